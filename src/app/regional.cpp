@@ -1,0 +1,66 @@
+#include "app/regional.h"
+
+#include <cmath>
+
+namespace regional {
+
+std::optional<double> toNumber(const QString& text, const QLocale& locale)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    QLocale strict = locale;
+    strict.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double v = strict.toDouble(t, &ok);
+    if (ok && std::isfinite(v))
+        return v;
+    // Accept the other decimal separator (only when there is exactly one).
+    const QChar dp = locale.decimalPoint().at(0);
+    const QChar other = dp == u'.' ? u',' : u'.';
+    if (t.count(other) == 1 && !t.contains(dp)) {
+        QString swapped = t;
+        swapped.replace(other, dp);
+        v = strict.toDouble(swapped, &ok);
+        if (ok && std::isfinite(v))
+            return v;
+    }
+    return std::nullopt;
+}
+
+long long roundHalfEven(double value)
+{
+    return static_cast<long long>(std::nearbyint(value)); // default FE_TONEAREST: halves to even
+}
+
+QString fromSingle(float value, const QLocale& locale)
+{
+    QString s = QString::number(static_cast<double>(value), 'g', 7);
+    if (s.contains(u'e')) // large or tiny values: plain digits, trailing zeros trimmed
+        s = QString::number(static_cast<double>(value), 'f', 7);
+    if (s.contains(u'.') && !s.contains(u'e')) {
+        while (s.endsWith(u'0'))
+            s.chop(1);
+        if (s.endsWith(u'.'))
+            s.chop(1);
+    }
+    s.replace(u'.', locale.decimalPoint());
+    return s;
+}
+
+QString money00(double value, const QLocale& locale)
+{
+    const bool negative = value < 0;
+    QString s = QString::number(std::fabs(value), 'f', 2);
+    if (s.indexOf(u'.') < 2)
+        s.prepend(QString(2 - s.indexOf(u'.'), u'0'));
+    s.replace(u'.', locale.decimalPoint());
+    return negative ? u'-' + s : s;
+}
+
+QString currency2(double value, const QLocale& locale)
+{
+    return locale.toCurrencyString(value, QString(), 2);
+}
+
+} // namespace regional

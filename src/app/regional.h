@@ -1,0 +1,28 @@
+#pragma once
+// Text <-> number conversions in the user's regional format. Every place
+// where a text becomes a number goes through here.
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+namespace regional {
+
+// The text, trimmed, as a number in the locale's format. Group separators are
+// not accepted. The other common decimal separator is accepted too, so the
+// stored defaults "0,026" and "0.01" mean 0.026 and 0.01 in every locale.
+std::optional<double> toNumber(const QString& text, const QLocale& locale = QLocale());
+
+// Whole number with halves to the even neighbour.
+long long roundHalfEven(double value);
+
+// Single-precision value as the store keeps it: at most seven significant
+// digits, no exponent, the locale's decimal separator ("0.2" / "0,2").
+QString fromSingle(float value, const QLocale& locale = QLocale());
+
+// "00.00": at least two integer digits, exactly two decimals, locale separator.
+QString money00(double value, const QLocale& locale = QLocale());
+
+// The locale's currency format with exactly two decimals.
+QString currency2(double value, const QLocale& locale = QLocale());
+
+} // namespace regional

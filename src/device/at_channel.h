@@ -1,0 +1,60 @@
+#pragma once
+// The AT command channel: every exchange with the adapter outside trace mode
+// goes through SendAT. The port is opened per command and closed again; in
+// trace mode the monitor holds it open and MSComm1_OnComm hands every serial
+// event to the monitor's Scan instead of the reply buffer.
+#include <QColor>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QSerialPort;
+
+class AtChannel : public QObject {
+    Q_OBJECT
+public:
+    explicit AtChannel(QObject* parent = nullptr);
+    ~AtChannel() override;
+
+    // Main-window variables of the command channel.
+    int CommPort = 1;
+    QString Speed = QStringLiteral("115200");
+    float CommDelay = 0.01f;
+    unsigned BusyColour = 255; // 0x00BBGGRR
+
+    // Sends one command and returns the answer body, "Error", "OK" (ATE1),
+    // "MONITOR" (ATCD9) or "" exactly as the channel's rules say.
+    QString SendAT(const QString& cmd);
+    // Selects the port number and saves "CommPort" at once.
+    void SetPort(int port);
+    // Serial event handler: feeds ReplyBuffer, or Scan while ScanState is set.
+    void MSComm1_OnComm();
+
+    // Port test of the device buttons: true when the port opens (it is closed again).
+    bool portOpens();
+    // The device path behind CommPort (settings section "Ports" or --port).
+    QString portPath() const;
+
+    // The serial port object; the monitor reopens and holds it in trace mode.
+    QSerialPort& port();
+    // Opens the port with the line settings for trace mode and keeps it open.
+    bool openForTrace();
+
+    // Trace mode: while set, every serial event goes to scanHandler.
+    bool ScanState = false;
+    std::function<void()> scanHandler;
+
+    // Window hooks: the latch reads Label_info1, the lamp is the Led box.
+    std::function<bool()> latchIsSet;           // Label_info1 reads "Error"
+    std::function<void(QColor)> setLed;         // busy lamp colour
+    std::function<void()> beep;                 // system beep on device errors
+    std::function<void(const QString&)> commandSent; // status/progress observers
+
+    QString ReplyBuffer;
+
+    static QColor fromBgr(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+private:
+    void configurePort();
+    QSerialPort* port_;
+};

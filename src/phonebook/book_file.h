@@ -1,0 +1,35 @@
+#pragma once
+// book.txt: one contact per line, six TAB-separated fields Name, Phone 1,
+// Phone 2, Mobile, Other, Picture; CR LF line ends; the system's text encoding
+// (UTF-8 on Linux). Replaced atomically on writing, never deleted first.
+#include <QList>
+#include <QString>
+
+struct BookEntry {
+    QString name;
+    QString phone1;
+    QString phone2;
+    QString mobile;
+    QString other;
+    QString picture; // file path, or "-" / empty when none
+};
+
+namespace BookFile {
+
+// Reads every line of the file (missing file: empty list). Short lines give
+// empty fields, extra fields are ignored.
+QList<BookEntry> read(const QString& path);
+
+// Writes all entries atomically (QSaveFile). False when the file could not be
+// replaced; the old file is then left as it was.
+bool write(const QString& path, const QList<BookEntry>& entries);
+
+// The program folder's book.txt.
+QString defaultPath();
+
+} // namespace BookFile
+
+// Names a number from the phone book, reading the book afresh on every call.
+// Returns the name ("" when the number has no entry) and replaces `number`
+// with the entry's picture file, or with "-" when there is no entry.
+QString PhoneToName(QString& number, const QString& bookPath = BookFile::defaultPath());
