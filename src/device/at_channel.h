@@ -54,7 +54,14 @@ public:
 
     static QColor fromBgr(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
+    // The answer body of an echoed reply: from three characters after the
+    // first CR up to the first "OK" CR; empty when there is no "OK" CR.
+    static QString cutAnswerBody(const QString& reply);
+
 private:
     void configurePort();
+    void waitForAnswer(qint64& elapsedMs);
+    void pauseAfterCommand() const;
+    void onPortError(int error);
     QSerialPort* port_;
 };
