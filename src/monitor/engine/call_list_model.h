@@ -1,0 +1,57 @@
+#pragma once
+// The call list (FlexGrid1's model) and its file list.txt: newest record first,
+// eight TAB-separated fields per CR LF line, the system text encoding.
+#include <QAbstractTableModel>
+#include <QDate>
+#include <QList>
+#include <QString>
+
+struct CallRecord {
+    QString msn, type, date, time, number, name, duration, cost;
+    bool operator==(const CallRecord&) const = default;
+};
+
+class CallListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit CallListModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
+
+    // Normalises (empty number "-", zero cost "0", dial prefix removed with "*"
+    // after the type), names the number from the phone book, inserts the record
+    // at the top and saves the list at once, so no call is lost in a crash.
+    void AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam,
+                 QString Durat, QString Cost);
+    // Atomic rewrite of list.txt with names looked up afresh. False when the
+    // file could not be replaced (the old one then stays as it was).
+    bool SaveTheList();
+    // Appends list.txt's lines longer than 12 characters.
+    void ReadTheList();
+    void clearRows();
+
+    const QList<CallRecord>& records() const;
+    void setRecords(QList<CallRecord> records);
+
+    void setListPath(const QString& path);
+    void setBookPath(const QString& path);
+    void setDialPrefix(const QString& prefix);
+    QString listPath() const;
+    QString bookPath() const;
+
+    static const QStringList& headers();
+    // One record as a list.txt line (without the line end) and back.
+    static QString toLine(const CallRecord& r);
+    static CallRecord fromLine(QStringView line);
+
+private:
+    QList<CallRecord> records_;
+    QString listPath_;
+    QString bookPath_;
+    bool bookPathSet_ = false;
+    QString dialPrefix_;
+};

@@ -1,0 +1,163 @@
+#pragma once
+// The call monitor's engine: trace capture (Scan, DecodeFrame), frame and
+// element decoding, call tracking per B-channel, the caller-ID announcement,
+// the trace panes, the end-of-call timers and Timer1's clock and durations.
+// Qt Core only: the window draws what this keeps.
+#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/clock.h"
+#include "monitor/engine/monitor_display.h"
+#include "monitor/engine/monitor_host.h"
+#include "monitor/engine/trace_pane.h"
+#include "monitor/engine/trace_tree.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <array>
+#include <memory>
+
+class SettingsStore;
+
+// What the decoder knows about one terminal (TEI), gathered over its frames.
+struct IdRecord {
+    bool Activated = false;
+    bool Incoming = false;
+    QString CallerNumber;
+    QString ConnectedNumber;
+    QString CalledDigits;
+    QString DisplayCost;
+    QString Channel;
+    QString CostUnits;
+};
+
+// Results of one decode pass, filled by the element handlers.
+struct ElementResults {
+    QString channel, caller, connected, called, units, display;
+};
+
+class MonitorEngine : public QObject {
+    Q_OBJECT
+public:
+    // The buffer keeps at most this many characters without a line break.
+    static constexpr qsizetype kTraceBufferLimit = 64 * 1024;
+    static constexpr int kMaxOctets = 128;
+
+    MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent = nullptr);
+    ~MonitorEngine() override;
+
+    void setHost(MonitorHost* host);
+    void setBookPath(const QString& path); // book.txt used by PhoneToName
+    QString bookPath() const;
+
+    int DebugLevel = 0;
+    QString DialPrefix;
+    float UnitCost = 0.026f;
+    bool PopupWasVisible = false;
+
+    // State of a freshly loaded monitor window; starts Timer1 (400 ms).
+    void reset();
+    // One received character.
+    void Scan(char c);
+    // "CLEAR THE WINDOWS": the panes and the trace buffer emptied.
+    void clearWindows();
+
+    MonitorDisplay& display();
+    void notifyDisplay();
+    TracePane& Text1();
+    TracePane& Text2();
+    TracePane& Text3();
+    TraceTree& TreeIDs();
+    CallListModel& callList();
+
+    // The monitor's variables under their own names.
+    QString TraceBuffer;
+    int LPosition = 0;
+    std::array<IdRecord, 255> IdRecords{};
+    int CallWaiting = 0;
+    int EndIdA = 0, EndIdB = 0;
+    QString EndTypeA, EndTypeB;
+    float StartTimeA = 0, StartTimeB = 0;
+    QString StartClockA, StartClockB;
+    QString CidCallerA, CidCalledA, CidCallerB, CidCalledB, CidCallerBusy, CidCalledBusy;
+
+    // Octets of the frame decoded last (octet 1 first) and how many frames so far.
+    const QByteArray& lastFrame() const;
+    qint64 framesDecoded() const;
+    bool timerEndCallAActive() const;
+    bool timerEndCallBActive() const;
+
+    // Timer handlers, public so tests can drive them directly.
+    void Timer1_Timer();
+    void TimerEndCallA_Timer();
+    void TimerEndCallB_Timer();
+
+    // Pure helpers of the decoder, public for tests.
+    static QString parseNumber(const QString& elementText);   // calling / connected
+    static QString parseCalledNumber(const QString& calledText);
+    static QString displayDigits(const QByteArray& content);
+    static QString formatDuration(float nowSeconds, float startSeconds);
+    static int hexPair(QStringView two);
+
+signals:
+    void displayChanged();
+    void timer1Ticked();
+    void frameDecoded();
+
+private:
+    enum class Channel { None, A, B };
+
+    // Trace output, each gated by DebugLevel.
+    void xout(const QString& deb);
+    void xout1(const QString& deb);
+    void xout3(const QString& deb);
+    bool traceInfo() const { return DebugLevel == 1 || DebugLevel == 5; }
+
+    // Capture and line extraction.
+    void DecodeFrame();
+    void boundTraceBuffer();
+    void removeBreakJunk();
+
+    // Frame dispatch and the element walk.
+    void decodeOctets(int count);
+    int octet(int n) const;
+    void walkElements(int count, ElementResults& results);
+    void handleElement(int id, int len, int first, int last, const QString& text, ElementResults& results);
+    void stageAfterWalk(int count, const ElementResults& results);
+    IdRecord* record();
+    QString terminalKey() const;
+
+    // Call tracking.
+    Channel channelOf(const IdRecord& r) const;
+    void connectionStep(IdRecord& r);
+    void terminationStep(IdRecord& r);
+    void perTerminalStage(IdRecord& r, const ElementResults& results);
+    void showPicture(const QString& number, QString& first, QString& second);
+    QString nameOf(const QString& number);
+
+    // Caller-ID announcement.
+    void callerIdStage(const ElementResults& results);
+    void logCid(const QString& called, const QString& caller, const QString& name);
+
+    // End of call.
+    void endOfCall(bool channelA);
+
+    Clock& clock_;
+    SettingsStore& settings_;
+    MonitorHost* host_ = nullptr;
+    QString bookPath_;
+    bool bookPathSet_ = false;
+
+    MonitorDisplay display_;
+    TracePane text1_, text2_, text3_;
+    TraceTree tree_;
+    CallListModel callList_;
+    std::unique_ptr<ClockTimer> timer1_, timerEndCallA_, timerEndCallB_;
+
+    std::array<quint8, kMaxOctets + 1> frameOctets_{};
+    int frameCount_ = 0;
+    int tei_ = 0;
+    QByteArray lastFrame_;
+    qint64 framesDecoded_ = 0;
+    bool bufferMayHoldBreaks_ = false;
+    bool displayDirty_ = false;
+};

@@ -1,0 +1,80 @@
+#include "monitor/engine/virtual_clock.h"
+
+#include <algorithm>
+
+struct VirtualClock::Entry {
+    std::function<void()> onFire;
+    bool singleShot = true;
+    bool active = false;
+    int interval = 0;
+    qint64 due = 0;
+    quint64 seq = 0;
+};
+
+class VirtualTimer : public ClockTimer {
+public:
+    VirtualTimer(VirtualClock& clock, VirtualClock::Entry* entry) : clock_(clock), entry_(entry) {}
+    ~VirtualTimer() override
+    {
+        clock_.entries_.removeOne(entry_);
+        delete entry_;
+    }
+    void start(int intervalMs) override
+    {
+        entry_->interval = std::max(1, intervalMs); // a zero interval would never let time move on
+        entry_->due = clock_.elapsed_ + entry_->interval;
+        entry_->active = true;
+    }
+    void stop() override { entry_->active = false; }
+    bool isActive() const override { return entry_->active; }
+
+private:
+    VirtualClock& clock_;
+    VirtualClock::Entry* entry_;
+};
+
+VirtualClock::VirtualClock(QDateTime start) : start_(std::move(start)) {}
+
+VirtualClock::~VirtualClock() = default;
+
+QDateTime VirtualClock::now() const
+{
+    return start_.addMSecs(elapsed_);
+}
+
+qint64 VirtualClock::elapsed() const
+{
+    return elapsed_;
+}
+
+std::unique_ptr<ClockTimer> VirtualClock::createTimer(std::function<void()> onFire, bool singleShot)
+{
+    auto* e = new Entry{std::move(onFire), singleShot, false, 0, 0, nextSeq_++};
+    entries_.append(e);
+    return std::make_unique<VirtualTimer>(*this, e);
+}
+
+void VirtualClock::advance(qint64 ms)
+{
+    advanceTo(elapsed_ + std::max<qint64>(0, ms));
+}
+
+void VirtualClock::advanceTo(qint64 target)
+{
+    for (;;) {
+        Entry* next = nullptr;
+        for (Entry* e : entries_)
+            if (e->active && e->due <= target
+                && (!next || e->due < next->due || (e->due == next->due && e->seq < next->seq)))
+                next = e;
+        if (!next)
+            break;
+        elapsed_ = std::max(elapsed_, next->due);
+        if (next->singleShot)
+            next->active = false;
+        else
+            next->due += next->interval;
+        next->onFire(); // may stop, restart or even destroy timers
+    }
+    elapsed_ = std::max(elapsed_, target);
+}

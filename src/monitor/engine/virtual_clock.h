@@ -1,0 +1,31 @@
+#pragma once
+// A clock that moves only when told: advance(ms) fires the due timers in order
+// of due time, ties in order of timer creation, so tests and corvane-replay
+// run an 800 ms delay or a two-hour call in microseconds.
+#include "monitor/engine/clock.h"
+
+#include <QList>
+
+class VirtualClock : public Clock {
+public:
+    explicit VirtualClock(QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(10, 0)));
+    ~VirtualClock() override;
+
+    QDateTime now() const override;
+    std::unique_ptr<ClockTimer> createTimer(std::function<void()> onFire, bool singleShot) override;
+
+    // Moves time on by ms, firing every timer that falls due on the way.
+    void advance(qint64 ms);
+    // Moves to elapsed() == ms (never backwards).
+    void advanceTo(qint64 ms);
+    qint64 elapsed() const;
+
+    struct Entry; // one timer's schedule; public for the timer class only
+
+private:
+    friend class VirtualTimer;
+    QDateTime start_;
+    qint64 elapsed_ = 0;
+    quint64 nextSeq_ = 0;
+    QList<Entry*> entries_;
+};
