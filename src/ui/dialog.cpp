@@ -1,0 +1,181 @@
+#include "ui/dialog.h"
+
+#include "app/settings_store.h"
+#include "device/at_channel.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPortInfo>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kSpeeds[] = {"115200", "56000", "28800", "14400", "9600", "2400"};
+constexpr float kQuickPace = 0.01f;
+constexpr float kSlowPace = 0.2f;
+
+QLabel* staticLine(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+} // namespace
+
+Dialog::Dialog(AtChannel& at, QWidget* parent) : QDialog(parent), at_(at)
+{
+    setObjectName(QStringLiteral("Dialog"));
+    setWindowTitle(QStringLiteral("Serial Port Options"));
+    setModal(true);
+    buildWindow();
+    Form_Load();
+}
+
+void Dialog::buildWindow()
+{
+    auto* ports = new QGroupBox(QStringLiteral("Port Selection"), this);
+    ports->setObjectName(QStringLiteral("Frame1"));
+    auto* portLayout = new QVBoxLayout(ports);
+    option1_ = new QButtonGroup(this);
+    option1_->setObjectName(QStringLiteral("Option1"));
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QRadioButton(QStringLiteral("COM%1").arg(i + 1), ports);
+        b->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        option1_->addButton(b, i);
+        portLayout->addWidget(b);
+    }
+#ifndef Q_OS_WIN
+    // The device file behind the selected port number: one of the ports the
+    // system lists, or a path typed in (a USB adapter, a pseudo-terminal).
+    portLayout->addWidget(staticLine(QStringLiteral("Device:"), QStringLiteral("LabelDevice"), ports));
+    device_ = new QComboBox(ports);
+    device_->setObjectName(QStringLiteral("PortDevice"));
+    device_->setEditable(true);
+    device_->setInsertPolicy(QComboBox::NoInsert);
+    device_->setMinimumContentsLength(14);
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        device_->addItem(info.systemLocation());
+    portLayout->addWidget(device_);
+    connect(device_, &QComboBox::textActivated, this, &Dialog::deviceChosen);
+    connect(device_->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { deviceChosen(device_->currentText()); });
+#endif
+    portLayout->addStretch();
+
+    auto* speeds = new QGroupBox(QStringLiteral("Port Speed"), this);
+    speeds->setObjectName(QStringLiteral("Frame2"));
+    auto* speedLayout = new QVBoxLayout(speeds);
+    option2_ = new QButtonGroup(this);
+    option2_->setObjectName(QStringLiteral("Option2"));
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new QRadioButton(QString::fromLatin1(kSpeeds[i]), speeds);
+        b->setObjectName(QStringLiteral("Option2_%1").arg(i));
+        option2_->addButton(b, i);
+        speedLayout->addWidget(b);
+    }
+
+    auto* slow = new QGroupBox(QStringLiteral("Slow Responses"), this);
+    slow->setObjectName(QStringLiteral("Frame3"));
+    auto* slowLayout = new QVBoxLayout(slow);
+    check1_ = new QCheckBox(QStringLiteral("Slow Response"), slow);
+    check1_->setObjectName(QStringLiteral("Check1"));
+    slowLayout->addWidget(check1_);
+    slowLayout->addWidget(staticLine(QStringLiteral("Try clicking here"), QStringLiteral("Label1"), slow));
+    slowLayout->addWidget(staticLine(QStringLiteral("if you are having"), QStringLiteral("Label2"), slow));
+    slowLayout->addWidget(staticLine(QStringLiteral("problems."), QStringLiteral("Label3"), slow));
+    slowLayout->addStretch();
+
+    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    done->setObjectName(QStringLiteral("Command1"));
+    done->setDefault(true);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(ports, 0, 0);
+    grid->addWidget(speeds, 0, 1);
+    grid->addWidget(slow, 0, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(done);
+    grid->addLayout(buttons, 1, 0, 1, 3);
+
+    connect(option1_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on)
+            Option1_Click(id);
+    });
+    connect(option2_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on)
+            Option2_Click();
+    });
+    connect(check1_, &QCheckBox::stateChanged, this, &Dialog::Check1_Click);
+    connect(done, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void Dialog::Form_Load()
+{
+    if (at_.CommDelay == kQuickPace)
+        check1_->setChecked(false);
+    else if (at_.CommDelay == kSlowPace)
+        check1_->setChecked(true);
+
+    // A stored number outside 1..4 has no option: none is selected and the
+    // number stays as it is until the user picks one.
+    if (QAbstractButton* b = option1_->button(at_.CommPort - 1)) {
+        b->setChecked(true); // runs Option1_Click: SetPort saves the same number again
+    }
+    showDeviceOf(at_.CommPort);
+
+    for (int i = 0; i < 6; ++i)
+        if (at_.Speed == QLatin1String(kSpeeds[i])) {
+            option2_->button(i)->setChecked(true);
+            break;
+        }
+}
+
+void Dialog::Option1_Click(int index)
+{
+    at_.SetPort(index + 1);
+    showDeviceOf(index + 1);
+}
+
+void Dialog::Option2_Click()
+{
+    for (int i = 0; i < 6; ++i)
+        if (option2_->button(i)->isChecked())
+            at_.Speed = QString::fromLatin1(kSpeeds[i]);
+}
+
+void Dialog::Check1_Click()
+{
+    const Qt::CheckState state = check1_->checkState();
+    if (state == Qt::Checked)
+        at_.CommDelay = kSlowPace;
+    else if (state == Qt::Unchecked)
+        at_.CommDelay = kQuickPace;
+}
+
+void Dialog::showDeviceOf(int port)
+{
+    if (!device_)
+        return;
+    const QSignalBlocker block(device_);
+    device_->setEditText(SettingsStore::user().portPath(port));
+}
+
+void Dialog::deviceChosen(const QString& path)
+{
+    const QString device = path.trimmed();
+    if (device.isEmpty() || device == SettingsStore::user().portPath(at_.CommPort))
+        return;
+    SettingsStore::user().setPortPath(at_.CommPort, device);
+    // A device picked by hand wins over a --port or --simulate mapping.
+    SettingsStore::user().overridePortPath(0, QString());
+}

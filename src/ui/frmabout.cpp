@@ -1,0 +1,87 @@
+#include "ui/frmabout.h"
+
+#include "app/version.h"
+#include "ui/sys_info.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QProcess>
+#include <QPushButton>
+
+static void initResources()
+{
+    Q_INIT_RESOURCE(ui); // the logo lives in a static library's resources
+}
+
+namespace {
+
+QLabel* label(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
+{
+    initResources();
+    setObjectName(QStringLiteral("frmAbout"));
+    setModal(true);
+    messageBox = [this](const QString& text, const QString& title) {
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
+        box.exec();
+    };
+    buildWindow();
+    setWindowTitle(QStringLiteral("About ") + Version::appTitle());
+    findChild<QLabel*>(QStringLiteral("lblVersion"))->setText(QStringLiteral("Version ") + Version::text());
+}
+
+void frmAbout::buildWindow()
+{
+    auto* picture = label(QString(), QStringLiteral("Picture1"), this);
+    picture->setPixmap(QPixmap(QStringLiteral(":/corvane/corvane.png")).scaled(64, 64, Qt::KeepAspectRatio,
+                                                                              Qt::SmoothTransformation));
+    picture->setAlignment(Qt::AlignTop);
+
+    auto* description = label(QStringLiteral("ISDN Corvane Plus"), QStringLiteral("lblDescription"), this);
+    QFont big = description->font();
+    big.setPointSizeF(big.pointSizeF() * 1.5);
+    big.setBold(true);
+    description->setFont(big);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setDefault(true);
+    auto* sysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(picture, 0, 0, 5, 1);
+    grid->addWidget(description, 0, 1);
+    grid->addWidget(label(QString(), QStringLiteral("lblVersion"), this), 1, 1);
+    grid->addWidget(label(QStringLiteral("Tested with DodOva Version:"), QStringLiteral("lblDisclaimer"), this), 2, 1);
+    grid->addWidget(label(QStringLiteral("Software Version 3.81 - Hardware Version 50"), QStringLiteral("Label4"), this),
+                    3, 1);
+    grid->addWidget(label(QString(), QStringLiteral("Label3"), this), 4, 1);
+    grid->setColumnMinimumWidth(1, 300);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(sysInfo);
+    grid->addLayout(buttons, 5, 0, 1, 2);
+
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(sysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
+}
+
+void frmAbout::StartSysInfo()
+{
+    const SysInfoProgram found = findSysInfoProgram();
+    if (found.program.isEmpty() || !QProcess::startDetached(found.program, found.arguments))
+        messageBox(QStringLiteral("System Information Is Unavailable At This Time"), Version::appTitle());
+}
