@@ -1,0 +1,175 @@
+#include "monitor/window/formmonitor_settings.h"
+
+#include "app/settings_store.h"
+#include "monitor/window/twips.h"
+#include "monitor/window/wave_device.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QString wavFile(const SettingsStore& settings)
+{
+    return settings.read(QStringLiteral("WavFile"));
+}
+
+} // namespace
+
+FormMonitorSettings::FormMonitorSettings(SettingsStore& settings, WaveDevice& wave, int& ring,
+                                         std::function<void(const QString&)> setDialPrefix, QWidget* parent)
+    : QDialog(parent), settings_(settings), wave_(wave), ring_(ring), setDialPrefix_(std::move(setDialPrefix))
+{
+    setObjectName(QStringLiteral("FormMonitorSettings"));
+    setWindowTitle(QStringLiteral("Call Monitor Settings"));
+    setModal(true);
+    chooseWaveFile = [](QWidget* p) {
+        return QFileDialog::getOpenFileName(p, QStringLiteral("Open"), QString(),
+                                            QStringLiteral("Wav Files (*.wav)"));
+    };
+    buildLayout();
+    connectBoxes();
+}
+
+void FormMonitorSettings::buildLayout()
+{
+    const double dpi = twips::dpiOf(this);
+    auto place = [dpi](QWidget* w, int l, int t, int width, int height) {
+        w->setGeometry(twips::rect(l, t, width, height, dpi));
+    };
+    auto box = [&](QWidget* parent, const char* name, const QString& caption, int l, int t) {
+        auto* c = new QCheckBox(caption, parent);
+        c->setObjectName(QLatin1String(name));
+        c->adjustSize();
+        c->move(twips::toPx(l, dpi), twips::toPx(t, dpi));
+        return c;
+    };
+    setFixedSize(twips::toPx(4140, dpi), twips::toPx(5145, dpi));
+
+    auto* notifications = new QGroupBox(QStringLiteral("Notifications"), this);
+    notifications->setObjectName(QStringLiteral("FrameNotifications"));
+    place(notifications, 120, 0, 3900, 1485);
+    auto* inner1 = new QWidget(notifications);
+    place(inner1, 0, 0, 3900, 1485);
+    Check1 = box(inner1, "Check1", QStringLiteral("Popup on incoming call"), 240 + 210, 165 + 210);
+    Check2 = box(inner1, "Check2", QStringLiteral("Enable ring sound"), 240 + 210, 165 + 450);
+    Check3 = box(inner1, "Check3", QStringLiteral("Enable caller ID sound"), 240 + 210, 165 + 810);
+    Command1 = new QPushButton(QStringLiteral("Select sound ..."), notifications);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    place(Command1, 2250, 720, 1335, 360);
+
+    auto* events = new QGroupBox(QStringLiteral("Select events to log"), this);
+    events->setObjectName(QStringLiteral("FrameEvents"));
+    place(events, 120, 1560, 3900, 2250);
+    Check4 = box(events, "Check4", QStringLiteral("Answered calls (Answer)"), 120 + 240, 195 + 225);
+    Check5 = box(events, "Check5", QStringLiteral("Unanswered calls (Ring)"), 120 + 240, 195 + 540);
+    Check6 = box(events, "Check6", QStringLiteral("Connected outgoing calls (Called)"), 120 + 240, 195 + 870);
+    Check7 = box(events, "Check7", QStringLiteral("Unconnected outgoing calls (Try)"), 120 + 240, 195 + 1230);
+    Check8 = box(events, "Check8", QStringLiteral("Caller ID events (CID)"), 120 + 240, 195 + 1515);
+
+    auto* prefix = new QGroupBox(QStringLiteral("Dial Prefix"), this);
+    prefix->setObjectName(QStringLiteral("FramePrefix"));
+    place(prefix, 120, 3840, 3855, 735);
+    auto* label = new QLabel(QStringLiteral("Prefix used for outgoing calls:"), prefix);
+    label->setObjectName(QStringLiteral("LabelPrefix"));
+    label->adjustSize();
+    label->move(twips::toPx(120, dpi), twips::toPx(360, dpi));
+    Text1 = new QLineEdit(prefix);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    place(Text1, 2280, 330, 1455, 285);
+
+    OKButton = new QPushButton(QStringLiteral("Close"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    place(OKButton, 120, 4680, 3885, 375);
+}
+
+void FormMonitorSettings::connectBoxes()
+{
+    auto flag = [this](QCheckBox* box, const char* key) {
+        connect(box, &QCheckBox::toggled, this,
+                [this, key](bool on) { storeFlag(QLatin1String(key), on); });
+    };
+    flag(Check1, "Popup");
+    flag(Check4, "LogAns");
+    flag(Check5, "LogRing");
+    flag(Check6, "LogDial");
+    flag(Check7, "LogTry");
+    flag(Check8, "LogCID");
+    connect(Check2, &QCheckBox::toggled, this, &FormMonitorSettings::Check2_Click);
+    connect(Check3, &QCheckBox::toggled, this, &FormMonitorSettings::Check3_Click);
+    connect(Command1, &QPushButton::clicked, this, &FormMonitorSettings::Command1_Click);
+    connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
+        settings_.write(QStringLiteral("DialPrefixNumber"), text);
+        if (setDialPrefix_)
+            setDialPrefix_(text);
+    });
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void FormMonitorSettings::Form_Load()
+{
+    if (ring_ == 1) {
+        Check2->setChecked(true);
+        // The sound starts once more from its beginning.
+        wave::playFromStart(wave_, wavFile(settings_), QStringLiteral("Previous"));
+    } else {
+        Check2->setChecked(false);
+    }
+    // A value other than the number 1 (also one that is no number) leaves its box clear.
+    const std::pair<const char*, QCheckBox*> boxes[] = {
+        {"IDSound", Check3}, {"Popup", Check1},  {"LogAns", Check4}, {"LogRing", Check5},
+        {"LogDial", Check6}, {"LogTry", Check7}, {"LogCID", Check8},
+    };
+    for (const auto& [key, box] : boxes)
+        box->setChecked(settings_.isOne(QLatin1String(key)));
+
+    const QString prefix = settings_.read(QStringLiteral("DialPrefixNumber"));
+    if (setDialPrefix_)
+        setDialPrefix_(prefix);
+    Text1->setText(prefix);
+}
+
+void FormMonitorSettings::storeFlag(const QString& key, bool ticked)
+{
+    settings_.write(key, ticked ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void FormMonitorSettings::testPlay()
+{
+    wave_.setFileName(wavFile(settings_));
+    wave_.command(QStringLiteral("Open"));
+    wave_.command(QStringLiteral("Previous"));
+    wave_.command(QStringLiteral("Play"));
+}
+
+void FormMonitorSettings::Check2_Click(bool ticked)
+{
+    storeFlag(QStringLiteral("Ring"), ticked);
+    ring_ = ticked ? 1 : 0;
+    if (ticked)
+        testPlay();
+    else
+        wave_.command(QStringLiteral("Close"));
+}
+
+void FormMonitorSettings::Check3_Click(bool ticked)
+{
+    storeFlag(QStringLiteral("IDSound"), ticked);
+    if (ticked)
+        testPlay();
+    else
+        wave_.command(QStringLiteral("Close"));
+}
+
+void FormMonitorSettings::Command1_Click()
+{
+    const QString chosen = chooseWaveFile ? chooseWaveFile(this) : QString();
+    if (chosen.isEmpty())
+        return; // cancelled: nothing stored, nothing played
+    settings_.write(QStringLiteral("WavFile"), chosen);
+    wave::playFromStart(wave_, wavFile(settings_));
+}

@@ -1,0 +1,53 @@
+#pragma once
+// "Call Monitor Settings": notifications, sounds, which calls enter the call
+// list, and the dial prefix. Every change is stored the moment it is made;
+// "Close" only closes the window.
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class SettingsStore;
+class WaveDevice;
+
+class FormMonitorSettings : public QDialog {
+    Q_OBJECT
+public:
+    // `ring` is the main window's Ring flag; `setDialPrefix` hands a new prefix
+    // to the monitor (its DialPrefix).
+    FormMonitorSettings(SettingsStore& settings, WaveDevice& wave, int& ring,
+                        std::function<void(const QString&)> setDialPrefix, QWidget* parent = nullptr);
+
+    // Form_Load: fills the boxes from the store (their handlers run as they tick).
+    void Form_Load();
+
+    // The open-file dialog of "Select sound ..."; an empty result means cancelled.
+    std::function<QString(QWidget* parent)> chooseWaveFile;
+
+private:
+    void buildLayout();
+    void connectBoxes();
+    void storeFlag(const QString& key, bool ticked);
+    void testPlay();
+    void Check2_Click(bool ticked);
+    void Check3_Click(bool ticked);
+    void Command1_Click();
+
+    SettingsStore& settings_;
+    WaveDevice& wave_;
+    int& ring_;
+    std::function<void(const QString&)> setDialPrefix_;
+
+    QCheckBox* Check1 = nullptr; // "Popup"
+    QCheckBox* Check2 = nullptr; // "Ring"
+    QCheckBox* Check3 = nullptr; // "IDSound"
+    QCheckBox* Check4 = nullptr; // "LogAns"
+    QCheckBox* Check5 = nullptr; // "LogRing"
+    QCheckBox* Check6 = nullptr; // "LogDial"
+    QCheckBox* Check7 = nullptr; // "LogTry"
+    QCheckBox* Check8 = nullptr; // "LogCID"
+    QPushButton* Command1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* OKButton = nullptr;
+};

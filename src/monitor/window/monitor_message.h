@@ -1,0 +1,16 @@
+#pragma once
+// The monitor's message boxes (OK button, application title "ISDN Corvane").
+// Tests replace the handler so that no modal box waits for a click.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace monitormessage {
+
+using Handler = std::function<void(QWidget* parent, const QString& text)>;
+
+void show(QWidget* parent, const QString& text);
+void setHandler(Handler handler); // empty: the real message box again
+
+} // namespace monitormessage
