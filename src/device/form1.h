@@ -1,0 +1,82 @@
+#pragma once
+// The main window: the DodOva settings window. Its central widget holds one
+// frame per port, the global controls, the profile buttons and the charge
+// counters; "Receive Settings" reads the device into it and "Transmit
+// Settings" writes it back. The menu and the title belong to start-up.
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "device/at_channel.h"
+#include "device/settings_elements.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(AtChannel& at, QWidget* parent = nullptr);
+    ~Form1() override;
+    AtChannel& at();
+
+    // Main-window variables (start-up sets them; other windows read them).
+    float UnitCost = 0.0f;
+    QString LastReset;
+    std::array<qint32, 6> ChargeUnits{};
+    std::array<quint8, 128> RegisterImage{};
+    int Ring = 0;
+
+    void CommandRead_Click();   // "Receive Settings"
+    void CommandSend_Click();   // "Transmit Settings"
+    void TextUCost_Change();
+    void GetDodovaInfo();
+    void showStatus(const QString& text);
+
+    // The steps "Receive Settings" and "Transmit Settings" are made of.
+    void ReadRegisters();
+    void SendPOTS_Settings();
+    void ReadMSNS();
+    void ReadOwnNumbers();
+    void SendMSNSandOWN();
+    void ReadCosts();
+    void Command2_Click();      // "Reset Counters"
+    void Option1_Click();       // PPP mode
+    void Change();              // an edit: the save-to-profile buttons no longer match the device
+
+    // Where commands and the port test go. By default the AtChannel; tests
+    // put a double here to record the exact command sequence.
+    using SendFunction = std::function<QString(const QString& cmd)>;
+    void setSendFunction(SendFunction send);
+    void setPortTest(std::function<bool()> portOpens);
+    // Every message box of the window goes through here (text, title); tests
+    // replace it to count warnings instead of blocking on a modal box.
+    std::function<void(const QString& text, const QString& title)> messageBox;
+
+    // The window's elements as the register map sees them.
+    SettingsElements& elements();
+
+    struct Ui; // the widgets, private to Form1's source files
+
+private:
+    QString send(const QString& cmd);
+    bool portTest();
+    void buildWindow();
+    void connectReactions();
+    void setTransferButtonsEnabled(bool on);
+    void setSaveButtonsEnabled(bool on);
+    void clearPppChoice();
+    void sendProfileCommand(const QString& cmd, bool reread);
+    void pauseProcessingEvents(int ms);
+    bool deviceAbsent() const;
+
+    AtChannel& at_;
+    SendFunction send_;
+    std::function<bool()> portOpens_;
+    Ui* ui_ = nullptr;
+    bool busy_ = false;
+};

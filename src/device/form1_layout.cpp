@@ -1,0 +1,368 @@
+// The settings window's frames and elements, built in code so that every
+// element carries the object name the rest of the program and the tests use.
+#include "device/form1.h"
+#include "device/form1_ui.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+struct Builder {
+    Form1::Ui& ui;
+    QWidget* window;
+
+    QGroupBox* frame(const QString& name, const QString& caption, const QString& tip = {})
+    {
+        auto* box = new QGroupBox(caption);
+        box->setObjectName(name);
+        box->setToolTip(tip);
+        return box;
+    }
+
+    QCheckBox* check(const QString& name, const QString& caption, const QString& tip)
+    {
+        auto* box = new QCheckBox(caption);
+        box->setObjectName(name);
+        box->setToolTip(tip);
+        ui.elements.checks.insert(name, box);
+        return box;
+    }
+
+    QLineEdit* edit(const QString& name, const QString& tip, int widthChars = 12)
+    {
+        auto* field = new QLineEdit;
+        field->setObjectName(name);
+        field->setToolTip(tip);
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QString(widthChars, u'0')) + 12);
+        ui.elements.texts.insert(name, field);
+        return field;
+    }
+
+    QLabel* caption(const QString& name, const QString& text)
+    {
+        auto* label = new QLabel(text);
+        label->setObjectName(name);
+        return label;
+    }
+
+    QLabel* value(const QString& name)
+    {
+        auto* label = new QLabel;
+        label->setObjectName(name);
+        ui.labels.insert(name, label);
+        return label;
+    }
+
+    QPushButton* button(const QString& name, const QString& text, const QString& tip = {})
+    {
+        auto* b = new QPushButton(text);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        ui.buttons.insert(name, b);
+        return b;
+    }
+
+    struct Choice {
+        int index;
+        QString caption;
+        QString tip;
+    };
+    // A choice group: a frame holding radio buttons named <group>_<index>,
+    // with a button group of the same name whose ids are the choice indexes.
+    QGroupBox* choices(const QString& group, const QString& caption, const QList<Choice>& list,
+                       const QString& tip = {})
+    {
+        auto* box = frame(group, caption, tip);
+        auto* layout = new QVBoxLayout(box);
+        auto* buttons = new QButtonGroup(window);
+        buttons->setObjectName(group);
+        for (const Choice& c : list) {
+            auto* radio = new QRadioButton(c.caption);
+            radio->setObjectName(group + u'_' + QString::number(c.index));
+            radio->setToolTip(c.tip);
+            buttons->addButton(radio, c.index);
+            layout->addWidget(radio);
+        }
+        layout->addStretch();
+        ui.elements.groups.insert(group, buttons);
+        return box;
+    }
+
+    // "Call Charges": units and money of the last call and of the total.
+    QGroupBox* charges(int port, int last, int total, const QString& tip)
+    {
+        auto* box = frame(QStringLiteral("FrameCharges%1").arg(port), QStringLiteral("Call Charges"), tip);
+        auto* grid = new QGridLayout(box);
+        grid->addWidget(caption(QStringLiteral("LabelUnitsHead%1").arg(port), QStringLiteral("Call Units")), 0, 1);
+        grid->addWidget(caption(QStringLiteral("LabelCostHead%1").arg(port), QStringLiteral("Cost")), 0, 2);
+        grid->addWidget(caption(QStringLiteral("LabelLast%1").arg(port), QStringLiteral("Last")), 1, 0);
+        grid->addWidget(caption(QStringLiteral("LabelTotal%1").arg(port), QStringLiteral("Total")), 2, 0);
+        grid->addWidget(value(QStringLiteral("Labelucost%1").arg(last)), 1, 1);
+        grid->addWidget(value(QStringLiteral("Labelcost%1").arg(last)), 1, 2);
+        grid->addWidget(value(QStringLiteral("Labelucost%1").arg(total)), 2, 1);
+        grid->addWidget(value(QStringLiteral("Labelcost%1").arg(total)), 2, 2);
+        grid->setColumnStretch(1, 1);
+        grid->setColumnStretch(2, 1);
+        return box;
+    }
+
+    // MSN1..MSN3 and "Own #" fields of one port.
+    QGridLayout* numbers(int port, int firstMsn, int own, const QStringList& msnTips, const QString& ownTip)
+    {
+        auto* grid = new QGridLayout;
+        for (int i = 0; i < 3; ++i) {
+            grid->addWidget(caption(QStringLiteral("LabelMSN%1_%2").arg(port).arg(i + 1),
+                                    QStringLiteral("MSN%1").arg(i + 1)), i, 0);
+            grid->addWidget(edit(QStringLiteral("TextMSN%1").arg(firstMsn + i), msnTips.value(i)), i, 1);
+        }
+        grid->addWidget(caption(QStringLiteral("LabelOwn%1").arg(port), QStringLiteral("Own #")), 3, 0);
+        grid->addWidget(edit(QStringLiteral("TextOWN%1").arg(own), ownTip), 3, 1);
+        grid->setColumnStretch(1, 1);
+        return grid;
+    }
+
+    QGroupBox* phone(int n)
+    {
+        const QString pots = QStringLiteral("POTS-%1").arg(n);
+        const QString num = QString::number(n);
+        auto* box = frame(QStringLiteral("FramePhone") + num, QStringLiteral("Phone %1 (%2)").arg(n).arg(pots));
+        auto* checksColumn = new QVBoxLayout;
+        checksColumn->addWidget(check(QStringLiteral("CheckGC") + num, QStringLiteral("Global Calls On"),
+            QStringLiteral("When OFF, Rejects Calls with Call Party number information element missing")));
+        checksColumn->addWidget(check(QStringLiteral("CheckDCB") + num, QStringLiteral("Delayed Clear Off"), {}));
+        checksColumn->addWidget(check(QStringLiteral("CheckCID") + num, QStringLiteral("Caller on Bundle"),
+            QStringLiteral("When both channels are used for data, drop one line to receive voice call")));
+        checksColumn->addWidget(check(QStringLiteral("CheckCL") + num, QStringLiteral("Calling Line ID Off"),
+            QStringLiteral("Deactivates sending own phone number when calling from ") + pots));
+        checksColumn->addWidget(check(QStringLiteral("CheckIC") + num, QStringLiteral("Incoming calls Off"),
+            QStringLiteral("Disables incoming calls for ") + pots + QStringLiteral(". When Off you cannot receive calls!")));
+        checksColumn->addWidget(check(QStringLiteral("CheckMP") + num, QStringLiteral("Metering Pulse"),
+            QStringLiteral("Enables a DECT phone to recognise cost charges on ") + pots));
+        checksColumn->addWidget(check(QStringLiteral("CheckCH") + num, QStringLiteral("Charging Counter"),
+            QStringLiteral("Enables the Charging Counter for ") + pots));
+        checksColumn->addWidget(check(QStringLiteral("CheckCW") + num, QStringLiteral("Call Waiting"),
+            QStringLiteral("Enables Call Waiting for ") + pots));
+        checksColumn->addWidget(check(QStringLiteral("Check%1").arg(n + 2), QStringLiteral("Emergency Line"),
+            QStringLiteral("This feature is currently not used")));
+        checksColumn->addStretch();
+
+        const QString phoneName = QStringLiteral("Phone %1").arg(n);
+        const QStringList msnTips = {
+            QStringLiteral("Set first MSN number. ") + phoneName + QStringLiteral(" will ring when this number is called."),
+            QStringLiteral("Set second MSN number. ") + phoneName + QStringLiteral(" will ring when this number is called."),
+            QStringLiteral("Set third MSN number. ") + phoneName + QStringLiteral(" will ring when this number is called."),
+        };
+        auto* right = new QVBoxLayout;
+        right->addLayout(numbers(n, n == 1 ? 1 : 4, n, msnTips,
+                                 QStringLiteral("Own number to send when calling from ") + phoneName));
+        right->addWidget(charges(n, n, n + 3, QStringLiteral("This windows displays call charges for ") + pots));
+        right->addStretch();
+
+        auto* layout = new QHBoxLayout(box);
+        layout->addLayout(checksColumn);
+        layout->addLayout(right, 1);
+        return box;
+    }
+
+    QGroupBox* dte()
+    {
+        auto* box = frame(QStringLiteral("FrameDTE"), QStringLiteral("DTE Port (ISDN Modem)"));
+        const QString msnTip = QStringLiteral(
+            "Set MSN number for DTE port. Modem will answer when this number is called (In auto-answer mode).");
+        auto* left = new QVBoxLayout;
+        left->addLayout(numbers(3, 7, 3, {msnTip, msnTip, msnTip},
+                                QStringLiteral("Own number to send when calling using the modem")));
+        auto* rings = new QHBoxLayout;
+        rings->addWidget(caption(QStringLiteral("LabelAnswer"), QStringLiteral("Answer")));
+        rings->addWidget(edit(QStringLiteral("TextRINGS"),
+                              QStringLiteral("Set the number of rings to auto-answer (Zero disables)"), 4));
+        rings->addWidget(caption(QStringLiteral("LabelRings"), QStringLiteral("rings")));
+        rings->addStretch();
+        left->addLayout(rings);
+        left->addWidget(check(QStringLiteral("CheckCH3"), QStringLiteral("Charging Counter"),
+                              QStringLiteral("Enables the Charging Counter for DTE Port (Internet)")));
+        left->addWidget(charges(3, 3, 6, QStringLiteral("This windows displays call charges for the DTE port")));
+        left->addStretch();
+
+        auto* right = new QVBoxLayout;
+        right->addWidget(choices(QStringLiteral("OptionPROT"), QStringLiteral("Protocol"),
+                                 {{0, QStringLiteral("PPP-MLPPP B"), {}},
+                                  {1, QStringLiteral("Voice Tran. B Ch."), {}},
+                                  {2, QStringLiteral("PPP Trans. B Ch."), {}},
+                                  {3, QStringLiteral("Data Tran. B Ch."), {}}}));
+        right->addWidget(choices(QStringLiteral("Option1"), QStringLiteral("PPP Mode"),
+                                 {{1, QStringLiteral("64 kbps"), QStringLiteral("Set ISDN 64kbps")},
+                                  {2, QStringLiteral("128 kbps"), QStringLiteral("Set ISDN 128kbps")}},
+                                 QStringLiteral("Click to set PPP mode. Click Save to your 'Power-on' profile "
+                                                "after selecting. You can also use ATB40 or ATB0 in modem Extra "
+                                                "Settings!")));
+        right->addStretch();
+
+        auto* layout = new QHBoxLayout(box);
+        layout->addLayout(left, 1);
+        layout->addLayout(right);
+        return box;
+    }
+
+    QGroupBox* highLayer()
+    {
+        auto* box = frame(QStringLiteral("FrameHighLayer"), QStringLiteral("High Layer"));
+        const auto list = [](const QString&) {
+            return QList<Choice>{{0, QStringLiteral("Telephony"), {}},
+                                 {1, QStringLiteral("Fax G2/G3"), {}},
+                                 {2, QStringLiteral("No element sent"), {}}};
+        };
+        auto* layout = new QVBoxLayout(box);
+        layout->addWidget(choices(QStringLiteral("Option4"), QStringLiteral("Setting for Phone 1"), list({})));
+        layout->addWidget(choices(QStringLiteral("Option5"), QStringLiteral("Setting for Phone 2"), list({})));
+        layout->addStretch();
+        return box;
+    }
+
+    QGroupBox* globals()
+    {
+        auto* box = frame(QStringLiteral("FrameGlobal"), QStringLiteral("Global Controls"));
+        auto* checksColumn = new QVBoxLayout;
+        checksColumn->addWidget(check(QStringLiteral("CheckFUL"), QStringLiteral("Full Emergency On"),
+            QStringLiteral("When ON, Dodova will try to operate on phone line power if mains is not available")));
+        checksColumn->addWidget(check(QStringLiteral("CheckBUN"), QStringLiteral("Bundle Connect On"),
+            QStringLiteral("Enables Bundle Connect. Both channels are used")));
+        checksColumn->addWidget(check(QStringLiteral("CheckCIDOnHook"), QStringLiteral("Caller ID (On Hook)"),
+            QStringLiteral("Enables Caller ID (ON HOOK)")));
+        checksColumn->addWidget(check(QStringLiteral("CheckCIDOffHook"), QStringLiteral("Caller ID (Off Hook)"),
+            QStringLiteral("Enables Caller ID (OFF HOOK)")));
+        checksColumn->addWidget(check(QStringLiteral("CheckBAUD"), QStringLiteral("Auto Baud On"),
+            QStringLiteral("This should always be on")));
+        checksColumn->addStretch();
+        checksColumn->addWidget(button(QStringLiteral("Command7"), QStringLiteral("Hangup Phone 1")));
+        checksColumn->addWidget(button(QStringLiteral("Command8"), QStringLiteral("Hangup Phone 2")));
+
+        auto* hook = frame(QStringLiteral("FrameHook"), QStringLiteral("Hook Flash Time"));
+        auto* hookGrid = new QGridLayout(hook);
+        hookGrid->addWidget(edit(QStringLiteral("TextHOOK"),
+            QStringLiteral("Flash time setting for phones connected to POTS ports in milliseconds"), 5), 0, 0);
+        hookGrid->addWidget(caption(QStringLiteral("LabelHookUnit"), QStringLiteral("Time in ms")), 0, 1);
+        hookGrid->addWidget(caption(QStringLiteral("LabelHookRange"), QStringLiteral("200 ms to 1000 ms")), 1, 0, 1, 2);
+
+        auto* right = new QVBoxLayout;
+        right->addWidget(hook);
+        right->addWidget(choices(QStringLiteral("Option3"), QStringLiteral("SS Protocol"),
+            {{0, QStringLiteral("Keypad"), QStringLiteral("Sets Supplementary Services Protocol to Keypad")},
+             {1, QStringLiteral("Functional"), QStringLiteral("Sets Supplementary Services Protocol to Functional")}}));
+        right->addStretch();
+
+        auto* layout = new QHBoxLayout(box);
+        layout->addLayout(checksColumn);
+        layout->addLayout(right);
+        return box;
+    }
+
+    QGroupBox* profiles()
+    {
+        auto* box = frame(QStringLiteral("FrameProfiles"), QStringLiteral("Dodova Profiles and Power-on default"));
+        auto* grid = new QGridLayout(box);
+        grid->addWidget(choices(QStringLiteral("Option2"), QStringLiteral("Power-On Profile"),
+                                {{0, QStringLiteral("Profile 1"), {}},
+                                 {1, QStringLiteral("Profile 2"), {}},
+                                 {2, QStringLiteral("Profile 3"), {}},
+                                 {3, QStringLiteral("Profile 4"), {}},
+                                 {4, QStringLiteral("Factory"), {}}}),
+                        0, 0, 5, 1);
+        grid->addWidget(button(QStringLiteral("CommandPRF"), QStringLiteral("Load Factory Settings")), 0, 1, 1, 2);
+        for (int p = 1; p <= 4; ++p) {
+            grid->addWidget(button(QStringLiteral("CommandPRL%1").arg(p), QStringLiteral("Load P%1").arg(p)), p, 1);
+            grid->addWidget(button(QStringLiteral("CommandPRS%1").arg(p), QStringLiteral("Save to P%1").arg(p)), p, 2);
+        }
+        return box;
+    }
+
+    QGroupBox* identification()
+    {
+        auto* box = frame(QStringLiteral("FrameInfo"), QString());
+        auto* layout = new QHBoxLayout(box);
+        for (const char* name : {"Label_info1", "Label_info2", "Label_info3"}) {
+            QLabel* l = value(QString::fromLatin1(name));
+            l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            layout->addWidget(l, 1);
+        }
+        layout->addWidget(value(QStringLiteral("Label39")));
+        QLabel* code = value(QStringLiteral("Label_info4"));
+        code->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(code, 1);
+        return box;
+    }
+
+    QGroupBox* cost()
+    {
+        auto* box = frame(QStringLiteral("FrameCost"), QStringLiteral("Cost per Unit"));
+        auto* layout = new QHBoxLayout(box);
+        ui.textUCost = edit(QStringLiteral("TextUCost"), {}, 7);
+        ui.elements.texts.remove(QStringLiteral("TextUCost")); // has its own reaction, no register
+        layout->addWidget(ui.textUCost);
+        layout->addWidget(value(QStringLiteral("Label15")));
+        layout->addWidget(button(QStringLiteral("Command2"), QStringLiteral("Reset Counters"),
+                                 QStringLiteral("Resets Last Call and Total Calls charge counters on DodOva")));
+        layout->addWidget(caption(QStringLiteral("LabelLastReset"), QStringLiteral("Last reset:")));
+        layout->addWidget(value(QStringLiteral("LabelRTime")), 1);
+        return box;
+    }
+
+    QWidget* transfer()
+    {
+        auto* area = new QWidget;
+        area->setObjectName(QStringLiteral("TransferArea"));
+        auto* layout = new QHBoxLayout(area);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* led = new QLabel;
+        led->setObjectName(QStringLiteral("Led"));
+        led->setFrameShape(QFrame::Panel);
+        led->setFrameShadow(QFrame::Sunken);
+        led->setAutoFillBackground(true);
+        const int side = led->fontMetrics().height();
+        led->setFixedSize(side, side);
+        ui.led = led;
+        layout->addWidget(led);
+        layout->addWidget(caption(QStringLiteral("LabelBusy"), QStringLiteral("COM Port Busy")));
+        layout->addStretch();
+        layout->addWidget(button(QStringLiteral("CommandRead"), QStringLiteral("Receive Settings")));
+        layout->addWidget(button(QStringLiteral("CommandSend"), QStringLiteral("Transmit Settings")));
+        return area;
+    }
+};
+
+} // namespace
+
+void Form1::buildWindow()
+{
+    auto* central = new QWidget;
+    central->setObjectName(QStringLiteral("SettingsWindow"));
+    Builder b{*ui_, this};
+    auto* grid = new QGridLayout(central);
+    grid->addWidget(b.identification(), 0, 0, 1, 3);
+    grid->addWidget(b.phone(1), 1, 0);
+    grid->addWidget(b.phone(2), 1, 1);
+    grid->addWidget(b.dte(), 1, 2);
+    grid->addWidget(b.highLayer(), 2, 0);
+    grid->addWidget(b.globals(), 2, 1);
+    grid->addWidget(b.profiles(), 2, 2);
+    grid->addWidget(b.cost(), 3, 0, 1, 2);
+    grid->addWidget(b.transfer(), 3, 2);
+    for (int c = 0; c < 3; ++c)
+        grid->setColumnStretch(c, 1);
+    setCentralWidget(central);
+
+    ui_->status = new QLabel;
+    ui_->status->setObjectName(QStringLiteral("StatusText"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(ui_->status, 1);
+}
