@@ -1,0 +1,90 @@
+#include "phonebook/contact_import.h"
+
+#include "phonebook/contact_fields.h"
+
+#include <QFile>
+#include <QSet>
+#include <QStringDecoder>
+
+namespace contact_import {
+
+QString decodeText(const QByteArray& bytes, const QByteArray& charset)
+{
+    if (!charset.isEmpty()) {
+        QStringDecoder named(charset.constData(), QStringDecoder::Flag::Stateless);
+        if (named.isValid()) {
+            const QString text = named.decode(bytes);
+            if (!named.hasError())
+                return text;
+        }
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        if (text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
+        return text;
+    }
+    QStringDecoder cp1252("windows-1252", QStringDecoder::Flag::Stateless);
+    return cp1252.isValid() ? cp1252.decode(bytes) : QString::fromLatin1(bytes);
+}
+
+QString bookNumber(const QString& raw)
+{
+    QString n = contact_fields::singleLine(raw).trimmed();
+    if (n.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
+        n.remove(0, 4);
+    const int parameters = n.indexOf(u';'); // tel: URIs may carry ";ext=..."
+    if (parameters >= 0)
+        n.truncate(parameters);
+    static const QString separators = QStringLiteral(" -./()\u00A0");
+    n.removeIf([](QChar c) { return separators.contains(c); });
+    return contact_fields::numberOrDash(n);
+}
+
+QList<BookEntry> newContactsOnly(const QList<BookEntry>& book, const QList<BookEntry>& imported, int* duplicates)
+{
+    auto key = [](const BookEntry& e) { return e.name + u'\t' + e.phone1; };
+    QSet<QString> seen;
+    for (const BookEntry& e : book)
+        seen.insert(key(e));
+    QList<BookEntry> fresh;
+    int skipped = 0;
+    for (const BookEntry& e : imported) {
+        if (seen.contains(key(e))) {
+            ++skipped;
+            continue;
+        }
+        seen.insert(key(e));
+        fresh << e;
+    }
+    if (duplicates)
+        *duplicates = skipped;
+    return fresh;
+}
+
+ContactImport readFile(const QString& path)
+{
+    ContactImport result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    if (file.size() > kMaxFileSize) {
+        result.error = QStringLiteral("The file is larger than %1 MB.").arg(kMaxFileSize / (1024 * 1024));
+        return result;
+    }
+    QByteArray data = file.read(kMaxFileSize + 1);
+    // Some address books export UTF-16; the parsers work on 8-bit lines.
+    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(QStringDecoder::Utf16);
+        const QString text = utf16.decode(data);
+        data = text.toUtf8();
+    }
+    if (data.toUpper().contains("BEGIN:VCARD"))
+        return parseVCard(data);
+    return parseCsv(data);
+}
+
+} // namespace contact_import

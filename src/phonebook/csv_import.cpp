@@ -1,0 +1,146 @@
+// CSV as address books and spreadsheets write it: quoted fields with "" for a
+// quote, line breaks inside quotes, comma, semicolon or TAB between fields.
+#include "phonebook/contact_fields.h"
+#include "phonebook/contact_import.h"
+#include "phonebook/contact_table.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace {
+
+QChar guessSeparator(const QString& text)
+{
+    int comma = 0, semicolon = 0, tab = 0;
+    bool quoted = false;
+    for (const QChar c : text) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (c == u'\n' && !quoted)
+            break;
+        else if (!quoted && c == u',')
+            ++comma;
+        else if (!quoted && c == u';')
+            ++semicolon;
+        else if (!quoted && c == u'\t')
+            ++tab;
+    }
+    if (tab > comma && tab > semicolon)
+        return u'\t';
+    return semicolon > comma ? u';' : u',';
+}
+
+QList<QStringList> records(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    const QChar sep = guessSeparator(text);
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"')
+                field += text[++i];
+            else if (c == u'"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == sep) {
+            row << field;
+            field.clear();
+        } else if (c == u'\n') {
+            rows << (row << field);
+            row.clear();
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty())
+        rows << (row << field);
+    return rows;
+}
+
+// Where the name and the four numbers are in a row; -1 when absent.
+struct Columns {
+    int name = 0, first = -1, last = -1;
+    std::array<int, 4> numbers{1, 2, 3, 4};
+};
+
+int findColumn(const QStringList& header, std::initializer_list<const char*> titles)
+{
+    for (const char* t : titles)
+        for (int i = 0; i < header.size(); ++i)
+            if (header[i].trimmed().compare(QLatin1String(t), Qt::CaseInsensitive) == 0)
+                return i;
+    return -1;
+}
+
+// A header line is recognised by the titles it holds; without one the
+// columns are name, Phone 1, Phone 2, Mobile, Other.
+std::optional<Columns> headerColumns(const QStringList& header)
+{
+    Columns c;
+    c.name = findColumn(header, {"Name", "Full Name", "Display Name", "FN", "Formatted Name"});
+    c.first = findColumn(header, {"First Name", "Given Name", "Vorname"});
+    c.last = findColumn(header, {"Last Name", "Family Name", "Surname", "Nachname"});
+    c.numbers = {
+        findColumn(header, {"Phone 1", "Telephone 1", "Phone", "Telephone", "Home Phone", "Primary Phone",
+                            "Phone 1 - Value", "Telefon"}),
+        findColumn(header, {"Phone 2", "Telephone 2", "Business Phone", "Work Phone", "Phone 2 - Value"}),
+        findColumn(header, {"Mobile", "Mobile Phone", "Cell", "Cell Phone", "Handy", "Phone 3 - Value"}),
+        findColumn(header, {"Other", "Other Phone", "Phone 4 - Value"}),
+    };
+    const bool anyNumber = std::any_of(c.numbers.begin(), c.numbers.end(), [](int i) { return i >= 0; });
+    if (c.name < 0 && c.first < 0 && c.last < 0 && !anyNumber)
+        return std::nullopt;
+    return c;
+}
+
+QString nameOf(const QStringList& row, const Columns& c)
+{
+    QString name = row.value(c.name).trimmed();
+    if (name.isEmpty() && (c.first >= 0 || c.last >= 0))
+        name = (row.value(c.first).trimmed() + u' ' + row.value(c.last).trimmed()).trimmed();
+    return contact_fields::singleLine(name).trimmed();
+}
+
+} // namespace
+
+namespace contact_import {
+
+ContactImport parseCsv(const QByteArray& data)
+{
+    ContactImport result;
+    QList<QStringList> rows = records(decodeText(data));
+    Columns columns;
+    if (!rows.isEmpty())
+        if (const std::optional<Columns> header = headerColumns(rows.first())) {
+            columns = *header;
+            rows.removeFirst();
+        }
+    for (const QStringList& row : rows) {
+        if (std::all_of(row.begin(), row.end(), [](const QString& f) { return f.trimmed().isEmpty(); }))
+            continue; // blank line
+        const QString name = nameOf(row, columns);
+        if (name.isEmpty()) {
+            ++result.unusable;
+            continue;
+        }
+        BookEntry e{name, {}, {}, {}, {}, {}};
+        for (int i = 0; i < 4; ++i) {
+            const QString raw = columns.numbers[i] >= 0 ? row.value(columns.numbers[i]) : QString();
+            contactField(e, i + 1) = bookNumber(raw);
+        }
+        result.contacts << e;
+    }
+    return result;
+}
+
+} // namespace contact_import

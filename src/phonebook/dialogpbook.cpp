@@ -1,0 +1,285 @@
+#include "phonebook/dialogpbook.h"
+
+#include "app/program_folder.h"
+#include "app/regional.h"
+#include "app/settings_store.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTableView>
+#include <optional>
+
+namespace {
+
+constexpr double kWidthTwips = 8160;
+constexpr double kMinHeightTwips = 3500;
+constexpr double kPictureTwips = 1500;
+constexpr double kColumnTwips[ContactTable::ColumnCount] = {2300, 1300, 1300, 1300, 1500, 1175};
+
+// "description|patterns|description|patterns" as the file dialog's filter
+// text is written, in the form QFileDialog reads.
+QString qtFilter(const QString& pipes)
+{
+    const QStringList parts = pipes.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1].trimmed();
+        patterns.replace(u';', u' ');
+        filters << parts[i].trimmed() + QStringLiteral(" (") + patterns + u')';
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QLineEdit* field(QWidget* parent, const char* name)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    return edit;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false); // Enter in a field adds or updates, never clicks a button
+    return b;
+}
+
+QLabel* label(QWidget* parent, const QString& text, QWidget* buddy)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QStringLiteral("Label") + buddy->objectName());
+    l->setBuddy(buddy);
+    return l;
+}
+
+} // namespace
+
+const QString DialogpBook::kPictureFilter = QStringLiteral(
+    "All Picture files (*.*) |*.bmp;*.jpg;*.gif| BMP Files (*.bmp) |*.bmp| JPG Files (*.jpg) |*.jpg| GIF Files "
+    "(*.gif) |*.gif");
+
+DialogpBook::Prompts DialogpBook::defaultPrompts()
+{
+    Prompts p;
+    p.openPicture = [](QWidget* parent, const QString& filter) {
+        const QString qt = qtFilter(filter);
+        QString selected = qt.section(QStringLiteral(";;"), 0, 0);
+        return QFileDialog::getOpenFileName(parent, QString(), QString(), qt, &selected);
+    };
+    p.openContactsFile = [](QWidget* parent) {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("Import contacts"), QString(),
+                                            QStringLiteral("Contacts (*.vcf *.csv *.txt);;vCard files (*.vcf);;"
+                                                           "CSV files (*.csv *.txt);;All files (*)"));
+    };
+    p.inform = [](QWidget* parent, const QString& text) {
+        QMessageBox::information(parent, QStringLiteral("Phone Book Manager"), text);
+    };
+    p.closeUnsaved = [](QWidget* parent, const QString& text) {
+        return QMessageBox::warning(parent, QStringLiteral("Phone Book Manager"), text,
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    };
+    return p;
+}
+
+DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave)
+    : QDialog(parent), afterSave_(std::move(afterSave)), bookPath_(BookFile::defaultPath())
+{
+    setObjectName(QStringLiteral("DialogpBook"));
+    setWindowTitle(QStringLiteral("Phone Book Manager"));
+    setModal(true);
+    buildWindow();
+    restoreGeometry();
+    ReadTheList();
+}
+
+void DialogpBook::buildWindow()
+{
+    Text3 = field(this, "Text3");
+    Text2 = field(this, "Text2");
+    Text1 = field(this, "Text1");
+    Text4 = field(this, "Text4");
+    Text5 = field(this, "Text5");
+    CommandAdd = button(this, "CommandAdd", QStringLiteral("Add New"));
+    UpdateButton = button(this, "UpdateButton", QStringLiteral("Update"));
+    Command1 = button(this, "Command1", QStringLiteral("Clear"));
+    CommandImport = button(this, "CommandImport", QStringLiteral("Import..."));
+    CommandImport->setToolTip(QStringLiteral("Add contacts from a vCard (.vcf) or CSV file"));
+    UpdateButton->setEnabled(false);
+
+    Image2 = new QLabel(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setScaledContents(true); // the picture is stretched to the box
+    Image2->setFrameShape(QFrame::StyledPanel);
+    Image2->setFixedSize(pixelsX(kPictureTwips), pixelsY(kPictureTwips));
+    Image2->setToolTip(QStringLiteral("Double-click a contact in the list to choose its picture"));
+
+    TextSearch = field(this, "TextSearch");
+    TextSearch->setPlaceholderText(QStringLiteral("Search by name or number"));
+    TextSearch->setClearButtonEnabled(true);
+
+    MSFlexGrid1 = new QTableView(this);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setModel(&table_);
+    MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    MSFlexGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid1->setWordWrap(false);
+    MSFlexGrid1->verticalHeader()->hide();
+    MSFlexGrid1->verticalHeader()->setDefaultSectionSize(MSFlexGrid1->fontMetrics().height() + 6);
+    QHeaderView* titles = MSFlexGrid1->horizontalHeader();
+    titles->setSectionsClickable(true);
+    titles->setHighlightSections(false);
+    titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int c = 0; c < ContactTable::ColumnCount; ++c)
+        MSFlexGrid1->setColumnWidth(c, pixelsX(kColumnTwips[c]));
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(label(this, QStringLiteral("Name"), Text3), 0, 0, 1, 2);
+    fields->addWidget(Text3, 1, 0, 1, 2);
+    fields->addWidget(label(this, QStringLiteral("Telephone 1"), Text2), 2, 0);
+    fields->addWidget(label(this, QStringLiteral("Telephone 2"), Text1), 2, 1);
+    fields->addWidget(Text2, 3, 0);
+    fields->addWidget(Text1, 3, 1);
+    fields->addWidget(label(this, QStringLiteral("Mobile"), Text4), 4, 0);
+    fields->addWidget(label(this, QStringLiteral("Other"), Text5), 4, 1);
+    fields->addWidget(Text4, 5, 0);
+    fields->addWidget(Text5, 5, 1);
+    fields->setVerticalSpacing(2);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(CommandAdd);
+    buttons->addWidget(UpdateButton);
+    buttons->addWidget(Command1);
+    buttons->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(fields, 1);
+    top->addLayout(buttons);
+    top->addWidget(Image2, 0, Qt::AlignTop);
+
+    auto* search = new QHBoxLayout;
+    search->addWidget(label(this, QStringLiteral("Search:"), TextSearch));
+    search->addWidget(TextSearch, 1);
+    search->addWidget(CommandImport);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(search);
+    layout->addWidget(MSFlexGrid1, 1);
+
+    for (QLineEdit* f : {Text3, Text2, Text1, Text4, Text5})
+        connect(f, &QLineEdit::returnPressed, this, &DialogpBook::fieldReturnPressed);
+    connect(CommandAdd, &QPushButton::clicked, this, &DialogpBook::CommandAdd_Click);
+    connect(UpdateButton, &QPushButton::clicked, this, &DialogpBook::UpdateButton_Click);
+    connect(Command1, &QPushButton::clicked, this, &DialogpBook::Command1_Click);
+    connect(CommandImport, &QPushButton::clicked, this, &DialogpBook::CommandImport_Click);
+    connect(TextSearch, &QLineEdit::textChanged, this, &DialogpBook::applySearch);
+    connect(MSFlexGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    showContact(current.row());
+            });
+    connect(titles, &QHeaderView::sectionClicked, this, &DialogpBook::titleClicked);
+    connect(titles, &QHeaderView::sectionDoubleClicked, this, &DialogpBook::choosePicture);
+    MSFlexGrid1->installEventFilter(this);
+    MSFlexGrid1->viewport()->installEventFilter(this);
+}
+
+int DialogpBook::pixelsX(double twips) const { return qRound(twips * logicalDpiX() / 1440.0); }
+int DialogpBook::pixelsY(double twips) const { return qRound(twips * logicalDpiY() / 1440.0); }
+double DialogpBook::twipsX(int pixels) const { return pixels * 1440.0 / logicalDpiX(); }
+double DialogpBook::twipsY(int pixels) const { return pixels * 1440.0 / logicalDpiY(); }
+
+// A stored value that does not read as a number leaves the default in place.
+void DialogpBook::restoreGeometry()
+{
+    const SettingsStore& settings = SettingsStore::user();
+    auto readInto = [&settings](const char* key, double& value) {
+        if (const std::optional<double> v = regional::toNumber(settings.read(QLatin1String(key))))
+            value = *v;
+    };
+    readInto("ScanLeftBook", leftTwips_);
+    readInto("ScanTopBook", topTwips_);
+    readInto("BookHeight", heightTwips_);
+    setFixedWidth(pixelsX(kWidthTwips));
+    setMinimumHeight(pixelsY(kMinHeightTwips));
+    move(pixelsX(leftTwips_), pixelsY(topTwips_));
+    resize(pixelsX(kWidthTwips), pixelsY(heightTwips_));
+}
+
+// The width is fixed (setFixedWidth) and the height has its minimum; every
+// other height in the normal window state is kept as "BookHeight". The twips
+// value is rewritten only when the pixels differ, so rounding never drifts.
+void DialogpBook::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (height() == pixelsY(heightTwips_))
+        return;
+    heightTwips_ = twipsY(height());
+    SettingsStore::user().write(QStringLiteral("BookHeight"), regional::fromSingle(static_cast<float>(heightTwips_)));
+}
+
+void DialogpBook::savePosition()
+{
+    if (pos().x() != pixelsX(leftTwips_))
+        leftTwips_ = twipsX(pos().x());
+    if (pos().y() != pixelsY(topTwips_))
+        topTwips_ = twipsY(pos().y());
+    SettingsStore& settings = SettingsStore::user();
+    settings.write(QStringLiteral("ScanLeftBook"), regional::fromSingle(static_cast<float>(leftTwips_)));
+    settings.write(QStringLiteral("ScanTopBook"), regional::fromSingle(static_cast<float>(topTwips_)));
+}
+
+void DialogpBook::ReadTheList()
+{
+    QList<BookEntry> entries = BookFile::read(bookPath_);
+    // Blank lines carry no contact; every other line is kept, however short,
+    // so nothing in the file is lost by opening and closing the window.
+    entries.removeIf([](const BookEntry& e) {
+        for (int c = 0; c < ContactTable::ColumnCount; ++c)
+            if (!contactField(e, c).trimmed().isEmpty())
+                return false;
+        return true;
+    });
+    table_.setEntries(std::move(entries));
+    table_.sortByName();
+    applySearch();
+}
+
+bool DialogpBook::SaveTheList()
+{
+    table_.sortForSaving();
+    table_.fillEmptyPictures();
+    return BookFile::write(bookPath_, table_.entries());
+}
+
+void DialogpBook::done(int result)
+{
+    if (!closing_) {
+        const bool saved = SaveTheList();
+        if (!saved) {
+            const QString text = QStringLiteral(
+                                     "The phone book could not be saved to\n%1\n\nThe file as it was before "
+                                     "is unchanged. Close anyway and lose the changes made in this window?")
+                                     .arg(QDir::toNativeSeparators(bookPath_));
+            if (!prompts_.closeUnsaved(this, text))
+                return;
+        }
+        closing_ = true;
+        savePosition();
+        if (saved && afterSave_)
+            afterSave_();
+    }
+    QDialog::done(result);
+    closing_ = false;
+}

@@ -1,0 +1,96 @@
+#pragma once
+// The phone book window "Phone Book Manager": a sortable, searchable list of
+// the contacts in book.txt with fields to add and update them, a picture per
+// contact, and import from vCard and CSV files. Modal; it reads book.txt when
+// it opens and writes it back when it closes.
+#include "phonebook/contact_table.h"
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+class DialogpBook : public QDialog {
+    Q_OBJECT
+public:
+    // afterSave runs once book.txt has been written on closing (the monitor
+    // saves, empties and reloads its call list there, so names follow the book).
+    explicit DialogpBook(QWidget* parent, std::function<void()> afterSave = {});
+
+    // The questions the window asks the user; tests replace them.
+    struct Prompts {
+        // A picture file for the current contact, "" when cancelled. The filter
+        // is in the "description|patterns|..." form of kPictureFilter.
+        std::function<QString(QWidget* parent, const QString& filter)> openPicture;
+        // A vCard or CSV file to import, "" when cancelled.
+        std::function<QString(QWidget* parent)> openContactsFile;
+        std::function<void(QWidget* parent, const QString& text)> inform;
+        // book.txt could not be written: true closes the window anyway.
+        std::function<bool(QWidget* parent, const QString& text)> closeUnsaved;
+    };
+    static Prompts defaultPrompts();
+    void setPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
+
+    static const QString kPictureFilter;
+
+    ContactTable& contacts() { return table_; }
+
+    void CommandAdd_Click();
+    void UpdateButton_Click();
+    void Command1_Click();
+    void CommandImport_Click();
+    void ReadTheList();
+    bool SaveTheList();
+
+    // Closing saves first; when saving fails and the user keeps the window,
+    // it stays open.
+    void done(int result) override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow();
+    void restoreGeometry();
+    void savePosition();
+    int pixelsX(double twips) const;
+    int pixelsY(double twips) const;
+    double twipsX(int pixels) const;
+    double twipsY(int pixels) const;
+
+    void showContact(int row);
+    void showPicture(const QString& path);
+    void listMouseReleased();
+    void titleClicked(int column);
+    void choosePicture();
+    void deleteSelectedRows();
+    void fieldReturnPressed();
+    void applySearch();
+    void numbersToDash();
+    void clearFields();
+
+    std::function<void()> afterSave_;
+    Prompts prompts_ = defaultPrompts();
+    ContactTable table_;
+    QString bookPath_;
+    int sortDirection_ = 0; // 7 ascending, 8 descending: the last title click
+    double leftTwips_ = 10, topTwips_ = 10, heightTwips_ = 5590;
+    bool closing_ = false;
+
+    QLineEdit* Text3 = nullptr; // Name
+    QLineEdit* Text2 = nullptr; // Telephone 1
+    QLineEdit* Text1 = nullptr; // Telephone 2
+    QLineEdit* Text4 = nullptr; // Mobile
+    QLineEdit* Text5 = nullptr; // Other
+    QPushButton* CommandAdd = nullptr;
+    QPushButton* UpdateButton = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* CommandImport = nullptr;
+    QLineEdit* TextSearch = nullptr;
+    QLabel* Image2 = nullptr;
+    QTableView* MSFlexGrid1 = nullptr;
+};

@@ -1,0 +1,198 @@
+// What the user does in the phone book window: selecting, adding, updating,
+// clearing, sorting, deleting, pictures, searching and importing.
+#include "phonebook/contact_fields.h"
+#include "phonebook/contact_import.h"
+#include "phonebook/dialogpbook.h"
+
+#include "app/program_folder.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTableView>
+#include <algorithm>
+
+void DialogpBook::showContact(int row)
+{
+    if (row < 0 || row >= table_.rowCount())
+        return;
+    const BookEntry& e = table_.entry(row);
+    Text3->setText(e.name);
+    Text2->setText(e.phone1);
+    Text1->setText(e.phone2);
+    Text4->setText(e.mobile);
+    Text5->setText(e.other);
+    showPicture(e.picture);
+    UpdateButton->setEnabled(true);
+}
+
+// "-", an empty cell or a file that does not load shows empty.jpg; when that
+// is missing too, the box stays empty.
+void DialogpBook::showPicture(const QString& path)
+{
+    QPixmap picture;
+    if (path.size() < 2 || !picture.load(path))
+        picture.load(ProgramFolder::filePath(QStringLiteral("empty.jpg")));
+    if (picture.isNull())
+        Image2->clear();
+    else
+        Image2->setPixmap(picture);
+}
+
+// A release over the rows: Update is enabled only for a single selected row.
+void DialogpBook::listMouseReleased()
+{
+    UpdateButton->setEnabled(false);
+    const QModelIndexList rows = MSFlexGrid1->selectionModel()->selectedRows();
+    if (rows.size() == 1)
+        showContact(rows.first().row());
+}
+
+// Keys from the clicked column to Other; the picture column sorts by name.
+// The first click after opening sorts descending (the list is ascending by
+// name already), and each click turns the direction round.
+void DialogpBook::titleClicked(int column)
+{
+    UpdateButton->setEnabled(false);
+    if (sortDirection_ != 7 && sortDirection_ != 8)
+        sortDirection_ = 7;
+    const int first = column >= ContactTable::Name && column <= ContactTable::Other ? column : ContactTable::Name;
+    const bool descending = sortDirection_ == 7;
+    table_.sortByTitle(first, descending);
+    sortDirection_ = descending ? 8 : 7;
+    applySearch();
+}
+
+void DialogpBook::choosePicture()
+{
+    const int row = MSFlexGrid1->currentIndex().row();
+    if (row < 0 || row >= table_.rowCount())
+        return;
+    const QString path = prompts_.openPicture(this, kPictureFilter);
+    if (path.isEmpty())
+        return; // cancelled
+    table_.setPicture(row, contact_fields::singleLine(path));
+    QPixmap picture;
+    if (picture.load(path))
+        Image2->setPixmap(picture);
+}
+
+// The selected rows that are shown; rows hidden by the search stay, even
+// when they lie inside the selected range.
+void DialogpBook::deleteSelectedRows()
+{
+    QList<int> rows;
+    for (const QModelIndex& index : MSFlexGrid1->selectionModel()->selectedRows())
+        if (!MSFlexGrid1->isRowHidden(index.row()))
+            rows << index.row();
+    const QModelIndex current = MSFlexGrid1->currentIndex();
+    if (rows.isEmpty() && current.isValid() && !MSFlexGrid1->isRowHidden(current.row()))
+        rows << current.row();
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    for (int row : rows)
+        table_.removeRows(row, 1);
+    UpdateButton->setEnabled(false);
+}
+
+bool DialogpBook::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == MSFlexGrid1->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease)
+            listMouseReleased();
+        else if (event->type() == QEvent::MouseButtonDblClick)
+            choosePicture();
+    } else if (watched == MSFlexGrid1 && event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete && !key->isAutoRepeat())
+            deleteSelectedRows();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void DialogpBook::numbersToDash()
+{
+    for (QLineEdit* f : {Text2, Text1, Text4, Text5})
+        f->setText(contact_fields::numberOrDash(f->text()));
+}
+
+void DialogpBook::clearFields()
+{
+    for (QLineEdit* f : {Text3, Text2, Text1, Text4, Text5})
+        f->clear();
+}
+
+// The new contact goes to the top of the list and stays there until the next
+// sort; its picture cell is empty ("-" once saved).
+void DialogpBook::CommandAdd_Click()
+{
+    const QString name = contact_fields::singleLine(Text3->text());
+    if (name.trimmed().isEmpty())
+        return;
+    UpdateButton->setEnabled(false);
+    numbersToDash();
+    table_.insertContact(0, {name, Text2->text(), Text1->text(), Text4->text(), Text5->text(), {}});
+    clearFields();
+}
+
+void DialogpBook::UpdateButton_Click()
+{
+    const int row = MSFlexGrid1->currentIndex().row();
+    numbersToDash();
+    if (row >= 0)
+        table_.replaceContact(row, {contact_fields::singleLine(Text3->text()), Text2->text(), Text1->text(),
+                                    Text4->text(), Text5->text(), {}});
+    clearFields();
+    UpdateButton->setEnabled(false);
+}
+
+void DialogpBook::Command1_Click()
+{
+    clearFields();
+    UpdateButton->setEnabled(false);
+    Image2->clear();
+}
+
+void DialogpBook::fieldReturnPressed()
+{
+    if (UpdateButton->isEnabled()) {
+        UpdateButton_Click();
+    } else {
+        CommandAdd_Click();
+        Command1_Click();
+    }
+    Text3->setFocus();
+}
+
+void DialogpBook::applySearch()
+{
+    const QString text = TextSearch->text();
+    for (int r = 0; r < table_.rowCount(); ++r)
+        MSFlexGrid1->setRowHidden(r, !contactMatches(table_.entry(r), text));
+}
+
+// Imported contacts go to the top of the list in the file's order, like
+// contacts added by hand; those already in the book are left out.
+void DialogpBook::CommandImport_Click()
+{
+    const QString path = prompts_.openContactsFile(this);
+    if (path.isEmpty())
+        return;
+    const ContactImport read = contact_import::readFile(path);
+    if (!read.error.isEmpty()) {
+        prompts_.inform(this, QStringLiteral("The contacts could not be read from\n%1\n\n%2").arg(path, read.error));
+        return;
+    }
+    int duplicates = 0;
+    const QList<BookEntry> fresh = contact_import::newContactsOnly(table_.entries(), read.contacts, &duplicates);
+    for (qsizetype i = 0; i < fresh.size(); ++i)
+        table_.insertContact(static_cast<int>(i), fresh[i]);
+    applySearch();
+    QString text = QStringLiteral("%1 contact(s) imported.").arg(fresh.size());
+    if (duplicates > 0)
+        text += QStringLiteral("\n%1 already in the phone book, left out.").arg(duplicates);
+    if (read.unusable > 0)
+        text += QStringLiteral("\n%1 without a name, left out.").arg(read.unusable);
+    prompts_.inform(this, text);
+}
