@@ -41,6 +41,8 @@ public:
     // The buffer keeps at most this many characters without a line break.
     static constexpr qsizetype kTraceBufferLimit = 64 * 1024;
     static constexpr int kMaxOctets = 128;
+    static constexpr int kTimer1IntervalMs = 400;
+    static constexpr int kEndOfCallDelayMs = 800;
 
     MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent = nullptr);
     ~MonitorEngine() override;
@@ -115,7 +117,7 @@ private:
     // Capture and line extraction.
     void DecodeFrame();
     void boundTraceBuffer();
-    void removeBreakJunk();
+    void removeBreakJunk(bool decoded);
 
     // Frame dispatch and the element walk.
     void decodeOctets(int count);
@@ -131,7 +133,7 @@ private:
     void connectionStep(IdRecord& r);
     void terminationStep(IdRecord& r);
     void perTerminalStage(IdRecord& r, const ElementResults& results);
-    void showPicture(const QString& number, QString& first, QString& second);
+    QString showPicture(const QString& number, QString& first, QString& second);
     QString nameOf(const QString& number);
 
     // Caller-ID announcement.
@@ -158,6 +160,6 @@ private:
     int tei_ = 0;
     QByteArray lastFrame_;
     qint64 framesDecoded_ = 0;
-    bool bufferMayHoldBreaks_ = false;
+    bool junkLeft_ = false;
     bool displayDirty_ = false;
 };

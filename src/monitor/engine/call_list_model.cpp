@@ -1,0 +1,196 @@
+#include "monitor/engine/call_list_model.h"
+
+#include "app/program_folder.h"
+#include "app/regional.h"
+#include "phonebook/book_file.h"
+#include "phonebook/book_lookup.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int kColumns = 8;
+// Shorter lines (blank lines, stray fragments) are never records.
+constexpr qsizetype kMinLineLength = 13;
+
+QString* field(CallRecord& r, int column)
+{
+    QString* fields[kColumns] = {&r.msn, &r.type, &r.date, &r.time, &r.number, &r.name, &r.duration, &r.cost};
+    return column >= 0 && column < kColumns ? fields[column] : nullptr;
+}
+
+const QString* field(const CallRecord& r, int column)
+{
+    return field(const_cast<CallRecord&>(r), column);
+}
+
+} // namespace
+
+CallListModel::CallListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+const QStringList& CallListModel::headers()
+{
+    static const QStringList h{QStringLiteral("MSN"),  QStringLiteral("Type"),   QStringLiteral("Date"),
+                               QStringLiteral("Time"), QStringLiteral("Number"), QStringLiteral("Name"),
+                               QStringLiteral("Duration"), QStringLiteral("Cost")};
+    return h;
+}
+
+int CallListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(records_.size());
+}
+
+int CallListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant CallListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= records_.size() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    const QString* f = field(records_[index.row()], index.column());
+    return f ? QVariant(*f) : QVariant();
+}
+
+QVariant CallListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kColumns)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return headers().at(section);
+}
+
+bool CallListModel::removeRows(int row, int count, const QModelIndex& parent)
+{
+    if (parent.isValid() || row < 0 || count <= 0 || row + count > records_.size())
+        return false;
+    beginRemoveRows(parent, row, row + count - 1);
+    records_.remove(row, count);
+    endRemoveRows();
+    return true;
+}
+
+void CallListModel::AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam,
+                            QString Durat, QString Cost)
+{
+    Q_UNUSED(Nam) // the book decides the name, not the caller
+    if (Number.isEmpty())
+        Number = QStringLiteral("-");
+    const std::optional<double> cost = regional::toNumber(Cost);
+    if (cost && *cost == 0.0)
+        Cost = QStringLiteral("0");
+    if (!dialPrefix_.isEmpty() && Number.startsWith(dialPrefix_)) {
+        Number.remove(0, dialPrefix_.size());
+        Typ += u'*';
+    }
+    QString lookup = Number;
+    const QString name = PhoneToName(lookup, bookPath());
+    beginInsertRows({}, 0, 0);
+    records_.prepend(CallRecord{Phn, Typ, Dt.toString(QStringLiteral("yyyy-MM-dd")), Tm, Number, name, Durat, Cost});
+    endInsertRows();
+    SaveTheList();
+}
+
+QString CallListModel::toLine(const CallRecord& r)
+{
+    return QStringList{r.msn, r.type, r.date, r.time, r.number, r.name, r.duration, r.cost}.join(u'\t');
+}
+
+CallRecord CallListModel::fromLine(QStringView line)
+{
+    CallRecord r;
+    int column = 0;
+    for (QStringView part : line.tokenize(u'\t')) {
+        if (QString* f = field(r, column++))
+            *f = part.toString();
+        else
+            break;
+    }
+    return r;
+}
+
+bool CallListModel::SaveTheList()
+{
+    const BookLookup book(bookPath()); // read once: every row sees the same book
+    QString text;
+    text.reserve(records_.size() * 64);
+    for (const CallRecord& r : records_) {
+        CallRecord out = r;
+        QString lookup = r.number;
+        out.name = book.nameFor(lookup);
+        text += toLine(out);
+        text += QLatin1String("\r\n");
+    }
+    QSaveFile f(listPath());
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write(text.toLocal8Bit());
+    return f.commit();
+}
+
+void CallListModel::ReadTheList()
+{
+    QFile f(listPath());
+    if (!f.open(QIODevice::ReadOnly))
+        return;
+    const QString text = QString::fromLocal8Bit(f.readAll());
+    QList<CallRecord> added;
+    for (QStringView line : QStringView(text).tokenize(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (line.size() >= kMinLineLength)
+            added.append(fromLine(line));
+    }
+    if (added.isEmpty())
+        return;
+    beginInsertRows({}, int(records_.size()), int(records_.size() + added.size() - 1));
+    records_.append(added);
+    endInsertRows();
+}
+
+void CallListModel::clearRows()
+{
+    beginResetModel();
+    records_.clear();
+    endResetModel();
+}
+
+const QList<CallRecord>& CallListModel::records() const
+{
+    return records_;
+}
+
+void CallListModel::setRecords(QList<CallRecord> records)
+{
+    beginResetModel();
+    records_ = std::move(records);
+    endResetModel();
+}
+
+void CallListModel::setListPath(const QString& path)
+{
+    listPath_ = path;
+}
+
+void CallListModel::setBookPath(const QString& path)
+{
+    bookPath_ = path;
+    bookPathSet_ = true;
+}
+
+void CallListModel::setDialPrefix(const QString& prefix)
+{
+    dialPrefix_ = prefix;
+}
+
+QString CallListModel::listPath() const
+{
+    return listPath_.isEmpty() ? ProgramFolder::filePath(QStringLiteral("list.txt")) : listPath_;
+}
+
+QString CallListModel::bookPath() const
+{
+    return bookPathSet_ ? bookPath_ : BookFile::defaultPath();
+}

@@ -1,0 +1,69 @@
+// The caller-ID announcement: a call offered to all terminals (group TEI) is
+// announced, its numbers kept per channel for the ringing display, and
+// optionally logged as "CID".
+#include "monitor/engine/monitor_engine.h"
+
+#include "app/settings_store.h"
+
+void MonitorEngine::callerIdStage(const ElementResults& res)
+{
+    MonitorDisplay& d = display_;
+    if (traceInfo())
+        xout(QStringLiteral("Storing info in CALLER_ID Location\r\n"));
+    if (res.channel.isEmpty())
+        return;
+    PopupWasVisible = host_ && host_->windowVisible();
+    if (host_ && settings_.isOne(QStringLiteral("Popup")))
+        host_->popupRequested();
+    if (host_ && settings_.isOne(QStringLiteral("IDSound")))
+        host_->playCallerIdSound(settings_.read(QStringLiteral("WavFile")));
+    if (host_ && host_->windowStateNormal())
+        host_->keepOnTop(true);
+    xout(QLatin1String("CALLER ID B-CHANNEL   : ") + res.channel + QLatin1String("\r\n"));
+    d.LabelCID = res.caller;
+    displayDirty_ = true;
+
+    const QDateTime now = clock_.now();
+    const QString longTime = QLocale().toString(now.time(), QLocale::LongFormat);
+    const bool channelA = res.channel == QLatin1String("89");
+    if (channelA || res.channel == QLatin1String("8A")) {
+        QString& caller = channelA ? CidCallerA : CidCallerB;
+        QString& called = channelA ? CidCalledA : CidCalledB;
+        const QString letter = channelA ? QStringLiteral("A") : QStringLiteral("B");
+        caller = res.caller;
+        d.LabelCID = res.caller;
+        d.LabelTIM = longTime;
+        QString unused;
+        const QString name = showPicture(caller, d.Image2, unused);
+        if (!res.caller.isEmpty())
+            xout(QLatin1String("CALLER ID CALLER ") + letter + QLatin1String(" #    : ") + res.caller
+                 + QLatin1String("\r\n"));
+        if (!res.called.isEmpty()) {
+            called = parseCalledNumber(res.called);
+            xout(QLatin1String("CALLER ID CALLED ") + letter + QLatin1String(" #    : ") + res.called
+                 + QLatin1String("\r\n"));
+        } else {
+            called = QStringLiteral("UNKNOWN");
+        }
+        logCid(called, caller, name);
+    } else if (res.channel == QLatin1String("80")) { // both channels busy: a waiting call
+        xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
+        d.LabelCID = res.caller;
+        d.LabelTIM = longTime;
+        CidCallerBusy = res.caller;
+        CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : parseCalledNumber(res.called);
+        QString unused;
+        const QString name = showPicture(CidCallerBusy, d.Image2, unused);
+        logCid(CidCalledBusy, CidCallerBusy, name);
+    }
+}
+
+void MonitorEngine::logCid(const QString& called, const QString& caller, const QString& name)
+{
+    if (!settings_.isOne(QStringLiteral("LogCID")))
+        return;
+    const QDateTime now = clock_.now();
+    callList_.setDialPrefix(DialPrefix);
+    callList_.AddCall(called, QStringLiteral("CID"), now.date(), now.toString(QStringLiteral("HH:mm:ss")), caller,
+                      name, QStringLiteral("-"), QStringLiteral("-"));
+}

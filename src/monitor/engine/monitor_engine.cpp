@@ -1,0 +1,174 @@
+#include "monitor/engine/monitor_engine.h"
+
+#include "app/regional.h"
+#include "app/settings_store.h"
+#include "phonebook/book_file.h"
+
+MonitorEngine::MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent)
+    : QObject(parent), clock_(clock), settings_(settings)
+{
+    // Creation order is the tie order on a virtual clock: Timer1, then A, then B.
+    timer1_ = clock_.createTimer([this] { Timer1_Timer(); }, false);
+    timerEndCallA_ = clock_.createTimer([this] { TimerEndCallA_Timer(); }, true);
+    timerEndCallB_ = clock_.createTimer([this] { TimerEndCallB_Timer(); }, true);
+    tree_.reset();
+}
+
+MonitorEngine::~MonitorEngine() = default;
+
+void MonitorEngine::setHost(MonitorHost* host)
+{
+    host_ = host;
+}
+
+void MonitorEngine::setBookPath(const QString& path)
+{
+    bookPath_ = path;
+    bookPathSet_ = true;
+    callList_.setBookPath(path);
+}
+
+QString MonitorEngine::bookPath() const
+{
+    return bookPathSet_ ? bookPath_ : BookFile::defaultPath();
+}
+
+void MonitorEngine::reset()
+{
+    IdRecords.fill(IdRecord{});
+    CallWaiting = 0;
+    EndIdA = EndIdB = 0;
+    EndTypeA.clear();
+    EndTypeB.clear();
+    StartTimeA = StartTimeB = 0;
+    StartClockA.clear();
+    StartClockB.clear();
+    CidCallerA.clear();
+    CidCalledA.clear();
+    CidCallerB.clear();
+    CidCalledB.clear();
+    CidCallerBusy.clear();
+    CidCalledBusy.clear();
+    PopupWasVisible = false;
+    TraceBuffer.clear();
+    LPosition = 0;
+    junkLeft_ = false;
+    frameOctets_.fill(0);
+    frameCount_ = 0;
+    text1_.clear();
+    text2_.clear();
+    text3_.clear();
+    tree_.reset();
+    display_ = MonitorDisplay{};
+    timerEndCallA_->stop();
+    timerEndCallB_->stop();
+    timer1_->start(kTimer1IntervalMs);
+    notifyDisplay();
+}
+
+void MonitorEngine::clearWindows()
+{
+    text1_.clear();
+    text2_.clear();
+    text3_.clear();
+    TraceBuffer.clear();
+    junkLeft_ = false;
+}
+
+MonitorDisplay& MonitorEngine::display()
+{
+    return display_;
+}
+
+void MonitorEngine::notifyDisplay()
+{
+    displayDirty_ = false;
+    emit displayChanged();
+}
+
+TracePane& MonitorEngine::Text1()
+{
+    return text1_;
+}
+
+TracePane& MonitorEngine::Text2()
+{
+    return text2_;
+}
+
+TracePane& MonitorEngine::Text3()
+{
+    return text3_;
+}
+
+TraceTree& MonitorEngine::TreeIDs()
+{
+    return tree_;
+}
+
+CallListModel& MonitorEngine::callList()
+{
+    return callList_;
+}
+
+const QByteArray& MonitorEngine::lastFrame() const
+{
+    return lastFrame_;
+}
+
+qint64 MonitorEngine::framesDecoded() const
+{
+    return framesDecoded_;
+}
+
+bool MonitorEngine::timerEndCallAActive() const
+{
+    return timerEndCallA_->isActive();
+}
+
+bool MonitorEngine::timerEndCallBActive() const
+{
+    return timerEndCallB_->isActive();
+}
+
+void MonitorEngine::xout(const QString& deb)
+{
+    if (DebugLevel != 0)
+        text2_.append(deb);
+}
+
+void MonitorEngine::xout1(const QString& deb)
+{
+    if (DebugLevel != 0)
+        text1_.append(deb);
+}
+
+void MonitorEngine::xout3(const QString& deb)
+{
+    if (DebugLevel != 0)
+        text3_.append(deb + QLatin1String("\r\n"));
+}
+
+// Seconds since midnight are single precision as the monitor keeps them; a
+// call across midnight gets a day added, and hours have no upper limit.
+QString MonitorEngine::formatDuration(float nowSeconds, float startSeconds)
+{
+    float d = nowSeconds - startSeconds;
+    if (d < 0)
+        d += 86400.0f;
+    const long long s = regional::roundHalfEven(double(d));
+    return QString::asprintf("%lld:%02lld:%02lld", s / 3600, (s / 60) % 60, s % 60);
+}
+
+void MonitorEngine::Timer1_Timer()
+{
+    display_.ImageLED = 1;
+    display_.LabelNOW = clock_.now().toString(QStringLiteral("HH:mm:ss"));
+    const float now = clock_.secondsSinceMidnight();
+    if (StartTimeA > 0)
+        display_.LabelDur1 = formatDuration(now, StartTimeA);
+    if (StartTimeB > 0)
+        display_.LabelDur2 = formatDuration(now, StartTimeB);
+    notifyDisplay();
+    emit timer1Ticked();
+}

@@ -1,0 +1,149 @@
+#include "phonebook/book_file.h"
+
+#include "app/program_folder.h"
+#include "app/regional.h"
+#include "phonebook/book_lookup.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <array>
+
+namespace {
+
+QString readWhole(const QString& path)
+{
+    QFile f(path);
+    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLocal8Bit(f.readAll());
+}
+
+// Calls fn(line) for every line of text; CR LF, LF or a lone CR end a line.
+template <typename Fn>
+bool forEachLine(QStringView text, Fn fn)
+{
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        if (fn(text.mid(start, end - start)))
+            return true;
+        if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
+    return false;
+}
+
+// Splits at TABs into at most six fields; fields after the sixth are ignored.
+std::array<QStringView, 6> splitFields(QStringView line)
+{
+    std::array<QStringView, 6> f{};
+    int i = 0;
+    qsizetype start = 0;
+    while (i < 6) {
+        const qsizetype tab = line.indexOf(u'\t', start);
+        if (tab < 0) {
+            f[i] = line.mid(start);
+            break;
+        }
+        f[i++] = line.mid(start, tab - start);
+        start = tab + 1;
+    }
+    return f;
+}
+
+} // namespace
+
+namespace BookFile {
+
+QList<BookEntry> read(const QString& path)
+{
+    QList<BookEntry> entries;
+    forEachLine(readWhole(path), [&](QStringView line) {
+        const auto f = splitFields(line);
+        entries.append(BookEntry{f[0].toString(), f[1].toString(), f[2].toString(), f[3].toString(),
+                                 f[4].toString(), f[5].toString()});
+        return false;
+    });
+    return entries;
+}
+
+bool write(const QString& path, const QList<BookEntry>& entries)
+{
+    QString text;
+    for (const BookEntry& e : entries) {
+        const QStringList fields{e.name, e.phone1, e.phone2, e.mobile, e.other, e.picture};
+        text += fields.join(u'\t');
+        text += QLatin1String("\r\n");
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write(text.toLocal8Bit());
+    return f.commit();
+}
+
+QString defaultPath()
+{
+    return ProgramFolder::filePath(QStringLiteral("book.txt"));
+}
+
+} // namespace BookFile
+
+BookLookup::BookLookup(const QString& path) : text_(readWhole(path)) {}
+
+BookLookup BookLookup::fromText(QString text)
+{
+    BookLookup b;
+    b.text_ = std::move(text);
+    return b;
+}
+
+bool BookLookup::isNumeric(const QString& text)
+{
+    return regional::toNumber(text).has_value();
+}
+
+bool BookLookup::matches(QStringView stored, QStringView number)
+{
+    return !stored.isEmpty() && double(stored.size()) > 0.7 * double(number.size()) && number.contains(stored);
+}
+
+QString BookLookup::nameFor(QString& number) const
+{
+    QString name;
+    bool found = false;
+    if (isNumeric(number)) {
+        const QString wanted = number;
+        found = forEachLine(text_, [&](QStringView line) {
+            if (line.size() <= 4)
+                return false;
+            const auto f = splitFields(line);
+            for (int i = 1; i <= 4; ++i) {
+                if (matches(f[i], wanted)) {
+                    number = f[5].toString();
+                    name = f[0].toString();
+                    return true;
+                }
+            }
+            return false;
+        });
+    }
+    if (!found) {
+        number = QStringLiteral("-");
+        return {};
+    }
+    return name;
+}
+
+QString PhoneToName(QString& number, const QString& bookPath)
+{
+    if (!BookLookup::isNumeric(number)) { // no file access for an empty or secret number
+        number = QStringLiteral("-");
+        return {};
+    }
+    return BookLookup(bookPath).nameFor(number);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The number-to-name rule over book.txt's text, read once. PhoneToName reads
+// the file afresh for every lookup; saving a whole call list reads it once and
+// looks every row up here, which gives the same names.
+#include <QString>
+
+class BookLookup {
+public:
+    // Reads the file now (missing or unreadable file: an empty book).
+    explicit BookLookup(const QString& path);
+    // The rule on a book held in memory (tests, benchmarks).
+    static BookLookup fromText(QString text);
+
+    // As PhoneToName: the name of the first contact with a number field f that
+    // `number` contains and for which len(f) > 0.7 * len(number); `number`
+    // becomes its Picture field. No match (or a number that is not numeric):
+    // "" and `number` becomes "-".
+    QString nameFor(QString& number) const;
+
+    // The matching rule for one stored number.
+    static bool matches(QStringView stored, QStringView number);
+    // The platform's numeric test: a text that reads as a number.
+    static bool isNumeric(const QString& text);
+
+private:
+    BookLookup() = default;
+    QString text_;
+};
