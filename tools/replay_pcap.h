@@ -1,0 +1,21 @@
+#pragma once
+// Decoded frames as a pcap file, link type 203 (LAPD, from the address octet,
+// no pseudo-header), for a standard protocol analyser.
+#include <QByteArray>
+#include <QDateTime>
+#include <QFile>
+#include <QString>
+
+class PcapWriter {
+public:
+    static constexpr quint32 kLinkTypeLapd = 203;
+
+    bool open(const QString& path);
+    void write(const QDateTime& when, const QByteArray& frame);
+    bool close();
+    qint64 framesWritten() const { return frames_; }
+
+private:
+    QFile file_;
+    qint64 frames_ = 0;
+};

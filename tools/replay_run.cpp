@@ -1,0 +1,190 @@
+#include "tools/replay_run.h"
+
+#include "app/settings_store.h"
+#include "monitor/engine/monitor_engine.h"
+#include "monitor/engine/virtual_clock.h"
+#include "tools/replay_capture.h"
+#include "tools/replay_pcap.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+namespace Replay {
+
+QString usage()
+{
+    return QStringLiteral(
+        "usage: corvane-replay CAPTURE --out DIR [--debug N] [--start YYYY-MM-DDTHH:MM:SS]\n"
+        "                      [--unit-cost X] [--book FILE] [--settings FILE] [--list FILE]\n"
+        "                      [--locale NAME] [--pcap FILE]\n");
+}
+
+bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
+{
+    const QStringList valued{"--out", "--debug", "--start", "--unit-cost", "--book",
+                             "--settings", "--list", "--locale", "--pcap"};
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (!a.startsWith(QLatin1String("--"))) {
+            if (!o.capture.isEmpty()) {
+                error = QStringLiteral("more than one capture given: %1").arg(a);
+                return false;
+            }
+            o.capture = a;
+            continue;
+        }
+        if (!valued.contains(a)) {
+            error = QStringLiteral("unknown option %1").arg(a);
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            error = QStringLiteral("%1 needs a value").arg(a);
+            return false;
+        }
+        const QString v = args[++i];
+        bool ok = true;
+        if (a == QLatin1String("--out")) {
+            o.outDir = v;
+        } else if (a == QLatin1String("--debug")) {
+            o.debugLevel = v.toInt(&ok);
+            ok = ok && o.debugLevel >= 0 && o.debugLevel <= 5;
+        } else if (a == QLatin1String("--start")) {
+            o.start = QDateTime::fromString(v, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+            ok = o.start.isValid();
+        } else if (a == QLatin1String("--unit-cost")) {
+            o.unitCost = QLocale::c().toFloat(v, &ok);
+            ok = ok && o.unitCost >= 0;
+        } else if (a == QLatin1String("--book")) {
+            o.bookFile = v;
+        } else if (a == QLatin1String("--settings")) {
+            o.settingsFile = v;
+        } else if (a == QLatin1String("--list")) {
+            o.listFile = v;
+        } else if (a == QLatin1String("--locale")) {
+            o.locale = v;
+        } else if (a == QLatin1String("--pcap")) {
+            o.pcapFile = v;
+        }
+        if (!ok) {
+            error = QStringLiteral("bad value for %1: %2").arg(a, v);
+            return false;
+        }
+    }
+    if (o.capture.isEmpty() || o.outDir.isEmpty()) {
+        error = QStringLiteral("a capture and --out DIR are required");
+        return false;
+    }
+    return true;
+}
+
+QString stateText(MonitorEngine& engine)
+{
+    const MonitorDisplay& d = engine.display();
+    const QList<std::pair<const char*, QString>> items{
+        {"Check1", QString::number(d.Check1)},   {"Check2", QString::number(d.Check2)},
+        {"Check3", QString::number(d.Check3)},   {"Check4", QString::number(d.Check4)},
+        {"Check5", QString::number(d.Check5)},   {"Check6", QString::number(d.Check6)},
+        {"Label1", d.Label1},                    {"Label2", d.Label2},
+        {"Label19", d.Label19},                  {"Label20", d.Label20},
+        {"LabelMSNA", d.LabelMSNA},              {"LabelMSNB", d.LabelMSNB},
+        {"Label9", d.Label9},                    {"Label10", d.Label10},
+        {"LabelDur1", d.LabelDur1},              {"LabelDur2", d.LabelDur2},
+        {"LabelCID", d.LabelCID},                {"CallWaiting", QString::number(engine.CallWaiting)},
+        {"CidCallerA", engine.CidCallerA},       {"CidCalledA", engine.CidCalledA},
+        {"CidCallerB", engine.CidCallerB},       {"CidCalledB", engine.CidCalledB},
+        {"CidCallerBusy", engine.CidCallerBusy}, {"CidCalledBusy", engine.CidCalledBusy},
+    };
+    QString text;
+    for (const auto& [name, value] : items)
+        text += QLatin1String(name) + u'=' + value + u'\n';
+    return text;
+}
+
+namespace {
+
+bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
+{
+    QSaveFile f(path);
+    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
+        return true;
+    error = QStringLiteral("cannot write %1").arg(path);
+    return false;
+}
+
+} // namespace
+
+bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
+{
+    QList<CaptureChunk> chunks;
+    if (!TimedCapture::load(o.capture, chunks, &error))
+        return false;
+    if (!QDir().mkpath(o.outDir)) {
+        error = QStringLiteral("cannot create %1").arg(o.outDir);
+        return false;
+    }
+    const QDir out(o.outDir);
+    QLocale::setDefault(QLocale(o.locale));
+
+    QTemporaryDir scratch; // a settings file that does not exist: every key at its default
+    SettingsStore settings(o.settingsFile.isEmpty() ? scratch.filePath(QStringLiteral("none.ini")) : o.settingsFile);
+    VirtualClock clock(o.start);
+    MonitorEngine engine(clock, settings);
+    engine.setBookPath(o.bookFile);
+    engine.reset();
+    engine.DebugLevel = o.debugLevel;
+    engine.DialPrefix = settings.read(QStringLiteral("DialPrefixNumber"));
+    engine.UnitCost = o.unitCost;
+
+    CallListModel& list = engine.callList();
+    if (!o.listFile.isEmpty()) {
+        list.setListPath(o.listFile);
+        list.ReadTheList();
+    }
+    list.setListPath(out.filePath(QStringLiteral("list.txt")));
+    qint64 added = 0;
+    QObject::connect(&list, &CallListModel::rowsInserted, [&](const QModelIndex&, int first, int last) {
+        added += last - first + 1;
+    });
+
+    PcapWriter pcap;
+    if (!o.pcapFile.isEmpty() && !pcap.open(o.pcapFile)) {
+        error = QStringLiteral("cannot write %1").arg(o.pcapFile);
+        return false;
+    }
+    QObject::connect(&engine, &MonitorEngine::frameDecoded, [&] {
+        if (!o.pcapFile.isEmpty())
+            pcap.write(clock.now(), engine.lastFrame());
+    });
+
+    qint64 lastMs = 0;
+    for (const CaptureChunk& chunk : chunks) {
+        clock.advanceTo(chunk.ms); // timers due at or before this moment fire first
+        for (char c : chunk.bytes)
+            engine.Scan(c);
+        lastMs = chunk.ms;
+    }
+    clock.advanceTo(lastMs + kRunOnMs);
+
+    if (!list.SaveTheList()) {
+        error = QStringLiteral("cannot write %1").arg(list.listPath());
+        return false;
+    }
+    const auto paneBytes = [](const TracePane& p) { return p.text().toUtf8(); };
+    if (!writeFile(out.filePath(QStringLiteral("Text1.txt")), paneBytes(engine.Text1()), error)
+        || !writeFile(out.filePath(QStringLiteral("Text2.txt")), paneBytes(engine.Text2()), error)
+        || !writeFile(out.filePath(QStringLiteral("Text3.txt")), paneBytes(engine.Text3()), error)
+        || !writeFile(out.filePath(QStringLiteral("state.txt")), stateText(engine).toUtf8(), error))
+        return false;
+    if (!pcap.close()) {
+        error = QStringLiteral("cannot write %1").arg(o.pcapFile);
+        return false;
+    }
+    summary.framesDecoded = engine.framesDecoded();
+    summary.callsLogged = added;
+    return true;
+}
+
+} // namespace Replay
