@@ -1,6 +1,7 @@
 #include "ui/frmabout.h"
 
 #include "app/version.h"
+#include "ui/app_icon.h"
 #include "ui/sys_info.h"
 
 #include <QGridLayout>
@@ -10,11 +11,6 @@
 #include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
-
-static void initResources()
-{
-    Q_INIT_RESOURCE(ui); // the logo lives in a static library's resources
-}
 
 namespace {
 
@@ -29,7 +25,6 @@ QLabel* label(const QString& text, const QString& name, QWidget* parent)
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 {
-    initResources();
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
     messageBox = [this](const QString& text, const QString& title) {
@@ -44,7 +39,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 void frmAbout::buildWindow()
 {
     auto* picture = label(QString(), QStringLiteral("Picture1"), this);
-    picture->setPixmap(QPixmap(QStringLiteral(":/corvane/corvane.png")).scaled(64, 64, Qt::KeepAspectRatio,
+    picture->setPixmap(corvaneLogo().scaled(64, 64, Qt::KeepAspectRatio,
                                                                               Qt::SmoothTransformation));
     picture->setAlignment(Qt::AlignTop);
 

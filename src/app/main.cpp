@@ -1,0 +1,65 @@
+// corvane: the DodOva settings window, its call monitor and phone book.
+#include "app/app_options.h"
+#include "app/home_folder.h"
+#include "app/settings_store.h"
+#include "app/simulator_process.h"
+#include "app/single_instance.h"
+#include "app/startup.h"
+#include "app/unix_signals.h"
+#include "device/at_channel.h"
+#include "device/form1.h"
+#include "ui/app_icon.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("corvane"));
+    QApplication::setDesktopFileName(QStringLiteral("corvane"));
+    QApplication::setWindowIcon(corvaneIcon());
+
+    const AppOptions options = parseAppOptions(QApplication::arguments().mid(1));
+    setUpProgramFolder(options.home);
+
+    // A second instance must neither start a simulator nor touch the port
+    // mapping; its start-up only says so and ends.
+    SingleInstance instance;
+    SimulatorProcess simulator;
+    if (instance.tryLock()) {
+        QString device = options.port;
+        if (options.simulate) {
+            const QString link = simulator.start(options.scenario);
+            if (link.isEmpty())
+                std::fprintf(stderr, "corvane: the device simulator did not start\n");
+            else if (device.isEmpty())
+                device = link;
+        }
+        if (!device.isEmpty())
+            SettingsStore::user().overridePortPath(storedCommPort(), device);
+    }
+
+    AtChannel at;
+    Form1 form(at);
+    Startup startup(form, instance, options.words);
+
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::terminationRequested, &startup, &Startup::closeAndQuit);
+    // Desktop logout: close and save as on a normal end, the session may end us next.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &startup, [&startup](QSessionManager&) {
+        startup.Form_Unload();
+        startup.Form_Terminate();
+    });
+
+    if (!startup.Form_Load())
+        return 0; // another instance runs: nothing is saved
+    startup.showMainWindow();
+    const int rc = startup.quitting() ? 0 : QApplication::exec();
+    startup.Form_Unload();
+    startup.Form_Terminate();
+    simulator.stop();
+    return rc;
+}

@@ -1,0 +1,331 @@
+#include "app/startup.h"
+
+#include "app/app_hooks.h"
+#include "app/command_line.h"
+#include "app/program_folder.h"
+#include "app/regional.h"
+#include "app/settings_store.h"
+#include "app/single_instance.h"
+#include "app/version.h"
+#include "device/at_channel.h"
+#include "device/detection.h"
+#include "device/form1.h"
+#include "monitor/window/wave_device.h"
+#include "ui/dialog.h"
+#include "ui/formloading.h"
+#include "ui/frmabout.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QUrl>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+constexpr int kStartUpDelayMs = 100;
+constexpr int kScanDelayMs = 4500;
+
+QString setting(const QString& key)
+{
+    return SettingsStore::user().read(key);
+}
+
+// A 16-bit integer the way the settings readers convert it: regional number,
+// halves to even; a text that does not convert (or overflows) gives nothing.
+std::optional<int> toInt16(const QString& text)
+{
+    const std::optional<double> v = regional::toNumber(text);
+    if (!v)
+        return std::nullopt;
+    const long long n = regional::roundHalfEven(*v);
+    if (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<int>(n);
+}
+
+std::optional<float> toSingle(const QString& text)
+{
+    const std::optional<double> v = regional::toNumber(text);
+    if (!v || std::abs(*v) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(*v);
+}
+
+QString detectionQuestion()
+{
+    return QStringLiteral(" dodOva not found. Please select correct serial port\r\n\r\n"
+                          "If you use this program it may not behave correctly!\r\n\r\n"
+                          "       Would you like to select a valid serial port?");
+}
+
+} // namespace
+
+int storedCommPort()
+{
+    return toInt16(setting(QStringLiteral("CommPort"))).value_or(0);
+}
+
+void ensureLogFile(const QString& path)
+{
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly))
+        return; // left exactly as it is
+    QFile created(path);
+    if (created.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        created.write("\r\n"); // an unwritable folder: no log, no message
+}
+
+Startup::Startup(Form1& form, SingleInstance& instance, QStringList words, QObject* parent)
+    : QObject(parent), form_(form), instance_(instance), words_(std::move(words))
+{
+    TimerStartUp.setObjectName(QStringLiteral("TimerStartUp"));
+    TimerStartUp.setSingleShot(true);
+    TimerStartUp.setInterval(kStartUpDelayMs);
+    TimerScan.setObjectName(QStringLiteral("TimerScan"));
+    TimerScan.setSingleShot(true);
+    TimerScan.setInterval(kScanDelayMs);
+    connect(&TimerStartUp, &QTimer::timeout, this, &Startup::TimerStartUp_Timer);
+    connect(&TimerScan, &QTimer::timeout, this, &Startup::TimerScan_Timer);
+
+    messageBox = [this](QMessageBox::Icon icon, const QString& title, const QString& text,
+                        QMessageBox::StandardButtons buttons) {
+        QString shown = text;
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        QMessageBox box(icon, title, shown, buttons, &form_);
+        return static_cast<QMessageBox::StandardButton>(box.exec());
+    };
+    showPortOptions = [this] {
+        Dialog dialog(form_.at(), &form_);
+        dialog.exec();
+    };
+    openDocument = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+
+    form_.installEventFilter(this);
+    buildMenu();
+}
+
+Startup::~Startup()
+{
+    form_.removeEventFilter(this);
+    if (loading_)
+        delete loading_.data();
+}
+
+bool Startup::Form_Load()
+{
+    AtChannel& at = form_.at();
+    at.BusyColour = 255; // 1. the busy lamp is red
+
+    if (!instance_.tryLock()) { // 2.
+        messageBox(QMessageBox::Warning, Version::appTitle(),
+                   QStringLiteral("The application ") + Version::appTitle() + u' ' + Version::text()
+                       + QStringLiteral(" is already running!"),
+                   QMessageBox::Ok);
+        return false;
+    }
+
+    form_.setWindowTitle(QStringLiteral("ISDN Corvane Plus - ") + QStringLiteral(" Version ") + Version::text()); // 3.
+    form_.ChargeUnits.fill(0);                                    // 4.
+    ensureLogFile(ProgramFolder::filePath(QStringLiteral("log.txt"))); // 5.
+    readSettings();                                               // 6. - 10.
+    setCurrencyLabel();                                           // 11.
+    disableTransferButtons();                                     // 12.
+    declined_ = !detectDevice();                                  // 13.
+    if (quitting_)
+        return true;
+    if (!declined_)
+        TimerStartUp.start();                                     // 14.
+    openRingSound();                                              // 15.
+    scan_ = commandLineHasScan(words_);                           // 16.
+    if (scan_) {
+        if (!loading_)
+            loading_ = new FormLoading;
+        loading_->show();
+        TimerScan.start();
+    }
+    setStartupDebugLevel(debugLevelFrom(words_));                 // 17.
+    return true;
+}
+
+FormLoading* Startup::formLoading() const
+{
+    return loading_;
+}
+
+void Startup::showMainWindow()
+{
+    if (!scan_ && !quitting_)
+        form_.show();
+}
+
+void Startup::readSettings()
+{
+    AtChannel& at = form_.at();
+    // A value that does not convert leaves its variable as loading found it: zero.
+    at.CommPort = storedCommPort();
+
+    if (auto* field = form_.findChild<QLineEdit*>(QStringLiteral("TextUCost"))) {
+        field->setText(setting(QStringLiteral("UnitCost"))); // runs the field's change handling
+        if (const std::optional<float> cost = toSingle(field->text()))
+            form_.UnitCost = *cost;
+    }
+    at.Speed = setting(QStringLiteral("Speed"));
+    at.CommDelay = toSingle(setting(QStringLiteral("CommDelay"))).value_or(0.0f);
+    form_.LastReset = setting(QStringLiteral("LastReset"));
+    if (auto* label = form_.findChild<QLabel*>(QStringLiteral("LabelRTime")))
+        label->setText(form_.LastReset);
+}
+
+void Startup::setCurrencyLabel()
+{
+    // The currency symbol as the region writes it after an amount ("0 €" -> " €").
+    const QString zero = QLocale().toCurrencyString(0.0, QString(), 0);
+    if (auto* label = form_.findChild<QLabel*>(QStringLiteral("Label15")))
+        label->setText(zero.mid(1));
+}
+
+void Startup::disableTransferButtons()
+{
+    for (const char* name : {"CommandSend", "CommandPRS1", "CommandPRS2", "CommandPRS3", "CommandPRS4"})
+        if (auto* button = form_.findChild<QPushButton*>(QLatin1String(name)))
+            button->setEnabled(false);
+}
+
+bool Startup::detectDevice()
+{
+    for (;;) {
+        if (dodOvaExists(form_.at(), &form_))
+            return true;
+        if (quitting_)
+            return false;
+        const QMessageBox::StandardButton answer = messageBox(
+            QMessageBox::NoIcon, QStringLiteral("dodOva Detection"), detectionQuestion(),
+            QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes || quitting_)
+            return false;
+        showPortOptions();
+        if (quitting_)
+            return false;
+    }
+}
+
+void Startup::openRingSound()
+{
+    form_.Ring = toInt16(setting(QStringLiteral("Ring"))).value_or(0);
+    if (form_.Ring != 1)
+        return;
+    // MMControl1: the one wave player, which the call monitor plays on
+    wave::device().setFileName(ProgramFolder::filePath(QStringLiteral("ring.wav")));
+    wave::device().command(QStringLiteral("Open"));
+}
+
+void Startup::TimerStartUp_Timer()
+{
+    TimerStartUp.stop();
+    form_.CommandRead_Click();
+}
+
+void Startup::TimerScan_Timer()
+{
+    if (loading_)
+        loading_->hide();
+    if (appHooks().openCallMonitor)
+        appHooks().openCallMonitor();
+    TimerScan.stop();
+    if (loading_)
+        loading_->close();
+}
+
+void Startup::buildMenu()
+{
+    QMenuBar* bar = form_.menuBar();
+    auto addEntry = [this](auto* owner, const QString& name, const QString& caption, auto slot) {
+        QAction* action = owner->addAction(caption);
+        action->setObjectName(name);
+        action->setParent(&form_); // findChild on the window finds it
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    addEntry(bar, QStringLiteral("PhoneBook"), QStringLiteral("&Phonebook"), [this] {
+        if (appHooks().openPhoneBook)
+            appHooks().openPhoneBook(&form_);
+    });
+    addEntry(bar, QStringLiteral("Monitor"), QStringLiteral("&Call monitor"), [] {
+        if (appHooks().openCallMonitor)
+            appHooks().openCallMonitor();
+    });
+    addEntry(bar, QStringLiteral("COMSelection"), QStringLiteral("&Settings"), [this] { showPortOptions(); });
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("help"));
+    help->menuAction()->setObjectName(QStringLiteral("helpMenu"));
+    QAction* docum = addEntry(help, QStringLiteral("docum"), QStringLiteral("&Documentation"), [this] {
+        // The bare name, resolved against the working directory (the program folder).
+        openDocument(QDir::current().absoluteFilePath(QStringLiteral("help.htm")));
+    });
+    docum->setShortcut(QKeySequence(Qt::Key_F1));
+    docum->setShortcutContext(Qt::ApplicationShortcut);
+    form_.addAction(docum); // F1 works while the menu is closed
+    addEntry(help, QStringLiteral("About"), QStringLiteral("&About"), [this] { showAbout(); });
+}
+
+void Startup::showAbout()
+{
+    frmAbout about(&form_);
+    about_ = &about;
+    about.exec();
+}
+
+bool Startup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &form_ && event->type() == QEvent::Close)
+        Form_Unload();
+    return QObject::eventFilter(watched, event);
+}
+
+void Startup::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    if (appHooks().closeCallMonitor && (!appHooks().callMonitorOpen || appHooks().callMonitorOpen()))
+        appHooks().closeCallMonitor(); // takes the device out of trace mode
+    if (about_)
+        about_->reject();
+    if (loading_)
+        loading_->close();
+    TimerScan.stop();
+    TimerStartUp.stop();
+    wave::device().command(QStringLiteral("Close"));
+}
+
+void Startup::Form_Terminate()
+{
+    const AtChannel& at = form_.at();
+    SettingsStore& s = SettingsStore::user();
+    s.write(QStringLiteral("CommPort"), QString::number(at.CommPort));
+    s.write(QStringLiteral("UnitCost"), regional::fromSingle(form_.UnitCost));
+    s.write(QStringLiteral("Speed"), at.Speed);
+    s.write(QStringLiteral("CommDelay"), regional::fromSingle(at.CommDelay));
+    s.write(QStringLiteral("LastReset"), form_.LastReset);
+}
+
+void Startup::closeAndQuit()
+{
+    quitting_ = true;
+    Form_Unload();
+    form_.close();
+    QApplication::quit(); // also ends any modal window's loop
+}
