@@ -1,0 +1,46 @@
+#pragma once
+// FlexGrid1: the call list grid, a view on the engine's call list. Column
+// widths are kept in twips in the settings and saved on every mouse release;
+// a release over the header sorts; Delete removes the selected rows.
+#include <QTableView>
+#include <array>
+
+class CallListModel;
+class SettingsStore;
+
+class CallGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit CallGrid(SettingsStore& settings, QWidget* parent = nullptr);
+
+    void setCallList(CallListModel* model);
+    CallListModel* callList() const { return model_; }
+
+    // Widths from "GridWidth0".."GridWidth7" (a value that is no number keeps the default).
+    void applyStoredWidths();
+    void saveWidths();
+    int columnWidthTwips(int column) const;
+
+    // The sort column of a header release at x (viewport pixels): the column
+    // strictly containing x, else column 0.
+    int headerColumnAt(int x) const;
+    // A header click on `column`: sorts by it and the columns after it.
+    void sortByHeader(int column);
+    // The Delete key: removes the selected rows (the current row when none is selected).
+    void deleteSelectedRows();
+
+signals:
+    // The current record changed or a single record was clicked: show its picture.
+    void recordEntered(int row);
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    double dpi() const;
+
+    SettingsStore& settings_;
+    CallListModel* model_ = nullptr;
+    std::array<int, 8> widthTwips_{};
+};

@@ -1,0 +1,465 @@
+#include "monitor/window/formmonitor.h"
+
+#include "app/regional.h"
+#include "app/settings_store.h"
+#include "device/at_channel.h"
+#include "device/form1.h"
+#include "monitor/window/call_grid.h"
+#include "monitor/window/formmonitor_settings.h"
+#include "monitor/window/lamp_pictures.h"
+#include "monitor/window/picture_label.h"
+#include "monitor/window/twips.h"
+#include "monitor/window/wave_device.h"
+#include "phonebook/dialogpbook.h"
+
+#include <QCoreApplication>
+#include <QScopeGuard>
+#include <cmath>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {})
+{
+    auto* l = new QLabel(text, parent);
+    if (!name.isEmpty())
+        l->setObjectName(name);
+    return l;
+}
+
+// A framed, sunken text field as the number and name labels have.
+QLabel* makeField(QWidget* parent, const QString& name)
+{
+    QLabel* l = makeLabel(parent, name);
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setAlignment(Qt::AlignCenter);
+    l->setAutoFillBackground(true);
+    l->setBackgroundRole(QPalette::Base);
+    return l;
+}
+
+} // namespace
+
+FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings,
+                         int debugLevel, bool scanMode)
+    : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), at_(at), clock_(clock), settings_(settings),
+      debugLevel_(debugLevel), scanMode_(scanMode), engine_(clock, settings)
+{
+    setObjectName(QStringLiteral("FormMonitor"));
+    setWindowTitle(QStringLiteral("Call Monitor"));
+    setWindowIcon(mainWindow.windowIcon());
+    QFont f = font();
+    f.setPointSizeF(8.0);
+    setFont(f);
+    dpi_ = twips::dpiOf(this);
+    engine_.setHost(this);
+    engine_.DebugLevel = debugLevel;
+
+    sendAT = [this](const QString& cmd) { return at_.SendAT(cmd); };
+    writeToPort = [this](const QByteArray& bytes) {
+        if (at_.port().isOpen())
+            at_.port().write(bytes);
+    };
+    endProgram = [this] {
+        mainWindow_.close();
+        QCoreApplication::quit();
+    };
+    openPhoneBook = [this] {
+        DialogpBook book(this, [this] {
+            if (!isVisible())
+                return;
+            CallListModel& list = engine_.callList();
+            list.SaveTheList();
+            list.clearRows();
+            list.ReadTheList();
+        });
+        book.exec();
+    };
+    openSettings = [this] {
+        FormMonitorSettings dialog(settings_, wave::device(), mainWindow_.Ring,
+                                   [this](const QString& prefix) {
+                                       engine_.DialPrefix = prefix;
+                                       engine_.callList().setDialPrefix(prefix);
+                                   },
+                                   this);
+        dialog.Form_Load();
+        dialog.exec();
+    };
+
+    buildLayout();
+    connectButtons();
+    connectEngine();
+    setUpTray();
+    timer2_ = clock_.createTimer([this] { Timer2_Timer(); }, false);
+    timerPopup_ = clock_.createTimer([this] { TimerPopup_Timer(); }, true);
+    timerReconnect_ = clock_.createTimer([this] { tryReconnect(); }, false);
+    timer2_->start(kTimer2Ms);
+}
+
+FormMonitor::~FormMonitor()
+{
+    if (at_.ScanState && !unloading_) {
+        // Destroyed without closing (program end): never leave Scan pointing here.
+        at_.ScanState = false;
+        at_.scanHandler = nullptr;
+    }
+}
+
+int FormMonitor::px(int t) const
+{
+    return twips::toPx(t, dpi_);
+}
+
+QRect FormMonitor::twipsRect(int l, int t, int w, int h) const
+{
+    return twips::rect(l, t, w, h, dpi_);
+}
+
+void FormMonitor::buildLayout()
+{
+    auto* cidFrame = new QGroupBox(QStringLiteral("Caller ID Number"), this);
+    cidFrame->setObjectName(QStringLiteral("FrameCID"));
+    cidFrame->setGeometry(twipsRect(120, 0, 4335, 585));
+    LabelCID = makeLabel(cidFrame, QStringLiteral("LabelCID"));
+    LabelCID->setGeometry(twipsRect(105, 225, 2700, 315));
+    QFont big = LabelCID->font();
+    big.setPointSizeF(10.0);
+    big.setBold(true);
+    LabelCID->setFont(big);
+    LabelTIM = makeLabel(cidFrame, QStringLiteral("LabelTIM"));
+    LabelTIM->setGeometry(twipsRect(2850, 225, 1380, 315));
+    LabelTIM->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto* clockFrame = new QGroupBox(this);
+    clockFrame->setObjectName(QStringLiteral("FrameClock"));
+    clockFrame->setGeometry(twipsRect(4485, 0, 885, 585));
+    LabelNOW = makeLabel(clockFrame, QStringLiteral("LabelNOW"));
+    LabelNOW->setGeometry(twipsRect(30, 180, 825, 360));
+    LabelNOW->setAlignment(Qt::AlignCenter);
+
+    auto* isdnFrame = new QGroupBox(QStringLiteral("ISDN"), this);
+    isdnFrame->setObjectName(QStringLiteral("FrameISDN"));
+    isdnFrame->setGeometry(twipsRect(5400, 0, 495, 585));
+    ImageLED = new PictureLabel(isdnFrame);
+    ImageLED->setObjectName(QStringLiteral("ImageLED"));
+    ImageLED->setGeometry(twipsRect(30, 210, 435, 330));
+    ImageLED->showLamp(lamps::Grey);
+
+    auto button = [this](const char* name, const QString& tip, const QIcon& icon, int left) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QLatin1String(name));
+        b->setToolTip(tip);
+        b->setIcon(icon);
+        b->setIconSize(QSize(24, 24));
+        b->setGeometry(twipsRect(left, 60, 555, 555));
+        return b;
+    };
+    Command3 = button("Command3", QStringLiteral("Phone Book"), buttonart::phoneBook(), 6000);
+    CommandOptions = button("CommandOptions", QStringLiteral("Settings"), buttonart::settings(), 6660);
+    Command2 = button("Command2", QStringLiteral("Hide/Show Log"), buttonart::hideShowLog(), 7340);
+
+    auto* panelA = new QGroupBox(QStringLiteral("ISDN Channel  A"), this);
+    panelA->setObjectName(QStringLiteral("FrameChannelA"));
+    panelA->setGeometry(twipsRect(120, 600, 2895, 2535));
+    buildChannelPanel(panelA, 0);
+    auto* panelB = new QGroupBox(QStringLiteral("ISDN Channel  B"), this);
+    panelB->setObjectName(QStringLiteral("FrameChannelB"));
+    panelB->setGeometry(twipsRect(3120, 600, 2775, 2535));
+    buildChannelPanel(panelB, 1);
+
+    auto* pictureFrame = new QGroupBox(this);
+    pictureFrame->setObjectName(QStringLiteral("FramePicture"));
+    pictureFrame->setGeometry(twipsRect(5970, 600, 1950, 2535));
+    Image2 = new PictureLabel(pictureFrame);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setGeometry(twipsRect(90, 150, 1770, 2295));
+
+    FlexGrid1 = new CallGrid(settings_, this);
+    FlexGrid1->setGeometry(twipsRect(120, kGridTop, 7815, 4500));
+    FlexGrid1->setCallList(&engine_.callList());
+    connect(FlexGrid1, &CallGrid::recordEntered, this, &FormMonitor::showRecordPicture);
+
+    buildDebugViews();
+}
+
+void FormMonitor::buildChannelPanel(QGroupBox* panel, int index)
+{
+    const bool a = index == 0;
+    const int inner = panel->width() * 1440 / dpi_ - 210; // twips between the side margins
+    numberLabels[index] = makeField(panel, a ? QStringLiteral("Label1") : QStringLiteral("Label2"));
+    numberLabels[index]->setGeometry(twipsRect(105, 240, inner, 300));
+    QFont bold = numberLabels[index]->font();
+    bold.setBold(true);
+    numberLabels[index]->setFont(bold);
+    nameLabels[index] = makeField(panel, a ? QStringLiteral("Label19") : QStringLiteral("Label20"));
+    nameLabels[index]->setGeometry(twipsRect(105, 585, inner, 300));
+
+    channelPictures[index] = new PictureLabel(panel);
+    channelPictures[index]->setObjectName(a ? QStringLiteral("ImageA") : QStringLiteral("ImageB"));
+    channelPictures[index]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    channelPictures[index]->setGeometry(twipsRect(105, 945, 840, 780));
+
+    static const char* const lampNames[6] = {"Image11", "Image12", "Image13", "Image14", "Image15", "Image16"};
+    static const char* const lampCaptions[3] = {"Active", "Connected", "Ring"};
+    for (int i = 0; i < 3; ++i) {
+        auto* lamp = new PictureLabel(panel);
+        lamp->setObjectName(QLatin1String(lampNames[index * 3 + i]));
+        lamp->setGeometry(twipsRect(1080, 975 + i * 255, 240, 240));
+        lamp->showLamp(lamps::Grey);
+        lampImages[index * 3 + i] = lamp;
+        makeLabel(panel, {}, QString::fromLatin1(lampCaptions[i]))->setGeometry(twipsRect(1380, 975 + i * 255, 1300, 240));
+    }
+
+    const QString costCaption = a ? QStringLiteral("Call cost  : ") : QStringLiteral("Call cost  :");
+    const std::pair<QString, QLabel**> rows[3] = {
+        {QStringLiteral("MSN :"), &msnLabels[index]},
+        {costCaption, &costLabels[index]},
+        {QStringLiteral("Call duration :"), &durationLabels[index]},
+    };
+    static const char* const valueNames[2][3] = {{"LabelMSNA", "Label9", "LabelDur1"},
+                                                 {"LabelMSNB", "Label10", "LabelDur2"}};
+    for (int i = 0; i < 3; ++i) {
+        const int top = 1800 + i * 225;
+        makeLabel(panel, {}, rows[i].first)->setGeometry(twipsRect(105, top, 1200, 225));
+        QLabel* value = makeLabel(panel, QLatin1String(valueNames[index][i]), QStringLiteral("-"));
+        value->setGeometry(twipsRect(1320, top, inner - 1215, 225));
+        *rows[i].second = value;
+    }
+}
+
+void FormMonitor::buildDebugViews()
+{
+    const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    auto pane = [&](const char* name, int l, int t, int w, int h) {
+        auto* p = new QPlainTextEdit(this);
+        p->setObjectName(QLatin1String(name));
+        p->setReadOnly(true);
+        p->setMaximumBlockCount(TracePane::kMaxLines);
+        p->setLineWrapMode(QPlainTextEdit::NoWrap);
+        p->setFont(mono);
+        p->setGeometry(twipsRect(l, t, w, h));
+        p->hide();
+        return p;
+    };
+    Text3 = pane("Text3", 8040, 75, 3015, 2655);
+    Text1 = pane("Text1", 8040, 2760, 6855, 1095);
+    Text2 = pane("Text2", 8040, 3900, 6855, 3375);
+    TreeIDs = new QTreeWidget(this);
+    TreeIDs->setObjectName(QStringLiteral("TreeIDs"));
+    TreeIDs->setHeaderHidden(true);
+    TreeIDs->setGeometry(twipsRect(11040, 120, 3855, 2595));
+    TreeIDs->hide();
+
+    auto button = [&](const char* name, const QString& caption, int l, int w) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(twipsRect(l, 7320, w, 375));
+        b->hide();
+        return b;
+    };
+    Command1 = button("Command1", QStringLiteral("CLEAR THE WINDOWS"), 8040, 2535);
+    Command4 = button("Command4", QStringLiteral("Resume Trace"), 10680, 2175);
+    CommandPause = button("CommandPause", QStringLiteral("Stop Trace"), 12960, 1935);
+}
+
+void FormMonitor::connectButtons()
+{
+    connect(Command1, &QPushButton::clicked, this, &FormMonitor::Command1_Click);
+    connect(Command2, &QToolButton::clicked, this, &FormMonitor::Command2_Click);
+    connect(Command3, &QToolButton::clicked, this, &FormMonitor::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &FormMonitor::Command4_Click);
+    connect(CommandPause, &QPushButton::clicked, this, &FormMonitor::CommandPause_Click);
+    connect(CommandOptions, &QToolButton::clicked, this, &FormMonitor::CommandOptions_Click);
+    // The ring lamps: a click ends the ring sound loop of that channel.
+    connect(lampImages[2], &PictureLabel::clicked, this, [this] {
+        engine_.display().Check5 = 0;
+        engine_.notifyDisplay();
+    });
+    connect(lampImages[5], &PictureLabel::clicked, this, [this] {
+        engine_.display().Check6 = 0;
+        engine_.notifyDisplay();
+    });
+}
+
+int FormMonitor::storedNumber(const QString& key) const
+{
+    const std::optional<double> v = regional::toNumber(settings_.read(key));
+    const std::optional<double> d = regional::toNumber(SettingsStore::defaultFor(key));
+    const double value = v && std::abs(*v) < 1e7 ? *v : d.value_or(0);
+    return static_cast<int>(regional::roundHalfEven(value));
+}
+
+// ---- window size and position in twips ------------------------------------
+
+namespace {
+// A value the program set stays exact as long as the pixels still match it.
+int keepTwips(int setTwips, int pixels, int frameTwips, double dpi)
+{
+    if (twips::toPx(setTwips - frameTwips, dpi) == pixels)
+        return setTwips;
+    return twips::fromPx(pixels, dpi) + frameTwips;
+}
+} // namespace
+
+int FormMonitor::widthTwips() const
+{
+    return keepTwips(widthSet_, width(), kFrameWidth, dpi_);
+}
+
+int FormMonitor::heightTwips() const
+{
+    return keepTwips(heightSet_, height(), kFrameHeight, dpi_);
+}
+
+int FormMonitor::leftTwips() const
+{
+    return keepTwips(leftSet_, pos().x(), 0, dpi_);
+}
+
+int FormMonitor::topTwips() const
+{
+    return keepTwips(topSet_, pos().y(), 0, dpi_);
+}
+
+void FormMonitor::setHeightTwips(int twipsHeight)
+{
+    heightSet_ = twipsHeight;
+    resize(width(), std::max(1, px(twipsHeight - kFrameHeight)));
+}
+
+void FormMonitor::setWidthTwips(int twipsWidth)
+{
+    widthSet_ = twipsWidth;
+    resize(std::max(1, px(twipsWidth - kFrameWidth)), height());
+}
+
+// ---- opening ---------------------------------------------------------------
+
+void FormMonitor::open()
+{
+    mainWindow_.hide();
+    Form_Load();
+    show();
+    Form_Resize();
+    engine_.StartTimeA = 0;
+    engine_.StartTimeB = 0;
+    engine_.display().Label1.clear();
+    engine_.display().Label2.clear();
+    engine_.notifyDisplay();
+    prepareGrid();
+}
+
+void FormMonitor::prepareGrid()
+{
+    CallListModel& list = engine_.callList();
+    list.clearRows();
+    FlexGrid1->applyStoredWidths();
+    list.ReadTheList();
+    if (list.rowCount() > 0)
+        FlexGrid1->setCurrentIndex(list.index(0, 0)); // the newest record; its picture shows
+}
+
+void FormMonitor::Form_Load()
+{
+    engine_.reset();
+    engine_.UnitCost = mainWindow_.UnitCost;
+    EnableComScanMonitorCID();
+    if (debugLevel_ > 0) {
+        for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text3, TreeIDs, CommandPause, Command1, Command4})
+            w->show();
+    }
+    lampMemory_.fill(false);
+    leftSet_ = storedNumber(QStringLiteral("ScanLeft"));
+    topSet_ = storedNumber(QStringLiteral("ScanTop"));
+    move(px(leftSet_), px(topSet_));
+    if (debugLevel_ > 0)
+        setWidthTwips(kDebugWidth);
+    else
+        setWidthTwips(kWidth);
+    setHeightTwips(storedNumber(QStringLiteral("ScanHeight")));
+    engine_.DialPrefix = settings_.read(QStringLiteral("DialPrefixNumber"));
+    engine_.callList().setDialPrefix(engine_.DialPrefix);
+    FlexGrid1->viewport()->update();
+    loaded_ = true;
+}
+
+void FormMonitor::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (loaded_ && !unloading_)
+        Form_Resize();
+}
+
+void FormMonitor::Form_Resize()
+{
+    if (inResize_ || !windowStateNormal())
+        return;
+    inResize_ = true;
+    const auto done = qScopeGuard([this] { inResize_ = false; });
+    if (debugLevel_ == 0) {
+        setWidthTwips(kWidth);
+        if (heightTwips() < kFoldedHeight)
+            setHeightTwips(kFoldedHeight);
+        const int g = heightTwips() - kGridTop - kGridBottomGap;
+        if (g < 0)
+            return;
+        FlexGrid1->setGeometry(twipsRect(120, kGridTop, 7815, g));
+    } else {
+        setHeightTwips(kDebugHeight);
+        setWidthTwips(kDebugWidth);
+    }
+    settings_.write(QStringLiteral("ScanHeight"), QString::number(heightTwips()));
+    if (debugLevel_ == 0 && settings_.isOne(QStringLiteral("ScanHide")))
+        setHeightTwips(kFoldedHeight);
+}
+
+// ---- buttons -----------------------------------------------------------------
+
+void FormMonitor::Command1_Click()
+{
+    engine_.clearWindows();
+}
+
+void FormMonitor::Command2_Click()
+{
+    if (debugLevel_ >= 1)
+        return;
+    if (heightTwips() <= kFoldedHeight) {
+        settings_.write(QStringLiteral("ScanHide"), QStringLiteral("0"));
+        setHeightTwips(storedNumber(QStringLiteral("ScanHeight")));
+    } else {
+        settings_.write(QStringLiteral("ScanHide"), QStringLiteral("1"));
+        setHeightTwips(kFoldedHeight);
+    }
+    Form_Resize();
+}
+
+void FormMonitor::Command3_Click()
+{
+    if (openPhoneBook)
+        openPhoneBook();
+}
+
+void FormMonitor::CommandOptions_Click()
+{
+    if (openSettings)
+        openSettings();
+}
+
+void FormMonitor::Command4_Click()
+{
+    writeToPort("ATCD9\r");
+}
+
+void FormMonitor::CommandPause_Click()
+{
+    writeToPort("ATCD8\r");
+}

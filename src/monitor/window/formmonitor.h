@@ -1,0 +1,178 @@
+#pragma once
+// FormMonitor, "Call Monitor": the live view of the call monitor. It switches
+// the adapter into trace mode, hands every received character to the engine,
+// and draws what the engine keeps: caller ID, the two channel panels with
+// their lamps, the call list and, in debug mode, the trace panes and the
+// identifier tree. It never decodes anything itself.
+#include "monitor/engine/monitor_engine.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+class AtChannel;
+class CallGrid;
+class Form1;
+class PictureLabel;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSystemTrayIcon;
+class QToolButton;
+class QTreeWidget;
+class SettingsStore;
+
+class FormMonitor : public QWidget, public MonitorHost {
+    Q_OBJECT
+public:
+    // Design sizes, twips. The window size counts a classic window frame
+    // (kFrameWidth x kFrameHeight) around the client area.
+    static constexpr int kWidth = 8130, kDebugWidth = 15120, kDebugHeight = 8300;
+    static constexpr int kFoldedHeight = 3700, kGridTop = 3255, kGridBottomGap = 580;
+    static constexpr int kFrameWidth = 120, kFrameHeight = 465;
+    static constexpr int kTimer2Ms = 5600, kPopupMs = 6000, kReconnectMs = 3000;
+
+    FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings, int debugLevel,
+                bool scanMode);
+    ~FormMonitor() override;
+
+    MonitorEngine& engine() { return engine_; }
+    CallGrid& grid() { return *FlexGrid1; }
+
+    // The opening of "&Call monitor" after the own-number check: hides the main
+    // window, loads and shows this one, prepares the grid and loads list.txt.
+    void open();
+    void Form_Load();
+    void Form_Resize();
+    bool unloading() const { return unloading_; }
+
+    // Window size and position in twips (exact for values the program set).
+    int widthTwips() const;
+    int heightTwips() const;
+    int leftTwips() const;
+    int topTwips() const;
+    void setHeightTwips(int twipsHeight);
+    void setWidthTwips(int twipsWidth);
+
+    // Trace mode on: three commands, the port reopened and held, Scan fed.
+    void EnableComScanMonitorCID();
+    // The port failed while monitoring: show it and retry in the background.
+    bool connectionLost() const { return connectionLost_; }
+
+    // Button handlers, public so that tests and menus can run them.
+    void Command1_Click();     // "CLEAR THE WINDOWS"
+    void Command2_Click();     // "Hide/Show Log"
+    void Command3_Click();     // "Phone Book"
+    void Command4_Click();     // "Resume Trace"
+    void CommandPause_Click(); // "Stop Trace"
+    void CommandOptions_Click();
+    void showRecordPicture(int row);
+
+    // MonitorHost
+    bool windowVisible() const override;
+    bool windowStateNormal() const override;
+    void popupRequested() override;
+    void playCallerIdSound(const QString& wavFile) override;
+    void keepOnTop(bool on) override;
+
+    // Seams for the device and the desktop; tests put doubles here.
+    std::function<QString(const QString& cmd)> sendAT;           // SendAT of the command channel
+    std::function<void(const QByteArray& bytes)> writeToPort;     // straight to the open port
+    std::function<void()> endProgram;                              // "scan" mode: closing ends the program
+    std::function<void(const QString& title, const QString& body)> notifyDesktop; // caller notification
+    std::function<void()> openPhoneBook;
+    std::function<void()> openSettings;
+
+signals:
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Layout (formmonitor.cpp)
+    void buildLayout();
+    void buildChannelPanel(QGroupBox* panel, int index);
+    void buildDebugViews();
+    void connectButtons();
+    QRect twipsRect(int l, int t, int w, int h) const;
+    int px(int t) const;
+    void prepareGrid();
+    int storedNumber(const QString& key) const;
+
+    // Live display (formmonitor_live.cpp)
+    void connectEngine();
+    void drawDisplay();
+    void drawLamps();
+    void drawImage(PictureLabel* label, const QString& file, QString& shown);
+    void Timer2_Timer();
+    void TimerPopup_Timer();
+    void noteAnnouncement();
+    void postCallerNotification();
+    void appendPane(QPlainTextEdit* pane, const QString& text);
+    void drawTree();
+    void setUpTray();
+
+    // Trace mode, reconnecting and closing (formmonitor_trace.cpp)
+    void scanReceived();
+    void portFailed();
+    void tryReconnect();
+    void showConnectionState();
+    void Form_Unload();
+
+    Form1& mainWindow_;
+    AtChannel& at_;
+    Clock& clock_;
+    SettingsStore& settings_;
+    const int debugLevel_;
+    const bool scanMode_;
+    double dpi_ = 96.0;
+    MonitorEngine engine_;
+
+    // Window elements, named as the window knows them.
+    QLabel* LabelCID = nullptr;
+    QLabel* LabelTIM = nullptr;
+    QLabel* LabelNOW = nullptr;
+    PictureLabel* ImageLED = nullptr;
+    QToolButton* Command3 = nullptr;
+    QToolButton* CommandOptions = nullptr;
+    QToolButton* Command2 = nullptr;
+    std::array<QLabel*, 2> numberLabels{};   // Label1, Label2
+    std::array<QLabel*, 2> nameLabels{};     // Label19, Label20
+    std::array<PictureLabel*, 2> channelPictures{}; // ImageA, ImageB
+    std::array<QLabel*, 2> msnLabels{};      // LabelMSNA, LabelMSNB
+    std::array<QLabel*, 2> costLabels{};     // Label9, Label10
+    std::array<QLabel*, 2> durationLabels{}; // LabelDur1, LabelDur2
+    std::array<PictureLabel*, 6> lampImages{}; // Image11..Image13, Image14..Image16
+    PictureLabel* Image2 = nullptr;
+    CallGrid* FlexGrid1 = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+    QPlainTextEdit* Text2 = nullptr;
+    QPlainTextEdit* Text3 = nullptr;
+    QTreeWidget* TreeIDs = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* CommandPause = nullptr;
+
+    // Timer2 (ring loop), TimerPopup, and the reconnect timer.
+    std::unique_ptr<ClockTimer> timer2_, timerPopup_, timerReconnect_;
+    std::array<bool, 6> lampMemory_{};
+    bool blinkPhase_ = false;
+    QString shownImage2_, shownImageA_, shownImageB_;
+
+    // Window size the program set, in twips, so stored values survive rounding.
+    int widthSet_ = kWidth, heightSet_ = 6660, leftSet_ = 100, topSet_ = 100;
+    bool inResize_ = false;
+    bool loaded_ = false;
+    bool unloading_ = false;
+    bool connectionLost_ = false;
+    bool reconnecting_ = false;
+
+    // A caller notification waits for the end of the announcing frame.
+    bool notificationPending_ = false;
+    std::array<QString, 6> cidBefore_;
+    QSystemTrayIcon* tray_ = nullptr;
+};

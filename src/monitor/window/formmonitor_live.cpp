@@ -1,0 +1,242 @@
+// The live display: labels, pictures and lamps drawn from the engine's state,
+// the ring loop, the popup and the caller notification on the desktop.
+#include "monitor/window/formmonitor.h"
+
+#include "app/settings_store.h"
+#include "device/form1.h"
+#include "monitor/window/caller_notification.h"
+#include "monitor/window/lamp_pictures.h"
+#include "monitor/window/picture_label.h"
+#include "monitor/window/wave_device.h"
+#include "phonebook/book_file.h"
+
+#include <QHash>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSystemTrayIcon>
+#include <QTreeWidget>
+
+void FormMonitor::connectEngine()
+{
+    connect(&engine_, &MonitorEngine::displayChanged, this, &FormMonitor::drawDisplay);
+    connect(&engine_, &MonitorEngine::timer1Ticked, this, &FormMonitor::drawLamps);
+    connect(&engine_, &MonitorEngine::frameDecoded, this, &FormMonitor::postCallerNotification);
+
+    const std::pair<TracePane*, QPlainTextEdit*> panes[] = {
+        {&engine_.Text1(), Text1}, {&engine_.Text2(), Text2}, {&engine_.Text3(), Text3}};
+    for (const auto& [pane, view] : panes) {
+        connect(pane, &TracePane::appended, view, [this, view = view](const QString& t) { appendPane(view, t); });
+        connect(pane, &TracePane::cleared, view, &QPlainTextEdit::clear);
+        connect(pane, &TracePane::trimmed, view, [this, pane = pane, view = view] {
+            view->clear();
+            appendPane(view, pane->text());
+        });
+    }
+    connect(&engine_.TreeIDs(), &TraceTree::changed, this, &FormMonitor::drawTree);
+}
+
+void FormMonitor::drawImage(PictureLabel* label, const QString& file, QString& shown)
+{
+    if (file == shown)
+        return;
+    shown = file;
+    if (file.isEmpty())
+        label->clearPicture();
+    else
+        label->showFile(file); // a picture that cannot be loaded leaves the old one
+}
+
+void FormMonitor::drawDisplay()
+{
+    const MonitorDisplay& d = engine_.display();
+    if (!connectionLost_ && !unloading_)
+        LabelCID->setText(d.LabelCID);
+    LabelTIM->setText(d.LabelTIM);
+    LabelNOW->setText(d.LabelNOW);
+    const QString* numbers[2] = {&d.Label1, &d.Label2};
+    const QString* names[2] = {&d.Label19, &d.Label20};
+    const QString* msns[2] = {&d.LabelMSNA, &d.LabelMSNB};
+    const QString* costs[2] = {&d.Label9, &d.Label10};
+    const QString* durations[2] = {&d.LabelDur1, &d.LabelDur2};
+    for (int i = 0; i < 2; ++i) {
+        numberLabels[i]->setText(*numbers[i]);
+        nameLabels[i]->setText(*names[i]);
+        msnLabels[i]->setText(*msns[i]);
+        costLabels[i]->setText(*costs[i]);
+        durationLabels[i]->setText(*durations[i]);
+    }
+    drawImage(Image2, d.Image2, shownImage2_);
+    drawImage(channelPictures[0], d.ImageA, shownImageA_);
+    drawImage(channelPictures[1], d.ImageB, shownImageB_);
+    ImageLED->showLamp(connectionLost_ ? int(lamps::Grey) : d.ImageLED);
+}
+
+void FormMonitor::drawLamps()
+{
+    const MonitorDisplay& d = engine_.display();
+    ImageLED->showLamp(lamps::Grey);
+    blinkPhase_ = !blinkPhase_;
+    // Order: active A, connected A, ringing A, active B, connected B, ringing B.
+    const int flags[6] = {d.Check1, d.Check3, d.Check5, d.Check2, d.Check4, d.Check6};
+    for (int i = 0; i < 6; ++i) {
+        bool& memory = lampMemory_[i];
+        PictureLabel* lamp = lampImages[i];
+        const int kind = i % 3; // 0 active, 1 connected, 2 ringing
+        if (flags[i] == 0) {
+            if (memory) {
+                lamp->showLamp(lamps::Grey);
+                memory = false;
+            }
+        } else if (flags[i] == 1) {
+            if (kind == 0) {
+                if (!memory) {
+                    lamp->showLamp(lamps::Green);
+                    memory = true;
+                }
+            } else {
+                const int lit = kind == 1 ? lamps::Red : lamps::Blue;
+                lamp->showLamp(blinkPhase_ ? lit : int(lamps::Blank));
+                memory = true;
+            }
+        }
+    }
+}
+
+void FormMonitor::Timer2_Timer()
+{
+    const MonitorDisplay& d = engine_.display();
+    if ((d.Check5 == 1 || d.Check6 == 1) && mainWindow_.Ring == 1)
+        wave::playFromStart(wave::device(), settings_.read(QStringLiteral("WavFile")));
+}
+
+// ---- MonitorHost -------------------------------------------------------------
+
+bool FormMonitor::windowVisible() const
+{
+    return isVisible();
+}
+
+bool FormMonitor::windowStateNormal() const
+{
+    return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+void FormMonitor::popupRequested()
+{
+    noteAnnouncement();
+    // Shown in front, but the user's typing stays where it is.
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    timerPopup_->start(kPopupMs);
+}
+
+void FormMonitor::TimerPopup_Timer()
+{
+    if (engine_.PopupWasVisible)
+        show();
+    else
+        hide();
+    if (windowStateNormal())
+        keepOnTop(false);
+    timerPopup_->stop();
+}
+
+void FormMonitor::playCallerIdSound(const QString& wavFile)
+{
+    timer2_->stop();
+    wave::playFromStart(wave::device(), wavFile);
+    timer2_->start(kTimer2Ms); // the next ring-loop play comes a full period later
+}
+
+void FormMonitor::keepOnTop(bool on)
+{
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
+        return;
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on); // hides the window
+    if (visible) {
+        setAttribute(Qt::WA_ShowWithoutActivating, true);
+        show();
+        setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+}
+
+// ---- desktop notification ------------------------------------------------------
+
+void FormMonitor::setUpTray()
+{
+    notifyDesktop = [this](const QString& title, const QString& body) {
+        if (tray_ && QSystemTrayIcon::supportsMessages())
+            tray_->showMessage(title, body, QSystemTrayIcon::Information, 8000);
+    };
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    tray_ = new QSystemTrayIcon(windowIcon().isNull() ? QIcon(lamps::picture(lamps::Green, 2.0)) : windowIcon(), this);
+    tray_->setToolTip(QStringLiteral("Call Monitor"));
+    connect(tray_, &QSystemTrayIcon::activated, this, [this] {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        raise();
+    });
+    tray_->show();
+}
+
+void FormMonitor::noteAnnouncement()
+{
+    // The engine names the caller after asking for the popup; the notice goes
+    // out once the frame is fully decoded.
+    notificationPending_ = true;
+    cidBefore_ = {engine_.CidCallerA, engine_.CidCalledA, engine_.CidCallerB,
+                  engine_.CidCalledB, engine_.CidCallerBusy, engine_.CidCalledBusy};
+}
+
+void FormMonitor::postCallerNotification()
+{
+    if (!notificationPending_)
+        return;
+    notificationPending_ = false;
+    const std::array<QString, 6> now = {engine_.CidCallerA, engine_.CidCalledA, engine_.CidCallerB,
+                                        engine_.CidCalledB, engine_.CidCallerBusy, engine_.CidCalledBusy};
+    const CallerNotice notice = announcedCaller(cidBefore_, now, engine_.display().LabelCID);
+    if (notice.number.isEmpty() && notice.msn.isEmpty())
+        return;
+    QString lookup = notice.number;
+    const QString name = PhoneToName(lookup, engine_.bookPath());
+    const auto [title, body] = callerNotificationText(name, notice.number, notice.msn);
+    if (notifyDesktop)
+        notifyDesktop(title, body);
+}
+
+// ---- debug views ----------------------------------------------------------------
+
+void FormMonitor::appendPane(QPlainTextEdit* pane, const QString& text)
+{
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    plain.remove(u'\r');
+    QTextCursor end(pane->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(plain);
+    pane->verticalScrollBar()->setValue(pane->verticalScrollBar()->maximum());
+}
+
+void FormMonitor::drawTree()
+{
+    TreeIDs->clear();
+    QHash<QString, QTreeWidgetItem*> byKey;
+    for (const TreeNode& node : engine_.TreeIDs().nodes()) {
+        QTreeWidgetItem* parent = byKey.value(node.parentKey);
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeIDs);
+        item->setText(0, node.text);
+        const QPixmap icon = lamps::picture(node.image, devicePixelRatioF());
+        if (!icon.isNull())
+            item->setIcon(0, icon);
+        item->setExpanded(node.expanded);
+        if (!node.key.isEmpty())
+            byKey.insert(node.key, item);
+    }
+    TreeIDs->expandToDepth(0);
+}

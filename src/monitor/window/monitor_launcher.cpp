@@ -1,0 +1,65 @@
+#include "monitor/window/monitor_launcher.h"
+
+#include "app/settings_store.h"
+#include "device/form1.h"
+#include "monitor/engine/system_clock.h"
+#include "monitor/window/formmonitor.h"
+#include "monitor/window/monitor_message.h"
+
+#include <QLineEdit>
+#include <QPointer>
+
+namespace {
+
+QPointer<FormMonitor>& monitor()
+{
+    static QPointer<FormMonitor> m;
+    return m;
+}
+
+Clock& applicationClock()
+{
+    static SystemClock clock;
+    return clock;
+}
+
+bool ownNumberSet(const Form1& form, const char* name)
+{
+    const auto* field = form.findChild<QLineEdit*>(QLatin1String(name));
+    return field && field->text().size() >= 2;
+}
+
+} // namespace
+
+void Monitor_Click(Form1& form, int debugLevel, bool scanMode)
+{
+    if (callMonitorOpen()) { // the menu is hidden meanwhile; TimerScan could still fire
+        monitor()->raise();
+        return;
+    }
+    if (!ownNumberSet(form, "TextOWN1") || !ownNumberSet(form, "TextOWN2")) {
+        monitormessage::show(&form, QStringLiteral("Please set Own Numbers for Phone 1 & Phone 2 and Transmit "
+                                                   "Settings before using Call Monitor"));
+        return;
+    }
+    auto* m = new FormMonitor(form, form.at(), applicationClock(), SettingsStore::user(), debugLevel, scanMode);
+    m->setAttribute(Qt::WA_DeleteOnClose);
+    monitor() = m;
+    m->open();
+}
+
+bool callMonitorOpen()
+{
+    return monitor() && !monitor()->unloading();
+}
+
+void closeCallMonitor()
+{
+    if (callMonitorOpen())
+        monitor()->close();
+}
+
+FormMonitor* currentMonitor()
+{
+    return callMonitorOpen() ? monitor().data() : nullptr;
+}
