@@ -1,0 +1,103 @@
+#pragma once
+// A monitor engine on a virtual clock with its own settings, book and list
+// files, and helpers that write frames in the adapter's trace line format.
+#include "app/settings_store.h"
+#include "monitor/engine/monitor_engine.h"
+#include "monitor/engine/virtual_clock.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+using Octets = std::vector<int>;
+
+// "L1   0 -> 00 81 7F  \r\n 00001234": the line plus the trailer the capture's
+// trims consume.
+inline QByteArray traceLine(const Octets& octets, bool fromNetwork = false, int ms = 1234)
+{
+    QByteArray s = fromNetwork ? "L1   0 <- " : "L1   0 -> ";
+    for (int o : octets)
+        s += QByteArray::number(o & 0xFF, 16).rightJustified(2, '0').toUpper() + ' ';
+    s += " \r\n";
+    s += ' ' + QByteArray::number(ms).rightJustified(8, '0');
+    return s;
+}
+
+inline Octets digits(const char* text)
+{
+    Octets o;
+    for (const char* p = text; *p; ++p)
+        o.push_back(uchar(*p));
+    return o;
+}
+
+inline Octets cat(std::initializer_list<Octets> parts)
+{
+    Octets all;
+    for (const Octets& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+// Standard frames of a call, as the network and the adapter's ports send them.
+namespace frames {
+inline Octets callingNumber(const char* n) { return cat({{0x6C, int(2 + strlen(n)), 0x01, 0x80}, digits(n)}); }
+inline Octets connectedNumber(const char* n) { return cat({{0x4C, int(2 + strlen(n)), 0x01, 0x80}, digits(n)}); }
+inline Octets calledNumber(const char* n) { return cat({{0x70, int(1 + strlen(n)), 0xC1}, digits(n)}); }
+inline Octets channel(int c) { return {0x18, 0x01, c}; }
+inline Octets clearing() { return {0x08, 0x02, 0x80, 0x90}; }
+// UI frame on the group TEI: SETUP offered to all terminals.
+inline Octets offer(const Octets& elements) { return cat({{0x02, 0xFF, 0x03, 0x08, 0x01, 0x05, 0x05, 0x04, 0x03, 0x80, 0x90, 0xA3}, elements}); }
+// I-frame of the terminal with TEI octet `tei`, message type `type`.
+inline Octets iframe(int tei, int type, const Octets& elements) { return cat({{0x00, tei, 0x02, 0x02, 0x08, 0x01, 0x85, type}, elements}); }
+} // namespace frames
+
+class EngineFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale::c());
+        ASSERT_TRUE(dir.isValid());
+        settings = std::make_unique<SettingsStore>(path("settings.ini"));
+        engine = std::make_unique<MonitorEngine>(clock, *settings);
+        engine->setBookPath(path("book.txt"));
+        engine->callList().setListPath(path("list.txt"));
+        engine->reset();
+    }
+
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    void writeBook(const QByteArray& content)
+    {
+        QFile f(path("book.txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+
+    void feed(const QByteArray& bytes)
+    {
+        for (char c : bytes)
+            engine->Scan(c);
+    }
+
+    // Sends a whole line; it is decoded when the next line's "L" arrives, which
+    // this sends at once (the next line then starts after it).
+    void frame(const Octets& octets, bool fromNetwork = false)
+    {
+        QByteArray line = traceLine(octets, fromNetwork, int(clock.elapsed() % 100000000));
+        if (engine->TraceBuffer.endsWith(u'L')) // the previous line's follower already sent it
+            line.remove(0, 1);
+        feed(line + 'L');
+    }
+
+    MonitorDisplay& d() { return engine->display(); }
+    IdRecord& rec(int tei) { return engine->IdRecords[size_t(tei - 1)]; }
+    QString text2() const { return engine->Text2().text(); }
+
+    QTemporaryDir dir;
+    VirtualClock clock{QDateTime(QDate(2026, 1, 1), QTime(10, 0))};
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<MonitorEngine> engine;
+};
