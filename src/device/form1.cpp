@@ -101,7 +101,14 @@ SettingsElements& Form1::elements() { return ui_->elements; }
 void Form1::setSendFunction(SendFunction send) { send_ = std::move(send); }
 void Form1::setPortTest(std::function<bool()> portOpens) { portOpens_ = std::move(portOpens); }
 
-QString Form1::send(const QString& cmd) { return send_ ? send_(cmd) : QString(); }
+QString Form1::send(const QString& cmd)
+{
+    const QString answer = send_ ? send_(cmd) : QString();
+    // "ATE1" says "OK" even when nothing answers; only bodies show a device.
+    if (!answer.isEmpty() && cmd != u"ATE1")
+        ++answers_;
+    return answer;
+}
 
 bool Form1::portTest()
 {
@@ -231,6 +238,7 @@ void Form1::CommandRead_Click()
         return;
     setTransferButtonsEnabled(false);
     clearPppChoice();
+    answers_ = 0;
     showStatus(tr("Reading identification"));
     GetDodovaInfo();
     ReadRegisters();
@@ -241,7 +249,7 @@ void Form1::CommandRead_Click()
     showStatus(tr("Reading own numbers"));
     ReadOwnNumbers();
     setTransferButtonsEnabled(true);
-    if (deviceAbsent() || ui_->label(QStringLiteral("Label_info1"))->text().isEmpty())
+    if (deviceAbsent() || answers_ == 0)
         showStatus(tr("No DodOva answered on port %1: the window shows the last known values.").arg(at_.CommPort));
     else
         showStatus(tr("Settings received."));

@@ -78,5 +78,5 @@ private:
     SendFunction send_;
     std::function<bool()> portOpens_;
     Ui* ui_ = nullptr;
-    bool busy_ = false;
+    int answers_ = 0; // answers with a body since the last reading began
 };

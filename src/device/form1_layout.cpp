@@ -289,16 +289,15 @@ struct Builder {
     QGroupBox* identification()
     {
         auto* box = frame(QStringLiteral("FrameInfo"), QString());
+        // The captions are the device's answers as received, trailing line
+        // breaks included; top alignment keeps them on one visual line.
         auto* layout = new QHBoxLayout(box);
-        for (const char* name : {"Label_info1", "Label_info2", "Label_info3"}) {
+        for (const char* name : {"Label_info1", "Label_info2", "Label_info3", "Label39", "Label_info4"}) {
             QLabel* l = value(QString::fromLatin1(name));
+            l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-            layout->addWidget(l, 1);
+            layout->addWidget(l, QByteArrayView(name) == "Label39" ? 0 : 1);
         }
-        layout->addWidget(value(QStringLiteral("Label39")));
-        QLabel* code = value(QStringLiteral("Label_info4"));
-        code->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        layout->addWidget(code, 1);
         return box;
     }
 

@@ -1,0 +1,402 @@
+// The settings window offscreen against a device double: command sequences,
+// what the elements show, change tracking, buttons, lamp and messages.
+#include <gtest/gtest.h>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/settings_store.h"
+#include "device/charge_counters.h"
+#include "device/form1.h"
+#include "fake_dodova.h"
+
+namespace {
+
+QStringList receiveSequence(const char* pppCommand)
+{
+    return {"ATE1",   "ATI4",   "ATI3",   "ATI0",    "ATI1",    "ATS109?", "ATS108?", "ATS79?", "ATS89?",
+            "ATS118?", "ATS85?", "ATS84?", "ATS83?", "ATS87?",  QString::fromLatin1(pppCommand), "ATE1",
+            "ATS56?", "ATS82?", "ATS0?",  "ATS18?",  "ATS123?", "ATS100?", "ATS15?",  "ATCH?",  "AT&ZI?",
+            "ATE1",   "AT&ZO?"};
+}
+
+const QStringList kTransferButtons = {"CommandRead", "CommandSend", "CommandPRF",  "CommandPRL1",
+                                      "CommandPRL2", "CommandPRL3", "CommandPRL4", "CommandPRS1",
+                                      "CommandPRS2", "CommandPRS3", "CommandPRS4"};
+
+class Form1Test : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale::c());
+        SettingsStore::useFileForUser(dir.filePath(QStringLiteral("settings.ini")));
+        dev.latch = [this] { return at.latchIsSet && at.latchIsSet(); };
+        form.setSendFunction(std::ref(dev));
+        form.setPortTest([this] { return portOk; });
+        form.messageBox = [this](const QString& text, const QString& title) {
+            messages << title + u'|' + text;
+            events << QStringLiteral("MESSAGE");
+        };
+        dev.onSend = [this](const QString& cmd) { events << cmd; };
+    }
+
+    template <typename T>
+    T* child(const QString& name)
+    {
+        T* w = form.findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    QPushButton* button(const QString& name) { return child<QPushButton>(name); }
+    QCheckBox* box(const QString& name) { return child<QCheckBox>(name); }
+    QString text(const QString& name) { return child<QLineEdit>(name)->text(); }
+    QString label(const QString& name) { return child<QLabel>(name)->text(); }
+    bool radio(const QString& name) { return child<QRadioButton>(name)->isChecked(); }
+
+    QStringList enabledOf(const QStringList& names)
+    {
+        QStringList on;
+        for (const QString& n : names)
+            if (button(n)->isEnabled())
+                on << n;
+        return on;
+    }
+
+    QTemporaryDir dir;
+    AtChannel at;
+    Form1 form{at};
+    FakeDodova dev;
+    bool portOk = true;
+    QStringList messages;
+    QStringList events;
+};
+
+TEST_F(Form1Test, HasEveryElementOfTheWindow)
+{
+    const QStringList checks = {"Check3", "Check4", "CheckBAUD", "CheckBUN", "CheckCH1", "CheckCH2", "CheckCH3",
+                                "CheckCID1", "CheckCID2", "CheckCIDOffHook", "CheckCIDOnHook", "CheckCL1",
+                                "CheckCL2", "CheckCW1", "CheckCW2", "CheckDCB1", "CheckDCB2", "CheckFUL",
+                                "CheckGC1", "CheckGC2", "CheckIC1", "CheckIC2", "CheckMP1", "CheckMP2"};
+    EXPECT_EQ(checks.size(), 24);
+    for (const QString& c : checks)
+        box(c);
+    for (int i = 1; i <= 9; ++i)
+        child<QLineEdit>(QStringLiteral("TextMSN%1").arg(i));
+    for (const char* name : {"TextOWN1", "TextOWN2", "TextOWN3", "TextHOOK", "TextRINGS", "TextUCost"})
+        child<QLineEdit>(QString::fromLatin1(name));
+    for (const char* name : {"Label_info1", "Label_info2", "Label_info3", "Label_info4", "Label39", "Led",
+                             "Label15", "LabelRTime"})
+        child<QLabel>(QString::fromLatin1(name));
+    for (int i = 1; i <= 6; ++i) {
+        child<QLabel>(QStringLiteral("Labelucost%1").arg(i));
+        child<QLabel>(QStringLiteral("Labelcost%1").arg(i));
+    }
+    for (const QString& b : kTransferButtons + QStringList{"Command2", "Command7", "Command8"})
+        button(b);
+    const struct {
+        const char* group;
+        int first, count;
+    } groups[] = {{"Option1", 1, 2}, {"Option2", 0, 5}, {"Option3", 0, 2}, {"Option4", 0, 3},
+                  {"Option5", 0, 3}, {"OptionPROT", 0, 4}};
+    for (const auto& g : groups) {
+        auto* buttons = child<QButtonGroup>(QString::fromLatin1(g.group));
+        ASSERT_NE(buttons, nullptr);
+        EXPECT_EQ(buttons->buttons().size(), g.count);
+        EXPECT_NE(buttons->button(g.first), nullptr) << g.group;
+    }
+    EXPECT_EQ(child<QRadioButton>(QStringLiteral("Option1_2"))->text(), QStringLiteral("128 kbps"));
+    EXPECT_EQ(child<QRadioButton>(QStringLiteral("Option3_1"))->toolTip(),
+              QStringLiteral("Sets Supplementary Services Protocol to Functional"));
+    EXPECT_EQ(box(QStringLiteral("CheckIC1"))->toolTip(),
+              QStringLiteral("Disables incoming calls for POTS-1. When Off you cannot receive calls!"));
+    EXPECT_EQ(box(QStringLiteral("CheckGC2"))->text(), QStringLiteral("Global Calls On"));
+    EXPECT_EQ(button(QStringLiteral("CommandPRL2"))->text(), QStringLiteral("Load P2"));
+}
+
+TEST_F(Form1Test, ReceiveSettingsSendsTheSequenceWithThePppModeOfTheBundleBits)
+{
+    form.CommandRead_Click();
+    EXPECT_EQ(dev.sent, receiveSequence("ATB0")); // S87 = 0x21: bundle on
+
+    dev.sent.clear();
+    dev.regs[87] = 0x01;
+    form.CommandRead_Click();
+    EXPECT_EQ(dev.sent, receiveSequence("ATB40"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(Form1Test, ReceiveSettingsShowsTheDeviceState)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    child<QLineEdit>(QStringLiteral("TextUCost"))->setText(QStringLiteral("0.5"));
+    form.CommandRead_Click();
+
+    EXPECT_EQ(label(QStringLiteral("Label_info1")), QStringLiteral("DodOva ISDN TA\r\n\r\n"));
+    EXPECT_EQ(label(QStringLiteral("Label39")), QStringLiteral("Code:"));
+    EXPECT_EQ(label(QStringLiteral("Label_info4")), QStringLiteral("0815\r\n\r\n"));
+    const QStringList ticked = {"CheckCW1", "CheckDCB2", "CheckCID1", "CheckCIDOffHook", "CheckCL2", "CheckGC2",
+                                "CheckBUN", "CheckCH1", "CheckCH3", "CheckMP1", "CheckIC2", "CheckFUL", "CheckBAUD"};
+    const QStringList clear = {"CheckCW2", "CheckDCB1", "CheckCID2", "CheckCIDOnHook", "CheckCL1", "CheckGC1",
+                               "CheckCH2", "CheckMP2", "CheckIC1"};
+    for (const QString& c : ticked)
+        EXPECT_TRUE(box(c)->isChecked()) << c.toStdString();
+    for (const QString& c : clear)
+        EXPECT_FALSE(box(c)->isChecked()) << c.toStdString();
+    EXPECT_TRUE(radio(QStringLiteral("Option1_2")));
+    EXPECT_TRUE(radio(QStringLiteral("Option2_1")));   // S15 = 32
+    EXPECT_TRUE(radio(QStringLiteral("Option3_1")));   // S100 = 0: Functional
+    EXPECT_TRUE(radio(QStringLiteral("Option4_2")));   // S109 = 0: no element
+    EXPECT_TRUE(radio(QStringLiteral("Option5_1")));   // S108 = 2: fax
+    EXPECT_TRUE(radio(QStringLiteral("OptionPROT_1"))); // S82 = 76
+    EXPECT_EQ(text(QStringLiteral("TextHOOK")), QStringLiteral("250"));
+    EXPECT_EQ(text(QStringLiteral("TextRINGS")), QStringLiteral("2"));
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(text(QStringLiteral("TextMSN%1").arg(i + 1)), dev.msns[i]);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(text(QStringLiteral("TextOWN%1").arg(i + 1)), dev.own[i]);
+    // Device order DTE, POTS-1, POTS-2 (last), then the totals.
+    const char* unitsLabels[] = {"Labelucost3", "Labelucost1", "Labelucost2", "Labelucost6", "Labelucost4",
+                                 "Labelucost5"};
+    for (int j = 0; j < 6; ++j)
+        EXPECT_EQ(label(QString::fromLatin1(unitsLabels[j])), dev.charges[j]);
+    EXPECT_EQ(label(QStringLiteral("Labelcost4")), QStringLiteral("$50.00"));
+    EXPECT_EQ(form.ChargeUnits, (std::array<qint32, 6>{1, 2, 3, 10, 100, 300}));
+    EXPECT_EQ(form.RegisterImage[84], 0x31);
+    EXPECT_EQ(enabledOf(kTransferButtons), kTransferButtons);
+}
+
+TEST_F(Form1Test, EditsDisableOnlyTheSaveButtonsAndAPppChoiceEnablesThemAgain)
+{
+    form.CommandRead_Click();
+    const QStringList loads = {"CommandRead", "CommandSend", "CommandPRF", "CommandPRL1", "CommandPRL2",
+                               "CommandPRL3", "CommandPRL4"};
+    box(QStringLiteral("CheckCW1"))->click();
+    EXPECT_EQ(enabledOf(kTransferButtons), loads);
+
+    form.CommandRead_Click();
+    child<QLineEdit>(QStringLiteral("TextMSN5"))->setText(QStringLiteral("55")); // programmatic too
+    EXPECT_EQ(enabledOf(kTransferButtons), loads);
+
+    form.CommandRead_Click();
+    child<QRadioButton>(QStringLiteral("Option2_3"))->click();
+    EXPECT_EQ(enabledOf(kTransferButtons), loads);
+
+    dev.sent.clear();
+    child<QRadioButton>(QStringLiteral("Option1_1"))->click(); // 64 kbps
+    EXPECT_EQ(dev.sent, QStringList({"ATB40", "ATE1"}));
+    EXPECT_FALSE(box(QStringLiteral("CheckBUN"))->isChecked());
+    EXPECT_EQ(enabledOf(kTransferButtons), kTransferButtons);
+
+    dev.sent.clear();
+    child<QRadioButton>(QStringLiteral("Option1_2"))->click(); // 128 kbps
+    EXPECT_EQ(dev.sent, QStringList({"ATB0", "ATE1"}));
+    EXPECT_TRUE(box(QStringLiteral("CheckBUN"))->isChecked());
+    EXPECT_EQ(enabledOf(kTransferButtons), kTransferButtons);
+}
+
+TEST_F(Form1Test, TransmitSettingsWritesNumbersThenRegistersThenReadsBack)
+{
+    form.CommandRead_Click();
+    child<QLineEdit>(QStringLiteral("TextMSN2"))->setText(QStringLiteral("12 34")); // not a number: skipped
+    child<QLineEdit>(QStringLiteral("TextOWN3"))->setText(QStringLiteral(" 0049"));
+    child<QLineEdit>(QStringLiteral("TextHOOK"))->setText(QStringLiteral("150"));
+    box(QStringLiteral("CheckCW2"))->setChecked(true);
+    dev.sent.clear();
+    events.clear();
+
+    QList<unsigned> colours;
+    dev.onSend = [&](const QString& cmd) {
+        events << cmd;
+        colours << at.BusyColour;
+    };
+    QColor pauseColour;
+    bool sampled = false;
+    // Sample the lamp inside the half-second pause, which processes events.
+    auto* sampler = new QTimer(&form);
+    QObject::connect(sampler, &QTimer::timeout, [&] {
+        if (!sampled && events.contains(QStringLiteral("ATS108=2")) && !events.endsWith(QStringLiteral("ATE1"))) {
+            pauseColour = form.findChild<QLabel*>(QStringLiteral("Led"))->palette().color(QPalette::Window);
+            sampled = true;
+        }
+    });
+    sampler->start(50);
+    form.CommandSend_Click();
+    sampler->stop();
+
+    QStringList numbers = {"ATCD8", "ATE1"};
+    const QStringList values = {"4711", "", "", "4712", "30", "", "4713", "", "9"};
+    for (int i = 0; i < 9; ++i)
+        if (i != 1)
+            numbers << QStringLiteral("AT&ZI%1=%2").arg(i).arg(values[i]) << QStringLiteral("ATE1");
+        else
+            numbers << QStringLiteral("ATE1");
+    numbers << "AT&ZOI= 0049" << "ATE1" << "AT&ZOa=4711" << "ATE1" << "AT&ZOb=4712" << "ATE1";
+    const QStringList registers = {"ATS79?",  "ATS79=12", "ATS89?",   "ATS89=37", "ATS118?",  "ATS118=2",
+                                   "ATS85?",  "ATS85=10", "ATS84?",   "ATS84=49", "ATS83?",   "ATS83=2",
+                                   "ATS87?",  "ATS87=97", "ATS82=76", "ATS0=2",   "ATS18=0",  "ATS123=255",
+                                   "ATS100=0", "ATS15=32", "ATS109=0", "ATS108=2"};
+    EXPECT_EQ(dev.sent.mid(0, numbers.size()), numbers);
+    EXPECT_EQ(dev.sent.mid(numbers.size(), registers.size()), registers);
+    EXPECT_EQ(dev.sent.mid(numbers.size() + registers.size()), receiveSequence("ATB0"));
+
+    // The hook warning comes between the S87 and the S82 write, alone.
+    EXPECT_EQ(messages, QStringList({"Warning!|Hook time value must be between 200 and 1000 ms! Value will be ignored."}));
+    const qsizetype w = events.indexOf(QStringLiteral("MESSAGE"));
+    EXPECT_EQ(events.value(w - 1), QStringLiteral("ATS87=97"));
+    EXPECT_EQ(events.value(w + 1), QStringLiteral("ATS82=76"));
+    // The device kept its hook time; the read-back shows it.
+    EXPECT_EQ(text(QStringLiteral("TextHOOK")), QStringLiteral("250"));
+    EXPECT_EQ(text(QStringLiteral("TextMSN2")), QString());
+
+    const qsizetype writes = numbers.size() + registers.size();
+    for (qsizetype i = 0; i < colours.size(); ++i)
+        EXPECT_EQ(colours[i], i < writes ? 0xFF000Fu : 255u) << dev.sent[i].toStdString();
+    EXPECT_TRUE(sampled);
+    EXPECT_EQ(pauseColour, QColor(255, 255, 0));
+    EXPECT_EQ(enabledOf(kTransferButtons), kTransferButtons);
+}
+
+struct DeviceButton {
+    const char* button;
+    const char* command;
+    bool rereads;
+};
+
+class DeviceButtons : public Form1Test, public ::testing::WithParamInterface<DeviceButton> {};
+
+TEST_P(DeviceButtons, SendTheirCommandAfterThePortTest)
+{
+    const DeviceButton& b = GetParam();
+    button(QString::fromLatin1(b.button))->click();
+    QStringList expected = {QString::fromLatin1(b.command)};
+    if (b.rereads)
+        expected += receiveSequence("ATB0");
+    EXPECT_EQ(dev.sent, expected);
+    EXPECT_TRUE(messages.isEmpty());
+
+    dev.sent.clear();
+    portOk = false;
+    form.CommandRead_Click(); // buttons of a refused test keep their state
+    button(QString::fromLatin1(b.button))->setEnabled(true);
+    button(QString::fromLatin1(b.button))->click();
+    EXPECT_TRUE(dev.sent.isEmpty());
+    EXPECT_EQ(messages, QStringList(2, QStringLiteral("Serial Port Error!|Either serial port is being used or Port is wrong.")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ProfilesAndHangUp, DeviceButtons,
+    ::testing::Values(DeviceButton{"CommandPRF", "ATZ4", true}, DeviceButton{"CommandPRL1", "ATZ0", true},
+                      DeviceButton{"CommandPRL2", "ATZ1", true}, DeviceButton{"CommandPRL3", "ATZ2", true},
+                      DeviceButton{"CommandPRL4", "ATZ3", true}, DeviceButton{"CommandPRS1", "AT&W0", false},
+                      DeviceButton{"CommandPRS2", "AT&W1", false}, DeviceButton{"CommandPRS3", "AT&W2", false},
+                      DeviceButton{"CommandPRS4", "AT&W3", false}, DeviceButton{"Command7", "ATH3", false},
+                      DeviceButton{"Command8", "ATH4", false}, DeviceButton{"Command2", "ATCH0", false}));
+
+TEST_F(Form1Test, RefusedPortTestSendsNothingAndLeavesTheButtons)
+{
+    portOk = false;
+    form.CommandSend_Click();
+    form.CommandRead_Click();
+    EXPECT_TRUE(dev.sent.isEmpty());
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_EQ(enabledOf(kTransferButtons), kTransferButtons);
+}
+
+TEST_F(Form1Test, ResetCountersStampsAndSavesAtOnce)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QDateTime before = QDateTime::currentDateTime();
+    form.Command2_Click();
+    const QDateTime after = QDateTime::currentDateTime();
+    const QString stamp = label(QStringLiteral("LabelRTime"));
+    EXPECT_TRUE(stamp == resetStamp(before) || stamp == resetStamp(after)) << stamp.toStdString();
+    EXPECT_TRUE(stamp.contains(u'.'));
+    EXPECT_EQ(form.LastReset, stamp);
+    EXPECT_EQ(SettingsStore::user().read(QStringLiteral("LastReset")), stamp);
+    EXPECT_EQ(dev.charges, QStringList(6, QStringLiteral("0")));
+}
+
+TEST_F(Form1Test, UnitCostRecomputesTheMoneyInTheLocaleCurrency)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto* cost = child<QLineEdit>(QStringLiteral("TextUCost"));
+    cost->setText(QStringLiteral("0,026"));
+    form.CommandRead_Click();
+    EXPECT_FLOAT_EQ(form.UnitCost, 0.026f);
+    EXPECT_EQ(label(QStringLiteral("Labelcost4")), QStringLiteral("2,60\u00a0€"));
+    EXPECT_EQ(label(QStringLiteral("Labelcost3")), QStringLiteral("0,03\u00a0€"));
+
+    cost->setText(QStringLiteral("0,1x"));
+    EXPECT_FLOAT_EQ(form.UnitCost, 0.026f);
+    EXPECT_EQ(label(QStringLiteral("Labelcost4")), QStringLiteral("2,60\u00a0€"));
+    cost->setText(QStringLiteral("0,1"));
+    EXPECT_EQ(label(QStringLiteral("Labelcost4")), QStringLiteral("10,00\u00a0€"));
+    EXPECT_EQ(label(QStringLiteral("Labelcost6")), QStringLiteral("1,00\u00a0€"));
+}
+
+TEST_F(Form1Test, AbsentDeviceSendsNothingAfterTheFailedIdentityAndSaysSo)
+{
+    form.CommandRead_Click();
+    dev.sent.clear();
+    dev.overrides[QStringLiteral("ATI4")] = QStringLiteral("Error");
+    dev.regs[56] = 99;
+    form.CommandRead_Click();
+    EXPECT_EQ(dev.sent, QStringList({"ATE1", "ATI4"}));
+    EXPECT_EQ(text(QStringLiteral("TextHOOK")), QStringLiteral("250")); // the image as it was
+    EXPECT_TRUE(child<QLabel>(QStringLiteral("StatusText"))->text().contains(QStringLiteral("No DodOva")));
+    EXPECT_EQ(enabledOf(kTransferButtons), kTransferButtons);
+
+    // The next reading clears the latch: its ATE1 and ATI4 are skipped, ATI4 gives an empty caption.
+    dev.sent.clear();
+    form.CommandRead_Click();
+    EXPECT_EQ(dev.sent.first(), QStringLiteral("ATI3"));
+    EXPECT_EQ(label(QStringLiteral("Label_info1")), QString());
+}
+
+TEST_F(Form1Test, MalformedAnswersEmptyTheFieldsWithoutMessages)
+{
+    form.CommandRead_Click();
+    for (const char* cmd : {"AT&ZI?", "AT&ZO?", "ATCH?"})
+        dev.overrides[QString::fromLatin1(cmd)] = QStringLiteral("Error");
+    dev.overrides[QStringLiteral("ATS56?")] = QStringLiteral("garbage\r\n");
+    form.CommandRead_Click();
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(text(QStringLiteral("TextMSN%1").arg(i)), QString());
+    EXPECT_EQ(text(QStringLiteral("TextOWN1")), QString());
+    EXPECT_EQ(form.ChargeUnits, (std::array<qint32, 6>{}));
+    EXPECT_EQ(label(QStringLiteral("Labelucost4")), QString());
+    EXPECT_EQ(text(QStringLiteral("TextHOOK")), QStringLiteral("250"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(Form1Test, StatusBarTellsHowFarTheReadingIs)
+{
+    QMap<QString, QString> statusAt;
+    dev.onSend = [&](const QString& cmd) {
+        statusAt[cmd] = form.findChild<QLabel*>(QStringLiteral("StatusText"))->text();
+    };
+    form.CommandRead_Click();
+    EXPECT_EQ(statusAt.value(QStringLiteral("ATS84?")), QStringLiteral("Reading registers 6/16"));
+    EXPECT_EQ(statusAt.value(QStringLiteral("ATS109?")), QStringLiteral("Reading registers 0/16"));
+    EXPECT_EQ(statusAt.value(QStringLiteral("AT&ZI?")), QStringLiteral("Reading MSNs"));
+    EXPECT_EQ(child<QLabel>(QStringLiteral("StatusText"))->text(), QStringLiteral("Settings received."));
+}
+
+TEST_F(Form1Test, GreyedBoxesKeepTheirBits)
+{
+    form.CommandRead_Click();
+    box(QStringLiteral("CheckCID1"))->setCheckState(Qt::PartiallyChecked);
+    box(QStringLiteral("CheckCIDOnHook"))->setCheckState(Qt::PartiallyChecked);
+    dev.regs[84] = 0x11;
+    dev.sent.clear();
+    form.SendPOTS_Settings();
+    EXPECT_TRUE(dev.sent.contains(QStringLiteral("ATS84=17"))); // bits 0 and 4 kept, off-hook box ticked clears 6/7
+}
+
+} // namespace
