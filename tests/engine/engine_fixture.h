@@ -13,6 +13,16 @@
 
 using Octets = std::vector<int>;
 
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline void PrintTo(const CallRecord& r, std::ostream* os)
+{
+    *os << CallListModel::toLine(r).replace(u'\t', u'|').toStdString();
+}
+
 // "L1   0 -> 00 81 7F  \r\n 00001234": the line plus the trailer the capture's
 // trims consume.
 inline QByteArray traceLine(const Octets& octets, bool fromNetwork = false, int ms = 1234)

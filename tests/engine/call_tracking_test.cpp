@@ -1,0 +1,249 @@
+// Calls on channels A and B: outgoing, ringing, answered, waiting, ended, and
+// what the end-of-call timers log 800 ms later.
+#include "engine_fixture.h"
+
+using namespace frames;
+
+namespace {
+
+class CallTest : public EngineFixture {
+protected:
+    // An incoming call offered to all, rung on the port with TEI octet `tei`.
+    void offerAndRing(int tei, int chan, const char* caller, const char* msn)
+    {
+        frame(offer(cat({channel(chan), callingNumber(caller), calledNumber(msn)})), true);
+        frame(iframe(tei, 0x01, channel(chan))); // ALERTING names the channel
+    }
+    void answer(int tei, int chan, const char* msn) { frame(iframe(tei, 0x07, cat({channel(chan), connectedNumber(msn)}))); }
+    // An outgoing call from the port: SETUP with its own number, then the channel.
+    void dialOut(int tei, int chan, const char* own)
+    {
+        frame(iframe(tei, 0x05, callingNumber(own)));
+        frame(iframe(tei, 0x02, channel(chan)), true);
+    }
+    void hangUp(int tei) { frame(iframe(tei, 0x45, clearing())); }
+    QList<CallRecord> records() const { return engine->callList().records(); }
+};
+
+TEST_F(CallTest, OutgoingCallStartsConnectsAndEndsAsCalled)
+{
+    dialOut(0x81, 0x89, "123");
+    EXPECT_EQ(d().Check1, 1);
+    EXPECT_EQ(d().LabelMSNA, QStringLiteral("123"));
+    EXPECT_EQ(d().Label9, QStringLiteral("-"));
+    EXPECT_FALSE(rec(0x81).Incoming);
+    frame(iframe(0x81, 0x7B, {0x70, 0x02, 0x81, 0x37}), true); // INFORMATION: digit 7
+    frame(iframe(0x81, 0x7B, {0x70, 0x02, 0x81, 0x31}), true);
+    EXPECT_EQ(d().Label1, QStringLiteral("71"));
+    clock.advance(2000);
+    frame(iframe(0x81, 0x07, connectedNumber("71")), true);
+    EXPECT_EQ(d().Check3, 1);
+    EXPECT_TRUE(rec(0x81).Activated);
+    EXPECT_FLOAT_EQ(engine->StartTimeA, 36002.f);
+    clock.advance(61000);
+    hangUp(0x81);
+    EXPECT_EQ(engine->EndTypeA, QStringLiteral("Called"));
+    EXPECT_EQ(engine->EndIdA, 0x81);
+    EXPECT_TRUE(engine->timerEndCallAActive());
+    EXPECT_EQ(d().Check1 + d().Check3 + d().Check5, 0);
+    EXPECT_EQ(engine->StartTimeA, 0.f);
+    clock.advance(799);
+    EXPECT_TRUE(records().isEmpty());
+    clock.advance(1);
+    ASSERT_EQ(records().size(), 1);
+    EXPECT_EQ(records()[0], (CallRecord{"123", "Called", "2026-01-01", "10:00:00", "71", "", "0:01:01", "-"}));
+    EXPECT_EQ(d().LabelMSNA, QStringLiteral("-"));
+    EXPECT_FALSE(rec(0x81).Activated);
+}
+
+TEST_F(CallTest, IncomingCallRingsIsAnsweredAndEndsAsAnswer)
+{
+    writeBook("Alpha\t0301234567\t-\t-\t-\t/pics/alpha.jpg\r\n");
+    offerAndRing(0x83, 0x8A, "0301234567", "4712");
+    EXPECT_EQ(d().Check2, 1);
+    EXPECT_EQ(d().Check6, 1);
+    EXPECT_EQ(d().Label2, QStringLiteral("0301234567"));
+    EXPECT_EQ(d().Label20, QStringLiteral("Alpha"));
+    EXPECT_EQ(d().ImageB, QStringLiteral("/pics/alpha.jpg"));
+    EXPECT_EQ(d().LabelMSNB, QStringLiteral("4712"));
+    EXPECT_TRUE(rec(0x83).Incoming);
+    clock.advance(5000);
+    answer(0x83, 0x8A, "4712");
+    EXPECT_EQ(d().Check4, 1);
+    EXPECT_EQ(d().Check6, 0);
+    EXPECT_EQ(engine->StartClockB, QStringLiteral("10:00:05"));
+    // Charges: a display element with the units, then the cost label.
+    frame(iframe(0x83, 0x7B, {0x28, 0x05, '1', '2', ' ', 'E', 'i'}), true);
+    EXPECT_EQ(d().Label10, QStringLiteral("00.31"));
+    clock.advance(3725000);
+    hangUp(0x83);
+    clock.advance(800);
+    ASSERT_EQ(records().size(), 2);
+    EXPECT_EQ(records()[0],
+              (CallRecord{"4712", "Answer", "2026-01-01", "10:00:05", "0301234567", "Alpha", "1:02:05", "00.31"}));
+    EXPECT_EQ(records()[1].type, QStringLiteral("CID"));
+}
+
+TEST_F(CallTest, UnansweredAndUnconnectedCallsAreRingAndTry)
+{
+    offerAndRing(0x83, 0x8A, "555", "4712");
+    clock.advance(4000);
+    frame(iframe(0x83, 0x5A, clearing()));
+    EXPECT_EQ(engine->EndTypeB, QStringLiteral("Ring"));
+    dialOut(0x81, 0x89, "4711");
+    clock.advance(3000);
+    hangUp(0x81);
+    EXPECT_EQ(engine->EndTypeA, QStringLiteral("Try"));
+    clock.advance(1000);
+    ASSERT_EQ(records().size(), 3);
+    EXPECT_EQ(records()[0], (CallRecord{"4711", "Try", "2026-01-01", "10:00:04", "-", "", "0:00:03", "-"}));
+    EXPECT_EQ(records()[1], (CallRecord{"4712", "Ring", "2026-01-01", "10:00:00", "555", "", "0:00:04", "-"}));
+}
+
+TEST_F(CallTest, LogSettingsDecideWhatIsLogged)
+{
+    struct Case {
+        const char* key;
+        const char* value;
+        bool logged;
+    };
+    const Case cases[] = {{"LogRing", "0", false}, {"LogRing", "1", true}, {"LogRing", "abc", false},
+                          {"LogRing", "1.0", true}, {"LogAns", "0", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.value);
+        settings->write(QString::fromLatin1(c.key), QString::fromLatin1(c.value));
+        settings->write(QStringLiteral("LogCID"), QStringLiteral("0"));
+        engine->reset();
+        engine->callList().clearRows();
+        offerAndRing(0x83, 0x89, "555", "4711");
+        hangUp(0x83);
+        clock.advance(800);
+        EXPECT_EQ(records().size(), c.logged ? 1 : 0);
+        EXPECT_EQ(d().LabelMSNA, QStringLiteral("-"));
+        EXPECT_TRUE(engine->Text3().text().isEmpty()); // level 0: no summary
+        settings->write(QString::fromLatin1(c.key), QStringLiteral("1"));
+    }
+}
+
+TEST_F(CallTest, CallWithoutKnownMsnIsNeverLogged)
+{
+    engine->DebugLevel = 1;
+    rec(0x81).Channel = QStringLiteral("89");
+    frame(iframe(0x81, 0x01, channel(0x89))); // rings with no announced call: MSN stays ""
+    d().LabelMSNA = QStringLiteral("-");
+    hangUp(0x81);
+    clock.advance(800);
+    EXPECT_TRUE(records().isEmpty());
+    EXPECT_EQ(engine->Text3().text(), QStringLiteral("----------A---------\r\nTYPE  : Ring\r\nNumber   : \r\n"
+                                                     "Name     : \r\nCost     : -\r\nDuration : -\r\n"
+                                                     "MSN      : -\r\n"));
+}
+
+TEST_F(CallTest, DialPrefixIsRemovedAndMarked)
+{
+    engine->DialPrefix = QStringLiteral("0");
+    dialOut(0x81, 0x89, "4711");
+    for (int digit : {'0', '7', '2'})
+        frame(iframe(0x81, 0x7B, {0x70, 0x02, 0x81, digit}), true);
+    frame(iframe(0x81, 0x07, connectedNumber("72")), true);
+    hangUp(0x81);
+    clock.advance(800);
+    ASSERT_EQ(records().size(), 1);
+    EXPECT_EQ(records()[0].type, QStringLiteral("Called*"));
+    EXPECT_EQ(records()[0].number, QStringLiteral("72"));
+}
+
+TEST_F(CallTest, SecondChannelForAConnectedCallIsCallWaiting)
+{
+    engine->DebugLevel = 1;
+    dialOut(0x81, 0x89, "4711");
+    frame(iframe(0x81, 0x07, connectedNumber("999")), true);
+    engine->Text2().clear();
+    frame(iframe(0x81, 0x05, cat({callingNumber("4711"), channel(0x89)})), true);
+    EXPECT_EQ(engine->CallWaiting, 1);
+    EXPECT_EQ(rec(0x81).Channel, QStringLiteral("8A"));
+    EXPECT_EQ(text2().count(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n")), 1);
+    hangUp(0x81); // the waiting call ends: only the waiting state goes
+    EXPECT_EQ(engine->CallWaiting, 0);
+    EXPECT_EQ(d().Check1, 1);
+    EXPECT_EQ(d().Check3, 1);
+    EXPECT_FALSE(engine->timerEndCallAActive());
+    EXPECT_FALSE(engine->timerEndCallBActive());
+}
+
+TEST_F(CallTest, TwoCallsAtOnceKeepTheirChannelsApart)
+{
+    offerAndRing(0x83, 0x89, "111", "4711");
+    answer(0x83, 0x89, "4711");
+    dialOut(0x85, 0x8A, "4712");
+    frame(iframe(0x85, 0x07, connectedNumber("222")), true);
+    EXPECT_EQ(d().Check3 + d().Check4, 2);
+    clock.advance(10000);
+    hangUp(0x85);
+    EXPECT_EQ(d().Check3, 1);
+    hangUp(0x83);
+    clock.advance(800);
+    ASSERT_EQ(records().size(), 3);
+    // Both timers fall due together: A fires first, so B's record is the newest.
+    EXPECT_EQ(records()[0].type, QStringLiteral("Called"));
+    EXPECT_EQ(records()[0].msn, QStringLiteral("4712"));
+    EXPECT_EQ(records()[1].type, QStringLiteral("Answer"));
+    EXPECT_EQ(records()[1].msn, QStringLiteral("4711"));
+}
+
+TEST_F(CallTest, ServiceConnectionActivatesTheCall)
+{
+    dialOut(0x81, 0x89, "4711");
+    frame(iframe(0x81, 0x07, {0x4C, 0x02, 0x01, 0xC3}), true);
+    EXPECT_TRUE(rec(0x81).Activated);
+    EXPECT_EQ(rec(0x81).ConnectedNumber, QStringLiteral("Service"));
+    hangUp(0x81);
+    EXPECT_EQ(engine->EndTypeA, QStringLiteral("Called"));
+}
+
+TEST(Durations, FormattedAsHoursMinutesSeconds)
+{
+    struct Case {
+        float now, start;
+        const char* text;
+    };
+    const Case cases[] = {
+        {36161.f, 36000.f, "0:02:41"}, {39725.f, 36000.f, "1:02:05"},
+        {10.f, 86390.f, "0:00:20"},    // across midnight
+        {32768.f + 1.f, 1.f, "9:06:08"}, {40001.f, 1.f, "11:06:40"}, // past the old 16-bit limit
+        {100.5f, 100.f, "0:00:00"},    {101.5f, 100.f, "0:00:02"}, {102.5f, 100.f, "0:00:02"}, // halves to even
+        {86399.f, 0.5f, "23:59:58"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MonitorEngine::formatDuration(c.now, c.start), QString::fromLatin1(c.text)) << c.text;
+}
+
+TEST_F(CallTest, Timer1ShowsClockAndRunningDurations)
+{
+    VirtualClock late{QDateTime(QDate(2026, 1, 1), QTime(23, 59, 50))};
+    MonitorEngine e(late, *settings);
+    e.reset();
+    e.StartTimeA = late.secondsSinceMidnight();
+    e.display().LabelDur2 = QStringLiteral("0:00:07");
+    late.advance(20000); // across midnight
+    EXPECT_EQ(e.display().LabelDur1, QStringLiteral("0:00:20"));
+    EXPECT_EQ(e.display().LabelDur2, QStringLiteral("0:00:07")); // no call: label kept
+    EXPECT_EQ(e.display().LabelNOW, QStringLiteral("00:00:10"));
+    EXPECT_EQ(e.display().ImageLED, 1);
+}
+
+TEST_F(CallTest, EndOfCallTimerRestartsWhenArmedAgain)
+{
+    offerAndRing(0x83, 0x89, "111", "4711");
+    hangUp(0x83);
+    clock.advance(500);
+    offerAndRing(0x85, 0x89, "222", "4711");
+    hangUp(0x85); // re-armed: one record, with the later figures
+    clock.advance(500);
+    EXPECT_EQ(records().size(), 2); // the two CID entries only
+    clock.advance(300);
+    ASSERT_EQ(records().size(), 3);
+    EXPECT_EQ(records()[0].number, QStringLiteral("222"));
+}
+
+} // namespace
