@@ -1,0 +1,117 @@
+// AddCall's normalisations and list.txt.
+#include "engine_fixture.h"
+
+namespace {
+
+class CallListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale::c());
+        model.setListPath(dir.filePath("list.txt"));
+        model.setBookPath(dir.filePath("book.txt"));
+    }
+    QByteArray listBytes() const
+    {
+        QFile f(dir.filePath("list.txt"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    void writeFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QTemporaryDir dir;
+    CallListModel model;
+};
+
+TEST_F(CallListTest, AddCallNormalises)
+{
+    struct Case {
+        const char *prefix, *type, *number, *cost;
+        const char *storedType, *storedNumber, *storedCost;
+    };
+    const Case cases[] = {
+        {"", "Answer", "", "01.50", "Answer", "-", "01.50"},
+        {"", "Called", "0301", "00.00", "Called", "0301", "0"},
+        {"", "Called", "0301", "0", "Called", "0301", "0"},
+        {"", "CID", "0301", "-", "CID", "0301", "-"},
+        {"0", "Called", "0301", "-", "Called*", "301", "-"},
+        {"9", "Called", "0301", "-", "Called", "0301", "-"},
+        {"03", "Try", "03", "-", "Try*", "", "-"},
+    };
+    for (const Case& c : cases) {
+        model.setDialPrefix(QString::fromLatin1(c.prefix));
+        model.AddCall("4711", c.type, QDate(2026, 12, 5), "14:03:22", c.number, "ignored", "0:02:41", c.cost);
+        const CallRecord& r = model.records().first();
+        EXPECT_EQ(r.type, QString::fromLatin1(c.storedType)) << c.number;
+        EXPECT_EQ(r.number, QString::fromLatin1(c.storedNumber)) << c.number;
+        EXPECT_EQ(r.cost, QString::fromLatin1(c.storedCost)) << c.number;
+        EXPECT_EQ(r.name, QString()) << c.number;
+        EXPECT_EQ(r.date, QStringLiteral("2026-12-05"));
+    }
+}
+
+TEST_F(CallListTest, EachRecordIsOnDiskAtOnceNewestFirst)
+{
+    writeFile("book.txt", "Office\t-\t301\t\t\t-\r\n");
+    model.setDialPrefix("0");
+    model.AddCall("4711", "Called", QDate(2026, 12, 5), "14:03:22", "0301", "", "0:02:41", "01.20");
+    EXPECT_EQ(listBytes(), QByteArray("4711\tCalled*\t2026-12-05\t14:03:22\t301\tOffice\t0:02:41\t01.20\r\n"));
+    model.AddCall("4712", "CID", QDate(2026, 12, 6), "09:00:00", "555", "", "-", "-");
+    EXPECT_TRUE(listBytes().startsWith("4712\tCID\t2026-12-06\t09:00:00\t555\t\t-\t-\r\n4711\t"));
+}
+
+TEST_F(CallListTest, SavingLooksNamesUpAfreshAndReloadKeepsOrder)
+{
+    model.AddCall("1", "Ring", QDate(2026, 1, 1), "10:00:00", "111", "", "0:00:01", "-");
+    model.AddCall("2", "Ring", QDate(2026, 1, 1), "10:00:01", "222", "", "0:00:01", "-");
+    EXPECT_EQ(model.records()[1].name, QString());
+    writeFile("book.txt", "Ann\t111\t\t\t\t-\r\n");
+    ASSERT_TRUE(model.SaveTheList());
+    model.clearRows();
+    model.ReadTheList();
+    ASSERT_EQ(model.records().size(), 2);
+    EXPECT_EQ(model.records()[0].number, QStringLiteral("222"));
+    EXPECT_EQ(model.records()[1].name, QStringLiteral("Ann"));
+}
+
+TEST_F(CallListTest, ReadingSkipsLinesOfTwelveCharactersOrFewer)
+{
+    writeFile("list.txt", "123456789012\r\n1234567890123\r\n\r\na\tb\tc\td\te\tf\tg\th\ti\r\nshort\n");
+    model.ReadTheList();
+    ASSERT_EQ(model.records().size(), 2);
+    EXPECT_EQ(model.records()[0].msn, QStringLiteral("1234567890123"));
+    EXPECT_EQ(model.records()[1], (CallRecord{"a", "b", "c", "d", "e", "f", "g", "h"}));
+}
+
+TEST_F(CallListTest, EmptyListSavesAnEmptyFileAndAMissingFileReadsAsNone)
+{
+    model.ReadTheList();
+    EXPECT_EQ(model.rowCount(), 0);
+    ASSERT_TRUE(model.SaveTheList());
+    EXPECT_EQ(listBytes(), QByteArray());
+}
+
+TEST_F(CallListTest, FailedSaveLeavesTheOldFile)
+{
+    writeFile("list.txt", "old\tCID\t2026-01-01\t10:00:00\t1\t\t-\t-\r\n");
+    model.setListPath(dir.filePath("missing-folder/list.txt"));
+    model.AddCall("1", "Ring", QDate(2026, 1, 1), "10:00:00", "111", "", "0:00:01", "-");
+    EXPECT_FALSE(model.SaveTheList());
+    model.setListPath(dir.filePath("list.txt"));
+    EXPECT_TRUE(listBytes().startsWith("old\t"));
+}
+
+TEST_F(CallListTest, ModelShowsEightColumnsWithHeaders)
+{
+    EXPECT_EQ(model.columnCount(), 8);
+    EXPECT_EQ(model.headerData(7, Qt::Horizontal).toString(), QStringLiteral("Cost"));
+    model.AddCall("1", "Ring", QDate(2026, 1, 1), "10:00:00", "111", "", "0:00:01", "-");
+    EXPECT_EQ(model.data(model.index(0, 4)).toString(), QStringLiteral("111"));
+    EXPECT_TRUE(model.removeRows(0, 1));
+    EXPECT_FALSE(model.removeRows(0, 1));
+}
+
+} // namespace

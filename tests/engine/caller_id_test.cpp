@@ -1,0 +1,100 @@
+// The caller-ID announcement of calls offered to all terminals.
+#include "engine_fixture.h"
+
+using namespace frames;
+
+namespace {
+
+struct FakeHost : MonitorHost {
+    bool visible = false, normal = true;
+    QStringList calls;
+    bool windowVisible() const override { return visible; }
+    bool windowStateNormal() const override { return normal; }
+    void popupRequested() override { calls << QStringLiteral("popup"); }
+    void playCallerIdSound(const QString& wav) override { calls << QLatin1String("sound ") + wav; }
+    void keepOnTop(bool on) override { calls << QStringLiteral("top %1").arg(on); }
+};
+
+class CallerIdTest : public EngineFixture {};
+
+TEST_F(CallerIdTest, NumbersAreStoredPerChannel)
+{
+    struct Case {
+        const char* name;
+        Octets elements;
+        const char *callerA, *calledA, *callerB, *calledB, *callerBusy, *calledBusy, *labelCid;
+        int records;
+    };
+    const Case cases[] = {
+        {"channel A", cat({channel(0x89), callingNumber("123"), {0x70, 0x04, 0x81, 0x34, 0x35, 0x36}}),
+         "123", "456", "", "", "", "", "123", 1},
+        {"channel B without called number", cat({channel(0x8A), callingNumber("123")}), "", "", "123", "UNKNOWN",
+         "", "", "123", 1},
+        {"both busy", cat({channel(0x80), callingNumber("777"), calledNumber("4711")}), "", "", "", "", "777",
+         "4711", "777", 1},
+        {"secret caller", cat({channel(0x89), {0x6C, 0x02, 0x01, 0xA3}}), "Secret Number", "UNKNOWN", "", "", "",
+         "", "Secret Number", 1},
+        {"no channel", callingNumber("123"), "", "", "", "", "", "", "", 0},
+        {"preferred channel", cat({channel(0x81), callingNumber("123")}), "", "", "", "", "", "", "123", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        engine->reset();
+        engine->callList().clearRows();
+        frame(offer(c.elements), true);
+        EXPECT_EQ(engine->CidCallerA, QString::fromLatin1(c.callerA));
+        EXPECT_EQ(engine->CidCalledA, QString::fromLatin1(c.calledA));
+        EXPECT_EQ(engine->CidCallerB, QString::fromLatin1(c.callerB));
+        EXPECT_EQ(engine->CidCalledB, QString::fromLatin1(c.calledB));
+        EXPECT_EQ(engine->CidCallerBusy, QString::fromLatin1(c.callerBusy));
+        EXPECT_EQ(engine->CidCalledBusy, QString::fromLatin1(c.calledBusy));
+        EXPECT_EQ(d().LabelCID, QString::fromLatin1(c.labelCid));
+        EXPECT_EQ(engine->callList().records().size(), c.records);
+        EXPECT_EQ(d().Check1 + d().Check2, 0); // an announcement changes no channel display
+    }
+}
+
+TEST_F(CallerIdTest, CidRecordCarriesDashes)
+{
+    writeBook("Bob\t123\t\t\t\tbob.png\r\n");
+    frame(offer(cat({channel(0x89), callingNumber("123"), calledNumber("4711")})), true);
+    ASSERT_EQ(engine->callList().records().size(), 1);
+    EXPECT_EQ(engine->callList().records()[0], (CallRecord{"4711", "CID", "2026-01-01", "10:00:00", "123", "Bob", "-", "-"}));
+    EXPECT_EQ(d().Image2, QStringLiteral("bob.png"));
+}
+
+TEST_F(CallerIdTest, LogCidSettingIsANumberOrOff)
+{
+    for (const auto& [value, logged] : {std::pair{"0", false}, {"1", true}, {"yes", false}, {"", false}}) {
+        SCOPED_TRACE(value);
+        settings->write(QStringLiteral("LogCID"), QString::fromLatin1(value));
+        engine->callList().clearRows();
+        frame(offer(cat({channel(0x80), callingNumber("123")})), true);
+        EXPECT_EQ(engine->callList().records().size(), logged ? 1 : 0);
+    }
+}
+
+TEST_F(CallerIdTest, HostIsAskedForPopupSoundAndTop)
+{
+    FakeHost host;
+    engine->setHost(&host);
+    settings->write(QStringLiteral("Popup"), QStringLiteral("1"));
+    settings->write(QStringLiteral("IDSound"), QStringLiteral("1"));
+    settings->write(QStringLiteral("WavFile"), QStringLiteral("/snd/ring.wav"));
+    host.visible = true;
+    frame(offer(cat({channel(0x89), callingNumber("123")})), true);
+    EXPECT_EQ(host.calls, (QStringList{"popup", "sound /snd/ring.wav", "top 1"}));
+    EXPECT_TRUE(engine->PopupWasVisible);
+
+    host.calls.clear();
+    host.normal = false;
+    settings->write(QStringLiteral("Popup"), QStringLiteral("0"));
+    settings->write(QStringLiteral("IDSound"), QStringLiteral("x"));
+    frame(offer(cat({channel(0x89), callingNumber("123")})), true);
+    EXPECT_TRUE(host.calls.isEmpty());
+    host.calls.clear();
+    frame(offer(callingNumber("123")), true); // no channel: nothing but the first trace line
+    EXPECT_TRUE(host.calls.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+// The number-to-name rule and book.txt.
+#include "phonebook/book_file.h"
+#include "phonebook/book_lookup.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kBook[] = "Alpha\t0301234567\t-\t-\t-\t-\r\n"
+                     "Beta\t1234567\t\t\t\tbeta.jpg\r\n"
+                     "abc\t\r\n"
+                     "Gamma\t-\t-\t0171999\t-\tgamma.jpg\r\n"
+                     "Delta\t0171999\t\t\t\tdelta.jpg\r\n";
+
+TEST(PhoneToName, SevenTenthsRule)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("book.txt");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(kBook);
+    f.close();
+    struct Case {
+        const char *number, *name, *picture;
+    };
+    const Case cases[] = {
+        {"0301234567", "Alpha", "-"},        // exact
+        {"00301234567", "Alpha", "-"},       // 10 > 7.7
+        {"12340301234567", "Alpha", "-"},    // 14 digits: 10 > 9.8
+        {"123450301234567", "", "-"},        // 15 digits: 10 is not > 10.5
+        {"1234567890", "", "-"},             // stored 7 in incoming 10: 7 is not > 7.0
+        {"123456789", "Beta", "beta.jpg"},   // 7 > 6.3
+        {"0171999", "Gamma", "gamma.jpg"},   // Mobile matches; the earlier line wins
+        {"", "", "-"},
+        {"Secret Number", "", "-"},
+        {"-", "", "-"},
+        {"abc", "", "-"},
+    };
+    for (const Case& c : cases) {
+        QString number = QString::fromLatin1(c.number);
+        EXPECT_EQ(PhoneToName(number, path), QString::fromLatin1(c.name)) << c.number;
+        EXPECT_EQ(number, QString::fromLatin1(c.picture)) << c.number;
+    }
+    QString number = QStringLiteral("0301234567");
+    EXPECT_EQ(PhoneToName(number, dir.filePath("missing.txt")), QString());
+    EXPECT_EQ(number, QStringLiteral("-"));
+}
+
+TEST(PhoneToName, MatchingBoundary)
+{
+    // 10 x len(stored) > 7 x len(number) for every length below 90.
+    for (int n = 1; n < 90; ++n)
+        for (int s = 1; s <= n; ++s)
+            ASSERT_EQ(BookLookup::matches(QString(s, u'1'), QString(n, u'1')), 10 * s > 7 * n) << s << "/" << n;
+}
+
+TEST(BookFile, WritesAtomicallyAndReadsBack)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("book.txt");
+    const QList<BookEntry> entries{{"Ann", "1", "-", "-", "-", "-"}, {"Bö", "2", "", "", "", "/p/b.jpg"}};
+    ASSERT_TRUE(BookFile::write(path, entries));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("Ann\t1\t-\t-\t-\t-\r\nB\xc3\xb6\t2\t\t\t\t/p/b.jpg\r\n"));
+    const QList<BookEntry> back = BookFile::read(path);
+    ASSERT_EQ(back.size(), 2);
+    EXPECT_EQ(back[1].name, QStringLiteral("Bö"));
+    EXPECT_EQ(back[1].picture, QStringLiteral("/p/b.jpg"));
+    EXPECT_FALSE(BookFile::write(dir.filePath("no/such/book.txt"), entries));
+    EXPECT_TRUE(BookFile::read(dir.filePath("none.txt")).isEmpty());
+}
+
+TEST(BookFile, ShortAndLongLinesGiveSixFields)
+{
+    const QList<BookEntry> e = [] {
+        QTemporaryDir dir;
+        QFile f(dir.filePath("b.txt"));
+        f.open(QIODevice::WriteOnly);
+        f.write("OnlyName\r\nA\t1\t2\t3\t4\tpic\textra\r\n");
+        f.close();
+        return BookFile::read(dir.filePath("b.txt"));
+    }();
+    ASSERT_EQ(e.size(), 2);
+    EXPECT_EQ(e[0].name, QStringLiteral("OnlyName"));
+    EXPECT_TRUE(e[0].picture.isEmpty());
+    EXPECT_EQ(e[1].picture, QStringLiteral("pic"));
+}
+
+} // namespace
