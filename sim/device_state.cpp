@@ -142,7 +142,6 @@ bool loadSettings(const std::string& key, const std::string& value, const std::s
 void DeviceState::save(std::ostream& out) const
 {
     out << "# dodova-sim device state 1\n";
-    out << "echo=" << (echo ? 1 : 0) << '\n';
     std::string c;
     for (std::size_t i = 0; i < charges.size(); ++i)
         c += (i ? "," : "") + std::to_string(charges[i]);
@@ -165,9 +164,7 @@ void DeviceState::load(std::istream& in)
         if (eq == std::string::npos)
             continue;
         const std::string key = line.substr(0, eq), value = line.substr(eq + 1);
-        if (key == "echo") {
-            echo = value != "0";
-        } else if (key == "charges") {
+        if (key == "charges") {
             const auto parts = split(value);
             for (std::size_t i = 0; i < std::min(parts.size(), charges.size()); ++i)
                 if (long long v; readNumber(parts[i], 0, 99999999, v))

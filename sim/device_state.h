@@ -28,7 +28,7 @@ struct DeviceState {
     std::array<DeviceSettings, 4> profiles{DeviceSettings::factory(), DeviceSettings::factory(),
                                            DeviceSettings::factory(), DeviceSettings::factory()};
     std::array<std::int32_t, 6> charges{0, 3, 12, 0, 57, 134};
-    bool echo = true;
+    bool echo = true; // on after power-on; not part of the saved state
 
     PortNumbers portNumbers() const;
     // A simulated call of a port (1 or 2) was charged.
