@@ -1,0 +1,189 @@
+// corvane-replay: capture parsing, virtual-time rules, outputs, and golden
+// end-to-end runs of the simulator's scenarios.
+#include "tools/replay_capture.h"
+#include "tools/replay_pcap.h"
+#include "tools/replay_run.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kData = QStringLiteral(CORVANE_SOURCE_DIR "/tests/tools/data");
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing " + path.toUtf8() + ">");
+}
+
+TEST(TimedCapture, ParsesTimesAndEscapes)
+{
+    const QList<CaptureChunk> c = TimedCapture::parse("# corvane-trace 1\r\n# a comment\n0\tL1\\r\\n\n"
+                                                      "5\t\\x00\\\\\\t\\q\n5\tx\nbad line\n3\ty\n");
+    ASSERT_EQ(c.size(), 2);
+    EXPECT_EQ(c[0].ms, 0);
+    EXPECT_EQ(c[0].bytes, QByteArray("L1\r\n"));
+    EXPECT_EQ(c[1].ms, 5); // a time going backwards is held, so "y" joins the 5 ms chunk
+    EXPECT_EQ(c[1].bytes, QByteArray("\x00\\\t\\qxy", 7));
+    EXPECT_EQ(TimedCapture::unescape(TimedCapture::escape(QByteArray("\x01\xff\\\r\n\tA", 7))),
+              QByteArray("\x01\xff\\\r\n\tA", 7));
+}
+
+TEST(TimedCapture, RawBytesArriveEvery87Microseconds)
+{
+    const QList<CaptureChunk> c = TimedCapture::parse(QByteArray(24, 'a'));
+    // bytes 0..11 at 0 ms (11 * 87 = 957 us), 12..22 at 1 ms, 23 at 2 ms
+    ASSERT_EQ(c.size(), 3);
+    EXPECT_EQ(c[0].bytes.size(), 12);
+    EXPECT_EQ(c[1].bytes.size(), 11);
+    EXPECT_EQ(c[2].ms, 2);
+}
+
+TEST(ReplayArguments, OptionsAndErrors)
+{
+    ReplayOptions o;
+    QString error;
+    ASSERT_TRUE(Replay::parseArguments({"cap.trace", "--out", "o", "--debug", "5", "--start", "2026-03-04T23:59:00",
+                                        "--unit-cost", "0.1", "--locale", "de_DE", "--pcap", "p.pcap"},
+                                       o, error));
+    EXPECT_EQ(o.debugLevel, 5);
+    EXPECT_EQ(o.start, QDateTime(QDate(2026, 3, 4), QTime(23, 59)));
+    EXPECT_FLOAT_EQ(o.unitCost, 0.1f);
+    EXPECT_EQ(o.pcapFile, QStringLiteral("p.pcap"));
+    for (const QStringList& bad : {QStringList{"cap"}, QStringList{"--out", "o"}, QStringList{"c", "--out", "o", "--debug", "6"},
+                                   QStringList{"c", "--out", "o", "--start", "soon"}, QStringList{"c", "--out", "o", "--x", "1"},
+                                   QStringList{"c", "--out"}}) {
+        ReplayOptions r;
+        EXPECT_FALSE(Replay::parseArguments(bad, r, error)) << bad.join(' ').toStdString();
+    }
+}
+
+class ReplayRun : public ::testing::Test {
+protected:
+    bool replay(const QString& capture, ReplayOptions o = {})
+    {
+        o.capture = capture;
+        o.outDir = out.path();
+        QString error;
+        const bool ok = Replay::run(o, summary, error);
+        EXPECT_TRUE(ok) << error.toStdString();
+        return ok;
+    }
+    QString outFile(const char* name) const { return out.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir out;
+    ReplaySummary summary;
+};
+
+TEST_F(ReplayRun, HandMadeIncomingCallMatchesItsGoldenFiles)
+{
+    ReplayOptions o;
+    o.bookFile = kData + "/book.txt";
+    o.pcapFile = out.filePath("frames.pcap");
+    ASSERT_TRUE(replay(kData + "/incoming-answered-handmade.trace", o));
+    EXPECT_EQ(readAll(outFile("list.txt")), readAll(kData + "/golden/incoming-answered-handmade.list.txt"));
+    EXPECT_EQ(readAll(outFile("state.txt")), readAll(kData + "/golden/incoming-answered-handmade.state.txt"));
+    EXPECT_EQ(summary.framesDecoded, 8);
+    EXPECT_EQ(summary.callsLogged, 2);
+    for (const char* pane : {"Text1.txt", "Text2.txt", "Text3.txt"})
+        EXPECT_EQ(readAll(outFile(pane)), QByteArray()) << pane; // level 0 writes no trace
+
+    const QByteArray pcap = readAll(o.pcapFile);
+    ASSERT_GE(pcap.size(), 24);
+    EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData()), 0xa1b2c3d4u);
+    EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData() + 20), PcapWriter::kLinkTypeLapd);
+    // First record: the offered SETUP from the address octet on, at 10:00:01.
+    const char* rec = pcap.constData() + 24;
+    EXPECT_EQ(qFromLittleEndian<quint32>(rec), quint32(QDateTime(QDate(2026, 1, 1), QTime(10, 0, 1)).toSecsSinceEpoch()));
+    EXPECT_EQ(qFromLittleEndian<quint32>(rec + 8), 36u);
+    EXPECT_EQ(QByteArray(rec + 16, 3), QByteArray::fromHex("02FF03"));
+}
+
+// A line is decoded when the next line's "L" arrives; these captures send
+// that "L" on its own at the given moment.
+QByteArray lineAt(int ms, const char* octets, int decodedAt)
+{
+    return QByteArray::number(ms) + "\t1   0 -> " + octets + "  \\r\\n 00000000\n" + QByteArray::number(decodedAt)
+           + "\tL\n";
+}
+
+QByteArray outgoingTry(int channelAt, int channelDecodedAt, int clearingAt, int clearingDecodedAt)
+{
+    return "# corvane-trace 1\n0\tL\n" + lineAt(0, "00 81 02 02 08 01 85 05 6C 06 01 80 34 37 31 31", 1)
+           + lineAt(channelAt, "02 81 02 02 08 01 05 02 18 01 89", channelDecodedAt)
+           + lineAt(clearingAt, "00 81 02 02 08 01 85 45 08 02 80 90", clearingDecodedAt);
+}
+
+TEST_F(ReplayRun, EndOfCallTimerFiresInTheRunOn)
+{
+    QFile f(out.filePath("c.trace"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(outgoingTry(100, 101, 2000, 2001)); // the clearing is the last line: only the run-on logs it
+    f.close();
+    ASSERT_TRUE(replay(f.fileName()));
+    EXPECT_EQ(readAll(outFile("list.txt")), QByteArray("4711\tTry\t2026-01-01\t10:00:00\t-\t\t0:00:02\t-\r\n"));
+}
+
+TEST_F(ReplayRun, TimersFireBeforeTheCharactersOfTheirMillisecond)
+{
+    // Dialling starts at 401 ms and ends at 2000 ms: Timer1's tick at 2000 runs
+    // first and shows 1.599 s as 0:00:02; after the characters it would keep 0:00:01.
+    QFile f(out.filePath("c.trace"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(outgoingTry(400, 401, 1500, 2000));
+    f.close();
+    ASSERT_TRUE(replay(f.fileName()));
+    EXPECT_TRUE(readAll(outFile("list.txt")).contains("\t0:00:02\t")) << readAll(outFile("list.txt")).constData();
+}
+
+TEST_F(ReplayRun, MissingCaptureIsAnError)
+{
+    ReplayOptions o;
+    o.capture = out.filePath("none.trace");
+    o.outDir = out.path();
+    QString error;
+    EXPECT_FALSE(Replay::run(o, summary, error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+// Scenario -> dodova-sim --render-capture -> corvane-replay -> whole list.txt
+// and state.txt against reviewed golden files.
+class ScenarioGolden : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
+{
+    const QString sim = QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim");
+    if (!QFile::exists(sim))
+        GTEST_SKIP() << "dodova-sim is not built";
+    QTemporaryDir dir;
+    const QString name = QString::fromLatin1(GetParam());
+    const QString capture = dir.filePath(name + ".trace");
+    QProcess p;
+    p.start(sim, {"--scenario", name, "--render-capture", capture});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+
+    ReplayOptions o;
+    o.capture = capture;
+    o.outDir = dir.filePath("out");
+    o.bookFile = kData + "/book.txt";
+    ReplaySummary summary;
+    QString error;
+    ASSERT_TRUE(Replay::run(o, summary, error)) << error.toStdString();
+    EXPECT_EQ(readAll(o.outDir + "/list.txt"), readAll(kData + "/golden/" + name + ".list.txt"));
+    EXPECT_EQ(readAll(o.outDir + "/state.txt"), readAll(kData + "/golden/" + name + ".state.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioGolden,
+                         ::testing::Values("incoming-answered", "incoming-unanswered", "outgoing-connected",
+                                           "outgoing-unconnected", "restricted", "service", "two-calls", "demo"),
+                         [](const auto& info) {
+                             std::string n = info.param;
+                             std::replace(n.begin(), n.end(), '-', '_');
+                             return n;
+                         });
+
+} // namespace
