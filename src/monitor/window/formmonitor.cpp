@@ -102,6 +102,10 @@ FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, Setting
     timerPopup_ = clock_.createTimer([this] { TimerPopup_Timer(); }, true);
     timerReconnect_ = clock_.createTimer([this] { tryReconnect(); }, false);
     timer2_->start(kTimer2Ms);
+    connect(&at_.port(), &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError)
+            portFailed();
+    });
 }
 
 FormMonitor::~FormMonitor()

@@ -34,10 +34,6 @@ void FormMonitor::EnableComScanMonitorCID()
     at_.scanHandler = [this] { scanReceived(); };
     at_.openForTrace(); // a port that cannot be opened delivers nothing; the retry below takes over
     at_.ScanState = true;
-    connect(&at_.port(), &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError)
-            portFailed();
-    }, Qt::UniqueConnection);
     timerReconnect_->start(kReconnectMs);
 }
 

@@ -1,0 +1,199 @@
+// The monitor window's size rules, its opening and its closing sequence.
+#include "window_fixture.h"
+
+#include "monitor/window/call_grid.h"
+#include "monitor/window/twips.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+
+int px(const QWidget& w, int t)
+{
+    return twips::toPx(t, twips::dpiOf(&w));
+}
+
+// Resizes as a user dragging the border would, height in twips (whole
+// pixels at 96 DPI, so that the stored value is exact).
+void dragTo(FormMonitor& m, int heightTwips, int widthPx = -1)
+{
+    m.resize(widthPx < 0 ? m.width() : widthPx, px(m, heightTwips - FormMonitor::kFrameHeight));
+    QApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(WindowTest, FirstOpeningWithAnEmptyStoreUsesTheDesignSizes)
+{
+    FormMonitor& m = makeMonitor();
+    m.open();
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(m.windowTitle(), "Call Monitor");
+    EXPECT_EQ(m.widthTwips(), 8130);
+    EXPECT_EQ(m.heightTwips(), 6660);
+    EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
+    EXPECT_EQ(m.grid().height(), px(m, 6660 - 3255 - 580));
+    EXPECT_EQ(settings().read("ScanHeight"), "6660");
+    const int defaults[8] = {800, 620, 790, 790, 1340, 2000, 750, 900};
+    for (int c = 0; c < 8; ++c)
+        EXPECT_EQ(m.grid().columnWidthTwips(c), defaults[c]) << c;
+    EXPECT_EQ(sent, QStringList({"ATE0", "ATCD1", "ATCD9"}));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(at.ScanState);
+    EXPECT_FALSE(m.findChild<QPlainTextEdit*>("Text1")->isVisible());
+}
+
+TEST_F(WindowTest, HideShowLogTwiceReturnsToTheFormerHeight)
+{
+    settings().write("ScanHeight", "5400");
+    FormMonitor& m = makeMonitor();
+    m.open();
+    ASSERT_EQ(m.heightTwips(), 5400);
+    auto* button = m.findChild<QToolButton*>("Command2");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->toolTip(), "Hide/Show Log");
+
+    button->click();
+    EXPECT_EQ(m.heightTwips(), 3700);
+    EXPECT_EQ(settings().read("ScanHide"), "1");
+    EXPECT_EQ(settings().read("ScanHeight"), "5400");
+
+    button->click();
+    EXPECT_EQ(m.heightTwips(), 5400);
+    EXPECT_EQ(settings().read("ScanHide"), "0");
+    EXPECT_EQ(m.grid().height(), px(m, 5400 - 3255 - 580));
+}
+
+TEST_F(WindowTest, AStoredFoldOpensFoldedAndKeepsTheUnfoldedHeight)
+{
+    settings().write("ScanHide", "1");
+    settings().write("ScanHeight", "6000");
+    FormMonitor& m = makeMonitor();
+    m.open();
+    EXPECT_EQ(m.heightTwips(), 3700);
+    EXPECT_EQ(settings().read("ScanHeight"), "6000");
+    m.findChild<QToolButton*>("Command2")->click();
+    EXPECT_EQ(m.heightTwips(), 6000);
+}
+
+TEST_F(WindowTest, DebugModeHasItsFixedSizeAndShowsTheTraceViews)
+{
+    settings().write("ScanHide", "1");
+    FormMonitor& m = makeMonitor(2);
+    m.open();
+    EXPECT_EQ(m.widthTwips(), 15120);
+    EXPECT_EQ(m.heightTwips(), 8300);
+    EXPECT_EQ(settings().read("ScanHeight"), "8300");
+    for (const char* name : {"Text1", "Text2", "Text3", "TreeIDs", "Command1", "Command4", "CommandPause"})
+        EXPECT_TRUE(m.findChild<QWidget*>(name)->isVisible()) << name;
+    auto* tree = m.findChild<QTreeWidget*>("TreeIDs");
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "IDs");
+    // "Hide/Show Log" does nothing in debug mode.
+    m.findChild<QToolButton*>("Command2")->click();
+    EXPECT_EQ(m.heightTwips(), 8300);
+}
+
+TEST_F(WindowTest, UserResizesSnapBackByTheRules)
+{
+    struct Case {
+        const char* what;
+        const char* scanHide;
+        int dragHeight;
+        int expectHeight;
+        const char* expectStored; // "ScanHeight" afterwards
+    };
+    const Case cases[] = {
+        {"taller", "0", 7215, 7215, "7215"},
+        {"too low", "0", 2500, 3700, "6660"},
+        {"folded, dragged far", "1", 5010, 3700, "5010"},
+        {"folded, dragged a little", "1", 3810, 3810, "6660"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        settings().write("ScanHide", c.scanHide);
+        settings().write("ScanHeight", "6660");
+        FormMonitor& m = makeMonitor();
+        m.open();
+        dragTo(m, c.dragHeight, m.width() + 50); // wider too: the width snaps back
+        EXPECT_EQ(m.widthTwips(), 8130);
+        EXPECT_EQ(m.heightTwips(), c.expectHeight);
+        EXPECT_EQ(settings().read("ScanHeight"), c.expectStored);
+        m.close();
+    }
+}
+
+TEST_F(WindowTest, ClosingSendsTheSequenceAndSavesPositionUnlessMinimised)
+{
+    for (const bool minimised : {false, true}) {
+        SCOPED_TRACE(minimised ? "minimised" : "normal");
+        settings().write("ScanLeft", "2000");
+        settings().write("ScanTop", "1500");
+        sent.clear();
+        FormMonitor& m = makeMonitor();
+        m.open();
+        m.move(px(m, 3000), px(m, 2400));
+        if (minimised)
+            m.showMinimized();
+        m.close();
+        EXPECT_EQ(sent, QStringList({"ATE0", "ATCD1", "ATCD9", "ATE1", "ATE1", "ATCD0", "ATCD2", "ATCD4", "ATCD6",
+                                     "ATCD10"}));
+        EXPECT_EQ(settings().read("ScanLeft"), minimised ? "2000" : "3000");
+        EXPECT_EQ(settings().read("ScanTop"), minimised ? "1500" : "2400");
+        EXPECT_FALSE(at.ScanState);
+        EXPECT_EQ(m.windowTitle(), "Call Monitor");
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(programEnds, 0);
+    }
+}
+
+TEST_F(WindowTest, ClosingInScanModeEndsTheProgramInsteadOfShowingTheMainWindow)
+{
+    FormMonitor& m = makeMonitor(0, true);
+    m.open();
+    m.close();
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(WindowTest, ATraceModeFailureIsReportedOnceAndTheMonitorRunsAnyway)
+{
+    FormMonitor& m = makeMonitor();
+    m.sendAT = [this](const QString& cmd) {
+        sent << cmd;
+        return QString(); // the adapter did not answer
+    };
+    m.open();
+    EXPECT_EQ(messages, QStringList{"An error has occured! Call Monitor is Inactive... Please restart!"});
+    EXPECT_TRUE(at.ScanState);
+    EXPECT_TRUE(m.isVisible());
+}
+
+TEST_F(WindowTest, StopAndResumeTraceWriteStraightToThePort)
+{
+    FormMonitor& m = makeMonitor(1);
+    m.open();
+    sent.clear();
+    m.findChild<QPushButton*>("CommandPause")->click();
+    m.findChild<QPushButton*>("Command4")->click();
+    EXPECT_EQ(sent, QStringList({"port:ATCD8\r", "port:ATCD9\r"}));
+}
+
+TEST_F(WindowTest, ClearTheWindowsEmptiesPanesAndBuffer)
+{
+    FormMonitor& m = makeMonitor(5);
+    m.open();
+    for (char c : QByteArray("junk that is no frame L1   0 <- 00 81 7F  \r\n 00000001L"))
+        m.engine().Scan(c);
+    auto* text1 = m.findChild<QPlainTextEdit*>("Text1");
+    ASSERT_FALSE(text1->toPlainText().isEmpty());
+    m.findChild<QPushButton*>("Command1")->click();
+    EXPECT_TRUE(text1->toPlainText().isEmpty());
+    EXPECT_TRUE(m.findChild<QPlainTextEdit*>("Text2")->toPlainText().isEmpty());
+    EXPECT_TRUE(m.engine().TraceBuffer.isEmpty());
+}

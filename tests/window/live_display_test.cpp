@@ -1,0 +1,234 @@
+// Lamps, ring loop, popup and caller-ID sound on the virtual clock.
+#include "window_fixture.h"
+
+#include "monitor/window/lamp_pictures.h"
+#include "monitor/window/picture_label.h"
+
+#include <QLabel>
+
+namespace {
+
+int lampOf(FormMonitor& m, const char* name)
+{
+    auto* lamp = m.findChild<PictureLabel*>(name);
+    return lamp ? lamp->lamp() : -1;
+}
+
+} // namespace
+
+TEST_F(WindowTest, ConnectedAndRingingLampsBlinkAndActiveLampsStaySteady)
+{
+    FormMonitor& m = makeMonitor();
+    m.open();
+    MonitorDisplay& d = m.engine().display();
+    d.Check1 = 1; // active A
+    d.Check3 = 1; // connected A
+    d.Check2 = 1; // active B
+    d.Check6 = 1; // ringing B
+    struct Tick {
+        qint64 ms;
+        int active, connected, ringing;
+    };
+    const Tick ticks[] = {
+        {400, lamps::Green, lamps::Red, lamps::Blue},
+        {800, lamps::Green, lamps::Blank, lamps::Blank},
+        {1200, lamps::Green, lamps::Red, lamps::Blue},
+    };
+    for (const Tick& t : ticks) {
+        clock.advanceTo(t.ms);
+        EXPECT_EQ(lampOf(m, "Image11"), t.active) << t.ms;
+        EXPECT_EQ(lampOf(m, "Image12"), t.connected) << t.ms;
+        EXPECT_EQ(lampOf(m, "Image14"), t.active) << t.ms;
+        EXPECT_EQ(lampOf(m, "Image16"), t.ringing) << t.ms;
+        EXPECT_EQ(lampOf(m, "Image13"), lamps::Grey) << t.ms;
+        EXPECT_EQ(lampOf(m, "Image15"), lamps::Grey) << t.ms;
+    }
+    d.Check1 = d.Check3 = d.Check2 = d.Check6 = 0;
+    clock.advanceTo(1600);
+    for (const char* lamp : {"Image11", "Image12", "Image14", "Image16"})
+        EXPECT_EQ(lampOf(m, lamp), lamps::Grey) << lamp;
+}
+
+TEST_F(WindowTest, AFlagSetAndClearedBetweenTicksLeavesNoTrace)
+{
+    FormMonitor& m = makeMonitor();
+    m.open();
+    clock.advanceTo(450);
+    m.engine().display().Check1 = 1;
+    clock.advanceTo(700);
+    m.engine().display().Check1 = 0;
+    clock.advanceTo(900);
+    EXPECT_EQ(lampOf(m, "Image11"), lamps::Grey);
+}
+
+TEST_F(WindowTest, ClickingARingLampEndsThatChannelsRingFlagOnly)
+{
+    FormMonitor& m = makeMonitor();
+    m.open();
+    MonitorDisplay& d = m.engine().display();
+    d.Check5 = 1;
+    d.Check6 = 1;
+    emit m.findChild<PictureLabel*>("Image13")->clicked();
+    EXPECT_EQ(d.Check5, 0);
+    EXPECT_EQ(d.Check6, 1);
+    emit m.findChild<PictureLabel*>("Image12")->clicked(); // other lamps do nothing
+    emit m.findChild<PictureLabel*>("Image16")->clicked();
+    EXPECT_EQ(d.Check6, 0);
+}
+
+TEST_F(WindowTest, TheTrafficLampFlashesRedForADecodedFrameUntilTheNextTick)
+{
+    FormMonitor& m = makeMonitor();
+    m.open();
+    m.engine().display().ImageLED = 2;
+    m.engine().notifyDisplay();
+    EXPECT_EQ(lampOf(m, "ImageLED"), lamps::Red);
+    clock.advanceTo(400);
+    EXPECT_EQ(lampOf(m, "ImageLED"), lamps::Grey);
+}
+
+TEST_F(WindowTest, TheRingLoopPlaysEveryPeriodOnlyWhileRingingWithRingOn)
+{
+    struct Case {
+        const char* what;
+        int ring;
+        int check5, check6;
+        int plays; // by 11200 ms
+    };
+    const Case cases[] = {
+        {"ringing A, Ring on", 1, 1, 0, 2},
+        {"ringing B, Ring on", 1, 0, 1, 2},
+        {"ringing, Ring off", 0, 1, 1, 0},
+        {"quiet, Ring on", 1, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        waveLog.log.clear();
+        clock.advance(0);
+        FormMonitor& m = makeMonitor();
+        const qint64 start = clock.elapsed();
+        m.open();
+        form->Ring = c.ring;
+        m.engine().display().Check5 = c.check5;
+        m.engine().display().Check6 = c.check6;
+        clock.advanceTo(start + 5599);
+        EXPECT_EQ(waveLog.plays(), 0);
+        clock.advanceTo(start + 11200);
+        EXPECT_EQ(waveLog.plays(), c.plays);
+        if (c.plays > 0) {
+            EXPECT_EQ(waveLog.log.mid(0, 5),
+                      QStringList({"Close", "file:" + file("ring.wav"), "Open", "Prev", "Play"}));
+        }
+        m.close();
+    }
+}
+
+TEST_F(WindowTest, TheCallerIdSoundRestartsTheRingLoop)
+{
+    FormMonitor& m = makeMonitor();
+    m.open();
+    form->Ring = 1;
+    m.engine().display().Check5 = 1;
+    clock.advanceTo(3000);
+    m.playCallerIdSound(file("bell.wav"));
+    EXPECT_EQ(waveLog.log, QStringList({"Close", "file:" + file("bell.wav"), "Open", "Prev", "Play"}));
+    clock.advanceTo(8599);
+    EXPECT_EQ(waveLog.plays(), 1);
+    clock.advanceTo(8600);
+    EXPECT_EQ(waveLog.plays(), 2);
+}
+
+TEST_F(WindowTest, APopupShowsTheWindowForSixSecondsAndRestoresItsVisibility)
+{
+    struct Case {
+        const char* what;
+        bool visibleBefore;
+        bool minimisedBefore;
+    };
+    const Case cases[] = {
+        {"hidden", false, false},
+        {"visible", true, false},
+        {"minimised", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FormMonitor& m = makeMonitor();
+        m.open();
+        if (c.minimisedBefore)
+            m.showMinimized();
+        if (!c.visibleBefore)
+            m.hide();
+        const qint64 t0 = clock.elapsed();
+        m.engine().PopupWasVisible = m.windowVisible();
+        m.popupRequested();
+        m.keepOnTop(true);
+        EXPECT_TRUE(m.isVisible());
+        EXPECT_TRUE(m.windowStateNormal());
+        EXPECT_TRUE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        clock.advanceTo(t0 + 5999);
+        EXPECT_TRUE(m.isVisible());
+        clock.advanceTo(t0 + 6000);
+        EXPECT_EQ(m.isVisible(), c.visibleBefore);
+        EXPECT_FALSE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_TRUE(m.windowStateNormal()); // the state is not restored
+        m.close();
+    }
+}
+
+TEST_F(WindowTest, AnAnnouncedCallerPopsUpPlaysAndPostsADesktopNotice)
+{
+    const QList<CaptureLine> capture = renderScenario(QStringLiteral("incoming-answered"));
+    ASSERT_FALSE(capture.isEmpty()) << "dodova-sim must be built";
+    settings().write("Popup", "1");
+    settings().write("IDSound", "1");
+    writeText("book.txt", "Ada Lovelace\t03012345678\t\t\t\t-\r\n");
+    FormMonitor& m = makeMonitor();
+    m.engine().setBookPath(file("book.txt"));
+    m.open();
+    m.hide();
+    // A line is decoded when the next line's "L" arrives.
+    const qint64 announced = capture.at(1).ms;
+    feedCapture(m.engine(), clock, capture, 0, announced);
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_TRUE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(waveLog.plays(), 1);
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices.first(), "Call from Ada Lovelace|03012345678\nto MSN 4711");
+    EXPECT_EQ(m.findChild<QLabel*>("LabelCID")->text(), "03012345678");
+    clock.advanceTo(announced + 6000);
+    EXPECT_FALSE(m.isVisible());
+    EXPECT_FALSE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(WindowTest, WithoutPopupNoNoticeIsPostedButTheWindowStillGoesOnTop)
+{
+    const QList<CaptureLine> capture = renderScenario(QStringLiteral("incoming-answered"));
+    ASSERT_FALSE(capture.isEmpty());
+    FormMonitor& m = makeMonitor();
+    m.open();
+    feedCapture(m.engine(), clock, capture, 0, capture.first().ms + 7000);
+    EXPECT_TRUE(notices.isEmpty());
+    EXPECT_EQ(waveLog.plays(), 0);
+    EXPECT_TRUE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint)); // no popup timer ends it
+}
+
+TEST_F(WindowTest, AnAnsweredCallShowsOnChannelAWithLampsDurationAndEndsInTheList)
+{
+    const QList<CaptureLine> capture = renderScenario(QStringLiteral("incoming-answered"));
+    ASSERT_FALSE(capture.isEmpty());
+    FormMonitor& m = makeMonitor();
+    m.open();
+    feedCapture(m.engine(), clock, capture, 0, 20000);
+    EXPECT_EQ(m.findChild<QLabel*>("Label1")->text(), "03012345678");
+    EXPECT_EQ(m.findChild<QLabel*>("LabelMSNA")->text(), "4711");
+    EXPECT_EQ(lampOf(m, "Image11"), lamps::Green);
+    EXPECT_NE(m.findChild<QLabel*>("LabelDur1")->text(), "-");
+    EXPECT_EQ(lampOf(m, "Image14"), lamps::Grey);
+    feedCapture(m.engine(), clock, capture, 20001, 70000);
+    EXPECT_EQ(lampOf(m, "Image11"), lamps::Grey);
+    ASSERT_GE(m.engine().callList().rowCount(), 1);
+    EXPECT_EQ(m.engine().callList().records().first().type, "Answer");
+    QFile list(file("list.txt"));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly)); // written at once, not only at closing
+    EXPECT_TRUE(list.readAll().contains("Answer"));
+}
