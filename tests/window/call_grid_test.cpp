@@ -1,0 +1,195 @@
+// FlexGrid1: header sorting, Delete, widths and the contact picture.
+#include "window_fixture.h"
+
+#include "monitor/engine/call_list_model.h"
+#include "monitor/window/call_grid.h"
+#include "monitor/window/grid_sort.h"
+#include "monitor/window/picture_label.h"
+#include "monitor/window/twips.h"
+
+#include <QHeaderView>
+#include <QTest>
+
+namespace {
+
+CallRecord rec(const QString& date, const QString& time, const QString& number, const QString& cost)
+{
+    return {"4711", "Answer", date, time, number, "", "0:01:00", cost};
+}
+
+QStringList column(const QList<CallRecord>& records, int c)
+{
+    QStringList out;
+    for (const CallRecord& r : records)
+        out << gridsort::field(r, c);
+    return out;
+}
+
+class GridTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        gridsort::SortState() = 0; // a fresh program
+        model.setListPath(file("list.txt"));
+        model.setBookPath(file("book.txt"));
+        grid = std::make_unique<CallGrid>(settings());
+        grid->setCallList(&model);
+        grid->resize(600, 300);
+        grid->show();
+    }
+    void TearDown() override
+    {
+        grid.reset();
+        WindowTest::TearDown();
+    }
+
+    void fill(int rows)
+    {
+        QList<CallRecord> records;
+        for (int i = 1; i <= rows; ++i)
+            records << rec("2026-01-0" + QString::number(i), "10:00:00", "0301" + QString::number(i), "0");
+        model.setRecords(records);
+    }
+
+    QPoint rowPoint(int row) const
+    {
+        return grid->visualRect(model.index(row, 2)).center();
+    }
+
+    void releaseOnHeader(int x)
+    {
+        QTest::mouseRelease(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+    }
+
+    int headerX(int column) const
+    {
+        return grid->horizontalHeader()->sectionViewportPosition(column) + 5;
+    }
+
+    CallListModel model;
+    std::unique_ptr<CallGrid> grid;
+};
+
+} // namespace
+
+TEST_F(GridTest, HeaderClicksAlternateDirectionAndSortCostAsNumbers)
+{
+    model.setRecords({rec("2026-01-02", "09:00:00", "1", "9.50"), rec("2026-01-01", "11:00:00", "2", "-"),
+                      rec("2026-01-03", "08:00:00", "3", "10.00"), rec("2026-01-04", "10:00:00", "4", "0")});
+    releaseOnHeader(headerX(7));
+    EXPECT_EQ(gridsort::SortState(), gridsort::kDescending);
+    EXPECT_EQ(column(model.records(), 7), QStringList({"10.00", "9.50", "0", "-"}));
+    releaseOnHeader(headerX(7));
+    EXPECT_EQ(column(model.records(), 7), QStringList({"0", "9.50", "10.00", "-"}));
+    // The direction carries on across columns: the third click sorts descending.
+    releaseOnHeader(headerX(2));
+    EXPECT_EQ(column(model.records(), 2), QStringList({"2026-01-04", "2026-01-03", "2026-01-02", "2026-01-01"}));
+}
+
+TEST_F(GridTest, TextSortsAreCaseSensitiveAndLaterColumnsBreakTies)
+{
+    QList<CallRecord> records = {rec("2026-01-02", "10:00:00", "b", "1"), rec("2026-01-01", "10:00:00", "B", "1"),
+                                 rec("2026-01-01", "09:00:00", "a", "1")};
+    gridsort::sortRecords(records, 3, false); // Time, then Number breaks the tie
+    EXPECT_EQ(column(records, 4), QStringList({"a", "B", "b"}));
+    gridsort::sortRecords(records, 4, false);
+    EXPECT_EQ(column(records, 4), QStringList({"B", "a", "b"}));
+    // A decimal comma reads as a number too.
+    QList<CallRecord> costs = {rec("d", "t", "1", "2,50"), rec("d", "t", "2", "10,00"), rec("d", "t", "3", "x")};
+    gridsort::sortRecords(costs, 7, true);
+    EXPECT_EQ(column(costs, 7), QStringList({"10,00", "2,50", "x"}));
+}
+
+TEST_F(GridTest, AReleaseOnAColumnBoundaryPicksColumnZero)
+{
+    const int boundary = grid->horizontalHeader()->sectionViewportPosition(3);
+    EXPECT_EQ(grid->headerColumnAt(boundary), 0);
+    EXPECT_EQ(grid->headerColumnAt(boundary + 1), 3);
+    EXPECT_EQ(grid->headerColumnAt(boundary - 1), 2);
+}
+
+TEST_F(GridTest, DeleteRemovesExactlyTheSelectedRowsInEitherDirection)
+{
+    for (const bool upwards : {true, false}) {
+        SCOPED_TRACE(upwards ? "upwards" : "downwards");
+        fill(7);
+        // Grid rows 3 to 5 are records 2 to 4.
+        const int first = upwards ? 4 : 2, second = upwards ? 2 : 4;
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowPoint(first));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(second));
+        QTest::keyClick(grid.get(), Qt::Key_Delete);
+        EXPECT_EQ(column(model.records(), 4), QStringList({"03011", "03012", "03016", "03017"}));
+    }
+}
+
+TEST_F(GridTest, DeleteOfTheLastRecordLeavesTheHeaderOnly)
+{
+    fill(1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowPoint(0));
+    QTest::keyClick(grid.get(), Qt::Key_Delete);
+    EXPECT_EQ(model.rowCount(), 0);
+    QTest::keyClick(grid.get(), Qt::Key_Delete); // nothing left: nothing happens
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST_F(GridTest, WidthsComeFromTheStoreAndAreSavedOnEveryRelease)
+{
+    settings().write("GridWidth0", "1500");
+    settings().write("GridWidth1", "wide"); // no number: the default
+    grid->applyStoredWidths();
+    EXPECT_EQ(grid->columnWidthTwips(0), 1500);
+    EXPECT_EQ(grid->columnWidthTwips(1), 620);
+    EXPECT_EQ(grid->columnWidth(0), twips::toPx(1500, twips::dpiOf(grid.get())));
+
+    grid->horizontalHeader()->resizeSection(5, 40);
+    fill(2);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowPoint(1));
+    EXPECT_EQ(settings().read("GridWidth5"), QString::number(twips::fromPx(40, twips::dpiOf(grid.get()))));
+    EXPECT_EQ(settings().read("GridWidth0"), "1500");
+    EXPECT_EQ(settings().read("GridWidth1"), "620");
+}
+
+TEST_F(WindowTest, TheRecordPictureFallsBackToNonameAndThenKeepsTheOldOne)
+{
+    writePicture("ada.png", Qt::red);
+    writePicture("noname.jpg", Qt::blue);
+    writeText("book.txt", QByteArray("Ada\t0301\t\t\t\t") + file("ada.png").toUtf8() + "\r\nBob\t0302\t\t\t\tgone.png\r\n");
+    writeText("list.txt", "4711\tAnswer\t2026-01-01\t10:00:00\t0301\tAda\t0:01:00\t0\r\n"
+                          "4711\tCID\t2026-01-01\t11:00:00\t0302\tBob\t-\t-\r\n"
+                          "4711\tCID\t2026-01-01\t12:00:00\t-\t\t-\t-\r\n");
+    FormMonitor& m = makeMonitor();
+    m.engine().setBookPath(file("book.txt"));
+    m.open();
+    auto* image2 = m.findChild<PictureLabel*>("Image2");
+    EXPECT_EQ(centreColour(image2), QColor(Qt::red)); // the newest record is current on opening
+    m.showRecordPicture(1);
+    EXPECT_EQ(centreColour(image2), QColor(Qt::blue)); // picture file missing
+    m.showRecordPicture(0);
+    m.showRecordPicture(2);
+    EXPECT_EQ(centreColour(image2), QColor(Qt::blue)); // number "-"
+    QFile::remove(file("noname.jpg"));
+    m.showRecordPicture(0);
+    m.showRecordPicture(1);
+    EXPECT_EQ(centreColour(image2), QColor(Qt::red)); // nothing to show: the old picture stays
+}
+
+TEST_F(WindowTest, AListWithGarbageLinesLoadsItsRecordsAndKeepsThem)
+{
+    QByteArray garbage("4711\tAnswer\t2026-01-01\t10:00:00\t0301\tAda\t0:01:00\t0\r\n");
+    garbage += "short\r\n\r\n";
+    garbage += QByteArray(5000, '\xff') + "\r\n";
+    garbage += "no tabs at all in this long line\r\n";
+    garbage += "4712\tCalled\t2026-01-02\t09:00:00\t0302\t\t0:00:10\t0,12\r\n";
+    writeText("list.txt", garbage);
+    FormMonitor& m = makeMonitor();
+    m.open();
+    CallListModel& list = m.engine().callList();
+    EXPECT_EQ(list.records().first().number, "0301");
+    EXPECT_EQ(list.records().last().number, "0302");
+    m.close();
+    QFile saved(file("list.txt"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray text = saved.readAll();
+    EXPECT_TRUE(text.contains("0301") && text.contains("0302"));
+}
