@@ -29,8 +29,9 @@ constexpr NumberSlot kNumberSlots[] = {
     {"TextOWN3", "AT&ZOI="}, {"TextOWN1", "AT&ZOa="}, {"TextOWN2", "AT&ZOb="},
 };
 
-// Units and cost label of each counter, in the device's order.
+// Units and cost label of each counter, in the device's order, and back.
 constexpr int kCounterLabel[6] = {3, 1, 2, 6, 4, 5};
+constexpr int kCounterOfLabel[7] = {-1, 1, 2, 0, 4, 5, 3};
 
 } // namespace
 
@@ -116,10 +117,7 @@ void Form1::TextUCost_Change()
         return;
     UnitCost = float(*cost);
     for (int label = 1; label <= 6; ++label) {
-        int j = 0;
-        while (kCounterLabel[j] != label)
-            ++j;
-        const double money = double(UnitCost) * ChargeUnits[j];
+        const double money = double(UnitCost) * ChargeUnits[kCounterOfLabel[label]];
         ui_->label(QStringLiteral("Labelcost%1").arg(label))->setText(regional::currency2(money));
     }
 }
