@@ -73,7 +73,7 @@ std::optional<Property> parseProperty(const QByteArray& line)
     for (QByteArray& part : parts) {
         const QByteArray upper = part.trimmed().toUpper();
         if (upper.startsWith("CHARSET="))
-            p.charset = part.trimmed().mid(8);
+            p.charset = part.trimmed().mid(8).replace('"', QByteArray());
         p.params << upper;
     }
     p.rawValue = line.mid(colon + 1);

@@ -83,6 +83,9 @@ TEST(ContactImport, VCardTwoWithQuotedPrintableAndCharsets)
                            "END:VCARD\n"
                            "BEGIN:VCARD\n"
                            "FN;CHARSET=x-unknown:Pl\xE4tz\n" // unknown charset, not UTF-8: Windows-1252
+                           "END:VCARD\n"
+                           "BEGIN:VCARD\n"
+                           "FN;CHARSET=\"ISO-8859-15\":\xA4uro\n" // the euro sign there, not in Windows-1252
                            "END:VCARD\n";
     const ContactImport r = parseVCard(vcf);
     EXPECT_EQ(rows(r.contacts), QList<QStringList>({
@@ -90,6 +93,7 @@ TEST(ContactImport, VCardTwoWithQuotedPrintableAndCharsets)
                                     {"Zoë Schön Tab", "-", "022", "-", "-", ""}, // a TAB never reaches the book
                                     {"Åsa", "-", "-", "-", "-", ""},
                                     {"Plätz", "-", "-", "-", "-", ""},
+                                    {"€uro", "-", "-", "-", "-", ""},
                                 }));
 }
 
