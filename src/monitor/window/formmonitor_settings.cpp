@@ -27,6 +27,9 @@ FormMonitorSettings::FormMonitorSettings(SettingsStore& settings, WaveDevice& wa
     setObjectName(QStringLiteral("FormMonitorSettings"));
     setWindowTitle(QStringLiteral("Call Monitor Settings"));
     setModal(true);
+    QFont f = font();
+    f.setPointSizeF(8.0);
+    setFont(f);
     chooseWaveFile = [](QWidget* p) {
         return QFileDialog::getOpenFileName(p, QStringLiteral("Open"), QString(),
                                             QStringLiteral("Wav Files (*.wav)"));
@@ -48,23 +51,26 @@ void FormMonitorSettings::buildLayout()
         c->move(twips::toPx(l, dpi), twips::toPx(t, dpi));
         return c;
     };
-    setFixedSize(twips::toPx(4140, dpi), twips::toPx(5145, dpi));
+    // The design's positions, widened by kWider twips so that the captions fit
+    // today's fonts without running under the button and the prefix field.
+    constexpr int kWider = 900;
+    setFixedSize(twips::toPx(4140 + kWider, dpi), twips::toPx(5145, dpi));
 
     auto* notifications = new QGroupBox(QStringLiteral("Notifications"), this);
     notifications->setObjectName(QStringLiteral("FrameNotifications"));
-    place(notifications, 120, 0, 3900, 1485);
+    place(notifications, 120, 0, 3900 + kWider, 1485);
     auto* inner1 = new QWidget(notifications);
-    place(inner1, 0, 0, 3900, 1485);
+    place(inner1, 0, 0, 3900 + kWider, 1485);
     Check1 = box(inner1, "Check1", QStringLiteral("Popup on incoming call"), 240 + 210, 165 + 210);
     Check2 = box(inner1, "Check2", QStringLiteral("Enable ring sound"), 240 + 210, 165 + 450);
     Check3 = box(inner1, "Check3", QStringLiteral("Enable caller ID sound"), 240 + 210, 165 + 810);
     Command1 = new QPushButton(QStringLiteral("Select sound ..."), notifications);
     Command1->setObjectName(QStringLiteral("Command1"));
-    place(Command1, 2250, 720, 1335, 360);
+    place(Command1, 2250 + kWider, 720, 1335, 360);
 
     auto* events = new QGroupBox(QStringLiteral("Select events to log"), this);
     events->setObjectName(QStringLiteral("FrameEvents"));
-    place(events, 120, 1560, 3900, 2250);
+    place(events, 120, 1560, 3900 + kWider, 2250);
     Check4 = box(events, "Check4", QStringLiteral("Answered calls (Answer)"), 120 + 240, 195 + 225);
     Check5 = box(events, "Check5", QStringLiteral("Unanswered calls (Ring)"), 120 + 240, 195 + 540);
     Check6 = box(events, "Check6", QStringLiteral("Connected outgoing calls (Called)"), 120 + 240, 195 + 870);
@@ -73,18 +79,18 @@ void FormMonitorSettings::buildLayout()
 
     auto* prefix = new QGroupBox(QStringLiteral("Dial Prefix"), this);
     prefix->setObjectName(QStringLiteral("FramePrefix"));
-    place(prefix, 120, 3840, 3855, 735);
+    place(prefix, 120, 3840, 3855 + kWider, 735);
     auto* label = new QLabel(QStringLiteral("Prefix used for outgoing calls:"), prefix);
     label->setObjectName(QStringLiteral("LabelPrefix"));
     label->adjustSize();
     label->move(twips::toPx(120, dpi), twips::toPx(360, dpi));
     Text1 = new QLineEdit(prefix);
     Text1->setObjectName(QStringLiteral("Text1"));
-    place(Text1, 2280, 330, 1455, 285);
+    place(Text1, 2280 + kWider, 330, 1455, 285);
 
     OKButton = new QPushButton(QStringLiteral("Close"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    place(OKButton, 120, 4680, 3885, 375);
+    place(OKButton, 120, 4680, 3885 + kWider, 375);
 }
 
 void FormMonitorSettings::connectBoxes()

@@ -63,7 +63,7 @@ void FormMonitor::showConnectionState()
 {
     if (connectionLost_) {
         LabelCID->setText(QStringLiteral("Adapter lost - reconnecting ..."));
-        LabelCID->setStyleSheet(QStringLiteral("color: #b00000;"));
+        LabelCID->setStyleSheet(QStringLiteral("color: #b00000; font-weight: normal; font-size: 8pt;"));
         ImageLED->showLamp(lamps::Grey);
     } else {
         LabelCID->setStyleSheet({});
