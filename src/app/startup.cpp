@@ -327,5 +327,7 @@ void Startup::closeAndQuit()
     quitting_ = true;
     Form_Unload();
     form_.close();
-    QApplication::quit(); // also ends any modal window's loop
+    // exit, not quit: it also ends a modal window's loop while start-up is
+    // still asking (quit does nothing before the main loop runs)
+    QApplication::exit(0);
 }
