@@ -1,6 +1,7 @@
 // One "Receive Settings" against dodova-sim over a pseudo-terminal, through
-// the real command channel. Reports the wall time against the floor of 27
-// commands x CommDelay, and the CPU share while the device is slow to answer
+// the real command channel. Reports the wall time against its floor (27
+// commands x CommDelay plus the round trips, measured as the same reading
+// with no pause), and the CPU share while the device is slow to answer
 // (--reply-delay 200): waiting for an answer must not keep a core busy.
 #include <benchmark/benchmark.h>
 
@@ -71,6 +72,15 @@ void receiveSettings(benchmark::State& state, int replyDelayMs)
     Form1 form(at);
     form.messageBox = [](const QString&, const QString&) {};
 
+    // The round trips alone: the same reading without the pause after each command.
+    at.CommDelay = 0.0f;
+    const auto rtStart = std::chrono::steady_clock::now();
+    for (int i = 0; i < 3; ++i)
+        form.CommandRead_Click();
+    const double roundTripsMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - rtStart).count() / 3.0;
+    at.CommDelay = 0.01f;
+
     double cpu = 0;
     double wall = 0;
     for (auto _ : state) {
@@ -81,8 +91,9 @@ void receiveSettings(benchmark::State& state, int replyDelayMs)
         cpu += processCpuSeconds() - cpuStart;
     }
     const double perRunMs = wall * 1000.0 / double(state.iterations());
-    const double floorMs = kReceiveCommands * (10.0 + replyDelayMs);
+    const double floorMs = kReceiveCommands * 10.0 + roundTripsMs;
     state.counters["ms_per_receive"] = perRunMs;
+    state.counters["round_trips_ms"] = roundTripsMs;
     state.counters["floor_ms"] = floorMs;
     state.counters["x_floor"] = perRunMs / floorMs;
     state.counters["cpu_share_pct"] = wall > 0 ? 100.0 * cpu / wall : 0.0;
