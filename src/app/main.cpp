@@ -1,5 +1,7 @@
 // corvane: the DodOva settings window, its call monitor and phone book.
+#include "app/app_hooks.h"
 #include "app/app_options.h"
+#include "app/command_line.h"
 #include "app/home_folder.h"
 #include "app/settings_store.h"
 #include "app/simulator_process.h"
@@ -8,12 +10,42 @@
 #include "app/unix_signals.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
+#include "monitor/engine/call_list_model.h"
+#include "monitor/window/formmonitor.h"
+#include "monitor/window/monitor_launcher.h"
+#include "phonebook/dialogpbook.h"
 #include "ui/app_icon.h"
 
 #include <QApplication>
 #include <QSessionManager>
 
 #include <cstdio>
+
+namespace {
+
+// The menu entries reach the call monitor and the phone book through the hooks.
+void wireWindows(Form1& form, const Startup& startup)
+{
+    AppHooks& hooks = appHooks();
+    hooks.openCallMonitor = [&form, &startup] { Monitor_Click(form, startupDebugLevel(), startup.scanMode()); };
+    hooks.closeCallMonitor = [] { closeCallMonitor(); };
+    hooks.callMonitorOpen = [] { return callMonitorOpen(); };
+    hooks.openPhoneBook = [](QWidget* parent) {
+        // Names in an open, visible call list are looked up again after a save.
+        DialogpBook book(parent, [] {
+            FormMonitor* monitor = currentMonitor();
+            if (!monitor || !monitor->isVisible())
+                return;
+            CallListModel& list = monitor->engine().callList();
+            list.SaveTheList();
+            list.clearRows();
+            list.ReadTheList();
+        });
+        book.exec();
+    };
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -45,6 +77,7 @@ int main(int argc, char** argv)
     AtChannel at;
     Form1 form(at);
     Startup startup(form, instance, options.words);
+    wireWindows(form, startup);
 
     TerminationSignals terminations;
     QObject::connect(&terminations, &TerminationSignals::terminationRequested, &startup, &Startup::closeAndQuit);

@@ -1,6 +1,8 @@
 #include "ui/formloading.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
 
 FormLoading::FormLoading(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowTitleHint)
@@ -14,4 +16,6 @@ FormLoading::FormLoading(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Win
     layout->setContentsMargins(40, 24, 40, 24);
     layout->addWidget(label);
     setFixedSize(sizeHint());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
