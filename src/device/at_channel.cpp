@@ -22,6 +22,9 @@ constexpr qint64 kFailLimitMs = 2000;   // an exchange this slow counts as faile
 // A device that floods the line cannot grow the reply without bound; a real
 // answer is a few hundred characters.
 constexpr qsizetype kReplyCap = 64 * 1024;
+// The pause after a command is 0.01 s or 0.2 s from the options window; a
+// stored value edited by hand cannot freeze the window for longer than this.
+constexpr double kLongestPauseMs = 1000.0;
 
 QColor buttonFace()
 {
@@ -156,7 +159,7 @@ void AtChannel::pauseAfterCommand() const
     // on purpose (no events run), but sleeps instead of spinning the CPU.
     QElapsedTimer pause;
     pause.start();
-    const double limitMs = static_cast<double>(CommDelay) * 1000.0;
+    const double limitMs = std::clamp(static_cast<double>(CommDelay) * 1000.0, 0.0, kLongestPauseMs);
     while (static_cast<double>(pause.nsecsElapsed()) / 1e6 <= limitMs) {
         const double leftMs = limitMs - static_cast<double>(pause.nsecsElapsed()) / 1e6;
         QThread::usleep(static_cast<unsigned long>(std::max(leftMs, 0.0) * 1000.0) + 1);
