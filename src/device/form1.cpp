@@ -73,7 +73,8 @@ Form1::Form1(AtChannel& at, QWidget* parent)
     send_ = [this](const QString& cmd) { return at_.SendAT(cmd); };
     portOpens_ = [this] { return at_.portOpens(); };
     messageBox = [this](const QString& text, const QString& title) {
-        QMessageBox::warning(this, title, text, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
+        box.exec();
     };
     buildWindow();
     connectReactions();

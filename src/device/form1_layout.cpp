@@ -328,7 +328,7 @@ struct Builder {
         led->setFrameShadow(QFrame::Sunken);
         led->setAutoFillBackground(true);
         const int side = led->fontMetrics().height();
-        led->setFixedSize(side, side);
+        led->setFixedSize(side * 2, side); // wider than a check box, so it reads as a lamp
         ui.led = led;
         layout->addWidget(led);
         layout->addWidget(caption(QStringLiteral("LabelBusy"), QStringLiteral("COM Port Busy")));
