@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -117,6 +118,73 @@ TEST_F(Form1Test, HasEveryElementOfTheWindow)
               QStringLiteral("Disables incoming calls for POTS-1. When Off you cannot receive calls!"));
     EXPECT_EQ(box(QStringLiteral("CheckGC2"))->text(), QStringLiteral("Global Calls On"));
     EXPECT_EQ(button(QStringLiteral("CommandPRL2"))->text(), QStringLiteral("Load P2"));
+}
+
+TEST_F(Form1Test, CaptionsAndToolTipsAreExact)
+{
+    QStringList frames;
+    for (QGroupBox* g : form.findChildren<QGroupBox*>())
+        frames << g->title();
+    for (const char* title : {"Phone 1 (POTS-1)", "Phone 2 (POTS-2)", "DTE Port (ISDN Modem)", "High Layer",
+                              "Global Controls", "Dodova Profiles and Power-on default", "Cost per Unit",
+                              "Protocol", "PPP Mode", "Setting for Phone 1", "Setting for Phone 2",
+                              "Hook Flash Time", "SS Protocol", "Power-On Profile"})
+        EXPECT_EQ(frames.count(QString::fromLatin1(title)), 1) << title;
+    EXPECT_EQ(frames.count(QStringLiteral("Call Charges")), 3);
+
+    const struct {
+        const char* name;
+        const char* caption; // nullptr: no caption to compare
+        const char* tip;
+    } elements[] = {
+        {"CheckGC1", "Global Calls On", "When OFF, Rejects Calls with Call Party number information element missing"},
+        {"CheckCID2", "Caller on Bundle", "When both channels are used for data, drop one line to receive voice call"},
+        {"CheckCL1", "Calling Line ID Off", "Deactivates sending own phone number when calling from POTS-1"},
+        {"CheckIC2", "Incoming calls Off", "Disables incoming calls for POTS-2. When Off you cannot receive calls!"},
+        {"CheckMP1", "Metering Pulse", "Enables a DECT phone to recognise cost charges on POTS-1"},
+        {"CheckCH2", "Charging Counter", "Enables the Charging Counter for POTS-2"},
+        {"CheckCW1", "Call Waiting", "Enables Call Waiting for POTS-1"},
+        {"Check4", "Emergency Line", "This feature is currently not used"},
+        {"CheckCH3", "Charging Counter", "Enables the Charging Counter for DTE Port (Internet)"},
+        {"CheckFUL", "Full Emergency On", "When ON, Dodova will try to operate on phone line power if mains is not available"},
+        {"CheckBUN", "Bundle Connect On", "Enables Bundle Connect. Both channels are used"},
+        {"CheckCIDOnHook", "Caller ID (On Hook)", "Enables Caller ID (ON HOOK)"},
+        {"CheckCIDOffHook", "Caller ID (Off Hook)", "Enables Caller ID (OFF HOOK)"},
+        {"CheckBAUD", "Auto Baud On", "This should always be on"},
+        {"Option1_2", "128 kbps", "Set ISDN 128kbps"},
+        {"Option1_1", "64 kbps", "Set ISDN 64kbps"},
+        {"Option3_0", "Keypad", "Sets Supplementary Services Protocol to Keypad"},
+        {"Option1", nullptr, "Click to set PPP mode. Click Save to your 'Power-on' profile after selecting. You can also "
+                             "use ATB40 or ATB0 in modem Extra Settings!"},
+        {"TextMSN1", nullptr, "Set first MSN number. Phone 1 will ring when this number is called."},
+        {"TextMSN7", nullptr, "Set MSN number for DTE port. Modem will answer when this number is called (In "
+                              "auto-answer mode)."},
+        {"TextOWN1", nullptr, "Own number to send when calling from Phone 1"},
+        {"TextOWN2", nullptr, "Own number to send when calling from Phone 2"},
+        {"TextOWN3", nullptr, "Own number to send when calling using the modem"},
+        {"TextRINGS", nullptr, "Set the number of rings to auto-answer (Zero disables)"},
+        {"TextHOOK", nullptr, "Flash time setting for phones connected to POTS ports in milliseconds"},
+        {"FrameCharges1", "Call Charges", "This windows displays call charges for POTS-1"},
+        {"Command2", "Reset Counters", "Resets Last Call and Total Calls charge counters on DodOva"},
+        {"Command7", "Hangup Phone 1", nullptr},
+        {"Command8", "Hangup Phone 2", nullptr},
+        {"CommandPRF", "Load Factory Settings", nullptr},
+        {"CommandPRS3", "Save to P3", nullptr},
+        {"CommandRead", "Receive Settings", nullptr},
+        {"CommandSend", "Transmit Settings", nullptr},
+    };
+    for (const auto& e : elements) {
+        auto* w = form.findChild<QWidget*>(QString::fromLatin1(e.name));
+        ASSERT_NE(w, nullptr) << e.name;
+        if (e.tip)
+            EXPECT_EQ(w->toolTip(), QString::fromLatin1(e.tip)) << e.name;
+        if (!e.caption)
+            continue;
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            EXPECT_EQ(b->text(), QString::fromLatin1(e.caption)) << e.name;
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            EXPECT_EQ(g->title(), QString::fromLatin1(e.caption)) << e.name;
+    }
 }
 
 TEST_F(Form1Test, ReceiveSettingsSendsTheSequenceWithThePppModeOfTheBundleBits)
