@@ -197,3 +197,17 @@ TEST_F(WindowTest, ClearTheWindowsEmptiesPanesAndBuffer)
     EXPECT_TRUE(m.findChild<QPlainTextEdit*>("Text2")->toPlainText().isEmpty());
     EXPECT_TRUE(m.engine().TraceBuffer.isEmpty());
 }
+
+TEST_F(WindowTest, SettingsThatAreNoSensibleNumbersTakeTheirDefaults)
+{
+    settings().write("ScanLeft", "left");
+    settings().write("ScanTop", "1e12");
+    settings().write("ScanHeight", "tall");
+    settings().write("GridWidth4", "-300");
+    settings().write("ScanHide", "maybe");
+    FormMonitor& m = makeMonitor();
+    m.open();
+    EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
+    EXPECT_EQ(m.heightTwips(), 6660);
+    EXPECT_EQ(m.grid().columnWidthTwips(4), 1340);
+}

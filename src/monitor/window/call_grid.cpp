@@ -78,7 +78,7 @@ void CallGrid::applyStoredWidths()
     for (int c = 0; c < kColumns; ++c) {
         const std::optional<double> v = regional::toNumber(settings_.read(widthKey(c)));
         const std::optional<double> fallback = regional::toNumber(SettingsStore::defaultFor(widthKey(c)));
-        const double twipsValue = v && *v >= 0 && *v < 1e6 ? *v : fallback.value_or(800);
+        const double twipsValue = v && *v >= 0 && *v <= 100000 ? *v : fallback.value_or(800);
         widthTwips_[c] = static_cast<int>(regional::roundHalfEven(twipsValue));
         setColumnWidth(c, twips::toPx(widthTwips_[c], dpi()));
     }

@@ -110,7 +110,7 @@ FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, Setting
 
 FormMonitor::~FormMonitor()
 {
-    if (at_.ScanState && !unloading_) {
+    if (!unloading_) {
         // Destroyed without closing (program end): never leave Scan pointing here.
         at_.ScanState = false;
         at_.scanHandler = nullptr;
@@ -297,7 +297,8 @@ int FormMonitor::storedNumber(const QString& key) const
 {
     const std::optional<double> v = regional::toNumber(settings_.read(key));
     const std::optional<double> d = regional::toNumber(SettingsStore::defaultFor(key));
-    const double value = v && std::abs(*v) < 1e7 ? *v : d.value_or(0);
+    // Hand-edited nonsense (no number, a window miles wide) takes the default.
+    const double value = v && std::abs(*v) <= 100000 ? *v : d.value_or(0);
     return static_cast<int>(regional::roundHalfEven(value));
 }
 
