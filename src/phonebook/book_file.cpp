@@ -116,7 +116,7 @@ QString BookLookup::nameFor(QString& number) const
 {
     QString name;
     bool found = false;
-    if (isNumeric(number)) {
+    if (!text_.isEmpty() && isNumeric(number)) { // an empty book names nothing
         const QString wanted = number;
         found = forEachLine(text_, [&](QStringView line) {
             if (line.size() <= 4)

@@ -7,7 +7,9 @@ namespace {
 
 QString hex2(int v)
 {
-    return QString::asprintf("%02X", v);
+    static constexpr char digits[] = "0123456789ABCDEF";
+    const QChar pair[2] = {QChar(digits[(v >> 4) & 0xF]), QChar(digits[v & 0xF])};
+    return QString(pair, 2);
 }
 
 QString dec2(int v)
@@ -94,8 +96,10 @@ void MonitorEngine::walkElements(int count, ElementResults& results)
         if (len > count)
             len = count - 10;
         QString text;
-        for (int j = p + 2; j <= p + 1 + len; ++j)
-            text += hex2(octet(j)) + u' ';
+        for (int j = p + 2; j <= p + 1 + len; ++j) {
+            text += hex2(octet(j));
+            text += u' ';
+        }
         if (DebugLevel >= 4)
             xout(QLatin1String("Id: ") + hex2(octet(2)) + QLatin1String(" .") + dec2(count)
                  + QLatin1String("   Message: (") + hex2(id) + QLatin1String(") ") + QLatin1String("Len: ")

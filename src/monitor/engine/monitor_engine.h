@@ -117,7 +117,7 @@ private:
     // Capture and line extraction.
     void DecodeFrame();
     void boundTraceBuffer();
-    void removeBreakJunk(bool decoded);
+    void removeBreakJunk(bool decoded, QChar appended);
 
     // Frame dispatch and the element walk.
     void decodeOctets(int count);

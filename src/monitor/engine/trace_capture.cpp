@@ -29,7 +29,7 @@ void MonitorEngine::Scan(char c)
         decoded = true;
     }
     TraceBuffer += ch;
-    removeBreakJunk(decoded);
+    removeBreakJunk(decoded, ch);
     boundTraceBuffer();
     if (displayDirty_)
         notifyDisplay();
@@ -38,12 +38,12 @@ void MonitorEngine::Scan(char c)
 // The buffer never holds the junk sequence between two calls of Scan (unless a
 // removal itself formed a new one), so without a decode pass only its end can
 // hold one; checking just the end keeps Scan O(1) per character.
-void MonitorEngine::removeBreakJunk(bool decoded)
+void MonitorEngine::removeBreakJunk(bool decoded, QChar ch)
 {
     if (decoded || junkLeft_) {
         TraceBuffer.remove(kBreakJunk);
         junkLeft_ = TraceBuffer.contains(kBreakJunk);
-    } else if (TraceBuffer.endsWith(kBreakJunk)) {
+    } else if (ch == u' ' && TraceBuffer.endsWith(kBreakJunk)) {
         TraceBuffer.chop(kBreakJunk.size());
     }
 }
