@@ -82,6 +82,7 @@ TEST_F(CallTest, IncomingCallRingsIsAnsweredAndEndsAsAnswer)
     EXPECT_EQ(records()[0],
               (CallRecord{"4712", "Answer", "2026-01-01", "10:00:05", "0301234567", "Alpha", "1:02:05", "00.31"}));
     EXPECT_EQ(records()[1].type, QStringLiteral("CID"));
+    EXPECT_FALSE(rec(0x83).Activated); // the end timer found the call's record
 }
 
 TEST_F(CallTest, UnansweredAndUnconnectedCallsAreRingAndTry)
@@ -155,20 +156,35 @@ TEST_F(CallTest, DialPrefixIsRemovedAndMarked)
 
 TEST_F(CallTest, SecondChannelForAConnectedCallIsCallWaiting)
 {
-    engine->DebugLevel = 1;
-    dialOut(0x81, 0x89, "4711");
-    frame(iframe(0x81, 0x07, connectedNumber("999")), true);
-    engine->Text2().clear();
-    frame(iframe(0x81, 0x05, cat({callingNumber("4711"), channel(0x89)})), true);
-    EXPECT_EQ(engine->CallWaiting, 1);
-    EXPECT_EQ(rec(0x81).Channel, QStringLiteral("8A"));
-    EXPECT_EQ(text2().count(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n")), 1);
-    hangUp(0x81); // the waiting call ends: only the waiting state goes
-    EXPECT_EQ(engine->CallWaiting, 0);
-    EXPECT_EQ(d().Check1, 1);
-    EXPECT_EQ(d().Check3, 1);
-    EXPECT_FALSE(engine->timerEndCallAActive());
-    EXPECT_FALSE(engine->timerEndCallBActive());
+    struct Case {
+        int channel;
+        int waiting;        // CallWaiting once the second call is offered
+        const char* moved;  // the record's channel afterwards
+        const char* hangUp; // trace of the waiting call's clearing
+    };
+    const Case cases[] = {{0x89, 1, "8A", "CALL Waiting Hang up on Channel A\r\n"},
+                          {0x8A, 2, "89", "CALL Waiting Hang up on Channel B\r\n"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.moved);
+        engine->reset();
+        engine->DebugLevel = 1;
+        dialOut(0x81, c.channel, "4711");
+        frame(iframe(0x81, 0x07, connectedNumber("999")), true);
+        engine->Text2().clear();
+        frame(iframe(0x81, 0x05, cat({callingNumber("4711"), channel(c.channel)})), true);
+        EXPECT_EQ(engine->CallWaiting, c.waiting);
+        EXPECT_EQ(rec(0x81).Channel, QString::fromLatin1(c.moved));
+        EXPECT_EQ(text2().count(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n")), 1);
+        hangUp(0x81); // the waiting call ends: only the waiting state goes
+        EXPECT_EQ(text2().count(QString::fromLatin1(c.hangUp)), 1);
+        EXPECT_EQ(text2().count(QStringLiteral("TERMINATING")), 0);
+        EXPECT_EQ(engine->CallWaiting, 0);
+        EXPECT_EQ(d().Check1 + d().Check2, 1);
+        EXPECT_EQ(d().Check3 + d().Check4, 1);
+        EXPECT_EQ(c.channel == 0x89 ? d().Check3 : d().Check4, 1);
+        EXPECT_FALSE(engine->timerEndCallAActive());
+        EXPECT_FALSE(engine->timerEndCallBActive());
+    }
 }
 
 TEST_F(CallTest, TwoCallsAtOnceKeepTheirChannelsApart)
@@ -189,6 +205,8 @@ TEST_F(CallTest, TwoCallsAtOnceKeepTheirChannelsApart)
     EXPECT_EQ(records()[0].msn, QStringLiteral("4712"));
     EXPECT_EQ(records()[1].type, QStringLiteral("Answer"));
     EXPECT_EQ(records()[1].msn, QStringLiteral("4711"));
+    EXPECT_FALSE(rec(0x83).Activated); // each timer ended its own terminal's call
+    EXPECT_FALSE(rec(0x85).Activated);
 }
 
 TEST_F(CallTest, ServiceConnectionActivatesTheCall)

@@ -23,6 +23,24 @@ MonitorEngine::Channel MonitorEngine::channelOf(const IdRecord& r) const
     return Channel::None;
 }
 
+MonitorEngine::ChannelSide MonitorEngine::side(Channel ch)
+{
+    MonitorDisplay& d = display_;
+    if (ch == Channel::B)
+        return {.letter = u'B', .code = QLatin1String("8A"), .waitingCode = 2,
+                .inUse = d.Check2, .connected = d.Check4, .ringing = d.Check6,
+                .number = d.Label2, .name = d.Label20, .msn = d.LabelMSNB, .cost = d.Label10,
+                .duration = d.LabelDur2, .picture = d.ImageB,
+                .startTime = StartTimeB, .startClock = StartClockB, .endId = EndIdB, .endType = EndTypeB,
+                .cidCaller = CidCallerB, .cidCalled = CidCalledB, .endTimer = *timerEndCallB_};
+    return {.letter = u'A', .code = QLatin1String("89"), .waitingCode = 1,
+            .inUse = d.Check1, .connected = d.Check3, .ringing = d.Check5,
+            .number = d.Label1, .name = d.Label19, .msn = d.LabelMSNA, .cost = d.Label9,
+            .duration = d.LabelDur1, .picture = d.ImageA,
+            .startTime = StartTimeA, .startClock = StartClockA, .endId = EndIdA, .endType = EndTypeA,
+            .cidCaller = CidCallerA, .cidCalled = CidCalledA, .endTimer = *timerEndCallA_};
+}
+
 QString MonitorEngine::nameOf(const QString& number)
 {
     QString copy = number;
@@ -44,77 +62,47 @@ QString MonitorEngine::showPicture(const QString& number, QString& first, QStrin
 
 void MonitorEngine::connectionStep(IdRecord& r)
 {
-    MonitorDisplay& d = display_;
-    switch (channelOf(r)) {
-    case Channel::A:
-        StartTimeA = clock_.secondsSinceMidnight();
-        d.Check3 = 1;
-        d.Label19 = showPicture(d.Label1.trimmed(), d.Image2, d.ImageA);
-        break;
-    case Channel::B:
-        StartTimeB = clock_.secondsSinceMidnight();
-        d.Check4 = 1;
-        d.Label20 = showPicture(d.Label2.trimmed(), d.Image2, d.ImageB);
-        break;
-    case Channel::None:
-        break;
+    const Channel ch = channelOf(r);
+    if (ch != Channel::None) {
+        const ChannelSide s = side(ch);
+        s.startTime = clock_.secondsSinceMidnight();
+        s.connected = 1;
+        s.name = showPicture(s.number.trimmed(), display_.Image2, s.picture);
     }
     displayDirty_ = true;
 }
 
 void MonitorEngine::terminationStep(IdRecord& r)
 {
-    MonitorDisplay& d = display_;
     const Channel ch = channelOf(r);
-    const int tei = tei_;
     displayDirty_ = true;
-    if (r.Activated) {
-        const QString type = r.Incoming ? QStringLiteral("Answer") : QStringLiteral("Called");
-        xout(kStars51 + kCrLf);
-        if (ch == Channel::A && CallWaiting == 0) {
-            xout(QStringLiteral("TERMINATING AN ACTIVE (Connected) CALL on Channel A\r\n"));
-            EndIdA = tei;
-            EndTypeA = type;
-            timerEndCallA_->start(kEndOfCallDelayMs);
-            if (d.Check4 == 1 && d.Check2 == 0) { // a connected call left over on B ends with it
-                d.Check4 = 0;
-                EndIdB = tei;
-                EndTypeB = type;
-                timerEndCallB_->stop();
-                CallWaiting = 0;
-                StartTimeB = 0;
+    xout(kStars51 + kCrLf);
+    if (ch != Channel::None) {
+        const ChannelSide s = side(ch);
+        const ChannelSide o = side(otherChannel(ch));
+        if (r.Activated) { // a connected call ends
+            const QString type = r.Incoming ? QStringLiteral("Answer") : QStringLiteral("Called");
+            if (CallWaiting == 0) {
+                xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + s.letter + kCrLf);
+                s.endId = tei_;
+                s.endType = type;
+                s.endTimer.start(kEndOfCallDelayMs);
+                if (o.connected == 1 && o.inUse == 0) { // a connected call left over on the other channel ends too
+                    o.connected = 0;
+                    o.endId = tei_;
+                    o.endType = type;
+                    o.endTimer.stop();
+                    CallWaiting = 0;
+                    o.startTime = 0;
+                }
             }
-        } else if (ch == Channel::B && CallWaiting == 0) {
-            xout(QStringLiteral("TERMINATING AN ACTIVE (Connected) CALL on Channel B\r\n"));
-            EndIdB = tei;
-            EndTypeB = type;
-            timerEndCallB_->start(kEndOfCallDelayMs);
-            if (d.Check3 == 1 && d.Check1 == 0) {
-                d.Check3 = 0;
-                EndIdA = tei;
-                EndTypeA = type;
-                timerEndCallA_->stop();
-                CallWaiting = 0;
-                StartTimeA = 0;
-            }
-        }
-        if (ch == Channel::A && CallWaiting == 2)
-            xout(QStringLiteral("CALL Waiting Hang up on Channel B\r\n"));
-        else if (ch == Channel::B && CallWaiting == 1)
-            xout(QStringLiteral("CALL Waiting Hang up on Channel A\r\n"));
-    } else {
-        const QString type = r.Incoming ? QStringLiteral("Ring") : QStringLiteral("Try");
-        xout(kStars51 + kCrLf);
-        if (d.Check3 == 0 && ch == Channel::A) {
-            xout(QStringLiteral("TERMINATING AN INACTIVE CALL on Channel A\r\n"));
-            EndIdA = tei;
-            EndTypeA = type;
-            timerEndCallA_->start(kEndOfCallDelayMs);
-        } else if (d.Check4 == 0 && ch == Channel::B) {
-            xout(QStringLiteral("TERMINATING AN INACTIVE CALL on Channel B\r\n"));
-            EndIdB = tei;
-            EndTypeB = type;
-            timerEndCallB_->start(kEndOfCallDelayMs);
+            if (CallWaiting == o.waitingCode)
+                xout(QLatin1String("CALL Waiting Hang up on Channel ") + o.letter + kCrLf);
+        } else if (s.connected == 0) { // a call ends that never got connected
+            xout(QLatin1String("TERMINATING AN INACTIVE CALL on Channel ") + s.letter + kCrLf);
+            s.endId = tei_;
+            s.endType = r.Incoming ? QStringLiteral("Ring") : QStringLiteral("Try");
+            s.endTimer.start(kEndOfCallDelayMs);
         }
     }
     if (r.Incoming)
@@ -123,16 +111,12 @@ void MonitorEngine::terminationStep(IdRecord& r)
         CallWaiting = 0;
         return;
     }
-    if (ch == Channel::A) {
-        d.Check1 = 0;
-        StartTimeA = 0;
-        d.Check3 = 0;
-        d.Check5 = 0;
-    } else if (ch == Channel::B) {
-        d.Check2 = 0;
-        StartTimeB = 0;
-        d.Check4 = 0;
-        d.Check6 = 0;
+    if (ch != Channel::None) {
+        const ChannelSide s = side(ch);
+        s.inUse = 0;
+        s.startTime = 0;
+        s.connected = 0;
+        s.ringing = 0;
     }
     r.CallerNumber.clear();
     r.ConnectedNumber.clear();
@@ -142,7 +126,6 @@ void MonitorEngine::terminationStep(IdRecord& r)
 
 void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
 {
-    MonitorDisplay& d = display_;
     if (!res.caller.isEmpty()) {
         r.CallerNumber = res.caller;
         xout(QLatin1String("CALLER #    : ") + res.caller + kCrLf);
@@ -153,10 +136,8 @@ void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
         r.Activated = true;
         xout(QLatin1String("CALLING #   : ") + res.connected);
         if (r.Incoming) {
-            if (channelOf(r) == Channel::A)
-                d.LabelMSNA = res.connected;
-            else if (channelOf(r) == Channel::B)
-                d.LabelMSNB = res.connected;
+            if (channelOf(r) != Channel::None)
+                side(channelOf(r)).msn = res.connected;
             xout(QStringLiteral(" of Incoming Call. "));
         }
         xout(kCrLf);
@@ -165,11 +146,8 @@ void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
     if (!res.called.isEmpty()) {
         r.CalledDigits = res.called;
         xout(QLatin1String("KEY DIGIT   : ") + res.called + kCrLf);
-        const QString digit = res.called.right(2).trimmed(); // the last dialled digit
-        if (channelOf(r) == Channel::A)
-            d.Label1 += digit;
-        else if (channelOf(r) == Channel::B)
-            d.Label2 += digit;
+        if (channelOf(r) != Channel::None)
+            side(channelOf(r)).number += res.called.right(2).trimmed(); // the last dialled digit
         displayDirty_ = true;
     }
     if (!res.display.isEmpty()) {
@@ -180,11 +158,8 @@ void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
         r.CostUnits = res.units;
         xout(QLatin1String("CALL COST 2 : ") + res.units + kCrLf);
         if (const auto units = regional::toNumber(res.units)) {
-            const QString cost = regional::money00(*units * double(UnitCost));
-            if (channelOf(r) == Channel::A)
-                d.Label9 = cost;
-            else if (channelOf(r) == Channel::B)
-                d.Label10 = cost;
+            if (channelOf(r) != Channel::None)
+                side(channelOf(r)).cost = regional::money00(*units * double(UnitCost));
             displayDirty_ = true;
         }
     }
@@ -194,92 +169,78 @@ void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
     xout(QLatin1String("B-CHANNEL   : ") + res.channel + kCrLf);
     displayDirty_ = true;
     const Channel ch = channelOf(r);
-    const QString clockText = clock_.now().toString(QStringLiteral("HH:mm:ss"));
+    if (!r.CallerNumber.isEmpty()) // a call from one of our ports
+        outgoingStage(r, ch);
+    else if (!res.connected.isEmpty()) // the ringing port answered
+        answeredStage(r, ch);
+    else if (r.ConnectedNumber.isEmpty()) // a port was given the channel of an offered call
+        ringingStage(r, ch);
+}
 
-    if (!r.CallerNumber.isEmpty()) { // a call from one of our ports
-        if (ch == Channel::A && !r.Activated) {
-            xout(QStringLiteral("OUTGOING Call started on Channel A\r\n"));
-            d.Check1 = 1;
-            StartTimeA = clock_.secondsSinceMidnight();
-            StartClockA = clockText;
-            d.Label1.clear();
-            d.Label19.clear();
-            d.Label9 = QStringLiteral("-");
-            d.ImageA.clear();
-            d.LabelMSNA = r.CallerNumber;
-            r.Incoming = false;
-        } else if (ch == Channel::B && !r.Activated) {
-            xout(QStringLiteral("OUTGOING Call started on Channel B\r\n"));
-            d.Check2 = 1;
-            StartTimeB = clock_.secondsSinceMidnight();
-            StartClockB = clockText;
-            d.Label2.clear();
-            d.Label20.clear();
-            d.Label10 = QStringLiteral("-");
-            d.ImageB.clear();
-            d.LabelMSNB = r.CallerNumber;
-            r.Incoming = false;
-        }
-        // A connected terminal given a channel again: a second call is waiting.
-        if (ch == Channel::A && r.Activated) {
-            xout(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n"));
-            CallWaiting = 1;
-            r.Channel = QStringLiteral("8A");
-        } else if (ch == Channel::B && r.Activated) {
-            CallWaiting = 2;
-            r.Channel = QStringLiteral("89");
-            xout(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n"));
-        }
-    } else if (!res.connected.isEmpty()) { // the ringing port answered
-        xout(kStars22 + kCrLf);
-        xout(QStringLiteral("INCOMING CALL STARTED!\r\n"));
-        if (ch == Channel::A) {
-            xout(QStringLiteral("Incoming Call started on Channel A\r\n"));
-            d.Check3 = 1;
-            StartTimeA = clock_.secondsSinceMidnight();
-            StartClockA = clockText;
-            d.Check5 = 0;
-            d.LabelMSNA = r.ConnectedNumber;
-            r.Incoming = true;
-        } else if (ch == Channel::B) {
-            xout(QStringLiteral("Incoming Call started on Channel B\r\n"));
-            d.Check4 = 1;
-            StartTimeB = clock_.secondsSinceMidnight();
-            StartClockB = clockText;
-            d.Check6 = 0;
-            d.LabelMSNB = r.ConnectedNumber;
-            r.Incoming = true;
-        }
-        if (r.Incoming)
-            xout(QStringLiteral("STOP RINGING!!!!\r\n"));
-    } else if (r.ConnectedNumber.isEmpty()) { // a port was given the channel of an offered call
-        xout(QStringLiteral("Incoming Call.\r\n"));
-        xout(QStringLiteral("RINGING!!!!!!!!!!!!!!!!!!!!!!!!\r\n"));
-        const QString longTime = QLocale().toString(clock_.now().time(), QLocale::LongFormat);
-        if (d.Check1 == 0 && ch == Channel::A) {
-            d.LabelTIM = longTime;
-            d.LabelDur1 = QStringLiteral("-");
-            d.Check1 = 1;
-            d.Check5 = 1;
-            StartTimeA = clock_.secondsSinceMidnight();
-            StartClockA = clockText;
-            d.LabelMSNA = CidCalledA;
-            d.Label1 = CidCallerA;
-            d.Label19 = showPicture(CidCallerA, d.Image2, d.ImageA);
-            d.Label9 = QStringLiteral("-");
-            r.Incoming = true;
-        } else if (d.Check2 == 0 && ch == Channel::B) {
-            d.LabelTIM = longTime;
-            d.LabelDur2 = QStringLiteral("-");
-            d.Check2 = 1;
-            d.Check6 = 1;
-            StartTimeB = clock_.secondsSinceMidnight();
-            StartClockB = clockText;
-            d.LabelMSNB = CidCalledB;
-            d.Label2 = CidCallerB;
-            d.Label20 = showPicture(CidCallerB, d.Image2, d.ImageB);
-            d.Label10 = QStringLiteral("-");
-            r.Incoming = true;
-        }
+QString MonitorEngine::clockText() const
+{
+    return clock_.now().toString(QStringLiteral("HH:mm:ss"));
+}
+
+void MonitorEngine::outgoingStage(IdRecord& r, Channel ch)
+{
+    if (ch == Channel::None)
+        return;
+    const ChannelSide s = side(ch);
+    if (!r.Activated) {
+        xout(QLatin1String("OUTGOING Call started on Channel ") + s.letter + kCrLf);
+        s.inUse = 1;
+        s.startTime = clock_.secondsSinceMidnight();
+        s.startClock = clockText();
+        s.number.clear();
+        s.name.clear();
+        s.cost = QStringLiteral("-");
+        s.picture.clear();
+        s.msn = r.CallerNumber;
+        r.Incoming = false;
+    } else { // a connected terminal given a channel again: a second call is waiting
+        xout(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n"));
+        CallWaiting = s.waitingCode;
+        r.Channel = side(otherChannel(ch)).code;
     }
+}
+
+void MonitorEngine::answeredStage(IdRecord& r, Channel ch)
+{
+    xout(kStars22 + kCrLf);
+    xout(QStringLiteral("INCOMING CALL STARTED!\r\n"));
+    if (ch != Channel::None) {
+        const ChannelSide s = side(ch);
+        xout(QLatin1String("Incoming Call started on Channel ") + s.letter + kCrLf);
+        s.connected = 1;
+        s.startTime = clock_.secondsSinceMidnight();
+        s.startClock = clockText();
+        s.ringing = 0;
+        s.msn = r.ConnectedNumber;
+        r.Incoming = true;
+    }
+    if (r.Incoming)
+        xout(QStringLiteral("STOP RINGING!!!!\r\n"));
+}
+
+void MonitorEngine::ringingStage(IdRecord& r, Channel ch)
+{
+    xout(QStringLiteral("Incoming Call.\r\n"));
+    xout(QStringLiteral("RINGING!!!!!!!!!!!!!!!!!!!!!!!!\r\n"));
+    if (ch == Channel::None)
+        return;
+    const ChannelSide s = side(ch);
+    if (s.inUse != 0)
+        return;
+    display_.LabelTIM = QLocale().toString(clock_.now().time(), QLocale::LongFormat);
+    s.duration = QStringLiteral("-");
+    s.inUse = 1;
+    s.ringing = 1;
+    s.startTime = clock_.secondsSinceMidnight();
+    s.startClock = clockText();
+    s.msn = s.cidCalled;
+    s.number = s.cidCaller;
+    s.name = showPicture(s.cidCaller, display_.Image2, s.picture);
+    s.cost = QStringLiteral("-");
+    r.Incoming = true;
 }

@@ -27,25 +27,23 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
     const QString longTime = QLocale().toString(now.time(), QLocale::LongFormat);
     const bool channelA = res.channel == QLatin1String("89");
     if (channelA || res.channel == QLatin1String("8A")) {
-        QString& caller = channelA ? CidCallerA : CidCallerB;
-        QString& called = channelA ? CidCalledA : CidCalledB;
-        const QString letter = channelA ? QStringLiteral("A") : QStringLiteral("B");
-        caller = res.caller;
+        const ChannelSide s = side(channelA ? Channel::A : Channel::B);
+        s.cidCaller = res.caller;
         d.LabelCID = res.caller;
         d.LabelTIM = longTime;
         QString unused;
-        const QString name = showPicture(caller, d.Image2, unused);
+        const QString name = showPicture(s.cidCaller, d.Image2, unused);
         if (!res.caller.isEmpty())
-            xout(QLatin1String("CALLER ID CALLER ") + letter + QLatin1String(" #    : ") + res.caller
+            xout(QLatin1String("CALLER ID CALLER ") + s.letter + QLatin1String(" #    : ") + res.caller
                  + QLatin1String("\r\n"));
         if (!res.called.isEmpty()) {
-            called = parseCalledNumber(res.called);
-            xout(QLatin1String("CALLER ID CALLED ") + letter + QLatin1String(" #    : ") + res.called
+            s.cidCalled = parseCalledNumber(res.called);
+            xout(QLatin1String("CALLER ID CALLED ") + s.letter + QLatin1String(" #    : ") + res.called
                  + QLatin1String("\r\n"));
         } else {
-            called = QStringLiteral("UNKNOWN");
+            s.cidCalled = QStringLiteral("UNKNOWN");
         }
-        logCid(called, caller, name);
+        logCid(s.cidCalled, s.cidCaller, name);
     } else if (res.channel == QLatin1String("80")) { // both channels busy: a waiting call
         xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
         d.LabelCID = res.caller;

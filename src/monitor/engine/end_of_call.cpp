@@ -6,25 +6,18 @@
 
 void MonitorEngine::TimerEndCallA_Timer()
 {
-    endOfCall(true);
+    endOfCall(side(Channel::A));
 }
 
 void MonitorEngine::TimerEndCallB_Timer()
 {
-    endOfCall(false);
+    endOfCall(side(Channel::B));
 }
 
-void MonitorEngine::endOfCall(bool channelA)
+void MonitorEngine::endOfCall(const ChannelSide& s)
 {
-    MonitorDisplay& d = display_;
-    const int endId = channelA ? EndIdA : EndIdB;
-    const QString type = channelA ? EndTypeA : EndTypeB;
-    const QString& numberLabel = channelA ? d.Label1 : d.Label2;
-    const QString& nameLabel = channelA ? d.Label19 : d.Label20;
-    const QString& costLabel = channelA ? d.Label9 : d.Label10;
-    const QString& durationLabel = channelA ? d.LabelDur1 : d.LabelDur2;
-    QString& msnLabel = channelA ? d.LabelMSNA : d.LabelMSNB;
-
+    const int endId = s.endId;
+    const QString type = s.endType;
     if (endId >= 1 && endId <= int(IdRecords.size())) {
         IdRecord& r = IdRecords[endId - 1];
         r.DisplayCost.clear();
@@ -32,18 +25,18 @@ void MonitorEngine::endOfCall(bool channelA)
         r.Activated = false;
     }
     xout(QStringLiteral("-->->-- Add Call to list\r\n"));
-    (channelA ? timerEndCallA_ : timerEndCallB_)->stop();
+    s.endTimer.stop();
 
-    xout3(channelA ? QStringLiteral("----------A---------") : QStringLiteral("----------B---------"));
+    xout3(QLatin1String("----------") + s.letter + QLatin1String("---------"));
     xout3(QLatin1String("TYPE  : ") + type);
-    xout3(QLatin1String("Number   : ") + numberLabel);
-    xout3(QLatin1String("Name     : ") + nameLabel);
-    xout3(QLatin1String("Cost     : ") + costLabel);
-    xout3(QLatin1String("Duration : ") + durationLabel);
-    xout3(QLatin1String("MSN      : ") + msnLabel);
+    xout3(QLatin1String("Number   : ") + s.number);
+    xout3(QLatin1String("Name     : ") + s.name);
+    xout3(QLatin1String("Cost     : ") + s.cost);
+    xout3(QLatin1String("Duration : ") + s.duration);
+    xout3(QLatin1String("MSN      : ") + s.msn);
 
-    QString number = numberLabel.trimmed();
-    QString name = nameLabel;
+    QString number = s.number.trimmed();
+    QString name = s.name;
     if (number.isEmpty())
         number = QStringLiteral("-");
     if (name.isEmpty())
@@ -54,13 +47,12 @@ void MonitorEngine::endOfCall(bool channelA)
                   || (settings_.isOne(QStringLiteral("LogDial")) && type == QLatin1String("Called"))
                   || (settings_.isOne(QStringLiteral("LogRing")) && type == QLatin1String("Ring"))
                   || (settings_.isOne(QStringLiteral("LogTry")) && type == QLatin1String("Try"));
-    if (msnLabel == QLatin1String("-")) // the decoder never learned which own number was used
+    if (s.msn == QLatin1String("-")) // the decoder never learned which own number was used
         logged = false;
     if (logged) {
         callList_.setDialPrefix(DialPrefix);
-        callList_.AddCall(msnLabel, type, clock_.now().date(), channelA ? StartClockA : StartClockB, number, name,
-                          durationLabel, costLabel);
+        callList_.AddCall(s.msn, type, clock_.now().date(), s.startClock, number, name, s.duration, s.cost);
     }
-    msnLabel = QStringLiteral("-");
+    s.msn = QStringLiteral("-");
     notifyDisplay();
 }

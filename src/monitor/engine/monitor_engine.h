@@ -108,6 +108,32 @@ signals:
 private:
     enum class Channel { None, A, B };
 
+    // What belongs to one B-channel: its flags, labels, times, caller-ID texts
+    // and end-of-call timer, so each step is written once for both channels.
+    struct ChannelSide {
+        QChar letter;             // 'A' or 'B' in the trace texts
+        QLatin1String code;       // channel identification "89" or "8A"
+        int waitingCode;          // CallWaiting when a waiting call is moved off this channel
+        int& inUse;               // Check1 / Check2
+        int& connected;           // Check3 / Check4
+        int& ringing;             // Check5 / Check6
+        QString& number;          // Label1 / Label2
+        QString& name;            // Label19 / Label20
+        QString& msn;             // LabelMSNA / LabelMSNB
+        QString& cost;            // Label9 / Label10
+        QString& duration;        // LabelDur1 / LabelDur2
+        QString& picture;         // ImageA / ImageB
+        float& startTime;         // StartTimeA / StartTimeB
+        QString& startClock;      // StartClockA / StartClockB
+        int& endId;               // EndIdA / EndIdB
+        QString& endType;         // EndTypeA / EndTypeB
+        QString& cidCaller;       // CidCallerA / CidCallerB
+        QString& cidCalled;       // CidCalledA / CidCalledB
+        ClockTimer& endTimer;     // TimerEndCallA / TimerEndCallB
+    };
+    ChannelSide side(Channel ch);
+    static Channel otherChannel(Channel ch) { return ch == Channel::A ? Channel::B : Channel::A; }
+
     // Trace output, each gated by DebugLevel.
     void xout(const QString& deb);
     void xout1(const QString& deb);
@@ -133,6 +159,10 @@ private:
     void connectionStep(IdRecord& r);
     void terminationStep(IdRecord& r);
     void perTerminalStage(IdRecord& r, const ElementResults& results);
+    void outgoingStage(IdRecord& r, Channel ch);
+    void answeredStage(IdRecord& r, Channel ch);
+    void ringingStage(IdRecord& r, Channel ch);
+    QString clockText() const; // the current time as "HH:MM:SS"
     QString showPicture(const QString& number, QString& first, QString& second);
     QString nameOf(const QString& number);
 
@@ -141,7 +171,7 @@ private:
     void logCid(const QString& called, const QString& caller, const QString& name);
 
     // End of call.
-    void endOfCall(bool channelA);
+    void endOfCall(const ChannelSide& s);
 
     Clock& clock_;
     SettingsStore& settings_;
