@@ -63,4 +63,65 @@ QString currency2(double value, const QLocale& locale)
     return locale.toCurrencyString(value, QString(), 2);
 }
 
+namespace {
+
+// End of the quoted literal starting at `open` (a doubled quote inside is a quote).
+qsizetype quotedEnd(const QString& f, qsizetype open)
+{
+    qsizetype j = open + 1;
+    while (j < f.size()) {
+        if (f[j] == u'\'') {
+            if (j + 1 < f.size() && f[j + 1] == u'\'') {
+                j += 2;
+                continue;
+            }
+            return j + 1;
+        }
+        ++j;
+    }
+    return f.size();
+}
+
+bool isZoneSeparator(QChar c)
+{
+    return c.isSpace() || c == u',';
+}
+
+} // namespace
+
+QString withoutTimeZone(const QString& f)
+{
+    QString out;
+    qsizetype i = 0;
+    while (i < f.size()) {
+        if (f[i] == u'\'') {
+            const qsizetype end = quotedEnd(f, i);
+            out += f.mid(i, end - i);
+            i = end;
+        } else if (f[i] == u't') { // the zone field, with its brackets and the separator before it
+            qsizetype j = i;
+            while (j < f.size() && f[j] == u't')
+                ++j;
+            if (out.endsWith(u'(') && j < f.size() && f[j] == u')') {
+                out.chop(1);
+                ++j;
+            }
+            while (!out.isEmpty() && isZoneSeparator(out.back()))
+                out.chop(1);
+            if (out.isEmpty()) // a leading zone: drop the separator after it instead
+                while (j < f.size() && isZoneSeparator(f[j]))
+                    ++j;
+            i = j;
+        } else {
+            out += f[i++];
+        }
+    }
+    return out;
+}
+
+QString longTime(QTime time, const QLocale& locale)
+{
+    return locale.toString(time, withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+}
+
 } // namespace regional

@@ -3,6 +3,7 @@
 // where a text becomes a number goes through here.
 #include <QLocale>
 #include <QString>
+#include <QTime>
 #include <optional>
 
 namespace regional {
@@ -24,5 +25,13 @@ QString money00(double value, const QLocale& locale = QLocale());
 
 // The locale's currency format with exactly two decimals.
 QString currency2(double value, const QLocale& locale = QLocale());
+
+// The time in the locale's long time format without its time-zone field
+// ("11:05:20", "11:05:20 AM"): the clock labels read like a desktop clock.
+QString longTime(QTime time, const QLocale& locale = QLocale());
+
+// A date-time format with its time-zone field ("t" ... "tttt"), the brackets
+// around it and the separator before it removed; quoted text is kept.
+QString withoutTimeZone(const QString& format);
 
 } // namespace regional

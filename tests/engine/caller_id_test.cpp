@@ -1,6 +1,8 @@
 // The caller-ID announcement of calls offered to all terminals.
 #include "engine_fixture.h"
 
+#include "app/regional.h"
+
 using namespace frames;
 
 namespace {
@@ -95,6 +97,41 @@ TEST_F(CallerIdTest, HostIsAskedForPopupSoundAndTop)
     host.calls.clear();
     frame(offer(callingNumber("123")), true); // no channel: nothing but the first trace line
     EXPECT_TRUE(host.calls.isEmpty());
+}
+
+TEST(LongTime, TimeZoneFieldIsDropped)
+{
+    const char* const cases[][2] = {
+        {"HH:mm:ss t", "HH:mm:ss"},          {"h:mm:ss AP t", "h:mm:ss AP"},
+        {"t HH:mm:ss", "HH:mm:ss"},          {"H:mm:ss (t)", "H:mm:ss"},
+        {"h:mm:ss AP, t", "h:mm:ss AP"},     {"H:mm:ss 'ch t'. t", "H:mm:ss 'ch t'."},
+        {"HH:mm:ss 'it''s' tttt", "HH:mm:ss 'it''s'"}, {"HH:mm:ss", "HH:mm:ss"},
+        {"", ""},                            {"'unclosed t", "'unclosed t"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(regional::withoutTimeZone(QString::fromUtf8(c[0])), QString::fromUtf8(c[1])) << c[0];
+}
+
+TEST(LongTime, LocalesShowTheTimeWithoutZone)
+{
+    const QTime morning(11, 5, 20), evening(23, 5, 20);
+    EXPECT_EQ(regional::longTime(morning, QLocale::c()), QStringLiteral("11:05:20"));
+    EXPECT_EQ(regional::longTime(evening, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("23:05:20"));
+    // en_US: "11:05:20 PM", the separator before PM as the locale data has it.
+    const QString us = regional::longTime(evening, QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_TRUE(us.startsWith(QStringLiteral("11:05:20")) && us.endsWith(QStringLiteral("PM")) && us.size() == 11)
+        << us.toStdString();
+}
+
+TEST_F(CallerIdTest, TimeLabelHasNoZone)
+{
+    clock.advance(65000);
+    frame(offer(cat({channel(0x89), callingNumber("123")})), true);
+    EXPECT_EQ(d().LabelTIM, QStringLiteral("10:01:05"));
+    clock.advance(1000);
+    frame(iframe(0x83, 0x01, channel(0x89))); // the port rings: the label is set again
+    EXPECT_EQ(d().Check5, 1);
+    EXPECT_EQ(d().LabelTIM, QStringLiteral("10:01:06"));
 }
 
 } // namespace

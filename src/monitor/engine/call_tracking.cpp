@@ -232,7 +232,7 @@ void MonitorEngine::ringingStage(IdRecord& r, Channel ch)
     const ChannelSide s = side(ch);
     if (s.inUse != 0)
         return;
-    display_.LabelTIM = QLocale().toString(clock_.now().time(), QLocale::LongFormat);
+    display_.LabelTIM = regional::longTime(clock_.now().time());
     s.duration = QStringLiteral("-");
     s.inUse = 1;
     s.ringing = 1;

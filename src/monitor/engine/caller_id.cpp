@@ -3,6 +3,7 @@
 // optionally logged as "CID".
 #include "monitor/engine/monitor_engine.h"
 
+#include "app/regional.h"
 #include "app/settings_store.h"
 
 void MonitorEngine::callerIdStage(const ElementResults& res)
@@ -24,13 +25,13 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
     displayDirty_ = true;
 
     const QDateTime now = clock_.now();
-    const QString longTime = QLocale().toString(now.time(), QLocale::LongFormat);
+    const QString timeText = regional::longTime(now.time());
     const bool channelA = res.channel == QLatin1String("89");
     if (channelA || res.channel == QLatin1String("8A")) {
         const ChannelSide s = side(channelA ? Channel::A : Channel::B);
         s.cidCaller = res.caller;
         d.LabelCID = res.caller;
-        d.LabelTIM = longTime;
+        d.LabelTIM = timeText;
         QString unused;
         const QString name = showPicture(s.cidCaller, d.Image2, unused);
         if (!res.caller.isEmpty())
@@ -47,7 +48,7 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
     } else if (res.channel == QLatin1String("80")) { // both channels busy: a waiting call
         xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
         d.LabelCID = res.caller;
-        d.LabelTIM = longTime;
+        d.LabelTIM = timeText;
         CidCallerBusy = res.caller;
         CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : parseCalledNumber(res.called);
         QString unused;
