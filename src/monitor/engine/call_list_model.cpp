@@ -123,10 +123,16 @@ bool CallListModel::SaveTheList()
         text += toLine(out);
         text += QLatin1String("\r\n");
     }
+    const QByteArray bytes = text.toLocal8Bit();
     QSaveFile f(listPath());
     if (!f.open(QIODevice::WriteOnly))
         return false;
-    f.write(text.toLocal8Bit());
+    // A full disk shows as a short write or a failed flush, and QSaveFile would
+    // still commit the cut-off copy: keep the old file instead.
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
+        f.cancelWriting();
+        return false;
+    }
     return f.commit();
 }
 
