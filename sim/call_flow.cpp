@@ -43,6 +43,7 @@ private:
     void message(std::int64_t t, const Call& call, Side from, MessageType type, std::vector<Octets> elements = {});
     void marker(std::int64_t t, Kind kind, int port, int units = -1);
     std::int64_t clear(std::int64_t t, const Call& call, ClearedBy by, std::uint8_t networkCause);
+    std::int64_t giveUp(std::int64_t t, const Call& call);
     int portForMsn(const std::string& msn) const;
     std::uint8_t freeChannel(std::int64_t t) const;
     void occupy(std::uint8_t channel, std::int64_t until);
@@ -94,6 +95,18 @@ std::int64_t FlowBuilder::clear(std::int64_t t, const Call& call, ClearedBy by, 
         message(t + NetworkAnswers, call, Side::Network, MessageType::Release, {net});
         message(t + NetworkAnswers + TerminalAnswers, call, Side::Terminal, MessageType::ReleaseComplete);
     }
+    return t + TerminalAnswers + NetworkAnswers;
+}
+
+// The caller gives up a waiting call the port never took. The port has no call
+// of its own to clear, so its RELEASE carries no cause: its 80 90 belongs to
+// the call it is on, and the monitor (one record per TEI) would end that one.
+std::int64_t FlowBuilder::giveUp(std::int64_t t, const Call& call)
+{
+    const auto net = ie::cause(LocationNetwork, CauseNormal);
+    message(t, call, Side::Network, MessageType::Disconnect, {net});
+    message(t + TerminalAnswers, call, Side::Terminal, MessageType::Release);
+    message(t + TerminalAnswers + NetworkAnswers, call, Side::Network, MessageType::ReleaseComplete, {net});
     return t + TerminalAnswers + NetworkAnswers;
 }
 
@@ -180,6 +193,8 @@ void FlowBuilder::incoming(const ScenarioCall& c)
         message(answerAt, call, Side::Terminal, MessageType::Connect, {ie::channel(channel), ie::connectedNumber(msn)});
         message(answerAt + NetworkAnswers, call, Side::Network, MessageType::ConnectAcknowledge);
         over = clear(answerAt + NetworkAnswers + c.talkMs, call, c.hangup, CauseNormal);
+    } else if (channel == ChannelNone) {
+        over = giveUp(answerAt, call);
     } else {
         over = clear(answerAt, call, ClearedBy::Remote, CauseNormal);
     }

@@ -179,7 +179,7 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioGolden,
                          ::testing::Values("incoming-answered", "incoming-unanswered", "outgoing-connected",
-                                           "outgoing-unconnected", "restricted", "service", "two-calls", "demo"),
+                                           "outgoing-unconnected", "restricted", "service", "two-calls", "both-busy", "demo"),
                          [](const auto& info) {
                              std::string n = info.param;
                              std::replace(n.begin(), n.end(), '-', '_');
