@@ -1,6 +1,8 @@
 #include "sim/device_state.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -138,6 +140,20 @@ bool loadSettings(const std::string& key, const std::string& value, const std::s
 }
 
 } // namespace
+
+bool DeviceState::saveFile(const std::string& path) const
+{
+    const std::string temporary = path + ".new";
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (out)
+        save(out);
+    out.close(); // flushes: a full disk shows here at the latest
+    if (!out || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
 
 void DeviceState::save(std::ostream& out) const
 {

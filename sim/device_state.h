@@ -38,6 +38,9 @@ struct DeviceState {
     // so a damaged file still loads what it can.
     void save(std::ostream& out) const;
     void load(std::istream& in);
+    // Writes the file beside the old one and renames it over it, so a full
+    // disk or a kill never loses the old state. False when nothing was replaced.
+    bool saveFile(const std::string& path) const;
 };
 
 // MSNs and own numbers are ISDN directory numbers: digits only, at most 20.

@@ -64,11 +64,8 @@ void Simulator::stop()
         readNotifier_ = nullptr;
     }
     pumpTimer_.stop();
-    if (!options_.state.empty() && pty_.masterFd() >= 0) {
-        std::ofstream out(options_.state, std::ios::binary | std::ios::trunc);
-        if (out)
-            device_.save(out);
-    }
+    if (!options_.state.empty() && pty_.masterFd() >= 0)
+        device_.saveFile(options_.state);
     pty_.close();
 }
 
