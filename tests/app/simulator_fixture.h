@@ -16,26 +16,33 @@
 
 class SimulatorLink {
 public:
-    explicit SimulatorLink(const QStringList& extraArgs = {})
+    explicit SimulatorLink(const QStringList& extraArgs = {}) { start(extraArgs); }
+    ~SimulatorLink() { stop(); }
+
+    // (Re)starts the simulator; its state file in the private folder carries
+    // registers, numbers and profiles over a restart. True once the link exists.
+    bool start(const QStringList& extraArgs = {})
     {
+        stop();
+        QFile::remove(link());
         process_.setProgram(QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"));
-        process_.setArguments(QStringList{QStringLiteral("--link"), link(), QStringLiteral("--log"), logPath()}
+        process_.setArguments(QStringList{"--link", link(), "--log", logPath(), "--state",
+                                          dir_.filePath(QStringLiteral("state"))}
                               + extraArgs);
         process_.setStandardOutputFile(QProcess::nullDevice());
         process_.start();
+        up_ = false;
         if (!process_.waitForStarted(5000))
-            return;
-        for (int i = 0; i < 500 && !QFileInfo::exists(link()); ++i)
+            return false;
+        for (int i = 0; i < 500 && !QFileInfo::exists(link()); ++i) // readiness, not a timing assertion
             if (process_.waitForFinished(10))
-                return;
-        up_ = QFileInfo::exists(link());
+                return false;
+        return up_ = QFileInfo::exists(link());
     }
-    ~SimulatorLink() { stop(); }
 
     bool up() const { return up_; }
     QString link() const { return dir_.filePath(QStringLiteral("dodova")); }
     QString logPath() const { return dir_.filePath(QStringLiteral("commands.log")); }
-    qint64 pid() const { return process_.processId(); }
 
     // The commands the simulator received, in order (the log's text after the TAB).
     QStringList commands() const
@@ -49,6 +56,7 @@ public:
                 out << QString::fromLatin1(line.mid(tab + 1));
         return out;
     }
+    QStringList commandsSince(qsizetype from) const { return commands().mid(from); }
 
     void kill()
     {
@@ -57,6 +65,7 @@ public:
         process_.waitForFinished(5000);
     }
 
+    // SIGTERM: the simulator saves its state and ends.
     void stop()
     {
         if (process_.state() == QProcess::NotRunning)
