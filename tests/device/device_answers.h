@@ -1,6 +1,7 @@
 #pragma once
 // Answer bodies laid out as the adapter lays them out (as the channel hands
-// them over: after the echo's line, ending with the line breaks before "OK").
+// them over: after the echo's line, ending with the line breaks before "OK"),
+// and the commands of a reading.
 #include <QString>
 #include <QStringList>
 
@@ -28,4 +29,12 @@ inline QString chargeAnswerBody(const QStringList& n)
     for (int j = 0; j < 6; ++j)
         body += QString::fromLatin1(labels[j]) + QStringLiteral(": ") + n[j] + QStringLiteral("\r\n\r\n");
     return body;
+}
+
+// Receive Settings, with the PPP command that follows the bundle bits of S87.
+inline QStringList receiveSequence(const QString& pppCommand)
+{
+    return {"ATE1",   "ATI4",   "ATI3",   "ATI0",    "ATI1",    "ATS109?", "ATS108?", "ATS79?",  "ATS89?",
+            "ATS118?", "ATS85?", "ATS84?", "ATS83?", "ATS87?",  pppCommand, "ATE1",    "ATS56?",  "ATS82?",
+            "ATS0?",  "ATS18?", "ATS123?", "ATS100?", "ATS15?",  "ATCH?",   "AT&ZI?",  "ATE1",    "AT&ZO?"};
 }
