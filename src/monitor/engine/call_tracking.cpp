@@ -41,12 +41,6 @@ MonitorEngine::ChannelSide MonitorEngine::side(Channel ch)
             .cidCaller = CidCallerA, .cidCalled = CidCalledA, .endTimer = *timerEndCallA_};
 }
 
-QString MonitorEngine::nameOf(const QString& number)
-{
-    QString copy = number;
-    return PhoneToName(copy, bookPath());
-}
-
 // The picture rule: the entry's picture file, or "noname.jpg" for a number
 // without an entry. Returns the name found.
 QString MonitorEngine::showPicture(const QString& number, QString& first, QString& second)
@@ -126,6 +120,7 @@ void MonitorEngine::terminationStep(IdRecord& r)
 
 void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
 {
+    const Channel before = channelOf(r); // the channel until this frame's channel step
     if (!res.caller.isEmpty()) {
         r.CallerNumber = res.caller;
         xout(QLatin1String("CALLER #    : ") + res.caller + kCrLf);
@@ -136,8 +131,8 @@ void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
         r.Activated = true;
         xout(QLatin1String("CALLING #   : ") + res.connected);
         if (r.Incoming) {
-            if (channelOf(r) != Channel::None)
-                side(channelOf(r)).msn = res.connected;
+            if (before != Channel::None)
+                side(before).msn = res.connected;
             xout(QStringLiteral(" of Incoming Call. "));
         }
         xout(kCrLf);
@@ -146,8 +141,8 @@ void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
     if (!res.called.isEmpty()) {
         r.CalledDigits = res.called;
         xout(QLatin1String("KEY DIGIT   : ") + res.called + kCrLf);
-        if (channelOf(r) != Channel::None)
-            side(channelOf(r)).number += res.called.right(2).trimmed(); // the last dialled digit
+        if (before != Channel::None)
+            side(before).number += res.called.right(2).trimmed(); // the last dialled digit
         displayDirty_ = true;
     }
     if (!res.display.isEmpty()) {
@@ -158,8 +153,8 @@ void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
         r.CostUnits = res.units;
         xout(QLatin1String("CALL COST 2 : ") + res.units + kCrLf);
         if (const auto units = regional::toNumber(res.units)) {
-            if (channelOf(r) != Channel::None)
-                side(channelOf(r)).cost = regional::money00(*units * double(UnitCost));
+            if (before != Channel::None)
+                side(before).cost = regional::money00(*units * double(UnitCost));
             displayDirty_ = true;
         }
     }

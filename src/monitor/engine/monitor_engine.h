@@ -164,7 +164,6 @@ private:
     void ringingStage(IdRecord& r, Channel ch);
     QString clockText() const; // the current time as "HH:MM:SS"
     QString showPicture(const QString& number, QString& first, QString& second);
-    QString nameOf(const QString& number);
 
     // Caller-ID announcement.
     void callerIdStage(const ElementResults& results);
