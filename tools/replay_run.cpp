@@ -1,5 +1,6 @@
 #include "tools/replay_run.h"
 
+#include "app/atomic_file.h"
 #include "app/settings_store.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 namespace Replay {
@@ -107,8 +107,7 @@ namespace {
 
 bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
 {
-    QSaveFile f(path);
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
+    if (writeFileAtomically(path, bytes))
         return true;
     error = QStringLiteral("cannot write %1").arg(path);
     return false;

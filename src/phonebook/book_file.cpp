@@ -1,11 +1,11 @@
 #include "phonebook/book_file.h"
 
+#include "app/atomic_file.h"
 #include "app/program_folder.h"
 #include "app/regional.h"
 #include "phonebook/book_lookup.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <array>
 
 namespace {
@@ -80,16 +80,7 @@ bool write(const QString& path, const QList<BookEntry>& entries)
         text += QLatin1String("\r\n");
     }
     const QByteArray bytes = text.toLocal8Bit();
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    // A full disk shows as a short write or a failed flush, and QSaveFile would
-    // still commit the cut-off copy: keep the old file instead.
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return writeFileAtomically(path, bytes);
 }
 
 QString defaultPath()

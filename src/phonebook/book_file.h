@@ -20,7 +20,7 @@ namespace BookFile {
 // empty fields, extra fields are ignored.
 QList<BookEntry> read(const QString& path);
 
-// Writes all entries atomically (QSaveFile). False when the file could not be
+// Writes all entries atomically (writeFileAtomically). False when the file could not be
 // replaced; the old file is then left as it was.
 bool write(const QString& path, const QList<BookEntry>& entries);
 

@@ -1,12 +1,12 @@
 #include "monitor/engine/call_list_model.h"
 
+#include "app/atomic_file.h"
 #include "app/program_folder.h"
 #include "app/regional.h"
 #include "phonebook/book_file.h"
 #include "phonebook/book_lookup.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -124,16 +124,7 @@ bool CallListModel::SaveTheList()
         text += QLatin1String("\r\n");
     }
     const QByteArray bytes = text.toLocal8Bit();
-    QSaveFile f(listPath());
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    // A full disk shows as a short write or a failed flush, and QSaveFile would
-    // still commit the cut-off copy: keep the old file instead.
-    if (f.write(bytes) != bytes.size() || !f.flush()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return writeFileAtomically(listPath(), bytes);
 }
 
 void CallListModel::ReadTheList()
