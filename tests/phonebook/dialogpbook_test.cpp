@@ -451,9 +451,8 @@ TEST_F(PhoneBookTest, AWriteProtectedFolderLeavesTheOldBookAndSaysSo)
     EXPECT_EQ(f.afterSave, 0);
 }
 
-// A full disk, made with a file size limit: the new book does not fit. Off
-// until BookFile::write treats a short write as a failure; it commits the
-// truncated file today.
+// A full disk, made with a file size limit: the new book does not fit, and
+// the old one must survive.
 TEST_F(PhoneBookTest, AFullDiskLeavesTheOldBook)
 {
     const QByteArray old = "Anna\t0301\t-\t-\t-\t-\r\n";
