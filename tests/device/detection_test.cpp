@@ -1,5 +1,5 @@
-// Device detection against dodova-sim: the probe's commands, the name test and
-// the port-error message.
+// Device detection: the name test and the port-error message. (The probe's
+// commands against dodova-sim are pinned by the start-up tests.)
 #include "app/simulator_fixture.h"
 #include "device/at_channel.h"
 #include "device/detection.h"
@@ -45,29 +45,6 @@ TEST(Detection, NameTestIsCaseSensitive)
     };
     for (const Case& c : cases)
         EXPECT_EQ(isDodovaIdentity(QString::fromLatin1(c.answer)), c.dodova) << c.answer;
-}
-
-TEST(Detection, ProbeSendsTraceOffEchoOnIdentify)
-{
-    struct Case {
-        QStringList simArgs;
-        bool found;
-    } cases[] = {
-        {{}, true},
-        {{"--identity", "DODOVA ISDN TA"}, false},
-    };
-    for (const Case& c : cases) {
-        PrivateStore store;
-        SimulatorLink sim(c.simArgs);
-        ASSERT_TRUE(sim.up());
-        SettingsStore::user().overridePortPath(1, sim.link());
-        AtChannel at;
-        bool found = false;
-        const QStringList messages = answeringMessages([&] { found = dodOvaExists(at, nullptr); });
-        EXPECT_EQ(found, c.found) << c.simArgs.join(' ').toStdString();
-        EXPECT_TRUE(messages.isEmpty()); // no message when the port opens
-        EXPECT_EQ(sim.commands(), (QStringList{"ATCD8", "ATE1", "ATI4"}));
-    }
 }
 
 TEST(Detection, PortThatDoesNotOpenShowsTheMessageAndSendsNothing)

@@ -12,7 +12,6 @@
 #include <QSerialPort>
 
 #include "app/simulator_fixture.h"
-#include "device/answer_parsers.h"
 #include "device/form1.h"
 #include "device_answers.h"
 
@@ -72,25 +71,6 @@ TEST_F(Form1SimTest, ReceiveSettingsSendsExactlyTheSequenceAndShowsTheDevice)
     EXPECT_EQ(child<QLineEdit>(QStringLiteral("TextMSN4"))->text(), QStringLiteral("4712"));
     EXPECT_EQ(child<QLineEdit>(QStringLiteral("TextOWN3"))->text(), QStringLiteral("4713"));
     EXPECT_EQ(child<QLabel>(QStringLiteral("StatusText"))->text(), QStringLiteral("Settings received."));
-}
-
-TEST_F(Form1SimTest, ParsersGiveBackWhatTheSimulatorStored)
-{
-    const QStringList msns = {"111", "", "0301234567", "", "22", "", "33", "44", ""};
-    for (int i = 0; i < 9; ++i)
-        at.SendAT(QStringLiteral("AT&ZI%1=%2").arg(i).arg(msns[i]));
-    at.SendAT(QStringLiteral("AT&ZOa=5"));
-    at.SendAT(QStringLiteral("AT&ZOb="));
-    at.SendAT(QStringLiteral("AT&ZOI=0049301"));
-    at.SendAT(QStringLiteral("ATE1"));
-    const auto got = parseMsns(at.SendAT(QStringLiteral("AT&ZI?")));
-    EXPECT_EQ(QStringList(got.begin(), got.end()), msns);
-    at.SendAT(QStringLiteral("ATE1"));
-    const auto own = parseOwnNumbers(at.SendAT(QStringLiteral("AT&ZO?")));
-    EXPECT_EQ(QStringList(own.begin(), own.end()), QStringList({"5", "", "0049301"}));
-    at.SendAT(QStringLiteral("ATCH0"));
-    const auto charges = parseCharges(at.SendAT(QStringLiteral("ATCH?")));
-    EXPECT_EQ(QStringList(charges.begin(), charges.end()), QStringList(6, QStringLiteral("0")));
 }
 
 // Sets every element to a value other than the one it shows.
