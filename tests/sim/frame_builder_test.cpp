@@ -37,18 +37,6 @@ TEST(FrameBuilder, Dss1MessagesAndElements)
         EXPECT_EQ(hex(c.built), c.expected) << c.name;
 }
 
-TEST(FrameBuilder, ChargeFacilityHas22OctetsWithTheUnitsIn19th)
-{
-    for (int units : {0, 1, 12, 127, 255}) {
-        const auto f = ie::chargeFacility(static_cast<std::uint8_t>(units), 9);
-        ASSERT_EQ(f.size(), 24u);
-        EXPECT_EQ(f[0], 0x1C);
-        EXPECT_EQ(f[1], 22);
-        EXPECT_EQ(f[1 + 19], units);
-        EXPECT_EQ(f[1 + 19 - 1], 0x00) << "two-octet INTEGER, high octet 0";
-    }
-}
-
 TEST(FrameBuilder, LapdAddressAndControl)
 {
     struct Case { const char* name; Octets built; const char* expected; };

