@@ -136,18 +136,24 @@ TEST_F(GridTest, DeleteOfTheLastRecordLeavesTheHeaderOnly)
 TEST_F(GridTest, WidthsComeFromTheStoreAndAreSavedOnEveryRelease)
 {
     settings().write("GridWidth0", "1500");
-    settings().write("GridWidth1", "wide"); // no number: the default
+    settings().write("GridWidth1", "wide"); // no number: as if none were stored
+    settings().write("GridWidth3", "500");  // narrower than its content: the user's choice
     grid->applyStoredWidths();
     EXPECT_EQ(grid->columnWidthTwips(0), 1500);
-    EXPECT_EQ(grid->columnWidthTwips(1), 620);
-    EXPECT_EQ(grid->columnWidth(0), twips::toPx(1500, twips::dpiOf(grid.get())));
+    EXPECT_EQ(grid->columnWidthTwips(3), 500);
+    const double dpi = twips::dpiOf(grid.get());
+    EXPECT_EQ(grid->columnWidth(0), twips::toPx(1500, dpi));
+    const int typeTwips = grid->columnWidthTwips(1);
+    EXPECT_GE(typeTwips, 620);
+    EXPECT_GE(grid->columnWidth(1), grid->fontMetrics().horizontalAdvance("Answer*") + 6);
 
     grid->horizontalHeader()->resizeSection(5, 40);
     fill(2);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowPoint(1));
-    EXPECT_EQ(settings().read("GridWidth5"), QString::number(twips::fromPx(40, twips::dpiOf(grid.get()))));
+    EXPECT_EQ(settings().read("GridWidth5"), QString::number(twips::fromPx(40, dpi)));
     EXPECT_EQ(settings().read("GridWidth0"), "1500");
-    EXPECT_EQ(settings().read("GridWidth1"), "620");
+    EXPECT_EQ(settings().read("GridWidth1"), QString::number(typeTwips));
+    EXPECT_EQ(settings().read("GridWidth3"), "500");
 }
 
 TEST_F(WindowTest, TheRecordPictureFallsBackToNonameAndThenKeepsTheOldOne)

@@ -5,6 +5,9 @@
 #include "monitor/window/twips.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -39,13 +42,62 @@ TEST_F(WindowTest, FirstOpeningWithAnEmptyStoreUsesTheDesignSizes)
     EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
     EXPECT_EQ(m.grid().height(), px(m, 6660 - 3255 - 580));
     EXPECT_EQ(settings().read("ScanHeight"), "6660");
-    const int defaults[8] = {800, 620, 790, 790, 1340, 2000, 750, 900};
-    for (int c = 0; c < 8; ++c)
-        EXPECT_EQ(m.grid().columnWidthTwips(c), defaults[c]) << c;
     EXPECT_EQ(sent, QStringList({"ATE0", "ATCD1", "ATCD9"}));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(at.ScanState);
     EXPECT_FALSE(m.findChild<QPlainTextEdit*>("Text1")->isVisible());
+}
+
+// Without stored widths every column shows its title and typical content
+// whole and all eight fit the grid side by side.
+TEST_F(WindowTest, FirstOpeningSizesTheColumnsToTheirContent)
+{
+    FormMonitor& m = makeMonitor();
+    m.open();
+    CallGrid& grid = m.grid();
+    const QFontMetrics fm = grid.fontMetrics();
+    const QFontMetrics header = grid.horizontalHeader()->fontMetrics();
+    const QStringList typical = {"1234567", "Answer*", "2026-12-31", "23:59:59", "03012345678", "Anna Berger",
+                                 "10:00:00", "88.88"};
+    int total = 0;
+    for (int c = 0; c < 8; ++c) {
+        SCOPED_TRACE(c);
+        const int width = grid.columnWidth(c);
+        total += width;
+        EXPECT_GE(width, fm.horizontalAdvance(typical[c]) + 6);
+        EXPECT_GE(width, header.horizontalAdvance(grid.model()->headerData(c, Qt::Horizontal).toString()) + 6);
+        EXPECT_EQ(twips::toPx(grid.columnWidthTwips(c), twips::dpiOf(&grid)), width);
+    }
+    EXPECT_LE(total, grid.width() - 2 * grid.frameWidth()
+                         - grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid.verticalScrollBar()));
+
+    // Closing stores them; the next opening takes them as stored.
+    std::array<int, 8> shown{};
+    for (int c = 0; c < 8; ++c)
+        shown[c] = grid.columnWidthTwips(c);
+    m.close();
+    for (int c = 0; c < 8; ++c)
+        EXPECT_EQ(settings().read(QStringLiteral("GridWidth%1").arg(c)), QString::number(shown[c])) << c;
+    FormMonitor& again = makeMonitor();
+    again.open();
+    for (int c = 0; c < 8; ++c)
+        EXPECT_EQ(again.grid().columnWidthTwips(c), shown[c]) << c;
+}
+
+// A width the user dragged, narrower than its content or wide, is used as stored and the
+// other columns are not rearranged around it.
+TEST_F(WindowTest, StoredColumnWidthsAreUsedAsStored)
+{
+    settings().write("GridWidth2", "600");
+    settings().write("GridWidth5", "4000");
+    FormMonitor& m = makeMonitor();
+    m.open();
+    EXPECT_EQ(m.grid().columnWidthTwips(2), 600);
+    EXPECT_EQ(m.grid().columnWidth(2), px(m, 600));
+    EXPECT_EQ(m.grid().columnWidthTwips(5), 4000);
+    m.close();
+    EXPECT_EQ(settings().read("GridWidth2"), "600");
+    EXPECT_EQ(settings().read("GridWidth5"), "4000");
 }
 
 TEST_F(WindowTest, HideShowLogTwiceReturnsToTheFormerHeight)
@@ -204,10 +256,18 @@ TEST_F(WindowTest, SettingsThatAreNoSensibleNumbersTakeTheirDefaults)
     settings().write("ScanTop", "1e12");
     settings().write("ScanHeight", "tall");
     settings().write("GridWidth4", "-300");
+    settings().write("GridWidth6", "wide");
     settings().write("ScanHide", "maybe");
     FormMonitor& m = makeMonitor();
     m.open();
     EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
     EXPECT_EQ(m.heightTwips(), 6660);
-    EXPECT_EQ(m.grid().columnWidthTwips(4), 1340);
+    // Nonsense widths are as if none were stored.
+    const int nonsense4 = m.grid().columnWidthTwips(4), nonsense6 = m.grid().columnWidthTwips(6);
+    settings().write("GridWidth4", QString());
+    settings().write("GridWidth6", QString());
+    FormMonitor& fresh = makeMonitor();
+    fresh.open();
+    EXPECT_EQ(nonsense4, fresh.grid().columnWidthTwips(4));
+    EXPECT_EQ(nonsense6, fresh.grid().columnWidthTwips(6));
 }

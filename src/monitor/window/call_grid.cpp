@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -34,6 +36,24 @@ protected:
 QString widthKey(int column)
 {
     return QStringLiteral("GridWidth%1").arg(column);
+}
+
+constexpr int kNameColumn = 5;
+
+// What a column typically holds. The design's default widths were made for a
+// smaller font; a column without a stored width is made wide enough for these.
+QStringList typicalTexts(int column)
+{
+    switch (column) {
+    case 0: return {QStringLiteral("1234567")};
+    case 1: return {QStringLiteral("Answer*"), QStringLiteral("Called*")};
+    case 2: return {QStringLiteral("2026-12-31")};
+    case 3: return {QStringLiteral("23:59:59")};
+    case 4: return {QStringLiteral("03012345678")};
+    case kNameColumn: return {QStringLiteral("Anna Berger")};
+    case 6: return {QStringLiteral("10:00:00")};
+    default: return {regional::money00(88.88)};
+    }
 }
 
 } // namespace
@@ -73,15 +93,71 @@ void CallGrid::setCallList(CallListModel* model)
     applyStoredWidths();
 }
 
+int CallGrid::fittingWidthPx(int column) const
+{
+    const QString title = model() ? model()->headerData(column, Qt::Horizontal).toString() : QString();
+    const int headerPx = horizontalHeader()->fontMetrics().horizontalAdvance(title)
+                         + 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader());
+    const int cellMargin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    int cellPx = 0;
+    for (const QString& text : typicalTexts(column))
+        cellPx = std::max(cellPx, fontMetrics().horizontalAdvance(text) + cellMargin);
+    return std::max(headerPx, cellPx) + 2; // the grid line and a little air
+}
+
 void CallGrid::applyStoredWidths()
 {
+    std::array<bool, kColumns> stored{};
+    std::array<int, kColumns> px{}, least{};
     for (int c = 0; c < kColumns; ++c) {
-        const std::optional<double> v = regional::toNumber(settings_.read(widthKey(c)));
-        const std::optional<double> fallback = regional::toNumber(SettingsStore::defaultFor(widthKey(c)));
-        const double twipsValue = v && *v >= 0 && *v <= 100000 ? *v : fallback.value_or(800);
-        widthTwips_[c] = static_cast<int>(regional::roundHalfEven(twipsValue));
+        const std::optional<double> v = regional::toNumber(settings_.read(widthKey(c), QString()));
+        stored[c] = v && *v >= 0 && *v <= 100000;
+        if (stored[c]) {
+            widthTwips_[c] = static_cast<int>(regional::roundHalfEven(*v));
+            px[c] = least[c] = twips::toPx(widthTwips_[c], dpi());
+        } else {
+            // Not stored yet (or nonsense): the default, widened to what the column shows.
+            least[c] = fittingWidthPx(c);
+            px[c] = std::max(twips::toPx(defaultTwips(c), dpi()), least[c]);
+        }
+    }
+    giveWay(px, least);
+    for (int c = 0; c < kColumns; ++c) {
+        if (!stored[c])
+            widthTwips_[c] = px[c] == twips::toPx(defaultTwips(c), dpi()) ? defaultTwips(c) : twips::fromPx(px[c], dpi());
         setColumnWidth(c, twips::toPx(widthTwips_[c], dpi()));
     }
+}
+
+int CallGrid::defaultTwips(int column)
+{
+    return SettingsStore::defaultFor(widthKey(column)).toInt();
+}
+
+// When the columns overflow the grid, the names give way first, then the
+// columns wider than their content, in proportion to their spare room; none
+// goes below `least` (stored widths have no room to give). So a grid of the
+// design's size shows every column, Cost included, without scrolling sideways.
+void CallGrid::giveWay(std::array<int, 8>& px, const std::array<int, 8>& least) const
+{
+    const int viewPx = width() - 2 * frameWidth()
+                       - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    int overflow = -viewPx;
+    for (int w : px)
+        overflow += w;
+    auto shrink = [&](int c, int by) {
+        const int d = std::max(0, std::min({by, overflow, px[c] - least[c]}));
+        px[c] -= d;
+        overflow -= d;
+    };
+    shrink(kNameColumn, overflow);
+    int spare = 0;
+    for (int c = 0; c < kColumns; ++c)
+        spare += c == kNameColumn ? 0 : px[c] - least[c];
+    const int wanted = overflow;
+    for (int c = 0; c < kColumns && overflow > 0 && spare > 0; ++c)
+        if (c != kNameColumn)
+            shrink(c, ((px[c] - least[c]) * wanted + spare - 1) / spare);
 }
 
 int CallGrid::columnWidthTwips(int column) const

@@ -16,7 +16,10 @@ public:
     void setCallList(CallListModel* model);
     CallListModel* callList() const { return model_; }
 
-    // Widths from "GridWidth0".."GridWidth7" (a value that is no number keeps the default).
+    // Widths from "GridWidth0".."GridWidth7" as stored. A column with no
+    // stored width (or one that is no number) gets the default, widened to
+    // fit its title and typical content in the grid's font, and narrowed
+    // again (never below that content) where the columns overflow the grid.
     void applyStoredWidths();
     void saveWidths();
     int columnWidthTwips(int column) const;
@@ -39,6 +42,9 @@ protected:
 
 private:
     double dpi() const;
+    static int defaultTwips(int column);
+    int fittingWidthPx(int column) const;
+    void giveWay(std::array<int, 8>& px, const std::array<int, 8>& least) const;
 
     SettingsStore& settings_;
     CallListModel* model_ = nullptr;
