@@ -75,8 +75,9 @@ TEST(Program, SigtermWhileAskingForThePortEndsCleanly)
 {
     ProgramRun run({"--port", "/nonexistent/tty"});
     ASSERT_TRUE(run.process.waitForStarted(5000));
-    // The port error and then the detection question wait for the user.
-    QThread::msleep(1500);
+    // The log file is made just before the port error and the detection
+    // question, which then wait for the user; the signal is handled inside them.
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(run.dir.filePath("home/log.txt")); }));
     ASSERT_EQ(run.process.state(), QProcess::Running);
     run.process.terminate();
     ASSERT_TRUE(run.process.waitForFinished(10000));
