@@ -1,4 +1,5 @@
-// The AT command channel against dodova-sim on a real pseudo-terminal.
+// The AT command channel against dodova-sim on a real pseudo-terminal. (Trace
+// mode through the channel is exercised by the monitor's simulator tests.)
 #include "app/simulator_fixture.h"
 #include "device/at_channel.h"
 
@@ -145,32 +146,6 @@ TEST(AtChannel, UnopenablePortIsIgnored)
     // ATCD9 reports MONITOR even without a device: only ERROR or the 2 s limit fail.
     EXPECT_EQ(ch.at.SendAT("ATCD9"), "MONITOR");
     EXPECT_EQ(ch.beeps, 0);
-}
-
-TEST(AtChannel, TraceModeHandsEveryEventToTheScanner)
-{
-    Rig r;
-    ASSERT_TRUE(r.sim.up());
-    AtChannel& at = r.ch.at;
-    QByteArray scanned;
-    at.scanHandler = [&] { scanned += at.port().readAll(); };
-    ASSERT_TRUE(at.openForTrace());
-    at.ScanState = true;
-    at.port().write("ATI4\r");
-    for (int i = 0; i < 200 && !scanned.contains("OK\r\n"); ++i)
-        at.port().waitForReadyRead(20);
-    EXPECT_TRUE(scanned.contains("DodOva"));
-    EXPECT_TRUE(at.ReplyBuffer.isEmpty());
-    at.ScanState = false;
-    at.port().close();
-}
-
-TEST(AtChannel, SetPortSavesAtOnce)
-{
-    PrivateStore store;
-    AtChannel at;
-    at.SetPort(3);
-    EXPECT_EQ(SettingsStore::user().read("CommPort"), "3");
 }
 
 TEST(AtChannel, FloodingDeviceKeepsTheReplyBounded)
