@@ -4,6 +4,7 @@
 #include "monitor/window/formmonitor_settings.h"
 
 #include <QCheckBox>
+#include <QTest>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -132,5 +133,7 @@ TEST_F(WindowTest, TheBuiltInPlayerIgnoresMissingAndBrokenFiles)
         player.command("Play");
         player.command("Bogus");
     }
-    SUCCEED();
+    // Closing a file that is still loading must not lose Qt's sample: it goes
+    // when loading ends (a leak check of the sanitizer build sees it).
+    QTRY_VERIFY_WITH_TIMEOUT(!player.loading(), 10000);
 }

@@ -1,6 +1,9 @@
 #include "monitor/window/wave_device.h"
 
 #include <QFileInfo>
+#include <QObject>
+
+#include <algorithm>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -12,12 +15,35 @@ void SoundEffectWaveDevice::setFileName(const QString& path)
     fileName_ = path;
 }
 
+void SoundEffectWaveDevice::release()
+{
+    if (!effect_)
+        return;
+    if (effect_->status() != QSoundEffect::Loading) {
+        effect_.reset();
+        return;
+    }
+    QSoundEffect* loading = effect_.release();
+    loading->stop();
+    QObject::connect(loading, &QSoundEffect::statusChanged, loading, &QObject::deleteLater);
+    std::erase_if(retired_, [](const QPointer<QSoundEffect>& e) { return e.isNull(); });
+    retired_.emplace_back(loading);
+}
+
+bool SoundEffectWaveDevice::loading() const
+{
+    const auto isLoading = [](const QSoundEffect* e) { return e && e->status() == QSoundEffect::Loading; };
+    if (isLoading(effect_.get()))
+        return true;
+    return std::any_of(retired_.begin(), retired_.end(), [&](const QPointer<QSoundEffect>& e) { return isLoading(e.data()); });
+}
+
 void SoundEffectWaveDevice::command(const QString& word)
 {
     if (word == QLatin1String("Close")) {
-        effect_.reset();
+        release();
     } else if (word == QLatin1String("Open")) {
-        effect_.reset();
+        release();
         if (!QFileInfo(fileName_).isFile())
             return; // a missing file stays silent
         effect_ = std::make_unique<QSoundEffect>();

@@ -3,8 +3,10 @@
 // words as the main window's multimedia control: "Close", a file name, "Open",
 // "Prev"/"Previous" (back to the start) and "Play". No audio device, a missing
 // or broken file: nothing is heard and nobody is told.
+#include <QPointer>
 #include <QString>
 #include <memory>
+#include <vector>
 
 class QSoundEffect;
 
@@ -22,10 +24,17 @@ public:
     ~SoundEffectWaveDevice() override;
     void setFileName(const QString& path) override;
     void command(const QString& word) override;
+    // True while a file is still being loaded, also one already closed.
+    bool loading() const;
 
 private:
+    void release();
+
     QString fileName_;
     std::unique_ptr<QSoundEffect> effect_;
+    // Closed while still loading: Qt's loader must finish before the effect
+    // may go, else its sample is never freed.
+    std::vector<QPointer<QSoundEffect>> retired_;
 };
 
 namespace wave {
