@@ -18,10 +18,8 @@
 
 namespace {
 
-constexpr double kWidthTwips = 8160;
 constexpr double kMinHeightTwips = 3500;
 constexpr double kPictureTwips = 1500;
-constexpr double kColumnTwips[ContactTable::ColumnCount] = {2300, 1300, 1300, 1300, 1500, 1175};
 
 // "description|patterns|description|patterns" as the file dialog's filter
 // text is written, in the form QFileDialog reads.
@@ -95,8 +93,14 @@ DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave)
     setObjectName(QStringLiteral("DialogpBook"));
     setWindowTitle(QStringLiteral("Phone Book Manager"));
     setModal(true);
+    // The monitor's 8-point face: four 11-digit numbers, a name and the
+    // picture column share the window's fixed width.
+    QFont f = font();
+    f.setPointSizeF(8.0);
+    setFont(f);
     buildWindow();
     restoreGeometry();
+    fitColumns();
     ReadTheList();
 }
 
@@ -117,7 +121,7 @@ void DialogpBook::buildWindow()
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setScaledContents(true); // the picture is stretched to the box
-    Image2->setFrameShape(QFrame::StyledPanel);
+    Image2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Image2->setFixedSize(pixelsX(kPictureTwips), pixelsY(kPictureTwips));
     Image2->setToolTip(QStringLiteral("Double-click a contact in the list to choose its picture"));
 
@@ -138,8 +142,6 @@ void DialogpBook::buildWindow()
     titles->setSectionsClickable(true);
     titles->setHighlightSections(false);
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int c = 0; c < ContactTable::ColumnCount; ++c)
-        MSFlexGrid1->setColumnWidth(c, pixelsX(kColumnTwips[c]));
 
     auto* fields = new QGridLayout;
     fields->addWidget(label(this, QStringLiteral("Name"), Text3), 0, 0, 1, 2);

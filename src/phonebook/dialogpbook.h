@@ -35,6 +35,7 @@ public:
     void setPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
 
     static const QString kPictureFilter;
+    static constexpr double kWidthTwips = 8160; // fixed; the height is the user's
 
     ContactTable& contacts() { return table_; }
 
@@ -56,6 +57,8 @@ protected:
 private:
     void buildWindow();
     void restoreGeometry();
+    void fitColumns();
+    int fittingWidth(int column) const;
     void savePosition();
     int pixelsX(double twips) const;
     int pixelsY(double twips) const;
