@@ -63,6 +63,9 @@ public:
         if (process_.state() != QProcess::NotRunning)
             ::kill(static_cast<pid_t>(process_.processId()), SIGKILL);
         process_.waitForFinished(5000);
+        // An unplugged adapter takes its device node along; a dangling link
+        // would point at whichever pseudo-terminal takes the freed number next.
+        QFile::remove(link());
     }
 
     // SIGTERM: the simulator saves its state and ends.
