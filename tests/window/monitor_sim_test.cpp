@@ -4,75 +4,19 @@
 // a fixed time.
 #include "window_fixture.h"
 
+#include "app/simulator_fixture.h"
+
 #include "monitor/engine/system_clock.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QSerialPort>
-#include <QProcess>
 #include <QTest>
 
-#include <csignal>
 #include <functional>
 
 namespace {
-
-// A dodova-sim on a pseudo-terminal behind a fixed link.
-class Simulator {
-public:
-    Simulator(QString folder, QString scenarioFile) : folder_(std::move(folder)), scenario_(std::move(scenarioFile)) {}
-    ~Simulator() { stop(); }
-
-    QString link() const { return folder_ + QStringLiteral("/link"); }
-    QString logPath() const { return folder_ + QStringLiteral("/sim.log"); }
-
-    bool start()
-    {
-        process_.setProgram(QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"));
-        process_.setArguments({"--link", link(), "--log", logPath(), "--scenario", scenario_});
-        process_.setStandardOutputFile(QProcess::nullDevice());
-        process_.start();
-        if (!process_.waitForStarted(5000))
-            return false;
-        // Readiness: the link points at a live pseudo-terminal.
-        for (int i = 0; i < 500; ++i) {
-            if (QFileInfo(link()).exists())
-                return true;
-            QTest::qWait(10);
-        }
-        return false;
-    }
-    void kill()
-    {
-        if (process_.state() != QProcess::NotRunning)
-            ::kill(static_cast<pid_t>(process_.processId()), SIGKILL);
-        process_.waitForFinished(5000);
-    }
-    void stop()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.terminate();
-        if (!process_.waitForFinished(5000))
-            kill();
-    }
-    QStringList commands() const
-    {
-        QFile f(logPath());
-        QStringList out;
-        if (f.open(QIODevice::ReadOnly))
-            for (const QByteArray& line : f.readAll().split('\n'))
-                if (const qsizetype tab = line.indexOf('\t'); tab >= 0)
-                    out << QString::fromLatin1(line.mid(tab + 1)).trimmed();
-        return out;
-    }
-
-private:
-    QString folder_;
-    QString scenario_;
-    QProcess process_;
-};
 
 bool waitFor(const std::function<bool()>& done, int limitMs = 60000)
 {
@@ -129,9 +73,9 @@ protected:
 
 TEST_F(MonitorSimTest, LogsAnAnsweredAndAnOutgoingCallAndTakesTheAdapterOutOfTraceMode)
 {
-    Simulator sim(dir.path(), scenario("in  at=1s from=03012345678 to=4711 ring=1s talk=2s\n"
-                                       "out at=4s port=2 dial=089123 ring=1s talk=2s units=3\n"));
-    ASSERT_TRUE(sim.start());
+    SimulatorLink sim({"--scenario", scenario("in  at=1s from=03012345678 to=4711 ring=1s talk=2s\n"
+                                              "out at=4s port=2 dial=089123 ring=1s talk=2s units=3\n")});
+    ASSERT_TRUE(sim.up());
     FormMonitor& m = liveMonitor(sim.link());
     m.open();
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
@@ -156,25 +100,23 @@ TEST_F(MonitorSimTest, LogsAnAnsweredAndAnOutgoingCallAndTakesTheAdapterOutOfTra
 TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsTheNextCall)
 {
     const QString calls = scenario("in at=1s from=0301111 to=4711 ring=1s talk=4s\n");
-    auto sim = std::make_unique<Simulator>(dir.path(), calls);
-    ASSERT_TRUE(sim->start());
-    FormMonitor& m = liveMonitor(sim->link());
+    SimulatorLink sim({"--scenario", calls});
+    ASSERT_TRUE(sim.up());
+    FormMonitor& m = liveMonitor(sim.link());
     m.open();
     ASSERT_TRUE(waitFor([&] { return m.engine().display().Check3 == 1; })); // mid-call
-    sim->kill();
+    sim.kill();
     ASSERT_TRUE(waitFor([&] { return m.connectionLost(); }, 20000));
     EXPECT_TRUE(m.findChild<QLabel*>("LabelCID")->text().contains("reconnecting"));
     EXPECT_TRUE(messages.isEmpty());
     const int before = m.engine().callList().rowCount();
 
-    QFile::remove(sim->link());
-    sim = std::make_unique<Simulator>(dir.path(), calls);
-    ASSERT_TRUE(sim->start());
+    ASSERT_TRUE(sim.start({"--scenario", calls})); // the same link, a fresh log: the adapter is back
     ASSERT_TRUE(waitFor([&] { return !m.connectionLost(); }, 30000));
     EXPECT_TRUE(at.ScanState);
     ASSERT_TRUE(waitFor([&] { return recordsOfType(m, "Answer") >= 1; }));
     EXPECT_GT(m.engine().callList().rowCount(), before); // the old records are kept
     EXPECT_TRUE(messages.isEmpty());
     m.close();
-    EXPECT_EQ(sim->commands().mid(0, 3), QStringList({"ATE0", "ATCD1", "ATCD9"}));
+    EXPECT_EQ(sim.commands().mid(0, 3), QStringList({"ATE0", "ATCD1", "ATCD9"}));
 }
