@@ -162,8 +162,9 @@ void FormMonitor::buildLayout()
         b->setObjectName(QLatin1String(name));
         b->setToolTip(tip);
         b->setIcon(icon);
-        b->setIconSize(QSize(24, 24));
-        b->setGeometry(twipsRect(left, 60, 555, 555));
+        b->setIconSize(QSize(px(360), px(360))); // the art grows with the button
+        // 30 twips higher than designed, so the buttons clear the picture frame below.
+        b->setGeometry(twipsRect(left, 30, 555, 555));
         return b;
     };
     Command3 = button("Command3", QStringLiteral("Phone Book"), buttonart::phoneBook(), 6000);
@@ -241,7 +242,8 @@ void FormMonitor::buildChannelPanel(QGroupBox* panel, int index)
 
 void FormMonitor::buildDebugViews()
 {
-    const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setPointSizeF(8.0); // the window's size, so the small panes hold a few more lines
     auto pane = [&](const char* name, int l, int t, int w, int h) {
         auto* p = new QPlainTextEdit(this);
         p->setObjectName(QLatin1String(name));
@@ -253,7 +255,7 @@ void FormMonitor::buildDebugViews()
         p->hide();
         return p;
     };
-    Text3 = pane("Text3", 8040, 75, 3015, 2655);
+    Text3 = pane("Text3", 8040, 75, 2955, 2655); // 60 twips narrower than designed: clears TreeIDs
     Text1 = pane("Text1", 8040, 2760, 6855, 1095);
     Text2 = pane("Text2", 8040, 3900, 6855, 3375);
     TreeIDs = new QTreeWidget(this);

@@ -1,0 +1,107 @@
+// The monitor window as a user sees it: in the normal, folded and debug
+// layouts no element covers another, every element lies inside the window
+// (the folded-away grid excepted) and every caption shows whole.
+#include "window_fixture.h"
+
+#include "monitor/window/call_grid.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+namespace {
+
+QString nameOf(const QWidget* w)
+{
+    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) + u':'
+                                           + (qobject_cast<const QLabel*>(w) ? qobject_cast<const QLabel*>(w)->text()
+                                                                               : QString())
+                                     : w->objectName();
+}
+
+// Visible child widgets of `parent` (not their children).
+QList<QWidget*> visibleChildren(QWidget* parent)
+{
+    QList<QWidget*> out;
+    for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isVisibleTo(parent) && !w->isWindow())
+            out << w;
+    return out;
+}
+
+// No two siblings overlap, recursively through the frames.
+void expectNoOverlap(QWidget* parent)
+{
+    const QList<QWidget*> children = visibleChildren(parent);
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        for (qsizetype j = i + 1; j < children.size(); ++j) {
+            EXPECT_FALSE(children[i]->geometry().intersects(children[j]->geometry()))
+                << nameOf(children[i]).toStdString() << " covers " << nameOf(children[j]).toStdString();
+        }
+        if (qobject_cast<QGroupBox*>(children[i]))
+            expectNoOverlap(children[i]);
+    }
+}
+
+// Captions of labels, buttons and frames need no more room than they have.
+void expectCaptionsFit(QWidget* window)
+{
+    for (QLabel* l : window->findChildren<QLabel*>()) {
+        if (!l->isVisibleTo(window) || l->text().isEmpty())
+            continue;
+        const int need = l->fontMetrics().horizontalAdvance(l->text()) + 2 * l->frameWidth();
+        EXPECT_LE(need, l->width()) << nameOf(l).toStdString();
+        EXPECT_LE(l->fontMetrics().height(), l->height()) << nameOf(l).toStdString();
+    }
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (!b->isVisibleTo(window) || b->text().isEmpty())
+            continue;
+        EXPECT_LE(b->sizeHint().width(), b->width()) << nameOf(b).toStdString();
+    }
+    for (QGroupBox* g : window->findChildren<QGroupBox*>()) {
+        if (!g->isVisibleTo(window) || g->title().isEmpty())
+            continue;
+        EXPECT_LE(g->fontMetrics().horizontalAdvance(g->title()), g->width()) << nameOf(g).toStdString();
+    }
+}
+
+} // namespace
+
+TEST_F(WindowTest, NothingOverlapsOrIsCutOffInAnyLayout)
+{
+    struct Case {
+        const char* what;
+        int debugLevel;
+        bool folded;
+    };
+    for (const Case c : {Case{"normal", 0, false}, Case{"folded", 0, true}, Case{"debug", 5, false}}) {
+        SCOPED_TRACE(c.what);
+        settings().write("ScanHide", c.folded ? "1" : "0");
+        FormMonitor& m = makeMonitor(c.debugLevel);
+        m.open();
+        // The widest texts the live display shows.
+        auto set = [&m](const char* name, const QString& text) { m.findChild<QLabel*>(name)->setText(text); };
+        set("LabelCID", "030123456789012");
+        set("LabelNOW", "23:59:59");
+        for (const char* name : {"Label1", "Label2"})
+            set(name, "03012345678901");
+        for (const char* name : {"LabelDur1", "LabelDur2"})
+            set(name, "10:59:59");
+        for (const char* name : {"Label9", "Label10"})
+            set(name, "1234.56");
+
+        expectNoOverlap(&m);
+        expectCaptionsFit(&m);
+        for (QWidget* w : visibleChildren(&m)) {
+            if (c.folded && w == &m.grid())
+                continue; // folded away under the window's edge
+            EXPECT_TRUE(m.rect().contains(w->geometry())) << nameOf(w).toStdString();
+        }
+        // The picture buttons' art scales with the buttons.
+        for (QToolButton* b : m.findChildren<QToolButton*>())
+            EXPECT_GE(b->iconSize().width() * 2, b->width()) << nameOf(b).toStdString();
+        m.close();
+    }
+}
