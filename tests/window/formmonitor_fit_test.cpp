@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 
 #include "monitor/window/call_grid.h"
+#include "monitor/window/formmonitor_settings.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -103,5 +104,25 @@ TEST_F(WindowTest, NothingOverlapsOrIsCutOffInAnyLayout)
         for (QToolButton* b : m.findChildren<QToolButton*>())
             EXPECT_GE(b->iconSize().width() * 2, b->width()) << nameOf(b).toStdString();
         m.close();
+    }
+}
+
+TEST_F(WindowTest, TheMonitorSettingsWindowHasRoomForEveryCaption)
+{
+    int ring = 0;
+    FormMonitorSettings dialog(settings(), waveLog, ring, {});
+    dialog.Form_Load();
+    dialog.show();
+    expectNoOverlap(&dialog);
+    expectCaptionsFit(&dialog);
+    for (QWidget* w : visibleChildren(&dialog))
+        EXPECT_TRUE(dialog.rect().contains(w->geometry())) << nameOf(w).toStdString();
+    // The check boxes sit in a plain inner widget of their frame.
+    for (QGroupBox* frame : dialog.findChildren<QGroupBox*>()) {
+        for (QWidget* inner : visibleChildren(frame)) {
+            expectNoOverlap(inner);
+            for (QWidget* w : visibleChildren(inner))
+                EXPECT_TRUE(frame->rect().contains(w->geometry().translated(inner->pos()))) << nameOf(w).toStdString();
+        }
     }
 }

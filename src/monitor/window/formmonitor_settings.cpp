@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -59,14 +60,19 @@ void FormMonitorSettings::buildLayout()
     auto* notifications = new QGroupBox(QStringLiteral("Notifications"), this);
     notifications->setObjectName(QStringLiteral("FrameNotifications"));
     place(notifications, 120, 0, 3900 + kWider, 1485);
+    // The inner frame of the design, ending short of the button.
     auto* inner1 = new QWidget(notifications);
-    place(inner1, 0, 0, 3900 + kWider, 1485);
-    Check1 = box(inner1, "Check1", QStringLiteral("Popup on incoming call"), 240 + 210, 165 + 210);
-    Check2 = box(inner1, "Check2", QStringLiteral("Enable ring sound"), 240 + 210, 165 + 450);
-    Check3 = box(inner1, "Check3", QStringLiteral("Enable caller ID sound"), 240 + 210, 165 + 810);
+    place(inner1, 240, 165, 2250 + kWider - 240 - 60, 1485 - 165 - 60);
+    Check1 = box(inner1, "Check1", QStringLiteral("Popup on incoming call"), 210, 210);
+    // 60 twips lower than designed: today's check boxes are taller than 240 twips.
+    Check2 = box(inner1, "Check2", QStringLiteral("Enable ring sound"), 210, 510);
+    Check3 = box(inner1, "Check3", QStringLiteral("Enable caller ID sound"), 210, 810);
     Command1 = new QPushButton(QStringLiteral("Select sound ..."), notifications);
     Command1->setObjectName(QStringLiteral("Command1"));
     place(Command1, 2250 + kWider, 720, 1335, 360);
+    // Wide enough for its caption, growing leftwards from the design's right edge.
+    const int grow = std::max(0, Command1->sizeHint().width() - Command1->width());
+    Command1->setGeometry(Command1->geometry().adjusted(-grow, 0, 0, 0));
 
     auto* events = new QGroupBox(QStringLiteral("Select events to log"), this);
     events->setObjectName(QStringLiteral("FrameEvents"));
