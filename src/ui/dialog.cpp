@@ -61,7 +61,7 @@ void Dialog::buildWindow()
     device_->setObjectName(QStringLiteral("PortDevice"));
     device_->setEditable(true);
     device_->setInsertPolicy(QComboBox::NoInsert);
-    device_->setMinimumContentsLength(20);
+    device_->setMinimumContentsLength(28); // "/dev/serial/by-id/..." and temporary links
     device_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         device_->addItem(info.systemLocation());

@@ -13,7 +13,9 @@ FormLoading::FormLoading(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Win
     label->setObjectName(QStringLiteral("Label1"));
     label->setAlignment(Qt::AlignCenter);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(40, 24, 40, 24);
+    // Room around the words in proportion to the font, at any DPI.
+    const int h = label->fontMetrics().height();
+    layout->setContentsMargins(h * 5 / 2, h * 3 / 2, h * 5 / 2, h * 3 / 2);
     layout->addWidget(label);
     setFixedSize(sizeHint());
     if (const QScreen* screen = QGuiApplication::primaryScreen())

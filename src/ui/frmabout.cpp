@@ -38,9 +38,15 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 
 void frmAbout::buildWindow()
 {
+    // 64 pixels at 96 DPI, larger on denser screens; drawn from the full-size
+    // logo at the screen's pixel ratio so it stays sharp.
     auto* picture = label(QString(), QStringLiteral("Picture1"), this);
-    picture->setPixmap(corvaneLogo().scaled(64, 64, Qt::KeepAspectRatio,
-                                                                              Qt::SmoothTransformation));
+    const double scale = logicalDpiY() / 96.0;
+    const qreal ratio = devicePixelRatioF();
+    const int side = qRound(64 * scale * ratio);
+    QPixmap logo = corvaneLogo().scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    logo.setDevicePixelRatio(ratio);
+    picture->setPixmap(logo);
     picture->setAlignment(Qt::AlignTop);
 
     auto* description = label(QStringLiteral("ISDN Corvane Plus"), QStringLiteral("lblDescription"), this);
@@ -63,7 +69,7 @@ void frmAbout::buildWindow()
     grid->addWidget(label(QStringLiteral("Software Version 3.81 - Hardware Version 50"), QStringLiteral("Label4"), this),
                     3, 1);
     grid->addWidget(label(QString(), QStringLiteral("Label3"), this), 4, 1);
-    grid->setColumnMinimumWidth(1, 300);
+    grid->setColumnMinimumWidth(1, qRound(300 * scale));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
