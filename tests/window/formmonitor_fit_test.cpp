@@ -4,6 +4,7 @@
 #include "window_fixture.h"
 
 #include "monitor/window/call_grid.h"
+#include "monitor/window/elided_label.h"
 #include "monitor/window/formmonitor_settings.h"
 
 #include <QAbstractButton>
@@ -124,5 +125,26 @@ TEST_F(WindowTest, TheMonitorSettingsWindowHasRoomForEveryCaption)
             for (QWidget* w : visibleChildren(inner))
                 EXPECT_TRUE(frame->rect().contains(w->geometry().translated(inner->pos()))) << nameOf(w).toStdString();
         }
+    }
+}
+
+// A centred label cuts a long name at both edges; the name fields end it in
+// "…" instead and keep the whole name as their text.
+TEST_F(WindowTest, ALongNameEndsInAnEllipsisAndAShortOneShowsWhole)
+{
+    FormMonitor& m = makeMonitor();
+    m.open();
+    for (const char* name : {"Label19", "Label20"}) {
+        SCOPED_TRACE(name);
+        auto* field = m.findChild<ElidedLabel*>(name);
+        ASSERT_NE(field, nullptr);
+        const QString longName = "Dr. Friedrich-Wilhelm Schönberger-Maier und Partner";
+        field->setText(longName);
+        EXPECT_EQ(field->text(), longName);
+        EXPECT_TRUE(field->shownText().startsWith("Dr. Fried"));
+        EXPECT_TRUE(field->shownText().endsWith(QChar(0x2026)));
+        EXPECT_LE(field->fontMetrics().horizontalAdvance(field->shownText()), field->contentsRect().width());
+        field->setText("Anna Berger");
+        EXPECT_EQ(field->shownText(), "Anna Berger");
     }
 }

@@ -5,6 +5,7 @@
 #include "device/at_channel.h"
 #include "device/form1.h"
 #include "monitor/window/call_grid.h"
+#include "monitor/window/elided_label.h"
 #include "monitor/window/formmonitor_settings.h"
 #include "monitor/window/lamp_pictures.h"
 #include "monitor/window/picture_label.h"
@@ -35,10 +36,12 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}
     return l;
 }
 
-// A framed, sunken text field as the number and name labels have.
+// A framed, sunken text field as the number and name labels have; a name too
+// long for it ends in "…".
 QLabel* makeField(QWidget* parent, const QString& name)
 {
-    QLabel* l = makeLabel(parent, name);
+    auto* l = new ElidedLabel(parent);
+    l->setObjectName(name);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setAlignment(Qt::AlignCenter);
     l->setAutoFillBackground(true);
