@@ -10,7 +10,6 @@
 #include "app/unix_signals.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
-#include "monitor/engine/call_list_model.h"
 #include "monitor/window/formmonitor.h"
 #include "monitor/window/monitor_launcher.h"
 #include "phonebook/dialogpbook.h"
@@ -33,13 +32,8 @@ void wireWindows(Form1& form, const Startup& startup)
     hooks.openPhoneBook = [](QWidget* parent) {
         // Names in an open, visible call list are looked up again after a save.
         DialogpBook book(parent, [] {
-            FormMonitor* monitor = currentMonitor();
-            if (!monitor || !monitor->isVisible())
-                return;
-            CallListModel& list = monitor->engine().callList();
-            list.SaveTheList();
-            list.clearRows();
-            list.ReadTheList();
+            if (FormMonitor* monitor = currentMonitor())
+                monitor->reloadListNames();
         });
         book.exec();
     };

@@ -76,14 +76,7 @@ FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, Setting
         QCoreApplication::quit();
     };
     openPhoneBook = [this] {
-        DialogpBook book(this, [this] {
-            if (!isVisible())
-                return;
-            CallListModel& list = engine_.callList();
-            list.SaveTheList();
-            list.clearRows();
-            list.ReadTheList();
-        });
+        DialogpBook book(this, [this] { reloadListNames(); });
         book.exec();
     };
     openSettings = [this] {

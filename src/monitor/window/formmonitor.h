@@ -69,6 +69,9 @@ public:
     void CommandPause_Click(); // "Stop Trace"
     void CommandOptions_Click();
     void showRecordPicture(int row);
+    // After the phone book was saved: while the window is visible its list is
+    // saved, emptied and read again, so the names follow the edited book.
+    void reloadListNames();
 
     // MonitorHost
     bool windowVisible() const override;

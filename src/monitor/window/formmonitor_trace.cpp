@@ -156,3 +156,13 @@ void FormMonitor::showRecordPicture(int row)
     if (!Image2->showFile(picture))
         Image2->showFile(QStringLiteral("noname.jpg")); // missing too: the old picture stays
 }
+
+void FormMonitor::reloadListNames()
+{
+    if (!isVisible())
+        return;
+    CallListModel& list = engine_.callList();
+    list.SaveTheList();
+    list.clearRows();
+    list.ReadTheList();
+}

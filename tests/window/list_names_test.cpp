@@ -1,0 +1,27 @@
+// The call list's names follow the phone book once it has been saved while
+// the monitor shows: the list is saved, emptied and read again.
+#include "window_fixture.h"
+
+#include "monitor/engine/call_list_model.h"
+
+TEST_F(WindowTest, ASavedPhoneBookRenamesTheVisibleListOnly)
+{
+    FormMonitor& m = makeMonitor();
+    m.open();
+    CallListModel& list = m.engine().callList();
+    list.AddCall("4711", "Answer", QDate(2026, 1, 2), "10:00:00", "0301234", "", "0:01:00", "0");
+    ASSERT_EQ(list.records().first().name, QString());
+
+    writeText("book.txt", "Anna Berger\t0301234\t-\t-\t-\t-\r\n");
+    m.hide();
+    m.reloadListNames(); // hidden: nothing is read again
+    EXPECT_EQ(list.records().first().name, QString());
+
+    m.show();
+    m.reloadListNames();
+    ASSERT_EQ(list.records().size(), 1);
+    EXPECT_EQ(list.records().first().name, QStringLiteral("Anna Berger"));
+    QFile saved(file("list.txt"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().contains("\tAnna Berger\t"));
+}
