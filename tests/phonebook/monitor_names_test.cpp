@@ -16,7 +16,9 @@ TEST_F(PhoneBookTest, TheCallListNamesFollowAnEditedBook)
     EXPECT_EQ(calls.records()[1].name, "");
 
     // The monitor's refresh when the window closes: save, empty, read again.
+    int refreshes = 0;
     auto d = open([&] {
+        ++refreshes;
         calls.SaveTheList();
         calls.clearRows();
         calls.ReadTheList();
@@ -27,7 +29,9 @@ TEST_F(PhoneBookTest, TheCallListNamesFollowAnEditedBook)
     clickRow(*d, 1); // Anna
     edit(*d, "Text3")->setText("Anna B.");
     QTest::mouseClick(button(*d, "UpdateButton"), Qt::LeftButton);
+    EXPECT_EQ(refreshes, 0); // only once the book is written
     d->close();
+    EXPECT_EQ(refreshes, 1);
 
     ASSERT_EQ(calls.records().size(), 2);
     EXPECT_EQ(calls.records()[0].name, "Anna B.");
