@@ -104,14 +104,4 @@ TEST_F(CallListTest, FailedSaveLeavesTheOldFile)
     EXPECT_TRUE(listBytes().startsWith("old\t"));
 }
 
-TEST_F(CallListTest, ModelShowsEightColumnsWithHeaders)
-{
-    EXPECT_EQ(model.columnCount(), 8);
-    EXPECT_EQ(model.headerData(7, Qt::Horizontal).toString(), QStringLiteral("Cost"));
-    model.AddCall("1", "Ring", QDate(2026, 1, 1), "10:00:00", "111", "", "0:00:01", "-");
-    EXPECT_EQ(model.data(model.index(0, 4)).toString(), QStringLiteral("111"));
-    EXPECT_TRUE(model.removeRows(0, 1));
-    EXPECT_FALSE(model.removeRows(0, 1));
-}
-
 } // namespace

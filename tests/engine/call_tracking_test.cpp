@@ -85,22 +85,6 @@ TEST_F(CallTest, IncomingCallRingsIsAnsweredAndEndsAsAnswer)
     EXPECT_FALSE(rec(0x83).Activated); // the end timer found the call's record
 }
 
-TEST_F(CallTest, UnansweredAndUnconnectedCallsAreRingAndTry)
-{
-    offerAndRing(0x83, 0x8A, "555", "4712");
-    clock.advance(4000);
-    frame(iframe(0x83, 0x5A, clearing()));
-    EXPECT_EQ(engine->EndTypeB, QStringLiteral("Ring"));
-    dialOut(0x81, 0x89, "4711");
-    clock.advance(3000);
-    hangUp(0x81);
-    EXPECT_EQ(engine->EndTypeA, QStringLiteral("Try"));
-    clock.advance(1000);
-    ASSERT_EQ(records().size(), 3);
-    EXPECT_EQ(records()[0], (CallRecord{"4711", "Try", "2026-01-01", "10:00:04", "-", "", "0:00:03", "-"}));
-    EXPECT_EQ(records()[1], (CallRecord{"4712", "Ring", "2026-01-01", "10:00:00", "555", "", "0:00:04", "-"}));
-}
-
 TEST_F(CallTest, LogSettingsDecideWhatIsLogged)
 {
     struct Case {

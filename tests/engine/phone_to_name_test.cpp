@@ -73,20 +73,4 @@ TEST(BookFile, WritesAtomicallyAndReadsBack)
     EXPECT_TRUE(BookFile::read(dir.filePath("none.txt")).isEmpty());
 }
 
-TEST(BookFile, ShortAndLongLinesGiveSixFields)
-{
-    const QList<BookEntry> e = [] {
-        QTemporaryDir dir;
-        QFile f(dir.filePath("b.txt"));
-        f.open(QIODevice::WriteOnly);
-        f.write("OnlyName\r\nA\t1\t2\t3\t4\tpic\textra\r\n");
-        f.close();
-        return BookFile::read(dir.filePath("b.txt"));
-    }();
-    ASSERT_EQ(e.size(), 2);
-    EXPECT_EQ(e[0].name, QStringLiteral("OnlyName"));
-    EXPECT_TRUE(e[0].picture.isEmpty());
-    EXPECT_EQ(e[1].picture, QStringLiteral("pic"));
-}
-
 } // namespace
