@@ -37,7 +37,6 @@ const QStringList kTestPlay(const QString& file)
 TEST_F(SettingsWindowTest, AnEmptyStoreTicksAndStoresTheFiveLogBoxesOnly)
 {
     auto w = openWindow();
-    EXPECT_EQ(w->windowTitle(), "Call Monitor Settings");
     for (const auto& [name, key] : {std::pair{"Check4", "LogAns"}, {"Check5", "LogRing"}, {"Check6", "LogDial"},
                                    {"Check7", "LogTry"}, {"Check8", "LogCID"}}) {
         EXPECT_TRUE(box(*w, name)->isChecked()) << name;
@@ -94,7 +93,6 @@ TEST_F(SettingsWindowTest, SelectSoundStoresAndPlaysTheChoiceButCancelChangesNot
     settings().write("WavFile", "/old/ring.wav");
     auto w = openWindow();
     auto* select = w->findChild<QPushButton*>("Command1");
-    ASSERT_EQ(select->text(), "Select sound ...");
 
     chosenFile.clear(); // cancelled
     select->click();

@@ -175,41 +175,42 @@ TEST_F(WindowTest, APopupShowsTheWindowForSixSecondsAndRestoresItsVisibility)
     }
 }
 
-TEST_F(WindowTest, AnAnnouncedCallerPopsUpPlaysAndPostsADesktopNotice)
+// With Popup and caller-ID sound on, an announced caller shows the hidden
+// window on top for six seconds, plays and posts a notice; without them the
+// window only goes on top and stays there, since no popup timer ends it.
+TEST_F(WindowTest, AnAnnouncedCallerPopsUpPlaysAndPostsADesktopNoticeWhenAsked)
 {
     const QList<CaptureLine> capture = renderScenario(QStringLiteral("incoming-answered"));
     ASSERT_FALSE(capture.isEmpty()) << "dodova-sim must be built";
-    settings().write("Popup", "1");
-    settings().write("IDSound", "1");
     writeText("book.txt", "Ada Lovelace\t03012345678\t\t\t\t-\r\n");
-    FormMonitor& m = makeMonitor();
-    m.engine().setBookPath(file("book.txt"));
-    m.open();
-    m.hide();
-    // A line is decoded when the next line's "L" arrives.
-    const qint64 announced = capture.at(1).ms;
-    feedCapture(m.engine(), clock, capture, 0, announced);
-    EXPECT_TRUE(m.isVisible());
-    EXPECT_TRUE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_EQ(waveLog.plays(), 1);
-    ASSERT_EQ(notices.size(), 1);
-    EXPECT_EQ(notices.first(), "Call from Ada Lovelace|03012345678\nto MSN 4711");
-    EXPECT_EQ(m.findChild<QLabel*>("LabelCID")->text(), "03012345678");
-    clock.advanceTo(announced + 6000);
-    EXPECT_FALSE(m.isVisible());
-    EXPECT_FALSE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-}
-
-TEST_F(WindowTest, WithoutPopupNoNoticeIsPostedButTheWindowStillGoesOnTop)
-{
-    const QList<CaptureLine> capture = renderScenario(QStringLiteral("incoming-answered"));
-    ASSERT_FALSE(capture.isEmpty());
-    FormMonitor& m = makeMonitor();
-    m.open();
-    feedCapture(m.engine(), clock, capture, 0, capture.first().ms + 7000);
-    EXPECT_TRUE(notices.isEmpty());
-    EXPECT_EQ(waveLog.plays(), 0);
-    EXPECT_TRUE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint)); // no popup timer ends it
+    for (const bool asked : {true, false}) {
+        SCOPED_TRACE(asked ? "Popup and IDSound on" : "off");
+        settings().write("Popup", asked ? "1" : "0");
+        settings().write("IDSound", asked ? "1" : "0");
+        waveLog.log.clear();
+        notices.clear();
+        clock.advance(0);
+        const qint64 start = clock.elapsed();
+        FormMonitor& m = makeMonitor();
+        m.engine().setBookPath(file("book.txt"));
+        m.open();
+        m.hide();
+        // A line is decoded when the next line's "L" arrives.
+        const qint64 announced = start + capture.at(1).ms;
+        QList<CaptureLine> shifted = capture;
+        for (CaptureLine& l : shifted)
+            l.ms += start;
+        feedCapture(m.engine(), clock, shifted, start, announced);
+        EXPECT_EQ(m.isVisible(), asked);
+        EXPECT_TRUE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_EQ(waveLog.plays(), asked ? 1 : 0);
+        EXPECT_EQ(notices, asked ? QStringList{"Call from Ada Lovelace|03012345678\nto MSN 4711"} : QStringList());
+        EXPECT_EQ(m.findChild<QLabel*>("LabelCID")->text(), "03012345678");
+        clock.advanceTo(announced + 6000);
+        EXPECT_FALSE(m.isVisible());
+        EXPECT_EQ(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint), !asked);
+        m.close();
+    }
 }
 
 TEST_F(WindowTest, AnAnsweredCallShowsOnChannelAWithLampsDurationAndEndsInTheList)

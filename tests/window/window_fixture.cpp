@@ -13,35 +13,6 @@ QColor centreColour(const QWidget* pictureLabel)
 
 #include <QProcess>
 
-namespace {
-
-QByteArray unescape(const QByteArray& payload)
-{
-    QByteArray out;
-    for (qsizetype i = 0; i < payload.size(); ++i) {
-        const char c = payload[i];
-        if (c != '\\' || i + 1 >= payload.size()) {
-            out += c;
-            continue;
-        }
-        const char e = payload[++i];
-        if (e == 'r')
-            out += '\r';
-        else if (e == 'n')
-            out += '\n';
-        else if (e == 't')
-            out += '\t';
-        else if (e == 'x' && i + 2 < payload.size()) {
-            out += char(payload.mid(i + 1, 2).toInt(nullptr, 16));
-            i += 2;
-        } else
-            out += e;
-    }
-    return out;
-}
-
-} // namespace
-
 QList<CaptureLine> renderScenario(const QString& scenario)
 {
     QProcess sim;
@@ -49,16 +20,7 @@ QList<CaptureLine> renderScenario(const QString& scenario)
               {QStringLiteral("--scenario"), scenario, QStringLiteral("--render-capture"), QStringLiteral("-")});
     if (!sim.waitForFinished(10000) || sim.exitCode() != 0)
         return {};
-    QList<CaptureLine> lines;
-    for (const QByteArray& line : sim.readAllStandardOutput().split('\n')) {
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        const qsizetype tab = line.indexOf('\t');
-        if (tab < 0)
-            continue;
-        lines.append({line.left(tab).toLongLong(), unescape(line.mid(tab + 1))});
-    }
-    return lines;
+    return TimedCapture::parse(sim.readAllStandardOutput());
 }
 
 void feedCapture(MonitorEngine& engine, VirtualClock& clock, const QList<CaptureLine>& lines, qint64 fromMs,

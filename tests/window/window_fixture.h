@@ -10,6 +10,7 @@
 #include "monitor/window/formmonitor.h"
 #include "monitor/window/monitor_message.h"
 #include "monitor/window/wave_device.h"
+#include "tools/replay_capture.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,10 +101,7 @@ protected:
 QColor centreColour(const QWidget* pictureLabel);
 
 // One line of a timed capture: the characters received at `ms`.
-struct CaptureLine {
-    qint64 ms = 0;
-    QByteArray bytes;
-};
+using CaptureLine = CaptureChunk;
 
 // A scenario of dodova-sim rendered as a timed capture (empty when the
 // simulator is not built).
