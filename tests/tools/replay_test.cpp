@@ -73,6 +73,15 @@ protected:
         EXPECT_TRUE(ok) << error.toStdString();
         return ok;
     }
+    // Replays a capture given as text.
+    bool replayText(const QByteArray& capture)
+    {
+        QFile f(out.filePath("c.trace"));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(capture);
+        f.close();
+        return replay(f.fileName());
+    }
     QString outFile(const char* name) const { return out.filePath(QString::fromLatin1(name)); }
     QTemporaryDir out;
     ReplaySummary summary;
@@ -119,11 +128,7 @@ QByteArray outgoingTry(int channelAt, int channelDecodedAt, int clearingAt, int 
 
 TEST_F(ReplayRun, EndOfCallTimerFiresInTheRunOn)
 {
-    QFile f(out.filePath("c.trace"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(outgoingTry(100, 101, 2000, 2001)); // the clearing is the last line: only the run-on logs it
-    f.close();
-    ASSERT_TRUE(replay(f.fileName()));
+    ASSERT_TRUE(replayText(outgoingTry(100, 101, 2000, 2001))); // the clearing is the last line: only the run-on logs it
     EXPECT_EQ(readAll(outFile("list.txt")), QByteArray("4711\tTry\t2026-01-01\t10:00:00\t-\t\t0:00:02\t-\r\n"));
 }
 
@@ -131,11 +136,7 @@ TEST_F(ReplayRun, TimersFireBeforeTheCharactersOfTheirMillisecond)
 {
     // Dialling starts at 401 ms and ends at 2000 ms: Timer1's tick at 2000 runs
     // first and shows 1.599 s as 0:00:02; after the characters it would keep 0:00:01.
-    QFile f(out.filePath("c.trace"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(outgoingTry(400, 401, 1500, 2000));
-    f.close();
-    ASSERT_TRUE(replay(f.fileName()));
+    ASSERT_TRUE(replayText(outgoingTry(400, 401, 1500, 2000)));
     EXPECT_TRUE(readAll(outFile("list.txt")).contains("\t0:00:02\t")) << readAll(outFile("list.txt")).constData();
 }
 
