@@ -63,20 +63,6 @@ TEST_F(CallListTest, EachRecordIsOnDiskAtOnceNewestFirst)
     EXPECT_TRUE(listBytes().startsWith("4712\tCID\t2026-12-06\t09:00:00\t555\t\t-\t-\r\n4711\t"));
 }
 
-TEST_F(CallListTest, SavingLooksNamesUpAfreshAndReloadKeepsOrder)
-{
-    model.AddCall("1", "Ring", QDate(2026, 1, 1), "10:00:00", "111", "", "0:00:01", "-");
-    model.AddCall("2", "Ring", QDate(2026, 1, 1), "10:00:01", "222", "", "0:00:01", "-");
-    EXPECT_EQ(model.records()[1].name, QString());
-    writeFile("book.txt", "Ann\t111\t\t\t\t-\r\n");
-    ASSERT_TRUE(model.SaveTheList());
-    model.clearRows();
-    model.ReadTheList();
-    ASSERT_EQ(model.records().size(), 2);
-    EXPECT_EQ(model.records()[0].number, QStringLiteral("222"));
-    EXPECT_EQ(model.records()[1].name, QStringLiteral("Ann"));
-}
-
 TEST_F(CallListTest, ReadingSkipsLinesOfTwelveCharactersOrFewer)
 {
     writeFile("list.txt", "123456789012\r\n1234567890123\r\n\r\na\tb\tc\td\te\tf\tg\th\ti\r\nshort\n");

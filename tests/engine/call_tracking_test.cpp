@@ -193,16 +193,6 @@ TEST_F(CallTest, TwoCallsAtOnceKeepTheirChannelsApart)
     EXPECT_FALSE(rec(0x85).Activated);
 }
 
-TEST_F(CallTest, ServiceConnectionActivatesTheCall)
-{
-    dialOut(0x81, 0x89, "4711");
-    frame(iframe(0x81, 0x07, {0x4C, 0x02, 0x01, 0xC3}), true);
-    EXPECT_TRUE(rec(0x81).Activated);
-    EXPECT_EQ(rec(0x81).ConnectedNumber, QStringLiteral("Service"));
-    hangUp(0x81);
-    EXPECT_EQ(engine->EndTypeA, QStringLiteral("Called"));
-}
-
 TEST(Durations, FormattedAsHoursMinutesSeconds)
 {
     struct Case {

@@ -56,15 +56,6 @@ TEST_F(CallerIdTest, NumbersAreStoredPerChannel)
     }
 }
 
-TEST_F(CallerIdTest, CidRecordCarriesDashes)
-{
-    writeBook("Bob\t123\t\t\t\tbob.png\r\n");
-    frame(offer(cat({channel(0x89), callingNumber("123"), calledNumber("4711")})), true);
-    ASSERT_EQ(engine->callList().records().size(), 1);
-    EXPECT_EQ(engine->callList().records()[0], (CallRecord{"4711", "CID", "2026-01-01", "10:00:00", "123", "Bob", "-", "-"}));
-    EXPECT_EQ(d().Image2, QStringLiteral("bob.png"));
-}
-
 TEST_F(CallerIdTest, LogCidSettingIsANumberOrOff)
 {
     for (const auto& [value, logged] : {std::pair{"0", false}, {"1", true}, {"yes", false}, {"", false}}) {

@@ -56,21 +56,4 @@ TEST(PhoneToName, MatchingBoundary)
             ASSERT_EQ(BookLookup::matches(QString(s, u'1'), QString(n, u'1')), 10 * s > 7 * n) << s << "/" << n;
 }
 
-TEST(BookFile, WritesAtomicallyAndReadsBack)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("book.txt");
-    const QList<BookEntry> entries{{"Ann", "1", "-", "-", "-", "-"}, {"Bö", "2", "", "", "", "/p/b.jpg"}};
-    ASSERT_TRUE(BookFile::write(path, entries));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), QByteArray("Ann\t1\t-\t-\t-\t-\r\nB\xc3\xb6\t2\t\t\t\t/p/b.jpg\r\n"));
-    const QList<BookEntry> back = BookFile::read(path);
-    ASSERT_EQ(back.size(), 2);
-    EXPECT_EQ(back[1].name, QStringLiteral("Bö"));
-    EXPECT_EQ(back[1].picture, QStringLiteral("/p/b.jpg"));
-    EXPECT_FALSE(BookFile::write(dir.filePath("no/such/book.txt"), entries));
-    EXPECT_TRUE(BookFile::read(dir.filePath("none.txt")).isEmpty());
-}
-
 } // namespace
