@@ -133,6 +133,7 @@ TEST_F(GridTest, WidthsComeFromTheStoreAndAreSavedOnEveryRelease)
 {
     settings().write("GridWidth0", "1500");
     settings().write("GridWidth1", "wide"); // no number: as if none were stored
+    settings().write("GridWidth4", "-300"); // no sensible number either
     settings().write("GridWidth3", "500");  // narrower than its content: the user's choice
     grid->applyStoredWidths();
     EXPECT_EQ(grid->columnWidthTwips(0), 1500);
@@ -142,6 +143,7 @@ TEST_F(GridTest, WidthsComeFromTheStoreAndAreSavedOnEveryRelease)
     const int typeTwips = grid->columnWidthTwips(1);
     EXPECT_GE(typeTwips, 620);
     EXPECT_GE(grid->columnWidth(1), grid->fontMetrics().horizontalAdvance("Answer*") + 6);
+    EXPECT_GT(grid->columnWidth(4), 0);
 
     grid->horizontalHeader()->resizeSection(5, 40);
     fill(2);

@@ -80,24 +80,6 @@ TEST_F(WindowTest, FirstOpeningSizesTheColumnsToTheirContent)
         EXPECT_EQ(again.grid().columnWidthTwips(c), shown[c]) << c;
 }
 
-// A width the user dragged, narrower than its content or wide, is used as stored and the
-// other columns are not rearranged around it.
-TEST_F(WindowTest, StoredColumnWidthsAreUsedAsStored)
-{
-    settings().write("GridWidth2", "600");
-    settings().write("GridWidth5", "4000");
-    FormMonitor& m = makeMonitor();
-    m.open();
-    EXPECT_EQ(m.grid().columnWidthTwips(2), 600);
-    EXPECT_EQ(m.grid().columnWidth(2), px(m, 600));
-    EXPECT_EQ(m.grid().columnWidthTwips(5), 4000);
-    m.close();
-    EXPECT_EQ(settings().read("GridWidth2"), "600");
-    EXPECT_EQ(settings().read("GridWidth5"), "4000");
-}
-
-// "Hide/Show Log" folds to 3700 twips and back to the stored height, which
-// folding never overwrites.
 TEST_F(WindowTest, HideShowLogSwitchesBetweenTheFoldAndTheStoredHeight)
 {
     struct Case {
@@ -191,13 +173,10 @@ TEST_F(WindowTest, ClosingSendsTheSequenceAndSavesPositionUnlessMinimised)
         EXPECT_TRUE(form->isVisible());
         EXPECT_EQ(programEnds, 0);
     }
-}
-
-TEST_F(WindowTest, ClosingInScanModeEndsTheProgramInsteadOfShowingTheMainWindow)
-{
-    FormMonitor& m = makeMonitor(0, true);
-    m.open();
-    m.close();
+    // Started for the monitor alone, closing ends the program instead.
+    FormMonitor& scan = makeMonitor(0, true);
+    scan.open();
+    scan.close();
     EXPECT_EQ(programEnds, 1);
     EXPECT_FALSE(form->isVisible());
 }
@@ -244,19 +223,9 @@ TEST_F(WindowTest, SettingsThatAreNoSensibleNumbersTakeTheirDefaults)
     settings().write("ScanLeft", "left");
     settings().write("ScanTop", "1e12");
     settings().write("ScanHeight", "tall");
-    settings().write("GridWidth4", "-300");
-    settings().write("GridWidth6", "wide");
     settings().write("ScanHide", "maybe");
     FormMonitor& m = makeMonitor();
     m.open();
     EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
     EXPECT_EQ(m.heightTwips(), 6660);
-    // Nonsense widths are as if none were stored.
-    const int nonsense4 = m.grid().columnWidthTwips(4), nonsense6 = m.grid().columnWidthTwips(6);
-    settings().write("GridWidth4", QString());
-    settings().write("GridWidth6", QString());
-    FormMonitor& fresh = makeMonitor();
-    fresh.open();
-    EXPECT_EQ(nonsense4, fresh.grid().columnWidthTwips(4));
-    EXPECT_EQ(nonsense6, fresh.grid().columnWidthTwips(6));
 }
