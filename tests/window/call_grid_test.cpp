@@ -177,23 +177,3 @@ TEST_F(WindowTest, TheRecordPictureFallsBackToNonameAndThenKeepsTheOldOne)
     m.showRecordPicture(1);
     EXPECT_EQ(centreColour(image2), QColor(Qt::red)); // nothing to show: the old picture stays
 }
-
-TEST_F(WindowTest, AListWithGarbageLinesLoadsItsRecordsAndKeepsThem)
-{
-    QByteArray garbage("4711\tAnswer\t2026-01-01\t10:00:00\t0301\tAda\t0:01:00\t0\r\n");
-    garbage += "short\r\n\r\n";
-    garbage += QByteArray(5000, '\xff') + "\r\n";
-    garbage += "no tabs at all in this long line\r\n";
-    garbage += "4712\tCalled\t2026-01-02\t09:00:00\t0302\t\t0:00:10\t0,12\r\n";
-    writeText("list.txt", garbage);
-    FormMonitor& m = makeMonitor();
-    m.open();
-    CallListModel& list = m.engine().callList();
-    EXPECT_EQ(list.records().first().number, "0301");
-    EXPECT_EQ(list.records().last().number, "0302");
-    m.close();
-    QFile saved(file("list.txt"));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    const QByteArray text = saved.readAll();
-    EXPECT_TRUE(text.contains("0301") && text.contains("0302"));
-}
