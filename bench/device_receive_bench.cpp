@@ -14,7 +14,7 @@
 
 #include <ctime>
 
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "device/form1.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Monitor engine throughput: characters through Scan at trace levels 0 and 5,
 // and peak memory over 1 MB and 100 MB of trace.
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
 #include "tools/replay_capture.h"

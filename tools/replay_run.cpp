@@ -1,7 +1,7 @@
 #include "tools/replay_run.h"
 
-#include "app/atomic_file.h"
-#include "app/settings_store.h"
+#include "common/atomic_file.h"
+#include "common/settings_store.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
 #include "tools/replay_capture.h"

@@ -1,6 +1,6 @@
 #include "app/home_folder.h"
 
-#include "app/program_folder.h"
+#include "common/program_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>

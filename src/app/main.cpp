@@ -3,7 +3,7 @@
 #include "app/app_options.h"
 #include "app/command_line.h"
 #include "app/home_folder.h"
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "app/simulator_process.h"
 #include "app/single_instance.h"
 #include "app/startup.h"

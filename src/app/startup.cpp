@@ -2,9 +2,9 @@
 
 #include "app/app_hooks.h"
 #include "app/command_line.h"
-#include "app/program_folder.h"
-#include "app/regional.h"
-#include "app/settings_store.h"
+#include "common/program_folder.h"
+#include "common/regional.h"
+#include "common/settings_store.h"
 #include "app/single_instance.h"
 #include "app/version.h"
 #include "device/at_channel.h"

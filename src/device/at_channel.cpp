@@ -1,6 +1,6 @@
 #include "device/at_channel.h"
 
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

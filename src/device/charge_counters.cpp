@@ -1,6 +1,6 @@
 #include "device/charge_counters.h"
 
-#include "app/regional.h"
+#include "common/regional.h"
 
 #include <limits>
 #include <optional>

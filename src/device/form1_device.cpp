@@ -3,8 +3,8 @@
 #include "device/form1.h"
 #include "device/form1_ui.h"
 
-#include "app/regional.h"
-#include "app/settings_store.h"
+#include "common/regional.h"
+#include "common/settings_store.h"
 #include "device/answer_parsers.h"
 #include "device/charge_counters.h"
 #include "device/register_io.h"

@@ -1,6 +1,6 @@
 #include "device/register_map.h"
 
-#include "app/regional.h"
+#include "common/regional.h"
 #include "device/settings_elements.h"
 
 #include <QLocale>

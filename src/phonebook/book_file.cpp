@@ -1,8 +1,8 @@
 #include "phonebook/book_file.h"
 
-#include "app/atomic_file.h"
-#include "app/program_folder.h"
-#include "app/regional.h"
+#include "common/atomic_file.h"
+#include "common/program_folder.h"
+#include "common/regional.h"
 #include "phonebook/book_lookup.h"
 
 #include <QFile>

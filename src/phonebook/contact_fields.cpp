@@ -1,6 +1,6 @@
 #include "phonebook/contact_fields.h"
 
-#include "app/regional.h"
+#include "common/regional.h"
 
 namespace contact_fields {
 

@@ -1,6 +1,6 @@
 #include "phonebook/contact_table.h"
 
-#include "app/regional.h"
+#include "common/regional.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "phonebook/dialogpbook.h"
 
-#include "app/program_folder.h"
-#include "app/regional.h"
-#include "app/settings_store.h"
+#include "common/program_folder.h"
+#include "common/regional.h"
+#include "common/settings_store.h"
 
 #include <QDir>
 #include <QFileDialog>

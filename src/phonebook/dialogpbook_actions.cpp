@@ -4,7 +4,7 @@
 #include "phonebook/contact_import.h"
 #include "phonebook/dialogpbook.h"
 
-#include "app/program_folder.h"
+#include "common/program_folder.h"
 
 #include <QKeyEvent>
 #include <QLabel>

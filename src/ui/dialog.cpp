@@ -1,6 +1,6 @@
 #include "ui/dialog.h"
 
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "device/at_channel.h"
 
 #include <QButtonGroup>

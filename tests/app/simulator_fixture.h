@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "app/program_folder.h"
-#include "app/settings_store.h"
+#include "common/program_folder.h"
+#include "common/settings_store.h"
 
 #include <csignal>
 

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "device/charge_counters.h"
 #include "device/form1.h"
 #include "device_answers.h"

@@ -1,7 +1,7 @@
 // The caller-ID announcement of calls offered to all terminals.
 #include "engine_fixture.h"
 
-#include "app/regional.h"
+#include "common/regional.h"
 
 using namespace frames;
 

@@ -1,7 +1,7 @@
 #pragma once
 // A monitor engine on a virtual clock with its own settings, book and list
 // files, and helpers that write frames in the adapter's trace line format.
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
 

@@ -1,7 +1,7 @@
 // The phone book window driven through its elements, offscreen.
 #include "phonebook_fixture.h"
 
-#include "app/regional.h"
+#include "common/regional.h"
 
 #include <QApplication>
 #include <csignal>

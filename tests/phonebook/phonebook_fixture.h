@@ -1,8 +1,8 @@
 #pragma once
 // A phone book window over a temporary program folder and settings file, with
 // the window's questions answered by the test.
-#include "app/program_folder.h"
-#include "app/settings_store.h"
+#include "common/program_folder.h"
+#include "common/settings_store.h"
 #include "phonebook/dialogpbook.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 // The port options window, offscreen, by object name.
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "device/at_channel.h"
 #include "ui/dialog.h"
 

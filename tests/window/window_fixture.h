@@ -2,8 +2,8 @@
 // Shared set-up of the monitor window tests: a private program folder and
 // settings file, a recording wave device, a virtual clock, and a monitor whose
 // command channel and port writes are recorded instead of sent.
-#include "app/program_folder.h"
-#include "app/settings_store.h"
+#include "common/program_folder.h"
+#include "common/settings_store.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
 #include "monitor/engine/virtual_clock.h"

@@ -3,7 +3,7 @@
 // the flags and the terminal's record are the state.
 #include "monitor/engine/monitor_engine.h"
 
-#include "app/regional.h"
+#include "common/regional.h"
 #include "phonebook/book_file.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // optionally logged as "CID".
 #include "monitor/engine/monitor_engine.h"
 
-#include "app/regional.h"
-#include "app/settings_store.h"
+#include "common/regional.h"
+#include "common/settings_store.h"
 
 void MonitorEngine::callerIdStage(const ElementResults& res)
 {

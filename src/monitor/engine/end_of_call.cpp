@@ -2,7 +2,7 @@
 // are taken from its labels and logged as the user's settings say.
 #include "monitor/engine/monitor_engine.h"
 
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 
 void MonitorEngine::TimerEndCallA_Timer()
 {

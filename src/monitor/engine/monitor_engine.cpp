@@ -1,7 +1,7 @@
 #include "monitor/engine/monitor_engine.h"
 
-#include "app/regional.h"
-#include "app/settings_store.h"
+#include "common/regional.h"
+#include "common/settings_store.h"
 #include "phonebook/book_file.h"
 
 MonitorEngine::MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent)

@@ -1,7 +1,7 @@
 #include "monitor/window/call_grid.h"
 
-#include "app/regional.h"
-#include "app/settings_store.h"
+#include "common/regional.h"
+#include "common/settings_store.h"
 #include "monitor/engine/call_list_model.h"
 #include "monitor/window/grid_sort.h"
 #include "monitor/window/twips.h"

@@ -1,7 +1,7 @@
 #include "monitor/window/formmonitor.h"
 
-#include "app/regional.h"
-#include "app/settings_store.h"
+#include "common/regional.h"
+#include "common/settings_store.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
 #include "monitor/window/call_grid.h"

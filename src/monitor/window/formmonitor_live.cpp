@@ -2,7 +2,7 @@
 // the ring loop, the popup and the caller notification on the desktop.
 #include "monitor/window/formmonitor.h"
 
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "device/form1.h"
 #include "monitor/window/caller_notification.h"
 #include "monitor/window/lamp_pictures.h"

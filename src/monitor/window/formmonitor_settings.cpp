@@ -1,6 +1,6 @@
 #include "monitor/window/formmonitor_settings.h"
 
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "monitor/window/twips.h"
 #include "monitor/window/wave_device.h"
 

@@ -2,7 +2,7 @@
 // the port goes away, and the closing sequence that takes the adapter out.
 #include "monitor/window/formmonitor.h"
 
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
 #include "monitor/window/call_grid.h"

@@ -1,6 +1,6 @@
 #include "monitor/window/grid_sort.h"
 
-#include "app/regional.h"
+#include "common/regional.h"
 #include "monitor/engine/call_list_model.h"
 
 #include <algorithm>

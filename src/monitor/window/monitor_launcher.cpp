@@ -1,6 +1,6 @@
 #include "monitor/window/monitor_launcher.h"
 
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 #include "device/form1.h"
 #include "monitor/engine/system_clock.h"
 #include "monitor/window/formmonitor.h"

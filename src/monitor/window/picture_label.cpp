@@ -1,6 +1,6 @@
 #include "monitor/window/picture_label.h"
 
-#include "app/program_folder.h"
+#include "common/program_folder.h"
 #include "monitor/window/lamp_pictures.h"
 
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/program_folder.h"
+#include "common/program_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>

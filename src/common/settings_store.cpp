@@ -1,13 +1,13 @@
-#include "app/settings_store.h"
+#include "common/settings_store.h"
 
-#include "app/program_folder.h"
+#include "common/program_folder.h"
 
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 #include <optional>
 
-#include "app/regional.h"
+#include "common/regional.h"
 
 namespace {
 

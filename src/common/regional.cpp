@@ -1,4 +1,4 @@
-#include "app/regional.h"
+#include "common/regional.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "app/atomic_file.h"
+#include "common/atomic_file.h"
 
 #include <QSaveFile>
 
