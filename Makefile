@@ -2,6 +2,10 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# ccache, when the machine has it, makes rebuilds across checkouts cheap.
+ifneq ($(shell command -v ccache 2>/dev/null),)
+CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+endif
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build-sanitize
 CMAKE_FLAGS += -DCORVANE_SANITIZE=ON
