@@ -3,6 +3,8 @@
 // engine never touches a widget; the window implements this.
 #include <QString>
 
+struct CallEvent;
+
 class MonitorHost {
 public:
     virtual ~MonitorHost() = default;
@@ -15,4 +17,6 @@ public:
     virtual void playCallerIdSound(const QString& wavFile) = 0;
     // SWOnTop1: keep the window above the others.
     virtual void keepOnTop(bool on) = 0;
+    // Every call event the engine decides, for the outputs that listen to calls.
+    virtual void callEvent(const CallEvent& /*event*/) {}
 };
