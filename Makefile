@@ -13,7 +13,10 @@ endif
 
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-multimedia-dev \
             qt6-image-formats-plugins libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
-            xvfb xauth imagemagick
+            xvfb xauth imagemagick \
+            qt6-charts-dev dbus dunst libnotify-bin tshark ser2net \
+            lintian appstream desktop-file-utils dpkg-dev fakeroot file groff-base \
+            clang libclang-rt-14-dev
 
 .PHONY: all deps configure build run test bench clean
 
