@@ -80,29 +80,6 @@ bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
     return true;
 }
 
-QString stateText(MonitorEngine& engine)
-{
-    const MonitorDisplay& d = engine.display();
-    const QList<std::pair<const char*, QString>> items{
-        {"Check1", QString::number(d.Check1)},   {"Check2", QString::number(d.Check2)},
-        {"Check3", QString::number(d.Check3)},   {"Check4", QString::number(d.Check4)},
-        {"Check5", QString::number(d.Check5)},   {"Check6", QString::number(d.Check6)},
-        {"Label1", d.Label1},                    {"Label2", d.Label2},
-        {"Label19", d.Label19},                  {"Label20", d.Label20},
-        {"LabelMSNA", d.LabelMSNA},              {"LabelMSNB", d.LabelMSNB},
-        {"Label9", d.Label9},                    {"Label10", d.Label10},
-        {"LabelDur1", d.LabelDur1},              {"LabelDur2", d.LabelDur2},
-        {"LabelCID", d.LabelCID},                {"CallWaiting", QString::number(engine.CallWaiting)},
-        {"CidCallerA", engine.CidCallerA},       {"CidCalledA", engine.CidCalledA},
-        {"CidCallerB", engine.CidCallerB},       {"CidCalledB", engine.CidCalledB},
-        {"CidCallerBusy", engine.CidCallerBusy}, {"CidCalledBusy", engine.CidCalledBusy},
-    };
-    QString text;
-    for (const auto& [name, value] : items)
-        text += QLatin1String(name) + u'=' + value + u'\n';
-    return text;
-}
-
 namespace {
 
 bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
@@ -133,9 +110,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     MonitorEngine engine(clock, settings);
     engine.setBookPath(o.bookFile);
     engine.reset();
-    engine.DebugLevel = o.debugLevel;
-    engine.DialPrefix = settings.read(QStringLiteral("DialPrefixNumber"));
-    engine.UnitCost = o.unitCost;
+    engine.setSettings({o.debugLevel, settings.read(QStringLiteral("DialPrefixNumber")), o.unitCost});
 
     CallListModel& list = engine.callList();
     if (!o.listFile.isEmpty()) {
@@ -175,7 +150,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     if (!writeFile(out.filePath(QStringLiteral("Text1.txt")), paneBytes(engine.Text1()), error)
         || !writeFile(out.filePath(QStringLiteral("Text2.txt")), paneBytes(engine.Text2()), error)
         || !writeFile(out.filePath(QStringLiteral("Text3.txt")), paneBytes(engine.Text3()), error)
-        || !writeFile(out.filePath(QStringLiteral("state.txt")), stateText(engine).toUtf8(), error))
+        || !writeFile(out.filePath(QStringLiteral("state.txt")), engine.stateSnapshot().toUtf8(), error))
         return false;
     if (!pcap.close()) {
         error = QStringLiteral("cannot write %1").arg(o.pcapFile);

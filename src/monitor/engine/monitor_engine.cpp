@@ -75,6 +75,61 @@ void MonitorEngine::clearWindows()
     junkLeft_ = false;
 }
 
+void MonitorEngine::setSettings(const MonitorSettings& s)
+{
+    DebugLevel = s.debugLevel;
+    DialPrefix = s.dialPrefix;
+    UnitCost = s.unitCost;
+    callList_.setDialPrefix(DialPrefix);
+}
+
+MonitorSettings MonitorEngine::settings() const
+{
+    return {DebugLevel, DialPrefix, UnitCost};
+}
+
+void MonitorEngine::traceModeStarted()
+{
+    CallWaiting = 0;
+}
+
+void MonitorEngine::clearCallLabels()
+{
+    StartTimeA = StartTimeB = 0;
+    display_.Label1.clear();
+    display_.Label2.clear();
+    notifyDisplay();
+}
+
+void MonitorEngine::stopRingLoop(QChar channel)
+{
+    (channel == u'A' ? display_.Check5 : display_.Check6) = 0;
+    notifyDisplay();
+}
+
+QString MonitorEngine::stateSnapshot() const
+{
+    const MonitorDisplay& d = display_;
+    const QList<std::pair<const char*, QString>> items{
+        {"Check1", QString::number(d.Check1)}, {"Check2", QString::number(d.Check2)},
+        {"Check3", QString::number(d.Check3)}, {"Check4", QString::number(d.Check4)},
+        {"Check5", QString::number(d.Check5)}, {"Check6", QString::number(d.Check6)},
+        {"Label1", d.Label1},                  {"Label2", d.Label2},
+        {"Label19", d.Label19},                {"Label20", d.Label20},
+        {"LabelMSNA", d.LabelMSNA},            {"LabelMSNB", d.LabelMSNB},
+        {"Label9", d.Label9},                  {"Label10", d.Label10},
+        {"LabelDur1", d.LabelDur1},            {"LabelDur2", d.LabelDur2},
+        {"LabelCID", d.LabelCID},              {"CallWaiting", QString::number(CallWaiting)},
+        {"CidCallerA", CidCallerA},            {"CidCalledA", CidCalledA},
+        {"CidCallerB", CidCallerB},            {"CidCalledB", CidCalledB},
+        {"CidCallerBusy", CidCallerBusy},      {"CidCalledBusy", CidCalledBusy},
+    };
+    QString text;
+    for (const auto& [name, value] : items)
+        text += QLatin1String(name) + u'=' + value + u'\n';
+    return text;
+}
+
 MonitorDisplay& MonitorEngine::display()
 {
     return display_;

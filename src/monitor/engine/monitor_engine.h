@@ -7,6 +7,7 @@
 #include "monitor/engine/clock.h"
 #include "monitor/engine/monitor_display.h"
 #include "monitor/engine/monitor_host.h"
+#include "monitor/engine/monitor_settings.h"
 #include "monitor/engine/trace_pane.h"
 #include "monitor/engine/trace_tree.h"
 
@@ -51,6 +52,20 @@ public:
     void setBookPath(const QString& path); // book.txt used by PhoneToName
     QString bookPath() const;
 
+    // The user's choices; the dial prefix reaches the call list too.
+    void setSettings(const MonitorSettings& s);
+    MonitorSettings settings() const;
+    // Trace mode was just switched on: no call is waiting.
+    void traceModeStarted();
+    // The window was just opened: no start times, no numbers shown.
+    void clearCallLabels();
+    // A click on a ring lamp ends that channel's ring sound loop ('A' or 'B').
+    void stopRingLoop(QChar channel);
+    // Whether the window was visible when the last caller was announced.
+    bool popupWasVisible() const { return PopupWasVisible; }
+    // The monitor's state as name=value lines (LF), in the order state.txt keeps.
+    QString stateSnapshot() const;
+
     int DebugLevel = 0;
     QString DialPrefix;
     float UnitCost = 0.026f;
@@ -64,6 +79,7 @@ public:
     void clearWindows();
 
     MonitorDisplay& display();
+    const MonitorDisplay& display() const { return display_; }
     void notifyDisplay();
     TracePane& Text1();
     TracePane& Text2();

@@ -64,7 +64,7 @@ FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, Setting
     setFont(f);
     dpi_ = twips::dpiOf(this);
     engine_.setHost(this);
-    engine_.DebugLevel = debugLevel;
+    engine_.setSettings({debugLevel, {}, engine_.settings().unitCost});
 
     sendAT = [this](const QString& cmd) { return at_.SendAT(cmd); };
     writeToPort = [this](const QByteArray& bytes) {
@@ -82,8 +82,9 @@ FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, Setting
     openSettings = [this] {
         FormMonitorSettings dialog(settings_, wave::device(), mainWindow_.Ring,
                                    [this](const QString& prefix) {
-                                       engine_.DialPrefix = prefix;
-                                       engine_.callList().setDialPrefix(prefix);
+                                       MonitorSettings s = engine_.settings();
+                                       s.dialPrefix = prefix;
+                                       engine_.setSettings(s);
                                    },
                                    this);
         dialog.Form_Load();
@@ -282,12 +283,10 @@ void FormMonitor::connectButtons()
     connect(CommandOptions, &QToolButton::clicked, this, &FormMonitor::CommandOptions_Click);
     // The ring lamps: a click ends the ring sound loop of that channel.
     connect(lampImages[2], &PictureLabel::clicked, this, [this] {
-        engine_.display().Check5 = 0;
-        engine_.notifyDisplay();
+        engine_.stopRingLoop(u'A');
     });
     connect(lampImages[5], &PictureLabel::clicked, this, [this] {
-        engine_.display().Check6 = 0;
-        engine_.notifyDisplay();
+        engine_.stopRingLoop(u'B');
     });
 }
 
@@ -352,11 +351,7 @@ void FormMonitor::open()
     Form_Load();
     show();
     Form_Resize();
-    engine_.StartTimeA = 0;
-    engine_.StartTimeB = 0;
-    engine_.display().Label1.clear();
-    engine_.display().Label2.clear();
-    engine_.notifyDisplay();
+    engine_.clearCallLabels();
     prepareGrid();
 }
 
@@ -373,7 +368,9 @@ void FormMonitor::prepareGrid()
 void FormMonitor::Form_Load()
 {
     engine_.reset();
-    engine_.UnitCost = mainWindow_.UnitCost;
+    MonitorSettings chosen = engine_.settings();
+    chosen.unitCost = mainWindow_.UnitCost;
+    engine_.setSettings(chosen);
     EnableComScanMonitorCID();
     if (debugLevel_ > 0) {
         for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text3, TreeIDs, CommandPause, Command1, Command4})
@@ -388,8 +385,8 @@ void FormMonitor::Form_Load()
     else
         setWidthTwips(kWidth);
     setHeightTwips(storedNumber(QStringLiteral("ScanHeight")));
-    engine_.DialPrefix = settings_.read(QStringLiteral("DialPrefixNumber"));
-    engine_.callList().setDialPrefix(engine_.DialPrefix);
+    chosen.dialPrefix = settings_.read(QStringLiteral("DialPrefixNumber"));
+    engine_.setSettings(chosen);
     FlexGrid1->viewport()->update();
     loaded_ = true;
 }

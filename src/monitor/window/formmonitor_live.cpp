@@ -135,7 +135,7 @@ void FormMonitor::popupRequested()
 
 void FormMonitor::TimerPopup_Timer()
 {
-    if (engine_.PopupWasVisible)
+    if (engine_.popupWasVisible())
         show();
     else
         hide();

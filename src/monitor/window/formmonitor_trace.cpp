@@ -26,7 +26,7 @@ const QString kClosingCommands[] = {
 
 void FormMonitor::EnableComScanMonitorCID()
 {
-    engine_.CallWaiting = 0;
+    engine_.traceModeStarted();
     sendAT(QStringLiteral("ATE0"));
     sendAT(QStringLiteral("ATCD1"));
     if (sendAT(QStringLiteral("ATCD9")) != QLatin1String("MONITOR"))
