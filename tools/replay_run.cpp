@@ -12,6 +12,20 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+namespace {
+// The replay has no window: nothing is visible, and every call event becomes
+// one line of events.txt.
+struct EventRecorder : MonitorHost {
+    QString text;
+    bool windowVisible() const override { return false; }
+    bool windowStateNormal() const override { return false; }
+    void popupRequested() override {}
+    void playCallerIdSound(const QString&) override {}
+    void keepOnTop(bool) override {}
+    void callEvent(const CallEvent& e) override { text += callEventLine(e) + u'\n'; }
+};
+} // namespace
+
 namespace Replay {
 
 QString usage()
@@ -108,6 +122,8 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     SettingsStore settings(o.settingsFile.isEmpty() ? scratch.filePath(QStringLiteral("none.ini")) : o.settingsFile);
     VirtualClock clock(o.start);
     MonitorEngine engine(clock, settings);
+    EventRecorder events;
+    engine.setHost(&events);
     engine.setBookPath(o.bookFile);
     engine.reset();
     engine.setSettings({o.debugLevel, settings.read(QStringLiteral("DialPrefixNumber")), o.unitCost});
@@ -150,7 +166,8 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     if (!writeFile(out.filePath(QStringLiteral("Text1.txt")), paneBytes(engine.Text1()), error)
         || !writeFile(out.filePath(QStringLiteral("Text2.txt")), paneBytes(engine.Text2()), error)
         || !writeFile(out.filePath(QStringLiteral("Text3.txt")), paneBytes(engine.Text3()), error)
-        || !writeFile(out.filePath(QStringLiteral("state.txt")), engine.stateSnapshot().toUtf8(), error))
+        || !writeFile(out.filePath(QStringLiteral("state.txt")), engine.stateSnapshot().toUtf8(), error)
+        || !writeFile(out.filePath(QStringLiteral("events.txt")), events.text.toUtf8(), error))
         return false;
     if (!pcap.close()) {
         error = QStringLiteral("cannot write %1").arg(o.pcapFile);

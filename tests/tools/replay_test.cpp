@@ -152,6 +152,8 @@ TEST_F(ReplayRun, MissingCaptureIsAnError)
 
 // Scenario -> dodova-sim --render-capture -> corvane-replay -> whole list.txt
 // and state.txt against reviewed golden files.
+// A start time in a name ("demo@23:59:45") replays the scenario from then on,
+// so a call runs across midnight; its golden files carry that name.
 class ScenarioGolden : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
@@ -160,10 +162,12 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
     if (!QFile::exists(sim))
         GTEST_SKIP() << "dodova-sim is not built";
     QTemporaryDir dir;
-    const QString name = QString::fromLatin1(GetParam());
+    const QString param = QString::fromLatin1(GetParam());
+    const QString scenario = param.section(u'@', 0, 0);
+    const QString name = QString(param).replace(u'@', u'-').remove(u':');
     const QString capture = dir.filePath(name + ".trace");
     QProcess p;
-    p.start(sim, {"--scenario", name, "--render-capture", capture});
+    p.start(sim, {"--scenario", scenario, "--render-capture", capture});
     ASSERT_TRUE(p.waitForFinished(60000));
     ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
 
@@ -171,19 +175,23 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
     o.capture = capture;
     o.outDir = dir.filePath("out");
     o.bookFile = kData + "/book.txt";
+    if (param.contains(u'@'))
+        o.start = QDateTime(QDate(2026, 1, 1), QTime::fromString(param.section(u'@', 1), QStringLiteral("HH:mm:ss")));
     ReplaySummary summary;
     QString error;
     ASSERT_TRUE(Replay::run(o, summary, error)) << error.toStdString();
     EXPECT_EQ(readAll(o.outDir + "/list.txt"), readAll(kData + "/golden/" + name + ".list.txt"));
     EXPECT_EQ(readAll(o.outDir + "/state.txt"), readAll(kData + "/golden/" + name + ".state.txt"));
+    EXPECT_EQ(readAll(o.outDir + "/events.txt"), readAll(kData + "/golden/" + name + ".events.txt"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioGolden,
                          ::testing::Values("incoming-answered", "incoming-unanswered", "outgoing-connected",
-                                           "outgoing-unconnected", "restricted", "service", "two-calls", "both-busy", "demo"),
+                                           "outgoing-unconnected", "restricted", "service", "two-calls", "both-busy", "demo",
+                                           "incoming-answered@23:59:45"),
                          [](const auto& info) {
                              std::string n = info.param;
-                             std::replace(n.begin(), n.end(), '-', '_');
+                             std::replace_if(n.begin(), n.end(), [](char c) { return c == '-' || c == '@' || c == ':'; }, '_');
                              return n;
                          });
 

@@ -9,6 +9,14 @@
 #include <QString>
 #include <optional>
 
+// Engine-side semantics: Incoming and Waiting come with the caller-ID
+// announcement (msn = the number called as the CID record keeps it, "UNKNOWN"
+// when the network did not say); Outgoing when an own terminal is given a
+// channel for a new call (the number is dialled later, so it is empty);
+// RingEnded when a ringing channel is answered or the offered call ends
+// unanswered (start = when ringing began); Logged at the end-of-call step of
+// every call whose MSN is known, whether or not the user's log filters keep a
+// record (start = the start clock's moment, the record's date and time).
 struct CallEvent {
     enum class Kind {
         Incoming,    // a caller announced on a free channel (NCID "CID", hook "CID")
@@ -30,3 +38,9 @@ struct CallEvent {
     QString cost;      // Logged: as the call list shows it, "-" when none
 };
 Q_DECLARE_METATYPE(CallEvent)
+
+// "incoming", "waiting", "outgoing", "ring-ended", "logged".
+QString callEventName(CallEvent::Kind kind);
+// One tab-separated line: time, event, channel, msn, number, name, type,
+// start, answered/unanswered, duration, cost (as corvane-replay's events.txt).
+QString callEventLine(const CallEvent& e);

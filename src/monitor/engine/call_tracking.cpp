@@ -31,13 +31,13 @@ MonitorEngine::ChannelSide MonitorEngine::side(Channel ch)
                 .inUse = d.Check2, .connected = d.Check4, .ringing = d.Check6,
                 .number = d.Label2, .name = d.Label20, .msn = d.LabelMSNB, .cost = d.Label10,
                 .duration = d.LabelDur2, .picture = d.ImageB,
-                .startTime = StartTimeB, .startClock = StartClockB, .endId = EndIdB, .endType = EndTypeB,
+                .startTime = StartTimeB, .startClock = StartClockB, .startedAt = StartedAtB, .endId = EndIdB, .endType = EndTypeB,
                 .cidCaller = CidCallerB, .cidCalled = CidCalledB, .endTimer = *timerEndCallB_};
     return {.letter = u'A', .code = QLatin1String("89"), .waitingCode = 1,
             .inUse = d.Check1, .connected = d.Check3, .ringing = d.Check5,
             .number = d.Label1, .name = d.Label19, .msn = d.LabelMSNA, .cost = d.Label9,
             .duration = d.LabelDur1, .picture = d.ImageA,
-            .startTime = StartTimeA, .startClock = StartClockA, .endId = EndIdA, .endType = EndTypeA,
+            .startTime = StartTimeA, .startClock = StartClockA, .startedAt = StartedAtA, .endId = EndIdA, .endType = EndTypeA,
             .cidCaller = CidCallerA, .cidCalled = CidCalledA, .endTimer = *timerEndCallA_};
 }
 
@@ -75,7 +75,7 @@ void MonitorEngine::terminationStep(IdRecord& r)
         const ChannelSide s = side(ch);
         const ChannelSide o = side(otherChannel(ch));
         if (r.Activated) { // a connected call ends
-            const QString type = r.Incoming ? QStringLiteral("Answer") : QStringLiteral("Called");
+            const QString type = call_type::text(r.Incoming ? CallType::Answer : CallType::Called);
             if (CallWaiting == 0) {
                 xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + s.letter + kCrLf);
                 s.endId = tei_;
@@ -95,8 +95,10 @@ void MonitorEngine::terminationStep(IdRecord& r)
         } else if (s.connected == 0) { // a call ends that never got connected
             xout(QLatin1String("TERMINATING AN INACTIVE CALL on Channel ") + s.letter + kCrLf);
             s.endId = tei_;
-            s.endType = r.Incoming ? QStringLiteral("Ring") : QStringLiteral("Try");
+            s.endType = call_type::text(r.Incoming ? CallType::Ring : CallType::Try);
             s.endTimer.start(kEndOfCallDelayMs);
+            if (r.Incoming && s.ringing != 0)
+                emitRingEnded(s, false, s.startedAt);
         }
     }
     if (r.Incoming)
@@ -177,6 +179,44 @@ QString MonitorEngine::clockText() const
     return clock_.now().toString(QStringLiteral("HH:mm:ss"));
 }
 
+void MonitorEngine::stampStart(const ChannelSide& s)
+{
+    s.startedAt = clock_.now();
+    s.startClock = s.startedAt.toString(QStringLiteral("HH:mm:ss"));
+}
+
+void MonitorEngine::emitRingEnded(const ChannelSide& s, bool answered, const QDateTime& ringStart)
+{
+    if (!host_)
+        return;
+    CallEvent e;
+    e.kind = CallEvent::Kind::RingEnded;
+    e.time = clock_.now();
+    e.start = ringStart.isValid() ? ringStart : e.time;
+    e.channel = s.letter;
+    e.msn = s.msn;
+    e.number = s.number.trimmed();
+    e.name = s.name;
+    e.answered = answered;
+    host_->callEvent(e);
+}
+
+void MonitorEngine::emitEvent(CallEvent::Kind kind, const ChannelSide* s, const QString& msn, const QString& number,
+                              const QString& name)
+{
+    if (!host_)
+        return;
+    CallEvent e;
+    e.kind = kind;
+    e.time = clock_.now();
+    e.start = e.time; // a call that begins now
+    e.channel = s ? s->letter : QChar();
+    e.msn = msn;
+    e.number = number;
+    e.name = name;
+    host_->callEvent(e);
+}
+
 void MonitorEngine::outgoingStage(IdRecord& r, Channel ch)
 {
     if (ch == Channel::None)
@@ -186,13 +226,14 @@ void MonitorEngine::outgoingStage(IdRecord& r, Channel ch)
         xout(QLatin1String("OUTGOING Call started on Channel ") + s.letter + kCrLf);
         s.inUse = 1;
         s.startTime = clock_.secondsSinceMidnight();
-        s.startClock = clockText();
+        stampStart(s);
         s.number.clear();
         s.name.clear();
         s.cost = QStringLiteral("-");
         s.picture.clear();
         s.msn = r.CallerNumber;
         r.Incoming = false;
+        emitEvent(CallEvent::Kind::Outgoing, &s, s.msn, {}, {});
     } else { // a connected terminal given a channel again: a second call is waiting
         xout(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n"));
         CallWaiting = s.waitingCode;
@@ -207,12 +248,16 @@ void MonitorEngine::answeredStage(IdRecord& r, Channel ch)
     if (ch != Channel::None) {
         const ChannelSide s = side(ch);
         xout(QLatin1String("Incoming Call started on Channel ") + s.letter + kCrLf);
+        const bool wasRinging = s.ringing != 0;
+        const QDateTime ringStart = s.startedAt;
         s.connected = 1;
         s.startTime = clock_.secondsSinceMidnight();
-        s.startClock = clockText();
+        stampStart(s);
         s.ringing = 0;
         s.msn = r.ConnectedNumber;
         r.Incoming = true;
+        if (wasRinging)
+            emitRingEnded(s, true, ringStart);
     }
     if (r.Incoming)
         xout(QStringLiteral("STOP RINGING!!!!\r\n"));
@@ -232,7 +277,7 @@ void MonitorEngine::ringingStage(IdRecord& r, Channel ch)
     s.inUse = 1;
     s.ringing = 1;
     s.startTime = clock_.secondsSinceMidnight();
-    s.startClock = clockText();
+    stampStart(s);
     s.msn = s.cidCalled;
     s.number = s.cidCaller;
     s.name = showPicture(s.cidCaller, display_.Image2, s.picture);

@@ -45,6 +45,7 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
             s.cidCalled = QStringLiteral("UNKNOWN");
         }
         logCid(s.cidCalled, s.cidCaller, name);
+        emitEvent(CallEvent::Kind::Incoming, &s, s.cidCalled, s.cidCaller, name);
     } else if (res.channel == QLatin1String("80")) { // both channels busy: a waiting call
         xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
         d.LabelCID = res.caller;
@@ -54,6 +55,7 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
         QString unused;
         const QString name = showPicture(CidCallerBusy, d.Image2, unused);
         logCid(CidCalledBusy, CidCallerBusy, name);
+        emitEvent(CallEvent::Kind::Waiting, nullptr, CidCalledBusy, CidCallerBusy, name);
     }
 }
 
@@ -63,6 +65,6 @@ void MonitorEngine::logCid(const QString& called, const QString& caller, const Q
         return;
     const QDateTime now = clock_.now();
     callList_.setDialPrefix(DialPrefix);
-    callList_.AddCall(called, QStringLiteral("CID"), now.date(), now.toString(QStringLiteral("HH:mm:ss")), caller,
+    callList_.AddCall(called, call_type::text(CallType::CID), now.date(), now.toString(QStringLiteral("HH:mm:ss")), caller,
                       name, QStringLiteral("-"), QStringLiteral("-"));
 }

@@ -43,15 +43,31 @@ void MonitorEngine::endOfCall(const ChannelSide& s)
         name = QStringLiteral("-");
 
     // A log setting that does not read as the number 1 counts as off.
-    bool logged = (settings_.isOne(QStringLiteral("LogAns")) && type == QLatin1String("Answer"))
-                  || (settings_.isOne(QStringLiteral("LogDial")) && type == QLatin1String("Called"))
-                  || (settings_.isOne(QStringLiteral("LogRing")) && type == QLatin1String("Ring"))
-                  || (settings_.isOne(QStringLiteral("LogTry")) && type == QLatin1String("Try"));
-    if (s.msn == QLatin1String("-")) // the decoder never learned which own number was used
-        logged = false;
-    if (logged) {
+    const std::optional<CallType> kind = call_type::fromText(type);
+    bool logged = (settings_.isOne(QStringLiteral("LogAns")) && kind == CallType::Answer)
+                  || (settings_.isOne(QStringLiteral("LogDial")) && kind == CallType::Called)
+                  || (settings_.isOne(QStringLiteral("LogRing")) && kind == CallType::Ring)
+                  || (settings_.isOne(QStringLiteral("LogTry")) && kind == CallType::Try);
+    const bool msnKnown = s.msn != QLatin1String("-"); // else the decoder never learned the own number
+    // The record keeps the day the call started, also when it ended after midnight.
+    const QDate started = s.startedAt.isValid() ? s.startedAt.date() : clock_.now().date();
+    if (logged && msnKnown) {
         callList_.setDialPrefix(DialPrefix);
-        callList_.AddCall(s.msn, type, clock_.now().date(), s.startClock, number, name, s.duration, s.cost);
+        callList_.AddCall(s.msn, type, started, s.startClock, number, name, s.duration, s.cost);
+    }
+    if (msnKnown && host_) {
+        CallEvent e;
+        e.kind = CallEvent::Kind::Logged;
+        e.time = clock_.now();
+        e.start = s.startedAt.isValid() ? s.startedAt : e.time;
+        e.channel = s.letter;
+        e.msn = s.msn;
+        e.number = number == QLatin1String("-") ? QString() : number;
+        e.name = name == QLatin1String("-") ? QString() : name;
+        e.type = kind;
+        e.duration = s.duration;
+        e.cost = s.cost;
+        host_->callEvent(e);
     }
     s.msn = QStringLiteral("-");
     notifyDisplay();

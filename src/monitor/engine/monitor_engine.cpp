@@ -43,6 +43,7 @@ void MonitorEngine::reset()
     StartTimeA = StartTimeB = 0;
     StartClockA.clear();
     StartClockB.clear();
+    StartedAtA = StartedAtB = QDateTime();
     CidCallerA.clear();
     CidCalledA.clear();
     CidCallerB.clear();

@@ -3,6 +3,7 @@
 // element decoding, call tracking per B-channel, the caller-ID announcement,
 // the trace panes, the end-of-call timers and Timer1's clock and durations.
 // Qt Core only: the window draws what this keeps.
+#include "monitor/engine/call_event.h"
 #include "monitor/engine/call_list_model.h"
 #include "monitor/engine/clock.h"
 #include "monitor/engine/monitor_display.h"
@@ -12,6 +13,7 @@
 #include "monitor/engine/trace_tree.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -96,6 +98,7 @@ public:
     QString EndTypeA, EndTypeB;
     float StartTimeA = 0, StartTimeB = 0;
     QString StartClockA, StartClockB;
+    QDateTime StartedAtA, StartedAtB; // the moment each start clock was taken
     QString CidCallerA, CidCalledA, CidCallerB, CidCalledB, CidCallerBusy, CidCalledBusy;
 
     // Octets of the frame decoded last (octet 1 first) and how many frames so far.
@@ -141,6 +144,7 @@ private:
         QString& picture;         // ImageA / ImageB
         float& startTime;         // StartTimeA / StartTimeB
         QString& startClock;      // StartClockA / StartClockB
+        QDateTime& startedAt;     // when startClock was taken: the record's date
         int& endId;               // EndIdA / EndIdB
         QString& endType;         // EndTypeA / EndTypeB
         QString& cidCaller;       // CidCallerA / CidCallerB
@@ -179,6 +183,10 @@ private:
     void answeredStage(IdRecord& r, Channel ch);
     void ringingStage(IdRecord& r, Channel ch);
     QString clockText() const; // the current time as "HH:MM:SS"
+    void stampStart(const ChannelSide& s); // start clock and its moment
+    void emitRingEnded(const ChannelSide& s, bool answered, const QDateTime& ringStart);
+    void emitEvent(CallEvent::Kind kind, const ChannelSide* s, const QString& msn, const QString& number,
+                   const QString& name);
     QString showPicture(const QString& number, QString& first, QString& second);
 
     // Caller-ID announcement.
