@@ -1,0 +1,194 @@
+#include "device/port_link.h"
+
+#include <QTcpSocket>
+#include <QUrl>
+
+namespace {
+
+constexpr char kScheme[] = "tcp";
+
+} // namespace
+
+PortLink::PortLink(QObject* parent) : QObject(parent), serial_(new QSerialPort(this)), socket_(new QTcpSocket(this))
+{
+    connect(serial_, &QSerialPort::readyRead, this, &PortLink::readyRead);
+    connect(serial_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (!network_)
+            emit errorOccurred(e);
+    });
+    connect(socket_, &QTcpSocket::readyRead, this, &PortLink::readyRead);
+    connect(socket_, &QTcpSocket::errorOccurred, this, &PortLink::onSocketError);
+}
+
+PortLink::~PortLink()
+{
+    disconnect(socket_, nullptr, this, nullptr);
+    disconnect(serial_, nullptr, this, nullptr);
+}
+
+bool PortLink::isNetworkAddress(const QString& name)
+{
+    return name.startsWith(QLatin1String(kScheme) + QLatin1String("://"), Qt::CaseInsensitive);
+}
+
+void PortLink::setPortName(const QString& name)
+{
+    name_ = name;
+    network_ = isNetworkAddress(name);
+    if (!network_) {
+        serial_->setPortName(name);
+        return;
+    }
+    const QUrl url(name.trimmed());
+    host_ = url.host();
+    const int port = url.port();
+    tcpPort_ = port > 0 && port <= 65535 ? static_cast<quint16>(port) : 0;
+}
+
+QString PortLink::portName() const
+{
+    return name_;
+}
+
+bool PortLink::isNetwork() const
+{
+    return network_;
+}
+
+bool PortLink::setBaudRate(qint32 rate)
+{
+    return serial_->setBaudRate(rate);
+}
+
+bool PortLink::setDataBits(QSerialPort::DataBits bits)
+{
+    return serial_->setDataBits(bits);
+}
+
+bool PortLink::setParity(QSerialPort::Parity parity)
+{
+    return serial_->setParity(parity);
+}
+
+bool PortLink::setStopBits(QSerialPort::StopBits bits)
+{
+    return serial_->setStopBits(bits);
+}
+
+bool PortLink::setFlowControl(QSerialPort::FlowControl flow)
+{
+    return serial_->setFlowControl(flow);
+}
+
+QIODevice* PortLink::device() const
+{
+    return network_ ? static_cast<QIODevice*>(socket_) : serial_;
+}
+
+bool PortLink::open(QIODevice::OpenMode mode)
+{
+    if (!network_)
+        return serial_->open(mode);
+    if (tcpOpen_) {
+        setError(QSerialPort::OpenError, QStringLiteral("Already open"));
+        return false;
+    }
+    clearError();
+    if (host_.isEmpty() || tcpPort_ == 0) {
+        setError(QSerialPort::DeviceNotFoundError, QStringLiteral("Not a tcp://HOST:PORT address: %1").arg(name_));
+        return false;
+    }
+    socket_->connectToHost(host_, tcpPort_, mode);
+    if (!socket_->waitForConnected(kConnectTimeoutMs)) {
+        // Nobody listening, or no such host: the device is not there.
+        const QString why = socket_->errorString();
+        socket_->abort();
+        setError(QSerialPort::DeviceNotFoundError, why);
+        return false;
+    }
+    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);   // commands are a few bytes
+    socket_->setSocketOption(QAbstractSocket::KeepAliveOption, 1);  // notices a vanished host
+    tcpOpen_ = true;
+    return true;
+}
+
+void PortLink::close()
+{
+    if (!network_) {
+        serial_->close();
+        return;
+    }
+    tcpOpen_ = false;
+    socket_->abort();
+}
+
+bool PortLink::isOpen() const
+{
+    // A lost connection stays "open" until closed, like a serial port whose
+    // device went away.
+    return network_ ? tcpOpen_ : serial_->isOpen();
+}
+
+qint64 PortLink::write(const QByteArray& data)
+{
+    if (network_ && socket_->state() != QAbstractSocket::ConnectedState)
+        return -1;
+    return device()->write(data);
+}
+
+QByteArray PortLink::readAll()
+{
+    return device()->readAll();
+}
+
+qint64 PortLink::bytesAvailable() const
+{
+    return device()->bytesAvailable();
+}
+
+bool PortLink::waitForReadyRead(int msecs)
+{
+    if (network_ && socket_->state() != QAbstractSocket::ConnectedState)
+        return false;
+    return device()->waitForReadyRead(msecs);
+}
+
+bool PortLink::waitForBytesWritten(int msecs)
+{
+    if (network_ && socket_->state() != QAbstractSocket::ConnectedState)
+        return false;
+    return device()->waitForBytesWritten(msecs);
+}
+
+QSerialPort::SerialPortError PortLink::error() const
+{
+    return network_ ? tcpError_ : serial_->error();
+}
+
+QString PortLink::errorString() const
+{
+    return network_ ? tcpErrorText_ : serial_->errorString();
+}
+
+void PortLink::clearError()
+{
+    serial_->clearError();
+    tcpError_ = QSerialPort::NoError;
+    tcpErrorText_.clear();
+}
+
+void PortLink::setError(QSerialPort::SerialPortError error, const QString& text)
+{
+    tcpError_ = error;
+    tcpErrorText_ = text;
+    emit errorOccurred(error);
+}
+
+void PortLink::onSocketError()
+{
+    // Failures while connecting are open()'s to report; once connected, any
+    // socket error means the adapter is gone, as an unplugged serial port.
+    if (!network_ || !tcpOpen_ || tcpError_ == QSerialPort::ResourceError)
+        return;
+    setError(QSerialPort::ResourceError, socket_->errorString());
+}

@@ -1,0 +1,147 @@
+#include "monitor/outputs/ncid_server.h"
+
+#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/clock.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+NcidServer::NcidServer(Clock& clock, QObject* parent) : QObject(parent), clock_(clock), server_(new QTcpServer(this))
+{
+    server_->setListenBacklogSize(kMaxClients); // a burst of clients waits for accept, not for retries
+    connect(server_, &QTcpServer::newConnection, this, &NcidServer::acceptClients);
+}
+
+NcidServer::~NcidServer()
+{
+    close();
+}
+
+bool NcidServer::parseEndpoint(const QString& text, QHostAddress& address, quint16& port)
+{
+    const QString t = text.trimmed();
+    const qsizetype colon = t.lastIndexOf(u':');
+    QString host = colon < 0 ? QString() : t.left(colon);
+    if (host.startsWith(u'[') && host.endsWith(u']'))
+        host = host.mid(1, host.size() - 2);
+    bool ok = false;
+    const uint number = t.mid(colon + 1).toUInt(&ok);
+    if (!ok || number == 0 || number > 65535)
+        return false;
+    const QHostAddress parsed = host.isEmpty() ? QHostAddress(QHostAddress::LocalHost) : QHostAddress(host);
+    if (parsed.isNull())
+        return false;
+    address = parsed;
+    port = static_cast<quint16>(number);
+    return true;
+}
+
+bool NcidServer::listen(const QHostAddress& address, quint16 port)
+{
+    return server_->listen(address, port);
+}
+
+void NcidServer::close()
+{
+    server_->close();
+    for (NcidClient* client : std::exchange(clients_, {})) {
+        disconnect(client, nullptr, this, nullptr);
+        client->close();
+        client->deleteLater();
+    }
+}
+
+bool NcidServer::isListening() const
+{
+    return server_->isListening();
+}
+
+quint16 NcidServer::serverPort() const
+{
+    return server_->serverPort();
+}
+
+QString NcidServer::errorString() const
+{
+    return server_->errorString();
+}
+
+int NcidServer::clientCount() const
+{
+    return int(clients_.size());
+}
+
+void NcidServer::setCallList(const CallListModel* callList)
+{
+    if (callList_)
+        disconnect(callList_, nullptr, this, nullptr);
+    callList_ = callList;
+    logLines_.reset();
+    if (!callList)
+        return;
+    const auto changed = [this] { logLines_.reset(); };
+    connect(callList, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(callList, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(callList, &QAbstractItemModel::modelReset, this, changed);
+    connect(callList, &QAbstractItemModel::dataChanged, this, changed);
+    connect(callList, &QAbstractItemModel::layoutChanged, this, changed);
+}
+
+void NcidServer::setSendCallLog(bool send)
+{
+    sendCallLog_ = send;
+}
+
+NcidStartupLog NcidServer::startupLog()
+{
+    if (!sendCallLog_)
+        return {{}, ncid::kLogNotSent};
+    if (!callList_)
+        return {{}, ncid::kNoLog};
+    if (!logLines_)
+        logLines_ = ncid::logLines(callList_->records());
+    if (logLines_->isEmpty())
+        return {{}, QFile::exists(callList_->listPath()) ? ncid::kLogEmpty : ncid::kNoLog};
+    return {*logLines_, ncid::kLogSent}; // shared, not copied, by every client
+}
+
+void NcidServer::acceptClients()
+{
+    while (QTcpSocket* socket = server_->nextPendingConnection()) {
+        if (clients_.size() >= kMaxClients) {
+            if (!std::exchange(refusing_, true))
+                emit logMessage(QStringLiteral("NCID server: %1 clients; turning new ones away").arg(kMaxClients));
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        refusing_ = false;
+        auto* client = new NcidClient(socket, clock_, startupLog(), this);
+        clients_.append(client);
+        connect(client, &NcidClient::logMessage, this, &NcidServer::logMessage);
+        connect(client, &NcidClient::closed, this, &NcidServer::forget);
+        connect(client, &NcidClient::message, this,
+                [this](const QByteArray& line) { broadcast(ncid::relayedMessage(line, clock_.now())); });
+        emit logMessage(QStringLiteral("NCID client %1 connected").arg(client->peer()));
+    }
+}
+
+void NcidServer::forget(NcidClient* client)
+{
+    clients_.removeOne(client);
+    client->deleteLater();
+}
+
+void NcidServer::broadcast(const QByteArray& line)
+{
+    const QList<NcidClient*> clients = clients_; // a dropped client leaves the list on the way
+    for (NcidClient* client : clients)
+        client->send(line);
+}
+
+void NcidServer::callEvent(const CallEvent& event)
+{
+    if (const QByteArray line = ncid::eventLine(event); !line.isEmpty())
+        broadcast(line);
+}

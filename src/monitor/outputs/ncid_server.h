@@ -1,0 +1,68 @@
+#pragma once
+// The NCID server (API 1.5, Feature Sets 1 and 2): NCID clients on desktops,
+// phones and home-automation systems show the monitor's calls. Each client
+// gets the start-up lines with the call log from list.txt, then one line per
+// call event. It listens on 127.0.0.1 unless given another address. No
+// client can slow the monitor down: see NcidClient.
+#include "monitor/engine/call_event.h"
+#include "monitor/outputs/ncid_client.h"
+#include "monitor/outputs/ncid_lines.h"
+
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <optional>
+
+class CallListModel;
+class Clock;
+class QTcpServer;
+
+class NcidServer : public QObject {
+    Q_OBJECT
+public:
+    // More clients than this at once are turned away at connect.
+    static constexpr int kMaxClients = 256;
+
+    // The clock times each client's HELLO: window.
+    explicit NcidServer(Clock& clock, QObject* parent = nullptr);
+    ~NcidServer() override;
+
+    // "[ADDR:]PORT" as --ncid and the settings give it (an IPv6 ADDR in
+    // brackets); without ADDR the address is 127.0.0.1. False for bad text.
+    static bool parseEndpoint(const QString& text, QHostAddress& address, quint16& port);
+
+    bool listen(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost),
+                quint16 port = ncid::kDefaultPort);
+    void close(); // stops listening and drops every client
+    bool isListening() const;
+    quint16 serverPort() const;
+    QString errorString() const;
+    int clientCount() const;
+
+    // The call list whose records clients get as the call log at connect;
+    // without one they get "253 No Call log".
+    void setCallList(const CallListModel* callList);
+    // Off: clients get "251 Call log not sent" instead of the log.
+    void setSendCallLog(bool send);
+
+public slots:
+    void callEvent(const CallEvent& event);
+
+signals:
+    void logMessage(const QString& text); // clients coming, going, dropped
+
+private:
+    void acceptClients();
+    NcidStartupLog startupLog();
+    void broadcast(const QByteArray& line);
+    void forget(NcidClient* client);
+
+    Clock& clock_;
+    QTcpServer* server_;
+    QList<NcidClient*> clients_;
+    QPointer<const CallListModel> callList_;
+    std::optional<QList<QByteArray>> logLines_; // formatted once per change of the list
+    bool sendCallLog_ = true;
+    bool refusing_ = false;
+};

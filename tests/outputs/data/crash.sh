@@ -1,0 +1,2 @@
+# An event program that dies of a signal.
+kill -9 $$

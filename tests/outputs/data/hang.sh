@@ -1,0 +1,2 @@
+# An event program that never ends by itself.
+exec sleep 60

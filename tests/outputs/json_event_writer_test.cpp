@@ -1,0 +1,16 @@
+// JSON events: one object per line, keys in a fixed order.
+#include "call_scenario.h"
+
+#include "monitor/outputs/json_event_writer.h"
+
+#include <QBuffer>
+
+TEST(JsonEventWriter, WritesOneObjectPerEvent)
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    JsonEventWriter writer(&out);
+    for (const CallEvent& e : scenario::events())
+        writer.callEvent(e);
+    scenario::expectGolden("json_events.txt", out.data());
+}

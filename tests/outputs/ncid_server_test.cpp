@@ -1,0 +1,117 @@
+// The NCID server against a client written from the API document.
+#include "call_scenario.h"
+#include "ncid_test_client.h"
+
+#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/virtual_clock.h"
+#include "monitor/outputs/ncid_server.h"
+
+#include <QTemporaryDir>
+
+namespace {
+
+class NcidServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+        QObject::connect(&server, &NcidServer::logMessage, [this](const QString& t) { log << t; });
+        full.setListPath(scenario::dataPath("list.txt"));
+        full.ReadTheList();
+    }
+    // Sends HELLO: lines after "210", as clients do, and ends the HELLO:
+    // window once the server has read them.
+    std::unique_ptr<NcidTestClient> join(const QByteArray& hello = {})
+    {
+        auto c = std::make_unique<NcidTestClient>(server.serverPort());
+        const QString ident = QStringLiteral("client corvane-test %1").arg(++clients);
+        EXPECT_TRUE(c->waitFor("210 "));
+        c->send(hello + "HELLO: IDENT: " + ident.toUtf8() + '\n');
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !log.filter(ident).isEmpty(); }));
+        clock.advance(500);
+        return c;
+    }
+    bool logged(const NcidTestClient& c, const char* what) // e.g. ":40000 dropped"
+    {
+        return !log.filter(QStringLiteral(":%1 %2").arg(c.socket.localPort()).arg(what)).isEmpty();
+    }
+    QTemporaryDir dir;
+    VirtualClock clock;
+    NcidServer server{clock};
+    CallListModel full;
+    QStringList log;
+    int clients = 0;
+};
+
+TEST_F(NcidServerTest, ACallReachesAClientAsTheApiLines)
+{
+    server.setCallList(&full);
+    auto c = join();
+    for (const CallEvent& e : scenario::events())
+        server.callEvent(e);
+    ASSERT_TRUE(c->waitFor("END: *HTYPE*CANCEL*DATE*01052026*TIME*1001"));
+    scenario::expectGolden("ncid_session.txt", QByteArray(c->raw).replace("\r\n", "\n"));
+    EXPECT_EQ(c->raw.count("\r\n"), c->lines.size()); // every line ends in CR LF
+    const QString cid = c->lines.filter(QRegularExpression("^CID:")).value(0); // as a client shows it
+    EXPECT_EQ(QStringList({"Alice Example", "03012345678", "4711"}),
+              QStringList({c->field(cid, "NAME"), c->field(cid, "NMBR"), c->field(cid, "LINE")}));
+}
+
+TEST_F(NcidServerTest, StartupSaysWhyNoLogCame)
+{
+    CallListModel noFile, emptyFile;
+    noFile.setListPath(dir.filePath("missing.txt"));
+    emptyFile.setListPath(dir.filePath("list.txt"));
+    QFile(emptyFile.listPath()).open(QIODevice::WriteOnly);
+    const std::tuple<const CallListModel*, bool, QByteArray, const char*> cases[] = {
+        {nullptr, true, {}, "253 No Call log"},
+        {&noFile, true, {}, "253 No Call log"},
+        {&emptyFile, true, {}, "252 Call log empty"},
+        {&full, false, {}, "251 Call log not sent"},
+        {&full, true, "HELLO: CMD: no_log\n", "251 Call log not sent"},
+        {&full, true, {}, "250 End of call log"}, // no_log was for one client only
+    };
+    for (const auto& [list, sendLog, hello, status] : cases) {
+        server.setCallList(list);
+        server.setSendCallLog(sendLog);
+        auto c = join(hello);
+        ASSERT_TRUE(c->waitFor("300 ")) << status;
+        EXPECT_EQ(c->lines.value(c->lines.size() - 2), status);
+        EXPECT_EQ(c->lines.filter("CIDLOG:").size(), status[2] == '0' ? 3 : 0) << status;
+    }
+}
+
+TEST_F(NcidServerTest, BadClientsNeitherStopNorGrowTheServer)
+{
+    auto good = join();
+    NcidTestClient garbage(server.serverPort()), endless(server.serverPort()), deaf(server.serverPort());
+    for (NcidTestClient* c : {&garbage, &endless, &deaf})
+        c->socket.setReadBufferSize(1024); // reads no more than this: a stalled client
+    delete new NcidTestClient(server.serverPort()); // connects and vanishes
+    garbage.send(QByteArray("\0\xff\r\r\n\n****\nREQ: YO\nCALL: ###DATE+++\nHELLO: CMD: no_log\nMSG: Food\n", 65));
+    endless.send(QByteArray(4 << 20, 'x'));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return logged(garbage, "co") && logged(endless, "co") && logged(deaf, "co"); }));
+    clock.advance(500); // all past their start-up
+    EXPECT_TRUE(garbage.waitFor("ACK: REQ: YO"));
+    EXPECT_TRUE(good->waitFor("MSG: Food ***DATE*01012026*TIME*1000*NAME*-*NMBR*-*LINE*-*MTYPE*-*")); // passed on
+    std::vector<std::unique_ptr<QTcpSocket>> flood(1000);
+    for (auto& s : flood)
+        (s = std::make_unique<QTcpSocket>())->connectToHost(QHostAddress::LocalHost, server.serverPort());
+    const auto connecting = [](auto& s) { return s->state() == QAbstractSocket::ConnectingState; };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::none_of(flood.begin(), flood.end(), connecting); }, 60000));
+    EXPECT_EQ(server.clientCount(), NcidServer::kMaxClients);
+    flood.clear();
+    // Clients that stop reading are dropped as their buffers fill; the reader gets every line.
+    const CallEvent call = scenario::events().first();
+    int sent = 0;
+    while (sent < 100000 && !(logged(deaf, "dropped") && logged(endless, "dropped") && logged(garbage, "dropped"))) {
+        for (int i = 0; i < 100; ++i, ++sent)
+            server.callEvent(call);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_LT(sent, 100000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return good->read(), good->lines.filter("CID:").size() == sent; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server.clientCount() == 1; }));
+}
+
+} // namespace
