@@ -56,6 +56,20 @@ int refuse(const QString& text, int status)
     return status;
 }
 
+// --simulate: the simulator's pseudo-terminal is the port unless --port names
+// one. Never falls back to the real port: 0, or the exit status after saying why.
+int startSimulator(SimulatorProcess& simulator, const QString& scenario, QString& device)
+{
+    if (const QString problem = scenarioProblem(scenario, SimulatorProcess::scenarioNames()); !problem.isEmpty())
+        return refuse(problem, kUsageError);
+    const QString link = simulator.start(scenario);
+    if (link.isEmpty())
+        return refuse(QStringLiteral("The device simulator %1 did not start.").arg(SimulatorProcess::defaultProgram()), 1);
+    if (device.isEmpty())
+        device = link;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -101,19 +115,9 @@ int main(int argc, char** argv)
     SimulatorProcess simulator;
     if (instance.tryLock()) {
         QString device = options.port;
-        if (options.simulate) {
-            // Never fall back to the real port: the user asked for the simulator.
-            if (const QString problem = scenarioProblem(scenario, SimulatorProcess::scenarioNames());
-                !problem.isEmpty())
-                return refuse(problem, kUsageError);
-            const QString link = simulator.start(scenario);
-            if (link.isEmpty())
-                return refuse(QStringLiteral("The device simulator %1 did not start.")
-                                  .arg(SimulatorProcess::defaultProgram()),
-                              1);
-            if (device.isEmpty())
-                device = link;
-        }
+        if (options.simulate)
+            if (const int status = startSimulator(simulator, scenario, device); status != 0)
+                return status;
         if (!device.isEmpty())
             SettingsStore::user().overridePortPath(storedCommPort(), device);
     }

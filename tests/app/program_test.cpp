@@ -142,3 +142,19 @@ TEST(Programs, ManualPagesHaveTheirSectionsAndTheOptionsOfHelp)
             EXPECT_TRUE(options.count(o)) << program.toStdString() << ": " << o.toStdString();
     }
 }
+
+// make run's demo folder: its phone book names every caller the demo scenario
+// sends, and its call list is what the monitor logs of that scenario.
+TEST(Programs, DemoFolderNamesTheDemoCallers)
+{
+    QTemporaryDir out;
+    const QString trace = out.filePath("demo.trace"), demo = QStringLiteral(CORVANE_SOURCE_DIR "/assets/demo/");
+    ProgramRun render({"--scenario", "demo", "--render-capture", trace}, "dodova-sim");
+    ASSERT_TRUE(render.process.waitForFinished(10000));
+    ProgramRun replay({trace, "--out", out.path(), "--book", demo + "book.txt", "--start", "2026-01-01T09:30:00"},
+                      "corvane-replay");
+    ASSERT_TRUE(replay.process.waitForFinished(10000));
+    QFile logged(out.filePath("list.txt")), shipped(demo + "list.txt");
+    ASSERT_TRUE(logged.open(QIODevice::ReadOnly) && shipped.open(QIODevice::ReadOnly));
+    EXPECT_EQ(logged.readAll().toStdString(), shipped.readAll().toStdString());
+}
