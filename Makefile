@@ -5,6 +5,8 @@ CMAKE_FLAGS ?=
 # ccache, when the machine has it, makes rebuilds across checkouts cheap.
 ifneq ($(shell command -v ccache 2>/dev/null),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+# Paths below the checkout count as relative, so another clone hits the same cache.
+export CCACHE_BASEDIR := $(CURDIR)
 endif
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build-sanitize
