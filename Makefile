@@ -5,6 +5,8 @@ CMAKE_FLAGS ?=
 # ccache, when the machine has it, makes rebuilds across checkouts cheap.
 ifneq ($(shell command -v ccache 2>/dev/null),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+# Paths below the checkout count as relative, so another clone hits the same cache.
+export CCACHE_BASEDIR := $(CURDIR)
 endif
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build-sanitize
@@ -18,7 +20,10 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-multim
             lintian appstream desktop-file-utils dpkg-dev fakeroot file groff-base \
             clang libclang-rt-14-dev
 
-.PHONY: all deps configure build run test bench clean
+PACKAGE_DIR := build-package
+DEMO_HOME := $(BUILD_DIR)/demo
+
+.PHONY: all deps configure build run test bench package screenshots clean
 
 all: build
 
@@ -38,8 +43,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
-	$(BUILD_DIR)/corvane --simulate
+# Only the two programs it starts, and a demo program folder whose phone book
+# names the demo scenario's callers.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane dodova-sim corvane_demo
+	$(BUILD_DIR)/corvane --simulate --home $(DEMO_HOME)
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -48,5 +56,39 @@ bench: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane-bench
 	$(BUILD_DIR)/bench/corvane-bench
 
+# The Debian package: a Release build of its own, stripped by CPack, checked by lintian.
+# Debian's hardening flags come from dpkg-buildflags.
+package: deps
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DCORVANE_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	@cd $(PACKAGE_DIR) && cpack -G DEB >/dev/null
+	@ls -l $(PACKAGE_DIR)/corvane_*.deb
+	lintian --fail-on error $(PACKAGE_DIR)/corvane_*.deb
+
+# The windows against the simulator under Xvfb, walked through by the program
+# itself (CORVANE_SCREENSHOTS, src/app/screenshot_tour.cpp holds the list of
+# shots), on a private settings store and a fresh copy of the demo folder.
+SHOTS_DIR := $(BUILD_DIR)/shots
+SHOT_LIMIT_BYTES := 153600
+screenshots: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane dodova-sim corvane_assets
+	@rm -rf $(SHOTS_DIR) && mkdir -p -m 700 $(SHOTS_DIR)/run
+	@cmake -DFROM=assets/demo -DTO=$(SHOTS_DIR)/home -P cmake/CopyMissing.cmake
+	XDG_CONFIG_HOME=$(CURDIR)/$(SHOTS_DIR)/config XDG_RUNTIME_DIR=$(CURDIR)/$(SHOTS_DIR)/run \
+	  CORVANE_SCREENSHOTS=$(CURDIR)/docs/images QT_FONT_DPI=96 QT_QPA_PLATFORMTHEME= \
+	  xvfb-run -a -s "-screen 0 1280x1024x24" \
+	  $(BUILD_DIR)/corvane --simulate docs/images/tour.scenario --home $(SHOTS_DIR)/home
+	@for f in docs/images/*.png; do \
+	  if [ $$(stat -c %s $$f) -gt $(SHOT_LIMIT_BYTES) ]; then echo "$$f is over 150 KB"; exit 1; fi; \
+	done
+
+# A call list or phone book kept beside a built program (a portable folder)
+# is the user's: clean refuses rather than delete it.
 clean:
-	rm -rf build build-sanitize
+	@for f in build/list.txt build/book.txt build-sanitize/list.txt build-sanitize/book.txt; do \
+	  if [ -e "$$f" ]; then echo "$$f is a user's file: move it out of the build folder first"; exit 1; fi; \
+	done
+	rm -rf build build-sanitize $(PACKAGE_DIR)

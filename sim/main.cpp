@@ -91,6 +91,10 @@ int main(int argc, char** argv)
         std::cout << sim::usageText();
         return 0;
     }
+    if (o.version) {
+        std::cout << "dodova-sim " CORVANE_VERSION "\n";
+        return 0;
+    }
     if (o.listScenarios) {
         for (const auto& n : sim::builtinScenarioNames())
             std::cout << n << '\n';

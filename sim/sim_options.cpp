@@ -10,7 +10,7 @@ std::string usageText()
            "                  [--reply-delay MS] [--identity TEXT]\n"
            "                  [--scenario NAME|FILE] [--record FILE] [--play FILE]\n"
            "       dodova-sim [--scenario NAME|FILE] [--state FILE] --render-capture FILE\n"
-           "       dodova-sim --list-scenarios\n"
+           "       dodova-sim --list-scenarios | --help | --version\n"
            "A DodOva terminal adapter on a pseudo-terminal; see docs/simulator.md.\n";
 }
 
@@ -29,6 +29,8 @@ OptionsParse parseOptions(const std::vector<std::string>& args)
         std::string v;
         if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--silent") {
             o.silent = true;
         } else if (a == "--list-scenarios") {

@@ -19,6 +19,7 @@ struct SimOptions {
     std::string renderCapture;   // --render-capture FILE ("-" = stdout)
     bool listScenarios = false;  // --list-scenarios
     bool help = false;
+    bool version = false;        // --version
 };
 
 struct OptionsParse {

@@ -15,6 +15,10 @@ int main(int argc, char** argv)
         out << Replay::usage();
         return 0;
     }
+    if (args.contains(QLatin1String("--version"))) {
+        out << "corvane-replay " CORVANE_VERSION "\n";
+        return 0;
+    }
     ReplayOptions options;
     QString error;
     if (!Replay::parseArguments(args, options, error)) {

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 
@@ -33,8 +34,32 @@ QString usage()
     return QStringLiteral(
         "usage: corvane-replay CAPTURE --out DIR [--debug N] [--start YYYY-MM-DDTHH:MM:SS]\n"
         "                      [--unit-cost X] [--book FILE] [--settings FILE] [--list FILE]\n"
-        "                      [--locale NAME] [--pcap FILE]\n");
+        "                      [--locale NAME] [--pcap FILE]\n"
+        "       corvane-replay --help | --version\n");
 }
+
+namespace {
+
+// A file the replay would read: a wrong name must not pass for an empty book,
+// default settings or an empty list.
+bool existingFile(const QString& option, const QString& path, QString& error)
+{
+    if (QFileInfo(path).isFile())
+        return true;
+    error = QStringLiteral("%1: no such file %2").arg(option, path);
+    return false;
+}
+
+// An unknown name would quietly fall back to the C locale.
+bool knownLocale(const QString& name, QString& error)
+{
+    if (name == QLatin1String("C") || QLocale(name).language() != QLocale::C)
+        return true;
+    error = QStringLiteral("--locale: unknown locale %1").arg(name);
+    return false;
+}
+
+} // namespace
 
 bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
 {
@@ -73,17 +98,22 @@ bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
             ok = ok && o.unitCost >= 0;
         } else if (a == QLatin1String("--book")) {
             o.bookFile = v;
+            ok = existingFile(a, v, error);
         } else if (a == QLatin1String("--settings")) {
             o.settingsFile = v;
+            ok = existingFile(a, v, error);
         } else if (a == QLatin1String("--list")) {
             o.listFile = v;
+            ok = existingFile(a, v, error);
         } else if (a == QLatin1String("--locale")) {
             o.locale = v;
+            ok = knownLocale(v, error);
         } else if (a == QLatin1String("--pcap")) {
             o.pcapFile = v;
         }
         if (!ok) {
-            error = QStringLiteral("bad value for %1: %2").arg(a, v);
+            if (error.isEmpty())
+                error = QStringLiteral("bad value for %1: %2").arg(a, v);
             return false;
         }
     }

@@ -1,20 +1,26 @@
 #include "app/app_options.h"
 
+#include "app/version.h"
+
+#include <utility>
+
 namespace {
 
-// The value of "--opt=value" or of "--opt value" (taking the next argument).
-bool takeValue(const QStringList& args, qsizetype& i, const QString& name, QString& value)
+// "--opt=value" or "--opt value". A value missing, empty or looking like the
+// next option is an error, so "--port --home x" does not take "--home" as a device.
+enum class Take { NotThis, Taken, Missing };
+Take takeValue(const QStringList& args, qsizetype& i, const QString& name, QString& value)
 {
     const QString& a = args.at(i);
-    if (a.startsWith(name + u'=')) {
+    if (a.startsWith(name + u'='))
         value = a.mid(name.size() + 1);
-        return true;
-    }
-    if (a != name)
-        return false;
-    if (i + 1 < args.size())
+    else if (a != name)
+        return Take::NotThis;
+    else if (i + 1 < args.size() && !args.at(i + 1).startsWith(u'-'))
         value = args.at(++i);
-    return true;
+    else
+        value.clear();
+    return value.isEmpty() ? Take::Missing : Take::Taken;
 }
 
 // A scenario name follows --simulate unless the next argument is an option
@@ -30,21 +36,62 @@ bool looksLikeScenario(const QString& arg)
 AppOptions parseAppOptions(const QStringList& arguments)
 {
     AppOptions o;
+    auto fail = [&o](const QString& why) {
+        if (o.error.isEmpty())
+            o.error = why;
+    };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        if (takeValue(arguments, i, QStringLiteral("--port"), o.port)
-            || takeValue(arguments, i, QStringLiteral("--home"), o.home))
+        Take took = Take::NotThis;
+        for (auto [name, target] : {std::pair{QStringLiteral("--port"), &o.port},
+                                    std::pair{QStringLiteral("--home"), &o.home}}) {
+            took = takeValue(arguments, i, name, *target);
+            if (took == Take::Missing)
+                fail(QStringLiteral("%1 needs a value").arg(name));
+            if (took != Take::NotThis)
+                break;
+        }
+        if (took != Take::NotThis)
             continue;
-        if (a.startsWith(QLatin1String("--simulate="))) {
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            o.help = true;
+        } else if (a == QLatin1String("--version")) {
+            o.version = true;
+        } else if (a.startsWith(QLatin1String("--simulate="))) {
             o.simulate = true;
             o.scenario = a.mid(11);
         } else if (a == QLatin1String("--simulate")) {
             o.simulate = true;
             if (i + 1 < arguments.size() && looksLikeScenario(arguments.at(i + 1)))
                 o.scenario = arguments.at(++i);
+        } else if (a.startsWith(u'-')) {
+            fail(QStringLiteral("unknown option %1").arg(a));
         } else {
             o.words << a;
         }
     }
     return o;
+}
+
+QString appUsage()
+{
+    return QStringLiteral(
+        "usage: corvane [scan] [DEBUG1 ... DEBUG5] [--simulate [SCENARIO]] [--port PATH] [--home DIR]\n"
+        "       corvane --help | --version\n"
+        "The DodOva ISDN adapter's settings window and call monitor.\n"
+        "\n"
+        "  scan                   start straight in the call monitor; closing it ends the program\n"
+        "  DEBUG1 ... DEBUG5      show the monitor's trace panes at that level (the smallest wins)\n"
+        "  --simulate [SCENARIO]  start dodova-sim from beside the program and use it for this run\n"
+        "                         (default scenario demo; dodova-sim --list-scenarios lists them)\n"
+        "  --port PATH            the current port number means the device PATH for this run\n"
+        "  --home DIR             the program folder (list.txt, book.txt, pictures)\n"
+        "  -h, --help             show this help and end\n"
+        "  --version              show the version and end\n"
+        "The words are case-sensitive and may appear anywhere, also inside other words.\n");
+}
+
+QString appVersionLine()
+{
+    return QStringLiteral("corvane ") + Version::text() + u'\n';
 }

@@ -3,7 +3,9 @@
 //   --simulate [SCENARIO]  run against dodova-sim started beside the program
 //   --port PATH            the current port number means PATH for this run
 //   --home DIR             the program folder
-// Everything else is left as the command-line words ("scan", "DEBUG1" ...).
+//   --help, --version      print and end
+// Everything that does not begin with "-" is left as the command-line words
+// ("scan", "DEBUG1" ...); Qt's own options are gone before we look.
 #include <QString>
 #include <QStringList>
 
@@ -13,7 +15,15 @@ struct AppOptions {
     QString port;
     QString home;
     QStringList words;
+    bool help = false;
+    bool version = false;
+    QString error; // the first thing wrong with the command line; "" when none
 };
 
-// Arguments without the program name.
+// Arguments without the program name. --help and --version win over errors.
 AppOptions parseAppOptions(const QStringList& arguments);
+
+// The --help text: every word and option.
+QString appUsage();
+// "corvane 4.0.0".
+QString appVersionLine();

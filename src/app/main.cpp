@@ -2,12 +2,14 @@
 #include "app/app_hooks.h"
 #include "app/app_options.h"
 #include "app/command_line.h"
-#include "app/home_folder.h"
+#include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "app/simulator_process.h"
+#include "app/screenshot_tour.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "app/unix_signals.h"
+#include "app/version.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
 #include "monitor/window/formmonitor.h"
@@ -16,6 +18,8 @@
 #include "ui/app_icon.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QSessionManager>
 
 #include <cstdio>
@@ -39,17 +43,71 @@ void wireWindows(Form1& form, const Startup& startup)
     };
 }
 
+// Exit status of a wrong command line.
+constexpr int kUsageError = 2;
+
+// Says why the program cannot start as asked, on the terminal and in a box.
+int refuse(const QString& text, int status)
+{
+    std::fprintf(stderr, "corvane: %s\n", qPrintable(text));
+    QMessageBox box(QMessageBox::Warning, Version::appTitle(), text, QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("StartRefused"));
+    box.exec();
+    return status;
+}
+
+// --simulate: the simulator's pseudo-terminal is the port unless --port names
+// one. Never falls back to the real port: 0, or the exit status after saying why.
+int startSimulator(SimulatorProcess& simulator, const QString& scenario, QString& device)
+{
+    if (const QString problem = scenarioProblem(scenario, SimulatorProcess::scenarioNames()); !problem.isEmpty())
+        return refuse(problem, kUsageError);
+    const QString link = simulator.start(scenario);
+    if (link.isEmpty())
+        return refuse(QStringLiteral("The device simulator %1 did not start.").arg(SimulatorProcess::defaultProgram()), 1);
+    if (device.isEmpty())
+        device = link;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // --help and --version need no display: answered before Qt opens one.
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    if (const AppOptions early = parseAppOptions(raw); early.help || early.version) {
+        std::fputs(qPrintable(early.help ? appUsage() : appVersionLine()), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
     QApplication::setDesktopFileName(QStringLiteral("corvane"));
     QApplication::setWindowIcon(corvaneIcon());
 
+    // make screenshots: style and font fixed before the first window exists.
+    Startup* running = nullptr;
+    const auto tour = ScreenshotTour::fromEnvironment([&running](int status) {
+        if (running)
+            running->closeAndQuit();
+        QApplication::exit(status);
+    });
+
+    // Qt has taken its own options (-platform, -style ...) out by now.
     const AppOptions options = parseAppOptions(QApplication::arguments().mid(1));
-    setUpProgramFolder(options.home);
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "corvane: %s\n%s", qPrintable(options.error), qPrintable(appUsage()));
+        return kUsageError;
+    }
+    // A scenario file named relative to where the user is, before the program
+    // folder becomes the working directory.
+    QString scenario = options.scenario;
+    if (QFileInfo(scenario).isFile())
+        scenario = QFileInfo(scenario).absoluteFilePath();
+    ProgramFolder::setUp(options.home);
 
     // A second instance must neither start a simulator nor touch the port
     // mapping; its start-up only says so and ends.
@@ -57,13 +115,9 @@ int main(int argc, char** argv)
     SimulatorProcess simulator;
     if (instance.tryLock()) {
         QString device = options.port;
-        if (options.simulate) {
-            const QString link = simulator.start(options.scenario);
-            if (link.isEmpty())
-                std::fprintf(stderr, "corvane: the device simulator did not start\n");
-            else if (device.isEmpty())
-                device = link;
-        }
+        if (options.simulate)
+            if (const int status = startSimulator(simulator, scenario, device); status != 0)
+                return status;
         if (!device.isEmpty())
             SettingsStore::user().overridePortPath(storedCommPort(), device);
     }
@@ -84,6 +138,9 @@ int main(int argc, char** argv)
     if (!startup.Form_Load())
         return 0; // another instance runs: nothing is saved
     startup.showMainWindow();
+    running = &startup;
+    if (tour)
+        tour->start();
     const int rc = startup.quitting() ? 0 : QApplication::exec();
     startup.Form_Unload();
     startup.Form_Terminate();

@@ -20,6 +20,24 @@ QString SimulatorProcess::defaultProgram()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("dodova-sim"));
 }
 
+QStringList SimulatorProcess::scenarioNames(const QString& program)
+{
+    QProcess list;
+    list.start(program, {QStringLiteral("--list-scenarios")});
+    if (!list.waitForFinished(kStartLimitMs) || list.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+QString scenarioProblem(const QString& scenario, const QStringList& known)
+{
+    if (scenario.isEmpty() || known.contains(scenario) || QFileInfo(scenario).isFile())
+        return {};
+    return QStringLiteral("The simulator has no scenario \"%1\".\n\nIts scenarios are: %2.\n"
+                          "A scenario file is named by its path.")
+        .arg(scenario, known.join(QLatin1String(", ")));
+}
+
 QString SimulatorProcess::start(const QString& scenario, const QString& program)
 {
     if (!dir_.isValid())

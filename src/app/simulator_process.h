@@ -16,8 +16,15 @@ public:
     void stop();
 
     static QString defaultProgram();
+    // The simulator's built-in scenarios (dodova-sim --list-scenarios); empty
+    // when it cannot be run.
+    static QStringList scenarioNames(const QString& program = defaultProgram());
 
 private:
     QTemporaryDir dir_;
     QProcess process_;
 };
+
+// Why --simulate SCENARIO cannot run: "" when the name is one of `known` or a
+// file; else a message that lists the scenarios.
+QString scenarioProblem(const QString& scenario, const QStringList& known);

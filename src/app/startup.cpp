@@ -12,13 +12,13 @@
 #include "device/form1.h"
 #include "monitor/window/wave_device.h"
 #include "ui/dialog.h"
+#include "ui/documentation.h"
 #include "ui/formloading.h"
 #include "ui/frmabout.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -26,7 +26,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QUrl>
 
 #include <cmath>
 #include <limits>
@@ -110,7 +109,8 @@ Startup::Startup(Form1& form, SingleInstance& instance, QStringList words, QObje
         Dialog dialog(form_.at(), &form_);
         dialog.exec();
     };
-    openDocument = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    auto* documentation = new Documentation(&form_);
+    openDocument = [documentation](const QString& path) { documentation->open(path); };
 
     form_.installEventFilter(this);
     buildMenu();

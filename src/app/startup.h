@@ -49,7 +49,8 @@ public:
         messageBox;
     // The port options window, shown modally (tests replace it).
     std::function<void()> showPortOptions;
-    // Opens a document with the desktop's viewer (tests replace it).
+    // Opens a document with the desktop's browser, else in the own help
+    // window (tests replace it).
     std::function<void(const QString& path)> openDocument;
 
 private:

@@ -20,6 +20,7 @@ bool dodOvaExists(AtChannel& at, QWidget* parentForMessages)
                         QStringLiteral("Either serial port is being used or Port is wrong."), QMessageBox::Ok,
                         parentForMessages);
         box.setObjectName(QStringLiteral("SerialPortError"));
+        box.setInformativeText(QStringLiteral("Device tried: %1").arg(at.portPath())); // which one to fix
         box.exec();
         return false;
     }

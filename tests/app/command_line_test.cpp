@@ -1,57 +1,43 @@
-// Command-line words and our own options.
+// Command-line words and our own options against data/app_options.txt, and the
+// --simulate scenario check.
 #include "app/app_options.h"
 #include "app/command_line.h"
+#include "app/simulator_process.h"
 
+#include <QFile>
+#include <QTemporaryFile>
 #include <gtest/gtest.h>
 
-TEST(CommandLine, DebugWordsSmallestWinsAndCaseCounts)
+TEST(AppOptions, EachCommandLineGivesItsOptionsWordsAndLevel)
 {
-    struct Case {
-        QStringList words;
-        int level;
-        bool scan;
-    } cases[] = {
-        {{}, 0, false},
-        {{"DEBUG3"}, 3, false},
-        {{"scan", "DEBUG3", "DEBUG1"}, 1, true},
-        {{"DEBUG5", "DEBUG2"}, 2, false},
-        {{"xDEBUG4y"}, 4, false},       // a substring anywhere counts
-        {{"scanDEBUG5"}, 5, true},      // words may run together
-        {{"debug1", "Scan", "SCAN"}, 0, false}, // other letter cases do not
-        {{"DEBUG6", "DEBUG0"}, 0, false},
-        {{"DEBUG", "1"}, 0, false},     // the blank between breaks the word
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(debugLevelFrom(c.words), c.level) << c.words.join(' ').toStdString();
-        EXPECT_EQ(commandLineHasScan(c.words), c.scan) << c.words.join(' ').toStdString();
+    QFile table(QStringLiteral(CORVANE_SOURCE_DIR "/tests/app/data/app_options.txt"));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    int checked = 0;
+    for (const QString& line : QString::fromUtf8(table.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(u'#'))
+            continue;
+        const QString args = line.section(u'\t', 0, 0);
+        const AppOptions o = parseAppOptions(args.split(u' ', Qt::SkipEmptyParts));
+        const QString got = QString("simulate=%1 port=%2 home=%3 words=%4 level=%5 scan=%6 help=%7 version=%8 error=%9")
+                                .arg(o.simulate ? o.scenario : "-", o.port, o.home, o.words.join(u','))
+                                .arg(debugLevelFrom(o.words)).arg(commandLineHasScan(o.words)).arg(o.help).arg(o.version)
+                                .arg(o.error);
+        EXPECT_EQ(got, line.section(u'\t', 1)) << args.toStdString();
+        ++checked;
     }
+    EXPECT_GE(checked, 15);
 }
 
-TEST(AppOptions, SeparatesOptionsFromWords)
+TEST(SimulateOption, UnknownScenarioIsNamedWithTheKnownOnes)
 {
-    struct Case {
-        QStringList args;
-        bool simulate;
-        QString scenario, port, home;
-        QStringList words;
-    } cases[] = {
-        {{}, false, "", "", "", {}},
-        {{"--simulate"}, true, "", "", "", {}},
-        {{"--simulate", "busy-line"}, true, "busy-line", "", "", {}},
-        {{"--simulate=demo", "scan"}, true, "demo", "", "", {"scan"}},
-        {{"--simulate", "scan", "DEBUG2"}, true, "", "", "", {"scan", "DEBUG2"}}, // words are no scenario
-        {{"--simulate", "--port", "/dev/ttyUSB0"}, true, "", "/dev/ttyUSB0", "", {}},
-        {{"--port=/tmp/x", "--home", "/tmp/scanner", "DEBUG1"}, false, "", "/tmp/x", "/tmp/scanner", {"DEBUG1"}},
-    };
-    for (const Case& c : cases) {
-        const AppOptions o = parseAppOptions(c.args);
-        const std::string what = c.args.join(' ').toStdString();
-        EXPECT_EQ(o.simulate, c.simulate) << what;
-        EXPECT_EQ(o.scenario, c.scenario) << what;
-        EXPECT_EQ(o.port, c.port) << what;
-        EXPECT_EQ(o.home, c.home) << what;
-        EXPECT_EQ(o.words, c.words) << what;
-    }
-    // A folder named like a word does not start the monitor.
-    EXPECT_FALSE(commandLineHasScan(parseAppOptions({"--home", "/tmp/scanner"}).words));
+    const QStringList known = SimulatorProcess::scenarioNames(QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"));
+    ASSERT_TRUE(known.contains("demo") && known.contains("two-calls")) << known.join(' ').toStdString();
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    for (const QString& fine : {QString(), QString("demo"), file.fileName()})
+        EXPECT_EQ(scenarioProblem(fine, known), "") << fine.toStdString();
+    const QString problem = scenarioProblem("dmeo", known);
+    EXPECT_TRUE(problem.startsWith("The simulator has no scenario \"dmeo\".")) << problem.toStdString();
+    EXPECT_TRUE(problem.contains("demo, incoming-answered, ")) << problem.toStdString();
+    EXPECT_TRUE(SimulatorProcess::scenarioNames("/nonexistent/dodova-sim").isEmpty());
 }

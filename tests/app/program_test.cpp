@@ -1,86 +1,160 @@
-// The corvane program as a whole: started against dodova-sim, ended by SIGTERM.
-#include "app/simulator_fixture.h"
+// The programs as a whole: corvane against dodova-sim and ended by SIGTERM;
+// every program's command line against data/command_lines.txt and its manual page.
+#include "common/simulator_fixture.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
-// A program run with its own config, runtime and program folders.
+const QStringList kPrograms{"corvane", "dodova-sim", "corvane-replay", "corvane-monitor"};
+
+// A program run offscreen with its own config, runtime and program folders.
 struct ProgramRun {
-    explicit ProgramRun(const QStringList& args)
+    explicit ProgramRun(const QStringList& args, const QString& program = "corvane")
     {
         QDir().mkpath(dir.filePath("run"));
         QFile(dir.filePath("run")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* folder : {"XDG_CONFIG_HOME=config", "XDG_RUNTIME_DIR=run", "XDG_DATA_HOME=data"})
+            env.insert(QString(folder).section('=', 0, 0), dir.filePath(QString(folder).section('=', 1)));
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
-        env.insert("XDG_RUNTIME_DIR", dir.filePath("run"));
-        env.remove("CORVANE_HOME");
+        env.insert("CORVANE_HOME", dir.filePath("home"));
         process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane"),
-                      args + QStringList{"--home", dir.filePath("home")});
+        process.start(QStringLiteral(CORVANE_BUILD_DIR "/") + program, args);
     }
     ~ProgramRun()
     {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(5000);
-        }
+        process.kill();
+        process.waitForFinished(5000);
     }
     QString setting(const QString& key)
     {
-        QSettings s(dir.filePath("config/Corvane Controller.ini"), QSettings::IniFormat);
-        return s.value("Startup/" + key, "<none>").toString();
+        return QSettings(dir.filePath("config/Corvane Controller.ini"), QSettings::IniFormat)
+            .value("Startup/" + key, "<none>").toString();
+    }
+    bool waitFor(const std::function<bool()>& done)
+    {
+        for (const QDeadlineTimer deadline(20000); !done() && !deadline.hasExpired();)
+            process.waitForReadyRead(20);
+        return done();
     }
     QTemporaryDir dir;
     QProcess process;
 };
 
-bool waitFor(const std::function<bool()>& done, int limitMs = 20000)
+// The programs this build has (corvane-monitor comes with the service).
+QStringList builtPrograms()
 {
-    const QDeadlineTimer deadline(limitMs);
-    while (!done() && !deadline.hasExpired())
-        QThread::msleep(20);
-    return done();
+    QStringList built;
+    for (const QString& p : kPrograms)
+        if (QFile::exists(QStringLiteral(CORVANE_BUILD_DIR "/") + p))
+            built << p;
+    return built;
+}
+
+// Every long option a text names.
+std::set<QString> longOptions(const QString& text)
+{
+    std::set<QString> options;
+    static const QRegularExpression option(QStringLiteral("(?<![\\w-])--[a-z][a-z-]*"));
+    for (const auto& m : option.globalMatch(text))
+        options.insert(m.captured());
+    return options;
 }
 
 } // namespace
 
-TEST(Program, ProbesReadsAndSavesOnSigterm)
+TEST(Program, SigtermEndsCleanlyWithTheFinalSaveAlsoWhileAsking)
 {
     SimulatorLink sim;
     ASSERT_TRUE(sim.up());
-    ProgramRun run({"--port", sim.link()});
-    ASSERT_TRUE(run.process.waitForStarted(5000));
-    // The first read ends with the own numbers.
-    ASSERT_TRUE(waitFor([&] { return sim.commands().contains("AT&ZO?"); }));
-    const QStringList commands = sim.commands();
-    ASSERT_GE(commands.size(), 3);
-    EXPECT_EQ(commands.mid(0, 3), (QStringList{"ATCD8", "ATE1", "ATI4"}));
-
-    run.process.terminate();
-    ASSERT_TRUE(run.process.waitForFinished(10000));
-    EXPECT_EQ(run.process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(run.process.exitCode(), 0);
-    EXPECT_EQ(run.setting("CommPort"), "1"); // the settings were saved on the way out
-    EXPECT_TRUE(QFile::exists(run.dir.filePath("home/log.txt")));
+    // With the adapter: once the first read is done. Without: while the port
+    // error and the detection question wait for the user (log.txt comes just before).
+    for (const QString& device : {sim.link(), QString("/nonexistent/tty")}) {
+        ProgramRun run({"--port", device});
+        ASSERT_TRUE(run.waitFor([&] {
+            return device == sim.link() ? sim.commands().contains("AT&ZO?") : QFile::exists(run.dir.filePath("home/log.txt"));
+        }));
+        ASSERT_EQ(run.process.state(), QProcess::Running);
+        run.process.terminate();
+        ASSERT_TRUE(run.process.waitForFinished(10000));
+        EXPECT_EQ(run.process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(run.process.exitCode(), 0);
+        EXPECT_EQ(run.setting("CommPort"), "1") << device.toStdString();
+    }
 }
 
-TEST(Program, SigtermWhileAskingForThePortEndsCleanly)
+TEST(Program, UnknownScenarioIsRefusedBeforeAnyPortIsTried)
 {
-    ProgramRun run({"--port", "/nonexistent/tty"});
-    ASSERT_TRUE(run.process.waitForStarted(5000));
-    // The log file is made just before the port error and the detection
-    // question, which then wait for the user; the signal is handled inside them.
-    ASSERT_TRUE(waitFor([&] { return QFile::exists(run.dir.filePath("home/log.txt")); }));
-    ASSERT_EQ(run.process.state(), QProcess::Running);
-    run.process.terminate();
-    ASSERT_TRUE(run.process.waitForFinished(10000));
-    EXPECT_EQ(run.process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(run.setting("CommPort"), "1"); // the final save still happens
+    ProgramRun run({"--simulate", "dmeo"});
+    QByteArray said;
+    ASSERT_TRUE(run.waitFor([&] { return (said += run.process.readAllStandardError()).contains("no scenario \"dmeo\""); }));
+    EXPECT_EQ(run.process.state(), QProcess::Running); // the box waits for the user
+    EXPECT_FALSE(QFile::exists(run.dir.filePath("home/log.txt"))); // start-up did not go on
+}
+
+TEST(Programs, CommandLinesPrintAndEndAsDocumented)
+{
+    QFile table(QStringLiteral(CORVANE_SOURCE_DIR "/tests/app/data/command_lines.txt"));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    const QStringList built = builtPrograms();
+    int checked = 0;
+    for (const QString& line : QString::fromUtf8(table.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(u'\t');
+        if (line.startsWith(u'#') || !built.contains(f[0]))
+            continue;
+        ASSERT_EQ(f.size(), 5) << line.toStdString();
+        ProgramRun run(f[1].split(u' '), f[0]);
+        ASSERT_TRUE(run.process.waitForFinished(10000)) << line.toStdString();
+        const QString out = run.process.readAllStandardOutput(), err = run.process.readAllStandardError();
+        EXPECT_EQ(run.process.exitCode(), f[2].toInt()) << line.toStdString();
+        EXPECT_TRUE((f[3] == "out" ? out : err).contains(f[4])) << line.toStdString() << '\n' << (out + err).toStdString();
+        EXPECT_TRUE(f[2] == "0" || out.isEmpty()) << line.toStdString(); // errors go to stderr only
+        ++checked;
+    }
+    EXPECT_GE(checked, 16);
+}
+
+TEST(Programs, ManualPagesHaveTheirSectionsAndTheOptionsOfHelp)
+{
+    for (const QString& program : builtPrograms()) {
+        QFile source(QStringLiteral(CORVANE_SOURCE_DIR "/packaging/man/") + program + ".1");
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly)) << program.toStdString();
+        const QString page = QString::fromUtf8(source.readAll()).replace(QLatin1String("\\-"), QLatin1String("-"));
+        for (const char* heading : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES", "ENVIRONMENT",
+                                    "EXIT STATUS", "EXAMPLES", "SEE ALSO"})
+            EXPECT_TRUE(page.contains(QStringLiteral("\n.SH ") + heading + u'\n')) << program.toStdString() << ": " << heading;
+        auto section = [&page](const QString& name) {
+            const qsizetype from = page.indexOf(QStringLiteral("\n.SH ") + name + u'\n');
+            return page.mid(from, page.indexOf(QLatin1String("\n.SH "), from + 1) - from);
+        };
+        const std::set<QString> options = longOptions(section("OPTIONS"));
+        ProgramRun help({"--help"}, program);
+        help.process.waitForFinished(10000);
+        EXPECT_EQ(options, longOptions(help.process.readAllStandardOutput())) << program.toStdString();
+        for (const QString& o : longOptions(section("SYNOPSIS")))
+            EXPECT_TRUE(options.count(o)) << program.toStdString() << ": " << o.toStdString();
+    }
+}
+
+// make run's demo folder: its phone book names every caller the demo scenario
+// sends, and its call list is what the monitor logs of that scenario.
+TEST(Programs, DemoFolderNamesTheDemoCallers)
+{
+    QTemporaryDir out;
+    const QString trace = out.filePath("demo.trace"), demo = QStringLiteral(CORVANE_SOURCE_DIR "/assets/demo/");
+    ProgramRun render({"--scenario", "demo", "--render-capture", trace}, "dodova-sim");
+    ASSERT_TRUE(render.process.waitForFinished(10000));
+    ProgramRun replay({trace, "--out", out.path(), "--book", demo + "book.txt", "--start", "2026-01-01T09:30:00"},
+                      "corvane-replay");
+    ASSERT_TRUE(replay.process.waitForFinished(10000));
+    QFile logged(out.filePath("list.txt")), shipped(demo + "list.txt");
+    ASSERT_TRUE(logged.open(QIODevice::ReadOnly) && shipped.open(QIODevice::ReadOnly));
+    EXPECT_EQ(logged.readAll().toStdString(), shipped.readAll().toStdString());
 }

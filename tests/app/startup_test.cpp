@@ -1,9 +1,11 @@
-// Start-up and shutdown of the main window against dodova-sim.
+// Start-up and shutdown of the main window against dodova-sim, as scripts
+// (data/startup/*.script) whose logs are compared with their goldens (*.log).
 #include "app/app_hooks.h"
 #include "app/command_line.h"
-#include "app/simulator_fixture.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
+#include "common/golden.h"
+#include "common/simulator_fixture.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
 #include "monitor/window/wave_device.h"
@@ -18,47 +20,43 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
 struct RecordingWave : WaveDevice {
     QStringList log;
-    void setFileName(const QString& path) override { log << "file " + path; }
-    void command(const QString& word) override { log << word; }
+    void setFileName(const QString& path) override { log << "wave file " + path; }
+    void command(const QString& word) override { log << "wave " + word; }
 };
 
-struct Message {
-    QMessageBox::Icon icon;
-    QString title, text;
-};
-
-// One main window with its start-up, on a private store, program folder and lock.
+// One main window with its start-up on a private store, program folder and lock.
+// Messages, hooks and the wave device note what they were asked into `log`;
+// modal windows (the probe's port error box, the about window) are answered.
 struct Shell {
-    explicit Shell(const QString& device, QStringList words = {})
+    Shell(const QString& device, QStringList words, const QString& lock) : instance(lock)
     {
         SettingsStore::user().overridePortPath(1, device);
         wave::setDevice(&wave);
-        form.messageBox = [this](const QString& text, const QString& title) {
-            messages.push_back({QMessageBox::NoIcon, title, text});
-        };
+        form.messageBox = [this](const QString& text, const QString& title) { log() << title + '|' + text; };
         startup = std::make_unique<Startup>(form, instance, std::move(words));
         startup->messageBox = [this](QMessageBox::Icon icon, const QString& title, const QString& text,
                                      QMessageBox::StandardButtons) {
-            messages.push_back({icon, title, text});
-            return answer;
+            log() << QString("box %1|%2|%3").arg(icon).arg(title, text);
+            return ++asked > 3 ? QMessageBox::No : answer; // a wrong script must not loop for ever
         };
-        startup->showPortOptions = [this] {
-            ++portOptionsShown;
-            if (onPortOptions)
-                onPortOptions();
-        };
-        startup->openDocument = [this](const QString& path) { documents << path; };
-        // The probe's own port-error box is a real modal box: answer it.
+        startup->showPortOptions = [this] { portOptions ? portOptions() : void(log() << "port options"); };
+        startup->openDocument = [this](const QString& path) { log() << "open " + path; };
+        AppHooks& hooks = appHooks();
+        hooks.openPhoneBook = [this](QWidget* parent) { log() << (parent == &form ? "phone book" : "?"); };
+        hooks.openCallMonitor = [this] { monitorOpen = true, log() << "monitor opened"; };
+        hooks.closeCallMonitor = [this] { monitorOpen = false, log() << "monitor closed"; };
+        hooks.callMonitorOpen = [this] { return monitorOpen; };
         QObject::connect(&closer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                portErrors << box->windowTitle() + u'|' + box->text();
-                box->accept();
-            }
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                log() << box->windowTitle() + '|' + box->text() + '|' + box->informativeText(), box->accept();
+            else if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                log() << "window " + dialog->windowTitle(), dialog->reject();
         });
         closer.start(10);
     }
@@ -68,261 +66,141 @@ struct Shell {
         wave::setDevice(nullptr);
         appHooks() = AppHooks{};
     }
-
+    QStringList& log() { return wave.log; }
     template <typename T>
-    T* child(const char* name) { return form.findChild<T*>(QLatin1String(name)); }
+    T* child(const QString& name) { return form.findChild<T*>(name); }
 
-    QTemporaryDir lockDir;
-    SingleInstance instance{lockDir.filePath("corvane.lock")};
+    SingleInstance instance;
     RecordingWave wave;
     AtChannel at;
     Form1 form{at};
     std::unique_ptr<Startup> startup;
-    std::vector<Message> messages;
     QMessageBox::StandardButton answer = QMessageBox::No;
-    int portOptionsShown = 0;
-    std::function<void()> onPortOptions;
-    QStringList documents;
+    std::function<void()> portOptions;
+    bool monitorOpen = false;
+    int asked = 0;
     QTimer closer;
-    QStringList portErrors;
 };
 
-QByteArray fileBytes(const QString& path)
+// Everything start-up touches, one "name=value" line each, then what was
+// noted since the last state.
+QString state(Shell& s, const PrivateStore& store)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    QStringList out{"title=" + s.form.windowTitle(), "TextUCost=" + s.child<QLineEdit>("TextUCost")->text()};
+    for (const char* label : {"Label15", "LabelRTime"})
+        out << QString(label) + '=' + s.child<QLabel>(label)->text();
+    for (const char* button : {"CommandSend", "CommandPRS1", "CommandPRS4"})
+        out << QString(button) + (s.child<QPushButton>(button)->isEnabled() ? "=enabled" : "=disabled");
+    out << QString("CommPort=%1 Speed=%2 CommDelay=%3 UnitCost=%4 Ring=%5 LastReset=%6")
+               .arg(s.at.CommPort).arg(s.at.Speed).arg(s.at.CommDelay).arg(s.form.UnitCost).arg(s.form.Ring)
+               .arg(s.form.LastReset)
+        << QString("TimerStartUp=%1 TimerScan=%2 declined=%3 mainWindow=%4 loading=%5 debugLevel=%6")
+               .arg(s.startup->TimerStartUp.isActive()).arg(s.startup->TimerScan.isActive())
+               .arg(s.startup->userDeclinedDetection()).arg(s.form.isVisible())
+               .arg(s.startup->formLoading() && s.startup->formLoading()->isVisible()).arg(startupDebugLevel())
+        << s.log();
+    s.log().clear();
+    for (const char* file : {"log.txt", "../settings.ini"}) {
+        QFile f(store.file(file));
+        out << QString(file) + '=' + (f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : "<missing>");
+    }
+    return out.join(u'\n');
+}
+
+// Runs a start-up script; each command is echoed with "> ", what it shows follows.
+QString runScript(const QString& path)
+{
+    QFile script(path);
+    EXPECT_TRUE(script.open(QIODevice::ReadOnly)) << path.toStdString();
+    QTemporaryDir lockDir;
+    const QString lock = lockDir.filePath("corvane.lock");
+    PrivateStore store;
+    std::optional<SimulatorLink> sim;
+    std::optional<Shell> shell;
+    std::unique_ptr<SingleInstance> other;
+    QString device = store.file("no-device");
+    QStringList words, log;
+    setStartupDebugLevel(0);
+    for (const QString& line : QString::fromUtf8(script.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(u'#'))
+            continue;
+        log << "> " + line;
+        const QString cmd = line.section(u' ', 0, 0), arg = line.section(u' ', 1);
+        if (cmd == "locale") {
+            QLocale::setDefault(QLocale(arg));
+        } else if (cmd == "store") {
+            SettingsStore::user().write(arg.section(u' ', 0, 0), arg.section(u' ', 1));
+        } else if (cmd == "sim") {
+            EXPECT_TRUE(sim.emplace().up());
+        } else if (cmd == "device") { // port 1's device: "sim" or none
+            device = arg == "sim" ? sim->link() : store.file("no-device");
+        } else if (cmd == "port") { // port N sim|none: where the number leads
+            SettingsStore::user().setPortPath(arg.section(u' ', 0, 0).toInt(), arg.endsWith("sim") ? sim->link() : store.file("no-device"));
+        } else if (cmd == "log") {
+            QFile f(store.file("log.txt"));
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(arg.toUtf8() + '\n') > 0);
+        } else if (cmd == "words") {
+            words = arg.split(u' ');
+        } else if (cmd == "locked") { // another instance holds the lock
+            other = std::make_unique<SingleInstance>(lock);
+            log << QString("-> %1").arg(other->tryLock());
+        } else if (cmd == "unlock") {
+            other.reset();
+            log << QString("-> ours now: %1").arg(shell->instance.tryLock());
+        } else if (cmd == "start") {
+            shell.emplace(device, words, lock);
+        } else if (cmd == "answer") {
+            shell->answer = arg == "Yes" ? QMessageBox::Yes : QMessageBox::No;
+        } else if (cmd == "choose") { // the port options window picks this number
+            shell->portOptions = [&shell, n = arg.toInt()] { shell->at.SetPort(n), shell->log() << "chose a port"; };
+        } else if (cmd == "load") {
+            log << QString("-> %1").arg(shell->startup->Form_Load());
+        } else if (cmd == "show") {
+            shell->startup->showMainWindow();
+        } else if (cmd == "stop") {
+            shell->startup->TimerStartUp.stop();
+        } else if (cmd == "fire") { // waits for the timer; TimerScan is started at once
+            QTimer* timer = arg == "TimerScan" ? &shell->startup->TimerScan : &shell->startup->TimerStartUp;
+            if (timer == &shell->startup->TimerScan)
+                timer->start(1);
+            QSignalSpy fired(timer, &QTimer::timeout);
+            log << (fired.wait(5000) ? "-> fired" : "-> did not fire");
+        } else if (cmd == "menu") {
+            auto* action = shell->child<QAction>(arg);
+            log << "-> " + (action ? action->text() + ' ' + action->shortcut().toString() : "<none>");
+            if (action)
+                action->trigger();
+        } else if (cmd == "close") { // the close box; the unload runs once however often reached
+            shell->form.close();
+            shell->startup->Form_Unload();
+        } else if (cmd == "end") {
+            shell->startup->Form_Terminate();
+        } else if (cmd == "commands") { // the first three, and whether a read followed
+            const QStringList c = sim->commands();
+            log << "-> " + c.mid(0, 3).join(u' ') + (c.size() > 20 ? " and more than 20 after" : "");
+        } else if (cmd == "state") {
+            log << state(*shell, store);
+        } else {
+            ADD_FAILURE() << "unknown command " << line.toStdString();
+        }
+    }
+    shell.reset();
+    QLocale::setDefault(QLocale::c());
+    QString text = log.join(u'\n') + u'\n';
+    if (sim)
+        text.replace(sim->link(), "SIM");
+    return text.replace(store.home(), "HOME").replace(QDir::currentPath(), "CWD").replace("\r\n", "\\r\\n");
 }
 
 } // namespace
 
-TEST(Startup, FirstStartWithEmptyStore)
+TEST(Startup, ScriptsAgainstTheirLogs)
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    PrivateStore store;
-    SimulatorLink sim;
-    ASSERT_TRUE(sim.up());
-    Shell shell(sim.link());
-
-    ASSERT_TRUE(shell.startup->Form_Load());
-    EXPECT_EQ(shell.form.windowTitle(), "ISDN Corvane Plus -  Version 4.0.0");
-    // The stored default cost has a decimal comma whatever the locale says.
-    EXPECT_EQ(shell.child<QLineEdit>("TextUCost")->text(), "0,026");
-    EXPECT_FLOAT_EQ(shell.form.UnitCost, 0.026f);
-    EXPECT_EQ(shell.child<QLabel>("Label15")->text(), "0"); // "$0" without its first character
-    for (const char* b : {"CommandSend", "CommandPRS1", "CommandPRS4"})
-        EXPECT_FALSE(shell.child<QPushButton>(b)->isEnabled()) << b;
-    EXPECT_EQ(fileBytes(store.file("log.txt")), QByteArray("\r\n"));
-    EXPECT_TRUE(shell.wave.log.isEmpty()); // Ring 0: no wave device opened
-    EXPECT_TRUE(shell.messages.empty());
-    EXPECT_FALSE(shell.startup->TimerScan.isActive());
-    EXPECT_EQ(sim.commands(), (QStringList{"ATCD8", "ATE1", "ATI4"}));
-    EXPECT_FALSE(QFile::exists(store.settingsFile())); // loading writes nothing
-
-    // Shortly after, the first "Receive Settings" reads the device.
-    QSignalSpy fired(&shell.startup->TimerStartUp, &QTimer::timeout);
-    ASSERT_TRUE(fired.wait(5000));
-    EXPECT_GT(sim.commands().size(), 20);
-    EXPECT_TRUE(shell.child<QPushButton>("CommandSend")->isEnabled());
-    QLocale::setDefault(QLocale::c());
-}
-
-TEST(Startup, ExistingLogAndStoredValuesAreUsed)
-{
-    PrivateStore store;
-    SimulatorLink sim;
-    ASSERT_TRUE(sim.up());
-    {
-        QFile log(store.file("log.txt"));
-        ASSERT_TRUE(log.open(QIODevice::WriteOnly));
-        log.write("kept\n");
+    const QDir data(QStringLiteral(CORVANE_SOURCE_DIR "/tests/app/data/startup"));
+    const QStringList scripts = data.entryList({"*.script"});
+    EXPECT_GE(scripts.size(), 6);
+    for (const QString& name : scripts) {
+        const QString golden = "app/data/startup/" + QString(name).replace(".script", ".log");
+        EXPECT_GOLDEN(golden.toUtf8().constData(), runScript(data.filePath(name)));
     }
-    SettingsStore& s = SettingsStore::user();
-    s.write("Speed", "9600");
-    s.write("CommDelay", "0.2");
-    s.write("LastReset", "3/4/2025 9:05");
-    s.write("Ring", "1");
-    Shell shell(sim.link());
-    ASSERT_TRUE(shell.startup->Form_Load());
-    EXPECT_EQ(fileBytes(store.file("log.txt")), QByteArray("kept\n"));
-    EXPECT_EQ(shell.at.Speed, "9600");
-    EXPECT_FLOAT_EQ(shell.at.CommDelay, 0.2f);
-    EXPECT_EQ(shell.form.LastReset, "3/4/2025 9:05");
-    EXPECT_EQ(shell.child<QLabel>("LabelRTime")->text(), "3/4/2025 9:05");
-    EXPECT_EQ(shell.form.Ring, 1);
-    EXPECT_EQ(shell.wave.log, (QStringList{"file " + store.file("ring.wav"), "Open"}));
-
-    shell.form.close(); // closing shuts the wave device
-    EXPECT_EQ(shell.wave.log.last(), "Close");
-}
-
-TEST(Startup, NonNumericSettingsLeaveZeroAndDecliningSkipsTheFirstRead)
-{
-    PrivateStore store;
-    SettingsStore::user().write("CommPort", "COM1");
-    SettingsStore::user().write("CommDelay", "fast");
-    SettingsStore::user().write("Ring", "yes");
-    SettingsStore::user().write("UnitCost", "cheap");
-    SettingsStore::user().setPortPath(0, store.file("no-device"));
-    Shell shell(store.file("no-device"));
-    shell.answer = QMessageBox::No;
-    ASSERT_TRUE(shell.startup->Form_Load()); // port 0 has no device: the user declines
-    EXPECT_EQ(shell.at.CommPort, 0);
-    EXPECT_FLOAT_EQ(shell.at.CommDelay, 0.0f);
-    EXPECT_EQ(shell.form.Ring, 0);
-    EXPECT_FLOAT_EQ(shell.form.UnitCost, 0.0f);
-    EXPECT_EQ(shell.child<QLineEdit>("TextUCost")->text(), "cheap");
-    EXPECT_TRUE(shell.startup->userDeclinedDetection());
-    EXPECT_EQ(shell.portOptionsShown, 0);
-    EXPECT_FALSE(shell.startup->TimerStartUp.isActive());
-}
-
-TEST(Startup, SecondInstanceSaysSoAndSavesNothing)
-{
-    PrivateStore store;
-    QTemporaryDir lockDir;
-    SingleInstance first(lockDir.filePath("corvane.lock"));
-    ASSERT_TRUE(first.tryLock());
-
-    Shell shell(store.file("no-device"));
-    SingleInstance second(lockDir.filePath("corvane.lock"));
-    Startup startup(shell.form, second, {});
-    std::vector<Message> messages;
-    startup.messageBox = [&](QMessageBox::Icon icon, const QString& title, const QString& text,
-                             QMessageBox::StandardButtons) {
-        messages.push_back({icon, title, text});
-        return QMessageBox::Ok;
-    };
-    EXPECT_FALSE(startup.Form_Load());
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(messages[0].title, "ISDN Corvane");
-    EXPECT_EQ(messages[0].text, "The application ISDN Corvane 4.0.0 is already running!");
-    EXPECT_FALSE(QFile::exists(store.file("log.txt"))); // no later step ran
-    EXPECT_FALSE(QFile::exists(store.settingsFile()));
-}
-
-TEST(Startup, DetectionLoopAsksThenUsesTheChosenPort)
-{
-    PrivateStore store;
-    SimulatorLink sim;
-    ASSERT_TRUE(sim.up());
-    SettingsStore::user().setPortPath(2, sim.link());
-    Shell shell(store.file("no-device")); // port 1 leads nowhere
-    shell.answer = QMessageBox::Yes;
-    shell.onPortOptions = [&] { shell.at.SetPort(2); };
-
-    ASSERT_TRUE(shell.startup->Form_Load());
-    EXPECT_EQ(shell.portErrors, QStringList{"Serial Port Error!|Either serial port is being used or Port is wrong."});
-    ASSERT_EQ(shell.messages.size(), 1u);
-    EXPECT_EQ(shell.messages[0].title, "dodOva Detection");
-    EXPECT_EQ(shell.messages[0].icon, QMessageBox::NoIcon);
-    EXPECT_EQ(shell.messages[0].text, " dodOva not found. Please select correct serial port\r\n\r\n"
-                                      "If you use this program it may not behave correctly!\r\n\r\n"
-                                      "       Would you like to select a valid serial port?");
-    EXPECT_EQ(shell.portOptionsShown, 1);
-    EXPECT_FALSE(shell.startup->userDeclinedDetection());
-    EXPECT_TRUE(shell.startup->TimerStartUp.isActive());
-    EXPECT_EQ(SettingsStore::user().read("CommPort"), "2"); // saved at once by the choice
-}
-
-TEST(Startup, ScanAndDebugWords)
-{
-    PrivateStore store;
-    SimulatorLink sim;
-    ASSERT_TRUE(sim.up());
-    Shell shell(sim.link(), {"scan", "DEBUG3", "DEBUG1"});
-    int monitorOpened = 0;
-    appHooks().openCallMonitor = [&] { ++monitorOpened; };
-    ASSERT_TRUE(shell.startup->Form_Load());
-    shell.startup->showMainWindow();
-    EXPECT_FALSE(shell.form.isVisible());
-    ASSERT_NE(shell.startup->formLoading(), nullptr);
-    EXPECT_TRUE(shell.startup->formLoading()->isVisible());
-    EXPECT_TRUE(shell.startup->TimerScan.isActive());
-    EXPECT_EQ(startupDebugLevel(), 1);
-
-    shell.startup->TimerStartUp.stop();
-    shell.startup->TimerScan.start(1); // do not wait the 4.5 s
-    QSignalSpy fired(&shell.startup->TimerScan, &QTimer::timeout);
-    ASSERT_TRUE(fired.wait(2000));
-    EXPECT_EQ(monitorOpened, 1);
-    EXPECT_FALSE(shell.startup->TimerScan.isActive());
-    EXPECT_TRUE(!shell.startup->formLoading() || !shell.startup->formLoading()->isVisible());
-}
-
-TEST(Startup, MenuEntries)
-{
-    PrivateStore store;
-    Shell shell(store.file("no-device"));
-    QWidget* phoneBookParent = nullptr;
-    int monitor = 0;
-    appHooks().openPhoneBook = [&](QWidget* parent) { phoneBookParent = parent; };
-    appHooks().openCallMonitor = [&] { ++monitor; };
-
-    struct Entry {
-        const char* name;
-        const char* caption;
-    } entries[] = {{"PhoneBook", "&Phonebook"}, {"Monitor", "&Call monitor"}, {"COMSelection", "&Settings"},
-                   {"docum", "&Documentation"}, {"About", "&About"}};
-    for (const Entry& e : entries) {
-        auto* action = shell.child<QAction>(e.name);
-        ASSERT_NE(action, nullptr) << e.name;
-        EXPECT_EQ(action->text(), e.caption);
-    }
-    auto* help = shell.child<QMenu>("help");
-    ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->title(), "&Help");
-    EXPECT_EQ(shell.child<QAction>("docum")->shortcut(), QKeySequence(Qt::Key_F1));
-
-    shell.child<QAction>("PhoneBook")->trigger();
-    EXPECT_EQ(phoneBookParent, &shell.form);
-    shell.child<QAction>("Monitor")->trigger();
-    EXPECT_EQ(monitor, 1);
-    shell.child<QAction>("COMSelection")->trigger();
-    EXPECT_EQ(shell.portOptionsShown, 1);
-    shell.child<QAction>("docum")->trigger();
-    EXPECT_EQ(shell.documents, QStringList{QDir::current().absoluteFilePath("help.htm")});
-}
-
-TEST(Startup, ClosingClosesTheMonitorAndTheEndSavesFiveSettings)
-{
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // comma decimals
-    PrivateStore store;
-    SimulatorLink sim;
-    ASSERT_TRUE(sim.up());
-    {
-        Shell shell(sim.link());
-        bool monitorOpen = true;
-        int closed = 0;
-        appHooks().callMonitorOpen = [&] { return monitorOpen; };
-        appHooks().closeCallMonitor = [&] { ++closed; monitorOpen = false; };
-        ASSERT_TRUE(shell.startup->Form_Load());
-        shell.startup->TimerStartUp.stop();
-        EXPECT_FALSE(QFile::exists(store.settingsFile()));
-        shell.form.close();
-        shell.startup->Form_Unload(); // runs once however often it is reached
-        EXPECT_EQ(closed, 1);
-        EXPECT_EQ(shell.wave.log, QStringList{"Close"});
-        shell.startup->Form_Terminate();
-    }
-    SettingsStore& s = SettingsStore::user();
-    EXPECT_EQ(s.read("CommPort", "-"), "1");
-    EXPECT_EQ(s.read("UnitCost", "-"), "0,026");
-    EXPECT_EQ(s.read("Speed", "-"), "115200");
-    EXPECT_EQ(s.read("CommDelay", "-"), "0,01");
-    EXPECT_EQ(s.read("LastReset", "-"), "");
-
-    // A second run reads them back unchanged.
-    {
-        Shell shell(sim.link());
-        ASSERT_TRUE(shell.startup->Form_Load());
-        shell.startup->TimerStartUp.stop();
-        EXPECT_FLOAT_EQ(shell.form.UnitCost, 0.026f);
-        EXPECT_FLOAT_EQ(shell.at.CommDelay, 0.01f);
-        shell.form.close();
-        shell.startup->Form_Terminate();
-    }
-    EXPECT_EQ(s.read("UnitCost", "-"), "0,026");
-    EXPECT_EQ(s.read("CommDelay", "-"), "0,01");
-    QLocale::setDefault(QLocale::c());
 }

@@ -1,6 +1,6 @@
 // The AT command channel against dodova-sim on a real pseudo-terminal. (Trace
 // mode through the channel is exercised by the monitor's simulator tests.)
-#include "app/simulator_fixture.h"
+#include "common/simulator_fixture.h"
 #include "device/at_channel.h"
 
 #include <QApplication>

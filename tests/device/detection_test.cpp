@@ -1,6 +1,6 @@
 // Device detection: the name test and the port-error message. (The probe's
 // commands against dodova-sim are pinned by the start-up tests.)
-#include "app/simulator_fixture.h"
+#include "common/simulator_fixture.h"
 #include "device/at_channel.h"
 #include "device/detection.h"
 

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QSerialPort>
 
-#include "app/simulator_fixture.h"
+#include "common/simulator_fixture.h"
 #include "device/form1.h"
 #include "device_answers.h"
 

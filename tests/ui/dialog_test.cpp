@@ -1,32 +1,51 @@
-// The port options window, offscreen, by object name.
+// The port options window, offscreen, by object name: a script
+// (data/port_options.script) against the log it must give (port_options.log).
+#include "common/golden.h"
 #include "common/settings_store.h"
 #include "device/at_channel.h"
 #include "ui/dialog.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
+// A fresh store, port variables and window.
 struct Window {
     Window()
     {
         SettingsStore::useFileForUser(dir.filePath("settings.ini"));
         SettingsStore::user().overridePortPath(0, QString());
     }
-    void open() { dialog = std::make_unique<Dialog>(at); }
-    QRadioButton* radio(const QString& name) { return dialog->findChild<QRadioButton*>(name); }
-    QCheckBox* slow() { return dialog->findChild<QCheckBox*>("Check1"); }
-    QString stored(const QString& key) { return SettingsStore::user().read(key, "<none>"); }
-
+    // What the window shows and what it changed: checked elements, the device
+    // field, the variables, the store.
+    QString show() const
+    {
+        QStringList checked;
+        for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+            if (b->isChecked())
+                checked << b->objectName();
+        checked.sort();
+        SettingsStore& s = SettingsStore::user();
+        return QString("checked=%1 device=%2\nCommPort=%3 Speed=%4 CommDelay=%5\nstored CommPort=%6 Speed=%7 ports=%8,%9,%10")
+            .arg(checked.join(u','), dialog->findChild<QComboBox*>("PortDevice")->currentText())
+            .arg(at.CommPort).arg(at.Speed).arg(at.CommDelay)
+            .arg(s.read("CommPort", "-"), s.read("Speed", "-"), s.portPath(1), s.portPath(2), s.portPath(3));
+    }
+    QString texts() const
+    {
+        QStringList out{"title=" + dialog->windowTitle()};
+        for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+            out << b->objectName() + '=' + b->text();
+        for (QLabel* l : dialog->findChildren<QLabel*>())
+            out << "label=" + l->text();
+        return out.join(u'\n');
+    }
     QTemporaryDir dir;
     AtChannel at;
     std::unique_ptr<Dialog> dialog;
@@ -34,105 +53,45 @@ struct Window {
 
 } // namespace
 
-TEST(PortOptions, FirstRunShowsTheDefaults)
+TEST(PortOptions, ScriptAgainstItsLog)
 {
-    Window w;
-    w.open();
-    EXPECT_EQ(w.dialog->windowTitle(), "Serial Port Options");
-    EXPECT_TRUE(w.radio("Option1_0")->isChecked());
-    EXPECT_EQ(w.radio("Option1_0")->text(), "COM1");
-    EXPECT_TRUE(w.radio("Option2_0")->isChecked());
-    EXPECT_EQ(w.radio("Option2_0")->text(), "115200");
-    EXPECT_FALSE(w.slow()->isChecked());
-    EXPECT_EQ(w.slow()->text(), "Slow Response");
-    EXPECT_EQ(w.stored("CommPort"), "1"); // selecting the port on opening saves it again
-    QStringList labels;
-    for (QLabel* l : w.dialog->findChildren<QLabel*>())
-        labels << l->text();
-    for (const char* text : {"Try clicking here", "if you are having", "problems."})
-        EXPECT_TRUE(labels.contains(QLatin1String(text))) << text;
-    EXPECT_EQ(w.dialog->findChild<QPushButton*>("Command1")->text(), "Done");
-}
-
-TEST(PortOptions, ChoicesTakeEffectAtOnce)
-{
-    Window w;
-    w.open();
-    QTest::mouseClick(w.radio("Option1_2"), Qt::LeftButton);
-    EXPECT_EQ(w.at.CommPort, 3);
-    EXPECT_EQ(w.stored("CommPort"), "3"); // saved even if the window is then closed by its box
-
-    QTest::mouseClick(w.radio("Option2_4"), Qt::LeftButton);
-    EXPECT_EQ(w.at.Speed, "9600");
-    EXPECT_EQ(w.stored("Speed"), "<none>"); // saved only when the program ends
-
-    QTest::mouseClick(w.slow(), Qt::LeftButton);
-    EXPECT_EQ(w.at.CommDelay, 0.2f);
-    QTest::mouseClick(w.slow(), Qt::LeftButton);
-    EXPECT_EQ(w.at.CommDelay, 0.01f);
-
-    QTest::mouseClick(w.dialog->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-    EXPECT_EQ(w.dialog->result(), QDialog::Accepted);
-}
-
-TEST(PortOptions, OpeningReflectsTheVariables)
-{
-    struct Case {
-        int port;
-        const char* speed;
-        float delay;
-        const char* portOption; // "" none
-        const char* speedOption;
-        bool slow;
-    } cases[] = {
-        {4, "2400", 0.2f, "Option1_3", "Option2_5", true},
-        {2, "56000", 0.01f, "Option1_1", "Option2_1", false},
-        {7, "12345", 0.5f, "", "", false}, // nothing fits: nothing selected
-    };
-    for (const Case& c : cases) {
-        Window w;
-        w.at.CommPort = c.port;
-        w.at.Speed = c.speed;
-        w.at.CommDelay = c.delay;
-        w.open();
-        auto* ports = w.dialog->findChild<QButtonGroup*>("Option1");
-        auto* speeds = w.dialog->findChild<QButtonGroup*>("Option2");
-        EXPECT_EQ(ports->checkedButton() ? ports->checkedButton()->objectName() : QString(), c.portOption);
-        EXPECT_EQ(speeds->checkedButton() ? speeds->checkedButton()->objectName() : QString(), c.speedOption);
-        EXPECT_EQ(w.slow()->isChecked(), c.slow);
-        // Opening changes nothing it cannot show.
-        EXPECT_EQ(w.at.CommPort, c.port);
-        EXPECT_EQ(w.at.Speed, c.speed);
-        EXPECT_EQ(w.at.CommDelay, c.delay);
-        EXPECT_EQ(w.stored("CommPort"), *c.portOption ? QString::number(c.port) : QString("<none>"));
+    QFile script(QStringLiteral(CORVANE_SOURCE_DIR "/tests/ui/data/port_options.script"));
+    ASSERT_TRUE(script.open(QIODevice::ReadOnly));
+    auto w = std::make_unique<Window>();
+    QStringList log;
+    for (const QString& line : QString::fromUtf8(script.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith(u'#'))
+            continue;
+        log << "> " + line;
+        const QString cmd = line.section(u' ', 0, 0), arg = line.section(u' ', 1);
+        if (cmd == "new") {
+            w = std::make_unique<Window>();
+        } else if (cmd == "set") { // set PORT SPEED DELAY before opening
+            w->at.CommPort = arg.section(u' ', 0, 0).toInt();
+            w->at.Speed = arg.section(u' ', 1, 1);
+            w->at.CommDelay = arg.section(u' ', 2, 2).toFloat();
+        } else if (cmd == "path" || cmd == "override") { // N DEVICE: stored, or for this run
+            const int n = arg.section(u' ', 0, 0).toInt();
+            cmd == "path" ? SettingsStore::user().setPortPath(n, arg.section(u' ', 1))
+                          : SettingsStore::user().overridePortPath(n, arg.section(u' ', 1));
+        } else if (cmd == "open") {
+            w->dialog = std::make_unique<Dialog>(w->at);
+        } else if (cmd == "click") {
+            QTest::mouseClick(w->dialog->findChild<QAbstractButton*>(arg), Qt::LeftButton);
+        } else if (cmd == "type") { // a device path into the device field, then Return
+            QLineEdit* field = w->dialog->findChild<QComboBox*>("PortDevice")->lineEdit();
+            field->selectAll();
+            QTest::keyClicks(field, arg);
+            QTest::keyClick(field, Qt::Key_Return);
+        } else if (cmd == "show") {
+            log << w->show();
+        } else if (cmd == "texts") {
+            log << w->texts();
+        } else if (cmd == "result") {
+            log << QString("result=%1").arg(w->dialog->result());
+        } else {
+            ADD_FAILURE() << "unknown command " << line.toStdString();
+        }
     }
-}
-
-TEST(PortOptions, DeviceBehindEachPortNumber)
-{
-    Window w;
-    SettingsStore::user().setPortPath(2, "/dev/ttyUSB0");
-    w.open();
-    auto* device = w.dialog->findChild<QComboBox*>("PortDevice");
-    ASSERT_NE(device, nullptr);
-    EXPECT_EQ(device->currentText(), "/dev/ttyS0"); // COM1's default
-    QTest::mouseClick(w.radio("Option1_1"), Qt::LeftButton);
-    EXPECT_EQ(device->currentText(), "/dev/ttyUSB0");
-
-    // Typing a path stores it for the selected number.
-    device->lineEdit()->selectAll();
-    QTest::keyClicks(device->lineEdit(), "/dev/ttyACM3");
-    QTest::keyClick(device->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(SettingsStore::user().portPath(2), "/dev/ttyACM3");
-    EXPECT_EQ(SettingsStore::user().portPath(1), "/dev/ttyS0");
-
-    // A hand-picked device wins over a one-run mapping.
-    SettingsStore::user().overridePortPath(2, "/tmp/sim-link");
-    w.open();
-    device = w.dialog->findChild<QComboBox*>("PortDevice");
-    EXPECT_EQ(device->currentText(), "/tmp/sim-link");
-    device->lineEdit()->selectAll();
-    QTest::keyClicks(device->lineEdit(), "/dev/ttyUSB7");
-    QTest::keyClick(device->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(SettingsStore::user().portPath(2), "/dev/ttyUSB7");
+    EXPECT_GOLDEN("ui/data/port_options.log", log.join(u'\n') + u'\n');
 }

@@ -4,7 +4,7 @@
 // a fixed time.
 #include "window_fixture.h"
 
-#include "app/simulator_fixture.h"
+#include "common/simulator_fixture.h"
 
 #include "monitor/engine/system_clock.h"
 

@@ -1,0 +1,187 @@
+#include "app/screenshot_tour.h"
+
+#include "app/command_line.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QImageWriter>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace {
+
+struct Shot {
+    const char* file;    // PNG written into the folder
+    const char* open;    // action or button that opens the window ("" = it is open)
+    const char* window;  // object name of the window grabbed
+    const char* waitFor; // element that must show something first ("" = none)
+    int debugLevel;      // trace level for a call monitor this shot opens (-1 = as it is)
+    bool closeAfter;     // close the window once grabbed
+};
+
+// In order: a shot may open its window from one an earlier shot left open.
+// An opener whose window is already open closes it first and opens it anew.
+constexpr Shot kShots[] = {
+    {"settings.png", "", "Form1", "CommandSend", -1, false}, // after the first read
+    {"monitor.png", "Monitor", "FormMonitor", "Label20", 0, false}, // both channels in a call
+    {"phonebook.png", "Command3", "DialogpBook", "", -1, true},
+    {"monitor-settings.png", "CommandOptions", "FormMonitorSettings", "", -1, true},
+    {"monitor-trace.png", "Monitor", "FormMonitor", "Label20", 1, false},
+};
+
+constexpr int kPollMs = 100;
+constexpr int kWaitLimitMs = 90000; // the scenario's calls come within seconds
+constexpr int kSettleMs = 1500;     // a few display ticks: durations and pictures drawn
+const QString kFontFamily = QStringLiteral("DejaVu Sans");
+constexpr int kFontPoints = 9;
+
+QObject* findByName(const QString& name)
+{
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == name)
+            return top;
+        if (QObject* found = top->findChild<QObject*>(name))
+            return found;
+    }
+    return nullptr;
+}
+
+QWidget* visibleWindow(const QString& name)
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == name && top->isVisible())
+            return top;
+    return nullptr;
+}
+
+// Enabled, and showing some text where the element has text.
+bool showsSomething(const QObject* element)
+{
+    const auto* widget = qobject_cast<const QWidget*>(element);
+    if (!widget || !widget->isEnabled())
+        return false;
+    for (const char* property : {"text", "plainText"}) {
+        const QVariant v = element->property(property);
+        if (v.isValid())
+            return !v.toString().isEmpty();
+    }
+    return true;
+}
+
+void close(QWidget* window)
+{
+    if (auto* dialog = qobject_cast<QDialog*>(window))
+        dialog->reject(); // ends its modal loop as the close box would
+    else
+        window->close();
+}
+
+} // namespace
+
+std::unique_ptr<ScreenshotTour> ScreenshotTour::fromEnvironment(std::function<void(int)> quit)
+{
+    const QString folder = qEnvironmentVariable("CORVANE_SCREENSHOTS");
+    if (folder.isEmpty())
+        return nullptr;
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    QApplication::setFont(QFont(kFontFamily, kFontPoints));
+    return std::make_unique<ScreenshotTour>(folder, std::move(quit));
+}
+
+ScreenshotTour::ScreenshotTour(const QString& folder, std::function<void(int)> quit)
+    : folder_(folder), quit_(std::move(quit))
+{
+    folder_.mkpath(QStringLiteral("."));
+    poll_.setInterval(kPollMs);
+    connect(&poll_, &QTimer::timeout, this, &ScreenshotTour::tick);
+}
+
+void ScreenshotTour::start()
+{
+    poll_.start(); // polled, so it also runs inside the modal windows' loops
+}
+
+void ScreenshotTour::tick()
+{
+    if (shot_ >= qsizetype(std::size(kShots))) {
+        poll_.stop();
+        quit_(0);
+        return;
+    }
+    switch (phase_) {
+    case Phase::Open: open(); break;
+    case Phase::Wait: wait(); break;
+    case Phase::Settle:
+        if (deadline_.hasExpired())
+            take();
+        break;
+    }
+}
+
+void ScreenshotTour::open()
+{
+    const Shot& s = kShots[shot_];
+    deadline_.setRemainingTime(kWaitLimitMs);
+    phase_ = Phase::Wait;
+    if (!*s.open)
+        return;
+    if (QWidget* already = visibleWindow(QLatin1String(s.window)))
+        close(already);
+    if (s.debugLevel >= 0)
+        setStartupDebugLevel(s.debugLevel);
+    QObject* opener = findByName(QLatin1String(s.open));
+    // Queued: a modal window's loop must not run inside this timer's call.
+    if (auto* action = qobject_cast<QAction*>(opener))
+        QTimer::singleShot(0, action, &QAction::trigger);
+    else if (auto* button = qobject_cast<QAbstractButton*>(opener))
+        QTimer::singleShot(0, button, &QAbstractButton::click);
+    else
+        fail(QStringLiteral("nothing called %1 opens %2").arg(QLatin1String(s.open), QLatin1String(s.window)));
+}
+
+void ScreenshotTour::wait()
+{
+    const Shot& s = kShots[shot_];
+    QWidget* window = visibleWindow(QLatin1String(s.window));
+    const bool ready = window && (!*s.waitFor || showsSomething(window->findChild<QObject*>(QLatin1String(s.waitFor))));
+    if (ready) {
+        deadline_.setRemainingTime(kSettleMs);
+        phase_ = Phase::Settle;
+    } else if (deadline_.hasExpired()) {
+        fail(QStringLiteral("%1 did not show %2").arg(QLatin1String(s.window), QLatin1String(s.waitFor)));
+    }
+}
+
+void ScreenshotTour::take()
+{
+    const Shot& s = kShots[shot_];
+    QWidget* window = visibleWindow(QLatin1String(s.window));
+    if (!window) {
+        fail(QStringLiteral("%1 closed before its shot").arg(QLatin1String(s.window)));
+        return;
+    }
+    QImageWriter writer(folder_.filePath(QLatin1String(s.file)), "png");
+    writer.setQuality(0); // PNG: the strongest compression
+    if (!writer.write(window->grab().toImage())) {
+        fail(QStringLiteral("cannot write %1: %2").arg(writer.fileName(), writer.errorString()));
+        return;
+    }
+    std::fprintf(stderr, "screenshot: %s\n", qPrintable(writer.fileName()));
+    if (s.closeAfter)
+        close(window);
+    ++shot_;
+    phase_ = Phase::Open;
+}
+
+void ScreenshotTour::fail(const QString& why)
+{
+    std::fprintf(stderr, "screenshot %s: %s\n", kShots[shot_].file, qPrintable(why));
+    poll_.stop();
+    quit_(1);
+}

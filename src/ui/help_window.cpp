@@ -1,0 +1,55 @@
+#include "ui/help_window.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kWidth = 760;
+constexpr int kHeight = 640;
+const QString kNotFoundStyle = QStringLiteral("QLineEdit { color: #c00000; }");
+} // namespace
+
+HelpWindow::HelpWindow(const QString& page, QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("HelpWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("ISDN Corvane - Documentation"));
+
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName(QStringLiteral("HelpBrowser"));
+    browser_->setOpenExternalLinks(true); // web links go to the desktop, anchors stay here
+    browser_->setSource(QUrl::fromLocalFile(page));
+
+    search_ = new QLineEdit(this);
+    search_->setObjectName(QStringLiteral("HelpSearch"));
+    search_->setPlaceholderText(QStringLiteral("Search"));
+    search_->setClearButtonEnabled(true);
+    connect(search_, &QLineEdit::returnPressed, this, [this] { findNext(search_->text()); });
+    connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        browser_->moveCursor(QTextCursor::Start); // typing searches from the top
+        findNext(text);
+    });
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(new QLabel(QStringLiteral("Find:"), this));
+    bar->addWidget(search_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(browser_);
+    resize(kWidth, kHeight);
+}
+
+bool HelpWindow::findNext(const QString& text)
+{
+    bool found = text.isEmpty() || browser_->find(text);
+    if (!found) {
+        browser_->moveCursor(QTextCursor::Start);
+        found = browser_->find(text);
+    }
+    search_->setStyleSheet(found ? QString() : kNotFoundStyle);
+    return found;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The program's own help window: help.htm in a rich-text browser whose links
+// work, with a search field. Used when no web browser can show the page.
+#include <QWidget>
+
+class QLineEdit;
+class QTextBrowser;
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpWindow(const QString& page, QWidget* parent = nullptr);
+
+    // Selects the next place that holds `text`, from the top again after the
+    // last one. False (and the field turns red) when the page has none.
+    bool findNext(const QString& text);
+
+private:
+    QTextBrowser* browser_ = nullptr;
+    QLineEdit* search_ = nullptr;
+};

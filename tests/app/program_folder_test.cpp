@@ -1,0 +1,73 @@
+// The program folder rule and its bundled files.
+#include "common/program_folder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+void put(const QString& path, const QByteArray& data)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+} // namespace
+
+TEST(ProgramFolder, OptionThenVariableThenAPortableCopyThenTheUserFolder)
+{
+    QTemporaryDir d;
+    const QString bin = d.filePath("bin"), portable = d.filePath("portable"), user = d.filePath("user");
+    QDir().mkpath(bin); // an installed program's folder: no list.txt, no book.txt
+    put(portable + "/book.txt", "");
+    struct Case {
+        ProgramFolder::Candidates in;
+        QString chosen;
+    } cases[] = {
+        {{"/o", "/v", portable, user}, "/o"},
+        {{"", "/v", portable, user}, "/v"},
+        {{"", "", portable, user}, portable},
+        {{"", "", bin, user}, user}, // never beside an installed executable
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ProgramFolder::choose(c.in), c.chosen) << c.chosen.toStdString();
+    put(bin + "/list.txt", "");
+    EXPECT_EQ(ProgramFolder::choose({"", "", bin, user}), bin); // a call list keeps it portable
+}
+
+TEST(ProgramFolder, FirstStartFillsTheUserFolderAndKeepsTheUsersCopies)
+{
+    QTemporaryDir d;
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME"), oldDirs = qgetenv("XDG_DATA_DIRS");
+    const QString oldCwd = QDir::currentPath();
+    qputenv("XDG_DATA_HOME", d.filePath("data").toUtf8());
+    qputenv("XDG_DATA_DIRS", d.filePath("system").toUtf8()); // where a package puts share/corvane
+    qunsetenv("CORVANE_HOME");
+    for (const QString& name : ProgramFolder::bundledFiles())
+        put(d.filePath("system/corvane/") + name, "bundled " + name.toUtf8());
+
+    // The tests' executable folder holds no list.txt: the per-user folder is used.
+    const QString home = ProgramFolder::setUp(QString());
+    EXPECT_EQ(home, d.filePath("data/") + QCoreApplication::applicationName());
+    EXPECT_EQ(QDir::currentPath(), home);
+    for (const QString& name : ProgramFolder::bundledFiles()) {
+        EXPECT_EQ(contents(home + '/' + name), "bundled " + name.toUtf8());
+        EXPECT_FALSE(QFile::exists(QCoreApplication::applicationDirPath() + '/' + name)) << name.toStdString();
+    }
+    put(home + "/ring.wav", "my own ring");
+    QFile::remove(home + "/help.htm");
+    ProgramFolder::setUp(QString());
+    EXPECT_EQ(contents(home + "/ring.wav"), "my own ring");
+    EXPECT_EQ(contents(home + "/help.htm"), "bundled help.htm");
+    QDir::setCurrent(oldCwd);
+    qputenv("XDG_DATA_HOME", oldData);
+    qputenv("XDG_DATA_DIRS", oldDirs);
+}

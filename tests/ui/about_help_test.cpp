@@ -1,0 +1,128 @@
+// The about and loading windows, the programs they start, and the help window.
+#include "ui/documentation.h"
+#include "ui/formloading.h"
+#include "ui/frmabout.h"
+#include "ui/help_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+namespace {
+
+// PATH and XDG_CURRENT_DESKTOP for one test, with fake programs ("name" or
+// "name=STATUS") that note how they ran in the file "started".
+struct FakeDesktop {
+    FakeDesktop(const QStringList& programs, const QByteArray& desktop)
+        : oldPath(qgetenv("PATH")), oldDesktop(qgetenv("XDG_CURRENT_DESKTOP"))
+    {
+        for (const QString& p : programs) {
+            QFile f(dir.filePath(p.section('=', 0, 0)));
+            f.open(QIODevice::WriteOnly);
+            f.write("#!/bin/sh\necho \"$0 $*\" > " + dir.filePath("started").toUtf8() + "\nexit "
+                    + p.section('=', 1).toUtf8() + "\n");
+            f.close();
+            f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", dir.path().toUtf8());
+        qputenv("XDG_CURRENT_DESKTOP", desktop);
+    }
+    ~FakeDesktop()
+    {
+        qputenv("PATH", oldPath);
+        qputenv("XDG_CURRENT_DESKTOP", oldDesktop);
+    }
+    QString started()
+    {
+        QFile f(dir.filePath("started"));
+        (void)QTest::qWaitFor([&] { return f.exists(); }, 2000);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).trimmed() : QString();
+    }
+    QTemporaryDir dir;
+    QByteArray oldPath, oldDesktop;
+};
+
+const QString kPage = QStringLiteral(CORVANE_SOURCE_DIR "/assets/help.htm");
+
+} // namespace
+
+TEST(About, ShowsNameAndVersion)
+{
+    frmAbout about;
+    EXPECT_EQ(about.windowTitle(), "About ISDN Corvane");
+    for (const char* l : {"lblDescription|ISDN Corvane Plus", "lblVersion|Version 4.0.0",
+                          "lblDisclaimer|Tested with DodOva Version:",
+                          "Label4|Software Version 3.81 - Hardware Version 50", "Label3|"}) {
+        auto* label = about.findChild<QLabel*>(QString(l).section('|', 0, 0));
+        ASSERT_NE(label, nullptr) << l;
+        EXPECT_EQ(label->text(), QString(l).section('|', 1)) << l;
+    }
+    EXPECT_FALSE(about.findChild<QLabel*>("Picture1")->pixmap().isNull());
+    EXPECT_EQ(about.findChild<QPushButton*>("cmdSysInfo")->text(), "&System Info...");
+    QTest::mouseClick(about.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+
+    FormLoading loading;
+    EXPECT_EQ(loading.windowTitle(), "Please Wait...");
+    EXPECT_EQ(loading.findChild<QLabel*>("Label1")->text(), "Loading Call Monitor...");
+}
+
+// The about window's "System Info..." and Help > Documentation each start a
+// program of the desktop when there is one, else say so or show their own window.
+TEST(DesktopPrograms, DesktopsOwnFirstThenAnyElseOurOwnWay)
+{
+    struct Case {
+        bool documentation; // else System Info
+        QStringList programs;
+        const char* desktop;
+        QString expected; // what ran (DIR = the fake programs' folder), then what was shown
+    } cases[] = {
+        {false, {"hardinfo", "kinfocenter", "gnome-control-center"}, "ubuntu:GNOME", "DIR/gnome-control-center info-overview"},
+        {false, {"hardinfo"}, "KDE", "DIR/hardinfo"}, // none of KDE's own
+        {false, {}, "", "ISDN Corvane|System Information Is Unavailable At This Time"},
+        {true, {}, "", "help window"},
+        {true, {"xdg-open=3"}, "", "DIR/xdg-open PAGE|help window"}, // 3: no program can show it
+        {true, {"xdg-open=0"}, "", "DIR/xdg-open PAGE"},
+    };
+    for (const Case& c : cases) {
+        FakeDesktop desktop(c.programs, c.desktop);
+        QWidget window;
+        Documentation docs(&window);
+        frmAbout about;
+        QStringList shown;
+        about.messageBox = [&](const QString& text, const QString& title) { shown << title + '|' + text; };
+        c.documentation ? docs.open(kPage) : QTest::mouseClick(about.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+        if (!c.programs.isEmpty())
+            shown.prepend(desktop.started().replace(desktop.dir.path(), "DIR").replace(kPage, "PAGE"));
+        (void)QTest::qWaitFor([&] { return docs.findChildren<QProcess*>().isEmpty(); }, 2000);
+        if (docs.helpWindow() && docs.helpWindow()->isVisible())
+            shown << "help window";
+        EXPECT_EQ(shown.join('|'), c.expected);
+    }
+}
+
+TEST(Documentation, HelpWindowFollowsLinksAndFinds)
+{
+    HelpWindow help(kPage);
+    help.show();
+    auto* browser = help.findChild<QTextBrowser*>("HelpBrowser");
+    auto* search = help.findChild<QLineEdit*>("HelpSearch");
+    EXPECT_EQ(browser->documentTitle(), "ISDN Corvane Plus - User Guide");
+    browser->setSource(QUrl("#book")); // what a click on a contents link does
+    EXPECT_GT(browser->verticalScrollBar()->value(), 0);
+
+    QTest::keyClicks(search, "phone book");
+    EXPECT_EQ(browser->textCursor().selectedText().toLower(), "phone book");
+    const int first = browser->textCursor().position();
+    QTest::keyClick(search, Qt::Key_Return); // the next one
+    EXPECT_GT(browser->textCursor().position(), first);
+    EXPECT_TRUE(search->styleSheet().isEmpty());
+    EXPECT_FALSE(help.findNext("no such words here"));
+    EXPECT_FALSE(search->styleSheet().isEmpty()); // shown in red
+}
