@@ -105,8 +105,8 @@ TEST(Startup, FirstStartWithEmptyStore)
 
     ASSERT_TRUE(shell.startup->Form_Load());
     EXPECT_EQ(shell.form.windowTitle(), "ISDN Corvane Plus -  Version 4.0.0");
-    // The stored default cost has a decimal comma whatever the locale says.
-    EXPECT_EQ(shell.child<QLineEdit>("TextUCost")->text(), "0,026");
+    // The stored default cost "0,026" shows in the locale's format.
+    EXPECT_EQ(shell.child<QLineEdit>("TextUCost")->text(), "0.026");
     EXPECT_FLOAT_EQ(shell.form.UnitCost, 0.026f);
     EXPECT_EQ(shell.child<QLabel>("Label15")->text(), "0"); // "$0" without its first character
     for (const char* b : {"CommandSend", "CommandPRS1", "CommandPRS4"})
