@@ -256,16 +256,16 @@ private:
     qsizetype logged_ = 0;
 };
 
-class Form1Script : public ::testing::TestWithParam<QString> {};
+class Form1Script : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Form1Script, LogMatchesTheExpectedFile)
 {
-    const QString base = dataPath(GetParam());
+    const QString name = QString::fromStdString(GetParam()), base = dataPath(name);
     QStringList lines = readText(base + QStringLiteral(".script")).split(u'\n', Qt::SkipEmptyParts);
     const QStringList simArgs = lines.value(0).startsWith(QLatin1String("# sim")) // "# sim ARGS"
                                     ? lines.value(0).mid(5).split(u' ', Qt::SkipEmptyParts) : QStringList();
     lines.removeIf([](const QString& l) { return l.startsWith(u'#'); });
-    Session session(simArgs, GetParam().startsWith(QLatin1String("sim_")));
+    Session session(simArgs, name.startsWith(QLatin1String("sim_")));
     ASSERT_TRUE(session.up());
     for (const QString& line : lines)
         session.run(line);
@@ -278,10 +278,10 @@ TEST_P(Form1Script, LogMatchesTheExpectedFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, Form1Script, ::testing::ValuesIn([] {
-    std::vector<QString> names;
+    std::vector<std::string> names;
     for (const QString& n : QDir(dataPath({})).entryList({"*.script"}))
-        names.push_back(n.chopped(7));
+        names.push_back(n.chopped(7).toStdString());
     return names;
-}()), [](const auto& info) { return info.param.toStdString(); });
+}()), [](const auto& info) { return info.param; });
 
 } // namespace
