@@ -138,16 +138,15 @@ QString AtChannel::cutAnswerBody(const QString& reply)
 
 // The part of ReplyBuffer that answers `cmd`: from its echo on. What came
 // before the echo is a late answer to an earlier command (or trace lines left
-// on the line) and does not count. "ATE1" is answered under the echo setting
-// it changes, and after "ATE0" nothing is echoed, so those take the buffer
-// from its start when no echo is there.
+// on the line) and does not count. After "ATE0" (trace mode) nothing is
+// echoed until "ATE1" has been answered, so then the buffer counts from its
+// start when no echo is there.
 QString AtChannel::answerTo(const QString& cmd) const
 {
     const qsizetype echo = ReplyBuffer.indexOf(cmd + u'\r');
     if (echo >= 0)
         return ReplyBuffer.mid(echo);
-    const bool echoExpected = !echoOff_ && cmd != QLatin1String("ATE1");
-    return echoExpected ? QString() : ReplyBuffer;
+    return echoOff_ ? ReplyBuffer : QString();
 }
 
 void AtChannel::waitForAnswer(const QString& cmd, qint64& elapsedMs)

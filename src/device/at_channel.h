@@ -73,6 +73,6 @@ private:
     QSerialPort* port_;
     AtOutcome lastOutcome_ = AtOutcome::NotSent;
     // Set by "ATE0" (trace mode), cleared by "ATE1": while set, answers come
-    // without the echo.
+    // without the echo ("ATE1" itself is answered under the old setting).
     bool echoOff_ = false;
 };
