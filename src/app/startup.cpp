@@ -126,7 +126,7 @@ Startup::~Startup()
 bool Startup::Form_Load()
 {
     AtChannel& at = form_.at();
-    at.BusyColour = 255; // 1. the busy lamp is red
+    at.BusyColour = AtChannel::kCommandColour; // 1. the busy lamp is red
 
     if (!instance_.tryLock()) { // 2.
         messageBox(QMessageBox::Warning, Version::appTitle(),
