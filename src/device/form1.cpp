@@ -2,7 +2,6 @@
 #include "device/form1_ui.h"
 #include "device/register_map.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEventLoop>
@@ -12,8 +11,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>

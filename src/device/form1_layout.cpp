@@ -404,7 +404,6 @@ void Form1::buildWindow()
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setWidget(central);
-    ui_->scroll = scroll;
     setCentralWidget(scroll);
 
     ui_->status = new QLabel;

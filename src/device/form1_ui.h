@@ -10,7 +10,6 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QScrollArea;
 class QWidget;
 
 // SettingsElements over the real widgets; setting a widget raises its change
@@ -55,6 +54,5 @@ struct Form1::Ui {
     QPushButton* Command7 = nullptr;
     QPushButton* Command8 = nullptr;
     QLabel* status = nullptr;
-    QScrollArea* scroll = nullptr; // the frames scroll on a screen smaller than the window
     QWidget* content = nullptr;
 };
