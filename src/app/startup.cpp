@@ -126,7 +126,7 @@ Startup::~Startup()
 bool Startup::Form_Load()
 {
     AtChannel& at = form_.at();
-    at.BusyColour = 255; // 1. the busy lamp is red
+    at.BusyColour = AtChannel::kCommandColour; // 1. the busy lamp is red
 
     if (!instance_.tryLock()) { // 2.
         messageBox(QMessageBox::Warning, Version::appTitle(),
@@ -177,8 +177,12 @@ void Startup::readSettings()
     at.CommPort = storedCommPort();
 
     if (auto* field = form_.findChild<QLineEdit*>(QStringLiteral("TextUCost"))) {
-        field->setText(setting(QStringLiteral("UnitCost"))); // runs the field's change handling
-        if (const std::optional<float> cost = toSingle(field->text()))
+        // A number is shown in the user's format, like the costs beside it
+        // (the stored default "0,026" has a comma whatever the locale).
+        const QString stored = setting(QStringLiteral("UnitCost"));
+        const std::optional<float> cost = toSingle(stored);
+        field->setText(cost ? regional::fromSingle(*cost) : stored); // runs the field's change handling
+        if (cost)
             form_.UnitCost = *cost;
     }
     at.Speed = setting(QStringLiteral("Speed"));

@@ -136,7 +136,20 @@ QString AtChannel::cutAnswerBody(const QString& reply)
     return reply.mid(p1 + 2, length); // 1-based start p1 + 3
 }
 
-void AtChannel::waitForAnswer(qint64& elapsedMs)
+// The part of ReplyBuffer that answers `cmd`: from its echo on. What came
+// before the echo is a late answer to an earlier command (or trace lines left
+// on the line) and does not count. After "ATE0" (trace mode) nothing is
+// echoed until "ATE1" has been answered, so then the buffer counts from its
+// start when no echo is there.
+QString AtChannel::answerTo(const QString& cmd) const
+{
+    const qsizetype echo = ReplyBuffer.indexOf(cmd + u'\r');
+    if (echo >= 0)
+        return ReplyBuffer.mid(echo);
+    return echoOff_ ? ReplyBuffer : QString();
+}
+
+void AtChannel::waitForAnswer(const QString& cmd, qint64& elapsedMs)
 {
     QElapsedTimer clock; // monotonic: midnight or a clock change do not matter
     clock.start();
@@ -147,7 +160,7 @@ void AtChannel::waitForAnswer(qint64& elapsedMs)
     for (;;) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         elapsedMs = clock.elapsed();
-        if (ReplyBuffer.contains(QLatin1String("OK\r")) || elapsedMs > kAnswerLimitMs
+        if (answerTo(cmd).contains(QLatin1String("OK\r")) || elapsedMs > kAnswerLimitMs
             || (latchIsSet && latchIsSet()))
             return;
     }
@@ -168,6 +181,7 @@ void AtChannel::pauseAfterCommand() const
 
 QString AtChannel::SendAT(const QString& cmd)
 {
+    lastOutcome_ = AtOutcome::NotSent;
     if (latchIsSet && latchIsSet())
         return {};
     ReplyBuffer.clear();
@@ -186,12 +200,20 @@ QString AtChannel::SendAT(const QString& cmd)
         commandSent(cmd);
 
     qint64 elapsedMs = 0;
-    waitForAnswer(elapsedMs);
+    waitForAnswer(cmd, elapsedMs);
     if (port_->isOpen())
         port_->close();
+    const QString answer = answerTo(cmd);
+    if (cmd == QLatin1String("ATE0"))
+        echoOff_ = true;
+    else if (cmd == QLatin1String("ATE1"))
+        echoOff_ = false;
 
-    const bool failed = ReplyBuffer.contains(QLatin1String("ERROR\r\n")) || elapsedMs > kFailLimitMs
+    const bool failed = answer.contains(QLatin1String("ERROR\r\n")) || elapsedMs > kFailLimitMs
                         || (latchIsSet && latchIsSet());
+    lastOutcome_ = failed                                  ? AtOutcome::Refused
+                   : answer.contains(QLatin1String("OK\r")) ? AtOutcome::Answered
+                                                           : AtOutcome::Unanswered;
     if (failed) {
         if (cmd != QLatin1String("ATE1") && beep)
             beep();
@@ -204,7 +226,7 @@ QString AtChannel::SendAT(const QString& cmd)
     pauseAfterCommand();
     if (cmd == QLatin1String("ATE1"))
         return QStringLiteral("OK");
-    const QString body = cutAnswerBody(ReplyBuffer);
+    const QString body = cutAnswerBody(answer);
     if (cmd == QLatin1String("ATCD9"))
         return QStringLiteral("MONITOR");
     return body;

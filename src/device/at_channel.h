@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+#include "device/at_reply.h"
+
 class QSerialPort;
 
 class AtChannel : public QObject {
@@ -20,11 +22,15 @@ public:
     int CommPort = 1;
     QString Speed = QStringLiteral("115200");
     float CommDelay = 0.01f;
-    unsigned BusyColour = 255; // 0x00BBGGRR
+    // Lamp colours, 0x00BBGGRR: red while a command runs.
+    static constexpr unsigned kCommandColour = 0x0000FF;
+    unsigned BusyColour = kCommandColour;
 
     // Sends one command and returns the answer body, "Error", "OK" (ATE1),
     // "MONITOR" (ATCD9) or "" exactly as the channel's rules say.
     QString SendAT(const QString& cmd);
+    // The outcome of the last SendAT.
+    AtOutcome lastOutcome() const { return lastOutcome_; }
     // Selects the port number and saves "CommPort" at once.
     void SetPort(int port);
     // Serial event handler: feeds ReplyBuffer, or Scan while ScanState is set.
@@ -60,8 +66,13 @@ public:
 
 private:
     void configurePort();
-    void waitForAnswer(qint64& elapsedMs);
+    void waitForAnswer(const QString& cmd, qint64& elapsedMs);
+    QString answerTo(const QString& cmd) const;
     void pauseAfterCommand() const;
     void onPortError(int error);
     QSerialPort* port_;
+    AtOutcome lastOutcome_ = AtOutcome::NotSent;
+    // Set by "ATE0" (trace mode), cleared by "ATE1": while set, answers come
+    // without the echo ("ATE1" itself is answered under the old setting).
+    bool echoOff_ = false;
 };

@@ -1,76 +1,129 @@
 #include "device/form1.h"
 #include "device/form1_ui.h"
+#include "device/register_map.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
 
 const QString kPortErrorText = QStringLiteral("Either serial port is being used or Port is wrong.");
 const QString kPortErrorTitle = QStringLiteral("Serial Port Error!");
+const QString kRefusedTitle = QStringLiteral("Warning!");
+
+// Lamp colours, 0x00BBGGRR: during every command of a transmission, and in
+// the pause after it.
+constexpr unsigned kTransmitColour = 0xFF000F; // red 15, blue 255
+constexpr unsigned kPauseColour = 0x00FFFF;    // yellow
+// The device applies the written settings before the read-back; more than 0.5 s.
+constexpr int kApplyPauseMs = 501;
+// A usual window manager's border, in pixels, for sizing before the first show.
+constexpr int kFrameBorder = 6;
 
 } // namespace
 
 // --- WidgetElements -------------------------------------------------------
 
-int WidgetElements::check(const QString& name) const
+QCheckBox* WidgetElements::box(FormElement e) const
 {
-    const QCheckBox* box = checks.value(name);
-    if (!box)
+    const int i = int(e);
+    return i < kCheckCount ? checks[i] : nullptr;
+}
+
+QButtonGroup* WidgetElements::group(FormElement e) const
+{
+    const int i = int(e) - kFirstChoice;
+    return i >= 0 && i < kChoiceCount ? groups[i] : nullptr;
+}
+
+QLineEdit* WidgetElements::field(FormElement e) const
+{
+    const int i = int(e) - kFirstText;
+    return i >= 0 && i < kTextCount ? texts[i] : nullptr;
+}
+
+int WidgetElements::check(FormElement name) const
+{
+    const QCheckBox* b = box(name);
+    if (!b)
         return 0;
-    switch (box->checkState()) {
+    switch (b->checkState()) {
     case Qt::Checked: return 1;
     case Qt::PartiallyChecked: return 2;
     default: return 0;
     }
 }
 
-void WidgetElements::setCheck(const QString& name, int value)
+void WidgetElements::setCheck(FormElement name, int value)
 {
-    if (QCheckBox* box = checks.value(name))
-        box->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    if (QCheckBox* b = box(name))
+        b->setCheckState(value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
-int WidgetElements::choice(const QString& group) const
+int WidgetElements::choice(FormElement name) const
 {
-    const QButtonGroup* g = groups.value(group);
+    const QButtonGroup* g = group(name);
     return g ? g->checkedId() : -1;
 }
 
-void WidgetElements::setChoice(const QString& group, int index)
+void WidgetElements::setChoice(FormElement name, int index)
 {
-    if (QButtonGroup* g = groups.value(group))
+    if (QButtonGroup* g = group(name))
         if (QAbstractButton* b = g->button(index))
             b->setChecked(true);
 }
 
-QString WidgetElements::text(const QString& name) const
+QString WidgetElements::text(FormElement name) const
 {
-    const QLineEdit* field = texts.value(name);
-    return field ? field->text() : QString();
+    const QLineEdit* f = field(name);
+    return f ? f->text() : QString();
 }
 
-void WidgetElements::setText(const QString& name, const QString& text)
+void WidgetElements::setText(FormElement name, const QString& text)
 {
-    if (QLineEdit* field = texts.value(name))
-        field->setText(text);
+    if (QLineEdit* f = field(name))
+        f->setText(text);
 }
 
 // --- Form1 ----------------------------------------------------------------
+
+// A command sequence: while one runs, the PPP-mode choice is disabled like the
+// transfer buttons, and a choice the reading makes runs its reaction.
+class SequenceGuard {
+public:
+    SequenceGuard(int& depth, QButtonGroup* ppp) : depth_(depth), ppp_(ppp) { enable(++depth_ == 0); }
+    ~SequenceGuard() { enable(--depth_ == 0); }
+    SequenceGuard(const SequenceGuard&) = delete;
+    SequenceGuard& operator=(const SequenceGuard&) = delete;
+
+private:
+    void enable(bool on)
+    {
+        for (QAbstractButton* b : ppp_->buttons())
+            b->setEnabled(on);
+    }
+    int& depth_;
+    QButtonGroup* ppp_;
+};
 
 Form1::Form1(AtChannel& at, QWidget* parent)
     : QMainWindow(parent), at_(at), ui_(new Ui)
 {
     setObjectName(QStringLiteral("Form1"));
-    send_ = [this](const QString& cmd) { return at_.SendAT(cmd); };
+    send_ = [this](const QString& cmd) {
+        const QString text = at_.SendAT(cmd);
+        return AtReply(text, at_.lastOutcome());
+    };
     portOpens_ = [this] { return at_.portOpens(); };
     messageBox = [this](const QString& text, const QString& title) {
         QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
@@ -79,11 +132,11 @@ Form1::Form1(AtChannel& at, QWidget* parent)
     buildWindow();
     connectReactions();
 
-    at_.latchIsSet = [this] { return ui_->label(QStringLiteral("Label_info1"))->text() == u"Error"; };
+    at_.latchIsSet = [this] { return ui_->Label_info1->text() == u"Error"; };
     at_.setLed = [this](QColor colour) {
-        QPalette p = ui_->led->palette();
+        QPalette p = ui_->Led->palette();
         p.setColor(QPalette::Window, colour.isValid() ? colour : palette().color(QPalette::Button));
-        ui_->led->setPalette(p);
+        ui_->Led->setPalette(p);
     };
     at_.setLed(palette().color(QPalette::Button));
 }
@@ -102,13 +155,15 @@ SettingsElements& Form1::elements() { return ui_->elements; }
 void Form1::setSendFunction(SendFunction send) { send_ = std::move(send); }
 void Form1::setPortTest(std::function<bool()> portOpens) { portOpens_ = std::move(portOpens); }
 
-QString Form1::send(const QString& cmd)
+AtReply Form1::send(const QString& cmd)
 {
-    const QString answer = send_ ? send_(cmd) : QString();
-    // "ATE1" says "OK" even when nothing answers; only bodies show a device.
-    if (!answer.isEmpty() && cmd != u"ATE1")
-        ++answers_;
-    return answer;
+    const AtReply reply = send_ ? send_(cmd) : AtReply({}, AtOutcome::Unanswered);
+    if (reply.outcome != AtOutcome::NotSent) {
+        ++sent_;
+        if (reply.outcome != AtOutcome::Answered)
+            ++missing_;
+    }
+    return reply;
 }
 
 bool Form1::portTest()
@@ -128,44 +183,48 @@ void Form1::showStatus(const QString& text)
 
 void Form1::connectReactions()
 {
-    for (QCheckBox* box : std::as_const(ui_->elements.checks))
+    for (QCheckBox* box : ui_->elements.checks)
         connect(box, &QCheckBox::stateChanged, this, [this] { Change(); });
-    for (QLineEdit* field : std::as_const(ui_->elements.texts))
+    for (QLineEdit* field : ui_->elements.texts)
         connect(field, &QLineEdit::textChanged, this, [this] { Change(); });
-    for (auto it = ui_->elements.groups.cbegin(); it != ui_->elements.groups.cend(); ++it) {
-        if (it.key() == u"Option1")
-            connect(it.value(), &QButtonGroup::idToggled, this, [this](int, bool on) {
-                if (on)
-                    Option1_Click();
-            });
-        else
-            connect(it.value(), &QButtonGroup::idToggled, this, [this](int, bool on) {
+    QButtonGroup* ppp = ui_->elements.group(FormElement::Option1);
+    for (QButtonGroup* g : ui_->elements.groups)
+        if (g != ppp)
+            connect(g, &QButtonGroup::idToggled, this, [this](int, bool on) {
                 if (on)
                     Change();
             });
-    }
-    connect(ui_->textUCost, &QLineEdit::textChanged, this, [this] { TextUCost_Change(); });
+    // The reading's own choice belongs to its sequence; the user's goes
+    // through the port test like every device button.
+    connect(ppp, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on && sequences_ > 0)
+            Option1_Click();
+    });
+    connect(ppp, &QButtonGroup::idClicked, this, [this] {
+        if (sequences_ == 0)
+            pppChosen();
+    });
+    connect(ui_->TextUCost, &QLineEdit::textChanged, this, [this] { TextUCost_Change(); });
 
-    connect(ui_->button(QStringLiteral("CommandRead")), &QPushButton::clicked, this, [this] { CommandRead_Click(); });
-    connect(ui_->button(QStringLiteral("CommandSend")), &QPushButton::clicked, this, [this] { CommandSend_Click(); });
-    connect(ui_->button(QStringLiteral("Command2")), &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(ui_->CommandRead, &QPushButton::clicked, this, [this] { CommandRead_Click(); });
+    connect(ui_->CommandSend, &QPushButton::clicked, this, [this] { CommandSend_Click(); });
+    connect(ui_->Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 
     struct ProfileButton {
-        const char* name;
+        QPushButton* button;
         const char* command;
         bool reread;
     };
-    static constexpr ProfileButton kProfileButtons[] = {
-        {"CommandPRF", "ATZ4", true},   {"CommandPRL1", "ATZ0", true}, {"CommandPRL2", "ATZ1", true},
-        {"CommandPRL3", "ATZ2", true},  {"CommandPRL4", "ATZ3", true}, {"CommandPRS1", "AT&W0", false},
-        {"CommandPRS2", "AT&W1", false}, {"CommandPRS3", "AT&W2", false}, {"CommandPRS4", "AT&W3", false},
-        {"Command7", "ATH3", false},    {"Command8", "ATH4", false},
+    const ProfileButton profileButtons[] = {
+        {ui_->CommandPRF, "ATZ4", true},     {ui_->CommandPRL[0], "ATZ0", true},  {ui_->CommandPRL[1], "ATZ1", true},
+        {ui_->CommandPRL[2], "ATZ2", true},  {ui_->CommandPRL[3], "ATZ3", true},  {ui_->CommandPRS[0], "AT&W0", false},
+        {ui_->CommandPRS[1], "AT&W1", false}, {ui_->CommandPRS[2], "AT&W2", false}, {ui_->CommandPRS[3], "AT&W3", false},
+        {ui_->Command7, "ATH3", false},      {ui_->Command8, "ATH4", false},
     };
-    for (const ProfileButton& p : kProfileButtons) {
+    for (const ProfileButton& p : profileButtons) {
         const QString cmd = QString::fromLatin1(p.command);
         const bool reread = p.reread;
-        connect(ui_->button(QString::fromLatin1(p.name)), &QPushButton::clicked, this,
-                [this, cmd, reread] { sendProfileCommand(cmd, reread); });
+        connect(p.button, &QPushButton::clicked, this, [this, cmd, reread] { sendProfileCommand(cmd, reread); });
     }
 }
 
@@ -174,33 +233,49 @@ void Form1::Change()
     setSaveButtonsEnabled(false);
 }
 
+// After a reading that left fields unread, writing the window back or saving
+// into a profile would store what the device never said.
 void Form1::setSaveButtonsEnabled(bool on)
 {
-    for (int p = 1; p <= 4; ++p)
-        ui_->button(QStringLiteral("CommandPRS%1").arg(p))->setEnabled(on);
+    for (QPushButton* b : ui_->CommandPRS)
+        b->setEnabled(on && !lastReadFailed_);
 }
 
 void Form1::setTransferButtonsEnabled(bool on)
 {
-    for (const char* name : {"CommandRead", "CommandSend", "CommandPRF", "CommandPRL1", "CommandPRL2",
-                              "CommandPRL3", "CommandPRL4"})
-        ui_->button(QString::fromLatin1(name))->setEnabled(on);
+    ui_->CommandRead->setEnabled(on);
+    ui_->CommandSend->setEnabled(on && !lastReadFailed_);
+    ui_->CommandPRF->setEnabled(on);
+    for (QPushButton* b : ui_->CommandPRL)
+        b->setEnabled(on);
     setSaveButtonsEnabled(on);
 }
 
 void Form1::clearPppChoice()
 {
-    QButtonGroup* g = ui_->elements.groups.value(QStringLiteral("Option1"));
+    QButtonGroup* g = ui_->elements.group(FormElement::Option1);
     g->setExclusive(false); // an exclusive group cannot have its checked button unchecked
     for (QAbstractButton* b : g->buttons())
         b->setChecked(false);
     g->setExclusive(true);
 }
 
+void Form1::pppChosen()
+{
+    if (!portTest()) {
+        // Nothing was sent: show the mode the bundle box stands for again.
+        ui_->elements.setChoice(FormElement::Option1, pppChoiceFor(ui_->elements));
+        return;
+    }
+    SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
+    Option1_Click();
+}
+
 void Form1::sendProfileCommand(const QString& cmd, bool reread)
 {
     if (!portTest())
         return;
+    SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     showStatus(tr("Sending %1").arg(cmd));
     send(cmd);
     showStatus(deviceAbsent() ? tr("No DodOva answers on port %1.").arg(at_.CommPort) : tr("%1 sent.").arg(cmd));
@@ -210,8 +285,7 @@ void Form1::sendProfileCommand(const QString& cmd, bool reread)
 
 bool Form1::deviceAbsent() const
 {
-    const QString id = ui_->label(QStringLiteral("Label_info1"))->text();
-    return id == u"Error";
+    return ui_->Label_info1->text() == u"Error";
 }
 
 void Form1::pauseProcessingEvents(int ms)
@@ -226,20 +300,35 @@ void Form1::pauseProcessingEvents(int ms)
 void Form1::GetDodovaInfo()
 {
     send(QStringLiteral("ATE1"));
-    ui_->label(QStringLiteral("Label_info1"))->setText(send(QStringLiteral("ATI4")));
-    ui_->label(QStringLiteral("Label_info2"))->setText(send(QStringLiteral("ATI3")));
-    ui_->label(QStringLiteral("Label_info3"))->setText(send(QStringLiteral("ATI0")));
-    ui_->label(QStringLiteral("Label39"))->setText(QStringLiteral("Code:"));
-    ui_->label(QStringLiteral("Label_info4"))->setText(send(QStringLiteral("ATI1")));
+    ui_->Label_info1->setText(send(QStringLiteral("ATI4")).text);
+    ui_->Label_info2->setText(send(QStringLiteral("ATI3")).text);
+    ui_->Label_info3->setText(send(QStringLiteral("ATI0")).text);
+    ui_->Label39->setText(QStringLiteral("Code:"));
+    ui_->Label_info4->setText(send(QStringLiteral("ATI1")).text);
+}
+
+QString Form1::readingStatus() const
+{
+    if (!lastReadFailed_)
+        return tr("Settings received.");
+    const QString why = deviceAbsent() || missing_ == sent_
+                            ? tr("No DodOva answered on port %1: the window shows the last known values.")
+                                  .arg(at_.CommPort)
+                            : tr("%1 of %2 commands got no answer or were refused: their fields keep their last "
+                                 "values.")
+                                  .arg(missing_)
+                                  .arg(sent_);
+    return why + u' ' + tr("Transmit Settings and Save to P stay off until a reading succeeds.");
 }
 
 void Form1::CommandRead_Click()
 {
     if (!portTest())
         return;
+    SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     setTransferButtonsEnabled(false);
     clearPppChoice();
-    answers_ = 0;
+    sent_ = missing_ = 0;
     showStatus(tr("Reading identification"));
     GetDodovaInfo();
     ReadRegisters();
@@ -249,28 +338,76 @@ void Form1::CommandRead_Click()
     ReadMSNS();
     showStatus(tr("Reading own numbers"));
     ReadOwnNumbers();
+    lastReadFailed_ = deviceAbsent() || missing_ > 0;
     setTransferButtonsEnabled(true);
-    if (deviceAbsent() || answers_ == 0)
-        showStatus(tr("No DodOva answered on port %1: the window shows the last known values.").arg(at_.CommPort));
-    else
-        showStatus(tr("Settings received."));
+    showStatus(readingStatus());
 }
 
 void Form1::CommandSend_Click()
 {
     if (!portTest())
         return;
+    SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     setTransferButtonsEnabled(false);
-    at_.BusyColour = 0xFF000F;
+    at_.BusyColour = kTransmitColour;
+    refused_.clear();
     SendMSNSandOWN();
     SendPOTS_Settings();
     if (at_.setLed)
-        at_.setLed(AtChannel::fromBgr(0xFFFF));
+        at_.setLed(AtChannel::fromBgr(kPauseColour));
     showStatus(tr("Waiting for the device to apply the settings"));
-    pauseProcessingEvents(501);
-    at_.BusyColour = 255;
+    pauseProcessingEvents(kApplyPauseMs);
+    at_.BusyColour = AtChannel::kCommandColour;
+    const QStringList refused = std::exchange(refused_, {});
     CommandRead_Click();
     setSaveButtonsEnabled(true);
-    ui_->button(QStringLiteral("CommandRead"))->setEnabled(true);
-    ui_->button(QStringLiteral("CommandSend"))->setEnabled(true);
+    ui_->CommandRead->setEnabled(true);
+    ui_->CommandSend->setEnabled(!lastReadFailed_);
+    if (refused.isEmpty())
+        return;
+    // The read-back shows what the device kept; say what it would not take.
+    const QString list = refused.join(QStringLiteral(", "));
+    showStatus(ui_->status->text() + u' ' + tr("The DodOva refused: %1.").arg(list));
+    if (messageBox)
+        messageBox(tr("The DodOva refused these settings and kept its own values:\n%1").arg(list), kRefusedTitle);
+}
+
+// --- fitting the screen ---------------------------------------------------
+
+void Form1::showEvent(QShowEvent* event)
+{
+    if (!std::exchange(fitted_, true))
+        fitToScreen();
+    QMainWindow::showEvent(event);
+}
+
+// The window opens at the size its frames need, or at the screen's available
+// size when that is smaller; then the frames scroll instead of being cut off.
+void Form1::fitToScreen()
+{
+    const QScreen* s = screen();
+    if (!s)
+        return;
+    const QRect avail = s->availableGeometry();
+    // The window manager's frame is not known before the first show: allow for
+    // a usual one, and correct once it is known.
+    const QSize frame(2 * kFrameBorder, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrameBorder);
+    const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+    QSize want = ui_->content->sizeHint() + QSize(0, chrome);
+    const QSize room = avail.size() - frame;
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (want.height() > room.height())
+        want.rwidth() += bar; // the vertical scroll bar takes its width
+    if (want.width() > room.width())
+        want.rheight() += bar;
+    resize(want.boundedTo(room));
+    if (!avail.contains(QRect(pos(), size() + frame)))
+        move(avail.topLeft());
+    QTimer::singleShot(0, this, [this, avail] {
+        const QRect outer = frameGeometry();
+        if (avail.contains(outer))
+            return;
+        resize(size() - (outer.size() - avail.size()).expandedTo(QSize(0, 0)));
+        move(avail.topLeft());
+    });
 }

@@ -5,17 +5,12 @@
 // Settings" writes it back. The menu and the title belong to start-up.
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 
 #include "device/at_channel.h"
 #include "device/settings_elements.h"
-
-class QButtonGroup;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -50,7 +45,7 @@ public:
 
     // Where commands and the port test go. By default the AtChannel; tests
     // put a double here to record the exact command sequence.
-    using SendFunction = std::function<QString(const QString& cmd)>;
+    using SendFunction = std::function<AtReply(const QString& cmd)>;
     void setSendFunction(SendFunction send);
     void setPortTest(std::function<bool()> portOpens);
     // Every message box of the window goes through here (text, title); tests
@@ -62,21 +57,36 @@ public:
 
     struct Ui; // the widgets, private to Form1's source files
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
-    QString send(const QString& cmd);
+    AtReply send(const QString& cmd);
     bool portTest();
     void buildWindow();
     void connectReactions();
     void setTransferButtonsEnabled(bool on);
     void setSaveButtonsEnabled(bool on);
     void clearPppChoice();
+    void pppChosen();
     void sendProfileCommand(const QString& cmd, bool reread);
     void pauseProcessingEvents(int ms);
     bool deviceAbsent() const;
+    QString readingStatus() const;
+    void reportRefused();
+    void fitToScreen();
 
     AtChannel& at_;
     SendFunction send_;
     std::function<bool()> portOpens_;
     Ui* ui_ = nullptr;
-    int answers_ = 0; // answers with a body since the last reading began
+    // The command sequence running now (a reading, a transmission, a profile
+    // command); a PPP choice made meanwhile is part of it and not the user's.
+    int sequences_ = 0;
+    // Tally of the reading that runs or ran last.
+    int sent_ = 0;
+    int missing_ = 0;          // unanswered or refused
+    bool lastReadFailed_ = false; // keeps "Transmit Settings" and "Save to P" off
+    QStringList refused_;      // fields the device refused in the transmission that runs
+    bool fitted_ = false;
 };

@@ -17,19 +17,23 @@
 
 namespace {
 
-// Field and write-command prefix of each number slot, in the order they are written.
+// Field, write-command prefix and the name the user knows it by, in the order
+// the slots are written.
 struct NumberSlot {
-    const char* field;
+    FormElement field;
     const char* prefix;
+    const char* caption;
 };
 constexpr NumberSlot kNumberSlots[] = {
-    {"TextMSN1", "AT&ZI0="}, {"TextMSN2", "AT&ZI1="}, {"TextMSN3", "AT&ZI2="},
-    {"TextMSN4", "AT&ZI3="}, {"TextMSN5", "AT&ZI4="}, {"TextMSN6", "AT&ZI5="},
-    {"TextMSN7", "AT&ZI6="}, {"TextMSN8", "AT&ZI7="}, {"TextMSN9", "AT&ZI8="},
-    {"TextOWN3", "AT&ZOI="}, {"TextOWN1", "AT&ZOa="}, {"TextOWN2", "AT&ZOb="},
+    {FormElement::TextMSN1, "AT&ZI0=", "Phone 1 MSN1"},   {FormElement::TextMSN2, "AT&ZI1=", "Phone 1 MSN2"},
+    {FormElement::TextMSN3, "AT&ZI2=", "Phone 1 MSN3"},   {FormElement::TextMSN4, "AT&ZI3=", "Phone 2 MSN1"},
+    {FormElement::TextMSN5, "AT&ZI4=", "Phone 2 MSN2"},   {FormElement::TextMSN6, "AT&ZI5=", "Phone 2 MSN3"},
+    {FormElement::TextMSN7, "AT&ZI6=", "DTE Port MSN1"},  {FormElement::TextMSN8, "AT&ZI7=", "DTE Port MSN2"},
+    {FormElement::TextMSN9, "AT&ZI8=", "DTE Port MSN3"},  {FormElement::TextOWN3, "AT&ZOI=", "DTE Port Own #"},
+    {FormElement::TextOWN1, "AT&ZOa=", "Phone 1 Own #"},  {FormElement::TextOWN2, "AT&ZOb=", "Phone 2 Own #"},
 };
 
-// Units and cost label of each counter, in the device's order, and back.
+// Units and cost label (1-based) of each counter, in the device's order, and back.
 constexpr int kCounterLabel[6] = {3, 1, 2, 6, 4, 5};
 constexpr int kCounterOfLabel[7] = {-1, 1, 2, 0, 4, 5, 3};
 
@@ -41,7 +45,9 @@ void Form1::ReadRegisters()
     io.progress = [this](int done, int total) {
         showStatus(tr("Reading registers %1/%2").arg(done).arg(total));
     };
+    ++sequences_; // the PPP choice that follows S87 is the reading's own
     readRegisters(io);
+    --sequences_;
 }
 
 void Form1::SendPOTS_Settings()
@@ -52,18 +58,19 @@ void Form1::SendPOTS_Settings()
     };
     io.warn = messageBox;
     sendPotsSettings(io);
+    refused_ += io.refused;
 }
 
 void Form1::Option1_Click()
 {
-    const int mode = ui_->elements.choice(QStringLiteral("Option1"));
+    const int mode = ui_->elements.choice(FormElement::Option1);
     if (mode == 1) {
         send(QStringLiteral("ATB40"));
-        ui_->elements.setCheck(QStringLiteral("CheckBUN"), 0);
+        ui_->elements.setCheck(FormElement::CheckBUN, 0);
     }
     if (mode == 2) {
         send(QStringLiteral("ATB0"));
-        ui_->elements.setCheck(QStringLiteral("CheckBUN"), 1);
+        ui_->elements.setCheck(FormElement::CheckBUN, 1);
     }
     setSaveButtonsEnabled(true);
     send(QStringLiteral("ATE1"));
@@ -72,17 +79,23 @@ void Form1::Option1_Click()
 
 void Form1::ReadMSNS()
 {
-    const std::array<QString, 9> msns = parseMsns(send(QStringLiteral("AT&ZI?")));
+    const AtReply reply = send(QStringLiteral("AT&ZI?"));
+    if (!reply.arrived())
+        return; // no answer: the fields keep what they show
+    const std::array<QString, 9> msns = parseMsns(reply.text);
     for (int k = 0; k < 9; ++k)
-        ui_->elements.setText(QStringLiteral("TextMSN%1").arg(k + 1), msns[k]);
+        ui_->elements.setText(nthElement(FormElement::TextMSN1, k), msns[k]);
 }
 
 void Form1::ReadOwnNumbers()
 {
     send(QStringLiteral("ATE1"));
-    const std::array<QString, 3> own = parseOwnNumbers(send(QStringLiteral("AT&ZO?")));
+    const AtReply reply = send(QStringLiteral("AT&ZO?"));
+    if (!reply.arrived())
+        return;
+    const std::array<QString, 3> own = parseOwnNumbers(reply.text);
     for (int j = 0; j < 3; ++j)
-        ui_->elements.setText(QStringLiteral("TextOWN%1").arg(j + 1), own[j]);
+        ui_->elements.setText(nthElement(FormElement::TextOWN1, j), own[j]);
 }
 
 void Form1::SendMSNSandOWN()
@@ -92,33 +105,37 @@ void Form1::SendMSNSandOWN()
     int done = 0;
     for (const NumberSlot& slot : kNumberSlots) {
         showStatus(tr("Writing MSNs and own numbers %1/%2").arg(done++).arg(std::size(kNumberSlots)));
-        const QString number = ui_->elements.text(QString::fromLatin1(slot.field));
+        const QString number = ui_->elements.text(slot.field);
         // A text that is not a number would be taken by the device as garbage.
         if (number.isEmpty() || regional::toNumber(number))
-            send(QString::fromLatin1(slot.prefix) + number);
+            if (send(QString::fromLatin1(slot.prefix) + number).outcome == AtOutcome::Refused)
+                refused_ << QStringLiteral("%1 \"%2\"").arg(QLatin1String(slot.caption), number);
         send(QStringLiteral("ATE1"));
     }
 }
 
 void Form1::ReadCosts()
 {
-    const std::array<QString, 6> counts = parseCharges(send(QStringLiteral("ATCH?")));
+    const AtReply reply = send(QStringLiteral("ATCH?"));
+    if (!reply.arrived())
+        return;
+    const std::array<QString, 6> counts = parseCharges(reply.text);
     for (int j = 0; j < 6; ++j) {
         ChargeUnits[j] = chargeCount(counts[j], ChargeUnits[j]);
-        ui_->label(QStringLiteral("Labelucost%1").arg(kCounterLabel[j]))->setText(counts[j]);
+        ui_->Labelucost[kCounterLabel[j] - 1]->setText(counts[j]);
     }
     TextUCost_Change();
 }
 
 void Form1::TextUCost_Change()
 {
-    const std::optional<double> cost = regional::toNumber(ui_->textUCost->text());
+    const std::optional<double> cost = regional::toNumber(ui_->TextUCost->text());
     if (!cost)
         return;
     UnitCost = float(*cost);
     for (int label = 1; label <= 6; ++label) {
         const double money = double(UnitCost) * ChargeUnits[kCounterOfLabel[label]];
-        ui_->label(QStringLiteral("Labelcost%1").arg(label))->setText(regional::currency2(money));
+        ui_->Labelcost[label - 1]->setText(regional::currency2(money));
     }
 }
 
@@ -128,7 +145,7 @@ void Form1::Command2_Click()
         return;
     send(QStringLiteral("ATCH0"));
     LastReset = resetStamp(QDateTime::currentDateTime());
-    ui_->label(QStringLiteral("LabelRTime"))->setText(LastReset);
+    ui_->LabelRTime->setText(LastReset);
     SettingsStore::user().write(QStringLiteral("LastReset"), LastReset);
     showStatus(tr("Charge counters reset."));
 }

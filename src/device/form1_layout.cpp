@@ -12,10 +12,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
+
+// Field widths in digits, and the room a field needs beyond its digits.
+constexpr int kNumberChars = 11;
+constexpr int kRingsChars = 4;
+constexpr int kHookChars = 5;
+constexpr int kCostChars = 7;
+constexpr int kFieldPadding = 12;
+// The identification frame is one line of text; small margins keep it so.
+constexpr int kInfoMargins = 4;
+constexpr int kWindowMargins = 6;
 
 struct Builder {
     Form1::Ui& ui;
@@ -29,22 +40,28 @@ struct Builder {
         return box;
     }
 
-    QCheckBox* check(const QString& name, const QString& caption, const QString& tip)
+    QCheckBox* check(FormElement e, const QString& caption, const QString& tip)
     {
         auto* box = new QCheckBox(caption);
-        box->setObjectName(name);
+        box->setObjectName(elementName(e));
         box->setToolTip(tip);
-        ui.elements.checks.insert(name, box);
+        ui.elements.checks[int(e)] = box;
         return box;
     }
 
-    QLineEdit* edit(const QString& name, const QString& tip, int widthChars = 12)
+    QLineEdit* plainEdit(const QString& name, const QString& tip, int widthChars)
     {
         auto* field = new QLineEdit;
         field->setObjectName(name);
         field->setToolTip(tip);
-        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QString(widthChars, u'0')) + 12);
-        ui.elements.texts.insert(name, field);
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QString(widthChars, u'0')) + kFieldPadding);
+        return field;
+    }
+
+    QLineEdit* edit(FormElement e, const QString& tip, int widthChars = kNumberChars)
+    {
+        QLineEdit* field = plainEdit(elementName(e), tip, widthChars);
+        ui.elements.texts[int(e) - kFirstText] = field;
         return field;
     }
 
@@ -55,21 +72,19 @@ struct Builder {
         return label;
     }
 
-    QLabel* value(const QString& name)
+    QLabel* value(QLabel*& member, const QString& name)
     {
-        auto* label = new QLabel;
-        label->setObjectName(name);
-        ui.labels.insert(name, label);
-        return label;
+        member = new QLabel;
+        member->setObjectName(name);
+        return member;
     }
 
-    QPushButton* button(const QString& name, const QString& text, const QString& tip = {})
+    QPushButton* button(QPushButton*& member, const QString& name, const QString& text, const QString& tip = {})
     {
-        auto* b = new QPushButton(text);
-        b->setObjectName(name);
-        b->setToolTip(tip);
-        ui.buttons.insert(name, b);
-        return b;
+        member = new QPushButton(text);
+        member->setObjectName(name);
+        member->setToolTip(tip);
+        return member;
     }
 
     struct Choice {
@@ -79,9 +94,9 @@ struct Builder {
     };
     // A choice group: a frame holding radio buttons named <group>_<index>,
     // with a button group of the same name whose ids are the choice indexes.
-    QGroupBox* choices(const QString& group, const QString& caption, const QList<Choice>& list,
-                       const QString& tip = {})
+    QGroupBox* choices(FormElement e, const QString& caption, const QList<Choice>& list, const QString& tip = {})
     {
+        const QString group = elementName(e);
         auto* box = frame(group, caption, tip);
         auto* layout = new QVBoxLayout(box);
         auto* buttons = new QButtonGroup(window);
@@ -94,7 +109,7 @@ struct Builder {
             layout->addWidget(radio);
         }
         layout->addStretch();
-        ui.elements.groups.insert(group, buttons);
+        ui.elements.groups[int(e) - kFirstChoice] = buttons;
         return box;
     }
 
@@ -107,26 +122,27 @@ struct Builder {
         grid->addWidget(caption(QStringLiteral("LabelCostHead%1").arg(port), QStringLiteral("Cost")), 0, 2);
         grid->addWidget(caption(QStringLiteral("LabelLast%1").arg(port), QStringLiteral("Last")), 1, 0);
         grid->addWidget(caption(QStringLiteral("LabelTotal%1").arg(port), QStringLiteral("Total")), 2, 0);
-        grid->addWidget(value(QStringLiteral("Labelucost%1").arg(last)), 1, 1);
-        grid->addWidget(value(QStringLiteral("Labelcost%1").arg(last)), 1, 2);
-        grid->addWidget(value(QStringLiteral("Labelucost%1").arg(total)), 2, 1);
-        grid->addWidget(value(QStringLiteral("Labelcost%1").arg(total)), 2, 2);
+        grid->addWidget(value(ui.Labelucost[last - 1], QStringLiteral("Labelucost%1").arg(last)), 1, 1);
+        grid->addWidget(value(ui.Labelcost[last - 1], QStringLiteral("Labelcost%1").arg(last)), 1, 2);
+        grid->addWidget(value(ui.Labelucost[total - 1], QStringLiteral("Labelucost%1").arg(total)), 2, 1);
+        grid->addWidget(value(ui.Labelcost[total - 1], QStringLiteral("Labelcost%1").arg(total)), 2, 2);
         grid->setColumnStretch(1, 1);
         grid->setColumnStretch(2, 1);
         return box;
     }
 
     // MSN1..MSN3 and "Own #" fields of one port.
-    QGridLayout* numbers(int port, int firstMsn, int own, const QStringList& msnTips, const QString& ownTip)
+    QGridLayout* numbers(int port, FormElement firstMsn, FormElement own, const QStringList& msnTips,
+                         const QString& ownTip)
     {
         auto* grid = new QGridLayout;
         for (int i = 0; i < 3; ++i) {
             grid->addWidget(caption(QStringLiteral("LabelMSN%1_%2").arg(port).arg(i + 1),
                                     QStringLiteral("MSN%1").arg(i + 1)), i, 0);
-            grid->addWidget(edit(QStringLiteral("TextMSN%1").arg(firstMsn + i), msnTips.value(i)), i, 1);
+            grid->addWidget(edit(nthElement(firstMsn, i), msnTips.value(i)), i, 1);
         }
         grid->addWidget(caption(QStringLiteral("LabelOwn%1").arg(port), QStringLiteral("Own #")), 3, 0);
-        grid->addWidget(edit(QStringLiteral("TextOWN%1").arg(own), ownTip), 3, 1);
+        grid->addWidget(edit(own, ownTip), 3, 1);
         grid->setColumnStretch(1, 1);
         return grid;
     }
@@ -134,25 +150,26 @@ struct Builder {
     QGroupBox* phone(int n)
     {
         const QString pots = QStringLiteral("POTS-%1").arg(n);
-        const QString num = QString::number(n);
-        auto* box = frame(QStringLiteral("FramePhone") + num, QStringLiteral("Phone %1 (%2)").arg(n).arg(pots));
+        const int port = n - 1; // Phone 1 and Phone 2 elements sit side by side in FormElement
+        const auto of = [port](FormElement phone1) { return nthElement(phone1, port); };
+        auto* box = frame(QStringLiteral("FramePhone%1").arg(n), QStringLiteral("Phone %1 (%2)").arg(n).arg(pots));
         auto* checksColumn = new QVBoxLayout;
-        checksColumn->addWidget(check(QStringLiteral("CheckGC") + num, QStringLiteral("Global Calls On"),
+        checksColumn->addWidget(check(of(FormElement::CheckGC1), QStringLiteral("Global Calls On"),
             QStringLiteral("When OFF, Rejects Calls with Call Party number information element missing")));
-        checksColumn->addWidget(check(QStringLiteral("CheckDCB") + num, QStringLiteral("Delayed Clear Off"), {}));
-        checksColumn->addWidget(check(QStringLiteral("CheckCID") + num, QStringLiteral("Caller on Bundle"),
+        checksColumn->addWidget(check(of(FormElement::CheckDCB1), QStringLiteral("Delayed Clear Off"), {}));
+        checksColumn->addWidget(check(of(FormElement::CheckCID1), QStringLiteral("Caller on Bundle"),
             QStringLiteral("When both channels are used for data, drop one line to receive voice call")));
-        checksColumn->addWidget(check(QStringLiteral("CheckCL") + num, QStringLiteral("Calling Line ID Off"),
+        checksColumn->addWidget(check(of(FormElement::CheckCL1), QStringLiteral("Calling Line ID Off"),
             QStringLiteral("Deactivates sending own phone number when calling from ") + pots));
-        checksColumn->addWidget(check(QStringLiteral("CheckIC") + num, QStringLiteral("Incoming calls Off"),
+        checksColumn->addWidget(check(of(FormElement::CheckIC1), QStringLiteral("Incoming calls Off"),
             QStringLiteral("Disables incoming calls for ") + pots + QStringLiteral(". When Off you cannot receive calls!")));
-        checksColumn->addWidget(check(QStringLiteral("CheckMP") + num, QStringLiteral("Metering Pulse"),
+        checksColumn->addWidget(check(of(FormElement::CheckMP1), QStringLiteral("Metering Pulse"),
             QStringLiteral("Enables a DECT phone to recognise cost charges on ") + pots));
-        checksColumn->addWidget(check(QStringLiteral("CheckCH") + num, QStringLiteral("Charging Counter"),
+        checksColumn->addWidget(check(of(FormElement::CheckCH1), QStringLiteral("Charging Counter"),
             QStringLiteral("Enables the Charging Counter for ") + pots));
-        checksColumn->addWidget(check(QStringLiteral("CheckCW") + num, QStringLiteral("Call Waiting"),
+        checksColumn->addWidget(check(of(FormElement::CheckCW1), QStringLiteral("Call Waiting"),
             QStringLiteral("Enables Call Waiting for ") + pots));
-        checksColumn->addWidget(check(QStringLiteral("Check%1").arg(n + 2), QStringLiteral("Emergency Line"),
+        checksColumn->addWidget(check(of(FormElement::Check3), QStringLiteral("Emergency Line"),
             QStringLiteral("This feature is currently not used")));
         checksColumn->addStretch();
 
@@ -163,7 +180,7 @@ struct Builder {
             QStringLiteral("Set third MSN number. ") + phoneName + QStringLiteral(" will ring when this number is called."),
         };
         auto* right = new QVBoxLayout;
-        right->addLayout(numbers(n, n == 1 ? 1 : 4, n, msnTips,
+        right->addLayout(numbers(n, nthElement(FormElement::TextMSN1, 3 * port), of(FormElement::TextOWN1), msnTips,
                                  QStringLiteral("Own number to send when calling from ") + phoneName));
         right->addWidget(charges(n, n, n + 3, QStringLiteral("This windows displays call charges for ") + pots));
         right->addStretch();
@@ -180,27 +197,27 @@ struct Builder {
         const QString msnTip = QStringLiteral(
             "Set MSN number for DTE port. Modem will answer when this number is called (In auto-answer mode).");
         auto* left = new QVBoxLayout;
-        left->addLayout(numbers(3, 7, 3, {msnTip, msnTip, msnTip},
+        left->addLayout(numbers(3, FormElement::TextMSN7, FormElement::TextOWN3, {msnTip, msnTip, msnTip},
                                 QStringLiteral("Own number to send when calling using the modem")));
         auto* rings = new QHBoxLayout;
         rings->addWidget(caption(QStringLiteral("LabelAnswer"), QStringLiteral("Answer")));
-        rings->addWidget(edit(QStringLiteral("TextRINGS"),
-                              QStringLiteral("Set the number of rings to auto-answer (Zero disables)"), 4));
+        rings->addWidget(edit(FormElement::TextRINGS,
+                              QStringLiteral("Set the number of rings to auto-answer (Zero disables)"), kRingsChars));
         rings->addWidget(caption(QStringLiteral("LabelRings"), QStringLiteral("rings")));
         rings->addStretch();
         left->addLayout(rings);
-        left->addWidget(check(QStringLiteral("CheckCH3"), QStringLiteral("Charging Counter"),
+        left->addWidget(check(FormElement::CheckCH3, QStringLiteral("Charging Counter"),
                               QStringLiteral("Enables the Charging Counter for DTE Port (Internet)")));
         left->addWidget(charges(3, 3, 6, QStringLiteral("This windows displays call charges for the DTE port")));
         left->addStretch();
 
         auto* right = new QVBoxLayout;
-        right->addWidget(choices(QStringLiteral("OptionPROT"), QStringLiteral("Protocol"),
+        right->addWidget(choices(FormElement::OptionPROT, QStringLiteral("Protocol"),
                                  {{0, QStringLiteral("PPP-MLPPP B"), {}},
                                   {1, QStringLiteral("Voice Tran. B Ch."), {}},
                                   {2, QStringLiteral("PPP Trans. B Ch."), {}},
                                   {3, QStringLiteral("Data Tran. B Ch."), {}}}));
-        right->addWidget(choices(QStringLiteral("Option1"), QStringLiteral("PPP Mode"),
+        right->addWidget(choices(FormElement::Option1, QStringLiteral("PPP Mode"),
                                  {{1, QStringLiteral("64 kbps"), QStringLiteral("Set ISDN 64kbps")},
                                   {2, QStringLiteral("128 kbps"), QStringLiteral("Set ISDN 128kbps")}},
                                  QStringLiteral("Click to set PPP mode. Click Save to your 'Power-on' profile "
@@ -217,14 +234,12 @@ struct Builder {
     QGroupBox* highLayer()
     {
         auto* box = frame(QStringLiteral("FrameHighLayer"), QStringLiteral("High Layer"));
-        const auto list = [](const QString&) {
-            return QList<Choice>{{0, QStringLiteral("Telephony"), {}},
-                                 {1, QStringLiteral("Fax G2/G3"), {}},
-                                 {2, QStringLiteral("No element sent"), {}}};
-        };
+        const QList<Choice> list = {{0, QStringLiteral("Telephony"), {}},
+                                    {1, QStringLiteral("Fax G2/G3"), {}},
+                                    {2, QStringLiteral("No element sent"), {}}};
         auto* layout = new QVBoxLayout(box);
-        layout->addWidget(choices(QStringLiteral("Option4"), QStringLiteral("Setting for Phone 1"), list({})));
-        layout->addWidget(choices(QStringLiteral("Option5"), QStringLiteral("Setting for Phone 2"), list({})));
+        layout->addWidget(choices(FormElement::Option4, QStringLiteral("Setting for Phone 1"), list));
+        layout->addWidget(choices(FormElement::Option5, QStringLiteral("Setting for Phone 2"), list));
         layout->addStretch();
         return box;
     }
@@ -233,30 +248,30 @@ struct Builder {
     {
         auto* box = frame(QStringLiteral("FrameGlobal"), QStringLiteral("Global Controls"));
         auto* checksColumn = new QVBoxLayout;
-        checksColumn->addWidget(check(QStringLiteral("CheckFUL"), QStringLiteral("Full Emergency On"),
+        checksColumn->addWidget(check(FormElement::CheckFUL, QStringLiteral("Full Emergency On"),
             QStringLiteral("When ON, Dodova will try to operate on phone line power if mains is not available")));
-        checksColumn->addWidget(check(QStringLiteral("CheckBUN"), QStringLiteral("Bundle Connect On"),
+        checksColumn->addWidget(check(FormElement::CheckBUN, QStringLiteral("Bundle Connect On"),
             QStringLiteral("Enables Bundle Connect. Both channels are used")));
-        checksColumn->addWidget(check(QStringLiteral("CheckCIDOnHook"), QStringLiteral("Caller ID (On Hook)"),
+        checksColumn->addWidget(check(FormElement::CheckCIDOnHook, QStringLiteral("Caller ID (On Hook)"),
             QStringLiteral("Enables Caller ID (ON HOOK)")));
-        checksColumn->addWidget(check(QStringLiteral("CheckCIDOffHook"), QStringLiteral("Caller ID (Off Hook)"),
+        checksColumn->addWidget(check(FormElement::CheckCIDOffHook, QStringLiteral("Caller ID (Off Hook)"),
             QStringLiteral("Enables Caller ID (OFF HOOK)")));
-        checksColumn->addWidget(check(QStringLiteral("CheckBAUD"), QStringLiteral("Auto Baud On"),
+        checksColumn->addWidget(check(FormElement::CheckBAUD, QStringLiteral("Auto Baud On"),
             QStringLiteral("This should always be on")));
         checksColumn->addStretch();
-        checksColumn->addWidget(button(QStringLiteral("Command7"), QStringLiteral("Hangup Phone 1")));
-        checksColumn->addWidget(button(QStringLiteral("Command8"), QStringLiteral("Hangup Phone 2")));
+        checksColumn->addWidget(button(ui.Command7, QStringLiteral("Command7"), QStringLiteral("Hangup Phone 1")));
+        checksColumn->addWidget(button(ui.Command8, QStringLiteral("Command8"), QStringLiteral("Hangup Phone 2")));
 
         auto* hook = frame(QStringLiteral("FrameHook"), QStringLiteral("Hook Flash Time"));
         auto* hookGrid = new QGridLayout(hook);
-        hookGrid->addWidget(edit(QStringLiteral("TextHOOK"),
-            QStringLiteral("Flash time setting for phones connected to POTS ports in milliseconds"), 5), 0, 0);
+        hookGrid->addWidget(edit(FormElement::TextHOOK,
+            QStringLiteral("Flash time setting for phones connected to POTS ports in milliseconds"), kHookChars), 0, 0);
         hookGrid->addWidget(caption(QStringLiteral("LabelHookUnit"), QStringLiteral("Time in ms")), 0, 1);
         hookGrid->addWidget(caption(QStringLiteral("LabelHookRange"), QStringLiteral("200 ms to 1000 ms")), 1, 0, 1, 2);
 
         auto* right = new QVBoxLayout;
         right->addWidget(hook);
-        right->addWidget(choices(QStringLiteral("Option3"), QStringLiteral("SS Protocol"),
+        right->addWidget(choices(FormElement::Option3, QStringLiteral("SS Protocol"),
             {{0, QStringLiteral("Keypad"), QStringLiteral("Sets Supplementary Services Protocol to Keypad")},
              {1, QStringLiteral("Functional"), QStringLiteral("Sets Supplementary Services Protocol to Functional")}}));
         right->addStretch();
@@ -271,17 +286,20 @@ struct Builder {
     {
         auto* box = frame(QStringLiteral("FrameProfiles"), QStringLiteral("Dodova Profiles and Power-on default"));
         auto* grid = new QGridLayout(box);
-        grid->addWidget(choices(QStringLiteral("Option2"), QStringLiteral("Power-On Profile"),
+        grid->addWidget(choices(FormElement::Option2, QStringLiteral("Power-On Profile"),
                                 {{0, QStringLiteral("Profile 1"), {}},
                                  {1, QStringLiteral("Profile 2"), {}},
                                  {2, QStringLiteral("Profile 3"), {}},
                                  {3, QStringLiteral("Profile 4"), {}},
                                  {4, QStringLiteral("Factory"), {}}}),
                         0, 0, 5, 1);
-        grid->addWidget(button(QStringLiteral("CommandPRF"), QStringLiteral("Load Factory Settings")), 0, 1, 1, 2);
+        grid->addWidget(button(ui.CommandPRF, QStringLiteral("CommandPRF"), QStringLiteral("Load Factory Settings")),
+                        0, 1, 1, 2);
         for (int p = 1; p <= 4; ++p) {
-            grid->addWidget(button(QStringLiteral("CommandPRL%1").arg(p), QStringLiteral("Load P%1").arg(p)), p, 1);
-            grid->addWidget(button(QStringLiteral("CommandPRS%1").arg(p), QStringLiteral("Save to P%1").arg(p)), p, 2);
+            grid->addWidget(button(ui.CommandPRL[p - 1], QStringLiteral("CommandPRL%1").arg(p),
+                                   QStringLiteral("Load P%1").arg(p)), p, 1);
+            grid->addWidget(button(ui.CommandPRS[p - 1], QStringLiteral("CommandPRS%1").arg(p),
+                                   QStringLiteral("Save to P%1").arg(p)), p, 2);
         }
         return box;
     }
@@ -290,13 +308,21 @@ struct Builder {
     {
         auto* box = frame(QStringLiteral("FrameInfo"), QString());
         // The captions are the device's answers as received, trailing line
-        // breaks included; top alignment keeps them on one visual line.
+        // breaks included; each label is held to one line so the breaks do
+        // not make the frame grow.
         auto* layout = new QHBoxLayout(box);
-        for (const char* name : {"Label_info1", "Label_info2", "Label_info3", "Label39", "Label_info4"}) {
-            QLabel* l = value(QString::fromLatin1(name));
+        layout->setContentsMargins(kInfoMargins, kInfoMargins, kInfoMargins, kInfoMargins);
+        const std::pair<QLabel**, const char*> labels[] = {{&ui.Label_info1, "Label_info1"},
+                                                           {&ui.Label_info2, "Label_info2"},
+                                                           {&ui.Label_info3, "Label_info3"},
+                                                           {&ui.Label39, "Label39"},
+                                                           {&ui.Label_info4, "Label_info4"}};
+        for (const auto& [member, name] : labels) {
+            QLabel* l = value(*member, QString::fromLatin1(name));
             l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-            layout->addWidget(l, QByteArrayView(name) == "Label39" ? 0 : 1);
+            l->setFixedHeight(l->fontMetrics().height());
+            layout->addWidget(l, *member == ui.Label39 ? 0 : 1);
         }
         return box;
     }
@@ -305,21 +331,21 @@ struct Builder {
     {
         auto* box = frame(QStringLiteral("FrameCost"), QStringLiteral("Cost per Unit"));
         auto* layout = new QHBoxLayout(box);
-        ui.textUCost = edit(QStringLiteral("TextUCost"), {}, 7);
-        ui.elements.texts.remove(QStringLiteral("TextUCost")); // has its own reaction, no register
-        layout->addWidget(ui.textUCost);
-        layout->addWidget(value(QStringLiteral("Label15")));
-        layout->addWidget(button(QStringLiteral("Command2"), QStringLiteral("Reset Counters"),
+        ui.TextUCost = plainEdit(QStringLiteral("TextUCost"), {}, kCostChars); // its own reaction, no register
+        layout->addWidget(ui.TextUCost);
+        layout->addWidget(value(ui.Label15, QStringLiteral("Label15")));
+        layout->addWidget(button(ui.Command2, QStringLiteral("Command2"), QStringLiteral("Reset Counters"),
                                  QStringLiteral("Resets Last Call and Total Calls charge counters on DodOva")));
         layout->addWidget(caption(QStringLiteral("LabelLastReset"), QStringLiteral("Last reset:")));
-        layout->addWidget(value(QStringLiteral("LabelRTime")), 1);
+        layout->addWidget(value(ui.LabelRTime, QStringLiteral("LabelRTime")), 1);
         return box;
     }
 
-    QWidget* transfer()
+    // The busy lamp and its caption.
+    QWidget* busy()
     {
         auto* area = new QWidget;
-        area->setObjectName(QStringLiteral("TransferArea"));
+        area->setObjectName(QStringLiteral("BusyArea"));
         auto* layout = new QHBoxLayout(area);
         layout->setContentsMargins(0, 0, 0, 0);
         auto* led = new QLabel;
@@ -329,12 +355,22 @@ struct Builder {
         led->setAutoFillBackground(true);
         const int side = led->fontMetrics().height();
         led->setFixedSize(side * 2, side); // wider than a check box, so it reads as a lamp
-        ui.led = led;
+        ui.Led = led;
+        layout->addStretch();
         layout->addWidget(led);
         layout->addWidget(caption(QStringLiteral("LabelBusy"), QStringLiteral("COM Port Busy")));
+        return area;
+    }
+
+    QWidget* transfer()
+    {
+        auto* area = new QWidget;
+        area->setObjectName(QStringLiteral("TransferArea"));
+        auto* layout = new QHBoxLayout(area);
+        layout->setContentsMargins(0, 0, 0, 0);
         layout->addStretch();
-        layout->addWidget(button(QStringLiteral("CommandRead"), QStringLiteral("Receive Settings")));
-        layout->addWidget(button(QStringLiteral("CommandSend"), QStringLiteral("Transmit Settings")));
+        layout->addWidget(button(ui.CommandRead, QStringLiteral("CommandRead"), QStringLiteral("Receive Settings")));
+        layout->addWidget(button(ui.CommandSend, QStringLiteral("CommandSend"), QStringLiteral("Transmit Settings")));
         return area;
     }
 };
@@ -347,6 +383,7 @@ void Form1::buildWindow()
     central->setObjectName(QStringLiteral("SettingsWindow"));
     Builder b{*ui_, this};
     auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(kWindowMargins, kWindowMargins, kWindowMargins, kWindowMargins);
     grid->addWidget(b.identification(), 0, 0, 1, 3);
     grid->addWidget(b.phone(1), 1, 0);
     grid->addWidget(b.phone(2), 1, 1);
@@ -354,11 +391,20 @@ void Form1::buildWindow()
     grid->addWidget(b.highLayer(), 2, 0);
     grid->addWidget(b.globals(), 2, 1);
     grid->addWidget(b.profiles(), 2, 2);
-    grid->addWidget(b.cost(), 3, 0, 1, 2);
+    grid->addWidget(b.cost(), 3, 0);
+    grid->addWidget(b.busy(), 3, 1);
     grid->addWidget(b.transfer(), 3, 2);
     for (int c = 0; c < 3; ++c)
         grid->setColumnStretch(c, 1);
-    setCentralWidget(central);
+    ui_->content = central;
+
+    // On a screen smaller than the frames need, they scroll; nothing is cut off.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("SettingsScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
 
     ui_->status = new QLabel;
     ui_->status->setObjectName(QStringLiteral("StatusText"));

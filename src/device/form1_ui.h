@@ -1,7 +1,6 @@
 #pragma once
 // The widgets of Form1, shared by its source files (not part of its API).
-#include <QHash>
-#include <QString>
+#include <array>
 
 #include "device/form1.h"
 #include "device/settings_elements.h"
@@ -17,26 +16,43 @@ class QWidget;
 // reaction exactly as a user's edit does.
 class WidgetElements : public SettingsElements {
 public:
-    QHash<QString, QCheckBox*> checks;
-    QHash<QString, QButtonGroup*> groups;
-    QHash<QString, QLineEdit*> texts;
+    std::array<QCheckBox*, kCheckCount> checks{};
+    std::array<QButtonGroup*, kChoiceCount> groups{};
+    std::array<QLineEdit*, kTextCount> texts{};
 
-    int check(const QString& name) const override;
-    void setCheck(const QString& name, int value) override;
-    int choice(const QString& group) const override;
-    void setChoice(const QString& group, int index) override;
-    QString text(const QString& name) const override;
-    void setText(const QString& name, const QString& text) override;
+    QCheckBox* box(FormElement e) const;
+    QButtonGroup* group(FormElement e) const;
+    QLineEdit* field(FormElement e) const;
+
+    int check(FormElement name) const override;
+    void setCheck(FormElement name, int value) override;
+    int choice(FormElement group) const override;
+    void setChoice(FormElement group, int index) override;
+    QString text(FormElement name) const override;
+    void setText(FormElement name, const QString& text) override;
 };
 
 struct Form1::Ui {
     WidgetElements elements;
-    QHash<QString, QLabel*> labels;        // Label_info1.., Labelucost1.., Labelcost1.., LabelRTime, Label15
-    QHash<QString, QPushButton*> buttons;  // CommandRead, CommandSend, CommandPRF, CommandPRL1.., ...
-    QWidget* led = nullptr;
-    QLineEdit* textUCost = nullptr;
+    QLabel* Label_info1 = nullptr;
+    QLabel* Label_info2 = nullptr;
+    QLabel* Label_info3 = nullptr;
+    QLabel* Label39 = nullptr;
+    QLabel* Label_info4 = nullptr;
+    std::array<QLabel*, 6> Labelucost{}; // Labelucost1 ... Labelucost6
+    std::array<QLabel*, 6> Labelcost{};  // Labelcost1 ... Labelcost6
+    QLabel* LabelRTime = nullptr;
+    QLabel* Label15 = nullptr;
+    QLineEdit* TextUCost = nullptr;
+    QWidget* Led = nullptr;
+    QPushButton* CommandRead = nullptr;
+    QPushButton* CommandSend = nullptr;
+    QPushButton* CommandPRF = nullptr;
+    std::array<QPushButton*, 4> CommandPRL{}; // Load P1 ... P4
+    std::array<QPushButton*, 4> CommandPRS{}; // Save to P1 ... P4
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command7 = nullptr;
+    QPushButton* Command8 = nullptr;
     QLabel* status = nullptr;
-
-    QLabel* label(const QString& name) const { return labels.value(name); }
-    QPushButton* button(const QString& name) const { return buttons.value(name); }
+    QWidget* content = nullptr;
 };

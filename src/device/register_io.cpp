@@ -12,11 +12,20 @@ QString query(int reg) { return QStringLiteral("ATS%1?").arg(reg); }
 QString assign(int reg, long long value) { return QStringLiteral("ATS%1=%2").arg(reg).arg(value); }
 
 // Queries one register into the image; a failed answer keeps the old entry.
-quint8 fetch(RegisterIo& io, int reg)
+// False when the device did not answer at all.
+bool fetch(RegisterIo& io, int reg)
 {
-    if (const std::optional<quint8> v = registerValue(io.send(query(reg))))
+    const AtReply reply = io.send(query(reg));
+    if (const std::optional<quint8> v = registerValue(reply.text))
         io.image[reg] = *v;
-    return io.image[reg];
+    return reply.arrived();
+}
+
+// Sends one write and notes the register when the device refuses it.
+void write(RegisterIo& io, int reg, long long value)
+{
+    if (io.send(assign(reg, value)).outcome == AtOutcome::Refused)
+        io.refused << registerCaption(reg);
 }
 
 void warn(RegisterIo& io, const QString& text)
@@ -39,55 +48,55 @@ std::optional<double> typedValue(const QString& text, long long lo, long long hi
 
 void writeHookTime(RegisterIo& io)
 {
-    const std::optional<double> ms = typedValue(io.elements.text(QStringLiteral("TextHOOK")), 200, 1000);
+    const std::optional<double> ms = typedValue(io.elements.text(FormElement::TextHOOK), 200, 1000);
     if (!ms)
         return warn(io, kHookWarning);
-    io.send(assign(56, regional::roundHalfEven(*ms / 10.0)));
+    write(io, 56, regional::roundHalfEven(*ms / 10.0));
 }
 
 void writeRings(RegisterIo& io)
 {
-    const std::optional<double> rings = typedValue(io.elements.text(QStringLiteral("TextRINGS")), 0, 120);
+    const std::optional<double> rings = typedValue(io.elements.text(FormElement::TextRINGS), 0, 120);
     if (!rings)
         return warn(io, kRingsWarning);
-    io.send(assign(0, regional::roundHalfEven(*rings)));
+    write(io, 0, regional::roundHalfEven(*rings));
 }
 
 void writeProtocol(RegisterIo& io)
 {
     // With no protocol chosen the device gets its first one.
-    const RegisterField& f = *fieldOfElement(QStringLiteral("OptionPROT"));
+    const RegisterField& f = *fieldOfElement(FormElement::OptionPROT);
     io.image[82] = quint8(f.values.front());
-    const int c = io.elements.choice(QString::fromLatin1(f.element));
+    const int c = io.elements.choice(f.element);
     if (c >= 0 && c < int(f.values.size()))
         io.image[82] = quint8(f.values[c]);
-    io.send(assign(82, io.image[82]));
+    write(io, 82, io.image[82]);
 }
 
 void writeAutoBaud(RegisterIo& io)
 {
-    if (io.elements.check(QStringLiteral("CheckBAUD")) != 1)
+    if (io.elements.check(FormElement::CheckBAUD) != 1)
         return; // the device decides the bit rate detection unless asked to turn it on
     io.image[18] = 0;
-    io.send(assign(18, 0));
+    write(io, 18, 0);
 }
 
 void writeEmergency(RegisterIo& io)
 {
-    const int state = io.elements.check(QStringLiteral("CheckFUL"));
+    const int state = io.elements.check(FormElement::CheckFUL);
     if (state == 0)
-        io.send(assign(123, 0));
+        write(io, 123, 0);
     else if (state == 1)
-        io.send(assign(123, 255));
+        write(io, 123, 255);
 }
 
 // Choice groups with nothing selected send nothing.
 void writeChoice(RegisterIo& io, int reg)
 {
     for (const RegisterField* f : fieldsOfRegister(reg)) {
-        const int c = io.elements.choice(QString::fromLatin1(f->element));
+        const int c = io.elements.choice(f->element);
         if (c >= 0 && c < int(f->values.size()))
-            io.send(assign(reg, f->values[c]));
+            write(io, reg, f->values[c]);
     }
 }
 
@@ -111,10 +120,11 @@ void readRegisters(RegisterIo& io)
     for (int reg : kReadOrder) {
         if (io.progress)
             io.progress(done, int(kReadOrder.size()));
-        showRegister(reg, fetch(io, reg), io.elements);
+        if (fetch(io, reg))
+            showRegister(reg, io.image[reg], io.elements);
         ++done;
         if (reg == 87) // the PPP mode follows the bundle box; choosing it runs its reaction
-            io.elements.setChoice(QStringLiteral("Option1"), pppChoiceFor(io.elements));
+            io.elements.setChoice(FormElement::Option1, pppChoiceFor(io.elements));
     }
     if (io.progress)
         io.progress(done, int(kReadOrder.size()));
@@ -127,9 +137,10 @@ void sendPotsSettings(RegisterIo& io)
     for (int reg : kReadModifyWriteOrder) {
         if (io.progress)
             io.progress(done++, total);
-        const quint8 value = composeRegister(reg, fetch(io, reg), io.elements);
+        fetch(io, reg);
+        const quint8 value = composeRegister(reg, io.image[reg], io.elements);
         io.image[reg] = value;
-        io.send(assign(reg, value));
+        write(io, reg, value);
     }
     for (int reg : kWholeValueOrder) {
         if (io.progress)

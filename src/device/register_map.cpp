@@ -8,45 +8,46 @@
 namespace {
 
 using R = RegisterRule;
+using E = FormElement;
 
 std::vector<RegisterField> buildMap()
 {
     return {
-        {0, "TextRINGS", R::DecimalText},
-        {15, "Option2", R::Choice, 0, {0, 32, 64, 96, 128}},
-        {18, "CheckBAUD", R::ZeroTicked},
-        {56, "TextHOOK", R::TenMsText},
-        {79, "CheckCW1", R::AnyBitSet, 0x04},
-        {79, "CheckCW2", R::AnyBitSet, 0x08},
-        {82, "OptionPROT", R::Choice, 0, {74, 76, 78, 80}},
-        {83, "CheckDCB1", R::AnyBitSet, 0x01},
-        {83, "CheckDCB2", R::AnyBitSet, 0x02},
-        {84, "CheckCID1", R::AnyBitSet, 0x01},
-        {84, "CheckCID2", R::AnyBitSet, 0x02},
-        {84, "CheckCIDOnHook", R::AllBitsClear, 0x30},
-        {84, "CheckCIDOffHook", R::AllBitsClear, 0xC0},
-        {85, "CheckCL1", R::AnyBitSet, 0x05},
-        {85, "CheckCL2", R::AnyBitSet, 0x0A},
-        {87, "CheckGC1", R::AllBitsClear, 0x01},
-        {87, "CheckGC2", R::AllBitsClear, 0x02},
-        {87, "CheckBUN", R::AnyBitSet, 0x60},
-        {89, "CheckCH1", R::AnyBitSet, 0x01},
-        {89, "CheckCH2", R::AnyBitSet, 0x02},
-        {89, "CheckCH3", R::AnyBitSet, 0x04},
-        {89, "CheckMP1", R::AnyBitSet, 0x20},
-        {89, "CheckMP2", R::AnyBitSet, 0x40},
-        {100, "Option3", R::Choice, 0, {1, 0}},          // Keypad, Functional
-        {108, "Option5", R::Choice, 0, {1, 2, 0}},       // Telephony, Fax G2/G3, No element sent
-        {109, "Option4", R::Choice, 0, {1, 2, 0}},
-        {118, "CheckIC1", R::AnyBitSet, 0x01},
-        {118, "CheckIC2", R::AnyBitSet, 0x02},
-        {123, "CheckFUL", R::NonZeroTicked},
+        {0, E::TextRINGS, R::DecimalText},
+        {15, E::Option2, R::Choice, 0, {0, 32, 64, 96, 128}},
+        {18, E::CheckBAUD, R::ZeroTicked},
+        {56, E::TextHOOK, R::TenMsText},
+        {79, E::CheckCW1, R::AnyBitSet, 0x04},
+        {79, E::CheckCW2, R::AnyBitSet, 0x08},
+        {82, E::OptionPROT, R::Choice, 0, {74, 76, 78, 80}},
+        {83, E::CheckDCB1, R::AnyBitSet, 0x01},
+        {83, E::CheckDCB2, R::AnyBitSet, 0x02},
+        {84, E::CheckCID1, R::AnyBitSet, 0x01},
+        {84, E::CheckCID2, R::AnyBitSet, 0x02},
+        {84, E::CheckCIDOnHook, R::AllBitsClear, 0x30},
+        {84, E::CheckCIDOffHook, R::AllBitsClear, 0xC0},
+        {85, E::CheckCL1, R::AnyBitSet, 0x05},
+        {85, E::CheckCL2, R::AnyBitSet, 0x0A},
+        {87, E::CheckGC1, R::AllBitsClear, 0x01},
+        {87, E::CheckGC2, R::AllBitsClear, 0x02},
+        {87, E::CheckBUN, R::AnyBitSet, 0x60},
+        {89, E::CheckCH1, R::AnyBitSet, 0x01},
+        {89, E::CheckCH2, R::AnyBitSet, 0x02},
+        {89, E::CheckCH3, R::AnyBitSet, 0x04},
+        {89, E::CheckMP1, R::AnyBitSet, 0x20},
+        {89, E::CheckMP2, R::AnyBitSet, 0x40},
+        {100, E::Option3, R::Choice, 0, {1, 0}},          // Keypad, Functional
+        {108, E::Option5, R::Choice, 0, {1, 2, 0}},       // Telephony, Fax G2/G3, No element sent
+        {109, E::Option4, R::Choice, 0, {1, 2, 0}},
+        {118, E::CheckIC1, R::AnyBitSet, 0x01},
+        {118, E::CheckIC2, R::AnyBitSet, 0x02},
+        {123, E::CheckFUL, R::NonZeroTicked},
     };
 }
 
 void showField(const RegisterField& f, quint8 value, SettingsElements& e)
 {
-    const QString name = QString::fromLatin1(f.element);
+    const FormElement name = f.element;
     switch (f.rule) {
     case R::AnyBitSet: e.setCheck(name, (value & f.mask) != 0 ? 1 : 0); break;
     case R::AllBitsClear: e.setCheck(name, (value & f.mask) == 0 ? 1 : 0); break;
@@ -79,12 +80,33 @@ std::vector<const RegisterField*> fieldsOfRegister(int reg)
     return out;
 }
 
-const RegisterField* fieldOfElement(const QString& element)
+const RegisterField* fieldOfElement(FormElement element)
 {
     for (const RegisterField& f : registerMap())
-        if (element == QLatin1String(f.element))
+        if (f.element == element)
             return &f;
     return nullptr;
+}
+
+QString registerCaption(int reg)
+{
+    struct Caption {
+        int reg;
+        const char* text;
+    };
+    static constexpr Caption kCaptions[] = {
+        {0, "Answer ... rings"},     {15, "Power-On Profile"},       {18, "Auto Baud On"},
+        {56, "Hook Flash Time"},     {79, "Call Waiting"},           {82, "Protocol"},
+        {83, "Delayed Clear Off"},   {84, "Caller on Bundle / Caller ID"},
+        {85, "Calling Line ID Off"}, {87, "Global Calls On / Bundle Connect On"},
+        {89, "Charging Counter / Metering Pulse"}, {100, "SS Protocol"},
+        {108, "Setting for Phone 2"}, {109, "Setting for Phone 1"}, {118, "Incoming calls Off"},
+        {123, "Full Emergency On"},
+    };
+    for (const Caption& c : kCaptions)
+        if (c.reg == reg)
+            return QStringLiteral("%1 (S%2)").arg(QLatin1String(c.text)).arg(reg);
+    return QStringLiteral("S%1").arg(reg);
 }
 
 std::optional<quint8> registerValue(const QString& answer)
@@ -111,7 +133,7 @@ quint8 composeRegister(int reg, quint8 base, const SettingsElements& elements)
     for (const RegisterField* f : fieldsOfRegister(reg)) {
         if (f->rule != R::AnyBitSet && f->rule != R::AllBitsClear)
             continue;
-        const int state = elements.check(QString::fromLatin1(f->element));
+        const int state = elements.check(f->element);
         if (state != 0 && state != 1)
             continue; // greyed: no change
         const bool setBits = (state == 1) == (f->rule == R::AnyBitSet);
@@ -122,5 +144,5 @@ quint8 composeRegister(int reg, quint8 base, const SettingsElements& elements)
 
 int pppChoiceFor(const SettingsElements& elements)
 {
-    return elements.check(QStringLiteral("CheckBUN")) == 1 ? 2 : 1;
+    return elements.check(FormElement::CheckBUN) == 1 ? 2 : 1;
 }

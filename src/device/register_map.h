@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-class SettingsElements;
+#include "device/settings_elements.h"
 
 enum class RegisterRule {
     AnyBitSet,     // check box ticked when any bit of the mask is set; ticking sets all of them
@@ -22,7 +22,7 @@ enum class RegisterRule {
 
 struct RegisterField {
     int reg;
-    const char* element;
+    FormElement element;
     RegisterRule rule;
     quint8 mask = 0;
     std::vector<int> values = {}; // Choice: register value per choice index
@@ -31,7 +31,9 @@ struct RegisterField {
 // Every field of the map, grouped by register.
 const std::vector<RegisterField>& registerMap();
 std::vector<const RegisterField*> fieldsOfRegister(int reg);
-const RegisterField* fieldOfElement(const QString& element);
+const RegisterField* fieldOfElement(FormElement element);
+// What the window calls register `reg`, to name it to the user ("Call Waiting").
+QString registerCaption(int reg);
 
 // Order of the queries when reading; the PPP-mode choice follows S87.
 inline constexpr std::array<int, 16> kReadOrder = {109, 108, 79, 89, 118, 85, 84, 83, 87,

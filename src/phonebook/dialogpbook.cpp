@@ -61,8 +61,8 @@ QLabel* label(QWidget* parent, const QString& text, QWidget* buddy)
 } // namespace
 
 const QString DialogpBook::kPictureFilter = QStringLiteral(
-    "All Picture files (*.*) |*.bmp;*.jpg;*.gif| BMP Files (*.bmp) |*.bmp| JPG Files (*.jpg) |*.jpg| GIF Files "
-    "(*.gif) |*.gif");
+    "All Picture files (*.*) |*.bmp;*.jpg;*.gif;*.png| BMP Files (*.bmp) |*.bmp| JPG Files (*.jpg) |*.jpg| GIF Files "
+    "(*.gif) |*.gif| PNG Files (*.png) |*.png");
 
 DialogpBook::Prompts DialogpBook::defaultPrompts()
 {

@@ -140,7 +140,7 @@ void DialogpBook::UpdateButton_Click()
 {
     const int row = MSFlexGrid1->currentIndex().row();
     numbersToDash();
-    if (row >= 0)
+    if (row >= 0 && !MSFlexGrid1->isRowHidden(row))
         table_.replaceContact(row, {contact_fields::singleLine(Text3->text()), Text2->text(), Text1->text(),
                                     Text4->text(), Text5->text(), {}});
     clearFields();
@@ -170,6 +170,10 @@ void DialogpBook::applySearch()
     const QString text = TextSearch->text();
     for (int r = 0; r < table_.rowCount(); ++r)
         MSFlexGrid1->setRowHidden(r, !contactMatches(table_.entry(r), text));
+    // A contact the search hides cannot be overwritten unseen.
+    const QModelIndex current = MSFlexGrid1->currentIndex();
+    if (current.isValid() && MSFlexGrid1->isRowHidden(current.row()))
+        UpdateButton->setEnabled(false);
 }
 
 // Imported contacts go to the top of the list in the file's order, like

@@ -1,13 +1,12 @@
-// The AT command channel against dodova-sim on a real pseudo-terminal. (Trace
-// mode through the channel is exercised by the monitor's simulator tests.)
+// The AT command channel and the detection probe against dodova-sim on a real
+// pseudo-terminal. (Trace mode through the channel is exercised by the
+// monitor's simulator tests.)
 #include "common/simulator_fixture.h"
 #include "device/at_channel.h"
+#include "device/detection.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QPalette>
 #include <QSerialPort>
-#include <QTimer>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -16,163 +15,109 @@
 
 namespace {
 
-// A channel on port 1 mapped to the given device, recording lamp and beep.
-struct Channel {
-    explicit Channel(const QString& device)
+// A private store, a simulator started with `args` and a channel on port 1
+// to it, recording lamp, beeps and each result with its outcome.
+struct Rig {
+    explicit Rig(const QStringList& args = {}, const QString& device = {}) : sim(args)
     {
-        SettingsStore::user().overridePortPath(1, device);
+        SettingsStore::user().overridePortPath(1, device.isEmpty() ? sim.link() : device);
         at.latchIsSet = [this] { return latch; };
         at.setLed = [this](QColor c) { lamp << c; };
         at.beep = [this] { ++beeps; };
     }
+    QString send(const QString& cmd)
+    {
+        const QString answer = at.SendAT(cmd);
+        static const char* const outcomes[] = {"answered", "refused", "unanswered", "not sent"};
+        return answer + u' ' + QLatin1String(outcomes[int(at.lastOutcome())]);
+    }
+    PrivateStore store;
+    SimulatorLink sim;
     AtChannel at;
     QList<QColor> lamp;
     int beeps = 0;
     bool latch = false;
 };
 
-// A private store, a simulator started with `args` and a channel to it.
-struct Rig {
-    explicit Rig(const QStringList& args = {}) : sim(args), ch(sim.link()) {}
-    PrivateStore store;
-    SimulatorLink sim;
-    Channel ch;
-};
-
-QColor buttonFace()
-{
-    return QApplication::palette().color(QPalette::Button);
-}
+QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
 
 } // namespace
 
-TEST(CutAnswerBody, FollowsTheEchoRule)
-{
-    struct Case {
-        const char* reply;
-        const char* body;
-    } cases[] = {
-        {"ATS56?\r\r\n015\r\n\r\nOK\r\n", "015\r\n\r\n"}, // echo, CR, CR LF, body, OK
-        {"ATS18=0\r\r\nOK\r\n", ""},                     // echo only: empty body
-        {"\r\n015\r\n\r\nOK\r\n", "15\r\n\r\n"},           // no echo: the first digit is lost
-        {"ATI4\r\r\nDodOva\r\n", ""},                    // no OK yet
-        {"ATI4\r\r\nDodOva\r\nOK", ""},                  // OK without its CR
-        {"", ""},
-        {"\rOK\r", ""}, // OK straight after the first CR: negative length
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(AtChannel::cutAnswerBody(QString::fromLatin1(c.reply)), QString::fromLatin1(c.body))
-            << c.reply;
-}
-
-TEST(AtChannel, AnswersWithEchoOnAndOffAndHonoursTheLatch)
+TEST(AtChannel, AnswersWithEchoOnAndOffRefusalsAndTheLatch)
 {
     Rig r;
     ASSERT_TRUE(r.sim.up());
-    AtChannel& at = r.ch.at;
-
-    // With the latch set nothing is sent and the lamp stays as it is.
-    r.ch.latch = true;
-    EXPECT_EQ(at.SendAT("ATI4"), "");
-    EXPECT_TRUE(r.ch.lamp.isEmpty());
-    r.ch.latch = false;
-
-    EXPECT_EQ(at.SendAT("ATE1"), "OK");
-    EXPECT_EQ(at.SendAT("ATS56=15"), "");        // echo only
-    EXPECT_EQ(at.SendAT("ATS56?"), "015\r\n\r\n"); // three digits, the line breaks before OK kept
-    EXPECT_TRUE(at.SendAT("ATI4").contains("DodOva"));
-    EXPECT_EQ(at.SendAT("ATCD9"), "MONITOR");
-    EXPECT_EQ(at.SendAT("ATCD8"), "");
-    EXPECT_EQ(at.SendAT("ATE0"), "");
-    EXPECT_EQ(at.SendAT("ATS56?"), "15\r\n\r\n"); // without the echo the cut loses a character
-    EXPECT_EQ(at.SendAT("ATE1"), "OK");
-    EXPECT_EQ(r.ch.beeps, 0);
-    EXPECT_FALSE(at.port().isOpen()); // closed between commands
-
-    // Each command lit the lamp in the busy colour and put it back.
-    ASSERT_EQ(r.ch.lamp.size(), 18);
-    EXPECT_EQ(r.ch.lamp.front(), QColor(255, 0, 0));
-    EXPECT_EQ(r.ch.lamp.back(), buttonFace());
-    at.BusyColour = 0xFF000F; // the transmit colour, 0x00BBGGRR: red 15, blue 255
-    at.SendAT("ATE1");
-    EXPECT_EQ(r.ch.lamp.value(18), QColor(15, 0, 255));
-
-    // The device saw each command once, with only a CR as line end.
-    EXPECT_EQ(r.sim.commands(), (QStringList{"ATE1", "ATS56=15", "ATS56?", "ATI4", "ATCD9", "ATCD8", "ATE0",
-                                             "ATS56?", "ATE1", "ATE1"}));
+    r.latch = true; // nothing sent, the lamp untouched
+    EXPECT_EQ(r.send("ATI4"), " not sent");
+    EXPECT_TRUE(r.lamp.isEmpty());
+    r.latch = false;
+    const QStringList results = {r.send("ATE1"),  r.send("ATS56=15"), r.send("ATS56?"), r.send("ATCD9"),
+                                 r.send("ATCD8"), r.send("ATE0"),     r.send("ATS56?"), r.send("ATE1"),
+                                 r.send("ATS56=300")}; // out of range: ERROR, waits out the second
+    EXPECT_EQ(results, QStringList({"OK answered", " answered", "015\r\n\r\n answered", "MONITOR answered",
+                                    " answered", " answered", "15\r\n\r\n answered", "OK answered",
+                                    "Error refused"}));
+    EXPECT_EQ(r.beeps, 1);
+    EXPECT_FALSE(r.at.port().isOpen()); // closed between commands
+    ASSERT_EQ(r.lamp.size(), 18);       // busy red, then button face, per command
+    EXPECT_EQ(r.lamp.front(), QColor(255, 0, 0));
+    EXPECT_EQ(r.lamp.back(), buttonFace());
+    r.at.BusyColour = 0xFF000F; // 0x00BBGGRR: red 15, blue 255
+    r.send("ATE1");
+    EXPECT_EQ(r.lamp.value(18), QColor(15, 0, 255));
+    EXPECT_EQ(r.sim.commands(), (QStringList{"ATE1", "ATS56=15", "ATS56?", "ATCD9", "ATCD8", "ATE0", "ATS56?",
+                                             "ATE1", "ATS56=300", "ATE1"}));
 }
 
-TEST(AtChannel, ErrorAnswerWaitsOutTheSecondAndBeeps)
+// Every answer lands after the one-second wait: each command gets no answer,
+// and the late answer to the one before is not taken for its own. A latch set
+// during the wait (another reaction showed "Error") fails the command.
+TEST(AtChannel, LateAnswersAreNotCreditedToTheNextCommand)
 {
-    Rig r;
+    Rig r({"--reply-delay", "1100"});
     ASSERT_TRUE(r.sim.up());
-    r.ch.at.SendAT("ATE1");
-    QElapsedTimer t;
-    t.start();
-    EXPECT_EQ(r.ch.at.SendAT("ATS56=300"), "Error"); // out of range: ERROR
-    EXPECT_GE(t.elapsed(), 1000);                     // the loop only looks for OK
-    EXPECT_EQ(r.ch.beeps, 1);
-    EXPECT_EQ(r.ch.lamp.back(), buttonFace());
+    EXPECT_EQ(QStringList({r.send("ATS56?"), r.send("ATS0?")}), QStringList({" unanswered", " unanswered"}));
+    EXPECT_EQ(r.beeps, 0); // a time-out alone is no failure
+    EXPECT_EQ(r.lamp.back(), buttonFace());
+    r.at.commandSent = [&](const QString&) { QTimer::singleShot(20, [&] { r.latch = true; }); };
+    EXPECT_EQ(r.send("ATI4"), "Error refused");
+    EXPECT_EQ(r.beeps, 1);
 }
 
-TEST(AtChannel, SilentDeviceGivesEmptyAfterOneSecond)
+TEST(AtChannel, UnopenablePortShowsTheProbeMessageAndChannelIgnoresIt)
 {
-    Rig r({"--silent"});
-    ASSERT_TRUE(r.sim.up());
-    QElapsedTimer t;
-    t.start();
-    EXPECT_EQ(r.ch.at.SendAT("ATI4"), "");
-    EXPECT_GE(t.elapsed(), 1000);
-    EXPECT_EQ(r.ch.beeps, 0); // a time-out alone is no failure
-    ASSERT_EQ(r.ch.lamp.size(), 2);
-    EXPECT_EQ(r.ch.lamp.back(), buttonFace());
-}
-
-TEST(AtChannel, LatchSetDuringTheWaitFails)
-{
-    Rig r({"--reply-delay", "300"});
-    ASSERT_TRUE(r.sim.up());
-    // The label turns to "Error" while the command waits (another reaction ran).
-    r.ch.at.commandSent = [&](const QString&) { QTimer::singleShot(20, [&] { r.ch.latch = true; }); };
-    EXPECT_EQ(r.ch.at.SendAT("ATI4"), "Error");
-    EXPECT_EQ(r.ch.beeps, 1);
-}
-
-TEST(AtChannel, UnopenablePortIsIgnored)
-{
-    PrivateStore store;
-    Channel ch(store.file("no-such-device"));
-    EXPECT_FALSE(ch.at.portOpens());
+    Rig r({}, QStringLiteral("/nonexistent/tty"));
+    EXPECT_FALSE(r.at.portOpens());
+    QString seen;
+    QTimer::singleShot(50, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            seen = box->windowTitle() + u'|' + box->text(), box->accept();
+    });
+    EXPECT_FALSE(dodOvaExists(r.at, nullptr));
+    EXPECT_EQ(seen, "Serial Port Error!|Either serial port is being used or Port is wrong.");
     // ATCD9 reports MONITOR even without a device: only ERROR or the 2 s limit fail.
-    EXPECT_EQ(ch.at.SendAT("ATCD9"), "MONITOR");
-    EXPECT_EQ(ch.beeps, 0);
+    EXPECT_EQ(r.send("ATCD9"), "MONITOR unanswered");
+    EXPECT_TRUE(r.sim.commands().isEmpty());
 }
 
 TEST(AtChannel, FloodingDeviceKeepsTheReplyBounded)
 {
-    PrivateStore store;
     int master = -1, slave = -1;
     char name[256] = {};
     ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
     ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
-    Channel ch(QString::fromLatin1(name));
-    // 256 KiB of garbage without a line end, then an answer.
-    const QByteArray junk(4096, 'x');
-    int chunks = 0;
+    Rig r({}, QString::fromLatin1(name));
+    const QByteArray junk = QByteArray(64 * 4096, 'x') + "\r\nOK\r\n"; // 256 KiB without a line end, then OK
+    qsizetype written = 0;
     QTimer pump;
     QObject::connect(&pump, &QTimer::timeout, [&] {
-        if (chunks < 64) {
-            if (::write(master, junk.constData(), junk.size()) > 0)
-                ++chunks;
-        } else {
-            [[maybe_unused]] auto n = ::write(master, "\r\nOK\r\n", 6);
-            pump.stop();
-        }
+        if (const auto n = ::write(master, junk.constData() + written, std::min<qsizetype>(4096, junk.size() - written)); n > 0)
+            written += n;
     });
-    ch.at.commandSent = [&](const QString&) { pump.start(0); };
-    ch.at.SendAT("ATI4");
-    EXPECT_GT(chunks, 16); // the flood did reach the channel
-    EXPECT_LE(ch.at.ReplyBuffer.size(), 64 * 1024);
+    r.at.commandSent = [&](const QString&) { pump.start(0); };
+    r.at.SendAT("ATI4");
+    EXPECT_GT(written, 16 * 4096); // the flood did reach the channel
+    EXPECT_LE(r.at.ReplyBuffer.size(), 64 * 1024);
     ::close(slave);
     ::close(master);
 }

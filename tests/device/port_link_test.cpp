@@ -1,6 +1,6 @@
 // The port link: an adapter behind ser2net behaves as a local one, and going
 // away looks the same.
-#include "app/simulator_fixture.h"
+#include "common/simulator_fixture.h"
 #include "device/port_link.h"
 
 #include <gtest/gtest.h>

@@ -244,8 +244,8 @@ TEST_F(PhoneBookTest, DoubleClickChoosesAPictureAndCancellingChangesNothing)
     EXPECT_EQ(shownColour(*d), QColor(Qt::green));
 
     ASSERT_EQ(filters.size(), 3);
-    EXPECT_EQ(filters[0], "All Picture files (*.*) |*.bmp;*.jpg;*.gif| BMP Files (*.bmp) |*.bmp| JPG Files (*.jpg) "
-                          "|*.jpg| GIF Files (*.gif) |*.gif");
+    EXPECT_EQ(filters[0], "All Picture files (*.*) |*.bmp;*.jpg;*.gif;*.png| BMP Files (*.bmp) |*.bmp| JPG Files "
+                          "(*.jpg) |*.jpg| GIF Files (*.gif) |*.gif| PNG Files (*.png) |*.png");
 }
 
 TEST_F(PhoneBookTest, RestoresItsPlaceWithoutDriftKeepsTheHeightAndSnapsTheWidthBack)
@@ -327,6 +327,13 @@ TEST_F(PhoneBookTest, SearchFiltersRowsAndHiddenRowsAreStillSaved)
         QTest::keyClicks(search, c.text);
         EXPECT_EQ(shown(), c.names) << c.text;
     }
+
+    // Update is off for a contact the search hides.
+    clickRow(*d, 1);
+    ASSERT_TRUE(button(*d, "UpdateButton")->isEnabled());
+    QTest::keyClicks(search, "Jo");
+    EXPECT_FALSE(button(*d, "UpdateButton")->isEnabled());
+    search->clear();
 
     // A title click keeps the filter on the sorted rows; deleting a selection
     // never takes hidden rows with it.

@@ -1,0 +1,287 @@
+// The settings window driven by command scripts (data/*.script): every
+// command sent, message box, lamp colour, status text and disabled transfer
+// button is logged, and the whole log is compared with the script's .expected
+// file (CORVANE_UPDATE_GOLDENS=1 rewrites them). "sim_" scripts run against
+// dodova-sim over a pseudo-terminal through the real channel, the others
+// against a double that answers as SendAT would (data/fake_dodova.txt).
+#include <gtest/gtest.h>
+
+#include <QtWidgets>
+
+#include "common/simulator_fixture.h"
+#include "device/charge_counters.h"
+#include "device/form1.h"
+
+namespace {
+
+QString unescape(QString s) { return s.replace(QLatin1String("\\r"), QLatin1String("\r")).replace(QLatin1String("\\n"), QLatin1String("\n")); }
+QString escape(QString s) { return s.replace(u'\r', QLatin1String("\\r")).replace(u'\n', QLatin1String("\\n")); }
+QString dataPath(const QString& name) { return QStringLiteral(CORVANE_SOURCE_DIR "/tests/device/data/") + name; }
+const char* yesNo(bool b) { return b ? "yes" : "no"; }
+
+QString readText(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+class Session {
+public:
+    explicit Session(const QStringList& simArgs, bool onSimulator)
+    {
+        QLocale::setDefault(QLocale::c());
+        if (onSimulator) {
+            sim_ = std::make_unique<SimulatorLink>(simArgs);
+            SettingsStore::user().overridePortPath(1, sim_->link());
+            at_.beep = [] {};
+            at_.commandSent = [this](const QString& cmd) { cmd == killAfter_ ? sim_->kill() : void(); };
+        }
+        makeForm();
+    }
+    bool up() const { return !sim_ || sim_->up(); }
+    QStringList log;
+
+    void run(const QString& line)
+    {
+        log << QStringLiteral("$ ") + line;
+        const QString verb = line.section(u' ', 0, 0), name = line.section(u' ', 1, 1);
+        QString value = unescape(line.section(u' ', 2));
+        if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+            value = value.mid(1, value.size() - 2);
+        if (verb == u"click" || verb == u"text" || verb == u"grey") {
+            if (verb == u"click")
+                form_->findChild<QAbstractButton*>(name)->click();
+            else if (verb == u"text")
+                form_->findChild<QLineEdit*>(name)->setText(value);
+            else
+                form_->findChild<QCheckBox*>(name)->setCheckState(Qt::PartiallyChecked);
+            logState();
+        } else if (verb == u"registers") { // the register writes of a transmission alone
+            form_->SendPOTS_Settings();
+        } else if (verb == u"answer" && name.isEmpty()) { // the double's own answers again
+            answers_.clear();
+        } else if (verb == u"answer") { // "none": no answer in time, "error": refused
+            answers_[name] = value == u"none"    ? AtReply({}, AtOutcome::Unanswered)
+                             : value == u"error" ? AtReply(QStringLiteral("Error"), AtOutcome::Refused)
+                                                 : AtReply(value);
+        } else if (verb == u"port") {
+            portOk_ = name == u"ok";
+        } else if (verb == u"locale") {
+            QLocale::setDefault(QLocale(name));
+        } else if (verb == u"click-during") { // the user clicks while the double answers a command
+            clickDuring_ = {name, value};
+        } else if (verb == u"kill-after") { // the adapter unplugged once the command is sent
+            killAfter_ = name;
+        } else if (verb == u"restart") { // the device keeps only what it saved; a new window
+            ASSERT_TRUE(sim_->start());
+            logged_ = 0;
+            makeForm();
+        } else if (verb == u"show") { // without names: every element the device fills
+            const QString names = name.isEmpty() ? "(Check|Option|Text|Label_info|Label39|Labelu?cost).*"
+                                                 : line.section(u' ', 1).replace(u' ', u'|');
+            show(QRegularExpression(QStringLiteral("^(%1)$").arg(names)));
+        } else if (verb == u"widgets") {
+            widgets();
+        } else if (verb == u"fit") {
+            fit();
+        } else if (verb == u"program") { // corvane itself on the simulator's link
+            startProgram(line.section(u' ', 1).split(u' ', Qt::SkipEmptyParts));
+        } else if (verb == u"wait-for") { // the simulator received the command; then VALUE ms more
+            const QDeadlineTimer deadline(20000);
+            while (!sim_->commands().mid(logged_).contains(name) && !deadline.hasExpired())
+                QThread::msleep(20);
+            QThread::msleep(value.toULong());
+            logCommandsFromSimulator();
+        } else if (verb == u"terminate") {
+            program_->terminate();
+            program_->waitForFinished(10000);
+            logCommandsFromSimulator();
+            log << QStringLiteral("= exit %1").arg(program_->exitCode());
+        } else if (verb == u"stamp") { // the reset time is now and saved at once
+            const QString stamp = form_->findChild<QLabel*>(QStringLiteral("LabelRTime"))->text();
+            const QDateTime t = QDateTime::currentDateTime();
+            log << QStringLiteral("= stamp now %1, saved %2")
+                       .arg(yesNo(stamp == resetStamp(t) || stamp == resetStamp(t.addSecs(-60))),
+                            yesNo(SettingsStore::user().read(QStringLiteral("LastReset")) == stamp));
+        } else {
+            log << QStringLiteral("?? unknown line");
+        }
+    }
+
+private:
+    AtReply fakeDodova(const QString& cmd)
+    {
+        if (at_.latchIsSet && at_.latchIsSet())
+            return {{}, AtOutcome::NotSent};
+        log << QStringLiteral("> ") + escape(cmd);
+        if (cmd == clickDuring_.first)
+            form_->findChild<QAbstractButton*>(std::exchange(clickDuring_, {}).second)->click();
+        at_.setLed(AtChannel::fromBgr(at_.BusyColour)); // what SendAT does to the lamp
+        static const QMap<QString, AtReply> fixed = [] { // command, TAB, answer
+            QMap<QString, AtReply> answers;
+            for (const QString& line : readText(dataPath(QStringLiteral("fake_dodova.txt"))).split(u'\n'))
+                if (line.contains(u'\t') && !line.startsWith(u'#'))
+                    answers[line.section(u'\t', 0, 0)] = unescape(line.section(u'\t', 1));
+            return answers;
+        }();
+        return answers_.value(cmd, answers_.value(QStringLiteral("*"), fixed.value(cmd)));
+    }
+
+    void makeForm()
+    {
+        form_.reset(); // its destructor unhooks the channel
+        form_ = std::make_unique<Form1>(at_);
+        form_->messageBox = [this](const QString& text, const QString& title) {
+            log << QStringLiteral("! ") + title + u'|' + escape(text);
+        };
+        if (!sim_) {
+            form_->setSendFunction([this](const QString& cmd) { return fakeDodova(cmd); });
+            form_->setPortTest([this] { return portOk_; });
+        }
+        const auto paint = at_.setLed;
+        at_.setLed = [this, paint](QColor c) {
+            if (c != form_->palette().color(QPalette::Button) && c != lamp_)
+                log << QStringLiteral("lamp ") + (lamp_ = c).name();
+            paint(c);
+        };
+    }
+
+    void logCommandsFromSimulator()
+    {
+        const QStringList received = sim_ ? sim_->commands() : QStringList();
+        for (const QString& cmd : received.mid(logged_))
+            log << QStringLiteral("> ") + cmd;
+        logged_ = received.size();
+    }
+
+    void logState()
+    {
+        logCommandsFromSimulator();
+        QStringList off;
+        for (QPushButton* b : form_->findChildren<QPushButton*>(QRegularExpression("^Command(Read|Send|PR)")))
+            if (!b->isEnabled())
+                off << b->objectName();
+        off.sort();
+        log << QStringLiteral("= ") + form_->findChild<QLabel*>(QStringLiteral("StatusText"))->text();
+        log << QStringLiteral("= off: ") + (off.isEmpty() ? QStringLiteral("none") : off.join(u' '));
+    }
+
+    // name=value of every element whose name matches, sorted; a check box 1 ticked, 2 greyed.
+    void show(const QRegularExpression& names)
+    {
+        QStringList lines;
+        for (QObject* o : form_->findChildren<QObject*>(names)) {
+            QString value;
+            if (auto* c = qobject_cast<QCheckBox*>(o))
+                value = QString::number(c->checkState() == Qt::Checked ? 1 : c->checkState() == Qt::PartiallyChecked ? 2 : 0);
+            else if (auto* b = qobject_cast<QAbstractButton*>(o))
+                value = QString::number(b->isChecked());
+            else if (auto* g = qobject_cast<QButtonGroup*>(o))
+                value = QString::number(g->checkedId());
+            else if (auto* e = qobject_cast<QLineEdit*>(o))
+                value = e->text();
+            else if (auto* l = qobject_cast<QLabel*>(o))
+                value = l->text();
+            else
+                continue;
+            lines << o->objectName() + u'=' + escape(value);
+        }
+        lines.sort();
+        log << lines;
+    }
+
+    // Every named widget: class, caption, tool-tip.
+    void widgets()
+    {
+        QStringList lines;
+        for (QWidget* w : form_->findChildren<QWidget*>(QRegularExpression("^(?!qt_)."))) {
+            QString caption;
+            if (auto* b = qobject_cast<QAbstractButton*>(w))
+                caption = b->text();
+            else if (auto* g = qobject_cast<QGroupBox*>(w))
+                caption = g->title();
+            else if (auto* l = qobject_cast<QLabel*>(w))
+                caption = l->text();
+            lines << QStringLiteral("%1 %2 \"%3\" tip \"%4\"")
+                         .arg(w->objectName(), QLatin1String(w->metaObject()->className()), caption, w->toolTip());
+        }
+        lines.sort();
+        log << lines;
+    }
+
+    // Shown on the offscreen screen: does the window fit, do its frames
+    // scroll, can the bottom row be reached?
+    void fit()
+    {
+        form_->show();
+        QCoreApplication::processEvents();
+        auto* scroll = form_->findChild<QScrollArea*>();
+        auto* send = form_->findChild<QPushButton*>(QStringLiteral("CommandSend"));
+        if (scroll)
+            scroll->ensureWidgetVisible(send);
+        const QRect screen = form_->screen()->availableGeometry();
+        log << QStringLiteral("= %1x%2 screen: fits %3, scrolls across %4, down %5, CommandSend shown %6")
+                   .arg(screen.width()).arg(screen.height())
+                   .arg(yesNo(screen.contains(form_->frameGeometry())),
+                        yesNo(scroll && scroll->horizontalScrollBar()->maximum() > 0),
+                        yesNo(scroll && scroll->verticalScrollBar()->maximum() > 0), yesNo(!send->visibleRegion().isEmpty()));
+    }
+
+    void startProgram(const QStringList& args)
+    {
+        const QString run = store_.file(QStringLiteral("run"));
+        QDir().mkpath(run);
+        QFile(run).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), store_.file(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), run);
+        program_ = std::make_unique<QProcess>();
+        program_->setProcessEnvironment(env);
+        program_->setStandardOutputFile(QProcess::nullDevice());
+        program_->start(QStringLiteral(CORVANE_BUILD_DIR "/corvane"),
+                        QStringList{"--port", sim_->link(), "--home", store_.home()} + args);
+    }
+
+    PrivateStore store_;
+    std::unique_ptr<SimulatorLink> sim_;
+    AtChannel at_;
+    std::unique_ptr<Form1> form_;
+    QMap<QString, AtReply> answers_; // overrides of the double's answers; "*" for every command
+    bool portOk_ = true;
+    QColor lamp_;
+    QString killAfter_;
+    std::pair<QString, QString> clickDuring_;
+    std::unique_ptr<QProcess> program_;
+    qsizetype logged_ = 0;
+};
+
+class Form1Script : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Form1Script, LogMatchesTheExpectedFile)
+{
+    const QString name = QString::fromStdString(GetParam()), base = dataPath(name);
+    QStringList lines = readText(base + QStringLiteral(".script")).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList simArgs = lines.value(0).startsWith(QLatin1String("# sim")) // "# sim ARGS"
+                                    ? lines.value(0).mid(5).split(u' ', Qt::SkipEmptyParts) : QStringList();
+    lines.removeIf([](const QString& l) { return l.startsWith(u'#'); });
+    Session session(simArgs, name.startsWith(QLatin1String("sim_")));
+    ASSERT_TRUE(session.up());
+    for (const QString& line : lines)
+        session.run(line);
+    const QString log = session.log.join(u'\n') + u'\n';
+    if (QFile out(base + QStringLiteral(".expected")); qEnvironmentVariableIsSet("CORVANE_UPDATE_GOLDENS")) {
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(log.toUtf8()) == log.toUtf8().size());
+    }
+    EXPECT_EQ(log.toStdString(), readText(base + QStringLiteral(".expected")).toStdString());
+    QLocale::setDefault(QLocale::c());
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, Form1Script, ::testing::ValuesIn([] {
+    std::vector<std::string> names;
+    for (const QString& n : QDir(dataPath({})).entryList({"*.script"}))
+        names.push_back(n.chopped(7).toStdString());
+    return names;
+}()), [](const auto& info) { return info.param; });
+
+} // namespace
