@@ -25,7 +25,7 @@ constexpr int kHookChars = 5;
 constexpr int kCostChars = 7;
 constexpr int kFieldPadding = 12;
 // The identification frame is one line of text; small margins keep it so.
-constexpr int kInfoMargins = 4;
+constexpr int kInfoMargins = 2;
 constexpr int kWindowMargins = 6;
 
 struct Builder {
@@ -324,6 +324,7 @@ struct Builder {
             l->setFixedHeight(l->fontMetrics().height());
             layout->addWidget(l, *member == ui.Label39 ? 0 : 1);
         }
+        box->setMaximumHeight(box->sizeHint().height()); // extra height goes to the frames below
         return box;
     }
 

@@ -220,11 +220,14 @@ private:
         if (scroll)
             scroll->ensureWidgetVisible(send);
         const QRect screen = form_->screen()->availableGeometry();
-        log << QStringLiteral("= %1x%2 screen: fits %3, scrolls across %4, down %5, CommandSend shown %6")
+        const int info = form_->findChild<QWidget*>(QStringLiteral("FrameInfo"))->height();
+        log << QStringLiteral("= %1x%2 screen: fits %3, scrolls across %4, down %5, CommandSend shown %6, "
+                              "identification frame under two lines %7")
                    .arg(screen.width()).arg(screen.height())
                    .arg(yesNo(screen.contains(form_->frameGeometry())),
                         yesNo(scroll && scroll->horizontalScrollBar()->maximum() > 0),
-                        yesNo(scroll && scroll->verticalScrollBar()->maximum() > 0), yesNo(!send->visibleRegion().isEmpty()));
+                        yesNo(scroll && scroll->verticalScrollBar()->maximum() > 0), yesNo(!send->visibleRegion().isEmpty()),
+                        yesNo(info < 2 * form_->fontMetrics().height()));
     }
 
     void startProgram(const QStringList& args)
