@@ -32,6 +32,8 @@ constexpr KeyDefault kDefaults[] = {
     {"GridWidth2", "790"},   {"GridWidth3", "790"},   {"GridWidth4", "1340"},
     {"GridWidth5", "2000"},  {"GridWidth6", "750"},   {"GridWidth7", "900"},
     {"ScanLeftBook", "10"},  {"ScanTopBook", "10"},   {"BookHeight", "5590"},
+    // The desktop notification and the number forms of the call history.
+    {"Notify", "1"},         {"CountryCode", "49"},   {"AreaCode", ""},
 };
 
 QString& userFileOverride()

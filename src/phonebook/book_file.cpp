@@ -4,6 +4,7 @@
 #include "common/program_folder.h"
 #include "common/regional.h"
 #include "phonebook/book_lookup.h"
+#include "phonebook/phone_to_name.h"
 
 #include <QFile>
 #include <array>
@@ -129,6 +130,9 @@ QString BookLookup::nameFor(QString& number) const
             return false;
         });
     }
+    // The own rule missed: the number's other forms may still name it.
+    if (!found && numberforms::nameFor(text_, forms_, number, name))
+        return name;
     if (!found) {
         number = QStringLiteral("-");
         return {};

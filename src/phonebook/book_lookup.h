@@ -3,6 +3,9 @@
 // the file afresh for every lookup; saving a whole call list reads it once and
 // looks every row up here, which gives the same names.
 #include <QString>
+#include <memory>
+
+class NumberForms;
 
 class BookLookup {
 public:
@@ -13,8 +16,8 @@ public:
 
     // As PhoneToName: the name of the first contact with a number field f that
     // `number` contains and for which len(f) > 0.7 * len(number); `number`
-    // becomes its Picture field. No match (or a number that is not numeric):
-    // "" and `number` becomes "-".
+    // becomes its Picture field. Else the number's other forms (phone_to_name.h).
+    // No match (or a number that is not numeric): "" and `number` becomes "-".
     QString nameFor(QString& number) const;
 
     // The matching rule for one stored number.
@@ -25,4 +28,5 @@ public:
 private:
     BookLookup() = default;
     QString text_;
+    mutable std::shared_ptr<const NumberForms> forms_; // built at the first miss
 };

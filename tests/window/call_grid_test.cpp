@@ -54,7 +54,7 @@ protected:
 
     QPoint rowPoint(int row) const
     {
-        return grid->visualRect(model.index(row, 2)).center();
+        return grid->visualRect(grid->model()->index(row, 2)).center();
     }
 
     void releaseOnHeader(int x)

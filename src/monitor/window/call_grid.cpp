@@ -3,6 +3,7 @@
 #include "common/regional.h"
 #include "common/settings_store.h"
 #include "monitor/engine/call_list_model.h"
+#include "monitor/window/call_filter.h"
 #include "monitor/window/grid_sort.h"
 #include "monitor/window/twips.h"
 
@@ -13,6 +14,8 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -49,7 +52,7 @@ QStringList typicalTexts(int column)
     case 1: return {QStringLiteral("Answer*"), QStringLiteral("Called*")};
     case 2: return {QStringLiteral("2026-12-31")};
     case 3: return {QStringLiteral("23:59:59")};
-    case 4: return {QStringLiteral("03012345678")};
+    case 4: return {QStringLiteral("03012345678"), QStringLiteral("Secret Number")};
     case kNameColumn: return {QStringLiteral("Anna Berger")};
     case 6: return {QStringLiteral("10:00:00")};
     default: return {regional::money00(88.88)};
@@ -58,7 +61,8 @@ QStringList typicalTexts(int column)
 
 } // namespace
 
-CallGrid::CallGrid(SettingsStore& settings, QWidget* parent) : QTableView(parent), settings_(settings)
+CallGrid::CallGrid(SettingsStore& settings, QWidget* parent)
+    : QTableView(parent), settings_(settings), filter_(new CallFilter(this))
 {
     setObjectName(QStringLiteral("FlexGrid1"));
     setItemDelegate(new GridAlignment(this));
@@ -84,11 +88,12 @@ double CallGrid::dpi() const
 void CallGrid::setCallList(CallListModel* model)
 {
     model_ = model;
-    setModel(model);
+    filter_->setCallList(model);
+    setModel(filter_);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
-                    emit recordEntered(current.row());
+                    emit recordEntered(filter_->sourceRow(current.row()));
             });
     applyStoredWidths();
 }
@@ -193,9 +198,31 @@ void CallGrid::sortByHeader(int column)
         return;
     QList<CallRecord> records = model_->records();
     gridsort::headerClick(records, column);
+    const int row = currentIndex().isValid() ? currentIndex().row() : 0;
     model_->setRecords(std::move(records));
-    if (model_->rowCount() > 0)
-        setCurrentIndex(model_->index(currentIndex().isValid() ? currentIndex().row() : 0, column));
+    if (filter_->rowCount() > 0)
+        setCurrentIndex(filter_->index(std::min(row, filter_->rowCount() - 1), column));
+}
+
+void CallGrid::setCurrentRecord(int row)
+{
+    setCurrentIndex(filter_->index(filter_->shownRow(row), 0));
+}
+
+int CallGrid::currentRecord() const
+{
+    return currentIndex().isValid() ? filter_->sourceRow(currentIndex().row()) : -1;
+}
+
+bool CallGrid::onBorder(int x) const
+{
+    const int grip = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, horizontalHeader());
+    for (int c = 0; c < kColumns; ++c) {
+        const int right = horizontalHeader()->sectionViewportPosition(c) + horizontalHeader()->sectionSize(c);
+        if (std::abs(x - right) < grip)
+            return true;
+    }
+    return false;
 }
 
 void CallGrid::deleteSelectedRows()
@@ -204,9 +231,9 @@ void CallGrid::deleteSelectedRows()
         return;
     QList<int> rows;
     for (const QModelIndex& i : selectionModel()->selectedRows())
-        rows << i.row();
+        rows << filter_->sourceRow(i.row());
     if (rows.isEmpty() && currentIndex().isValid())
-        rows << currentIndex().row();
+        rows << currentRecord();
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     for (int row : rows)
         model_->removeRows(row, 1);
@@ -221,15 +248,18 @@ void CallGrid::keyReleaseEvent(QKeyEvent* event)
 
 bool CallGrid::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseButtonPress && watched == horizontalHeader()->viewport())
+        borderPressed_ = onBorder(static_cast<QMouseEvent*>(event)->position().toPoint().x());
     if (event->type() == QEvent::MouseButtonRelease) {
         saveWidths();
         const auto* me = static_cast<QMouseEvent*>(event);
         if (watched == horizontalHeader()->viewport()) {
-            // Also the end of a border drag: the list is sorted by the column under the pointer.
-            sortByHeader(headerColumnAt(me->position().toPoint().x()));
+            // The end of a border drag only sets the width; a click sorts.
+            if (!std::exchange(borderPressed_, false))
+                sortByHeader(headerColumnAt(me->position().toPoint().x()));
         } else if (watched == viewport() && selectionModel()
                    && selectionModel()->selectedRows().size() == 1 && currentIndex().isValid()) {
-            emit recordEntered(currentIndex().row());
+            emit recordEntered(currentRecord());
         }
     }
     return QTableView::eventFilter(watched, event);

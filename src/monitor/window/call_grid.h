@@ -1,10 +1,13 @@
 #pragma once
-// FlexGrid1: the call list grid, a view on the engine's call list. Column
-// widths are kept in twips in the settings and saved on every mouse release;
-// a release over the header sorts; Delete removes the selected rows.
+// FlexGrid1: the call list grid, a view on the engine's call list through the
+// search filter. Column widths are kept in twips in the settings and saved on
+// every mouse release; a click on the header sorts (dragging a column border
+// only changes its width); Delete removes the selected rows that are shown.
+// Rows in its signals are rows of the call list, not of the filtered view.
 #include <QTableView>
 #include <array>
 
+class CallFilter;
 class CallListModel;
 class SettingsStore;
 
@@ -15,6 +18,9 @@ public:
 
     void setCallList(CallListModel* model);
     CallListModel* callList() const { return model_; }
+    CallFilter& filter() const { return *filter_; }
+    // Makes the shown row of call-list record `row` current (none when hidden).
+    void setCurrentRecord(int row);
 
     // Widths from "GridWidth0".."GridWidth7" as stored. A column with no
     // stored width (or one that is no number) gets the default, widened to
@@ -29,7 +35,8 @@ public:
     int headerColumnAt(int x) const;
     // A header click on `column`: sorts by it and the columns after it.
     void sortByHeader(int column);
-    // The Delete key: removes the selected rows (the current row when none is selected).
+    // The Delete key: removes the selected rows (the current row when none is
+    // selected); rows the filter hides are never removed.
     void deleteSelectedRows();
 
 signals:
@@ -46,7 +53,13 @@ private:
     int fittingWidthPx(int column) const;
     void giveWay(std::array<int, 8>& px, const std::array<int, 8>& least) const;
 
+    int currentRecord() const;
+    // Whether a header press at x grabs a column border (as QHeaderView decides).
+    bool onBorder(int x) const;
+
     SettingsStore& settings_;
     CallListModel* model_ = nullptr;
+    CallFilter* filter_ = nullptr;
+    bool borderPressed_ = false;
     std::array<int, 8> widthTwips_{};
 };

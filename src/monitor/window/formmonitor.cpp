@@ -7,11 +7,13 @@
 #include "monitor/window/call_grid.h"
 #include "monitor/window/elided_label.h"
 #include "monitor/window/formmonitor_settings.h"
+#include "monitor/window/history_bar.h"
 #include "monitor/window/lamp_pictures.h"
 #include "monitor/window/picture_label.h"
 #include "monitor/window/twips.h"
 #include "monitor/window/wave_device.h"
 #include "phonebook/dialogpbook.h"
+#include "phonebook/phone_to_name.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -64,6 +66,7 @@ FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, Setting
     setFont(f);
     dpi_ = twips::dpiOf(this);
     engine_.setHost(this);
+    numberforms::setPlan(numberforms::planFrom(settings_));
     engine_.setSettings({debugLevel, {}, engine_.settings().unitCost});
 
     sendAT = [this](const QString& cmd) { return at_.SendAT(cmd); };
@@ -185,8 +188,9 @@ void FormMonitor::buildLayout()
     Image2->setGeometry(twipsRect(90, 150, 1770, 2295));
 
     FlexGrid1 = new CallGrid(settings_, this);
-    FlexGrid1->setGeometry(twipsRect(120, kGridTop, 7815, 4500));
     FlexGrid1->setCallList(&engine_.callList());
+    history_ = new HistoryBar(*FlexGrid1, engine_.callList(), clock_, this);
+    history_->place(twipsRect(120, kGridTop, 7815, 4500));
     connect(FlexGrid1, &CallGrid::recordEntered, this, &FormMonitor::showRecordPicture);
 
     buildDebugViews();
@@ -362,7 +366,7 @@ void FormMonitor::prepareGrid()
     FlexGrid1->applyStoredWidths();
     list.ReadTheList();
     if (list.rowCount() > 0)
-        FlexGrid1->setCurrentIndex(list.index(0, 0)); // the newest record; its picture shows
+        FlexGrid1->setCurrentRecord(0); // the newest record; its picture shows
 }
 
 void FormMonitor::Form_Load()
@@ -411,7 +415,7 @@ void FormMonitor::Form_Resize()
         const int g = heightTwips() - kGridTop - kGridBottomGap;
         if (g < 0)
             return;
-        FlexGrid1->setGeometry(twipsRect(120, kGridTop, 7815, g));
+        history_->place(twipsRect(120, kGridTop, 7815, g));
     } else {
         setHeightTwips(kDebugHeight);
         setWidthTwips(kDebugWidth);

@@ -12,7 +12,9 @@
 #include <memory>
 
 class AtChannel;
+class CallerNotifier;
 class CallGrid;
+class HistoryBar;
 class Form1;
 class PictureLabel;
 class QGroupBox;
@@ -152,6 +154,7 @@ private:
     std::array<PictureLabel*, 6> lampImages{}; // Image11..Image13, Image14..Image16
     PictureLabel* Image2 = nullptr;
     CallGrid* FlexGrid1 = nullptr;
+    HistoryBar* history_ = nullptr; // search, "Missed", export, statistics
     QPlainTextEdit* Text1 = nullptr;
     QPlainTextEdit* Text2 = nullptr;
     QPlainTextEdit* Text3 = nullptr;
@@ -178,4 +181,5 @@ private:
     bool notificationPending_ = false;
     std::array<QString, 6> cidBefore_;
     QSystemTrayIcon* tray_ = nullptr;
+    CallerNotifier* callerNotifier_ = nullptr;
 };

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QSystemTrayIcon>
 #include <QTreeWidget>
+#include <utility>
 
 void FormMonitor::connectEngine()
 {
@@ -172,6 +173,10 @@ void FormMonitor::setUpTray()
         if (tray_ && QSystemTrayIcon::supportsMessages())
             tray_->showMessage(title, body, QSystemTrayIcon::Information, 8000);
     };
+    callerNotifier_ = new CallerNotifier(settings_, [this](const QString& title, const QString& body) {
+        if (notifyDesktop)
+            notifyDesktop(title, body);
+    }, this);
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
     tray_ = new QSystemTrayIcon(windowIcon().isNull() ? QIcon(lamps::picture(lamps::Green, 2.0)) : windowIcon(), this);
@@ -195,19 +200,19 @@ void FormMonitor::noteAnnouncement()
 
 void FormMonitor::postCallerNotification()
 {
-    if (!notificationPending_)
-        return;
-    notificationPending_ = false;
     const std::array<QString, 6> now = {engine_.CidCallerA, engine_.CidCalledA, engine_.CidCallerB,
                                         engine_.CidCalledB, engine_.CidCallerBusy, engine_.CidCalledBusy};
-    const CallerNotice notice = announcedCaller(cidBefore_, now, engine_.display().LabelCID);
+    // A new caller-ID pair is an announcement, with "Popup" off too.
+    const bool announced = std::exchange(notificationPending_, false) || now != cidBefore_;
+    const std::array<QString, 6> before = std::exchange(cidBefore_, now);
+    if (!announced)
+        return;
+    const CallerNotice notice = announcedCaller(before, now, engine_.display().LabelCID);
     if (notice.number.isEmpty() && notice.msn.isEmpty())
         return;
-    QString lookup = notice.number;
-    const QString name = PhoneToName(lookup, engine_.bookPath());
-    const auto [title, body] = callerNotificationText(name, notice.number, notice.msn);
-    if (notifyDesktop)
-        notifyDesktop(title, body);
+    QString picture = notice.number;
+    const QString name = PhoneToName(picture, engine_.bookPath());
+    callerNotifier_->announce(callerEvent(notice, name, clock_.now()), picture);
 }
 
 // ---- debug views ----------------------------------------------------------------

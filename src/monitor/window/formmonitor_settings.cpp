@@ -1,6 +1,7 @@
 #include "monitor/window/formmonitor_settings.h"
 
 #include "common/settings_store.h"
+#include "phonebook/phone_to_name.h"
 #include "monitor/window/twips.h"
 #include "monitor/window/wave_device.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <algorithm>
 
 namespace {
@@ -55,7 +57,6 @@ void FormMonitorSettings::buildLayout()
     // The design's positions, widened by kWider twips so that the captions fit
     // today's fonts without running under the button and the prefix field.
     constexpr int kWider = 900;
-    setFixedSize(twips::toPx(4140 + kWider, dpi), twips::toPx(5145, dpi));
 
     auto* notifications = new QGroupBox(QStringLiteral("Notifications"), this);
     notifications->setObjectName(QStringLiteral("FrameNotifications"));
@@ -94,9 +95,46 @@ void FormMonitorSettings::buildLayout()
     Text1->setObjectName(QStringLiteral("Text1"));
     place(Text1, 2280 + kWider, 330, 1455, 285);
 
+    const int added = buildDesktopFrame(4680);
     OKButton = new QPushButton(QStringLiteral("Close"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    place(OKButton, 120, 4680, 3885 + kWider, 375);
+    place(OKButton, 120, 4680 + added, 3885 + kWider, 375);
+    setFixedSize(twips::toPx(4140 + kWider, dpi), twips::toPx(5145 + added, dpi));
+}
+
+int FormMonitorSettings::buildDesktopFrame(int top)
+{
+    constexpr int kHeight = 1080, kGap = 75, kWidth = 4755;
+    const double dpi = twips::dpiOf(this);
+    auto* frame = new QGroupBox(QStringLiteral("Desktop and numbers"), this);
+    frame->setObjectName(QStringLiteral("FrameDesktop"));
+    frame->setGeometry(twips::rect(120, top, kWidth, kHeight, dpi));
+    Check9 = new QCheckBox(QStringLiteral("Desktop notification"), frame);
+    Check9->setObjectName(QStringLiteral("Check9"));
+    Check9->setToolTip(QStringLiteral("Announce each caller through the desktop's notifications"));
+    Check9->adjustSize();
+    Check9->move(twips::toPx(240, dpi), twips::toPx(270, dpi));
+
+    // "Country code:" [49]   "Area code:" [30], each field after its caption.
+    int x = twips::toPx(240, dpi);
+    const int y = twips::toPx(630, dpi), h = twips::toPx(285, dpi), space = twips::toPx(90, dpi);
+    auto field = [&](const char* name, const QString& caption, const QString& pattern, int widthTwips) {
+        auto* label = new QLabel(caption, frame);
+        label->adjustSize();
+        label->move(x, y + (h - label->height()) / 2);
+        auto* edit = new QLineEdit(frame);
+        edit->setObjectName(QLatin1String(name));
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
+        edit->setGeometry(label->geometry().right() + space, y, twips::toPx(widthTwips, dpi), h);
+        x = edit->geometry().right() + 3 * space;
+        return edit;
+    };
+    TextCountryCode = field("TextCountryCode", QStringLiteral("Country code:"), QStringLiteral("\\+?[0-9]{0,5}"), 600);
+    TextAreaCode = field("TextAreaCode", QStringLiteral("Area code:"), QStringLiteral("[0-9]{0,8}"), 900);
+    const QString tip = QStringLiteral("Names callers whose number the phone book holds in another form");
+    TextCountryCode->setToolTip(tip);
+    TextAreaCode->setToolTip(tip);
+    return kHeight + kGap;
 }
 
 void FormMonitorSettings::connectBoxes()
@@ -120,6 +158,18 @@ void FormMonitorSettings::connectBoxes()
             setDialPrefix_(text);
     });
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    connectDesktopFrame();
+}
+
+void FormMonitorSettings::connectDesktopFrame()
+{
+    connect(Check9, &QCheckBox::toggled, this, [this](bool on) { storeFlag(QStringLiteral("Notify"), on); });
+    for (const auto& [edit, key] : {std::pair{TextCountryCode, "CountryCode"}, std::pair{TextAreaCode, "AreaCode"}}) {
+        connect(edit, &QLineEdit::textEdited, this, [this, key = key](const QString& text) {
+            settings_.write(QLatin1String(key), text);
+            numberforms::setPlan(numberforms::planFrom(settings_));
+        });
+    }
 }
 
 void FormMonitorSettings::Form_Load()
@@ -143,6 +193,9 @@ void FormMonitorSettings::Form_Load()
     if (setDialPrefix_)
         setDialPrefix_(prefix);
     Text1->setText(prefix);
+    Check9->setChecked(settings_.isOne(QStringLiteral("Notify")));
+    TextCountryCode->setText(settings_.read(QStringLiteral("CountryCode")));
+    TextAreaCode->setText(settings_.read(QStringLiteral("AreaCode")));
 }
 
 void FormMonitorSettings::storeFlag(const QString& key, bool ticked)

@@ -1,6 +1,6 @@
 #pragma once
 // "Call Monitor Settings": notifications, sounds, which calls enter the call
-// list, and the dial prefix. Every change is stored the moment it is made;
+// list, the dial prefix, the desktop notification and the number forms. Every change is stored the moment it is made;
 // "Close" only closes the window.
 #include <QDialog>
 #include <functional>
@@ -27,7 +27,10 @@ public:
 
 private:
     void buildLayout();
+    // The desktop notification and the number forms; returns its height, twips.
+    int buildDesktopFrame(int top);
     void connectBoxes();
+    void connectDesktopFrame();
     void storeFlag(const QString& key, bool ticked);
     void testPlay();
     void Check2_Click(bool ticked);
@@ -50,4 +53,7 @@ private:
     QPushButton* Command1 = nullptr;
     QLineEdit* Text1 = nullptr;
     QPushButton* OKButton = nullptr;
+    QCheckBox* Check9 = nullptr;           // "Notify"
+    QLineEdit* TextCountryCode = nullptr;  // "CountryCode"
+    QLineEdit* TextAreaCode = nullptr;     // "AreaCode"
 };

@@ -1,0 +1,87 @@
+#include "monitor/window/history_bar.h"
+
+#include "common/atomic_file.h"
+#include "monitor/engine/call_list_model.h"
+#include "monitor/window/call_filter.h"
+#include "monitor/window/call_grid.h"
+#include "monitor/window/call_list_csv.h"
+#include "monitor/window/missed_calls.h"
+#include "monitor/window/monitor_message.h"
+#include "monitor/window/statistics_window.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+constexpr int kGapPx = 2; // between the bar and the grid
+}
+
+HistoryBar::HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidget* window)
+    : QWidget(window), grid_(grid), list_(list), clock_(clock)
+{
+    setObjectName(QStringLiteral("HistoryBar"));
+    missed_ = new MissedCalls(list, clock, *window);
+    TextSearch = new QLineEdit(this);
+    TextSearch->setObjectName(QStringLiteral("TextSearch"));
+    TextSearch->setPlaceholderText(QStringLiteral("Search number, name, MSN or type"));
+    TextSearch->setClearButtonEnabled(true);
+    CheckMissed = new QCheckBox(QStringLiteral("Missed"), this);
+    CheckMissed->setObjectName(QStringLiteral("CheckMissed"));
+    CheckMissed->setToolTip(QStringLiteral("Only incoming calls nobody answered"));
+    CommandExport = new QPushButton(QStringLiteral("Export ..."), this);
+    CommandExport->setObjectName(QStringLiteral("CommandExport"));
+    CommandExport->setToolTip(QStringLiteral("Save the calls shown as a CSV file"));
+    CommandStatistics = new QPushButton(QStringLiteral("Statistics ..."), this);
+    CommandStatistics->setObjectName(QStringLiteral("CommandStatistics"));
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(TextSearch, 1);
+    row->addWidget(CheckMissed);
+    row->addWidget(CommandExport);
+    row->addWidget(CommandStatistics);
+
+    chooseCsvFile = [](QWidget* parent) {
+        QFileDialog dialog(parent, QStringLiteral("Export the call list"), QDir::home().filePath(QStringLiteral("calls.csv")),
+                           QStringLiteral("CSV files (*.csv)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    connect(TextSearch, &QLineEdit::textChanged, &grid.filter(), &CallFilter::setSearchText);
+    connect(CheckMissed, &QCheckBox::toggled, &grid.filter(), &CallFilter::setMissedOnly);
+    connect(CommandExport, &QPushButton::clicked, this, &HistoryBar::exportCsv);
+    connect(CommandStatistics, &QPushButton::clicked, this, &HistoryBar::showStatistics);
+}
+
+void HistoryBar::place(const QRect& area)
+{
+    const int bar = std::min(area.height(), sizeHint().height());
+    setGeometry(area.x(), area.y(), area.width(), bar);
+    grid_.setGeometry(area.x(), area.y() + bar + kGapPx, area.width(), std::max(0, area.height() - bar - kGapPx));
+}
+
+void HistoryBar::exportCsv()
+{
+    const QString path = chooseCsvFile ? chooseCsvFile(window()) : QString();
+    if (path.isEmpty())
+        return; // cancelled
+    const QByteArray csv = calllistcsv::toCsv(list_.records(), grid_.filter().shownRows());
+    if (!writeFileAtomically(path, csv))
+        monitormessage::show(window(), QStringLiteral("The call list could not be written to %1.")
+                                           .arg(QDir::toNativeSeparators(path)));
+}
+
+void HistoryBar::showStatistics()
+{
+    if (!statistics_) {
+        statistics_ = new StatisticsWindow(list_, clock_, window());
+        statistics_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    statistics_->show();
+    statistics_->raise();
+    statistics_->activateWindow();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The row above the call list: a search field and a "Missed" toggle that
+// filter FlexGrid1 as the user types, the CSV export of the rows shown, and
+// the statistics window. It also keeps the missed-calls count in the title.
+#include "monitor/window/statistics_window.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class CallGrid;
+class CallListModel;
+class Clock;
+class MissedCalls;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+class HistoryBar : public QWidget {
+    Q_OBJECT
+public:
+    HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidget* window);
+
+    // The call list's room in the window: this bar on top, the grid below it.
+    void place(const QRect& area);
+
+    MissedCalls& missed() { return *missed_; }
+    void exportCsv();
+    void showStatistics();
+    StatisticsWindow* statistics() const { return statistics_; }
+
+    // The save dialog of the export; an empty result means cancelled.
+    std::function<QString(QWidget* parent)> chooseCsvFile;
+
+private:
+    CallGrid& grid_;
+    CallListModel& list_;
+    Clock& clock_;
+    MissedCalls* missed_ = nullptr;
+    QLineEdit* TextSearch = nullptr;
+    QCheckBox* CheckMissed = nullptr;
+    QPushButton* CommandExport = nullptr;
+    QPushButton* CommandStatistics = nullptr;
+    QPointer<StatisticsWindow> statistics_;
+};
