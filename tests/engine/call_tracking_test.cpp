@@ -25,37 +25,6 @@ protected:
     QList<CallRecord> records() const { return engine->callList().records(); }
 };
 
-TEST_F(CallTest, OutgoingCallStartsConnectsAndEndsAsCalled)
-{
-    dialOut(0x81, 0x89, "123");
-    EXPECT_EQ(d().Check1, 1);
-    EXPECT_EQ(d().LabelMSNA, QStringLiteral("123"));
-    EXPECT_EQ(d().Label9, QStringLiteral("-"));
-    EXPECT_FALSE(rec(0x81).Incoming);
-    frame(iframe(0x81, 0x7B, {0x70, 0x02, 0x81, 0x37}), true); // INFORMATION: digit 7
-    frame(iframe(0x81, 0x7B, {0x70, 0x02, 0x81, 0x31}), true);
-    EXPECT_EQ(d().Label1, QStringLiteral("71"));
-    clock.advance(2000);
-    frame(iframe(0x81, 0x07, connectedNumber("71")), true);
-    EXPECT_EQ(d().Check3, 1);
-    EXPECT_TRUE(rec(0x81).Activated);
-    EXPECT_FLOAT_EQ(engine->StartTimeA, 36002.f);
-    clock.advance(61000);
-    hangUp(0x81);
-    EXPECT_EQ(engine->EndTypeA, QStringLiteral("Called"));
-    EXPECT_EQ(engine->EndIdA, 0x81);
-    EXPECT_TRUE(engine->timerEndCallAActive());
-    EXPECT_EQ(d().Check1 + d().Check3 + d().Check5, 0);
-    EXPECT_EQ(engine->StartTimeA, 0.f);
-    clock.advance(799);
-    EXPECT_TRUE(records().isEmpty());
-    clock.advance(1);
-    ASSERT_EQ(records().size(), 1);
-    EXPECT_EQ(records()[0], (CallRecord{"123", "Called", "2026-01-01", "10:00:00", "71", "", "0:01:01", "-"}));
-    EXPECT_EQ(d().LabelMSNA, QStringLiteral("-"));
-    EXPECT_FALSE(rec(0x81).Activated);
-}
-
 TEST_F(CallTest, IncomingCallRingsIsAnsweredAndEndsAsAnswer)
 {
     writeBook("Alpha\t0301234567\t-\t-\t-\t/pics/alpha.jpg\r\n");
@@ -169,28 +138,6 @@ TEST_F(CallTest, SecondChannelForAConnectedCallIsCallWaiting)
         EXPECT_FALSE(engine->timerEndCallAActive());
         EXPECT_FALSE(engine->timerEndCallBActive());
     }
-}
-
-TEST_F(CallTest, TwoCallsAtOnceKeepTheirChannelsApart)
-{
-    offerAndRing(0x83, 0x89, "111", "4711");
-    answer(0x83, 0x89, "4711");
-    dialOut(0x85, 0x8A, "4712");
-    frame(iframe(0x85, 0x07, connectedNumber("222")), true);
-    EXPECT_EQ(d().Check3 + d().Check4, 2);
-    clock.advance(10000);
-    hangUp(0x85);
-    EXPECT_EQ(d().Check3, 1);
-    hangUp(0x83);
-    clock.advance(800);
-    ASSERT_EQ(records().size(), 3);
-    // Both timers fall due together: A fires first, so B's record is the newest.
-    EXPECT_EQ(records()[0].type, QStringLiteral("Called"));
-    EXPECT_EQ(records()[0].msn, QStringLiteral("4712"));
-    EXPECT_EQ(records()[1].type, QStringLiteral("Answer"));
-    EXPECT_EQ(records()[1].msn, QStringLiteral("4711"));
-    EXPECT_FALSE(rec(0x83).Activated); // each timer ended its own terminal's call
-    EXPECT_FALSE(rec(0x85).Activated);
 }
 
 TEST(Durations, FormattedAsHoursMinutesSeconds)

@@ -19,43 +19,6 @@ struct FakeHost : MonitorHost {
 
 class CallerIdTest : public EngineFixture {};
 
-TEST_F(CallerIdTest, NumbersAreStoredPerChannel)
-{
-    struct Case {
-        const char* name;
-        Octets elements;
-        const char *callerA, *calledA, *callerB, *calledB, *callerBusy, *calledBusy, *labelCid;
-        int records;
-    };
-    const Case cases[] = {
-        {"channel A", cat({channel(0x89), callingNumber("123"), {0x70, 0x04, 0x81, 0x34, 0x35, 0x36}}),
-         "123", "456", "", "", "", "", "123", 1},
-        {"channel B without called number", cat({channel(0x8A), callingNumber("123")}), "", "", "123", "UNKNOWN",
-         "", "", "123", 1},
-        {"both busy", cat({channel(0x80), callingNumber("777"), calledNumber("4711")}), "", "", "", "", "777",
-         "4711", "777", 1},
-        {"secret caller", cat({channel(0x89), {0x6C, 0x02, 0x01, 0xA3}}), "Secret Number", "UNKNOWN", "", "", "",
-         "", "Secret Number", 1},
-        {"no channel", callingNumber("123"), "", "", "", "", "", "", "", 0},
-        {"preferred channel", cat({channel(0x81), callingNumber("123")}), "", "", "", "", "", "", "123", 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        engine->reset();
-        engine->callList().clearRows();
-        frame(offer(c.elements), true);
-        EXPECT_EQ(engine->CidCallerA, QString::fromLatin1(c.callerA));
-        EXPECT_EQ(engine->CidCalledA, QString::fromLatin1(c.calledA));
-        EXPECT_EQ(engine->CidCallerB, QString::fromLatin1(c.callerB));
-        EXPECT_EQ(engine->CidCalledB, QString::fromLatin1(c.calledB));
-        EXPECT_EQ(engine->CidCallerBusy, QString::fromLatin1(c.callerBusy));
-        EXPECT_EQ(engine->CidCalledBusy, QString::fromLatin1(c.calledBusy));
-        EXPECT_EQ(d().LabelCID, QString::fromLatin1(c.labelCid));
-        EXPECT_EQ(engine->callList().records().size(), c.records);
-        EXPECT_EQ(d().Check1 + d().Check2, 0); // an announcement changes no channel display
-    }
-}
-
 TEST_F(CallerIdTest, LogCidSettingIsANumberOrOff)
 {
     for (const auto& [value, logged] : {std::pair{"0", false}, {"1", true}, {"yes", false}, {"", false}}) {
