@@ -2,10 +2,9 @@
 
 #include "common/settings_store.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QPalette>
 #include <QSerialPort>
 #include <QThread>
 #include <QTimer>
@@ -26,16 +25,10 @@ constexpr qsizetype kReplyCap = 64 * 1024;
 // stored value edited by hand cannot freeze the window for longer than this.
 constexpr double kLongestPauseMs = 1000.0;
 
-QColor buttonFace()
-{
-    return QApplication::palette().color(QPalette::Button);
-}
-
 } // namespace
 
 AtChannel::AtChannel(QObject* parent) : QObject(parent), port_(new QSerialPort(this))
 {
-    beep = [] { QApplication::beep(); };
     connect(port_, &QSerialPort::readyRead, this, &AtChannel::MSComm1_OnComm);
     connect(port_, &QSerialPort::errorOccurred, this,
             [this](QSerialPort::SerialPortError e) { onPortError(static_cast<int>(e)); });
@@ -186,7 +179,7 @@ QString AtChannel::SendAT(const QString& cmd)
         return {};
     ReplyBuffer.clear();
     if (setLed)
-        setLed(fromBgr(BusyColour));
+        setLed(BusyColour);
     configurePort();
 
     ReplyBuffer.clear();
@@ -218,11 +211,11 @@ QString AtChannel::SendAT(const QString& cmd)
         if (cmd != QLatin1String("ATE1") && beep)
             beep();
         if (setLed)
-            setLed(buttonFace());
+            setLed(kIdleColour);
         return QStringLiteral("Error");
     }
     if (setLed)
-        setLed(buttonFace());
+        setLed(kIdleColour);
     pauseAfterCommand();
     if (cmd == QLatin1String("ATE1"))
         return QStringLiteral("OK");

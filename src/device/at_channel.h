@@ -3,7 +3,6 @@
 // goes through SendAT. The port is opened per command and closed again; in
 // trace mode the monitor holds it open and MSComm1_OnComm hands every serial
 // event to the monitor's Scan instead of the reply buffer.
-#include <QColor>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -52,13 +51,14 @@ public:
 
     // Window hooks: the latch reads Label_info1, the lamp is the Led box.
     std::function<bool()> latchIsSet;           // Label_info1 reads "Error"
-    std::function<void(QColor)> setLed;         // busy lamp colour
+    std::function<void(unsigned bgr)> setLed;   // busy lamp colour, or kIdleColour
     std::function<void()> beep;                 // system beep on device errors
     std::function<void(const QString&)> commandSent; // status/progress observers
 
     QString ReplyBuffer;
 
-    static QColor fromBgr(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+    // The lamp at rest: the window's button face (no colour of its own).
+    static constexpr unsigned kIdleColour = 0xFF000000;
 
     // The answer body of an echoed reply: from three characters after the
     // first CR up to the first "OK" CR; empty when there is no "OK" CR.

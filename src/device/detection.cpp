@@ -4,15 +4,6 @@
 
 #include <QMessageBox>
 
-bool isDodovaIdentity(const QString& ati4Answer)
-{
-    static const char* const names[] = {"DodOva", "dodOva", "dodova", "Dodova", "Zedevuvi"};
-    for (const char* name : names)
-        if (ati4Answer.contains(QLatin1String(name), Qt::CaseSensitive))
-            return true;
-    return false;
-}
-
 bool dodOvaExists(AtChannel& at, QWidget* parentForMessages)
 {
     if (!at.portOpens()) {
@@ -24,7 +15,5 @@ bool dodOvaExists(AtChannel& at, QWidget* parentForMessages)
         box.exec();
         return false;
     }
-    at.SendAT(QStringLiteral("ATCD8")); // a trace left running would drown the answers
-    at.SendAT(QStringLiteral("ATE1"));  // the answer cutting needs the echo
-    return isDodovaIdentity(at.SendAT(QStringLiteral("ATI4")));
+    return answersAsDodova(at);
 }

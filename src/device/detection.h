@@ -1,15 +1,10 @@
 #pragma once
-// Device detection: is a DodOva answering on the chosen port?
-#include <QString>
+// Device detection at start-up: is a DodOva answering on the chosen port?
+#include "device/dodova_probe.h"
 
 class AtChannel;
 class QWidget;
 
 // The start-up probe: the port must open (else the port-error message and
-// false), then trace output off, echo on, and the "ATI4" answer must name the
-// device.
+// false), then the adapter must answer as a DodOva.
 bool dodOvaExists(AtChannel& at, QWidget* parentForMessages);
-
-// The case-sensitive name test on an "ATI4" answer: "DodOva", "dodOva",
-// "dodova", "Dodova" or the maker's name "Zedevuvi"; capitals only do not count.
-bool isDodovaIdentity(const QString& ati4Answer);

@@ -2,6 +2,7 @@
 #include "device/form1_ui.h"
 #include "device/register_map.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEventLoop>
@@ -133,12 +134,21 @@ Form1::Form1(AtChannel& at, QWidget* parent)
     connectReactions();
 
     at_.latchIsSet = [this] { return ui_->Label_info1->text() == u"Error"; };
-    at_.setLed = [this](QColor colour) {
+    if (!at_.beep)
+        at_.beep = [] { QApplication::beep(); };
+    at_.setLed = [this](unsigned bgr) {
         QPalette p = ui_->Led->palette();
-        p.setColor(QPalette::Window, colour.isValid() ? colour : palette().color(QPalette::Button));
+        p.setColor(QPalette::Window, lampColour(bgr));
         ui_->Led->setPalette(p);
     };
-    at_.setLed(palette().color(QPalette::Button));
+    at_.setLed(AtChannel::kIdleColour);
+}
+
+QColor Form1::lampColour(unsigned bgr) const
+{
+    if (bgr == AtChannel::kIdleColour)
+        return palette().color(QPalette::Button);
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
 Form1::~Form1()
@@ -354,7 +364,7 @@ void Form1::CommandSend_Click()
     SendMSNSandOWN();
     SendPOTS_Settings();
     if (at_.setLed)
-        at_.setLed(AtChannel::fromBgr(kPauseColour));
+        at_.setLed(kPauseColour);
     showStatus(tr("Waiting for the device to apply the settings"));
     pauseProcessingEvents(kApplyPauseMs);
     at_.BusyColour = AtChannel::kCommandColour;

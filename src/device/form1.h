@@ -3,6 +3,7 @@
 // frame per port, the global controls, the profile buttons and the charge
 // counters; "Receive Settings" reads the device into it and "Transmit
 // Settings" writes it back. The menu and the title belong to start-up.
+#include <QColor>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,9 @@ public:
     explicit Form1(AtChannel& at, QWidget* parent = nullptr);
     ~Form1() override;
     AtChannel& at();
+    // A lamp colour of the command channel (0x00BBGGRR, or its idle value) as
+    // this window paints it.
+    QColor lampColour(unsigned bgr) const;
 
     // Main-window variables (start-up sets them; other windows read them).
     float UnitCost = 0.0f;

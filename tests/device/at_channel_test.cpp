@@ -22,7 +22,7 @@ struct Rig {
     {
         SettingsStore::user().overridePortPath(1, device.isEmpty() ? sim.link() : device);
         at.latchIsSet = [this] { return latch; };
-        at.setLed = [this](QColor c) { lamp << c; };
+        at.setLed = [this](unsigned bgr) { lamp << bgr; };
         at.beep = [this] { ++beeps; };
     }
     QString send(const QString& cmd)
@@ -34,12 +34,11 @@ struct Rig {
     PrivateStore store;
     SimulatorLink sim;
     AtChannel at;
-    QList<QColor> lamp;
+    QList<unsigned> lamp;
     int beeps = 0;
     bool latch = false;
 };
 
-QColor buttonFace() { return QApplication::palette().color(QPalette::Button); }
 
 } // namespace
 
@@ -60,11 +59,11 @@ TEST(AtChannel, AnswersWithEchoOnAndOffRefusalsAndTheLatch)
     EXPECT_EQ(r.beeps, 1);
     EXPECT_FALSE(r.at.port().isOpen()); // closed between commands
     ASSERT_EQ(r.lamp.size(), 18);       // busy red, then button face, per command
-    EXPECT_EQ(r.lamp.front(), QColor(255, 0, 0));
-    EXPECT_EQ(r.lamp.back(), buttonFace());
+    EXPECT_EQ(r.lamp.front(), AtChannel::kCommandColour);
+    EXPECT_EQ(r.lamp.back(), AtChannel::kIdleColour);
     r.at.BusyColour = 0xFF000F; // 0x00BBGGRR: red 15, blue 255
     r.send("ATE1");
-    EXPECT_EQ(r.lamp.value(18), QColor(15, 0, 255));
+    EXPECT_EQ(r.lamp.value(18), 0xFF000Fu);
     EXPECT_EQ(r.sim.commands(), (QStringList{"ATE1", "ATS56=15", "ATS56?", "ATCD9", "ATCD8", "ATE0", "ATS56?",
                                              "ATE1", "ATS56=300", "ATE1"}));
 }
@@ -78,7 +77,7 @@ TEST(AtChannel, LateAnswersAreNotCreditedToTheNextCommand)
     ASSERT_TRUE(r.sim.up());
     EXPECT_EQ(QStringList({r.send("ATS56?"), r.send("ATS0?")}), QStringList({" unanswered", " unanswered"}));
     EXPECT_EQ(r.beeps, 0); // a time-out alone is no failure
-    EXPECT_EQ(r.lamp.back(), buttonFace());
+    EXPECT_EQ(r.lamp.back(), AtChannel::kIdleColour);
     r.at.commandSent = [&](const QString&) { QTimer::singleShot(20, [&] { r.latch = true; }); };
     EXPECT_EQ(r.send("ATI4"), "Error refused");
     EXPECT_EQ(r.beeps, 1);

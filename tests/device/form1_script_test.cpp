@@ -116,7 +116,7 @@ private:
         log << QStringLiteral("> ") + escape(cmd);
         if (cmd == clickDuring_.first)
             form_->findChild<QAbstractButton*>(std::exchange(clickDuring_, {}).second)->click();
-        at_.setLed(AtChannel::fromBgr(at_.BusyColour)); // what SendAT does to the lamp
+        at_.setLed(at_.BusyColour); // what SendAT does to the lamp
         static const QMap<QString, AtReply> fixed = [] { // command, TAB, answer
             QMap<QString, AtReply> answers;
             for (const QString& line : readText(dataPath(QStringLiteral("fake_dodova.txt"))).split(u'\n'))
@@ -139,10 +139,11 @@ private:
             form_->setPortTest([this] { return portOk_; });
         }
         const auto paint = at_.setLed;
-        at_.setLed = [this, paint](QColor c) {
+        at_.setLed = [this, paint](unsigned bgr) {
+            const QColor c = form_->lampColour(bgr);
             if (c != form_->palette().color(QPalette::Button) && c != lamp_)
                 log << QStringLiteral("lamp ") + (lamp_ = c).name();
-            paint(c);
+            paint(bgr);
         };
     }
 

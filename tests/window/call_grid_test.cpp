@@ -167,6 +167,11 @@ TEST_F(WindowTest, TheRecordPictureFallsBackToNonameAndThenKeepsTheOldOne)
     m.open();
     auto* image2 = m.findChild<PictureLabel*>("Image2");
     EXPECT_EQ(centreColour(image2), QColor(Qt::red)); // the newest record is current on opening
+    m.engine().display().Image2 = file("noname.jpg");
+    m.engine().notifyDisplay();
+    m.showRecordPicture(0);
+    m.engine().notifyDisplay(); // the same event picture as before the click: drawn again
+    EXPECT_EQ(centreColour(image2), QColor(Qt::blue));
     m.showRecordPicture(1);
     EXPECT_EQ(centreColour(image2), QColor(Qt::blue)); // picture file missing
     m.showRecordPicture(0);

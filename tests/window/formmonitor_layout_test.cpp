@@ -185,7 +185,7 @@ TEST_F(WindowTest, ClosingSendsTheSequenceAndSavesPositionUnlessMinimised)
 TEST_F(WindowTest, ATraceModeFailureIsReportedOnceAndTheMonitorRunsAnyway)
 {
     FormMonitor& m = makeMonitor();
-    m.sendAT = [this](const QString& cmd) {
+    m.session().sendAT = [this](const QString& cmd) {
         sent << cmd;
         return QString(); // the adapter did not answer
     };

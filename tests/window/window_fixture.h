@@ -60,11 +60,11 @@ protected:
     {
         form = std::make_unique<Form1>(at);
         monitor = std::make_unique<FormMonitor>(*form, at, clock, settings(), debugLevel, scanMode);
-        monitor->sendAT = [this](const QString& cmd) {
+        monitor->session().sendAT = [this](const QString& cmd) {
             sent << cmd;
             return cmd == QLatin1String("ATCD9") ? QStringLiteral("MONITOR") : QString();
         };
-        monitor->writeToPort = [this](const QByteArray& bytes) { sent << QStringLiteral("port:") + QString::fromLatin1(bytes); };
+        monitor->session().writeToPort = [this](const QByteArray& bytes) { sent << QStringLiteral("port:") + QString::fromLatin1(bytes); };
         monitor->endProgram = [this] { ++programEnds; };
         monitor->notifyDesktop = [this](const QString& title, const QString& body) { notices << title + u'|' + body; };
         return *monitor;

@@ -3,23 +3,6 @@
 #include "common/settings_store.h"
 #include "monitor/outputs/desktop_notifier.h"
 
-CallerNotice announcedCaller(const std::array<QString, 6>& before, const std::array<QString, 6>& after,
-                             const QString& shownCaller)
-{
-    static const QChar channels[3] = {u'A', u'B', QChar()};
-    for (int pair = 0; pair < 3; ++pair) {
-        const int i = pair * 2;
-        if (before[i] != after[i] || before[i + 1] != after[i + 1])
-            return {after[i], after[i + 1], channels[pair]};
-    }
-    for (int pair = 0; pair < 3; ++pair) {
-        const int i = pair * 2;
-        if (!shownCaller.isEmpty() && after[i] == shownCaller)
-            return {after[i], after[i + 1], channels[pair]};
-    }
-    return {shownCaller, {}, {}};
-}
-
 std::pair<QString, QString> callerNotificationText(const QString& name, const QString& number, const QString& msn)
 {
     const QString caller = number.isEmpty() ? QStringLiteral("Unknown number") : number;
@@ -31,18 +14,6 @@ std::pair<QString, QString> callerNotificationText(const QString& name, const QS
     body += msn.isEmpty() || msn == QLatin1String("UNKNOWN") ? QStringLiteral("to your line")
                                                              : QStringLiteral("to MSN %1").arg(msn);
     return {title, body};
-}
-
-CallEvent callerEvent(const CallerNotice& notice, const QString& name, const QDateTime& time)
-{
-    CallEvent e;
-    e.kind = notice.channel.isNull() ? CallEvent::Kind::Waiting : CallEvent::Kind::Incoming;
-    e.time = e.start = time;
-    e.channel = notice.channel;
-    e.msn = notice.msn;
-    e.number = notice.number;
-    e.name = name;
-    return e;
 }
 
 CallerNotifier::CallerNotifier(SettingsStore& settings, TrayMessage tray, QObject* parent)

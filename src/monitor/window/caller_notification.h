@@ -7,31 +7,14 @@
 
 #include <QObject>
 #include <QString>
-#include <array>
 #include <functional>
 #include <utility>
 
 class DesktopNotifier;
 class SettingsStore;
 
-struct CallerNotice {
-    QString number; // caller's number as announced
-    QString msn;    // the MSN called, "UNKNOWN" when the network did not say
-    QChar channel;  // 'A', 'B', or null for a waiting call (both channels busy)
-};
-
-// The announcement's caller from the caller-ID values before and after the
-// announcing frame (CidCallerA, CidCalledA, CidCallerB, CidCalledB,
-// CidCallerBusy, CidCalledBusy): the pair that changed, else the pair whose
-// caller is the one shown (the same caller again on the same channel).
-CallerNotice announcedCaller(const std::array<QString, 6>& before, const std::array<QString, 6>& after,
-                             const QString& shownCaller);
-
 // Title and body of the tray's message.
 std::pair<QString, QString> callerNotificationText(const QString& name, const QString& number, const QString& msn);
-
-// The call event of an announced caller.
-CallEvent callerEvent(const CallerNotice& notice, const QString& name, const QDateTime& time);
 
 class CallerNotifier : public QObject {
     Q_OBJECT

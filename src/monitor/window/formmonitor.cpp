@@ -2,7 +2,6 @@
 
 #include "common/regional.h"
 #include "common/settings_store.h"
-#include "device/at_channel.h"
 #include "device/form1.h"
 #include "monitor/window/call_grid.h"
 #include "monitor/window/elided_label.h"
@@ -24,7 +23,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSerialPort>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -55,8 +53,8 @@ QLabel* makeField(QWidget* parent, const QString& name)
 
 FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings,
                          int debugLevel, bool scanMode)
-    : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), at_(at), clock_(clock), settings_(settings),
-      debugLevel_(debugLevel), scanMode_(scanMode), engine_(clock, settings)
+    : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), clock_(clock), settings_(settings),
+      debugLevel_(debugLevel), scanMode_(scanMode), session_(at, clock, settings), engine_(session_.engine())
 {
     setObjectName(QStringLiteral("FormMonitor"));
     setWindowTitle(QStringLiteral("Call Monitor"));
@@ -65,15 +63,10 @@ FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, Setting
     f.setPointSizeF(8.0);
     setFont(f);
     dpi_ = twips::dpiOf(this);
-    engine_.setHost(this);
+    session_.setView([this] { return windowVisible(); }, [this] { return windowStateNormal(); });
     numberforms::setPlan(numberforms::planFrom(settings_));
     engine_.setSettings({debugLevel, {}, engine_.settings().unitCost});
 
-    sendAT = [this](const QString& cmd) { return at_.SendAT(cmd); };
-    writeToPort = [this](const QByteArray& bytes) {
-        if (at_.port().isOpen())
-            at_.port().write(bytes);
-    };
     endProgram = [this] {
         mainWindow_.close();
         QCoreApplication::quit();
@@ -96,26 +89,14 @@ FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, Setting
 
     buildLayout();
     connectButtons();
-    connectEngine();
+    connectSession();
     setUpTray();
     timer2_ = clock_.createTimer([this] { Timer2_Timer(); }, false);
     timerPopup_ = clock_.createTimer([this] { TimerPopup_Timer(); }, true);
-    timerReconnect_ = clock_.createTimer([this] { tryReconnect(); }, false);
     timer2_->start(kTimer2Ms);
-    connect(&at_.port(), &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError)
-            portFailed();
-    });
 }
 
-FormMonitor::~FormMonitor()
-{
-    if (!unloading_) {
-        // Destroyed without closing (program end): never leave Scan pointing here.
-        at_.ScanState = false;
-        at_.scanHandler = nullptr;
-    }
-}
+FormMonitor::~FormMonitor() = default;
 
 int FormMonitor::px(int t) const
 {
@@ -361,11 +342,9 @@ void FormMonitor::open()
 
 void FormMonitor::prepareGrid()
 {
-    CallListModel& list = engine_.callList();
-    list.clearRows();
     FlexGrid1->applyStoredWidths();
-    list.ReadTheList();
-    if (list.rowCount() > 0)
+    session_.loadList();
+    if (engine_.callList().rowCount() > 0)
         FlexGrid1->setCurrentRecord(0); // the newest record; its picture shows
 }
 
@@ -460,10 +439,10 @@ void FormMonitor::CommandOptions_Click()
 
 void FormMonitor::Command4_Click()
 {
-    writeToPort("ATCD9\r");
+    session_.resumeTrace();
 }
 
 void FormMonitor::CommandPause_Click()
 {
-    writeToPort("ATCD8\r");
+    session_.pauseTrace();
 }

@@ -1,15 +1,16 @@
 #pragma once
-// FormMonitor, "Call Monitor": the live view of the call monitor. It switches
-// the adapter into trace mode, hands every received character to the engine,
-// and draws what the engine keeps: caller ID, the two channel panels with
-// their lamps, the call list and, in debug mode, the trace panes and the
-// identifier tree. It never decodes anything itself.
-#include "monitor/engine/monitor_engine.h"
+// FormMonitor, "Call Monitor": the window on a monitor session. It draws what
+// the session's engine keeps (caller ID, the two channel panels with their
+// lamps, the call list and, in debug mode, the trace panes and the identifier
+// tree), plays the sounds and pops up when asked, and forwards the user's
+// commands. It never decodes and never drives the port itself.
+#include "monitor/session/monitor_session.h"
 
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AtChannel;
 class CallerNotifier;
@@ -26,7 +27,7 @@ class QToolButton;
 class QTreeWidget;
 class SettingsStore;
 
-class FormMonitor : public QWidget, public MonitorHost {
+class FormMonitor : public QWidget {
     Q_OBJECT
 public:
     // Design sizes, twips. The window size counts a classic window frame
@@ -34,13 +35,14 @@ public:
     static constexpr int kWidth = 8130, kDebugWidth = 15120, kDebugHeight = 8300;
     static constexpr int kFoldedHeight = 3700, kGridTop = 3255, kGridBottomGap = 580;
     static constexpr int kFrameWidth = 120, kFrameHeight = 465;
-    static constexpr int kTimer2Ms = 5600, kPopupMs = 6000, kReconnectMs = 3000;
+    static constexpr int kTimer2Ms = 5600, kPopupMs = 6000;
 
     FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings, int debugLevel,
                 bool scanMode);
     ~FormMonitor() override;
 
-    MonitorEngine& engine() { return engine_; }
+    MonitorSession& session() { return session_; }
+    MonitorEngine& engine() { return session_.engine(); }
     CallGrid& grid() { return *FlexGrid1; }
 
     // The opening of "&Call monitor" after the own-number check: hides the main
@@ -58,10 +60,10 @@ public:
     void setHeightTwips(int twipsHeight);
     void setWidthTwips(int twipsWidth);
 
-    // Trace mode on: three commands, the port reopened and held, Scan fed.
+    // Trace mode on through the session; its failure message shown here.
     void EnableComScanMonitorCID();
-    // The port failed while monitoring: show it and retry in the background.
-    bool connectionLost() const { return connectionLost_; }
+    // The port failed while monitoring: the session retries in the background.
+    bool connectionLost() const { return session_.connectionLost(); }
 
     // Button handlers, public so that tests and menus can run them.
     void Command1_Click();     // "CLEAR THE WINDOWS"
@@ -75,16 +77,14 @@ public:
     // saved, emptied and read again, so the names follow the edited book.
     void reloadListNames();
 
-    // MonitorHost
-    bool windowVisible() const override;
-    bool windowStateNormal() const override;
-    void popupRequested() override;
-    void playCallerIdSound(const QString& wavFile) override;
-    void keepOnTop(bool on) override;
+    // What the session asks of its view.
+    bool windowVisible() const;
+    bool windowStateNormal() const; // neither minimised nor maximised
+    void popupRequested();          // shown in normal state, TimerPopup on
+    void playCallerIdSound(const QString& wavFile);
+    void keepOnTop(bool on);        // SWOnTop1, only while a popup runs
 
-    // Seams for the device and the desktop; tests put doubles here.
-    std::function<QString(const QString& cmd)> sendAT;           // SendAT of the command channel
-    std::function<void(const QByteArray& bytes)> writeToPort;     // straight to the open port
+    // Seams for the desktop; tests put doubles here.
     std::function<void()> endProgram;                              // "scan" mode: closing ends the program
     std::function<void(const QString& title, const QString& body)> notifyDesktop; // caller notification
     std::function<void()> openPhoneBook;
@@ -109,33 +109,29 @@ private:
     int storedNumber(const QString& key) const;
 
     // Live display (formmonitor_live.cpp)
-    void connectEngine();
+    void connectSession();
     void drawDisplay();
     void drawLamps();
-    void drawImage(PictureLabel* label, const QString& file, QString& shown);
+    void drawImage(PictureLabel* label, const QString& file, std::optional<QString>& shown);
     void Timer2_Timer();
     void TimerPopup_Timer();
-    void noteAnnouncement();
-    void postCallerNotification();
+    void announceCaller(const CallEvent& event);
     void appendPane(QPlainTextEdit* pane, const QString& text);
     void drawTree();
     void setUpTray();
 
-    // Trace mode, reconnecting and closing (formmonitor_trace.cpp)
-    void scanReceived();
-    void portFailed();
-    void tryReconnect();
+    // Connection state and closing (formmonitor_trace.cpp)
     void showConnectionState();
     void Form_Unload();
 
     Form1& mainWindow_;
-    AtChannel& at_;
     Clock& clock_;
     SettingsStore& settings_;
     const int debugLevel_;
     const bool scanMode_;
     double dpi_ = 96.0;
-    MonitorEngine engine_;
+    MonitorSession session_;
+    MonitorEngine& engine_;
 
     // Window elements, named as the window knows them.
     QLabel* LabelCID = nullptr;
@@ -163,23 +159,18 @@ private:
     QPushButton* Command4 = nullptr;
     QPushButton* CommandPause = nullptr;
 
-    // Timer2 (ring loop), TimerPopup, and the reconnect timer.
-    std::unique_ptr<ClockTimer> timer2_, timerPopup_, timerReconnect_;
+    // Timer2 (ring loop) and TimerPopup.
+    std::unique_ptr<ClockTimer> timer2_, timerPopup_;
     std::array<bool, 6> lampMemory_{};
     bool blinkPhase_ = false;
-    QString shownImage2_, shownImageA_, shownImageB_;
+    // The picture files shown; none after a row click drew past the display.
+    std::optional<QString> shownImage2_, shownImageA_, shownImageB_;
 
     // Window size the program set, in twips, so stored values survive rounding.
     int widthSet_ = kWidth, heightSet_ = 6660, leftSet_ = 100, topSet_ = 100;
     bool inResize_ = false;
     bool loaded_ = false;
     bool unloading_ = false;
-    bool connectionLost_ = false;
-    bool reconnecting_ = false;
-
-    // A caller notification waits for the end of the announcing frame.
-    bool notificationPending_ = false;
-    std::array<QString, 6> cidBefore_;
     QSystemTrayIcon* tray_ = nullptr;
     CallerNotifier* callerNotifier_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "device/form1.h"
 #include "monitor/window/caller_notification.h"
 #include "monitor/window/lamp_pictures.h"
+#include "monitor/window/monitor_message.h"
 #include "monitor/window/picture_label.h"
 #include "monitor/window/wave_device.h"
 #include "phonebook/book_file.h"
@@ -16,13 +17,19 @@
 #include <QScrollBar>
 #include <QSystemTrayIcon>
 #include <QTreeWidget>
-#include <utility>
 
-void FormMonitor::connectEngine()
+void FormMonitor::connectSession()
 {
     connect(&engine_, &MonitorEngine::displayChanged, this, &FormMonitor::drawDisplay);
     connect(&engine_, &MonitorEngine::timer1Ticked, this, &FormMonitor::drawLamps);
-    connect(&engine_, &MonitorEngine::frameDecoded, this, &FormMonitor::postCallerNotification);
+    connect(&session_, &MonitorSession::popupRequested, this, &FormMonitor::popupRequested);
+    connect(&session_, &MonitorSession::callerIdSoundRequested, this, &FormMonitor::playCallerIdSound);
+    connect(&session_, &MonitorSession::keepOnTopRequested, this, &FormMonitor::keepOnTop);
+    connect(&session_, &MonitorSession::callEvent, this, &FormMonitor::announceCaller);
+    connect(&session_, &MonitorSession::connectionChanged, this, &FormMonitor::showConnectionState);
+    connect(&session_, &MonitorSession::traceModeFailed, this, [this] {
+        monitormessage::show(this, QStringLiteral("An error has occured! Call Monitor is Inactive... Please restart!"));
+    });
 
     const std::pair<TracePane*, QPlainTextEdit*> panes[] = {
         {&engine_.Text1(), Text1}, {&engine_.Text2(), Text2}, {&engine_.Text3(), Text3}};
@@ -37,7 +44,7 @@ void FormMonitor::connectEngine()
     connect(&engine_.TreeIDs(), &TraceTree::changed, this, &FormMonitor::drawTree);
 }
 
-void FormMonitor::drawImage(PictureLabel* label, const QString& file, QString& shown)
+void FormMonitor::drawImage(PictureLabel* label, const QString& file, std::optional<QString>& shown)
 {
     if (file == shown)
         return;
@@ -51,7 +58,7 @@ void FormMonitor::drawImage(PictureLabel* label, const QString& file, QString& s
 void FormMonitor::drawDisplay()
 {
     const MonitorDisplay& d = engine_.display();
-    if (!connectionLost_ && !unloading_)
+    if (!session_.connectionLost() && !unloading_)
         LabelCID->setText(d.LabelCID);
     LabelTIM->setText(d.LabelTIM);
     LabelNOW->setText(d.LabelNOW);
@@ -70,7 +77,7 @@ void FormMonitor::drawDisplay()
     drawImage(Image2, d.Image2, shownImage2_);
     drawImage(channelPictures[0], d.ImageA, shownImageA_);
     drawImage(channelPictures[1], d.ImageB, shownImageB_);
-    ImageLED->showLamp(connectionLost_ ? int(lamps::Grey) : d.ImageLED);
+    ImageLED->showLamp(session_.connectionLost() ? int(lamps::Grey) : d.ImageLED);
 }
 
 void FormMonitor::drawLamps()
@@ -111,7 +118,7 @@ void FormMonitor::Timer2_Timer()
         wave::playFromStart(wave::device(), settings_.read(QStringLiteral("WavFile")));
 }
 
-// ---- MonitorHost -------------------------------------------------------------
+// ---- what the session asks of its view -------------------------------------------
 
 bool FormMonitor::windowVisible() const
 {
@@ -125,7 +132,6 @@ bool FormMonitor::windowStateNormal() const
 
 void FormMonitor::popupRequested()
 {
-    noteAnnouncement();
     // Shown in front, but the user's typing stays where it is.
     setAttribute(Qt::WA_ShowWithoutActivating, true);
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
@@ -154,6 +160,10 @@ void FormMonitor::playCallerIdSound(const QString& wavFile)
 
 void FormMonitor::keepOnTop(bool on)
 {
+    // On top only for a popup's time: with "Popup" off the announcement
+    // would otherwise keep the window above the others for the whole session.
+    if (on && !timerPopup_->isActive())
+        return;
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
         return;
     const bool visible = isVisible();
@@ -189,30 +199,13 @@ void FormMonitor::setUpTray()
     tray_->show();
 }
 
-void FormMonitor::noteAnnouncement()
+void FormMonitor::announceCaller(const CallEvent& event)
 {
-    // The engine names the caller after asking for the popup; the notice goes
-    // out once the frame is fully decoded.
-    notificationPending_ = true;
-    cidBefore_ = {engine_.CidCallerA, engine_.CidCalledA, engine_.CidCallerB,
-                  engine_.CidCalledB, engine_.CidCallerBusy, engine_.CidCalledBusy};
-}
-
-void FormMonitor::postCallerNotification()
-{
-    const std::array<QString, 6> now = {engine_.CidCallerA, engine_.CidCalledA, engine_.CidCallerB,
-                                        engine_.CidCalledB, engine_.CidCallerBusy, engine_.CidCalledBusy};
-    // A new caller-ID pair is an announcement, with "Popup" off too.
-    const bool announced = std::exchange(notificationPending_, false) || now != cidBefore_;
-    const std::array<QString, 6> before = std::exchange(cidBefore_, now);
-    if (!announced)
+    if (event.kind != CallEvent::Kind::Incoming && event.kind != CallEvent::Kind::Waiting)
         return;
-    const CallerNotice notice = announcedCaller(before, now, engine_.display().LabelCID);
-    if (notice.number.isEmpty() && notice.msn.isEmpty())
-        return;
-    QString picture = notice.number;
-    const QString name = PhoneToName(picture, engine_.bookPath());
-    callerNotifier_->announce(callerEvent(notice, name, clock_.now()), picture);
+    QString picture = event.number;
+    PhoneToName(picture, engine_.bookPath());
+    callerNotifier_->announce(event, picture);
 }
 
 // ---- debug views ----------------------------------------------------------------

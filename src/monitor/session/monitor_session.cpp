@@ -1,0 +1,167 @@
+#include "monitor/session/monitor_session.h"
+
+#include "device/at_channel.h"
+#include "monitor/engine/clock.h"
+
+#include <QPointer>
+#include <QSerialPort>
+
+namespace {
+const char* const kOpeningCommands[] = {"ATE0", "ATCD1", "ATCD9"};
+// Echo back on twice (the first may be eaten by the end of the trace), and
+// every trace output of the adapter off.
+const char* const kClosingCommands[] = {"ATE1", "ATE1", "ATCD0", "ATCD2", "ATCD4", "ATCD6", "ATCD10"};
+
+bool isLineLoss(QSerialPort::SerialPortError e)
+{
+    return e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError;
+}
+} // namespace
+
+MonitorSession::MonitorSession(AtChannel& at, Clock& clock, SettingsStore& settings, QObject* parent)
+    : QObject(parent), at_(at), engine_(clock, settings)
+{
+    engine_.setHost(&host_);
+    sendAT = [this](const QString& cmd) { return at_.SendAT(cmd); };
+    writeToPort = [this](const QByteArray& bytes) {
+        if (at_.port().isOpen())
+            at_.port().write(bytes);
+    };
+    timerReconnect_ = clock.createTimer([this] { tryReconnect(); }, false);
+    connect(&at_.port(), &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (isLineLoss(e))
+            portFailed();
+    });
+}
+
+MonitorSession::~MonitorSession()
+{
+    if (!stopping_) {
+        // Destroyed without stopping (program end): never leave Scan pointing here.
+        at_.ScanState = false;
+        at_.scanHandler = nullptr;
+    }
+}
+
+void MonitorSession::setView(std::function<bool()> visible, std::function<bool()> normal)
+{
+    viewVisible_ = std::move(visible);
+    viewNormal_ = std::move(normal);
+}
+
+void MonitorSession::start()
+{
+    stopping_ = false;
+    engine_.traceModeStarted();
+    QString answer;
+    for (const char* cmd : kOpeningCommands)
+        answer = sendAT(QLatin1String(cmd));
+    if (answer != QLatin1String("MONITOR"))
+        emit traceModeFailed();
+    at_.scanHandler = [this] { received(); };
+    at_.openForTrace(); // a port that cannot be opened delivers nothing; the retry takes over
+    at_.ScanState = true;
+    timerReconnect_->start(kReconnectMs);
+}
+
+void MonitorSession::received()
+{
+    // Every waiting character goes to Scan, one at a time.
+    const QByteArray bytes = at_.port().readAll();
+    for (char c : bytes) {
+        if (!at_.ScanState)
+            return;
+        engine_.Scan(c);
+    }
+}
+
+void MonitorSession::portFailed()
+{
+    if (!at_.ScanState || stopping_)
+        return;
+    at_.ScanState = false;
+    if (at_.port().isOpen())
+        at_.port().close(); // a vanished device would keep signalling
+    setConnectionLost(true);
+}
+
+void MonitorSession::setConnectionLost(bool lost)
+{
+    if (connectionLost_ == lost)
+        return;
+    connectionLost_ = lost;
+    emit connectionChanged(lost);
+}
+
+void MonitorSession::tryReconnect()
+{
+    if (stopping_ || reconnecting_)
+        return;
+    if (at_.ScanState && !at_.port().isOpen())
+        portFailed(); // closed under us (the channel closes a port that errs)
+    if (!connectionLost_ || !at_.portOpens())
+        return; // fine, or still gone: try again at the next tick
+    reconnecting_ = true;
+    const QPointer<MonitorSession> self(this);
+    // The commands let events run; the session may be stopped or destroyed meanwhile.
+    for (const char* cmd : kOpeningCommands) {
+        sendAT(QLatin1String(cmd));
+        if (!self)
+            return;
+        if (stopping_) {
+            reconnecting_ = false;
+            return;
+        }
+    }
+    reconnecting_ = false;
+    if (!at_.openForTrace())
+        return;
+    at_.ScanState = true;
+    setConnectionLost(false);
+}
+
+void MonitorSession::stop(bool saveList)
+{
+    stopping_ = true;
+    timerReconnect_->stop();
+    if (saveList)
+        engine_.callList().SaveTheList();
+    if (at_.ScanState && at_.port().isOpen()) {
+        writeToPort("ATCD8\r");
+        at_.port().waitForBytesWritten(kFlushMs);
+        at_.port().readAll();
+    }
+    at_.ScanState = false;
+    at_.scanHandler = nullptr;
+    at_.port().close();
+    for (const char* cmd : kClosingCommands)
+        sendAT(QLatin1String(cmd));
+}
+
+void MonitorSession::loadList()
+{
+    CallListModel& list = engine_.callList();
+    list.clearRows();
+    list.ReadTheList();
+}
+
+void MonitorSession::saveList()
+{
+    engine_.callList().SaveTheList();
+}
+
+void MonitorSession::reloadList()
+{
+    saveList();
+    loadList();
+}
+
+void MonitorSession::pauseTrace()
+{
+    writeToPort("ATCD8\r");
+}
+
+void MonitorSession::resumeTrace()
+{
+    writeToPort("ATCD9\r");
+}

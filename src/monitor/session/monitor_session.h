@@ -1,0 +1,103 @@
+#pragma once
+// The monitor session: everything the call monitor does between the serial
+// line and its views, without a widget. It switches the adapter into trace
+// mode and out again, holds the port while monitoring, feeds every received
+// character to the engine, reconnects when the adapter goes away, and keeps
+// the call list. The window and the headless monitor are views on it: popups,
+// sounds and call events leave it as signals.
+#include "monitor/engine/call_event.h"
+#include "monitor/engine/monitor_engine.h"
+#include "monitor/engine/monitor_host.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class AtChannel;
+class Clock;
+class ClockTimer;
+class SettingsStore;
+
+class MonitorSession : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kReconnectMs = 3000;
+    static constexpr int kFlushMs = 500; // the last command before closing the port
+
+    MonitorSession(AtChannel& at, Clock& clock, SettingsStore& settings, QObject* parent = nullptr);
+    ~MonitorSession() override;
+
+    // The engine, for views that draw its display model and trace panes.
+    MonitorEngine& engine() { return engine_; }
+    const MonitorEngine& engine() const { return engine_; }
+    CallListModel& callList() { return engine_.callList(); }
+
+    // What the engine asks about the view that shows the monitor. Without a
+    // view the monitor counts as hidden and in normal state.
+    void setView(std::function<bool()> visible, std::function<bool()> normal);
+
+    // Trace mode on: "ATE0", "ATCD1", "ATCD9", then the port reopened and held.
+    // When the adapter did not answer "MONITOR", traceModeFailed() comes
+    // before the port opens; the session monitors anyway and reconnects.
+    void start();
+    // Trace mode off: "ATCD8" straight to the port, the port closed and the
+    // closing commands; with `saveList` the call list is saved first.
+    void stop(bool saveList);
+    bool stopping() const { return stopping_; }
+    // The port failed while monitoring; reconnect attempts run until it is back.
+    bool connectionLost() const { return connectionLost_; }
+
+    // The call list: read from list.txt, saved, or saved and read again
+    // (after the phone book changed, so the names follow it).
+    void loadList();
+    void saveList();
+    void reloadList();
+
+    // "Stop Trace" and "Resume Trace": the trace output of the adapter.
+    void pauseTrace();
+    void resumeTrace();
+
+    // Seams for the device; tests put doubles here.
+    std::function<QString(const QString& cmd)> sendAT;       // SendAT of the command channel
+    std::function<void(const QByteArray& bytes)> writeToPort; // straight to the open port
+
+signals:
+    void traceModeFailed();
+    void connectionChanged(bool lost);
+    void popupRequested();
+    void callerIdSoundRequested(const QString& wavFile);
+    void keepOnTopRequested(bool on);
+    void callEvent(const CallEvent& event);
+
+private:
+    // What the engine asks of its host, turned into the signals above.
+    class EngineHost : public MonitorHost {
+    public:
+        explicit EngineHost(MonitorSession& s) : s_(s) {}
+        bool windowVisible() const override { return s_.viewVisible_ && s_.viewVisible_(); }
+        bool windowStateNormal() const override { return !s_.viewNormal_ || s_.viewNormal_(); }
+        void popupRequested() override { emit s_.popupRequested(); }
+        void playCallerIdSound(const QString& wavFile) override { emit s_.callerIdSoundRequested(wavFile); }
+        void keepOnTop(bool on) override { emit s_.keepOnTopRequested(on); }
+        void callEvent(const CallEvent& event) override { emit s_.callEvent(event); }
+
+    private:
+        MonitorSession& s_;
+    };
+
+    void received();
+    void portFailed();
+    void tryReconnect();
+    void setConnectionLost(bool lost);
+
+    AtChannel& at_;
+    EngineHost host_{*this};
+    MonitorEngine engine_;
+    std::unique_ptr<ClockTimer> timerReconnect_;
+    std::function<bool()> viewVisible_, viewNormal_;
+    bool stopping_ = false;
+    bool connectionLost_ = false;
+    bool reconnecting_ = false;
+};
