@@ -1,6 +1,7 @@
 #include "device/at_channel.h"
 
 #include "common/settings_store.h"
+#include "device/port_link.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,10 +28,10 @@ constexpr double kLongestPauseMs = 1000.0;
 
 } // namespace
 
-AtChannel::AtChannel(QObject* parent) : QObject(parent), port_(new QSerialPort(this))
+AtChannel::AtChannel(QObject* parent) : QObject(parent), port_(new PortLink(this))
 {
-    connect(port_, &QSerialPort::readyRead, this, &AtChannel::MSComm1_OnComm);
-    connect(port_, &QSerialPort::errorOccurred, this,
+    connect(port_, &PortLink::readyRead, this, &AtChannel::MSComm1_OnComm);
+    connect(port_, &PortLink::errorOccurred, this,
             [this](QSerialPort::SerialPortError e) { onPortError(static_cast<int>(e)); });
 }
 
@@ -40,7 +41,7 @@ AtChannel::~AtChannel()
         port_->close();
 }
 
-QSerialPort& AtChannel::port()
+PortLink& AtChannel::port()
 {
     return *port_;
 }

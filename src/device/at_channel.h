@@ -9,7 +9,7 @@
 
 #include "device/at_reply.h"
 
-class QSerialPort;
+class PortLink;
 
 class AtChannel : public QObject {
     Q_OBJECT
@@ -40,8 +40,9 @@ public:
     // The device path behind CommPort (settings section "Ports" or --port).
     QString portPath() const;
 
-    // The serial port object; the monitor reopens and holds it in trace mode.
-    QSerialPort& port();
+    // The line to the adapter (a serial port, or tcp://HOST:PORT behind
+    // ser2net); the monitor reopens and holds it in trace mode.
+    PortLink& port();
     // Opens the port with the line settings for trace mode and keeps it open.
     bool openForTrace();
 
@@ -70,7 +71,7 @@ private:
     QString answerTo(const QString& cmd) const;
     void pauseAfterCommand() const;
     void onPortError(int error);
-    QSerialPort* port_;
+    PortLink* port_;
     AtOutcome lastOutcome_ = AtOutcome::NotSent;
     // Set by "ATE0" (trace mode), cleared by "ATE1": while set, answers come
     // without the echo ("ATE1" itself is answered under the old setting).

@@ -3,6 +3,7 @@
 // monitor's simulator tests.)
 #include "common/simulator_fixture.h"
 #include "device/at_channel.h"
+#include "device/port_link.h"
 #include "device/detection.h"
 
 #include <QSerialPort>

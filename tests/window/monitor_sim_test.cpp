@@ -5,6 +5,7 @@
 #include "window_fixture.h"
 
 #include "common/simulator_fixture.h"
+#include "device/port_link.h"
 
 #include "monitor/engine/system_clock.h"
 

@@ -1,6 +1,7 @@
 #include "monitor/session/monitor_session.h"
 
 #include "device/at_channel.h"
+#include "device/port_link.h"
 #include "monitor/engine/clock.h"
 
 #include <QPointer>
@@ -28,7 +29,7 @@ MonitorSession::MonitorSession(AtChannel& at, Clock& clock, SettingsStore& setti
             at_.port().write(bytes);
     };
     timerReconnect_ = clock.createTimer([this] { tryReconnect(); }, false);
-    connect(&at_.port(), &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+    connect(&at_.port(), &PortLink::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (isLineLoss(e))
             portFailed();
     });
