@@ -1,27 +1,11 @@
 #include "app/app_options.h"
 
 #include "app/version.h"
+#include "common/option_value.h"
 
 #include <utility>
 
 namespace {
-
-// "--opt=value" or "--opt value". A value missing, empty or looking like the
-// next option is an error, so "--port --home x" does not take "--home" as a device.
-enum class Take { NotThis, Taken, Missing };
-Take takeValue(const QStringList& args, qsizetype& i, const QString& name, QString& value)
-{
-    const QString& a = args.at(i);
-    if (a.startsWith(name + u'='))
-        value = a.mid(name.size() + 1);
-    else if (a != name)
-        return Take::NotThis;
-    else if (i + 1 < args.size() && !args.at(i + 1).startsWith(u'-'))
-        value = args.at(++i);
-    else
-        value.clear();
-    return value.isEmpty() ? Take::Missing : Take::Taken;
-}
 
 // A scenario name follows --simulate unless the next argument is an option
 // or one of the command-line words.
@@ -42,16 +26,16 @@ AppOptions parseAppOptions(const QStringList& arguments)
     };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        Take took = Take::NotThis;
+        OptionTake took = OptionTake::NotThis;
         for (auto [name, target] : {std::pair{QStringLiteral("--port"), &o.port},
                                     std::pair{QStringLiteral("--home"), &o.home}}) {
-            took = takeValue(arguments, i, name, *target);
-            if (took == Take::Missing)
+            took = takeOptionValue(arguments, i, name, *target);
+            if (took == OptionTake::Missing)
                 fail(QStringLiteral("%1 needs a value").arg(name));
-            if (took != Take::NotThis)
+            if (took != OptionTake::NotThis)
                 break;
         }
-        if (took != Take::NotThis)
+        if (took != OptionTake::NotThis)
             continue;
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             o.help = true;

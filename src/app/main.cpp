@@ -8,7 +8,7 @@
 #include "app/screenshot_tour.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
-#include "app/unix_signals.h"
+#include "common/unix_signals.h"
 #include "app/version.h"
 #include "device/at_channel.h"
 #include "device/form1.h"

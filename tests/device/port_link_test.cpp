@@ -1,5 +1,6 @@
 // The port link: an adapter behind ser2net behaves as a local one, and going
 // away looks the same.
+#include "common/ser2net_fixture.h"
 #include "common/simulator_fixture.h"
 #include "device/port_link.h"
 
@@ -52,25 +53,13 @@ TEST(PortLink, MissingAdaptersAreNotFound)
 
 TEST(PortLink, ReachesTheSimulatorThroughSer2net)
 {
-    const QString ser2net = QStringLiteral("/usr/sbin/ser2net");
-    if (!QFileInfo::exists(ser2net))
+    if (!Ser2net::installed())
         GTEST_SKIP() << "ser2net is not installed (make deps installs it)";
     SimulatorLink sim({"--scenario", "none"});
-    QTcpServer probe; // finds a free port
-    ASSERT_TRUE(sim.up() && probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = probe.serverPort();
-    probe.close();
-    QFile yaml(CORVANE_SOURCE_DIR "/tests/device/data/ser2net.yaml");
-    QTemporaryDir dir;
-    QFile config(dir.filePath("ser2net.yaml"));
-    ASSERT_TRUE(yaml.open(QIODevice::ReadOnly) && config.open(QIODevice::WriteOnly));
-    config.write(QString::fromUtf8(yaml.readAll()).arg(port).arg(sim.link()).toUtf8());
-    config.close();
-    QProcess server;
-    server.setStandardErrorFile(QProcess::nullDevice()); // its mDNS warnings
-    server.start(ser2net, {"-n", "-u", "-c", config.fileName(), "-P", dir.filePath("pid")});
+    Ser2net server;
+    ASSERT_TRUE(sim.up() && server.start(sim.link()));
     PortLink link;
-    link.setPortName(tcpName(port));
+    link.setPortName(server.address());
     for (int i = 0; i < 100 && !link.open(QIODevice::ReadWrite); ++i) // readiness, not a timing assertion
         QTest::qWait(50);
     QByteArray answer;
@@ -79,7 +68,6 @@ TEST(PortLink, ReachesTheSimulatorThroughSer2net)
     EXPECT_TRUE(answer.contains("Zedevuvi DodOva")) << answer.toStdString();
     QSignalSpy errors(&link, &PortLink::errorOccurred);
     server.kill();
-    server.waitForFinished();
     EXPECT_EQ(firstError(errors), QSerialPort::ResourceError);
 }
 

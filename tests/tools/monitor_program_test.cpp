@@ -1,0 +1,90 @@
+// corvane-monitor end to end: dodova-sim on a real pseudo-terminal, directly
+// and behind ser2net; one call announced, answered and ended. What reaches the
+// adapter, stderr, --json, an NCID client, a --hook program and list.txt is
+// one golden, with clock times masked.
+#include "common/golden.h"
+#include "common/ser2net_fixture.h"
+#include "common/simulator_fixture.h"
+#include "outputs/ncid_test_client.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString masked(QString text, const QString& device)
+{
+    text.replace(device, QStringLiteral("DEVICE"));
+    static const std::pair<const char*, const char*> masks[] = {
+        {R"(.*NCID client .*\n)", ""}, // comes whenever the client got through
+        {R"(\d{4}-\d\d-\d\d)", "YYYY-MM-DD"}, {R"(\d\d/\d\d/\d{4})", "MM/DD/YYYY"},
+        {R"(\*DATE\*\d{8}\*)", "*DATE*MMDDYYYY*"}, {R"(\*TIME\*\d{4}\*)", "*TIME*HHMM*"},
+        {R"(\d{1,2}:\d\d(:\d\d)?)", "H:M:S"}, {R"(port \d+)", "port P"},
+    };
+    for (const auto& [pattern, replacement] : masks)
+        text.replace(QRegularExpression(QLatin1String(pattern)), QLatin1String(replacement));
+    return text;
+}
+
+QString readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>\n");
+}
+
+class MonitorProgram : public testing::TestWithParam<bool> {}; // behind ser2net?
+
+TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTraceMode)
+{
+    const bool viaSer2net = GetParam();
+    if (viaSer2net && !Ser2net::installed())
+        GTEST_SKIP() << "ser2net is not installed (make deps installs it)";
+    const QString data = QStringLiteral(CORVANE_SOURCE_DIR "/tests/tools/data/monitor/");
+    PrivateStore store;
+    QFile::copy(data + "book.txt", store.file("book.txt"));
+    SimulatorLink sim({"--scenario", data + "call.scenario"});
+    Ser2net ser2net;
+    ASSERT_TRUE(sim.up() && (!viaSer2net || ser2net.start(sim.link())));
+    const QString device = viaSer2net ? ser2net.address() : sim.link();
+    QTcpServer probe; // a free port for the NCID server
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 ncidPort = probe.serverPort();
+    probe.close();
+
+    QProcess monitor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", QFileInfo(store.settingsFile()).path()); // the private store's folder
+    monitor.setProcessEnvironment(env);
+    monitor.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"),
+                  {"--port", device, "--home", store.home(), "--ncid", QString::number(ncidPort), "--json",
+                   "--hook", data + "hook.sh " + store.home()});
+    ASSERT_TRUE(monitor.waitForStarted(5000));
+    NcidTestClient client(ncidPort);
+    for (int i = 0; i < 100 && client.socket.state() != QAbstractSocket::ConnectedState; ++i) {
+        QTest::qWait(100); // the monitor finds the adapter first: readiness, not timing
+        client.socket.connectToHost(QHostAddress::LocalHost, ncidPort);
+        client.socket.waitForConnected(1000);
+    }
+    ASSERT_TRUE(client.waitFor("END:")) << monitor.readAllStandardError().toStdString();
+    QTest::qWaitFor([&] { return QFileInfo::exists(store.file("logged.txt")); }, 10000);
+    const qsizetype before = sim.commands().size();
+    monitor.terminate();
+    ASSERT_TRUE(monitor.waitForFinished(10000));
+    EXPECT_EQ(monitor.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(monitor.exitCode(), 0);
+
+    QString all = "== closing commands\n" + sim.commandsSince(before).join(u'\n') + "\n== stderr\n"
+                  + QString::fromUtf8(monitor.readAllStandardError()) + "== json\n"
+                  + QString::fromUtf8(monitor.readAllStandardOutput()) + "== ncid\n" + client.lines.join(u'\n')
+                  + "\n== list.txt\n" + readAll(store.file("list.txt"));
+    for (const QString& event : QDir(store.home()).entryList({"*.txt"}, QDir::Files, QDir::Name))
+        if (event != "list.txt" && event != "book.txt" && event != "log.txt")
+            all += "== hook " + event + "\n" + readAll(store.file(event));
+    EXPECT_GOLDEN("tools/data/monitor/call.golden", masked(all, device));
+}
+
+INSTANTIATE_TEST_SUITE_P(Link, MonitorProgram, testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Ser2net" : "PseudoTerminal"; });
+
+} // namespace

@@ -1,0 +1,80 @@
+#include "tools/monitor_options.h"
+
+#include "common/option_value.h"
+
+#include <utility>
+
+namespace {
+constexpr int kHighestDebugLevel = 5;
+
+bool parseDebugLevel(const QString& text, int& level)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 0 || n > kHighestDebugLevel)
+        return false;
+    level = n;
+    return true;
+}
+} // namespace
+
+MonitorOptions parseMonitorOptions(const QStringList& arguments)
+{
+    MonitorOptions o;
+    auto fail = [&o](const QString& why) {
+        if (o.error.isEmpty())
+            o.error = why;
+    };
+    QString debug;
+    const std::pair<QString, QString*> valued[] = {
+        {QStringLiteral("--port"), &o.port}, {QStringLiteral("--home"), &o.home},
+        {QStringLiteral("--ncid"), &o.ncid}, {QStringLiteral("--hook"), &o.hook},
+        {QStringLiteral("--debug"), &debug},
+    };
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        OptionTake took = OptionTake::NotThis;
+        for (const auto& [name, target] : valued) {
+            took = takeOptionValue(arguments, i, name, *target);
+            if (took == OptionTake::Missing)
+                fail(QStringLiteral("%1 needs a value").arg(name));
+            if (took != OptionTake::NotThis)
+                break;
+        }
+        if (took != OptionTake::NotThis)
+            continue;
+        if (a == QLatin1String("--help") || a == QLatin1String("-h"))
+            o.help = true;
+        else if (a == QLatin1String("--version"))
+            o.version = true;
+        else if (a == QLatin1String("--json"))
+            o.json = true;
+        else
+            fail(a.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(a)
+                                    : QStringLiteral("unexpected argument %1").arg(a));
+    }
+    if (!debug.isEmpty() && !parseDebugLevel(debug, o.debug))
+        fail(QStringLiteral("--debug takes a level from 0 to %1, not %2").arg(kHighestDebugLevel).arg(debug));
+    return o;
+}
+
+QString monitorUsage()
+{
+    return QStringLiteral(
+        "usage: corvane-monitor [--port DEVICE|tcp://HOST:PORT] [--home DIR] [--ncid [ADDR:]PORT]\n"
+        "                       [--hook PROGRAM] [--json] [--debug N]\n"
+        "       corvane-monitor --help | --version\n"
+        "The DodOva call monitor without a window: decodes the adapter's calls, writes them to\n"
+        "list.txt and passes each call event on.\n"
+        "\n"
+        "  --port DEVICE          the adapter's serial device, or tcp://HOST:PORT for one behind\n"
+        "                         ser2net (default: the port the settings window uses)\n"
+        "  --home DIR             the program folder (list.txt, book.txt)\n"
+        "  --ncid [ADDR:]PORT     serve NCID clients (address 127.0.0.1 unless given)\n"
+        "  --hook PROGRAM         run PROGRAM on each call event (NCID output-module input)\n"
+        "  --json                 one JSON object per call event on standard output\n"
+        "  --debug N              the trace at level N (1 ... 5) on standard error\n"
+        "  -h, --help             show this help and end\n"
+        "  --version              show the version and end\n"
+        "SIGTERM or SIGINT takes the adapter out of trace mode, saves and ends.\n");
+}

@@ -1,0 +1,151 @@
+#include "tools/monitor_service.h"
+
+#include "common/regional.h"
+#include "common/settings_store.h"
+#include "device/dodova_probe.h"
+#include "device/port_link.h"
+#include "monitor/outputs/event_program_runner.h"
+#include "monitor/outputs/json_event_writer.h"
+#include "monitor/outputs/ncid_server.h"
+
+#include <QHostAddress>
+
+namespace {
+constexpr int kUsageError = 2;
+constexpr int kFailure = 1;
+
+// A stored number as start-up reads it (a value that does not convert counts as 0).
+double storedNumber(const SettingsStore& s, const QString& key)
+{
+    return regional::toNumber(s.read(key)).value_or(0.0);
+}
+} // namespace
+
+MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
+    : QObject(parent), options_(options), settings_(settings), session_(at_, clock_, settings), err_(stderr)
+{
+    stdout_.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+MonitorService::~MonitorService() = default;
+
+void MonitorService::log(const QString& text)
+{
+    err_ << "corvane-monitor: " << text << Qt::endl;
+}
+
+void MonitorService::readSettings()
+{
+    at_.CommPort = static_cast<int>(storedNumber(settings_, QStringLiteral("CommPort")));
+    if (!options_.port.isEmpty())
+        settings_.overridePortPath(at_.CommPort, options_.port);
+    at_.Speed = settings_.read(QStringLiteral("Speed"));
+    at_.CommDelay = static_cast<float>(storedNumber(settings_, QStringLiteral("CommDelay")));
+    MonitorSettings chosen;
+    chosen.debugLevel = options_.debug;
+    chosen.dialPrefix = settings_.read(QStringLiteral("DialPrefixNumber"));
+    chosen.unitCost = static_cast<float>(storedNumber(settings_, QStringLiteral("UnitCost")));
+    session_.engine().setSettings(chosen);
+}
+
+int MonitorService::start()
+{
+    readSettings();
+    const QString device = at_.portPath();
+    if (!at_.portOpens()) {
+        log(QStringLiteral("cannot open %1: %2").arg(device, at_.port().errorString()));
+        return kFailure;
+    }
+    if (!answersAsDodova(at_)) {
+        log(QStringLiteral("no DodOva answers on %1").arg(device));
+        return kFailure;
+    }
+    if (const int status = startOutputs(); status != 0)
+        return status;
+    connectLog();
+    MonitorEngine& engine = session_.engine();
+    engine.reset();
+    session_.start();
+    engine.clearCallLabels();
+    session_.loadList();
+    running_ = true;
+    log(QStringLiteral("monitoring %1, %2 calls in the list").arg(device).arg(session_.callList().rowCount()));
+    return 0;
+}
+
+int MonitorService::startOutputs()
+{
+    if (!options_.ncid.isEmpty()) {
+        QHostAddress address;
+        quint16 port = 0;
+        if (!NcidServer::parseEndpoint(options_.ncid, address, port)) {
+            log(QStringLiteral("--ncid wants [ADDR:]PORT, not %1").arg(options_.ncid));
+            return kUsageError;
+        }
+        ncid_ = std::make_unique<NcidServer>(clock_);
+        ncid_->setCallList(&session_.callList());
+        if (!ncid_->listen(address, port)) {
+            log(QStringLiteral("NCID server on %1: %2").arg(options_.ncid, ncid_->errorString()));
+            return kFailure;
+        }
+        connect(&session_, &MonitorSession::callEvent, ncid_.get(), &NcidServer::callEvent);
+        connect(ncid_.get(), &NcidServer::logMessage, this, &MonitorService::log);
+        log(QStringLiteral("NCID server on %1 port %2").arg(address.toString()).arg(ncid_->serverPort()));
+    }
+    if (!options_.hook.isEmpty()) {
+        hook_ = std::make_unique<EventProgramRunner>(clock_);
+        hook_->setProgram(options_.hook);
+        connect(&session_, &MonitorSession::callEvent, hook_.get(), &EventProgramRunner::callEvent);
+        connect(hook_.get(), &EventProgramRunner::logMessage, this, &MonitorService::log);
+    }
+    if (options_.json) {
+        json_ = std::make_unique<JsonEventWriter>(&stdout_);
+        connect(&session_, &MonitorSession::callEvent, json_.get(), &JsonEventWriter::callEvent);
+    }
+    return 0;
+}
+
+void MonitorService::connectLog()
+{
+    connect(&session_, &MonitorSession::callEvent, this, [this](const CallEvent& e) { log(eventLine(e)); });
+    connect(&session_, &MonitorSession::connectionChanged, this, [this](bool lost) {
+        log(lost ? QStringLiteral("adapter lost - reconnecting ...") : QStringLiteral("adapter back, monitoring"));
+    });
+    connect(&session_, &MonitorSession::traceModeFailed, this,
+            [this] { log(QStringLiteral("the adapter did not confirm trace mode")); });
+    MonitorEngine& engine = session_.engine();
+    for (TracePane* pane : {&engine.Text1(), &engine.Text2(), &engine.Text3()})
+        connect(pane, &TracePane::appended, this, [this](const QString& text) {
+            QString plain = text;
+            plain.remove(u'\r');
+            err_ << plain;
+            err_.flush();
+        });
+}
+
+void MonitorService::stop()
+{
+    if (!running_)
+        return;
+    running_ = false;
+    session_.stop(true);
+    log(QStringLiteral("trace mode off, list saved"));
+}
+
+QString MonitorService::eventLine(const CallEvent& e)
+{
+    QString line = callEventName(e.kind);
+    if (!e.channel.isNull())
+        line += QStringLiteral(" channel %1").arg(e.channel);
+    if (!e.msn.isEmpty())
+        line += QStringLiteral(" msn %1").arg(e.msn);
+    line += QStringLiteral(" number %1").arg(e.number.isEmpty() ? QStringLiteral("-") : e.number);
+    if (!e.name.isEmpty())
+        line += QStringLiteral(" (%1)").arg(e.name);
+    if (e.kind == CallEvent::Kind::RingEnded)
+        line += e.answered ? QStringLiteral(" answered") : QStringLiteral(" unanswered");
+    if (e.kind == CallEvent::Kind::Logged)
+        line += QStringLiteral(" %1 %2 cost %3").arg(e.type ? call_type::text(*e.type) : QStringLiteral("-"),
+                                                     e.duration, e.cost);
+    return line;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// corvane-monitor's running part: the adapter found, a monitor session on it,
+// and the outputs the command line asked for (list.txt always; NCID clients,
+// an event program, JSON on stdout), each call event also as one line on
+// stderr.
+#include "device/at_channel.h"
+#include "monitor/engine/system_clock.h"
+#include "monitor/session/monitor_session.h"
+#include "tools/monitor_options.h"
+
+#include <QFile>
+#include <QObject>
+#include <QTextStream>
+#include <memory>
+
+class EventProgramRunner;
+class JsonEventWriter;
+class NcidServer;
+class SettingsStore;
+
+class MonitorService : public QObject {
+    Q_OBJECT
+public:
+    MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent = nullptr);
+    ~MonitorService() override;
+
+    // Finds the adapter, starts the outputs and trace mode. 0 when running,
+    // else the exit status after saying why on stderr.
+    int start();
+    // Trace mode off, the list saved.
+    void stop();
+
+    // The line on stderr for a call event.
+    static QString eventLine(const CallEvent& event);
+
+private:
+    void readSettings();
+    int startOutputs();
+    void connectLog();
+    void log(const QString& text);
+
+    MonitorOptions options_;
+    SettingsStore& settings_;
+    SystemClock clock_;
+    AtChannel at_;
+    MonitorSession session_;
+    QTextStream err_;
+    QFile stdout_;
+    std::unique_ptr<NcidServer> ncid_;
+    std::unique_ptr<EventProgramRunner> hook_;
+    std::unique_ptr<JsonEventWriter> json_;
+    bool running_ = false;
+};
