@@ -34,6 +34,9 @@ constexpr KeyDefault kDefaults[] = {
     {"ScanLeftBook", "10"},  {"ScanTopBook", "10"},   {"BookHeight", "5590"},
     // The desktop notification and the number forms of the call history.
     {"Notify", "1"},         {"CountryCode", "49"},   {"AreaCode", ""},
+    // The network outputs of the window: NCID server and the program run on calls.
+    {"NcidServer", "0"},     {"NcidAddress", "127.0.0.1"}, {"NcidPort", "3333"},
+    {"EventProgram", ""},
 };
 
 QString& userFileOverride()

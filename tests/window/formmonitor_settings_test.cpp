@@ -1,9 +1,13 @@
 // "Call Monitor Settings": what opening stores and plays, and each box.
 #include "window_fixture.h"
 
+#include "monitor/outputs/network_outputs.h"
 #include "monitor/window/formmonitor_settings.h"
+#include "outputs/ncid_test_client.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QTcpServer>
 #include <QTest>
 #include <QLineEdit>
 #include <QPushButton>
@@ -134,4 +138,41 @@ TEST_F(WindowTest, TheBuiltInPlayerIgnoresMissingAndBrokenFiles)
     // Closing a file that is still loading must not lose Qt's sample: it goes
     // when loading ends (a leak check of the sanitizer build sees it).
     QTRY_VERIFY_WITH_TIMEOUT(!player.loading(), 10000);
+}
+
+// The "Network" frame puts the NCID server into effect as the user edits it:
+// a client gets the calls; a port that is no port, or switched off, stops it.
+TEST_F(SettingsWindowTest, TheNetworkFrameStartsMovesAndStopsTheNcidServer)
+{
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const QString port = QString::number(probe.serverPort());
+    probe.close();
+    CallListModel list;
+    NetworkOutputs outputs(clock, settings(), &list);
+    auto w = openWindow();
+    w->applyNetwork = [&] { return outputs.apply(); };
+    auto* state = w->findChild<QLabel*>("LabelNcidState");
+    auto* portField = w->findChild<QLineEdit*>("TextNcidPort");
+    box(*w, "CheckNcid")->click(); // the fields are for a server switched on
+    EXPECT_EQ(settings().read("NcidServer"), "1");
+    portField->clear();
+    QTest::keyClicks(portField, port);
+    emit portField->editingFinished();
+    EXPECT_EQ(state->text(), "Listening on 127.0.0.1 port " + port);
+    NcidTestClient client(port.toUShort());
+    ASSERT_TRUE(client.waitFor("210 ")); // accepted: its HELLO: window runs
+    clock.advance(500);
+    ASSERT_TRUE(client.waitFor("300 "));
+    CallEvent e;
+    e.time = e.start = QDateTime(QDate(2026, 3, 1), QTime(9, 15));
+    e.channel = u'A', e.msn = "4711", e.number = "0301";
+    outputs.callEvent(e);
+    EXPECT_TRUE(client.waitFor("CID: "));
+    portField->clear();
+    QTest::keyClicks(portField, "70000");
+    emit portField->editingFinished();
+    EXPECT_EQ(state->text(), "Not a valid address and port");
+    box(*w, "CheckNcid")->click();
+    EXPECT_EQ(state->text(), "Off");
 }

@@ -3,6 +3,7 @@
 #include "common/regional.h"
 #include "common/settings_store.h"
 #include "device/form1.h"
+#include "monitor/outputs/network_outputs.h"
 #include "monitor/window/call_grid.h"
 #include "monitor/window/elided_label.h"
 #include "monitor/window/formmonitor_settings.h"
@@ -83,10 +84,14 @@ FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, Setting
                                        engine_.setSettings(s);
                                    },
                                    this);
+        dialog.applyNetwork = [this] { return network_->apply(); };
         dialog.Form_Load();
         dialog.exec();
     };
 
+    network_ = new NetworkOutputs(clock_, settings_, &engine_.callList(), this);
+    connect(&session_, &MonitorSession::callEvent, network_, &NetworkOutputs::callEvent);
+    connect(network_, &NetworkOutputs::logMessage, this, [](const QString& text) { qInfo("%s", qPrintable(text)); });
     buildLayout();
     connectButtons();
     connectSession();
@@ -355,6 +360,7 @@ void FormMonitor::Form_Load()
     chosen.unitCost = mainWindow_.UnitCost;
     engine_.setSettings(chosen);
     EnableComScanMonitorCID();
+    network_->apply();
     if (debugLevel_ > 0) {
         for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text3, TreeIDs, CommandPause, Command1, Command4})
             w->show();

@@ -16,6 +16,7 @@ class AtChannel;
 class CallerNotifier;
 class CallGrid;
 class HistoryBar;
+class NetworkOutputs;
 class Form1;
 class PictureLabel;
 class QGroupBox;
@@ -173,4 +174,5 @@ private:
     bool unloading_ = false;
     QSystemTrayIcon* tray_ = nullptr;
     CallerNotifier* callerNotifier_ = nullptr;
+    NetworkOutputs* network_ = nullptr; // NCID server, program run on calls
 };

@@ -95,7 +95,8 @@ void FormMonitorSettings::buildLayout()
     Text1->setObjectName(QStringLiteral("Text1"));
     place(Text1, 2280 + kWider, 330, 1455, 285);
 
-    const int added = buildDesktopFrame(4680);
+    int added = buildDesktopFrame(4680);
+    added += buildNetworkFrame(4680 + added);
     OKButton = new QPushButton(QStringLiteral("Close"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     place(OKButton, 120, 4680 + added, 3885 + kWider, 375);
@@ -159,6 +160,7 @@ void FormMonitorSettings::connectBoxes()
     });
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connectDesktopFrame();
+    connectNetworkFrame();
 }
 
 void FormMonitorSettings::connectDesktopFrame()
@@ -196,6 +198,7 @@ void FormMonitorSettings::Form_Load()
     Check9->setChecked(settings_.isOne(QStringLiteral("Notify")));
     TextCountryCode->setText(settings_.read(QStringLiteral("CountryCode")));
     TextAreaCode->setText(settings_.read(QStringLiteral("AreaCode")));
+    loadNetworkFrame();
 }
 
 void FormMonitorSettings::storeFlag(const QString& key, bool ticked)

@@ -1,11 +1,13 @@
 #pragma once
 // "Call Monitor Settings": notifications, sounds, which calls enter the call
-// list, the dial prefix, the desktop notification and the number forms. Every change is stored the moment it is made;
-// "Close" only closes the window.
+// list, the dial prefix, the desktop notification and the number forms, the
+// NCID server and the program run on calls. Every change is stored the moment
+// it is made; "Close" only closes the window.
 #include <QDialog>
 #include <functional>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class SettingsStore;
@@ -24,6 +26,8 @@ public:
 
     // The open-file dialog of "Select sound ..."; an empty result means cancelled.
     std::function<QString(QWidget* parent)> chooseWaveFile;
+    // Puts the stored network settings into effect; returns the NCID server's state.
+    std::function<QString()> applyNetwork;
 
 private:
     void buildLayout();
@@ -31,6 +35,11 @@ private:
     int buildDesktopFrame(int top);
     void connectBoxes();
     void connectDesktopFrame();
+    // The NCID server and the program run on calls (formmonitor_settings_network.cpp).
+    int buildNetworkFrame(int top);
+    void connectNetworkFrame();
+    void loadNetworkFrame();
+    void networkChanged();
     void storeFlag(const QString& key, bool ticked);
     void testPlay();
     void Check2_Click(bool ticked);
@@ -56,4 +65,9 @@ private:
     QCheckBox* Check9 = nullptr;           // "Notify"
     QLineEdit* TextCountryCode = nullptr;  // "CountryCode"
     QLineEdit* TextAreaCode = nullptr;     // "AreaCode"
+    QCheckBox* CheckNcid = nullptr;        // "NcidServer"
+    QLineEdit* TextNcidAddress = nullptr;  // "NcidAddress"
+    QLineEdit* TextNcidPort = nullptr;     // "NcidPort"
+    QLabel* LabelNcidState = nullptr;
+    QLineEdit* TextProgram = nullptr;      // "EventProgram"
 };

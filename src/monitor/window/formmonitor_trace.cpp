@@ -4,6 +4,7 @@
 
 #include "common/settings_store.h"
 #include "device/form1.h"
+#include "monitor/outputs/network_outputs.h"
 #include "monitor/window/call_grid.h"
 #include "monitor/window/lamp_pictures.h"
 #include "monitor/window/monitor_message.h"
@@ -47,6 +48,7 @@ void FormMonitor::Form_Unload()
     LabelCID->setStyleSheet({});
     LabelCID->setText(QStringLiteral("Please wait ..."));
     session_.stop(isVisible());
+    network_->stop();
     setWindowTitle(QStringLiteral("Call Monitor"));
     LabelCID->clear();
     if (!isMinimized()) {
