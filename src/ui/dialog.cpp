@@ -55,7 +55,8 @@ void Dialog::buildWindow()
     }
 #ifndef Q_OS_WIN
     // The device file behind the selected port number: one of the ports the
-    // system lists, or a path typed in (a USB adapter, a pseudo-terminal).
+    // system lists, or a path typed in (a USB adapter, a pseudo-terminal), or
+    // tcp://HOST:PORT for an adapter behind ser2net on another machine.
     portLayout->addWidget(staticLine(QStringLiteral("Device:"), QStringLiteral("LabelDevice"), ports));
     device_ = new QComboBox(ports);
     device_->setObjectName(QStringLiteral("PortDevice"));
@@ -63,6 +64,7 @@ void Dialog::buildWindow()
     device_->setInsertPolicy(QComboBox::NoInsert);
     device_->setMinimumContentsLength(28); // "/dev/serial/by-id/..." and temporary links
     device_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    device_->setToolTip(QStringLiteral("A device file, or tcp://HOST:PORT for an adapter behind ser2net"));
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         device_->addItem(info.systemLocation());
     portLayout->addWidget(device_);
