@@ -65,6 +65,9 @@ public:
     void stopRingLoop(QChar channel);
     // Whether the window was visible when the last caller was announced.
     bool popupWasVisible() const { return PopupWasVisible; }
+    // The adapter went away: calls in progress are ended and logged now, and
+    // the terminals and the half-received line are forgotten.
+    void lineLost();
     // The monitor's state as name=value lines (LF), in the order state.txt keeps.
     QString stateSnapshot() const;
 

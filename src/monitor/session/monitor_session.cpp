@@ -83,6 +83,7 @@ void MonitorSession::portFailed()
     at_.ScanState = false;
     if (at_.port().isOpen())
         at_.port().close(); // a vanished device would keep signalling
+    engine_.lineLost();
     setConnectionLost(true);
 }
 
