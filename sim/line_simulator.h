@@ -36,7 +36,6 @@ public:
 
     std::vector<TimedFrame> takeFrames();
     std::vector<ChargeNote> takeCharges();
-    std::int64_t lastFrameMs() const { return cursor_; }
 
 private:
     struct Link {

@@ -48,7 +48,6 @@ void PcapWriter::write(const QDateTime& when, const QByteArray& frame)
     put32(rec, quint32(frame.size()));
     rec += frame;
     file_.write(rec);
-    ++frames_;
 }
 
 bool PcapWriter::close()

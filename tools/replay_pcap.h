@@ -13,9 +13,7 @@ public:
     bool open(const QString& path);
     void write(const QDateTime& when, const QByteArray& frame);
     bool close();
-    qint64 framesWritten() const { return frames_; }
 
 private:
     QFile file_;
-    qint64 frames_ = 0;
 };

@@ -38,7 +38,7 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
             xout(QLatin1String("CALLER ID CALLER ") + s.letter + QLatin1String(" #    : ") + res.caller
                  + QLatin1String("\r\n"));
         if (!res.called.isEmpty()) {
-            s.cidCalled = parseCalledNumber(res.called);
+            s.cidCalled = parseNumber(res.called, NumberElement::Called);
             xout(QLatin1String("CALLER ID CALLED ") + s.letter + QLatin1String(" #    : ") + res.called
                  + QLatin1String("\r\n"));
         } else {
@@ -51,7 +51,7 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
         d.LabelCID = res.caller;
         d.LabelTIM = timeText;
         CidCallerBusy = res.caller;
-        CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : parseCalledNumber(res.called);
+        CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : parseNumber(res.called, NumberElement::Called);
         QString unused;
         const QString name = showPicture(CidCallerBusy, d.Image2, unused);
         logCid(CidCalledBusy, CidCallerBusy, name);

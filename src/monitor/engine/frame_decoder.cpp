@@ -152,7 +152,7 @@ void MonitorEngine::handleElement(int id, int len, int first, int last, const QS
         }
         if (traceInfo())
             xout(QStringLiteral("Caller's Number Information\r\n"));
-        results.caller = parseNumber(text);
+        results.caller = parseNumber(text, NumberElement::Calling);
         if (octet(last) == 0xA3) { // presentation restricted
             if (traceInfo())
                 xout(QStringLiteral("Caller's Number is SECRET\r\n"));
@@ -166,7 +166,7 @@ void MonitorEngine::handleElement(int id, int len, int first, int last, const QS
         }
         if (traceInfo())
             xout(QStringLiteral("Calling Number Information ON CONNECT.\r\n"));
-        results.connected = parseNumber(text);
+        results.connected = parseNumber(text, NumberElement::Calling);
         if (octet(last) == 0xC3) { // number not available: a service
             if (traceInfo())
                 xout(QStringLiteral("Calling Number is a SERVICE\r\n"));
@@ -233,20 +233,15 @@ void MonitorEngine::stageAfterWalk(int count, const ElementResults& results)
         perTerminalStage(*r, results);
 }
 
-QString MonitorEngine::parseNumber(const QString& elementText)
+QString MonitorEngine::parseNumber(const QString& elementText, NumberElement kind)
 {
-    if (elementText.size() < 5)
-        return QStringLiteral("Unknown");
-    QString n = elementText.mid(5);
-    n.remove(QLatin1String(" 3"));
-    return n.trimmed();
-}
-
-QString MonitorEngine::parseCalledNumber(const QString& calledText)
-{
-    if (calledText.size() < 4)
-        return QStringLiteral("UNKNOWN");
-    QString n = calledText.mid(4);
+    // The element's text is its octets as "h l" pairs; the digits start after
+    // the type-of-number octets, which the called number has one fewer of.
+    const bool called = kind == NumberElement::Called;
+    const int skip = called ? 4 : 5;
+    if (elementText.size() < skip)
+        return called ? QStringLiteral("UNKNOWN") : QStringLiteral("Unknown");
+    QString n = elementText.mid(skip);
     n.remove(QLatin1String(" 3"));
     return n.trimmed();
 }

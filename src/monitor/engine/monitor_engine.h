@@ -116,8 +116,10 @@ public:
     void TimerEndCallB_Timer();
 
     // Pure helpers of the decoder, public for tests.
-    static QString parseNumber(const QString& elementText);   // calling / connected
-    static QString parseCalledNumber(const QString& calledText);
+    // The digits of a number element's text; "Unknown" (calling, connected)
+    // or "UNKNOWN" (called) when it is too short to hold any.
+    enum class NumberElement { Calling, Called }; // calling and connected read alike
+    static QString parseNumber(const QString& elementText, NumberElement kind);
     static QString displayDigits(const QByteArray& content);
     static QString formatDuration(float nowSeconds, float startSeconds);
     static int hexPair(QStringView two);
