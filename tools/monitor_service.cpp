@@ -1,4 +1,5 @@
 #include "tools/monitor_service.h"
+#include "common/settings_keys.h"
 
 #include "common/regional.h"
 #include "common/settings_store.h"
@@ -36,15 +37,15 @@ void MonitorService::log(const QString& text)
 
 void MonitorService::readSettings()
 {
-    at_.CommPort = static_cast<int>(storedNumber(settings_, QStringLiteral("CommPort")));
+    at_.CommPort = static_cast<int>(storedNumber(settings_, key::CommPort));
     if (!options_.port.isEmpty())
         settings_.overridePortPath(at_.CommPort, options_.port);
-    at_.Speed = settings_.read(QStringLiteral("Speed"));
-    at_.CommDelay = static_cast<float>(storedNumber(settings_, QStringLiteral("CommDelay")));
+    at_.Speed = settings_.read(key::Speed);
+    at_.CommDelay = static_cast<float>(storedNumber(settings_, key::CommDelay));
     MonitorSettings chosen;
     chosen.debugLevel = options_.debug;
-    chosen.dialPrefix = settings_.read(QStringLiteral("DialPrefixNumber"));
-    chosen.unitCost = static_cast<float>(storedNumber(settings_, QStringLiteral("UnitCost")));
+    chosen.dialPrefix = settings_.read(key::DialPrefixNumber);
+    chosen.unitCost = static_cast<float>(storedNumber(settings_, key::UnitCost));
     session_.engine().setSettings(chosen);
 }
 

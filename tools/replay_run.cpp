@@ -1,4 +1,5 @@
 #include "tools/replay_run.h"
+#include "common/settings_keys.h"
 
 #include "common/atomic_file.h"
 #include "common/settings_store.h"
@@ -156,7 +157,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     engine.setHost(&events);
     engine.setBookPath(o.bookFile);
     engine.reset();
-    engine.setSettings({o.debugLevel, settings.read(QStringLiteral("DialPrefixNumber")), o.unitCost});
+    engine.setSettings({o.debugLevel, settings.read(key::DialPrefixNumber), o.unitCost});
 
     CallListModel& list = engine.callList();
     if (!o.listFile.isEmpty()) {

@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "common/settings_keys.h"
 
 #include "app/app_hooks.h"
 #include "app/command_line.h"
@@ -73,7 +74,7 @@ QString detectionQuestion()
 
 int storedCommPort()
 {
-    return toInt16(setting(QStringLiteral("CommPort"))).value_or(0);
+    return toInt16(setting(key::CommPort)).value_or(0);
 }
 
 void ensureLogFile(const QString& path)
@@ -179,15 +180,15 @@ void Startup::readSettings()
     if (auto* field = form_.findChild<QLineEdit*>(QStringLiteral("TextUCost"))) {
         // A number is shown in the user's format, like the costs beside it
         // (the stored default "0,026" has a comma whatever the locale).
-        const QString stored = setting(QStringLiteral("UnitCost"));
+        const QString stored = setting(key::UnitCost);
         const std::optional<float> cost = toSingle(stored);
         field->setText(cost ? regional::fromSingle(*cost) : stored); // runs the field's change handling
         if (cost)
             form_.UnitCost = *cost;
     }
-    at.Speed = setting(QStringLiteral("Speed"));
-    at.CommDelay = toSingle(setting(QStringLiteral("CommDelay"))).value_or(0.0f);
-    form_.LastReset = setting(QStringLiteral("LastReset"));
+    at.Speed = setting(key::Speed);
+    at.CommDelay = toSingle(setting(key::CommDelay)).value_or(0.0f);
+    form_.LastReset = setting(key::LastReset);
     if (auto* label = form_.findChild<QLabel*>(QStringLiteral("LabelRTime")))
         label->setText(form_.LastReset);
 }
@@ -227,7 +228,7 @@ bool Startup::detectDevice()
 
 void Startup::openRingSound()
 {
-    form_.Ring = toInt16(setting(QStringLiteral("Ring"))).value_or(0);
+    form_.Ring = toInt16(setting(key::Ring)).value_or(0);
     if (form_.Ring != 1)
         return;
     // MMControl1: the one wave player, which the call monitor plays on
@@ -319,11 +320,11 @@ void Startup::Form_Terminate()
 {
     const AtChannel& at = form_.at();
     SettingsStore& s = SettingsStore::user();
-    s.write(QStringLiteral("CommPort"), QString::number(at.CommPort));
-    s.write(QStringLiteral("UnitCost"), regional::fromSingle(form_.UnitCost));
-    s.write(QStringLiteral("Speed"), at.Speed);
-    s.write(QStringLiteral("CommDelay"), regional::fromSingle(at.CommDelay));
-    s.write(QStringLiteral("LastReset"), form_.LastReset);
+    s.write(key::CommPort, QString::number(at.CommPort));
+    s.write(key::UnitCost, regional::fromSingle(form_.UnitCost));
+    s.write(key::Speed, at.Speed);
+    s.write(key::CommDelay, regional::fromSingle(at.CommDelay));
+    s.write(key::LastReset, form_.LastReset);
 }
 
 void Startup::closeAndQuit()

@@ -1,4 +1,5 @@
 #include "device/at_channel.h"
+#include "common/settings_keys.h"
 
 #include "common/settings_store.h"
 #include "device/port_link.h"
@@ -58,7 +59,7 @@ QString AtChannel::portPath() const
 void AtChannel::SetPort(int port)
 {
     CommPort = port;
-    SettingsStore::user().write(QStringLiteral("CommPort"), QString::number(port));
+    SettingsStore::user().write(key::CommPort, QString::number(port));
 }
 
 void AtChannel::configurePort()

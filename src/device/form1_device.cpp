@@ -1,6 +1,7 @@
 // Form1's device steps: registers, MSNs and own numbers, charge counters,
 // the PPP mode.
 #include "device/form1.h"
+#include "common/settings_keys.h"
 #include "device/form1_ui.h"
 
 #include "common/regional.h"
@@ -146,6 +147,6 @@ void Form1::Command2_Click()
     send(QStringLiteral("ATCH0"));
     LastReset = resetStamp(QDateTime::currentDateTime());
     ui_->LabelRTime->setText(LastReset);
-    SettingsStore::user().write(QStringLiteral("LastReset"), LastReset);
+    SettingsStore::user().write(key::LastReset, LastReset);
     showStatus(tr("Charge counters reset."));
 }

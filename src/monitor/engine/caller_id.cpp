@@ -2,6 +2,7 @@
 // announced, its numbers kept per channel for the ringing display, and
 // optionally logged as "CID".
 #include "monitor/engine/monitor_engine.h"
+#include "common/settings_keys.h"
 
 #include "common/regional.h"
 #include "common/settings_store.h"
@@ -14,10 +15,10 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
     if (res.channel.isEmpty())
         return;
     PopupWasVisible = host_ && host_->windowVisible();
-    if (host_ && settings_.isOne(QStringLiteral("Popup")))
+    if (host_ && settings_.isOne(key::Popup))
         host_->popupRequested();
-    if (host_ && settings_.isOne(QStringLiteral("IDSound")))
-        host_->playCallerIdSound(settings_.read(QStringLiteral("WavFile")));
+    if (host_ && settings_.isOne(key::IDSound))
+        host_->playCallerIdSound(settings_.read(key::WavFile));
     if (host_ && host_->windowStateNormal())
         host_->keepOnTop(true);
     xout(QLatin1String("CALLER ID B-CHANNEL   : ") + res.channel + QLatin1String("\r\n"));
@@ -61,7 +62,7 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
 
 void MonitorEngine::logCid(const QString& called, const QString& caller, const QString& name)
 {
-    if (!settings_.isOne(QStringLiteral("LogCID")))
+    if (!settings_.isOne(key::LogCID))
         return;
     const QDateTime now = clock_.now();
     callList_.setDialPrefix(DialPrefix);

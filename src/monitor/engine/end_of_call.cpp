@@ -1,6 +1,7 @@
 // End of call: 800 ms after the decoder ended a call, the channel's figures
 // are taken from its labels and logged as the user's settings say.
 #include "monitor/engine/monitor_engine.h"
+#include "common/settings_keys.h"
 
 #include "common/settings_store.h"
 
@@ -44,10 +45,10 @@ void MonitorEngine::endOfCall(const ChannelSide& s)
 
     // A log setting that does not read as the number 1 counts as off.
     const std::optional<CallType> kind = call_type::fromText(type);
-    bool logged = (settings_.isOne(QStringLiteral("LogAns")) && kind == CallType::Answer)
-                  || (settings_.isOne(QStringLiteral("LogDial")) && kind == CallType::Called)
-                  || (settings_.isOne(QStringLiteral("LogRing")) && kind == CallType::Ring)
-                  || (settings_.isOne(QStringLiteral("LogTry")) && kind == CallType::Try);
+    bool logged = (settings_.isOne(key::LogAns) && kind == CallType::Answer)
+                  || (settings_.isOne(key::LogDial) && kind == CallType::Called)
+                  || (settings_.isOne(key::LogRing) && kind == CallType::Ring)
+                  || (settings_.isOne(key::LogTry) && kind == CallType::Try);
     const bool msnKnown = s.msn != QLatin1String("-"); // else the decoder never learned the own number
     // The record keeps the day the call started, also when it ended after midnight.
     const QDate started = s.startedAt.isValid() ? s.startedAt.date() : clock_.now().date();

@@ -1,4 +1,5 @@
 #include "monitor/outputs/desktop_notifier.h"
+#include "common/settings_keys.h"
 
 #include "common/program_folder.h"
 
@@ -71,7 +72,7 @@ void DesktopNotifier::notify(const CallEvent& event, const QString& picture)
     QVariantMap hints{{QStringLiteral("desktop-entry"), kDesktopEntry}};
     if (!image.isEmpty())
         hints.insert(QStringLiteral("image-path"), image);
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, key::Notify);
     call << kApplication << lastId_ << image << summary(event) << body(event).toHtmlEscaped() << QStringList()
          << hints << kServerDefaultTimeout;
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, kReplyTimeoutMs), this);

@@ -1,4 +1,5 @@
 #include "monitor/outputs/network_outputs.h"
+#include "common/settings_keys.h"
 
 #include "common/settings_store.h"
 #include "monitor/outputs/event_program_runner.h"
@@ -17,18 +18,18 @@ NetworkOutputs::~NetworkOutputs() = default;
 
 QString NetworkOutputs::apply()
 {
-    runner_->setProgram(settings_.read(QStringLiteral("EventProgram")));
+    runner_->setProgram(settings_.read(key::EventProgram));
     return state_ = applyServer();
 }
 
 QString NetworkOutputs::applyServer()
 {
-    if (!settings_.isOne(QStringLiteral("NcidServer"))) {
+    if (!settings_.isOne(key::NcidServer)) {
         server_.reset();
         endpoint_.clear();
         return QStringLiteral("Off");
     }
-    const QString endpoint = settings_.read(QStringLiteral("NcidAddress")) + u':' + settings_.read(QStringLiteral("NcidPort"));
+    const QString endpoint = settings_.read(key::NcidAddress) + u':' + settings_.read(key::NcidPort);
     QHostAddress address;
     quint16 port = 0;
     if (!NcidServer::parseEndpoint(endpoint, address, port)) {

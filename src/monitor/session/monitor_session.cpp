@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QSerialPort>
+#include <utility>
 
 namespace {
 const char* const kOpeningCommands[] = {"ATE0", "ATCD1", "ATCD9"};
@@ -60,7 +61,7 @@ void MonitorSession::start()
     if (answer != QLatin1String("MONITOR"))
         emit traceModeFailed();
     at_.scanHandler = [this] { received(); };
-    at_.openForTrace(); // a port that cannot be opened delivers nothing; the retry takes over
+    lineUp_ = at_.openForTrace(); // a port that cannot be opened delivers nothing; the retry takes over
     at_.ScanState = true;
     timerReconnect_->start(kReconnectMs);
 }
@@ -83,7 +84,8 @@ void MonitorSession::portFailed()
     at_.ScanState = false;
     if (at_.port().isOpen())
         at_.port().close(); // a vanished device would keep signalling
-    engine_.lineLost();
+    if (std::exchange(lineUp_, false))
+        engine_.lineLost(); // calls were followed on it until now
     setConnectionLost(true);
 }
 
@@ -118,6 +120,7 @@ void MonitorSession::tryReconnect()
     reconnecting_ = false;
     if (!at_.openForTrace())
         return;
+    lineUp_ = true;
     at_.ScanState = true;
     setConnectionLost(false);
 }

@@ -99,5 +99,6 @@ private:
     std::function<bool()> viewVisible_, viewNormal_;
     bool stopping_ = false;
     bool connectionLost_ = false;
+    bool lineUp_ = false; // the port was opened for trace mode and has not failed since
     bool reconnecting_ = false;
 };

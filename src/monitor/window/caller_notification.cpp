@@ -1,4 +1,5 @@
 #include "monitor/window/caller_notification.h"
+#include "common/settings_keys.h"
 
 #include "common/settings_store.h"
 #include "monitor/outputs/desktop_notifier.h"
@@ -32,7 +33,7 @@ void CallerNotifier::setDesktopNotifier(DesktopNotifier* notifier)
 
 void CallerNotifier::announce(const CallEvent& event, const QString& picture)
 {
-    if (settings_.isOne(QStringLiteral("Notify")))
+    if (settings_.isOne(key::Notify))
         desktop_->notify(event, picture);
 }
 

@@ -1,4 +1,5 @@
 #include "monitor/window/formmonitor.h"
+#include "common/settings_keys.h"
 
 #include "common/regional.h"
 #include "common/settings_store.h"
@@ -366,15 +367,15 @@ void FormMonitor::Form_Load()
             w->show();
     }
     lampMemory_.fill(false);
-    leftSet_ = storedNumber(QStringLiteral("ScanLeft"));
-    topSet_ = storedNumber(QStringLiteral("ScanTop"));
+    leftSet_ = storedNumber(key::ScanLeft);
+    topSet_ = storedNumber(key::ScanTop);
     move(px(leftSet_), px(topSet_));
     if (debugLevel_ > 0)
         setWidthTwips(kDebugWidth);
     else
         setWidthTwips(kWidth);
-    setHeightTwips(storedNumber(QStringLiteral("ScanHeight")));
-    chosen.dialPrefix = settings_.read(QStringLiteral("DialPrefixNumber"));
+    setHeightTwips(storedNumber(key::ScanHeight));
+    chosen.dialPrefix = settings_.read(key::DialPrefixNumber);
     engine_.setSettings(chosen);
     FlexGrid1->viewport()->update();
     loaded_ = true;
@@ -405,8 +406,8 @@ void FormMonitor::Form_Resize()
         setHeightTwips(kDebugHeight);
         setWidthTwips(kDebugWidth);
     }
-    settings_.write(QStringLiteral("ScanHeight"), QString::number(heightTwips()));
-    if (debugLevel_ == 0 && settings_.isOne(QStringLiteral("ScanHide")))
+    settings_.write(key::ScanHeight, QString::number(heightTwips()));
+    if (debugLevel_ == 0 && settings_.isOne(key::ScanHide))
         setHeightTwips(kFoldedHeight);
 }
 
@@ -422,10 +423,10 @@ void FormMonitor::Command2_Click()
     if (debugLevel_ >= 1)
         return;
     if (heightTwips() <= kFoldedHeight) {
-        settings_.write(QStringLiteral("ScanHide"), QStringLiteral("0"));
-        setHeightTwips(storedNumber(QStringLiteral("ScanHeight")));
+        settings_.write(key::ScanHide, QStringLiteral("0"));
+        setHeightTwips(storedNumber(key::ScanHeight));
     } else {
-        settings_.write(QStringLiteral("ScanHide"), QStringLiteral("1"));
+        settings_.write(key::ScanHide, QStringLiteral("1"));
         setHeightTwips(kFoldedHeight);
     }
     Form_Resize();

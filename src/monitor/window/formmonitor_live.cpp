@@ -1,6 +1,7 @@
 // The live display: labels, pictures and lamps drawn from the engine's state,
 // the ring loop, the popup and the caller notification on the desktop.
 #include "monitor/window/formmonitor.h"
+#include "common/settings_keys.h"
 
 #include "common/settings_store.h"
 #include "device/form1.h"
@@ -115,7 +116,7 @@ void FormMonitor::Timer2_Timer()
 {
     const MonitorDisplay& d = engine_.display();
     if ((d.Check5 == 1 || d.Check6 == 1) && mainWindow_.Ring == 1)
-        wave::playFromStart(wave::device(), settings_.read(QStringLiteral("WavFile")));
+        wave::playFromStart(wave::device(), settings_.read(key::WavFile));
 }
 
 // ---- what the session asks of its view -------------------------------------------

@@ -1,4 +1,5 @@
 #include "monitor/window/formmonitor_settings.h"
+#include "common/settings_keys.h"
 
 #include "common/settings_store.h"
 #include "phonebook/phone_to_name.h"
@@ -18,7 +19,7 @@ namespace {
 
 QString wavFile(const SettingsStore& settings)
 {
-    return settings.read(QStringLiteral("WavFile"));
+    return settings.read(key::WavFile);
 }
 
 } // namespace
@@ -140,21 +141,20 @@ int FormMonitorSettings::buildDesktopFrame(int top)
 
 void FormMonitorSettings::connectBoxes()
 {
-    auto flag = [this](QCheckBox* box, const char* key) {
-        connect(box, &QCheckBox::toggled, this,
-                [this, key](bool on) { storeFlag(QLatin1String(key), on); });
+    auto flag = [this](QCheckBox* box, QLatin1String key) {
+        connect(box, &QCheckBox::toggled, this, [this, key](bool on) { storeFlag(key, on); });
     };
-    flag(Check1, "Popup");
-    flag(Check4, "LogAns");
-    flag(Check5, "LogRing");
-    flag(Check6, "LogDial");
-    flag(Check7, "LogTry");
-    flag(Check8, "LogCID");
+    flag(Check1, key::Popup);
+    flag(Check4, key::LogAns);
+    flag(Check5, key::LogRing);
+    flag(Check6, key::LogDial);
+    flag(Check7, key::LogTry);
+    flag(Check8, key::LogCID);
     connect(Check2, &QCheckBox::toggled, this, &FormMonitorSettings::Check2_Click);
     connect(Check3, &QCheckBox::toggled, this, &FormMonitorSettings::Check3_Click);
     connect(Command1, &QPushButton::clicked, this, &FormMonitorSettings::Command1_Click);
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
-        settings_.write(QStringLiteral("DialPrefixNumber"), text);
+        settings_.write(key::DialPrefixNumber, text);
         if (setDialPrefix_)
             setDialPrefix_(text);
     });
@@ -165,10 +165,10 @@ void FormMonitorSettings::connectBoxes()
 
 void FormMonitorSettings::connectDesktopFrame()
 {
-    connect(Check9, &QCheckBox::toggled, this, [this](bool on) { storeFlag(QStringLiteral("Notify"), on); });
-    for (const auto& [edit, key] : {std::pair{TextCountryCode, "CountryCode"}, std::pair{TextAreaCode, "AreaCode"}}) {
+    connect(Check9, &QCheckBox::toggled, this, [this](bool on) { storeFlag(key::Notify, on); });
+    for (const auto& [edit, key] : {std::pair{TextCountryCode, key::CountryCode}, std::pair{TextAreaCode, key::AreaCode}}) {
         connect(edit, &QLineEdit::textEdited, this, [this, key = key](const QString& text) {
-            settings_.write(QLatin1String(key), text);
+            settings_.write(key, text);
             numberforms::setPlan(numberforms::planFrom(settings_));
         });
     }
@@ -184,20 +184,20 @@ void FormMonitorSettings::Form_Load()
         Check2->setChecked(false);
     }
     // A value other than the number 1 (also one that is no number) leaves its box clear.
-    const std::pair<const char*, QCheckBox*> boxes[] = {
-        {"IDSound", Check3}, {"Popup", Check1},  {"LogAns", Check4}, {"LogRing", Check5},
-        {"LogDial", Check6}, {"LogTry", Check7}, {"LogCID", Check8},
+    const std::pair<QLatin1String, QCheckBox*> boxes[] = {
+        {key::IDSound, Check3}, {key::Popup, Check1},  {key::LogAns, Check4}, {key::LogRing, Check5},
+        {key::LogDial, Check6}, {key::LogTry, Check7}, {key::LogCID, Check8},
     };
-    for (const auto& [key, box] : boxes)
-        box->setChecked(settings_.isOne(QLatin1String(key)));
+    for (const auto& [name, box] : boxes)
+        box->setChecked(settings_.isOne(name));
 
-    const QString prefix = settings_.read(QStringLiteral("DialPrefixNumber"));
+    const QString prefix = settings_.read(key::DialPrefixNumber);
     if (setDialPrefix_)
         setDialPrefix_(prefix);
     Text1->setText(prefix);
-    Check9->setChecked(settings_.isOne(QStringLiteral("Notify")));
-    TextCountryCode->setText(settings_.read(QStringLiteral("CountryCode")));
-    TextAreaCode->setText(settings_.read(QStringLiteral("AreaCode")));
+    Check9->setChecked(settings_.isOne(key::Notify));
+    TextCountryCode->setText(settings_.read(key::CountryCode));
+    TextAreaCode->setText(settings_.read(key::AreaCode));
     loadNetworkFrame();
 }
 
@@ -216,7 +216,7 @@ void FormMonitorSettings::testPlay()
 
 void FormMonitorSettings::Check2_Click(bool ticked)
 {
-    storeFlag(QStringLiteral("Ring"), ticked);
+    storeFlag(key::Ring, ticked);
     ring_ = ticked ? 1 : 0;
     if (ticked)
         testPlay();
@@ -226,7 +226,7 @@ void FormMonitorSettings::Check2_Click(bool ticked)
 
 void FormMonitorSettings::Check3_Click(bool ticked)
 {
-    storeFlag(QStringLiteral("IDSound"), ticked);
+    storeFlag(key::IDSound, ticked);
     if (ticked)
         testPlay();
     else
@@ -238,6 +238,6 @@ void FormMonitorSettings::Command1_Click()
     const QString chosen = chooseWaveFile ? chooseWaveFile(this) : QString();
     if (chosen.isEmpty())
         return; // cancelled: nothing stored, nothing played
-    settings_.write(QStringLiteral("WavFile"), chosen);
+    settings_.write(key::WavFile, chosen);
     wave::playFromStart(wave_, wavFile(settings_));
 }

@@ -1,6 +1,7 @@
 // The "Network" frame of the monitor settings: the NCID server that shows the
 // calls on other machines and phones, and a program run on each call event.
 #include "monitor/window/formmonitor_settings.h"
+#include "common/settings_keys.h"
 
 #include "common/settings_store.h"
 #include "monitor/window/twips.h"
@@ -57,14 +58,14 @@ int FormMonitorSettings::buildNetworkFrame(int top)
 void FormMonitorSettings::connectNetworkFrame()
 {
     connect(CheckNcid, &QCheckBox::toggled, this, [this](bool on) {
-        storeFlag(QStringLiteral("NcidServer"), on);
+        storeFlag(key::NcidServer, on);
         networkChanged();
     });
-    const std::pair<QLineEdit*, const char*> fields[] = {
-        {TextNcidAddress, "NcidAddress"}, {TextNcidPort, "NcidPort"}, {TextProgram, "EventProgram"}};
-    for (const auto& [edit, key] : fields) {
+    const std::pair<QLineEdit*, QLatin1String> fields[] = {
+        {TextNcidAddress, key::NcidAddress}, {TextNcidPort, key::NcidPort}, {TextProgram, key::EventProgram}};
+    for (const auto& [edit, name] : fields) {
         connect(edit, &QLineEdit::textEdited, this,
-                [this, key = key](const QString& text) { settings_.write(QLatin1String(key), text.trimmed()); });
+                [this, name = name](const QString& text) { settings_.write(name, text.trimmed()); });
         connect(edit, &QLineEdit::editingFinished, this, &FormMonitorSettings::networkChanged);
     }
 }
@@ -72,10 +73,10 @@ void FormMonitorSettings::connectNetworkFrame()
 void FormMonitorSettings::loadNetworkFrame()
 {
     const QSignalBlocker quiet(CheckNcid); // loading is no change
-    CheckNcid->setChecked(settings_.isOne(QStringLiteral("NcidServer")));
-    TextNcidAddress->setText(settings_.read(QStringLiteral("NcidAddress")));
-    TextNcidPort->setText(settings_.read(QStringLiteral("NcidPort")));
-    TextProgram->setText(settings_.read(QStringLiteral("EventProgram")));
+    CheckNcid->setChecked(settings_.isOne(key::NcidServer));
+    TextNcidAddress->setText(settings_.read(key::NcidAddress));
+    TextNcidPort->setText(settings_.read(key::NcidPort));
+    TextProgram->setText(settings_.read(key::EventProgram));
     networkChanged();
 }
 

@@ -1,6 +1,7 @@
 // Trace mode as the window shows it: the session switched on, the connection
 // state in the caller-ID line, and the closing that takes the adapter out.
 #include "monitor/window/formmonitor.h"
+#include "common/settings_keys.h"
 
 #include "common/settings_store.h"
 #include "device/form1.h"
@@ -52,8 +53,8 @@ void FormMonitor::Form_Unload()
     setWindowTitle(QStringLiteral("Call Monitor"));
     LabelCID->clear();
     if (!isMinimized()) {
-        settings_.write(QStringLiteral("ScanLeft"), QString::number(leftTwips()));
-        settings_.write(QStringLiteral("ScanTop"), QString::number(topTwips()));
+        settings_.write(key::ScanLeft, QString::number(leftTwips()));
+        settings_.write(key::ScanTop, QString::number(topTwips()));
     }
     FlexGrid1->saveWidths();
     if (tray_)

@@ -1,0 +1,25 @@
+#pragma once
+// The keys of the settings store (section "Startup"), one name each, so a
+// typo is a compile error and every reader and writer of a key is found.
+#include <QLatin1String>
+
+namespace key {
+// Command channel
+inline constexpr QLatin1String CommPort("CommPort"), Speed("Speed"), CommDelay("CommDelay");
+// Settings window
+inline constexpr QLatin1String UnitCost("UnitCost"), LastReset("LastReset");
+// Monitor: sounds and notices
+inline constexpr QLatin1String Ring("Ring"), Popup("Popup"), IDSound("IDSound"), WavFile("WavFile"),
+    Notify("Notify");
+// Monitor: which calls enter the call list, and the prefix of dialled numbers
+inline constexpr QLatin1String LogCID("LogCID"), LogAns("LogAns"), LogDial("LogDial"), LogRing("LogRing"),
+    LogTry("LogTry"), DialPrefixNumber("DialPrefixNumber");
+// Monitor window place and size
+inline constexpr QLatin1String ScanLeft("ScanLeft"), ScanTop("ScanTop"), ScanHeight("ScanHeight"),
+    ScanHide("ScanHide");
+// Number forms of the phone book lookup
+inline constexpr QLatin1String CountryCode("CountryCode"), AreaCode("AreaCode");
+// Network outputs of the window
+inline constexpr QLatin1String NcidServer("NcidServer"), NcidAddress("NcidAddress"), NcidPort("NcidPort"),
+    EventProgram("EventProgram");
+} // namespace key
