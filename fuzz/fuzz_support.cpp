@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <map>
-#include <memory>
 #include <string>
 
 namespace fuzz {
@@ -48,14 +47,16 @@ void ensureApp()
     static int argc = 1;
     static char arg0[] = "corvane-fuzz";
     static char* argv[] = {arg0, nullptr};
-    static std::unique_ptr<QCoreApplication> app;
     if (!QCoreApplication::instance())
-        app = std::make_unique<QCoreApplication>(argc, argv);
+        new QCoreApplication(argc, argv); // lives until the process ends: exit handlers run after other statics went
+
 }
 
 QString scratchPath(const QString& name)
 {
-    static QTemporaryDir dir;
+    // In memory where the machine has it: the readers write their files atomically, with a sync.
+    static QTemporaryDir dir((QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath())
+                             + QStringLiteral("/corvane-fuzz-XXXXXX"));
     return dir.filePath(name);
 }
 

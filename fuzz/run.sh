@@ -46,7 +46,7 @@ for h in $harnesses; do
     "$bin/fuzz_$h" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$work/findings/$h/" "$work/corpus/$h" >"$log" 2>&1
     rc=$?
-    execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+    execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
     stats=$(grep -E '^#[0-9]+' "$log" | tail -n 1 | grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[^ ]+')
     found=$(ls "$work/findings/$h" | tr '\n' ' ')
     [ "$rc" -eq 0 ] || status=1
