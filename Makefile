@@ -23,7 +23,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-multim
 PACKAGE_DIR := build-package
 DEMO_HOME := $(BUILD_DIR)/demo
 
-.PHONY: all deps configure build run test bench package screenshots clean
+.PHONY: all deps configure build run test bench package screenshots fuzz clean
 
 all: build
 
@@ -85,10 +85,20 @@ screenshots: configure
 	  if [ $$(stat -c %s $$f) -gt $(SHOT_LIMIT_BYTES) ]; then echo "$$f is over 150 KB"; exit 1; fi; \
 	done
 
+# The libFuzzer harnesses (fuzz/, docs/fuzzing.md): a clang build of their
+# readers in build-fuzz, then each harness for FUZZ_SECONDS, one after another.
+FUZZ_DIR := build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCORVANE_FUZZ=ON -DCORVANE_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers dodova-sim
+	fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 # A call list or phone book kept beside a built program (a portable folder)
 # is the user's: clean refuses rather than delete it.
 clean:
 	@for f in build/list.txt build/book.txt build-sanitize/list.txt build-sanitize/book.txt; do \
 	  if [ -e "$$f" ]; then echo "$$f is a user's file: move it out of the build folder first"; exit 1; fi; \
 	done
-	rm -rf build build-sanitize $(PACKAGE_DIR)
+	rm -rf build build-sanitize $(FUZZ_DIR) $(PACKAGE_DIR)

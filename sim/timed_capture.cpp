@@ -71,8 +71,11 @@ std::vector<CaptureChunk> readCapture(std::istream& in)
     std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<CaptureChunk> chunks;
     const std::string header = CaptureHeader;
-    const bool timed = all.compare(0, header.size(), header) == 0
-        && (all.size() == header.size() || all[header.size()] == '\n' || all[header.size()] == '\r');
+    // The first line (without a CR before its LF) is exactly the header.
+    std::string first = all.substr(0, all.find('\n'));
+    if (!first.empty() && first.back() == '\r')
+        first.pop_back();
+    const bool timed = first == header;
     if (!timed) {
         // 115200 bit/s, 8N1: one byte every 87 microseconds.
         for (std::size_t i = 0; i < all.size(); ++i) {

@@ -1,6 +1,7 @@
 #include "tools/replay_capture.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace TimedCapture {
 
@@ -15,6 +16,14 @@ int hexDigit(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
+}
+
+// More digits than this are no time of a capture (and would overflow).
+constexpr qsizetype kMaxTimeDigits = 15;
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
 }
 
 QList<CaptureChunk> parseRaw(const QByteArray& content)
@@ -106,12 +115,10 @@ QList<CaptureChunk> parse(const QByteArray& content)
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         const qsizetype tab = line.indexOf('\t');
-        if (tab <= 0)
-            continue;
-        bool ok = false;
-        const qint64 ms = line.first(tab).toByteArray().toLongLong(&ok);
-        if (!ok || ms < 0)
-            continue;
+        const QByteArrayView time = line.first(std::max<qsizetype>(tab, 0));
+        if (tab <= 0 || tab > kMaxTimeDigits || !std::all_of(time.begin(), time.end(), isDigit))
+            continue; // the time is plain digits: no sign, blank or NUL the number parser would pass over
+        const qint64 ms = time.toByteArray().toLongLong();
         last = std::max(last, ms);
         QByteArray bytes = unescape(line.sliced(tab + 1));
         if (!chunks.isEmpty() && chunks.last().ms == last)

@@ -1,0 +1,58 @@
+// The adapter's trace stream through Scan, at DebugLevel 0 and 5. A timed
+// capture is fed chunk by chunk at its times (so the end-of-call timers run),
+// anything else as raw bytes. The trace buffer, the three panes and the
+// terminal tree must stay within their bounds whatever arrives.
+#include "fuzz_entry.h"
+
+#include "common/settings_store.h"
+#include "monitor/engine/monitor_engine.h"
+#include "monitor/engine/virtual_clock.h"
+#include "tools/replay_capture.h"
+
+namespace {
+
+constexpr qsizetype kBufferBound = MonitorEngine::kTraceBufferLimit + MonitorEngine::kTraceBufferLimit / 16;
+constexpr qsizetype kPaneCharBound = TracePane::kMaxChars + TracePane::kMaxChars / 5;
+constexpr qsizetype kPaneLineBound = TracePane::kMaxLines + TracePane::kMaxLines / 5;
+// Beyond this the virtual clock stops: later hours would only repeat Timer1's ticks.
+constexpr qint64 kHorizonMs = 3600 * 1000;
+
+void checkPanes(MonitorEngine& engine)
+{
+    for (TracePane* pane : {&engine.Text1(), &engine.Text2(), &engine.Text3()}) {
+        FUZZ_CHECK(pane->text().size() <= kPaneCharBound);
+        FUZZ_CHECK(pane->text().count(u'\n') <= kPaneLineBound);
+    }
+    FUZZ_CHECK(engine.TreeIDs().nodes().size() <= TraceTree::kMaxNodes);
+}
+
+void scanAtLevel(const QList<CaptureChunk>& chunks, int level)
+{
+    VirtualClock clock;
+    SettingsStore settings(fuzz::scratchPath(QStringLiteral("trace-settings.ini")));
+    MonitorEngine engine(clock, settings);
+    engine.setBookPath(fuzz::scratchPath(QStringLiteral("trace-book.txt")));
+    engine.callList().setListPath(fuzz::scratchPath(QStringLiteral("trace-list.txt")));
+    engine.reset();
+    engine.DebugLevel = level;
+    for (const CaptureChunk& chunk : chunks) {
+        clock.advanceTo(std::min(chunk.ms, kHorizonMs));
+        for (char c : chunk.bytes) {
+            engine.Scan(c);
+            FUZZ_CHECK(engine.TraceBuffer.size() <= kBufferBound);
+        }
+    }
+    clock.advance(MonitorEngine::kEndOfCallDelayMs * 2); // the last call's end timers
+    checkPanes(engine);
+}
+
+void traceScan(const QByteArray& data)
+{
+    const QList<CaptureChunk> chunks = TimedCapture::parse(data);
+    scanAtLevel(chunks, 0);
+    scanAtLevel(chunks, 5);
+}
+
+} // namespace
+
+CORVANE_FUZZ_HARNESS("trace_scan", traceScan)
