@@ -70,18 +70,29 @@ package: deps
 
 # The windows against the simulator under Xvfb, walked through by the program
 # itself (CORVANE_SCREENSHOTS, src/app/screenshot_tour.cpp holds the list of
-# shots), on a private settings store and a fresh copy of the demo folder.
+# shots), on a private settings store and a fresh copy of the demo folder whose
+# call list is docs/images/tour-history.txt dated back from today (the
+# statistics window counts the last 30 days). SHOT_SCREEN, SHOT_DPI and SHOT_OUT
+# check the fit elsewhere, e.g. SHOT_SCREEN=1024x768x24 SHOT_OUT=build/shots-small.
+# 256 colours (ImageMagick) halve the files and look the same for windows.
 SHOTS_DIR := $(BUILD_DIR)/shots
 SHOT_LIMIT_BYTES := 153600
+SHOT_SCREEN ?= 1280x1024x24
+SHOT_DPI ?= 96
+SHOT_OUT ?= docs/images
 screenshots: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane dodova-sim corvane_assets
-	@rm -rf $(SHOTS_DIR) && mkdir -p -m 700 $(SHOTS_DIR)/run
+	@rm -rf $(SHOTS_DIR) && mkdir -p -m 700 $(SHOTS_DIR)/run $(SHOTS_DIR)/home
+	@grep -v '^#' docs/images/tour-history.txt | while IFS='	' read -r msn type ago rest; do \
+	  printf '%s\t%s\t%s\t%s\n' "$$msn" "$$type" "$$(date -d "$$ago days ago" +%F)" "$$rest"; \
+	done > $(SHOTS_DIR)/home/list.txt
 	@cmake -DFROM=assets/demo -DTO=$(SHOTS_DIR)/home -P cmake/CopyMissing.cmake
 	XDG_CONFIG_HOME=$(CURDIR)/$(SHOTS_DIR)/config XDG_RUNTIME_DIR=$(CURDIR)/$(SHOTS_DIR)/run \
-	  CORVANE_SCREENSHOTS=$(CURDIR)/docs/images QT_FONT_DPI=96 QT_QPA_PLATFORMTHEME= \
-	  xvfb-run -a -s "-screen 0 1280x1024x24" \
+	  CORVANE_SCREENSHOTS=$(abspath $(SHOT_OUT)) QT_FONT_DPI=$(SHOT_DPI) QT_QPA_PLATFORMTHEME= \
+	  xvfb-run -a -s "-screen 0 $(SHOT_SCREEN)" \
 	  $(BUILD_DIR)/corvane --simulate docs/images/tour.scenario --home $(SHOTS_DIR)/home
-	@for f in docs/images/*.png; do \
+	@for f in $(SHOT_OUT)/*.png; do \
+	  convert "$$f" -strip -define png:exclude-chunks=date,time -colors 256 "PNG8:$$f" || exit 1; \
 	  if [ $$(stat -c %s $$f) -gt $(SHOT_LIMIT_BYTES) ]; then echo "$$f is over 150 KB"; exit 1; fi; \
 	done
 

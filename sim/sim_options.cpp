@@ -11,7 +11,8 @@ std::string usageText()
            "                  [--scenario NAME|FILE] [--record FILE] [--play FILE]\n"
            "       dodova-sim [--scenario NAME|FILE] [--state FILE] --render-capture FILE\n"
            "       dodova-sim --list-scenarios | --help | --version\n"
-           "A DodOva terminal adapter on a pseudo-terminal; see docs/simulator.md.\n";
+           "A DodOva terminal adapter on a pseudo-terminal; see man dodova-sim and docs/simulator.md\n"
+           "(installed in /usr/share/doc/corvane/docs).\n";
 }
 
 OptionsParse parseOptions(const std::vector<std::string>& args)

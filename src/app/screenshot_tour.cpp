@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -22,16 +23,18 @@ struct Shot {
     const char* waitFor; // element that must show something first ("" = none)
     int debugLevel;      // trace level for a call monitor this shot opens (-1 = as it is)
     bool closeAfter;     // close the window once grabbed
+    const char* select;  // list whose first row is chosen, so its details show ("" = none)
 };
 
 // In order: a shot may open its window from one an earlier shot left open.
 // An opener whose window is already open closes it first and opens it anew.
 constexpr Shot kShots[] = {
-    {"settings.png", "", "Form1", "CommandSend", -1, false}, // after the first read
-    {"monitor.png", "Monitor", "FormMonitor", "Label20", 0, false}, // both channels in a call
-    {"phonebook.png", "Command3", "DialogpBook", "", -1, true},
-    {"monitor-settings.png", "CommandOptions", "FormMonitorSettings", "", -1, true},
-    {"monitor-trace.png", "Monitor", "FormMonitor", "Label20", 1, false},
+    {"settings.png", "", "Form1", "CommandSend", -1, false, ""}, // after the first read
+    {"monitor.png", "Monitor", "FormMonitor", "Label20", 0, false, ""}, // both channels in a call
+    {"phonebook.png", "Command3", "DialogpBook", "", -1, true, "MSFlexGrid1"}, // with a picture
+    {"monitor-settings.png", "CommandOptions", "FormMonitorSettings", "", -1, true, ""},
+    {"statistics.png", "CommandStatistics", "FormStatistics", "LabelSummary", -1, true, ""},
+    {"monitor-trace.png", "Monitor", "FormMonitor", "Label20", 1, false, ""},
 };
 
 constexpr int kPollMs = 100;
@@ -151,6 +154,9 @@ void ScreenshotTour::wait()
     QWidget* window = visibleWindow(QLatin1String(s.window));
     const bool ready = window && (!*s.waitFor || showsSomething(window->findChild<QObject*>(QLatin1String(s.waitFor))));
     if (ready) {
+        auto* list = *s.select ? window->findChild<QAbstractItemView*>(QLatin1String(s.select)) : nullptr;
+        if (list && list->model())
+            list->setCurrentIndex(list->model()->index(0, 0));
         deadline_.setRemainingTime(kSettleMs);
         phase_ = Phase::Settle;
     } else if (deadline_.hasExpired()) {
