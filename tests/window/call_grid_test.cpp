@@ -2,6 +2,7 @@
 #include "window_fixture.h"
 
 #include "monitor/engine/call_list_model.h"
+#include "monitor/window/call_filter.h"
 #include "monitor/window/call_grid.h"
 #include "monitor/window/grid_sort.h"
 #include "monitor/window/picture_label.h"
@@ -127,6 +128,42 @@ TEST_F(GridTest, DeleteRemovesExactlyTheSelectedRowsInEitherDirection)
     QTest::keyClick(grid.get(), Qt::Key_Delete);
     QTest::keyClick(grid.get(), Qt::Key_Delete);
     EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST_F(GridTest, DeleteOnAFilteredViewRemovesOnlyTheRowsShownSelected)
+{
+    struct Case {
+        const char* search;
+        bool missed;
+        int first, last;          // shown rows selected by a click and a shift-click
+        const char* searchAfter;  // typed after selecting (nullptr: none)
+        QStringList remaining;
+    };
+    // Ada calls 1001, 1003, 1005; the missed calls are 1002, 1004, 1006.
+    const Case cases[] = {
+        {"ada", false, 1, 2, nullptr, {"1001", "1002", "1004", "1006"}},
+        {"", true, 0, 0, nullptr, {"1001", "1003", "1004", "1005", "1006"}},
+        {"", false, 1, 1, "ada", {"1001", "1002", "1003", "1004", "1005", "1006"}}, // selection hidden
+        {"ada", false, 0, 2, "", {"1002", "1004", "1006"}}, // hidden rows come back between them
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.search << c.missed << c.first << c.last);
+        QList<CallRecord> records;
+        for (int i = 1; i <= 6; ++i)
+            records << CallRecord{"4711", i % 2 ? "Answer" : "Ring", "2026-01-01", "10:00:00",
+                                  QString::number(1000 + i), i % 2 ? "Ada" : "Bob", "0:01:00", "0"};
+        model.setRecords(records);
+        grid->filter().setSearchText(c.search);
+        grid->filter().setMissedOnly(c.missed);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowPoint(c.first));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(c.last));
+        if (c.searchAfter)
+            grid->filter().setSearchText(c.searchAfter);
+        QTest::keyClick(grid.get(), Qt::Key_Delete);
+        grid->filter().setSearchText("");
+        grid->filter().setMissedOnly(false);
+        EXPECT_EQ(column(model.records(), 4), c.remaining);
+    }
 }
 
 TEST_F(GridTest, WidthsComeFromTheStoreAndAreSavedOnEveryRelease)

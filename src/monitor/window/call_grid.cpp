@@ -229,11 +229,11 @@ void CallGrid::deleteSelectedRows()
 {
     if (!model_)
         return;
+    // Only rows drawn as selected: when the filter hides the current row, Qt
+    // moves the current index onto a neighbour the user never chose.
     QList<int> rows;
     for (const QModelIndex& i : selectionModel()->selectedRows())
         rows << filter_->sourceRow(i.row());
-    if (rows.isEmpty() && currentIndex().isValid())
-        rows << currentRecord();
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     for (int row : rows)
         model_->removeRows(row, 1);

@@ -35,8 +35,8 @@ public:
     int headerColumnAt(int x) const;
     // A header click on `column`: sorts by it and the columns after it.
     void sortByHeader(int column);
-    // The Delete key: removes the selected rows (the current row when none is
-    // selected); rows the filter hides are never removed.
+    // The Delete key: removes the selected rows that are shown, nothing when
+    // none is selected.
     void deleteSelectedRows();
 
 signals:
