@@ -1,5 +1,4 @@
 #include "monitor/outputs/desktop_notifier.h"
-#include "common/settings_keys.h"
 
 #include "common/program_folder.h"
 
@@ -15,6 +14,7 @@ namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString kNotifyMethod = QStringLiteral("Notify");
 const QString kApplication = QStringLiteral("ISDN Corvane");
 const QString kDesktopEntry = QStringLiteral("corvane"); // corvane.desktop
 constexpr int kServerDefaultTimeout = -1;
@@ -72,16 +72,18 @@ void DesktopNotifier::notify(const CallEvent& event, const QString& picture)
     QVariantMap hints{{QStringLiteral("desktop-entry"), kDesktopEntry}};
     if (!image.isEmpty())
         hints.insert(QStringLiteral("image-path"), image);
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, key::Notify);
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, kNotifyMethod);
     call << kApplication << lastId_ << image << summary(event) << body(event).toHtmlEscaped() << QStringList()
          << hints << kServerDefaultTimeout;
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, kReplyTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, event] {
         const QDBusPendingReply<uint> reply = *watcher;
-        if (reply.isError())
+        if (reply.isError()) {
             emit unavailable(event);
-        else
+        } else {
             lastId_ = reply.value();
+            emit shown(lastId_);
+        }
         watcher->deleteLater();
     });
 }

@@ -31,6 +31,9 @@ public:
     static QString imageAddress(const QString& picture);
 
 signals:
+    // The service shows the event as notification `id` (the same id when it
+    // replaced the previous call's).
+    void shown(uint id);
     // No notification service took the event (none on the bus, no bus).
     void unavailable(const CallEvent& event);
 
