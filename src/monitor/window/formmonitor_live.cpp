@@ -192,10 +192,13 @@ void FormMonitor::setUpTray()
         return;
     tray_ = new QSystemTrayIcon(windowIcon().isNull() ? QIcon(lamps::picture(lamps::Green, 2.0)) : windowIcon(), this);
     tray_->setToolTip(QStringLiteral("Call Monitor"));
+    // A click on the icon brings the monitor to the front with the focus, as
+    // a taskbar entry would; a desktop notification never takes it.
     connect(tray_, &QSystemTrayIcon::activated, this, [this] {
         setWindowState(windowState() & ~Qt::WindowMinimized);
         show();
         raise();
+        activateWindow();
     });
     tray_->show();
 }
