@@ -9,6 +9,8 @@
 #include "monitor/window/twips.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 
 namespace {
@@ -164,6 +166,24 @@ TEST_F(GridTest, DeleteOnAFilteredViewRemovesOnlyTheRowsShownSelected)
         grid->filter().setMissedOnly(false);
         EXPECT_EQ(column(model.records(), 4), c.remaining);
     }
+}
+
+TEST_F(GridTest, TheNamesAreTheLastColumnToGiveWay)
+{
+    auto total = [&] {
+        int sum = 0;
+        for (int c = 0; c < 8; ++c)
+            sum += grid->columnWidth(c);
+        return sum;
+    };
+    grid->resize(1000, 300);
+    grid->applyStoredWidths();
+    const int roomy = total(); // every default width
+    const int bar = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid->verticalScrollBar());
+    grid->resize(roomy + 2 * grid->frameWidth() + bar - 10, 300);
+    grid->applyStoredWidths();
+    EXPECT_EQ(total(), roomy - 10);
+    EXPECT_EQ(grid->columnWidth(5), twips::toPx(2000, twips::dpiOf(grid.get())));
 }
 
 TEST_F(GridTest, WidthsComeFromTheStoreAndAreSavedOnEveryRelease)

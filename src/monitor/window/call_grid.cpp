@@ -139,10 +139,11 @@ int CallGrid::defaultTwips(int column)
     return SettingsStore::defaultFor(widthKey(column)).toInt();
 }
 
-// When the columns overflow the grid, the names give way first, then the
-// columns wider than their content, in proportion to their spare room; none
-// goes below `least` (stored widths have no room to give). So a grid of the
-// design's size shows every column, Cost included, without scrolling sideways.
+// When the columns overflow the grid, the columns wider than their content
+// give way first, in proportion to their spare room, then the names; none goes
+// below `least` (stored widths have no room to give). So a grid of the design's
+// size shows every column, Cost included, without scrolling sideways, and the
+// names get all the room the other columns do not need.
 void CallGrid::giveWay(std::array<int, 8>& px, const std::array<int, 8>& least) const
 {
     const int viewPx = width() - 2 * frameWidth()
@@ -155,7 +156,6 @@ void CallGrid::giveWay(std::array<int, 8>& px, const std::array<int, 8>& least) 
         px[c] -= d;
         overflow -= d;
     };
-    shrink(kNameColumn, overflow);
     int spare = 0;
     for (int c = 0; c < kColumns; ++c)
         spare += c == kNameColumn ? 0 : px[c] - least[c];
@@ -163,6 +163,7 @@ void CallGrid::giveWay(std::array<int, 8>& px, const std::array<int, 8>& least) 
     for (int c = 0; c < kColumns && overflow > 0 && spare > 0; ++c)
         if (c != kNameColumn)
             shrink(c, ((px[c] - least[c]) * wanted + spare - 1) / spare);
+    shrink(kNameColumn, overflow);
 }
 
 int CallGrid::columnWidthTwips(int column) const
