@@ -8,6 +8,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QGridLayout>
@@ -25,9 +26,10 @@ namespace {
 
 // Design size at 96 DPI; scaled with the screen and kept on it.
 constexpr int kWidth = 1000, kHeight = 720;
-// Thirty days and 24 hours side by side leave about 15 pixels a label: a
-// smaller face keeps "12-06" (turned upright) and "23" whole instead of "…".
-constexpr double kDenseLabelScale = 0.8;
+// Thirty days and 24 hours side by side leave about 15 pixels a bar, too
+// little for a label each: every kDayStep-th day (counted back from today) and
+// every kHourStep-th hour is named, upright and in the window's own face.
+constexpr int kDayStep = 5, kHourStep = 3;
 constexpr int kNameChars = 22; // longer names end in "…" beside their bars
 
 // Answered, missed, outgoing, not connected: the colours people expect.
@@ -58,13 +60,16 @@ QValueAxis* valueAxis(double max, bool counts)
     return axis;
 }
 
-QBarCategoryAxis* denseAxis(const QStringList& labels, const QFont& font)
+// Names the bars first, first + step, ... of `labels` on a value axis under
+// the bars (bar i stands at x = i).
+QCategoryAxis* sparseAxis(const QStringList& labels, int first, int step)
 {
-    auto* axis = new QBarCategoryAxis;
-    axis->append(labels);
-    QFont small = font;
-    small.setPointSizeF(font.pointSizeF() * kDenseLabelScale);
-    axis->setLabelsFont(small);
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setRange(-0.5, labels.size() - 0.5);
+    for (qsizetype i = first; i < labels.size(); i += step)
+        axis->append(labels[i], double(i));
+    axis->setGridLineVisible(false);
     return axis;
 }
 
@@ -208,9 +213,7 @@ void StatisticsWindow::drawDays()
             *set << day[k];
         series->append(set);
     }
-    QBarCategoryAxis* categories = denseAxis(days, font());
-    categories->setLabelsAngle(-90);
-    replaceAxes(days_, categories, valueAxis(max, true), false);
+    replaceAxes(days_, sparseAxis(days, (CallStatistics::kDays - 1) % kDayStep, kDayStep), valueAxis(max, true), false);
 }
 
 void StatisticsWindow::drawHours()
@@ -226,7 +229,7 @@ void StatisticsWindow::drawHours()
         hours << QString::number(h);
     }
     series->append(set);
-    replaceAxes(hours_, denseAxis(hours, font()), valueAxis(max, true), false);
+    replaceAxes(hours_, sparseAxis(hours, 0, kHourStep), valueAxis(max, true), false);
 }
 
 void StatisticsWindow::drawTopNumbers()
