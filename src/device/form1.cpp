@@ -403,7 +403,8 @@ void Form1::fitToScreen()
     // a usual one, and correct once it is known.
     const QSize frame(2 * kFrameBorder, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrameBorder);
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-    QSize want = ui_->content->sizeHint() + QSize(0, chrome);
+    const QSize bottom = ui_->bottomRow->sizeHint();
+    QSize want = ui_->content->sizeHint().expandedTo(QSize(bottom.width(), 0)) + QSize(0, chrome + bottom.height());
     const QSize room = avail.size() - frame;
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     if (want.height() > room.height())

@@ -392,20 +392,34 @@ void Form1::buildWindow()
     grid->addWidget(b.highLayer(), 2, 0);
     grid->addWidget(b.globals(), 2, 1);
     grid->addWidget(b.profiles(), 2, 2);
-    grid->addWidget(b.cost(), 3, 0);
-    grid->addWidget(b.busy(), 3, 1);
-    grid->addWidget(b.transfer(), 3, 2);
-    for (int c = 0; c < 3; ++c)
+    // The bottom row holds Receive and Transmit: it stays in view below the
+    // frames, which scroll on a screen smaller than they need.
+    auto* bottom = new QWidget;
+    bottom->setObjectName(QStringLiteral("SettingsBottom"));
+    auto* row = new QGridLayout(bottom);
+    row->setContentsMargins(kWindowMargins, 0, kWindowMargins, kWindowMargins);
+    row->addWidget(b.cost(), 0, 0);
+    row->addWidget(b.busy(), 0, 1);
+    row->addWidget(b.transfer(), 0, 2);
+    for (int c = 0; c < 3; ++c) {
         grid->setColumnStretch(c, 1);
+        row->setColumnStretch(c, 1);
+    }
     ui_->content = central;
+    ui_->bottomRow = bottom;
 
-    // On a screen smaller than the frames need, they scroll; nothing is cut off.
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("SettingsScroll"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setWidget(central);
-    setCentralWidget(scroll);
+    auto* window = new QWidget;
+    auto* column = new QVBoxLayout(window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(scroll, 1);
+    column->addWidget(bottom);
+    setCentralWidget(window);
 
     ui_->status = new QLabel;
     ui_->status->setObjectName(QStringLiteral("StatusText"));

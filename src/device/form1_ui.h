@@ -54,5 +54,6 @@ struct Form1::Ui {
     QPushButton* Command7 = nullptr;
     QPushButton* Command8 = nullptr;
     QLabel* status = nullptr;
-    QWidget* content = nullptr;
+    QWidget* content = nullptr;   // the frames, in a scroll area
+    QWidget* bottomRow = nullptr; // cost per unit, busy lamp, Receive and Transmit
 };
