@@ -27,10 +27,12 @@ struct Shot {
 };
 
 // In order: a shot may open its window from one an earlier shot left open.
-// An opener whose window is already open closes it first and opens it anew.
+// An opener whose window is already open closes it first and opens it anew;
+// a toggle (a check box) is only switched, in the window it belongs to.
 constexpr Shot kShots[] = {
     {"settings.png", "", "Form1", "CommandSend", -1, false, ""}, // after the first read
     {"monitor.png", "Monitor", "FormMonitor", "Label20", 0, false, ""}, // both channels in a call
+    {"monitor-missed.png", "CheckMissed", "FormMonitor", "", -1, false, ""}, // the list filtered
     {"phonebook.png", "Command3", "DialogpBook", "", -1, true, "MSFlexGrid1"}, // with a picture
     {"monitor-settings.png", "CommandOptions", "FormMonitorSettings", "", -1, true, ""},
     {"statistics.png", "CommandStatistics", "FormStatistics", "LabelSummary", -1, true, ""},
@@ -134,11 +136,12 @@ void ScreenshotTour::open()
     phase_ = Phase::Wait;
     if (!*s.open)
         return;
-    if (QWidget* already = visibleWindow(QLatin1String(s.window)))
+    QObject* opener = findByName(QLatin1String(s.open));
+    const auto* toggle = qobject_cast<QAbstractButton*>(opener);
+    if (QWidget* already = visibleWindow(QLatin1String(s.window)); already && !(toggle && toggle->isCheckable()))
         close(already);
     if (s.debugLevel >= 0)
         setStartupDebugLevel(s.debugLevel);
-    QObject* opener = findByName(QLatin1String(s.open));
     // Queued: a modal window's loop must not run inside this timer's call.
     if (auto* action = qobject_cast<QAction*>(opener))
         QTimer::singleShot(0, action, &QAction::trigger);
