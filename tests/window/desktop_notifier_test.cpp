@@ -1,10 +1,9 @@
-// The caller notification as a real notification server keeps it: dunst on a
-// private session bus and X display of its own.
+// The caller notification as a real server keeps it: dunst on a private
+// session bus and X display.
 #include "window_fixture.h"
 
 #include "monitor/outputs/desktop_notifier.h"
 
-#include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -14,34 +13,26 @@
 #include <QStandardPaths>
 #include <QTest>
 
-namespace {
-
-constexpr int kStartMs = 10000;
-
-// Starts a daemon and returns the first line it prints (display, bus address).
-QString firstLine(QProcess& p, const QString& program, const QStringList& args)
-{
-    p.start(program, args);
-    (void)QTest::qWaitFor([&] { return p.canReadLine() || (p.waitForReadyRead(100), p.canReadLine()); }, kStartMs);
-    return QString::fromUtf8(p.readLine()).trimmed();
-}
-
-} // namespace
-
-TEST_F(WindowTest, DunstShowsTheCallerAndItsPictureAndTheNextCallReplacesIt)
+TEST_F(WindowTest, DunstShowsTheCallerWithItsPictureAndTheNextCallReplacesIt)
 {
     for (const char* tool : {"Xvfb", "dbus-daemon", "dunst", "dunstctl", "busctl"})
         if (QStandardPaths::findExecutable(tool).isEmpty())
             GTEST_SKIP() << tool << " is not installed";
-    QProcess x, bus, dunst; // destroyed in reverse order, each killed
-    const QString display = firstLine(x, "Xvfb", {"-displayfd", "1", "-nolisten", "tcp"});
-    const QString address = firstLine(bus, "dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-    ASSERT_FALSE(display.isEmpty() || address.isEmpty()) << "Xvfb or dbus-daemon did not start";
+    constexpr int kStartMs = 10000;
+    QProcess x, bus, dunst, ctl; // each killed when destroyed
+    auto run = [&](QProcess& p, const QString& program, const QStringList& args) {
+        p.start(program, args); // the display number or bus address comes first
+        (void)QTest::qWaitFor([&] { return (p.waitForReadyRead(100), p.canReadLine()) || p.state() == QProcess::NotRunning; },
+                              kStartMs);
+        return QString::fromUtf8(p.readLine()).trimmed();
+    };
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", ":" + display);
+    env.insert("DISPLAY", ":" + run(x, "Xvfb", {"-displayfd", "1", "-nolisten", "tcp"}));
+    const QString address = run(bus, "dbus-daemon", {"--session", "--nofork", "--print-address=1"});
     env.insert("DBUS_SESSION_BUS_ADDRESS", address);
     writeText("dunstrc", "");
     dunst.setProcessEnvironment(env);
+    ctl.setProcessEnvironment(env);
     dunst.start("dunst", {"-conf", file("dunstrc")});
     QDBusConnection connection = QDBusConnection::connectToBus(address, "dunst-test");
     ASSERT_TRUE(QTest::qWaitFor([&] { return connection.interface()->isServiceRegistered("org.freedesktop.Notifications").value(); },
@@ -58,19 +49,14 @@ TEST_F(WindowTest, DunstShowsTheCallerAndItsPictureAndTheNextCallReplacesIt)
         notifier.notify(call, "ada.png");
         ASSERT_TRUE(shown.wait(DesktopNotifier::kReplyTimeoutMs));
     }
-    auto dunstctl = [&](const QString& command) {
-        QProcess p;
-        p.setProcessEnvironment(env);
-        p.start("dunstctl", {command});
-        p.waitForFinished(kStartMs);
-        return p.readAllStandardOutput();
-    };
-    dunstctl("close-all"); // history holds the notifications no longer shown
-    const QJsonArray history = QJsonDocument::fromJson(dunstctl("history"))["data"][0].toArray();
+    ctl.start("dunstctl", {"close-all"}); // the history holds what is no longer shown
+    ctl.waitForFinished(kStartMs);
+    ctl.start("dunstctl", {"history"});
+    ctl.waitForFinished(kStartMs);
+    const QJsonArray history = QJsonDocument::fromJson(ctl.readAllStandardOutput())["data"][0].toArray();
     ASSERT_EQ(history.size(), 1) << "the second call stacked instead of replacing the first";
-    const QJsonObject n = history[0].toObject();
-    EXPECT_EQ(n["summary"]["data"].toString(), "0302222");
-    EXPECT_EQ(n["body"]["data"].toString(), "0302222\ncalls MSN 4711, channel A");
-    EXPECT_EQ(n["icon_path"]["data"].toString(), file("ada.png"));
+    EXPECT_EQ(history[0]["summary"]["data"].toString(), "0302222");
+    EXPECT_EQ(history[0]["body"]["data"].toString(), "0302222\ncalls MSN 4711, channel A");
+    EXPECT_EQ(history[0]["icon_path"]["data"].toString(), file("ada.png"));
     QDBusConnection::disconnectFromBus("dunst-test");
 }
