@@ -200,17 +200,20 @@ int DialogpBook::pixelsY(double twips) const { return qRound(twips * logicalDpiY
 double DialogpBook::twipsX(int pixels) const { return pixels * 1440.0 / logicalDpiX(); }
 double DialogpBook::twipsY(int pixels) const { return pixels * 1440.0 / logicalDpiY(); }
 
-// A stored value that does not read as a number leaves the default in place.
+// A stored value that is no number, or out of any sensible range, leaves the
+// default in place.
 void DialogpBook::restoreGeometry()
 {
+    constexpr double kMostTwips = 100000;
     const SettingsStore& settings = SettingsStore::user();
-    auto readInto = [&settings](const char* key, double& value) {
-        if (const std::optional<double> v = regional::toNumber(settings.read(QLatin1String(key))))
+    auto readInto = [&settings](const char* key, double& value, double least) {
+        const std::optional<double> v = regional::toNumber(settings.read(QLatin1String(key)));
+        if (v && *v >= least && *v <= kMostTwips)
             value = *v;
     };
-    readInto("ScanLeftBook", leftTwips_);
-    readInto("ScanTopBook", topTwips_);
-    readInto("BookHeight", heightTwips_);
+    readInto("ScanLeftBook", leftTwips_, -kMostTwips);
+    readInto("ScanTopBook", topTwips_, -kMostTwips);
+    readInto("BookHeight", heightTwips_, kMinHeightTwips);
     setFixedWidth(pixelsX(kWidthTwips));
     setMinimumHeight(pixelsY(kMinHeightTwips));
     move(pixelsX(leftTwips_), pixelsY(topTwips_));
