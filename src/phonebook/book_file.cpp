@@ -33,10 +33,10 @@ std::array<QStringView, 6> splitFields(QStringView line)
 
 namespace BookFile {
 
-QList<BookEntry> read(const QString& path)
+QList<BookEntry> read(const QString& path, bool* ok)
 {
     QList<BookEntry> entries;
-    usertext::forEachLine(usertext::readFile(path), [&](QStringView line) {
+    usertext::forEachLine(usertext::readFile(path, ok), [&](QStringView line) {
         const auto f = splitFields(line);
         entries.append(BookEntry{f[0].toString(), f[1].toString(), f[2].toString(), f[3].toString(),
                                  f[4].toString(), f[5].toString()});

@@ -18,8 +18,9 @@ struct BookEntry {
 namespace BookFile {
 
 // Reads every line of the file (missing file: empty list). Short lines give
-// empty fields, extra fields are ignored.
-QList<BookEntry> read(const QString& path);
+// empty fields, extra fields are ignored. `ok` turns false for a file that
+// exists but cannot be read.
+QList<BookEntry> read(const QString& path, bool* ok = nullptr);
 
 // Writes all entries atomically (writeFileAtomically). False when the file could not be
 // replaced; the old file is then left as it was.

@@ -18,6 +18,7 @@
 
 namespace {
 
+const QString kTitle = QStringLiteral("Phone Book Manager");
 constexpr double kMinHeightTwips = 3500;
 constexpr double kPictureTwips = 1500;
 
@@ -91,7 +92,7 @@ DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave)
     : QDialog(parent), afterSave_(std::move(afterSave)), bookPath_(BookFile::defaultPath())
 {
     setObjectName(QStringLiteral("DialogpBook"));
-    setWindowTitle(QStringLiteral("Phone Book Manager"));
+    setWindowTitle(kTitle);
     setModal(true);
     // The monitor's 8-point face: four 11-digit numbers, a name and the
     // picture column share the window's fixed width.
@@ -247,7 +248,10 @@ void DialogpBook::savePosition()
 
 void DialogpBook::ReadTheList()
 {
-    QList<BookEntry> entries = BookFile::read(bookPath_);
+    bool readable = true;
+    QList<BookEntry> entries = BookFile::read(bookPath_, &readable);
+    bookUnreadable_ = !readable;
+    setWindowTitle(readable ? kTitle : kTitle + QStringLiteral(" - book.txt could not be read"));
     // Blank lines carry no contact; every other line is kept, however short,
     // so nothing in the file is lost by opening and closing the window.
     entries.removeIf([](const BookEntry& e) {
@@ -263,6 +267,8 @@ void DialogpBook::ReadTheList()
 
 bool DialogpBook::SaveTheList()
 {
+    if (bookUnreadable_)
+        return false; // a book never read is never written over
     table_.sortForSaving();
     table_.fillEmptyPictures();
     return BookFile::write(bookPath_, table_.entries());
