@@ -84,8 +84,8 @@ void FlowBuilder::marker(std::int64_t t, Kind kind, int port, int units)
 // once, the network's carry its cause. Returns the time the call is gone.
 std::int64_t FlowBuilder::clear(std::int64_t t, const Call& call, ClearedBy by, std::uint8_t networkCause)
 {
-    const auto own = ie::cause(LocationUser, CauseNormal);
-    const auto net = ie::cause(LocationNetwork, networkCause);
+    const auto own = ie::cause(dss1::kLocationUser, dss1::kCauseNormal);
+    const auto net = ie::cause(dss1::kLocationNetwork, networkCause);
     if (by == ClearedBy::Remote) {
         message(t, call, Side::Network, MessageType::Disconnect, {net});
         message(t + TerminalAnswers, call, Side::Terminal, MessageType::Release, {own});
@@ -103,7 +103,7 @@ std::int64_t FlowBuilder::clear(std::int64_t t, const Call& call, ClearedBy by, 
 // the call it is on, and the monitor (one record per TEI) would end that one.
 std::int64_t FlowBuilder::giveUp(std::int64_t t, const Call& call)
 {
-    const auto net = ie::cause(LocationNetwork, CauseNormal);
+    const auto net = ie::cause(dss1::kLocationNetwork, dss1::kCauseNormal);
     message(t, call, Side::Network, MessageType::Disconnect, {net});
     message(t + TerminalAnswers, call, Side::Terminal, MessageType::Release);
     message(t + TerminalAnswers + NetworkAnswers, call, Side::Network, MessageType::ReleaseComplete, {net});
@@ -121,16 +121,16 @@ int FlowBuilder::portForMsn(const std::string& msn) const
 std::uint8_t FlowBuilder::freeChannel(std::int64_t t) const
 {
     if (channelFreeAt_[0] <= t)
-        return ChannelA;
+        return dss1::kChannelA;
     if (channelFreeAt_[1] <= t)
-        return ChannelB;
-    return ChannelNone;
+        return dss1::kChannelB;
+    return dss1::kChannelNone;
 }
 
 void FlowBuilder::occupy(std::uint8_t channel, std::int64_t until)
 {
-    if (channel == ChannelA || channel == ChannelB) {
-        auto& freeAt = channelFreeAt_[channel == ChannelA ? 0 : 1];
+    if (channel == dss1::kChannelA || channel == dss1::kChannelB) {
+        auto& freeAt = channelFreeAt_[channel == dss1::kChannelA ? 0 : 1];
         freeAt = std::max(freeAt, until);
     }
 }
@@ -138,9 +138,9 @@ void FlowBuilder::occupy(std::uint8_t channel, std::int64_t until)
 std::uint8_t chosenChannel(ChannelChoice choice, std::uint8_t automatic)
 {
     switch (choice) {
-    case ChannelChoice::A: return ChannelA;
-    case ChannelChoice::B: return ChannelB;
-    case ChannelChoice::None: return ChannelNone;
+    case ChannelChoice::A: return dss1::kChannelA;
+    case ChannelChoice::B: return dss1::kChannelB;
+    case ChannelChoice::None: return dss1::kChannelNone;
     case ChannelChoice::Auto: break;
     }
     return automatic;
@@ -153,7 +153,7 @@ void FlowBuilder::incoming(const ScenarioCall& c)
     const std::string msn = !c.to.empty() ? c.to : numbers_.msn[static_cast<std::size_t>(port == 2 ? 3 : 0)];
     const bool portBusy = port != 0 && portBusyUntil_[port] > t0;
     // A call for a port that is on another call is a waiting call: offered without a channel.
-    const std::uint8_t offered = chosenChannel(c.channel, portBusy ? ChannelNone : freeChannel(t0));
+    const std::uint8_t offered = chosenChannel(c.channel, portBusy ? dss1::kChannelNone : freeChannel(t0));
 
     Call call{port, {nextRef(state_.networkRef), false}, {}};
     call.terminal = {call.network.value, true};
@@ -175,28 +175,28 @@ void FlowBuilder::incoming(const ScenarioCall& c)
 
     marker(t0 + TerminalAnswers, Kind::CallOpen, port);
     std::vector<Octets> alerting;
-    if (offered != ChannelNone)
+    if (offered != dss1::kChannelNone)
         alerting.push_back(ie::channel(offered));
     message(t0 + TerminalAnswers, call, Side::Terminal, MessageType::Alerting, alerting);
 
     std::int64_t answerAt = t0 + std::max<std::int64_t>(c.ringMs, 2 * TerminalAnswers);
     std::uint8_t channel = offered;
     bool answered = c.answer == AnswerKind::Yes;
-    if (answered && offered == ChannelNone) {
+    if (answered && offered == dss1::kChannelNone) {
         // A waiting call is taken only after the port's other call has ended.
         answered = portBusyUntil_[port] + PickUpAfterHangUp <= answerAt;
-        channel = answered ? freeChannel(answerAt) : ChannelNone;
-        answered = answered && channel != ChannelNone;
+        channel = answered ? freeChannel(answerAt) : dss1::kChannelNone;
+        answered = answered && channel != dss1::kChannelNone;
     }
     std::int64_t over;
     if (answered) {
         message(answerAt, call, Side::Terminal, MessageType::Connect, {ie::channel(channel), ie::connectedNumber(msn)});
         message(answerAt + NetworkAnswers, call, Side::Network, MessageType::ConnectAcknowledge);
-        over = clear(answerAt + NetworkAnswers + c.talkMs, call, c.hangup, CauseNormal);
-    } else if (channel == ChannelNone) {
+        over = clear(answerAt + NetworkAnswers + c.talkMs, call, c.hangup, dss1::kCauseNormal);
+    } else if (channel == dss1::kChannelNone) {
         over = giveUp(answerAt, call);
     } else {
-        over = clear(answerAt, call, ClearedBy::Remote, CauseNormal);
+        over = clear(answerAt, call, ClearedBy::Remote, dss1::kCauseNormal);
     }
     occupy(channel, over);
     marker(over, Kind::CallClose, port);
@@ -221,8 +221,8 @@ void FlowBuilder::outgoing(const ScenarioCall& c)
     const std::uint8_t channel = chosenChannel(c.channel, freeChannel(proceeding));
     std::int64_t over;
     int units = 0;
-    if (channel == ChannelNone) {
-        over = clear(proceeding, call, ClearedBy::Remote, CauseNoChannel);
+    if (channel == dss1::kChannelNone) {
+        over = clear(proceeding, call, ClearedBy::Remote, dss1::kCauseNoChannel);
     } else {
         message(proceeding, call, Side::Network, MessageType::CallProceeding, {ie::channel(channel)});
         std::int64_t t = t0 + FirstDigit;
@@ -230,12 +230,12 @@ void FlowBuilder::outgoing(const ScenarioCall& c)
             message(t, call, Side::Terminal, MessageType::Information, {ie::dialledDigit(c.dial[i])});
         const std::int64_t alertAt = t - DigitPace + DialToAlert;
         if (c.answer == AnswerKind::Busy) {
-            over = clear(alertAt, call, ClearedBy::Remote, CauseUserBusy);
+            over = clear(alertAt, call, ClearedBy::Remote, dss1::kCauseUserBusy);
         } else {
             message(alertAt, call, Side::Network, MessageType::Alerting);
             const std::int64_t answerAt = alertAt + c.ringMs;
             if (c.answer == AnswerKind::No) {
-                over = clear(answerAt, call, ClearedBy::Local, CauseNormal);
+                over = clear(answerAt, call, ClearedBy::Local, dss1::kCauseNormal);
             } else {
                 const auto far = c.service ? ie::connectedService()
                                            : ie::connectedNumber(c.connected.empty() ? c.dial : c.connected);
@@ -252,7 +252,7 @@ void FlowBuilder::outgoing(const ScenarioCall& c)
                     message(at + NetworkAnswers, call, Side::Network, MessageType::Information, {ie::chargeDisplay(sofar)});
                 }
                 units = c.units;
-                over = clear(talkFrom + c.talkMs, call, c.hangup, CauseNormal);
+                over = clear(talkFrom + c.talkMs, call, c.hangup, dss1::kCauseNormal);
             }
         }
         occupy(channel, over);

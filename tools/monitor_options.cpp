@@ -2,7 +2,6 @@
 
 #include "common/option_value.h"
 
-#include <utility>
 
 namespace {
 constexpr int kHighestDebugLevel = 5;
@@ -26,22 +25,12 @@ MonitorOptions parseMonitorOptions(const QStringList& arguments)
             o.error = why;
     };
     QString debug;
-    const std::pair<QString, QString*> valued[] = {
-        {QStringLiteral("--port"), &o.port}, {QStringLiteral("--home"), &o.home},
-        {QStringLiteral("--ncid"), &o.ncid}, {QStringLiteral("--hook"), &o.hook},
-        {QStringLiteral("--debug"), &debug},
-    };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        OptionTake took = OptionTake::NotThis;
-        for (const auto& [name, target] : valued) {
-            took = takeOptionValue(arguments, i, name, *target);
-            if (took == OptionTake::Missing)
-                fail(QStringLiteral("%1 needs a value").arg(name));
-            if (took != OptionTake::NotThis)
-                break;
-        }
-        if (took != OptionTake::NotThis)
+        const auto valued = {ValuedOption{QStringLiteral("--port"), &o.port}, {QStringLiteral("--home"), &o.home},
+                             {QStringLiteral("--ncid"), &o.ncid}, {QStringLiteral("--hook"), &o.hook},
+                             {QStringLiteral("--debug"), &debug}};
+        if (takeValuedOption(arguments, i, valued, o.error) != OptionTake::NotThis)
             continue;
         if (a == QLatin1String("--help") || a == QLatin1String("-h"))
             o.help = true;

@@ -112,6 +112,10 @@ void MonitorService::connectLog()
     connect(&session_, &MonitorSession::connectionChanged, this, [this](bool lost) {
         log(lost ? QStringLiteral("adapter lost - reconnecting ...") : QStringLiteral("adapter back, monitoring"));
     });
+    connect(&session_.callList(), &CallListModel::fileProblemChanged, this, [this] {
+        const QString problem = session_.callList().fileProblemText();
+        log(problem.isEmpty() ? QStringLiteral("call list saved") : problem);
+    });
     connect(&session_, &MonitorSession::traceModeFailed, this,
             [this] { log(QStringLiteral("the adapter did not confirm trace mode")); });
     MonitorEngine& engine = session_.engine();
@@ -130,7 +134,8 @@ void MonitorService::stop()
         return;
     running_ = false;
     session_.stop(true);
-    log(QStringLiteral("trace mode off, list saved"));
+    const bool saved = !session_.callList().hasUnsavedChanges();
+    log(saved ? QStringLiteral("trace mode off, list saved") : QStringLiteral("trace mode off, calls NOT saved"));
 }
 
 QString MonitorService::eventLine(const CallEvent& e)

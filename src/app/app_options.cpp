@@ -3,7 +3,6 @@
 #include "app/version.h"
 #include "common/option_value.h"
 
-#include <utility>
 
 namespace {
 
@@ -26,16 +25,8 @@ AppOptions parseAppOptions(const QStringList& arguments)
     };
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
-        OptionTake took = OptionTake::NotThis;
-        for (auto [name, target] : {std::pair{QStringLiteral("--port"), &o.port},
-                                    std::pair{QStringLiteral("--home"), &o.home}}) {
-            took = takeOptionValue(arguments, i, name, *target);
-            if (took == OptionTake::Missing)
-                fail(QStringLiteral("%1 needs a value").arg(name));
-            if (took != OptionTake::NotThis)
-                break;
-        }
-        if (took != OptionTake::NotThis)
+        const auto valued = {ValuedOption{QStringLiteral("--port"), &o.port}, {QStringLiteral("--home"), &o.home}};
+        if (takeValuedOption(arguments, i, valued, o.error) != OptionTake::NotThis)
             continue;
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             o.help = true;

@@ -13,3 +13,16 @@ OptionTake takeOptionValue(const QStringList& args, qsizetype& i, const QString&
         value.clear();
     return value.isEmpty() ? OptionTake::Missing : OptionTake::Taken;
 }
+
+OptionTake takeValuedOption(const QStringList& args, qsizetype& i, std::initializer_list<ValuedOption> options,
+                            QString& error)
+{
+    for (const ValuedOption& option : options) {
+        const OptionTake took = takeOptionValue(args, i, option.name, *option.value);
+        if (took == OptionTake::Missing && error.isEmpty())
+            error = QStringLiteral("%1 needs a value").arg(option.name);
+        if (took != OptionTake::NotThis)
+            return took;
+    }
+    return OptionTake::NotThis;
+}

@@ -3,40 +3,13 @@
 #include "common/atomic_file.h"
 #include "common/program_folder.h"
 #include "common/regional.h"
+#include "common/user_text.h"
 #include "phonebook/book_lookup.h"
 #include "phonebook/phone_to_name.h"
 
-#include <QFile>
 #include <array>
 
 namespace {
-
-QString readWhole(const QString& path)
-{
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLocal8Bit(f.readAll());
-}
-
-// Calls fn(line) for every line of text; CR LF, LF or a lone CR end a line.
-template <typename Fn>
-bool forEachLine(QStringView text, Fn fn)
-{
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    while (start < n) {
-        qsizetype end = start;
-        while (end < n && text[end] != u'\n' && text[end] != u'\r')
-            ++end;
-        if (fn(text.mid(start, end - start)))
-            return true;
-        if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n')
-            ++end;
-        start = end + 1;
-    }
-    return false;
-}
 
 // Splits at TABs into at most six fields; fields after the sixth are ignored.
 std::array<QStringView, 6> splitFields(QStringView line)
@@ -60,10 +33,10 @@ std::array<QStringView, 6> splitFields(QStringView line)
 
 namespace BookFile {
 
-QList<BookEntry> read(const QString& path)
+QList<BookEntry> read(const QString& path, bool* ok)
 {
     QList<BookEntry> entries;
-    forEachLine(readWhole(path), [&](QStringView line) {
+    usertext::forEachLine(usertext::readFile(path, ok), [&](QStringView line) {
         const auto f = splitFields(line);
         entries.append(BookEntry{f[0].toString(), f[1].toString(), f[2].toString(), f[3].toString(),
                                  f[4].toString(), f[5].toString()});
@@ -80,8 +53,7 @@ bool write(const QString& path, const QList<BookEntry>& entries)
         text += fields.join(u'\t');
         text += QLatin1String("\r\n");
     }
-    const QByteArray bytes = text.toLocal8Bit();
-    return writeFileAtomically(path, bytes);
+    return writeFileAtomically(path, usertext::encode(text));
 }
 
 QString defaultPath()
@@ -91,7 +63,7 @@ QString defaultPath()
 
 } // namespace BookFile
 
-BookLookup::BookLookup(const QString& path) : text_(readWhole(path)) {}
+BookLookup::BookLookup(const QString& path) : text_(usertext::readFile(path)) {}
 
 BookLookup BookLookup::fromText(QString text)
 {
@@ -116,7 +88,7 @@ QString BookLookup::nameFor(QString& number) const
     bool found = false;
     if (!text_.isEmpty() && isNumeric(number)) { // an empty book names nothing
         const QString wanted = number;
-        found = forEachLine(text_, [&](QStringView line) {
+        found = usertext::forEachLine(text_, [&](QStringView line) {
             if (line.size() <= 4)
                 return false;
             const auto f = splitFields(line);

@@ -1,7 +1,8 @@
 #pragma once
 // book.txt: one contact per line, six TAB-separated fields Name, Phone 1,
-// Phone 2, Mobile, Other, Picture; CR LF line ends; the system's text encoding
-// (UTF-8 on Linux). Replaced atomically on writing, never deleted first.
+// Phone 2, Mobile, Other, Picture; written with CR LF line ends in UTF-8, read
+// as the users' text files are (common/user_text.h). Replaced atomically on
+// writing, never deleted first.
 #include <QList>
 #include <QString>
 
@@ -17,8 +18,9 @@ struct BookEntry {
 namespace BookFile {
 
 // Reads every line of the file (missing file: empty list). Short lines give
-// empty fields, extra fields are ignored.
-QList<BookEntry> read(const QString& path);
+// empty fields, extra fields are ignored. `ok` turns false for a file that
+// exists but cannot be read.
+QList<BookEntry> read(const QString& path, bool* ok = nullptr);
 
 // Writes all entries atomically (writeFileAtomically). False when the file could not be
 // replaced; the old file is then left as it was.

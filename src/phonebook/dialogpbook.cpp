@@ -18,6 +18,7 @@
 
 namespace {
 
+const QString kTitle = QStringLiteral("Phone Book Manager");
 constexpr double kMinHeightTwips = 3500;
 constexpr double kPictureTwips = 1500;
 
@@ -91,7 +92,7 @@ DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave)
     : QDialog(parent), afterSave_(std::move(afterSave)), bookPath_(BookFile::defaultPath())
 {
     setObjectName(QStringLiteral("DialogpBook"));
-    setWindowTitle(QStringLiteral("Phone Book Manager"));
+    setWindowTitle(kTitle);
     setModal(true);
     // The monitor's 8-point face: four 11-digit numbers, a name and the
     // picture column share the window's fixed width.
@@ -200,17 +201,20 @@ int DialogpBook::pixelsY(double twips) const { return qRound(twips * logicalDpiY
 double DialogpBook::twipsX(int pixels) const { return pixels * 1440.0 / logicalDpiX(); }
 double DialogpBook::twipsY(int pixels) const { return pixels * 1440.0 / logicalDpiY(); }
 
-// A stored value that does not read as a number leaves the default in place.
+// A stored value that is no number, or out of any sensible range, leaves the
+// default in place.
 void DialogpBook::restoreGeometry()
 {
+    constexpr double kMostTwips = 100000;
     const SettingsStore& settings = SettingsStore::user();
-    auto readInto = [&settings](const char* key, double& value) {
-        if (const std::optional<double> v = regional::toNumber(settings.read(QLatin1String(key))))
+    auto readInto = [&settings](const char* key, double& value, double least) {
+        const std::optional<double> v = regional::toNumber(settings.read(QLatin1String(key)));
+        if (v && *v >= least && *v <= kMostTwips)
             value = *v;
     };
-    readInto("ScanLeftBook", leftTwips_);
-    readInto("ScanTopBook", topTwips_);
-    readInto("BookHeight", heightTwips_);
+    readInto("ScanLeftBook", leftTwips_, -kMostTwips);
+    readInto("ScanTopBook", topTwips_, -kMostTwips);
+    readInto("BookHeight", heightTwips_, kMinHeightTwips);
     setFixedWidth(pixelsX(kWidthTwips));
     setMinimumHeight(pixelsY(kMinHeightTwips));
     move(pixelsX(leftTwips_), pixelsY(topTwips_));
@@ -244,7 +248,10 @@ void DialogpBook::savePosition()
 
 void DialogpBook::ReadTheList()
 {
-    QList<BookEntry> entries = BookFile::read(bookPath_);
+    bool readable = true;
+    QList<BookEntry> entries = BookFile::read(bookPath_, &readable);
+    bookUnreadable_ = !readable;
+    setWindowTitle(readable ? kTitle : kTitle + QStringLiteral(" - book.txt could not be read"));
     // Blank lines carry no contact; every other line is kept, however short,
     // so nothing in the file is lost by opening and closing the window.
     entries.removeIf([](const BookEntry& e) {
@@ -260,6 +267,8 @@ void DialogpBook::ReadTheList()
 
 bool DialogpBook::SaveTheList()
 {
+    if (bookUnreadable_)
+        return false; // a book never read is never written over
     table_.sortForSaving();
     table_.fillEmptyPictures();
     return BookFile::write(bookPath_, table_.entries());

@@ -83,6 +83,7 @@ private:
     int sortDirection_ = 0; // 7 ascending, 8 descending: the last title click
     double leftTwips_ = 10, topTwips_ = 10, heightTwips_ = 5590;
     bool closing_ = false;
+    bool bookUnreadable_ = false; // the file exists but could not be read
 
     QLineEdit* Text3 = nullptr; // Name
     QLineEdit* Text2 = nullptr; // Telephone 1

@@ -1,6 +1,9 @@
 // AddCall's normalisations and list.txt.
 #include "engine_fixture.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 class CallListTest : public ::testing::Test {
@@ -80,14 +83,69 @@ TEST_F(CallListTest, EmptyListSavesAnEmptyFileAndAMissingFileReadsAsNone)
     EXPECT_EQ(listBytes(), QByteArray());
 }
 
-TEST_F(CallListTest, FailedSaveLeavesTheOldFile)
+TEST_F(CallListTest, AListThatCannotBeReadOrWrittenIsNeverOverwrittenAndKeepsNewCalls)
 {
-    writeFile("list.txt", "old\tCID\t2026-01-01\t10:00:00\t1\t\t-\t-\r\n");
-    model.setListPath(dir.filePath("missing-folder/list.txt"));
-    model.AddCall("1", "Ring", QDate(2026, 1, 1), "10:00:00", "111", "", "0:00:01", "-");
-    EXPECT_FALSE(model.SaveTheList());
+    using Problem = CallListModel::FileProblem;
+    const QByteArray old = "old\tCID\t2026-01-01\t10:00:00\t1\t\t-\t-\r\n";
+    struct Case {
+        const char* name;
+        const char* listPath; // where the list is read and saved
+        bool directory;       // a directory stands where list.txt should be
+        Problem problem;
+    };
+    const Case cases[] = {
+        {"directory in its place", "list.txt", true, Problem::Unreadable},
+        {"folder missing", "missing/list.txt", false, Problem::NotSaved},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir d;
+        const QString path = d.filePath(c.listPath);
+        if (c.directory)
+            QDir().mkpath(path + "/keep");
+        model.clearRows();
+        model.setListPath(path);
+        model.ReadTheList();
+        model.AddCall("1", "Ring", QDate(2026, 1, 1), "10:00:00", "111", "", "0:00:01", "-");
+        EXPECT_EQ(model.fileProblem(), c.problem);
+        EXPECT_TRUE(model.hasUnsavedChanges());
+        EXPECT_TRUE(model.fileProblemText().contains(QDir::toNativeSeparators(path)));
+        EXPECT_FALSE(model.SaveTheList());
+        EXPECT_EQ(QFileInfo(path).isDir(), c.directory);
+        EXPECT_EQ(model.rowCount(), 1);
+    }
+    // Once the file can be written, the next call saves everything kept.
+    writeFile("list.txt", old);
     model.setListPath(dir.filePath("list.txt"));
-    EXPECT_TRUE(listBytes().startsWith("old\t"));
+    model.AddCall("2", "Ring", QDate(2026, 1, 1), "10:00:05", "222", "", "0:00:01", "-");
+    EXPECT_EQ(model.fileProblem(), Problem::None);
+    EXPECT_FALSE(model.hasUnsavedChanges());
+    EXPECT_EQ(listBytes().count("\r\n"), 2);
+}
+
+TEST_F(CallListTest, ReadsEveryLineEndAndWindowsTextAndWritesUtf8)
+{
+    struct Case {
+        const char* name;
+        QByteArray list, book;
+        int records;
+    };
+    const QByteArray rec = "4711\tAnswer\t2026-01-02\t10:00:00\t0301\t\t0:01:00\t0";
+    const Case cases[] = {
+        {"lone CR", rec + "\r" + rec + "\r" + rec + "\r", "J\xfcrgen M\xfcller \x80\t0301\r\n", 3},
+        {"LF and CR LF", rec + "\n" + rec + "\r\n", "J\xc3\xbcrgen M\xc3\xbcller \xe2\x82\xac\t0301\n", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile("list.txt", c.list);
+        writeFile("book.txt", c.book);
+        model.clearRows();
+        model.ReadTheList();
+        ASSERT_EQ(model.rowCount(), c.records);
+        EXPECT_EQ(model.records().last().cost, "0");
+        ASSERT_TRUE(model.SaveTheList());
+        EXPECT_TRUE(listBytes().contains("\tJ\xc3\xbcrgen M\xc3\xbcller \xe2\x82\xac\t0:01:00\t0\r\n"));
+    }
 }
 
 } // namespace

@@ -14,7 +14,6 @@ protected:
         frame(offer(cat({channel(chan), callingNumber(caller), calledNumber(msn)})), true);
         frame(iframe(tei, 0x01, channel(chan))); // ALERTING names the channel
     }
-    void answer(int tei, int chan, const char* msn) { frame(iframe(tei, 0x07, cat({channel(chan), connectedNumber(msn)}))); }
     // An outgoing call from the port: SETUP with its own number, then the channel.
     void dialOut(int tei, int chan, const char* own)
     {
@@ -24,35 +23,6 @@ protected:
     void hangUp(int tei) { frame(iframe(tei, 0x45, clearing())); }
     QList<CallRecord> records() const { return engine->callList().records(); }
 };
-
-TEST_F(CallTest, IncomingCallRingsIsAnsweredAndEndsAsAnswer)
-{
-    writeBook("Alpha\t0301234567\t-\t-\t-\t/pics/alpha.jpg\r\n");
-    offerAndRing(0x83, 0x8A, "0301234567", "4712");
-    EXPECT_EQ(d().Check2, 1);
-    EXPECT_EQ(d().Check6, 1);
-    EXPECT_EQ(d().Label2, QStringLiteral("0301234567"));
-    EXPECT_EQ(d().Label20, QStringLiteral("Alpha"));
-    EXPECT_EQ(d().ImageB, QStringLiteral("/pics/alpha.jpg"));
-    EXPECT_EQ(d().LabelMSNB, QStringLiteral("4712"));
-    EXPECT_TRUE(rec(0x83).Incoming);
-    clock.advance(5000);
-    answer(0x83, 0x8A, "4712");
-    EXPECT_EQ(d().Check4, 1);
-    EXPECT_EQ(d().Check6, 0);
-    EXPECT_EQ(engine->StartClockB, QStringLiteral("10:00:05"));
-    // Charges: a display element with the units, then the cost label.
-    frame(iframe(0x83, 0x7B, {0x28, 0x05, '1', '2', ' ', 'E', 'i'}), true);
-    EXPECT_EQ(d().Label10, QStringLiteral("00.31"));
-    clock.advance(3725000);
-    hangUp(0x83);
-    clock.advance(800);
-    ASSERT_EQ(records().size(), 2);
-    EXPECT_EQ(records()[0],
-              (CallRecord{"4712", "Answer", "2026-01-01", "10:00:05", "0301234567", "Alpha", "1:02:05", "00.31"}));
-    EXPECT_EQ(records()[1].type, QStringLiteral("CID"));
-    EXPECT_FALSE(rec(0x83).Activated); // the end timer found the call's record
-}
 
 TEST_F(CallTest, LogSettingsDecideWhatIsLogged)
 {

@@ -7,20 +7,6 @@ namespace {
 
 class DecodeTest : public EngineFixture {};
 
-TEST(NumberParsing, ElementTextsBecomeNumbers)
-{
-    using K = MonitorEngine::NumberElement;
-    const std::tuple<K, const char*, const char*> numbers[] = {
-        {K::Calling, "01 80 31 32 33 ", "123"}, {K::Calling, "01 ", "Unknown"}, {K::Calling, "01 8", "Unknown"},
-        {K::Calling, "01 80 ", ""},             {K::Calling, "00 83 30 33 30 ", "030"},
-        {K::Calling, "21 80 39 31 ", "91"},     {K::Called, "81 34 35 36 ", "456"},
-        {K::Called, "C1 34 37 31 31 ", "4711"}, {K::Called, "81 ", "UNKNOWN"}, {K::Called, "81 3", ""},
-        {K::Called, "81 37 ", "7"},
-    };
-    for (const auto& [kind, text, number] : numbers)
-        EXPECT_EQ(MonitorEngine::parseNumber(QString::fromLatin1(text), kind), QString::fromLatin1(number)) << text;
-}
-
 TEST(NumberParsing, DisplayDigitsStopAtTheFirstNonDigit)
 {
     const std::pair<QByteArray, const char*> cases[] = {

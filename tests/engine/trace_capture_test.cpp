@@ -29,8 +29,9 @@ TEST_F(CaptureTest, LinesAreCutAsTheAdapterWritesThem)
         const qint64 before = engine->framesDecoded();
         feed(c.input);
         EXPECT_EQ(engine->framesDecoded() - before, c.frames);
-        if (c.frames)
+        if (c.frames) {
             EXPECT_EQ(engine->lastFrame().toHex().toUpper(), c.octets);
+        }
     }
     // The trims leave only the next line's start.
     engine->reset();

@@ -4,6 +4,8 @@
 #include "common/regional.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -443,4 +445,18 @@ TEST_F(SaveFailureTest, AFullDiskLeavesTheOldBook)
     EXPECT_EQ(f.warnings.size(), 1);
     EXPECT_EQ(book(), kOld);
     EXPECT_EQ(f.afterSave, 0);
+}
+
+// A book.txt that cannot be read (here a directory in its place) is never
+// written over: the title says so and closing asks like a failed save.
+TEST_F(SaveFailureTest, AnUnreadableBookIsNeverWrittenOver)
+{
+    QDir().mkpath(bookPath() + "/keep");
+    SaveFailure f;
+    prompts.closeUnsaved = [&f](QWidget*, const QString& text) { return f.warnings << text, true; };
+    auto d = open();
+    EXPECT_TRUE(d->windowTitle().contains("could not be read"));
+    d->close();
+    EXPECT_EQ(f.warnings.size(), 1);
+    EXPECT_TRUE(QFileInfo(bookPath()).isDir());
 }

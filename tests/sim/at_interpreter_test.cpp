@@ -1,6 +1,5 @@
 // The AT interpreter against the framing the program's command channel
 // relies on, its answers cut by the program's own rules.
-#include "device/answer_parsers.h"
 #include "device/at_channel.h"
 #include "sim/at_interpreter.h"
 
@@ -18,12 +17,6 @@ struct Device {
     QString body(const std::string& line) { return AtChannel::cutAnswerBody(QString::fromStdString(send(line))); }
     bool refuses(const std::string& line) { return send(line).find("ERROR") != std::string::npos; }
 };
-
-template <std::size_t N>
-QStringList list(const std::array<QString, N>& a)
-{
-    return QStringList(a.begin(), a.end());
-}
 
 TEST(AtInterpreter, AnswersInModemFraming)
 {
@@ -116,32 +109,6 @@ TEST(AtInterpreter, ProfilesStoreAndLoadAndFactoryRestores)
     EXPECT_TRUE(d.refuses("AT&W4"));
 }
 
-TEST(AtInterpreter, ListAnswersRoundTripThroughTheProgramsCuts)
-{
-    const QStringList tables[] = {
-        {"4711", "", "", "4712", "", "", "", "", ""},
-        {"1", "22", "333", "4444", "55555", "666666", "7777777", "88888888", "999999999"},
-        {"", "", "", "", "", "", "", "", ""},
-        {"", "", "12345678901234567890", "", "0", "", "", "", "42"},
-    };
-    for (const QStringList& table : tables) {
-        Device d;
-        for (int k = 0; k < 9; ++k)
-            EXPECT_FALSE(d.refuses("AT&ZI" + std::to_string(k) + "=" + table[k].toStdString()));
-        EXPECT_EQ(list(parseMsns(d.body("AT&ZI?"))), table);
-    }
-
-    Device d;
-    d.send("AT&ZOI=0301234");
-    d.send("AT&ZOa=");
-    d.send("AT&ZOB=99");
-    EXPECT_EQ(list(parseOwnNumbers(d.body("AT&ZO?"))), QStringList({"", "99", "0301234"}));
-    d.state.charges = {0, 3, 12, 0, 57, 134};
-    EXPECT_EQ(list(parseCharges(d.body("ATCH?"))), QStringList({"0", "3", "12", "0", "57", "134"}));
-    d.send("ATCH0");
-    EXPECT_EQ(list(parseCharges(d.body("ATCH?"))), QStringList(6, "0"));
-}
-
 TEST(AtInterpreter, NumbersThatAreNotDigitsAreRefusedAndKeepTheOldValue)
 {
     for (const char* bad : {"AT&ZI0=47 11", "AT&ZI0=MSN2", "AT&ZI0=123456789012345678901", "AT&ZI9=1",
@@ -168,14 +135,6 @@ TEST(AtInterpreter, FeedAssemblesLinesAndIgnoresNoise)
     ASSERT_EQ(done.size(), 1u);
     EXPECT_NE(done[0].reply.bytes.find("ERROR"), std::string::npos) << "an overlong line is refused";
     EXPECT_LE(done[0].text.size(), AtInterpreter::MaxLine);
-}
-
-TEST(AtInterpreter, TraceSwitches)
-{
-    Device d;
-    EXPECT_EQ(d.at.execute("ATCD9").trace, TraceSwitch::On);
-    EXPECT_EQ(d.at.execute("ATCD8").trace, TraceSwitch::Off);
-    EXPECT_EQ(d.at.execute("ATCD1").trace, TraceSwitch::None);
 }
 
 } // namespace

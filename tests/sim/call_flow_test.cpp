@@ -243,7 +243,7 @@ TEST(CallFlows, WaitingCallsAreOfferedWithoutChannelAndAlertedWithout)
         const Frame* waiting = nullptr;
         const auto offers = messages(scenario, Side::Network, 0x05);
         for (const auto& f : offers)
-            if (f.find(0x18)->content[0] == ChannelNone)
+            if (f.find(0x18)->content[0] == dss1::kChannelNone)
                 waiting = &f;
         ASSERT_NE(waiting, nullptr) << scenario;
         bool alerted = false;
@@ -258,7 +258,7 @@ TEST(CallFlows, WaitingCallsAreOfferedWithoutChannelAndAlertedWithout)
     // RELEASE carries no cause at all.
     std::pair<int, Side> givenUp{};
     for (const auto& f : messages("both-busy", Side::Network, 0x05))
-        if (f.find(0x18)->content[0] == ChannelNone)
+        if (f.find(0x18)->content[0] == dss1::kChannelNone)
             givenUp = f.call();
     int releases = 0;
     for (const auto& f : framesOf("both-busy"))
@@ -270,7 +270,7 @@ TEST(CallFlows, WaitingCallsAreOfferedWithoutChannelAndAlertedWithout)
     // The waiting call is taken on the channel its port's first call freed.
     const auto connects = messages("call-waiting", Side::Terminal, 0x07);
     ASSERT_EQ(connects.size(), 1u);
-    EXPECT_EQ(connects[0].find(0x18)->content[0], ChannelA);
+    EXPECT_EQ(connects[0].find(0x18)->content[0], dss1::kChannelA);
 }
 
 } // namespace

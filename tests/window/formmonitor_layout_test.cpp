@@ -221,12 +221,17 @@ TEST_F(WindowTest, ClearTheWindowsEmptiesPanesAndBuffer)
 
 TEST_F(WindowTest, SettingsThatAreNoSensibleNumbersTakeTheirDefaults)
 {
-    settings().write("ScanLeft", "left");
-    settings().write("ScanTop", "1e12");
-    settings().write("ScanHeight", "tall");
-    settings().write("ScanHide", "maybe");
-    FormMonitor& m = makeMonitor();
-    m.open();
-    EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
-    EXPECT_EQ(m.heightTwips(), 6660);
+    // Heights at or below 3835 twips would leave the call list no room.
+    for (const char* height : {"tall", "-500", "3835"}) {
+        SCOPED_TRACE(height);
+        settings().write("ScanLeft", "left");
+        settings().write("ScanTop", "1e12");
+        settings().write("ScanHeight", height);
+        settings().write("ScanHide", "maybe");
+        FormMonitor& m = makeMonitor();
+        m.open();
+        EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
+        EXPECT_EQ(m.heightTwips(), 6660);
+        m.close();
+    }
 }

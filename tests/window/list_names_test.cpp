@@ -4,6 +4,8 @@
 
 #include "monitor/engine/call_list_model.h"
 
+#include <QLabel>
+
 TEST_F(WindowTest, ASavedPhoneBookRenamesTheVisibleListOnly)
 {
     FormMonitor& m = makeMonitor();
@@ -24,4 +26,29 @@ TEST_F(WindowTest, ASavedPhoneBookRenamesTheVisibleListOnly)
     QFile saved(file("list.txt"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("\tAnna Berger\t"));
+}
+
+// A list.txt that cannot be read is never written over: the monitor says so
+// in red, keeps new calls in memory and asks before closing loses them.
+TEST_F(WindowTest, AnUnreadableListIsShownKeptAndAskedAboutOnClosing)
+{
+    QDir().mkpath(file("list.txt") + "/keep");
+    FormMonitor& m = makeMonitor();
+    m.open();
+    auto* warning = m.findChild<QLabel*>("LabelListProblem");
+    ASSERT_NE(warning, nullptr);
+    EXPECT_TRUE(warning->isVisible());
+    EXPECT_EQ(m.findChild<QLabel*>("LabelCID")->text(), QStringLiteral("Call list unreadable!"));
+    m.engine().callList().AddCall("4711", "Ring", QDate(2026, 1, 2), "10:00:00", "0301", "", "0:00:05", "0");
+    EXPECT_TRUE(QFileInfo(file("list.txt")).isDir());
+
+    for (const bool closeAnyway : {false, true}) {
+        messages.clear();
+        monitormessage::setHandledAnswer(closeAnyway);
+        m.close();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains("Close the call monitor anyway"));
+        EXPECT_EQ(m.unloading(), closeAnyway);
+    }
+    monitormessage::setHandledAnswer(true);
 }

@@ -3,10 +3,11 @@
 #include "common/atomic_file.h"
 #include "common/program_folder.h"
 #include "common/regional.h"
+#include "common/user_text.h"
 #include "phonebook/book_file.h"
 #include "phonebook/book_lookup.h"
 
-#include <QFile>
+#include <QDir>
 
 namespace {
 
@@ -69,6 +70,7 @@ bool CallListModel::removeRows(int row, int count, const QModelIndex& parent)
     beginRemoveRows(parent, row, row + count - 1);
     records_.remove(row, count);
     endRemoveRows();
+    unsaved_ = true;
     return true;
 }
 
@@ -90,6 +92,7 @@ void CallListModel::AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QStr
     beginInsertRows({}, 0, 0);
     records_.prepend(CallRecord{Phn, Typ, Dt.toString(QStringLiteral("yyyy-MM-dd")), Tm, Number, name, Durat, Cost});
     endInsertRows();
+    unsaved_ = true;
     SaveTheList();
 }
 
@@ -113,6 +116,8 @@ CallRecord CallListModel::fromLine(QStringView line)
 
 bool CallListModel::SaveTheList()
 {
+    if (unreadable_)
+        return false;
     const BookLookup book(bookPath()); // read once: every row sees the same book
     QString text;
     text.reserve(records_.size() * 64);
@@ -123,23 +128,24 @@ bool CallListModel::SaveTheList()
         text += toLine(out);
         text += QLatin1String("\r\n");
     }
-    const QByteArray bytes = text.toLocal8Bit();
-    return writeFileAtomically(listPath(), bytes);
+    const bool saved = writeFileAtomically(listPath(), usertext::encode(text));
+    if (saved)
+        unsaved_ = false;
+    setFileState(false, !saved);
+    return saved;
 }
 
 void CallListModel::ReadTheList()
 {
-    QFile f(listPath());
-    if (!f.open(QIODevice::ReadOnly))
-        return;
-    const QString text = QString::fromLocal8Bit(f.readAll());
+    bool readable = true;
+    const QString text = usertext::readFile(listPath(), &readable);
+    setFileState(!readable, saveFailed_);
     QList<CallRecord> added;
-    for (QStringView line : QStringView(text).tokenize(u'\n')) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+    usertext::forEachLine(text, [&](QStringView line) {
         if (line.size() >= kMinLineLength)
             added.append(fromLine(line));
-    }
+        return false;
+    });
     if (added.isEmpty())
         return;
     beginInsertRows({}, int(records_.size()), int(records_.size() + added.size() - 1));
@@ -147,11 +153,42 @@ void CallListModel::ReadTheList()
     endInsertRows();
 }
 
+CallListModel::FileProblem CallListModel::fileProblem() const
+{
+    if (unreadable_)
+        return FileProblem::Unreadable;
+    return saveFailed_ ? FileProblem::NotSaved : FileProblem::None;
+}
+
+QString CallListModel::fileProblemText() const
+{
+    const QString file = QDir::toNativeSeparators(listPath());
+    switch (fileProblem()) {
+    case FileProblem::Unreadable:
+        return QStringLiteral("%1 could not be read: it is left as it is, new calls are kept in memory only").arg(file);
+    case FileProblem::NotSaved:
+        return QStringLiteral("Calls not saved: %1 could not be written").arg(file);
+    case FileProblem::None:
+        break;
+    }
+    return {};
+}
+
+void CallListModel::setFileState(bool unreadable, bool saveFailed)
+{
+    if (unreadable == unreadable_ && saveFailed == saveFailed_)
+        return;
+    unreadable_ = unreadable;
+    saveFailed_ = saveFailed;
+    emit fileProblemChanged();
+}
+
 void CallListModel::clearRows()
 {
     beginResetModel();
     records_.clear();
     endResetModel();
+    unsaved_ = false;
 }
 
 const QList<CallRecord>& CallListModel::records() const

@@ -1,6 +1,7 @@
 #pragma once
 // The call list (FlexGrid1's model) and its file list.txt: newest record first,
-// eight TAB-separated fields per CR LF line, the system text encoding.
+// eight TAB-separated fields per CR LF line, written in UTF-8 and read as the
+// users' text files are (common/user_text.h).
 #include <QAbstractTableModel>
 #include <QDate>
 #include <QList>
@@ -28,11 +29,21 @@ public:
     void AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam,
                  QString Durat, QString Cost);
     // Atomic rewrite of list.txt with names looked up afresh. False when the
-    // file could not be replaced (the old one then stays as it was).
+    // file could not be replaced (the old one then stays as it was) and when
+    // it could not be read: a list never read is never written over.
     bool SaveTheList();
     // Appends list.txt's lines longer than 12 characters.
     void ReadTheList();
     void clearRows();
+
+    // Why list.txt may not hold what the grid shows. Calls not yet on disk
+    // stay in memory; every later save tries again.
+    enum class FileProblem { None, Unreadable, NotSaved };
+    FileProblem fileProblem() const;
+    // The problem in words for the views, empty when there is none.
+    QString fileProblemText() const;
+    // Records added or removed since list.txt last matched the grid.
+    bool hasUnsavedChanges() const { return unsaved_; }
 
     const QList<CallRecord>& records() const;
     void setRecords(QList<CallRecord> records);
@@ -48,10 +59,18 @@ public:
     static QString toLine(const CallRecord& r);
     static CallRecord fromLine(QStringView line);
 
+signals:
+    void fileProblemChanged();
+
 private:
     QList<CallRecord> records_;
     QString listPath_;
     QString bookPath_;
     bool bookPathSet_ = false;
     QString dialPrefix_;
+    bool unreadable_ = false; // the last read found a file it could not read
+    bool saveFailed_ = false; // the last save did not replace the file
+    bool unsaved_ = false;
+
+    void setFileState(bool unreadable, bool saveFailed);
 };

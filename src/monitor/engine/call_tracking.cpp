@@ -3,6 +3,7 @@
 // the flags and the terminal's record are the state.
 #include "monitor/engine/monitor_engine.h"
 
+#include "common/dss1_codes.h"
 #include "common/regional.h"
 #include "phonebook/book_file.h"
 
@@ -16,9 +17,9 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 MonitorEngine::Channel MonitorEngine::channelOf(const IdRecord& r) const
 {
-    if (r.Channel == QLatin1String("89"))
+    if (r.Channel == QLatin1String(dss1::kChannelAText))
         return Channel::A;
-    if (r.Channel == QLatin1String("8A"))
+    if (r.Channel == QLatin1String(dss1::kChannelBText))
         return Channel::B;
     return Channel::None;
 }
@@ -27,13 +28,13 @@ MonitorEngine::ChannelSide MonitorEngine::side(Channel ch)
 {
     MonitorDisplay& d = display_;
     if (ch == Channel::B)
-        return {.letter = u'B', .code = QLatin1String("8A"), .waitingCode = 2,
+        return {.letter = u'B', .code = QLatin1String(dss1::kChannelBText), .waitingCode = 2,
                 .inUse = d.Check2, .connected = d.Check4, .ringing = d.Check6,
                 .number = d.Label2, .name = d.Label20, .msn = d.LabelMSNB, .cost = d.Label10,
                 .duration = d.LabelDur2, .picture = d.ImageB,
                 .startTime = StartTimeB, .startClock = StartClockB, .startedAt = StartedAtB, .endId = EndIdB, .endType = EndTypeB,
                 .cidCaller = CidCallerB, .cidCalled = CidCalledB, .endTimer = *timerEndCallB_};
-    return {.letter = u'A', .code = QLatin1String("89"), .waitingCode = 1,
+    return {.letter = u'A', .code = QLatin1String(dss1::kChannelAText), .waitingCode = 1,
             .inUse = d.Check1, .connected = d.Check3, .ringing = d.Check5,
             .number = d.Label1, .name = d.Label19, .msn = d.LabelMSNA, .cost = d.Label9,
             .duration = d.LabelDur1, .picture = d.ImageA,

@@ -2,9 +2,10 @@
 // announced, its numbers kept per channel for the ringing display, and
 // optionally logged as "CID".
 #include "monitor/engine/monitor_engine.h"
-#include "common/settings_keys.h"
 
+#include "common/dss1_codes.h"
 #include "common/regional.h"
+#include "common/settings_keys.h"
 #include "common/settings_store.h"
 
 void MonitorEngine::callerIdStage(const ElementResults& res)
@@ -27,8 +28,8 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
 
     const QDateTime now = clock_.now();
     const QString timeText = regional::longTime(now.time());
-    const bool channelA = res.channel == QLatin1String("89");
-    if (channelA || res.channel == QLatin1String("8A")) {
+    const bool channelA = res.channel == QLatin1String(dss1::kChannelAText);
+    if (channelA || res.channel == QLatin1String(dss1::kChannelBText)) {
         const ChannelSide s = side(channelA ? Channel::A : Channel::B);
         s.cidCaller = res.caller;
         d.LabelCID = res.caller;
@@ -47,7 +48,7 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
         }
         logCid(s.cidCalled, s.cidCaller, name);
         emitEvent(CallEvent::Kind::Incoming, &s, s.cidCalled, s.cidCaller, name);
-    } else if (res.channel == QLatin1String("80")) { // both channels busy: a waiting call
+    } else if (res.channel == QLatin1String(dss1::kChannelNoneText)) { // both channels busy: a waiting call
         xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
         d.LabelCID = res.caller;
         d.LabelTIM = timeText;

@@ -3,6 +3,8 @@
 // the elements it carried.
 #include "monitor/engine/monitor_engine.h"
 
+#include "common/dss1_codes.h"
+
 namespace {
 
 QString hex2(int v)
@@ -28,6 +30,8 @@ QString hexPlain(int v)
 }
 
 const QString kRoot = QStringLiteral("IDs");
+
+namespace ie = dss1::ie;
 
 } // namespace
 
@@ -57,11 +61,11 @@ void MonitorEngine::decodeOctets(int count)
         const int control = octet(3);
         if (DebugLevel >= 4)
             xout(head + QLatin1String("   Msg: (") + hex2(control) + QLatin1String(")\r\n"));
-        if (control == 0x7F && DebugLevel >= 4) { // SABME: a terminal sets its link up
+        if (control == dss1::kControlSabme && DebugLevel >= 4) {
             tree_.add(kRoot, terminalKey(), terminalKey(), 2);
             tree_.expand(kRoot);
         }
-        if (control == 0x53) { // DISC: the terminal's link goes down
+        if (control == dss1::kControlDisc) {
             if (DebugLevel >= 4)
                 tree_.remove(terminalKey());
             if (IdRecord* r = record()) {
@@ -88,8 +92,8 @@ void MonitorEngine::walkElements(int count, ElementResults& results)
 {
     // A UI frame has one control octet, so its message (and its elements)
     // start one octet earlier than in an I-frame.
-    int p = octet(3) == 0x03 && octet(4) == 0x08 ? 8 : 9;
-    const bool broadcast = octet(2) == 0xFF;
+    int p = octet(3) == dss1::kControlUi && octet(4) == dss1::kProtocolDiscriminator ? 8 : 9;
+    const bool broadcast = octet(2) == dss1::kGroupTei;
     for (;;) {
         const int id = octet(p);
         int len = octet(p + 1);
@@ -112,7 +116,7 @@ void MonitorEngine::walkElements(int count, ElementResults& results)
             if (traceInfo())
                 xout(QStringLiteral("Caller ID Information\r\n"));
         }
-        handleElement(id, len, p + 2, p + 1 + len, text, results);
+        handleElement(id, ElementView{len, p + 2, p + 1 + len, text}, results);
         const int next = p + 2 + len;
         if (next >= count)
             break;
@@ -120,114 +124,132 @@ void MonitorEngine::walkElements(int count, ElementResults& results)
     }
 }
 
-void MonitorEngine::handleElement(int id, int len, int first, int last, const QString& text,
-                                  ElementResults& results)
+void MonitorEngine::handleElement(int id, const ElementView& e, ElementResults& results)
 {
+    using Handler = void (MonitorEngine::*)(const ElementView&, ElementResults&);
+    struct ElementHandler {
+        std::uint8_t id;
+        const char* trace; // at the informative levels, before the handler runs
+        Handler handle;
+    };
+    static constexpr ElementHandler kHandlers[] = {
+        {ie::kChannelIdentification, "Channel Assignement Information!\r\n", &MonitorEngine::onChannel},
+        {ie::kCallingPartyNumber, "Caller's Number Information\r\n", &MonitorEngine::onCallingNumber},
+        {ie::kConnectedNumber, "Calling Number Information ON CONNECT.\r\n", &MonitorEngine::onConnectedNumber},
+        {ie::kCalledPartyNumber, nullptr, &MonitorEngine::onCalledNumber},
+        {ie::kFacility, nullptr, &MonitorEngine::onFacility},
+        {ie::kDisplay, "Cost Information Type 2\r\n", &MonitorEngine::onDisplay},
+        {ie::kCause, nullptr, &MonitorEngine::onCause},
+    };
+    for (const ElementHandler& h : kHandlers) {
+        if (h.id != id)
+            continue;
+        if (h.trace && traceInfo())
+            xout(QLatin1String(h.trace));
+        (this->*h.handle)(e, results);
+        return;
+    }
+}
+
+// The terminal's node in the identifier tree gets one child per element.
+void MonitorEngine::addElementNode(int id, const QString& content, const QString& expand)
+{
+    if (DebugLevel < 4)
+        return;
+    tree_.add(terminalKey(), QString(), u'M' + hex2(id) + u'_' + content, 3);
+    tree_.expand(expand);
+}
+
+void MonitorEngine::onChannel(const ElementView& e, ElementResults& results)
+{
+    addElementNode(ie::kChannelIdentification, hexPlain(octet(e.first)), kRoot);
+    results.channel = hexPlain(octet(e.last));
+    const bool a = results.channel == QLatin1String(dss1::kChannelAText);
+    if (a || results.channel == QLatin1String(dss1::kChannelBText)) {
+        if (IdRecord* r = record())
+            r->Channel = results.channel;
+        xout(a ? QStringLiteral("New Call on Channel A\r\n") : QStringLiteral("New Call on Channel B\r\n"));
+    }
+}
+
+void MonitorEngine::onCallingNumber(const ElementView& e, ElementResults& results)
+{
+    addElementNode(ie::kCallingPartyNumber, e.text, terminalKey());
+    results.caller = parseNumber(e.text, NumberElement::Calling);
+    if (octet(e.last) == dss1::kPresentationRestricted) {
+        if (traceInfo())
+            xout(QStringLiteral("Caller's Number is SECRET\r\n"));
+        results.caller = QStringLiteral("Secret Number");
+    }
+}
+
+void MonitorEngine::onConnectedNumber(const ElementView& e, ElementResults& results)
+{
+    addElementNode(ie::kConnectedNumber, e.text, terminalKey());
     IdRecord* r = record();
-    const QString node = terminalKey();
-    switch (id) {
-    case 0x18: { // channel identification
-        if (DebugLevel >= 4) {
-            tree_.add(node, QString(), QLatin1String("M18_") + hexPlain(octet(first)), 3);
-            tree_.expand(kRoot);
-        }
+    results.connected = parseNumber(e.text, NumberElement::Calling);
+    if (octet(e.last) == dss1::kNumberNotAvailable) { // a service
         if (traceInfo())
-            xout(QStringLiteral("Channel Assignement Information!\r\n"));
-        results.channel = hexPlain(octet(last));
-        if (results.channel == QLatin1String("89")) {
-            if (r)
-                r->Channel = results.channel;
-            xout(QStringLiteral("New Call on Channel A\r\n"));
-        } else if (results.channel == QLatin1String("8A")) {
-            if (r)
-                r->Channel = results.channel;
-            xout(QStringLiteral("New Call on Channel B\r\n"));
-        }
-        break;
-    }
-    case 0x6C: // calling party number
-        if (DebugLevel >= 4) {
-            tree_.add(node, QString(), QLatin1String("M6C_") + text, 3);
-            tree_.expand(node);
-        }
-        if (traceInfo())
-            xout(QStringLiteral("Caller's Number Information\r\n"));
-        results.caller = parseNumber(text, NumberElement::Calling);
-        if (octet(last) == 0xA3) { // presentation restricted
-            if (traceInfo())
-                xout(QStringLiteral("Caller's Number is SECRET\r\n"));
-            results.caller = QStringLiteral("Secret Number");
-        }
-        break;
-    case 0x4C: // connected number
-        if (DebugLevel >= 4) {
-            tree_.add(node, QString(), QLatin1String("M4C_") + text, 3);
-            tree_.expand(node);
-        }
-        if (traceInfo())
-            xout(QStringLiteral("Calling Number Information ON CONNECT.\r\n"));
-        results.connected = parseNumber(text, NumberElement::Calling);
-        if (octet(last) == 0xC3) { // number not available: a service
-            if (traceInfo())
-                xout(QStringLiteral("Calling Number is a SERVICE\r\n"));
-            results.connected = QStringLiteral("Service");
-            if (r)
-                r->Activated = true;
-            xout(QStringLiteral("Service Call ActiVated\r\n"));
-        }
-        xout(QLatin1String("Calling Number is: ") + results.connected + QLatin1String("\r\n"));
+            xout(QStringLiteral("Calling Number is a SERVICE\r\n"));
+        results.connected = QStringLiteral("Service");
         if (r)
-            connectionStep(*r);
-        break;
-    case 0x70: // called party number: the whole number, or one dialled digit
-        if (len >= 3) {
-            if (traceInfo())
-                xout(QStringLiteral("Calling Number Information\r\n"));
-            results.called = text;
-        } else if (len == 2) {
-            if (traceInfo())
-                xout(QStringLiteral("Digit Dialled Information\r\n"));
-            results.called = text;
-        }
-        break;
-    case 0x1C: // facility carrying the charge units in its 19th content octet
-        if (len == 22) {
-            if (traceInfo())
-                xout(QStringLiteral("Cost Information Type 1\r\n"));
-            results.units = QString::number(octet(last - 3));
-        }
-        break;
-    case 0x28: { // display: "12 Einheiten"
-        if (traceInfo())
-            xout(QStringLiteral("Cost Information Type 2\r\n"));
-        QByteArray content;
-        for (int k = 0; k < 4 && k < len; ++k)
-            content.append(char(octet(first + k)));
-        results.display = displayDigits(content);
-        xout(QStringLiteral("Cost 2 decoded follows\r\n"));
-        xout(results.display);
-        xout(QStringLiteral("\r\n"));
-        if (!results.display.isEmpty())
-            results.units = results.display;
-        break;
+            r->Activated = true;
+        xout(QStringLiteral("Service Call ActiVated\r\n"));
     }
-    case 0x08: // cause: only normal call clearing by the user ends a call
-        if (octet(first) == 0x80 && octet(first + 1) == 0x90) {
-            tree_.remove(node);
-            if (traceInfo())
-                xout(QStringLiteral("Call Termination Signal Information\r\n"));
-            if (r)
-                terminationStep(*r);
-        }
-        break;
-    default:
-        break;
-    }
+    xout(QLatin1String("Calling Number is: ") + results.connected + QLatin1String("\r\n"));
+    if (r)
+        connectionStep(*r);
+}
+
+// The whole number, or one dialled digit.
+void MonitorEngine::onCalledNumber(const ElementView& e, ElementResults& results)
+{
+    if (e.len < 2)
+        return;
+    if (traceInfo())
+        xout(e.len >= 3 ? QStringLiteral("Calling Number Information\r\n") : QStringLiteral("Digit Dialled Information\r\n"));
+    results.called = e.text;
+}
+
+void MonitorEngine::onFacility(const ElementView& e, ElementResults& results)
+{
+    if (e.len != dss1::kChargeFacilityLength)
+        return;
+    if (traceInfo())
+        xout(QStringLiteral("Cost Information Type 1\r\n"));
+    results.units = QString::number(octet(e.last - dss1::kChargeUnitsFromEnd));
+}
+
+// "12 Einheiten": the units are the digits the text starts with.
+void MonitorEngine::onDisplay(const ElementView& e, ElementResults& results)
+{
+    constexpr int kDigitsRead = 4;
+    QByteArray content;
+    for (int k = 0; k < kDigitsRead && k < e.len; ++k)
+        content.append(char(octet(e.first + k)));
+    results.display = displayDigits(content);
+    xout(QStringLiteral("Cost 2 decoded follows\r\n"));
+    xout(results.display);
+    xout(QStringLiteral("\r\n"));
+    if (!results.display.isEmpty())
+        results.units = results.display;
+}
+
+// Only normal call clearing by the user ends a call.
+void MonitorEngine::onCause(const ElementView& e, ElementResults&)
+{
+    if (octet(e.first) != dss1::kLocationUser || octet(e.first + 1) != dss1::kCauseNormal)
+        return;
+    tree_.remove(terminalKey());
+    if (traceInfo())
+        xout(QStringLiteral("Call Termination Signal Information\r\n"));
+    if (IdRecord* r = record())
+        terminationStep(*r);
 }
 
 void MonitorEngine::stageAfterWalk(int count, const ElementResults& results)
 {
-    if (octet(2) == 0xFF && count > 8)
+    if (octet(2) == dss1::kGroupTei && count > 8)
         callerIdStage(results);
     else if (IdRecord* r = record())
         perTerminalStage(*r, results);

@@ -38,6 +38,13 @@ struct ElementResults {
     QString channel, caller, connected, called, units, display;
 };
 
+// One information element of a frame: its length, the positions of its first
+// and last content octets, and its content as "hh " text.
+struct ElementView {
+    int len, first, last;
+    QString text;
+};
+
 class MonitorEngine : public QObject {
     Q_OBJECT
 public:
@@ -174,7 +181,16 @@ private:
     void decodeOctets(int count);
     int octet(int n) const;
     void walkElements(int count, ElementResults& results);
-    void handleElement(int id, int len, int first, int last, const QString& text, ElementResults& results);
+    void handleElement(int id, const ElementView& e, ElementResults& results);
+    // The element handlers (frame_decoder.cpp holds their table).
+    void onChannel(const ElementView& e, ElementResults& results);
+    void onCallingNumber(const ElementView& e, ElementResults& results);
+    void onConnectedNumber(const ElementView& e, ElementResults& results);
+    void onCalledNumber(const ElementView& e, ElementResults& results);
+    void onFacility(const ElementView& e, ElementResults& results);
+    void onDisplay(const ElementView& e, ElementResults& results);
+    void onCause(const ElementView& e, ElementResults& results);
+    void addElementNode(int id, const QString& content, const QString& expand);
     void stageAfterWalk(int count, const ElementResults& results);
     IdRecord* record();
     QString terminalKey() const;

@@ -150,15 +150,15 @@ void MonitorSession::loadList()
     list.ReadTheList();
 }
 
-void MonitorSession::saveList()
+bool MonitorSession::saveList()
 {
-    engine_.callList().SaveTheList();
+    return engine_.callList().SaveTheList();
 }
 
 void MonitorSession::reloadList()
 {
-    saveList();
-    loadList();
+    if (saveList()) // else the calls only held in memory would be dropped
+        loadList();
 }
 
 void MonitorSession::pauseTrace()

@@ -50,9 +50,10 @@ public:
     bool connectionLost() const { return connectionLost_; }
 
     // The call list: read from list.txt, saved, or saved and read again
-    // (after the phone book changed, so the names follow it).
+    // (after the phone book changed, so the names follow it). A list that
+    // could not be saved is not read again: its new calls are only in memory.
     void loadList();
-    void saveList();
+    bool saveList();
     void reloadList();
 
     // "Stop Trace" and "Resume Trace": the trace output of the adapter.

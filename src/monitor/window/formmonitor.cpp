@@ -281,12 +281,13 @@ void FormMonitor::connectButtons()
     });
 }
 
-int FormMonitor::storedNumber(const QString& key) const
+int FormMonitor::storedNumber(const QString& key, int least) const
 {
     const std::optional<double> v = regional::toNumber(settings_.read(key));
     const std::optional<double> d = regional::toNumber(SettingsStore::defaultFor(key));
-    // Hand-edited nonsense (no number, a window miles wide) takes the default.
-    const double value = v && std::abs(*v) <= 100000 ? *v : d.value_or(0);
+    // Hand-edited nonsense (no number, a window miles wide, one too low to
+    // show the call list) takes the default.
+    const double value = v && *v >= least && *v <= kMostTwips ? *v : d.value_or(0);
     return static_cast<int>(regional::roundHalfEven(value));
 }
 
@@ -374,7 +375,7 @@ void FormMonitor::Form_Load()
         setWidthTwips(kDebugWidth);
     else
         setWidthTwips(kWidth);
-    setHeightTwips(storedNumber(key::ScanHeight));
+    setHeightTwips(storedNumber(key::ScanHeight, kLeastListHeight));
     chosen.dialPrefix = settings_.read(key::DialPrefixNumber);
     engine_.setSettings(chosen);
     FlexGrid1->viewport()->update();
@@ -424,7 +425,7 @@ void FormMonitor::Command2_Click()
         return;
     if (heightTwips() <= kFoldedHeight) {
         settings_.write(key::ScanHide, QStringLiteral("0"));
-        setHeightTwips(storedNumber(key::ScanHeight));
+        setHeightTwips(storedNumber(key::ScanHeight, kLeastListHeight));
     } else {
         settings_.write(key::ScanHide, QStringLiteral("1"));
         setHeightTwips(kFoldedHeight);

@@ -52,6 +52,8 @@ public:
     void Form_Load();
     void Form_Resize();
     bool unloading() const { return unloading_; }
+    // The program ends: the monitor closes without asking about unsaved calls.
+    void closeWithoutAsking();
 
     // Window size and position in twips (exact for values the program set).
     int widthTwips() const;
@@ -107,7 +109,10 @@ private:
     QRect twipsRect(int l, int t, int w, int h) const;
     int px(int t) const;
     void prepareGrid();
-    int storedNumber(const QString& key) const;
+    static constexpr int kMostTwips = 100000;
+    // A stored height at or below this leaves the call list no room.
+    static constexpr int kLeastListHeight = kGridTop + kGridBottomGap + 1;
+    int storedNumber(const QString& key, int least = -kMostTwips) const;
 
     // Live display (formmonitor_live.cpp)
     void connectSession();
@@ -123,6 +128,10 @@ private:
 
     // Connection state and closing (formmonitor_trace.cpp)
     void showConnectionState();
+    // list.txt could not be read or written: said in red in the caller-ID line.
+    void showListProblem();
+    // Saves once more; false when that fails and the user keeps the window.
+    bool unsavedCallsMayGo();
     void Form_Unload();
 
     Form1& mainWindow_;
@@ -172,6 +181,9 @@ private:
     bool inResize_ = false;
     bool loaded_ = false;
     bool unloading_ = false;
+    bool askBeforeLosingCalls_ = true;
+    bool cidAlert_ = false; // LabelCID shows a red notice until the caller-ID text changes
+    QString cidUnderAlert_;
     QSystemTrayIcon* tray_ = nullptr;
     CallerNotifier* callerNotifier_ = nullptr;
     NetworkOutputs* network_ = nullptr; // NCID server, program run on calls

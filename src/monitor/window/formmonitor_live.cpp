@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QSystemTrayIcon>
 #include <QTreeWidget>
+#include <utility>
 
 void FormMonitor::connectSession()
 {
@@ -28,6 +29,7 @@ void FormMonitor::connectSession()
     connect(&session_, &MonitorSession::keepOnTopRequested, this, &FormMonitor::keepOnTop);
     connect(&session_, &MonitorSession::callEvent, this, &FormMonitor::announceCaller);
     connect(&session_, &MonitorSession::connectionChanged, this, &FormMonitor::showConnectionState);
+    connect(&engine_.callList(), &CallListModel::fileProblemChanged, this, &FormMonitor::showListProblem);
     connect(&session_, &MonitorSession::traceModeFailed, this, [this] {
         monitormessage::show(this, QStringLiteral("An error has occured! Call Monitor is Inactive... Please restart!"));
     });
@@ -59,8 +61,12 @@ void FormMonitor::drawImage(PictureLabel* label, const QString& file, std::optio
 void FormMonitor::drawDisplay()
 {
     const MonitorDisplay& d = engine_.display();
-    if (!session_.connectionLost() && !unloading_)
+    const bool alertStays = cidAlert_ && d.LabelCID == cidUnderAlert_; // until the next caller
+    if (!session_.connectionLost() && !unloading_ && !alertStays) {
+        if (std::exchange(cidAlert_, false))
+            LabelCID->setStyleSheet({});
         LabelCID->setText(d.LabelCID);
+    }
     LabelTIM->setText(d.LabelTIM);
     LabelNOW->setText(d.LabelNOW);
     const QString* numbers[2] = {&d.Label1, &d.Label2};

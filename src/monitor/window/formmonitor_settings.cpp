@@ -104,39 +104,60 @@ void FormMonitorSettings::buildLayout()
     setFixedSize(twips::toPx(4140 + kWider, dpi), twips::toPx(5145 + added, dpi));
 }
 
+QGroupBox* FormMonitorSettings::addLowerFrame(const char* name, const QString& title, int top, int heightTwips)
+{
+    auto* frame = new QGroupBox(title, this);
+    frame->setObjectName(QLatin1String(name));
+    frame->setGeometry(twips::rect(120, top, kLowerFrameWidth, heightTwips, twips::dpiOf(this)));
+    return frame;
+}
+
+QCheckBox* FormMonitorSettings::addSwitch(QGroupBox* frame, const char* name, const QString& caption,
+                                          const QString& tip)
+{
+    const double dpi = twips::dpiOf(this);
+    auto* box = new QCheckBox(caption, frame);
+    box->setObjectName(QLatin1String(name));
+    box->setToolTip(tip);
+    box->adjustSize();
+    box->move(twips::toPx(kFieldIndent, dpi), twips::toPx(270, dpi));
+    return box;
+}
+
+QLineEdit* FormMonitorSettings::addField(QGroupBox* frame, const char* name, const QString& caption, QPoint at,
+                                         int widthTwips)
+{
+    const double dpi = twips::dpiOf(this);
+    const int h = twips::toPx(kFieldHeight, dpi);
+    auto* label = new QLabel(caption, frame);
+    label->adjustSize();
+    label->move(at.x(), at.y() + (h - label->height()) / 2);
+    auto* edit = new QLineEdit(frame);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(label->geometry().right() + twips::toPx(kFieldSpace, dpi), at.y(), twips::toPx(widthTwips, dpi), h);
+    return edit;
+}
+
 int FormMonitorSettings::buildDesktopFrame(int top)
 {
-    constexpr int kHeight = 1080, kGap = 75, kWidth = 4755;
+    constexpr int kHeight = 1080;
     const double dpi = twips::dpiOf(this);
-    auto* frame = new QGroupBox(QStringLiteral("Desktop and numbers"), this);
-    frame->setObjectName(QStringLiteral("FrameDesktop"));
-    frame->setGeometry(twips::rect(120, top, kWidth, kHeight, dpi));
-    Check9 = new QCheckBox(QStringLiteral("Desktop notification"), frame);
-    Check9->setObjectName(QStringLiteral("Check9"));
-    Check9->setToolTip(QStringLiteral("Announce each caller through the desktop's notifications"));
-    Check9->adjustSize();
-    Check9->move(twips::toPx(240, dpi), twips::toPx(270, dpi));
+    QGroupBox* frame = addLowerFrame("FrameDesktop", QStringLiteral("Desktop and numbers"), top, kHeight);
+    Check9 = addSwitch(frame, "Check9", QStringLiteral("Desktop notification"),
+                       QStringLiteral("Announce each caller through the desktop's notifications"));
 
     // "Country code:" [49]   "Area code:" [30], each field after its caption.
-    int x = twips::toPx(240, dpi);
-    const int y = twips::toPx(630, dpi), h = twips::toPx(285, dpi), space = twips::toPx(90, dpi);
-    auto field = [&](const char* name, const QString& caption, const QString& pattern, int widthTwips) {
-        auto* label = new QLabel(caption, frame);
-        label->adjustSize();
-        label->move(x, y + (h - label->height()) / 2);
-        auto* edit = new QLineEdit(frame);
-        edit->setObjectName(QLatin1String(name));
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
-        edit->setGeometry(label->geometry().right() + space, y, twips::toPx(widthTwips, dpi), h);
-        x = edit->geometry().right() + 3 * space;
-        return edit;
-    };
-    TextCountryCode = field("TextCountryCode", QStringLiteral("Country code:"), QStringLiteral("\\+?[0-9]{0,5}"), 600);
-    TextAreaCode = field("TextAreaCode", QStringLiteral("Area code:"), QStringLiteral("[0-9]{0,8}"), 900);
-    const QString tip = QStringLiteral("Names callers whose number the phone book holds in another form");
-    TextCountryCode->setToolTip(tip);
-    TextAreaCode->setToolTip(tip);
-    return kHeight + kGap;
+    const int y = twips::toPx(630, dpi), gap = 3 * twips::toPx(kFieldSpace, dpi);
+    TextCountryCode = addField(frame, "TextCountryCode", QStringLiteral("Country code:"),
+                               QPoint(twips::toPx(kFieldIndent, dpi), y), 600);
+    TextAreaCode = addField(frame, "TextAreaCode", QStringLiteral("Area code:"),
+                            QPoint(TextCountryCode->geometry().right() + gap, y), 900);
+    const std::pair<QLineEdit*, const char*> patterns[] = {{TextCountryCode, "\\+?[0-9]{0,5}"}, {TextAreaCode, "[0-9]{0,8}"}};
+    for (const auto& [edit, pattern] : patterns) {
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QLatin1String(pattern)), edit));
+        edit->setToolTip(QStringLiteral("Names callers whose number the phone book holds in another form"));
+    }
+    return kHeight + kLowerFrameGap;
 }
 
 void FormMonitorSettings::connectBoxes()

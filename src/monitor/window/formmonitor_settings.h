@@ -4,9 +4,11 @@
 // NCID server and the program run on calls. Every change is stored the moment
 // it is made; "Close" only closes the window.
 #include <QDialog>
+#include <QPoint>
 #include <functional>
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +33,12 @@ public:
 
 private:
     void buildLayout();
+    // The frames below the design's: full width, a switch box, fields after their captions (twips).
+    static constexpr int kLowerFrameWidth = 4755, kLowerFrameGap = 75;
+    static constexpr int kFieldIndent = 240, kFieldHeight = 285, kFieldSpace = 90;
+    QGroupBox* addLowerFrame(const char* name, const QString& title, int top, int heightTwips);
+    QCheckBox* addSwitch(QGroupBox* frame, const char* name, const QString& caption, const QString& tip);
+    QLineEdit* addField(QGroupBox* frame, const char* name, const QString& caption, QPoint at, int widthTwips);
     // The desktop notification and the number forms; returns its height, twips.
     int buildDesktopFrame(int top);
     void connectBoxes();

@@ -12,47 +12,30 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
-namespace {
-constexpr int kHeight = 1785, kGap = 75, kWidth = 4755;
-constexpr int kRowHeight = 285;
-}
-
 int FormMonitorSettings::buildNetworkFrame(int top)
 {
+    constexpr int kHeight = 1785;
     const double dpi = twips::dpiOf(this);
-    auto* frame = new QGroupBox(QStringLiteral("Network"), this);
-    frame->setObjectName(QStringLiteral("FrameNetwork"));
-    frame->setGeometry(twips::rect(120, top, kWidth, kHeight, dpi));
-    CheckNcid = new QCheckBox(QStringLiteral("NCID server for other devices"), frame);
-    CheckNcid->setObjectName(QStringLiteral("CheckNcid"));
-    CheckNcid->setToolTip(QStringLiteral("Shows the calls on NCID clients on other computers and phones"));
-    CheckNcid->adjustSize();
-    CheckNcid->move(twips::toPx(240, dpi), twips::toPx(270, dpi));
+    QGroupBox* frame = addLowerFrame("FrameNetwork", QStringLiteral("Network"), top, kHeight);
+    CheckNcid = addSwitch(frame, "CheckNcid", QStringLiteral("NCID server for other devices"),
+                          QStringLiteral("Shows the calls on NCID clients on other computers and phones"));
 
-    const int h = twips::toPx(kRowHeight, dpi), space = twips::toPx(90, dpi);
-    auto field = [&](const char* name, const QString& caption, int x, int y, int widthTwips) {
-        auto* label = new QLabel(caption, frame);
-        label->adjustSize();
-        label->move(x, y + (h - label->height()) / 2);
-        auto* edit = new QLineEdit(frame);
-        edit->setObjectName(QLatin1String(name));
-        edit->setGeometry(label->geometry().right() + space, y, twips::toPx(widthTwips, dpi), h);
-        return edit;
-    };
-    const int row2 = twips::toPx(630, dpi);
-    TextNcidAddress = field("TextNcidAddress", QStringLiteral("Address:"), twips::toPx(240, dpi), row2, 1500);
+    const int indent = twips::toPx(kFieldIndent, dpi), row2 = twips::toPx(630, dpi);
+    TextNcidAddress = addField(frame, "TextNcidAddress", QStringLiteral("Address:"), QPoint(indent, row2), 1500);
     TextNcidAddress->setToolTip(QStringLiteral("127.0.0.1 serves this computer only, 0.0.0.0 every network"));
-    TextNcidPort = field("TextNcidPort", QStringLiteral("Port:"), TextNcidAddress->geometry().right() + 3 * space, row2, 700);
+    TextNcidPort = addField(frame, "TextNcidPort", QStringLiteral("Port:"),
+                            QPoint(TextNcidAddress->geometry().right() + 3 * twips::toPx(kFieldSpace, dpi), row2), 700);
     TextNcidPort->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,5}")), TextNcidPort));
     LabelNcidState = new QLabel(frame);
     LabelNcidState->setObjectName(QStringLiteral("LabelNcidState"));
-    LabelNcidState->setGeometry(twips::toPx(240, dpi), twips::toPx(960, dpi), twips::toPx(kWidth - 480, dpi), h);
-    TextProgram = field("TextProgram", QStringLiteral("Run program on call:"), twips::toPx(240, dpi),
-                        twips::toPx(1320, dpi), 1);
-    TextProgram->setGeometry(TextProgram->geometry().adjusted(0, 0, frame->width() - TextProgram->geometry().right()
-                                                                        - twips::toPx(240, dpi), 0));
+    LabelNcidState->setGeometry(indent, twips::toPx(960, dpi), frame->width() - 2 * indent, twips::toPx(kFieldHeight, dpi));
+    // The program's field runs to the frame's right edge.
+    TextProgram = addField(frame, "TextProgram", QStringLiteral("Run program on call:"), QPoint(indent, twips::toPx(1320, dpi)), 0);
+    QRect field = TextProgram->geometry();
+    field.setRight(frame->width() - indent);
+    TextProgram->setGeometry(field);
     TextProgram->setToolTip(QStringLiteral("Gets each call event as an NCID output module does; see docs/hooks.md"));
-    return kHeight + kGap;
+    return kHeight + kLowerFrameGap;
 }
 
 void FormMonitorSettings::connectNetworkFrame()

@@ -16,6 +16,10 @@
 #include <QLabel>
 #include <QSystemTrayIcon>
 
+namespace {
+const QString kAlertStyle = QStringLiteral("color: #b00000; font-weight: normal; font-size: 8pt;");
+}
+
 void FormMonitor::EnableComScanMonitorCID()
 {
     session_.start();
@@ -25,7 +29,7 @@ void FormMonitor::showConnectionState()
 {
     if (session_.connectionLost()) {
         LabelCID->setText(QStringLiteral("Adapter lost - reconnecting ..."));
-        LabelCID->setStyleSheet(QStringLiteral("color: #b00000; font-weight: normal; font-size: 8pt;"));
+        LabelCID->setStyleSheet(kAlertStyle);
         ImageLED->showLamp(lamps::Grey);
     } else {
         LabelCID->setStyleSheet({});
@@ -35,9 +39,42 @@ void FormMonitor::showConnectionState()
 
 void FormMonitor::closeEvent(QCloseEvent* event)
 {
+    if (!unloading_ && askBeforeLosingCalls_ && !unsavedCallsMayGo()) {
+        event->ignore();
+        return;
+    }
     if (!unloading_)
         Form_Unload();
     event->accept();
+}
+
+void FormMonitor::closeWithoutAsking()
+{
+    askBeforeLosingCalls_ = false;
+    close();
+}
+
+bool FormMonitor::unsavedCallsMayGo()
+{
+    CallListModel& list = engine_.callList();
+    if (!list.hasUnsavedChanges() || session_.saveList())
+        return true;
+    return monitormessage::ask(
+        this, QStringLiteral("%1.\n\nClose the call monitor anyway and lose the calls that are not saved?")
+                  .arg(list.fileProblemText()));
+}
+
+void FormMonitor::showListProblem()
+{
+    const QString problem = engine_.callList().fileProblemText();
+    if (problem.isEmpty() || session_.connectionLost() || unloading_)
+        return; // the grid's warning line stays until a save succeeds
+    LabelCID->setStyleSheet(kAlertStyle);
+    LabelCID->setText(engine_.callList().fileProblem() == CallListModel::FileProblem::Unreadable
+                          ? QStringLiteral("Call list unreadable!")
+                          : QStringLiteral("Calls not saved!"));
+    cidAlert_ = true;
+    cidUnderAlert_ = engine_.display().LabelCID;
 }
 
 void FormMonitor::Form_Unload()

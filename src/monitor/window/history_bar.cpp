@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -37,8 +38,17 @@ HistoryBar::HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidge
     CommandExport->setToolTip(QStringLiteral("Save the calls shown as a CSV file"));
     CommandStatistics = new QPushButton(QStringLiteral("Statistics ..."), this);
     CommandStatistics->setObjectName(QStringLiteral("CommandStatistics"));
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
+    LabelListProblem = new QLabel(this);
+    LabelListProblem->setObjectName(QStringLiteral("LabelListProblem"));
+    LabelListProblem->setStyleSheet(QStringLiteral("color: #b00000;"));
+    LabelListProblem->setWordWrap(true);
+    LabelListProblem->hide();
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(kGapPx);
+    auto* row = new QHBoxLayout;
+    rows->addLayout(row);
+    rows->addWidget(LabelListProblem);
     row->addWidget(TextSearch, 1);
     row->addWidget(CheckMissed);
     row->addWidget(CommandExport);
@@ -55,11 +65,24 @@ HistoryBar::HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidge
     connect(CheckMissed, &QCheckBox::toggled, &grid.filter(), &CallFilter::setMissedOnly);
     connect(CommandExport, &QPushButton::clicked, this, &HistoryBar::exportCsv);
     connect(CommandStatistics, &QPushButton::clicked, this, &HistoryBar::showStatistics);
+    connect(&list, &CallListModel::fileProblemChanged, this, &HistoryBar::showFileProblem);
+    showFileProblem();
+}
+
+void HistoryBar::showFileProblem()
+{
+    const QString problem = list_.fileProblemText();
+    LabelListProblem->setText(problem);
+    LabelListProblem->setVisible(!problem.isEmpty());
+    if (area_.isValid())
+        place(area_); // the grid gives the warning its line
 }
 
 void HistoryBar::place(const QRect& area)
 {
-    const int bar = std::min(area.height(), sizeHint().height());
+    area_ = area;
+    const int wanted = hasHeightForWidth() ? heightForWidth(area.width()) : sizeHint().height();
+    const int bar = std::min(area.height(), wanted);
     setGeometry(area.x(), area.y(), area.width(), bar);
     grid_.setGeometry(area.x(), area.y() + bar + kGapPx, area.width(), std::max(0, area.height() - bar - kGapPx));
 }

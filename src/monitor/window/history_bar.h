@@ -1,10 +1,12 @@
 #pragma once
 // The row above the call list: a search field and a "Missed" toggle that
 // filter FlexGrid1 as the user types, the CSV export of the rows shown, and
-// the statistics window. It also keeps the missed-calls count in the title.
+// the statistics window. It also keeps the missed-calls count in the title,
+// and below the row, in red, why list.txt does not hold the calls shown.
 #include "monitor/window/statistics_window.h"
 
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
 #include <functional>
 
@@ -13,6 +15,7 @@ class CallListModel;
 class Clock;
 class MissedCalls;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -33,6 +36,8 @@ public:
     std::function<QString(QWidget* parent)> chooseCsvFile;
 
 private:
+    void showFileProblem();
+
     CallGrid& grid_;
     CallListModel& list_;
     Clock& clock_;
@@ -41,5 +46,7 @@ private:
     QCheckBox* CheckMissed = nullptr;
     QPushButton* CommandExport = nullptr;
     QPushButton* CommandStatistics = nullptr;
+    QLabel* LabelListProblem = nullptr;
+    QRect area_;
     QPointer<StatisticsWindow> statistics_;
 };

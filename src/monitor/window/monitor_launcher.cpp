@@ -56,7 +56,7 @@ bool callMonitorOpen()
 void closeCallMonitor()
 {
     if (callMonitorOpen())
-        monitor()->close();
+        monitor()->closeWithoutAsking();
 }
 
 FormMonitor* currentMonitor()

@@ -1,0 +1,59 @@
+#include "common/user_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <array>
+
+namespace {
+
+// Code page 1252 differs from Latin-1 only in 0x80..0x9F; its five unused
+// octets keep their Latin-1 (control) values so no byte is ever lost.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fromCp1252(const QByteArray& bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = QChar(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t(b));
+    }
+    return text;
+}
+
+} // namespace
+
+namespace usertext {
+
+QString decode(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    return utf8.hasError() ? fromCp1252(bytes) : text;
+}
+
+QByteArray encode(const QString& text)
+{
+    return text.toUtf8();
+}
+
+QString readFile(const QString& path, bool* ok)
+{
+    if (ok)
+        *ok = true;
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return {};
+    QFile f(path);
+    QByteArray bytes;
+    const bool read = f.open(QIODevice::ReadOnly) && !QFileInfo(path).isDir() &&
+                      (bytes = f.readAll(), f.error() == QFileDevice::NoError);
+    if (!read && ok)
+        *ok = false;
+    return read ? decode(bytes) : QString();
+}
+
+} // namespace usertext

@@ -1,0 +1,40 @@
+#pragma once
+// The text files users keep and edit (list.txt, book.txt): written as UTF-8,
+// read as UTF-8 when the bytes are valid UTF-8 and as the Windows code page
+// 1252 otherwise, since files written on Windows often are. Lines end in
+// CR LF, LF or a lone CR.
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+namespace usertext {
+
+QString decode(const QByteArray& bytes);
+QByteArray encode(const QString& text);
+
+// Reads and decodes a whole file. A missing file reads as empty; one that
+// exists but cannot be read (no permission, a directory, an I/O error) reads
+// as empty with `ok` false.
+QString readFile(const QString& path, bool* ok = nullptr);
+
+// Calls fn(line) for every line of text until fn returns true; returns
+// whether one did.
+template <typename Fn>
+bool forEachLine(QStringView text, Fn fn)
+{
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        if (fn(text.mid(start, end - start)))
+            return true;
+        if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n')
+            ++end;
+        start = end + 1;
+    }
+    return false;
+}
+
+} // namespace usertext
