@@ -4,6 +4,7 @@
 //   > 00 81 7F    a frame from a terminal      < 02 FF ...  one from the network
 //   level N       the DebugLevel               wait MS      the clock runs on
 //   reset         a freshly opened monitor     # ...        a comment
+//   set KEY VALUE a monitor setting            prefix P     the dial prefix
 // and the log shows, below each line, the new pane text, the changed state
 // lines, the frame's terminal record, the terminals in the tree and new calls.
 #include "../common/golden.h"
@@ -59,6 +60,10 @@ protected:
             clock.advance(words.value(1).toInt());
         } else if (words[0] == u"reset") {
             engine->reset();
+        } else if (words[0] == u"set") {
+            settings->write(words.value(1), words.value(2));
+        } else if (words[0] == u"prefix") {
+            engine->DialPrefix = words.value(1);
         }
         log += line + u'\n';
         const std::array<QString, 3> now = panes();
