@@ -1,0 +1,108 @@
+// Frame scripts (data/frames/*.frames) through the engine; what each line
+// changes is logged and the whole log compared with the script's .expected
+// file (CORVANE_UPDATE_GOLDENS=1 rewrites them). A script line is
+//   > 00 81 7F    a frame from a terminal      < 02 FF ...  one from the network
+//   level N       the DebugLevel               wait MS      the clock runs on
+//   reset         a freshly opened monitor     # ...        a comment
+//   set KEY VALUE a monitor setting            prefix P     the dial prefix
+// and the log shows, below each line, the new pane text, the changed state
+// lines, the frame's terminal record, the terminals in the tree and new calls.
+#include "../common/golden.h"
+#include "engine_fixture.h"
+
+#include <QDir>
+#include <array>
+
+namespace {
+
+class FrameScript : public EngineFixture {
+protected:
+    QString recordText(int tei)
+    {
+        if (tei < 1 || tei > int(engine->IdRecords.size()))
+            return {};
+        const IdRecord& r = rec(tei);
+        return QStringLiteral("record %1: active=%2 incoming=%3 caller=%4 connected=%5 called=%6 channel=%7 units=%8")
+            .arg(QString::number(tei, 16).toUpper())
+            .arg(int(r.Activated))
+            .arg(int(r.Incoming))
+            .arg(r.CallerNumber, r.ConnectedNumber, r.CalledDigits, r.Channel, r.CostUnits);
+    }
+    QString treeText()
+    {
+        QStringList keys;
+        for (const TreeNode& n : engine->TreeIDs().nodes())
+            keys << n.text;
+        return QStringLiteral("tree: ") + keys.join(u' ');
+    }
+    std::array<QString, 3> panes() const { return {engine->Text1().text(), engine->Text2().text(), engine->Text3().text()}; }
+
+    // One script line; the log gets what it changed.
+    void run(const QString& line, QString& log)
+    {
+        const QStringList before = engine->stateSnapshot().split(u'\n');
+        const std::array<QString, 3> old = panes();
+        const QString tree = treeText();
+        const int calls = engine->callList().rowCount();
+        const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+        int tei = 0;
+        QString record;
+        if (words[0] == u'>' || words[0] == u'<') {
+            Octets octets;
+            for (const QString& w : words.mid(1))
+                octets.push_back(w.toInt(nullptr, 16));
+            tei = octets.size() > 1 ? octets[1] : 0;
+            record = recordText(tei);
+            frame(octets, words[0] == u'<');
+        } else if (words[0] == u"level") {
+            engine->DebugLevel = words.value(1).toInt();
+        } else if (words[0] == u"wait") {
+            clock.advance(words.value(1).toInt());
+        } else if (words[0] == u"reset") {
+            engine->reset();
+        } else if (words[0] == u"set") {
+            settings->write(words.value(1), words.value(2));
+        } else if (words[0] == u"prefix") {
+            engine->DialPrefix = words.value(1);
+        }
+        log += line + u'\n';
+        const std::array<QString, 3> now = panes();
+        for (int i = 0; i < 3; ++i) {
+            const QString added = now[i].mid(now[i].startsWith(old[i]) ? old[i].size() : 0);
+            for (const QString& l : added.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+                log += QStringLiteral("  Text%1| %2\n").arg(i + 1).arg(l);
+        }
+        for (const QString& s : engine->stateSnapshot().split(u'\n'))
+            if (!before.contains(s) && !s.isEmpty())
+                log += QStringLiteral("  ") + s + u'\n';
+        if (tei && recordText(tei) != record)
+            log += QStringLiteral("  ") + recordText(tei) + u'\n';
+        if (treeText() != tree)
+            log += QStringLiteral("  ") + treeText() + u'\n';
+        for (int i = engine->callList().rowCount() - calls - 1; i >= 0; --i)
+            log += QStringLiteral("  call: ") + CallListModel::toLine(engine->callList().records()[i]) + u'\n';
+    }
+};
+
+TEST_F(FrameScript, EveryScriptLogsWhatItsFileExpects)
+{
+    const QDir data(QStringLiteral(CORVANE_SOURCE_DIR "/tests/engine/data/frames"));
+    const QStringList scripts = data.entryList({QStringLiteral("*.frames")}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(scripts.isEmpty());
+    for (const QString& name : scripts) {
+        SCOPED_TRACE(name.toStdString());
+        SetUp(); // every script on a fresh engine, settings and files
+        QFile f(data.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QString log;
+        for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts))
+            if (line.startsWith(u'#'))
+                log += line + u'\n';
+            else
+                run(line.trimmed(), log);
+        const QString expected = QStringLiteral("engine/data/frames/") + QFileInfo(name).completeBaseName() + ".expected";
+        EXPECT_GOLDEN(expected.toUtf8().constData(), log);
+    }
+}
+
+} // namespace
