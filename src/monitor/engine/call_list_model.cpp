@@ -85,12 +85,24 @@ void CallListModel::AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QStr
         Number.remove(0, dialPrefix_.size());
         Typ += u'*';
     }
+    const auto prepend = [&](const QString& name) {
+        beginInsertRows({}, 0, 0);
+        records_.prepend(CallRecord{Phn, Typ, Dt.toString(QStringLiteral("yyyy-MM-dd")), Tm, Number, name, Durat, Cost});
+        endInsertRows();
+    };
     QString lookup = Number;
-    const QString name = PhoneToName(lookup, bookPath());
-    beginInsertRows({}, 0, 0);
-    records_.prepend(CallRecord{Phn, Typ, Dt.toString(QStringLiteral("yyyy-MM-dd")), Tm, Number, name, Durat, Cost});
-    endInsertRows();
-    SaveTheList();
+    if (!writeThrough_) {
+        prepend(PhoneToName(lookup, bookPath()));
+        return;
+    }
+    const BookLookup book(bookPath()); // one read names the new call and every saved row
+    prepend(book.nameFor(lookup));
+    save(book);
+}
+
+void CallListModel::setWriteThrough(bool on)
+{
+    writeThrough_ = on;
 }
 
 QString CallListModel::toLine(const CallRecord& r)
@@ -113,18 +125,24 @@ CallRecord CallListModel::fromLine(QStringView line)
 
 bool CallListModel::SaveTheList()
 {
-    const BookLookup book(bookPath()); // read once: every row sees the same book
+    return save(BookLookup(bookPath())); // read once: every row sees the same book
+}
+
+bool CallListModel::save(const BookLookup& book)
+{
     QString text;
     text.reserve(records_.size() * 64);
     for (const CallRecord& r : records_) {
-        CallRecord out = r;
         QString lookup = r.number;
-        out.name = book.nameFor(lookup);
-        text += toLine(out);
+        const QString name = book.nameFor(lookup);
+        for (const QString* f : {&r.msn, &r.type, &r.date, &r.time, &r.number, &name, &r.duration}) {
+            text += *f;
+            text += u'\t';
+        }
+        text += r.cost;
         text += QLatin1String("\r\n");
     }
-    const QByteArray bytes = text.toLocal8Bit();
-    return writeFileAtomically(listPath(), bytes);
+    return writeFileAtomically(listPath(), text.toLocal8Bit());
 }
 
 void CallListModel::ReadTheList()

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+class BookLookup;
+
 struct CallRecord {
     QString msn, type, date, time, number, name, duration, cost;
     bool operator==(const CallRecord&) const = default;
@@ -24,7 +26,7 @@ public:
 
     // Normalises (empty number "-", zero cost "0", dial prefix removed with "*"
     // after the type), names the number from the phone book, inserts the record
-    // at the top and saves the list at once, so no call is lost in a crash.
+    // at the top and, writing through, saves the list at once.
     void AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam,
                  QString Durat, QString Cost);
     // Atomic rewrite of list.txt with names looked up afresh. False when the
@@ -33,6 +35,10 @@ public:
     // Appends list.txt's lines longer than 12 characters.
     void ReadTheList();
     void clearRows();
+
+    // A live monitor writes each call through, so none is lost in a crash; a
+    // replay turns this off and saves once at the end.
+    void setWriteThrough(bool on);
 
     const QList<CallRecord>& records() const;
     void setRecords(QList<CallRecord> records);
@@ -49,9 +55,12 @@ public:
     static CallRecord fromLine(QStringView line);
 
 private:
+    bool save(const BookLookup& book);
+
     QList<CallRecord> records_;
     QString listPath_;
     QString bookPath_;
     bool bookPathSet_ = false;
     QString dialPrefix_;
+    bool writeThrough_ = true;
 };
