@@ -152,6 +152,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     QTemporaryDir scratch; // a settings file that does not exist: every key at its default
     SettingsStore settings(o.settingsFile.isEmpty() ? scratch.filePath(QStringLiteral("none.ini")) : o.settingsFile);
     VirtualClock clock(o.start);
+    clock.setSkipRepeatedTicks(true); // no window: Timer1's ticks in a quiet stretch only redraw
     MonitorEngine engine(clock, settings);
     EventRecorder events;
     engine.setHost(&events);
