@@ -51,9 +51,8 @@ void MonitorEngine::reset()
     CidCallerBusy.clear();
     CidCalledBusy.clear();
     PopupWasVisible = false;
-    TraceBuffer.clear();
+    clearTraceBuffer();
     LPosition = 0;
-    junkLeft_ = false;
     frameOctets_.fill(0);
     frameCount_ = 0;
     text1_.clear();
@@ -72,8 +71,7 @@ void MonitorEngine::clearWindows()
     text1_.clear();
     text2_.clear();
     text3_.clear();
-    TraceBuffer.clear();
-    junkLeft_ = false;
+    clearTraceBuffer();
 }
 
 void MonitorEngine::setSettings(const MonitorSettings& s)
