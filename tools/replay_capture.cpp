@@ -89,10 +89,14 @@ QByteArray unescape(QByteArrayView payload)
     QByteArray out;
     out.reserve(payload.size());
     for (qsizetype i = 0; i < payload.size(); ++i) {
-        const char c = payload[i];
-        if (c != '\\' || i + 1 >= payload.size()) {
-            out.append(c);
-            continue;
+        const qsizetype slash = payload.indexOf('\\', i);
+        const qsizetype runEnd = slash < 0 ? payload.size() : slash;
+        out.append(payload.sliced(i, runEnd - i)); // plain characters in one go
+        i = runEnd;
+        if (i + 1 >= payload.size()) { // no escape, or a backslash at the very end
+            if (i < payload.size())
+                out.append('\\');
+            break;
         }
         const char e = payload[++i];
         switch (e) {

@@ -39,7 +39,11 @@ VirtualClock::~VirtualClock() = default;
 
 QDateTime VirtualClock::now() const
 {
-    return start_.addMSecs(elapsed_);
+    if (nowAt_ != elapsed_) {
+        now_ = start_.addMSecs(elapsed_);
+        nowAt_ = elapsed_;
+    }
+    return now_;
 }
 
 qint64 VirtualClock::elapsed() const

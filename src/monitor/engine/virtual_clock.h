@@ -33,6 +33,10 @@ private:
 
     QDateTime start_;
     qint64 elapsed_ = 0;
+    // now() at nowAt_: converting to local time is the costly part, and the
+    // engine asks several times at one moment.
+    mutable QDateTime now_;
+    mutable qint64 nowAt_ = -1;
     quint64 nextSeq_ = 0;
     bool skipRepeatedTicks_ = false;
     QList<Entry*> entries_;
