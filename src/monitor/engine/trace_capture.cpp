@@ -42,16 +42,21 @@ constexpr qsizetype kReach = [] {
 // it changed, so a pass as a whole reaches back this far.
 constexpr qsizetype kPassReach = kReach * qsizetype(std::size(kReplacements));
 
+// Whether `c` is the pattern character `p` in either case.
+bool sameLetter(QChar c, QLatin1Char p)
+{
+    const QChar q(p);
+    return c == q || c == (q.isLower() ? q.toUpper() : q.toLower());
+}
+
 // Where `pattern` first occurs in `text` at or after `from` (case-insensitive),
-// or -1. Only places holding the pattern's first character, in either case,
-// are compared: cheaper than a general search on the short stretches examined.
+// or -1. Only places starting with the pattern's first two characters are
+// compared in full: cheaper than a general search on the short stretches examined.
 qsizetype findPattern(QStringView text, QLatin1String pattern, qsizetype from)
 {
-    const QChar first(QLatin1Char(pattern.front()));
-    const QChar otherCase = first.isLower() ? first.toUpper() : first.toLower();
     for (qsizetype i = from; i + pattern.size() <= text.size(); ++i) {
-        const QChar c = text[i];
-        if ((c == first || c == otherCase) && text.sliced(i).startsWith(pattern, Qt::CaseInsensitive))
+        if (sameLetter(text[i], pattern[0]) && sameLetter(text[i + 1], pattern[1])
+            && text.sliced(i).startsWith(pattern, Qt::CaseInsensitive))
             return i;
     }
     return -1;
