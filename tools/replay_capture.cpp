@@ -28,7 +28,7 @@ bool isDigit(char c)
 
 // Raw bytes arrive one every 87 microseconds (115200 bit/s, 8N1).
 constexpr qint64 kRawByteMicroseconds = 87;
-constexpr qint64 kRawBlockBytes = 64 * 1024;
+constexpr qint64 kBlockBytes = 64 * 1024;
 
 qint64 rawArrivalMs(qint64 index)
 {
@@ -200,10 +200,8 @@ bool Reader::next(CaptureChunk& chunk)
 
 bool Reader::nextTimed(CaptureChunk& chunk)
 {
-    while (!file_.atEnd()) {
-        QByteArray line = file_.readLine();
-        if (line.endsWith('\n'))
-            line.chop(1);
+    QByteArrayView line;
+    while (nextLine(line)) {
         if (line.endsWith('\r'))
             line.chop(1);
         if (parseTimedLine(line, last_, chunk))
@@ -212,10 +210,32 @@ bool Reader::nextTimed(CaptureChunk& chunk)
     return false;
 }
 
+// The next line without its LF, valid until the next call; read in blocks.
+bool Reader::nextLine(QByteArrayView& line)
+{
+    qsizetype lf = lines_.indexOf('\n', linesPos_);
+    while (lf < 0) {
+        lines_.remove(0, linesPos_);
+        linesPos_ = 0;
+        const qsizetype searched = lines_.size();
+        const QByteArray more = file_.read(kBlockBytes);
+        if (more.isEmpty())
+            break;
+        lines_ += more;
+        lf = lines_.indexOf('\n', searched);
+    }
+    const qsizetype end = lf >= 0 ? lf : lines_.size();
+    if (lf < 0 && end == linesPos_)
+        return false;
+    line = QByteArrayView(lines_).sliced(linesPos_, end - linesPos_);
+    linesPos_ = lf >= 0 ? lf + 1 : end;
+    return true;
+}
+
 bool Reader::nextRaw(CaptureChunk& chunk)
 {
     if (rawBlock_.isEmpty())
-        rawBlock_ = file_.read(kRawBlockBytes);
+        rawBlock_ = file_.read(kBlockBytes);
     if (rawBlock_.isEmpty())
         return false;
     chunk = takeRawMoment(rawBlock_, rawOffset_);

@@ -36,12 +36,15 @@ public:
 private:
     bool nextTimed(CaptureChunk& chunk);
     bool nextRaw(CaptureChunk& chunk);
+    bool nextLine(QByteArrayView& line);
 
     QFile file_;
     bool timed_ = false;
     qint64 last_ = 0;       // timed: the latest time so far
     qint64 rawOffset_ = 0;  // raw: bytes read so far
     QByteArray rawBlock_;   // raw: read but not yet handed out
+    QByteArray lines_;      // timed: read, handed out up to linesPos_
+    qsizetype linesPos_ = 0;
 };
 
 } // namespace TimedCapture
