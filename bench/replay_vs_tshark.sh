@@ -45,12 +45,14 @@ make_capture() {
         }' "$WORK/scenarios"/*.trace > "$2"
 }
 
-# timed LABEL COMMAND...: runs it, sets SECONDS_TAKEN and RSS_MB.
+# timed LABEL COMMAND...: runs it, sets SECONDS_TAKEN (wall clock), CPU_SECONDS
+# (user + system: steadier than the wall clock on a busy machine) and RSS_MB.
 timed() {
     label=$1; shift
     /usr/bin/time -v -o "$WORK/$label.time" "$@" > "$WORK/$label.out"
     SECONDS_TAKEN=$(awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, p, ":"); s = 0
                         for (i = 1; i <= n; i++) s = s * 60 + p[i]; print s }' "$WORK/$label.time")
+    CPU_SECONDS=$(awk -F': ' '/(User|System) time/ { s += $2 } END { print s }' "$WORK/$label.time")
     RSS_MB=$(awk -F': ' '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }' "$WORK/$label.time")
 }
 
@@ -61,7 +63,7 @@ make_capture $((rounds * 10)) "$WORK/capture10.trace"
 "$REPLAY" "$WORK/capture.trace" --out "$WORK/pcap-out" --pcap "$WORK/capture.pcap" > /dev/null
 
 timed replay "$REPLAY" "$WORK/capture.trace" --out "$WORK/out"
-replay_s=$SECONDS_TAKEN; replay_mb=$RSS_MB
+replay_s=$SECONDS_TAKEN; replay_cpu=$CPU_SECONDS; replay_mb=$RSS_MB
 frames=$(awk '/frames decoded/ { print $3 }' "$WORK/replay.out")
 calls=$(awk '/calls logged/ { print $3 }' "$WORK/replay.out")
 echo "capture: $frames frames, $calls calls, $(wc -c < "$WORK/capture.trace") bytes"
@@ -69,17 +71,19 @@ echo "capture: $frames frames, $calls calls, $(wc -c < "$WORK/capture.trace") by
 if command -v tshark > /dev/null; then
     timed tshark tshark -r "$WORK/capture.pcap" -T fields -e q931.message_type \
         -e q931.calling_party_number.digits -e q931.channel.number -e q931.cause_value
-    echo "tshark:         $SECONDS_TAKEN s, peak RSS $RSS_MB MB"
-    echo "corvane-replay: $replay_s s (target: at most half of tshark's), peak RSS $replay_mb MB (target: under 20 MB)"
-    echo "tshark / replay: $(ratio "$SECONDS_TAKEN" "$replay_s") (target: at least 2)"
+    echo "tshark:         $SECONDS_TAKEN s (CPU $CPU_SECONDS s), peak RSS $RSS_MB MB"
+    echo "corvane-replay: $replay_s s (CPU $replay_cpu s; target: at most half of tshark's)," \
+         "peak RSS $replay_mb MB (target: under 20 MB)"
+    echo "tshark / replay: $(ratio "$SECONDS_TAKEN" "$replay_s") wall, $(ratio "$CPU_SECONDS" "$replay_cpu") CPU" \
+         "(target: at least 2)"
 else
     echo "tshark is not installed: no comparison"
-    echo "corvane-replay: $replay_s s, peak RSS $replay_mb MB (target: under 20 MB)"
+    echo "corvane-replay: $replay_s s (CPU $replay_cpu s), peak RSS $replay_mb MB (target: under 20 MB)"
 fi
 
 timed replay10 "$REPLAY" "$WORK/capture10.trace" --out "$WORK/out10"
-echo "ten times the capture: $SECONDS_TAKEN s, $(ratio "$SECONDS_TAKEN" "$replay_s") times as long (target: at most 11)," \
-     "peak RSS $RSS_MB MB"
+echo "ten times the capture: $SECONDS_TAKEN s (CPU $CPU_SECONDS s), $(ratio "$CPU_SECONDS" "$replay_cpu") times" \
+     "the CPU (target: at most 11), peak RSS $RSS_MB MB"
 
 # idle_capture MS FILE: one frame at 1 s and one at MS.
 idle_capture() {
