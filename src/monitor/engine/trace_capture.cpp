@@ -42,11 +42,12 @@ constexpr qsizetype kReach = [] {
 // it changed, so a pass as a whole reaches back this far.
 constexpr qsizetype kPassReach = kReach * qsizetype(std::size(kReplacements));
 
-// Whether `c` is the pattern character `p` in either case.
+// Whether `c` is the pattern's (ASCII) character `p` in either case.
 bool sameLetter(QChar c, QLatin1Char p)
 {
-    const QChar q(p);
-    return c == q || c == (q.isLower() ? q.toUpper() : q.toLower());
+    const char16_t want = uchar(p.toLatin1());
+    const bool letter = (want | 0x20) >= u'a' && (want | 0x20) <= u'z';
+    return c.unicode() == want || (letter && c.unicode() == (want ^ 0x20));
 }
 
 // Where `pattern` first occurs in `text` at or after `from` (case-insensitive),
