@@ -10,7 +10,6 @@
 #include "monitor/engine/monitor_engine.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
@@ -38,9 +37,14 @@ constexpr qsizetype kReach = [] {
         longest = std::max(longest, r.before.size());
     return longest - 1;
 }();
-// Each replacement can form a text for the next one up to kReach before what
-// it changed, so a pass as a whole reaches back this far.
-constexpr qsizetype kPassReach = kReach * qsizetype(std::size(kReplacements));
+// A replacement's match starts at most its length - 1 before a change an earlier
+// replacement made, so over a whole pass the matches reach back at most this far.
+constexpr qsizetype kPassReach = [] {
+    qsizetype reach = 0;
+    for (const Replacement& r : kReplacements)
+        reach += r.before.size() - 1;
+    return reach;
+}();
 
 // Whether `c` is the pattern's (ASCII) character `p` in either case.
 bool sameLetter(QChar c, QLatin1Char p)
