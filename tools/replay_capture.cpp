@@ -26,16 +26,60 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-QList<CaptureChunk> parseRaw(const QByteArray& content)
+// Raw bytes arrive one every 87 microseconds (115200 bit/s, 8N1).
+constexpr qint64 kRawByteMicroseconds = 87;
+constexpr qint64 kBlockBytes = 64 * 1024;
+
+qint64 rawArrivalMs(qint64 index)
 {
-    QList<CaptureChunk> chunks;
-    for (qsizetype i = 0; i < content.size(); ++i) {
-        const qint64 ms = qint64(i) * 87 / 1000;
-        if (chunks.isEmpty() || chunks.last().ms != ms)
-            chunks.append(CaptureChunk{ms, {}});
-        chunks.last().bytes.append(content[i]);
-    }
-    return chunks;
+    return index * kRawByteMicroseconds / 1000;
+}
+
+// The bytes of one moment from the front of a raw block.
+CaptureChunk takeRawMoment(QByteArray& block, qint64& offset)
+{
+    const qint64 ms = rawArrivalMs(offset);
+    qsizetype n = 1;
+    while (n < block.size() && rawArrivalMs(offset + n) == ms)
+        ++n;
+    CaptureChunk chunk{ms, block.first(n)};
+    block.remove(0, n);
+    offset += n;
+    return chunk;
+}
+
+// One "<ms>\t<payload>" line (line end stripped); false for a comment, a blank
+// or a malformed line. A time going backwards is held at `last`.
+bool parseTimedLine(QByteArrayView line, qint64& last, CaptureChunk& chunk)
+{
+    if (line.isEmpty() || line.startsWith('#'))
+        return false;
+    const qsizetype tab = line.indexOf('\t');
+    const QByteArrayView time = line.first(std::max<qsizetype>(tab, 0));
+    if (tab <= 0 || tab > kMaxTimeDigits || !std::all_of(time.begin(), time.end(), isDigit))
+        return false; // the time is plain digits: no sign, blank or NUL the number parser would pass over
+    last = std::max(last, time.toByteArray().toLongLong());
+    chunk = CaptureChunk{last, unescape(line.sliced(tab + 1))};
+    return true;
+}
+
+// Appends a chunk, joining it to the last one when they share their moment.
+void appendJoined(QList<CaptureChunk>& chunks, CaptureChunk&& chunk)
+{
+    if (!chunks.isEmpty() && chunks.last().ms == chunk.ms)
+        chunks.last().bytes += chunk.bytes;
+    else
+        chunks.append(std::move(chunk));
+}
+
+// Whether a capture starts with the header line (CR LF, LF or the end after it).
+bool startsWithHeader(QByteArrayView head)
+{
+    const QByteArrayView header(kHeader);
+    if (!head.startsWith(header))
+        return false;
+    const QByteArrayView rest = head.sliced(header.size());
+    return rest.isEmpty() || rest.startsWith('\n') || rest == "\r" || rest.startsWith("\r\n");
 }
 
 } // namespace
@@ -45,10 +89,14 @@ QByteArray unescape(QByteArrayView payload)
     QByteArray out;
     out.reserve(payload.size());
     for (qsizetype i = 0; i < payload.size(); ++i) {
-        const char c = payload[i];
-        if (c != '\\' || i + 1 >= payload.size()) {
-            out.append(c);
-            continue;
+        const qsizetype slash = payload.indexOf('\\', i);
+        const qsizetype runEnd = slash < 0 ? payload.size() : slash;
+        out.append(payload.sliced(i, runEnd - i)); // plain characters in one go
+        i = runEnd;
+        if (i + 1 >= payload.size()) { // no escape, or a backslash at the very end
+            if (i < payload.size())
+                out.append('\\');
+            break;
         }
         const char e = payload[++i];
         switch (e) {
@@ -94,17 +142,17 @@ QByteArray escape(QByteArrayView bytes)
 
 QList<CaptureChunk> parse(const QByteArray& content)
 {
-    const qsizetype firstEnd = content.indexOf('\n');
-    QByteArray first = content.left(firstEnd < 0 ? content.size() : firstEnd);
-    if (first.endsWith('\r'))
-        first.chop(1);
-    if (first != kHeader)
-        return parseRaw(content);
-
     QList<CaptureChunk> chunks;
+    if (!startsWithHeader(QByteArrayView(content).first(std::min<qsizetype>(content.size(), sizeof kHeader + 1)))) {
+        QByteArray block = content;
+        qint64 offset = 0;
+        while (!block.isEmpty())
+            appendJoined(chunks, takeRawMoment(block, offset));
+        return chunks;
+    }
     qint64 last = 0;
-    qsizetype pos = firstEnd < 0 ? content.size() : firstEnd + 1;
-    while (pos < content.size()) {
+    qsizetype pos = content.indexOf('\n') + 1;
+    while (pos > 0 && pos < content.size()) {
         qsizetype end = content.indexOf('\n', pos);
         if (end < 0)
             end = content.size();
@@ -112,19 +160,9 @@ QList<CaptureChunk> parse(const QByteArray& content)
         pos = end + 1;
         if (line.endsWith('\r'))
             line.chop(1);
-        if (line.isEmpty() || line.startsWith('#'))
-            continue;
-        const qsizetype tab = line.indexOf('\t');
-        const QByteArrayView time = line.first(std::max<qsizetype>(tab, 0));
-        if (tab <= 0 || tab > kMaxTimeDigits || !std::all_of(time.begin(), time.end(), isDigit))
-            continue; // the time is plain digits: no sign, blank or NUL the number parser would pass over
-        const qint64 ms = time.toByteArray().toLongLong();
-        last = std::max(last, ms);
-        QByteArray bytes = unescape(line.sliced(tab + 1));
-        if (!chunks.isEmpty() && chunks.last().ms == last)
-            chunks.last().bytes += bytes;
-        else
-            chunks.append(CaptureChunk{last, std::move(bytes)});
+        CaptureChunk chunk;
+        if (parseTimedLine(line, last, chunk))
+            appendJoined(chunks, std::move(chunk));
     }
     return chunks;
 }
@@ -138,6 +176,69 @@ bool load(const QString& path, QList<CaptureChunk>& chunks, QString* error)
         return false;
     }
     chunks = parse(f.readAll());
+    return true;
+}
+
+bool Reader::open(const QString& path, QString* error)
+{
+    file_.setFileName(path);
+    if (!file_.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("cannot read %1: %2").arg(path, file_.errorString());
+        return false;
+    }
+    timed_ = startsWithHeader(file_.peek(sizeof kHeader + 1));
+    if (timed_)
+        file_.readLine();
+    return true;
+}
+
+bool Reader::next(CaptureChunk& chunk)
+{
+    return timed_ ? nextTimed(chunk) : nextRaw(chunk);
+}
+
+bool Reader::nextTimed(CaptureChunk& chunk)
+{
+    QByteArrayView line;
+    while (nextLine(line)) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (parseTimedLine(line, last_, chunk))
+            return true;
+    }
+    return false;
+}
+
+// The next line without its LF, valid until the next call; read in blocks.
+bool Reader::nextLine(QByteArrayView& line)
+{
+    qsizetype lf = lines_.indexOf('\n', linesPos_);
+    while (lf < 0) {
+        lines_.remove(0, linesPos_);
+        linesPos_ = 0;
+        const qsizetype searched = lines_.size();
+        const QByteArray more = file_.read(kBlockBytes);
+        if (more.isEmpty())
+            break;
+        lines_ += more;
+        lf = lines_.indexOf('\n', searched);
+    }
+    const qsizetype end = lf >= 0 ? lf : lines_.size();
+    if (lf < 0 && end == linesPos_)
+        return false;
+    line = QByteArrayView(lines_).sliced(linesPos_, end - linesPos_);
+    linesPos_ = lf >= 0 ? lf + 1 : end;
+    return true;
+}
+
+bool Reader::nextRaw(CaptureChunk& chunk)
+{
+    if (rawBlock_.isEmpty())
+        rawBlock_ = file_.read(kBlockBytes);
+    if (rawBlock_.isEmpty())
+        return false;
+    chunk = takeRawMoment(rawBlock_, rawOffset_);
     return true;
 }
 

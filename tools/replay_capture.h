@@ -3,6 +3,7 @@
 // with \r \n \t \\ \xHH escapes. A file without that first line is raw bytes
 // arriving one every 87 microseconds (115200 bit/s, 8N1) from t = 0.
 #include <QByteArray>
+#include <QFile>
 #include <QList>
 #include <QString>
 
@@ -23,5 +24,27 @@ bool load(const QString& path, QList<CaptureChunk>& chunks, QString* error = nul
 
 QByteArray unescape(QByteArrayView payload);
 QByteArray escape(QByteArrayView bytes);
+
+// Reads a capture piece by piece, so a long one never sits in memory whole.
+// Its chunks are parse()'s, except that one moment may come in several chunks.
+class Reader {
+public:
+    bool open(const QString& path, QString* error = nullptr);
+    // The next chunk; false at the end of the file.
+    bool next(CaptureChunk& chunk);
+
+private:
+    bool nextTimed(CaptureChunk& chunk);
+    bool nextRaw(CaptureChunk& chunk);
+    bool nextLine(QByteArrayView& line);
+
+    QFile file_;
+    bool timed_ = false;
+    qint64 last_ = 0;       // timed: the latest time so far
+    qint64 rawOffset_ = 0;  // raw: bytes read so far
+    QByteArray rawBlock_;   // raw: read but not yet handed out
+    QByteArray lines_;      // timed: read, handed out up to linesPos_
+    qsizetype linesPos_ = 0;
+};
 
 } // namespace TimedCapture

@@ -139,8 +139,8 @@ bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
 
 bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
 {
-    QList<CaptureChunk> chunks;
-    if (!TimedCapture::load(o.capture, chunks, &error))
+    TimedCapture::Reader capture;
+    if (!capture.open(o.capture, &error))
         return false;
     if (!QDir().mkpath(o.outDir)) {
         error = QStringLiteral("cannot create %1").arg(o.outDir);
@@ -152,6 +152,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     QTemporaryDir scratch; // a settings file that does not exist: every key at its default
     SettingsStore settings(o.settingsFile.isEmpty() ? scratch.filePath(QStringLiteral("none.ini")) : o.settingsFile);
     VirtualClock clock(o.start);
+    clock.setSkipRepeatedTicks(true); // no window: Timer1's ticks in a quiet stretch only redraw
     MonitorEngine engine(clock, settings);
     EventRecorder events;
     engine.setHost(&events);
@@ -165,6 +166,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
         list.ReadTheList();
     }
     list.setListPath(out.filePath(QStringLiteral("list.txt")));
+    list.setWriteThrough(false); // written once at the end: a replay has no crash to survive
     qint64 added = 0;
     QObject::connect(&list, &CallListModel::rowsInserted, [&](const QModelIndex&, int first, int last) {
         added += last - first + 1;
@@ -181,9 +183,10 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     });
 
     qint64 lastMs = 0;
-    for (const CaptureChunk& chunk : chunks) {
+    CaptureChunk chunk;
+    while (capture.next(chunk)) {
         clock.advanceTo(chunk.ms); // timers due at or before this moment fire first
-        for (char c : chunk.bytes)
+        for (char c : std::as_const(chunk.bytes))
             engine.Scan(c);
         lastMs = chunk.ms;
     }

@@ -87,13 +87,26 @@ void CallListModel::AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QStr
         Number.remove(0, dialPrefix_.size());
         Typ += u'*';
     }
+    const auto prepend = [&](const QString& name) {
+        beginInsertRows({}, 0, 0);
+        records_.prepend(CallRecord{Phn, Typ, Dt.toString(QStringLiteral("yyyy-MM-dd")), Tm, Number, name, Durat, Cost});
+        endInsertRows();
+    };
     QString lookup = Number;
-    const QString name = PhoneToName(lookup, bookPath());
-    beginInsertRows({}, 0, 0);
-    records_.prepend(CallRecord{Phn, Typ, Dt.toString(QStringLiteral("yyyy-MM-dd")), Tm, Number, name, Durat, Cost});
-    endInsertRows();
+    if (!writeThrough_) {
+        prepend(PhoneToName(lookup, bookPath()));
+        unsaved_ = true;
+        return;
+    }
+    const BookLookup book(bookPath()); // one read names the new call and every saved row
+    prepend(book.nameFor(lookup));
     unsaved_ = true;
-    SaveTheList();
+    save(book);
+}
+
+void CallListModel::setWriteThrough(bool on)
+{
+    writeThrough_ = on;
 }
 
 QString CallListModel::toLine(const CallRecord& r)
@@ -116,16 +129,23 @@ CallRecord CallListModel::fromLine(QStringView line)
 
 bool CallListModel::SaveTheList()
 {
+    return save(BookLookup(bookPath())); // read once: every row sees the same book
+}
+
+bool CallListModel::save(const BookLookup& book)
+{
     if (unreadable_)
         return false;
-    const BookLookup book(bookPath()); // read once: every row sees the same book
     QString text;
     text.reserve(records_.size() * 64);
     for (const CallRecord& r : records_) {
-        CallRecord out = r;
         QString lookup = r.number;
-        out.name = book.nameFor(lookup);
-        text += toLine(out);
+        const QString name = book.nameFor(lookup);
+        for (const QString* f : {&r.msn, &r.type, &r.date, &r.time, &r.number, &name, &r.duration}) {
+            text += *f;
+            text += u'\t';
+        }
+        text += r.cost;
         text += QLatin1String("\r\n");
     }
     const bool saved = writeFileAtomically(listPath(), usertext::encode(text));

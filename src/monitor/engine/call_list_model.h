@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+class BookLookup;
+
 struct CallRecord {
     QString msn, type, date, time, number, name, duration, cost;
     bool operator==(const CallRecord&) const = default;
@@ -25,7 +27,7 @@ public:
 
     // Normalises (empty number "-", zero cost "0", dial prefix removed with "*"
     // after the type), names the number from the phone book, inserts the record
-    // at the top and saves the list at once, so no call is lost in a crash.
+    // at the top and, writing through, saves the list at once.
     void AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam,
                  QString Durat, QString Cost);
     // Atomic rewrite of list.txt with names looked up afresh. False when the
@@ -44,6 +46,9 @@ public:
     QString fileProblemText() const;
     // Records added or removed since list.txt last matched the grid.
     bool hasUnsavedChanges() const { return unsaved_; }
+    // A live monitor writes each call through, so none is lost in a crash; a
+    // replay turns this off and saves once at the end.
+    void setWriteThrough(bool on);
 
     const QList<CallRecord>& records() const;
     void setRecords(QList<CallRecord> records);
@@ -63,6 +68,8 @@ signals:
     void fileProblemChanged();
 
 private:
+    bool save(const BookLookup& book);
+
     QList<CallRecord> records_;
     QString listPath_;
     QString bookPath_;
@@ -73,4 +80,5 @@ private:
     bool unsaved_ = false;
 
     void setFileState(bool unreadable, bool saveFailed);
+    bool writeThrough_ = true;
 };

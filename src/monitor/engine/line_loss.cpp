@@ -26,7 +26,7 @@ void MonitorEngine::lineLost()
             endOfCall(s); // logged now, not after the end-of-call delay
     }
     IdRecords.fill(IdRecord{});
-    TraceBuffer.clear(); // a line cut off by the loss
+    clearTraceBuffer(); // a line cut off by the loss
     LPosition = 0;
     notifyDisplay();
 }

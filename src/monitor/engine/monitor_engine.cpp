@@ -51,9 +51,8 @@ void MonitorEngine::reset()
     CidCallerBusy.clear();
     CidCalledBusy.clear();
     PopupWasVisible = false;
-    TraceBuffer.clear();
+    clearTraceBuffer();
     LPosition = 0;
-    junkLeft_ = false;
     frameOctets_.fill(0);
     frameCount_ = 0;
     text1_.clear();
@@ -72,8 +71,7 @@ void MonitorEngine::clearWindows()
     text1_.clear();
     text2_.clear();
     text3_.clear();
-    TraceBuffer.clear();
-    junkLeft_ = false;
+    clearTraceBuffer();
 }
 
 void MonitorEngine::setSettings(const MonitorSettings& s)
@@ -213,7 +211,8 @@ QString MonitorEngine::formatDuration(float nowSeconds, float startSeconds)
     if (d < 0)
         d += 86400.0f;
     const long long s = regional::roundHalfEven(double(d));
-    return QString::asprintf("%lld:%02lld:%02lld", s / 3600, (s / 60) % 60, s % 60);
+    const auto twoDigits = [](long long v) { return QString::number(v).rightJustified(2, u'0'); };
+    return QString::number(s / 3600) + u':' + twoDigits((s / 60) % 60) + u':' + twoDigits(s % 60);
 }
 
 void MonitorEngine::Timer1_Timer()

@@ -176,6 +176,13 @@ private:
     void DecodeFrame();
     void boundTraceBuffer();
     void removeBreakJunk(bool decoded, QChar appended);
+    void replaceLineTexts();
+    qsizetype firstL();
+    // Every change of TraceBuffer goes through these, which keep its clean and L-free prefixes.
+    void clearTraceBuffer();
+    void chopTraceBuffer(qsizetype n);
+    void dropTraceBufferFront(qsizetype n);
+    void replaceTraceBufferFrom(qsizetype from, const QString& tail);
 
     // Frame dispatch and the element walk.
     void decodeOctets(int count);
@@ -235,5 +242,9 @@ private:
     QByteArray lastFrame_;
     qint64 framesDecoded_ = 0;
     bool junkLeft_ = false;
+    // TraceBuffer's first cleanPrefix_ characters hold no text a decode pass
+    // replaces and no CR LF; its first lFree_ no "L" (trace_capture.cpp).
+    qsizetype cleanPrefix_ = 0;
+    qsizetype lFree_ = 0;
     bool displayDirty_ = false;
 };

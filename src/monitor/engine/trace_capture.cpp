@@ -1,12 +1,71 @@
 // Trace capture: characters into TraceBuffer, one line cut out and parsed into
 // octets for every "L" received. The trims by 8 and by LPosition consume the
 // adapter's trailer (" 00001234") so the finished line's break survives.
+//
+// Every pass works on the whole buffer as the monitor always did, but only
+// where it can change anything: the buffer's clean prefix holds no text a
+// pass replaces and no CR LF, and its L-free prefix no "L". A flood without
+// line breaks fills the buffer to its bound; this keeps the work per
+// character constant instead of a walk over 64 KiB at every "L".
 #include "monitor/engine/monitor_engine.h"
+
+#include <algorithm>
 
 namespace {
 
 // Left behind when a decode pass turned a line's end into a real CR LF.
-const QString kBreakJunk = QStringLiteral("*\r\n  ");
+const QLatin1String kBreakJunk("*\r\n  ");
+const QLatin1String kLineEnd("\r\n");
+
+struct Replacement {
+    QLatin1String before, after;
+};
+
+// A decode pass's replacements, in this order, case-insensitive.
+constexpr Replacement kReplacements[] = {
+    {QLatin1String("L1 phid 0 PH_DATA_REQ\r\n"), QLatin1String("")},
+    {QLatin1String(" *$"), QLatin1String("\r\n")},
+    {QLatin1String("L1   0"), QLatin1String("L1:")},
+    {QLatin1String("L1 phid 0 PH_ACTIVATE_REQ\r\n"), QLatin1String("")},
+    {QLatin1String("   "), QLatin1String(" ")},
+};
+
+// How far before a changed stretch a replaced text can start and still reach into it.
+constexpr qsizetype kReach = [] {
+    qsizetype longest = 0;
+    for (const Replacement& r : kReplacements)
+        longest = std::max(longest, r.before.size());
+    return longest - 1;
+}();
+// A replacement's match starts at most its length - 1 before a change an earlier
+// replacement made, so over a whole pass the matches reach back at most this far.
+constexpr qsizetype kPassReach = [] {
+    qsizetype reach = 0;
+    for (const Replacement& r : kReplacements)
+        reach += r.before.size() - 1;
+    return reach;
+}();
+
+// Whether `c` is the pattern's (ASCII) character `p` in either case.
+bool sameLetter(QChar c, QLatin1Char p)
+{
+    const char16_t want = uchar(p.toLatin1());
+    const bool letter = (want | 0x20) >= u'a' && (want | 0x20) <= u'z';
+    return c.unicode() == want || (letter && c.unicode() == (want ^ 0x20));
+}
+
+// Where `pattern` first occurs in `text` at or after `from` (case-insensitive),
+// or -1. Only places starting with the pattern's first two characters are
+// compared in full: cheaper than a general search on the short stretches examined.
+qsizetype findPattern(QStringView text, QLatin1String pattern, qsizetype from)
+{
+    for (qsizetype i = from; i + pattern.size() <= text.size(); ++i) {
+        if (sameLetter(text[i], pattern[0]) && sameLetter(text[i + 1], pattern[1])
+            && text.sliced(i).startsWith(pattern, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
+}
 
 } // namespace
 
@@ -19,12 +78,14 @@ void MonitorEngine::Scan(char c)
         ch = u'$';
     bool decoded = false;
     if (ch == u'L') {
-        xout1(QLatin1String("\r\n>> ") + TraceBuffer + QLatin1String(" <<"));
+        if (DebugLevel != 0)
+            xout1(QLatin1String("\r\n>> ") + TraceBuffer + QLatin1String(" <<"));
         if (TraceBuffer.size() >= 8)
-            TraceBuffer.chop(8);
-        LPosition = int(TraceBuffer.indexOf(u'L')) + 1;
-        TraceBuffer.chop(LPosition);
-        xout1(QLatin1String("\r\n->L-Position: ") + QString::number(LPosition) + QLatin1String("\r\n"));
+            chopTraceBuffer(8);
+        LPosition = int(firstL()) + 1;
+        chopTraceBuffer(LPosition);
+        if (DebugLevel != 0)
+            xout1(QLatin1String("\r\n->L-Position: ") + QString::number(LPosition) + QLatin1String("\r\n"));
         DecodeFrame();
         decoded = true;
     }
@@ -35,16 +96,83 @@ void MonitorEngine::Scan(char c)
         notifyDisplay();
 }
 
+void MonitorEngine::clearTraceBuffer()
+{
+    TraceBuffer.clear();
+    cleanPrefix_ = lFree_ = 0;
+    junkLeft_ = false;
+}
+
+void MonitorEngine::chopTraceBuffer(qsizetype n)
+{
+    TraceBuffer.chop(n);
+    cleanPrefix_ = std::min(cleanPrefix_, TraceBuffer.size());
+    lFree_ = std::min(lFree_, TraceBuffer.size());
+}
+
+void MonitorEngine::dropTraceBufferFront(qsizetype n)
+{
+    TraceBuffer.remove(0, n);
+    cleanPrefix_ = std::max<qsizetype>(0, cleanPrefix_ - n);
+    lFree_ = std::max<qsizetype>(0, lFree_ - n);
+}
+
+// The buffer from `from` on is replaced by `tail`; what comes before stays.
+void MonitorEngine::replaceTraceBufferFrom(qsizetype from, const QString& tail)
+{
+    TraceBuffer.truncate(from);
+    TraceBuffer += tail;
+    cleanPrefix_ = std::min(cleanPrefix_, from);
+    lFree_ = std::min(lFree_, from);
+}
+
+qsizetype MonitorEngine::firstL()
+{
+    const qsizetype at = TraceBuffer.indexOf(u'L', lFree_);
+    lFree_ = at < 0 ? TraceBuffer.size() : at;
+    return at;
+}
+
+// The decode pass's replacements. None can reach into the clean prefix more
+// than kPassReach before its end, so the buffer before that point stays as it is.
+void MonitorEngine::replaceLineTexts()
+{
+    const qsizetype from = std::max<qsizetype>(0, cleanPrefix_ - kPassReach);
+    QString tail = TraceBuffer.sliced(from);
+    for (const Replacement& r : kReplacements)
+        if (findPattern(tail, r.before, 0) >= 0)
+            tail.replace(r.before, r.after, Qt::CaseInsensitive);
+    replaceTraceBufferFrom(from, tail);
+    // The replacements may have formed new texts to replace, reaching back by up to kReach.
+    const QStringView buffer(TraceBuffer);
+    qsizetype clean = buffer.size();
+    const qsizetype searchFrom = std::max<qsizetype>(0, from - kReach);
+    for (const Replacement& r : kReplacements) {
+        const qsizetype at = findPattern(buffer.first(clean), r.before, searchFrom);
+        if (at >= 0)
+            clean = at;
+    }
+    const qsizetype lineEnd = findPattern(buffer.first(clean), kLineEnd, searchFrom);
+    cleanPrefix_ = lineEnd >= 0 ? lineEnd : clean;
+}
+
 // The buffer never holds the junk sequence between two calls of Scan (unless a
 // removal itself formed a new one), so without a decode pass only its end can
-// hold one; checking just the end keeps Scan O(1) per character.
+// hold one. The junk holds a CR LF, which the clean prefix does not, so it
+// can only start in the prefix's last few characters or after it.
 void MonitorEngine::removeBreakJunk(bool decoded, QChar ch)
 {
+    const auto junkFrom = [this] { return std::max<qsizetype>(0, cleanPrefix_ - (kBreakJunk.size() - 1)); };
     if (decoded || junkLeft_) {
-        TraceBuffer.remove(kBreakJunk);
-        junkLeft_ = TraceBuffer.contains(kBreakJunk);
+        const qsizetype at = findPattern(TraceBuffer, kBreakJunk, junkFrom());
+        if (at >= 0) {
+            QString tail = TraceBuffer.sliced(at);
+            tail.remove(kBreakJunk);
+            replaceTraceBufferFrom(at, tail);
+        }
+        junkLeft_ = findPattern(TraceBuffer, kBreakJunk, junkFrom()) >= 0;
     } else if (ch == u' ' && TraceBuffer.endsWith(kBreakJunk)) {
-        TraceBuffer.chop(kBreakJunk.size());
+        chopTraceBuffer(kBreakJunk.size());
     }
 }
 
@@ -53,7 +181,7 @@ void MonitorEngine::removeBreakJunk(bool decoded, QChar ch)
 void MonitorEngine::boundTraceBuffer()
 {
     if (TraceBuffer.size() > kTraceBufferLimit + kTraceBufferLimit / 16)
-        TraceBuffer.remove(0, TraceBuffer.size() - kTraceBufferLimit);
+        dropTraceBufferFront(TraceBuffer.size() - kTraceBufferLimit);
 }
 
 int MonitorEngine::hexPair(QStringView two)
@@ -77,13 +205,10 @@ void MonitorEngine::DecodeFrame()
     display_.ImageLED = 2;
     displayDirty_ = true;
 
-    TraceBuffer.replace(QLatin1String("L1 phid 0 PH_DATA_REQ\r\n"), QString(), Qt::CaseInsensitive);
-    TraceBuffer.replace(QLatin1String(" *$"), QLatin1String("\r\n"), Qt::CaseInsensitive);
-    TraceBuffer.replace(QLatin1String("L1   0"), QLatin1String("L1:"), Qt::CaseInsensitive);
-    TraceBuffer.replace(QLatin1String("L1 phid 0 PH_ACTIVATE_REQ\r\n"), QString(), Qt::CaseInsensitive);
-    TraceBuffer.replace(QLatin1String("   "), QLatin1String(" "), Qt::CaseInsensitive);
+    replaceLineTexts();
 
-    const qsizetype p = TraceBuffer.indexOf(QLatin1String("\r\n")) + 1; // 1-based, 0 = none
+    // 1-based, 0 = none; a CR LF can start at the clean prefix's last character at the earliest.
+    const qsizetype p = TraceBuffer.indexOf(kLineEnd, std::max<qsizetype>(0, cleanPrefix_ - 1)) + 1;
     if (TraceBuffer.size() < 2)
         return;
     QString line;
@@ -94,7 +219,7 @@ void MonitorEngine::DecodeFrame()
     }
     if (DebugLevel > 0)
         xout1(QLatin1String("Extracted Frame is > ") + line + QLatin1String("\r\n"));
-    TraceBuffer.remove(0, p + 1);
+    dropTraceBufferFront(p + 1);
     if (!line.contains(QLatin1String("L1:"), Qt::CaseInsensitive))
         return;
 

@@ -39,7 +39,11 @@ VirtualClock::~VirtualClock() = default;
 
 QDateTime VirtualClock::now() const
 {
-    return start_.addMSecs(elapsed_);
+    if (nowAt_ != elapsed_) {
+        now_ = start_.addMSecs(elapsed_);
+        nowAt_ = elapsed_;
+    }
+    return now_;
 }
 
 qint64 VirtualClock::elapsed() const
@@ -59,16 +63,39 @@ void VirtualClock::advance(qint64 ms)
     advanceTo(elapsed_ + std::max<qint64>(0, ms));
 }
 
+void VirtualClock::setSkipRepeatedTicks(bool on)
+{
+    skipRepeatedTicks_ = on;
+}
+
+// The timer that fires next, at or before target: earliest due, ties in order of creation.
+VirtualClock::Entry* VirtualClock::nextDue(qint64 target) const
+{
+    Entry* next = nullptr;
+    for (Entry* e : entries_)
+        if (e->active && e->due <= target
+            && (!next || e->due < next->due || (e->due == next->due && e->seq < next->seq)))
+            next = e;
+    return next;
+}
+
+// Moves a periodic timer on to its last tick that still comes before every
+// other timer's (a tie goes to the older timer) and not after target.
+void VirtualClock::skipToLastTick(Entry& periodic, qint64 target) const
+{
+    qint64 limit = target;
+    for (const Entry* e : entries_)
+        if (e != &periodic && e->active)
+            limit = std::min(limit, e->seq < periodic.seq ? e->due - 1 : e->due);
+    if (limit > periodic.due)
+        periodic.due += (limit - periodic.due) / periodic.interval * periodic.interval;
+}
+
 void VirtualClock::advanceTo(qint64 target)
 {
-    for (;;) {
-        Entry* next = nullptr;
-        for (Entry* e : entries_)
-            if (e->active && e->due <= target
-                && (!next || e->due < next->due || (e->due == next->due && e->seq < next->seq)))
-                next = e;
-        if (!next)
-            break;
+    while (Entry* next = nextDue(target)) {
+        if (skipRepeatedTicks_ && !next->singleShot)
+            skipToLastTick(*next, target);
         elapsed_ = std::max(elapsed_, next->due);
         if (next->singleShot)
             next->active = false;

@@ -19,13 +19,25 @@ public:
     // Moves to elapsed() == ms (never backwards).
     void advanceTo(qint64 ms);
     qint64 elapsed() const;
+    // Of a periodic timer's ticks in a row, with no other timer due between
+    // them, only the last fires. For a run without a window (the replay),
+    // where a tick only redraws: idle hours then cost one tick, not thousands.
+    void setSkipRepeatedTicks(bool on);
 
     struct Entry; // one timer's schedule; public for the timer class only
 
 private:
     friend class VirtualTimer;
+    Entry* nextDue(qint64 target) const;
+    void skipToLastTick(Entry& periodic, qint64 target) const;
+
     QDateTime start_;
     qint64 elapsed_ = 0;
+    // now() at nowAt_: converting to local time is the costly part, and the
+    // engine asks several times at one moment.
+    mutable QDateTime now_;
+    mutable qint64 nowAt_ = -1;
     quint64 nextSeq_ = 0;
+    bool skipRepeatedTicks_ = false;
     QList<Entry*> entries_;
 };
