@@ -35,16 +35,17 @@ qint64 rawArrivalMs(qint64 index)
     return index * kRawByteMicroseconds / 1000;
 }
 
-// The bytes of one moment from the front of a raw block.
-CaptureChunk takeRawMoment(QByteArray& block, qint64& offset)
+// The bytes of one moment from `pos` of a raw block; `index` counts the
+// capture's bytes before it. Both move on past the moment.
+CaptureChunk takeRawMoment(QByteArrayView block, qsizetype& pos, qint64& index)
 {
-    const qint64 ms = rawArrivalMs(offset);
+    const qint64 ms = rawArrivalMs(index);
     qsizetype n = 1;
-    while (n < block.size() && rawArrivalMs(offset + n) == ms)
+    while (pos + n < block.size() && rawArrivalMs(index + n) == ms)
         ++n;
-    CaptureChunk chunk{ms, block.first(n)};
-    block.remove(0, n);
-    offset += n;
+    CaptureChunk chunk{ms, block.sliced(pos, n).toByteArray()};
+    pos += n;
+    index += n;
     return chunk;
 }
 
@@ -144,10 +145,10 @@ QList<CaptureChunk> parse(const QByteArray& content)
 {
     QList<CaptureChunk> chunks;
     if (!startsWithHeader(QByteArrayView(content).first(std::min<qsizetype>(content.size(), sizeof kHeader + 1)))) {
-        QByteArray block = content;
-        qint64 offset = 0;
-        while (!block.isEmpty())
-            appendJoined(chunks, takeRawMoment(block, offset));
+        qsizetype pos = 0;
+        qint64 index = 0;
+        while (pos < content.size())
+            appendJoined(chunks, takeRawMoment(content, pos, index));
         return chunks;
     }
     qint64 last = 0;
@@ -234,11 +235,13 @@ bool Reader::nextLine(QByteArrayView& line)
 
 bool Reader::nextRaw(CaptureChunk& chunk)
 {
-    if (rawBlock_.isEmpty())
+    if (rawPos_ >= rawBlock_.size()) {
         rawBlock_ = file_.read(kBlockBytes);
+        rawPos_ = 0;
+    }
     if (rawBlock_.isEmpty())
         return false;
-    chunk = takeRawMoment(rawBlock_, rawOffset_);
+    chunk = takeRawMoment(rawBlock_, rawPos_, rawOffset_);
     return true;
 }
 

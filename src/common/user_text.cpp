@@ -48,12 +48,18 @@ QString readFile(const QString& path, bool* ok)
     if (path.isEmpty() || !QFileInfo::exists(path))
         return {};
     QFile f(path);
-    QByteArray bytes;
-    const bool read = f.open(QIODevice::ReadOnly) && !QFileInfo(path).isDir() &&
-                      (bytes = f.readAll(), f.error() == QFileDevice::NoError);
-    if (!read && ok)
-        *ok = false;
-    return read ? decode(bytes) : QString();
+    if (QFileInfo(path).isDir() || !f.open(QIODevice::ReadOnly)) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    return decode(bytes);
 }
 
 } // namespace usertext
