@@ -44,7 +44,9 @@ struct Rig {
         engine.setBookPath(dir.filePath("book.txt"));
         engine.callList().setListPath(dir.filePath("list.txt"));
         engine.reset();
-        engine.DebugLevel = level;
+        MonitorSettings chosen;
+        chosen.debugLevel = level;
+        engine.setSettings(chosen);
     }
 };
 

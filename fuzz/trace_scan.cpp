@@ -34,7 +34,9 @@ void scanAtLevel(const QList<CaptureChunk>& chunks, int level)
     engine.setBookPath(fuzz::scratchPath(QStringLiteral("trace-book.txt")));
     engine.callList().setListPath(fuzz::scratchPath(QStringLiteral("trace-list.txt")));
     engine.reset();
-    engine.DebugLevel = level;
+    MonitorSettings chosen;
+    chosen.debugLevel = level;
+    engine.setSettings(chosen);
     for (const CaptureChunk& chunk : chunks) {
         clock.advanceTo(std::min(chunk.ms, kHorizonMs));
         for (char c : chunk.bytes) {

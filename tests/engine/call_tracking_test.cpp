@@ -14,7 +14,7 @@ protected:
 
 TEST_F(CallTest, CallWithoutKnownMsnIsNeverLogged)
 {
-    engine->DebugLevel = 1;
+    setLevel(1);
     rec(0x81).Channel = QStringLiteral("89");
     frame(iframe(0x81, 0x01, channel(0x89))); // rings with no announced call: MSN stays ""
     d().LabelMSNA = QStringLiteral("-");

@@ -109,6 +109,19 @@ protected:
         feed(line + 'L');
     }
 
+    void setLevel(int level)
+    {
+        MonitorSettings s = engine->settings();
+        s.debugLevel = level;
+        engine->setSettings(s);
+    }
+    void setDialPrefix(const QString& prefix)
+    {
+        MonitorSettings s = engine->settings();
+        s.dialPrefix = prefix;
+        engine->setSettings(s);
+    }
+
     MonitorDisplay& d() { return engine->display(); }
     IdRecord& rec(int tei) { return engine->IdRecords[size_t(tei - 1)]; }
     QString text2() const { return engine->Text2().text(); }

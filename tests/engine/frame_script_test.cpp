@@ -55,7 +55,7 @@ protected:
             record = recordText(tei);
             frame(octets, words[0] == u'<');
         } else if (words[0] == u"level") {
-            engine->DebugLevel = words.value(1).toInt();
+            setLevel(words.value(1).toInt());
         } else if (words[0] == u"wait") {
             clock.advance(words.value(1).toInt());
         } else if (words[0] == u"reset") {
@@ -63,7 +63,7 @@ protected:
         } else if (words[0] == u"set") {
             settings->write(words.value(1), words.value(2));
         } else if (words[0] == u"prefix") {
-            engine->DialPrefix = words.value(1);
+            setDialPrefix(words.value(1));
         }
         log += line + u'\n';
         const std::array<QString, 3> now = panes();

@@ -11,7 +11,7 @@ class ResyncTest : public EngineFixture, public ::testing::WithParamInterface<in
 
 TEST_P(ResyncTest, AFloodWithoutLineBreaksIsBoundedAndTheNextGoodLinesDecode)
 {
-    engine->DebugLevel = GetParam();
+    setLevel(GetParam());
     feed("L1   0 -> 02 FF 03 08 " + QByteArray(3 * 1024 * 1024, 'x'));
     EXPECT_LE(engine->TraceBuffer.size(), MonitorEngine::kTraceBufferLimit + MonitorEngine::kTraceBufferLimit / 16);
     // The trims assume each line starts the buffer, so left-over garbage costs a

@@ -16,7 +16,7 @@ class GoldenPanes : public EngineFixture, public ::testing::WithParamInterface<i
 
 TEST_P(GoldenPanes, IncomingCallTraceMatches)
 {
-    engine->DebugLevel = GetParam();
+    setLevel(GetParam());
     frame({0x00, 0x81, 0x7F});
     frame(offer(cat({channel(0x89), callingNumber("0301234567"), calledNumber("4711")})), true);
     frame(iframe(0x81, 0x01, channel(0x89)));

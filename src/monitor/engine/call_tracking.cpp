@@ -71,14 +71,14 @@ void MonitorEngine::terminationStep(IdRecord& r)
 {
     const Channel ch = channelOf(r);
     displayDirty_ = true;
-    xout(kStars51 + kCrLf);
+    trace_.xout(kStars51 + kCrLf);
     if (ch != Channel::None) {
         const ChannelSide s = side(ch);
         const ChannelSide o = side(otherChannel(ch));
         if (r.Activated) { // a connected call ends
             const QString type = call_type::text(r.Incoming ? CallType::Answer : CallType::Called);
             if (CallWaiting == 0) {
-                xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + s.letter + kCrLf);
+                trace_.xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + s.letter + kCrLf);
                 s.endId = tei_;
                 s.endType = type;
                 s.endTimer.start(kEndOfCallDelayMs);
@@ -92,9 +92,9 @@ void MonitorEngine::terminationStep(IdRecord& r)
                 }
             }
             if (CallWaiting == o.waitingCode)
-                xout(QLatin1String("CALL Waiting Hang up on Channel ") + o.letter + kCrLf);
+                trace_.xout(QLatin1String("CALL Waiting Hang up on Channel ") + o.letter + kCrLf);
         } else if (s.connected == 0) { // a call ends that never got connected
-            xout(QLatin1String("TERMINATING AN INACTIVE CALL on Channel ") + s.letter + kCrLf);
+            trace_.xout(QLatin1String("TERMINATING AN INACTIVE CALL on Channel ") + s.letter + kCrLf);
             s.endId = tei_;
             s.endType = call_type::text(r.Incoming ? CallType::Ring : CallType::Try);
             s.endTimer.start(kEndOfCallDelayMs);
@@ -103,7 +103,7 @@ void MonitorEngine::terminationStep(IdRecord& r)
         }
     }
     if (r.Incoming)
-        xout(QStringLiteral("THIS WAS AN INCOMING CALL\r\n"));
+        trace_.xout(QStringLiteral("THIS WAS AN INCOMING CALL\r\n"));
     if (CallWaiting != 0) { // the waiting call hung up: the active one goes on
         CallWaiting = 0;
         return;
@@ -126,35 +126,35 @@ void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
     const Channel before = channelOf(r); // the channel until this frame's channel step
     if (!res.caller.isEmpty()) {
         r.CallerNumber = res.caller;
-        xout(QLatin1String("CALLER #    : ") + res.caller + kCrLf);
+        trace_.xout(QLatin1String("CALLER #    : ") + res.caller + kCrLf);
     }
     if (!res.connected.isEmpty()) {
         r.ConnectedNumber = res.connected;
-        xout(QStringLiteral("Call ActiVateD\r\n"));
+        trace_.xout(QStringLiteral("Call ActiVateD\r\n"));
         r.Activated = true;
-        xout(QLatin1String("CALLING #   : ") + res.connected);
+        trace_.xout(QLatin1String("CALLING #   : ") + res.connected);
         if (r.Incoming) {
             if (before != Channel::None)
                 side(before).msn = res.connected;
-            xout(QStringLiteral(" of Incoming Call. "));
+            trace_.xout(QStringLiteral(" of Incoming Call. "));
         }
-        xout(kCrLf);
+        trace_.xout(kCrLf);
         displayDirty_ = true;
     }
     if (!res.called.isEmpty()) {
         r.CalledDigits = res.called;
-        xout(QLatin1String("KEY DIGIT   : ") + res.called + kCrLf);
+        trace_.xout(QLatin1String("KEY DIGIT   : ") + res.called + kCrLf);
         if (before != Channel::None)
             side(before).number += res.called.right(2).trimmed(); // the last dialled digit
         displayDirty_ = true;
     }
     if (!res.display.isEmpty()) {
         r.DisplayCost = res.display;
-        xout(QLatin1String("CALL COST 1 : ") + res.display + kCrLf);
+        trace_.xout(QLatin1String("CALL COST 1 : ") + res.display + kCrLf);
     }
     if (!res.units.isEmpty()) {
         r.CostUnits = res.units;
-        xout(QLatin1String("CALL COST 2 : ") + res.units + kCrLf);
+        trace_.xout(QLatin1String("CALL COST 2 : ") + res.units + kCrLf);
         if (const auto units = regional::toNumber(res.units)) {
             if (before != Channel::None)
                 side(before).cost = regional::money00(*units * double(UnitCost));
@@ -164,7 +164,7 @@ void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
     if (res.channel.isEmpty())
         return;
     r.Channel = res.channel;
-    xout(QLatin1String("B-CHANNEL   : ") + res.channel + kCrLf);
+    trace_.xout(QLatin1String("B-CHANNEL   : ") + res.channel + kCrLf);
     displayDirty_ = true;
     const Channel ch = channelOf(r);
     if (!r.CallerNumber.isEmpty()) // a call from one of our ports
@@ -224,7 +224,7 @@ void MonitorEngine::outgoingStage(IdRecord& r, Channel ch)
         return;
     const ChannelSide s = side(ch);
     if (!r.Activated) {
-        xout(QLatin1String("OUTGOING Call started on Channel ") + s.letter + kCrLf);
+        trace_.xout(QLatin1String("OUTGOING Call started on Channel ") + s.letter + kCrLf);
         s.inUse = 1;
         s.startTime = clock_.secondsSinceMidnight();
         stampStart(s);
@@ -236,7 +236,7 @@ void MonitorEngine::outgoingStage(IdRecord& r, Channel ch)
         r.Incoming = false;
         emitEvent(CallEvent::Kind::Outgoing, &s, s.msn, {}, {});
     } else { // a connected terminal given a channel again: a second call is waiting
-        xout(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n"));
+        trace_.xout(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n"));
         CallWaiting = s.waitingCode;
         r.Channel = side(otherChannel(ch)).code;
     }
@@ -244,11 +244,11 @@ void MonitorEngine::outgoingStage(IdRecord& r, Channel ch)
 
 void MonitorEngine::answeredStage(IdRecord& r, Channel ch)
 {
-    xout(kStars22 + kCrLf);
-    xout(QStringLiteral("INCOMING CALL STARTED!\r\n"));
+    trace_.xout(kStars22 + kCrLf);
+    trace_.xout(QStringLiteral("INCOMING CALL STARTED!\r\n"));
     if (ch != Channel::None) {
         const ChannelSide s = side(ch);
-        xout(QLatin1String("Incoming Call started on Channel ") + s.letter + kCrLf);
+        trace_.xout(QLatin1String("Incoming Call started on Channel ") + s.letter + kCrLf);
         const bool wasRinging = s.ringing != 0;
         const QDateTime ringStart = s.startedAt;
         s.connected = 1;
@@ -261,13 +261,13 @@ void MonitorEngine::answeredStage(IdRecord& r, Channel ch)
             emitRingEnded(s, true, ringStart);
     }
     if (r.Incoming)
-        xout(QStringLiteral("STOP RINGING!!!!\r\n"));
+        trace_.xout(QStringLiteral("STOP RINGING!!!!\r\n"));
 }
 
 void MonitorEngine::ringingStage(IdRecord& r, Channel ch)
 {
-    xout(QStringLiteral("Incoming Call.\r\n"));
-    xout(QStringLiteral("RINGING!!!!!!!!!!!!!!!!!!!!!!!!\r\n"));
+    trace_.xout(QStringLiteral("Incoming Call.\r\n"));
+    trace_.xout(QStringLiteral("RINGING!!!!!!!!!!!!!!!!!!!!!!!!\r\n"));
     if (ch == Channel::None)
         return;
     const ChannelSide s = side(ch);

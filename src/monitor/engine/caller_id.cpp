@@ -11,8 +11,8 @@
 void MonitorEngine::callerIdStage(const ElementResults& res)
 {
     MonitorDisplay& d = display_;
-    if (traceInfo())
-        xout(QStringLiteral("Storing info in CALLER_ID Location\r\n"));
+    if (trace_.info())
+        trace_.xout(QStringLiteral("Storing info in CALLER_ID Location\r\n"));
     if (res.channel.isEmpty())
         return;
     PopupWasVisible = host_ && host_->windowVisible();
@@ -22,7 +22,7 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
         host_->playCallerIdSound(settings_.read(key::WavFile));
     if (host_ && host_->windowStateNormal())
         host_->keepOnTop(true);
-    xout(QLatin1String("CALLER ID B-CHANNEL   : ") + res.channel + QLatin1String("\r\n"));
+    trace_.xout(QLatin1String("CALLER ID B-CHANNEL   : ") + res.channel + QLatin1String("\r\n"));
     d.LabelCID = res.caller;
     displayDirty_ = true;
 
@@ -37,11 +37,11 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
         QString unused;
         const QString name = showPicture(s.cidCaller, d.Image2, unused);
         if (!res.caller.isEmpty())
-            xout(QLatin1String("CALLER ID CALLER ") + s.letter + QLatin1String(" #    : ") + res.caller
+            trace_.xout(QLatin1String("CALLER ID CALLER ") + s.letter + QLatin1String(" #    : ") + res.caller
                  + QLatin1String("\r\n"));
         if (!res.called.isEmpty()) {
             s.cidCalled = parseNumber(res.called, NumberElement::Called);
-            xout(QLatin1String("CALLER ID CALLED ") + s.letter + QLatin1String(" #    : ") + res.called
+            trace_.xout(QLatin1String("CALLER ID CALLED ") + s.letter + QLatin1String(" #    : ") + res.called
                  + QLatin1String("\r\n"));
         } else {
             s.cidCalled = QStringLiteral("UNKNOWN");
@@ -49,7 +49,7 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
         logCid(s.cidCalled, s.cidCaller, name);
         emitEvent(CallEvent::Kind::Incoming, &s, s.cidCalled, s.cidCaller, name);
     } else if (res.channel == QLatin1String(dss1::kChannelNoneText)) { // both channels busy: a waiting call
-        xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
+        trace_.xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
         d.LabelCID = res.caller;
         d.LabelTIM = timeText;
         CidCallerBusy = res.caller;

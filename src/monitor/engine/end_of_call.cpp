@@ -25,16 +25,16 @@ void MonitorEngine::endOfCall(const ChannelSide& s)
         r.CostUnits.clear();
         r.Activated = false;
     }
-    xout(QStringLiteral("-->->-- Add Call to list\r\n"));
+    trace_.xout(QStringLiteral("-->->-- Add Call to list\r\n"));
     s.endTimer.stop();
 
-    xout3(QLatin1String("----------") + s.letter + QLatin1String("---------"));
-    xout3(QLatin1String("TYPE  : ") + type);
-    xout3(QLatin1String("Number   : ") + s.number);
-    xout3(QLatin1String("Name     : ") + s.name);
-    xout3(QLatin1String("Cost     : ") + s.cost);
-    xout3(QLatin1String("Duration : ") + s.duration);
-    xout3(QLatin1String("MSN      : ") + s.msn);
+    trace_.xout3(QLatin1String("----------") + s.letter + QLatin1String("---------"));
+    trace_.xout3(QLatin1String("TYPE  : ") + type);
+    trace_.xout3(QLatin1String("Number   : ") + s.number);
+    trace_.xout3(QLatin1String("Name     : ") + s.name);
+    trace_.xout3(QLatin1String("Cost     : ") + s.cost);
+    trace_.xout3(QLatin1String("Duration : ") + s.duration);
+    trace_.xout3(QLatin1String("MSN      : ") + s.msn);
 
     QString number = s.number.trimmed();
     QString name = s.name;

@@ -59,14 +59,14 @@ void MonitorEngine::decodeOctets(int count)
     const QString head = QLatin1String("Id: ") + hex2(tei_) + QLatin1String(" .") + dec2(count);
     if (count == 3) {
         const int control = octet(3);
-        if (DebugLevel >= 4)
-            xout(head + QLatin1String("   Msg: (") + hex2(control) + QLatin1String(")\r\n"));
-        if (control == dss1::kControlSabme && DebugLevel >= 4) {
+        if (trace_.level >= 4)
+            trace_.xout(head + QLatin1String("   Msg: (") + hex2(control) + QLatin1String(")\r\n"));
+        if (control == dss1::kControlSabme && trace_.level >= 4) {
             tree_.add(kRoot, terminalKey(), terminalKey(), 2);
             tree_.expand(kRoot);
         }
         if (control == dss1::kControlDisc) {
-            if (DebugLevel >= 4)
+            if (trace_.level >= 4)
                 tree_.remove(terminalKey());
             if (IdRecord* r = record()) {
                 r->CallerNumber.clear();
@@ -80,8 +80,8 @@ void MonitorEngine::decodeOctets(int count)
         return;
     }
     if (count == 4 || count == 8) {
-        if (DebugLevel >= 4)
-            xout(head + QLatin1String("   Msg: (") + hex2(octet(count)) + QLatin1String(")\r\n"));
+        if (trace_.level >= 4)
+            trace_.xout(head + QLatin1String("   Msg: (") + hex2(octet(count)) + QLatin1String(")\r\n"));
     } else if (count >= 9 && count <= kMaxOctets) {
         walkElements(count, results);
     }
@@ -104,17 +104,17 @@ void MonitorEngine::walkElements(int count, ElementResults& results)
             text += hex2(octet(j));
             text += u' ';
         }
-        if (DebugLevel >= 4)
-            xout(QLatin1String("Id: ") + hex2(octet(2)) + QLatin1String(" .") + dec2(count)
+        if (trace_.level >= 4)
+            trace_.xout(QLatin1String("Id: ") + hex2(octet(2)) + QLatin1String(" .") + dec2(count)
                  + QLatin1String("   Message: (") + hex2(id) + QLatin1String(") ") + QLatin1String("Len: ")
                  + right2(len) + QLatin1String(" ->> ") + text + QLatin1String("\r\n"));
         if (broadcast) {
-            if (DebugLevel >= 4) {
+            if (trace_.level >= 4) {
                 tree_.add(kRoot, QStringLiteral("ID FF"), QStringLiteral("ID FF"), 2);
                 tree_.expand(kRoot);
             }
-            if (traceInfo())
-                xout(QStringLiteral("Caller ID Information\r\n"));
+            if (trace_.info())
+                trace_.xout(QStringLiteral("Caller ID Information\r\n"));
         }
         handleElement(id, ElementView{len, p + 2, p + 1 + len, text}, results);
         const int next = p + 2 + len;
@@ -144,8 +144,8 @@ void MonitorEngine::handleElement(int id, const ElementView& e, ElementResults& 
     for (const ElementHandler& h : kHandlers) {
         if (h.id != id)
             continue;
-        if (h.trace && traceInfo())
-            xout(QLatin1String(h.trace));
+        if (h.trace && trace_.info())
+            trace_.xout(QLatin1String(h.trace));
         (this->*h.handle)(e, results);
         return;
     }
@@ -154,7 +154,7 @@ void MonitorEngine::handleElement(int id, const ElementView& e, ElementResults& 
 // The terminal's node in the identifier tree gets one child per element.
 void MonitorEngine::addElementNode(int id, const QString& content, const QString& expand)
 {
-    if (DebugLevel < 4)
+    if (trace_.level < 4)
         return;
     tree_.add(terminalKey(), QString(), u'M' + hex2(id) + u'_' + content, 3);
     tree_.expand(expand);
@@ -168,7 +168,7 @@ void MonitorEngine::onChannel(const ElementView& e, ElementResults& results)
     if (a || results.channel == QLatin1String(dss1::kChannelBText)) {
         if (IdRecord* r = record())
             r->Channel = results.channel;
-        xout(a ? QStringLiteral("New Call on Channel A\r\n") : QStringLiteral("New Call on Channel B\r\n"));
+        trace_.xout(a ? QStringLiteral("New Call on Channel A\r\n") : QStringLiteral("New Call on Channel B\r\n"));
     }
 }
 
@@ -177,8 +177,8 @@ void MonitorEngine::onCallingNumber(const ElementView& e, ElementResults& result
     addElementNode(ie::kCallingPartyNumber, e.text, terminalKey());
     results.caller = parseNumber(e.text, NumberElement::Calling);
     if (octet(e.last) == dss1::kPresentationRestricted) {
-        if (traceInfo())
-            xout(QStringLiteral("Caller's Number is SECRET\r\n"));
+        if (trace_.info())
+            trace_.xout(QStringLiteral("Caller's Number is SECRET\r\n"));
         results.caller = QStringLiteral("Secret Number");
     }
 }
@@ -189,14 +189,14 @@ void MonitorEngine::onConnectedNumber(const ElementView& e, ElementResults& resu
     IdRecord* r = record();
     results.connected = parseNumber(e.text, NumberElement::Calling);
     if (octet(e.last) == dss1::kNumberNotAvailable) { // a service
-        if (traceInfo())
-            xout(QStringLiteral("Calling Number is a SERVICE\r\n"));
+        if (trace_.info())
+            trace_.xout(QStringLiteral("Calling Number is a SERVICE\r\n"));
         results.connected = QStringLiteral("Service");
         if (r)
             r->Activated = true;
-        xout(QStringLiteral("Service Call ActiVated\r\n"));
+        trace_.xout(QStringLiteral("Service Call ActiVated\r\n"));
     }
-    xout(QLatin1String("Calling Number is: ") + results.connected + QLatin1String("\r\n"));
+    trace_.xout(QLatin1String("Calling Number is: ") + results.connected + QLatin1String("\r\n"));
     if (r)
         connectionStep(*r);
 }
@@ -206,8 +206,8 @@ void MonitorEngine::onCalledNumber(const ElementView& e, ElementResults& results
 {
     if (e.len < 2)
         return;
-    if (traceInfo())
-        xout(e.len >= 3 ? QStringLiteral("Calling Number Information\r\n") : QStringLiteral("Digit Dialled Information\r\n"));
+    if (trace_.info())
+        trace_.xout(e.len >= 3 ? QStringLiteral("Calling Number Information\r\n") : QStringLiteral("Digit Dialled Information\r\n"));
     results.called = e.text;
 }
 
@@ -215,8 +215,8 @@ void MonitorEngine::onFacility(const ElementView& e, ElementResults& results)
 {
     if (e.len != dss1::kChargeFacilityLength)
         return;
-    if (traceInfo())
-        xout(QStringLiteral("Cost Information Type 1\r\n"));
+    if (trace_.info())
+        trace_.xout(QStringLiteral("Cost Information Type 1\r\n"));
     results.units = QString::number(octet(e.last - dss1::kChargeUnitsFromEnd));
 }
 
@@ -228,9 +228,9 @@ void MonitorEngine::onDisplay(const ElementView& e, ElementResults& results)
     for (int k = 0; k < kDigitsRead && k < e.len; ++k)
         content.append(char(octet(e.first + k)));
     results.display = displayDigits(content);
-    xout(QStringLiteral("Cost 2 decoded follows\r\n"));
-    xout(results.display);
-    xout(QStringLiteral("\r\n"));
+    trace_.xout(QStringLiteral("Cost 2 decoded follows\r\n"));
+    trace_.xout(results.display);
+    trace_.xout(QStringLiteral("\r\n"));
     if (!results.display.isEmpty())
         results.units = results.display;
 }
@@ -241,8 +241,8 @@ void MonitorEngine::onCause(const ElementView& e, ElementResults&)
     if (octet(e.first) != dss1::kLocationUser || octet(e.first + 1) != dss1::kCauseNormal)
         return;
     tree_.remove(terminalKey());
-    if (traceInfo())
-        xout(QStringLiteral("Call Termination Signal Information\r\n"));
+    if (trace_.info())
+        trace_.xout(QStringLiteral("Call Termination Signal Information\r\n"));
     if (IdRecord* r = record())
         terminationStep(*r);
 }

@@ -6,7 +6,7 @@
 
 void MonitorEngine::lineLost()
 {
-    xout(QStringLiteral("ADAPTER LOST: ENDING THE CALLS IN PROGRESS\r\n"));
+    trace_.xout(QStringLiteral("ADAPTER LOST: ENDING THE CALLS IN PROGRESS\r\n"));
     Timer1_Timer(); // durations up to this moment
     CallWaiting = 0; // a waiting call is gone with the line
     for (int index = 0; index < int(IdRecords.size()); ++index) {

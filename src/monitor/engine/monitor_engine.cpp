@@ -55,9 +55,7 @@ void MonitorEngine::reset()
     LPosition = 0;
     frameOctets_.fill(0);
     frameCount_ = 0;
-    text1_.clear();
-    text2_.clear();
-    text3_.clear();
+    trace_.clear();
     tree_.reset();
     display_ = MonitorDisplay{};
     timerEndCallA_->stop();
@@ -68,15 +66,13 @@ void MonitorEngine::reset()
 
 void MonitorEngine::clearWindows()
 {
-    text1_.clear();
-    text2_.clear();
-    text3_.clear();
+    trace_.clear();
     clearTraceBuffer();
 }
 
 void MonitorEngine::setSettings(const MonitorSettings& s)
 {
-    DebugLevel = s.debugLevel;
+    trace_.level = s.debugLevel;
     DialPrefix = s.dialPrefix;
     UnitCost = s.unitCost;
     callList_.setDialPrefix(DialPrefix);
@@ -84,7 +80,7 @@ void MonitorEngine::setSettings(const MonitorSettings& s)
 
 MonitorSettings MonitorEngine::settings() const
 {
-    return {DebugLevel, DialPrefix, UnitCost};
+    return {trace_.level, DialPrefix, UnitCost};
 }
 
 void MonitorEngine::traceModeStarted()
@@ -142,17 +138,17 @@ void MonitorEngine::notifyDisplay()
 
 TracePane& MonitorEngine::Text1()
 {
-    return text1_;
+    return trace_.text1;
 }
 
 TracePane& MonitorEngine::Text2()
 {
-    return text2_;
+    return trace_.text2;
 }
 
 TracePane& MonitorEngine::Text3()
 {
-    return text3_;
+    return trace_.text3;
 }
 
 TraceTree& MonitorEngine::TreeIDs()
@@ -183,24 +179,6 @@ bool MonitorEngine::timerEndCallAActive() const
 bool MonitorEngine::timerEndCallBActive() const
 {
     return timerEndCallB_->isActive();
-}
-
-void MonitorEngine::xout(const QString& deb)
-{
-    if (DebugLevel != 0)
-        text2_.append(deb);
-}
-
-void MonitorEngine::xout1(const QString& deb)
-{
-    if (DebugLevel != 0)
-        text1_.append(deb);
-}
-
-void MonitorEngine::xout3(const QString& deb)
-{
-    if (DebugLevel != 0)
-        text3_.append(deb + QLatin1String("\r\n"));
 }
 
 // Seconds since midnight are single precision as the monitor keeps them; a

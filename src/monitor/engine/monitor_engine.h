@@ -9,7 +9,7 @@
 #include "monitor/engine/monitor_display.h"
 #include "monitor/engine/monitor_host.h"
 #include "monitor/engine/monitor_settings.h"
-#include "monitor/engine/trace_pane.h"
+#include "monitor/engine/trace_output.h"
 #include "monitor/engine/trace_tree.h"
 
 #include <QByteArray>
@@ -78,7 +78,6 @@ public:
     // The monitor's state as name=value lines (LF), in the order state.txt keeps.
     QString stateSnapshot() const;
 
-    int DebugLevel = 0;
     QString DialPrefix;
     float UnitCost = 0.026f;
     bool PopupWasVisible = false;
@@ -166,11 +165,6 @@ private:
     ChannelSide side(Channel ch);
     static Channel otherChannel(Channel ch) { return ch == Channel::A ? Channel::B : Channel::A; }
 
-    // Trace output, each gated by DebugLevel.
-    void xout(const QString& deb);
-    void xout1(const QString& deb);
-    void xout3(const QString& deb);
-    bool traceInfo() const { return DebugLevel == 1 || DebugLevel == 5; }
 
     // Capture and line extraction.
     void DecodeFrame();
@@ -231,7 +225,7 @@ private:
     bool bookPathSet_ = false;
 
     MonitorDisplay display_;
-    TracePane text1_, text2_, text3_;
+    TraceOutput trace_;
     TraceTree tree_;
     CallListModel callList_;
     std::unique_ptr<ClockTimer> timer1_, timerEndCallA_, timerEndCallB_;

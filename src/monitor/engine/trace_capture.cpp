@@ -78,14 +78,14 @@ void MonitorEngine::Scan(char c)
         ch = u'$';
     bool decoded = false;
     if (ch == u'L') {
-        if (DebugLevel != 0)
-            xout1(QLatin1String("\r\n>> ") + TraceBuffer + QLatin1String(" <<"));
+        if (trace_.level != 0)
+            trace_.xout1(QLatin1String("\r\n>> ") + TraceBuffer + QLatin1String(" <<"));
         if (TraceBuffer.size() >= 8)
             chopTraceBuffer(8);
         LPosition = int(firstL()) + 1;
         chopTraceBuffer(LPosition);
-        if (DebugLevel != 0)
-            xout1(QLatin1String("\r\n->L-Position: ") + QString::number(LPosition) + QLatin1String("\r\n"));
+        if (trace_.level != 0)
+            trace_.xout1(QLatin1String("\r\n->L-Position: ") + QString::number(LPosition) + QLatin1String("\r\n"));
         DecodeFrame();
         decoded = true;
     }
@@ -217,16 +217,16 @@ void MonitorEngine::DecodeFrame()
         if (LPosition >= 1) // LPosition 0: the cut fails and the line stays whole
             line = line.mid(LPosition - 1);
     }
-    if (DebugLevel > 0)
-        xout1(QLatin1String("Extracted Frame is > ") + line + QLatin1String("\r\n"));
+    if (trace_.level > 0)
+        trace_.xout1(QLatin1String("Extracted Frame is > ") + line + QLatin1String("\r\n"));
     dropTraceBufferFront(p + 1);
     if (!line.contains(QLatin1String("L1:"), Qt::CaseInsensitive))
         return;
 
     const QString octetText = line.mid(7);
     const int count = int((octetText.size() + 1) / 3); // length / 3, rounded
-    if (DebugLevel == 4)
-        xout(QLatin1String("Frame:") + octetText + QLatin1String("\r\n"));
+    if (trace_.level == 4)
+        trace_.xout(QLatin1String("Frame:") + octetText + QLatin1String("\r\n"));
     frameOctets_.fill(0);
     for (int i = 1; i <= count && i <= kMaxOctets; ++i)
         frameOctets_[i] = quint8(hexPair(QStringView(octetText).mid(3 * i - 3, 2)));

@@ -1,0 +1,41 @@
+#pragma once
+// The three trace panes and the level that gates them, shared by the engine's
+// stages: Text1 the capture, Text2 the frames and elements, Text3 the calls.
+#include "monitor/engine/trace_pane.h"
+
+#include <QString>
+
+class TraceOutput {
+public:
+    static constexpr int kQuiet = 0;
+    static constexpr int kEverything = 5;
+
+    int level = kQuiet;
+    TracePane text1, text2, text3;
+
+    bool on() const { return level != kQuiet; }
+    // The element details of levels 1 and 5.
+    bool info() const { return level == 1 || level == kEverything; }
+
+    void xout(const QString& deb)
+    {
+        if (on())
+            text2.append(deb);
+    }
+    void xout1(const QString& deb)
+    {
+        if (on())
+            text1.append(deb);
+    }
+    void xout3(const QString& deb)
+    {
+        if (on())
+            text3.append(deb + QLatin1String("\r\n"));
+    }
+    void clear()
+    {
+        text1.clear();
+        text2.clear();
+        text3.clear();
+    }
+};
