@@ -41,7 +41,7 @@ void scanAtLevel(const QList<CaptureChunk>& chunks, int level)
         clock.advanceTo(std::min(chunk.ms, kHorizonMs));
         for (char c : chunk.bytes) {
             engine.Scan(c);
-            FUZZ_CHECK(engine.TraceBuffer.size() <= kBufferBound);
+            FUZZ_CHECK(engine.traceBuffer().size() <= kBufferBound);
         }
     }
     clock.advance(MonitorEngine::kEndOfCallDelayMs * 2); // the last call's end timers

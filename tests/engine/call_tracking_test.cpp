@@ -1,5 +1,6 @@
 // What the frame scripts (data/frames) cannot set up: a ring without an
 // announced call, the duration format, and Timer1 across midnight.
+#include "../common/engine_probe.h"
 #include "engine_fixture.h"
 
 using namespace frames;
@@ -15,9 +16,8 @@ protected:
 TEST_F(CallTest, CallWithoutKnownMsnIsNeverLogged)
 {
     setLevel(1);
-    rec(0x81).Channel = QStringLiteral("89");
     frame(iframe(0x81, 0x01, channel(0x89))); // rings with no announced call: MSN stays ""
-    d().LabelMSNA = QStringLiteral("-");
+    EngineProbe::display(*engine).LabelMSNA = QStringLiteral("-");
     hangUp(0x81);
     clock.advance(800);
     EXPECT_TRUE(records().isEmpty());
@@ -48,8 +48,8 @@ TEST_F(CallTest, Timer1ShowsClockAndRunningDurations)
     VirtualClock late{QDateTime(QDate(2026, 1, 1), QTime(23, 59, 50))};
     MonitorEngine e(late, *settings);
     e.reset();
-    e.StartTimeA = late.secondsSinceMidnight();
-    e.display().LabelDur2 = QStringLiteral("0:00:07");
+    EngineProbe::state(e).StartTimeA = late.secondsSinceMidnight();
+    EngineProbe::display(e).LabelDur2 = QStringLiteral("0:00:07");
     late.advance(20000); // across midnight
     EXPECT_EQ(e.display().LabelDur1, QStringLiteral("0:00:20"));
     EXPECT_EQ(e.display().LabelDur2, QStringLiteral("0:00:07")); // no call: label kept

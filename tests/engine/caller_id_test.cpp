@@ -40,7 +40,7 @@ TEST_F(CallerIdTest, HostIsAskedForPopupSoundAndTop)
     host.visible = true;
     frame(offer(cat({channel(0x89), callingNumber("123")})), true);
     EXPECT_EQ(host.calls, (QStringList{"popup", "sound /snd/ring.wav", "top 1"}));
-    EXPECT_TRUE(engine->PopupWasVisible);
+    EXPECT_TRUE(engine->popupWasVisible());
 
     host.calls.clear();
     host.normal = false;

@@ -104,7 +104,7 @@ protected:
     void frame(const Octets& octets, bool fromNetwork = false)
     {
         QByteArray line = traceLine(octets, fromNetwork, int(clock.elapsed() % 100000000));
-        if (engine->TraceBuffer.endsWith(u'L')) // the previous line's follower already sent it
+        if (engine->traceBuffer().endsWith(u'L')) // the previous line's follower already sent it
             line.remove(0, 1);
         feed(line + 'L');
     }
@@ -122,8 +122,8 @@ protected:
         engine->setSettings(s);
     }
 
-    MonitorDisplay& d() { return engine->display(); }
-    IdRecord& rec(int tei) { return engine->IdRecords[size_t(tei - 1)]; }
+    const MonitorDisplay& d() const { return engine->display(); }
+    const IdRecord& rec(int tei) const { return *engine->idRecord(tei); }
     QString text2() const { return engine->Text2().text(); }
 
     QTemporaryDir dir;

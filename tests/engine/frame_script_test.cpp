@@ -19,7 +19,7 @@ class FrameScript : public EngineFixture {
 protected:
     QString recordText(int tei)
     {
-        if (tei < 1 || tei > int(engine->IdRecords.size()))
+        if (tei < 1 || tei > CallState::kTerminals)
             return {};
         const IdRecord& r = rec(tei);
         return QStringLiteral("record %1: active=%2 incoming=%3 caller=%4 connected=%5 called=%6 channel=%7 units=%8")

@@ -1,4 +1,5 @@
 // FlexGrid1: header sorting, Delete, widths and the contact picture.
+#include "../common/engine_probe.h"
 #include "window_fixture.h"
 
 #include "monitor/engine/call_list_model.h"
@@ -224,10 +225,10 @@ TEST_F(WindowTest, TheRecordPictureFallsBackToNonameAndThenKeepsTheOldOne)
     m.open();
     auto* image2 = m.findChild<PictureLabel*>("Image2");
     EXPECT_EQ(centreColour(image2), QColor(Qt::red)); // the newest record is current on opening
-    m.engine().display().Image2 = file("noname.jpg");
-    m.engine().notifyDisplay();
+    EngineProbe::display(m.engine()).Image2 = file("noname.jpg");
+    EngineProbe::notifyDisplay(m.engine());
     m.showRecordPicture(0);
-    m.engine().notifyDisplay(); // the same event picture as before the click: drawn again
+    EngineProbe::notifyDisplay(m.engine()); // the same event picture as before the click: drawn again
     EXPECT_EQ(centreColour(image2), QColor(Qt::blue));
     m.showRecordPicture(1);
     EXPECT_EQ(centreColour(image2), QColor(Qt::blue)); // picture file missing

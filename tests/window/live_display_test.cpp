@@ -1,4 +1,5 @@
 // Lamps, ring loop, popup and caller-ID sound on the virtual clock.
+#include "../common/engine_probe.h"
 #include "window_fixture.h"
 
 #include "monitor/window/lamp_pictures.h"
@@ -20,7 +21,7 @@ TEST_F(WindowTest, ConnectedAndRingingLampsBlinkAndActiveLampsStaySteady)
 {
     FormMonitor& m = makeMonitor();
     m.open();
-    MonitorDisplay& d = m.engine().display();
+    MonitorDisplay& d = EngineProbe::display(m.engine());
     d.Check1 = 1; // active A
     d.Check3 = 1; // connected A
     d.Check2 = 1; // active B
@@ -54,9 +55,9 @@ TEST_F(WindowTest, AFlagSetAndClearedBetweenTicksLeavesNoTrace)
     FormMonitor& m = makeMonitor();
     m.open();
     clock.advanceTo(450);
-    m.engine().display().Check1 = 1;
+    EngineProbe::display(m.engine()).Check1 = 1;
     clock.advanceTo(700);
-    m.engine().display().Check1 = 0;
+    EngineProbe::display(m.engine()).Check1 = 0;
     clock.advanceTo(900);
     EXPECT_EQ(lampOf(m, "Image11"), lamps::Grey);
 }
@@ -65,7 +66,7 @@ TEST_F(WindowTest, ClickingARingLampEndsThatChannelsRingFlagOnly)
 {
     FormMonitor& m = makeMonitor();
     m.open();
-    MonitorDisplay& d = m.engine().display();
+    MonitorDisplay& d = EngineProbe::display(m.engine());
     d.Check5 = 1;
     d.Check6 = 1;
     emit m.findChild<PictureLabel*>("Image13")->clicked();
@@ -80,8 +81,8 @@ TEST_F(WindowTest, TheTrafficLampFlashesRedForADecodedFrameUntilTheNextTick)
 {
     FormMonitor& m = makeMonitor();
     m.open();
-    m.engine().display().ImageLED = 2;
-    m.engine().notifyDisplay();
+    EngineProbe::display(m.engine()).ImageLED = 2;
+    EngineProbe::notifyDisplay(m.engine());
     EXPECT_EQ(lampOf(m, "ImageLED"), lamps::Red);
     clock.advanceTo(400);
     EXPECT_EQ(lampOf(m, "ImageLED"), lamps::Grey);
@@ -109,8 +110,8 @@ TEST_F(WindowTest, TheRingLoopPlaysEveryPeriodOnlyWhileRingingWithRingOn)
         const qint64 start = clock.elapsed();
         m.open();
         form->Ring = c.ring;
-        m.engine().display().Check5 = c.check5;
-        m.engine().display().Check6 = c.check6;
+        EngineProbe::display(m.engine()).Check5 = c.check5;
+        EngineProbe::display(m.engine()).Check6 = c.check6;
         clock.advanceTo(start + 5599);
         EXPECT_EQ(waveLog.plays(), 0);
         clock.advanceTo(start + 11200);
@@ -128,7 +129,7 @@ TEST_F(WindowTest, TheCallerIdSoundRestartsTheRingLoop)
     FormMonitor& m = makeMonitor();
     m.open();
     form->Ring = 1;
-    m.engine().display().Check5 = 1;
+    EngineProbe::display(m.engine()).Check5 = 1;
     clock.advanceTo(3000);
     m.playCallerIdSound(file("bell.wav"));
     EXPECT_EQ(waveLog.log, QStringList({"Close", "file:" + file("bell.wav"), "Open", "Prev", "Play"}));
@@ -159,7 +160,7 @@ TEST_F(WindowTest, APopupShowsTheWindowForSixSecondsAndRestoresItsVisibility)
         if (!c.visibleBefore)
             m.hide();
         const qint64 t0 = clock.elapsed();
-        m.engine().PopupWasVisible = m.windowVisible();
+        EngineProbe::state(m.engine()).PopupWasVisible = m.windowVisible();
         m.popupRequested();
         m.keepOnTop(true);
         EXPECT_TRUE(m.isVisible());

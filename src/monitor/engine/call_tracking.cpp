@@ -1,10 +1,10 @@
-// Call tracking per B-channel: the decode results of a terminal's frame turn
-// into call events on channel A ("89") or B ("8A"). No explicit state machine:
-// the flags and the terminal's record are the state.
-#include "monitor/engine/monitor_engine.h"
+// Call tracking per B-channel: what the decoder saw in a terminal's frame
+// turns into call events on channel A ("89") or B ("8A").
+#include "monitor/engine/call_tracking.h"
 
 #include "common/dss1_codes.h"
 #include "common/regional.h"
+#include "monitor/engine/monitor_host.h"
 #include "phonebook/book_file.h"
 
 namespace {
@@ -15,7 +15,72 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 } // namespace
 
-MonitorEngine::Channel MonitorEngine::channelOf(const IdRecord& r) const
+CallTracker::CallTracker(const Context& c)
+    : clock_(c.clock), settings_(c.settings), callList_(c.callList), trace_(c.trace), state_(c.state),
+      displayDirty_(c.displayDirty), notifyDisplay_(c.notifyDisplay)
+{
+    timerEndCallA_ = clock_.createTimer([this] { endOfCallTimer(u'A'); }, true);
+    timerEndCallB_ = clock_.createTimer([this] { endOfCallTimer(u'B'); }, true);
+}
+
+void CallTracker::setBookPath(const QString& path)
+{
+    bookPath_ = path;
+}
+
+QString CallTracker::bookPath() const
+{
+    return bookPath_ ? *bookPath_ : BookFile::defaultPath();
+}
+
+void CallTracker::setPricing(float unitCost, const QString& dialPrefix)
+{
+    unitCost_ = unitCost;
+    dialPrefix_ = dialPrefix;
+}
+
+void CallTracker::track(const DecodedFrame& frame)
+{
+    tei_ = frame.tei;
+    IdRecord* r = state_.record(tei_);
+    if (frame.disconnect && r) {
+        r->CallerNumber.clear();
+        r->ConnectedNumber.clear();
+        r->CalledDigits.clear();
+        r->DisplayCost.clear();
+        r->Channel.clear();
+        r->CostUnits.clear();
+    }
+    for (const SeenElement& seen : frame.seen)
+        applySeen(r, seen);
+    if (frame.controlOnly)
+        return;
+    if (frame.announcement())
+        callerIdStage(frame.results);
+    else if (r)
+        perTerminalStage(*r, frame.results);
+}
+
+// What must happen where the element stands, before the frame's later elements.
+void CallTracker::applySeen(IdRecord* r, const SeenElement& seen)
+{
+    using Kind = SeenElement::Kind;
+    if (seen.kind == Kind::Trace) {
+        xout(seen.text);
+        return;
+    }
+    if (!r)
+        return;
+    switch (seen.kind) {
+    case Kind::Channel: r->Channel = seen.text; break;
+    case Kind::Service: r->Activated = true; break;
+    case Kind::Connected: connectionStep(*r); break;
+    case Kind::NormalClearing: terminationStep(*r); break;
+    case Kind::Trace: break;
+    }
+}
+
+CallTracker::Channel CallTracker::channelOf(const IdRecord& r) const
 {
     if (r.Channel == QLatin1String(dss1::kChannelAText))
         return Channel::A;
@@ -24,27 +89,27 @@ MonitorEngine::Channel MonitorEngine::channelOf(const IdRecord& r) const
     return Channel::None;
 }
 
-MonitorEngine::ChannelSide MonitorEngine::side(Channel ch)
+CallTracker::ChannelSide CallTracker::side(Channel ch)
 {
-    MonitorDisplay& d = display_;
+    MonitorDisplay& d = state_.display;
     if (ch == Channel::B)
         return {.letter = u'B', .code = QLatin1String(dss1::kChannelBText), .waitingCode = 2,
                 .inUse = d.Check2, .connected = d.Check4, .ringing = d.Check6,
                 .number = d.Label2, .name = d.Label20, .msn = d.LabelMSNB, .cost = d.Label10,
                 .duration = d.LabelDur2, .picture = d.ImageB,
-                .startTime = StartTimeB, .startClock = StartClockB, .startedAt = StartedAtB, .endId = EndIdB, .endType = EndTypeB,
-                .cidCaller = CidCallerB, .cidCalled = CidCalledB, .endTimer = *timerEndCallB_};
+                .startTime = state_.StartTimeB, .startClock = state_.StartClockB, .startedAt = state_.StartedAtB, .endId = state_.EndIdB, .endType = state_.EndTypeB,
+                .cidCaller = state_.CidCallerB, .cidCalled = state_.CidCalledB, .endTimer = *timerEndCallB_};
     return {.letter = u'A', .code = QLatin1String(dss1::kChannelAText), .waitingCode = 1,
             .inUse = d.Check1, .connected = d.Check3, .ringing = d.Check5,
             .number = d.Label1, .name = d.Label19, .msn = d.LabelMSNA, .cost = d.Label9,
             .duration = d.LabelDur1, .picture = d.ImageA,
-            .startTime = StartTimeA, .startClock = StartClockA, .startedAt = StartedAtA, .endId = EndIdA, .endType = EndTypeA,
-            .cidCaller = CidCallerA, .cidCalled = CidCalledA, .endTimer = *timerEndCallA_};
+            .startTime = state_.StartTimeA, .startClock = state_.StartClockA, .startedAt = state_.StartedAtA, .endId = state_.EndIdA, .endType = state_.EndTypeA,
+            .cidCaller = state_.CidCallerA, .cidCalled = state_.CidCalledA, .endTimer = *timerEndCallA_};
 }
 
 // The picture rule: the entry's picture file, or "noname.jpg" for a number
 // without an entry. Returns the name found.
-QString MonitorEngine::showPicture(const QString& number, QString& first, QString& second)
+QString CallTracker::showPicture(const QString& number, QString& first, QString& second)
 {
     QString picture = number;
     const QString name = PhoneToName(picture, bookPath());
@@ -55,30 +120,30 @@ QString MonitorEngine::showPicture(const QString& number, QString& first, QStrin
     return name;
 }
 
-void MonitorEngine::connectionStep(IdRecord& r)
+void CallTracker::connectionStep(IdRecord& r)
 {
     const Channel ch = channelOf(r);
     if (ch != Channel::None) {
         const ChannelSide s = side(ch);
         s.startTime = clock_.secondsSinceMidnight();
         s.connected = 1;
-        s.name = showPicture(s.number.trimmed(), display_.Image2, s.picture);
+        s.name = showPicture(s.number.trimmed(), state_.display.Image2, s.picture);
     }
     displayDirty_ = true;
 }
 
-void MonitorEngine::terminationStep(IdRecord& r)
+void CallTracker::terminationStep(IdRecord& r)
 {
     const Channel ch = channelOf(r);
     displayDirty_ = true;
-    trace_.xout(kStars51 + kCrLf);
+    xout(kStars51 + kCrLf);
     if (ch != Channel::None) {
         const ChannelSide s = side(ch);
         const ChannelSide o = side(otherChannel(ch));
         if (r.Activated) { // a connected call ends
             const QString type = call_type::text(r.Incoming ? CallType::Answer : CallType::Called);
-            if (CallWaiting == 0) {
-                trace_.xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + s.letter + kCrLf);
+            if (state_.CallWaiting == 0) {
+                xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + s.letter + kCrLf);
                 s.endId = tei_;
                 s.endType = type;
                 s.endTimer.start(kEndOfCallDelayMs);
@@ -87,14 +152,14 @@ void MonitorEngine::terminationStep(IdRecord& r)
                     o.endId = tei_;
                     o.endType = type;
                     o.endTimer.stop();
-                    CallWaiting = 0;
+                    state_.CallWaiting = 0;
                     o.startTime = 0;
                 }
             }
-            if (CallWaiting == o.waitingCode)
-                trace_.xout(QLatin1String("CALL Waiting Hang up on Channel ") + o.letter + kCrLf);
+            if (state_.CallWaiting == o.waitingCode)
+                xout(QLatin1String("CALL Waiting Hang up on Channel ") + o.letter + kCrLf);
         } else if (s.connected == 0) { // a call ends that never got connected
-            trace_.xout(QLatin1String("TERMINATING AN INACTIVE CALL on Channel ") + s.letter + kCrLf);
+            xout(QLatin1String("TERMINATING AN INACTIVE CALL on Channel ") + s.letter + kCrLf);
             s.endId = tei_;
             s.endType = call_type::text(r.Incoming ? CallType::Ring : CallType::Try);
             s.endTimer.start(kEndOfCallDelayMs);
@@ -103,9 +168,9 @@ void MonitorEngine::terminationStep(IdRecord& r)
         }
     }
     if (r.Incoming)
-        trace_.xout(QStringLiteral("THIS WAS AN INCOMING CALL\r\n"));
-    if (CallWaiting != 0) { // the waiting call hung up: the active one goes on
-        CallWaiting = 0;
+        xout(QStringLiteral("THIS WAS AN INCOMING CALL\r\n"));
+    if (state_.CallWaiting != 0) { // the waiting call hung up: the active one goes on
+        state_.CallWaiting = 0;
         return;
     }
     if (ch != Channel::None) {
@@ -121,50 +186,50 @@ void MonitorEngine::terminationStep(IdRecord& r)
     r.CostUnits.clear();
 }
 
-void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
+void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
 {
     const Channel before = channelOf(r); // the channel until this frame's channel step
     if (!res.caller.isEmpty()) {
         r.CallerNumber = res.caller;
-        trace_.xout(QLatin1String("CALLER #    : ") + res.caller + kCrLf);
+        xout(QLatin1String("CALLER #    : ") + res.caller + kCrLf);
     }
     if (!res.connected.isEmpty()) {
         r.ConnectedNumber = res.connected;
-        trace_.xout(QStringLiteral("Call ActiVateD\r\n"));
+        xout(QStringLiteral("Call ActiVateD\r\n"));
         r.Activated = true;
-        trace_.xout(QLatin1String("CALLING #   : ") + res.connected);
+        xout(QLatin1String("CALLING #   : ") + res.connected);
         if (r.Incoming) {
             if (before != Channel::None)
                 side(before).msn = res.connected;
-            trace_.xout(QStringLiteral(" of Incoming Call. "));
+            xout(QStringLiteral(" of Incoming Call. "));
         }
-        trace_.xout(kCrLf);
+        xout(kCrLf);
         displayDirty_ = true;
     }
     if (!res.called.isEmpty()) {
         r.CalledDigits = res.called;
-        trace_.xout(QLatin1String("KEY DIGIT   : ") + res.called + kCrLf);
+        xout(QLatin1String("KEY DIGIT   : ") + res.called + kCrLf);
         if (before != Channel::None)
             side(before).number += res.called.right(2).trimmed(); // the last dialled digit
         displayDirty_ = true;
     }
     if (!res.display.isEmpty()) {
         r.DisplayCost = res.display;
-        trace_.xout(QLatin1String("CALL COST 1 : ") + res.display + kCrLf);
+        xout(QLatin1String("CALL COST 1 : ") + res.display + kCrLf);
     }
     if (!res.units.isEmpty()) {
         r.CostUnits = res.units;
-        trace_.xout(QLatin1String("CALL COST 2 : ") + res.units + kCrLf);
+        xout(QLatin1String("CALL COST 2 : ") + res.units + kCrLf);
         if (const auto units = regional::toNumber(res.units)) {
             if (before != Channel::None)
-                side(before).cost = regional::money00(*units * double(UnitCost));
+                side(before).cost = regional::money00(*units * double(unitCost_));
             displayDirty_ = true;
         }
     }
     if (res.channel.isEmpty())
         return;
     r.Channel = res.channel;
-    trace_.xout(QLatin1String("B-CHANNEL   : ") + res.channel + kCrLf);
+    xout(QLatin1String("B-CHANNEL   : ") + res.channel + kCrLf);
     displayDirty_ = true;
     const Channel ch = channelOf(r);
     if (!r.CallerNumber.isEmpty()) // a call from one of our ports
@@ -175,18 +240,13 @@ void MonitorEngine::perTerminalStage(IdRecord& r, const ElementResults& res)
         ringingStage(r, ch);
 }
 
-QString MonitorEngine::clockText() const
-{
-    return clock_.now().toString(QStringLiteral("HH:mm:ss"));
-}
-
-void MonitorEngine::stampStart(const ChannelSide& s)
+void CallTracker::stampStart(const ChannelSide& s)
 {
     s.startedAt = clock_.now();
     s.startClock = s.startedAt.toString(QStringLiteral("HH:mm:ss"));
 }
 
-void MonitorEngine::emitRingEnded(const ChannelSide& s, bool answered, const QDateTime& ringStart)
+void CallTracker::emitRingEnded(const ChannelSide& s, bool answered, const QDateTime& ringStart)
 {
     if (!host_)
         return;
@@ -202,7 +262,7 @@ void MonitorEngine::emitRingEnded(const ChannelSide& s, bool answered, const QDa
     host_->callEvent(e);
 }
 
-void MonitorEngine::emitEvent(CallEvent::Kind kind, const ChannelSide* s, const QString& msn, const QString& number,
+void CallTracker::emitEvent(CallEvent::Kind kind, const ChannelSide* s, const QString& msn, const QString& number,
                               const QString& name)
 {
     if (!host_)
@@ -218,13 +278,13 @@ void MonitorEngine::emitEvent(CallEvent::Kind kind, const ChannelSide* s, const 
     host_->callEvent(e);
 }
 
-void MonitorEngine::outgoingStage(IdRecord& r, Channel ch)
+void CallTracker::outgoingStage(IdRecord& r, Channel ch)
 {
     if (ch == Channel::None)
         return;
     const ChannelSide s = side(ch);
     if (!r.Activated) {
-        trace_.xout(QLatin1String("OUTGOING Call started on Channel ") + s.letter + kCrLf);
+        xout(QLatin1String("OUTGOING Call started on Channel ") + s.letter + kCrLf);
         s.inUse = 1;
         s.startTime = clock_.secondsSinceMidnight();
         stampStart(s);
@@ -236,19 +296,19 @@ void MonitorEngine::outgoingStage(IdRecord& r, Channel ch)
         r.Incoming = false;
         emitEvent(CallEvent::Kind::Outgoing, &s, s.msn, {}, {});
     } else { // a connected terminal given a channel again: a second call is waiting
-        trace_.xout(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n"));
-        CallWaiting = s.waitingCode;
+        xout(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n"));
+        state_.CallWaiting = s.waitingCode;
         r.Channel = side(otherChannel(ch)).code;
     }
 }
 
-void MonitorEngine::answeredStage(IdRecord& r, Channel ch)
+void CallTracker::answeredStage(IdRecord& r, Channel ch)
 {
-    trace_.xout(kStars22 + kCrLf);
-    trace_.xout(QStringLiteral("INCOMING CALL STARTED!\r\n"));
+    xout(kStars22 + kCrLf);
+    xout(QStringLiteral("INCOMING CALL STARTED!\r\n"));
     if (ch != Channel::None) {
         const ChannelSide s = side(ch);
-        trace_.xout(QLatin1String("Incoming Call started on Channel ") + s.letter + kCrLf);
+        xout(QLatin1String("Incoming Call started on Channel ") + s.letter + kCrLf);
         const bool wasRinging = s.ringing != 0;
         const QDateTime ringStart = s.startedAt;
         s.connected = 1;
@@ -261,19 +321,19 @@ void MonitorEngine::answeredStage(IdRecord& r, Channel ch)
             emitRingEnded(s, true, ringStart);
     }
     if (r.Incoming)
-        trace_.xout(QStringLiteral("STOP RINGING!!!!\r\n"));
+        xout(QStringLiteral("STOP RINGING!!!!\r\n"));
 }
 
-void MonitorEngine::ringingStage(IdRecord& r, Channel ch)
+void CallTracker::ringingStage(IdRecord& r, Channel ch)
 {
-    trace_.xout(QStringLiteral("Incoming Call.\r\n"));
-    trace_.xout(QStringLiteral("RINGING!!!!!!!!!!!!!!!!!!!!!!!!\r\n"));
+    xout(QStringLiteral("Incoming Call.\r\n"));
+    xout(QStringLiteral("RINGING!!!!!!!!!!!!!!!!!!!!!!!!\r\n"));
     if (ch == Channel::None)
         return;
     const ChannelSide s = side(ch);
     if (s.inUse != 0)
         return;
-    display_.LabelTIM = regional::longTime(clock_.now().time());
+    state_.display.LabelTIM = regional::longTime(clock_.now().time());
     s.duration = QStringLiteral("-");
     s.inUse = 1;
     s.ringing = 1;
@@ -281,7 +341,7 @@ void MonitorEngine::ringingStage(IdRecord& r, Channel ch)
     stampStart(s);
     s.msn = s.cidCalled;
     s.number = s.cidCaller;
-    s.name = showPicture(s.cidCaller, display_.Image2, s.picture);
+    s.name = showPicture(s.cidCaller, state_.display.Image2, s.picture);
     s.cost = QStringLiteral("-");
     r.Incoming = true;
 }

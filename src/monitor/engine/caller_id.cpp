@@ -1,28 +1,30 @@
 // The caller-ID announcement: a call offered to all terminals (group TEI) is
 // announced, its numbers kept per channel for the ringing display, and
 // optionally logged as "CID".
-#include "monitor/engine/monitor_engine.h"
+#include "monitor/engine/call_tracking.h"
 
 #include "common/dss1_codes.h"
 #include "common/regional.h"
 #include "common/settings_keys.h"
 #include "common/settings_store.h"
+#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/monitor_host.h"
 
-void MonitorEngine::callerIdStage(const ElementResults& res)
+void CallTracker::callerIdStage(const ElementResults& res)
 {
-    MonitorDisplay& d = display_;
+    MonitorDisplay& d = state_.display;
     if (trace_.info())
-        trace_.xout(QStringLiteral("Storing info in CALLER_ID Location\r\n"));
+        xout(QStringLiteral("Storing info in CALLER_ID Location\r\n"));
     if (res.channel.isEmpty())
         return;
-    PopupWasVisible = host_ && host_->windowVisible();
+    state_.PopupWasVisible = host_ && host_->windowVisible();
     if (host_ && settings_.isOne(key::Popup))
         host_->popupRequested();
     if (host_ && settings_.isOne(key::IDSound))
         host_->playCallerIdSound(settings_.read(key::WavFile));
     if (host_ && host_->windowStateNormal())
         host_->keepOnTop(true);
-    trace_.xout(QLatin1String("CALLER ID B-CHANNEL   : ") + res.channel + QLatin1String("\r\n"));
+    xout(QLatin1String("CALLER ID B-CHANNEL   : ") + res.channel + QLatin1String("\r\n"));
     d.LabelCID = res.caller;
     displayDirty_ = true;
 
@@ -37,11 +39,11 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
         QString unused;
         const QString name = showPicture(s.cidCaller, d.Image2, unused);
         if (!res.caller.isEmpty())
-            trace_.xout(QLatin1String("CALLER ID CALLER ") + s.letter + QLatin1String(" #    : ") + res.caller
+            xout(QLatin1String("CALLER ID CALLER ") + s.letter + QLatin1String(" #    : ") + res.caller
                  + QLatin1String("\r\n"));
         if (!res.called.isEmpty()) {
-            s.cidCalled = parseNumber(res.called, NumberElement::Called);
-            trace_.xout(QLatin1String("CALLER ID CALLED ") + s.letter + QLatin1String(" #    : ") + res.called
+            s.cidCalled = FrameDecoder::parseNumber(res.called, FrameDecoder::NumberElement::Called);
+            xout(QLatin1String("CALLER ID CALLED ") + s.letter + QLatin1String(" #    : ") + res.called
                  + QLatin1String("\r\n"));
         } else {
             s.cidCalled = QStringLiteral("UNKNOWN");
@@ -49,24 +51,24 @@ void MonitorEngine::callerIdStage(const ElementResults& res)
         logCid(s.cidCalled, s.cidCaller, name);
         emitEvent(CallEvent::Kind::Incoming, &s, s.cidCalled, s.cidCaller, name);
     } else if (res.channel == QLatin1String(dss1::kChannelNoneText)) { // both channels busy: a waiting call
-        trace_.xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
+        xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
         d.LabelCID = res.caller;
         d.LabelTIM = timeText;
-        CidCallerBusy = res.caller;
-        CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : parseNumber(res.called, NumberElement::Called);
+        state_.CidCallerBusy = res.caller;
+        state_.CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : FrameDecoder::parseNumber(res.called, FrameDecoder::NumberElement::Called);
         QString unused;
-        const QString name = showPicture(CidCallerBusy, d.Image2, unused);
-        logCid(CidCalledBusy, CidCallerBusy, name);
-        emitEvent(CallEvent::Kind::Waiting, nullptr, CidCalledBusy, CidCallerBusy, name);
+        const QString name = showPicture(state_.CidCallerBusy, d.Image2, unused);
+        logCid(state_.CidCalledBusy, state_.CidCallerBusy, name);
+        emitEvent(CallEvent::Kind::Waiting, nullptr, state_.CidCalledBusy, state_.CidCallerBusy, name);
     }
 }
 
-void MonitorEngine::logCid(const QString& called, const QString& caller, const QString& name)
+void CallTracker::logCid(const QString& called, const QString& caller, const QString& name)
 {
     if (!settings_.isOne(key::LogCID))
         return;
     const QDateTime now = clock_.now();
-    callList_.setDialPrefix(DialPrefix);
+    callList_.setDialPrefix(dialPrefix_);
     callList_.AddCall(called, call_type::text(CallType::CID), now.date(), now.toString(QStringLiteral("HH:mm:ss")), caller,
                       name, QStringLiteral("-"), QStringLiteral("-"));
 }

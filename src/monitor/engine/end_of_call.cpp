@@ -1,31 +1,39 @@
 // End of call: 800 ms after the decoder ended a call, the channel's figures
 // are taken from its labels and logged as the user's settings say.
-#include "monitor/engine/monitor_engine.h"
+#include "monitor/engine/call_tracking.h"
+
 #include "common/settings_keys.h"
-
 #include "common/settings_store.h"
+#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/monitor_host.h"
 
-void MonitorEngine::TimerEndCallA_Timer()
+void CallTracker::endOfCallTimer(QChar channel)
 {
-    endOfCall(side(Channel::A));
+    endOfCall(side(channel == u'A' ? Channel::A : Channel::B));
 }
 
-void MonitorEngine::TimerEndCallB_Timer()
+void CallTracker::stopEndTimers()
 {
-    endOfCall(side(Channel::B));
+    timerEndCallA_->stop();
+    timerEndCallB_->stop();
 }
 
-void MonitorEngine::endOfCall(const ChannelSide& s)
+bool CallTracker::endTimerActive(QChar channel) const
+{
+    return (channel == u'A' ? timerEndCallA_ : timerEndCallB_)->isActive();
+}
+
+void CallTracker::endOfCall(const ChannelSide& s)
 {
     const int endId = s.endId;
     const QString type = s.endType;
-    if (endId >= 1 && endId <= int(IdRecords.size())) {
-        IdRecord& r = IdRecords[endId - 1];
+    if (endId >= 1 && endId <= int(state_.IdRecords.size())) {
+        IdRecord& r = state_.IdRecords[endId - 1];
         r.DisplayCost.clear();
         r.CostUnits.clear();
         r.Activated = false;
     }
-    trace_.xout(QStringLiteral("-->->-- Add Call to list\r\n"));
+    xout(QStringLiteral("-->->-- Add Call to list\r\n"));
     s.endTimer.stop();
 
     trace_.xout3(QLatin1String("----------") + s.letter + QLatin1String("---------"));
@@ -53,7 +61,7 @@ void MonitorEngine::endOfCall(const ChannelSide& s)
     // The record keeps the day the call started, also when it ended after midnight.
     const QDate started = s.startedAt.isValid() ? s.startedAt.date() : clock_.now().date();
     if (logged && msnKnown) {
-        callList_.setDialPrefix(DialPrefix);
+        callList_.setDialPrefix(dialPrefix_);
         callList_.AddCall(s.msn, type, started, s.startClock, number, name, s.duration, s.cost);
     }
     if (msnKnown && host_) {
@@ -71,5 +79,5 @@ void MonitorEngine::endOfCall(const ChannelSide& s)
         host_->callEvent(e);
     }
     s.msn = QStringLiteral("-");
-    notifyDisplay();
+    notifyDisplay_();
 }

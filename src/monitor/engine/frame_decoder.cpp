@@ -1,7 +1,7 @@
 // Frame dispatch on the octet count, SABME/DISC handling and the element walk
-// with its handlers. Which call event a frame means is inferred afterwards from
-// the elements it carried.
-#include "monitor/engine/monitor_engine.h"
+// with its handlers. Which call event a frame means, call tracking decides
+// from what the walk saw.
+#include "monitor/engine/frame_decoder.h"
 
 #include "common/dss1_codes.h"
 
@@ -35,61 +35,76 @@ namespace ie = dss1::ie;
 
 } // namespace
 
-int MonitorEngine::octet(int n) const
+bool DecodedFrame::announcement() const
+{
+    return tei == dss1::kGroupTei && count > 8;
+}
+
+FrameDecoder::FrameDecoder(const TraceOutput& trace, TraceTree& tree) : trace_(trace), tree_(tree) {}
+
+int FrameDecoder::octet(int n) const
 {
     // Anything outside the frame's stored octets reads as 0.
-    return n >= 1 && n <= frameCount_ && n <= kMaxOctets ? frameOctets_[n] : 0;
+    return n >= 1 && n <= frame_.count && n <= kMaxOctets ? (*octets_)[n] : 0;
 }
 
-IdRecord* MonitorEngine::record()
+QString FrameDecoder::terminalKey() const
 {
-    const int index = tei_ - 1;
-    return index >= 0 && index < int(IdRecords.size()) ? &IdRecords[index] : nullptr;
+    return QLatin1String("ID ") + hexPlain(frame_.tei);
 }
 
-QString MonitorEngine::terminalKey() const
+void FrameDecoder::note(const QString& text)
 {
-    return QLatin1String("ID ") + hexPlain(tei_);
+    if (trace_.on())
+        saw(SeenElement::Kind::Trace, text);
 }
 
-void MonitorEngine::decodeOctets(int count)
+void FrameDecoder::noteInfo(const QString& text)
 {
-    tei_ = octet(2);
-    ElementResults results;
-    const QString head = QLatin1String("Id: ") + hex2(tei_) + QLatin1String(" .") + dec2(count);
+    if (trace_.info())
+        saw(SeenElement::Kind::Trace, text);
+}
+
+void FrameDecoder::saw(SeenElement::Kind kind, const QString& text)
+{
+    frame_.seen.push_back({kind, text});
+}
+
+DecodedFrame FrameDecoder::decode(const Octets& octets, int count)
+{
+    octets_ = &octets;
+    frame_ = DecodedFrame{};
+    frame_.count = count;
+    frame_.tei = octet(2);
+    const bool detailed = trace_.level >= 4;
+    const QString head = QLatin1String("Id: ") + hex2(frame_.tei) + QLatin1String(" .") + dec2(count);
     if (count == 3) {
+        frame_.controlOnly = true;
         const int control = octet(3);
-        if (trace_.level >= 4)
-            trace_.xout(head + QLatin1String("   Msg: (") + hex2(control) + QLatin1String(")\r\n"));
-        if (control == dss1::kControlSabme && trace_.level >= 4) {
+        if (detailed)
+            note(head + QLatin1String("   Msg: (") + hex2(control) + QLatin1String(")\r\n"));
+        if (control == dss1::kControlSabme && detailed) {
             tree_.add(kRoot, terminalKey(), terminalKey(), 2);
             tree_.expand(kRoot);
         }
         if (control == dss1::kControlDisc) {
-            if (trace_.level >= 4)
+            if (detailed)
                 tree_.remove(terminalKey());
-            if (IdRecord* r = record()) {
-                r->CallerNumber.clear();
-                r->ConnectedNumber.clear();
-                r->CalledDigits.clear();
-                r->DisplayCost.clear();
-                r->Channel.clear();
-                r->CostUnits.clear();
-            }
+            frame_.disconnect = true;
         }
-        return;
-    }
-    if (count == 4 || count == 8) {
-        if (trace_.level >= 4)
-            trace_.xout(head + QLatin1String("   Msg: (") + hex2(octet(count)) + QLatin1String(")\r\n"));
+    } else if (count == 4 || count == 8) {
+        if (detailed)
+            note(head + QLatin1String("   Msg: (") + hex2(octet(count)) + QLatin1String(")\r\n"));
     } else if (count >= 9 && count <= kMaxOctets) {
-        walkElements(count, results);
+        walkElements();
     }
-    stageAfterWalk(count, results);
+    octets_ = nullptr;
+    return std::move(frame_);
 }
 
-void MonitorEngine::walkElements(int count, ElementResults& results)
+void FrameDecoder::walkElements()
 {
+    const int count = frame_.count;
     // A UI frame has one control octet, so its message (and its elements)
     // start one octet earlier than in an I-frame.
     int p = octet(3) == dss1::kControlUi && octet(4) == dss1::kProtocolDiscriminator ? 8 : 9;
@@ -105,7 +120,7 @@ void MonitorEngine::walkElements(int count, ElementResults& results)
             text += u' ';
         }
         if (trace_.level >= 4)
-            trace_.xout(QLatin1String("Id: ") + hex2(octet(2)) + QLatin1String(" .") + dec2(count)
+            note(QLatin1String("Id: ") + hex2(octet(2)) + QLatin1String(" .") + dec2(count)
                  + QLatin1String("   Message: (") + hex2(id) + QLatin1String(") ") + QLatin1String("Len: ")
                  + right2(len) + QLatin1String(" ->> ") + text + QLatin1String("\r\n"));
         if (broadcast) {
@@ -113,10 +128,9 @@ void MonitorEngine::walkElements(int count, ElementResults& results)
                 tree_.add(kRoot, QStringLiteral("ID FF"), QStringLiteral("ID FF"), 2);
                 tree_.expand(kRoot);
             }
-            if (trace_.info())
-                trace_.xout(QStringLiteral("Caller ID Information\r\n"));
+            noteInfo(QStringLiteral("Caller ID Information\r\n"));
         }
-        handleElement(id, ElementView{len, p + 2, p + 1 + len, text}, results);
+        handleElement(id, ElementView{len, p + 2, p + 1 + len, text});
         const int next = p + 2 + len;
         if (next >= count)
             break;
@@ -124,35 +138,35 @@ void MonitorEngine::walkElements(int count, ElementResults& results)
     }
 }
 
-void MonitorEngine::handleElement(int id, const ElementView& e, ElementResults& results)
+void FrameDecoder::handleElement(int id, const ElementView& e)
 {
-    using Handler = void (MonitorEngine::*)(const ElementView&, ElementResults&);
+    using Handler = void (FrameDecoder::*)(const ElementView&);
     struct ElementHandler {
         std::uint8_t id;
         const char* trace; // at the informative levels, before the handler runs
         Handler handle;
     };
     static constexpr ElementHandler kHandlers[] = {
-        {ie::kChannelIdentification, "Channel Assignement Information!\r\n", &MonitorEngine::onChannel},
-        {ie::kCallingPartyNumber, "Caller's Number Information\r\n", &MonitorEngine::onCallingNumber},
-        {ie::kConnectedNumber, "Calling Number Information ON CONNECT.\r\n", &MonitorEngine::onConnectedNumber},
-        {ie::kCalledPartyNumber, nullptr, &MonitorEngine::onCalledNumber},
-        {ie::kFacility, nullptr, &MonitorEngine::onFacility},
-        {ie::kDisplay, "Cost Information Type 2\r\n", &MonitorEngine::onDisplay},
-        {ie::kCause, nullptr, &MonitorEngine::onCause},
+        {ie::kChannelIdentification, "Channel Assignement Information!\r\n", &FrameDecoder::onChannel},
+        {ie::kCallingPartyNumber, "Caller's Number Information\r\n", &FrameDecoder::onCallingNumber},
+        {ie::kConnectedNumber, "Calling Number Information ON CONNECT.\r\n", &FrameDecoder::onConnectedNumber},
+        {ie::kCalledPartyNumber, nullptr, &FrameDecoder::onCalledNumber},
+        {ie::kFacility, nullptr, &FrameDecoder::onFacility},
+        {ie::kDisplay, "Cost Information Type 2\r\n", &FrameDecoder::onDisplay},
+        {ie::kCause, nullptr, &FrameDecoder::onCause},
     };
     for (const ElementHandler& h : kHandlers) {
         if (h.id != id)
             continue;
-        if (h.trace && trace_.info())
-            trace_.xout(QLatin1String(h.trace));
-        (this->*h.handle)(e, results);
+        if (h.trace)
+            noteInfo(QLatin1String(h.trace));
+        (this->*h.handle)(e);
         return;
     }
 }
 
 // The terminal's node in the identifier tree gets one child per element.
-void MonitorEngine::addElementNode(int id, const QString& content, const QString& expand)
+void FrameDecoder::addElementNode(int id, const QString& content, const QString& expand)
 {
     if (trace_.level < 4)
         return;
@@ -160,102 +174,88 @@ void MonitorEngine::addElementNode(int id, const QString& content, const QString
     tree_.expand(expand);
 }
 
-void MonitorEngine::onChannel(const ElementView& e, ElementResults& results)
+void FrameDecoder::onChannel(const ElementView& e)
 {
+    ElementResults& results = frame_.results;
     addElementNode(ie::kChannelIdentification, hexPlain(octet(e.first)), kRoot);
     results.channel = hexPlain(octet(e.last));
     const bool a = results.channel == QLatin1String(dss1::kChannelAText);
     if (a || results.channel == QLatin1String(dss1::kChannelBText)) {
-        if (IdRecord* r = record())
-            r->Channel = results.channel;
-        trace_.xout(a ? QStringLiteral("New Call on Channel A\r\n") : QStringLiteral("New Call on Channel B\r\n"));
+        saw(SeenElement::Kind::Channel, results.channel);
+        note(a ? QStringLiteral("New Call on Channel A\r\n") : QStringLiteral("New Call on Channel B\r\n"));
     }
 }
 
-void MonitorEngine::onCallingNumber(const ElementView& e, ElementResults& results)
+void FrameDecoder::onCallingNumber(const ElementView& e)
 {
+    ElementResults& results = frame_.results;
     addElementNode(ie::kCallingPartyNumber, e.text, terminalKey());
     results.caller = parseNumber(e.text, NumberElement::Calling);
     if (octet(e.last) == dss1::kPresentationRestricted) {
-        if (trace_.info())
-            trace_.xout(QStringLiteral("Caller's Number is SECRET\r\n"));
+        noteInfo(QStringLiteral("Caller's Number is SECRET\r\n"));
         results.caller = QStringLiteral("Secret Number");
     }
 }
 
-void MonitorEngine::onConnectedNumber(const ElementView& e, ElementResults& results)
+void FrameDecoder::onConnectedNumber(const ElementView& e)
 {
+    ElementResults& results = frame_.results;
     addElementNode(ie::kConnectedNumber, e.text, terminalKey());
-    IdRecord* r = record();
     results.connected = parseNumber(e.text, NumberElement::Calling);
     if (octet(e.last) == dss1::kNumberNotAvailable) { // a service
-        if (trace_.info())
-            trace_.xout(QStringLiteral("Calling Number is a SERVICE\r\n"));
+        noteInfo(QStringLiteral("Calling Number is a SERVICE\r\n"));
         results.connected = QStringLiteral("Service");
-        if (r)
-            r->Activated = true;
-        trace_.xout(QStringLiteral("Service Call ActiVated\r\n"));
+        saw(SeenElement::Kind::Service);
+        note(QStringLiteral("Service Call ActiVated\r\n"));
     }
-    trace_.xout(QLatin1String("Calling Number is: ") + results.connected + QLatin1String("\r\n"));
-    if (r)
-        connectionStep(*r);
+    note(QLatin1String("Calling Number is: ") + results.connected + QLatin1String("\r\n"));
+    saw(SeenElement::Kind::Connected);
 }
 
 // The whole number, or one dialled digit.
-void MonitorEngine::onCalledNumber(const ElementView& e, ElementResults& results)
+void FrameDecoder::onCalledNumber(const ElementView& e)
 {
     if (e.len < 2)
         return;
-    if (trace_.info())
-        trace_.xout(e.len >= 3 ? QStringLiteral("Calling Number Information\r\n") : QStringLiteral("Digit Dialled Information\r\n"));
-    results.called = e.text;
+    noteInfo(e.len >= 3 ? QStringLiteral("Calling Number Information\r\n") : QStringLiteral("Digit Dialled Information\r\n"));
+    frame_.results.called = e.text;
 }
 
-void MonitorEngine::onFacility(const ElementView& e, ElementResults& results)
+void FrameDecoder::onFacility(const ElementView& e)
 {
     if (e.len != dss1::kChargeFacilityLength)
         return;
-    if (trace_.info())
-        trace_.xout(QStringLiteral("Cost Information Type 1\r\n"));
-    results.units = QString::number(octet(e.last - dss1::kChargeUnitsFromEnd));
+    noteInfo(QStringLiteral("Cost Information Type 1\r\n"));
+    frame_.results.units = QString::number(octet(e.last - dss1::kChargeUnitsFromEnd));
 }
 
 // "12 Einheiten": the units are the digits the text starts with.
-void MonitorEngine::onDisplay(const ElementView& e, ElementResults& results)
+void FrameDecoder::onDisplay(const ElementView& e)
 {
+    ElementResults& results = frame_.results;
     constexpr int kDigitsRead = 4;
     QByteArray content;
     for (int k = 0; k < kDigitsRead && k < e.len; ++k)
         content.append(char(octet(e.first + k)));
     results.display = displayDigits(content);
-    trace_.xout(QStringLiteral("Cost 2 decoded follows\r\n"));
-    trace_.xout(results.display);
-    trace_.xout(QStringLiteral("\r\n"));
+    note(QStringLiteral("Cost 2 decoded follows\r\n"));
+    note(results.display);
+    note(QStringLiteral("\r\n"));
     if (!results.display.isEmpty())
         results.units = results.display;
 }
 
 // Only normal call clearing by the user ends a call.
-void MonitorEngine::onCause(const ElementView& e, ElementResults&)
+void FrameDecoder::onCause(const ElementView& e)
 {
     if (octet(e.first) != dss1::kLocationUser || octet(e.first + 1) != dss1::kCauseNormal)
         return;
     tree_.remove(terminalKey());
-    if (trace_.info())
-        trace_.xout(QStringLiteral("Call Termination Signal Information\r\n"));
-    if (IdRecord* r = record())
-        terminationStep(*r);
+    noteInfo(QStringLiteral("Call Termination Signal Information\r\n"));
+    saw(SeenElement::Kind::NormalClearing);
 }
 
-void MonitorEngine::stageAfterWalk(int count, const ElementResults& results)
-{
-    if (octet(2) == dss1::kGroupTei && count > 8)
-        callerIdStage(results);
-    else if (IdRecord* r = record())
-        perTerminalStage(*r, results);
-}
-
-QString MonitorEngine::parseNumber(const QString& elementText, NumberElement kind)
+QString FrameDecoder::parseNumber(const QString& elementText, NumberElement kind)
 {
     // The element's text is its octets as "h l" pairs; the digits start after
     // the type-of-number octets, which the called number has one fewer of.
@@ -268,7 +268,7 @@ QString MonitorEngine::parseNumber(const QString& elementText, NumberElement kin
     return n.trimmed();
 }
 
-QString MonitorEngine::displayDigits(const QByteArray& content)
+QString FrameDecoder::displayDigits(const QByteArray& content)
 {
     QString digits;
     for (int k = 0; k < 4 && k < content.size(); ++k) {

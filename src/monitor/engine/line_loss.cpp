@@ -2,15 +2,13 @@
 // gone). Its calls cannot be followed any more: each call in progress is ended
 // and logged now, as if the network had ended it at the moment of the loss,
 // and nothing of the old line is carried over to the adapter that comes back.
-#include "monitor/engine/monitor_engine.h"
+#include "monitor/engine/call_tracking.h"
 
-void MonitorEngine::lineLost()
+void CallTracker::lineLost()
 {
-    trace_.xout(QStringLiteral("ADAPTER LOST: ENDING THE CALLS IN PROGRESS\r\n"));
-    Timer1_Timer(); // durations up to this moment
-    CallWaiting = 0; // a waiting call is gone with the line
-    for (int index = 0; index < int(IdRecords.size()); ++index) {
-        IdRecord& r = IdRecords[index];
+    state_.CallWaiting = 0; // a waiting call is gone with the line
+    for (int index = 0; index < int(state_.IdRecords.size()); ++index) {
+        IdRecord& r = state_.IdRecords[index];
         const Channel ch = channelOf(r);
         if (ch == Channel::None)
             continue;
@@ -25,8 +23,5 @@ void MonitorEngine::lineLost()
         if (s.endTimer.isActive())
             endOfCall(s); // logged now, not after the end-of-call delay
     }
-    IdRecords.fill(IdRecord{});
-    clearTraceBuffer(); // a line cut off by the loss
-    LPosition = 0;
-    notifyDisplay();
+    state_.IdRecords.fill(IdRecord{});
 }

@@ -2,15 +2,14 @@
 
 #include "common/regional.h"
 #include "common/settings_store.h"
-#include "phonebook/book_file.h"
 
 MonitorEngine::MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent)
-    : QObject(parent), clock_(clock), settings_(settings)
+    : QObject(parent), clock_(clock),
+      timer1_(clock_.createTimer([this] { Timer1_Timer(); }, false)),
+      decoder_(trace_, tree_),
+      tracker_({clock_, settings, callList_, trace_, state_, displayDirty_, [this] { notifyDisplay(); }})
 {
-    // Creation order is the tie order on a virtual clock: Timer1, then A, then B.
-    timer1_ = clock_.createTimer([this] { Timer1_Timer(); }, false);
-    timerEndCallA_ = clock_.createTimer([this] { TimerEndCallA_Timer(); }, true);
-    timerEndCallB_ = clock_.createTimer([this] { TimerEndCallB_Timer(); }, true);
+    tracker_.setPricing(settings_.unitCost, settings_.dialPrefix);
     tree_.reset();
 }
 
@@ -18,48 +17,29 @@ MonitorEngine::~MonitorEngine() = default;
 
 void MonitorEngine::setHost(MonitorHost* host)
 {
-    host_ = host;
+    tracker_.setHost(host);
 }
 
 void MonitorEngine::setBookPath(const QString& path)
 {
-    bookPath_ = path;
-    bookPathSet_ = true;
+    tracker_.setBookPath(path);
     callList_.setBookPath(path);
 }
 
 QString MonitorEngine::bookPath() const
 {
-    return bookPathSet_ ? bookPath_ : BookFile::defaultPath();
+    return tracker_.bookPath();
 }
 
 void MonitorEngine::reset()
 {
-    IdRecords.fill(IdRecord{});
-    CallWaiting = 0;
-    EndIdA = EndIdB = 0;
-    EndTypeA.clear();
-    EndTypeB.clear();
-    StartTimeA = StartTimeB = 0;
-    StartClockA.clear();
-    StartClockB.clear();
-    StartedAtA = StartedAtB = QDateTime();
-    CidCallerA.clear();
-    CidCalledA.clear();
-    CidCallerB.clear();
-    CidCalledB.clear();
-    CidCallerBusy.clear();
-    CidCalledBusy.clear();
-    PopupWasVisible = false;
+    state_ = CallState{};
     clearTraceBuffer();
     LPosition = 0;
     frameOctets_.fill(0);
-    frameCount_ = 0;
     trace_.clear();
     tree_.reset();
-    display_ = MonitorDisplay{};
-    timerEndCallA_->stop();
-    timerEndCallB_->stop();
+    tracker_.stopEndTimers();
     timer1_->start(kTimer1IntervalMs);
     notifyDisplay();
 }
@@ -72,39 +52,50 @@ void MonitorEngine::clearWindows()
 
 void MonitorEngine::setSettings(const MonitorSettings& s)
 {
+    settings_ = s;
     trace_.level = s.debugLevel;
-    DialPrefix = s.dialPrefix;
-    UnitCost = s.unitCost;
-    callList_.setDialPrefix(DialPrefix);
+    tracker_.setPricing(s.unitCost, s.dialPrefix);
+    callList_.setDialPrefix(s.dialPrefix);
 }
 
 MonitorSettings MonitorEngine::settings() const
 {
-    return {trace_.level, DialPrefix, UnitCost};
+    return settings_;
 }
 
 void MonitorEngine::traceModeStarted()
 {
-    CallWaiting = 0;
+    state_.CallWaiting = 0;
 }
 
 void MonitorEngine::clearCallLabels()
 {
-    StartTimeA = StartTimeB = 0;
-    display_.Label1.clear();
-    display_.Label2.clear();
+    state_.StartTimeA = state_.StartTimeB = 0;
+    state_.display.Label1.clear();
+    state_.display.Label2.clear();
     notifyDisplay();
 }
 
 void MonitorEngine::stopRingLoop(QChar channel)
 {
-    (channel == u'A' ? display_.Check5 : display_.Check6) = 0;
+    (channel == u'A' ? state_.display.Check5 : state_.display.Check6) = 0;
+    notifyDisplay();
+}
+
+void MonitorEngine::lineLost()
+{
+    trace_.xout(QStringLiteral("ADAPTER LOST: ENDING THE CALLS IN PROGRESS\r\n"));
+    Timer1_Timer(); // durations up to this moment
+    tracker_.lineLost();
+    clearTraceBuffer(); // a line cut off by the loss
+    LPosition = 0;
     notifyDisplay();
 }
 
 QString MonitorEngine::stateSnapshot() const
 {
-    const MonitorDisplay& d = display_;
+    const MonitorDisplay& d = state_.display;
+    const CallState& c = state_;
     const QList<std::pair<const char*, QString>> items{
         {"Check1", QString::number(d.Check1)}, {"Check2", QString::number(d.Check2)},
         {"Check3", QString::number(d.Check3)}, {"Check4", QString::number(d.Check4)},
@@ -114,20 +105,15 @@ QString MonitorEngine::stateSnapshot() const
         {"LabelMSNA", d.LabelMSNA},            {"LabelMSNB", d.LabelMSNB},
         {"Label9", d.Label9},                  {"Label10", d.Label10},
         {"LabelDur1", d.LabelDur1},            {"LabelDur2", d.LabelDur2},
-        {"LabelCID", d.LabelCID},              {"CallWaiting", QString::number(CallWaiting)},
-        {"CidCallerA", CidCallerA},            {"CidCalledA", CidCalledA},
-        {"CidCallerB", CidCallerB},            {"CidCalledB", CidCalledB},
-        {"CidCallerBusy", CidCallerBusy},      {"CidCalledBusy", CidCalledBusy},
+        {"LabelCID", d.LabelCID},              {"CallWaiting", QString::number(c.CallWaiting)},
+        {"CidCallerA", c.CidCallerA},            {"CidCalledA", c.CidCalledA},
+        {"CidCallerB", c.CidCallerB},            {"CidCalledB", c.CidCalledB},
+        {"CidCallerBusy", c.CidCallerBusy},      {"CidCalledBusy", c.CidCalledBusy},
     };
     QString text;
     for (const auto& [name, value] : items)
         text += QLatin1String(name) + u'=' + value + u'\n';
     return text;
-}
-
-MonitorDisplay& MonitorEngine::display()
-{
-    return display_;
 }
 
 void MonitorEngine::notifyDisplay()
@@ -173,12 +159,22 @@ qint64 MonitorEngine::framesDecoded() const
 
 bool MonitorEngine::timerEndCallAActive() const
 {
-    return timerEndCallA_->isActive();
+    return tracker_.endTimerActive(u'A');
 }
 
 bool MonitorEngine::timerEndCallBActive() const
 {
-    return timerEndCallB_->isActive();
+    return tracker_.endTimerActive(u'B');
+}
+
+void MonitorEngine::TimerEndCallA_Timer()
+{
+    tracker_.endOfCallTimer(u'A');
+}
+
+void MonitorEngine::TimerEndCallB_Timer()
+{
+    tracker_.endOfCallTimer(u'B');
 }
 
 // Seconds since midnight are single precision as the monitor keeps them; a
@@ -195,13 +191,14 @@ QString MonitorEngine::formatDuration(float nowSeconds, float startSeconds)
 
 void MonitorEngine::Timer1_Timer()
 {
-    display_.ImageLED = 1;
-    display_.LabelNOW = clock_.now().toString(QStringLiteral("HH:mm:ss"));
+    MonitorDisplay& d = state_.display;
+    d.ImageLED = 1;
+    d.LabelNOW = clock_.now().toString(QStringLiteral("HH:mm:ss"));
     const float now = clock_.secondsSinceMidnight();
-    if (StartTimeA > 0)
-        display_.LabelDur1 = formatDuration(now, StartTimeA);
-    if (StartTimeB > 0)
-        display_.LabelDur2 = formatDuration(now, StartTimeB);
+    if (state_.StartTimeA > 0)
+        d.LabelDur1 = formatDuration(now, state_.StartTimeA);
+    if (state_.StartTimeB > 0)
+        d.LabelDur2 = formatDuration(now, state_.StartTimeB);
     notifyDisplay();
     emit timer1Ticked();
 }

@@ -202,7 +202,7 @@ int MonitorEngine::hexPair(QStringView two)
 
 void MonitorEngine::DecodeFrame()
 {
-    display_.ImageLED = 2;
+    state_.display.ImageLED = 2;
     displayDirty_ = true;
 
     replaceLineTexts();
@@ -230,8 +230,7 @@ void MonitorEngine::DecodeFrame()
     frameOctets_.fill(0);
     for (int i = 1; i <= count && i <= kMaxOctets; ++i)
         frameOctets_[i] = quint8(hexPair(QStringView(octetText).mid(3 * i - 3, 2)));
-    frameCount_ = count;
-    decodeOctets(count);
+    tracker_.track(decoder_.decode(frameOctets_, count));
 
     lastFrame_.clear();
     if (count >= 1 && count <= kMaxOctets)

@@ -1,0 +1,89 @@
+#pragma once
+// Frame and element decoding: one LAPD frame's octets into what it carried.
+// The decoder keeps no call state: it writes the identifier tree and returns
+// what it saw, in frame order, for call tracking to act on.
+#include "monitor/engine/trace_output.h"
+#include "monitor/engine/trace_tree.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <vector>
+
+// The values of a frame's elements that call tracking acts on after the walk.
+struct ElementResults {
+    QString channel, caller, connected, called, units, display;
+};
+
+// One information element of a frame: its length, the positions of its first
+// and last content octets, and its content as "hh " text.
+struct ElementView {
+    int len, first, last;
+    QString text;
+};
+
+// What the walk saw, in frame order. Trace text goes to Text2 where it stands;
+// the other kinds are the points at which tracking acts in the middle of a
+// frame, because a later element of the same frame sees their effect.
+struct SeenElement {
+    enum class Kind {
+        Trace,          // text for Text2
+        Channel,        // a B-channel was assigned to the terminal: text holds "89" or "8A"
+        Service,        // the connected number is a service: the terminal's call is active
+        Connected,      // a connected number: the call on the terminal's channel is connected
+        NormalClearing, // the user cleared the call normally
+    };
+    Kind kind;
+    QString text;
+};
+
+struct DecodedFrame {
+    int tei = 0;
+    int count = 0;
+    bool controlOnly = false; // three octets (SABME, DISC ...): no call stage follows
+    bool disconnect = false;  // a DISC: the terminal's numbers are forgotten
+    std::vector<SeenElement> seen;
+    ElementResults results;
+    // A broadcast with elements: a call offered to all terminals.
+    bool announcement() const;
+};
+
+class FrameDecoder {
+public:
+    static constexpr int kMaxOctets = 128;
+    // Octets 1 ... kMaxOctets of a frame; index 0 is unused, missing octets are 0.
+    using Octets = std::array<quint8, kMaxOctets + 1>;
+
+    FrameDecoder(const TraceOutput& trace, TraceTree& tree);
+
+    DecodedFrame decode(const Octets& octets, int count);
+
+    // The digits of a number element's text; "Unknown" (calling, connected)
+    // or "UNKNOWN" (called) when it is too short to hold any.
+    enum class NumberElement { Calling, Called }; // calling and connected read alike
+    static QString parseNumber(const QString& elementText, NumberElement kind);
+    static QString displayDigits(const QByteArray& content);
+
+private:
+    int octet(int n) const;
+    QString terminalKey() const;
+    void note(const QString& text);
+    void noteInfo(const QString& text); // only at the informative levels
+    void saw(SeenElement::Kind kind, const QString& text = {});
+    void walkElements();
+    void handleElement(int id, const ElementView& e);
+    void addElementNode(int id, const QString& content, const QString& expand);
+    // The element handlers; decode() holds their table.
+    void onChannel(const ElementView& e);
+    void onCallingNumber(const ElementView& e);
+    void onConnectedNumber(const ElementView& e);
+    void onCalledNumber(const ElementView& e);
+    void onFacility(const ElementView& e);
+    void onDisplay(const ElementView& e);
+    void onCause(const ElementView& e);
+
+    const TraceOutput& trace_;
+    TraceTree& tree_;
+    const Octets* octets_ = nullptr;
+    DecodedFrame frame_;
+};
