@@ -17,6 +17,8 @@ inline constexpr QLatin1String LogCID("LogCID"), LogAns("LogAns"), LogDial("LogD
 // Monitor window place and size
 inline constexpr QLatin1String ScanLeft("ScanLeft"), ScanTop("ScanTop"), ScanHeight("ScanHeight"),
     ScanHide("ScanHide");
+// Phone book window place and height
+inline constexpr QLatin1String ScanLeftBook("ScanLeftBook"), ScanTopBook("ScanTopBook"), BookHeight("BookHeight");
 // Number forms of the phone book lookup
 inline constexpr QLatin1String CountryCode("CountryCode"), AreaCode("AreaCode");
 // Network outputs of the window

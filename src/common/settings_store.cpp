@@ -1,6 +1,7 @@
 #include "common/settings_store.h"
 
 #include "common/program_folder.h"
+#include "common/settings_keys.h"
 
 #include <QDir>
 #include <QSettings>
@@ -15,28 +16,34 @@ constexpr auto kApplication = "Corvane Controller";
 constexpr auto kSection = "Startup";
 
 struct KeyDefault {
-    const char* key;
+    QLatin1String key;
     const char* value;
 };
 
+// The call grid's column widths, "GridWidth" and the column.
+constexpr QLatin1String kGridWidth[] = {QLatin1String("GridWidth0"), QLatin1String("GridWidth1"),
+                                        QLatin1String("GridWidth2"), QLatin1String("GridWidth3"),
+                                        QLatin1String("GridWidth4"), QLatin1String("GridWidth5"),
+                                        QLatin1String("GridWidth6"), QLatin1String("GridWidth7")};
+
 // Every key of section "Startup" with the default its readers supply.
-// "WavFile" depends on the program folder and is handled in defaultFor.
+// key::WavFile depends on the program folder and is handled in defaultFor.
 constexpr KeyDefault kDefaults[] = {
-    {"CommPort", "1"},       {"Speed", "115200"},     {"CommDelay", "0.01"},
-    {"UnitCost", "0,026"},   {"LastReset", ""},       {"Ring", "0"},
-    {"Popup", "0"},          {"IDSound", "0"},        {"WavFile", ""},
-    {"LogCID", "1"},         {"LogAns", "1"},         {"LogDial", "1"},
-    {"LogRing", "1"},        {"LogTry", "1"},         {"DialPrefixNumber", ""},
-    {"ScanLeft", "100"},     {"ScanTop", "100"},      {"ScanHeight", "6660"},
-    {"ScanHide", "0"},       {"GridWidth0", "800"},   {"GridWidth1", "620"},
-    {"GridWidth2", "790"},   {"GridWidth3", "790"},   {"GridWidth4", "1340"},
-    {"GridWidth5", "2000"},  {"GridWidth6", "750"},   {"GridWidth7", "900"},
-    {"ScanLeftBook", "10"},  {"ScanTopBook", "10"},   {"BookHeight", "5590"},
+    {key::CommPort, "1"},          {key::Speed, "115200"},      {key::CommDelay, "0.01"},
+    {key::UnitCost, "0,026"},      {key::LastReset, ""},        {key::Ring, "0"},
+    {key::Popup, "0"},             {key::IDSound, "0"},         {key::WavFile, ""},
+    {key::LogCID, "1"},            {key::LogAns, "1"},          {key::LogDial, "1"},
+    {key::LogRing, "1"},           {key::LogTry, "1"},          {key::DialPrefixNumber, ""},
+    {key::ScanLeft, "100"},        {key::ScanTop, "100"},       {key::ScanHeight, "6660"},
+    {key::ScanHide, "0"},          {kGridWidth[0], "800"},      {kGridWidth[1], "620"},
+    {kGridWidth[2], "790"},        {kGridWidth[3], "790"},      {kGridWidth[4], "1340"},
+    {kGridWidth[5], "2000"},       {kGridWidth[6], "750"},      {kGridWidth[7], "900"},
+    {key::ScanLeftBook, "10"},     {key::ScanTopBook, "10"},    {key::BookHeight, "5590"},
     // The desktop notification and the number forms of the call history.
-    {"Notify", "1"},         {"CountryCode", "49"},   {"AreaCode", ""},
+    {key::Notify, "1"},            {key::CountryCode, "49"},    {key::AreaCode, ""},
     // The network outputs of the window: NCID server and the program run on calls.
-    {"NcidServer", "0"},     {"NcidAddress", "127.0.0.1"}, {"NcidPort", "3333"},
-    {"EventProgram", ""},
+    {key::NcidServer, "0"},        {key::NcidAddress, "127.0.0.1"}, {key::NcidPort, "3333"},
+    {key::EventProgram, ""},
 };
 
 QString& userFileOverride()
@@ -77,10 +84,10 @@ void SettingsStore::useFileForUser(const QString& iniPath)
 
 QString SettingsStore::defaultFor(const QString& key)
 {
-    if (key == QLatin1String("WavFile"))
+    if (key == key::WavFile)
         return ProgramFolder::filePath(QStringLiteral("ring.wav"));
     for (const auto& d : kDefaults)
-        if (key == QLatin1String(d.key))
+        if (key == d.key)
             return QString::fromLatin1(d.value);
     return {};
 }
@@ -89,7 +96,7 @@ QStringList SettingsStore::knownKeys()
 {
     QStringList keys;
     for (const auto& d : kDefaults)
-        keys << QString::fromLatin1(d.key);
+        keys << QString(d.key);
     return keys;
 }
 

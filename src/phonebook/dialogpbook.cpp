@@ -2,6 +2,7 @@
 
 #include "common/program_folder.h"
 #include "common/regional.h"
+#include "common/settings_keys.h"
 #include "common/settings_store.h"
 
 #include <QDir>
@@ -207,14 +208,14 @@ void DialogpBook::restoreGeometry()
 {
     constexpr double kMostTwips = 100000;
     const SettingsStore& settings = SettingsStore::user();
-    auto readInto = [&settings](const char* key, double& value, double least) {
-        const std::optional<double> v = regional::toNumber(settings.read(QLatin1String(key)));
+    auto readInto = [&settings](QLatin1String key, double& value, double least) {
+        const std::optional<double> v = regional::toNumber(settings.read(key));
         if (v && *v >= least && *v <= kMostTwips)
             value = *v;
     };
-    readInto("ScanLeftBook", leftTwips_, -kMostTwips);
-    readInto("ScanTopBook", topTwips_, -kMostTwips);
-    readInto("BookHeight", heightTwips_, kMinHeightTwips);
+    readInto(key::ScanLeftBook, leftTwips_, -kMostTwips);
+    readInto(key::ScanTopBook, topTwips_, -kMostTwips);
+    readInto(key::BookHeight, heightTwips_, kMinHeightTwips);
     setFixedWidth(pixelsX(kWidthTwips));
     setMinimumHeight(pixelsY(kMinHeightTwips));
     move(pixelsX(leftTwips_), pixelsY(topTwips_));
@@ -232,7 +233,7 @@ void DialogpBook::resizeEvent(QResizeEvent* event)
     if (height() == pixelsY(heightTwips_))
         return;
     heightTwips_ = twipsY(height());
-    SettingsStore::user().write(QStringLiteral("BookHeight"), regional::fromSingle(static_cast<float>(heightTwips_)));
+    SettingsStore::user().write(key::BookHeight, regional::fromSingle(static_cast<float>(heightTwips_)));
 }
 
 void DialogpBook::savePosition()
@@ -242,8 +243,8 @@ void DialogpBook::savePosition()
     if (pos().y() != pixelsY(topTwips_))
         topTwips_ = twipsY(pos().y());
     SettingsStore& settings = SettingsStore::user();
-    settings.write(QStringLiteral("ScanLeftBook"), regional::fromSingle(static_cast<float>(leftTwips_)));
-    settings.write(QStringLiteral("ScanTopBook"), regional::fromSingle(static_cast<float>(topTwips_)));
+    settings.write(key::ScanLeftBook, regional::fromSingle(static_cast<float>(leftTwips_)));
+    settings.write(key::ScanTopBook, regional::fromSingle(static_cast<float>(topTwips_)));
 }
 
 void DialogpBook::ReadTheList()
