@@ -33,14 +33,25 @@ private:
     VirtualClock::Entry* entry_;
 };
 
-VirtualClock::VirtualClock(QDateTime start) : start_(std::move(start)) {}
+VirtualClock::VirtualClock(QDateTime start)
+    : start_(std::move(start)), localStart_(start_.isValid() && start_.timeSpec() == Qt::LocalTime),
+      startMs_(localStart_ ? start_.toMSecsSinceEpoch() : 0)
+{
+}
 
 VirtualClock::~VirtualClock() = default;
 
 QDateTime VirtualClock::now() const
 {
     if (nowAt_ != elapsed_) {
-        now_ = start_.addMSecs(elapsed_);
+        // For a local start this is what addMSecs does (on in UTC, back to
+        // local time, so a DST change counts), less converting start_ again.
+        if (localStart_ && elapsed_ != 0) {
+            now_ = start_;
+            now_.setMSecsSinceEpoch(startMs_ + elapsed_);
+        } else {
+            now_ = start_.addMSecs(elapsed_);
+        }
         nowAt_ = elapsed_;
     }
     return now_;
