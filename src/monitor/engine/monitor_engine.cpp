@@ -4,6 +4,8 @@
 #include "common/settings_store.h"
 #include "phonebook/book_file.h"
 
+#include <charconv>
+
 MonitorEngine::MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent)
     : QObject(parent), clock_(clock), settings_(settings)
 {
@@ -183,20 +185,42 @@ bool MonitorEngine::timerEndCallBActive() const
 
 // Seconds since midnight are single precision as the monitor keeps them; a
 // call across midnight gets a day added, and hours have no upper limit.
+// Written into a buffer: Timer1 formats a running call's duration at every tick.
 QString MonitorEngine::formatDuration(float nowSeconds, float startSeconds)
 {
     float d = nowSeconds - startSeconds;
     if (d < 0)
         d += 86400.0f;
     const long long s = regional::roundHalfEven(double(d));
-    const auto twoDigits = [](long long v) { return QString::number(v).rightJustified(2, u'0'); };
-    return QString::number(s / 3600) + u':' + twoDigits((s / 60) % 60) + u':' + twoDigits(s % 60);
+    constexpr int kLongestText = 28; // 20 characters of hours, then ":" and at most 3 per part, twice
+    char text[kLongestText];
+    char* end = std::to_chars(text, text + kLongestText, s / 3600).ptr;
+    for (const long long part : {(s / 60) % 60, s % 60}) {
+        *end++ = ':';
+        if (part >= 0 && part < 10) // one character: padded to two
+            *end++ = '0';
+        end = std::to_chars(end, text + kLongestText, part).ptr;
+    }
+    return QString::fromLatin1(text, end - text);
 }
 
 void MonitorEngine::Timer1_Timer()
 {
     display_.ImageLED = 1;
-    display_.LabelNOW = clock_.now().toString(QStringLiteral("HH:mm:ss"));
+    // "HH:mm:ss" as QDateTime::toString writes it (nothing for an invalid
+    // time), by hand: through QDateTime it cost more than the rest of a tick.
+    const QTime time = clock_.now().time();
+    if (time.isValid()) {
+        const int parts[] = {time.hour(), time.minute(), time.second()};
+        char text[] = "00:00:00";
+        for (int i = 0; i < 3; ++i) {
+            text[3 * i] = char('0' + parts[i] / 10);
+            text[3 * i + 1] = char('0' + parts[i] % 10);
+        }
+        display_.LabelNOW = QLatin1String(text);
+    } else {
+        display_.LabelNOW.clear();
+    }
     const float now = clock_.secondsSinceMidnight();
     if (StartTimeA > 0)
         display_.LabelDur1 = formatDuration(now, StartTimeA);
