@@ -34,8 +34,7 @@ private:
 };
 
 VirtualClock::VirtualClock(QDateTime start)
-    : start_(std::move(start)), localStart_(start_.isValid() && start_.timeSpec() == Qt::LocalTime),
-      startMs_(localStart_ ? start_.toMSecsSinceEpoch() : 0)
+    : start_(std::move(start)), validStart_(start_.isValid()), startMs_(validStart_ ? start_.toMSecsSinceEpoch() : 0)
 {
 }
 
@@ -44,9 +43,9 @@ VirtualClock::~VirtualClock() = default;
 QDateTime VirtualClock::now() const
 {
     if (nowAt_ != elapsed_) {
-        // For a local start this is what addMSecs does (on in UTC, back to
-        // local time, so a DST change counts), less converting start_ again.
-        if (localStart_ && elapsed_ != 0) {
+        // What addMSecs gives (on in UTC, back to the start's own time, so a
+        // DST change counts), less converting start_ again.
+        if (validStart_ && elapsed_ != 0) {
             now_ = start_;
             now_.setMSecsSinceEpoch(startMs_ + elapsed_);
         } else {

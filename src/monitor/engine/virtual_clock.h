@@ -32,9 +32,9 @@ private:
     void skipToLastTick(Entry& periodic, qint64 target) const;
 
     QDateTime start_;
-    // A valid local start as milliseconds since the epoch: addMSecs would
-    // convert it back from local time (mktime) at every new moment.
-    bool localStart_ = false;
+    // A valid start as milliseconds since the epoch: addMSecs would convert
+    // it back from local time (mktime) at every new moment.
+    bool validStart_ = false;
     qint64 startMs_ = 0;
     qint64 elapsed_ = 0;
     // now() at nowAt_: converting to local time is the costly part, and the
