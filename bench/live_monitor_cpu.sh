@@ -72,6 +72,10 @@ percent() {
 # connect and end, but none is logged.
 events() { grep -cE "^corvane-monitor: (incoming|outgoing|waiting|ring-ended|logged)" "$1" || true; }
 
+# Whatever ends the script, it leaves no simulator or monitor behind.
+sim_pid=; monitor_pid=
+trap 'kill $monitor_pid $sim_pid 2> /dev/null || true' EXIT
+
 # measure STREAM LEVEL: sets CPU_PERCENT, SIM_PERCENT and EVENTS for one run.
 measure() {
     dir=$WORK/run-$(basename "$1")-$2
@@ -85,13 +89,14 @@ measure() {
     for _ in $(seq 200); do grep -q "monitoring" "$dir/monitor.err" && break; sleep 0.1; done
     sleep "$SETTLE_S"
     if ! kill -0 "$monitor_pid" 2> /dev/null; then
-        echo "live monitor: corvane-monitor ended early:"; cat "$dir/monitor.err"; kill "$sim_pid"; exit 1
+        echo "live monitor: corvane-monitor ended early:"; cat "$dir/monitor.err"; exit 1
     fi
     t0=$(uptime_s); m0=$(ticks "$monitor_pid"); s0=$(ticks "$sim_pid"); e0=$(events "$dir/monitor.err")
     sleep "$WINDOW_S"
     t1=$(uptime_s); m1=$(ticks "$monitor_pid"); s1=$(ticks "$sim_pid"); e1=$(events "$dir/monitor.err")
     kill "$monitor_pid"; wait "$monitor_pid" || true
     kill "$sim_pid"; wait "$sim_pid" || true
+    sim_pid=; monitor_pid=
     CPU_PERCENT=$(percent "$m0" "$m1" "$t0" "$t1")
     SIM_PERCENT=$(percent "$s0" "$s1" "$t0" "$t1")
     EVENTS=$((e1 - e0))
