@@ -52,11 +52,13 @@ run: configure
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The benchmarks, then corvane-replay against tshark on the same frames.
+# The benchmarks, corvane-replay against tshark on the same frames, then
+# corvane-monitor's CPU use with the simulator at the full line rate.
 bench: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane-bench corvane-replay dodova-sim
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane-bench corvane-replay corvane-monitor dodova-sim
 	$(BUILD_DIR)/bench/corvane-bench
 	bench/replay_vs_tshark.sh $(BUILD_DIR)
+	bench/live_monitor_cpu.sh $(BUILD_DIR)
 
 # The Debian package: a Release build of its own, stripped by CPack, checked by lintian.
 # Debian's hardening flags come from dpkg-buildflags.

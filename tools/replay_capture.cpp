@@ -49,8 +49,19 @@ CaptureChunk takeRawMoment(QByteArrayView block, qsizetype& pos, qint64& index)
     return chunk;
 }
 
+// The value of a time already checked to be at most kMaxTimeDigits digits:
+// no overflow, and no copy for a general number parser.
+qint64 timeValue(QByteArrayView digits)
+{
+    qint64 v = 0;
+    for (char c : digits)
+        v = v * 10 + (c - '0');
+    return v;
+}
+
 // One "<ms>\t<payload>" line (line end stripped); false for a comment, a blank
-// or a malformed line. A time going backwards is held at `last`.
+// or a malformed line. A time going backwards is held at `last`. The payload
+// goes into chunk.bytes, whose storage is reused from line to line.
 bool parseTimedLine(QByteArrayView line, qint64& last, CaptureChunk& chunk)
 {
     if (line.isEmpty() || line.startsWith('#'))
@@ -59,8 +70,9 @@ bool parseTimedLine(QByteArrayView line, qint64& last, CaptureChunk& chunk)
     const QByteArrayView time = line.first(std::max<qsizetype>(tab, 0));
     if (tab <= 0 || tab > kMaxTimeDigits || !std::all_of(time.begin(), time.end(), isDigit))
         return false; // the time is plain digits: no sign, blank or NUL the number parser would pass over
-    last = std::max(last, time.toByteArray().toLongLong());
-    chunk = CaptureChunk{last, unescape(line.sliced(tab + 1))};
+    last = std::max(last, timeValue(time));
+    chunk.ms = last;
+    unescapeInto(line.sliced(tab + 1), chunk.bytes);
     return true;
 }
 
@@ -85,9 +97,9 @@ bool startsWithHeader(QByteArrayView head)
 
 } // namespace
 
-QByteArray unescape(QByteArrayView payload)
+void unescapeInto(QByteArrayView payload, QByteArray& out)
 {
-    QByteArray out;
+    out.resize(0); // keeps the capacity
     out.reserve(payload.size());
     for (qsizetype i = 0; i < payload.size(); ++i) {
         const qsizetype slash = payload.indexOf('\\', i);
@@ -117,6 +129,12 @@ QByteArray unescape(QByteArrayView payload)
             out.append(e);
         }
     }
+}
+
+QByteArray unescape(QByteArrayView payload)
+{
+    QByteArray out;
+    unescapeInto(payload, out);
     return out;
 }
 

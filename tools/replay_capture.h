@@ -23,6 +23,8 @@ QList<CaptureChunk> parse(const QByteArray& content);
 bool load(const QString& path, QList<CaptureChunk>& chunks, QString* error = nullptr);
 
 QByteArray unescape(QByteArrayView payload);
+// unescape() into `out`, replacing its content.
+void unescapeInto(QByteArrayView payload, QByteArray& out);
 QByteArray escape(QByteArrayView bytes);
 
 // Reads a capture piece by piece, so a long one never sits in memory whole.

@@ -7,6 +7,7 @@
 #include "phonebook/book_lookup.h"
 #include "phonebook/phone_to_name.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -72,9 +73,15 @@ BookLookup BookLookup::fromText(QString text)
     return b;
 }
 
+// Plain digits, too few to overflow a double, read as a number in every
+// locale Qt knows (its own digits or not): a caller's number needs no number
+// parser, which cost more than the rest of a lookup in an empty book.
 bool BookLookup::isNumeric(const QString& text)
 {
-    return regional::toNumber(text).has_value();
+    constexpr qsizetype kSurelyFiniteDigits = 300;
+    const bool plainDigits = !text.isEmpty() && text.size() <= kSurelyFiniteDigits
+                             && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return plainDigits || regional::toNumber(text).has_value();
 }
 
 bool BookLookup::matches(QStringView stored, QStringView number)

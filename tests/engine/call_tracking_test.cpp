@@ -1,7 +1,9 @@
 // What the frame scripts (data/frames) cannot set up: a ring without an
-// announced call, the duration format, and Timer1 across midnight.
+// announced call, the duration format, and Timer1 across midnight and DST.
 #include "../common/engine_probe.h"
 #include "engine_fixture.h"
+
+#include <ctime>
 
 using namespace frames;
 
@@ -55,6 +57,35 @@ TEST_F(CallTest, Timer1ShowsClockAndRunningDurations)
     EXPECT_EQ(e.display().LabelDur2, QStringLiteral("0:00:07")); // no call: label kept
     EXPECT_EQ(e.display().LabelNOW, QStringLiteral("00:00:10"));
     EXPECT_EQ(e.display().ImageLED, 1);
+}
+
+// The clock goes on in real time: over a DST change it shows the new local time.
+TEST_F(CallTest, Timer1ClockAcrossDaylightSavingChanges)
+{
+    struct Case {
+        const char* zone;
+        QDate day;
+        QTime start;
+        int advanceS;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"Europe/Berlin", QDate(2026, 3, 29), QTime(1, 59, 50), 20, "03:00:10"},    // an hour skipped
+        {"Europe/Berlin", QDate(2026, 10, 25), QTime(1, 59, 50), 3620, "02:00:10"}, // an hour again
+        {"Australia/Lord_Howe", QDate(2026, 10, 4), QTime(1, 59, 50), 20, "02:30:10"}, // half an hour
+    };
+    const QByteArray zoneBefore = qgetenv("TZ");
+    for (const Case& c : cases) {
+        qputenv("TZ", c.zone);
+        tzset();
+        VirtualClock clock{QDateTime(c.day, c.start)};
+        MonitorEngine e(clock, *settings);
+        e.reset();
+        clock.advance(c.advanceS * 1000);
+        EXPECT_EQ(e.display().LabelNOW, QLatin1String(c.shown)) << c.zone << " " << c.day.toString().toStdString();
+    }
+    zoneBefore.isNull() ? qunsetenv("TZ") : qputenv("TZ", zoneBefore);
+    tzset();
 }
 
 } // namespace

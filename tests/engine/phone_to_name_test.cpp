@@ -1,8 +1,10 @@
 // The number-to-name rule and book.txt.
+#include "common/regional.h"
 #include "phonebook/book_file.h"
 #include "phonebook/book_lookup.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -54,6 +56,21 @@ TEST(PhoneToName, MatchingBoundary)
     for (int n = 1; n < 90; ++n)
         for (int s = 1; s <= n; ++s)
             ASSERT_EQ(BookLookup::matches(QString(s, u'1'), QString(n, u'1')), 10 * s > 7 * n) << s << "/" << n;
+}
+
+// Plain digits skip the number parser; its answer must stay the same, in
+// locales with other digits and for more digits than a double holds.
+TEST(PhoneToName, NumericTextAsTheNumberParserReadsIt)
+{
+    const QString texts[] = {"0301234567", "0", " 42 ", "12,5", "1.5", "1e5", "+49", "", "Secret Number",
+                             QString(300, u'9'), QString(309, u'9'), QString::fromUtf8("\u0660\u0661")};
+    const QLocale before;
+    for (const char* name : {"C", "de_DE", "ar_EG", "fa_IR"}) {
+        QLocale::setDefault(QLocale(QLatin1String(name)));
+        for (const QString& t : texts)
+            EXPECT_EQ(BookLookup::isNumeric(t), regional::toNumber(t).has_value()) << name << " " << t.left(12).toStdString();
+    }
+    QLocale::setDefault(before);
 }
 
 } // namespace

@@ -33,14 +33,24 @@ private:
     VirtualClock::Entry* entry_;
 };
 
-VirtualClock::VirtualClock(QDateTime start) : start_(std::move(start)) {}
+VirtualClock::VirtualClock(QDateTime start)
+    : start_(std::move(start)), validStart_(start_.isValid()), startMs_(validStart_ ? start_.toMSecsSinceEpoch() : 0)
+{
+}
 
 VirtualClock::~VirtualClock() = default;
 
 QDateTime VirtualClock::now() const
 {
     if (nowAt_ != elapsed_) {
-        now_ = start_.addMSecs(elapsed_);
+        // What addMSecs gives (on in UTC, back to the start's own time, so a
+        // DST change counts), less converting start_ again.
+        if (validStart_ && elapsed_ != 0) {
+            now_ = start_;
+            now_.setMSecsSinceEpoch(startMs_ + elapsed_);
+        } else {
+            now_ = start_.addMSecs(elapsed_);
+        }
         nowAt_ = elapsed_;
     }
     return now_;
