@@ -97,13 +97,15 @@ CallTracker::ChannelSide CallTracker::side(Channel ch)
                 .inUse = d.Check2, .connected = d.Check4, .ringing = d.Check6,
                 .number = d.Label2, .name = d.Label20, .msn = d.LabelMSNB, .cost = d.Label10,
                 .duration = d.LabelDur2, .picture = d.ImageB,
-                .startTime = state_.StartTimeB, .startClock = state_.StartClockB, .startedAt = state_.StartedAtB, .endId = state_.EndIdB, .endType = state_.EndTypeB,
+                .startTime = state_.StartTimeB, .startClock = state_.StartClockB, .startedAt = state_.StartedAtB,
+                .endId = state_.EndIdB, .endType = state_.EndTypeB,
                 .cidCaller = state_.CidCallerB, .cidCalled = state_.CidCalledB, .endTimer = *timerEndCallB_};
     return {.letter = u'A', .code = QLatin1String(dss1::kChannelAText), .waitingCode = 1,
             .inUse = d.Check1, .connected = d.Check3, .ringing = d.Check5,
             .number = d.Label1, .name = d.Label19, .msn = d.LabelMSNA, .cost = d.Label9,
             .duration = d.LabelDur1, .picture = d.ImageA,
-            .startTime = state_.StartTimeA, .startClock = state_.StartClockA, .startedAt = state_.StartedAtA, .endId = state_.EndIdA, .endType = state_.EndTypeA,
+            .startTime = state_.StartTimeA, .startClock = state_.StartClockA, .startedAt = state_.StartedAtA,
+            .endId = state_.EndIdA, .endType = state_.EndTypeA,
             .cidCaller = state_.CidCallerA, .cidCalled = state_.CidCalledA, .endTimer = *timerEndCallA_};
 }
 

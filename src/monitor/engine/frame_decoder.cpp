@@ -77,12 +77,13 @@ DecodedFrame FrameDecoder::decode(const Octets& octets, int count)
     frame_.count = count;
     frame_.tei = octet(2);
     const bool detailed = trace_.level >= 4;
-    const QString head = QLatin1String("Id: ") + hex2(frame_.tei) + QLatin1String(" .") + dec2(count);
+    // Only the detailed levels show the frame's head: not built otherwise.
+    const auto head = [&] { return QLatin1String("Id: ") + hex2(frame_.tei) + QLatin1String(" .") + dec2(count); };
     if (count == 3) {
         frame_.controlOnly = true;
         const int control = octet(3);
         if (detailed)
-            note(head + QLatin1String("   Msg: (") + hex2(control) + QLatin1String(")\r\n"));
+            note(head() + QLatin1String("   Msg: (") + hex2(control) + QLatin1String(")\r\n"));
         if (control == dss1::kControlSabme && detailed) {
             tree_.add(kRoot, terminalKey(), terminalKey(), 2);
             tree_.expand(kRoot);
@@ -94,7 +95,7 @@ DecodedFrame FrameDecoder::decode(const Octets& octets, int count)
         }
     } else if (count == 4 || count == 8) {
         if (detailed)
-            note(head + QLatin1String("   Msg: (") + hex2(octet(count)) + QLatin1String(")\r\n"));
+            note(head() + QLatin1String("   Msg: (") + hex2(octet(count)) + QLatin1String(")\r\n"));
     } else if (count >= 9 && count <= kMaxOctets) {
         walkElements();
     }
