@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr qsizetype kBufferBound = MonitorEngine::kTraceBufferLimit + MonitorEngine::kTraceBufferLimit / 16;
+constexpr qsizetype kBufferBound = TraceCapture::kTraceBufferLimit + TraceCapture::kTraceBufferLimit / 16;
 constexpr qsizetype kPaneCharBound = TracePane::kMaxChars + TracePane::kMaxChars / 5;
 constexpr qsizetype kPaneLineBound = TracePane::kMaxLines + TracePane::kMaxLines / 5;
 // Beyond this the virtual clock stops: later hours would only repeat Timer1's ticks.
@@ -41,7 +41,7 @@ void scanAtLevel(const QList<CaptureChunk>& chunks, int level)
         clock.advanceTo(std::min(chunk.ms, kHorizonMs));
         for (char c : chunk.bytes) {
             engine.Scan(c);
-            FUZZ_CHECK(engine.TraceBuffer.size() <= kBufferBound);
+            FUZZ_CHECK(engine.traceBuffer().size() <= kBufferBound);
         }
     }
     clock.advance(MonitorEngine::kEndOfCallDelayMs * 2); // the last call's end timers

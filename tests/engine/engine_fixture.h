@@ -104,7 +104,7 @@ protected:
     void frame(const Octets& octets, bool fromNetwork = false)
     {
         QByteArray line = traceLine(octets, fromNetwork, int(clock.elapsed() % 100000000));
-        if (engine->TraceBuffer.endsWith(u'L')) // the previous line's follower already sent it
+        if (engine->traceBuffer().endsWith(u'L')) // the previous line's follower already sent it
             line.remove(0, 1);
         feed(line + 'L');
     }

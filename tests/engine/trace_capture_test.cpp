@@ -36,14 +36,14 @@ TEST_F(CaptureTest, LinesAreCutAsTheAdapterWritesThem)
     // The trims leave only the next line's start.
     engine->reset();
     frame({0x00, 0x81, 0x7F});
-    EXPECT_EQ(engine->TraceBuffer, QStringLiteral("L"));
+    EXPECT_EQ(engine->traceBuffer().toString(), QStringLiteral("L"));
 }
 
 TEST_F(CaptureTest, ShortBufferIsNotTrimmedByEight)
 {
     feed("ab\r\nL");
     // "ab*$" is shorter than 8: kept, then the pass finds no " *$" and drops one character.
-    EXPECT_EQ(engine->TraceBuffer, QStringLiteral("b*$L"));
+    EXPECT_EQ(engine->traceBuffer().toString(), QStringLiteral("b*$L"));
 }
 
 TEST_F(CaptureTest, FramesOfMoreThan128OctetsAreNotExamined)
@@ -64,7 +64,7 @@ TEST_F(CaptureTest, HexPairReadsLikeTheDevicesDigits)
     const std::pair<const char*, int> cases[] = {{"7F", 0x7F}, {"a0", 0xA0}, {" 5", 5}, {"5 ", 5},
                                                  {"G1", 0},    {"1G", 1},    {"", 0},   {"  ", 0}};
     for (const auto& [text, value] : cases)
-        EXPECT_EQ(MonitorEngine::hexPair(QString::fromLatin1(text)), value) << text;
+        EXPECT_EQ(TraceCapture::hexPair(QString::fromLatin1(text)), value) << text;
 }
 
 } // namespace

@@ -216,7 +216,7 @@ TEST_F(WindowTest, ClearTheWindowsEmptiesPanesAndBuffer)
     m.findChild<QPushButton*>("Command1")->click();
     EXPECT_TRUE(text1->toPlainText().isEmpty());
     EXPECT_TRUE(m.findChild<QPlainTextEdit*>("Text2")->toPlainText().isEmpty());
-    EXPECT_TRUE(m.engine().TraceBuffer.isEmpty());
+    EXPECT_TRUE(m.engine().traceBuffer().isEmpty());
 }
 
 TEST_F(WindowTest, SettingsThatAreNoSensibleNumbersTakeTheirDefaults)

@@ -38,7 +38,7 @@ namespace ie = dss1::ie;
 int MonitorEngine::octet(int n) const
 {
     // Anything outside the frame's stored octets reads as 0.
-    return n >= 1 && n <= frameCount_ && n <= kMaxOctets ? frameOctets_[n] : 0;
+    return n >= 1 && n <= frameCount_ && n <= TraceCapture::kMaxOctets ? frameOctets_[n] : 0;
 }
 
 IdRecord* MonitorEngine::record()
@@ -82,7 +82,7 @@ void MonitorEngine::decodeOctets(int count)
     if (count == 4 || count == 8) {
         if (trace_.level >= 4)
             trace_.xout(head + QLatin1String("   Msg: (") + hex2(octet(count)) + QLatin1String(")\r\n"));
-    } else if (count >= 9 && count <= kMaxOctets) {
+    } else if (count >= 9 && count <= TraceCapture::kMaxOctets) {
         walkElements(count, results);
     }
     stageAfterWalk(count, results);

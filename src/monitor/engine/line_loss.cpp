@@ -26,7 +26,6 @@ void MonitorEngine::lineLost()
             endOfCall(s); // logged now, not after the end-of-call delay
     }
     IdRecords.fill(IdRecord{});
-    clearTraceBuffer(); // a line cut off by the loss
-    LPosition = 0;
+    capture_.clear(); // a line cut off by the loss
     notifyDisplay();
 }

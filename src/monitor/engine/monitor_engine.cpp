@@ -5,7 +5,12 @@
 #include "phonebook/book_file.h"
 
 MonitorEngine::MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent)
-    : QObject(parent), clock_(clock), settings_(settings)
+    : QObject(parent), clock_(clock), settings_(settings),
+      capture_(trace_, {[this] {
+                           display_.ImageLED = 2;
+                           displayDirty_ = true;
+                       },
+                        [this](const TraceCapture::Octets& octets, int count) { decodeParsedFrame(octets, count); }})
 {
     // Creation order is the tie order on a virtual clock: Timer1, then A, then B.
     timer1_ = clock_.createTimer([this] { Timer1_Timer(); }, false);
@@ -51,8 +56,7 @@ void MonitorEngine::reset()
     CidCallerBusy.clear();
     CidCalledBusy.clear();
     PopupWasVisible = false;
-    clearTraceBuffer();
-    LPosition = 0;
+    capture_.clear();
     frameOctets_.fill(0);
     frameCount_ = 0;
     trace_.clear();
@@ -67,7 +71,7 @@ void MonitorEngine::reset()
 void MonitorEngine::clearWindows()
 {
     trace_.clear();
-    clearTraceBuffer();
+    capture_.clear();
 }
 
 void MonitorEngine::setSettings(const MonitorSettings& s)
@@ -159,6 +163,31 @@ TraceTree& MonitorEngine::TreeIDs()
 CallListModel& MonitorEngine::callList()
 {
     return callList_;
+}
+
+void MonitorEngine::Scan(char c)
+{
+    capture_.scan(c);
+    if (displayDirty_)
+        notifyDisplay();
+}
+
+QStringView MonitorEngine::traceBuffer() const
+{
+    return capture_.buffer();
+}
+
+void MonitorEngine::decodeParsedFrame(const TraceCapture::Octets& octets, int count)
+{
+    frameOctets_ = octets;
+    frameCount_ = count;
+    decodeOctets(count);
+
+    lastFrame_.clear();
+    if (count >= 1 && count <= TraceCapture::kMaxOctets)
+        lastFrame_ = QByteArray(reinterpret_cast<const char*>(frameOctets_.data()) + 1, count);
+    ++framesDecoded_;
+    emit frameDecoded();
 }
 
 const QByteArray& MonitorEngine::lastFrame() const

@@ -1,5 +1,5 @@
 #pragma once
-// The call monitor's engine: trace capture (Scan, DecodeFrame), frame and
+// The call monitor's engine: trace capture (Scan, through TraceCapture), frame and
 // element decoding, call tracking per B-channel, the caller-ID announcement,
 // the trace panes, the end-of-call timers and Timer1's clock and durations.
 // Qt Core only: the window draws what this keeps.
@@ -9,6 +9,7 @@
 #include "monitor/engine/monitor_display.h"
 #include "monitor/engine/monitor_host.h"
 #include "monitor/engine/monitor_settings.h"
+#include "monitor/engine/trace_capture.h"
 #include "monitor/engine/trace_output.h"
 #include "monitor/engine/trace_tree.h"
 
@@ -48,9 +49,6 @@ struct ElementView {
 class MonitorEngine : public QObject {
     Q_OBJECT
 public:
-    // The buffer keeps at most this many characters without a line break.
-    static constexpr qsizetype kTraceBufferLimit = 64 * 1024;
-    static constexpr int kMaxOctets = 128;
     static constexpr int kTimer1IntervalMs = 400;
     static constexpr int kEndOfCallDelayMs = 800;
 
@@ -98,9 +96,10 @@ public:
     TraceTree& TreeIDs();
     CallListModel& callList();
 
+    // The capture's buffer: what arrived since the last line was cut out.
+    QStringView traceBuffer() const;
+
     // The monitor's variables under their own names.
-    QString TraceBuffer;
-    int LPosition = 0;
     std::array<IdRecord, 255> IdRecords{};
     int CallWaiting = 0;
     int EndIdA = 0, EndIdB = 0;
@@ -128,7 +127,6 @@ public:
     static QString parseNumber(const QString& elementText, NumberElement kind);
     static QString displayDigits(const QByteArray& content);
     static QString formatDuration(float nowSeconds, float startSeconds);
-    static int hexPair(QStringView two);
 
 signals:
     void displayChanged();
@@ -166,17 +164,8 @@ private:
     static Channel otherChannel(Channel ch) { return ch == Channel::A ? Channel::B : Channel::A; }
 
 
-    // Capture and line extraction.
-    void DecodeFrame();
-    void boundTraceBuffer();
-    void removeBreakJunk(bool decoded, QChar appended);
-    void replaceLineTexts();
-    qsizetype firstL();
-    // Every change of TraceBuffer goes through these, which keep its clean and L-free prefixes.
-    void clearTraceBuffer();
-    void chopTraceBuffer(qsizetype n);
-    void dropTraceBufferFront(qsizetype n);
-    void replaceTraceBufferFrom(qsizetype from, const QString& tail);
+    // A frame the capture cut out and parsed.
+    void decodeParsedFrame(const TraceCapture::Octets& octets, int count);
 
     // Frame dispatch and the element walk.
     void decodeOctets(int count);
@@ -230,15 +219,11 @@ private:
     CallListModel callList_;
     std::unique_ptr<ClockTimer> timer1_, timerEndCallA_, timerEndCallB_;
 
-    std::array<quint8, kMaxOctets + 1> frameOctets_{};
+    TraceCapture::Octets frameOctets_{};
     int frameCount_ = 0;
     int tei_ = 0;
     QByteArray lastFrame_;
     qint64 framesDecoded_ = 0;
-    bool junkLeft_ = false;
-    // TraceBuffer's first cleanPrefix_ characters hold no text a decode pass
-    // replaces and no CR LF; its first lFree_ no "L" (trace_capture.cpp).
-    qsizetype cleanPrefix_ = 0;
-    qsizetype lFree_ = 0;
+    TraceCapture capture_;
     bool displayDirty_ = false;
 };
