@@ -7,7 +7,8 @@
 // pass replaces and no CR LF, and its L-free prefix no "L". A flood without
 // line breaks fills the buffer to its bound; this keeps the work per
 // character constant instead of a walk over 64 KiB at every "L". For the same
-// reason the buffer's front is an offset.
+// reason the buffer's front is an offset, and level 5's copies of the whole
+// buffer for Text1 are snapshots that copy nothing until read (trace_history.h).
 #include "monitor/engine/trace_capture.h"
 
 #include <algorithm>
@@ -90,7 +91,7 @@ void TraceCapture::scan(char c)
     bool decoded = false;
     if (ch == u'L') {
         if (trace_.on())
-            trace_.xout1(QLatin1String("\r\n>> ") + buffer().toString() + QLatin1String(" <<"));
+            trace_.xout1(QLatin1String("\r\n>> "), history_.snapshot(lineBreaks_), QLatin1String(" <<"));
         if (buffer().size() >= 8)
             chopTraceBuffer(8);
         LPosition = int(firstL()) + 1;
@@ -107,8 +108,10 @@ void TraceCapture::scan(char c)
 
 void TraceCapture::clear()
 {
+    history_.changing(0);
     TraceBuffer.clear();
     front_ = 0;
+    lineBreaks_ = 0;
     LPosition = 0;
     cleanPrefix_ = lFree_ = 0;
     junkLeft_ = false;
@@ -123,6 +126,8 @@ void TraceCapture::chopTraceBuffer(qsizetype n)
 {
     if (n <= 0)
         return;
+    history_.changing(buffer().size() - n);
+    lineBreaks_ -= int(buffer().last(n).count(u'\n'));
     TraceBuffer.chop(n);
     cleanPrefix_ = std::min(cleanPrefix_, buffer().size());
     lFree_ = std::min(lFree_, buffer().size());
@@ -131,6 +136,8 @@ void TraceCapture::chopTraceBuffer(qsizetype n)
 void TraceCapture::dropTraceBufferFront(qsizetype n)
 {
     n = std::min(n, buffer().size());
+    history_.dropping(n);
+    lineBreaks_ -= int(buffer().first(n).count(u'\n'));
     front_ += n;
     if (front_ >= kCompactFrom) {
         TraceBuffer.remove(0, front_);
@@ -147,6 +154,8 @@ void TraceCapture::replaceTraceBufferFrom(qsizetype from, const QString& tail)
     const QStringView old = buffer().sliced(from);
     const qsizetype same = std::mismatch(old.begin(), old.end(), tail.begin(), tail.end()).first - old.begin();
     if (same < old.size() || same < tail.size()) {
+        history_.changing(from + same);
+        lineBreaks_ += int(QStringView(tail).sliced(same).count(u'\n') - old.sliced(same).count(u'\n'));
         TraceBuffer.truncate(front_ + from + same);
         TraceBuffer += QStringView(tail).sliced(same);
     }

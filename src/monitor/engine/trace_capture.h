@@ -2,6 +2,7 @@
 // The trace capture: characters into TraceBuffer, one line cut out and parsed
 // into octets for every "L" received. Its traces go to Text1; each parsed frame
 // goes to whoever decodes it.
+#include "monitor/engine/trace_history.h"
 #include "monitor/engine/trace_output.h"
 
 #include <QString>
@@ -39,7 +40,7 @@ private:
     qsizetype firstL();
     void parseOctets(const QString& octetText, int count);
     // Every change of TraceBuffer goes through these, which keep its clean and
-    // L-free prefixes.
+    // L-free prefixes, its line-break count and its history.
     void appendToTraceBuffer(QChar ch);
     void chopTraceBuffer(qsizetype n);
     void dropTraceBufferFront(qsizetype n);
@@ -51,6 +52,7 @@ private:
     // front moves front_, and the dropped text is removed only now and then.
     QString TraceBuffer;
     qsizetype front_ = 0;
+    int lineBreaks_ = 0;
     int LPosition = 0;
     // The buffer's first cleanPrefix_ characters hold no text a decode pass
     // replaces and no CR LF; its first lFree_ no "L".
@@ -58,4 +60,5 @@ private:
     qsizetype lFree_ = 0;
     bool junkLeft_ = false;
     Octets octets_{};
+    TraceHistory history_{[this] { return buffer(); }};
 };
