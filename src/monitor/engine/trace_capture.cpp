@@ -7,8 +7,9 @@
 // pass replaces and no CR LF, and its L-free prefix no "L". A flood without
 // line breaks fills the buffer to its bound; this keeps the work per
 // character constant instead of a walk over 64 KiB at every "L". For the same
-// reason the buffer's front is an offset, and level 5's copies of the whole
-// buffer for Text1 are snapshots that copy nothing until read (trace_history.h).
+// reason level 5's copies of the whole buffer for Text1 are snapshots that
+// copy nothing until read (trace_history.h). (Removing the buffer's front
+// costs little: the string only moves its start.)
 #include "monitor/engine/trace_capture.h"
 
 #include <algorithm>
@@ -69,17 +70,9 @@ qsizetype findPattern(QStringView text, QLatin1String pattern, qsizetype from)
     return -1;
 }
 
-// Text dropped from the buffer's front is removed once there is this much of it.
-constexpr qsizetype kCompactFrom = TraceCapture::kTraceBufferLimit;
-
 } // namespace
 
 TraceCapture::TraceCapture(TraceOutput& trace, Hooks hooks) : trace_(trace), hooks_(std::move(hooks)) {}
-
-QStringView TraceCapture::buffer() const
-{
-    return QStringView(TraceBuffer).sliced(front_);
-}
 
 void TraceCapture::scan(char c)
 {
@@ -110,11 +103,16 @@ void TraceCapture::clear()
 {
     history_.changing(0);
     TraceBuffer.clear();
-    front_ = 0;
     lineBreaks_ = 0;
     LPosition = 0;
     cleanPrefix_ = lFree_ = 0;
     junkLeft_ = false;
+}
+
+// The line breaks of a part of the buffer; none to look for in a flood without any.
+int TraceCapture::breaksIn(QStringView part) const
+{
+    return lineBreaks_ == 0 ? 0 : int(part.count(u'\n'));
 }
 
 void TraceCapture::appendToTraceBuffer(QChar ch)
@@ -127,7 +125,7 @@ void TraceCapture::chopTraceBuffer(qsizetype n)
     if (n <= 0)
         return;
     history_.changing(buffer().size() - n);
-    lineBreaks_ -= int(buffer().last(n).count(u'\n'));
+    lineBreaks_ -= breaksIn(buffer().last(n));
     TraceBuffer.chop(n);
     cleanPrefix_ = std::min(cleanPrefix_, buffer().size());
     lFree_ = std::min(lFree_, buffer().size());
@@ -137,12 +135,8 @@ void TraceCapture::dropTraceBufferFront(qsizetype n)
 {
     n = std::min(n, buffer().size());
     history_.dropping(n);
-    lineBreaks_ -= int(buffer().first(n).count(u'\n'));
-    front_ += n;
-    if (front_ >= kCompactFrom) {
-        TraceBuffer.remove(0, front_);
-        front_ = 0;
-    }
+    lineBreaks_ -= breaksIn(buffer().first(n));
+    TraceBuffer.remove(0, n);
     cleanPrefix_ = std::max<qsizetype>(0, cleanPrefix_ - n);
     lFree_ = std::max<qsizetype>(0, lFree_ - n);
 }
@@ -155,8 +149,8 @@ void TraceCapture::replaceTraceBufferFrom(qsizetype from, const QString& tail)
     const qsizetype same = std::mismatch(old.begin(), old.end(), tail.begin(), tail.end()).first - old.begin();
     if (same < old.size() || same < tail.size()) {
         history_.changing(from + same);
-        lineBreaks_ += int(QStringView(tail).sliced(same).count(u'\n') - old.sliced(same).count(u'\n'));
-        TraceBuffer.truncate(front_ + from + same);
+        lineBreaks_ += int(QStringView(tail).sliced(same).count(u'\n')) - breaksIn(old.sliced(same));
+        TraceBuffer.truncate(from + same);
         TraceBuffer += QStringView(tail).sliced(same);
     }
     cleanPrefix_ = std::min(cleanPrefix_, from);

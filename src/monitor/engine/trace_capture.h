@@ -28,7 +28,7 @@ public:
     void scan(char c);
     // The buffer emptied: a half-received line is forgotten.
     void clear();
-    QStringView buffer() const;
+    QStringView buffer() const { return TraceBuffer; }
 
     static int hexPair(QStringView two);
 
@@ -41,6 +41,7 @@ private:
     void parseOctets(const QString& octetText, int count);
     // Every change of TraceBuffer goes through these, which keep its clean and
     // L-free prefixes, its line-break count and its history.
+    int breaksIn(QStringView part) const;
     void appendToTraceBuffer(QChar ch);
     void chopTraceBuffer(qsizetype n);
     void dropTraceBufferFront(qsizetype n);
@@ -48,10 +49,7 @@ private:
 
     TraceOutput& trace_;
     Hooks hooks_;
-    // The buffer is TraceBuffer from front_ on: dropping a character from the
-    // front moves front_, and the dropped text is removed only now and then.
     QString TraceBuffer;
-    qsizetype front_ = 0;
     int lineBreaks_ = 0;
     int LPosition = 0;
     // The buffer's first cleanPrefix_ characters hold no text a decode pass
