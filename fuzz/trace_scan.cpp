@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr qsizetype kBufferBound = MonitorEngine::kTraceBufferLimit + MonitorEngine::kTraceBufferLimit / 16;
+constexpr qsizetype kBufferBound = TraceCapture::kTraceBufferLimit + TraceCapture::kTraceBufferLimit / 16;
 constexpr qsizetype kPaneCharBound = TracePane::kMaxChars + TracePane::kMaxChars / 5;
 constexpr qsizetype kPaneLineBound = TracePane::kMaxLines + TracePane::kMaxLines / 5;
 // Beyond this the virtual clock stops: later hours would only repeat Timer1's ticks.

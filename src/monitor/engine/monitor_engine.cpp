@@ -9,7 +9,12 @@ MonitorEngine::MonitorEngine(Clock& clock, SettingsStore& settings, QObject* par
     : QObject(parent), clock_(clock),
       timer1_(clock_.createTimer([this] { Timer1_Timer(); }, false)),
       decoder_(trace_, tree_),
-      tracker_({clock_, settings, callList_, trace_, state_, displayDirty_, [this] { notifyDisplay(); }})
+      tracker_({clock_, settings, callList_, trace_, state_, displayDirty_, [this] { notifyDisplay(); }}),
+      capture_(trace_, {[this] {
+                            state_.display.ImageLED = 2;
+                            displayDirty_ = true;
+                        },
+                        [this](const TraceCapture::Octets& octets, int count) { decodeParsedFrame(octets, count); }})
 {
     tracker_.setPricing(settings_.unitCost, settings_.dialPrefix);
     tree_.reset();
@@ -36,9 +41,7 @@ QString MonitorEngine::bookPath() const
 void MonitorEngine::reset()
 {
     state_ = CallState{};
-    clearTraceBuffer();
-    LPosition = 0;
-    frameOctets_.fill(0);
+    capture_.clear();
     trace_.clear();
     tree_.reset();
     tracker_.stopEndTimers();
@@ -49,7 +52,7 @@ void MonitorEngine::reset()
 void MonitorEngine::clearWindows()
 {
     trace_.clear();
-    clearTraceBuffer();
+    capture_.clear();
 }
 
 void MonitorEngine::setSettings(const MonitorSettings& s)
@@ -89,8 +92,7 @@ void MonitorEngine::lineLost()
     trace_.xout(QStringLiteral("ADAPTER LOST: ENDING THE CALLS IN PROGRESS\r\n"));
     Timer1_Timer(); // durations up to this moment
     tracker_.lineLost();
-    clearTraceBuffer(); // a line cut off by the loss
-    LPosition = 0;
+    capture_.clear(); // a line cut off by the loss
     notifyDisplay();
 }
 
@@ -147,6 +149,23 @@ TraceTree& MonitorEngine::TreeIDs()
 CallListModel& MonitorEngine::callList()
 {
     return callList_;
+}
+
+void MonitorEngine::Scan(char c)
+{
+    capture_.scan(c);
+    if (displayDirty_)
+        notifyDisplay();
+}
+
+void MonitorEngine::decodeParsedFrame(const TraceCapture::Octets& octets, int count)
+{
+    tracker_.track(decoder_.decode(octets, count));
+    lastFrame_.clear();
+    if (count >= 1 && count <= TraceCapture::kMaxOctets)
+        lastFrame_ = QByteArray(reinterpret_cast<const char*>(octets.data()) + 1, count);
+    ++framesDecoded_;
+    emit frameDecoded();
 }
 
 const QByteArray& MonitorEngine::lastFrame() const

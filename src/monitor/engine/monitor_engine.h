@@ -1,6 +1,6 @@
 #pragma once
 // The call monitor's engine: its stages one after the other. Trace capture
-// (Scan, DecodeFrame) cuts lines into frames, the frame decoder reads their
+// (Scan, through TraceCapture) cuts lines into frames, the frame decoder reads their
 // elements, call tracking (with the caller-ID announcement and the end of
 // call) turns them into the call state; Timer1 shows the clock and durations.
 // Qt Core only: the window draws what this keeps.
@@ -12,6 +12,7 @@
 #include "monitor/engine/monitor_display.h"
 #include "monitor/engine/monitor_host.h"
 #include "monitor/engine/monitor_settings.h"
+#include "monitor/engine/trace_capture.h"
 #include "monitor/engine/trace_output.h"
 #include "monitor/engine/trace_tree.h"
 
@@ -27,9 +28,6 @@ class SettingsStore;
 class MonitorEngine : public QObject {
     Q_OBJECT
 public:
-    // The buffer keeps at most this many characters without a line break.
-    static constexpr qsizetype kTraceBufferLimit = 64 * 1024;
-    static constexpr int kMaxOctets = FrameDecoder::kMaxOctets;
     static constexpr int kTimer1IntervalMs = 400;
     static constexpr int kEndOfCallDelayMs = CallTracker::kEndOfCallDelayMs;
 
@@ -67,7 +65,8 @@ public:
     const MonitorDisplay& display() const { return state_.display; }
     // What is known of a terminal (TEI 1 ... 255); nullptr for others.
     const IdRecord* idRecord(int tei) const { return state_.record(tei); }
-    QStringView traceBuffer() const { return TraceBuffer; }
+    // The capture's buffer: what arrived since the last line was cut out.
+    QStringView traceBuffer() const { return capture_.buffer(); }
     TracePane& Text1();
     TracePane& Text2();
     TracePane& Text3();
@@ -85,9 +84,8 @@ public:
     void TimerEndCallA_Timer();
     void TimerEndCallB_Timer();
 
-    // Pure helpers, public for tests.
+    // A pure helper, public for tests.
     static QString formatDuration(float nowSeconds, float startSeconds);
-    static int hexPair(QStringView two);
 
 signals:
     void displayChanged();
@@ -97,18 +95,8 @@ signals:
 private:
     friend struct EngineProbe; // the tests' way to set up display states
     void notifyDisplay();
-
-    // Capture and line extraction.
-    void DecodeFrame();
-    void boundTraceBuffer();
-    void removeBreakJunk(bool decoded, QChar appended);
-    void replaceLineTexts();
-    qsizetype firstL();
-    // Every change of TraceBuffer goes through these, which keep its clean and L-free prefixes.
-    void clearTraceBuffer();
-    void chopTraceBuffer(qsizetype n);
-    void dropTraceBufferFront(qsizetype n);
-    void replaceTraceBufferFrom(qsizetype from, const QString& tail);
+    // A frame the capture cut out and parsed: decoded and tracked.
+    void decodeParsedFrame(const TraceCapture::Octets& octets, int count);
 
     Clock& clock_;
     MonitorSettings settings_;
@@ -122,15 +110,7 @@ private:
     FrameDecoder decoder_;
     CallTracker tracker_;
 
-    // The capture's buffer and the place of the last "L", under the monitor's names.
-    QString TraceBuffer;
-    int LPosition = 0;
-    FrameDecoder::Octets frameOctets_{};
     QByteArray lastFrame_;
     qint64 framesDecoded_ = 0;
-    bool junkLeft_ = false;
-    // TraceBuffer's first cleanPrefix_ characters hold no text a decode pass
-    // replaces and no CR LF; its first lFree_ no "L" (trace_capture.cpp).
-    qsizetype cleanPrefix_ = 0;
-    qsizetype lFree_ = 0;
+    TraceCapture capture_;
 };

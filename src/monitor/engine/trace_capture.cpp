@@ -6,8 +6,11 @@
 // where it can change anything: the buffer's clean prefix holds no text a
 // pass replaces and no CR LF, and its L-free prefix no "L". A flood without
 // line breaks fills the buffer to its bound; this keeps the work per
-// character constant instead of a walk over 64 KiB at every "L".
-#include "monitor/engine/monitor_engine.h"
+// character constant instead of a walk over 64 KiB at every "L". For the same
+// reason level 5's copies of the whole buffer for Text1 are snapshots that
+// copy nothing until read (trace_history.h). (Removing the buffer's front
+// costs little: the string only moves its start.)
+#include "monitor/engine/trace_capture.h"
 
 #include <algorithm>
 
@@ -69,7 +72,9 @@ qsizetype findPattern(QStringView text, QLatin1String pattern, qsizetype from)
 
 } // namespace
 
-void MonitorEngine::Scan(char c)
+TraceCapture::TraceCapture(TraceOutput& trace, Hooks hooks) : trace_(trace), hooks_(std::move(hooks)) {}
+
+void TraceCapture::scan(char c)
 {
     QChar ch = QChar(uchar(c));
     if (ch == u'\r')
@@ -78,73 +83,99 @@ void MonitorEngine::Scan(char c)
         ch = u'$';
     bool decoded = false;
     if (ch == u'L') {
-        if (trace_.level != 0)
-            trace_.xout1(QLatin1String("\r\n>> ") + TraceBuffer + QLatin1String(" <<"));
-        if (TraceBuffer.size() >= 8)
+        if (trace_.on())
+            trace_.xout1(QLatin1String("\r\n>> "), history_.snapshot(lineBreaks_), QLatin1String(" <<"));
+        if (buffer().size() >= 8)
             chopTraceBuffer(8);
         LPosition = int(firstL()) + 1;
         chopTraceBuffer(LPosition);
-        if (trace_.level != 0)
+        if (trace_.on())
             trace_.xout1(QLatin1String("\r\n->L-Position: ") + QString::number(LPosition) + QLatin1String("\r\n"));
-        DecodeFrame();
+        decodePass();
         decoded = true;
     }
-    TraceBuffer += ch;
+    appendToTraceBuffer(ch);
     removeBreakJunk(decoded, ch);
     boundTraceBuffer();
-    if (displayDirty_)
-        notifyDisplay();
 }
 
-void MonitorEngine::clearTraceBuffer()
+void TraceCapture::clear()
 {
+    history_.changing(0);
     TraceBuffer.clear();
+    lineBreaks_ = 0;
+    LPosition = 0;
     cleanPrefix_ = lFree_ = 0;
     junkLeft_ = false;
 }
 
-void MonitorEngine::chopTraceBuffer(qsizetype n)
+// The line breaks of a part of the buffer; none to look for in a flood without any.
+int TraceCapture::breaksIn(QStringView part) const
 {
-    TraceBuffer.chop(n);
-    cleanPrefix_ = std::min(cleanPrefix_, TraceBuffer.size());
-    lFree_ = std::min(lFree_, TraceBuffer.size());
+    return lineBreaks_ == 0 ? 0 : int(part.count(u'\n'));
 }
 
-void MonitorEngine::dropTraceBufferFront(qsizetype n)
+void TraceCapture::appendToTraceBuffer(QChar ch)
 {
+    TraceBuffer += ch; // never a line break: Scan turned CR and LF into "*" and "$"
+}
+
+void TraceCapture::chopTraceBuffer(qsizetype n)
+{
+    if (n <= 0)
+        return;
+    history_.changing(buffer().size() - n);
+    lineBreaks_ -= breaksIn(buffer().last(n));
+    TraceBuffer.chop(n);
+    cleanPrefix_ = std::min(cleanPrefix_, buffer().size());
+    lFree_ = std::min(lFree_, buffer().size());
+}
+
+void TraceCapture::dropTraceBufferFront(qsizetype n)
+{
+    n = std::min(n, buffer().size());
+    history_.dropping(n);
+    lineBreaks_ -= breaksIn(buffer().first(n));
     TraceBuffer.remove(0, n);
     cleanPrefix_ = std::max<qsizetype>(0, cleanPrefix_ - n);
     lFree_ = std::max<qsizetype>(0, lFree_ - n);
 }
 
 // The buffer from `from` on is replaced by `tail`; what comes before stays.
-void MonitorEngine::replaceTraceBufferFrom(qsizetype from, const QString& tail)
+// Only from the first character that differs is anything changed.
+void TraceCapture::replaceTraceBufferFrom(qsizetype from, const QString& tail)
 {
-    TraceBuffer.truncate(from);
-    TraceBuffer += tail;
+    const QStringView old = buffer().sliced(from);
+    const qsizetype same = std::mismatch(old.begin(), old.end(), tail.begin(), tail.end()).first - old.begin();
+    if (same < old.size() || same < tail.size()) {
+        history_.changing(from + same);
+        lineBreaks_ += int(QStringView(tail).sliced(same).count(u'\n')) - breaksIn(old.sliced(same));
+        TraceBuffer.truncate(from + same);
+        TraceBuffer += QStringView(tail).sliced(same);
+    }
     cleanPrefix_ = std::min(cleanPrefix_, from);
     lFree_ = std::min(lFree_, from);
 }
 
-qsizetype MonitorEngine::firstL()
+qsizetype TraceCapture::firstL()
 {
-    const qsizetype at = TraceBuffer.indexOf(u'L', lFree_);
-    lFree_ = at < 0 ? TraceBuffer.size() : at;
+    const qsizetype at = buffer().indexOf(u'L', lFree_);
+    lFree_ = at < 0 ? buffer().size() : at;
     return at;
 }
 
 // The decode pass's replacements. None can reach into the clean prefix more
 // than kPassReach before its end, so the buffer before that point stays as it is.
-void MonitorEngine::replaceLineTexts()
+void TraceCapture::replaceLineTexts()
 {
     const qsizetype from = std::max<qsizetype>(0, cleanPrefix_ - kPassReach);
-    QString tail = TraceBuffer.sliced(from);
+    QString tail = buffer().sliced(from).toString();
     for (const Replacement& r : kReplacements)
         if (findPattern(tail, r.before, 0) >= 0)
             tail.replace(r.before, r.after, Qt::CaseInsensitive);
     replaceTraceBufferFrom(from, tail);
     // The replacements may have formed new texts to replace, reaching back by up to kReach.
-    const QStringView buffer(TraceBuffer);
+    const QStringView buffer = this->buffer();
     qsizetype clean = buffer.size();
     const qsizetype searchFrom = std::max<qsizetype>(0, from - kReach);
     for (const Replacement& r : kReplacements) {
@@ -160,31 +191,31 @@ void MonitorEngine::replaceLineTexts()
 // removal itself formed a new one), so without a decode pass only its end can
 // hold one. The junk holds a CR LF, which the clean prefix does not, so it
 // can only start in the prefix's last few characters or after it.
-void MonitorEngine::removeBreakJunk(bool decoded, QChar ch)
+void TraceCapture::removeBreakJunk(bool decoded, QChar ch)
 {
     const auto junkFrom = [this] { return std::max<qsizetype>(0, cleanPrefix_ - (kBreakJunk.size() - 1)); };
     if (decoded || junkLeft_) {
-        const qsizetype at = findPattern(TraceBuffer, kBreakJunk, junkFrom());
+        const qsizetype at = findPattern(buffer(), kBreakJunk, junkFrom());
         if (at >= 0) {
-            QString tail = TraceBuffer.sliced(at);
+            QString tail = buffer().sliced(at).toString();
             tail.remove(kBreakJunk);
             replaceTraceBufferFrom(at, tail);
         }
-        junkLeft_ = findPattern(TraceBuffer, kBreakJunk, junkFrom()) >= 0;
-    } else if (ch == u' ' && TraceBuffer.endsWith(kBreakJunk)) {
+        junkLeft_ = findPattern(buffer(), kBreakJunk, junkFrom()) >= 0;
+    } else if (ch == u' ' && buffer().endsWith(kBreakJunk)) {
         chopTraceBuffer(kBreakJunk.size());
     }
 }
 
 // A flood without line breaks must not grow memory: past the limit the oldest
 // characters go (in steps, so the cost is spread over many characters).
-void MonitorEngine::boundTraceBuffer()
+void TraceCapture::boundTraceBuffer()
 {
-    if (TraceBuffer.size() > kTraceBufferLimit + kTraceBufferLimit / 16)
-        dropTraceBufferFront(TraceBuffer.size() - kTraceBufferLimit);
+    if (buffer().size() > kTraceBufferLimit + kTraceBufferLimit / 16)
+        dropTraceBufferFront(buffer().size() - kTraceBufferLimit);
 }
 
-int MonitorEngine::hexPair(QStringView two)
+int TraceCapture::hexPair(QStringView two)
 {
     int value = 0;
     for (QChar ch : two) {
@@ -200,20 +231,19 @@ int MonitorEngine::hexPair(QStringView two)
     return value;
 }
 
-void MonitorEngine::DecodeFrame()
+void TraceCapture::decodePass()
 {
-    state_.display.ImageLED = 2;
-    displayDirty_ = true;
+    hooks_.passStarted();
 
     replaceLineTexts();
 
     // 1-based, 0 = none; a CR LF can start at the clean prefix's last character at the earliest.
-    const qsizetype p = TraceBuffer.indexOf(kLineEnd, std::max<qsizetype>(0, cleanPrefix_ - 1)) + 1;
-    if (TraceBuffer.size() < 2)
+    const qsizetype p = buffer().indexOf(kLineEnd, std::max<qsizetype>(0, cleanPrefix_ - 1)) + 1;
+    if (buffer().size() < 2)
         return;
     QString line;
     if (p > 0) {
-        line = TraceBuffer.left(p - 1);
+        line = buffer().left(p - 1).toString();
         if (LPosition >= 1) // LPosition 0: the cut fails and the line stays whole
             line = line.mid(LPosition - 1);
     }
@@ -227,14 +257,13 @@ void MonitorEngine::DecodeFrame()
     const int count = int((octetText.size() + 1) / 3); // length / 3, rounded
     if (trace_.level == 4)
         trace_.xout(QLatin1String("Frame:") + octetText + QLatin1String("\r\n"));
-    frameOctets_.fill(0);
-    for (int i = 1; i <= count && i <= kMaxOctets; ++i)
-        frameOctets_[i] = quint8(hexPair(QStringView(octetText).mid(3 * i - 3, 2)));
-    tracker_.track(decoder_.decode(frameOctets_, count));
+    parseOctets(octetText, count);
+    hooks_.frameParsed(octets_, count);
+}
 
-    lastFrame_.clear();
-    if (count >= 1 && count <= kMaxOctets)
-        lastFrame_ = QByteArray(reinterpret_cast<const char*>(frameOctets_.data()) + 1, count);
-    ++framesDecoded_;
-    emit frameDecoded();
+void TraceCapture::parseOctets(const QString& octetText, int count)
+{
+    octets_.fill(0);
+    for (int i = 1; i <= count && i <= kMaxOctets; ++i)
+        octets_[i] = quint8(hexPair(QStringView(octetText).mid(3 * i - 3, 2)));
 }

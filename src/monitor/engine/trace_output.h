@@ -27,6 +27,12 @@ public:
         if (on())
             text1.append(deb);
     }
+    // Text1 gets before + the snapshot's characters + after.
+    void xout1(QLatin1String before, const TraceSnapshot& middle, QLatin1String after)
+    {
+        if (on())
+            text1.append(before, middle, after);
+    }
     void xout3(const QString& deb)
     {
         if (on())

@@ -1,0 +1,62 @@
+#pragma once
+// The trace capture: characters into TraceBuffer, one line cut out and parsed
+// into octets for every "L" received. Its traces go to Text1; each parsed frame
+// goes to whoever decodes it.
+#include "monitor/engine/trace_history.h"
+#include "monitor/engine/trace_output.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+
+class TraceCapture {
+public:
+    // The buffer keeps at most this many characters without a line break.
+    static constexpr qsizetype kTraceBufferLimit = 64 * 1024;
+    static constexpr int kMaxOctets = 128;
+    // A frame's octets, octet 1 first at index 1.
+    using Octets = std::array<quint8, kMaxOctets + 1>;
+
+    struct Hooks {
+        std::function<void()> passStarted; // an "L" begins a decode pass
+        std::function<void(const Octets& octets, int count)> frameParsed;
+    };
+
+    TraceCapture(TraceOutput& trace, Hooks hooks);
+
+    // One received character.
+    void scan(char c);
+    // The buffer emptied: a half-received line is forgotten.
+    void clear();
+    QStringView buffer() const { return TraceBuffer; }
+
+    static int hexPair(QStringView two);
+
+private:
+    void decodePass();
+    void boundTraceBuffer();
+    void removeBreakJunk(bool decoded, QChar appended);
+    void replaceLineTexts();
+    qsizetype firstL();
+    void parseOctets(const QString& octetText, int count);
+    // Every change of TraceBuffer goes through these, which keep its clean and
+    // L-free prefixes, its line-break count and its history.
+    int breaksIn(QStringView part) const;
+    void appendToTraceBuffer(QChar ch);
+    void chopTraceBuffer(qsizetype n);
+    void dropTraceBufferFront(qsizetype n);
+    void replaceTraceBufferFrom(qsizetype from, const QString& tail);
+
+    TraceOutput& trace_;
+    Hooks hooks_;
+    QString TraceBuffer;
+    int lineBreaks_ = 0;
+    int LPosition = 0;
+    // The buffer's first cleanPrefix_ characters hold no text a decode pass
+    // replaces and no CR LF; its first lFree_ no "L".
+    qsizetype cleanPrefix_ = 0;
+    qsizetype lFree_ = 0;
+    bool junkLeft_ = false;
+    Octets octets_{};
+    TraceHistory history_{[this] { return buffer(); }};
+};
