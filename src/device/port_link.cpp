@@ -1,6 +1,8 @@
 #include "device/port_link.h"
 
+#include <QSocketNotifier>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -9,8 +11,12 @@ constexpr char kScheme[] = "tcp";
 
 } // namespace
 
-PortLink::PortLink(QObject* parent) : QObject(parent), serial_(new QSerialPort(this)), socket_(new QTcpSocket(this))
+PortLink::PortLink(QObject* parent)
+    : QObject(parent), serial_(new QSerialPort(this)), socket_(new QTcpSocket(this)), readRest_(new QTimer(this))
 {
+    // Real time, not the monitor's clock: the rest is about the operating system's line.
+    readRest_->setSingleShot(true);
+    connect(readRest_, &QTimer::timeout, this, &PortLink::endReadRest);
     connect(serial_, &QSerialPort::readyRead, this, &PortLink::readyRead);
     connect(serial_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (!network_)
@@ -112,8 +118,38 @@ bool PortLink::open(QIODevice::OpenMode mode)
     return true;
 }
 
+// QSerialPort watches its line with a read notifier of its own, a child of the
+// port; a read re-enables it. Without one (another Qt) nothing rests.
+QSocketNotifier* PortLink::serialReadNotifier() const
+{
+    for (QSocketNotifier* n : serial_->findChildren<QSocketNotifier*>(Qt::FindDirectChildrenOnly))
+        if (n->type() == QSocketNotifier::Read && n->isEnabled())
+            return n;
+    return nullptr;
+}
+
+void PortLink::restReading(int ms)
+{
+    if (network_ || !serial_->isOpen() || readRest_->isActive())
+        return;
+    resting_ = serialReadNotifier();
+    if (resting_) {
+        resting_->setEnabled(false);
+        readRest_->start(ms);
+    }
+}
+
+void PortLink::endReadRest()
+{
+    if (resting_ && serial_->isOpen())
+        resting_->setEnabled(true);
+    resting_ = nullptr;
+}
+
 void PortLink::close()
 {
+    readRest_->stop(); // a port opened again watches its line with a notifier of its own
+    resting_ = nullptr;
     if (!network_) {
         serial_->close();
         return;

@@ -8,10 +8,13 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QObject>
+#include <QPointer>
 #include <QSerialPort>
 #include <QString>
 
+class QSocketNotifier;
 class QTcpSocket;
+class QTimer;
 
 class PortLink : public QObject {
     Q_OBJECT
@@ -41,6 +44,12 @@ public:
     void close();
     bool isOpen() const;
 
+    // A local port is not watched for `ms` after a read: what arrives meanwhile
+    // waits in the driver and comes in one read. At the full line rate a port
+    // would otherwise wake the program for every few bytes. Behind ser2net
+    // the network already delivers in packets.
+    void restReading(int ms);
+
     qint64 write(const QByteArray& data);
     QByteArray readAll();
     qint64 bytesAvailable() const;
@@ -57,11 +66,15 @@ signals:
 
 private:
     QIODevice* device() const;
+    QSocketNotifier* serialReadNotifier() const;
+    void endReadRest();
     void setError(QSerialPort::SerialPortError error, const QString& text);
     void onSocketError();
 
     QSerialPort* serial_;
     QTcpSocket* socket_;
+    QTimer* readRest_;
+    QPointer<QSocketNotifier> resting_; // disabled until readRest_ runs out
     QString name_;
     QString host_;
     quint16 tcpPort_ = 0;

@@ -75,6 +75,8 @@ void MonitorSession::received()
             return;
         engine_.Scan(c);
     }
+    if (!bytes.isEmpty())
+        at_.port().restReading(kReadRestMs);
 }
 
 void MonitorSession::portFailed()
