@@ -16,7 +16,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 } // namespace
 
 CallTracker::CallTracker(const Context& c)
-    : clock_(c.clock), settings_(c.settings), callList_(c.callList), trace_(c.trace), state_(c.state),
+    : clock_(c.clock), settings_(c.settings), callList_(c.callList), trace_(c.trace), state_(c.state), chosen_(c.chosen),
       displayDirty_(c.displayDirty), notifyDisplay_(c.notifyDisplay)
 {
     timerEndCallA_ = clock_.createTimer([this] { endOfCallTimer(u'A'); }, true);
@@ -31,12 +31,6 @@ void CallTracker::setBookPath(const QString& path)
 QString CallTracker::bookPath() const
 {
     return bookPath_ ? *bookPath_ : BookFile::defaultPath();
-}
-
-void CallTracker::setPricing(float unitCost, const QString& dialPrefix)
-{
-    unitCost_ = unitCost;
-    dialPrefix_ = dialPrefix;
 }
 
 void CallTracker::track(const DecodedFrame& frame)
@@ -224,7 +218,7 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
         xout(QLatin1String("CALL COST 2 : ") + res.units + kCrLf);
         if (const auto units = regional::toNumber(res.units)) {
             if (before != Channel::None)
-                side(before).cost = regional::money00(*units * double(unitCost_));
+                side(before).cost = regional::money00(*units * double(chosen_.unitCost));
             displayDirty_ = true;
         }
     }

@@ -8,6 +8,7 @@
 #include "monitor/engine/call_state.h"
 #include "monitor/engine/clock.h"
 #include "monitor/engine/frame_decoder.h"
+#include "monitor/engine/monitor_settings.h"
 #include "monitor/engine/trace_output.h"
 
 #include <QString>
@@ -30,6 +31,7 @@ public:
         CallListModel& callList;
         TraceOutput& trace;
         CallState& state;
+        const MonitorSettings& chosen;      // the user's choices, as the engine holds them
         bool& displayDirty;                 // the engine notifies the views once per character
         std::function<void()> notifyDisplay; // notifies them now
     };
@@ -38,7 +40,6 @@ public:
     void setHost(MonitorHost* host) { host_ = host; }
     void setBookPath(const QString& path); // book.txt used by PhoneToName
     QString bookPath() const;
-    void setPricing(float unitCost, const QString& dialPrefix);
 
     // Everything one decoded frame means, in the order the monitor always did it.
     void track(const DecodedFrame& frame);
@@ -111,8 +112,7 @@ private:
     CallState& state_;
     MonitorHost* host_ = nullptr;
     std::optional<QString> bookPath_;
-    float unitCost_ = 0;
-    QString dialPrefix_;
+    const MonitorSettings& chosen_;
     std::unique_ptr<ClockTimer> timerEndCallA_, timerEndCallB_;
     int tei_ = 0; // the terminal of the frame being tracked
     bool& displayDirty_;

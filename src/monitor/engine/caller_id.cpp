@@ -68,7 +68,6 @@ void CallTracker::logCid(const QString& called, const QString& caller, const QSt
     if (!settings_.isOne(key::LogCID))
         return;
     const QDateTime now = clock_.now();
-    callList_.setDialPrefix(dialPrefix_);
     callList_.AddCall(called, call_type::text(CallType::CID), now.date(), now.toString(QStringLiteral("HH:mm:ss")), caller,
                       name, QStringLiteral("-"), QStringLiteral("-"));
 }

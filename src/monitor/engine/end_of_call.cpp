@@ -60,10 +60,8 @@ void CallTracker::endOfCall(const ChannelSide& s)
     const bool msnKnown = s.msn != QLatin1String("-"); // else the decoder never learned the own number
     // The record keeps the day the call started, also when it ended after midnight.
     const QDate started = s.startedAt.isValid() ? s.startedAt.date() : clock_.now().date();
-    if (logged && msnKnown) {
-        callList_.setDialPrefix(dialPrefix_);
+    if (logged && msnKnown)
         callList_.AddCall(s.msn, type, started, s.startClock, number, name, s.duration, s.cost);
-    }
     if (msnKnown && host_) {
         CallEvent e;
         e.kind = CallEvent::Kind::Logged;

@@ -9,14 +9,13 @@ MonitorEngine::MonitorEngine(Clock& clock, SettingsStore& settings, QObject* par
     : QObject(parent), clock_(clock),
       timer1_(clock_.createTimer([this] { Timer1_Timer(); }, false)),
       decoder_(trace_, tree_),
-      tracker_({clock_, settings, callList_, trace_, state_, displayDirty_, [this] { notifyDisplay(); }}),
+      tracker_({clock_, settings, callList_, trace_, state_, settings_, displayDirty_, [this] { notifyDisplay(); }}),
       capture_(trace_, {[this] {
                             state_.display.ImageLED = 2;
                             displayDirty_ = true;
                         },
                         [this](const TraceCapture::Octets& octets, int count) { decodeParsedFrame(octets, count); }})
 {
-    tracker_.setPricing(settings_.unitCost, settings_.dialPrefix);
     tree_.reset();
 }
 
@@ -59,7 +58,6 @@ void MonitorEngine::setSettings(const MonitorSettings& s)
 {
     settings_ = s;
     trace_.level = s.debugLevel;
-    tracker_.setPricing(s.unitCost, s.dialPrefix);
     callList_.setDialPrefix(s.dialPrefix);
 }
 

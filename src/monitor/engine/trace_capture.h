@@ -2,20 +2,20 @@
 // The trace capture: characters into TraceBuffer, one line cut out and parsed
 // into octets for every "L" received. Its traces go to Text1; each parsed frame
 // goes to whoever decodes it.
+#include "monitor/engine/frame_decoder.h"
 #include "monitor/engine/trace_history.h"
 #include "monitor/engine/trace_output.h"
 
 #include <QString>
-#include <array>
 #include <functional>
 
 class TraceCapture {
 public:
     // The buffer keeps at most this many characters without a line break.
     static constexpr qsizetype kTraceBufferLimit = 64 * 1024;
-    static constexpr int kMaxOctets = 128;
-    // A frame's octets, octet 1 first at index 1.
-    using Octets = std::array<quint8, kMaxOctets + 1>;
+    // A frame's octets as the decoder reads them, octet 1 first at index 1.
+    static constexpr int kMaxOctets = FrameDecoder::kMaxOctets;
+    using Octets = FrameDecoder::Octets;
 
     struct Hooks {
         std::function<void()> passStarted; // an "L" begins a decode pass

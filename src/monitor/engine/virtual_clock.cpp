@@ -34,7 +34,7 @@ private:
 };
 
 VirtualClock::VirtualClock(QDateTime start)
-    : start_(std::move(start)), validStart_(start_.isValid()), startMs_(validStart_ ? start_.toMSecsSinceEpoch() : 0)
+    : start_(std::move(start)), startMs_(start_.isValid() ? start_.toMSecsSinceEpoch() : 0)
 {
 }
 
@@ -45,7 +45,7 @@ QDateTime VirtualClock::now() const
     if (nowAt_ != elapsed_) {
         // What addMSecs gives (on in UTC, back to the start's own time, so a
         // DST change counts), less converting start_ again.
-        if (validStart_ && elapsed_ != 0) {
+        if (start_.isValid() && elapsed_ != 0) {
             now_ = start_;
             now_.setMSecsSinceEpoch(startMs_ + elapsed_);
         } else {

@@ -34,7 +34,6 @@ private:
     QDateTime start_;
     // A valid start as milliseconds since the epoch: addMSecs would convert
     // it back from local time (mktime) at every new moment.
-    bool validStart_ = false;
     qint64 startMs_ = 0;
     qint64 elapsed_ = 0;
     // now() at nowAt_: converting to local time is the costly part, and the
