@@ -18,8 +18,8 @@ const QByteArray& demoTrace()
     static const QByteArray trace = [] {
         QTemporaryDir dir;
         const QString file = dir.filePath("demo.trace");
-        QProcess::execute(QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"),
-                          {"--scenario", "demo", "--render-capture", file});
+        QProcess::execute(
+            QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"), {"--scenario", "demo", "--render-capture", file});
         QList<CaptureChunk> chunks;
         QByteArray all;
         if (TimedCapture::load(file, chunks))
@@ -28,7 +28,8 @@ const QByteArray& demoTrace()
         if (all.isEmpty()) // no simulator built: one incoming call, written by hand
             all = "L1   0 <- 02 FF 03 08 01 05 05 04 03 80 90 A3 18 01 89 6C 0C 01 80 30 33 30 31 32 33 34 35 "
                   "36 37 70 05 C1 34 37 31 31  \r\n 00001000L1   0 -> 00 81 00 00 08 01 85 01 18 01 89  \r\n "
-                  "00001100L1   0 -> 00 81 01 02 \r\n 00001150L1   0 -> 00 81 02 00 08 01 85 45 08 02 80 90  \r\n 00002000";
+                  "00001100L1   0 -> 00 81 01 02 \r\n 00001150L1   0 -> 00 81 02 00 08 01 85 45 08 02 80 90  \r\n "
+                  "00002000";
         return all;
     }();
     return trace;
@@ -63,8 +64,8 @@ void BM_ScanDemoTrace(benchmark::State& state)
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * trace.size());
-    state.counters["x_serial_line"] = benchmark::Counter(double(state.iterations() * trace.size()) / 11520.0,
-                                                         benchmark::Counter::kIsRate);
+    state.counters["x_serial_line"] = benchmark::Counter(
+        double(state.iterations() * trace.size()) / 11520.0, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ScanDemoTrace)->Arg(0)->Arg(5)->Unit(benchmark::kMillisecond);
 

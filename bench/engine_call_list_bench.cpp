@@ -14,7 +14,8 @@ void BM_AddCallAndSave100k(benchmark::State& state)
     model.setBookPath(dir.filePath("book.txt"));
     QList<CallRecord> records;
     for (int i = 0; i < 100000; ++i)
-        records.append(CallRecord{"4711", "Answer", "2026-01-01", "10:00:00", QString::number(30100000 + i), "", "0:01:00", "00.26"});
+        records.append(CallRecord{
+            "4711", "Answer", "2026-01-01", "10:00:00", QString::number(30100000 + i), "", "0:01:00", "00.26"});
     model.setRecords(records);
     for (auto _ : state)
         model.AddCall("4711", "Called", QDate(2026, 1, 2), "11:00:00", "0301234567", "", "0:02:00", "00.52");

@@ -18,10 +18,10 @@ QList<CallRecord> history()
     records.reserve(kRecords);
     const QDate today(2026, 12, 7);
     for (int i = 0; i < kRecords; ++i)
-        records.append(CallRecord{i % 2 ? "4711" : "4712", types[i % 5], today.addDays(-(i / 300)).toString(Qt::ISODate),
-                                  QStringLiteral("%1:%2:00").arg(i % 24, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0')),
-                                  QString::number(30100000 + i % 5000), i % 3 ? "Anna \"Berger\", Büro" : "",
-                                  "0:01:00", "00.26"});
+        records.append(
+            CallRecord{i % 2 ? "4711" : "4712", types[i % 5], today.addDays(-(i / 300)).toString(Qt::ISODate),
+                QStringLiteral("%1:%2:00").arg(i % 24, 2, 10, QChar(u'0')).arg(i % 60, 2, 10, QChar(u'0')),
+                QString::number(30100000 + i % 5000), i % 3 ? "Anna \"Berger\", Büro" : "", "0:01:00", "00.26"});
     return records;
 }
 

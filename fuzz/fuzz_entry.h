@@ -28,22 +28,23 @@ void writeScratch(const QString& path, const QByteArray& data);
 } // namespace fuzz
 
 // An invariant the reader must keep: a violation is a finding like a crash.
-#define FUZZ_CHECK(cond)                                                                                  \
-    do {                                                                                                  \
-        if (!(cond)) {                                                                                    \
-            std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #cond, __FILE__, __LINE__);          \
-            std::abort();                                                                                 \
-        }                                                                                                 \
+#define FUZZ_CHECK(cond)                                                                                               \
+    do {                                                                                                               \
+        if (!(cond)) {                                                                                                 \
+            std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #cond, __FILE__, __LINE__);                         \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (0)
 
 #ifdef CORVANE_FUZZER
-#define CORVANE_FUZZ_HARNESS(name, fn)                                                                    \
-    extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)                              \
-    {                                                                                                     \
-        fuzz::ensureApp();                                                                                \
-        fn(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));               \
-        return 0;                                                                                         \
+#define CORVANE_FUZZ_HARNESS(name, fn)                                                                                 \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)                                            \
+    {                                                                                                                  \
+        fuzz::ensureApp();                                                                                             \
+        fn(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));                             \
+        return 0;                                                                                                      \
     }
 #else
-#define CORVANE_FUZZ_HARNESS(name, fn) [[maybe_unused]] static const bool registered_##fn = fuzz::registerHarness(name, fn);
+#define CORVANE_FUZZ_HARNESS(name, fn)                                                                                 \
+    [[maybe_unused]] static const bool registered_##fn = fuzz::registerHarness(name, fn);
 #endif

@@ -49,7 +49,6 @@ void ensureApp()
     static char* argv[] = {arg0, nullptr};
     if (!QCoreApplication::instance())
         new QCoreApplication(argc, argv); // lives until the process ends: exit handlers run after other statics went
-
 }
 
 QString scratchPath(const QString& name)

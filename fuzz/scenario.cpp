@@ -36,7 +36,7 @@ void scenarioFile(const QByteArray& data)
     }
     const auto& calls = parsed.scenario->calls;
     FUZZ_CHECK(std::is_sorted(calls.begin(), calls.end(),
-                              [](const sim::ScenarioCall& a, const sim::ScenarioCall& b) { return a.atMs < b.atMs; }));
+        [](const sim::ScenarioCall& a, const sim::ScenarioCall& b) { return a.atMs < b.atMs; }));
     for (const sim::ScenarioCall& c : calls)
         FUZZ_CHECK(c.port >= 0 && c.port <= 2 && c.atMs >= 0 && c.ringMs >= 0 && c.talkMs >= 0);
     checkRendering(*parsed.scenario);

@@ -17,7 +17,8 @@ std::string upper(std::string s)
 
 bool digitsOnly(const std::string& s)
 {
-    return !s.empty() && s.size() <= 6 && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
+    return !s.empty() && s.size() <= 6
+           && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
 // "n" or "" (counts as 0) for commands such as ATZ, ATE, ATH.
@@ -30,8 +31,7 @@ int smallArgument(const std::string& s)
 
 } // namespace
 
-AtInterpreter::AtInterpreter(DeviceState& device, Identity identity)
-    : device_(device), identity_(std::move(identity))
+AtInterpreter::AtInterpreter(DeviceState& device, Identity identity) : device_(device), identity_(std::move(identity))
 {
 }
 
@@ -235,8 +235,8 @@ std::vector<std::string> AtInterpreter::ownLines() const
 
 std::vector<std::string> AtInterpreter::chargeLines() const
 {
-    const char* labels[6] = {"DTE last call", "Phone 1 last call", "Phone 2 last call",
-                             "DTE total", "Phone 1 total", "Phone 2 total"};
+    const char* labels[6] = {
+        "DTE last call", "Phone 1 last call", "Phone 2 last call", "DTE total", "Phone 1 total", "Phone 2 total"};
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < 6; ++i)
         lines.push_back(std::string(labels[i]) + ": " + std::to_string(device_.charges[i]));

@@ -27,7 +27,9 @@ std::uint8_t nextRef(std::uint8_t& counter)
 class FlowBuilder {
 public:
     FlowBuilder(const PortNumbers& numbers, std::int64_t offset, CallFlowState& state)
-        : numbers_(numbers), offset_(offset), state_(state) {}
+        : numbers_(numbers), offset_(offset), state_(state)
+    {
+    }
 
     void incoming(const ScenarioCall& c);
     void outgoing(const ScenarioCall& c);
@@ -248,8 +250,9 @@ void FlowBuilder::outgoing(const ScenarioCall& c)
                     const std::int64_t at = talkFrom + c.talkMs * i / (updates + 1);
                     const int sofar = (c.units * i + updates - 1) / updates;
                     message(at, call, Side::Network, MessageType::Facility,
-                            {ie::chargeFacility(static_cast<std::uint8_t>(sofar), nextRef(state_.invokeId))});
-                    message(at + NetworkAnswers, call, Side::Network, MessageType::Information, {ie::chargeDisplay(sofar)});
+                        {ie::chargeFacility(static_cast<std::uint8_t>(sofar), nextRef(state_.invokeId))});
+                    message(
+                        at + NetworkAnswers, call, Side::Network, MessageType::Information, {ie::chargeDisplay(sofar)});
                 }
                 units = c.units;
                 over = clear(talkFrom + c.talkMs, call, c.hangup, dss1::kCauseNormal);
@@ -263,14 +266,15 @@ void FlowBuilder::outgoing(const ScenarioCall& c)
 
 ExpandedScenario FlowBuilder::finish()
 {
-    std::stable_sort(events_.begin(), events_.end(), [](const LineEvent& a, const LineEvent& b) { return a.ms < b.ms; });
+    std::stable_sort(
+        events_.begin(), events_.end(), [](const LineEvent& a, const LineEvent& b) { return a.ms < b.ms; });
     return {std::move(events_), end_};
 }
 
 } // namespace
 
-ExpandedScenario expandScenario(const Scenario& scenario, const PortNumbers& numbers,
-                                std::int64_t offsetMs, CallFlowState& state)
+ExpandedScenario expandScenario(
+    const Scenario& scenario, const PortNumbers& numbers, std::int64_t offsetMs, CallFlowState& state)
 {
     FlowBuilder builder(numbers, offsetMs, state);
     for (const auto& call : scenario.calls) {

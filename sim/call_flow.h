@@ -32,7 +32,7 @@ struct ExpandedScenario {
     std::int64_t endMs = 0;        // when the last call is over
 };
 
-ExpandedScenario expandScenario(const Scenario& scenario, const PortNumbers& numbers,
-                                std::int64_t offsetMs, CallFlowState& state);
+ExpandedScenario expandScenario(
+    const Scenario& scenario, const PortNumbers& numbers, std::int64_t offsetMs, CallFlowState& state);
 
 } // namespace sim

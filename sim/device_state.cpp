@@ -14,30 +14,30 @@ DeviceSettings DeviceSettings::factory()
     DeviceSettings s;
     auto& r = s.registers;
     // The modem registers of the DTE port, with their customary values.
-    r[2] = 43;   // escape character "+"
-    r[3] = 13;   // carriage return
-    r[4] = 10;   // line feed
-    r[5] = 8;    // backspace
-    r[6] = 2;    // wait for dial tone, s
-    r[7] = 50;   // wait for carrier, s
-    r[8] = 2;    // comma pause, s
-    r[10] = 14;  // carrier loss delay, 1/10 s
-    r[12] = 50;  // escape guard time, 1/50 s
+    r[2] = 43;  // escape character "+"
+    r[3] = 13;  // carriage return
+    r[4] = 10;  // line feed
+    r[5] = 8;   // backspace
+    r[6] = 2;   // wait for dial tone, s
+    r[7] = 50;  // wait for carrier, s
+    r[8] = 2;   // comma pause, s
+    r[10] = 14; // carrier loss delay, 1/10 s
+    r[12] = 50; // escape guard time, 1/50 s
     // The adapter's own settings.
-    r[0] = 0;    // DTE port does not auto-answer
-    r[15] = 0;   // power-on profile 1
-    r[18] = 0;   // automatic bit-rate detection on
-    r[56] = 25;  // hook flash 250 ms
-    r[79] = 12;  // call waiting on both phones
-    r[82] = 74;  // DTE protocol PPP-MLPPP
+    r[0] = 0;   // DTE port does not auto-answer
+    r[15] = 0;  // power-on profile 1
+    r[18] = 0;  // automatic bit-rate detection on
+    r[56] = 25; // hook flash 250 ms
+    r[79] = 12; // call waiting on both phones
+    r[82] = 74; // DTE protocol PPP-MLPPP
     r[83] = 0;
-    r[84] = 0;   // caller ID on hook and off hook, no caller on bundle
+    r[84] = 0; // caller ID on hook and off hook, no caller on bundle
     r[85] = 0;
-    r[87] = 0;   // global calls on both phones, bundle off
-    r[89] = 7;   // charging counters on for all three ports
-    r[100] = 0;  // supplementary services: functional
-    r[108] = 1;  // telephony on Phone 2
-    r[109] = 1;  // telephony on Phone 1
+    r[87] = 0;  // global calls on both phones, bundle off
+    r[89] = 7;  // charging counters on for all three ports
+    r[100] = 0; // supplementary services: functional
+    r[108] = 1; // telephony on Phone 2
+    r[109] = 1; // telephony on Phone 1
     r[118] = 0;
     r[123] = 0;
     s.msn[0] = "4711";
@@ -132,10 +132,14 @@ void saveSettings(std::ostream& out, const std::string& prefix, const DeviceSett
 
 bool loadSettings(const std::string& key, const std::string& value, const std::string& prefix, DeviceSettings& s)
 {
-    if (key == prefix + "registers") loadRegisters(value, s.registers);
-    else if (key == prefix + "msn") loadTexts(value, s.msn);
-    else if (key == prefix + "own") loadTexts(value, s.own);
-    else return false;
+    if (key == prefix + "registers")
+        loadRegisters(value, s.registers);
+    else if (key == prefix + "msn")
+        loadTexts(value, s.msn);
+    else if (key == prefix + "own")
+        loadTexts(value, s.own);
+    else
+        return false;
     return true;
 }
 

@@ -14,8 +14,8 @@ namespace sim {
 
 struct DeviceSettings {
     std::array<std::uint8_t, 128> registers{};
-    std::array<std::string, 9> msn;  // Phone 1: 0..2, Phone 2: 3..5, DTE: 6..8
-    std::array<std::string, 3> own;  // Phone 1, Phone 2, DTE
+    std::array<std::string, 9> msn; // Phone 1: 0..2, Phone 2: 3..5, DTE: 6..8
+    std::array<std::string, 3> own; // Phone 1, Phone 2, DTE
 
     static DeviceSettings factory();
     bool operator==(const DeviceSettings&) const = default;
@@ -25,8 +25,8 @@ struct DeviceSettings {
 // the totals in the same order.
 struct DeviceState {
     DeviceSettings current = DeviceSettings::factory();
-    std::array<DeviceSettings, 4> profiles{DeviceSettings::factory(), DeviceSettings::factory(),
-                                           DeviceSettings::factory(), DeviceSettings::factory()};
+    std::array<DeviceSettings, 4> profiles{
+        DeviceSettings::factory(), DeviceSettings::factory(), DeviceSettings::factory(), DeviceSettings::factory()};
     std::array<std::int32_t, 6> charges{0, 3, 12, 0, 57, 134};
     bool echo = true; // on after power-on; not part of the saved state
 

@@ -22,17 +22,17 @@ struct CallReference {
 Octets dss1Message(MessageType type, CallReference ref, const std::vector<Octets>& elements = {});
 
 namespace ie {
-Octets bearerSpeech();                              // 04 03 80 90 A3
-Octets channel(std::uint8_t value);                 // 18 01 89 / 8A / 80
-Octets callingNumber(const std::string& digits);    // 6C n 01 80 digits
-Octets callingRestricted();                         // 6C 02 01 A3
-Octets calledNumber(const std::string& digits);     // 70 n C1 digits
-Octets dialledDigit(char digit);                    // 70 02 81 3d
-Octets connectedNumber(const std::string& digits);  // 4C n 01 80 digits
-Octets connectedService();                          // 4C 02 01 C3
-Octets cause(std::uint8_t location, std::uint8_t value); // 08 02 loc value
+Octets bearerSpeech();                                            // 04 03 80 90 A3
+Octets channel(std::uint8_t value);                               // 18 01 89 / 8A / 80
+Octets callingNumber(const std::string& digits);                  // 6C n 01 80 digits
+Octets callingRestricted();                                       // 6C 02 01 A3
+Octets calledNumber(const std::string& digits);                   // 70 n C1 digits
+Octets dialledDigit(char digit);                                  // 70 02 81 3d
+Octets connectedNumber(const std::string& digits);                // 4C n 01 80 digits
+Octets connectedService();                                        // 4C 02 01 C3
+Octets cause(std::uint8_t location, std::uint8_t value);          // 08 02 loc value
 Octets chargeFacility(std::uint8_t units, std::uint8_t invokeId); // 1C 16 ..., units in the 19th
-Octets chargeDisplay(int units);                    // 28 n "12 Einheiten"
+Octets chargeDisplay(int units);                                  // 28 n "12 Einheiten"
 } // namespace ie
 
 } // namespace sim

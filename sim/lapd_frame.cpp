@@ -6,7 +6,7 @@ Octets address(Side from, bool command, std::uint8_t tei, std::uint8_t sapi)
 {
     const bool cr = (from == Side::Network) == command;
     return {static_cast<std::uint8_t>((sapi << 2) | (cr ? 0x02 : 0x00)),
-            static_cast<std::uint8_t>(((tei & 0x7F) << 1) | 0x01)};
+        static_cast<std::uint8_t>(((tei & 0x7F) << 1) | 0x01)};
 }
 
 Octets iFrame(Side from, std::uint8_t tei, std::uint8_t ns, std::uint8_t nr, const Octets& layer3)

@@ -48,12 +48,8 @@ void LineSimulator::apply(const LineEvent& event)
     case LineEvent::Kind::Broadcast:
         emit(event.ms, Side::Network, lapd::uiFrame(Side::Network, GroupTei, event.layer3));
         break;
-    case LineEvent::Kind::Message:
-        message(event.ms, event.port, event.from, event.layer3);
-        break;
-    case LineEvent::Kind::CallOpen:
-        ++link(event.port).openCalls;
-        break;
+    case LineEvent::Kind::Message: message(event.ms, event.port, event.from, event.layer3); break;
+    case LineEvent::Kind::CallOpen: ++link(event.port).openCalls; break;
     case LineEvent::Kind::CallClose: {
         Link& l = link(event.port);
         l.openCalls = std::max(0, l.openCalls - 1);
@@ -100,7 +96,8 @@ void LineSimulator::housekeepUntil(std::int64_t ms)
             l.state.up = false;
         } else {
             const auto at = emit(due, Side::Network, lapd::rr(Side::Network, tei, l.state.sentByTerminal, true, true));
-            l.lastTraffic = emit(at + Turnaround, Side::Terminal, lapd::rr(Side::Terminal, tei, l.state.sentByNetwork, false, true));
+            l.lastTraffic = emit(
+                at + Turnaround, Side::Terminal, lapd::rr(Side::Terminal, tei, l.state.sentByNetwork, false, true));
         }
     }
 }
@@ -112,7 +109,13 @@ void LineSimulator::releaseAll()
     housekeepUntil(cursor_ + ReleaseAfterMs + PollAfterMs + 1);
 }
 
-std::vector<TimedFrame> LineSimulator::takeFrames() { return std::exchange(frames_, {}); }
-std::vector<ChargeNote> LineSimulator::takeCharges() { return std::exchange(charges_, {}); }
+std::vector<TimedFrame> LineSimulator::takeFrames()
+{
+    return std::exchange(frames_, {});
+}
+std::vector<ChargeNote> LineSimulator::takeCharges()
+{
+    return std::exchange(charges_, {});
+}
 
 } // namespace sim

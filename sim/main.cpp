@@ -35,7 +35,7 @@ void quitOnSignals(QCoreApplication& app)
         [[maybe_unused]] auto n = ::read(signalPipe[0], &c, 1);
         app.quit();
     });
-    struct sigaction sa{};
+    struct sigaction sa {};
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
     ::sigaction(SIGTERM, &sa, nullptr);

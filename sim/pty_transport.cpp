@@ -10,7 +10,10 @@
 
 namespace sim {
 
-PtyTransport::~PtyTransport() { close(); }
+PtyTransport::~PtyTransport()
+{
+    close();
+}
 
 std::string PtyTransport::open(const std::string& linkPath)
 {
@@ -30,7 +33,7 @@ std::string PtyTransport::open(const std::string& linkPath)
     ::fcntl(master_, F_SETFD, FD_CLOEXEC);
     ::fcntl(slave_, F_SETFD, FD_CLOEXEC);
     if (!linkPath.empty()) {
-        struct stat st{};
+        struct stat st {};
         if (::lstat(linkPath.c_str(), &st) == 0) {
             if (!S_ISLNK(st.st_mode))
                 return "will not replace " + linkPath + ": not a symlink";

@@ -15,13 +15,13 @@ constexpr std::size_t MaxNumberDigits = 20;
 bool allDigits(const std::string& s, std::size_t maxLen)
 {
     return !s.empty() && s.size() <= maxLen
-        && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
+           && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
 bool dialDigits(const std::string& s)
 {
     return !s.empty() && s.size() <= MaxNumberDigits
-        && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c) || c == '*' || c == '#'; });
+           && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c) || c == '*' || c == '#'; });
 }
 
 std::string lower(std::string s)
@@ -58,26 +58,38 @@ std::string applyKey(ScenarioCall& call, const std::string& key, const std::stri
     }
     if (key == "channel") {
         const auto v = lower(value);
-        if (v == "auto") call.channel = ChannelChoice::Auto;
-        else if (v == "a") call.channel = ChannelChoice::A;
-        else if (v == "b") call.channel = ChannelChoice::B;
-        else if (v == "none") call.channel = ChannelChoice::None;
-        else return "channel must be A, B, none or auto";
+        if (v == "auto")
+            call.channel = ChannelChoice::Auto;
+        else if (v == "a")
+            call.channel = ChannelChoice::A;
+        else if (v == "b")
+            call.channel = ChannelChoice::B;
+        else if (v == "none")
+            call.channel = ChannelChoice::None;
+        else
+            return "channel must be A, B, none or auto";
         return {};
     }
     if (key == "answer") {
         const auto v = lower(value);
-        if (v == "yes") call.answer = AnswerKind::Yes;
-        else if (v == "no") call.answer = AnswerKind::No;
-        else if (v == "busy" && !in) call.answer = AnswerKind::Busy;
-        else return in ? "answer must be yes or no" : "answer must be yes, no or busy";
+        if (v == "yes")
+            call.answer = AnswerKind::Yes;
+        else if (v == "no")
+            call.answer = AnswerKind::No;
+        else if (v == "busy" && !in)
+            call.answer = AnswerKind::Busy;
+        else
+            return in ? "answer must be yes or no" : "answer must be yes, no or busy";
         return {};
     }
     if (key == "hangup") {
         const auto v = lower(value);
-        if (v == "local") call.hangup = ClearedBy::Local;
-        else if (v == "remote") call.hangup = ClearedBy::Remote;
-        else return "hangup must be local or remote";
+        if (v == "local")
+            call.hangup = ClearedBy::Local;
+        else if (v == "remote")
+            call.hangup = ClearedBy::Remote;
+        else
+            return "hangup must be local or remote";
         return {};
     }
     if (in && key == "from") {
@@ -183,7 +195,9 @@ ScenarioParse parseScenario(const std::string& text, const std::string& name)
     std::istringstream in(text);
     std::string raw;
     int lineNo = 0;
-    auto fail = [&](const std::string& why) { return ScenarioParse{std::nullopt, "line " + std::to_string(lineNo) + ": " + why}; };
+    auto fail = [&](const std::string& why) {
+        return ScenarioParse{std::nullopt, "line " + std::to_string(lineNo) + ": " + why};
+    };
     while (std::getline(in, raw)) {
         ++lineNo;
         if (auto hash = raw.find('#'); hash != std::string::npos)
@@ -217,7 +231,7 @@ ScenarioParse parseScenario(const std::string& text, const std::string& name)
         }
     }
     std::stable_sort(scenario.calls.begin(), scenario.calls.end(),
-                     [](const ScenarioCall& a, const ScenarioCall& b) { return a.atMs < b.atMs; });
+        [](const ScenarioCall& a, const ScenarioCall& b) { return a.atMs < b.atMs; });
     return {scenario, {}};
 }
 

@@ -16,20 +16,20 @@ enum class ChannelChoice { Auto, A, B, None };
 struct ScenarioCall {
     CallDirection direction = CallDirection::Incoming;
     std::int64_t atMs = 0;
-    int port = 0;                 // 1 or 2; 0 = by MSN (incoming) or 1 (outgoing)
-    std::string from;             // incoming: caller's number ("" = none sent)
-    bool restricted = false;      // incoming: caller withheld (6C 02 01 A3)
-    std::string to;               // incoming: called MSN ("" = the port's first MSN)
-    std::string dial;             // outgoing: digits dialled
-    std::string connected;        // outgoing: far end's connected number ("" = the dialled digits)
-    bool service = false;         // outgoing: connected number 4C 02 01 C3
+    int port = 0;            // 1 or 2; 0 = by MSN (incoming) or 1 (outgoing)
+    std::string from;        // incoming: caller's number ("" = none sent)
+    bool restricted = false; // incoming: caller withheld (6C 02 01 A3)
+    std::string to;          // incoming: called MSN ("" = the port's first MSN)
+    std::string dial;        // outgoing: digits dialled
+    std::string connected;   // outgoing: far end's connected number ("" = the dialled digits)
+    bool service = false;    // outgoing: connected number 4C 02 01 C3
     ChannelChoice channel = ChannelChoice::Auto;
     std::int64_t ringMs = 6000;
     AnswerKind answer = AnswerKind::Yes;
     std::int64_t talkMs = 30000;
     ClearedBy hangup = ClearedBy::Remote;
-    int units = 0;                // outgoing: charge units reported during the call
-    int line = 0;                 // line in the scenario text, for messages
+    int units = 0; // outgoing: charge units reported during the call
+    int line = 0;  // line in the scenario text, for messages
 };
 
 struct Scenario {

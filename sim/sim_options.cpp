@@ -40,16 +40,25 @@ OptionsParse parseOptions(const std::vector<std::string>& args)
                    || a == "--play" || a == "--render-capture" || a == "--identity" || a == "--reply-delay") {
             if (!value(v))
                 return fail(a + " needs a value");
-            if (a == "--link") o.link = v;
-            else if (a == "--log") o.log = v;
-            else if (a == "--state") o.state = v;
-            else if (a == "--scenario") o.scenario = v;
-            else if (a == "--record") o.record = v;
-            else if (a == "--play") o.play = v;
-            else if (a == "--render-capture") o.renderCapture = v;
-            else if (a == "--identity") o.identity = v;
+            if (a == "--link")
+                o.link = v;
+            else if (a == "--log")
+                o.log = v;
+            else if (a == "--state")
+                o.state = v;
+            else if (a == "--scenario")
+                o.scenario = v;
+            else if (a == "--record")
+                o.record = v;
+            else if (a == "--play")
+                o.play = v;
+            else if (a == "--render-capture")
+                o.renderCapture = v;
+            else if (a == "--identity")
+                o.identity = v;
             else {
-                if (v.empty() || v.size() > 6 || !std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }))
+                if (v.empty() || v.size() > 6
+                    || !std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }))
                     return fail("--reply-delay needs milliseconds (0..999999)");
                 o.replyDelayMs = std::stoi(v);
             }

@@ -22,7 +22,10 @@ Simulator::Simulator(SimOptions options, Scenario scenario, QObject* parent)
     connect(&pumpTimer_, &QTimer::timeout, this, &Simulator::pump);
 }
 
-Simulator::~Simulator() { stop(); }
+Simulator::~Simulator()
+{
+    stop();
+}
 
 std::string Simulator::start()
 {

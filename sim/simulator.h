@@ -58,8 +58,8 @@ private:
     std::unique_ptr<CaptureWriter> recorder_;
 
     bool traceOn_ = false;
-    QElapsedTimer lineClock_;        // the line's time: since the first ATCD9
-    std::int64_t traceOnAtMs_ = 0;   // line time of the latest ATCD9
+    QElapsedTimer lineClock_;      // the line's time: since the first ATCD9
+    std::int64_t traceOnAtMs_ = 0; // line time of the latest ATCD9
     QTimer pumpTimer_;
 };
 

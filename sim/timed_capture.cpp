@@ -34,9 +34,12 @@ std::string escapePayload(const std::string& bytes)
 namespace {
 int hexValue(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 } // namespace
@@ -52,11 +55,19 @@ std::string unescapePayload(const std::string& text)
             continue;
         }
         const char n = text[i + 1];
-        if (n == 'r') { out += '\r'; ++i; }
-        else if (n == 'n') { out += '\n'; ++i; }
-        else if (n == 't') { out += '\t'; ++i; }
-        else if (n == '\\') { out += '\\'; ++i; }
-        else if (n == 'x' && i + 3 < text.size() && hexValue(text[i + 2]) >= 0 && hexValue(text[i + 3]) >= 0) {
+        if (n == 'r') {
+            out += '\r';
+            ++i;
+        } else if (n == 'n') {
+            out += '\n';
+            ++i;
+        } else if (n == 't') {
+            out += '\t';
+            ++i;
+        } else if (n == '\\') {
+            out += '\\';
+            ++i;
+        } else if (n == 'x' && i + 3 < text.size() && hexValue(text[i + 2]) >= 0 && hexValue(text[i + 3]) >= 0) {
             out += static_cast<char>(hexValue(text[i + 2]) * 16 + hexValue(text[i + 3]));
             i += 3;
         } else {
@@ -100,7 +111,8 @@ std::vector<CaptureChunk> readCapture(std::istream& in)
             continue;
         const auto tab = line.find('\t');
         if (tab == std::string::npos || tab == 0 || tab > 15
-            || !std::all_of(line.begin(), line.begin() + static_cast<long>(tab), [](char c) { return c >= '0' && c <= '9'; }))
+            || !std::all_of(
+                line.begin(), line.begin() + static_cast<long>(tab), [](char c) { return c >= '0' && c <= '9'; }))
             continue;
         last = std::max<std::int64_t>(last, std::stoll(line.substr(0, tab)));
         chunks.push_back({last, unescapePayload(line.substr(tab + 1))});

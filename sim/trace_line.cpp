@@ -12,7 +12,7 @@ std::string traceLine(Side from, const Octets& frame, std::int64_t msSinceTraceO
     line += " \r\n";
     char trailer[16];
     std::snprintf(trailer, sizeof trailer, " %08lld",
-                  static_cast<long long>(((msSinceTraceOn % 100000000) + 100000000) % 100000000));
+        static_cast<long long>(((msSinceTraceOn % 100000000) + 100000000) % 100000000));
     line += trailer;
     return line;
 }

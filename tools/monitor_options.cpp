@@ -2,7 +2,6 @@
 
 #include "common/option_value.h"
 
-
 namespace {
 constexpr int kHighestDebugLevel = 5;
 
@@ -28,8 +27,8 @@ MonitorOptions parseMonitorOptions(const QStringList& arguments)
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
         const auto valued = {ValuedOption{QStringLiteral("--port"), &o.port}, {QStringLiteral("--home"), &o.home},
-                             {QStringLiteral("--ncid"), &o.ncid}, {QStringLiteral("--hook"), &o.hook},
-                             {QStringLiteral("--debug"), &debug}};
+            {QStringLiteral("--ncid"), &o.ncid}, {QStringLiteral("--hook"), &o.hook},
+            {QStringLiteral("--debug"), &debug}};
         if (takeValuedOption(arguments, i, valued, o.error) != OptionTake::NotThis)
             continue;
         if (a == QLatin1String("--help") || a == QLatin1String("-h"))
@@ -49,21 +48,20 @@ MonitorOptions parseMonitorOptions(const QStringList& arguments)
 
 QString monitorUsage()
 {
-    return QStringLiteral(
-        "usage: corvane-monitor [--port DEVICE|tcp://HOST:PORT] [--home DIR] [--ncid [ADDR:]PORT]\n"
-        "                       [--hook PROGRAM] [--json] [--debug N]\n"
-        "       corvane-monitor --help | --version\n"
-        "The DodOva call monitor without a window: decodes the adapter's calls, writes them to\n"
-        "list.txt and passes each call event on.\n"
-        "\n"
-        "  --port DEVICE          the adapter's serial device, or tcp://HOST:PORT for one behind\n"
-        "                         ser2net (default: the port the settings window uses)\n"
-        "  --home DIR             the program folder (list.txt, book.txt)\n"
-        "  --ncid [ADDR:]PORT     serve NCID clients (address 127.0.0.1 unless given)\n"
-        "  --hook PROGRAM         run PROGRAM on each call event (NCID output-module input)\n"
-        "  --json                 one JSON object per call event on standard output\n"
-        "  --debug N              the trace at level N (1 ... 5) on standard error\n"
-        "  -h, --help             show this help and end\n"
-        "  --version              show the version and end\n"
-        "SIGTERM or SIGINT takes the adapter out of trace mode, saves and ends.\n");
+    return QStringLiteral("usage: corvane-monitor [--port DEVICE|tcp://HOST:PORT] [--home DIR] [--ncid [ADDR:]PORT]\n"
+                          "                       [--hook PROGRAM] [--json] [--debug N]\n"
+                          "       corvane-monitor --help | --version\n"
+                          "The DodOva call monitor without a window: decodes the adapter's calls, writes them to\n"
+                          "list.txt and passes each call event on.\n"
+                          "\n"
+                          "  --port DEVICE          the adapter's serial device, or tcp://HOST:PORT for one behind\n"
+                          "                         ser2net (default: the port the settings window uses)\n"
+                          "  --home DIR             the program folder (list.txt, book.txt)\n"
+                          "  --ncid [ADDR:]PORT     serve NCID clients (address 127.0.0.1 unless given)\n"
+                          "  --hook PROGRAM         run PROGRAM on each call event (NCID output-module input)\n"
+                          "  --json                 one JSON object per call event on standard output\n"
+                          "  --debug N              the trace at level N (1 ... 5) on standard error\n"
+                          "  -h, --help             show this help and end\n"
+                          "  --version              show the version and end\n"
+                          "SIGTERM or SIGINT takes the adapter out of trace mode, saves and ends.\n");
 }

@@ -117,7 +117,7 @@ void MonitorService::connectLog()
         log(problem.isEmpty() ? QStringLiteral("call list saved") : problem);
     });
     connect(&session_, &MonitorSession::traceModeFailed, this,
-            [this] { log(QStringLiteral("the adapter did not confirm trace mode")); });
+        [this] { log(QStringLiteral("the adapter did not confirm trace mode")); });
     MonitorEngine& engine = session_.engine();
     for (TracePane* pane : {&engine.Text1(), &engine.Text2(), &engine.Text3()})
         connect(pane, &TracePane::appended, this, [this](const QString& text) {
@@ -151,7 +151,7 @@ QString MonitorService::eventLine(const CallEvent& e)
     if (e.kind == CallEvent::Kind::RingEnded)
         line += e.answered ? QStringLiteral(" answered") : QStringLiteral(" unanswered");
     if (e.kind == CallEvent::Kind::Logged)
-        line += QStringLiteral(" %1 %2 cost %3").arg(e.type ? call_type::text(*e.type) : QStringLiteral("-"),
-                                                     e.duration, e.cost);
+        line += QStringLiteral(" %1 %2 cost %3")
+                    .arg(e.type ? call_type::text(*e.type) : QStringLiteral("-"), e.duration, e.cost);
     return line;
 }

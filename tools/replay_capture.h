@@ -42,11 +42,11 @@ private:
 
     QFile file_;
     bool timed_ = false;
-    qint64 last_ = 0;       // timed: the latest time so far
-    qint64 rawOffset_ = 0;  // raw: bytes read so far
-    QByteArray rawBlock_;   // raw: the block read last, handed out up to rawPos_
+    qint64 last_ = 0;      // timed: the latest time so far
+    qint64 rawOffset_ = 0; // raw: bytes read so far
+    QByteArray rawBlock_;  // raw: the block read last, handed out up to rawPos_
     qsizetype rawPos_ = 0;
-    QByteArray lines_;      // timed: read, handed out up to linesPos_
+    QByteArray lines_; // timed: read, handed out up to linesPos_
     qsizetype linesPos_ = 0;
 };
 

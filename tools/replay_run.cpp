@@ -32,11 +32,10 @@ namespace Replay {
 
 QString usage()
 {
-    return QStringLiteral(
-        "usage: corvane-replay CAPTURE --out DIR [--debug N] [--start YYYY-MM-DDTHH:MM:SS]\n"
-        "                      [--unit-cost X] [--book FILE] [--settings FILE] [--list FILE]\n"
-        "                      [--locale NAME] [--pcap FILE]\n"
-        "       corvane-replay --help | --version\n");
+    return QStringLiteral("usage: corvane-replay CAPTURE --out DIR [--debug N] [--start YYYY-MM-DDTHH:MM:SS]\n"
+                          "                      [--unit-cost X] [--book FILE] [--settings FILE] [--list FILE]\n"
+                          "                      [--locale NAME] [--pcap FILE]\n"
+                          "       corvane-replay --help | --version\n");
 }
 
 namespace {
@@ -64,8 +63,8 @@ bool knownLocale(const QString& name, QString& error)
 
 bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
 {
-    const QStringList valued{"--out", "--debug", "--start", "--unit-cost", "--book",
-                             "--settings", "--list", "--locale", "--pcap"};
+    const QStringList valued{
+        "--out", "--debug", "--start", "--unit-cost", "--book", "--settings", "--list", "--locale", "--pcap"};
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!a.startsWith(QLatin1String("--"))) {
@@ -168,9 +167,8 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     list.setListPath(out.filePath(QStringLiteral("list.txt")));
     list.setWriteThrough(false); // written once at the end: a replay has no crash to survive
     qint64 added = 0;
-    QObject::connect(&list, &CallListModel::rowsInserted, [&](const QModelIndex&, int first, int last) {
-        added += last - first + 1;
-    });
+    QObject::connect(&list, &CallListModel::rowsInserted,
+        [&](const QModelIndex&, int first, int last) { added += last - first + 1; });
 
     PcapWriter pcap;
     if (!o.pcapFile.isEmpty() && !pcap.open(o.pcapFile)) {

@@ -3,15 +3,13 @@
 #include "app/version.h"
 #include "common/option_value.h"
 
-
 namespace {
 
 // A scenario name follows --simulate unless the next argument is an option
 // or one of the command-line words.
 bool looksLikeScenario(const QString& arg)
 {
-    return !arg.startsWith(u'-') && !arg.contains(QLatin1String("scan"))
-           && !arg.contains(QLatin1String("DEBUG"));
+    return !arg.startsWith(u'-') && !arg.contains(QLatin1String("scan")) && !arg.contains(QLatin1String("DEBUG"));
 }
 
 } // namespace

@@ -64,7 +64,8 @@ int startSimulator(SimulatorProcess& simulator, const QString& scenario, QString
         return refuse(problem, kUsageError);
     const QString link = simulator.start(scenario);
     if (link.isEmpty())
-        return refuse(QStringLiteral("The device simulator %1 did not start.").arg(SimulatorProcess::defaultProgram()), 1);
+        return refuse(
+            QStringLiteral("The device simulator %1 did not start.").arg(SimulatorProcess::defaultProgram()), 1);
     if (device.isEmpty())
         device = link;
     return 0;

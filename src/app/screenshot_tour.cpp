@@ -30,9 +30,9 @@ struct Shot {
 // An opener whose window is already open closes it first and opens it anew;
 // a toggle (a check box) is only switched, in the window it belongs to.
 constexpr Shot kShots[] = {
-    {"settings.png", "", "Form1", "CommandSend", -1, false, ""}, // after the first read
-    {"monitor.png", "Monitor", "FormMonitor", "Label20", 0, false, ""}, // both channels in a call
-    {"monitor-missed.png", "CheckMissed", "FormMonitor", "", -1, false, ""}, // the list filtered
+    {"settings.png", "", "Form1", "CommandSend", -1, false, ""},               // after the first read
+    {"monitor.png", "Monitor", "FormMonitor", "Label20", 0, false, ""},        // both channels in a call
+    {"monitor-missed.png", "CheckMissed", "FormMonitor", "", -1, false, ""},   // the list filtered
     {"phonebook.png", "Command3", "DialogpBook", "", -1, true, "MSFlexGrid1"}, // with a picture
     {"monitor-settings.png", "CommandOptions", "FormMonitorSettings", "", -1, true, ""},
     {"statistics.png", "CommandStatistics", "FormStatistics", "LabelSummary", -1, true, ""},

@@ -100,7 +100,7 @@ Startup::Startup(Form1& form, SingleInstance& instance, QStringList words, QObje
     connect(&TimerScan, &QTimer::timeout, this, &Startup::TimerScan_Timer);
 
     messageBox = [this](QMessageBox::Icon icon, const QString& title, const QString& text,
-                        QMessageBox::StandardButtons buttons) {
+                     QMessageBox::StandardButtons buttons) {
         QString shown = text;
         shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         QMessageBox box(icon, title, shown, buttons, &form_);
@@ -131,32 +131,32 @@ bool Startup::Form_Load()
 
     if (!instance_.tryLock()) { // 2.
         messageBox(QMessageBox::Warning, Version::appTitle(),
-                   QStringLiteral("The application ") + Version::appTitle() + u' ' + Version::text()
-                       + QStringLiteral(" is already running!"),
-                   QMessageBox::Ok);
+            QStringLiteral("The application ") + Version::appTitle() + u' ' + Version::text()
+                + QStringLiteral(" is already running!"),
+            QMessageBox::Ok);
         return false;
     }
 
     form_.setWindowTitle(QStringLiteral("ISDN Corvane Plus - ") + QStringLiteral(" Version ") + Version::text()); // 3.
-    form_.ChargeUnits.fill(0);                                    // 4.
-    ensureLogFile(ProgramFolder::filePath(QStringLiteral("log.txt"))); // 5.
-    readSettings();                                               // 6. - 10.
-    setCurrencyLabel();                                           // 11.
-    disableTransferButtons();                                     // 12.
-    declined_ = !detectDevice();                                  // 13.
+    form_.ChargeUnits.fill(0);                                                                                    // 4.
+    ensureLogFile(ProgramFolder::filePath(QStringLiteral("log.txt")));                                            // 5.
+    readSettings();              // 6. - 10.
+    setCurrencyLabel();          // 11.
+    disableTransferButtons();    // 12.
+    declined_ = !detectDevice(); // 13.
     if (quitting_)
         return true;
     if (!declined_)
-        TimerStartUp.start();                                     // 14.
-    openRingSound();                                              // 15.
-    scan_ = commandLineHasScan(words_);                           // 16.
+        TimerStartUp.start();           // 14.
+    openRingSound();                    // 15.
+    scan_ = commandLineHasScan(words_); // 16.
     if (scan_) {
         if (!loading_)
             loading_ = new FormLoading;
         loading_->show();
         TimerScan.start();
     }
-    setStartupDebugLevel(debugLevelFrom(words_));                 // 17.
+    setStartupDebugLevel(debugLevelFrom(words_)); // 17.
     return true;
 }
 
@@ -215,9 +215,8 @@ bool Startup::detectDevice()
             return true;
         if (quitting_)
             return false;
-        const QMessageBox::StandardButton answer = messageBox(
-            QMessageBox::NoIcon, QStringLiteral("dodOva Detection"), detectionQuestion(),
-            QMessageBox::Yes | QMessageBox::No);
+        const QMessageBox::StandardButton answer = messageBox(QMessageBox::NoIcon, QStringLiteral("dodOva Detection"),
+            detectionQuestion(), QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes || quitting_)
             return false;
         showPortOptions();

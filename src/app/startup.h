@@ -44,8 +44,8 @@ public:
 
     // Message boxes of start-up (icon, title, text, buttons) -> the answer.
     // Tests replace it; the default shows a real box.
-    std::function<QMessageBox::StandardButton(QMessageBox::Icon, const QString&, const QString&,
-                                              QMessageBox::StandardButtons)>
+    std::function<QMessageBox::StandardButton(
+        QMessageBox::Icon, const QString&, const QString&, QMessageBox::StandardButtons)>
         messageBox;
     // The port options window, shown modally (tests replace it).
     std::function<void()> showPortOptions;

@@ -14,8 +14,8 @@ OptionTake takeOptionValue(const QStringList& args, qsizetype& i, const QString&
     return value.isEmpty() ? OptionTake::Missing : OptionTake::Taken;
 }
 
-OptionTake takeValuedOption(const QStringList& args, qsizetype& i, std::initializer_list<ValuedOption> options,
-                            QString& error)
+OptionTake takeValuedOption(
+    const QStringList& args, qsizetype& i, std::initializer_list<ValuedOption> options, QString& error)
 {
     for (const ValuedOption& option : options) {
         const OptionTake took = takeOptionValue(args, i, option.name, *option.value);

@@ -19,5 +19,5 @@ struct ValuedOption {
 
 // Tries each of `options` at args[i]. A missing value sets `error` to
 // "NAME needs a value" unless it already holds an earlier problem.
-OptionTake takeValuedOption(const QStringList& args, qsizetype& i, std::initializer_list<ValuedOption> options,
-                            QString& error);
+OptionTake takeValuedOption(
+    const QStringList& args, qsizetype& i, std::initializer_list<ValuedOption> options, QString& error);

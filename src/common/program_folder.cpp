@@ -59,7 +59,7 @@ QString choose(const Candidates& c)
 QStringList bundledFiles()
 {
     return {QStringLiteral("ring.wav"), QStringLiteral("help.htm"), QStringLiteral("noname.jpg"),
-            QStringLiteral("empty.jpg"), QStringLiteral("corvane.png")};
+        QStringLiteral("empty.jpg"), QStringLiteral("corvane.png")};
 }
 
 QString bundledFilesSource(const QString& executableFolder)
@@ -70,8 +70,8 @@ QString bundledFilesSource(const QString& executableFolder)
     const QString installed = exe.filePath(QStringLiteral("../share/corvane"));
     if (QFileInfo::exists(QDir(installed).filePath(kMarker)))
         return QDir(installed).absolutePath();
-    const QString found = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                 QStringLiteral("corvane/") + kMarker);
+    const QString found = QStandardPaths::locate(
+        QStandardPaths::GenericDataLocation, QStringLiteral("corvane/") + kMarker);
     return found.isEmpty() ? exe.absolutePath() : QFileInfo(found).absolutePath();
 }
 
@@ -90,7 +90,7 @@ QString setUp(const QString& homeOption)
 {
     const QString exeDir = QCoreApplication::applicationDirPath();
     const QString folder = choose({homeOption, qEnvironmentVariable("CORVANE_HOME"), exeDir,
-                                   QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
     QDir().mkpath(folder);
     copyMissingFiles(bundledFilesSource(exeDir), folder);
     setPath(folder);

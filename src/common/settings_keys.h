@@ -9,14 +9,12 @@ inline constexpr QLatin1String CommPort("CommPort"), Speed("Speed"), CommDelay("
 // Settings window
 inline constexpr QLatin1String UnitCost("UnitCost"), LastReset("LastReset");
 // Monitor: sounds and notices
-inline constexpr QLatin1String Ring("Ring"), Popup("Popup"), IDSound("IDSound"), WavFile("WavFile"),
-    Notify("Notify");
+inline constexpr QLatin1String Ring("Ring"), Popup("Popup"), IDSound("IDSound"), WavFile("WavFile"), Notify("Notify");
 // Monitor: which calls enter the call list, and the prefix of dialled numbers
 inline constexpr QLatin1String LogCID("LogCID"), LogAns("LogAns"), LogDial("LogDial"), LogRing("LogRing"),
     LogTry("LogTry"), DialPrefixNumber("DialPrefixNumber");
 // Monitor window place and size
-inline constexpr QLatin1String ScanLeft("ScanLeft"), ScanTop("ScanTop"), ScanHeight("ScanHeight"),
-    ScanHide("ScanHide");
+inline constexpr QLatin1String ScanLeft("ScanLeft"), ScanTop("ScanTop"), ScanHeight("ScanHeight"), ScanHide("ScanHide");
 // Phone book window place and height
 inline constexpr QLatin1String ScanLeftBook("ScanLeftBook"), ScanTopBook("ScanTopBook"), BookHeight("BookHeight");
 // Number forms of the phone book lookup

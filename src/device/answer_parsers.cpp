@@ -56,6 +56,12 @@ std::array<QString, 9> parseMsns(const QString& answer)
     return values;
 }
 
-std::array<QString, 3> parseOwnNumbers(const QString& answer) { return colonValues<3>(answer); }
+std::array<QString, 3> parseOwnNumbers(const QString& answer)
+{
+    return colonValues<3>(answer);
+}
 
-std::array<QString, 6> parseCharges(const QString& answer) { return colonValues<6>(answer); }
+std::array<QString, 6> parseCharges(const QString& answer)
+{
+    return colonValues<6>(answer);
+}

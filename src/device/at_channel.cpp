@@ -33,7 +33,7 @@ AtChannel::AtChannel(QObject* parent) : QObject(parent), port_(new PortLink(this
 {
     connect(port_, &PortLink::readyRead, this, &AtChannel::MSComm1_OnComm);
     connect(port_, &PortLink::errorOccurred, this,
-            [this](QSerialPort::SerialPortError e) { onPortError(static_cast<int>(e)); });
+        [this](QSerialPort::SerialPortError e) { onPortError(static_cast<int>(e)); });
 }
 
 AtChannel::~AtChannel()
@@ -123,7 +123,7 @@ void AtChannel::MSComm1_OnComm()
 
 QString AtChannel::cutAnswerBody(const QString& reply)
 {
-    const qsizetype p1 = reply.indexOf(u'\r') + 1;          // 1-based, 0 = none
+    const qsizetype p1 = reply.indexOf(u'\r') + 1; // 1-based, 0 = none
     const qsizetype p2 = reply.indexOf(QLatin1String("OK\r")) + 1;
     const qsizetype length = p2 - p1 - 3;
     if (p2 == 0 || length < 0)
@@ -155,8 +155,7 @@ void AtChannel::waitForAnswer(const QString& cmd, qint64& elapsedMs)
     for (;;) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         elapsedMs = clock.elapsed();
-        if (answerTo(cmd).contains(QLatin1String("OK\r")) || elapsedMs > kAnswerLimitMs
-            || (latchIsSet && latchIsSet()))
+        if (answerTo(cmd).contains(QLatin1String("OK\r")) || elapsedMs > kAnswerLimitMs || (latchIsSet && latchIsSet()))
             return;
     }
 }
@@ -206,9 +205,9 @@ QString AtChannel::SendAT(const QString& cmd)
 
     const bool failed = answer.contains(QLatin1String("ERROR\r\n")) || elapsedMs > kFailLimitMs
                         || (latchIsSet && latchIsSet());
-    lastOutcome_ = failed                                  ? AtOutcome::Refused
+    lastOutcome_ = failed                                   ? AtOutcome::Refused
                    : answer.contains(QLatin1String("OK\r")) ? AtOutcome::Answered
-                                                           : AtOutcome::Unanswered;
+                                                            : AtOutcome::Unanswered;
     if (failed) {
         if (cmd != QLatin1String("ATE1") && beep)
             beep();

@@ -51,9 +51,9 @@ public:
     std::function<void()> scanHandler;
 
     // Window hooks: the latch reads Label_info1, the lamp is the Led box.
-    std::function<bool()> latchIsSet;           // Label_info1 reads "Error"
-    std::function<void(unsigned bgr)> setLed;   // busy lamp colour, or kIdleColour
-    std::function<void()> beep;                 // system beep on device errors
+    std::function<bool()> latchIsSet;                // Label_info1 reads "Error"
+    std::function<void(unsigned bgr)> setLed;        // busy lamp colour, or kIdleColour
+    std::function<void()> beep;                      // system beep on device errors
     std::function<void(const QString&)> commandSent; // status/progress observers
 
     QString ReplyBuffer;

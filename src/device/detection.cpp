@@ -8,8 +8,7 @@ bool dodOvaExists(AtChannel& at, QWidget* parentForMessages)
 {
     if (!at.portOpens()) {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Serial Port Error!"),
-                        QStringLiteral("Either serial port is being used or Port is wrong."), QMessageBox::Ok,
-                        parentForMessages);
+            QStringLiteral("Either serial port is being used or Port is wrong."), QMessageBox::Ok, parentForMessages);
         box.setObjectName(QStringLiteral("SerialPortError"));
         box.setInformativeText(QStringLiteral("Device tried: %1").arg(at.portPath())); // which one to fix
         box.exec();

@@ -117,8 +117,7 @@ private:
     QButtonGroup* ppp_;
 };
 
-Form1::Form1(AtChannel& at, QWidget* parent)
-    : QMainWindow(parent), at_(at), ui_(new Ui)
+Form1::Form1(AtChannel& at, QWidget* parent) : QMainWindow(parent), at_(at), ui_(new Ui)
 {
     setObjectName(QStringLiteral("Form1"));
     send_ = [this](const QString& cmd) {
@@ -159,11 +158,23 @@ Form1::~Form1()
     delete ui_;
 }
 
-AtChannel& Form1::at() { return at_; }
-SettingsElements& Form1::elements() { return ui_->elements; }
+AtChannel& Form1::at()
+{
+    return at_;
+}
+SettingsElements& Form1::elements()
+{
+    return ui_->elements;
+}
 
-void Form1::setSendFunction(SendFunction send) { send_ = std::move(send); }
-void Form1::setPortTest(std::function<bool()> portOpens) { portOpens_ = std::move(portOpens); }
+void Form1::setSendFunction(SendFunction send)
+{
+    send_ = std::move(send);
+}
+void Form1::setPortTest(std::function<bool()> portOpens)
+{
+    portOpens_ = std::move(portOpens);
+}
 
 AtReply Form1::send(const QString& cmd)
 {
@@ -226,10 +237,17 @@ void Form1::connectReactions()
         bool reread;
     };
     const ProfileButton profileButtons[] = {
-        {ui_->CommandPRF, "ATZ4", true},     {ui_->CommandPRL[0], "ATZ0", true},  {ui_->CommandPRL[1], "ATZ1", true},
-        {ui_->CommandPRL[2], "ATZ2", true},  {ui_->CommandPRL[3], "ATZ3", true},  {ui_->CommandPRS[0], "AT&W0", false},
-        {ui_->CommandPRS[1], "AT&W1", false}, {ui_->CommandPRS[2], "AT&W2", false}, {ui_->CommandPRS[3], "AT&W3", false},
-        {ui_->Command7, "ATH3", false},      {ui_->Command8, "ATH4", false},
+        {ui_->CommandPRF, "ATZ4", true},
+        {ui_->CommandPRL[0], "ATZ0", true},
+        {ui_->CommandPRL[1], "ATZ1", true},
+        {ui_->CommandPRL[2], "ATZ2", true},
+        {ui_->CommandPRL[3], "ATZ3", true},
+        {ui_->CommandPRS[0], "AT&W0", false},
+        {ui_->CommandPRS[1], "AT&W1", false},
+        {ui_->CommandPRS[2], "AT&W2", false},
+        {ui_->CommandPRS[3], "AT&W3", false},
+        {ui_->Command7, "ATH3", false},
+        {ui_->Command8, "ATH4", false},
     };
     for (const ProfileButton& p : profileButtons) {
         const QString cmd = QString::fromLatin1(p.command);
@@ -321,13 +339,13 @@ QString Form1::readingStatus() const
 {
     if (!lastReadFailed_)
         return tr("Settings received.");
-    const QString why = deviceAbsent() || missing_ == sent_
-                            ? tr("No DodOva answered on port %1: the window shows the last known values.")
-                                  .arg(at_.CommPort)
-                            : tr("%1 of %2 commands got no answer or were refused: their fields keep their last "
-                                 "values.")
-                                  .arg(missing_)
-                                  .arg(sent_);
+    const QString why =
+        deviceAbsent() || missing_ == sent_
+            ? tr("No DodOva answered on port %1: the window shows the last known values.").arg(at_.CommPort)
+            : tr("%1 of %2 commands got no answer or were refused: their fields keep their last "
+                 "values.")
+                  .arg(missing_)
+                  .arg(sent_);
     return why + u' ' + tr("Transmit Settings and Save to P stay off until a reading succeeds.");
 }
 

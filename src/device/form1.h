@@ -30,8 +30,8 @@ public:
     std::array<quint8, 128> RegisterImage{};
     int Ring = 0;
 
-    void CommandRead_Click();   // "Receive Settings"
-    void CommandSend_Click();   // "Transmit Settings"
+    void CommandRead_Click(); // "Receive Settings"
+    void CommandSend_Click(); // "Transmit Settings"
     void TextUCost_Change();
     void GetDodovaInfo();
     void showStatus(const QString& text);
@@ -43,9 +43,9 @@ public:
     void ReadOwnNumbers();
     void SendMSNSandOWN();
     void ReadCosts();
-    void Command2_Click();      // "Reset Counters"
-    void Option1_Click();       // PPP mode
-    void Change();              // an edit: the save-to-profile buttons no longer match the device
+    void Command2_Click(); // "Reset Counters"
+    void Option1_Click();  // PPP mode
+    void Change();         // an edit: the save-to-profile buttons no longer match the device
 
     // Where commands and the port test go. By default the AtChannel; tests
     // put a double here to record the exact command sequence.
@@ -89,8 +89,8 @@ private:
     int sequences_ = 0;
     // Tally of the reading that runs or ran last.
     int sent_ = 0;
-    int missing_ = 0;          // unanswered or refused
+    int missing_ = 0;             // unanswered or refused
     bool lastReadFailed_ = false; // keeps "Transmit Settings" and "Save to P" off
-    QStringList refused_;      // fields the device refused in the transmission that runs
+    QStringList refused_;         // fields the device refused in the transmission that runs
     bool fitted_ = false;
 };

@@ -26,12 +26,18 @@ struct NumberSlot {
     const char* caption;
 };
 constexpr NumberSlot kNumberSlots[] = {
-    {FormElement::TextMSN1, "AT&ZI0=", "Phone 1 MSN1"},   {FormElement::TextMSN2, "AT&ZI1=", "Phone 1 MSN2"},
-    {FormElement::TextMSN3, "AT&ZI2=", "Phone 1 MSN3"},   {FormElement::TextMSN4, "AT&ZI3=", "Phone 2 MSN1"},
-    {FormElement::TextMSN5, "AT&ZI4=", "Phone 2 MSN2"},   {FormElement::TextMSN6, "AT&ZI5=", "Phone 2 MSN3"},
-    {FormElement::TextMSN7, "AT&ZI6=", "DTE Port MSN1"},  {FormElement::TextMSN8, "AT&ZI7=", "DTE Port MSN2"},
-    {FormElement::TextMSN9, "AT&ZI8=", "DTE Port MSN3"},  {FormElement::TextOWN3, "AT&ZOI=", "DTE Port Own #"},
-    {FormElement::TextOWN1, "AT&ZOa=", "Phone 1 Own #"},  {FormElement::TextOWN2, "AT&ZOb=", "Phone 2 Own #"},
+    {FormElement::TextMSN1, "AT&ZI0=", "Phone 1 MSN1"},
+    {FormElement::TextMSN2, "AT&ZI1=", "Phone 1 MSN2"},
+    {FormElement::TextMSN3, "AT&ZI2=", "Phone 1 MSN3"},
+    {FormElement::TextMSN4, "AT&ZI3=", "Phone 2 MSN1"},
+    {FormElement::TextMSN5, "AT&ZI4=", "Phone 2 MSN2"},
+    {FormElement::TextMSN6, "AT&ZI5=", "Phone 2 MSN3"},
+    {FormElement::TextMSN7, "AT&ZI6=", "DTE Port MSN1"},
+    {FormElement::TextMSN8, "AT&ZI7=", "DTE Port MSN2"},
+    {FormElement::TextMSN9, "AT&ZI8=", "DTE Port MSN3"},
+    {FormElement::TextOWN3, "AT&ZOI=", "DTE Port Own #"},
+    {FormElement::TextOWN1, "AT&ZOa=", "Phone 1 Own #"},
+    {FormElement::TextOWN2, "AT&ZOb=", "Phone 2 Own #"},
 };
 
 // Units and cost label (1-based) of each counter, in the device's order, and back.
@@ -43,9 +49,7 @@ constexpr int kCounterOfLabel[7] = {-1, 1, 2, 0, 4, 5, 3};
 void Form1::ReadRegisters()
 {
     RegisterIo io{[this](const QString& cmd) { return send(cmd); }, RegisterImage, ui_->elements};
-    io.progress = [this](int done, int total) {
-        showStatus(tr("Reading registers %1/%2").arg(done).arg(total));
-    };
+    io.progress = [this](int done, int total) { showStatus(tr("Reading registers %1/%2").arg(done).arg(total)); };
     ++sequences_; // the PPP choice that follows S87 is the reading's own
     readRegisters(io);
     --sequences_;
@@ -54,9 +58,7 @@ void Form1::ReadRegisters()
 void Form1::SendPOTS_Settings()
 {
     RegisterIo io{[this](const QString& cmd) { return send(cmd); }, RegisterImage, ui_->elements};
-    io.progress = [this](int done, int total) {
-        showStatus(tr("Writing registers %1/%2").arg(done).arg(total));
-    };
+    io.progress = [this](int done, int total) { showStatus(tr("Writing registers %1/%2").arg(done).arg(total)); };
     io.warn = messageBox;
     sendPotsSettings(io);
     refused_ += io.refused;

@@ -132,13 +132,14 @@ struct Builder {
     }
 
     // MSN1..MSN3 and "Own #" fields of one port.
-    QGridLayout* numbers(int port, FormElement firstMsn, FormElement own, const QStringList& msnTips,
-                         const QString& ownTip)
+    QGridLayout* numbers(
+        int port, FormElement firstMsn, FormElement own, const QStringList& msnTips, const QString& ownTip)
     {
         auto* grid = new QGridLayout;
         for (int i = 0; i < 3; ++i) {
-            grid->addWidget(caption(QStringLiteral("LabelMSN%1_%2").arg(port).arg(i + 1),
-                                    QStringLiteral("MSN%1").arg(i + 1)), i, 0);
+            grid->addWidget(
+                caption(QStringLiteral("LabelMSN%1_%2").arg(port).arg(i + 1), QStringLiteral("MSN%1").arg(i + 1)), i,
+                0);
             grid->addWidget(edit(nthElement(firstMsn, i), msnTips.value(i)), i, 1);
         }
         grid->addWidget(caption(QStringLiteral("LabelOwn%1").arg(port), QStringLiteral("Own #")), 3, 0);
@@ -162,7 +163,8 @@ struct Builder {
         checksColumn->addWidget(check(of(FormElement::CheckCL1), QStringLiteral("Calling Line ID Off"),
             QStringLiteral("Deactivates sending own phone number when calling from ") + pots));
         checksColumn->addWidget(check(of(FormElement::CheckIC1), QStringLiteral("Incoming calls Off"),
-            QStringLiteral("Disables incoming calls for ") + pots + QStringLiteral(". When Off you cannot receive calls!")));
+            QStringLiteral("Disables incoming calls for ") + pots
+                + QStringLiteral(". When Off you cannot receive calls!")));
         checksColumn->addWidget(check(of(FormElement::CheckMP1), QStringLiteral("Metering Pulse"),
             QStringLiteral("Enables a DECT phone to recognise cost charges on ") + pots));
         checksColumn->addWidget(check(of(FormElement::CheckCH1), QStringLiteral("Charging Counter"),
@@ -175,13 +177,16 @@ struct Builder {
 
         const QString phoneName = QStringLiteral("Phone %1").arg(n);
         const QStringList msnTips = {
-            QStringLiteral("Set first MSN number. ") + phoneName + QStringLiteral(" will ring when this number is called."),
-            QStringLiteral("Set second MSN number. ") + phoneName + QStringLiteral(" will ring when this number is called."),
-            QStringLiteral("Set third MSN number. ") + phoneName + QStringLiteral(" will ring when this number is called."),
+            QStringLiteral("Set first MSN number. ") + phoneName
+                + QStringLiteral(" will ring when this number is called."),
+            QStringLiteral("Set second MSN number. ") + phoneName
+                + QStringLiteral(" will ring when this number is called."),
+            QStringLiteral("Set third MSN number. ") + phoneName
+                + QStringLiteral(" will ring when this number is called."),
         };
         auto* right = new QVBoxLayout;
         right->addLayout(numbers(n, nthElement(FormElement::TextMSN1, 3 * port), of(FormElement::TextOWN1), msnTips,
-                                 QStringLiteral("Own number to send when calling from ") + phoneName));
+            QStringLiteral("Own number to send when calling from ") + phoneName));
         right->addWidget(charges(n, n, n + 3, QStringLiteral("This windows displays call charges for ") + pots));
         right->addStretch();
 
@@ -198,31 +203,29 @@ struct Builder {
             "Set MSN number for DTE port. Modem will answer when this number is called (In auto-answer mode).");
         auto* left = new QVBoxLayout;
         left->addLayout(numbers(3, FormElement::TextMSN7, FormElement::TextOWN3, {msnTip, msnTip, msnTip},
-                                QStringLiteral("Own number to send when calling using the modem")));
+            QStringLiteral("Own number to send when calling using the modem")));
         auto* rings = new QHBoxLayout;
         rings->addWidget(caption(QStringLiteral("LabelAnswer"), QStringLiteral("Answer")));
         rings->addWidget(edit(FormElement::TextRINGS,
-                              QStringLiteral("Set the number of rings to auto-answer (Zero disables)"), kRingsChars));
+            QStringLiteral("Set the number of rings to auto-answer (Zero disables)"), kRingsChars));
         rings->addWidget(caption(QStringLiteral("LabelRings"), QStringLiteral("rings")));
         rings->addStretch();
         left->addLayout(rings);
         left->addWidget(check(FormElement::CheckCH3, QStringLiteral("Charging Counter"),
-                              QStringLiteral("Enables the Charging Counter for DTE Port (Internet)")));
+            QStringLiteral("Enables the Charging Counter for DTE Port (Internet)")));
         left->addWidget(charges(3, 3, 6, QStringLiteral("This windows displays call charges for the DTE port")));
         left->addStretch();
 
         auto* right = new QVBoxLayout;
         right->addWidget(choices(FormElement::OptionPROT, QStringLiteral("Protocol"),
-                                 {{0, QStringLiteral("PPP-MLPPP B"), {}},
-                                  {1, QStringLiteral("Voice Tran. B Ch."), {}},
-                                  {2, QStringLiteral("PPP Trans. B Ch."), {}},
-                                  {3, QStringLiteral("Data Tran. B Ch."), {}}}));
+            {{0, QStringLiteral("PPP-MLPPP B"), {}}, {1, QStringLiteral("Voice Tran. B Ch."), {}},
+                {2, QStringLiteral("PPP Trans. B Ch."), {}}, {3, QStringLiteral("Data Tran. B Ch."), {}}}));
         right->addWidget(choices(FormElement::Option1, QStringLiteral("PPP Mode"),
-                                 {{1, QStringLiteral("64 kbps"), QStringLiteral("Set ISDN 64kbps")},
-                                  {2, QStringLiteral("128 kbps"), QStringLiteral("Set ISDN 128kbps")}},
-                                 QStringLiteral("Click to set PPP mode. Click Save to your 'Power-on' profile "
-                                                "after selecting. You can also use ATB40 or ATB0 in modem Extra "
-                                                "Settings!")));
+            {{1, QStringLiteral("64 kbps"), QStringLiteral("Set ISDN 64kbps")},
+                {2, QStringLiteral("128 kbps"), QStringLiteral("Set ISDN 128kbps")}},
+            QStringLiteral("Click to set PPP mode. Click Save to your 'Power-on' profile "
+                           "after selecting. You can also use ATB40 or ATB0 in modem Extra "
+                           "Settings!")));
         right->addStretch();
 
         auto* layout = new QHBoxLayout(box);
@@ -234,9 +237,8 @@ struct Builder {
     QGroupBox* highLayer()
     {
         auto* box = frame(QStringLiteral("FrameHighLayer"), QStringLiteral("High Layer"));
-        const QList<Choice> list = {{0, QStringLiteral("Telephony"), {}},
-                                    {1, QStringLiteral("Fax G2/G3"), {}},
-                                    {2, QStringLiteral("No element sent"), {}}};
+        const QList<Choice> list = {{0, QStringLiteral("Telephony"), {}}, {1, QStringLiteral("Fax G2/G3"), {}},
+            {2, QStringLiteral("No element sent"), {}}};
         auto* layout = new QVBoxLayout(box);
         layout->addWidget(choices(FormElement::Option4, QStringLiteral("Setting for Phone 1"), list));
         layout->addWidget(choices(FormElement::Option5, QStringLiteral("Setting for Phone 2"), list));
@@ -256,16 +258,18 @@ struct Builder {
             QStringLiteral("Enables Caller ID (ON HOOK)")));
         checksColumn->addWidget(check(FormElement::CheckCIDOffHook, QStringLiteral("Caller ID (Off Hook)"),
             QStringLiteral("Enables Caller ID (OFF HOOK)")));
-        checksColumn->addWidget(check(FormElement::CheckBAUD, QStringLiteral("Auto Baud On"),
-            QStringLiteral("This should always be on")));
+        checksColumn->addWidget(
+            check(FormElement::CheckBAUD, QStringLiteral("Auto Baud On"), QStringLiteral("This should always be on")));
         checksColumn->addStretch();
         checksColumn->addWidget(button(ui.Command7, QStringLiteral("Command7"), QStringLiteral("Hangup Phone 1")));
         checksColumn->addWidget(button(ui.Command8, QStringLiteral("Command8"), QStringLiteral("Hangup Phone 2")));
 
         auto* hook = frame(QStringLiteral("FrameHook"), QStringLiteral("Hook Flash Time"));
         auto* hookGrid = new QGridLayout(hook);
-        hookGrid->addWidget(edit(FormElement::TextHOOK,
-            QStringLiteral("Flash time setting for phones connected to POTS ports in milliseconds"), kHookChars), 0, 0);
+        hookGrid->addWidget(
+            edit(FormElement::TextHOOK,
+                QStringLiteral("Flash time setting for phones connected to POTS ports in milliseconds"), kHookChars),
+            0, 0);
         hookGrid->addWidget(caption(QStringLiteral("LabelHookUnit"), QStringLiteral("Time in ms")), 0, 1);
         hookGrid->addWidget(caption(QStringLiteral("LabelHookRange"), QStringLiteral("200 ms to 1000 ms")), 1, 0, 1, 2);
 
@@ -273,7 +277,8 @@ struct Builder {
         right->addWidget(hook);
         right->addWidget(choices(FormElement::Option3, QStringLiteral("SS Protocol"),
             {{0, QStringLiteral("Keypad"), QStringLiteral("Sets Supplementary Services Protocol to Keypad")},
-             {1, QStringLiteral("Functional"), QStringLiteral("Sets Supplementary Services Protocol to Functional")}}));
+                {1, QStringLiteral("Functional"),
+                    QStringLiteral("Sets Supplementary Services Protocol to Functional")}}));
         right->addStretch();
 
         auto* layout = new QHBoxLayout(box);
@@ -287,19 +292,19 @@ struct Builder {
         auto* box = frame(QStringLiteral("FrameProfiles"), QStringLiteral("Dodova Profiles and Power-on default"));
         auto* grid = new QGridLayout(box);
         grid->addWidget(choices(FormElement::Option2, QStringLiteral("Power-On Profile"),
-                                {{0, QStringLiteral("Profile 1"), {}},
-                                 {1, QStringLiteral("Profile 2"), {}},
-                                 {2, QStringLiteral("Profile 3"), {}},
-                                 {3, QStringLiteral("Profile 4"), {}},
-                                 {4, QStringLiteral("Factory"), {}}}),
-                        0, 0, 5, 1);
-        grid->addWidget(button(ui.CommandPRF, QStringLiteral("CommandPRF"), QStringLiteral("Load Factory Settings")),
-                        0, 1, 1, 2);
+                            {{0, QStringLiteral("Profile 1"), {}}, {1, QStringLiteral("Profile 2"), {}},
+                                {2, QStringLiteral("Profile 3"), {}}, {3, QStringLiteral("Profile 4"), {}},
+                                {4, QStringLiteral("Factory"), {}}}),
+            0, 0, 5, 1);
+        grid->addWidget(
+            button(ui.CommandPRF, QStringLiteral("CommandPRF"), QStringLiteral("Load Factory Settings")), 0, 1, 1, 2);
         for (int p = 1; p <= 4; ++p) {
-            grid->addWidget(button(ui.CommandPRL[p - 1], QStringLiteral("CommandPRL%1").arg(p),
-                                   QStringLiteral("Load P%1").arg(p)), p, 1);
+            grid->addWidget(
+                button(ui.CommandPRL[p - 1], QStringLiteral("CommandPRL%1").arg(p), QStringLiteral("Load P%1").arg(p)),
+                p, 1);
             grid->addWidget(button(ui.CommandPRS[p - 1], QStringLiteral("CommandPRS%1").arg(p),
-                                   QStringLiteral("Save to P%1").arg(p)), p, 2);
+                                QStringLiteral("Save to P%1").arg(p)),
+                p, 2);
         }
         return box;
     }
@@ -313,10 +318,8 @@ struct Builder {
         auto* layout = new QHBoxLayout(box);
         layout->setContentsMargins(kInfoMargins, kInfoMargins, kInfoMargins, kInfoMargins);
         const std::pair<QLabel**, const char*> labels[] = {{&ui.Label_info1, "Label_info1"},
-                                                           {&ui.Label_info2, "Label_info2"},
-                                                           {&ui.Label_info3, "Label_info3"},
-                                                           {&ui.Label39, "Label39"},
-                                                           {&ui.Label_info4, "Label_info4"}};
+            {&ui.Label_info2, "Label_info2"}, {&ui.Label_info3, "Label_info3"}, {&ui.Label39, "Label39"},
+            {&ui.Label_info4, "Label_info4"}};
         for (const auto& [member, name] : labels) {
             QLabel* l = value(*member, QString::fromLatin1(name));
             l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -336,7 +339,7 @@ struct Builder {
         layout->addWidget(ui.TextUCost);
         layout->addWidget(value(ui.Label15, QStringLiteral("Label15")));
         layout->addWidget(button(ui.Command2, QStringLiteral("Command2"), QStringLiteral("Reset Counters"),
-                                 QStringLiteral("Resets Last Call and Total Calls charge counters on DodOva")));
+            QStringLiteral("Resets Last Call and Total Calls charge counters on DodOva")));
         layout->addWidget(caption(QStringLiteral("LabelLastReset"), QStringLiteral("Last reset:")));
         layout->addWidget(value(ui.LabelRTime, QStringLiteral("LabelRTime")), 1);
         return box;

@@ -112,8 +112,8 @@ bool PortLink::open(QIODevice::OpenMode mode)
         setError(QSerialPort::DeviceNotFoundError, why);
         return false;
     }
-    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);   // commands are a few bytes
-    socket_->setSocketOption(QAbstractSocket::KeepAliveOption, 1);  // notices a vanished host
+    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);  // commands are a few bytes
+    socket_->setSocketOption(QAbstractSocket::KeepAliveOption, 1); // notices a vanished host
     tcpOpen_ = true;
     return true;
 }

@@ -8,8 +8,14 @@
 
 namespace {
 
-QString query(int reg) { return QStringLiteral("ATS%1?").arg(reg); }
-QString assign(int reg, long long value) { return QStringLiteral("ATS%1=%2").arg(reg).arg(value); }
+QString query(int reg)
+{
+    return QStringLiteral("ATS%1?").arg(reg);
+}
+QString assign(int reg, long long value)
+{
+    return QStringLiteral("ATS%1=%2").arg(reg).arg(value);
+}
 
 // Queries one register into the image; a failed answer keeps the old entry.
 // False when the device did not answer at all.

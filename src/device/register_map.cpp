@@ -36,8 +36,8 @@ std::vector<RegisterField> buildMap()
         {89, E::CheckCH3, R::AnyBitSet, 0x04},
         {89, E::CheckMP1, R::AnyBitSet, 0x20},
         {89, E::CheckMP2, R::AnyBitSet, 0x40},
-        {100, E::Option3, R::Choice, 0, {1, 0}},          // Keypad, Functional
-        {108, E::Option5, R::Choice, 0, {1, 2, 0}},       // Telephony, Fax G2/G3, No element sent
+        {100, E::Option3, R::Choice, 0, {1, 0}},    // Keypad, Functional
+        {108, E::Option5, R::Choice, 0, {1, 2, 0}}, // Telephony, Fax G2/G3, No element sent
         {109, E::Option4, R::Choice, 0, {1, 2, 0}},
         {118, E::CheckIC1, R::AnyBitSet, 0x01},
         {118, E::CheckIC2, R::AnyBitSet, 0x02},
@@ -95,12 +95,21 @@ QString registerCaption(int reg)
         const char* text;
     };
     static constexpr Caption kCaptions[] = {
-        {0, "Answer ... rings"},     {15, "Power-On Profile"},       {18, "Auto Baud On"},
-        {56, "Hook Flash Time"},     {79, "Call Waiting"},           {82, "Protocol"},
-        {83, "Delayed Clear Off"},   {84, "Caller on Bundle / Caller ID"},
-        {85, "Calling Line ID Off"}, {87, "Global Calls On / Bundle Connect On"},
-        {89, "Charging Counter / Metering Pulse"}, {100, "SS Protocol"},
-        {108, "Setting for Phone 2"}, {109, "Setting for Phone 1"}, {118, "Incoming calls Off"},
+        {0, "Answer ... rings"},
+        {15, "Power-On Profile"},
+        {18, "Auto Baud On"},
+        {56, "Hook Flash Time"},
+        {79, "Call Waiting"},
+        {82, "Protocol"},
+        {83, "Delayed Clear Off"},
+        {84, "Caller on Bundle / Caller ID"},
+        {85, "Calling Line ID Off"},
+        {87, "Global Calls On / Bundle Connect On"},
+        {89, "Charging Counter / Metering Pulse"},
+        {100, "SS Protocol"},
+        {108, "Setting for Phone 2"},
+        {109, "Setting for Phone 1"},
+        {118, "Incoming calls Off"},
         {123, "Full Emergency On"},
     };
     for (const Caption& c : kCaptions)

@@ -36,8 +36,7 @@ const RegisterField* fieldOfElement(FormElement element);
 QString registerCaption(int reg);
 
 // Order of the queries when reading; the PPP-mode choice follows S87.
-inline constexpr std::array<int, 16> kReadOrder = {109, 108, 79, 89, 118, 85, 84, 83, 87,
-                                                   56, 82, 0, 18, 123, 100, 15};
+inline constexpr std::array<int, 16> kReadOrder = {109, 108, 79, 89, 118, 85, 84, 83, 87, 56, 82, 0, 18, 123, 100, 15};
 // Registers that are read first and only have their own bits changed.
 inline constexpr std::array<int, 7> kReadModifyWriteOrder = {79, 89, 118, 85, 84, 83, 87};
 // Registers written outright, in this order, after the read-modify-write ones.

@@ -7,15 +7,52 @@
 
 enum class FormElement {
     // check boxes, Phone 1 and Phone 2 side by side
-    CheckGC1, CheckGC2, CheckDCB1, CheckDCB2, CheckCID1, CheckCID2, CheckCL1, CheckCL2,
-    CheckIC1, CheckIC2, CheckMP1, CheckMP2, CheckCH1, CheckCH2, CheckCW1, CheckCW2,
-    Check3, Check4, CheckCH3, CheckFUL, CheckBUN, CheckCIDOnHook, CheckCIDOffHook, CheckBAUD,
+    CheckGC1,
+    CheckGC2,
+    CheckDCB1,
+    CheckDCB2,
+    CheckCID1,
+    CheckCID2,
+    CheckCL1,
+    CheckCL2,
+    CheckIC1,
+    CheckIC2,
+    CheckMP1,
+    CheckMP2,
+    CheckCH1,
+    CheckCH2,
+    CheckCW1,
+    CheckCW2,
+    Check3,
+    Check4,
+    CheckCH3,
+    CheckFUL,
+    CheckBUN,
+    CheckCIDOnHook,
+    CheckCIDOffHook,
+    CheckBAUD,
     // choice groups
-    Option1, Option2, Option3, Option4, Option5, OptionPROT,
+    Option1,
+    Option2,
+    Option3,
+    Option4,
+    Option5,
+    OptionPROT,
     // text fields
-    TextRINGS, TextHOOK,
-    TextMSN1, TextMSN2, TextMSN3, TextMSN4, TextMSN5, TextMSN6, TextMSN7, TextMSN8, TextMSN9,
-    TextOWN1, TextOWN2, TextOWN3,
+    TextRINGS,
+    TextHOOK,
+    TextMSN1,
+    TextMSN2,
+    TextMSN3,
+    TextMSN4,
+    TextMSN5,
+    TextMSN6,
+    TextMSN7,
+    TextMSN8,
+    TextMSN9,
+    TextOWN1,
+    TextOWN2,
+    TextOWN3,
 };
 
 inline constexpr int kFirstChoice = int(FormElement::Option1);
@@ -26,7 +63,10 @@ inline constexpr int kChoiceCount = kFirstText - kFirstChoice;
 inline constexpr int kTextCount = kElementCount - kFirstText;
 
 // The element `offset` places after `first` (TextMSN1 + 3 is TextMSN4).
-constexpr FormElement nthElement(FormElement first, int offset) { return FormElement(int(first) + offset); }
+constexpr FormElement nthElement(FormElement first, int offset)
+{
+    return FormElement(int(first) + offset);
+}
 
 // The object name, "CheckCW1" for FormElement::CheckCW1.
 QString elementName(FormElement e);

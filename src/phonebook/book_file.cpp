@@ -39,8 +39,8 @@ QList<BookEntry> read(const QString& path, bool* ok)
     QList<BookEntry> entries;
     usertext::forEachLine(usertext::readFile(path, ok), [&](QStringView line) {
         const auto f = splitFields(line);
-        entries.append(BookEntry{f[0].toString(), f[1].toString(), f[2].toString(), f[3].toString(),
-                                 f[4].toString(), f[5].toString()});
+        entries.append(BookEntry{
+            f[0].toString(), f[1].toString(), f[2].toString(), f[3].toString(), f[4].toString(), f[5].toString()});
         return false;
     });
     return entries;
@@ -64,7 +64,9 @@ QString defaultPath()
 
 } // namespace BookFile
 
-BookLookup::BookLookup(const QString& path) : text_(usertext::readFile(path)) {}
+BookLookup::BookLookup(const QString& path) : text_(usertext::readFile(path))
+{
+}
 
 BookLookup BookLookup::fromText(QString text)
 {

@@ -41,7 +41,7 @@ QString decodeText(const QByteArray& bytes, const QByteArray& charset = {});
 
 // The imported contacts that are not in the book yet (same name and same
 // Phone 1) nor earlier in the import; `duplicates` counts the others.
-QList<BookEntry> newContactsOnly(const QList<BookEntry>& book, const QList<BookEntry>& imported,
-                                 int* duplicates = nullptr);
+QList<BookEntry> newContactsOnly(
+    const QList<BookEntry>& book, const QList<BookEntry>& imported, int* duplicates = nullptr);
 
 } // namespace contact_import

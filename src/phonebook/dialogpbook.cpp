@@ -76,15 +76,16 @@ DialogpBook::Prompts DialogpBook::defaultPrompts()
     };
     p.openContactsFile = [](QWidget* parent) {
         return QFileDialog::getOpenFileName(parent, QStringLiteral("Import contacts"), QString(),
-                                            QStringLiteral("Contacts (*.vcf *.csv *.txt);;vCard files (*.vcf);;"
-                                                           "CSV files (*.csv *.txt);;All files (*)"));
+            QStringLiteral("Contacts (*.vcf *.csv *.txt);;vCard files (*.vcf);;"
+                           "CSV files (*.csv *.txt);;All files (*)"));
     };
     p.inform = [](QWidget* parent, const QString& text) {
         QMessageBox::information(parent, QStringLiteral("Phone Book Manager"), text);
     };
     p.closeUnsaved = [](QWidget* parent, const QString& text) {
         return QMessageBox::warning(parent, QStringLiteral("Phone Book Manager"), text,
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
     };
     return p;
 }
@@ -186,21 +187,33 @@ void DialogpBook::buildWindow()
     connect(Command1, &QPushButton::clicked, this, &DialogpBook::Command1_Click);
     connect(CommandImport, &QPushButton::clicked, this, &DialogpBook::CommandImport_Click);
     connect(TextSearch, &QLineEdit::textChanged, this, &DialogpBook::applySearch);
-    connect(MSFlexGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    showContact(current.row());
-            });
+    connect(
+        MSFlexGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+            if (current.isValid())
+                showContact(current.row());
+        });
     connect(titles, &QHeaderView::sectionClicked, this, &DialogpBook::titleClicked);
     connect(titles, &QHeaderView::sectionDoubleClicked, this, &DialogpBook::choosePicture);
     MSFlexGrid1->installEventFilter(this);
     MSFlexGrid1->viewport()->installEventFilter(this);
 }
 
-int DialogpBook::pixelsX(double twips) const { return qRound(twips * logicalDpiX() / 1440.0); }
-int DialogpBook::pixelsY(double twips) const { return qRound(twips * logicalDpiY() / 1440.0); }
-double DialogpBook::twipsX(int pixels) const { return pixels * 1440.0 / logicalDpiX(); }
-double DialogpBook::twipsY(int pixels) const { return pixels * 1440.0 / logicalDpiY(); }
+int DialogpBook::pixelsX(double twips) const
+{
+    return qRound(twips * logicalDpiX() / 1440.0);
+}
+int DialogpBook::pixelsY(double twips) const
+{
+    return qRound(twips * logicalDpiY() / 1440.0);
+}
+double DialogpBook::twipsX(int pixels) const
+{
+    return pixels * 1440.0 / logicalDpiX();
+}
+double DialogpBook::twipsY(int pixels) const
+{
+    return pixels * 1440.0 / logicalDpiY();
+}
 
 // A stored value that is no number, or out of any sensible range, leaves the
 // default in place.
@@ -280,9 +293,8 @@ void DialogpBook::done(int result)
     if (!closing_) {
         const bool saved = SaveTheList();
         if (!saved) {
-            const QString text = QStringLiteral(
-                                     "The phone book could not be saved to\n%1\n\nThe file as it was before "
-                                     "is unchanged. Close anyway and lose the changes made in this window?")
+            const QString text = QStringLiteral("The phone book could not be saved to\n%1\n\nThe file as it was before "
+                                                "is unchanged. Close anyway and lose the changes made in this window?")
                                      .arg(QDir::toNativeSeparators(bookPath_));
             if (!prompts_.closeUnsaved(this, text))
                 return;

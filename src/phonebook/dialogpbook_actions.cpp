@@ -142,7 +142,7 @@ void DialogpBook::UpdateButton_Click()
     numbersToDash();
     if (row >= 0 && !MSFlexGrid1->isRowHidden(row))
         table_.replaceContact(row, {contact_fields::singleLine(Text3->text()), Text2->text(), Text1->text(),
-                                    Text4->text(), Text5->text(), {}});
+                                       Text4->text(), Text5->text(), {}});
     clearFields();
     UpdateButton->setEnabled(false);
 }

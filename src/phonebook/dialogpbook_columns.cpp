@@ -75,7 +75,7 @@ void DialogpBook::fitColumns()
         overflow -= d;
     };
     for (int c : {int(ContactTable::Picture), int(ContactTable::Name), int(ContactTable::Other),
-                  int(ContactTable::Mobile), int(ContactTable::Phone2), int(ContactTable::Phone1)})
+             int(ContactTable::Mobile), int(ContactTable::Phone2), int(ContactTable::Phone1)})
         shrink(c);
     for (int c = 0; c < ContactTable::ColumnCount; ++c)
         MSFlexGrid1->setColumnWidth(c, px[c]);

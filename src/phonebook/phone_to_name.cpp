@@ -73,7 +73,7 @@ void setPlan(const NumberPlan& plan)
 NumberPlan planFrom(const SettingsStore& settings)
 {
     return {withoutLeadingZeros(digitsOnly(settings.read(QStringLiteral("CountryCode")))),
-            withoutLeadingZeros(digitsOnly(settings.read(QStringLiteral("AreaCode"))))};
+        withoutLeadingZeros(digitsOnly(settings.read(QStringLiteral("AreaCode"))))};
 }
 
 QString national(QStringView number, const NumberPlan& plan)
@@ -109,8 +109,7 @@ QString national(QStringView number, const NumberPlan& plan)
     return u'0' + plan.areaCode + digits;
 }
 
-bool nameFor(const QString& bookText, std::shared_ptr<const NumberForms>& cache, QString& number,
-             QString& name)
+bool nameFor(const QString& bookText, std::shared_ptr<const NumberForms>& cache, QString& number, QString& name)
 {
     if (bookText.isEmpty())
         return false;

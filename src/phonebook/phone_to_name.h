@@ -13,7 +13,7 @@ class SettingsStore;
 
 struct NumberPlan {
     QString countryCode = QStringLiteral("49"); // digits only
-    QString areaCode;                            // digits only, without the trunk "0"
+    QString areaCode;                           // digits only, without the trunk "0"
     bool operator==(const NumberPlan&) const = default;
 };
 
@@ -54,7 +54,6 @@ namespace numberforms {
 // The fallback after the own rule found no entry in `bookText`: on a match,
 // `name` is the contact's and `number` becomes its picture field. `cache`
 // keeps the book's forms for the next lookup in the same book.
-bool nameFor(const QString& bookText, std::shared_ptr<const NumberForms>& cache, QString& number,
-             QString& name);
+bool nameFor(const QString& bookText, std::shared_ptr<const NumberForms>& cache, QString& number, QString& name);
 
 } // namespace numberforms

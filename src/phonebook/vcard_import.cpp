@@ -10,9 +10,9 @@
 namespace {
 
 struct Property {
-    QByteArray name;             // upper case, without a group prefix
-    QList<QByteArray> params;    // upper case, one entry per ';' part
-    QByteArray charset;          // CHARSET=...
+    QByteArray name;          // upper case, without a group prefix
+    QList<QByteArray> params; // upper case, one entry per ';' part
+    QByteArray charset;       // CHARSET=...
     QByteArray rawValue;
 };
 

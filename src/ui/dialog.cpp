@@ -69,8 +69,7 @@ void Dialog::buildWindow()
         device_->addItem(info.systemLocation());
     portLayout->addWidget(device_);
     connect(device_, &QComboBox::textActivated, this, &Dialog::deviceChosen);
-    connect(device_->lineEdit(), &QLineEdit::editingFinished, this,
-            [this] { deviceChosen(device_->currentText()); });
+    connect(device_->lineEdit(), &QLineEdit::editingFinished, this, [this] { deviceChosen(device_->currentText()); });
 #endif
     portLayout->addStretch();
 

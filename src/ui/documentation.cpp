@@ -4,7 +4,9 @@
 #include <QStandardPaths>
 #include <QWidget>
 
-Documentation::Documentation(QWidget* window) : QObject(window), window_(window) {}
+Documentation::Documentation(QWidget* window) : QObject(window), window_(window)
+{
+}
 
 Documentation::~Documentation()
 {

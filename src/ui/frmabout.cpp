@@ -66,8 +66,8 @@ void frmAbout::buildWindow()
     grid->addWidget(description, 0, 1);
     grid->addWidget(label(QString(), QStringLiteral("lblVersion"), this), 1, 1);
     grid->addWidget(label(QStringLiteral("Tested with DodOva Version:"), QStringLiteral("lblDisclaimer"), this), 2, 1);
-    grid->addWidget(label(QStringLiteral("Software Version 3.81 - Hardware Version 50"), QStringLiteral("Label4"), this),
-                    3, 1);
+    grid->addWidget(
+        label(QStringLiteral("Software Version 3.81 - Hardware Version 50"), QStringLiteral("Label4"), this), 3, 1);
     grid->addWidget(label(QString(), QStringLiteral("Label3"), this), 4, 1);
     grid->setColumnMinimumWidth(1, qRound(300 * scale));
     auto* buttons = new QHBoxLayout;

@@ -20,7 +20,10 @@ TEST(AppOptions, EachCommandLineGivesItsOptionsWordsAndLevel)
         const AppOptions o = parseAppOptions(args.split(u' ', Qt::SkipEmptyParts));
         const QString got = QString("simulate=%1 port=%2 home=%3 words=%4 level=%5 scan=%6 help=%7 version=%8 error=%9")
                                 .arg(o.simulate ? o.scenario : "-", o.port, o.home, o.words.join(u','))
-                                .arg(debugLevelFrom(o.words)).arg(commandLineHasScan(o.words)).arg(o.help).arg(o.version)
+                                .arg(debugLevelFrom(o.words))
+                                .arg(commandLineHasScan(o.words))
+                                .arg(o.help)
+                                .arg(o.version)
                                 .arg(o.error);
         EXPECT_EQ(got, line.section(u'\t', 1)) << args.toStdString();
         ++checked;

@@ -32,9 +32,7 @@ TEST(ProgramFolder, OptionThenVariableThenAPortableCopyThenTheUserFolder)
         ProgramFolder::Candidates in;
         QString chosen;
     } cases[] = {
-        {{"/o", "/v", portable, user}, "/o"},
-        {{"", "/v", portable, user}, "/v"},
-        {{"", "", portable, user}, portable},
+        {{"/o", "/v", portable, user}, "/o"}, {{"", "/v", portable, user}, "/v"}, {{"", "", portable, user}, portable},
         {{"", "", bin, user}, user}, // never beside an installed executable
     };
     for (const Case& c : cases)

@@ -36,7 +36,8 @@ struct ProgramRun {
     QString setting(const QString& key)
     {
         return QSettings(dir.filePath("config/Corvane Controller.ini"), QSettings::IniFormat)
-            .value("Startup/" + key, "<none>").toString();
+            .value("Startup/" + key, "<none>")
+            .toString();
     }
     bool waitFor(const std::function<bool()>& done)
     {
@@ -79,7 +80,8 @@ TEST(Program, SigtermEndsCleanlyWithTheFinalSaveAlsoWhileAsking)
     for (const QString& device : {sim.link(), QString("/nonexistent/tty")}) {
         ProgramRun run({"--port", device});
         ASSERT_TRUE(run.waitFor([&] {
-            return device == sim.link() ? sim.commands().contains("AT&ZO?") : QFile::exists(run.dir.filePath("home/log.txt"));
+            return device == sim.link() ? sim.commands().contains("AT&ZO?")
+                                        : QFile::exists(run.dir.filePath("home/log.txt"));
         }));
         ASSERT_EQ(run.process.state(), QProcess::Running);
         run.process.terminate();
@@ -94,8 +96,9 @@ TEST(Program, UnknownScenarioIsRefusedBeforeAnyPortIsTried)
 {
     ProgramRun run({"--simulate", "dmeo"});
     QByteArray said;
-    ASSERT_TRUE(run.waitFor([&] { return (said += run.process.readAllStandardError()).contains("no scenario \"dmeo\""); }));
-    EXPECT_EQ(run.process.state(), QProcess::Running); // the box waits for the user
+    ASSERT_TRUE(
+        run.waitFor([&] { return (said += run.process.readAllStandardError()).contains("no scenario \"dmeo\""); }));
+    EXPECT_EQ(run.process.state(), QProcess::Running);             // the box waits for the user
     EXPECT_FALSE(QFile::exists(run.dir.filePath("home/log.txt"))); // start-up did not go on
 }
 
@@ -114,7 +117,8 @@ TEST(Programs, CommandLinesPrintAndEndAsDocumented)
         ASSERT_TRUE(run.process.waitForFinished(10000)) << line.toStdString();
         const QString out = run.process.readAllStandardOutput(), err = run.process.readAllStandardError();
         EXPECT_EQ(run.process.exitCode(), f[2].toInt()) << line.toStdString();
-        EXPECT_TRUE((f[3] == "out" ? out : err).contains(f[4])) << line.toStdString() << '\n' << (out + err).toStdString();
+        EXPECT_TRUE((f[3] == "out" ? out : err).contains(f[4])) << line.toStdString() << '\n'
+                                                                << (out + err).toStdString();
         EXPECT_TRUE(f[2] == "0" || out.isEmpty()) << line.toStdString(); // errors go to stderr only
         ++checked;
     }
@@ -127,9 +131,10 @@ TEST(Programs, ManualPagesHaveTheirSectionsAndTheOptionsOfHelp)
         QFile source(QStringLiteral(CORVANE_SOURCE_DIR "/packaging/man/") + program + ".1");
         ASSERT_TRUE(source.open(QIODevice::ReadOnly)) << program.toStdString();
         const QString page = QString::fromUtf8(source.readAll()).replace(QLatin1String("\\-"), QLatin1String("-"));
-        for (const char* heading : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES", "ENVIRONMENT",
-                                    "EXIT STATUS", "EXAMPLES", "SEE ALSO"})
-            EXPECT_TRUE(page.contains(QStringLiteral("\n.SH ") + heading + u'\n')) << program.toStdString() << ": " << heading;
+        for (const char* heading : {"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES", "ENVIRONMENT", "EXIT STATUS",
+                 "EXAMPLES", "SEE ALSO"})
+            EXPECT_TRUE(page.contains(QStringLiteral("\n.SH ") + heading + u'\n'))
+                << program.toStdString() << ": " << heading;
         auto section = [&page](const QString& name) {
             const qsizetype from = page.indexOf(QStringLiteral("\n.SH ") + name + u'\n');
             return page.mid(from, page.indexOf(QLatin1String("\n.SH "), from + 1) - from);
@@ -151,8 +156,8 @@ TEST(Programs, DemoFolderNamesTheDemoCallers)
     const QString trace = out.filePath("demo.trace"), demo = QStringLiteral(CORVANE_SOURCE_DIR "/assets/demo/");
     ProgramRun render({"--scenario", "demo", "--render-capture", trace}, "dodova-sim");
     ASSERT_TRUE(render.process.waitForFinished(10000));
-    ProgramRun replay({trace, "--out", out.path(), "--book", demo + "book.txt", "--start", "2026-01-01T09:30:00"},
-                      "corvane-replay");
+    ProgramRun replay(
+        {trace, "--out", out.path(), "--book", demo + "book.txt", "--start", "2026-01-01T09:30:00"}, "corvane-replay");
     ASSERT_TRUE(replay.process.waitForFinished(10000));
     QFile logged(out.filePath("list.txt")), shipped(demo + "list.txt");
     ASSERT_TRUE(logged.open(QIODevice::ReadOnly) && shipped.open(QIODevice::ReadOnly));

@@ -41,7 +41,7 @@ struct Shell {
         form.messageBox = [this](const QString& text, const QString& title) { log() << title + '|' + text; };
         startup = std::make_unique<Startup>(form, instance, std::move(words));
         startup->messageBox = [this](QMessageBox::Icon icon, const QString& title, const QString& text,
-                                     QMessageBox::StandardButtons) {
+                                  QMessageBox::StandardButtons) {
             log() << QString("box %1|%2|%3").arg(icon).arg(title, text);
             return ++asked > 3 ? QMessageBox::No : answer; // a wrong script must not loop for ever
         };
@@ -68,7 +68,10 @@ struct Shell {
     }
     QStringList& log() { return wave.log; }
     template <typename T>
-    T* child(const QString& name) { return form.findChild<T*>(name); }
+    T* child(const QString& name)
+    {
+        return form.findChild<T*>(name);
+    }
 
     SingleInstance instance;
     RecordingWave wave;
@@ -92,12 +95,19 @@ QString state(Shell& s, const PrivateStore& store)
     for (const char* button : {"CommandSend", "CommandPRS1", "CommandPRS4"})
         out << QString(button) + (s.child<QPushButton>(button)->isEnabled() ? "=enabled" : "=disabled");
     out << QString("CommPort=%1 Speed=%2 CommDelay=%3 UnitCost=%4 Ring=%5 LastReset=%6")
-               .arg(s.at.CommPort).arg(s.at.Speed).arg(s.at.CommDelay).arg(s.form.UnitCost).arg(s.form.Ring)
+               .arg(s.at.CommPort)
+               .arg(s.at.Speed)
+               .arg(s.at.CommDelay)
+               .arg(s.form.UnitCost)
+               .arg(s.form.Ring)
                .arg(s.form.LastReset)
         << QString("TimerStartUp=%1 TimerScan=%2 declined=%3 mainWindow=%4 loading=%5 debugLevel=%6")
-               .arg(s.startup->TimerStartUp.isActive()).arg(s.startup->TimerScan.isActive())
-               .arg(s.startup->userDeclinedDetection()).arg(s.form.isVisible())
-               .arg(s.startup->formLoading() && s.startup->formLoading()->isVisible()).arg(startupDebugLevel())
+               .arg(s.startup->TimerStartUp.isActive())
+               .arg(s.startup->TimerScan.isActive())
+               .arg(s.startup->userDeclinedDetection())
+               .arg(s.form.isVisible())
+               .arg(s.startup->formLoading() && s.startup->formLoading()->isVisible())
+               .arg(startupDebugLevel())
         << s.log();
     s.log().clear();
     for (const char* file : {"log.txt", "../settings.ini"}) {
@@ -135,7 +145,8 @@ QString runScript(const QString& path)
         } else if (cmd == "device") { // port 1's device: "sim" or none
             device = arg == "sim" ? sim->link() : store.file("no-device");
         } else if (cmd == "port") { // port N sim|none: where the number leads
-            SettingsStore::user().setPortPath(arg.section(u' ', 0, 0).toInt(), arg.endsWith("sim") ? sim->link() : store.file("no-device"));
+            SettingsStore::user().setPortPath(
+                arg.section(u' ', 0, 0).toInt(), arg.endsWith("sim") ? sim->link() : store.file("no-device"));
         } else if (cmd == "log") {
             QFile f(store.file("log.txt"));
             EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(arg.toUtf8() + '\n') > 0);

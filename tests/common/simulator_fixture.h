@@ -26,9 +26,9 @@ public:
         stop();
         QFile::remove(link());
         process_.setProgram(QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"));
-        process_.setArguments(QStringList{"--link", link(), "--log", logPath(), "--state",
-                                          dir_.filePath(QStringLiteral("state"))}
-                              + extraArgs);
+        process_.setArguments(
+            QStringList{"--link", link(), "--log", logPath(), "--state", dir_.filePath(QStringLiteral("state"))}
+            + extraArgs);
         process_.setStandardOutputFile(QProcess::nullDevice());
         process_.start();
         up_ = false;

@@ -40,7 +40,6 @@ struct Rig {
     bool latch = false;
 };
 
-
 } // namespace
 
 TEST(AtChannel, AnswersWithEchoOnAndOffRefusalsAndTheLatch)
@@ -51,12 +50,11 @@ TEST(AtChannel, AnswersWithEchoOnAndOffRefusalsAndTheLatch)
     EXPECT_EQ(r.send("ATI4"), " not sent");
     EXPECT_TRUE(r.lamp.isEmpty());
     r.latch = false;
-    const QStringList results = {r.send("ATE1"),  r.send("ATS56=15"), r.send("ATS56?"), r.send("ATCD9"),
-                                 r.send("ATCD8"), r.send("ATE0"),     r.send("ATS56?"), r.send("ATE1"),
-                                 r.send("ATS56=300")}; // out of range: ERROR, waits out the second
-    EXPECT_EQ(results, QStringList({"OK answered", " answered", "015\r\n\r\n answered", "MONITOR answered",
-                                    " answered", " answered", "15\r\n\r\n answered", "OK answered",
-                                    "Error refused"}));
+    const QStringList results = {r.send("ATE1"), r.send("ATS56=15"), r.send("ATS56?"), r.send("ATCD9"), r.send("ATCD8"),
+        r.send("ATE0"), r.send("ATS56?"), r.send("ATE1"),
+        r.send("ATS56=300")}; // out of range: ERROR, waits out the second
+    EXPECT_EQ(results, QStringList({"OK answered", " answered", "015\r\n\r\n answered", "MONITOR answered", " answered",
+                           " answered", "15\r\n\r\n answered", "OK answered", "Error refused"}));
     EXPECT_EQ(r.beeps, 1);
     EXPECT_FALSE(r.at.port().isOpen()); // closed between commands
     ASSERT_EQ(r.lamp.size(), 18);       // busy red, then button face, per command
@@ -65,8 +63,8 @@ TEST(AtChannel, AnswersWithEchoOnAndOffRefusalsAndTheLatch)
     r.at.BusyColour = 0xFF000F; // 0x00BBGGRR: red 15, blue 255
     r.send("ATE1");
     EXPECT_EQ(r.lamp.value(18), 0xFF000Fu);
-    EXPECT_EQ(r.sim.commands(), (QStringList{"ATE1", "ATS56=15", "ATS56?", "ATCD9", "ATCD8", "ATE0", "ATS56?",
-                                             "ATE1", "ATS56=300", "ATE1"}));
+    EXPECT_EQ(r.sim.commands(),
+        (QStringList{"ATE1", "ATS56=15", "ATS56?", "ATCD9", "ATCD8", "ATE0", "ATS56?", "ATE1", "ATS56=300", "ATE1"}));
 }
 
 // Every answer lands after the one-second wait: each command gets no answer,
@@ -111,7 +109,9 @@ TEST(AtChannel, FloodingDeviceKeepsTheReplyBounded)
     qsizetype written = 0;
     QTimer pump;
     QObject::connect(&pump, &QTimer::timeout, [&] {
-        if (const auto n = ::write(master, junk.constData() + written, std::min<qsizetype>(4096, junk.size() - written)); n > 0)
+        if (const auto n = ::write(
+                master, junk.constData() + written, std::min<qsizetype>(4096, junk.size() - written));
+            n > 0)
             written += n;
     });
     r.at.commandSent = [&](const QString&) { pump.start(0); };

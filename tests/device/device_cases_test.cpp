@@ -29,9 +29,15 @@ public:
     QStringList changes;
 
     int check(FormElement e) const override { return checks.value(e, 0); }
-    void setCheck(FormElement e, int v) override { checks[e] = v, changes << elementName(e) + u'=' + QString::number(v); }
+    void setCheck(FormElement e, int v) override
+    {
+        checks[e] = v, changes << elementName(e) + u'=' + QString::number(v);
+    }
     int choice(FormElement e) const override { return choices.value(e, -1); }
-    void setChoice(FormElement e, int i) override { choices[e] = i, changes << elementName(e) + u'=' + QString::number(i); }
+    void setChoice(FormElement e, int i) override
+    {
+        choices[e] = i, changes << elementName(e) + u'=' + QString::number(i);
+    }
     QString text(FormElement e) const override { return texts.value(e); }
     void setText(FormElement e, const QString& t) override { texts[e] = t, changes << elementName(e) + u'=' + t; }
 };
@@ -71,7 +77,9 @@ QString run(const QString& kind, const QStringList& args, const QString& rest)
         return v ? QString::number(*v) : QStringLiteral("-");
     }
     if (kind == u"cut")
-        return AtChannel::cutAnswerBody(answer).replace(u'\r', QLatin1String("\\r")).replace(u'\n', QLatin1String("\\n"));
+        return AtChannel::cutAnswerBody(answer)
+            .replace(u'\r', QLatin1String("\\r"))
+            .replace(u'\n', QLatin1String("\\n"));
     const auto joined = [](const auto& values) { return QStringList(values.begin(), values.end()).join(u'|'); };
     if (kind == u"msns")
         return joined(parseMsns(answer));
@@ -99,7 +107,7 @@ TEST(DeviceCases, CasesOfTheDataFile)
         const QString input = line.section(QStringLiteral(" -> "), 0, 0);
         const QStringList words = input.split(u' ', Qt::SkipEmptyParts);
         EXPECT_EQ(run(words.value(0), words.mid(1), input.section(u' ', 1)).toStdString(),
-                  line.section(QStringLiteral(" -> "), 1).toStdString())
+            line.section(QStringLiteral(" -> "), 1).toStdString())
             << line.toStdString();
     }
 }

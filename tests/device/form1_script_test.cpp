@@ -14,10 +14,22 @@
 
 namespace {
 
-QString unescape(QString s) { return s.replace(QLatin1String("\\r"), QLatin1String("\r")).replace(QLatin1String("\\n"), QLatin1String("\n")); }
-QString escape(QString s) { return s.replace(u'\r', QLatin1String("\\r")).replace(u'\n', QLatin1String("\\n")); }
-QString dataPath(const QString& name) { return QStringLiteral(CORVANE_SOURCE_DIR "/tests/device/data/") + name; }
-const char* yesNo(bool b) { return b ? "yes" : "no"; }
+QString unescape(QString s)
+{
+    return s.replace(QLatin1String("\\r"), QLatin1String("\r")).replace(QLatin1String("\\n"), QLatin1String("\n"));
+}
+QString escape(QString s)
+{
+    return s.replace(u'\r', QLatin1String("\\r")).replace(u'\n', QLatin1String("\\n"));
+}
+QString dataPath(const QString& name)
+{
+    return QStringLiteral(CORVANE_SOURCE_DIR "/tests/device/data/") + name;
+}
+const char* yesNo(bool b)
+{
+    return b ? "yes" : "no";
+}
 
 QString readText(const QString& path)
 {
@@ -102,7 +114,7 @@ public:
             const QDateTime t = QDateTime::currentDateTime();
             log << QStringLiteral("= stamp now %1, saved %2")
                        .arg(yesNo(stamp == resetStamp(t) || stamp == resetStamp(t.addSecs(-60))),
-                            yesNo(SettingsStore::user().read(QStringLiteral("LastReset")) == stamp));
+                           yesNo(SettingsStore::user().read(QStringLiteral("LastReset")) == stamp));
         } else {
             log << QStringLiteral("?? unknown line");
         }
@@ -116,7 +128,7 @@ private:
         log << QStringLiteral("> ") + escape(cmd);
         if (cmd == clickDuring_.first)
             form_->findChild<QAbstractButton*>(std::exchange(clickDuring_, {}).second)->click();
-        at_.setLed(at_.BusyColour); // what SendAT does to the lamp
+        at_.setLed(at_.BusyColour);                      // what SendAT does to the lamp
         static const QMap<QString, AtReply> fixed = [] { // command, TAB, answer
             QMap<QString, AtReply> answers;
             for (const QString& line : readText(dataPath(QStringLiteral("fake_dodova.txt"))).split(u'\n'))
@@ -174,7 +186,9 @@ private:
         for (QObject* o : form_->findChildren<QObject*>(names)) {
             QString value;
             if (auto* c = qobject_cast<QCheckBox*>(o))
-                value = QString::number(c->checkState() == Qt::Checked ? 1 : c->checkState() == Qt::PartiallyChecked ? 2 : 0);
+                value = QString::number(c->checkState() == Qt::Checked            ? 1
+                                        : c->checkState() == Qt::PartiallyChecked ? 2
+                                                                                  : 0);
             else if (auto* b = qobject_cast<QAbstractButton*>(o))
                 value = QString::number(b->isChecked());
             else if (auto* g = qobject_cast<QButtonGroup*>(o))
@@ -222,11 +236,12 @@ private:
         const int info = form_->findChild<QWidget*>(QStringLiteral("FrameInfo"))->height();
         log << QStringLiteral("= %1x%2 screen: fits %3, scrolls across %4, down %5, CommandSend shown %6, "
                               "identification frame under two lines %7")
-                   .arg(screen.width()).arg(screen.height())
+                   .arg(screen.width())
+                   .arg(screen.height())
                    .arg(yesNo(screen.contains(form_->frameGeometry())),
-                        yesNo(scroll && scroll->horizontalScrollBar()->maximum() > 0),
-                        yesNo(scroll && scroll->verticalScrollBar()->maximum() > 0), yesNo(!send->visibleRegion().isEmpty()),
-                        yesNo(info < 2 * form_->fontMetrics().height()));
+                       yesNo(scroll && scroll->horizontalScrollBar()->maximum() > 0),
+                       yesNo(scroll && scroll->verticalScrollBar()->maximum() > 0),
+                       yesNo(!send->visibleRegion().isEmpty()), yesNo(info < 2 * form_->fontMetrics().height()));
     }
 
     void startProgram(const QStringList& args)
@@ -242,7 +257,7 @@ private:
         program_->setProcessEnvironment(env);
         program_->setStandardOutputFile(QProcess::nullDevice());
         program_->start(QStringLiteral(CORVANE_BUILD_DIR "/corvane"),
-                        QStringList{"--port", sim_->link(), "--home", store_.home()} + args);
+            QStringList{"--port", sim_->link(), "--home", store_.home()} + args);
     }
 
     PrivateStore store_;
@@ -265,7 +280,8 @@ TEST_P(Form1Script, LogMatchesTheExpectedFile)
     const QString name = QString::fromStdString(GetParam()), base = dataPath(name);
     QStringList lines = readText(base + QStringLiteral(".script")).split(u'\n', Qt::SkipEmptyParts);
     const QStringList simArgs = lines.value(0).startsWith(QLatin1String("# sim")) // "# sim ARGS"
-                                    ? lines.value(0).mid(5).split(u' ', Qt::SkipEmptyParts) : QStringList();
+                                    ? lines.value(0).mid(5).split(u' ', Qt::SkipEmptyParts)
+                                    : QStringList();
     lines.removeIf([](const QString& l) { return l.startsWith(u'#'); });
     Session session(simArgs, name.startsWith(QLatin1String("sim_")));
     ASSERT_TRUE(session.up());
@@ -284,6 +300,7 @@ INSTANTIATE_TEST_SUITE_P(Data, Form1Script, ::testing::ValuesIn([] {
     for (const QString& n : QDir(dataPath({})).entryList({"*.script"}))
         names.push_back(n.chopped(7).toStdString());
     return names;
-}()), [](const auto& info) { return info.param; });
+}()),
+    [](const auto& info) { return info.param; });
 
 } // namespace

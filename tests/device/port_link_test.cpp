@@ -13,7 +13,10 @@
 
 namespace {
 
-QString tcpName(quint16 port) { return QStringLiteral("tcp://127.0.0.1:%1").arg(port); }
+QString tcpName(quint16 port)
+{
+    return QStringLiteral("tcp://127.0.0.1:%1").arg(port);
+}
 
 // The link's first error, as the reconnect logic sees it.
 QSerialPort::SerialPortError firstError(QSignalSpy& errors)

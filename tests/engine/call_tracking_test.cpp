@@ -35,10 +35,14 @@ TEST(Durations, FormattedAsHoursMinutesSeconds)
         const char* text;
     };
     const Case cases[] = {
-        {36161.f, 36000.f, "0:02:41"}, {39725.f, 36000.f, "1:02:05"},
-        {10.f, 86390.f, "0:00:20"},    // across midnight
-        {32768.f + 1.f, 1.f, "9:06:08"}, {40001.f, 1.f, "11:06:40"}, // past the old 16-bit limit
-        {100.5f, 100.f, "0:00:00"},    {101.5f, 100.f, "0:00:02"}, {102.5f, 100.f, "0:00:02"}, // halves to even
+        {36161.f, 36000.f, "0:02:41"},
+        {39725.f, 36000.f, "1:02:05"},
+        {10.f, 86390.f, "0:00:20"}, // across midnight
+        {32768.f + 1.f, 1.f, "9:06:08"},
+        {40001.f, 1.f, "11:06:40"}, // past the old 16-bit limit
+        {100.5f, 100.f, "0:00:00"},
+        {101.5f, 100.f, "0:00:02"},
+        {102.5f, 100.f, "0:00:02"}, // halves to even
         {86399.f, 0.5f, "23:59:58"},
     };
     for (const Case& c : cases)
@@ -70,8 +74,8 @@ TEST_F(CallTest, Timer1ClockAcrossDaylightSavingChanges)
         const char* shown;
     };
     const Case cases[] = {
-        {"Europe/Berlin", QDate(2026, 3, 29), QTime(1, 59, 50), 20, "03:00:10"},    // an hour skipped
-        {"Europe/Berlin", QDate(2026, 10, 25), QTime(1, 59, 50), 3620, "02:00:10"}, // an hour again
+        {"Europe/Berlin", QDate(2026, 3, 29), QTime(1, 59, 50), 20, "03:00:10"},       // an hour skipped
+        {"Europe/Berlin", QDate(2026, 10, 25), QTime(1, 59, 50), 3620, "02:00:10"},    // an hour again
         {"Australia/Lord_Howe", QDate(2026, 10, 4), QTime(1, 59, 50), 20, "02:30:10"}, // half an hour
     };
     const QByteArray zoneBefore = qgetenv("TZ");

@@ -56,11 +56,16 @@ TEST_F(CallerIdTest, HostIsAskedForPopupSoundAndTop)
 TEST(LongTime, TimeZoneFieldIsDropped)
 {
     const char* const cases[][2] = {
-        {"HH:mm:ss t", "HH:mm:ss"},          {"h:mm:ss AP t", "h:mm:ss AP"},
-        {"t HH:mm:ss", "HH:mm:ss"},          {"H:mm:ss (t)", "H:mm:ss"},
-        {"h:mm:ss AP, t", "h:mm:ss AP"},     {"H:mm:ss 'ch t'. t", "H:mm:ss 'ch t'."},
-        {"HH:mm:ss 'it''s' tttt", "HH:mm:ss 'it''s'"}, {"HH:mm:ss", "HH:mm:ss"},
-        {"", ""},                            {"'unclosed t", "'unclosed t"},
+        {"HH:mm:ss t", "HH:mm:ss"},
+        {"h:mm:ss AP t", "h:mm:ss AP"},
+        {"t HH:mm:ss", "HH:mm:ss"},
+        {"H:mm:ss (t)", "H:mm:ss"},
+        {"h:mm:ss AP, t", "h:mm:ss AP"},
+        {"H:mm:ss 'ch t'. t", "H:mm:ss 'ch t'."},
+        {"HH:mm:ss 'it''s' tttt", "HH:mm:ss 'it''s'"},
+        {"HH:mm:ss", "HH:mm:ss"},
+        {"", ""},
+        {"'unclosed t", "'unclosed t"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(regional::withoutTimeZone(QString::fromUtf8(c[0])), QString::fromUtf8(c[1])) << c[0];

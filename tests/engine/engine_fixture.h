@@ -55,20 +55,38 @@ inline Octets cat(std::initializer_list<Octets> parts)
 // Standard frames of a call, as the network and the adapter's ports send them.
 namespace frames {
 namespace ie = dss1::ie;
-inline Octets callingNumber(const char* n) { return cat({{ie::kCallingPartyNumber, int(2 + strlen(n)), 0x01, 0x80}, digits(n)}); }
-inline Octets connectedNumber(const char* n) { return cat({{ie::kConnectedNumber, int(2 + strlen(n)), 0x01, 0x80}, digits(n)}); }
-inline Octets calledNumber(const char* n) { return cat({{ie::kCalledPartyNumber, int(1 + strlen(n)), 0xC1}, digits(n)}); }
-inline Octets channel(int c) { return {ie::kChannelIdentification, 0x01, c}; }
-inline Octets clearing() { return {ie::kCause, 0x02, dss1::kLocationUser, dss1::kCauseNormal}; }
+inline Octets callingNumber(const char* n)
+{
+    return cat({{ie::kCallingPartyNumber, int(2 + strlen(n)), 0x01, 0x80}, digits(n)});
+}
+inline Octets connectedNumber(const char* n)
+{
+    return cat({{ie::kConnectedNumber, int(2 + strlen(n)), 0x01, 0x80}, digits(n)});
+}
+inline Octets calledNumber(const char* n)
+{
+    return cat({{ie::kCalledPartyNumber, int(1 + strlen(n)), 0xC1}, digits(n)});
+}
+inline Octets channel(int c)
+{
+    return {ie::kChannelIdentification, 0x01, c};
+}
+inline Octets clearing()
+{
+    return {ie::kCause, 0x02, dss1::kLocationUser, dss1::kCauseNormal};
+}
 // UI frame on the group TEI: SETUP offered to all terminals.
 inline Octets offer(const Octets& elements)
 {
     return cat({{0x02, dss1::kGroupTei, dss1::kControlUi, dss1::kProtocolDiscriminator, 0x01, 0x05,
-                 int(dss1::MessageType::Setup), ie::kBearerCapability, 0x03, 0x80, 0x90, 0xA3},
-                elements});
+                    int(dss1::MessageType::Setup), ie::kBearerCapability, 0x03, 0x80, 0x90, 0xA3},
+        elements});
 }
 // I-frame of the terminal with TEI octet `tei`, message type `type`.
-inline Octets iframe(int tei, int type, const Octets& elements) { return cat({{0x00, tei, 0x02, 0x02, dss1::kProtocolDiscriminator, 0x01, 0x85, type}, elements}); }
+inline Octets iframe(int tei, int type, const Octets& elements)
+{
+    return cat({{0x00, tei, 0x02, 0x02, dss1::kProtocolDiscriminator, 0x01, 0x85, type}, elements});
+}
 } // namespace frames
 
 class EngineFixture : public ::testing::Test {

@@ -35,7 +35,10 @@ protected:
             keys << n.text;
         return QStringLiteral("tree: ") + keys.join(u' ');
     }
-    std::array<QString, 3> panes() const { return {engine->Text1().text(), engine->Text2().text(), engine->Text3().text()}; }
+    std::array<QString, 3> panes() const
+    {
+        return {engine->Text1().text(), engine->Text2().text(), engine->Text3().text()};
+    }
 
     // One script line; the log gets what it changed.
     void run(const QString& line, QString& log)
@@ -100,7 +103,8 @@ TEST_F(FrameScript, EveryScriptLogsWhatItsFileExpects)
                 log += line + u'\n';
             else
                 run(line.trimmed(), log);
-        const QString expected = QStringLiteral("engine/data/frames/") + QFileInfo(name).completeBaseName() + ".expected";
+        const QString expected = QStringLiteral("engine/data/frames/") + QFileInfo(name).completeBaseName()
+                                 + ".expected";
         EXPECT_GOLDEN(expected.toUtf8().constData(), log);
     }
 }

@@ -28,13 +28,13 @@ TEST(PhoneToName, SevenTenthsRule)
         const char *number, *name, *picture;
     };
     const Case cases[] = {
-        {"0301234567", "Alpha", "-"},        // exact
-        {"00301234567", "Alpha", "-"},       // 10 > 7.7
-        {"12340301234567", "Alpha", "-"},    // 14 digits: 10 > 9.8
-        {"123450301234567", "", "-"},        // 15 digits: 10 is not > 10.5
-        {"1234567890", "", "-"},             // stored 7 in incoming 10: 7 is not > 7.0
-        {"123456789", "Beta", "beta.jpg"},   // 7 > 6.3
-        {"0171999", "Gamma", "gamma.jpg"},   // Mobile matches; the earlier line wins
+        {"0301234567", "Alpha", "-"},      // exact
+        {"00301234567", "Alpha", "-"},     // 10 > 7.7
+        {"12340301234567", "Alpha", "-"},  // 14 digits: 10 > 9.8
+        {"123450301234567", "", "-"},      // 15 digits: 10 is not > 10.5
+        {"1234567890", "", "-"},           // stored 7 in incoming 10: 7 is not > 7.0
+        {"123456789", "Beta", "beta.jpg"}, // 7 > 6.3
+        {"0171999", "Gamma", "gamma.jpg"}, // Mobile matches; the earlier line wins
         {"", "", "-"},
         {"Secret Number", "", "-"},
         {"-", "", "-"},
@@ -63,12 +63,13 @@ TEST(PhoneToName, MatchingBoundary)
 TEST(PhoneToName, NumericTextAsTheNumberParserReadsIt)
 {
     const QString texts[] = {"0301234567", "0", " 42 ", "12,5", "1.5", "1e5", "+49", "", "Secret Number",
-                             QString(300, u'9'), QString(309, u'9'), QString::fromUtf8("\u0660\u0661")};
+        QString(300, u'9'), QString(309, u'9'), QString::fromUtf8("\u0660\u0661")};
     const QLocale before;
     for (const char* name : {"C", "de_DE", "ar_EG", "fa_IR"}) {
         QLocale::setDefault(QLocale(QLatin1String(name)));
         for (const QString& t : texts)
-            EXPECT_EQ(BookLookup::isNumeric(t), regional::toNumber(t).has_value()) << name << " " << t.left(12).toStdString();
+            EXPECT_EQ(BookLookup::isNumeric(t), regional::toNumber(t).has_value())
+                << name << " " << t.left(12).toStdString();
     }
     QLocale::setDefault(before);
 }

@@ -16,13 +16,13 @@ TEST_F(CaptureTest, LinesAreCutAsTheAdapterWritesThem)
     };
     const Case cases[] = {
         {"lower-case l never starts a pass", "L1   0 -> 00 81 7F  \r\n 00001234l", 0, "",
-         "L1   0 -> 00 81 7F  *$ 00001234l"},
+            "L1   0 -> 00 81 7F  *$ 00001234l"},
         {"a line without trailer is not decoded", "L1   0 -> 00 81 7F  \r\nL", 0, "", "1: -> 00 L"},
         {"octet text without a last separator", "L1   0 -> 00 81 7F \r\n 00001234L", 1, "00817F", "L"},
         {"hex digits of either case", "L1   0 -> 0a ff 7f  \r\n 00001234L", 1, "0AFF7F", "L"},
         {"a digit pair stops at a non-hex character", "L1   0 -> 0G 81 7F  \r\n 00001234L", 1, "00817F", "L"},
         {"the data-request noise line is removed",
-         "L1 phid 0 PH_DATA_REQ  \r\n 00000001L1   0 -> 00 81 7F  \r\n 00001234L", 1, "00817F", "L"},
+            "L1 phid 0 PH_DATA_REQ  \r\n 00000001L1   0 -> 00 81 7F  \r\n 00001234L", 1, "00817F", "L"},
         {"a line without L1: is no frame", "Lx   0 -> 00 81 7F  \r\n 00001234L", 0, "", "L"},
         // Shorter than 8: kept, then the pass finds no " *$" and drops one character.
         {"a short buffer is not trimmed by eight", "ab\r\nL", 0, "", "b*$L"},
@@ -46,8 +46,8 @@ TEST_F(CaptureTest, Text1ReadsAsAListenerHeardIt)
 {
     const QByteArray line = traceLine({0x00, 0x81, 0x7F});
     const QByteArray floods[] = {(QByteArray(line).replace("\r\n", "") + QByteArray(2000, 'x')).repeated(150),
-                                 (line + (" \r\n" + QByteArray(30, 'y')).repeated(50)).repeated(150),
-                                 (line + " \r\n" + QByteArray(2000, 'z')).repeated(150)};
+        (line + (" \r\n" + QByteArray(30, 'y')).repeated(50)).repeated(150),
+        (line + " \r\n" + QByteArray(2000, 'z')).repeated(150)};
     MonitorEngine listened(clock, *settings);
     listened.callList().setListPath(path("list2.txt"));
     QObject::connect(&listened.Text1(), &TracePane::appended, [](const QString&) {});
@@ -76,8 +76,8 @@ TEST_F(CaptureTest, FramesOfMoreThan128OctetsAreNotExamined)
 
 TEST_F(CaptureTest, HexPairReadsLikeTheDevicesDigits)
 {
-    const std::pair<const char*, int> cases[] = {{"7F", 0x7F}, {"a0", 0xA0}, {" 5", 5}, {"5 ", 5},
-                                                 {"G1", 0},    {"1G", 1},    {"", 0},   {"  ", 0}};
+    const std::pair<const char*, int> cases[] = {
+        {"7F", 0x7F}, {"a0", 0xA0}, {" 5", 5}, {"5 ", 5}, {"G1", 0}, {"1G", 1}, {"", 0}, {"  ", 0}};
     for (const auto& [text, value] : cases)
         EXPECT_EQ(TraceCapture::hexPair(QString::fromLatin1(text)), value) << text;
 }

@@ -32,7 +32,7 @@ inline QList<CallEvent> events()
         const QStringList f = line.split(u'|');
         if (f.size() == 11 && !line.startsWith(u'#'))
             out.append({CallEvent::Kind(kinds.indexOf(f[0])), at(f[1]), at(f[2]), f[3].isEmpty() ? QChar() : f[3][0],
-                        f[4], f[5], f[6], call_type::fromText(f[7]), f[8] == "yes", f[9], f[10]});
+                f[4], f[5], f[6], call_type::fromText(f[7]), f[8] == "yes", f[9], f[10]});
     }
     return out;
 }

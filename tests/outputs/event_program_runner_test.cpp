@@ -15,7 +15,10 @@ using Runner = EventProgramRunner;
 
 class EventProgramTest : public ::testing::Test {
 protected:
-    EventProgramTest() { QObject::connect(&runner, &Runner::logMessage, [this](const QString& t) { log << t; }); }
+    EventProgramTest()
+    {
+        QObject::connect(&runner, &Runner::logMessage, [this](const QString& t) { log << t; });
+    }
     QString script(const char* name) { return "/bin/sh \"" + scenario::dataPath(name) + "\" \"" + dir.path() + '"'; }
     QTemporaryDir dir;
     VirtualClock clock;

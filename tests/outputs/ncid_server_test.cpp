@@ -51,10 +51,10 @@ TEST_F(NcidServerTest, ACallReachesAClientAsTheApiLines)
         server.callEvent(e);
     ASSERT_TRUE(c->waitFor("END: *HTYPE*CANCEL*DATE*01052026*TIME*1001"));
     scenario::expectGolden("ncid_session.txt", QByteArray(c->raw).replace("\r\n", "\n"));
-    EXPECT_EQ(c->raw.count("\r\n"), c->lines.size()); // every line ends in CR LF
+    EXPECT_EQ(c->raw.count("\r\n"), c->lines.size());                          // every line ends in CR LF
     const QString cid = c->lines.filter(QRegularExpression("^CID:")).value(0); // as a client shows it
     EXPECT_EQ(QStringList({"Alice Example", "03012345678", "4711"}),
-              QStringList({c->field(cid, "NAME"), c->field(cid, "NMBR"), c->field(cid, "LINE")}));
+        QStringList({c->field(cid, "NAME"), c->field(cid, "NMBR"), c->field(cid, "LINE")}));
 }
 
 TEST_F(NcidServerTest, StartupSaysWhyNoLogCame)
@@ -64,10 +64,8 @@ TEST_F(NcidServerTest, StartupSaysWhyNoLogCame)
     emptyFile.setListPath(dir.filePath("list.txt"));
     QFile(emptyFile.listPath()).open(QIODevice::WriteOnly);
     const std::tuple<const CallListModel*, bool, QByteArray, const char*> cases[] = {
-        {nullptr, true, {}, "253 No Call log"},
-        {&noFile, true, {}, "253 No Call log"},
-        {&emptyFile, true, {}, "252 Call log empty"},
-        {&full, false, {}, "251 Call log not sent"},
+        {nullptr, true, {}, "253 No Call log"}, {&noFile, true, {}, "253 No Call log"},
+        {&emptyFile, true, {}, "252 Call log empty"}, {&full, false, {}, "251 Call log not sent"},
         {&full, true, "HELLO: CMD: no_log\n", "251 Call log not sent"},
         {&full, true, {}, "250 End of call log"}, // no_log was for one client only
     };
@@ -86,7 +84,7 @@ TEST_F(NcidServerTest, BadClientsNeitherStopNorGrowTheServer)
     auto good = join();
     NcidTestClient garbage(server.serverPort()), endless(server.serverPort()), deaf(server.serverPort());
     for (NcidTestClient* c : {&garbage, &endless, &deaf})
-        c->socket.setReadBufferSize(1024); // reads no more than this: a stalled client
+        c->socket.setReadBufferSize(1024);          // reads no more than this: a stalled client
     delete new NcidTestClient(server.serverPort()); // connects and vanishes
     garbage.send(QByteArray("\0\xff\r\r\n\n****\nREQ: YO\nCALL: ###DATE+++\nHELLO: CMD: no_log\nMSG: Food\n", 65));
     endless.send(QByteArray(4 << 20, 'x'));

@@ -8,7 +8,10 @@ using namespace contact_import;
 
 namespace {
 
-QStringList row(const BookEntry& e) { return {e.name, e.phone1, e.phone2, e.mobile, e.other, e.picture}; }
+QStringList row(const BookEntry& e)
+{
+    return {e.name, e.phone1, e.phone2, e.mobile, e.other, e.picture};
+}
 
 QList<QStringList> rows(const QList<BookEntry>& entries)
 {
@@ -50,48 +53,46 @@ TEST(ContactImport, FilesBecomeRowsAndUnusableOnesAreCounted)
         QList<QStringList> rows;
     } cases[] = {
         {"vCard 3 and 4: folded lines, types, escapes", parseVCard,
-         "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Johann \r\n Sebastian Bach\\, Jr.\r\nN:Bach;Johann;Sebastian;;\r\n"
-         "TEL;TYPE=HOME,VOICE:030 1234\r\nitem1.TEL;type=CELL:0170\r\n\t555 1234\r\nTEL;TYPE=WORK:089 999\r\n"
-         "TEL;TYPE=FAX:089 998\r\n"
-         "TEL;TYPE=HOME:0800 111\r\n" // Phone 1 taken: the first free one is gone too
-         "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:4.0\r\nN:Curie;Marie;;Dr.;\r\n"
-         "TEL;VALUE=uri;TYPE=\"voice,cell\":tel:+33-1-2345\r\nEND:VCARD\r\n",
-         0,
-         {{"Johann Sebastian Bach, Jr.", "0301234", "089999", "01705551234", "089998", ""},
-          {"Dr. Marie Curie", "-", "-", "+3312345", "-", ""}}},
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Johann \r\n Sebastian Bach\\, Jr.\r\nN:Bach;Johann;Sebastian;;\r\n"
+            "TEL;TYPE=HOME,VOICE:030 1234\r\nitem1.TEL;type=CELL:0170\r\n\t555 1234\r\nTEL;TYPE=WORK:089 999\r\n"
+            "TEL;TYPE=FAX:089 998\r\n"
+            "TEL;TYPE=HOME:0800 111\r\n" // Phone 1 taken: the first free one is gone too
+            "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:4.0\r\nN:Curie;Marie;;Dr.;\r\n"
+            "TEL;VALUE=uri;TYPE=\"voice,cell\":tel:+33-1-2345\r\nEND:VCARD\r\n",
+            0,
+            {{"Johann Sebastian Bach, Jr.", "0301234", "089999", "01705551234", "089998", ""},
+                {"Dr. Marie Curie", "-", "-", "+3312345", "-", ""}}},
         {"vCard 2.1: quoted-printable, base64, charsets", parseVCard,
-         "BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=FCrgen\n"
-         "TEL;CELL;VOICE:0171 222\nEND:VCARD\n"
-         "BEGIN:VCARD\nVERSION:2.1\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB =\nSch=C3=B6n=09Tab\n"
-         "TEL;WORK;QUOTED-PRINTABLE:=30=32=32\nEND:VCARD\n"
-         "BEGIN:VCARD\nFN;ENCODING=B:" + QByteArray("Åsa").toBase64() + "\nEND:VCARD\n"
-         "BEGIN:VCARD\nFN;CHARSET=x-unknown:Pl\xE4tz\nEND:VCARD\n" // unknown charset, not UTF-8: Windows-1252
-         "BEGIN:VCARD\nFN;CHARSET=\"ISO-8859-15\":\xA4uro\nEND:VCARD\n", // the euro sign there, not in 1252
-         0,
-         {{"Jürgen Müller", "-", "-", "0171222", "-", ""},
-          {"Zoë Schön Tab", "-", "022", "-", "-", ""}, // a TAB never reaches the book
-          {"Åsa", "-", "-", "-", "-", ""},
-          {"Plätz", "-", "-", "-", "-", ""},
-          {"€uro", "-", "-", "-", "-", ""}}},
+            "BEGIN:VCARD\nVERSION:2.1\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:M=FCller;J=FCrgen\n"
+            "TEL;CELL;VOICE:0171 222\nEND:VCARD\n"
+            "BEGIN:VCARD\nVERSION:2.1\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB =\nSch=C3=B6n=09Tab\n"
+            "TEL;WORK;QUOTED-PRINTABLE:=30=32=32\nEND:VCARD\n"
+            "BEGIN:VCARD\nFN;ENCODING=B:"
+                + QByteArray("Åsa").toBase64()
+                + "\nEND:VCARD\n"
+                  "BEGIN:VCARD\nFN;CHARSET=x-unknown:Pl\xE4tz\nEND:VCARD\n" // unknown charset, not UTF-8: Windows-1252
+                  "BEGIN:VCARD\nFN;CHARSET=\"ISO-8859-15\":\xA4uro\nEND:VCARD\n", // the euro sign there, not in 1252
+            0,
+            {{"Jürgen Müller", "-", "-", "0171222", "-", ""},
+                {"Zoë Schön Tab", "-", "022", "-", "-", ""}, // a TAB never reaches the book
+                {"Åsa", "-", "-", "-", "-", ""}, {"Plätz", "-", "-", "-", "-", ""}, {"€uro", "-", "-", "-", "-", ""}}},
         {"odd vCards", parseVCard,
-         "garbage before the first card\nBEGIN:VCARD\nTEL:0301\nEND:VCARD\n" // no name at all
-         "BEGIN:VCARD\nORG:Acme\\; Sons;Sales\nTEL:0302\n"
-         "AGENT:BEGIN:VCARD\nBEGIN:VCARD\nFN:Inner\nEND:VCARD\n" // a card inside a card is not a contact
-         "NOTE:no colon here\n:\n=\nEND:VCARD\n"
-         "END:VCARD\n" // one END too many
-         "BEGIN:VCARD\nFN:Last Without End\nTEL;TYPE=HOME:0303",
-         1,
-         {{"Acme; Sons", "0302", "-", "-", "-", ""}, {"Last Without End", "0303", "-", "-", "-", ""}}},
+            "garbage before the first card\nBEGIN:VCARD\nTEL:0301\nEND:VCARD\n" // no name at all
+            "BEGIN:VCARD\nORG:Acme\\; Sons;Sales\nTEL:0302\n"
+            "AGENT:BEGIN:VCARD\nBEGIN:VCARD\nFN:Inner\nEND:VCARD\n" // a card inside a card is not a contact
+            "NOTE:no colon here\n:\n=\nEND:VCARD\n"
+            "END:VCARD\n" // one END too many
+            "BEGIN:VCARD\nFN:Last Without End\nTEL;TYPE=HOME:0303",
+            1, {{"Acme; Sons", "0302", "-", "-", "-", ""}, {"Last Without End", "0303", "-", "-", "-", ""}}},
         {"CSV with a header, quotes and bad lines", parseCsv,
-         "Name,Phone 1,Phone 2,Mobile,Other,Notes\r\n\"Doe, Jane\",030 111,,0170 1,,\"says \"\"hi\"\"\"\r\n"
-         ",0302,,,,\r\n"                // no name
-         "\r\n"                         // blank
-         "\"Multi\nLine\",abc,0303\r\n" // short row, letters
-         "Extra,1,2,3,4,5,6,7\r\n",
-         1,
-         {{"Doe, Jane", "030111", "-", "01701", "-", ""},
-          {"Multi Line", "-", "0303", "-", "-", ""},
-          {"Extra", "1", "2", "3", "4", ""}}},
+            "Name,Phone 1,Phone 2,Mobile,Other,Notes\r\n\"Doe, Jane\",030 111,,0170 1,,\"says \"\"hi\"\"\"\r\n"
+            ",0302,,,,\r\n"                // no name
+            "\r\n"                         // blank
+            "\"Multi\nLine\",abc,0303\r\n" // short row, letters
+            "Extra,1,2,3,4,5,6,7\r\n",
+            1,
+            {{"Doe, Jane", "030111", "-", "01701", "-", ""}, {"Multi Line", "-", "0303", "-", "-", ""},
+                {"Extra", "1", "2", "3", "4", ""}}},
     };
     for (const auto& c : cases) {
         const ContactImport r = c.parse(c.data);
@@ -109,7 +110,7 @@ TEST(ContactImport, CsvLayoutsOfCommonAddressBooks)
     } cases[] = {
         {"no header, semicolons", "Anna;030 1;;0170\nBert;031\n", {"Anna", "0301", "-", "0170", "-", ""}},
         {"first and last name", "First Name,Last Name,Mobile Phone,Business Phone\nAda,Lovelace,0171,089\n",
-         {"Ada Lovelace", "-", "089", "0171", "-", ""}},
+            {"Ada Lovelace", "-", "089", "0171", "-", ""}},
         {"TABs, UTF-8 with BOM", "\xEF\xBB\xBFName\tPhone\nÖzil\t0302\n", {"Özil", "0302", "-", "-", "-", ""}},
         {"Windows-1252", "Name;Telefon\nG\xF6tz;0304\n", {"Götz", "0304", "-", "-", "-", ""}},
         {"unterminated quote", "\"Open,0305\nNext,0306\n", {"Open,0305\nNext,0306\n", "-", "-", "-", "-", ""}},
@@ -127,11 +128,10 @@ TEST(ContactImport, DuplicatesByNameAndPhone1AreLeftOut)
 {
     const QList<BookEntry> book = {{"Anna", "0301", "-", "-", "-", "/a.jpg"}};
     const QList<BookEntry> imported = {
-        {"Anna", "0301", "0999", "-", "-", ""}, // same name and Phone 1
-        {"Anna", "0302", "-", "-", "-", ""},    // another Anna
-        {"anna", "0301", "-", "-", "-", ""},    // names compare case-sensitively
-        {"Bert", "0303", "-", "-", "-", ""},
-        {"Bert", "0303", "-", "0170", "-", ""}, // twice in the file
+        {"Anna", "0301", "0999", "-", "-", ""},                                      // same name and Phone 1
+        {"Anna", "0302", "-", "-", "-", ""},                                         // another Anna
+        {"anna", "0301", "-", "-", "-", ""},                                         // names compare case-sensitively
+        {"Bert", "0303", "-", "-", "-", ""}, {"Bert", "0303", "-", "0170", "-", ""}, // twice in the file
     };
     int duplicates = -1;
     const QList<BookEntry> fresh = newContactsOnly(book, imported, &duplicates);
@@ -149,7 +149,7 @@ TEST(ContactImport, GarbageNeverCrashesNorSplitsALine)
 {
     QRandomGenerator random(1234);
     const QByteArray words[] = {"BEGIN:VCARD\n", "END:VCARD\n", "FN;ENCODING=QUOTED-PRINTABLE:", "=\n", "\"",
-                                "TEL;CELL:", ",", ";", "\t", "\r", " ", "=C3", "\\"};
+        "TEL;CELL:", ",", ";", "\t", "\r", " ", "=C3", "\\"};
     for (int round = 0; round < 300; ++round) {
         QByteArray data;
         const int parts = random.bounded(1, 60);
@@ -163,7 +163,8 @@ TEST(ContactImport, GarbageNeverCrashesNorSplitsALine)
             for (const BookEntry& e : r.contacts)
                 for (int c = 0; c < 6; ++c) {
                     const QString& f = contactField(e, c);
-                    ASSERT_FALSE(f.contains(u'\t') || f.contains(u'\n') || f.contains(u'\r')) << data.toHex().constData();
+                    ASSERT_FALSE(f.contains(u'\t') || f.contains(u'\n') || f.contains(u'\r'))
+                        << data.toHex().constData();
                 }
     }
 }
@@ -205,7 +206,8 @@ TEST_F(PhoneBookTest, ImportAddsNewContactsOnTopAndSaysWhatWasLeftOut)
     QTest::mouseClick(import, Qt::LeftButton);
     EXPECT_EQ(column(*d, 0), QStringList({"Zoe", "Bert", "Anna"}));
     ASSERT_EQ(informed.size(), 1);
-    EXPECT_EQ(informed[0], "2 contact(s) imported.\n1 already in the phone book, left out.\n1 without a name, left out.");
+    EXPECT_EQ(
+        informed[0], "2 contact(s) imported.\n1 already in the phone book, left out.\n1 without a name, left out.");
 
     QTest::mouseClick(import, Qt::LeftButton); // unreadable: a message, nothing changes
     EXPECT_EQ(d->contacts().rowCount(), 3);

@@ -19,7 +19,10 @@ const QByteArray kSix = "Anna\t0301111\t-\t-\t-\t-\r\n"
                         "Emma\t0305555\t-\t-\t-\t-\r\n"
                         "Finn\t0306666\t-\t-\t-\t-\r\n";
 
-int twipsToPixels(double twips, int dpi) { return qRound(twips * dpi / 1440.0); }
+int twipsToPixels(double twips, int dpi)
+{
+    return qRound(twips * dpi / 1440.0);
+}
 
 } // namespace
 
@@ -43,8 +46,9 @@ TEST_F(PhoneBookTest, AllSixColumnsFitTheFixedWidthAndNumbersShowWhole)
         SCOPED_TRACE(contacts);
         QByteArray lines;
         for (int i = 0; i < contacts; ++i)
-            lines += "Anna Berger " + QByteArray::number(i) + "\t03012345678\t03098765432\t01701234567\t"
-                     "04099887766\t/home/someone/Pictures/contacts/anna.jpg\r\n";
+            lines += "Anna Berger " + QByteArray::number(i)
+                     + "\t03012345678\t03098765432\t01701234567\t"
+                       "04099887766\t/home/someone/Pictures/contacts/anna.jpg\r\n";
         writeBook(lines);
         auto d = open();
         QTableView* list = grid(*d);
@@ -139,7 +143,7 @@ TEST_F(PhoneBookTest, UpdateReplacesNameAndNumbersButKeepsThePicture)
     QTest::mouseClick(button(*d, "UpdateButton"), Qt::LeftButton);
     const BookEntry& e = d->contacts().entry(1);
     EXPECT_EQ(QStringList({e.name, e.phone1, e.phone2, e.mobile, e.other, e.picture}),
-              QStringList({"Berta", "-", "-", "-", "0999", "-"}));
+        QStringList({"Berta", "-", "-", "-", "0999", "-"}));
     EXPECT_EQ(d->contacts().entry(0).picture, "/pics/anna.jpg");
     EXPECT_FALSE(button(*d, "UpdateButton")->isEnabled());
     EXPECT_TRUE(edit(*d, "Text3")->text().isEmpty());
@@ -190,16 +194,17 @@ TEST_F(PhoneBookTest, TitleClicksSortByTheirColumnInTheirDirection)
     const struct {
         const char* what;
         QByteArray book;
-        int title, secondTitle;   // the direction turns round whichever title comes next
+        int title, secondTitle;    // the direction turns round whichever title comes next
         QStringList first, second; // names after each click
     } cases[] = {
         // Numbers: descending first, ties by Phone 2 in the same direction, "-" below the numbers.
-        {"Phone 1", "A\t9\t1\t-\t-\t-\r\nB\t100\t3\t-\t-\t-\r\nC\t-\t-\t-\t-\t-\r\nD\t25\t-\t-\t-\t-\r\n"
-                    "E\t100\t7\t-\t-\t-\r\n",
-         1, 1, {"E", "B", "D", "A", "C"}, {"A", "D", "B", "E", "C"}},
+        {"Phone 1",
+            "A\t9\t1\t-\t-\t-\r\nB\t100\t3\t-\t-\t-\r\nC\t-\t-\t-\t-\t-\r\nD\t25\t-\t-\t-\t-\r\n"
+            "E\t100\t7\t-\t-\t-\r\n",
+            1, 1, {"E", "B", "D", "A", "C"}, {"A", "D", "B", "E", "C"}},
         // The picture column sorts by name, descending; case-sensitive, "Zed" before "alpha".
         {"Picture", "Beta\t1\t-\t-\t-\t/a.jpg\r\nalpha\t2\t-\t-\t-\t/c.jpg\r\nZed\t3\t-\t-\t-\t/b.jpg\r\n", 5, 0,
-         {"alpha", "Zed", "Beta"}, {"Beta", "Zed", "alpha"}},
+            {"alpha", "Zed", "Beta"}, {"Beta", "Zed", "alpha"}},
     };
     for (const auto& c : cases) {
         writeBook(c.book);
@@ -282,12 +287,12 @@ TEST_F(PhoneBookTest, RestoresItsPlaceWithoutDriftKeepsTheHeightAndSnapsTheWidth
 TEST_F(PhoneBookTest, BadLinesAreReadAndWrittenBackWithoutLoss)
 {
     writeBook("Ann\t9\t-\t-\t-\t-\r\nAnn\t10\t-\t-\t-\t-\r\n" // saved by name, then numbers as text
-              "Zoë Müller\t0301234567\r\n"           // short line
-              "\r\n"                                  // blank line
-              "Bob\t12\r\n"                           // six characters
-              "Carl\t1\t2\t3\t4\t/pic.jpg\textra\tmore\r\n" // extra fields
-              "Dora\t5\t\t\t\t\t\r\n"                  // a TAB at the end
-              "Łukasz Żak\t0221\t-\t-\t-\t-\n");      // LF only, letters beyond Latin-1
+              "Zoë Müller\t0301234567\r\n"                    // short line
+              "\r\n"                                          // blank line
+              "Bob\t12\r\n"                                   // six characters
+              "Carl\t1\t2\t3\t4\t/pic.jpg\textra\tmore\r\n"   // extra fields
+              "Dora\t5\t\t\t\t\t\r\n"                         // a TAB at the end
+              "Łukasz Żak\t0221\t-\t-\t-\t-\n");              // LF only, letters beyond Latin-1
     auto d = open();
     EXPECT_EQ(d->contacts().rowCount(), 7);
     d->close();
@@ -361,8 +366,8 @@ class ReadOnlyFolder {
 public:
     explicit ReadOnlyFolder(const QString& path) : path_(path)
     {
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                                         QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                         | QFile::ReadOther | QFile::ExeOther);
         if (geteuid() == 0)
             dropped_ = seteuid(65534) == 0;
     }

@@ -50,11 +50,23 @@ TEST(AtInterpreter, AnswersInModemFraming)
 
 TEST(AtInterpreter, RegistersSetGetAndRange)
 {
-    struct Case { const char* command; bool ok; };
+    struct Case {
+        const char* command;
+        bool ok;
+    };
     const Case cases[] = {
-        {"ATS0=0", true},     {"ATS127=255", true}, {"ATS128=1", false}, {"ATS0=256", false},
-        {"ATS0=", false},     {"ATS0=-1", false},   {"ATS=5", false},    {"ATS12?3", false},
-        {"ATS1000000=1", false}, {"ATS127?", true},  {"ATS128?", false},  {"ATSX?", false},
+        {"ATS0=0", true},
+        {"ATS127=255", true},
+        {"ATS128=1", false},
+        {"ATS0=256", false},
+        {"ATS0=", false},
+        {"ATS0=-1", false},
+        {"ATS=5", false},
+        {"ATS12?3", false},
+        {"ATS1000000=1", false},
+        {"ATS127?", true},
+        {"ATS128?", false},
+        {"ATSX?", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Device().refuses(c.command), !c.ok) << c.command;
@@ -71,9 +83,9 @@ TEST(AtInterpreter, RegistersSetGetAndRange)
 TEST(AtInterpreter, FactoryRegistersAreAConfiguredAdapter)
 {
     const auto r = DeviceSettings::factory().registers;
-    EXPECT_EQ(r[56], 25);   // hook flash 250 ms: within 200..1000
-    EXPECT_EQ(r[82], 74);   // a listed protocol
-    EXPECT_EQ(r[15], 0);    // a listed power-on profile
+    EXPECT_EQ(r[56], 25); // hook flash 250 ms: within 200..1000
+    EXPECT_EQ(r[82], 74); // a listed protocol
+    EXPECT_EQ(r[15], 0);  // a listed power-on profile
     EXPECT_EQ(r[87] & 96, 0);
     EXPECT_EQ(r[89] & 7, 7);
     EXPECT_EQ(r[109], 1);
@@ -95,9 +107,9 @@ TEST(AtInterpreter, ProfilesStoreAndLoadAndFactoryRestores)
     Device d;
     d.send("ATS56=40");
     d.send("AT&ZI1=5550001");
-    d.send("AT&W2");                 // profile 3
+    d.send("AT&W2"); // profile 3
     d.send("ATS56=60");
-    d.send("ATZ1");                  // profile 2: still factory
+    d.send("ATZ1"); // profile 2: still factory
     EXPECT_EQ(d.state.current.registers[56], 25);
     d.send("ATZ2");
     EXPECT_EQ(d.state.current.registers[56], 40);
@@ -111,8 +123,8 @@ TEST(AtInterpreter, ProfilesStoreAndLoadAndFactoryRestores)
 
 TEST(AtInterpreter, NumbersThatAreNotDigitsAreRefusedAndKeepTheOldValue)
 {
-    for (const char* bad : {"AT&ZI0=47 11", "AT&ZI0=MSN2", "AT&ZI0=123456789012345678901", "AT&ZI9=1",
-                            "AT&ZOc=1", "AT&ZO=1", "AT&ZI0"}) {
+    for (const char* bad :
+        {"AT&ZI0=47 11", "AT&ZI0=MSN2", "AT&ZI0=123456789012345678901", "AT&ZI9=1", "AT&ZOc=1", "AT&ZO=1", "AT&ZI0"}) {
         Device d;
         EXPECT_TRUE(d.refuses(bad)) << bad;
         EXPECT_EQ(d.state.current.msn[0], "4711") << bad;

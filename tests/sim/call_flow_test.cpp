@@ -40,7 +40,7 @@ struct Frame {
             const std::size_t len = octets[p + 1];
             EXPECT_LE(p + 2 + len, octets.size()) << "element runs past the frame";
             out.push_back({octets[p], Octets(octets.begin() + static_cast<long>(p + 2),
-                                             octets.begin() + static_cast<long>(std::min(p + 2 + len, octets.size())))});
+                                          octets.begin() + static_cast<long>(std::min(p + 2 + len, octets.size())))});
             p += 2 + len;
         }
         return out;
@@ -182,7 +182,10 @@ TEST_P(EveryScenario, ElementsFollowTheRules)
 // and acknowledges everything the other side sent; links are set up first.
 TEST_P(EveryScenario, SequenceNumbersPerTei)
 {
-    struct Link { bool up = false; int sent[2] = {0, 0}; };
+    struct Link {
+        bool up = false;
+        int sent[2] = {0, 0};
+    };
     std::map<int, Link> links;
     for (const auto& f : framesOf(GetParam())) {
         if (f.isUi())
@@ -214,12 +217,11 @@ TEST_P(EveryScenario, FramesAreInTimeOrderAndLinksEndReleased)
     EXPECT_EQ(frames.back().octets[2], 0x73) << "the last frame is the UA of a link release";
 }
 
-INSTANTIATE_TEST_SUITE_P(Builtins, EveryScenario, ::testing::ValuesIn(callScenarios()),
-                         [](const auto& info) {
-                             std::string n = info.param;
-                             std::replace(n.begin(), n.end(), '-', '_');
-                             return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Builtins, EveryScenario, ::testing::ValuesIn(callScenarios()), [](const auto& info) {
+    std::string n = info.param;
+    std::replace(n.begin(), n.end(), '-', '_');
+    return n;
+});
 
 std::vector<Frame> messages(const std::string& scenario, Side from, std::uint8_t type)
 {

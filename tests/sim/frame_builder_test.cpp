@@ -9,23 +9,34 @@ using namespace sim;
 
 namespace {
 
-std::string hex(const Octets& o) { return hexOctets(o); }
+std::string hex(const Octets& o)
+{
+    return hexOctets(o);
+}
 
 TEST(FrameBuilder, Dss1MessagesAndElements)
 {
-    struct Case { const char* name; Octets built; const char* expected; };
+    struct Case {
+        const char* name;
+        Octets built;
+        const char* expected;
+    };
     const Case cases[] = {
         {"offeredSetup",
-         dss1Message(MessageType::Setup, {1, false},
-                     {ie::bearerSpeech(), ie::channel(dss1::kChannelA), ie::callingNumber("0301"), ie::calledNumber("4711")}),
-         "08 01 01 05 04 03 80 90 A3 18 01 89 6C 06 01 80 30 33 30 31 70 05 C1 34 37 31 31 "},
+            dss1Message(MessageType::Setup, {1, false},
+                {ie::bearerSpeech(), ie::channel(dss1::kChannelA), ie::callingNumber("0301"),
+                    ie::calledNumber("4711")}),
+            "08 01 01 05 04 03 80 90 A3 18 01 89 6C 06 01 80 30 33 30 31 70 05 C1 34 37 31 31 "},
         {"answeringConnect",
-         dss1Message(MessageType::Connect, {1, true}, {ie::channel(dss1::kChannelB), ie::connectedNumber("4712")}),
-         "08 01 81 07 18 01 8A 4C 06 01 80 34 37 31 32 "},
-        {"ownClearing", dss1Message(MessageType::Release, {5, true}, {ie::cause(dss1::kLocationUser, dss1::kCauseNormal)}),
-         "08 01 85 4D 08 02 80 90 "},
-        {"networkBusy", dss1Message(MessageType::Disconnect, {127, true}, {ie::cause(dss1::kLocationNetwork, dss1::kCauseUserBusy)}),
-         "08 01 FF 45 08 02 82 91 "},
+            dss1Message(MessageType::Connect, {1, true}, {ie::channel(dss1::kChannelB), ie::connectedNumber("4712")}),
+            "08 01 81 07 18 01 8A 4C 06 01 80 34 37 31 32 "},
+        {"ownClearing",
+            dss1Message(MessageType::Release, {5, true}, {ie::cause(dss1::kLocationUser, dss1::kCauseNormal)}),
+            "08 01 85 4D 08 02 80 90 "},
+        {"networkBusy",
+            dss1Message(
+                MessageType::Disconnect, {127, true}, {ie::cause(dss1::kLocationNetwork, dss1::kCauseUserBusy)}),
+            "08 01 FF 45 08 02 82 91 "},
         {"connectAck", dss1Message(MessageType::ConnectAcknowledge, {2, false}), "08 01 02 0F "},
         {"digit", ie::dialledDigit('7'), "70 02 81 37 "},
         {"restricted", ie::callingRestricted(), "6C 02 01 A3 "},
@@ -39,7 +50,11 @@ TEST(FrameBuilder, Dss1MessagesAndElements)
 
 TEST(FrameBuilder, LapdAddressAndControl)
 {
-    struct Case { const char* name; Octets built; const char* expected; };
+    struct Case {
+        const char* name;
+        Octets built;
+        const char* expected;
+    };
     const Case cases[] = {
         {"sabmeFromPort", lapd::sabme(Side::Terminal, 64), "00 81 7F "},
         {"uaFromNetwork", lapd::ua(Side::Network, 64), "00 81 73 "},

@@ -106,7 +106,8 @@ TEST(PtyLine, TraceModeSendsFramesAfterAtcd9)
             trace.append(buf, static_cast<std::size_t>(n));
     }
     EXPECT_EQ(trace.rfind("\r\nOK\r\nL1   0 <- 02 FF 03 08 01 01 05 04 03 80 90 A3 18 01 89 ", 0), 0u) << trace;
-    EXPECT_NE(trace.find("34 37 31 31  \r\n 00000000"), std::string::npos) << "the offer's trailer: 0 ms since trace on";
+    EXPECT_NE(trace.find("34 37 31 31  \r\n 00000000"), std::string::npos)
+        << "the offer's trailer: 0 ms since trace on";
     ::close(fd);
 }
 

@@ -15,12 +15,16 @@ namespace {
 
 TEST(Scenario, Durations)
 {
-    struct Case { const char* text; std::int64_t ms; };
-    const Case good[] = {{"90", 90000}, {"90s", 90000}, {"1500ms", 1500}, {"1:30", 90000},
-                         {"1:02:03", 3723000}, {"0", 0}, {"0:05", 5000}};
+    struct Case {
+        const char* text;
+        std::int64_t ms;
+    };
+    const Case good[] = {{"90", 90000}, {"90s", 90000}, {"1500ms", 1500}, {"1:30", 90000}, {"1:02:03", 3723000},
+        {"0", 0}, {"0:05", 5000}};
     for (const auto& c : good)
         EXPECT_EQ(parseDuration(c.text), std::optional<std::int64_t>(c.ms)) << c.text;
-    for (const char* bad : {"", "s", "ms", "1:5", "1:60", "1:", ":30", "-1", "1.5", "1:30ms", "25:00:00", "1:2:3:4", "9999999999999"})
+    for (const char* bad :
+        {"", "s", "ms", "1:5", "1:60", "1:", ":30", "-1", "1.5", "1:30ms", "25:00:00", "1:2:3:4", "9999999999999"})
         EXPECT_FALSE(parseDuration(bad)) << bad;
 }
 
@@ -29,7 +33,7 @@ TEST(Scenario, ParsesCallsWithDefaultsAndSortsThem)
     const auto parsed = parseScenario("loop pause=10s\n"
                                       "out at=1:00 dial=123 units=4 # later\n"
                                       "IN at=5 from=restricted channel=B answer=no\n",
-                                      "t");
+        "t");
     ASSERT_TRUE(parsed.scenario) << parsed.error;
     const auto& s = *parsed.scenario;
     EXPECT_TRUE(s.loop);
@@ -48,7 +52,10 @@ TEST(Scenario, ParsesCallsWithDefaultsAndSortsThem)
 
 TEST(Scenario, ErrorsNameTheLine)
 {
-    struct Case { const char* text; const char* error; };
+    struct Case {
+        const char* text;
+        const char* error;
+    };
     const Case cases[] = {
         {"in from=1", "line 1: a call needs at=TIME"},
         {"\nin at=1", "line 2: an incoming call needs from=NUMBER or from=restricted"},
@@ -161,7 +168,8 @@ TEST(DeviceState, SaveAndLoadRoundTrip)
 TEST(DeviceState, DamagedFilesLoadWhatTheyCan)
 {
     std::istringstream file("registers=1,x,300,4\nmsn=12,ab,,\ncharges=-5,7\nprofile9.registers=1\n"
-                            "garbage\n=\nown=" + std::string(10000, '9') + "\n");
+                            "garbage\n=\nown="
+                            + std::string(10000, '9') + "\n");
     DeviceState d;
     d.load(file);
     EXPECT_EQ(d.current.registers[0], 1);

@@ -18,9 +18,12 @@ QString masked(QString text, const QString& device)
     text.replace(device, QStringLiteral("DEVICE"));
     static const std::pair<const char*, const char*> masks[] = {
         {R"(.*NCID client .*\n)", ""}, // comes whenever the client got through
-        {R"(\d{4}-\d\d-\d\d)", "YYYY-MM-DD"}, {R"(\d\d/\d\d/\d{4})", "MM/DD/YYYY"},
-        {R"(\*DATE\*\d{8}\*)", "*DATE*MMDDYYYY*"}, {R"(\*TIME\*\d{4}\*)", "*TIME*HHMM*"},
-        {R"(\d{1,2}:\d\d(:\d\d)?)", "H:M:S"}, {R"(port \d+)", "port P"},
+        {R"(\d{4}-\d\d-\d\d)", "YYYY-MM-DD"},
+        {R"(\d\d/\d\d/\d{4})", "MM/DD/YYYY"},
+        {R"(\*DATE\*\d{8}\*)", "*DATE*MMDDYYYY*"},
+        {R"(\*TIME\*\d{4}\*)", "*TIME*HHMM*"},
+        {R"(\d{1,2}:\d\d(:\d\d)?)", "H:M:S"},
+        {R"(port \d+)", "port P"},
     };
     for (const auto& [pattern, replacement] : masks)
         text.replace(QRegularExpression(QLatin1String(pattern)), QLatin1String(replacement));
@@ -57,8 +60,8 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
     env.insert("XDG_CONFIG_HOME", QFileInfo(store.settingsFile()).path()); // the private store's folder
     monitor.setProcessEnvironment(env);
     monitor.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"),
-                  {"--port", device, "--home", store.home(), "--ncid", QString::number(ncidPort), "--json",
-                   "--hook", data + "hook.sh " + store.home()});
+        {"--port", device, "--home", store.home(), "--ncid", QString::number(ncidPort), "--json", "--hook",
+            data + "hook.sh " + store.home()});
     ASSERT_TRUE(monitor.waitForStarted(5000));
     NcidTestClient client(ncidPort);
     for (int i = 0; i < 100 && client.socket.state() != QAbstractSocket::ConnectedState; ++i) {
@@ -85,6 +88,6 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, MonitorProgram, testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Ser2net" : "PseudoTerminal"; });
+    [](const auto& info) { return info.param ? "Ser2net" : "PseudoTerminal"; });
 
 } // namespace

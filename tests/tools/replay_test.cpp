@@ -30,7 +30,7 @@ TEST(TimedCapture, ParsesTimesAndEscapes)
     EXPECT_EQ(c[1].ms, 5); // a time going backwards is held, so "y" joins the 5 ms chunk
     EXPECT_EQ(c[1].bytes, QByteArray("\x00\\\t\\qxy", 7));
     EXPECT_EQ(TimedCapture::unescape(TimedCapture::escape(QByteArray("\x01\xff\\\r\n\tA", 7))),
-              QByteArray("\x01\xff\\\r\n\tA", 7));
+        QByteArray("\x01\xff\\\r\n\tA", 7));
 }
 
 TEST(TimedCapture, RawBytesArriveEvery87Microseconds)
@@ -48,15 +48,15 @@ TEST(ReplayArguments, OptionsAndErrors)
     ReplayOptions o;
     QString error;
     ASSERT_TRUE(Replay::parseArguments({"cap.trace", "--out", "o", "--debug", "5", "--start", "2026-03-04T23:59:00",
-                                        "--unit-cost", "0.1", "--locale", "de_DE", "--pcap", "p.pcap"},
-                                       o, error));
+                                           "--unit-cost", "0.1", "--locale", "de_DE", "--pcap", "p.pcap"},
+        o, error));
     EXPECT_EQ(o.debugLevel, 5);
     EXPECT_EQ(o.start, QDateTime(QDate(2026, 3, 4), QTime(23, 59)));
     EXPECT_FLOAT_EQ(o.unitCost, 0.1f);
     EXPECT_EQ(o.pcapFile, QStringLiteral("p.pcap"));
-    for (const QStringList& bad : {QStringList{"cap"}, QStringList{"--out", "o"}, QStringList{"c", "--out", "o", "--debug", "6"},
-                                   QStringList{"c", "--out", "o", "--start", "soon"}, QStringList{"c", "--out", "o", "--x", "1"},
-                                   QStringList{"c", "--out"}}) {
+    for (const QStringList& bad : {QStringList{"cap"}, QStringList{"--out", "o"},
+             QStringList{"c", "--out", "o", "--debug", "6"}, QStringList{"c", "--out", "o", "--start", "soon"},
+             QStringList{"c", "--out", "o", "--x", "1"}, QStringList{"c", "--out"}}) {
         ReplayOptions r;
         EXPECT_FALSE(Replay::parseArguments(bad, r, error)) << bad.join(' ').toStdString();
     }
@@ -106,7 +106,8 @@ TEST_F(ReplayRun, HandMadeIncomingCallMatchesItsGoldenFiles)
     EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData() + 20), PcapWriter::kLinkTypeLapd);
     // First record: the offered SETUP from the address octet on, at 10:00:01.
     const char* rec = pcap.constData() + 24;
-    EXPECT_EQ(qFromLittleEndian<quint32>(rec), quint32(QDateTime(QDate(2026, 1, 1), QTime(10, 0, 1)).toSecsSinceEpoch()));
+    EXPECT_EQ(
+        qFromLittleEndian<quint32>(rec), quint32(QDateTime(QDate(2026, 1, 1), QTime(10, 0, 1)).toSecsSinceEpoch()));
     EXPECT_EQ(qFromLittleEndian<quint32>(rec + 8), 36u);
     EXPECT_EQ(QByteArray(rec + 16, 3), QByteArray::fromHex("02FF03"));
 }
@@ -128,7 +129,8 @@ QByteArray outgoingTry(int channelAt, int channelDecodedAt, int clearingAt, int 
 
 TEST_F(ReplayRun, EndOfCallTimerFiresInTheRunOn)
 {
-    ASSERT_TRUE(replayText(outgoingTry(100, 101, 2000, 2001))); // the clearing is the last line: only the run-on logs it
+    ASSERT_TRUE(
+        replayText(outgoingTry(100, 101, 2000, 2001))); // the clearing is the last line: only the run-on logs it
     EXPECT_EQ(readAll(outFile("list.txt")), QByteArray("4711\tTry\t2026-01-01\t10:00:00\t-\t\t0:00:02\t-\r\n"));
 }
 
@@ -186,13 +188,13 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioGolden,
-                         ::testing::Values("incoming-answered", "incoming-unanswered", "outgoing-connected",
-                                           "outgoing-unconnected", "restricted", "service", "two-calls", "both-busy", "demo",
-                                           "incoming-answered@23:59:45"),
-                         [](const auto& info) {
-                             std::string n = info.param;
-                             std::replace_if(n.begin(), n.end(), [](char c) { return c == '-' || c == '@' || c == ':'; }, '_');
-                             return n;
-                         });
+    ::testing::Values("incoming-answered", "incoming-unanswered", "outgoing-connected", "outgoing-unconnected",
+        "restricted", "service", "two-calls", "both-busy", "demo", "incoming-answered@23:59:45"),
+    [](const auto& info) {
+        std::string n = info.param;
+        std::replace_if(
+            n.begin(), n.end(), [](char c) { return c == '-' || c == '@' || c == ':'; }, '_');
+        return n;
+    });
 
 } // namespace

@@ -60,8 +60,8 @@ TEST(About, ShowsNameAndVersion)
     frmAbout about;
     EXPECT_EQ(about.windowTitle(), "About ISDN Corvane");
     for (const char* l : {"lblDescription|ISDN Corvane Plus", "lblVersion|Version 4.0.0",
-                          "lblDisclaimer|Tested with DodOva Version:",
-                          "Label4|Software Version 3.81 - Hardware Version 50", "Label3|"}) {
+             "lblDisclaimer|Tested with DodOva Version:", "Label4|Software Version 3.81 - Hardware Version 50",
+             "Label3|"}) {
         auto* label = about.findChild<QLabel*>(QString(l).section('|', 0, 0));
         ASSERT_NE(label, nullptr) << l;
         EXPECT_EQ(label->text(), QString(l).section('|', 1)) << l;
@@ -86,7 +86,8 @@ TEST(DesktopPrograms, DesktopsOwnFirstThenAnyElseOurOwnWay)
         const char* desktop;
         QString expected; // what ran (DIR = the fake programs' folder), then what was shown
     } cases[] = {
-        {false, {"hardinfo", "kinfocenter", "gnome-control-center"}, "ubuntu:GNOME", "DIR/gnome-control-center info-overview"},
+        {false, {"hardinfo", "kinfocenter", "gnome-control-center"}, "ubuntu:GNOME",
+            "DIR/gnome-control-center info-overview"},
         {false, {"hardinfo"}, "KDE", "DIR/hardinfo"}, // none of KDE's own
         {false, {}, "", "ISDN Corvane|System Information Is Unavailable At This Time"},
         {true, {}, "", "help window"},
@@ -100,7 +101,8 @@ TEST(DesktopPrograms, DesktopsOwnFirstThenAnyElseOurOwnWay)
         frmAbout about;
         QStringList shown;
         about.messageBox = [&](const QString& text, const QString& title) { shown << title + '|' + text; };
-        c.documentation ? docs.open(kPage) : QTest::mouseClick(about.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+        c.documentation ? docs.open(kPage)
+                        : QTest::mouseClick(about.findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
         if (!c.programs.isEmpty())
             shown.prepend(desktop.started().replace(desktop.dir.path(), "DIR").replace(kPage, "PAGE"));
         (void)QTest::qWaitFor([&] { return docs.findChildren<QProcess*>().isEmpty(); }, kProgramStartMs);

@@ -32,9 +32,12 @@ struct Window {
                 checked << b->objectName();
         checked.sort();
         SettingsStore& s = SettingsStore::user();
-        return QString("checked=%1 device=%2\nCommPort=%3 Speed=%4 CommDelay=%5\nstored CommPort=%6 Speed=%7 ports=%8,%9,%10")
+        return QString(
+            "checked=%1 device=%2\nCommPort=%3 Speed=%4 CommDelay=%5\nstored CommPort=%6 Speed=%7 ports=%8,%9,%10")
             .arg(checked.join(u','), dialog->findChild<QComboBox*>("PortDevice")->currentText())
-            .arg(at.CommPort).arg(at.Speed).arg(at.CommDelay)
+            .arg(at.CommPort)
+            .arg(at.Speed)
+            .arg(at.CommDelay)
             .arg(s.read("CommPort", "-"), s.read("Speed", "-"), s.portPath(1), s.portPath(2), s.portPath(3));
     }
     QString texts() const

@@ -56,20 +56,14 @@ protected:
         model.setRecords(records);
     }
 
-    QPoint rowPoint(int row) const
-    {
-        return grid->visualRect(grid->model()->index(row, 2)).center();
-    }
+    QPoint rowPoint(int row) const { return grid->visualRect(grid->model()->index(row, 2)).center(); }
 
     void releaseOnHeader(int x)
     {
         QTest::mouseRelease(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
     }
 
-    int headerX(int column) const
-    {
-        return grid->horizontalHeader()->sectionViewportPosition(column) + 5;
-    }
+    int headerX(int column) const { return grid->horizontalHeader()->sectionViewportPosition(column) + 5; }
 
     CallListModel model;
     std::unique_ptr<CallGrid> grid;
@@ -80,7 +74,7 @@ protected:
 TEST_F(GridTest, HeaderClicksAlternateDirectionAndSortCostAsNumbers)
 {
     model.setRecords({rec("2026-01-02", "09:00:00", "1", "9.50"), rec("2026-01-01", "11:00:00", "2", "-"),
-                      rec("2026-01-03", "08:00:00", "3", "10.00"), rec("2026-01-04", "10:00:00", "4", "0")});
+        rec("2026-01-03", "08:00:00", "3", "10.00"), rec("2026-01-04", "10:00:00", "4", "0")});
     releaseOnHeader(headerX(7));
     EXPECT_EQ(gridsort::SortState(), gridsort::kDescending);
     EXPECT_EQ(column(model.records(), 7), QStringList({"10.00", "9.50", "0", "-"}));
@@ -94,7 +88,7 @@ TEST_F(GridTest, HeaderClicksAlternateDirectionAndSortCostAsNumbers)
 TEST_F(GridTest, TextSortsAreCaseSensitiveAndLaterColumnsBreakTies)
 {
     QList<CallRecord> records = {rec("2026-01-02", "10:00:00", "b", "1"), rec("2026-01-01", "10:00:00", "B", "1"),
-                                 rec("2026-01-01", "09:00:00", "a", "1")};
+        rec("2026-01-01", "09:00:00", "a", "1")};
     gridsort::sortRecords(records, 3, false); // Time, then Number breaks the tie
     EXPECT_EQ(column(records, 4), QStringList({"a", "B", "b"}));
     gridsort::sortRecords(records, 4, false);
@@ -138,8 +132,8 @@ TEST_F(GridTest, DeleteOnAFilteredViewRemovesOnlyTheRowsShownSelected)
     struct Case {
         const char* search;
         bool missed;
-        int first, last;          // shown rows selected by a click and a shift-click
-        const char* searchAfter;  // typed after selecting (nullptr: none)
+        int first, last;         // shown rows selected by a click and a shift-click
+        const char* searchAfter; // typed after selecting (nullptr: none)
         QStringList remaining;
     };
     // Ada calls 1001, 1003, 1005; the missed calls are 1002, 1004, 1006.
@@ -154,7 +148,7 @@ TEST_F(GridTest, DeleteOnAFilteredViewRemovesOnlyTheRowsShownSelected)
         QList<CallRecord> records;
         for (int i = 1; i <= 6; ++i)
             records << CallRecord{"4711", i % 2 ? "Answer" : "Ring", "2026-01-01", "10:00:00",
-                                  QString::number(1000 + i), i % 2 ? "Ada" : "Bob", "0:01:00", "0"};
+                QString::number(1000 + i), i % 2 ? "Ada" : "Bob", "0:01:00", "0"};
         model.setRecords(records);
         grid->filter().setSearchText(c.search);
         grid->filter().setMissedOnly(c.missed);
@@ -216,7 +210,8 @@ TEST_F(WindowTest, TheRecordPictureFallsBackToNonameAndThenKeepsTheOldOne)
 {
     writePicture("ada.png", Qt::red);
     writePicture("noname.jpg", Qt::blue);
-    writeText("book.txt", QByteArray("Ada\t0301\t\t\t\t") + file("ada.png").toUtf8() + "\r\nBob\t0302\t\t\t\tgone.png\r\n");
+    writeText(
+        "book.txt", QByteArray("Ada\t0301\t\t\t\t") + file("ada.png").toUtf8() + "\r\nBob\t0302\t\t\t\tgone.png\r\n");
     writeText("list.txt", "4711\tAnswer\t2026-01-01\t10:00:00\t0301\tAda\t0:01:00\t0\r\n"
                           "4711\tCID\t2026-01-01\t11:00:00\t0302\tBob\t-\t-\r\n"
                           "4711\tCID\t2026-01-01\t12:00:00\t-\t\t-\t-\r\n");

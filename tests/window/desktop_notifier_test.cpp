@@ -22,8 +22,8 @@ TEST_F(WindowTest, DunstShowsTheCallerWithItsPictureAndTheNextCallReplacesIt)
     QProcess x, bus, dunst, ctl; // each killed when destroyed
     auto run = [&](QProcess& p, const QString& program, const QStringList& args) {
         p.start(program, args); // the display number or bus address comes first
-        (void)QTest::qWaitFor([&] { return (p.waitForReadyRead(100), p.canReadLine()) || p.state() == QProcess::NotRunning; },
-                              kStartMs);
+        (void)QTest::qWaitFor(
+            [&] { return (p.waitForReadyRead(100), p.canReadLine()) || p.state() == QProcess::NotRunning; }, kStartMs);
         return QString::fromUtf8(p.readLine()).trimmed();
     };
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -35,8 +35,9 @@ TEST_F(WindowTest, DunstShowsTheCallerWithItsPictureAndTheNextCallReplacesIt)
     ctl.setProcessEnvironment(env);
     dunst.start("dunst", {"-conf", file("dunstrc")});
     QDBusConnection connection = QDBusConnection::connectToBus(address, "dunst-test");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return connection.interface()->isServiceRegistered("org.freedesktop.Notifications").value(); },
-                                kStartMs)) << "dunst did not start";
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return connection.interface()->isServiceRegistered("org.freedesktop.Notifications").value(); }, kStartMs))
+        << "dunst did not start";
 
     writePicture("ada.png", Qt::red);
     DesktopNotifier notifier(connection);

@@ -17,10 +17,10 @@ namespace {
 
 QString nameOf(const QWidget* w)
 {
-    return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) + u':'
-                                           + (qobject_cast<const QLabel*>(w) ? qobject_cast<const QLabel*>(w)->text()
-                                                                               : QString())
-                                     : w->objectName();
+    return w->objectName().isEmpty()
+               ? QString::fromLatin1(w->metaObject()->className()) + u':'
+                     + (qobject_cast<const QLabel*>(w) ? qobject_cast<const QLabel*>(w)->text() : QString())
+               : w->objectName();
 }
 
 // Visible child widgets of `parent` (not their children).

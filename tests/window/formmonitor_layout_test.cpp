@@ -53,8 +53,8 @@ TEST_F(WindowTest, FirstOpeningSizesTheColumnsToTheirContent)
     CallGrid& grid = m.grid();
     const QFontMetrics fm = grid.fontMetrics();
     const QFontMetrics header = grid.horizontalHeader()->fontMetrics();
-    const QStringList typical = {"1234567", "Answer*", "2026-12-31", "23:59:59", "03012345678", "Anna Berger",
-                                 "10:00:00", "88.88"};
+    const QStringList typical = {
+        "1234567", "Answer*", "2026-12-31", "23:59:59", "03012345678", "Anna Berger", "10:00:00", "88.88"};
     int total = 0;
     for (int c = 0; c < 8; ++c) {
         SCOPED_TRACE(c);
@@ -166,8 +166,8 @@ TEST_F(WindowTest, ClosingSendsTheSequenceAndSavesPositionUnlessMinimised)
         if (minimised)
             m.showMinimized();
         m.close();
-        EXPECT_EQ(sent, QStringList({"ATE0", "ATCD1", "ATCD9", "ATE1", "ATE1", "ATCD0", "ATCD2", "ATCD4", "ATCD6",
-                                     "ATCD10"}));
+        EXPECT_EQ(sent,
+            QStringList({"ATE0", "ATCD1", "ATCD9", "ATE1", "ATE1", "ATCD0", "ATCD2", "ATCD4", "ATCD6", "ATCD10"}));
         EXPECT_EQ(settings().read("ScanLeft"), minimised ? "2000" : "3000");
         EXPECT_EQ(settings().read("ScanTop"), minimised ? "1500" : "2400");
         EXPECT_FALSE(at.ScanState);

@@ -18,8 +18,8 @@ class SettingsWindowTest : public WindowTest {
 protected:
     std::unique_ptr<FormMonitorSettings> openWindow()
     {
-        auto w = std::make_unique<FormMonitorSettings>(settings(), waveLog, ring,
-                                                       [this](const QString& p) { prefixes << p; });
+        auto w = std::make_unique<FormMonitorSettings>(
+            settings(), waveLog, ring, [this](const QString& p) { prefixes << p; });
         w->chooseWaveFile = [this](QWidget*) { return chosenFile; };
         w->Form_Load();
         return w;
@@ -42,7 +42,7 @@ TEST_F(SettingsWindowTest, AnEmptyStoreTicksAndStoresTheFiveLogBoxesOnly)
 {
     auto w = openWindow();
     for (const auto& [name, key] : {std::pair{"Check4", "LogAns"}, {"Check5", "LogRing"}, {"Check6", "LogDial"},
-                                   {"Check7", "LogTry"}, {"Check8", "LogCID"}}) {
+             {"Check7", "LogTry"}, {"Check8", "LogCID"}}) {
         EXPECT_TRUE(box(*w, name)->isChecked()) << name;
         EXPECT_TRUE(settings().contains(key)) << key;
         EXPECT_EQ(settings().read(key), "1") << key;

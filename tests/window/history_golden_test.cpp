@@ -36,22 +36,30 @@ TEST(CallHistory, FilterMissedCsvStatisticsAndNumberFormsMatchTheirGolden)
             for (int r = 0; r < records.size(); ++r)
                 if (CallFilter::accepts(records[r], CallFilter::searchWords(QString::fromUtf8(search)), missed))
                     rows << r;
-            out += QStringLiteral("'%1'%2: %3\n").arg(QString::fromUtf8(search), missed ? " missed" : "", numbers(records, rows));
+            out += QStringLiteral("'%1'%2: %3\n")
+                       .arg(QString::fromUtf8(search), missed ? " missed" : "", numbers(records, rows));
         }
     out += QStringLiteral("## missed since\n");
     for (const char* since : {"2026-12-07 09:14:59", "2026-12-07 09:15:00", "2026-11-01 00:00:00"})
-        out += QStringLiteral("%1: %2\n").arg(QLatin1String(since)).arg(MissedCalls::countSince(records, QLatin1String(since)));
+        out += QStringLiteral("%1: %2\n")
+                   .arg(QLatin1String(since))
+                   .arg(MissedCalls::countSince(records, QLatin1String(since)));
     out += QStringLiteral("## csv\n");
     QList<int> all(records.size());
     std::iota(all.begin(), all.end(), 0);
-    out += QString::fromUtf8(calllistcsv::toCsv(records, all)).replace(QStringLiteral("\r\n"), QStringLiteral("<CRLF>\n"));
+    out +=
+        QString::fromUtf8(calllistcsv::toCsv(records, all)).replace(QStringLiteral("\r\n"), QStringLiteral("<CRLF>\n"));
     out += QStringLiteral("## statistics\n");
     const CallStatistics s = CallStatistics::compute(records, QDate(2026, 12, 7));
     out += QStringLiteral("calls %1\n").arg(s.calls);
     for (int d = 0; d < CallStatistics::kDays; ++d)
         if (std::accumulate(s.perDay[d].begin(), s.perDay[d].end(), 0) > 0)
-            out += QStringLiteral("day %1: %2 %3 %4 %5\n").arg(s.lastDay.addDays(d + 1 - CallStatistics::kDays).toString(Qt::ISODate))
-                       .arg(s.perDay[d][0]).arg(s.perDay[d][1]).arg(s.perDay[d][2]).arg(s.perDay[d][3]);
+            out += QStringLiteral("day %1: %2 %3 %4 %5\n")
+                       .arg(s.lastDay.addDays(d + 1 - CallStatistics::kDays).toString(Qt::ISODate))
+                       .arg(s.perDay[d][0])
+                       .arg(s.perDay[d][1])
+                       .arg(s.perDay[d][2])
+                       .arg(s.perDay[d][3]);
     for (int h = 0; h < CallStatistics::kHours; ++h)
         if (s.perHour[h])
             out += QStringLiteral("hour %1: %2\n").arg(h).arg(s.perHour[h]);
@@ -61,18 +69,20 @@ TEST(CallHistory, FilterMissedCsvStatisticsAndNumberFormsMatchTheirGolden)
         QStringList costs;
         for (double c : s.costs[m])
             costs << QString::number(c, 'f', 2);
-        out += QStringLiteral("msn %1 total %2: %3\n").arg(s.msns[m]).arg(s.msnTotals[m], 0, 'f', 2).arg(costs.join(u' '));
+        out +=
+            QStringLiteral("msn %1 total %2: %3\n").arg(s.msns[m]).arg(s.msnTotals[m], 0, 'f', 2).arg(costs.join(u' '));
     }
     out += QStringLiteral("## number forms (country 49, area 30)\n");
     const NumberPlan plan{QStringLiteral("49"), QStringLiteral("30")};
-    const NumberForms book(u"Anna\t+49 (0)30 123-45678\r\nOslo\t0047 22 123456\r\nLocal\t7654321\r\nMobile\t0170/555 12\r\n", plan);
+    const NumberForms book(
+        u"Anna\t+49 (0)30 123-45678\r\nOslo\t0047 22 123456\r\nLocal\t7654321\r\nMobile\t0170/555 12\r\n", plan);
     for (const char* received : {"03012345678", "+493012345678", "00493012345678", "12345678", "004722123456",
-                                 "030 7654321", "4930765432", "017055512", "+4917055512", "0301234567"}) {
+             "030 7654321", "4930765432", "017055512", "+4917055512", "0301234567"}) {
         QString name, picture;
         const QString number = QString::fromLatin1(received);
         const bool found = book.find(number, name, picture);
-        out += QStringLiteral("%1 -> %2 %3\n").arg(number, numberforms::national(number, plan),
-                                                  found ? name : QStringLiteral("(none)"));
+        out += QStringLiteral("%1 -> %2 %3\n")
+                   .arg(number, numberforms::national(number, plan), found ? name : QStringLiteral("(none)"));
     }
     EXPECT_GOLDEN("window/data/history.expected", out);
 }

@@ -117,8 +117,8 @@ TEST_F(WindowTest, TheRingLoopPlaysEveryPeriodOnlyWhileRingingWithRingOn)
         clock.advanceTo(start + 11200);
         EXPECT_EQ(waveLog.plays(), c.plays);
         if (c.plays > 0) {
-            EXPECT_EQ(waveLog.log.mid(0, 5),
-                      QStringList({"Close", "file:" + file("ring.wav"), "Open", "Prev", "Play"}));
+            EXPECT_EQ(
+                waveLog.log.mid(0, 5), QStringList({"Close", "file:" + file("ring.wav"), "Open", "Prev", "Play"}));
         }
         m.close();
     }

@@ -93,8 +93,8 @@ TEST_F(MonitorSimTest, LogsAnAnsweredAndAnOutgoingCallAndTakesTheAdapterOutOfTra
     EXPECT_TRUE(text.contains("089123"));
 
     ASSERT_TRUE(waitFor([&] { return sim.commands().size() >= 11; }, 10000));
-    EXPECT_EQ(sim.commands(), QStringList({"ATE0", "ATCD1", "ATCD9", "ATCD8", "ATE1", "ATE1", "ATCD0", "ATCD2",
-                                           "ATCD4", "ATCD6", "ATCD10"}));
+    EXPECT_EQ(sim.commands(),
+        QStringList({"ATE0", "ATCD1", "ATCD9", "ATCD8", "ATE1", "ATE1", "ATCD0", "ATCD2", "ATCD4", "ATCD6", "ATCD10"}));
     EXPECT_FALSE(at.ScanState);
     EXPECT_FALSE(at.port().isOpen());
 }

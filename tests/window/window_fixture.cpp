@@ -17,14 +17,14 @@ QList<CaptureLine> renderScenario(const QString& scenario)
 {
     QProcess sim;
     sim.start(QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"),
-              {QStringLiteral("--scenario"), scenario, QStringLiteral("--render-capture"), QStringLiteral("-")});
+        {QStringLiteral("--scenario"), scenario, QStringLiteral("--render-capture"), QStringLiteral("-")});
     if (!sim.waitForFinished(10000) || sim.exitCode() != 0)
         return {};
     return TimedCapture::parse(sim.readAllStandardOutput());
 }
 
-void feedCapture(MonitorEngine& engine, VirtualClock& clock, const QList<CaptureLine>& lines, qint64 fromMs,
-                 qint64 untilMs)
+void feedCapture(
+    MonitorEngine& engine, VirtualClock& clock, const QList<CaptureLine>& lines, qint64 fromMs, qint64 untilMs)
 {
     for (const CaptureLine& l : lines) {
         if (l.ms < fromMs || l.ms > untilMs)

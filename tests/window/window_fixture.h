@@ -64,7 +64,9 @@ protected:
             sent << cmd;
             return cmd == QLatin1String("ATCD9") ? QStringLiteral("MONITOR") : QString();
         };
-        monitor->session().writeToPort = [this](const QByteArray& bytes) { sent << QStringLiteral("port:") + QString::fromLatin1(bytes); };
+        monitor->session().writeToPort = [this](const QByteArray& bytes) {
+            sent << QStringLiteral("port:") + QString::fromLatin1(bytes);
+        };
         monitor->endProgram = [this] { ++programEnds; };
         monitor->notifyDesktop = [this](const QString& title, const QString& body) { notices << title + u'|' + body; };
         return *monitor;
@@ -109,5 +111,5 @@ QList<CaptureLine> renderScenario(const QString& scenario);
 
 // Plays capture lines up to (and including) untilMs into the monitor's engine
 // on the virtual clock, as the serial port would deliver them.
-void feedCapture(MonitorEngine& engine, VirtualClock& clock, const QList<CaptureLine>& lines, qint64 fromMs,
-                 qint64 untilMs);
+void feedCapture(
+    MonitorEngine& engine, VirtualClock& clock, const QList<CaptureLine>& lines, qint64 fromMs, qint64 untilMs);

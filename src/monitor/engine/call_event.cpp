@@ -5,8 +5,10 @@ constexpr struct {
     CallEvent::Kind kind;
     const char* name;
 } kKindNames[] = {
-    {CallEvent::Kind::Incoming, "incoming"},   {CallEvent::Kind::Waiting, "waiting"},
-    {CallEvent::Kind::Outgoing, "outgoing"},   {CallEvent::Kind::RingEnded, "ring-ended"},
+    {CallEvent::Kind::Incoming, "incoming"},
+    {CallEvent::Kind::Waiting, "waiting"},
+    {CallEvent::Kind::Outgoing, "outgoing"},
+    {CallEvent::Kind::RingEnded, "ring-ended"},
     {CallEvent::Kind::Logged, "logged"},
 };
 const QString kTimeFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");

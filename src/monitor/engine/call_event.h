@@ -19,23 +19,23 @@
 // record (start = the start clock's moment, the record's date and time).
 struct CallEvent {
     enum class Kind {
-        Incoming,    // a caller announced on a free channel (NCID "CID", hook "CID")
-        Waiting,     // a caller announced while both channels are busy ("WID")
-        Outgoing,    // an own terminal started a call ("OUT")
-        RingEnded,   // ringing stopped, answered or not ("CIDINFO")
-        Logged,      // a call ended and its record was made ("END")
+        Incoming,  // a caller announced on a free channel (NCID "CID", hook "CID")
+        Waiting,   // a caller announced while both channels are busy ("WID")
+        Outgoing,  // an own terminal started a call ("OUT")
+        RingEnded, // ringing stopped, answered or not ("CIDINFO")
+        Logged,    // a call ended and its record was made ("END")
     };
     Kind kind = Kind::Incoming;
-    QDateTime time;    // when the event happened
-    QDateTime start;   // when the call started (Logged, RingEnded); else == time
-    QChar channel;     // 'A', 'B', or null when the call has no channel yet
-    QString msn;       // the own number called or calling; "" when unknown
-    QString number;    // the other party; "" when withheld or unknown
-    QString name;      // from the phone book; "" when unknown
+    QDateTime time;               // when the event happened
+    QDateTime start;              // when the call started (Logged, RingEnded); else == time
+    QChar channel;                // 'A', 'B', or null when the call has no channel yet
+    QString msn;                  // the own number called or calling; "" when unknown
+    QString number;               // the other party; "" when withheld or unknown
+    QString name;                 // from the phone book; "" when unknown
     std::optional<CallType> type; // Logged: the record's type
     bool answered = false;        // RingEnded: whether the call was answered
-    QString duration;  // Logged: as the call list shows it ("00:01:05")
-    QString cost;      // Logged: as the call list shows it, "-" when none
+    QString duration;             // Logged: as the call list shows it ("00:01:05")
+    QString cost;                 // Logged: as the call list shows it, "-" when none
 };
 Q_DECLARE_METATYPE(CallEvent)
 

@@ -28,13 +28,15 @@ const QString* field(const CallRecord& r, int column)
 
 } // namespace
 
-CallListModel::CallListModel(QObject* parent) : QAbstractTableModel(parent) {}
+CallListModel::CallListModel(QObject* parent) : QAbstractTableModel(parent)
+{
+}
 
 const QStringList& CallListModel::headers()
 {
-    static const QStringList h{QStringLiteral("MSN"),  QStringLiteral("Type"),   QStringLiteral("Date"),
-                               QStringLiteral("Time"), QStringLiteral("Number"), QStringLiteral("Name"),
-                               QStringLiteral("Duration"), QStringLiteral("Cost")};
+    static const QStringList h{QStringLiteral("MSN"), QStringLiteral("Type"), QStringLiteral("Date"),
+        QStringLiteral("Time"), QStringLiteral("Number"), QStringLiteral("Name"), QStringLiteral("Duration"),
+        QStringLiteral("Cost")};
     return h;
 }
 
@@ -74,8 +76,8 @@ bool CallListModel::removeRows(int row, int count, const QModelIndex& parent)
     return true;
 }
 
-void CallListModel::AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam,
-                            QString Durat, QString Cost)
+void CallListModel::AddCall(
+    QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam, QString Durat, QString Cost)
 {
     Q_UNUSED(Nam) // the book decides the name, not the caller
     if (Number.isEmpty())
@@ -89,7 +91,8 @@ void CallListModel::AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QStr
     }
     const auto prepend = [&](const QString& name) {
         beginInsertRows({}, 0, 0);
-        records_.prepend(CallRecord{Phn, Typ, Dt.toString(QStringLiteral("yyyy-MM-dd")), Tm, Number, name, Durat, Cost});
+        records_.prepend(
+            CallRecord{Phn, Typ, Dt.toString(QStringLiteral("yyyy-MM-dd")), Tm, Number, name, Durat, Cost});
         endInsertRows();
     };
     QString lookup = Number;
@@ -186,10 +189,8 @@ QString CallListModel::fileProblemText() const
     switch (fileProblem()) {
     case FileProblem::Unreadable:
         return QStringLiteral("%1 could not be read: it is left as it is, new calls are kept in memory only").arg(file);
-    case FileProblem::NotSaved:
-        return QStringLiteral("Calls not saved: %1 could not be written").arg(file);
-    case FileProblem::None:
-        break;
+    case FileProblem::NotSaved: return QStringLiteral("Calls not saved: %1 could not be written").arg(file);
+    case FileProblem::None: break;
     }
     return {};
 }

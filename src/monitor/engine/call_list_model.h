@@ -28,8 +28,8 @@ public:
     // Normalises (empty number "-", zero cost "0", dial prefix removed with "*"
     // after the type), names the number from the phone book, inserts the record
     // at the top and, writing through, saves the list at once.
-    void AddCall(QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam,
-                 QString Durat, QString Cost);
+    void AddCall(
+        QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam, QString Durat, QString Cost);
     // Atomic rewrite of list.txt with names looked up afresh. False when the
     // file could not be replaced (the old one then stays as it was) and when
     // it could not be read: a list never read is never written over.

@@ -16,8 +16,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 } // namespace
 
 CallTracker::CallTracker(const Context& c)
-    : clock_(c.clock), settings_(c.settings), callList_(c.callList), trace_(c.trace), state_(c.state), chosen_(c.chosen),
-      displayDirty_(c.displayDirty), notifyDisplay_(c.notifyDisplay)
+    : clock_(c.clock), settings_(c.settings), callList_(c.callList), trace_(c.trace), state_(c.state),
+      chosen_(c.chosen), displayDirty_(c.displayDirty), notifyDisplay_(c.notifyDisplay)
 {
     timerEndCallA_ = clock_.createTimer([this] { endOfCallTimer(u'A'); }, true);
     timerEndCallB_ = clock_.createTimer([this] { endOfCallTimer(u'B'); }, true);
@@ -87,20 +87,46 @@ CallTracker::ChannelSide CallTracker::side(Channel ch)
 {
     MonitorDisplay& d = state_.display;
     if (ch == Channel::B)
-        return {.letter = u'B', .code = QLatin1String(dss1::kChannelBText), .waitingCode = 2,
-                .inUse = d.Check2, .connected = d.Check4, .ringing = d.Check6,
-                .number = d.Label2, .name = d.Label20, .msn = d.LabelMSNB, .cost = d.Label10,
-                .duration = d.LabelDur2, .picture = d.ImageB,
-                .startTime = state_.StartTimeB, .startClock = state_.StartClockB, .startedAt = state_.StartedAtB,
-                .endId = state_.EndIdB, .endType = state_.EndTypeB,
-                .cidCaller = state_.CidCallerB, .cidCalled = state_.CidCalledB, .endTimer = *timerEndCallB_};
-    return {.letter = u'A', .code = QLatin1String(dss1::kChannelAText), .waitingCode = 1,
-            .inUse = d.Check1, .connected = d.Check3, .ringing = d.Check5,
-            .number = d.Label1, .name = d.Label19, .msn = d.LabelMSNA, .cost = d.Label9,
-            .duration = d.LabelDur1, .picture = d.ImageA,
-            .startTime = state_.StartTimeA, .startClock = state_.StartClockA, .startedAt = state_.StartedAtA,
-            .endId = state_.EndIdA, .endType = state_.EndTypeA,
-            .cidCaller = state_.CidCallerA, .cidCalled = state_.CidCalledA, .endTimer = *timerEndCallA_};
+        return {.letter = u'B',
+            .code = QLatin1String(dss1::kChannelBText),
+            .waitingCode = 2,
+            .inUse = d.Check2,
+            .connected = d.Check4,
+            .ringing = d.Check6,
+            .number = d.Label2,
+            .name = d.Label20,
+            .msn = d.LabelMSNB,
+            .cost = d.Label10,
+            .duration = d.LabelDur2,
+            .picture = d.ImageB,
+            .startTime = state_.StartTimeB,
+            .startClock = state_.StartClockB,
+            .startedAt = state_.StartedAtB,
+            .endId = state_.EndIdB,
+            .endType = state_.EndTypeB,
+            .cidCaller = state_.CidCallerB,
+            .cidCalled = state_.CidCalledB,
+            .endTimer = *timerEndCallB_};
+    return {.letter = u'A',
+        .code = QLatin1String(dss1::kChannelAText),
+        .waitingCode = 1,
+        .inUse = d.Check1,
+        .connected = d.Check3,
+        .ringing = d.Check5,
+        .number = d.Label1,
+        .name = d.Label19,
+        .msn = d.LabelMSNA,
+        .cost = d.Label9,
+        .duration = d.LabelDur1,
+        .picture = d.ImageA,
+        .startTime = state_.StartTimeA,
+        .startClock = state_.StartClockA,
+        .startedAt = state_.StartedAtA,
+        .endId = state_.EndIdA,
+        .endType = state_.EndTypeA,
+        .cidCaller = state_.CidCallerA,
+        .cidCalled = state_.CidCalledA,
+        .endTimer = *timerEndCallA_};
 }
 
 // The picture rule: the entry's picture file, or "noname.jpg" for a number
@@ -258,8 +284,8 @@ void CallTracker::emitRingEnded(const ChannelSide& s, bool answered, const QDate
     host_->callEvent(e);
 }
 
-void CallTracker::emitEvent(CallEvent::Kind kind, const ChannelSide* s, const QString& msn, const QString& number,
-                              const QString& name)
+void CallTracker::emitEvent(
+    CallEvent::Kind kind, const ChannelSide* s, const QString& msn, const QString& number, const QString& name)
 {
     if (!host_)
         return;

@@ -31,8 +31,8 @@ public:
         CallListModel& callList;
         TraceOutput& trace;
         CallState& state;
-        const MonitorSettings& chosen;      // the user's choices, as the engine holds them
-        bool& displayDirty;                 // the engine notifies the views once per character
+        const MonitorSettings& chosen;       // the user's choices, as the engine holds them
+        bool& displayDirty;                  // the engine notifies the views once per character
         std::function<void()> notifyDisplay; // notifies them now
     };
     explicit CallTracker(const Context& c);
@@ -50,33 +50,32 @@ public:
     // The adapter went away: calls in progress end and are logged now.
     void lineLost();
 
-
 private:
     enum class Channel { None, A, B };
 
     // What belongs to one B-channel: its flags, labels, times, caller-ID texts
     // and end-of-call timer, so each step is written once for both channels.
     struct ChannelSide {
-        QChar letter;             // 'A' or 'B' in the trace texts
-        QLatin1String code;       // channel identification "89" or "8A"
-        int waitingCode;          // CallWaiting when a waiting call is moved off this channel
-        int& inUse;               // Check1 / Check2
-        int& connected;           // Check3 / Check4
-        int& ringing;             // Check5 / Check6
-        QString& number;          // Label1 / Label2
-        QString& name;            // Label19 / Label20
-        QString& msn;             // LabelMSNA / LabelMSNB
-        QString& cost;            // Label9 / Label10
-        QString& duration;        // LabelDur1 / LabelDur2
-        QString& picture;         // ImageA / ImageB
-        float& startTime;         // StartTimeA / StartTimeB
-        QString& startClock;      // StartClockA / StartClockB
-        QDateTime& startedAt;     // when startClock was taken: the record's date
-        int& endId;               // EndIdA / EndIdB
-        QString& endType;         // EndTypeA / EndTypeB
-        QString& cidCaller;       // CidCallerA / CidCallerB
-        QString& cidCalled;       // CidCalledA / CidCalledB
-        ClockTimer& endTimer;     // TimerEndCallA / TimerEndCallB
+        QChar letter;         // 'A' or 'B' in the trace texts
+        QLatin1String code;   // channel identification "89" or "8A"
+        int waitingCode;      // CallWaiting when a waiting call is moved off this channel
+        int& inUse;           // Check1 / Check2
+        int& connected;       // Check3 / Check4
+        int& ringing;         // Check5 / Check6
+        QString& number;      // Label1 / Label2
+        QString& name;        // Label19 / Label20
+        QString& msn;         // LabelMSNA / LabelMSNB
+        QString& cost;        // Label9 / Label10
+        QString& duration;    // LabelDur1 / LabelDur2
+        QString& picture;     // ImageA / ImageB
+        float& startTime;     // StartTimeA / StartTimeB
+        QString& startClock;  // StartClockA / StartClockB
+        QDateTime& startedAt; // when startClock was taken: the record's date
+        int& endId;           // EndIdA / EndIdB
+        QString& endType;     // EndTypeA / EndTypeB
+        QString& cidCaller;   // CidCallerA / CidCallerB
+        QString& cidCalled;   // CidCalledA / CidCalledB
+        ClockTimer& endTimer; // TimerEndCallA / TimerEndCallB
     };
     ChannelSide side(Channel ch);
     static Channel otherChannel(Channel ch) { return ch == Channel::A ? Channel::B : Channel::A; }
@@ -94,8 +93,8 @@ private:
     void ringingStage(IdRecord& r, Channel ch);
     void stampStart(const ChannelSide& s); // start clock and its moment
     void emitRingEnded(const ChannelSide& s, bool answered, const QDateTime& ringStart);
-    void emitEvent(CallEvent::Kind kind, const ChannelSide* s, const QString& msn, const QString& number,
-                   const QString& name);
+    void emitEvent(
+        CallEvent::Kind kind, const ChannelSide* s, const QString& msn, const QString& number, const QString& name);
     QString showPicture(const QString& number, QString& first, QString& second);
 
     // Caller-ID announcement.

@@ -55,7 +55,9 @@ void CallTracker::callerIdStage(const ElementResults& res)
         d.LabelCID = res.caller;
         d.LabelTIM = timeText;
         state_.CidCallerBusy = res.caller;
-        state_.CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : FrameDecoder::parseNumber(res.called, FrameDecoder::NumberElement::Called);
+        state_.CidCalledBusy = res.called.isEmpty()
+                                   ? QStringLiteral("UNKNOWN")
+                                   : FrameDecoder::parseNumber(res.called, FrameDecoder::NumberElement::Called);
         QString unused;
         const QString name = showPicture(state_.CidCallerBusy, d.Image2, unused);
         logCid(state_.CidCalledBusy, state_.CidCallerBusy, name);
@@ -68,6 +70,6 @@ void CallTracker::logCid(const QString& called, const QString& caller, const QSt
     if (!settings_.isOne(key::LogCID))
         return;
     const QDateTime now = clock_.now();
-    callList_.AddCall(called, call_type::text(CallType::CID), now.date(), now.toString(QStringLiteral("HH:mm:ss")), caller,
-                      name, QStringLiteral("-"), QStringLiteral("-"));
+    callList_.AddCall(called, call_type::text(CallType::CID), now.date(), now.toString(QStringLiteral("HH:mm:ss")),
+        caller, name, QStringLiteral("-"), QStringLiteral("-"));
 }

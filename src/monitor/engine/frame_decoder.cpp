@@ -40,7 +40,9 @@ bool DecodedFrame::announcement() const
     return tei == dss1::kGroupTei && count > 8;
 }
 
-FrameDecoder::FrameDecoder(const TraceOutput& trace, TraceTree& tree) : trace_(trace), tree_(tree) {}
+FrameDecoder::FrameDecoder(const TraceOutput& trace, TraceTree& tree) : trace_(trace), tree_(tree)
+{
+}
 
 int FrameDecoder::octet(int n) const
 {
@@ -218,7 +220,8 @@ void FrameDecoder::onCalledNumber(const ElementView& e)
 {
     if (e.len < 2)
         return;
-    noteInfo(e.len >= 3 ? QStringLiteral("Calling Number Information\r\n") : QStringLiteral("Digit Dialled Information\r\n"));
+    noteInfo(e.len >= 3 ? QStringLiteral("Calling Number Information\r\n")
+                        : QStringLiteral("Digit Dialled Information\r\n"));
     frame_.results.called = e.text;
 }
 

@@ -6,7 +6,7 @@
 struct MonitorDisplay {
     // Hidden flags: in use A/B, connected A/B, ringing A/B.
     int Check1 = 0, Check2 = 0, Check3 = 0, Check4 = 0, Check5 = 0, Check6 = 0;
-    QString Label1, Label2, Label19, Label20;          // numbers, names
+    QString Label1, Label2, Label19, Label20; // numbers, names
     QString LabelMSNA = QStringLiteral("-"), LabelMSNB = QStringLiteral("-");
     QString Label9 = QStringLiteral("-"), Label10 = QStringLiteral("-"); // costs
     QString LabelDur1 = QStringLiteral("-"), LabelDur2 = QStringLiteral("-");

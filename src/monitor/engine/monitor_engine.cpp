@@ -6,15 +6,14 @@
 #include <charconv>
 
 MonitorEngine::MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent)
-    : QObject(parent), clock_(clock),
-      timer1_(clock_.createTimer([this] { Timer1_Timer(); }, false)),
+    : QObject(parent), clock_(clock), timer1_(clock_.createTimer([this] { Timer1_Timer(); }, false)),
       decoder_(trace_, tree_),
       tracker_({clock_, settings, callList_, trace_, state_, settings_, displayDirty_, [this] { notifyDisplay(); }}),
       capture_(trace_, {[this] {
                             state_.display.ImageLED = 2;
                             displayDirty_ = true;
                         },
-                        [this](const TraceCapture::Octets& octets, int count) { decodeParsedFrame(octets, count); }})
+                           [this](const TraceCapture::Octets& octets, int count) { decodeParsedFrame(octets, count); }})
 {
     tree_.reset();
 }
@@ -99,18 +98,30 @@ QString MonitorEngine::stateSnapshot() const
     const MonitorDisplay& d = state_.display;
     const CallState& c = state_;
     const QList<std::pair<const char*, QString>> items{
-        {"Check1", QString::number(d.Check1)}, {"Check2", QString::number(d.Check2)},
-        {"Check3", QString::number(d.Check3)}, {"Check4", QString::number(d.Check4)},
-        {"Check5", QString::number(d.Check5)}, {"Check6", QString::number(d.Check6)},
-        {"Label1", d.Label1},                  {"Label2", d.Label2},
-        {"Label19", d.Label19},                {"Label20", d.Label20},
-        {"LabelMSNA", d.LabelMSNA},            {"LabelMSNB", d.LabelMSNB},
-        {"Label9", d.Label9},                  {"Label10", d.Label10},
-        {"LabelDur1", d.LabelDur1},            {"LabelDur2", d.LabelDur2},
-        {"LabelCID", d.LabelCID},              {"CallWaiting", QString::number(c.CallWaiting)},
-        {"CidCallerA", c.CidCallerA},            {"CidCalledA", c.CidCalledA},
-        {"CidCallerB", c.CidCallerB},            {"CidCalledB", c.CidCalledB},
-        {"CidCallerBusy", c.CidCallerBusy},      {"CidCalledBusy", c.CidCalledBusy},
+        {"Check1", QString::number(d.Check1)},
+        {"Check2", QString::number(d.Check2)},
+        {"Check3", QString::number(d.Check3)},
+        {"Check4", QString::number(d.Check4)},
+        {"Check5", QString::number(d.Check5)},
+        {"Check6", QString::number(d.Check6)},
+        {"Label1", d.Label1},
+        {"Label2", d.Label2},
+        {"Label19", d.Label19},
+        {"Label20", d.Label20},
+        {"LabelMSNA", d.LabelMSNA},
+        {"LabelMSNB", d.LabelMSNB},
+        {"Label9", d.Label9},
+        {"Label10", d.Label10},
+        {"LabelDur1", d.LabelDur1},
+        {"LabelDur2", d.LabelDur2},
+        {"LabelCID", d.LabelCID},
+        {"CallWaiting", QString::number(c.CallWaiting)},
+        {"CidCallerA", c.CidCallerA},
+        {"CidCalledA", c.CidCalledA},
+        {"CidCallerB", c.CidCallerB},
+        {"CidCalledB", c.CidCalledB},
+        {"CidCallerBusy", c.CidCallerBusy},
+        {"CidCalledBusy", c.CidCalledBusy},
     };
     QString text;
     for (const auto& [name, value] : items)

@@ -72,7 +72,9 @@ qsizetype findPattern(QStringView text, QLatin1String pattern, qsizetype from)
 
 } // namespace
 
-TraceCapture::TraceCapture(TraceOutput& trace, Hooks hooks) : trace_(trace), hooks_(std::move(hooks)) {}
+TraceCapture::TraceCapture(TraceOutput& trace, Hooks hooks) : trace_(trace), hooks_(std::move(hooks))
+{
+}
 
 void TraceCapture::scan(char c)
 {
@@ -221,9 +223,9 @@ int TraceCapture::hexPair(QStringView two)
     for (QChar ch : two) {
         if (ch == u' ')
             continue;
-        const int d = ch.isDigit() && ch.unicode() < 128 ? ch.unicode() - '0'
+        const int d = ch.isDigit() && ch.unicode() < 128               ? ch.unicode() - '0'
                       : (ch.toUpper() >= u'A' && ch.toUpper() <= u'F') ? ch.toUpper().unicode() - 'A' + 10
-                                                                        : -1;
+                                                                       : -1;
         if (d < 0)
             break;
         value = value * 16 + d;

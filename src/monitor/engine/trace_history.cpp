@@ -12,7 +12,9 @@ struct TraceSnapshot::State {
     QString flat;
 };
 
-TraceSnapshot::TraceSnapshot(std::shared_ptr<State> state) : state_(std::move(state)) {}
+TraceSnapshot::TraceSnapshot(std::shared_ptr<State> state) : state_(std::move(state))
+{
+}
 
 qsizetype TraceSnapshot::size() const
 {
@@ -31,7 +33,9 @@ QString TraceSnapshot::text() const
     return state_->history ? state_->history->text(*state_) : state_->flat;
 }
 
-TraceHistory::TraceHistory(std::function<QStringView()> liveBuffer) : liveBuffer_(std::move(liveBuffer)) {}
+TraceHistory::TraceHistory(std::function<QStringView()> liveBuffer) : liveBuffer_(std::move(liveBuffer))
+{
+}
 
 // Snapshots may outlive the buffer: they keep their characters.
 TraceHistory::~TraceHistory()

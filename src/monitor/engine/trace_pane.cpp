@@ -21,7 +21,9 @@ qsizetype afterNthBreak(QStringView text, int n)
 
 } // namespace
 
-TracePane::TracePane(QObject* parent) : QObject(parent) {}
+TracePane::TracePane(QObject* parent) : QObject(parent)
+{
+}
 
 const QString& TracePane::text() const
 {

@@ -1,6 +1,8 @@
 #include "monitor/engine/trace_tree.h"
 
-TraceTree::TraceTree(QObject* parent) : QObject(parent) {}
+TraceTree::TraceTree(QObject* parent) : QObject(parent)
+{
+}
 
 const QList<TreeNode>& TraceTree::nodes() const
 {

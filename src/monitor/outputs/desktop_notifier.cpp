@@ -34,9 +34,13 @@ QString callerOf(const CallEvent& e)
 
 } // namespace
 
-DesktopNotifier::DesktopNotifier(QObject* parent) : DesktopNotifier(QDBusConnection::sessionBus(), parent) {}
+DesktopNotifier::DesktopNotifier(QObject* parent) : DesktopNotifier(QDBusConnection::sessionBus(), parent)
+{
+}
 
-DesktopNotifier::DesktopNotifier(const QDBusConnection& bus, QObject* parent) : QObject(parent), bus_(bus) {}
+DesktopNotifier::DesktopNotifier(const QDBusConnection& bus, QObject* parent) : QObject(parent), bus_(bus)
+{
+}
 
 QString DesktopNotifier::summary(const CallEvent& event)
 {
@@ -73,8 +77,8 @@ void DesktopNotifier::notify(const CallEvent& event, const QString& picture)
     if (!image.isEmpty())
         hints.insert(QStringLiteral("image-path"), image);
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, kNotifyMethod);
-    call << kApplication << lastId_ << image << summary(event) << body(event).toHtmlEscaped() << QStringList()
-         << hints << kServerDefaultTimeout;
+    call << kApplication << lastId_ << image << summary(event) << body(event).toHtmlEscaped() << QStringList() << hints
+         << kServerDefaultTimeout;
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, kReplyTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, event] {
         const QDBusPendingReply<uint> reply = *watcher;

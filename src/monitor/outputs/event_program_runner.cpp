@@ -21,7 +21,9 @@ struct EventProgramRunner::Run {
     bool over = false;
 };
 
-EventProgramRunner::EventProgramRunner(Clock& clock, QObject* parent) : QObject(parent), clock_(clock) {}
+EventProgramRunner::EventProgramRunner(Clock& clock, QObject* parent) : QObject(parent), clock_(clock)
+{
+}
 
 EventProgramRunner::~EventProgramRunner()
 {

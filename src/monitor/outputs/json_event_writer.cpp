@@ -30,7 +30,9 @@ QByteArray encoded(const QJsonValue& v)
 
 } // namespace
 
-JsonEventWriter::JsonEventWriter(QIODevice* out, QObject* parent) : QObject(parent), out_(out) {}
+JsonEventWriter::JsonEventWriter(QIODevice* out, QObject* parent) : QObject(parent), out_(out)
+{
+}
 
 QByteArray JsonEventWriter::toJson(const CallEvent& e)
 {

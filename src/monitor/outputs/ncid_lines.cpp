@@ -74,11 +74,10 @@ Direction directionOf(const CallEvent& e)
 
 // CID:, WID:, OUT: and the log lines share one layout.
 QByteArray callLine(QByteArrayView label, const QDateTime& when, const QString& msn, const QString& number,
-                    const QString& name, Direction d)
+    const QString& name, Direction d)
 {
     return label.toByteArray() + ": *DATE*" + text(when, "MMddyyyy") + "*TIME*" + text(when, "HHmm") + "*LINE*"
-           + lineField(msn) + "*NMBR*" + numberField(number, d) + "*MESG*NONE*NAME*" + nameField(name, number, d)
-           + '*';
+           + lineField(msn) + "*NMBR*" + numberField(number, d) + "*MESG*NONE*NAME*" + nameField(name, number, d) + '*';
 }
 
 QByteArray endLine(const CallEvent& e)
@@ -86,11 +85,10 @@ QByteArray endLine(const CallEvent& e)
     const bool connected = e.type == CallType::Answer || e.type == CallType::Called;
     const Direction d = directionOf(e);
     const QDateTime start = startOf(e);
-    return QByteArray("END: *HTYPE*") + (connected ? "BYE" : "CANCEL") + "*DATE*" + text(start, "MMddyyyy")
-           + "*TIME*" + text(start, "HHmm") + "*SCALL*" + text(start, "MM/dd/yyyy HH:mm:ss") + "*ECALL*"
+    return QByteArray("END: *HTYPE*") + (connected ? "BYE" : "CANCEL") + "*DATE*" + text(start, "MMddyyyy") + "*TIME*"
+           + text(start, "HHmm") + "*SCALL*" + text(start, "MM/dd/yyyy HH:mm:ss") + "*ECALL*"
            + text(e.time, "MM/dd/yyyy HH:mm:ss") + "*CTYPE*" + (d == Direction::Out ? "OUT" : "IN") + "*LINE*"
-           + lineField(e.msn) + "*NMBR*" + numberField(e.number, d) + "*NAME*" + nameField(e.name, e.number, d)
-           + '*';
+           + lineField(e.msn) + "*NMBR*" + numberField(e.number, d) + "*NAME*" + nameField(e.name, e.number, d) + '*';
 }
 
 QByteArray ringInfoLine(const CallEvent& e)
@@ -171,8 +169,7 @@ QByteArray relayedMessage(QByteArrayView line, const QDateTime& now)
             c = ' ';
     if (const qsizetype mark = out.indexOf("###"); mark >= 0)
         return out.replace(mark, 3, "***"); // the client's own field pairs, now from the server
-    return out + " ***DATE*" + text(now, "MMddyyyy") + "*TIME*" + text(now, "HHmm")
-           + "*NAME*-*NMBR*-*LINE*-*MTYPE*-*";
+    return out + " ***DATE*" + text(now, "MMddyyyy") + "*TIME*" + text(now, "HHmm") + "*NAME*-*NMBR*-*LINE*-*MTYPE*-*";
 }
 
 QByteArray moduleInput(const CallEvent& e)

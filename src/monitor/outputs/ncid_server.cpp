@@ -122,7 +122,7 @@ void NcidServer::acceptClients()
         connect(client, &NcidClient::logMessage, this, &NcidServer::logMessage);
         connect(client, &NcidClient::closed, this, &NcidServer::forget);
         connect(client, &NcidClient::message, this,
-                [this](const QByteArray& line) { broadcast(ncid::relayedMessage(line, clock_.now())); });
+            [this](const QByteArray& line) { broadcast(ncid::relayedMessage(line, clock_.now())); });
         emit logMessage(QStringLiteral("NCID client %1 connected").arg(client->peer()));
     }
 }

@@ -32,8 +32,7 @@ public:
     // brackets); without ADDR the address is 127.0.0.1. False for bad text.
     static bool parseEndpoint(const QString& text, QHostAddress& address, quint16& port);
 
-    bool listen(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost),
-                quint16 port = ncid::kDefaultPort);
+    bool listen(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost), quint16 port = ncid::kDefaultPort);
     void close(); // stops listening and drops every client
     bool isListening() const;
     quint16 serverPort() const;

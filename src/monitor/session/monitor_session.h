@@ -63,7 +63,7 @@ public:
     void resumeTrace();
 
     // Seams for the device; tests put doubles here.
-    std::function<QString(const QString& cmd)> sendAT;       // SendAT of the command channel
+    std::function<QString(const QString& cmd)> sendAT;        // SendAT of the command channel
     std::function<void(const QByteArray& bytes)> writeToPort; // straight to the open port
 
 signals:

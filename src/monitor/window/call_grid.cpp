@@ -90,11 +90,10 @@ void CallGrid::setCallList(CallListModel* model)
     model_ = model;
     filter_->setCallList(model);
     setModel(filter_);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    emit recordEntered(filter_->sourceRow(current.row()));
-            });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        if (current.isValid())
+            emit recordEntered(filter_->sourceRow(current.row()));
+    });
     applyStoredWidths();
 }
 
@@ -129,7 +128,8 @@ void CallGrid::applyStoredWidths()
     giveWay(px, least);
     for (int c = 0; c < kColumns; ++c) {
         if (!stored[c])
-            widthTwips_[c] = px[c] == twips::toPx(defaultTwips(c), dpi()) ? defaultTwips(c) : twips::fromPx(px[c], dpi());
+            widthTwips_[c] = px[c] == twips::toPx(defaultTwips(c), dpi()) ? defaultTwips(c)
+                                                                          : twips::fromPx(px[c], dpi());
         setColumnWidth(c, twips::toPx(widthTwips_[c], dpi()));
     }
 }
@@ -258,8 +258,8 @@ bool CallGrid::eventFilter(QObject* watched, QEvent* event)
             // The end of a border drag only sets the width; a click sorts.
             if (!std::exchange(borderPressed_, false))
                 sortByHeader(headerColumnAt(me->position().toPoint().x()));
-        } else if (watched == viewport() && selectionModel()
-                   && selectionModel()->selectedRows().size() == 1 && currentIndex().isValid()) {
+        } else if (watched == viewport() && selectionModel() && selectionModel()->selectedRows().size() == 1
+                   && currentIndex().isValid()) {
             emit recordEntered(currentRecord());
         }
     }

@@ -25,15 +25,15 @@ struct CallStatistics {
         int calls = 0;
     };
 
-    QDate lastDay;                                     // today; day kDays - 1
+    QDate lastDay;                                          // today; day kDays - 1
     std::array<std::array<int, KindCount>, kDays> perDay{}; // day 0 is lastDay - 29
-    std::array<int, kHours> perHour{};                 // every call in the list
-    QList<Frequent> topNumbers;                        // most calls first, then by number
-    QStringList months;                                // "yyyy-MM", the last kMonths, oldest first
-    QStringList msns;                                  // MSNs with a cost in those months, sorted
-    QList<std::array<double, kMonths>> costs;          // [msn][month]
-    QList<double> msnTotals;                           // [msn], over the kMonths
-    int calls = 0;                                     // records that are calls
+    std::array<int, kHours> perHour{};                      // every call in the list
+    QList<Frequent> topNumbers;                             // most calls first, then by number
+    QStringList months;                                     // "yyyy-MM", the last kMonths, oldest first
+    QStringList msns;                                       // MSNs with a cost in those months, sorted
+    QList<std::array<double, kMonths>> costs;               // [msn][month]
+    QList<double> msnTotals;                                // [msn], over the kMonths
+    int calls = 0;                                          // records that are calls
 
     static CallStatistics compute(const QList<CallRecord>& records, QDate today);
 };

@@ -20,8 +20,8 @@ void ElidedLabel::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event); // the frame; the text is drawn here, shortened
     QPainter painter(this);
-    style()->drawItemText(&painter, textRect(), int(alignment()), palette(), isEnabled(), shownText(),
-                          foregroundRole());
+    style()->drawItemText(
+        &painter, textRect(), int(alignment()), palette(), isEnabled(), shownText(), foregroundRole());
 }
 
 bool ElidedLabel::event(QEvent* event)

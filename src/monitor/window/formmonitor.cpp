@@ -53,8 +53,8 @@ QLabel* makeField(QWidget* parent, const QString& name)
 
 } // namespace
 
-FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings,
-                         int debugLevel, bool scanMode)
+FormMonitor::FormMonitor(
+    Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings, int debugLevel, bool scanMode)
     : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), clock_(clock), settings_(settings),
       debugLevel_(debugLevel), scanMode_(scanMode), session_(at, clock, settings), engine_(session_.engine())
 {
@@ -78,13 +78,14 @@ FormMonitor::FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, Setting
         book.exec();
     };
     openSettings = [this] {
-        FormMonitorSettings dialog(settings_, wave::device(), mainWindow_.Ring,
-                                   [this](const QString& prefix) {
-                                       MonitorSettings s = engine_.settings();
-                                       s.dialPrefix = prefix;
-                                       engine_.setSettings(s);
-                                   },
-                                   this);
+        FormMonitorSettings dialog(
+            settings_, wave::device(), mainWindow_.Ring,
+            [this](const QString& prefix) {
+                MonitorSettings s = engine_.settings();
+                s.dialPrefix = prefix;
+                engine_.setSettings(s);
+            },
+            this);
         dialog.applyNetwork = [this] { return network_->apply(); };
         dialog.Form_Load();
         dialog.exec();
@@ -208,7 +209,8 @@ void FormMonitor::buildChannelPanel(QGroupBox* panel, int index)
         lamp->setGeometry(twipsRect(1080, 975 + i * 255, 240, 240));
         lamp->showLamp(lamps::Grey);
         lampImages[index * 3 + i] = lamp;
-        makeLabel(panel, {}, QString::fromLatin1(lampCaptions[i]))->setGeometry(twipsRect(1380, 975 + i * 255, 1300, 240));
+        makeLabel(panel, {}, QString::fromLatin1(lampCaptions[i]))
+            ->setGeometry(twipsRect(1380, 975 + i * 255, 1300, 240));
     }
 
     const QString costCaption = a ? QStringLiteral("Call cost  : ") : QStringLiteral("Call cost  :");
@@ -217,8 +219,8 @@ void FormMonitor::buildChannelPanel(QGroupBox* panel, int index)
         {costCaption, &costLabels[index]},
         {QStringLiteral("Call duration :"), &durationLabels[index]},
     };
-    static const char* const valueNames[2][3] = {{"LabelMSNA", "Label9", "LabelDur1"},
-                                                 {"LabelMSNB", "Label10", "LabelDur2"}};
+    static const char* const valueNames[2][3] = {
+        {"LabelMSNA", "Label9", "LabelDur1"}, {"LabelMSNB", "Label10", "LabelDur2"}};
     for (int i = 0; i < 3; ++i) {
         const int top = 1800 + i * 225;
         makeLabel(panel, {}, rows[i].first)->setGeometry(twipsRect(105, top, 1200, 225));
@@ -273,12 +275,8 @@ void FormMonitor::connectButtons()
     connect(CommandPause, &QPushButton::clicked, this, &FormMonitor::CommandPause_Click);
     connect(CommandOptions, &QToolButton::clicked, this, &FormMonitor::CommandOptions_Click);
     // The ring lamps: a click ends the ring sound loop of that channel.
-    connect(lampImages[2], &PictureLabel::clicked, this, [this] {
-        engine_.stopRingLoop(u'A');
-    });
-    connect(lampImages[5], &PictureLabel::clicked, this, [this] {
-        engine_.stopRingLoop(u'B');
-    });
+    connect(lampImages[2], &PictureLabel::clicked, this, [this] { engine_.stopRingLoop(u'A'); });
+    connect(lampImages[5], &PictureLabel::clicked, this, [this] { engine_.stopRingLoop(u'B'); });
 }
 
 int FormMonitor::storedNumber(const QString& key, int least) const
@@ -364,7 +362,8 @@ void FormMonitor::Form_Load()
     EnableComScanMonitorCID();
     network_->apply();
     if (debugLevel_ > 0) {
-        for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text3, TreeIDs, CommandPause, Command1, Command4})
+        for (QWidget* w :
+            std::initializer_list<QWidget*>{Text1, Text2, Text3, TreeIDs, CommandPause, Command1, Command4})
             w->show();
     }
     lampMemory_.fill(false);

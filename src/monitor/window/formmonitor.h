@@ -38,8 +38,7 @@ public:
     static constexpr int kFrameWidth = 120, kFrameHeight = 465;
     static constexpr int kTimer2Ms = 5600, kPopupMs = 6000;
 
-    FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings, int debugLevel,
-                bool scanMode);
+    FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings, int debugLevel, bool scanMode);
     ~FormMonitor() override;
 
     MonitorSession& session() { return session_; }
@@ -85,10 +84,10 @@ public:
     bool windowStateNormal() const; // neither minimised nor maximised
     void popupRequested();          // shown in normal state, TimerPopup on
     void playCallerIdSound(const QString& wavFile);
-    void keepOnTop(bool on);        // SWOnTop1, only while a popup runs
+    void keepOnTop(bool on); // SWOnTop1, only while a popup runs
 
     // Seams for the desktop; tests put doubles here.
-    std::function<void()> endProgram;                              // "scan" mode: closing ends the program
+    std::function<void()> endProgram; // "scan" mode: closing ends the program
     std::function<void(const QString& title, const QString& body)> notifyDesktop; // caller notification
     std::function<void()> openPhoneBook;
     std::function<void()> openSettings;
@@ -151,13 +150,13 @@ private:
     QToolButton* Command3 = nullptr;
     QToolButton* CommandOptions = nullptr;
     QToolButton* Command2 = nullptr;
-    std::array<QLabel*, 2> numberLabels{};   // Label1, Label2
-    std::array<QLabel*, 2> nameLabels{};     // Label19, Label20
+    std::array<QLabel*, 2> numberLabels{};          // Label1, Label2
+    std::array<QLabel*, 2> nameLabels{};            // Label19, Label20
     std::array<PictureLabel*, 2> channelPictures{}; // ImageA, ImageB
-    std::array<QLabel*, 2> msnLabels{};      // LabelMSNA, LabelMSNB
-    std::array<QLabel*, 2> costLabels{};     // Label9, Label10
-    std::array<QLabel*, 2> durationLabels{}; // LabelDur1, LabelDur2
-    std::array<PictureLabel*, 6> lampImages{}; // Image11..Image13, Image14..Image16
+    std::array<QLabel*, 2> msnLabels{};             // LabelMSNA, LabelMSNB
+    std::array<QLabel*, 2> costLabels{};            // Label9, Label10
+    std::array<QLabel*, 2> durationLabels{};        // LabelDur1, LabelDur2
+    std::array<PictureLabel*, 6> lampImages{};      // Image11..Image13, Image14..Image16
     PictureLabel* Image2 = nullptr;
     CallGrid* FlexGrid1 = nullptr;
     HistoryBar* history_ = nullptr; // search, "Missed", export, statistics

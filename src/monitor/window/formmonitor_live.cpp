@@ -190,10 +190,13 @@ void FormMonitor::setUpTray()
         if (tray_ && QSystemTrayIcon::supportsMessages())
             tray_->showMessage(title, body, QSystemTrayIcon::Information, 8000);
     };
-    callerNotifier_ = new CallerNotifier(settings_, [this](const QString& title, const QString& body) {
-        if (notifyDesktop)
-            notifyDesktop(title, body);
-    }, this);
+    callerNotifier_ = new CallerNotifier(
+        settings_,
+        [this](const QString& title, const QString& body) {
+            if (notifyDesktop)
+                notifyDesktop(title, body);
+        },
+        this);
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
     tray_ = new QSystemTrayIcon(windowIcon().isNull() ? QIcon(lamps::picture(lamps::Green, 2.0)) : windowIcon(), this);

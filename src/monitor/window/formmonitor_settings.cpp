@@ -25,7 +25,7 @@ QString wavFile(const SettingsStore& settings)
 } // namespace
 
 FormMonitorSettings::FormMonitorSettings(SettingsStore& settings, WaveDevice& wave, int& ring,
-                                         std::function<void(const QString&)> setDialPrefix, QWidget* parent)
+    std::function<void(const QString&)> setDialPrefix, QWidget* parent)
     : QDialog(parent), settings_(settings), wave_(wave), ring_(ring), setDialPrefix_(std::move(setDialPrefix))
 {
     setObjectName(QStringLiteral("FormMonitorSettings"));
@@ -35,8 +35,7 @@ FormMonitorSettings::FormMonitorSettings(SettingsStore& settings, WaveDevice& wa
     f.setPointSizeF(8.0);
     setFont(f);
     chooseWaveFile = [](QWidget* p) {
-        return QFileDialog::getOpenFileName(p, QStringLiteral("Open"), QString(),
-                                            QStringLiteral("Wav Files (*.wav)"));
+        return QFileDialog::getOpenFileName(p, QStringLiteral("Open"), QString(), QStringLiteral("Wav Files (*.wav)"));
     };
     buildLayout();
     connectBoxes();
@@ -112,8 +111,8 @@ QGroupBox* FormMonitorSettings::addLowerFrame(const char* name, const QString& t
     return frame;
 }
 
-QCheckBox* FormMonitorSettings::addSwitch(QGroupBox* frame, const char* name, const QString& caption,
-                                          const QString& tip)
+QCheckBox* FormMonitorSettings::addSwitch(
+    QGroupBox* frame, const char* name, const QString& caption, const QString& tip)
 {
     const double dpi = twips::dpiOf(this);
     auto* box = new QCheckBox(caption, frame);
@@ -124,8 +123,8 @@ QCheckBox* FormMonitorSettings::addSwitch(QGroupBox* frame, const char* name, co
     return box;
 }
 
-QLineEdit* FormMonitorSettings::addField(QGroupBox* frame, const char* name, const QString& caption, QPoint at,
-                                         int widthTwips)
+QLineEdit* FormMonitorSettings::addField(
+    QGroupBox* frame, const char* name, const QString& caption, QPoint at, int widthTwips)
 {
     const double dpi = twips::dpiOf(this);
     const int h = twips::toPx(kFieldHeight, dpi);
@@ -134,7 +133,8 @@ QLineEdit* FormMonitorSettings::addField(QGroupBox* frame, const char* name, con
     label->move(at.x(), at.y() + (h - label->height()) / 2);
     auto* edit = new QLineEdit(frame);
     edit->setObjectName(QLatin1String(name));
-    edit->setGeometry(label->geometry().right() + twips::toPx(kFieldSpace, dpi), at.y(), twips::toPx(widthTwips, dpi), h);
+    edit->setGeometry(
+        label->geometry().right() + twips::toPx(kFieldSpace, dpi), at.y(), twips::toPx(widthTwips, dpi), h);
     return edit;
 }
 
@@ -144,15 +144,16 @@ int FormMonitorSettings::buildDesktopFrame(int top)
     const double dpi = twips::dpiOf(this);
     QGroupBox* frame = addLowerFrame("FrameDesktop", QStringLiteral("Desktop and numbers"), top, kHeight);
     Check9 = addSwitch(frame, "Check9", QStringLiteral("Desktop notification"),
-                       QStringLiteral("Announce each caller through the desktop's notifications"));
+        QStringLiteral("Announce each caller through the desktop's notifications"));
 
     // "Country code:" [49]   "Area code:" [30], each field after its caption.
     const int y = twips::toPx(630, dpi), gap = 3 * twips::toPx(kFieldSpace, dpi);
-    TextCountryCode = addField(frame, "TextCountryCode", QStringLiteral("Country code:"),
-                               QPoint(twips::toPx(kFieldIndent, dpi), y), 600);
-    TextAreaCode = addField(frame, "TextAreaCode", QStringLiteral("Area code:"),
-                            QPoint(TextCountryCode->geometry().right() + gap, y), 900);
-    const std::pair<QLineEdit*, const char*> patterns[] = {{TextCountryCode, "\\+?[0-9]{0,5}"}, {TextAreaCode, "[0-9]{0,8}"}};
+    TextCountryCode = addField(
+        frame, "TextCountryCode", QStringLiteral("Country code:"), QPoint(twips::toPx(kFieldIndent, dpi), y), 600);
+    TextAreaCode = addField(
+        frame, "TextAreaCode", QStringLiteral("Area code:"), QPoint(TextCountryCode->geometry().right() + gap, y), 900);
+    const std::pair<QLineEdit*, const char*> patterns[] = {
+        {TextCountryCode, "\\+?[0-9]{0,5}"}, {TextAreaCode, "[0-9]{0,8}"}};
     for (const auto& [edit, pattern] : patterns) {
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QLatin1String(pattern)), edit));
         edit->setToolTip(QStringLiteral("Names callers whose number the phone book holds in another form"));
@@ -187,7 +188,8 @@ void FormMonitorSettings::connectBoxes()
 void FormMonitorSettings::connectDesktopFrame()
 {
     connect(Check9, &QCheckBox::toggled, this, [this](bool on) { storeFlag(key::Notify, on); });
-    for (const auto& [edit, key] : {std::pair{TextCountryCode, key::CountryCode}, std::pair{TextAreaCode, key::AreaCode}}) {
+    for (const auto& [edit, key] :
+        {std::pair{TextCountryCode, key::CountryCode}, std::pair{TextAreaCode, key::AreaCode}}) {
         connect(edit, &QLineEdit::textEdited, this, [this, key = key](const QString& text) {
             settings_.write(key, text);
             numberforms::setPlan(numberforms::planFrom(settings_));
@@ -206,8 +208,13 @@ void FormMonitorSettings::Form_Load()
     }
     // A value other than the number 1 (also one that is no number) leaves its box clear.
     const std::pair<QLatin1String, QCheckBox*> boxes[] = {
-        {key::IDSound, Check3}, {key::Popup, Check1},  {key::LogAns, Check4}, {key::LogRing, Check5},
-        {key::LogDial, Check6}, {key::LogTry, Check7}, {key::LogCID, Check8},
+        {key::IDSound, Check3},
+        {key::Popup, Check1},
+        {key::LogAns, Check4},
+        {key::LogRing, Check5},
+        {key::LogDial, Check6},
+        {key::LogTry, Check7},
+        {key::LogCID, Check8},
     };
     for (const auto& [name, box] : boxes)
         box->setChecked(settings_.isOne(name));

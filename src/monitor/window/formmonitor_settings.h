@@ -21,7 +21,7 @@ public:
     // `ring` is the main window's Ring flag; `setDialPrefix` hands a new prefix
     // to the monitor (its DialPrefix).
     FormMonitorSettings(SettingsStore& settings, WaveDevice& wave, int& ring,
-                        std::function<void(const QString&)> setDialPrefix, QWidget* parent = nullptr);
+        std::function<void(const QString&)> setDialPrefix, QWidget* parent = nullptr);
 
     // Form_Load: fills the boxes from the store (their handlers run as they tick).
     void Form_Load();
@@ -70,12 +70,12 @@ private:
     QPushButton* Command1 = nullptr;
     QLineEdit* Text1 = nullptr;
     QPushButton* OKButton = nullptr;
-    QCheckBox* Check9 = nullptr;           // "Notify"
-    QLineEdit* TextCountryCode = nullptr;  // "CountryCode"
-    QLineEdit* TextAreaCode = nullptr;     // "AreaCode"
-    QCheckBox* CheckNcid = nullptr;        // "NcidServer"
-    QLineEdit* TextNcidAddress = nullptr;  // "NcidAddress"
-    QLineEdit* TextNcidPort = nullptr;     // "NcidPort"
+    QCheckBox* Check9 = nullptr;          // "Notify"
+    QLineEdit* TextCountryCode = nullptr; // "CountryCode"
+    QLineEdit* TextAreaCode = nullptr;    // "AreaCode"
+    QCheckBox* CheckNcid = nullptr;       // "NcidServer"
+    QLineEdit* TextNcidAddress = nullptr; // "NcidAddress"
+    QLineEdit* TextNcidPort = nullptr;    // "NcidPort"
     QLabel* LabelNcidState = nullptr;
-    QLineEdit* TextProgram = nullptr;      // "EventProgram"
+    QLineEdit* TextProgram = nullptr; // "EventProgram"
 };

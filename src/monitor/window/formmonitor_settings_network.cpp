@@ -18,19 +18,22 @@ int FormMonitorSettings::buildNetworkFrame(int top)
     const double dpi = twips::dpiOf(this);
     QGroupBox* frame = addLowerFrame("FrameNetwork", QStringLiteral("Network"), top, kHeight);
     CheckNcid = addSwitch(frame, "CheckNcid", QStringLiteral("NCID server for other devices"),
-                          QStringLiteral("Shows the calls on NCID clients on other computers and phones"));
+        QStringLiteral("Shows the calls on NCID clients on other computers and phones"));
 
     const int indent = twips::toPx(kFieldIndent, dpi), row2 = twips::toPx(630, dpi);
     TextNcidAddress = addField(frame, "TextNcidAddress", QStringLiteral("Address:"), QPoint(indent, row2), 1500);
     TextNcidAddress->setToolTip(QStringLiteral("127.0.0.1 serves this computer only, 0.0.0.0 every network"));
     TextNcidPort = addField(frame, "TextNcidPort", QStringLiteral("Port:"),
-                            QPoint(TextNcidAddress->geometry().right() + 3 * twips::toPx(kFieldSpace, dpi), row2), 700);
-    TextNcidPort->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,5}")), TextNcidPort));
+        QPoint(TextNcidAddress->geometry().right() + 3 * twips::toPx(kFieldSpace, dpi), row2), 700);
+    TextNcidPort->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,5}")), TextNcidPort));
     LabelNcidState = new QLabel(frame);
     LabelNcidState->setObjectName(QStringLiteral("LabelNcidState"));
-    LabelNcidState->setGeometry(indent, twips::toPx(960, dpi), frame->width() - 2 * indent, twips::toPx(kFieldHeight, dpi));
+    LabelNcidState->setGeometry(
+        indent, twips::toPx(960, dpi), frame->width() - 2 * indent, twips::toPx(kFieldHeight, dpi));
     // The program's field runs to the frame's right edge.
-    TextProgram = addField(frame, "TextProgram", QStringLiteral("Run program on call:"), QPoint(indent, twips::toPx(1320, dpi)), 0);
+    TextProgram = addField(
+        frame, "TextProgram", QStringLiteral("Run program on call:"), QPoint(indent, twips::toPx(1320, dpi)), 0);
     QRect field = TextProgram->geometry();
     field.setRight(frame->width() - indent);
     TextProgram->setGeometry(field);
@@ -48,7 +51,7 @@ void FormMonitorSettings::connectNetworkFrame()
         {TextNcidAddress, key::NcidAddress}, {TextNcidPort, key::NcidPort}, {TextProgram, key::EventProgram}};
     for (const auto& [edit, name] : fields) {
         connect(edit, &QLineEdit::textEdited, this,
-                [this, name = name](const QString& text) { settings_.write(name, text.trimmed()); });
+            [this, name = name](const QString& text) { settings_.write(name, text.trimmed()); });
         connect(edit, &QLineEdit::editingFinished, this, &FormMonitorSettings::networkChanged);
     }
 }

@@ -114,7 +114,7 @@ void FormMonitor::showRecordPicture(int row)
     PhoneToName(picture, engine_.bookPath());
     if (!Image2->showFile(picture))
         Image2->showFile(QStringLiteral("noname.jpg")); // missing too: the old picture stays
-    shownImage2_.reset(); // the next caller's picture is drawn, whatever it is
+    shownImage2_.reset();                               // the next caller's picture is drawn, whatever it is
 }
 
 void FormMonitor::reloadListNames()

@@ -55,8 +55,8 @@ HistoryBar::HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidge
     row->addWidget(CommandStatistics);
 
     chooseCsvFile = [](QWidget* parent) {
-        QFileDialog dialog(parent, QStringLiteral("Export the call list"), QDir::home().filePath(QStringLiteral("calls.csv")),
-                           QStringLiteral("CSV files (*.csv)"));
+        QFileDialog dialog(parent, QStringLiteral("Export the call list"),
+            QDir::home().filePath(QStringLiteral("calls.csv")), QStringLiteral("CSV files (*.csv)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("csv"));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -94,8 +94,8 @@ void HistoryBar::exportCsv()
         return; // cancelled
     const QByteArray csv = calllistcsv::toCsv(list_.records(), grid_.filter().shownRows());
     if (!writeFileAtomically(path, csv))
-        monitormessage::show(window(), QStringLiteral("The call list could not be written to %1.")
-                                           .arg(QDir::toNativeSeparators(path)));
+        monitormessage::show(
+            window(), QStringLiteral("The call list could not be written to %1.").arg(QDir::toNativeSeparators(path)));
 }
 
 void HistoryBar::showStatistics()

@@ -127,8 +127,17 @@ void paintLog(QPainter& p)
 
 } // namespace
 
-QIcon phoneBook() { return draw(paintBook); }
-QIcon settings() { return draw(paintGear); }
-QIcon hideShowLog() { return draw(paintLog); }
+QIcon phoneBook()
+{
+    return draw(paintBook);
+}
+QIcon settings()
+{
+    return draw(paintGear);
+}
+QIcon hideShowLog()
+{
+    return draw(paintLog);
+}
 
 } // namespace buttonart

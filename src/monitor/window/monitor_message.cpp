@@ -34,8 +34,8 @@ bool ask(QWidget* parent, const QString& text)
         handler()(parent, text);
         return handledAnswer();
     }
-    return QMessageBox::warning(parent, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-           QMessageBox::Yes;
+    return QMessageBox::warning(parent, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 void setHandler(Handler h)

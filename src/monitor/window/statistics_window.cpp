@@ -33,10 +33,10 @@ constexpr int kDayStep = 5, kHourStep = 3;
 constexpr int kNameChars = 22; // longer names end in "…" beside their bars
 
 // Answered, missed, outgoing, not connected: the colours people expect.
-const QColor kKindColours[CallStatistics::KindCount] = {QColor(0x43, 0xa0, 0x47), QColor(0xe5, 0x39, 0x35),
-                                                       QColor(0x1e, 0x88, 0xe5), QColor(0x9e, 0x9e, 0x9e)};
+const QColor kKindColours[CallStatistics::KindCount] = {
+    QColor(0x43, 0xa0, 0x47), QColor(0xe5, 0x39, 0x35), QColor(0x1e, 0x88, 0xe5), QColor(0x9e, 0x9e, 0x9e)};
 const QColor kMsnColours[] = {QColor(0x1e, 0x88, 0xe5), QColor(0xfb, 0x8c, 0x00), QColor(0x8e, 0x24, 0xaa),
-                              QColor(0x00, 0x89, 0x7b), QColor(0x6d, 0x4c, 0x41), QColor(0xc0, 0xca, 0x33)};
+    QColor(0x00, 0x89, 0x7b), QColor(0x6d, 0x4c, 0x41), QColor(0xc0, 0xca, 0x33)};
 
 // An axis from 0 to a round value at or above max, with whole-number steps
 // for counts.
@@ -259,12 +259,14 @@ void StatisticsWindow::drawCosts()
     series->setBarWidth(0.7);
     QStringList months;
     for (const QString& m : stats_.months)
-        months << QLocale().toString(QDate::fromString(m + QStringLiteral("-01"), Qt::ISODate), QStringLiteral("MMM yy"));
+        months << QLocale().toString(
+            QDate::fromString(m + QStringLiteral("-01"), Qt::ISODate), QStringLiteral("MMM yy"));
     std::array<double, CallStatistics::kMonths> perMonth{};
     for (qsizetype i = 0; i < stats_.msns.size(); ++i) {
-        const QString msn = stats_.msns[i].isEmpty() ? QStringLiteral("no MSN") : QStringLiteral("MSN ") + stats_.msns[i];
+        const QString msn = stats_.msns[i].isEmpty() ? QStringLiteral("no MSN")
+                                                     : QStringLiteral("MSN ") + stats_.msns[i];
         QBarSet* set = barSet(msn + QStringLiteral(": ") + regional::currency2(stats_.msnTotals[i]),
-                              kMsnColours[i % std::size(kMsnColours)]);
+            kMsnColours[i % std::size(kMsnColours)]);
         for (int m = 0; m < CallStatistics::kMonths; ++m) {
             *set << stats_.costs[i][m];
             perMonth[m] += stats_.costs[i][m];

@@ -35,7 +35,8 @@ bool SoundEffectWaveDevice::loading() const
     const auto isLoading = [](const QSoundEffect* e) { return e && e->status() == QSoundEffect::Loading; };
     if (isLoading(effect_.get()))
         return true;
-    return std::any_of(retired_.begin(), retired_.end(), [&](const QPointer<QSoundEffect>& e) { return isLoading(e.data()); });
+    return std::any_of(
+        retired_.begin(), retired_.end(), [&](const QPointer<QSoundEffect>& e) { return isLoading(e.data()); });
 }
 
 void SoundEffectWaveDevice::command(const QString& word)
