@@ -8,6 +8,12 @@ CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 # Paths below the checkout count as relative, so another clone hits the same cache.
 export CCACHE_BASEDIR := $(CURDIR)
 endif
+# CI builds with every warning an error (WERROR=1).
+ifeq ($(WERROR),1)
+CMAKE_FLAGS += -DCORVANE_WERROR=ON
+else
+CMAKE_FLAGS += -DCORVANE_WERROR=OFF
+endif
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build-sanitize
 CMAKE_FLAGS += -DCORVANE_SANITIZE=ON
@@ -18,12 +24,12 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-multim
             xvfb xauth imagemagick \
             qt6-charts-dev dbus dunst libnotify-bin tshark ser2net \
             lintian appstream desktop-file-utils dpkg-dev fakeroot file groff-base \
-            clang libclang-rt-14-dev ccache
+            clang libclang-rt-14-dev clang-format ccache
 
 PACKAGE_DIR := build-package
 DEMO_HOME := $(BUILD_DIR)/demo
 
-.PHONY: all deps configure build run test bench package screenshots fuzz clean
+.PHONY: all deps configure build run test bench package screenshots fuzz format format-check clean
 
 all: build
 
@@ -99,6 +105,13 @@ screenshots: configure
 	  convert "$$f" -strip -define png:exclude-chunks=date,time -colors 256 "PNG8:$$f" || exit 1; \
 	  if [ $$(stat -c %s $$f) -gt $(SHOT_LIMIT_BYTES) ]; then echo "$$f is over 150 KB"; exit 1; fi; \
 	done
+
+# The committed style (.clang-format) over every C++ file of ours.
+FORMAT_FILES = $(shell git ls-files 'src/*' 'sim/*' 'tools/*' 'tests/*' 'fuzz/*' 'bench/*' | grep -E '\.(cpp|h)$$')
+format: deps
+	@clang-format -i $(FORMAT_FILES)
+format-check: deps
+	@clang-format --dry-run -Werror $(FORMAT_FILES)
 
 # The libFuzzer harnesses (fuzz/, docs/fuzzing.md): a clang build of their
 # readers in build-fuzz, then each harness for FUZZ_SECONDS, one after another.

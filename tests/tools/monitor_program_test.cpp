@@ -70,7 +70,7 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
         client.socket.waitForConnected(1000);
     }
     ASSERT_TRUE(client.waitFor("END:")) << monitor.readAllStandardError().toStdString();
-    QTest::qWaitFor([&] { return QFileInfo::exists(store.file("logged.txt")); }, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(store.file("logged.txt")); }, 10000));
     const qsizetype before = sim.commands().size();
     monitor.terminate();
     ASSERT_TRUE(monitor.waitForFinished(10000));

@@ -121,7 +121,9 @@ TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsEveryLaterCallAsT
                                    "in  at=9s from=0303333 to=4712 ring=2s answer=no\n");
     ASSERT_TRUE(sim.start({"--scenario", later, "--record", file("after.capture")})); // the adapter is back
     ASSERT_TRUE(waitFor([&] { return !m.connectionLost(); }, 30000));
-    ReplayOptions replay{file("after.capture"), file("replay")};
+    ReplayOptions replay;
+    replay.capture = file("after.capture");
+    replay.outDir = file("replay");
     // Two caller-ID records, the answered call, the outgoing one (logged once
     // the network clears it, after the last call was announced).
     ASSERT_TRUE(waitFor([&] { return m.engine().callList().rowCount() - before == 4; }, 30000));
