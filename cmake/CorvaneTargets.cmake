@@ -1,21 +1,13 @@
-# corvane_library(NAME SOURCES <files...> LIBS <targets...>)
-# A folder whose sources are not written yet still yields a (header-only) target,
-# so the tree configures at every step.
+# corvane_library(NAME SOURCES <files...> LIBS <targets...>): a static library
+# of the listed sources. Every library sees src/ (and the generated
+# common/version.h) as its include root.
 function(corvane_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  set(_cpp ${ARG_SOURCES})
-  list(FILTER _cpp INCLUDE REGEX "\\.cpp$")
-  if(_cpp)
-    add_library(${name} STATIC ${ARG_SOURCES})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC ${ARG_LIBS})
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} INTERFACE ${ARG_LIBS})
-  endif()
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}
+                                            ${PROJECT_BINARY_DIR}/generated)
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
-
 # corvane_test(NAME LIBS <targets...>): every *_test.cpp of the folder in one
 # GoogleTest executable, each case its own CTest test, run offscreen.
 function(corvane_test name)

@@ -2,6 +2,7 @@
 #include "sim/device_state.h"
 #include "sim/scenario.h"
 #include "sim/sim_options.h"
+#include "common/version.h"
 #include "sim/simulator.h"
 #include "sim/trace_session.h"
 

@@ -2,6 +2,7 @@
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "common/unix_signals.h"
+#include "common/version.h"
 #include "tools/monitor_options.h"
 #include "tools/monitor_service.h"
 

@@ -1,4 +1,5 @@
 // corvane-replay: feeds a recorded trace through the call-monitor engine.
+#include "common/version.h"
 #include "tools/replay_run.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "app/app_options.h"
 
-#include "app/version.h"
+#include "common/version.h"
 #include "common/option_value.h"
 
 namespace {
@@ -66,5 +66,5 @@ QString appUsage()
 
 QString appVersionLine()
 {
-    return QStringLiteral("corvane ") + Version::text() + u'\n';
+    return QStringLiteral("corvane ") + QLatin1String(Version::kText) + u'\n';
 }

@@ -9,7 +9,7 @@
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "common/unix_signals.h"
-#include "app/version.h"
+#include "common/version.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
 #include "monitor/window/formmonitor.h"
@@ -50,7 +50,7 @@ constexpr int kUsageError = 2;
 int refuse(const QString& text, int status)
 {
     std::fprintf(stderr, "corvane: %s\n", qPrintable(text));
-    QMessageBox box(QMessageBox::Warning, Version::appTitle(), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, QLatin1String(Version::kAppTitle), text, QMessageBox::Ok);
     box.setObjectName(QStringLiteral("StartRefused"));
     box.exec();
     return status;

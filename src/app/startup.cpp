@@ -7,7 +7,7 @@
 #include "common/regional.h"
 #include "common/settings_store.h"
 #include "app/single_instance.h"
-#include "app/version.h"
+#include "common/version.h"
 #include "device/at_channel.h"
 #include "device/detection.h"
 #include "device/form1.h"
@@ -130,16 +130,17 @@ bool Startup::Form_Load()
     at.BusyColour = AtChannel::kCommandColour; // 1. the busy lamp is red
 
     if (!instance_.tryLock()) { // 2.
-        messageBox(QMessageBox::Warning, Version::appTitle(),
-            QStringLiteral("The application ") + Version::appTitle() + u' ' + Version::text()
-                + QStringLiteral(" is already running!"),
+        messageBox(QMessageBox::Warning, QLatin1String(Version::kAppTitle),
+            QStringLiteral("The application ") + QLatin1String(Version::kAppTitle) + u' '
+                + QLatin1String(Version::kText) + QStringLiteral(" is already running!"),
             QMessageBox::Ok);
         return false;
     }
 
-    form_.setWindowTitle(QStringLiteral("ISDN Corvane Plus - ") + QStringLiteral(" Version ") + Version::text()); // 3.
-    form_.ChargeUnits.fill(0);                                                                                    // 4.
-    ensureLogFile(ProgramFolder::filePath(QStringLiteral("log.txt")));                                            // 5.
+    form_.setWindowTitle(
+        QStringLiteral("ISDN Corvane Plus - ") + QStringLiteral(" Version ") + QLatin1String(Version::kText)); // 3.
+    form_.ChargeUnits.fill(0);                                                                                 // 4.
+    ensureLogFile(ProgramFolder::filePath(QStringLiteral("log.txt")));                                         // 5.
     readSettings();              // 6. - 10.
     setCurrencyLabel();          // 11.
     disableTransferButtons();    // 12.

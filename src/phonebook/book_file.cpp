@@ -129,3 +129,20 @@ QString PhoneToName(QString& number, const QString& bookPath)
     }
     return BookLookup(bookPath).nameFor(number);
 }
+
+const QString& contactField(const BookEntry& e, int column)
+{
+    switch (column) {
+    case 0: return e.name;
+    case 1: return e.phone1;
+    case 2: return e.phone2;
+    case 3: return e.mobile;
+    case 4: return e.other;
+    default: return e.picture;
+    }
+}
+
+QString& contactField(BookEntry& e, int column)
+{
+    return const_cast<QString&>(contactField(static_cast<const BookEntry&>(e), column));
+}

@@ -15,6 +15,11 @@ struct BookEntry {
     QString picture; // file path, or "-" / empty when none
 };
 
+// Field `column` of an entry, in the order of a book.txt line: 0 Name,
+// 1 Phone 1, 2 Phone 2, 3 Mobile, 4 Other, 5 Picture.
+const QString& contactField(const BookEntry& entry, int column);
+QString& contactField(BookEntry& entry, int column);
+
 namespace BookFile {
 
 // Reads every line of the file (missing file: empty list). Short lines give

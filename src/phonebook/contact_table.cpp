@@ -33,23 +33,6 @@ int compareNumbers(const QString& a, const QString& b, bool descending)
 
 } // namespace
 
-const QString& contactField(const BookEntry& e, int column)
-{
-    switch (column) {
-    case ContactTable::Name: return e.name;
-    case ContactTable::Phone1: return e.phone1;
-    case ContactTable::Phone2: return e.phone2;
-    case ContactTable::Mobile: return e.mobile;
-    case ContactTable::Other: return e.other;
-    default: return e.picture;
-    }
-}
-
-QString& contactField(BookEntry& e, int column)
-{
-    return const_cast<QString&>(contactField(static_cast<const BookEntry&>(e), column));
-}
-
 bool contactMatches(const BookEntry& e, const QString& text)
 {
     const QString needle = text.trimmed();

@@ -49,10 +49,6 @@ private:
     QList<BookEntry> entries_;
 };
 
-// Field `column` (0..5) of an entry.
-const QString& contactField(const BookEntry& entry, int column);
-QString& contactField(BookEntry& entry, int column);
-
 // The search field's test: the name contains the text (any case) or one of the
 // four numbers contains it. Blanks in the text are ignored for the numbers, so
 // "030 12" finds 03012345.

@@ -1,6 +1,6 @@
 #include "ui/frmabout.h"
 
-#include "app/version.h"
+#include "common/version.h"
 #include "ui/app_icon.h"
 #include "ui/sys_info.h"
 
@@ -32,8 +32,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
         box.exec();
     };
     buildWindow();
-    setWindowTitle(QStringLiteral("About ") + Version::appTitle());
-    findChild<QLabel*>(QStringLiteral("lblVersion"))->setText(QStringLiteral("Version ") + Version::text());
+    setWindowTitle(QStringLiteral("About ") + QLatin1String(Version::kAppTitle));
+    findChild<QLabel*>(QStringLiteral("lblVersion"))
+        ->setText(QStringLiteral("Version ") + QLatin1String(Version::kText));
 }
 
 void frmAbout::buildWindow()
@@ -84,5 +85,5 @@ void frmAbout::StartSysInfo()
 {
     const SysInfoProgram found = findSysInfoProgram();
     if (found.program.isEmpty() || !QProcess::startDetached(found.program, found.arguments))
-        messageBox(QStringLiteral("System Information Is Unavailable At This Time"), Version::appTitle());
+        messageBox(QStringLiteral("System Information Is Unavailable At This Time"), QLatin1String(Version::kAppTitle));
 }

@@ -1,4 +1,5 @@
 #include "monitor/outputs/ncid_lines.h"
+#include "common/version.h"
 
 namespace {
 
