@@ -1,6 +1,7 @@
 #include "tools/monitor_service.h"
 #include "common/settings_keys.h"
 
+#include "common/log_text.h"
 #include "common/regional.h"
 #include "common/settings_store.h"
 #include "device/dodova_probe.h"
@@ -32,7 +33,7 @@ MonitorService::~MonitorService() = default;
 
 void MonitorService::log(const QString& text)
 {
-    err_ << "corvane-monitor: " << text << Qt::endl;
+    err_ << "corvane-monitor: " << logtext::line(text) << Qt::endl;
 }
 
 void MonitorService::readSettings()
@@ -121,9 +122,7 @@ void MonitorService::connectLog()
     MonitorEngine& engine = session_.engine();
     for (TracePane* pane : {&engine.Text1(), &engine.Text2(), &engine.Text3()})
         connect(pane, &TracePane::appended, this, [this](const QString& text) {
-            QString plain = text;
-            plain.remove(u'\r');
-            err_ << plain;
+            err_ << logtext::trace(text);
             err_.flush();
         });
 }
