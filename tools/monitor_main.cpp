@@ -1,4 +1,5 @@
 // corvane-monitor: the call monitor without a window.
+#include "common/port_argument.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "common/unix_signals.h"
@@ -15,7 +16,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("corvane"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const MonitorOptions options = parseMonitorOptions(app.arguments().mid(1));
+    MonitorOptions options = parseMonitorOptions(app.arguments().mid(1));
     if (options.help || options.version) {
         out << (options.help ? monitorUsage() : QStringLiteral("corvane-monitor " CORVANE_VERSION "\n"));
         return 0;
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
         err << "corvane-monitor: " << options.error << "\n" << monitorUsage();
         return 2;
     }
+    options.port = portFromCommandLine(options.port); // before the program folder becomes the working one
     ProgramFolder::setUp(options.home);
     MonitorService service(options, SettingsStore::user());
     TerminationSignals terminations;
