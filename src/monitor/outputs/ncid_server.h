@@ -12,7 +12,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <optional>
+#include <memory>
 
 class CallListModel;
 class Clock;
@@ -54,14 +54,18 @@ signals:
 private:
     void acceptClients();
     NcidStartupLog startupLog();
+    void callsAdded(int first, int last);
     void broadcast(const QByteArray& line);
+    void relay(const QByteArray& line); // one client's MSG: line to every client
     void forget(NcidClient* client);
 
     Clock& clock_;
     QTcpServer* server_;
     QList<NcidClient*> clients_;
     QPointer<const CallListModel> callList_;
-    std::optional<QList<QByteArray>> logLines_; // formatted once per change of the list
+    // Formatted once, grown in place by each new call and shared by every
+    // client; any other change of the list starts a new one.
+    std::shared_ptr<QList<QByteArray>> logLines_;
     bool sendCallLog_ = true;
     bool refusing_ = false;
 };
