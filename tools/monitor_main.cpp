@@ -12,6 +12,7 @@
 
 int main(int argc, char** argv)
 {
+    ignoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("corvane"));
     QTextStream out(stdout);
@@ -37,5 +38,5 @@ int main(int argc, char** argv)
         return status;
     const int rc = QCoreApplication::exec();
     service.stop();
-    return rc;
+    return rc != 0 ? rc : service.exitStatus();
 }

@@ -163,6 +163,10 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     if (!o.listFile.isEmpty()) {
         list.setListPath(o.listFile);
         list.ReadTheList();
+        if (list.fileProblem() == CallListModel::FileProblem::Unreadable) {
+            error = QStringLiteral("cannot read %1").arg(o.listFile);
+            return false;
+        }
     }
     list.setListPath(out.filePath(QStringLiteral("list.txt")));
     list.setWriteThrough(false); // written once at the end: a replay has no crash to survive

@@ -85,6 +85,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
     QApplication::setDesktopFileName(QStringLiteral("corvane"));

@@ -181,6 +181,11 @@ QByteArray relayedMessage(QByteArrayView line, const QDateTime& now)
     return out + messageFields(now);
 }
 
+QByteArray serverMessage(const QString& warning, const QDateTime& now)
+{
+    return "MSG: " + clean(warning) + messageFields(now);
+}
+
 QByteArray moduleInput(const CallEvent& e)
 {
     const QByteArray type = lineType(e);

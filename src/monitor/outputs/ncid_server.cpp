@@ -161,6 +161,11 @@ void NcidServer::relay(const QByteArray& line)
         client->relay(message);
 }
 
+void NcidServer::announce(const QString& warning)
+{
+    broadcast(ncid::serverMessage(warning, clock_.now()));
+}
+
 void NcidServer::callEvent(const CallEvent& event)
 {
     if (const QByteArray line = ncid::eventLine(event); !line.isEmpty())

@@ -47,6 +47,8 @@ public:
 
 public slots:
     void callEvent(const CallEvent& event);
+    // A warning of the monitor's own ("2 calls not saved ...") as a MSG: line to every client.
+    void announce(const QString& warning);
 
 signals:
     void logMessage(const QString& text); // clients coming, going, dropped
