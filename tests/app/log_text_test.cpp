@@ -10,9 +10,11 @@ TEST(LogText, ControlCharactersAreShownNotActedOn)
         QString text, line, trace;
     };
     const Case cases[] = {
-        {QStringLiteral("client\r\x1B[2Kcorvane-monitor: logged"), QStringLiteral("client\\x0D\\x1B[2Kcorvane-monitor: logged"),
+        {QStringLiteral("client\r\x1B[2Kcorvane-monitor: logged"),
+            QStringLiteral("client\\x0D\\x1B[2Kcorvane-monitor: logged"),
             QStringLiteral("client\\x1B[2Kcorvane-monitor: logged")},
-        {QStringLiteral("L1   0 -> 02 FF\r\n 00001234\r\n"), QStringLiteral("L1   0 -> 02 FF\\x0D\\x0A 00001234\\x0D\\x0A"),
+        {QStringLiteral("L1   0 -> 02 FF\r\n 00001234\r\n"),
+            QStringLiteral("L1   0 -> 02 FF\\x0D\\x0A 00001234\\x0D\\x0A"),
             QStringLiteral("L1   0 -> 02 FF\n 00001234\n")},
         {QStringLiteral("bell\a del\x7F csi\u009B31m"), QStringLiteral("bell\\x07 del\\x7F csi\\x9B31m"),
             QStringLiteral("bell\\x07 del\\x7F csi\\x9B31m")},

@@ -38,6 +38,16 @@ QString readAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>\n");
 }
 
+// The monitor finds the adapter before it listens: readiness, not timing.
+void connectWhenListening(NcidTestClient& client, quint16 port)
+{
+    for (int i = 0; i < 100 && client.socket.state() != QAbstractSocket::ConnectedState; ++i) {
+        QTest::qWait(100);
+        client.socket.connectToHost(QHostAddress::LocalHost, port);
+        client.socket.waitForConnected(1000);
+    }
+}
+
 class MonitorProgram : public testing::TestWithParam<bool> {}; // behind ser2net?
 
 TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTraceMode)
@@ -66,11 +76,7 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
             data + "hook.sh " + store.home()});
     ASSERT_TRUE(monitor.waitForStarted(5000));
     NcidTestClient client(ncidPort);
-    for (int i = 0; i < 100 && client.socket.state() != QAbstractSocket::ConnectedState; ++i) {
-        QTest::qWait(100); // the monitor finds the adapter first: readiness, not timing
-        client.socket.connectToHost(QHostAddress::LocalHost, ncidPort);
-        client.socket.waitForConnected(1000);
-    }
+    connectWhenListening(client, ncidPort);
     ASSERT_TRUE(client.waitFor("END:")) << monitor.readAllStandardError().toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(store.file("logged.txt")); }, 10000));
     const qsizetype before = sim.commands().size();
@@ -128,11 +134,7 @@ TEST(MonitorProgramUnsaved, CallsThatCannotBeSavedAreAnnouncedAndEndInAFailure)
             "--hook", data + "forge.sh"});
     ASSERT_TRUE(monitor.waitForStarted(5000));
     NcidTestClient client(ncidPort);
-    for (int i = 0; i < 100 && client.socket.state() != QAbstractSocket::ConnectedState; ++i) {
-        QTest::qWait(100); // the monitor finds the adapter first: readiness, not timing
-        client.socket.connectToHost(QHostAddress::LocalHost, ncidPort);
-        client.socket.waitForConnected(1000);
-    }
+    connectWhenListening(client, ncidPort);
     QByteArray err;
     ASSERT_TRUE(client.waitFor("MSG: 2 calls not saved")) << monitor.readAllStandardError().toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return (err += monitor.readAllStandardError()).contains("Event program"); }));
