@@ -52,7 +52,7 @@ TEST(Durations, FormattedAsHoursMinutesSeconds)
 TEST_F(CallTest, Timer1ShowsClockAndRunningDurations)
 {
     VirtualClock late{QDateTime(QDate(2026, 1, 1), QTime(23, 59, 50))};
-    MonitorEngine e(late, *settings);
+    MonitorEngine e(late);
     e.reset();
     EngineProbe::state(e).StartTimeA = late.secondsSinceMidnight();
     EngineProbe::display(e).LabelDur2 = QStringLiteral("0:00:07");
@@ -83,7 +83,7 @@ TEST_F(CallTest, Timer1ClockAcrossDaylightSavingChanges)
         qputenv("TZ", c.zone);
         tzset();
         VirtualClock clock{QDateTime(c.day, c.start)};
-        MonitorEngine e(clock, *settings);
+        MonitorEngine e(clock);
         e.reset();
         clock.advance(c.advanceS * 1000);
         EXPECT_EQ(e.display().LabelNOW, QLatin1String(c.shown)) << c.zone << " " << c.day.toString().toStdString();

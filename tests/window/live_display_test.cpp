@@ -160,8 +160,7 @@ TEST_F(WindowTest, APopupShowsTheWindowForSixSecondsAndRestoresItsVisibility)
         if (!c.visibleBefore)
             m.hide();
         const qint64 t0 = clock.elapsed();
-        EngineProbe::state(m.engine()).PopupWasVisible = m.windowVisible();
-        m.popupRequested();
+        m.popupRequested(m.isVisible());
         m.keepOnTop(true);
         EXPECT_TRUE(m.isVisible());
         EXPECT_TRUE(m.windowStateNormal());
@@ -195,7 +194,6 @@ TEST_F(WindowTest, AnAnnouncedCallerPopsUpPlaysAndPostsADesktopNoticeWhenAsked)
         clock.advance(0);
         const qint64 start = clock.elapsed();
         FormMonitor& m = makeMonitor();
-        m.engine().setBookPath(file("book.txt"));
         m.open();
         m.hide();
         // A line is decoded when the next line's "L" arrives.

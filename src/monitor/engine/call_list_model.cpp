@@ -97,11 +97,11 @@ void CallListModel::AddCall(
     };
     QString lookup = Number;
     if (!writeThrough_) {
-        prepend(PhoneToName(lookup, bookPath()));
+        prepend(PhoneToName(lookup, bookPath(), plan_));
         unsaved_ = true;
         return;
     }
-    const BookLookup book(bookPath()); // one read names the new call and every saved row
+    const BookLookup book(bookPath(), plan_); // one read names the new call and every saved row
     prepend(book.nameFor(lookup));
     unsaved_ = true;
     save(book);
@@ -132,7 +132,7 @@ CallRecord CallListModel::fromLine(QStringView line)
 
 bool CallListModel::SaveTheList()
 {
-    return save(BookLookup(bookPath())); // read once: every row sees the same book
+    return save(BookLookup(bookPath(), plan_)); // read once: every row sees the same book
 }
 
 bool CallListModel::save(const BookLookup& book)
@@ -229,10 +229,11 @@ void CallListModel::setListPath(const QString& path)
     listPath_ = path;
 }
 
-void CallListModel::setBookPath(const QString& path)
+void CallListModel::setPhoneBook(const QString& path, const NumberPlan& plan)
 {
     bookPath_ = path;
     bookPathSet_ = true;
+    plan_ = plan;
 }
 
 void CallListModel::setDialPrefix(const QString& prefix)

@@ -32,7 +32,6 @@ struct CallState {
     QString StartClockA, StartClockB;
     QDateTime StartedAtA, StartedAtB; // the moment each start clock was taken
     QString CidCallerA, CidCalledA, CidCallerB, CidCalledB, CidCallerBusy, CidCalledBusy;
-    bool PopupWasVisible = false; // the window was visible when the last caller was announced
     MonitorDisplay display;
 
     // The terminal's record, or nullptr for a TEI outside 1 ... 255.

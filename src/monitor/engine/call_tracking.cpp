@@ -16,21 +16,11 @@ const QString kCrLf = QStringLiteral("\r\n");
 } // namespace
 
 CallTracker::CallTracker(const Context& c)
-    : clock_(c.clock), settings_(c.settings), callList_(c.callList), trace_(c.trace), state_(c.state),
-      chosen_(c.chosen), displayDirty_(c.displayDirty), notifyDisplay_(c.notifyDisplay)
+    : clock_(c.clock), callList_(c.callList), trace_(c.trace), state_(c.state), inputs_(c.inputs), view_(c.view),
+      displayDirty_(c.displayDirty), notifyDisplay_(c.notifyDisplay)
 {
     timerEndCallA_ = clock_.createTimer([this] { endOfCallTimer(u'A'); }, true);
     timerEndCallB_ = clock_.createTimer([this] { endOfCallTimer(u'B'); }, true);
-}
-
-void CallTracker::setBookPath(const QString& path)
-{
-    bookPath_ = path;
-}
-
-QString CallTracker::bookPath() const
-{
-    return bookPath_ ? *bookPath_ : BookFile::defaultPath();
 }
 
 void CallTracker::track(const DecodedFrame& frame)
@@ -134,7 +124,7 @@ CallTracker::ChannelSide CallTracker::side(Channel ch)
 QString CallTracker::showPicture(const QString& number, QString& first, QString& second)
 {
     QString picture = number;
-    const QString name = PhoneToName(picture, bookPath());
+    const QString name = PhoneToName(picture, inputs_.bookPath, inputs_.numberPlan);
     const QString file = picture == QLatin1String("-") ? QStringLiteral("noname.jpg") : picture;
     first = file;
     second = file;
@@ -244,7 +234,7 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
         xout(QLatin1String("CALL COST 2 : ") + res.units + kCrLf);
         if (const auto units = regional::toNumber(res.units)) {
             if (before != Channel::None)
-                side(before).cost = regional::money00(*units * double(chosen_.unitCost));
+                side(before).cost = regional::money00(*units * double(inputs_.unitCost));
             displayDirty_ = true;
         }
     }

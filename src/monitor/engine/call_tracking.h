@@ -8,17 +8,15 @@
 #include "monitor/engine/call_state.h"
 #include "monitor/engine/clock.h"
 #include "monitor/engine/frame_decoder.h"
-#include "monitor/engine/monitor_settings.h"
+#include "monitor/engine/monitor_inputs.h"
 #include "monitor/engine/trace_output.h"
 
 #include <QString>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class CallListModel;
 class MonitorHost;
-class SettingsStore;
 
 class CallTracker {
 public:
@@ -27,19 +25,17 @@ public:
     // What tracking needs around it; all outlive the tracker.
     struct Context {
         Clock& clock;
-        SettingsStore& settings;
         CallListModel& callList;
         TraceOutput& trace;
         CallState& state;
-        const MonitorSettings& chosen;       // the user's choices, as the engine holds them
+        const MonitorInputs& inputs;         // the user's settings, as the engine holds them
+        const ViewState& view;               // the view showing the monitor, as last pushed
         bool& displayDirty;                  // the engine notifies the views once per character
         std::function<void()> notifyDisplay; // notifies them now
     };
     explicit CallTracker(const Context& c);
 
     void setHost(MonitorHost* host) { host_ = host; }
-    void setBookPath(const QString& path); // book.txt used by PhoneToName
-    QString bookPath() const;
 
     // Everything one decoded frame means, in the order the monitor always did it.
     void track(const DecodedFrame& frame);
@@ -105,13 +101,12 @@ private:
     void endOfCall(const ChannelSide& s);
 
     Clock& clock_;
-    SettingsStore& settings_;
     CallListModel& callList_;
     TraceOutput& trace_;
     CallState& state_;
+    const MonitorInputs& inputs_;
+    const ViewState& view_;
     MonitorHost* host_ = nullptr;
-    std::optional<QString> bookPath_;
-    const MonitorSettings& chosen_;
     std::unique_ptr<ClockTimer> timerEndCallA_, timerEndCallB_;
     int tei_ = 0; // the terminal of the frame being tracked
     bool& displayDirty_;

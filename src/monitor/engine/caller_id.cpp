@@ -5,8 +5,6 @@
 
 #include "common/dss1_codes.h"
 #include "common/regional.h"
-#include "common/settings_keys.h"
-#include "common/settings_store.h"
 #include "monitor/engine/call_list_model.h"
 #include "monitor/engine/monitor_host.h"
 
@@ -17,12 +15,11 @@ void CallTracker::callerIdStage(const ElementResults& res)
         xout(QStringLiteral("Storing info in CALLER_ID Location\r\n"));
     if (res.channel.isEmpty())
         return;
-    state_.PopupWasVisible = host_ && host_->windowVisible();
-    if (host_ && settings_.isOne(key::Popup))
-        host_->popupRequested();
-    if (host_ && settings_.isOne(key::IDSound))
-        host_->playCallerIdSound(settings_.read(key::WavFile));
-    if (host_ && host_->windowStateNormal())
+    if (host_ && inputs_.popup)
+        host_->popupRequested(view_.visible);
+    if (host_ && inputs_.callerIdSound)
+        host_->playCallerIdSound(inputs_.wavFile);
+    if (host_ && (inputs_.popup || view_.normal)) // a popup leaves the window in normal state
         host_->keepOnTop(true);
     xout(QLatin1String("CALLER ID B-CHANNEL   : ") + res.channel + QLatin1String("\r\n"));
     d.LabelCID = res.caller;
@@ -67,7 +64,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
 
 void CallTracker::logCid(const QString& called, const QString& caller, const QString& name)
 {
-    if (!settings_.isOne(key::LogCID))
+    if (!inputs_.logCid)
         return;
     const QDateTime now = clock_.now();
     callList_.AddCall(called, call_type::text(CallType::CID), now.date(), now.toString(QStringLiteral("HH:mm:ss")),

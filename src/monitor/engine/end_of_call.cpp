@@ -2,8 +2,6 @@
 // are taken from its labels and logged as the user's settings say.
 #include "monitor/engine/call_tracking.h"
 
-#include "common/settings_keys.h"
-#include "common/settings_store.h"
 #include "monitor/engine/call_list_model.h"
 #include "monitor/engine/monitor_host.h"
 
@@ -51,12 +49,8 @@ void CallTracker::endOfCall(const ChannelSide& s)
     if (name.isEmpty())
         name = QStringLiteral("-");
 
-    // A log setting that does not read as the number 1 counts as off.
     const std::optional<CallType> kind = call_type::fromText(type);
-    bool logged = (settings_.isOne(key::LogAns) && kind == CallType::Answer)
-                  || (settings_.isOne(key::LogDial) && kind == CallType::Called)
-                  || (settings_.isOne(key::LogRing) && kind == CallType::Ring)
-                  || (settings_.isOne(key::LogTry) && kind == CallType::Try);
+    const bool logged = kind && *kind != CallType::CID && inputs_.logs(*kind);
     const bool msnKnown = s.msn != QLatin1String("-"); // else the decoder never learned the own number
     // The record keeps the day the call started, also when it ended after midnight.
     const QDate started = s.startedAt.isValid() ? s.startedAt.date() : clock_.now().date();

@@ -1,14 +1,13 @@
 #include "monitor/engine/monitor_engine.h"
 
 #include "common/regional.h"
-#include "common/settings_store.h"
 
 #include <charconv>
 
-MonitorEngine::MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent)
+MonitorEngine::MonitorEngine(Clock& clock, QObject* parent)
     : QObject(parent), clock_(clock), timer1_(clock_.createTimer([this] { Timer1_Timer(); }, false)),
       decoder_(trace_, tree_),
-      tracker_({clock_, settings, callList_, trace_, state_, settings_, displayDirty_, [this] { notifyDisplay(); }}),
+      tracker_({clock_, callList_, trace_, state_, inputs_, view_, displayDirty_, [this] { notifyDisplay(); }}),
       capture_(trace_, {[this] {
                             state_.display.ImageLED = 2;
                             displayDirty_ = true;
@@ -23,17 +22,6 @@ MonitorEngine::~MonitorEngine() = default;
 void MonitorEngine::setHost(MonitorHost* host)
 {
     tracker_.setHost(host);
-}
-
-void MonitorEngine::setBookPath(const QString& path)
-{
-    tracker_.setBookPath(path);
-    callList_.setBookPath(path);
-}
-
-QString MonitorEngine::bookPath() const
-{
-    return tracker_.bookPath();
 }
 
 void MonitorEngine::reset()
@@ -53,16 +41,12 @@ void MonitorEngine::clearWindows()
     capture_.clear();
 }
 
-void MonitorEngine::setSettings(const MonitorSettings& s)
+void MonitorEngine::setInputs(const MonitorInputs& inputs)
 {
-    settings_ = s;
-    trace_.level = s.debugLevel;
-    callList_.setDialPrefix(s.dialPrefix);
-}
-
-MonitorSettings MonitorEngine::settings() const
-{
-    return settings_;
+    inputs_ = inputs;
+    trace_.level = inputs.debugLevel;
+    callList_.setDialPrefix(inputs.dialPrefix);
+    callList_.setPhoneBook(inputs.bookPath, inputs.numberPlan);
 }
 
 void MonitorEngine::traceModeStarted()

@@ -127,18 +127,14 @@ void FormMonitor::Timer2_Timer()
 
 // ---- what the session asks of its view -------------------------------------------
 
-bool FormMonitor::windowVisible() const
-{
-    return isVisible();
-}
-
 bool FormMonitor::windowStateNormal() const
 {
     return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
-void FormMonitor::popupRequested()
+void FormMonitor::popupRequested(bool wasVisible)
 {
+    popupWasVisible_ = wasVisible;
     // Shown in front, but the user's typing stays where it is.
     setAttribute(Qt::WA_ShowWithoutActivating, true);
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
@@ -149,7 +145,7 @@ void FormMonitor::popupRequested()
 
 void FormMonitor::TimerPopup_Timer()
 {
-    if (engine_.popupWasVisible())
+    if (popupWasVisible_)
         show();
     else
         hide();
@@ -217,7 +213,7 @@ void FormMonitor::announceCaller(const CallEvent& event)
     if (event.kind != CallEvent::Kind::Incoming && event.kind != CallEvent::Kind::Waiting)
         return;
     QString picture = event.number;
-    PhoneToName(picture, engine_.bookPath());
+    PhoneToName(picture, engine_.inputs().bookPath, engine_.inputs().numberPlan);
     callerNotifier_->announce(event, picture);
 }
 
