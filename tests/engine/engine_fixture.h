@@ -146,7 +146,7 @@ protected:
         applySettings();
     }
 
-    const MonitorDisplay& d() const { return engine->display(); }
+    MonitorDisplay d() const { return engine->display(); }
     const IdRecord& rec(int tei) const { return *engine->idRecord(tei); }
     QString text2() const { return engine->Text2().text(); }
 

@@ -219,7 +219,7 @@ TEST_F(WindowTest, TheRecordPictureFallsBackToNonameAndThenKeepsTheOldOne)
     m.open();
     auto* image2 = m.findChild<PictureLabel*>("Image2");
     EXPECT_EQ(centreColour(image2), QColor(Qt::red)); // the newest record is current on opening
-    EngineProbe::display(m.engine()).Image2 = file("noname.jpg");
+    EngineProbe::state(m.engine()).lastPicture = file("noname.jpg");
     EngineProbe::notifyDisplay(m.engine());
     m.showRecordPicture(0);
     EngineProbe::notifyDisplay(m.engine()); // the same event picture as before the click: drawn again

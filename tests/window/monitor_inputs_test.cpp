@@ -142,7 +142,8 @@ TEST_F(MonitorInputsTest, OneSettingsFileLogsTheSameCallsInTheReplayTheServiceAn
     for (size_t i = 0; i < kRows.size(); ++i)
         services[i].start(ini(kRows[i]), scenario);
     const QString trace = dir.filePath("calls.trace");
-    QProcess::execute(QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"), {"--scenario", scenario, "--render-capture", trace});
+    QProcess::execute(
+        QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"), {"--scenario", scenario, "--render-capture", trace});
     QList<CaptureLine> capture;
     ASSERT_TRUE(TimedCapture::load(trace, capture) && !capture.isEmpty());
     QString all;

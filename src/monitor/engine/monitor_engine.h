@@ -59,7 +59,8 @@ public:
     // "CLEAR THE WINDOWS": the panes and the trace buffer emptied.
     void clearWindows();
 
-    const MonitorDisplay& display() const { return state_.display; }
+    // The channel display as the window draws it.
+    MonitorDisplay display() const { return displayOf(state_); }
     // What is known of a terminal (TEI 1 ... 255); nullptr for others.
     const IdRecord* idRecord(int tei) const { return state_.record(tei); }
     // The capture's buffer: what arrived since the last line was cut out.
@@ -73,13 +74,9 @@ public:
     // Octets of the frame decoded last (octet 1 first) and how many frames so far.
     const QByteArray& lastFrame() const;
     qint64 framesDecoded() const;
-    bool timerEndCallAActive() const;
-    bool timerEndCallBActive() const;
 
-    // Timer handlers, public so tests can drive them directly.
+    // Timer1's tick: the clock and the durations of running calls.
     void Timer1_Timer();
-    void TimerEndCallA_Timer();
-    void TimerEndCallB_Timer();
 
     // A pure helper, public for tests.
     static QString formatDuration(float nowSeconds, float startSeconds);

@@ -60,7 +60,7 @@ void FormMonitor::drawImage(PictureLabel* label, const QString& file, std::optio
 
 void FormMonitor::drawDisplay()
 {
-    const MonitorDisplay& d = engine_.display();
+    const MonitorDisplay d = engine_.display();
     const bool alertStays = cidAlert_ && d.LabelCID == cidUnderAlert_; // until the next caller
     if (!session_.connectionLost() && !unloading_ && !alertStays) {
         if (std::exchange(cidAlert_, false))
@@ -89,7 +89,7 @@ void FormMonitor::drawDisplay()
 
 void FormMonitor::drawLamps()
 {
-    const MonitorDisplay& d = engine_.display();
+    const MonitorDisplay d = engine_.display();
     ImageLED->showLamp(lamps::Grey);
     blinkPhase_ = !blinkPhase_;
     // Order: active A, connected A, ringing A, active B, connected B, ringing B.
@@ -120,7 +120,7 @@ void FormMonitor::drawLamps()
 
 void FormMonitor::Timer2_Timer()
 {
-    const MonitorDisplay& d = engine_.display();
+    const MonitorDisplay d = engine_.display();
     if ((d.Check5 == 1 || d.Check6 == 1) && mainWindow_.Ring == 1)
         wave::playFromStart(wave::device(), settings_.read(key::WavFile));
 }
