@@ -11,7 +11,7 @@ void BM_AddCallAndSave100k(benchmark::State& state)
     QTemporaryDir dir;
     CallListModel model;
     model.setListPath(dir.filePath("list.txt"));
-    model.setBookPath(dir.filePath("book.txt"));
+    model.setPhoneBook(dir.filePath("book.txt"), {});
     QList<CallRecord> records;
     for (int i = 0; i < 100000; ++i)
         records.append(CallRecord{

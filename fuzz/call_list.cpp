@@ -16,7 +16,7 @@ void callList(const QByteArray& data)
     fuzz::writeScratch(path, data);
     CallListModel model;
     model.setListPath(path);
-    model.setBookPath(fuzz::scratchPath(QStringLiteral("no-book.txt")));
+    model.setPhoneBook(fuzz::scratchPath(QStringLiteral("no-book.txt")), {});
     model.ReadTheList();
     QList<CallRecord> expected;
     for (CallRecord r : model.records()) {

@@ -26,7 +26,7 @@ double storedNumber(const SettingsStore& s, const QString& key)
 } // namespace
 
 MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
-    : QObject(parent), options_(options), settings_(settings), session_(at_, clock_, settings), err_(stderr)
+    : QObject(parent), options_(options), settings_(settings), session_(at_, clock_), err_(stderr)
 {
     stdout_.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
@@ -53,11 +53,7 @@ void MonitorService::readSettings()
         settings_.overridePortPath(at_.CommPort, options_.port);
     at_.Speed = settings_.read(key::Speed);
     at_.CommDelay = static_cast<float>(storedNumber(settings_, key::CommDelay));
-    MonitorSettings chosen;
-    chosen.debugLevel = options_.debug;
-    chosen.dialPrefix = settings_.read(key::DialPrefixNumber);
-    chosen.unitCost = static_cast<float>(storedNumber(settings_, key::UnitCost));
-    session_.engine().setSettings(chosen);
+    session_.engine().setInputs(readMonitorInputs(settings_, options_.debug));
 }
 
 int MonitorService::start()

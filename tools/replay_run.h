@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class MonitorEngine;
 class QTextStream;
@@ -16,10 +17,10 @@ struct ReplayOptions {
     QString outDir;
     int debugLevel = 0;
     QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(10, 0));
-    float unitCost = 0.026f;
-    QString bookFile;     // empty: no phone book
-    QString settingsFile; // empty: every setting at its default
-    QString listFile;     // empty: the list starts empty
+    std::optional<float> unitCost; // none: the settings' UnitCost
+    QString bookFile;              // empty: no phone book
+    QString settingsFile;          // empty: every setting at its default
+    QString listFile;              // empty: the list starts empty
     QString locale = QStringLiteral("C");
     QString pcapFile;
     PcapLinkType pcapLinkType = PcapLinkType::LinuxLapd;

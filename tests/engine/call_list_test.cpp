@@ -12,7 +12,7 @@ protected:
     {
         QLocale::setDefault(QLocale::c());
         model.setListPath(dir.filePath("list.txt"));
-        model.setBookPath(dir.filePath("book.txt"));
+        model.setPhoneBook(dir.filePath("book.txt"), {});
     }
     QByteArray listBytes() const
     {

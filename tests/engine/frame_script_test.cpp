@@ -65,6 +65,7 @@ protected:
             engine->reset();
         } else if (words[0] == u"set") {
             settings->write(words.value(1), words.value(2));
+            applySettings();
         } else if (words[0] == u"prefix") {
             setDialPrefix(words.value(1));
         }

@@ -36,7 +36,7 @@ protected:
         WindowTest::SetUp();
         gridsort::SortState() = 0; // a fresh program
         model.setListPath(file("list.txt"));
-        model.setBookPath(file("book.txt"));
+        model.setPhoneBook(file("book.txt"), {});
         grid = std::make_unique<CallGrid>(settings());
         grid->setCallList(&model);
         grid->resize(600, 300);
@@ -216,11 +216,10 @@ TEST_F(WindowTest, TheRecordPictureFallsBackToNonameAndThenKeepsTheOldOne)
                           "4711\tCID\t2026-01-01\t11:00:00\t0302\tBob\t-\t-\r\n"
                           "4711\tCID\t2026-01-01\t12:00:00\t-\t\t-\t-\r\n");
     FormMonitor& m = makeMonitor();
-    m.engine().setBookPath(file("book.txt"));
     m.open();
     auto* image2 = m.findChild<PictureLabel*>("Image2");
     EXPECT_EQ(centreColour(image2), QColor(Qt::red)); // the newest record is current on opening
-    EngineProbe::display(m.engine()).Image2 = file("noname.jpg");
+    EngineProbe::state(m.engine()).lastPicture = file("noname.jpg");
     EngineProbe::notifyDisplay(m.engine());
     m.showRecordPicture(0);
     EngineProbe::notifyDisplay(m.engine()); // the same event picture as before the click: drawn again

@@ -19,7 +19,7 @@ protected:
     std::unique_ptr<FormMonitorSettings> openWindow()
     {
         auto w = std::make_unique<FormMonitorSettings>(
-            settings(), waveLog, ring, [this](const QString& p) { prefixes << p; });
+            settings(), waveLog, ring, [this] { prefixes << settings().read("DialPrefixNumber"); });
         w->chooseWaveFile = [this](QWidget*) { return chosenFile; };
         w->Form_Load();
         return w;

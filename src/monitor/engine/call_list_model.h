@@ -2,6 +2,8 @@
 // The call list (FlexGrid1's model) and its file list.txt: newest record first,
 // eight TAB-separated fields per CR LF line, written in UTF-8 and read as the
 // users' text files are (common/user_text.h).
+#include "phonebook/phone_to_name.h"
+
 #include <QAbstractTableModel>
 #include <QDate>
 #include <QList>
@@ -60,10 +62,11 @@ public:
     void setRecords(QList<CallRecord> records);
 
     void setListPath(const QString& path);
-    void setBookPath(const QString& path);
-    void setDialPrefix(const QString& prefix);
     QString listPath() const;
+    // The book that names the records, and the user's number forms for it.
+    void setPhoneBook(const QString& path, const NumberPlan& plan);
     QString bookPath() const;
+    void setDialPrefix(const QString& prefix);
 
     static const QStringList& headers();
     // One record as a list.txt line (without the line end) and back.
@@ -85,6 +88,7 @@ private:
     QString listPath_;
     QString bookPath_;
     bool bookPathSet_ = false;
+    NumberPlan plan_;
     QString dialPrefix_;
     bool unreadable_ = false; // the last read found a file it could not read
     bool saveFailed_ = false; // the last save did not replace the file
