@@ -28,7 +28,7 @@ MonitorOptions parseMonitorOptions(const QStringList& arguments)
         const QString& a = arguments.at(i);
         const auto valued = {ValuedOption{QStringLiteral("--port"), &o.port}, {QStringLiteral("--home"), &o.home},
             {QStringLiteral("--ncid"), &o.ncid}, {QStringLiteral("--hook"), &o.hook},
-            {QStringLiteral("--debug"), &debug}};
+            {QStringLiteral("--contacts"), &o.contacts}, {QStringLiteral("--debug"), &debug}};
         if (takeValuedOption(arguments, i, valued, o.error) != OptionTake::NotThis)
             continue;
         if (a == QLatin1String("--help") || a == QLatin1String("-h"))
@@ -49,7 +49,7 @@ MonitorOptions parseMonitorOptions(const QStringList& arguments)
 QString monitorUsage()
 {
     return QStringLiteral("usage: corvane-monitor [--port DEVICE|tcp://HOST:PORT] [--home DIR] [--ncid [ADDR:]PORT]\n"
-                          "                       [--hook PROGRAM] [--json] [--debug N]\n"
+                          "                       [--hook PROGRAM] [--json] [--contacts DIR] [--debug N]\n"
                           "       corvane-monitor --help | --version\n"
                           "The DodOva call monitor without a window: decodes the adapter's calls, writes them to\n"
                           "list.txt and passes each call event on.\n"
@@ -60,6 +60,8 @@ QString monitorUsage()
                           "  --ncid [ADDR:]PORT     serve NCID clients (address 127.0.0.1 unless given)\n"
                           "  --hook PROGRAM         run PROGRAM on each call event (NCID output-module input)\n"
                           "  --json                 one JSON object per call event on standard output\n"
+                          "  --contacts DIR         name callers from DIR's vCards too (a vdir, as vdirsyncer keeps\n"
+                          "                         one), after book.txt; followed while it changes\n"
                           "  --debug N              the trace at level N (1 ... 5) on standard error\n"
                           "  -h, --help             show this help and end\n"
                           "  --version              show the version and end\n"

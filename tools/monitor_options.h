@@ -4,10 +4,11 @@
 #include <QStringList>
 
 struct MonitorOptions {
-    QString port; // device path or tcp://HOST:PORT; empty: the stored port
-    QString home; // program folder
-    QString ncid; // "[ADDR:]PORT"; empty: no NCID server
-    QString hook; // event program; empty: none
+    QString port;     // device path or tcp://HOST:PORT; empty: the stored port
+    QString home;     // program folder
+    QString ncid;     // "[ADDR:]PORT"; empty: no NCID server
+    QString hook;     // event program; empty: none
+    QString contacts; // address-book folder for this run; empty: the stored one
     bool json = false;
     int debug = 0; // trace output on stderr, 0 (none) ... 5
     bool help = false;

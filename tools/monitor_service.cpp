@@ -54,6 +54,20 @@ void MonitorService::readSettings()
     at_.Speed = settings_.read(key::Speed);
     at_.CommDelay = static_cast<float>(storedNumber(settings_, key::CommDelay));
     session_.engine().setInputs(readMonitorInputs(settings_, options_.debug));
+    const QString folder = options_.contacts.isEmpty() ? settings_.read(key::ContactsFolder) : options_.contacts;
+    if (!folder.isEmpty()) {
+        connect(&contacts_, &ContactFolder::changed, this, [this] {
+            MonitorInputs in = session_.engine().inputs();
+            in.contacts = contacts_.lookup(in.numberPlan);
+            session_.engine().setInputs(in);
+            const ContactFolder::Contents& c = contacts_.contents();
+            log(QStringLiteral("%1 contacts from %2 (%3 unusable)")
+                    .arg(c.contacts.size())
+                    .arg(contacts_.folder())
+                    .arg(c.unusable));
+        });
+        contacts_.follow(folder, ContactFolder::defaultPictureDir());
+    }
 }
 
 int MonitorService::start()

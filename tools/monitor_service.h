@@ -6,6 +6,7 @@
 #include "device/at_channel.h"
 #include "monitor/engine/system_clock.h"
 #include "monitor/session/monitor_session.h"
+#include "phonebook/contact_folder.h"
 #include "tools/monitor_options.h"
 
 #include <QFile>
@@ -53,6 +54,7 @@ private:
     std::unique_ptr<NcidServer> ncid_;
     std::unique_ptr<EventProgramRunner> hook_;
     std::unique_ptr<JsonEventWriter> json_;
+    ContactFolder contacts_;
     bool running_ = false;
     int exitStatus_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "common/settings_store.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
+#include "phonebook/contact_folder.h"
 #include "tools/replay_capture.h"
 
 #include <QDir>
@@ -27,10 +28,11 @@ namespace Replay {
 
 QString usage()
 {
-    return QStringLiteral("usage: corvane-replay CAPTURE --out DIR [--debug N] [--start YYYY-MM-DDTHH:MM:SS]\n"
-                          "                      [--unit-cost X] [--book FILE] [--settings FILE] [--list FILE]\n"
-                          "                      [--locale NAME] [--pcap FILE [--pcap-linktype lapd|linux-lapd]]\n"
-                          "       corvane-replay --help | --version\n");
+    return QStringLiteral(
+        "usage: corvane-replay CAPTURE --out DIR [--debug N] [--start YYYY-MM-DDTHH:MM:SS]\n"
+        "                      [--unit-cost X] [--book FILE] [--contacts DIR] [--settings FILE] [--list FILE]\n"
+        "                      [--locale NAME] [--pcap FILE [--pcap-linktype lapd|linux-lapd]]\n"
+        "       corvane-replay --help | --version\n");
 }
 
 namespace {
@@ -58,8 +60,8 @@ bool knownLocale(const QString& name, QString& error)
 
 bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
 {
-    const QStringList valued{"--out", "--debug", "--start", "--unit-cost", "--book", "--settings", "--list", "--locale",
-        "--pcap", "--pcap-linktype"};
+    const QStringList valued{"--out", "--debug", "--start", "--unit-cost", "--book", "--contacts", "--settings",
+        "--list", "--locale", "--pcap", "--pcap-linktype"};
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!a.startsWith(QLatin1String("--"))) {
@@ -94,6 +96,11 @@ bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
         } else if (a == QLatin1String("--book")) {
             o.bookFile = v;
             ok = existingFile(a, v, error);
+        } else if (a == QLatin1String("--contacts")) {
+            o.contactsDir = v;
+            ok = QFileInfo(v).isDir();
+            if (!ok)
+                error = QStringLiteral("--contacts: no such folder %1").arg(v);
         } else if (a == QLatin1String("--settings")) {
             o.settingsFile = v;
             ok = existingFile(a, v, error);
@@ -156,6 +163,9 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     engine.reset();
     MonitorInputs inputs = readMonitorInputs(settings, o.debugLevel);
     inputs.bookPath = o.bookFile; // no --book: no phone book
+    if (!o.contactsDir.isEmpty()) // its pictures go with the replay's other files
+        inputs.contacts = ContactFolder::lookupOf(
+            ContactFolder::read(o.contactsDir, out.filePath(QStringLiteral("contact-pictures"))), inputs.numberPlan);
     if (o.unitCost)
         inputs.unitCost = *o.unitCost;
     engine.setInputs(inputs);

@@ -19,6 +19,7 @@ struct ReplayOptions {
     QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(10, 0));
     std::optional<float> unitCost; // none: the settings' UnitCost
     QString bookFile;              // empty: no phone book
+    QString contactsDir;           // an address-book folder after the book; empty: none
     QString settingsFile;          // empty: every setting at its default
     QString listFile;              // empty: the list starts empty
     QString locale = QStringLiteral("C");

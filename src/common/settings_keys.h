@@ -2,6 +2,7 @@
 // The keys of the settings store (section "Startup"), one name each, so a
 // typo is a compile error and every reader and writer of a key is found.
 #include <QLatin1String>
+#include <QString>
 
 namespace key {
 // Command channel
@@ -19,7 +20,20 @@ inline constexpr QLatin1String ScanLeft("ScanLeft"), ScanTop("ScanTop"), ScanHei
 inline constexpr QLatin1String ScanLeftBook("ScanLeftBook"), ScanTopBook("ScanTopBook"), BookHeight("BookHeight");
 // Number forms of the phone book lookup
 inline constexpr QLatin1String CountryCode("CountryCode"), AreaCode("AreaCode");
+// The address-book folder followed (a vdir of .vcf files); "" for none
+inline constexpr QLatin1String ContactsFolder("ContactsFolder");
 // Network outputs of the window
 inline constexpr QLatin1String NcidServer("NcidServer"), NcidAddress("NcidAddress"), NcidPort("NcidPort"),
     EventProgram("EventProgram");
+// Names for the own numbers: MsnNumber1..9 and MsnName1..9, three slots each
+// for Phone 1, Phone 2 and the DTE port.
+inline constexpr int kMsnSlots = 9;
+inline QString msnNumber(int slot)
+{
+    return QStringLiteral("MsnNumber%1").arg(slot);
+}
+inline QString msnName(int slot)
+{
+    return QStringLiteral("MsnName%1").arg(slot);
+}
 } // namespace key

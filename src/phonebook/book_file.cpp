@@ -68,6 +68,12 @@ BookLookup::BookLookup(const QString& path, const NumberPlan& plan) : text_(user
 {
 }
 
+BookLookup::BookLookup(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> then)
+    : BookLookup(path, plan)
+{
+    then_ = std::move(then);
+}
+
 BookLookup BookLookup::fromText(QString text, const NumberPlan& plan)
 {
     BookLookup b;
@@ -115,6 +121,8 @@ QString BookLookup::nameFor(QString& number) const
     // The own rule missed: the number's other forms may still name it.
     if (!found && numberforms::nameFor(text_, plan_, forms_, number, name))
         return name;
+    if (!found && then_)
+        return then_->nameFor(number);
     if (!found) {
         number = QStringLiteral("-");
         return {};
@@ -122,13 +130,14 @@ QString BookLookup::nameFor(QString& number) const
     return name;
 }
 
-QString PhoneToName(QString& number, const QString& bookPath, const NumberPlan& plan)
+QString PhoneToName(
+    QString& number, const QString& bookPath, const NumberPlan& plan, std::shared_ptr<const BookLookup> then)
 {
     if (!BookLookup::isNumeric(number)) { // no file access for an empty or secret number
         number = QStringLiteral("-");
         return {};
     }
-    return BookLookup(bookPath, plan).nameFor(number);
+    return BookLookup(bookPath, plan, std::move(then)).nameFor(number);
 }
 
 const QString& contactField(const BookEntry& e, int column)

@@ -7,6 +7,9 @@
 
 #include <QList>
 #include <QString>
+#include <memory>
+
+class BookLookup;
 
 struct BookEntry {
     QString name;
@@ -41,5 +44,7 @@ QString defaultPath();
 // Names a number from the phone book, reading the book afresh on every call;
 // `plan` gives the other forms of numbers. Returns the name ("" when the
 // number has no entry) and replaces `number` with the entry's picture file,
-// or with "-" when there is no entry.
-QString PhoneToName(QString& number, const QString& bookPath, const NumberPlan& plan = {});
+// or with "-" when there is no entry. `then` names what the book does not
+// (the address-book folder's contacts).
+QString PhoneToName(
+    QString& number, const QString& bookPath, const NumberPlan& plan = {}, std::shared_ptr<const BookLookup> then = {});

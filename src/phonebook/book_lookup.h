@@ -12,12 +12,16 @@ public:
     // Reads the file now (missing or unreadable file: an empty book); the
     // plan gives the other forms of numbers.
     explicit BookLookup(const QString& path, const NumberPlan& plan = {});
+    // Asks `then` (the address-book folder's contacts) for what the file's
+    // entries do not name: the user's own book always wins.
+    BookLookup(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> then);
     // The rule on a book held in memory (tests, benchmarks).
     static BookLookup fromText(QString text, const NumberPlan& plan = {});
 
     // As PhoneToName: the name of the first contact with a number field f that
     // `number` contains and for which len(f) > 0.7 * len(number); `number`
     // becomes its Picture field. Else the number's other forms (phone_to_name.h).
+    // Else the lookup after it, if any.
     // No match (or a number that is not numeric): "" and `number` becomes "-".
     QString nameFor(QString& number) const;
 
@@ -31,4 +35,5 @@ private:
     QString text_;
     NumberPlan plan_;
     mutable std::shared_ptr<const NumberForms> forms_; // built at the first miss
+    std::shared_ptr<const BookLookup> then_;
 };

@@ -10,6 +10,9 @@
 
 struct ContactImport {
     QList<BookEntry> contacts;
+    // vCards only: each contact's PHOTO, decoded (inline or a local file:
+    // URI), "" for none or one larger than kMaxPhotoSize. Same order as contacts.
+    QList<QByteArray> photos;
     int unusable = 0; // cards or lines that carry no name
     QString error;    // set when the file could not be read at all
 };
@@ -18,6 +21,8 @@ namespace contact_import {
 
 // Files larger than this are refused rather than read into memory.
 inline constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+// A contact's picture larger than this is left out (the contact is kept).
+inline constexpr qint64 kMaxPhotoSize = 1024 * 1024;
 
 // A vCard file's cards. Handles folded lines, QUOTED-PRINTABLE and BASE64
 // values, CHARSET parameters and files that are not UTF-8.

@@ -79,6 +79,9 @@ DialogpBook::Prompts DialogpBook::defaultPrompts()
             QStringLiteral("Contacts (*.vcf *.csv *.txt);;vCard files (*.vcf);;"
                            "CSV files (*.csv *.txt);;All files (*)"));
     };
+    p.openFolder = [](QWidget* parent) {
+        return QFileDialog::getExistingDirectory(parent, QStringLiteral("Address-book folder"));
+    };
     p.inform = [](QWidget* parent, const QString& text) {
         QMessageBox::information(parent, QStringLiteral("Phone Book Manager"), text);
     };
@@ -105,6 +108,7 @@ DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave)
     restoreGeometry();
     fitColumns();
     ReadTheList();
+    showFolderContacts();
 }
 
 void DialogpBook::buildWindow()
@@ -120,6 +124,21 @@ void DialogpBook::buildWindow()
     CommandImport = button(this, "CommandImport", QStringLiteral("Import..."));
     CommandImport->setToolTip(QStringLiteral("Add contacts from a vCard (.vcf) or CSV file"));
     UpdateButton->setEnabled(false);
+    CommandFolder = button(this, "CommandFolder", QStringLiteral("Address book..."));
+    CommandFolder->setToolTip(
+        QStringLiteral("Name callers from a folder of vCards kept by another program (vdirsyncer, khard)"));
+    CommandNoFolder = button(this, "CommandNoFolder", QStringLiteral("Stop following"));
+    LabelFolder = new QLabel(this);
+    LabelFolder->setObjectName(QStringLiteral("LabelFolder"));
+    LabelFolder->setWordWrap(true);
+    GridFolder = new QTableView(this);
+    GridFolder->setObjectName(QStringLiteral("GridFolder"));
+    GridFolder->setModel(&folderTable_);
+    GridFolder->setSelectionBehavior(QAbstractItemView::SelectRows);
+    GridFolder->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GridFolder->setWordWrap(false);
+    GridFolder->verticalHeader()->hide();
+    GridFolder->setStyleSheet(QStringLiteral("QTableView { color: palette(dark); }")); // not the user's own
 
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
@@ -174,11 +193,17 @@ void DialogpBook::buildWindow()
     search->addWidget(label(this, QStringLiteral("Search:"), TextSearch));
     search->addWidget(TextSearch, 1);
     search->addWidget(CommandImport);
+    search->addWidget(CommandFolder);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(search);
-    layout->addWidget(MSFlexGrid1, 1);
+    layout->addWidget(MSFlexGrid1, 2);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(LabelFolder, 1);
+    folderRow->addWidget(CommandNoFolder);
+    layout->addLayout(folderRow);
+    layout->addWidget(GridFolder, 1);
 
     for (QLineEdit* f : {Text3, Text2, Text1, Text4, Text5})
         connect(f, &QLineEdit::returnPressed, this, &DialogpBook::fieldReturnPressed);
@@ -186,6 +211,8 @@ void DialogpBook::buildWindow()
     connect(UpdateButton, &QPushButton::clicked, this, &DialogpBook::UpdateButton_Click);
     connect(Command1, &QPushButton::clicked, this, &DialogpBook::Command1_Click);
     connect(CommandImport, &QPushButton::clicked, this, &DialogpBook::CommandImport_Click);
+    connect(CommandFolder, &QPushButton::clicked, this, &DialogpBook::CommandFolder_Click);
+    connect(CommandNoFolder, &QPushButton::clicked, this, &DialogpBook::CommandNoFolder_Click);
     connect(TextSearch, &QLineEdit::textChanged, this, &DialogpBook::applySearch);
     connect(
         MSFlexGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {

@@ -2,7 +2,8 @@
 // The phone book window "Phone Book Manager": a sortable, searchable list of
 // the contacts in book.txt with fields to add and update them, a picture per
 // contact, and import from vCard and CSV files. Modal; it reads book.txt when
-// it opens and writes it back when it closes.
+// it opens and writes it back when it closes. Below, read-only, the contacts
+// of the address-book folder followed (kept in the settings).
 #include "phonebook/contact_table.h"
 
 #include <QDialog>
@@ -28,6 +29,8 @@ public:
         // A vCard or CSV file to import, "" when cancelled.
         std::function<QString(QWidget* parent)> openContactsFile;
         std::function<void(QWidget* parent, const QString& text)> inform;
+        // The address-book folder to follow, "" when cancelled.
+        std::function<QString(QWidget* parent)> openFolder;
         // book.txt could not be written: true closes the window anyway.
         std::function<bool(QWidget* parent, const QString& text)> closeUnsaved;
     };
@@ -43,6 +46,11 @@ public:
     void UpdateButton_Click();
     void Command1_Click();
     void CommandImport_Click();
+    // "Address book ...": follow a folder of vCards; "Stop following" ends it.
+    void CommandFolder_Click();
+    void CommandNoFolder_Click();
+    // The followed folder's contacts, read-only below the book's.
+    void showFolderContacts();
     void ReadTheList();
     bool SaveTheList();
 
@@ -97,4 +105,9 @@ private:
     QLineEdit* TextSearch = nullptr;
     QLabel* Image2 = nullptr;
     QTableView* MSFlexGrid1 = nullptr;
+    QPushButton* CommandFolder = nullptr;
+    QPushButton* CommandNoFolder = nullptr;
+    QLabel* LabelFolder = nullptr;
+    QTableView* GridFolder = nullptr;
+    ContactTable folderTable_; // shown only, never saved
 };

@@ -1,17 +1,22 @@
 // What the user does in the phone book window: selecting, adding, updating,
 // clearing, sorting, deleting, pictures, searching and importing.
+#include "common/settings_keys.h"
+#include "common/settings_store.h"
 #include "phonebook/contact_fields.h"
+#include "phonebook/contact_folder.h"
 #include "phonebook/contact_import.h"
 #include "phonebook/dialogpbook.h"
 
 #include "common/program_folder.h"
 
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <algorithm>
 
 void DialogpBook::showContact(int row)
@@ -199,4 +204,42 @@ void DialogpBook::CommandImport_Click()
     if (read.unusable > 0)
         text += QStringLiteral("\n%1 without a name, left out.").arg(read.unusable);
     prompts_.inform(this, text);
+}
+
+void DialogpBook::CommandFolder_Click()
+{
+    const QString folder = prompts_.openFolder(this);
+    if (folder.isEmpty())
+        return;
+    SettingsStore::user().write(key::ContactsFolder, folder);
+    showFolderContacts();
+}
+
+void DialogpBook::CommandNoFolder_Click()
+{
+    SettingsStore::user().write(key::ContactsFolder, QString());
+    showFolderContacts();
+}
+
+// Read here for the view only: the pictures go to a scratch folder, so the
+// monitor's copies of the followed folder's pictures stay as they are.
+void DialogpBook::showFolderContacts()
+{
+    const QString folder = SettingsStore::user().read(key::ContactsFolder);
+    const QTemporaryDir scratch;
+    ContactFolder::Contents c = folder.isEmpty() ? ContactFolder::Contents{}
+                                                 : ContactFolder::read(folder, scratch.path());
+    for (BookEntry& e : c.contacts)
+        e.picture = e.picture == QLatin1String("-") ? e.picture : QStringLiteral("(photo)");
+    LabelFolder->setText(
+        folder.isEmpty()
+            ? QStringLiteral("No address-book folder followed.")
+            : QStringLiteral("From the address-book folder %1 (%2 contacts; read only, never written into the book; "
+                             "the book's entries win):")
+                  .arg(QDir::toNativeSeparators(folder))
+                  .arg(c.contacts.size()));
+    folderTable_.setEntries(std::move(c.contacts));
+    folderTable_.sortByName();
+    CommandNoFolder->setVisible(!folder.isEmpty());
+    GridFolder->setVisible(!folder.isEmpty());
 }

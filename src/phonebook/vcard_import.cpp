@@ -4,6 +4,8 @@
 #include "phonebook/contact_fields.h"
 #include "phonebook/contact_import.h"
 
+#include <QFile>
+#include <QUrl>
 #include <array>
 #include <optional>
 
@@ -173,9 +175,34 @@ QString nameFromStructured(const QString& value)
     return present.join(u' ');
 }
 
+// PHOTO as vCards carry it: base64 with ENCODING=b / BASE64 (2.1, 3.0), a
+// data: URI (4.0), or a URI of which only a local file is read; the network
+// is never asked. Anything larger than kMaxPhotoSize is dropped unread.
+QByteArray photoOf(const Property& p)
+{
+    constexpr qint64 kMaxBase64 = contact_import::kMaxPhotoSize / 3 * 4 + 4;
+    QByteArray value = p.rawValue.trimmed();
+    if (hasParam(p, "B") || hasParam(p, "BASE64"))
+        return value.size() > kMaxBase64 ? QByteArray() : QByteArray::fromBase64(value);
+    if (value.startsWith("data:")) {
+        const qsizetype comma = value.indexOf(',');
+        if (comma < 0 || !value.left(comma).endsWith(";base64") || value.size() - comma > kMaxBase64)
+            return {};
+        return QByteArray::fromBase64(value.mid(comma + 1));
+    }
+    const QUrl url(QString::fromUtf8(value));
+    if (!url.isLocalFile())
+        return {};
+    QFile f(url.toLocalFile());
+    if (f.size() > contact_import::kMaxPhotoSize || !f.open(QIODevice::ReadOnly))
+        return {};
+    return f.read(contact_import::kMaxPhotoSize);
+}
+
 struct Card {
     QString formatted, structured, organisation;
     std::array<QString, 4> numbers; // Phone 1, Phone 2, Mobile, Other
+    QByteArray photo;
 
     void addNumber(const Property& p)
     {
@@ -226,10 +253,12 @@ ContactImport parseVCard(const QByteArray& data)
     auto finish = [&] {
         if (!card)
             return;
-        if (card->name().isEmpty())
+        if (card->name().isEmpty()) {
             ++result.unusable;
-        else
+        } else {
             result.contacts << card->entry();
+            result.photos << card->photo;
+        }
         card.reset();
     };
     for (const QByteArray& line : logicalLines(data)) {
@@ -252,6 +281,8 @@ ContactImport parseVCard(const QByteArray& data)
                 card->organisation = structuredParts(valueText(*p)).value(0);
             else if (p->name == "TEL")
                 card->addNumber(*p);
+            else if (p->name == "PHOTO" && card->photo.isEmpty())
+                card->photo = photoOf(*p);
         }
     }
     finish(); // a last card without END:VCARD still counts

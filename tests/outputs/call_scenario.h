@@ -30,9 +30,9 @@ inline QList<CallEvent> events()
     QList<CallEvent> out;
     for (const QString& line : QString::fromUtf8(data("events.txt")).split(u'\n')) {
         const QStringList f = line.split(u'|');
-        if (f.size() == 11 && !line.startsWith(u'#'))
+        if (f.size() == 12 && !line.startsWith(u'#'))
             out.append({CallEvent::Kind(kinds.indexOf(f[0])), at(f[1]), at(f[2]), f[3].isEmpty() ? QChar() : f[3][0],
-                f[4], f[5], f[6], call_type::fromText(f[7]), f[8] == "yes", f[9], f[10]});
+                f[4], f[5], f[6], f[7], call_type::fromText(f[8]), f[9] == "yes", f[10], f[11]});
     }
     return out;
 }

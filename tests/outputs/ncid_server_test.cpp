@@ -53,7 +53,7 @@ TEST_F(NcidServerTest, ACallReachesAClientAsTheApiLines)
     scenario::expectGolden("ncid_session.txt", QByteArray(c->raw).replace("\r\n", "\n"));
     EXPECT_EQ(c->raw.count("\r\n"), c->lines.size());                          // every line ends in CR LF
     const QString cid = c->lines.filter(QRegularExpression("^CID:")).value(0); // as a client shows it
-    EXPECT_EQ(QStringList({"Alice Example", "03012345678", "4711"}),
+    EXPECT_EQ(QStringList({"Alice Example", "03012345678", "4711 (Office)"}),
         QStringList({c->field(cid, "NAME"), c->field(cid, "NMBR"), c->field(cid, "LINE")}));
 }
 

@@ -45,6 +45,7 @@ TEST_F(WindowTest, DunstShowsTheCallerWithItsPictureAndTheNextCallReplacesIt)
     CallEvent call;
     call.channel = u'A';
     call.msn = "4711";
+    call.msnName = "Office";
     for (const char* number : {"0301111", "0302222"}) {
         call.number = number;
         notifier.notify(call, "ada.png");
@@ -57,7 +58,7 @@ TEST_F(WindowTest, DunstShowsTheCallerWithItsPictureAndTheNextCallReplacesIt)
     const QJsonArray history = QJsonDocument::fromJson(ctl.readAllStandardOutput())["data"][0].toArray();
     ASSERT_EQ(history.size(), 1) << "the second call stacked instead of replacing the first";
     EXPECT_EQ(history[0]["summary"]["data"].toString(), "0302222");
-    EXPECT_EQ(history[0]["body"]["data"].toString(), "0302222\ncalls MSN 4711, channel A");
+    EXPECT_EQ(history[0]["body"]["data"].toString(), "0302222\ncalls MSN 4711 (Office), channel A");
     EXPECT_EQ(history[0]["icon_path"]["data"].toString(), file("ada.png"));
     QDBusConnection::disconnectFromBus("dunst-test");
 }

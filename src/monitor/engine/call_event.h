@@ -17,6 +17,8 @@
 // unanswered (start = when ringing began); Logged at the end-of-call step of
 // every call whose MSN is known, whether or not the user's log filters keep a
 // record (start = the start clock's moment, the record's date and time).
+// A caller on the ignore list gets no Incoming, Waiting or RingEnded event:
+// nothing announces it; its Logged event still comes, as its record does.
 struct CallEvent {
     enum class Kind {
         Incoming,  // a caller announced on a free channel (NCID "CID", hook "CID")
@@ -30,6 +32,7 @@ struct CallEvent {
     QDateTime start;              // when the call started (Logged, RingEnded); else == time
     QChar channel;                // 'A', 'B', or null when the call has no channel yet
     QString msn;                  // the own number called or calling; "" when unknown
+    QString msnName;              // the name the user gave that own number; "" for none
     QString number;               // the other party; "" when withheld or unknown
     QString name;                 // from the phone book; "" when unknown
     std::optional<CallType> type; // Logged: the record's type

@@ -99,10 +99,10 @@ void CallListModel::AddCall(
     ++unsavedCalls_;
     unsaved_ = true;
     if (!writeThrough_) {
-        prepend(PhoneToName(lookup, bookPath(), plan_));
+        prepend(PhoneToName(lookup, bookPath(), plan_, contacts_));
         return;
     }
-    const BookLookup book(bookPath(), plan_); // one read names the new call and every saved row
+    const BookLookup book(bookPath(), plan_, contacts_); // one read names the new call and every saved row
     prepend(book.nameFor(lookup));
     save(book);
 }
@@ -132,7 +132,7 @@ CallRecord CallListModel::fromLine(QStringView line)
 
 bool CallListModel::SaveTheList()
 {
-    return save(BookLookup(bookPath(), plan_)); // read once: every row sees the same book
+    return save(BookLookup(bookPath(), plan_, contacts_)); // read once: every row sees the same book
 }
 
 bool CallListModel::save(const BookLookup& book)
@@ -262,11 +262,13 @@ void CallListModel::setListPath(const QString& path)
     listPath_ = path;
 }
 
-void CallListModel::setPhoneBook(const QString& path, const NumberPlan& plan)
+void CallListModel::setPhoneBook(
+    const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> contacts)
 {
     bookPath_ = path;
     bookPathSet_ = true;
     plan_ = plan;
+    contacts_ = std::move(contacts);
 }
 
 void CallListModel::setDialPrefix(const QString& prefix)

@@ -2,6 +2,7 @@
 // The call list (FlexGrid1's model) and its file list.txt: newest record first,
 // eight TAB-separated fields per CR LF line, written in UTF-8 and read as the
 // users' text files are (common/user_text.h).
+#include "phonebook/book_lookup.h"
 #include "phonebook/phone_to_name.h"
 
 #include <QAbstractTableModel>
@@ -63,8 +64,9 @@ public:
 
     void setListPath(const QString& path);
     QString listPath() const;
-    // The book that names the records, and the user's number forms for it.
-    void setPhoneBook(const QString& path, const NumberPlan& plan);
+    // The book that names the records, the user's number forms for it, and
+    // the address-book folder's contacts after it.
+    void setPhoneBook(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> contacts = {});
     QString bookPath() const;
     void setDialPrefix(const QString& prefix);
 
@@ -89,6 +91,7 @@ private:
     QString bookPath_;
     bool bookPathSet_ = false;
     NumberPlan plan_;
+    std::shared_ptr<const BookLookup> contacts_;
     QString dialPrefix_;
     bool unreadable_ = false; // the last read found a file it could not read
     bool saveFailed_ = false; // the last save did not replace the file

@@ -50,6 +50,7 @@ struct ChannelState {
     int endId = 0;                          // TEI of the call being ended (EndIdA / B)
     QString endType;                        // "Answer", "Called", "Ring" or "Try" (EndTypeA / B)
     QString cidCaller, cidCalled;           // the last call announced here (CidCallerA / B, CidCalledA / B)
+    bool ignored = false;                   // that caller is on the ignore list: no sound, no announcement
 };
 
 struct CallState {

@@ -83,7 +83,7 @@ int CallTracker::channelOf(QStringView text)
 QString CallTracker::showPicture(const QString& number, ChannelState* c)
 {
     QString picture = number;
-    const QString name = PhoneToName(picture, inputs_.bookPath, inputs_.numberPlan);
+    const QString name = PhoneToName(picture, inputs_.bookPath, inputs_.numberPlan, inputs_.contacts);
     const QString file = picture == QLatin1String("-") ? QStringLiteral("noname.jpg") : picture;
     state_.lastPicture = file;
     if (c)
@@ -154,6 +154,7 @@ void CallTracker::terminationStep(IdRecord& r)
         c.phase = CallPhase::Idle;
         c.active = false;
         c.ringSounds = false;
+        c.ignored = false;
         c.startTime = 0;
     }
     r.CallerNumber.clear();
@@ -227,6 +228,8 @@ void CallTracker::emitRingEnded(int ch, bool answered, const QDateTime& ringStar
     if (!host_)
         return;
     const ChannelState& c = channel(ch);
+    if (c.ignored) // never announced, so its ringing never ends for anyone
+        return;
     CallEvent e;
     e.kind = CallEvent::Kind::RingEnded;
     e.time = clock_.now();
@@ -236,7 +239,7 @@ void CallTracker::emitRingEnded(int ch, bool answered, const QDateTime& ringStar
     e.number = c.number.trimmed();
     e.name = c.name;
     e.answered = answered;
-    host_->callEvent(e);
+    publish(e);
 }
 
 void CallTracker::emitEvent(
@@ -252,6 +255,12 @@ void CallTracker::emitEvent(
     e.msn = msn;
     e.number = number;
     e.name = name;
+    publish(e);
+}
+
+void CallTracker::publish(CallEvent& e)
+{
+    e.msnName = inputs_.msnName(e.msn);
     host_->callEvent(e);
 }
 

@@ -72,6 +72,8 @@ private:
     void stampStart(ChannelState& c); // start clock and its moment
     void emitRingEnded(int ch, bool answered, const QDateTime& ringStart);
     void emitEvent(CallEvent::Kind kind, int ch, const QString& msn, const QString& number, const QString& name);
+    // Hands an event to the host, with the name of its own number.
+    void publish(CallEvent& e);
     // The picture rule on the large picture and, given one, the channel's.
     QString showPicture(const QString& number, ChannelState* c);
 

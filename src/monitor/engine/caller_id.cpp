@@ -14,11 +14,13 @@ void CallTracker::callerIdStage(const ElementResults& res)
         xout(QStringLiteral("Storing info in CALLER_ID Location\r\n"));
     if (res.channel.isEmpty())
         return;
-    if (host_ && inputs_.popup)
+    // An ignored caller is logged as any other, but nothing announces it.
+    const bool ignored = inputs_.ignored.matches(res.caller);
+    if (host_ && inputs_.popup && !ignored)
         host_->popupRequested(view_.visible);
-    if (host_ && inputs_.callerIdSound)
+    if (host_ && inputs_.callerIdSound && !ignored)
         host_->playCallerIdSound(inputs_.wavFile);
-    if (host_ && (inputs_.popup || view_.normal)) // a popup leaves the window in normal state
+    if (host_ && !ignored && (inputs_.popup || view_.normal)) // a popup leaves the window in normal state
         host_->keepOnTop(true);
     xout(QLatin1String("CALLER ID B-CHANNEL   : ") + res.channel + QLatin1String("\r\n"));
     state_.lastCaller = res.caller;
@@ -28,6 +30,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
     if (const int ch = channelOf(res.channel); ch != kNoChannel) {
         ChannelState& c = channel(ch);
         c.cidCaller = res.caller;
+        c.ignored = ignored;
         state_.lastCallTime = timeText;
         const QString name = showPicture(c.cidCaller, nullptr);
         if (!res.caller.isEmpty())
@@ -41,7 +44,8 @@ void CallTracker::callerIdStage(const ElementResults& res)
             c.cidCalled = QStringLiteral("UNKNOWN");
         }
         logCid(c.cidCalled, c.cidCaller, name);
-        emitEvent(CallEvent::Kind::Incoming, ch, c.cidCalled, c.cidCaller, name);
+        if (!ignored)
+            emitEvent(CallEvent::Kind::Incoming, ch, c.cidCalled, c.cidCaller, name);
     } else if (res.channel == QLatin1String(dss1::kChannelNoneText)) { // both channels busy: a waiting call
         xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
         state_.lastCallTime = timeText;
@@ -51,7 +55,8 @@ void CallTracker::callerIdStage(const ElementResults& res)
                                    : FrameDecoder::parseNumber(res.called, FrameDecoder::NumberElement::Called);
         const QString name = showPicture(state_.CidCallerBusy, nullptr);
         logCid(state_.CidCalledBusy, state_.CidCallerBusy, name);
-        emitEvent(CallEvent::Kind::Waiting, kNoChannel, state_.CidCalledBusy, state_.CidCallerBusy, name);
+        if (!ignored)
+            emitEvent(CallEvent::Kind::Waiting, kNoChannel, state_.CidCalledBusy, state_.CidCallerBusy, name);
     }
 }
 

@@ -57,7 +57,7 @@ void CallTracker::endOfCall(int ch)
         e.type = kind;
         e.duration = c.duration;
         e.cost = c.cost;
-        host_->callEvent(e);
+        publish(e);
     }
     c.msn = QStringLiteral("-");
     notifyDisplay_();

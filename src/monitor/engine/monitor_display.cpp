@@ -16,6 +16,8 @@ MonitorDisplay displayOf(const CallState& s)
     d.Check4 = b.phase == CallPhase::Talking;
     d.Check5 = a.ringSounds;
     d.Check6 = b.ringSounds;
+    d.QuietA = a.ignored;
+    d.QuietB = b.ignored;
     d.Label1 = a.number;
     d.Label2 = b.number;
     d.Label19 = a.name;

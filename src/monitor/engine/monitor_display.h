@@ -9,6 +9,7 @@ struct CallState;
 struct MonitorDisplay {
     // Hidden flags: in use A/B, connected A/B, ringing A/B.
     int Check1 = 0, Check2 = 0, Check3 = 0, Check4 = 0, Check5 = 0, Check6 = 0;
+    bool QuietA = false, QuietB = false;      // the caller ringing there is ignored: no ring sound
     QString Label1, Label2, Label19, Label20; // numbers, names
     QString LabelMSNA, LabelMSNB;
     QString Label9, Label10; // costs

@@ -46,7 +46,7 @@ void MonitorEngine::setInputs(const MonitorInputs& inputs)
     inputs_ = inputs;
     trace_.level = inputs.debugLevel;
     callList_.setDialPrefix(inputs.dialPrefix);
-    callList_.setPhoneBook(inputs.bookPath, inputs.numberPlan);
+    callList_.setPhoneBook(inputs.bookPath, inputs.numberPlan, inputs.contacts);
 }
 
 void MonitorEngine::traceModeStarted()

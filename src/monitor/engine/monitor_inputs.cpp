@@ -33,5 +33,12 @@ MonitorInputs readMonitorInputs(const SettingsStore& store, int debugLevel)
     in.wavFile = store.read(key::WavFile);
     in.numberPlan = numberforms::planFrom(store);
     in.bookPath = BookFile::defaultPath();
+    in.ignored = IgnoreList::read(IgnoreList::defaultPath(), in.numberPlan);
+    for (int i = 1; i <= key::kMsnSlots; ++i) {
+        const QString msn = store.read(key::msnNumber(i)).trimmed();
+        const QString name = store.read(key::msnName(i)).trimmed();
+        if (!msn.isEmpty() && !name.isEmpty())
+            in.msnNames.insert(msn, name);
+    }
     return in;
 }

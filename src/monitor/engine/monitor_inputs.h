@@ -4,8 +4,11 @@
 // and hand it to the engine; the monitor settings window hands it over again
 // after every change. Call tracking reads these, never the settings store.
 #include "monitor/engine/call_type.h"
+#include "phonebook/book_lookup.h"
+#include "phonebook/ignore_list.h"
 #include "phonebook/phone_to_name.h"
 
+#include <QHash>
 #include <QString>
 
 class SettingsStore;
@@ -16,11 +19,17 @@ struct MonitorInputs {
     float unitCost = 0.026f; // UnitCost: price of one charge unit
     // Which calls enter the call list: LogAns, LogDial, LogRing, LogTry, LogCID.
     bool logAnswer = true, logCalled = true, logRing = true, logTry = true, logCid = true;
-    bool popup = false;         // Popup: an announced caller brings the window up
-    bool callerIdSound = false; // IDSound: an announced caller plays wavFile
-    QString wavFile;            // WavFile
-    NumberPlan numberPlan;      // CountryCode, AreaCode: the other forms of a number
-    QString bookPath;           // the book.txt that names callers; "" for none
+    bool popup = false;                         // Popup: an announced caller brings the window up
+    bool callerIdSound = false;                 // IDSound: an announced caller plays wavFile
+    QString wavFile;                            // WavFile
+    NumberPlan numberPlan;                      // CountryCode, AreaCode: the other forms of a number
+    QString bookPath;                           // the book.txt that names callers; "" for none
+    std::shared_ptr<const BookLookup> contacts; // the address-book folder's, after the book; null for none
+    IgnoreList ignored;                         // ignore.txt: callers announced nowhere, still logged
+    QHash<QString, QString> msnNames;           // MsnNumber1..9 -> MsnName1..9: own numbers' names
+
+    // The name the user gave an own number; "" for none.
+    QString msnName(const QString& msn) const { return msnNames.value(msn); }
 
     // Whether an ended call of this type enters the call list.
     bool logs(CallType type) const;

@@ -49,9 +49,9 @@ QString DesktopNotifier::summary(const CallEvent& event)
 
 QString DesktopNotifier::body(const CallEvent& event)
 {
-    const QString msn = event.msn.isEmpty() || event.msn == QLatin1String("UNKNOWN")
-                            ? QStringLiteral("your line")
-                            : QStringLiteral("MSN %1").arg(event.msn);
+    const QString msn = event.msn.isEmpty() || event.msn == QLatin1String("UNKNOWN") ? QStringLiteral("your line")
+                        : event.msnName.isEmpty() ? QStringLiteral("MSN %1").arg(event.msn)
+                                                  : QStringLiteral("MSN %1 (%2)").arg(event.msn, event.msnName);
     const QString channel = event.kind == CallEvent::Kind::Waiting || event.channel.isNull()
                                 ? QStringLiteral("waiting, both channels busy")
                                 : QStringLiteral("channel %1").arg(event.channel);

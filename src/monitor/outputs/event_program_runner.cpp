@@ -65,6 +65,7 @@ QProcessEnvironment EventProgramRunner::environmentFor(const CallEvent& e)
     env.insert(QStringLiteral("CORVANE_NUMBER"), e.number);
     env.insert(QStringLiteral("CORVANE_NAME"), e.name);
     env.insert(QStringLiteral("CORVANE_MSN"), e.msn);
+    env.insert(QStringLiteral("CORVANE_MSN_NAME"), e.msnName);
     env.insert(QStringLiteral("CORVANE_CHANNEL"), event_names::channel(e));
     env.insert(QStringLiteral("CORVANE_TYPE"), e.type ? call_type::text(*e.type) : QString());
     env.insert(QStringLiteral("CORVANE_DURATION"), e.duration);

@@ -42,6 +42,7 @@ QByteArray JsonEventWriter::toJson(const CallEvent& e)
         {"time", isoTime(e.time)},
         {"channel", textOrNull(event_names::channel(e))},
         {"msn", textOrNull(e.msn)},
+        {"msn_name", textOrNull(e.msnName)},
         {"number", textOrNull(e.number)},
         {"name", textOrNull(e.name)},
         {"type", textOrNull(e.type ? call_type::text(*e.type) : QString())},

@@ -44,9 +44,12 @@ QByteArray nameField(const QString& name, const QString& number, Direction d)
     return d == Direction::In && missing(number) ? kWithheld : kNoName;
 }
 
-QByteArray lineField(const QString& msn)
+// The own number, with the name the user gave it: "5551234 (Office)".
+QByteArray lineField(const QString& msn, const QString& msnName = {})
 {
-    return missing(msn) ? QByteArray(kNoLine) : clean(msn);
+    if (missing(msn))
+        return kNoLine;
+    return missing(msnName) ? clean(msn) : clean(QStringLiteral("%1 (%2)").arg(msn, msnName));
 }
 
 QByteArray text(const QDateTime& t, const char* format)
@@ -74,11 +77,11 @@ Direction directionOf(const CallEvent& e)
 }
 
 // CID:, WID:, OUT: and the log lines share one layout.
-QByteArray callLine(QByteArrayView label, const QDateTime& when, const QString& msn, const QString& number,
+QByteArray callLine(QByteArrayView label, const QDateTime& when, const QByteArray& line, const QString& number,
     const QString& name, Direction d)
 {
-    return label.toByteArray() + ": *DATE*" + text(when, "MMddyyyy") + "*TIME*" + text(when, "HHmm") + "*LINE*"
-           + lineField(msn) + "*NMBR*" + numberField(number, d) + "*MESG*NONE*NAME*" + nameField(name, number, d) + '*';
+    return label.toByteArray() + ": *DATE*" + text(when, "MMddyyyy") + "*TIME*" + text(when, "HHmm") + "*LINE*" + line
+           + "*NMBR*" + numberField(number, d) + "*MESG*NONE*NAME*" + nameField(name, number, d) + '*';
 }
 
 QByteArray endLine(const CallEvent& e)
@@ -89,7 +92,8 @@ QByteArray endLine(const CallEvent& e)
     return QByteArray("END: *HTYPE*") + (connected ? "BYE" : "CANCEL") + "*DATE*" + text(start, "MMddyyyy") + "*TIME*"
            + text(start, "HHmm") + "*SCALL*" + text(start, "MM/dd/yyyy HH:mm:ss") + "*ECALL*"
            + text(e.time, "MM/dd/yyyy HH:mm:ss") + "*CTYPE*" + (d == Direction::Out ? "OUT" : "IN") + "*LINE*"
-           + lineField(e.msn) + "*NMBR*" + numberField(e.number, d) + "*NAME*" + nameField(e.name, e.number, d) + '*';
+           + lineField(e.msn, e.msnName) + "*NMBR*" + numberField(e.number, d) + "*NAME*"
+           + nameField(e.name, e.number, d) + '*';
 }
 
 // What the server adds to a message: when, and no call it belongs to.
@@ -101,7 +105,7 @@ QByteArray messageFields(const QDateTime& now)
 QByteArray ringInfoLine(const CallEvent& e)
 {
     // RING 0: ringing stopped because the call was answered; -1: it was not.
-    return "CIDINFO: *LINE*" + lineField(e.msn) + "*RING*" + (e.answered ? "0" : "-1") + "*TIME*"
+    return "CIDINFO: *LINE*" + lineField(e.msn, e.msnName) + "*RING*" + (e.answered ? "0" : "-1") + "*TIME*"
            + text(e.time, "HH:mm:ss") + '*';
 }
 
@@ -140,7 +144,7 @@ QByteArray eventLine(const CallEvent& e)
         return ringInfoLine(e);
     if (type.isEmpty())
         return {};
-    return callLine(type, e.time, e.msn, e.number, e.name, directionOf(e));
+    return callLine(type, e.time, lineField(e.msn, e.msnName), e.number, e.name, directionOf(e));
 }
 
 QByteArray logLine(const CallRecord& r)
@@ -155,7 +159,8 @@ QByteArray logLine(const CallRecord& r)
         time = QTime::fromString(r.time, QStringLiteral("H:mm:ss"));
     if (!d || !date.isValid() || !time.isValid())
         return {};
-    return callLine(*d == Direction::Out ? "OUTLOG" : "CIDLOG", QDateTime(date, time), r.msn, r.number, r.name, *d);
+    return callLine(
+        *d == Direction::Out ? "OUTLOG" : "CIDLOG", QDateTime(date, time), lineField(r.msn), r.number, r.name, *d);
 }
 
 QList<QByteArray> logLines(const QList<CallRecord>& records)
@@ -195,7 +200,7 @@ QByteArray moduleInput(const CallEvent& e)
     const QDateTime when = startOf(e);
     // Line 7 (message) and line 8 (message type) are empty for a call.
     return text(when, "MM/dd/yyyy") + '\n' + text(when, "HH:mm") + '\n' + numberField(e.number, d) + '\n'
-           + nameField(e.name, e.number, d) + '\n' + lineField(e.msn) + '\n' + type + "\n\n\n";
+           + nameField(e.name, e.number, d) + '\n' + lineField(e.msn, e.msnName) + '\n' + type + "\n\n\n";
 }
 
 } // namespace ncid

@@ -73,6 +73,22 @@ void CallFilter::setMissedOnly(bool on)
     refilter();
 }
 
+void CallFilter::setIgnored(const IgnoreList& list)
+{
+    if (list == ignored_)
+        return;
+    ignored_ = list;
+    refilter();
+}
+
+void CallFilter::setShowIgnored(bool on)
+{
+    if (on == showIgnored_)
+        return;
+    showIgnored_ = on;
+    refilter();
+}
+
 void CallFilter::refilter()
 {
     invalidateFilter();
@@ -83,7 +99,10 @@ bool CallFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent
     if (!list_ || sourceParent.isValid() || !active())
         return true;
     const QList<CallRecord>& records = list_->records();
-    return sourceRow >= 0 && sourceRow < records.size() && accepts(records[sourceRow], words_, missedOnly_);
+    if (sourceRow < 0 || sourceRow >= records.size())
+        return false;
+    const CallRecord& r = records[sourceRow];
+    return accepts(r, words_, missedOnly_) && (showIgnored_ || !ignored_.matches(r.number));
 }
 
 QList<int> CallFilter::shownRows() const

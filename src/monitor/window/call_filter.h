@@ -3,7 +3,9 @@
 // field and the "Missed" toggle, in the list's own order (the grid sorts the
 // list itself). Every word of the search must be found in the number, the
 // name, the MSN or the type, in any case; blanks and dashes typed in a number
-// are ignored.
+// are ignored. Calls from callers on the ignore list can be hidden.
+#include "phonebook/ignore_list.h"
+
 #include <QSortFilterProxyModel>
 #include <QStringList>
 
@@ -19,7 +21,10 @@ public:
     void setSearchText(const QString& text);
     void setMissedOnly(bool on);
     bool missedOnly() const { return missedOnly_; }
-    bool active() const { return missedOnly_ || !words_.isEmpty(); }
+    // The monitor's ignore list, and whether the calls of its callers show.
+    void setIgnored(const IgnoreList& list);
+    void setShowIgnored(bool on);
+    bool active() const { return missedOnly_ || !words_.isEmpty() || (!showIgnored_ && !ignored_.isEmpty()); }
 
     // The list rows shown, top to bottom.
     QList<int> shownRows() const;
@@ -40,4 +45,6 @@ private:
     CallListModel* list_ = nullptr;
     QStringList words_;
     bool missedOnly_ = false;
+    IgnoreList ignored_;
+    bool showIgnored_ = true;
 };

@@ -6,6 +6,7 @@
 #include "common/settings_store.h"
 #include "device/form1.h"
 #include "monitor/outputs/network_outputs.h"
+#include "monitor/window/call_filter.h"
 #include "monitor/window/call_grid.h"
 #include "monitor/window/elided_label.h"
 #include "monitor/window/formmonitor_settings.h"
@@ -15,6 +16,7 @@
 #include "monitor/window/twips.h"
 #include "monitor/window/wave_device.h"
 #include "phonebook/dialogpbook.h"
+#include "phonebook/ignore_list.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -23,6 +25,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -65,6 +68,7 @@ FormMonitor::FormMonitor(
     f.setPointSizeF(8.0);
     setFont(f);
     dpi_ = twips::dpiOf(this);
+    connect(&contacts_, &ContactFolder::changed, this, &FormMonitor::applyInputs);
     applyInputs();
 
     endProgram = [this] {
@@ -74,6 +78,7 @@ FormMonitor::FormMonitor(
     openPhoneBook = [this] {
         DialogpBook book(this, [this] { reloadListNames(); });
         book.exec();
+        applyInputs(); // the address-book folder may have changed
     };
     openSettings = [this] {
         FormMonitorSettings dialog(
@@ -173,6 +178,20 @@ void FormMonitor::buildLayout()
     history_ = new HistoryBar(*FlexGrid1, engine_.callList(), clock_, this);
     history_->place(twipsRect(120, kGridTop, 7815, 4500));
     connect(FlexGrid1, &CallGrid::recordEntered, this, &FormMonitor::showRecordPicture);
+    FlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FlexGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int row = FlexGrid1->filter().sourceRow(FlexGrid1->indexAt(at).row());
+        if (row < 0)
+            return;
+        QMenu menu(this);
+        QAction* ignore = menu.addAction(QStringLiteral("Ignore this caller"));
+        ignore->setObjectName(QStringLiteral("ActionIgnoreCaller"));
+        const QString number = engine_.callList().records().value(row).number;
+        ignore->setEnabled(!numberforms::national(number, engine_.inputs().numberPlan).isEmpty()
+                           && !engine_.inputs().ignored.matches(number));
+        if (menu.exec(FlexGrid1->viewport()->mapToGlobal(at)) == ignore)
+            ignoreCaller(row);
+    });
 
     buildDebugViews();
 }
@@ -276,9 +295,24 @@ void FormMonitor::connectButtons()
 // Unit" there since start-up read it from the store.
 void FormMonitor::applyInputs()
 {
+    if (const QString folder = settings_.read(key::ContactsFolder); folder != contacts_.folder()) {
+        contacts_.follow(folder, ContactFolder::defaultPictureDir()); // its changed() comes back here
+        return;
+    }
     MonitorInputs inputs = readMonitorInputs(settings_, debugLevel_);
+    inputs.contacts = contacts_.lookup(inputs.numberPlan);
     inputs.unitCost = mainWindow_.UnitCost;
+    if (FlexGrid1)
+        FlexGrid1->filter().setIgnored(inputs.ignored);
     engine_.setInputs(inputs);
+}
+
+void FormMonitor::ignoreCaller(int row)
+{
+    const QString number = engine_.callList().records().value(row).number;
+    if (!IgnoreList::add(IgnoreList::defaultPath(), number, engine_.inputs().numberPlan))
+        qWarning("%s", qPrintable(logtext::line(QStringLiteral("could not add to ") + IgnoreList::defaultPath())));
+    applyInputs();
 }
 
 int FormMonitor::storedNumber(const QString& key, int least) const

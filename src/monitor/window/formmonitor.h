@@ -5,6 +5,7 @@
 // tree), plays the sounds and pops up when asked, and forwards the user's
 // commands. It never decodes and never drives the port itself.
 #include "monitor/session/monitor_session.h"
+#include "phonebook/contact_folder.h"
 
 #include <QWidget>
 #include <array>
@@ -78,6 +79,8 @@ public:
     // After the phone book was saved: while the window is visible its list is
     // saved, emptied and read again, so the names follow the edited book.
     void reloadListNames();
+    // "Ignore this caller" on a call-list record: its number goes into ignore.txt.
+    void ignoreCaller(int row);
 
     // What the session asks of its view.
     bool windowStateNormal() const;       // neither minimised nor maximised
@@ -192,5 +195,6 @@ private:
     QString cidUnderAlert_;
     QSystemTrayIcon* tray_ = nullptr;
     CallerNotifier* callerNotifier_ = nullptr;
+    ContactFolder contacts_;            // the address-book folder of the settings, followed
     NetworkOutputs* network_ = nullptr; // NCID server, program run on calls
 };

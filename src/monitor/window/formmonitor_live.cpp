@@ -121,7 +121,7 @@ void FormMonitor::drawLamps()
 void FormMonitor::Timer2_Timer()
 {
     const MonitorDisplay d = engine_.display();
-    if ((d.Check5 == 1 || d.Check6 == 1) && mainWindow_.Ring == 1)
+    if (((d.Check5 == 1 && !d.QuietA) || (d.Check6 == 1 && !d.QuietB)) && mainWindow_.Ring == 1)
         wave::playFromStart(wave::device(), settings_.read(key::WavFile));
 }
 
@@ -213,7 +213,7 @@ void FormMonitor::announceCaller(const CallEvent& event)
     if (event.kind != CallEvent::Kind::Incoming && event.kind != CallEvent::Kind::Waiting)
         return;
     QString picture = event.number;
-    PhoneToName(picture, engine_.inputs().bookPath, engine_.inputs().numberPlan);
+    PhoneToName(picture, engine_.inputs().bookPath, engine_.inputs().numberPlan, engine_.inputs().contacts);
     callerNotifier_->announce(event, picture);
 }
 

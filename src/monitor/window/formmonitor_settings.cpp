@@ -2,14 +2,17 @@
 #include "common/settings_keys.h"
 
 #include "common/settings_store.h"
+#include "monitor/window/number_settings.h"
 #include "monitor/window/twips.h"
 #include "monitor/window/wave_device.h"
+#include "phonebook/ignore_list.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <algorithm>
@@ -95,6 +98,7 @@ void FormMonitorSettings::buildLayout()
     place(Text1, 2280 + kWider, 330, 1455, 285);
 
     int added = buildDesktopFrame(4680);
+    added += buildNumbersFrame(4680 + added);
     added += buildNetworkFrame(4680 + added);
     OKButton = new QPushButton(QStringLiteral("Close"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
@@ -160,6 +164,43 @@ int FormMonitorSettings::buildDesktopFrame(int top)
     return kHeight + kLowerFrameGap;
 }
 
+int FormMonitorSettings::buildNumbersFrame(int top)
+{
+    constexpr int kHeight = 720;
+    const double dpi = twips::dpiOf(this);
+    QGroupBox* frame = addLowerFrame("FrameNumbers", QStringLiteral("Own numbers and ignored callers"), top, kHeight);
+    CommandOwnNumbers = new QPushButton(QStringLiteral("Own numbers ..."), frame);
+    CommandOwnNumbers->setObjectName(QStringLiteral("CommandOwnNumbers"));
+    CommandOwnNumbers->setToolTip(QStringLiteral("A name for each MSN, shown with it in notifications and outputs"));
+    CommandIgnored = new QPushButton(QStringLiteral("Ignored callers ..."), frame);
+    CommandIgnored->setObjectName(QStringLiteral("CommandIgnored"));
+    CommandIgnored->setToolTip(QStringLiteral("Numbers that ring no sound and are announced nowhere"));
+    const int indent = twips::toPx(kFieldIndent, dpi), half = (frame->width() - 3 * indent) / 2;
+    const int y = twips::toPx(270, dpi), h = twips::toPx(360, dpi);
+    CommandOwnNumbers->setGeometry(indent, y, half, h);
+    CommandIgnored->setGeometry(2 * indent + half, y, half, h);
+    return kHeight + kLowerFrameGap;
+}
+
+void FormMonitorSettings::editOwnNumbers()
+{
+    OwnNumbersDialog dialog(settings_, this);
+    if (dialog.exec() == QDialog::Accepted && changed_)
+        changed_();
+}
+
+void FormMonitorSettings::editIgnoredCallers()
+{
+    IgnoredCallersDialog dialog(IgnoreList::defaultPath(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!dialog.store())
+        QMessageBox::warning(this, windowTitle(),
+            QStringLiteral("The ignore list could not be written to %1.").arg(IgnoreList::defaultPath()));
+    if (changed_)
+        changed_();
+}
+
 void FormMonitorSettings::connectBoxes()
 {
     auto flag = [this](QCheckBox* box, QLatin1String key) {
@@ -176,6 +217,8 @@ void FormMonitorSettings::connectBoxes()
     connect(Command1, &QPushButton::clicked, this, &FormMonitorSettings::Command1_Click);
     connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) { store(key::DialPrefixNumber, text); });
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CommandOwnNumbers, &QPushButton::clicked, this, &FormMonitorSettings::editOwnNumbers);
+    connect(CommandIgnored, &QPushButton::clicked, this, &FormMonitorSettings::editIgnoredCallers);
     connectDesktopFrame();
     connectNetworkFrame();
 }

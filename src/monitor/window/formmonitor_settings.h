@@ -1,7 +1,8 @@
 #pragma once
 // "Call Monitor Settings": notifications, sounds, which calls enter the call
-// list, the dial prefix, the desktop notification and the number forms, the
-// NCID server and the program run on calls. Every change is stored the moment
+// list, the dial prefix, the desktop notification and the number forms, names
+// for the own numbers and the ignore list, the NCID server and the program run
+// on calls. Every change is stored the moment
 // it is made; "Close" only closes the window.
 #include <QDialog>
 #include <QPoint>
@@ -44,6 +45,10 @@ private:
     int buildDesktopFrame(int top);
     void connectBoxes();
     void connectDesktopFrame();
+    // Own numbers' names and the ignore list, each a button to its dialog.
+    int buildNumbersFrame(int top);
+    void editOwnNumbers();
+    void editIgnoredCallers();
     // The NCID server and the program run on calls (formmonitor_settings_network.cpp).
     int buildNetworkFrame(int top);
     void connectNetworkFrame();
@@ -82,4 +87,6 @@ private:
     QLineEdit* TextNcidPort = nullptr;    // "NcidPort"
     QLabel* LabelNcidState = nullptr;
     QLineEdit* TextProgram = nullptr; // "EventProgram"
+    QPushButton* CommandOwnNumbers = nullptr;
+    QPushButton* CommandIgnored = nullptr;
 };

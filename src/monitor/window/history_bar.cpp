@@ -33,6 +33,10 @@ HistoryBar::HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidge
     CheckMissed = new QCheckBox(QStringLiteral("Missed"), this);
     CheckMissed->setObjectName(QStringLiteral("CheckMissed"));
     CheckMissed->setToolTip(QStringLiteral("Only incoming calls nobody answered"));
+    CheckIgnored = new QCheckBox(QStringLiteral("Ignored"), this);
+    CheckIgnored->setObjectName(QStringLiteral("CheckIgnored"));
+    CheckIgnored->setToolTip(QStringLiteral("Also the calls of callers on the ignore list"));
+    CheckIgnored->setChecked(true);
     CommandExport = new QPushButton(QStringLiteral("Export ..."), this);
     CommandExport->setObjectName(QStringLiteral("CommandExport"));
     CommandExport->setToolTip(QStringLiteral("Save the calls shown as a CSV file"));
@@ -51,6 +55,7 @@ HistoryBar::HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidge
     rows->addWidget(LabelListProblem);
     row->addWidget(TextSearch, 1);
     row->addWidget(CheckMissed);
+    row->addWidget(CheckIgnored);
     row->addWidget(CommandExport);
     row->addWidget(CommandStatistics);
 
@@ -63,6 +68,7 @@ HistoryBar::HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidge
     };
     connect(TextSearch, &QLineEdit::textChanged, &grid.filter(), &CallFilter::setSearchText);
     connect(CheckMissed, &QCheckBox::toggled, &grid.filter(), &CallFilter::setMissedOnly);
+    connect(CheckIgnored, &QCheckBox::toggled, &grid.filter(), &CallFilter::setShowIgnored);
     connect(CommandExport, &QPushButton::clicked, this, &HistoryBar::exportCsv);
     connect(CommandStatistics, &QPushButton::clicked, this, &HistoryBar::showStatistics);
     connect(&list, &CallListModel::fileProblemChanged, this, &HistoryBar::showFileProblem);

@@ -44,6 +44,7 @@ private:
     MissedCalls* missed_ = nullptr;
     QLineEdit* TextSearch = nullptr;
     QCheckBox* CheckMissed = nullptr;
+    QCheckBox* CheckIgnored = nullptr; // ticked: the ignored callers' calls show too
     QPushButton* CommandExport = nullptr;
     QPushButton* CommandStatistics = nullptr;
     QLabel* LabelListProblem = nullptr;

@@ -1,0 +1,98 @@
+#include "monitor/window/number_settings.h"
+
+#include "common/atomic_file.h"
+#include "common/settings_keys.h"
+#include "common/settings_store.h"
+#include "common/user_text.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kPorts[] = {"Phone 1", "Phone 2", "DTE port"};
+constexpr int kSlotsPerPort = 3;
+
+QDialogButtonBox* okCancel(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+} // namespace
+
+OwnNumbersDialog::OwnNumbersDialog(SettingsStore& settings, QWidget* parent) : QDialog(parent), settings_(settings)
+{
+    setObjectName(QStringLiteral("OwnNumbersDialog"));
+    setWindowTitle(QStringLiteral("Own Numbers"));
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QStringLiteral("MSN"), this), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Name shown with it"), this), 0, 2);
+    for (int i = 0; i < key::kMsnSlots; ++i) {
+        const QString caption =
+            QStringLiteral("%1 MSN%2").arg(QLatin1String(kPorts[i / kSlotsPerPort])).arg(i % kSlotsPerPort + 1);
+        numbers_[size_t(i)] = new QLineEdit(settings.read(key::msnNumber(i + 1)), this);
+        numbers_[size_t(i)]->setObjectName(QStringLiteral("TextMsnNumber%1").arg(i + 1));
+        numbers_[size_t(i)]->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,20}")), numbers_[size_t(i)]));
+        names_[size_t(i)] = new QLineEdit(settings.read(key::msnName(i + 1)), this);
+        names_[size_t(i)]->setObjectName(QStringLiteral("TextMsnName%1").arg(i + 1));
+        names_[size_t(i)]->setMaxLength(40);
+        grid->addWidget(new QLabel(caption, this), i + 1, 0);
+        grid->addWidget(numbers_[size_t(i)], i + 1, 1);
+        grid->addWidget(names_[size_t(i)], i + 1, 2);
+    }
+    grid->setColumnStretch(2, 1);
+    auto* note = new QLabel(
+        QStringLiteral("The name appears with the MSN in desktop notifications, NCID, hooks and JSON; "
+                       "the call list keeps the digits."),
+        this);
+    note->setWordWrap(true);
+    auto* rows = new QVBoxLayout(this);
+    rows->addLayout(grid);
+    rows->addWidget(note);
+    rows->addWidget(okCancel(this));
+    connect(this, &QDialog::accepted, this, &OwnNumbersDialog::store);
+}
+
+void OwnNumbersDialog::store()
+{
+    for (int i = 0; i < key::kMsnSlots; ++i) {
+        settings_.write(key::msnNumber(i + 1), numbers_[size_t(i)]->text().trimmed());
+        settings_.write(key::msnName(i + 1), names_[size_t(i)]->text().trimmed());
+    }
+}
+
+IgnoredCallersDialog::IgnoredCallersDialog(const QString& path, QWidget* parent) : QDialog(parent), path_(path)
+{
+    setObjectName(QStringLiteral("IgnoredCallersDialog"));
+    setWindowTitle(QStringLiteral("Ignored Callers"));
+    auto* note = new QLabel(QStringLiteral("One number a line; a * at the end ignores every number starting so "
+                                           "(0900*). These callers ring no sound and are announced nowhere, "
+                                           "but their calls are still logged."),
+        this);
+    note->setWordWrap(true);
+    text_ = new QPlainTextEdit(usertext::readFile(path), this);
+    text_->setObjectName(QStringLiteral("TextIgnored"));
+    auto* rows = new QVBoxLayout(this);
+    rows->addWidget(note);
+    rows->addWidget(text_, 1);
+    rows->addWidget(okCancel(this));
+    resize(420, 360);
+}
+
+bool IgnoredCallersDialog::store()
+{
+    QString text = text_->toPlainText();
+    if (!text.isEmpty() && !text.endsWith(u'\n'))
+        text += u'\n';
+    return writeFileAtomically(path_, usertext::encode(text));
+}

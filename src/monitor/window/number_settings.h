@@ -1,0 +1,36 @@
+#pragma once
+// The two lists of numbers in the monitor settings: names for the own numbers
+// (three MSNs each of Phone 1, Phone 2 and the DTE port, stored in the
+// settings) and the ignore list (ignore.txt in the program folder).
+#include <QDialog>
+#include <array>
+
+class QLineEdit;
+class QPlainTextEdit;
+class SettingsStore;
+
+// "Own Numbers": each MSN and the name the outputs show with it. Stored when
+// "OK" is pressed.
+class OwnNumbersDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit OwnNumbersDialog(SettingsStore& settings, QWidget* parent = nullptr);
+    void store();
+
+private:
+    SettingsStore& settings_;
+    std::array<QLineEdit*, 9> numbers_{}, names_{};
+};
+
+// "Ignored Callers": the ignore list as text, one number or prefix a line.
+// Written when "OK" is pressed; false when the file could not be written.
+class IgnoredCallersDialog : public QDialog {
+    Q_OBJECT
+public:
+    IgnoredCallersDialog(const QString& path, QWidget* parent = nullptr);
+    bool store();
+
+private:
+    QString path_;
+    QPlainTextEdit* text_ = nullptr;
+};

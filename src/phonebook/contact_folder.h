@@ -1,0 +1,55 @@
+#pragma once
+// An address-book folder kept by another program, as vdirsyncer and khard keep
+// CardDAV contacts: a folder of .vcf files, or a folder of such folders (one
+// per collection). Its contacts name callers after book.txt, whose entries
+// always win; they are never written into book.txt. Pictures are saved as
+// files named after their content in a folder of their own.
+#include "phonebook/book_file.h"
+#include "phonebook/book_lookup.h"
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class ContactFolder : public QObject {
+    Q_OBJECT
+public:
+    // Changes come in bursts (a sync writes many files): read once they settle.
+    static constexpr int kSettleMs = 300;
+    // Bounds for a folder nobody meant as an address book.
+    static constexpr int kMaxFiles = 20000;
+    static constexpr int kMaxWatchedFiles = 2000; // inotify watches are a shared resource
+
+    struct Contents {
+        QList<BookEntry> contacts;
+        int files = 0;    // .vcf files read
+        int unusable = 0; // cards without a name, unreadable or oversized files
+    };
+    // Reads `dir` now; pictures go into `pictureDir`, whose other pictures of
+    // earlier reads are removed.
+    static Contents read(const QString& dir, const QString& pictureDir);
+
+    explicit ContactFolder(QObject* parent = nullptr);
+    // Follows `dir` ("" for none): read now and again after every change.
+    void follow(const QString& dir, const QString& pictureDir);
+    QString folder() const { return dir_; }
+    const Contents& contents() const { return contents_; }
+    // The contacts as the lookup after book.txt; null when there are none.
+    std::shared_ptr<const BookLookup> lookup(const NumberPlan& plan) const { return lookupOf(contents_, plan); }
+    static std::shared_ptr<const BookLookup> lookupOf(const Contents& contents, const NumberPlan& plan);
+
+    // The program folder's picture folder for them.
+    static QString defaultPictureDir();
+
+signals:
+    void changed(); // after every read
+
+private:
+    void reload();
+
+    QFileSystemWatcher watcher_;
+    QTimer settle_;
+    QString dir_, pictureDir_;
+    Contents contents_;
+};

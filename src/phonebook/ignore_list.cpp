@@ -1,0 +1,68 @@
+#include "phonebook/ignore_list.h"
+
+#include "common/atomic_file.h"
+#include "common/program_folder.h"
+#include "common/user_text.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Files larger than this are no ignore list a person wrote.
+constexpr qint64 kMaxFileSize = 1024 * 1024;
+
+} // namespace
+
+IgnoreList::IgnoreList(QStringView text, const NumberPlan& plan) : plan_(plan)
+{
+    usertext::forEachLine(text, [this](QStringView line) {
+        if (const qsizetype hash = line.indexOf(u'#'); hash >= 0)
+            line = line.left(hash);
+        line = line.trimmed();
+        const bool prefix = line.endsWith(u'*');
+        if (prefix)
+            line.chop(1);
+        const QString form = numberforms::national(line, plan_);
+        if (!form.isEmpty())
+            (prefix ? prefixes_ : exact_) << form;
+        return false;
+    });
+}
+
+IgnoreList IgnoreList::read(const QString& path, const NumberPlan& plan)
+{
+    if (QFileInfo(path).size() > kMaxFileSize)
+        return IgnoreList({}, plan);
+    return IgnoreList(usertext::readFile(path), plan);
+}
+
+QString IgnoreList::defaultPath()
+{
+    return ProgramFolder::filePath(QStringLiteral("ignore.txt"));
+}
+
+bool IgnoreList::matches(QStringView number) const
+{
+    const QString form = numberforms::national(number, plan_);
+    if (form.isEmpty())
+        return false;
+    if (exact_.contains(form))
+        return true;
+    for (const QString& p : prefixes_)
+        if (form.startsWith(p))
+            return true;
+    return false;
+}
+
+bool IgnoreList::add(const QString& path, const QString& number, const NumberPlan& plan)
+{
+    if (numberforms::national(number, plan).isEmpty())
+        return false;
+    QString text = usertext::readFile(path);
+    if (IgnoreList(text, plan).matches(number))
+        return true;
+    if (!text.isEmpty() && !text.endsWith(u'\n'))
+        text += QLatin1String("\n");
+    text += number.trimmed() + u'\n';
+    return writeFileAtomically(path, usertext::encode(text));
+}
