@@ -6,8 +6,10 @@
 #include "monitor/engine/trace_history.h"
 #include "monitor/engine/trace_output.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
+#include <string>
 
 class TraceCapture {
 public:
@@ -24,8 +26,8 @@ public:
 
     TraceCapture(TraceOutput& trace, Hooks hooks);
 
-    // One received character.
-    void scan(char c);
+    // Received characters, as if one at a time; only the last may be an "L".
+    void scan(QByteArrayView chars);
     // The buffer emptied: a half-received line is forgotten.
     void clear();
     QStringView buffer() const { return TraceBuffer; }
@@ -33,19 +35,24 @@ public:
     static int hexPair(QStringView two);
 
 private:
+    void scanPlain(QByteArrayView chars);
+    void scanL();
     void decodePass();
     void boundTraceBuffer();
+    bool junkMayForm() const;
     void removeBreakJunk(bool decoded, QChar appended);
-    void replaceLineTexts();
+    qsizetype replaceLineTexts();
     qsizetype firstL();
-    void parseOctets(const QString& octetText, int count);
+    void parseOctets(QStringView octetText, int count);
     // Every change of TraceBuffer goes through these, which keep its clean and
     // L-free prefixes, its line-break count and its history.
     int breaksIn(QStringView part) const;
-    void appendToTraceBuffer(QChar ch);
+    void appendToTraceBuffer(QByteArrayView chars);
     void chopTraceBuffer(qsizetype n);
     void dropTraceBufferFront(qsizetype n);
-    void replaceTraceBufferFrom(qsizetype from, const QString& tail);
+    void replaceTraceBufferFrom(qsizetype from, QStringView tail);
+    // The buffer from `from` on, in scratch_ for rewriting.
+    char16_t* copyToScratch(qsizetype from);
 
     TraceOutput& trace_;
     Hooks hooks_;
@@ -57,6 +64,7 @@ private:
     qsizetype cleanPrefix_ = 0;
     qsizetype lFree_ = 0;
     bool junkLeft_ = false;
+    std::u16string scratch_;
     Octets octets_{};
     TraceHistory history_{[this] { return buffer(); }};
 };
