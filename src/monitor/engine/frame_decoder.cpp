@@ -273,12 +273,14 @@ void FrameDecoder::onDisplay(const ElementView& e)
 {
     ElementResults& results = frame_.results;
     constexpr int kDigitsRead = 4;
+    QString digits;
     for (int k = 0; k < kDigitsRead && k < e.len; ++k) {
         const int o = octet(e.first + k);
         if (o >> 4 != 3)
             break;
-        results.display += QLatin1Char(kHexDigits[o & 0xF]);
+        digits += QLatin1Char(kHexDigits[o & 0xF]);
     }
+    results.display = digits;
     note(QStringLiteral("Cost 2 decoded follows\r\n"));
     note(results.display);
     note(QStringLiteral("\r\n"));
