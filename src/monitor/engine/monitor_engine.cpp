@@ -187,6 +187,7 @@ void MonitorEngine::decodeParsedFrame(const TraceCapture::Octets& octets, int co
     lastFrame_.resize(stored ? count : 0); // keeps its room: no allocation per frame
     if (stored)
         std::copy_n(octets.begin() + 1, count, lastFrame_.begin());
+    lastDirection_ = TraceCapture::directionOf(capture_.lastLine());
     ++framesDecoded_;
     emit frameDecoded();
 }

@@ -16,6 +16,7 @@
 #include "monitor/engine/trace_capture.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -146,8 +147,12 @@ void TraceCapture::scan(QByteArrayView chars)
 {
     const bool endsInL = chars.endsWith('L');
     scanPlain(endsInL ? chars.chopped(1) : chars);
-    if (endsInL)
-        scanL();
+    if (endsInL) {
+        startLine();
+        appendToTraceBuffer("L");
+        removeBreakJunk(true, u'L');
+        boundTraceBuffer();
+    }
 }
 
 // Characters without an "L". One at a time only where a left-over line end
@@ -173,20 +178,24 @@ bool TraceCapture::junkMayForm() const
     return junkLeft_ || (lineBreaks_ > 0 && buffer().right(2).contains(u'\n'));
 }
 
-void TraceCapture::scanL()
+void TraceCapture::cutLine()
+{
+    startLine();
+    removeBreakJunk(true, QChar());
+}
+
+// The trims and the decode pass an "L" runs before it is stored.
+void TraceCapture::startLine()
 {
     if (trace_.on())
         trace_.xout1(QLatin1String("\r\n>> "), history_.snapshot(lineBreaks_), QLatin1String(" <<"));
-    if (buffer().size() >= 8)
-        chopTraceBuffer(8);
+    if (buffer().size() >= kEndTrim)
+        chopTraceBuffer(kEndTrim);
     LPosition = int(firstL()) + 1;
     chopTraceBuffer(LPosition);
     if (trace_.on())
         trace_.xout1(QLatin1String("\r\n->L-Position: ") + QString::number(LPosition) + QLatin1String("\r\n"));
     decodePass();
-    appendToTraceBuffer("L");
-    removeBreakJunk(true, u'L');
-    boundTraceBuffer();
 }
 
 void TraceCapture::clear()
@@ -364,6 +373,8 @@ void TraceCapture::decodePass()
         if (trace_.level == 4)
             frameTrace = QLatin1String("Frame:") + octetText.toString() + QLatin1String("\r\n");
         parseOctets(octetText, count);
+        line_.resize(0); // keeps its room
+        line_.append(line);
     }
     dropTraceBufferFront(p + 1);
     if (!frame)
@@ -371,6 +382,30 @@ void TraceCapture::decodePass()
     if (trace_.level == 4)
         trace_.xout(frameTrace);
     hooks_.frameParsed(octets_, count);
+}
+
+FrameDirection TraceCapture::directionOf(QStringView line)
+{
+    const QStringView mark = line.mid(3, 4); // after "L1:"
+    if (mark == QLatin1String(" -> "))
+        return FrameDirection::UserToNetwork;
+    if (mark == QLatin1String(" <- "))
+        return FrameDirection::NetworkToUser;
+    return FrameDirection::Unknown;
+}
+
+bool TraceCapture::octetsIntact(QStringView line, int count)
+{
+    const auto isHex = [](QChar c) { return c.unicode() < 128 && std::isxdigit(c.unicode()); };
+    QStringView text = line.mid(kOctetTextFrom);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    if (count < 1 || text.size() != 3 * qsizetype(count) - 1)
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (isHex(text[i]) != (i % 3 != 2)) // two digits, then a separator that is none
+            return false;
+    return true;
 }
 
 // Octet i is the pair of characters at 3i - 3.
