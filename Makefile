@@ -29,7 +29,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-multim
 PACKAGE_DIR := build-package
 DEMO_HOME := $(BUILD_DIR)/demo
 
-.PHONY: all deps configure build run test bench package screenshots fuzz format format-check clean
+.PHONY: all deps configure build run test bench package screenshots translations fuzz format format-check clean
 
 all: build
 
@@ -105,6 +105,13 @@ screenshots: configure
 	  convert "$$f" -strip -define png:exclude-chunks=date,time -colors 256 "PNG8:$$f" || exit 1; \
 	  if [ $$(stat -c %s $$f) -gt $(SHOT_LIMIT_BYTES) ]; then echo "$$f is over 150 KB"; exit 1; fi; \
 	done
+
+# translations/*.ts brought up to date with the sources' texts (lupdate); new
+# texts are then unfinished until translated (README "Languages").
+LUPDATE ?= $(shell qtpaths6 --query QT_HOST_BINS)/lupdate
+translations:
+	cmake -DLUPDATE=$(LUPDATE) -DSOURCE_DIR=$(CURDIR) -DWORK=$(BUILD_DIR)/translations -DMODE=update \
+	  -P cmake/Translations.cmake
 
 # The committed style (.clang-format) over every C++ file of ours.
 FORMAT_FILES = $(shell git ls-files 'src/*' 'sim/*' 'tools/*' 'tests/*' 'fuzz/*' 'bench/*' | grep -E '\.(cpp|h)$$')
