@@ -89,15 +89,18 @@ SHOTS_DIR := $(BUILD_DIR)/shots
 SHOT_LIMIT_BYTES := 153600
 SHOT_SCREEN ?= 1280x1024x24
 SHOT_DPI ?= 96
-SHOT_OUT ?= docs/images
+# Under a locale we have a translation for (make screenshots LANG=de_DE.UTF-8)
+# the shots go to docs/images/<language>, beside the English ones.
+SHOT_LANGUAGE := $(firstword $(subst _, ,$(LANG)))
+SHOT_OUT ?= $(if $(wildcard translations/corvane_$(SHOT_LANGUAGE).ts),docs/images/$(SHOT_LANGUAGE),docs/images)
 screenshots: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane dodova-sim corvane_assets
-	@rm -rf $(SHOTS_DIR) && mkdir -p -m 700 $(SHOTS_DIR)/run $(SHOTS_DIR)/home
+	@rm -rf $(SHOTS_DIR) && mkdir -p -m 700 $(SHOTS_DIR)/run $(SHOTS_DIR)/home $(SHOT_OUT)
 	@grep -v '^#' docs/images/tour-history.txt | while IFS='	' read -r msn type ago rest; do \
 	  printf '%s\t%s\t%s\t%s\n' "$$msn" "$$type" "$$(date -d "$$ago days ago" +%F)" "$$rest"; \
 	done > $(SHOTS_DIR)/home/list.txt
 	@cmake -DFROM=assets/demo -DTO=$(SHOTS_DIR)/home -P cmake/CopyMissing.cmake
-	XDG_CONFIG_HOME=$(CURDIR)/$(SHOTS_DIR)/config XDG_RUNTIME_DIR=$(CURDIR)/$(SHOTS_DIR)/run \
+	LANG=$(LANG) LANGUAGE= LC_ALL= LC_MESSAGES= XDG_CONFIG_HOME=$(CURDIR)/$(SHOTS_DIR)/config XDG_RUNTIME_DIR=$(CURDIR)/$(SHOTS_DIR)/run \
 	  CORVANE_SCREENSHOTS=$(abspath $(SHOT_OUT)) QT_FONT_DPI=$(SHOT_DPI) QT_QPA_PLATFORMTHEME= \
 	  xvfb-run -a -s "-screen 0 $(SHOT_SCREEN)" \
 	  $(BUILD_DIR)/corvane --simulate docs/images/tour.scenario --home $(SHOTS_DIR)/home
