@@ -14,7 +14,8 @@ public:
     static bool installed() { return QFileInfo::exists(QLatin1String(kProgram)); }
 
     // Serves `device`; the caller waits until tcp://127.0.0.1:port() answers.
-    bool start(const QString& device)
+    // Without `kickOldUser` a connection that arrives while another is up is turned away.
+    bool start(const QString& device, bool kickOldUser = true)
     {
         QTcpServer probe; // finds a free port
         if (!probe.listen(QHostAddress::LocalHost, 0))
@@ -25,7 +26,10 @@ public:
         QFile config(dir_.filePath("ser2net.yaml"));
         if (!yaml.open(QIODevice::ReadOnly) || !config.open(QIODevice::WriteOnly))
             return false;
-        config.write(QString::fromUtf8(yaml.readAll()).arg(port_).arg(device).toUtf8());
+        config.write(QString::fromUtf8(yaml.readAll())
+                         .arg(port_)
+                         .arg(device, QLatin1String(kickOldUser ? "true" : "false"))
+                         .toUtf8());
         config.close();
         process_.setStandardErrorFile(QProcess::nullDevice()); // its mDNS warnings
         process_.start(QLatin1String(kProgram), {"-n", "-u", "-c", config.fileName(), "-P", dir_.filePath("pid")});

@@ -44,6 +44,41 @@ TEST(PortLink, TcpLinkActsAsASerialPort)
     EXPECT_TRUE(link.isOpen() && link.write("AT\r") == -1); // open until closed, as a serial port
 }
 
+// Commands opened and closed one by one go out on one connection, which ends
+// with all of them delivered once the link has been closed a while; the next
+// command connects again, and so does one after the far end dropped the link.
+TEST(PortLink, CommandsShareOneConnectionThatEndsGracefully)
+{
+    QTcpServer adapter;
+    ASSERT_TRUE(adapter.listen(QHostAddress::LocalHost, 0));
+    PortLink link;
+    link.setPortName(tcpName(adapter.serverPort()));
+    const auto send = [&](const char* command) {
+        const bool sent = link.open(QIODevice::ReadWrite) && link.write(command) > 0;
+        link.close(); // at once: what was written must still arrive
+        return sent;
+    };
+    const auto received = [&](QTcpSocket* far) { // everything, once the link has ended the connection
+        QByteArray got;
+        const bool ended = QTest::qWaitFor(
+            [&] { return got += far->readAll(), far->state() == QAbstractSocket::UnconnectedState; }, 10000);
+        return ended ? got + far->readAll() : "<still connected>";
+    };
+    ASSERT_TRUE(send("ATE0\r") && send("ATCD1\r") && send("ATCD9\r"));
+    ASSERT_TRUE(adapter.waitForNewConnection(5000));
+    EXPECT_EQ(received(adapter.nextPendingConnection()), "ATE0\rATCD1\rATCD9\r");
+    EXPECT_FALSE(adapter.hasPendingConnections());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !link.isConnected(); })); // ended on the far end's close
+
+    ASSERT_TRUE(send("ATI4\r") && adapter.waitForNewConnection(5000));
+    QTcpSocket* far = adapter.nextPendingConnection();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return far->bytesAvailable() == 5; }));
+    far->close(); // another client took the adapter over, or ser2net restarted
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !link.isConnected(); }));
+    ASSERT_TRUE(send("ATE1\r") && adapter.waitForNewConnection(5000));
+    EXPECT_EQ(received(adapter.nextPendingConnection()), "ATE1\r");
+}
+
 TEST(PortLink, MissingAdaptersAreNotFound)
 {
     for (const char* name : {"tcp://127.0.0.1:1", "tcp://nohost", "/dev/corvane-none"}) {

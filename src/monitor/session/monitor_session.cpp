@@ -140,9 +140,12 @@ void MonitorSession::stop(bool saveList)
     }
     at_.ScanState = false;
     at_.scanHandler = nullptr;
-    at_.port().close();
+    // The port stays open until the first closing command is answered, so
+    // nothing closes the line while "ATCD8" may still be on its way.
     for (const char* cmd : kClosingCommands)
         sendAT(QLatin1String(cmd));
+    if (at_.port().isOpen())
+        at_.port().close(); // no command took it (the latch was set)
 }
 
 void MonitorSession::loadList()

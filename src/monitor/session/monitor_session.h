@@ -44,8 +44,8 @@ public:
     // When the adapter did not answer "MONITOR", traceModeFailed() comes
     // before the port opens; the session monitors anyway and reconnects.
     void start();
-    // Trace mode off: "ATCD8" straight to the port, the port closed and the
-    // closing commands; with `saveList` the call list is saved first.
+    // Trace mode off: "ATCD8" straight to the port, then the closing commands,
+    // the first on the port still open; with `saveList` the call list is saved first.
     void stop(bool saveList);
     bool stopping() const { return stopping_; }
     // The port failed while monitoring; reconnect attempts run until it is back.
