@@ -1,6 +1,5 @@
 #include "device/port_link.h"
 
-#include <QSocketNotifier>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
@@ -16,6 +15,10 @@
 namespace {
 
 constexpr char kScheme[] = "tcp";
+
+// While a local port rests, QSerialPort may hold this much: once it holds it,
+// it reads no more and the rest waits in the driver.
+constexpr qint64 kRestingBuffer = 1;
 
 // Ends the sending side only: the far end reads every byte sent and then the
 // end of the stream, while we can still read what it sends until it closes.
@@ -41,9 +44,9 @@ PortLink::PortLink(QObject* parent)
     connect(idle_, &QTimer::timeout, this, &PortLink::startEnding);
     connect(ending_, &QTimer::timeout, socket_, &QTcpSocket::abort);
     connect(socket_, &QTcpSocket::disconnected, ending_, &QTimer::stop);
-    connect(serial_, &QSerialPort::readyRead, this, &PortLink::readyRead);
+    connect(serial_, &QSerialPort::readyRead, this, &PortLink::onSerialReadyRead);
     connect(serial_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (!network_)
+        if (!network_ && e != QSerialPort::TimeoutError) // a look at the line that found nothing
             emit errorOccurred(e);
     });
     connect(socket_, &QTcpSocket::readyRead, this, &PortLink::onSocketReadyRead);
@@ -150,8 +153,8 @@ bool PortLink::openNetwork(QIODevice::OpenMode mode)
 
 void PortLink::close()
 {
-    readRest_->stop(); // a port opened again watches its line with a notifier of its own
-    resting_ = nullptr;
+    readRest_->stop();
+    serial_->setReadBufferSize(0);
     if (!network_) {
         serial_->close();
         return;
@@ -201,32 +204,35 @@ bool PortLink::isConnected() const
     return socket_->state() == QAbstractSocket::ConnectedState;
 }
 
-// QSerialPort watches its line with a read notifier of its own, a child of the
-// port; a read re-enables it. Without one (another Qt) nothing rests.
-QSocketNotifier* PortLink::serialReadNotifier() const
-{
-    for (QSocketNotifier* n : serial_->findChildren<QSocketNotifier*>(Qt::FindDirectChildrenOnly))
-        if (n->type() == QSocketNotifier::Read && n->isEnabled())
-            return n;
-    return nullptr;
-}
-
+// QSerialPort reads no more from the driver once its read buffer is full (its
+// documented read buffer size); the rest lets it fill a buffer of one byte
+// and holds back readyRead, then lifts the limit and takes in everything.
 void PortLink::restReading(int ms)
 {
     if (network_ || !serial_->isOpen() || readRest_->isActive())
         return;
-    resting_ = serialReadNotifier();
-    if (resting_) {
-        resting_->setEnabled(false);
-        readRest_->start(ms);
-    }
+    serial_->setReadBufferSize(kRestingBuffer);
+    readRest_->start(ms);
 }
 
 void PortLink::endReadRest()
 {
-    if (resting_ && serial_->isOpen())
-        resting_->setEnabled(true);
-    resting_ = nullptr;
+    serial_->setReadBufferSize(0);
+    if (!serial_->isOpen())
+        return;
+    // What waits in the driver comes in now, with the byte held: one readyRead.
+    if (serial_->waitForReadyRead(0))
+        return;
+    if (serial_->error() == QSerialPort::TimeoutError)
+        serial_->clearError(); // the look found the driver empty
+    if (serial_->bytesAvailable() > 0)
+        emit readyRead();
+}
+
+void PortLink::onSerialReadyRead()
+{
+    if (!readRest_->isActive())
+        emit readyRead();
 }
 
 void PortLink::onSocketReadyRead()

@@ -16,11 +16,9 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QObject>
-#include <QPointer>
 #include <QSerialPort>
 #include <QString>
 
-class QSocketNotifier;
 class QTcpSocket;
 class QTimer;
 
@@ -59,7 +57,7 @@ public:
     // Behind ser2net: a connection is up, open or kept while closed.
     bool isConnected() const;
 
-    // A local port is not watched for `ms` after a read: what arrives meanwhile
+    // A local port is not read for `ms` after a read: what arrives meanwhile
     // waits in the driver and comes in one read. At the full line rate a port
     // would otherwise wake the program for every few bytes. Behind ser2net
     // the network already delivers in packets.
@@ -84,18 +82,17 @@ private:
     bool openNetwork(QIODevice::OpenMode mode);
     void startEnding();
     void endConnection();
-    QSocketNotifier* serialReadNotifier() const;
     void endReadRest();
+    void onSerialReadyRead();
     void onSocketReadyRead();
     void setError(QSerialPort::SerialPortError error, const QString& text);
     void onSocketError();
 
     QSerialPort* serial_;
     QTcpSocket* socket_;
-    QTimer* readRest_;
-    QPointer<QSocketNotifier> resting_; // disabled until readRest_ runs out
-    QTimer* idle_;                      // runs while a connection is kept closed
-    QTimer* ending_;                    // runs while an ending connection waits for ser2net to close it
+    QTimer* readRest_; // runs while a local port is not read
+    QTimer* idle_;     // runs while a connection is kept closed
+    QTimer* ending_;   // runs while an ending connection waits for ser2net to close it
     QString name_;
     QString host_;
     quint16 tcpPort_ = 0;

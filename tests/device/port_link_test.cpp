@@ -11,6 +11,10 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
+
 namespace {
 
 QString tcpName(quint16 port)
@@ -77,6 +81,35 @@ TEST(PortLink, CommandsShareOneConnectionThatEndsGracefully)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !link.isConnected(); }));
     ASSERT_TRUE(send("ATE1\r") && adapter.waitForNewConnection(5000));
     EXPECT_EQ(received(adapter.nextPendingConnection()), "ATE1\r");
+}
+
+// A local port that rests after each read, as the monitor's does, still
+// delivers every byte in order: a lone byte that came during a rest, and a
+// block that waited in the driver, without a read per byte.
+TEST(PortLink, ALocalPortThatRestsDeliversEveryByte)
+{
+    int master = -1, slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+    PortLink link;
+    link.setPortName(QString::fromLatin1(name));
+    ASSERT_TRUE(link.open(QIODevice::ReadWrite));
+    QByteArray got;
+    int reads = 0;
+    QObject::connect(&link, &PortLink::readyRead, [&] {
+        got += link.readAll(), ++reads;
+        link.restReading(20);
+    });
+    const QByteArray block(3000, 'x');
+    for (const QByteArray& piece : {QByteArray("abc"), QByteArray("d"), block}) {
+        const QByteArray want = got + piece;
+        ASSERT_EQ(::write(master, piece.constData(), piece.size()), piece.size());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return got == want; }, 10000)) << got.size() << " of " << want.size();
+    }
+    EXPECT_LE(reads, 10);
+    link.close();
+    ::close(slave);
+    ::close(master);
 }
 
 TEST(PortLink, MissingAdaptersAreNotFound)

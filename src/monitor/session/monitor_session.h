@@ -25,8 +25,9 @@ class MonitorSession : public QObject {
 public:
     static constexpr int kReconnectMs = 3000;
     static constexpr int kFlushMs = 500; // the last command before closing the port
-    // Between two reads of the trace: a few lines, a hundred wake-ups a second at most.
-    static constexpr int kReadRestMs = 10;
+    // Between two reads of the trace: a few lines. Each rest costs two wake-ups
+    // (its end, and the byte that starts the next), a hundred a second at most.
+    static constexpr int kReadRestMs = 20;
 
     MonitorSession(AtChannel& at, Clock& clock, SettingsStore& settings, QObject* parent = nullptr);
     ~MonitorSession() override;
