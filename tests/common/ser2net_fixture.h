@@ -13,23 +13,25 @@ public:
     static constexpr const char* kProgram = "/usr/sbin/ser2net";
     static bool installed() { return QFileInfo::exists(QLatin1String(kProgram)); }
 
-    // Serves `device`; the caller waits until tcp://127.0.0.1:port() answers.
-    // Without `kickOldUser` a connection that arrives while another is up is turned away.
-    bool start(const QString& device, bool kickOldUser = true)
+    // Serves `device` with a configuration of tests/common/; the caller waits
+    // until tcp://127.0.0.1:port() answers. Without `kickOldUser` (where the
+    // configuration leaves it open) a connection that arrives while another
+    // is up is turned away.
+    bool start(const QString& device, const char* yamlName = "ser2net.yaml", bool kickOldUser = true)
     {
         QTcpServer probe; // finds a free port
         if (!probe.listen(QHostAddress::LocalHost, 0))
             return false;
         port_ = probe.serverPort();
         probe.close();
-        QFile yaml(CORVANE_SOURCE_DIR "/tests/common/ser2net.yaml");
+        QFile yaml(QStringLiteral(CORVANE_SOURCE_DIR "/tests/common/") + QLatin1String(yamlName));
         QFile config(dir_.filePath("ser2net.yaml"));
         if (!yaml.open(QIODevice::ReadOnly) || !config.open(QIODevice::WriteOnly))
             return false;
-        config.write(QString::fromUtf8(yaml.readAll())
-                         .arg(port_)
-                         .arg(device, QLatin1String(kickOldUser ? "true" : "false"))
-                         .toUtf8());
+        QString text = QString::fromUtf8(yaml.readAll()).arg(port_).arg(device);
+        if (text.contains(QLatin1String("%3")))
+            text = text.arg(QLatin1String(kickOldUser ? "true" : "false"));
+        config.write(text.toUtf8());
         config.close();
         process_.setStandardErrorFile(QProcess::nullDevice()); // its mDNS warnings
         process_.start(QLatin1String(kProgram), {"-n", "-u", "-c", config.fileName(), "-P", dir_.filePath("pid")});

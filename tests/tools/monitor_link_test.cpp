@@ -54,7 +54,7 @@ TEST(MonitorLink, OpeningAndClosingBehindSer2netSendWhatALocalPortSends)
     ASSERT_EQ(local, "ATCD8 ATE1 ATI4 ATE0 ATCD1 ATCD9 ATCD8 ATE1 ATE1 ATCD0 ATCD2 ATCD4 ATCD6 ATCD10");
     for (const bool kickOldUser : {true, false}) {
         Ser2net server;
-        ASSERT_TRUE(server.start(sim.link(), kickOldUser));
+        ASSERT_TRUE(server.start(sim.link(), "ser2net.yaml", kickOldUser));
         QTcpSocket probe; // readiness, not a timing assertion
         for (int i = 0; i < 100 && probe.state() != QAbstractSocket::ConnectedState; ++i) {
             probe.connectToHost(QHostAddress::LocalHost, server.port());
