@@ -7,14 +7,15 @@
 #include <QString>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QThread>
 
 class Ser2net {
 public:
     static constexpr const char* kProgram = "/usr/sbin/ser2net";
     static bool installed() { return QFileInfo::exists(QLatin1String(kProgram)); }
 
-    // Serves `device` with a configuration of tests/common/; the caller waits
-    // until tcp://127.0.0.1:port() answers. Without `kickOldUser` (where the
+    // Serves `device` with a configuration of tests/common/, and returns once
+    // tcp://127.0.0.1:port() listens. Without `kickOldUser` (where the
     // configuration leaves it open) a connection that arrives while another
     // is up is turned away.
     bool start(const QString& device, const char* yamlName = "ser2net.yaml", bool kickOldUser = true)
@@ -35,7 +36,16 @@ public:
         config.close();
         process_.setStandardErrorFile(QProcess::nullDevice()); // its mDNS warnings
         process_.start(QLatin1String(kProgram), {"-n", "-u", "-c", config.fileName(), "-P", dir_.filePath("pid")});
-        return process_.waitForStarted(5000);
+        if (!process_.waitForStarted(5000))
+            return false;
+        // Listening once its port is taken: seen without a connection, which
+        // ser2net would count as a client. A bound on the wait, not a timing.
+        for (int i = 0; i < 1000 && process_.state() == QProcess::Running; ++i) {
+            if (QTcpServer taken; !taken.listen(QHostAddress::LocalHost, port_))
+                return true;
+            QThread::msleep(10);
+        }
+        return false;
     }
     quint16 port() const { return port_; }
     QString address() const { return QStringLiteral("tcp://127.0.0.1:%1").arg(port_); }

@@ -131,8 +131,7 @@ TEST(PortLink, ReachesTheSimulatorThroughSer2net)
     ASSERT_TRUE(sim.up() && server.start(sim.link()));
     PortLink link;
     link.setPortName(server.address());
-    for (int i = 0; i < 100 && !link.open(QIODevice::ReadWrite); ++i) // readiness, not a timing assertion
-        QTest::qWait(50);
+    ASSERT_TRUE(link.open(QIODevice::ReadWrite));
     QByteArray answer;
     link.write("ATI4\r");
     EXPECT_TRUE(QTest::qWaitFor([&] { return (answer += link.readAll()).contains("OK\r"); }, 5000));
