@@ -107,7 +107,7 @@ TEST_F(NcidServerTest, BadClientsNeitherStopNorGrowTheServer)
             server.callEvent(call);
         QCoreApplication::processEvents();
     }
-    EXPECT_LT(sent, 100000);
+    EXPECT_LT(sent, 100000) << log.join(u'\n').toStdString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return good->read(), good->lines.filter("CID:").size() == sent; }));
     EXPECT_TRUE(QTest::qWaitFor([&] { return server.clientCount() == 1; }));
 }

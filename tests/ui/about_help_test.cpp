@@ -17,7 +17,8 @@
 namespace {
 
 // PATH and XDG_CURRENT_DESKTOP for one test, with fake programs ("name" or
-// "name=STATUS") that note how they ran in the file "started".
+// "name=STATUS") that note how they ran in the file "started", which appears
+// whole (renamed into place) so it is never read half written.
 // A bound only: the waits end as soon as the program has run, however busy the machine.
 constexpr int kProgramStartMs = 30000;
 
@@ -28,8 +29,9 @@ struct FakeDesktop {
         for (const QString& p : programs) {
             QFile f(dir.filePath(p.section('=', 0, 0)));
             f.open(QIODevice::WriteOnly);
-            f.write("#!/bin/sh\necho \"$0 $*\" > " + dir.filePath("started").toUtf8() + "\nexit "
-                    + p.section('=', 1).toUtf8() + "\n");
+            const QByteArray started = dir.filePath("started").toUtf8();
+            f.write("#!/bin/sh\necho \"$0 $*\" > " + started + ".part\n/bin/mv " + started + ".part " + started
+                    + "\nexit " + p.section('=', 1).toUtf8() + "\n");
             f.close();
             f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }

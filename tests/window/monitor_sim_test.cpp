@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
 #include <QSerialPort>
 #include <QTest>
 
@@ -30,6 +31,13 @@ bool waitFor(const std::function<bool()>& done, int limitMs = 60000)
         QTest::qWait(20);
     }
     return true;
+}
+
+// Trace lines in a timed capture.
+qsizetype traceLines(const QString& capture)
+{
+    QFile f(capture);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().count("L1   0") : -1;
 }
 
 int recordsOfType(FormMonitor& m, const QString& type)
@@ -115,10 +123,13 @@ TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsEveryLaterCallAsT
     EXPECT_EQ(recordsOfType(m, "Answer"), 1); // ended at the loss
     EXPECT_EQ(m.engine().display().Check3, 0);
     const int before = m.engine().callList().rowCount();
+    const qint64 framesBefore = m.engine().framesDecoded();
 
     const QString later = scenario("in  at=1s from=0302222 to=4711 ring=1s talk=2s hangup=remote\n"
                                    "out at=5s port=2 dial=089123 ring=1s talk=2s units=3 hangup=local\n"
                                    "in  at=9s from=0303333 to=4712 ring=2s answer=no\n");
+    ASSERT_EQ(
+        QProcess::execute(CORVANE_BUILD_DIR "/dodova-sim", {"--scenario", later, "--render-capture", file("all")}), 0);
     ASSERT_TRUE(sim.start({"--scenario", later, "--record", file("after.capture")})); // the adapter is back
     ASSERT_TRUE(waitFor([&] { return !m.connectionLost(); }, 30000));
     ReplayOptions replay;
@@ -127,7 +138,13 @@ TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsEveryLaterCallAsT
     // Two caller-ID records, the answered call, the outgoing one (logged once
     // the network clears it, after the last call was announced).
     ASSERT_TRUE(waitFor([&] { return m.engine().callList().rowCount() - before == 4; }, 30000));
-    QTest::qWait(2000); // nothing more follows
+    // Nothing more follows once the adapter has sent every line and the monitor
+    // has decoded them (the last waits for a next) and ended every call.
+    ASSERT_TRUE(waitFor([&] {
+        const qsizetype lines = traceLines(file("all"));
+        return traceLines(file("after.capture")) == lines && m.engine().framesDecoded() - framesBefore == lines - 1
+               && !m.engine().timerEndCallAActive() && !m.engine().timerEndCallBActive();
+    }));
     ReplaySummary summary;
     QString error;
     ASSERT_TRUE(Replay::run(replay, summary, error)) << error.toStdString();

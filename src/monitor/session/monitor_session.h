@@ -24,8 +24,9 @@ class MonitorSession : public QObject {
     Q_OBJECT
 public:
     static constexpr int kReconnectMs = 3000;
-    // Between two reads of the trace: a few lines, a hundred wake-ups a second at most.
-    static constexpr int kReadRestMs = 10;
+    // Between two reads of the trace: a few lines. Each rest costs two wake-ups
+    // (its end, and the byte that starts the next), a hundred a second at most.
+    static constexpr int kReadRestMs = 20;
 
     MonitorSession(AtChannel& at, Clock& clock, SettingsStore& settings, QObject* parent = nullptr);
     ~MonitorSession() override;
@@ -43,8 +44,8 @@ public:
     // When the adapter did not answer "MONITOR", traceModeFailed() comes
     // before the port opens; the session monitors anyway and reconnects.
     void start();
-    // Trace mode off: "ATCD8" straight to the port, the port closed and the
-    // closing commands; with `saveList` the call list is saved first.
+    // Trace mode off: "ATCD8" straight to the port, then the closing commands,
+    // the first on the port still open; with `saveList` the call list is saved first.
     void stop(bool saveList);
     bool stopping() const { return stopping_; }
     // The port failed while monitoring; reconnect attempts run until it is back.
