@@ -66,7 +66,7 @@ int MonitorService::start()
     engine.clearCallLabels();
     session_.loadList();
     running_ = true;
-    log(QStringLiteral("monitoring %1, %2 calls in the list").arg(device).arg(session_.callList().rowCount()));
+    log(QStringLiteral("monitoring %1, %2 calls in the list").arg(device).arg(session_.callList().count()));
     return 0;
 }
 
@@ -108,7 +108,7 @@ void MonitorService::connectLog()
     connect(&session_, &MonitorSession::connectionChanged, this, [this](bool lost) {
         log(lost ? QStringLiteral("adapter lost - reconnecting ...") : QStringLiteral("adapter back, monitoring"));
     });
-    connect(&session_.callList(), &CallListModel::fileProblemChanged, this, [this] {
+    connect(&session_.callList(), &CallList::fileProblemChanged, this, [this] {
         const QString problem = session_.callList().fileProblemText();
         log(problem.isEmpty() ? QStringLiteral("call list saved") : problem);
     });

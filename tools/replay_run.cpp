@@ -158,7 +158,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
         inputs.unitCost = *o.unitCost;
     engine.setInputs(inputs);
 
-    CallListModel& list = engine.callList();
+    CallList& list = engine.callList();
     if (!o.listFile.isEmpty()) {
         list.setListPath(o.listFile);
         list.ReadTheList();
@@ -166,8 +166,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     list.setListPath(out.filePath(QStringLiteral("list.txt")));
     list.setWriteThrough(false); // written once at the end: a replay has no crash to survive
     qint64 added = 0;
-    QObject::connect(&list, &CallListModel::rowsInserted,
-        [&](const QModelIndex&, int first, int last) { added += last - first + 1; });
+    QObject::connect(&list, &CallList::recordsInserted, [&](int first, int last) { added += last - first + 1; });
 
     PcapWriter pcap;
     if (!o.pcapFile.isEmpty() && !pcap.open(o.pcapFile)) {

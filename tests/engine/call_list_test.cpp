@@ -26,7 +26,7 @@ protected:
         f.write(bytes);
     }
     QTemporaryDir dir;
-    CallListModel model;
+    CallList model;
 };
 
 TEST_F(CallListTest, AddCallNormalises)
@@ -78,14 +78,14 @@ TEST_F(CallListTest, ReadingSkipsLinesOfTwelveCharactersOrFewer)
 TEST_F(CallListTest, EmptyListSavesAnEmptyFileAndAMissingFileReadsAsNone)
 {
     model.ReadTheList();
-    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.count(), 0);
     ASSERT_TRUE(model.SaveTheList());
     EXPECT_EQ(listBytes(), QByteArray());
 }
 
 TEST_F(CallListTest, AListThatCannotBeReadOrWrittenIsNeverOverwrittenAndKeepsNewCalls)
 {
-    using Problem = CallListModel::FileProblem;
+    using Problem = CallList::FileProblem;
     const QByteArray old = "old\tCID\t2026-01-01\t10:00:00\t1\t\t-\t-\r\n";
     struct Case {
         const char* name;
@@ -112,7 +112,7 @@ TEST_F(CallListTest, AListThatCannotBeReadOrWrittenIsNeverOverwrittenAndKeepsNew
         EXPECT_TRUE(model.fileProblemText().contains(QDir::toNativeSeparators(path)));
         EXPECT_FALSE(model.SaveTheList());
         EXPECT_EQ(QFileInfo(path).isDir(), c.directory);
-        EXPECT_EQ(model.rowCount(), 1);
+        EXPECT_EQ(model.count(), 1);
     }
     // Once the file can be written, the next call saves everything kept.
     writeFile("list.txt", old);
@@ -141,7 +141,7 @@ TEST_F(CallListTest, ReadsEveryLineEndAndWindowsTextAndWritesUtf8)
         writeFile("book.txt", c.book);
         model.clearRows();
         model.ReadTheList();
-        ASSERT_EQ(model.rowCount(), c.records);
+        ASSERT_EQ(model.count(), c.records);
         EXPECT_EQ(model.records().last().cost, "0");
         ASSERT_TRUE(model.SaveTheList());
         EXPECT_TRUE(listBytes().contains("\tJ\xc3\xbcrgen M\xc3\xbcller \xe2\x82\xac\t0:01:00\t0\r\n"));

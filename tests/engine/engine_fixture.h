@@ -21,7 +21,7 @@ inline void PrintTo(const QString& s, std::ostream* os)
 
 inline void PrintTo(const CallRecord& r, std::ostream* os)
 {
-    *os << CallListModel::toLine(r).replace(u'\t', u'|').toStdString();
+    *os << CallList::toLine(r).replace(u'\t', u'|').toStdString();
 }
 
 // "L1   0 -> 00 81 7F  \r\n 00001234": the line plus the trailer the capture's

@@ -2,7 +2,7 @@
 #include "call_scenario.h"
 #include "ncid_test_client.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/virtual_clock.h"
 #include "monitor/outputs/ncid_server.h"
 
@@ -38,7 +38,7 @@ protected:
     QTemporaryDir dir;
     VirtualClock clock;
     NcidServer server{clock};
-    CallListModel full;
+    CallList full;
     QStringList log;
     int clients = 0;
 };
@@ -59,11 +59,11 @@ TEST_F(NcidServerTest, ACallReachesAClientAsTheApiLines)
 
 TEST_F(NcidServerTest, StartupSaysWhyNoLogCame)
 {
-    CallListModel noFile, emptyFile;
+    CallList noFile, emptyFile;
     noFile.setListPath(dir.filePath("missing.txt"));
     emptyFile.setListPath(dir.filePath("list.txt"));
     QFile(emptyFile.listPath()).open(QIODevice::WriteOnly);
-    const std::tuple<const CallListModel*, bool, QByteArray, const char*> cases[] = {
+    const std::tuple<const CallList*, bool, QByteArray, const char*> cases[] = {
         {nullptr, true, {}, "253 No Call log"}, {&noFile, true, {}, "253 No Call log"},
         {&emptyFile, true, {}, "252 Call log empty"}, {&full, false, {}, "251 Call log not sent"},
         {&full, true, "HELLO: CMD: no_log\n", "251 Call log not sent"},

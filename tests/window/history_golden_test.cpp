@@ -3,7 +3,7 @@
 // forms of numbers, dumped as text and compared whole with a reviewed file.
 #include "../common/golden.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/window/call_filter.h"
 #include "monitor/window/call_list_csv.h"
 #include "monitor/window/call_statistics.h"
@@ -24,7 +24,7 @@ QString numbers(const QList<CallRecord>& records, const QList<int>& rows)
 
 TEST(CallHistory, FilterMissedCsvStatisticsAndNumberFormsMatchTheirGolden)
 {
-    CallListModel list;
+    CallList list;
     list.setListPath(QStringLiteral(CORVANE_SOURCE_DIR "/tests/window/data/history_list.txt"));
     list.ReadTheList();
     QList<CallRecord> records = list.records();

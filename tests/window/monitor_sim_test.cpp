@@ -114,7 +114,7 @@ TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsEveryLaterCallAsT
     EXPECT_TRUE(m.findChild<QLabel*>("LabelCID")->text().contains("reconnecting"));
     EXPECT_EQ(recordsOfType(m, "Answer"), 1); // ended at the loss
     EXPECT_EQ(m.engine().display().Check3, 0);
-    const int before = m.engine().callList().rowCount();
+    const int before = m.engine().callList().count();
 
     const QString later = scenario("in  at=1s from=0302222 to=4711 ring=1s talk=2s hangup=remote\n"
                                    "out at=5s port=2 dial=089123 ring=1s talk=2s units=3 hangup=local\n"
@@ -126,7 +126,7 @@ TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsEveryLaterCallAsT
     replay.outDir = file("replay");
     // Two caller-ID records, the answered call, the outgoing one (logged once
     // the network clears it, after the last call was announced).
-    ASSERT_TRUE(waitFor([&] { return m.engine().callList().rowCount() - before == 4; }, 30000));
+    ASSERT_TRUE(waitFor([&] { return m.engine().callList().count() - before == 4; }, 30000));
     QTest::qWait(2000); // nothing more follows
     ReplaySummary summary;
     QString error;

@@ -5,7 +5,7 @@
 
 #include "common/dss1_codes.h"
 #include "common/regional.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/monitor_host.h"
 
 void CallTracker::callerIdStage(const ElementResults& res)

@@ -2,7 +2,7 @@
 // are taken from its record and logged as the user's settings say.
 #include "monitor/engine/call_tracking.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/monitor_host.h"
 
 void CallTracker::stopEndTimers()

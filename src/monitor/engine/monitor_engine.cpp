@@ -109,7 +109,7 @@ TraceTree& MonitorEngine::TreeIDs()
     return tree_;
 }
 
-CallListModel& MonitorEngine::callList()
+CallList& MonitorEngine::callList()
 {
     return callList_;
 }

@@ -4,7 +4,7 @@
 // elements, call tracking (with the caller-ID announcement and the end of
 // call) turns them into the call state; Timer1 shows the clock and durations.
 // Qt Core only: the window draws what this keeps.
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/call_state.h"
 #include "monitor/engine/call_tracking.h"
 #include "monitor/engine/clock.h"
@@ -69,7 +69,7 @@ public:
     TracePane& Text2();
     TracePane& Text3();
     TraceTree& TreeIDs();
-    CallListModel& callList();
+    CallList& callList();
 
     // Octets of the frame decoded last (octet 1 first) and how many frames so far.
     const QByteArray& lastFrame() const;
@@ -98,7 +98,7 @@ private:
     CallState state_;
     TraceOutput trace_;
     TraceTree tree_;
-    CallListModel callList_;
+    CallList callList_;
     bool displayDirty_ = false;
     // Created first: Timer1 fires before the end-of-call timers at the same moment.
     std::unique_ptr<ClockTimer> timer1_;

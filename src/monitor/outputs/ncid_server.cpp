@@ -1,6 +1,6 @@
 #include "monitor/outputs/ncid_server.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/clock.h"
 
 #include <QFile>
@@ -72,7 +72,7 @@ int NcidServer::clientCount() const
     return int(clients_.size());
 }
 
-void NcidServer::setCallList(const CallListModel* callList)
+void NcidServer::setCallList(const CallList* callList)
 {
     if (callList_)
         disconnect(callList_, nullptr, this, nullptr);
@@ -80,12 +80,7 @@ void NcidServer::setCallList(const CallListModel* callList)
     logLines_.reset();
     if (!callList)
         return;
-    const auto changed = [this] { logLines_.reset(); };
-    connect(callList, &QAbstractItemModel::rowsInserted, this, changed);
-    connect(callList, &QAbstractItemModel::rowsRemoved, this, changed);
-    connect(callList, &QAbstractItemModel::modelReset, this, changed);
-    connect(callList, &QAbstractItemModel::dataChanged, this, changed);
-    connect(callList, &QAbstractItemModel::layoutChanged, this, changed);
+    connect(callList, &CallList::changed, this, [this] { logLines_.reset(); });
 }
 
 void NcidServer::setSendCallLog(bool send)

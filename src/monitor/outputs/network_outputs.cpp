@@ -7,7 +7,7 @@
 
 #include <QHostAddress>
 
-NetworkOutputs::NetworkOutputs(Clock& clock, SettingsStore& settings, const CallListModel* callList, QObject* parent)
+NetworkOutputs::NetworkOutputs(Clock& clock, SettingsStore& settings, const CallList* callList, QObject* parent)
     : QObject(parent), clock_(clock), settings_(settings), callList_(callList),
       runner_(std::make_unique<EventProgramRunner>(clock))
 {

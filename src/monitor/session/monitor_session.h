@@ -33,7 +33,7 @@ public:
     // The engine, for views that draw its display model and trace panes.
     MonitorEngine& engine() { return engine_; }
     const MonitorEngine& engine() const { return engine_; }
-    CallListModel& callList() { return engine_.callList(); }
+    CallList& callList() { return engine_.callList(); }
 
     // Trace mode on: "ATE0", "ATCD1", "ATCD9", then the port reopened and held.
     // When the adapter did not answer "MONITOR", traceModeFailed() comes

@@ -1,6 +1,7 @@
 #include "monitor/window/call_filter.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
+#include "monitor/window/call_list_model.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ bool CallFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent
 {
     if (!list_ || sourceParent.isValid() || !active())
         return true;
-    const QList<CallRecord>& records = list_->records();
+    const QList<CallRecord>& records = list_->list().records();
     return sourceRow >= 0 && sourceRow < records.size() && accepts(records[sourceRow], words_, missedOnly_);
 }
 

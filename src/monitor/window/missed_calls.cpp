@@ -1,6 +1,6 @@
 #include "monitor/window/missed_calls.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/clock.h"
 #include "monitor/window/call_filter.h"
 
@@ -13,15 +13,12 @@ const QString kTitle = QStringLiteral("Call Monitor");
 const QString kStampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 } // namespace
 
-MissedCalls::MissedCalls(const CallListModel& list, Clock& clock, QWidget& window)
+MissedCalls::MissedCalls(const CallList& list, Clock& clock, QWidget& window)
     : QObject(&window), list_(list), clock_(clock), window_(window)
 {
     since_ = clock_.now().toString(kStampFormat);
     window.installEventFilter(this);
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&list, signal, this, &MissedCalls::recount);
-    connect(&list, &QAbstractItemModel::modelReset, this, &MissedCalls::recount);
-    connect(&list, &QAbstractItemModel::dataChanged, this, &MissedCalls::recount);
+    connect(&list, &CallList::changed, this, &MissedCalls::recount);
 }
 
 void MissedCalls::looked()

@@ -8,7 +8,7 @@
 #include <QObject>
 #include <QString>
 
-class CallListModel;
+class CallList;
 class Clock;
 class QWidget;
 struct CallRecord;
@@ -16,7 +16,7 @@ struct CallRecord;
 class MissedCalls : public QObject {
     Q_OBJECT
 public:
-    MissedCalls(const CallListModel& list, Clock& clock, QWidget& window);
+    MissedCalls(const CallList& list, Clock& clock, QWidget& window);
 
     int count() const { return count_; }
     // The user looks at the monitor now.
@@ -37,7 +37,7 @@ private:
     void recount();
     void show();
 
-    const CallListModel& list_;
+    const CallList& list_;
     Clock& clock_;
     QWidget& window_;
     QString since_;

@@ -1,13 +1,17 @@
 #pragma once
-// The call list (FlexGrid1's model) and its file list.txt: newest record first,
-// eight TAB-separated fields per CR LF line, written in UTF-8 and read as the
-// users' text files are (common/user_text.h).
+// The call list and its file list.txt: newest record first, eight
+// TAB-separated fields per CR LF line, written in UTF-8 and read as the users'
+// text files are (common/user_text.h); the names come from the phone book.
+// Qt Core only: the window's grid (through its CallListModel), the service and
+// the outputs all read it. Each change is announced before and after it, as a
+// table model needs it.
 #include "phonebook/phone_to_name.h"
 
-#include <QAbstractTableModel>
 #include <QDate>
 #include <QList>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 
 class BookLookup;
 
@@ -16,16 +20,12 @@ struct CallRecord {
     bool operator==(const CallRecord&) const = default;
 };
 
-class CallListModel : public QAbstractTableModel {
+class CallList : public QObject {
     Q_OBJECT
 public:
-    explicit CallListModel(QObject* parent = nullptr);
+    static constexpr int kColumns = 8;
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
+    explicit CallList(QObject* parent = nullptr);
 
     // Normalises (empty number "-", zero cost "0", dial prefix removed with "*"
     // after the type), names the number from the phone book, inserts the record
@@ -39,20 +39,23 @@ public:
     // Appends list.txt's lines longer than 12 characters.
     void ReadTheList();
     void clearRows();
+    // Removes `count` records from `row` on; false when they are not all there.
+    bool remove(int row, int count);
 
-    // Why list.txt may not hold what the grid shows. Calls not yet on disk
+    // Why list.txt may not hold what the list holds. Calls not yet on disk
     // stay in memory; every later save tries again.
     enum class FileProblem { None, Unreadable, NotSaved };
     FileProblem fileProblem() const;
     // The problem in words for the views, empty when there is none.
     QString fileProblemText() const;
-    // Records added or removed since list.txt last matched the grid.
+    // Records added or removed since list.txt last matched the list.
     bool hasUnsavedChanges() const { return unsaved_; }
     // A live monitor writes each call through, so none is lost in a crash; a
     // replay turns this off and saves once at the end.
     void setWriteThrough(bool on);
 
     const QList<CallRecord>& records() const;
+    int count() const { return int(records_.size()); }
     void setRecords(QList<CallRecord> records);
 
     void setListPath(const QString& path);
@@ -66,12 +69,24 @@ public:
     // One record as a list.txt line (without the line end) and back.
     static QString toLine(const CallRecord& r);
     static CallRecord fromLine(QStringView line);
+    // Field `column` of a record, in the order of a list.txt line; nullptr outside 0 ... 7.
+    static const QString* field(const CallRecord& r, int column);
 
 signals:
+    // Around every change of the records: first and last row, inclusive.
+    void recordsAboutToBeInserted(int first, int last);
+    void recordsInserted(int first, int last);
+    void recordsAboutToBeRemoved(int first, int last);
+    void recordsRemoved(int first, int last);
+    void recordsAboutToBeReset();
+    void recordsReset();
+    // After each of the three changes above.
+    void changed();
     void fileProblemChanged();
 
 private:
     bool save(const BookLookup& book);
+    void setFileState(bool unreadable, bool saveFailed);
 
     QList<CallRecord> records_;
     QString listPath_;
@@ -82,7 +97,5 @@ private:
     bool unreadable_ = false; // the last read found a file it could not read
     bool saveFailed_ = false; // the last save did not replace the file
     bool unsaved_ = false;
-
-    void setFileState(bool unreadable, bool saveFailed);
     bool writeThrough_ = true;
 };
