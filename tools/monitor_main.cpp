@@ -1,4 +1,5 @@
 // corvane-monitor: the call monitor without a window.
+#include "common/port_argument.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "common/unix_signals.h"
@@ -11,11 +12,12 @@
 
 int main(int argc, char** argv)
 {
+    ignoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("corvane"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const MonitorOptions options = parseMonitorOptions(app.arguments().mid(1));
+    MonitorOptions options = parseMonitorOptions(app.arguments().mid(1));
     if (options.help || options.version) {
         out << (options.help ? monitorUsage() : QStringLiteral("corvane-monitor " CORVANE_VERSION "\n"));
         return 0;
@@ -24,6 +26,7 @@ int main(int argc, char** argv)
         err << "corvane-monitor: " << options.error << "\n" << monitorUsage();
         return 2;
     }
+    options.port = portFromCommandLine(options.port); // before the program folder becomes the working one
     ProgramFolder::setUp(options.home);
     MonitorService service(options, SettingsStore::user());
     TerminationSignals terminations;
@@ -35,5 +38,5 @@ int main(int argc, char** argv)
         return status;
     const int rc = QCoreApplication::exec();
     service.stop();
-    return rc;
+    return rc != 0 ? rc : service.exitStatus();
 }

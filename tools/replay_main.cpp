@@ -1,4 +1,5 @@
 // corvane-replay: feeds a recorded trace through the call-monitor engine.
+#include "common/unix_signals.h"
 #include "common/version.h"
 #include "tools/replay_run.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     // zone is the same one; only the file is not looked at again.
     if (!qEnvironmentVariableIsSet("TZ"))
         qputenv("TZ", ":/etc/localtime");
+    ignoreFileSizeSignal(); // past a file-size limit the output file "cannot be written", as on a full disk
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     QTextStream out(stdout);

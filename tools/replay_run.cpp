@@ -5,7 +5,6 @@
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
 #include "tools/replay_capture.h"
-#include "tools/replay_pcap.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +29,7 @@ QString usage()
 {
     return QStringLiteral("usage: corvane-replay CAPTURE --out DIR [--debug N] [--start YYYY-MM-DDTHH:MM:SS]\n"
                           "                      [--unit-cost X] [--book FILE] [--settings FILE] [--list FILE]\n"
-                          "                      [--locale NAME] [--pcap FILE]\n"
+                          "                      [--locale NAME] [--pcap FILE [--pcap-linktype lapd|linux-lapd]]\n"
                           "       corvane-replay --help | --version\n");
 }
 
@@ -59,8 +58,8 @@ bool knownLocale(const QString& name, QString& error)
 
 bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
 {
-    const QStringList valued{
-        "--out", "--debug", "--start", "--unit-cost", "--book", "--settings", "--list", "--locale", "--pcap"};
+    const QStringList valued{"--out", "--debug", "--start", "--unit-cost", "--book", "--settings", "--list", "--locale",
+        "--pcap", "--pcap-linktype"};
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (!a.startsWith(QLatin1String("--"))) {
@@ -106,6 +105,9 @@ bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
             ok = knownLocale(v, error);
         } else if (a == QLatin1String("--pcap")) {
             o.pcapFile = v;
+        } else if (a == QLatin1String("--pcap-linktype")) {
+            ok = v == QLatin1String("lapd") || v == QLatin1String("linux-lapd");
+            o.pcapLinkType = v == QLatin1String("lapd") ? PcapLinkType::Lapd : PcapLinkType::LinuxLapd;
         }
         if (!ok) {
             if (error.isEmpty())
@@ -162,6 +164,10 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     if (!o.listFile.isEmpty()) {
         list.setListPath(o.listFile);
         list.ReadTheList();
+        if (list.fileProblem() == CallList::FileProblem::Unreadable) {
+            error = QStringLiteral("cannot read %1").arg(o.listFile);
+            return false;
+        }
     }
     list.setListPath(out.filePath(QStringLiteral("list.txt")));
     list.setWriteThrough(false); // written once at the end: a replay has no crash to survive
@@ -169,13 +175,13 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     QObject::connect(&list, &CallList::recordsInserted, [&](int first, int last) { added += last - first + 1; });
 
     PcapWriter pcap;
-    if (!o.pcapFile.isEmpty() && !pcap.open(o.pcapFile)) {
+    if (!o.pcapFile.isEmpty() && !pcap.open(o.pcapFile, o.pcapLinkType)) {
         error = QStringLiteral("cannot write %1").arg(o.pcapFile);
         return false;
     }
     QObject::connect(&engine, &MonitorEngine::frameDecoded, [&] {
         if (!o.pcapFile.isEmpty())
-            pcap.write(clock.now(), engine.lastFrame());
+            pcap.write(clock.now().toMSecsSinceEpoch() * 1000, engine.lastFrame(), engine.lastFrameDirection());
     });
 
     qint64 lastMs = 0;

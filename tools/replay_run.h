@@ -2,6 +2,8 @@
 // corvane-replay: a recorded trace through the call-monitor engine on a
 // virtual clock; the panes, the call list and the final channel state land in
 // files of the output folder.
+#include "tools/pcap_writer.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -21,6 +23,7 @@ struct ReplayOptions {
     QString listFile;              // empty: the list starts empty
     QString locale = QStringLiteral("C");
     QString pcapFile;
+    PcapLinkType pcapLinkType = PcapLinkType::LinuxLapd;
 };
 
 struct ReplaySummary {

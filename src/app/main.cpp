@@ -2,6 +2,7 @@
 #include "app/app_hooks.h"
 #include "app/app_options.h"
 #include "app/command_line.h"
+#include "common/port_argument.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "app/simulator_process.h"
@@ -84,6 +85,7 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
     QApplication::setDesktopFileName(QStringLiteral("corvane"));
@@ -103,11 +105,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "corvane: %s\n%s", qPrintable(options.error), qPrintable(appUsage()));
         return kUsageError;
     }
-    // A scenario file named relative to where the user is, before the program
-    // folder becomes the working directory.
+    // A scenario file and a port named relative to where the user is, before
+    // the program folder becomes the working directory.
     QString scenario = options.scenario;
     if (QFileInfo(scenario).isFile())
         scenario = QFileInfo(scenario).absoluteFilePath();
+    const QString port = portFromCommandLine(options.port);
     ProgramFolder::setUp(options.home);
 
     // A second instance must neither start a simulator nor touch the port
@@ -115,7 +118,7 @@ int main(int argc, char** argv)
     SingleInstance instance;
     SimulatorProcess simulator;
     if (instance.tryLock()) {
-        QString device = options.port;
+        QString device = port;
         if (options.simulate)
             if (const int status = startSimulator(simulator, scenario, device); status != 0)
                 return status;

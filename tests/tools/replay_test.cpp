@@ -1,7 +1,7 @@
 // corvane-replay: capture parsing, virtual-time rules, outputs, and golden
 // end-to-end runs of the simulator's scenarios.
 #include "tools/replay_capture.h"
-#include "tools/replay_pcap.h"
+#include "tools/pcap_writer.h"
 #include "tools/replay_run.h"
 
 #include <QFile>
@@ -47,16 +47,19 @@ TEST(ReplayArguments, OptionsAndErrors)
 {
     ReplayOptions o;
     QString error;
-    ASSERT_TRUE(Replay::parseArguments({"cap.trace", "--out", "o", "--debug", "5", "--start", "2026-03-04T23:59:00",
-                                           "--unit-cost", "0.1", "--locale", "de_DE", "--pcap", "p.pcap"},
+    ASSERT_TRUE(Replay::parseArguments(
+        {"cap.trace", "--out", "o", "--debug", "5", "--start", "2026-03-04T23:59:00", "--unit-cost", "0.1", "--locale",
+            "de_DE", "--pcap", "p.pcap", "--pcap-linktype", "lapd"},
         o, error));
     EXPECT_EQ(o.debugLevel, 5);
     EXPECT_EQ(o.start, QDateTime(QDate(2026, 3, 4), QTime(23, 59)));
     EXPECT_FLOAT_EQ(o.unitCost.value_or(0), 0.1f);
     EXPECT_EQ(o.pcapFile, QStringLiteral("p.pcap"));
-    for (const QStringList& bad : {QStringList{"cap"}, QStringList{"--out", "o"},
-             QStringList{"c", "--out", "o", "--debug", "6"}, QStringList{"c", "--out", "o", "--start", "soon"},
-             QStringList{"c", "--out", "o", "--x", "1"}, QStringList{"c", "--out"}}) {
+    EXPECT_EQ(o.pcapLinkType, PcapLinkType::Lapd);
+    for (const QStringList& bad :
+        {QStringList{"cap"}, QStringList{"--out", "o"}, QStringList{"c", "--out", "o", "--debug", "6"},
+            QStringList{"c", "--out", "o", "--start", "soon"}, QStringList{"c", "--out", "o", "--x", "1"},
+            QStringList{"c", "--out"}, QStringList{"c", "--out", "o", "--pcap-linktype", "177"}}) {
         ReplayOptions r;
         EXPECT_FALSE(Replay::parseArguments(bad, r, error)) << bad.join(' ').toStdString();
     }
@@ -91,7 +94,6 @@ TEST_F(ReplayRun, HandMadeIncomingCallMatchesItsGoldenFiles)
 {
     ReplayOptions o;
     o.bookFile = kData + "/book.txt";
-    o.pcapFile = out.filePath("frames.pcap");
     ASSERT_TRUE(replay(kData + "/incoming-answered-handmade.trace", o));
     EXPECT_EQ(readAll(outFile("list.txt")), readAll(kData + "/golden/incoming-answered-handmade.list.txt"));
     EXPECT_EQ(readAll(outFile("state.txt")), readAll(kData + "/golden/incoming-answered-handmade.state.txt"));
@@ -99,17 +101,40 @@ TEST_F(ReplayRun, HandMadeIncomingCallMatchesItsGoldenFiles)
     EXPECT_EQ(summary.callsLogged, 2);
     for (const char* pane : {"Text1.txt", "Text2.txt", "Text3.txt"})
         EXPECT_EQ(readAll(outFile(pane)), QByteArray()) << pane; // level 0 writes no trace
+}
 
-    const QByteArray pcap = readAll(o.pcapFile);
-    ASSERT_GE(pcap.size(), 24);
-    EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData()), 0xa1b2c3d4u);
-    EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData() + 20), PcapWriter::kLinkTypeLapd);
-    // First record: the offered SETUP from the address octet on, at 10:00:01.
-    const char* rec = pcap.constData() + 24;
-    EXPECT_EQ(
-        qFromLittleEndian<quint32>(rec), quint32(QDateTime(QDate(2026, 1, 1), QTime(10, 0, 1)).toSecsSinceEpoch()));
-    EXPECT_EQ(qFromLittleEndian<quint32>(rec + 8), 36u);
-    EXPECT_EQ(QByteArray(rec + 16, 3), QByteArray::fromHex("02FF03"));
+// The first two records: the offered SETUP from the network and the port's
+// answer, each stamped when the next line's "L" decoded it (10:00:01.1 and
+// 10:00:06); LINUX_LAPD says who sent each, plain LAPD cannot.
+TEST_F(ReplayRun, PcapRecordsInBothLinkTypes)
+{
+    const quint32 second = quint32(QDateTime(QDate(2026, 1, 1), QTime(10, 0, 1)).toSecsSinceEpoch());
+    const struct {
+        PcapLinkType type;
+        QByteArray setupHead, answerHead; // the pseudo-headers
+    } cases[] = {
+        {PcapLinkType::LinuxLapd, QByteArray::fromHex("00000000000000000000000000000030"),
+            QByteArray::fromHex("00040000000000000000000000000030")},
+        {PcapLinkType::Lapd, {}, {}},
+    };
+    for (const auto& c : cases) {
+        ReplayOptions o;
+        o.pcapFile = out.filePath("frames.pcap");
+        o.pcapLinkType = c.type;
+        ASSERT_TRUE(replay(kData + "/incoming-answered-handmade.trace", o));
+        const QByteArray pcap = readAll(o.pcapFile);
+        ASSERT_GE(pcap.size(), 24 + 2 * 16 + 36 + 11 + 2 * c.setupHead.size());
+        EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData()), 0xa1b2c3d4u);
+        EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData() + 20), quint32(c.type));
+        const char* setup = pcap.constData() + 24;
+        const char* answer = setup + 16 + c.setupHead.size() + 36;
+        EXPECT_EQ(qFromLittleEndian<quint32>(setup), second);
+        EXPECT_EQ(qFromLittleEndian<quint32>(setup + 4), 100000u);
+        EXPECT_EQ(qFromLittleEndian<quint32>(setup + 8), quint32(c.setupHead.size() + 36));
+        EXPECT_EQ(QByteArray(setup + 16, c.setupHead.size() + 3), c.setupHead + QByteArray::fromHex("02FF03"));
+        EXPECT_EQ(qFromLittleEndian<quint32>(answer), second + 5);
+        EXPECT_EQ(QByteArray(answer + 16, c.answerHead.size() + 3), c.answerHead + QByteArray::fromHex("008100"));
+    }
 }
 
 // A line is decoded when the next line's "L" arrives; these captures send

@@ -72,14 +72,14 @@ void CallList::AddCall(
         emit changed();
     };
     QString lookup = Number;
+    ++unsavedCalls_;
+    unsaved_ = true;
     if (!writeThrough_) {
         prepend(PhoneToName(lookup, bookPath(), plan_));
-        unsaved_ = true;
         return;
     }
     const BookLookup book(bookPath(), plan_); // one read names the new call and every saved row
     prepend(book.nameFor(lookup));
-    unsaved_ = true;
     save(book);
 }
 
@@ -113,8 +113,11 @@ bool CallList::SaveTheList()
 
 bool CallList::save(const BookLookup& book)
 {
-    if (unreadable_)
+    if (unreadable_ && !readAgain()) {
+        if (unsavedCalls_ > 0)
+            emit callsNotSaved();
         return false;
+    }
     QString text;
     text.reserve(records_.size() * 64);
     for (const CallRecord& r : records_) {
@@ -128,10 +131,23 @@ bool CallList::save(const BookLookup& book)
         text += QLatin1String("\r\n");
     }
     const bool saved = writeFileAtomically(listPath(), usertext::encode(text));
-    if (saved)
+    if (saved) {
         unsaved_ = false;
+        unsavedCalls_ = 0;
+    }
     setFileState(false, !saved);
+    if (!saved && unsavedCalls_ > 0)
+        emit callsNotSaved();
     return saved;
+}
+
+bool CallList::readAgain()
+{
+    bool readable = true;
+    const QString text = usertext::readFile(listPath(), &readable);
+    if (readable)
+        appendLines(text); // the file's records are older than every call kept meanwhile
+    return readable;
 }
 
 void CallList::ReadTheList()
@@ -139,6 +155,11 @@ void CallList::ReadTheList()
     bool readable = true;
     const QString text = usertext::readFile(listPath(), &readable);
     setFileState(!readable, saveFailed_);
+    appendLines(text);
+}
+
+void CallList::appendLines(const QString& text)
+{
     QList<CallRecord> added;
     usertext::forEachLine(text, [&](QStringView line) {
         if (line.size() >= kMinLineLength)
@@ -173,6 +194,17 @@ QString CallList::fileProblemText() const
     return {};
 }
 
+QString CallList::unsavedCallsText() const
+{
+    if (unsavedCalls_ == 0)
+        return {};
+    const QString file = QDir::toNativeSeparators(listPath());
+    return QStringLiteral("%1 %2 not saved: %3 could not be %4")
+        .arg(unsavedCalls_)
+        .arg(unsavedCalls_ == 1 ? QStringLiteral("call") : QStringLiteral("calls"), file,
+            unreadable_ ? QStringLiteral("read") : QStringLiteral("written"));
+}
+
 void CallList::setFileState(bool unreadable, bool saveFailed)
 {
     if (unreadable == unreadable_ && saveFailed == saveFailed_)
@@ -189,6 +221,7 @@ void CallList::clearRows()
     emit recordsReset();
     emit changed();
     unsaved_ = false;
+    unsavedCalls_ = 0;
 }
 
 const QList<CallRecord>& CallList::records() const

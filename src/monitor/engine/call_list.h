@@ -34,7 +34,9 @@ public:
         QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam, QString Durat, QString Cost);
     // Atomic rewrite of list.txt with names looked up afresh. False when the
     // file could not be replaced (the old one then stays as it was) and when
-    // it could not be read: a list never read is never written over.
+    // it could not be read: a list never read is never written over. A list
+    // that could not be read is read again first; once it can be, its records
+    // go below the calls kept meanwhile and the whole list is saved.
     bool SaveTheList();
     // Appends list.txt's lines longer than 12 characters.
     void ReadTheList();
@@ -50,6 +52,10 @@ public:
     QString fileProblemText() const;
     // Records added or removed since list.txt last matched the list.
     bool hasUnsavedChanges() const { return unsaved_; }
+    // Calls added since list.txt last matched the list: in memory only.
+    int unsavedCalls() const { return unsavedCalls_; }
+    // "2 calls not saved: ... could not be written", empty when every call is saved.
+    QString unsavedCallsText() const;
     // A live monitor writes each call through, so none is lost in a crash; a
     // replay turns this off and saves once at the end.
     void setWriteThrough(bool on);
@@ -83,9 +89,14 @@ signals:
     // After each of the three changes above.
     void changed();
     void fileProblemChanged();
+    // A save failed with calls in memory only: at each call and at closing,
+    // so that a loss is announced again and again until a save succeeds.
+    void callsNotSaved();
 
 private:
     bool save(const BookLookup& book);
+    bool readAgain();
+    void appendLines(const QString& text);
     void setFileState(bool unreadable, bool saveFailed);
 
     QList<CallRecord> records_;
@@ -97,5 +108,6 @@ private:
     bool unreadable_ = false; // the last read found a file it could not read
     bool saveFailed_ = false; // the last save did not replace the file
     bool unsaved_ = false;
+    int unsavedCalls_ = 0;
     bool writeThrough_ = true;
 };

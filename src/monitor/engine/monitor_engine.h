@@ -71,8 +71,9 @@ public:
     TraceTree& TreeIDs();
     CallList& callList();
 
-    // Octets of the frame decoded last (octet 1 first) and how many frames so far.
+    // Octets of the frame decoded last (octet 1 first), who sent it, and how many frames so far.
     const QByteArray& lastFrame() const;
+    FrameDirection lastFrameDirection() const { return lastDirection_; }
     qint64 framesDecoded() const;
 
     // Timer1's tick: the clock and the durations of running calls.
@@ -106,6 +107,7 @@ private:
     CallTracker tracker_;
 
     QByteArray lastFrame_;
+    FrameDirection lastDirection_ = FrameDirection::Unknown;
     qint64 framesDecoded_ = 0;
     TraceCapture capture_;
 };
