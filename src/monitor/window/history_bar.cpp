@@ -4,7 +4,7 @@
 #include "monitor/engine/call_list.h"
 #include "monitor/window/call_filter.h"
 #include "monitor/window/call_grid.h"
-#include "monitor/window/call_list_csv.h"
+#include "monitor/engine/call_list_csv.h"
 #include "monitor/window/missed_calls.h"
 #include "monitor/window/monitor_message.h"
 #include "monitor/window/statistics_window.h"

@@ -1,8 +1,8 @@
 #include "monitor/window/missed_calls.h"
 
+#include "monitor/engine/call_history.h"
 #include "monitor/engine/call_list.h"
 #include "monitor/engine/clock.h"
-#include "monitor/window/call_filter.h"
 
 #include <QEvent>
 #include <QSystemTrayIcon>
@@ -27,21 +27,6 @@ void MissedCalls::looked()
     recount();
 }
 
-int MissedCalls::countSince(const QList<CallRecord>& records, const QString& since)
-{
-    const QStringView day = QStringView(since).left(10);
-    const QStringView time = QStringView(since).mid(11);
-    int n = 0;
-    for (const CallRecord& r : records) {
-        if (!CallFilter::isMissed(r))
-            continue;
-        const int byDay = QStringView(r.date).compare(day);
-        if (byDay > 0 || (byDay == 0 && QStringView(r.time).compare(time) > 0))
-            ++n;
-    }
-    return n;
-}
-
 QString MissedCalls::titled(const QString& title, int count)
 {
     return count > 0 ? QStringLiteral("%1 (%2 missed)").arg(title).arg(count) : title;
@@ -49,7 +34,7 @@ QString MissedCalls::titled(const QString& title, int count)
 
 void MissedCalls::recount()
 {
-    const int n = countSince(list_.records(), since_);
+    const int n = callhistory::missedSince(list_.records(), since_);
     if (n == count_)
         return;
     count_ = n;

@@ -2,7 +2,7 @@
 // "Call Statistics": four charts over the call list the monitor holds (calls
 // per day of the last 30 days by type, calls per hour of the day, the most
 // frequent numbers, costs per month by MSN). It follows the list while open.
-#include "monitor/window/call_statistics.h"
+#include "monitor/engine/call_statistics.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "monitor/window/call_list_csv.h"
+#include "monitor/engine/call_list_csv.h"
 
 #include "monitor/engine/call_list.h"
 

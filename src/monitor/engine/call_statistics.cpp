@@ -1,4 +1,4 @@
-#include "monitor/window/call_statistics.h"
+#include "monitor/engine/call_statistics.h"
 
 #include "common/regional.h"
 #include "monitor/engine/call_list.h"
