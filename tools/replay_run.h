@@ -9,7 +9,6 @@
 #include <QStringList>
 #include <optional>
 
-class MonitorEngine;
 class QTextStream;
 
 struct ReplayOptions {
@@ -45,8 +44,5 @@ QString usage();
 // Runs the replay. False with a message when the capture cannot be read or an
 // output file cannot be written.
 bool run(const ReplayOptions& options, ReplaySummary& summary, QString& error);
-
-// The final channel state as state.txt holds it (name=value lines, LF).
-QString stateText(MonitorEngine& engine);
 
 } // namespace Replay
