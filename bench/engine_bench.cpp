@@ -39,15 +39,14 @@ struct Rig {
     QTemporaryDir dir;
     SettingsStore settings{dir.filePath("s.ini")};
     VirtualClock clock;
-    MonitorEngine engine{clock, settings};
+    MonitorEngine engine{clock};
     explicit Rig(int level)
     {
-        engine.setBookPath(dir.filePath("book.txt"));
         engine.callList().setListPath(dir.filePath("list.txt"));
         engine.reset();
-        MonitorSettings chosen;
-        chosen.debugLevel = level;
-        engine.setSettings(chosen);
+        MonitorInputs inputs = readMonitorInputs(settings, level);
+        inputs.bookPath = dir.filePath("book.txt");
+        engine.setInputs(inputs);
     }
 };
 

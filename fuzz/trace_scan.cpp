@@ -32,13 +32,12 @@ QString scanAtLevel(const QList<CaptureChunk>& chunks, int level, bool charByCha
 {
     VirtualClock clock;
     SettingsStore settings(fuzz::scratchPath(QStringLiteral("trace-settings.ini")));
-    MonitorEngine engine(clock, settings);
-    engine.setBookPath(fuzz::scratchPath(QStringLiteral("trace-book.txt")));
+    MonitorEngine engine(clock);
     engine.callList().setListPath(fuzz::scratchPath(QStringLiteral("trace-list.txt")));
     engine.reset();
-    MonitorSettings chosen;
-    chosen.debugLevel = level;
-    engine.setSettings(chosen);
+    MonitorInputs inputs = readMonitorInputs(settings, level);
+    inputs.bookPath = fuzz::scratchPath(QStringLiteral("trace-book.txt"));
+    engine.setInputs(inputs);
     for (const CaptureChunk& chunk : chunks) {
         clock.advanceTo(std::min(chunk.ms, kHorizonMs));
         if (!charByChar)

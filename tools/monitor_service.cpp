@@ -26,7 +26,7 @@ double storedNumber(const SettingsStore& s, const QString& key)
 } // namespace
 
 MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
-    : QObject(parent), options_(options), settings_(settings), session_(at_, clock_, settings), err_(stderr)
+    : QObject(parent), options_(options), settings_(settings), session_(at_, clock_), err_(stderr)
 {
     stdout_.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
@@ -53,11 +53,7 @@ void MonitorService::readSettings()
         settings_.overridePortPath(at_.CommPort, options_.port);
     at_.Speed = settings_.read(key::Speed);
     at_.CommDelay = static_cast<float>(storedNumber(settings_, key::CommDelay));
-    MonitorSettings chosen;
-    chosen.debugLevel = options_.debug;
-    chosen.dialPrefix = settings_.read(key::DialPrefixNumber);
-    chosen.unitCost = static_cast<float>(storedNumber(settings_, key::UnitCost));
-    session_.engine().setSettings(chosen);
+    session_.engine().setInputs(readMonitorInputs(settings_, options_.debug));
 }
 
 int MonitorService::start()
@@ -81,7 +77,7 @@ int MonitorService::start()
     engine.clearCallLabels();
     session_.loadList();
     running_ = true;
-    log(QStringLiteral("monitoring %1, %2 calls in the list").arg(device).arg(session_.callList().rowCount()));
+    log(QStringLiteral("monitoring %1, %2 calls in the list").arg(device).arg(session_.callList().count()));
     return 0;
 }
 
@@ -124,13 +120,13 @@ void MonitorService::connectLog()
         log(lost ? QStringLiteral("adapter lost - reconnecting ...") : QStringLiteral("adapter back, monitoring"));
     });
     // A failed save is announced by callsNotSaved each time, with the calls it keeps.
-    const CallListModel& list = session_.callList();
-    connect(&list, &CallListModel::fileProblemChanged, this, [this, &list] {
-        if (list.fileProblem() != CallListModel::FileProblem::NotSaved)
-            log(list.fileProblem() == CallListModel::FileProblem::None ? QStringLiteral("call list saved")
-                                                                       : list.fileProblemText());
+    const CallList& list = session_.callList();
+    connect(&list, &CallList::fileProblemChanged, this, [this, &list] {
+        if (list.fileProblem() != CallList::FileProblem::NotSaved)
+            log(list.fileProblem() == CallList::FileProblem::None ? QStringLiteral("call list saved")
+                                                                  : list.fileProblemText());
     });
-    connect(&list, &CallListModel::callsNotSaved, this, &MonitorService::announceUnsavedCalls);
+    connect(&list, &CallList::callsNotSaved, this, &MonitorService::announceUnsavedCalls);
     connect(&session_, &MonitorSession::traceModeFailed, this,
         [this] { log(QStringLiteral("the adapter did not confirm trace mode")); });
     MonitorEngine& engine = session_.engine();

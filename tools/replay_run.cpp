@@ -1,5 +1,4 @@
 #include "tools/replay_run.h"
-#include "common/settings_keys.h"
 
 #include "common/atomic_file.h"
 #include "common/settings_store.h"
@@ -14,13 +13,10 @@
 #include <QTemporaryDir>
 
 namespace {
-// The replay has no window: nothing is visible, and every call event becomes
-// one line of events.txt.
+// The replay has no window: every call event becomes one line of events.txt.
 struct EventRecorder : MonitorHost {
     QString text;
-    bool windowVisible() const override { return false; }
-    bool windowStateNormal() const override { return false; }
-    void popupRequested() override {}
+    void popupRequested(bool) override {}
     void playCallerIdSound(const QString&) override {}
     void keepOnTop(bool) override {}
     void callEvent(const CallEvent& e) override { text += callEventLine(e) + u'\n'; }
@@ -94,7 +90,7 @@ bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
             ok = o.start.isValid();
         } else if (a == QLatin1String("--unit-cost")) {
             o.unitCost = QLocale::c().toFloat(v, &ok);
-            ok = ok && o.unitCost >= 0;
+            ok = ok && *o.unitCost >= 0;
         } else if (a == QLatin1String("--book")) {
             o.bookFile = v;
             ok = existingFile(a, v, error);
@@ -154,18 +150,21 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     SettingsStore settings(o.settingsFile.isEmpty() ? scratch.filePath(QStringLiteral("none.ini")) : o.settingsFile);
     VirtualClock clock(o.start);
     clock.setSkipRepeatedTicks(true); // no window: Timer1's ticks in a quiet stretch only redraw
-    MonitorEngine engine(clock, settings);
+    MonitorEngine engine(clock);
     EventRecorder events;
     engine.setHost(&events);
-    engine.setBookPath(o.bookFile);
     engine.reset();
-    engine.setSettings({o.debugLevel, settings.read(key::DialPrefixNumber), o.unitCost});
+    MonitorInputs inputs = readMonitorInputs(settings, o.debugLevel);
+    inputs.bookPath = o.bookFile; // no --book: no phone book
+    if (o.unitCost)
+        inputs.unitCost = *o.unitCost;
+    engine.setInputs(inputs);
 
-    CallListModel& list = engine.callList();
+    CallList& list = engine.callList();
     if (!o.listFile.isEmpty()) {
         list.setListPath(o.listFile);
         list.ReadTheList();
-        if (list.fileProblem() == CallListModel::FileProblem::Unreadable) {
+        if (list.fileProblem() == CallList::FileProblem::Unreadable) {
             error = QStringLiteral("cannot read %1").arg(o.listFile);
             return false;
         }
@@ -173,8 +172,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     list.setListPath(out.filePath(QStringLiteral("list.txt")));
     list.setWriteThrough(false); // written once at the end: a replay has no crash to survive
     qint64 added = 0;
-    QObject::connect(&list, &CallListModel::rowsInserted,
-        [&](const QModelIndex&, int first, int last) { added += last - first + 1; });
+    QObject::connect(&list, &CallList::recordsInserted, [&](int first, int last) { added += last - first + 1; });
 
     PcapWriter pcap;
     if (!o.pcapFile.isEmpty() && !pcap.open(o.pcapFile, o.pcapLinkType)) {

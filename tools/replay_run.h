@@ -7,8 +7,8 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
-class MonitorEngine;
 class QTextStream;
 
 struct ReplayOptions {
@@ -16,10 +16,10 @@ struct ReplayOptions {
     QString outDir;
     int debugLevel = 0;
     QDateTime start = QDateTime(QDate(2026, 1, 1), QTime(10, 0));
-    float unitCost = 0.026f;
-    QString bookFile;     // empty: no phone book
-    QString settingsFile; // empty: every setting at its default
-    QString listFile;     // empty: the list starts empty
+    std::optional<float> unitCost; // none: the settings' UnitCost
+    QString bookFile;              // empty: no phone book
+    QString settingsFile;          // empty: every setting at its default
+    QString listFile;              // empty: the list starts empty
     QString locale = QStringLiteral("C");
     QString pcapFile;
     PcapLinkType pcapLinkType = PcapLinkType::LinuxLapd;
@@ -44,8 +44,5 @@ QString usage();
 // Runs the replay. False with a message when the capture cannot be read or an
 // output file cannot be written.
 bool run(const ReplayOptions& options, ReplaySummary& summary, QString& error);
-
-// The final channel state as state.txt holds it (name=value lines, LF).
-QString stateText(MonitorEngine& engine);
 
 } // namespace Replay

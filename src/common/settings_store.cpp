@@ -118,14 +118,6 @@ QString SettingsStore::defaultFor(const QString& key)
     return {};
 }
 
-QStringList SettingsStore::knownKeys()
-{
-    QStringList keys;
-    for (const auto& d : kDefaults)
-        keys << QString(d.key);
-    return keys;
-}
-
 QString SettingsStore::read(const QString& key) const
 {
     return read(key, defaultFor(key));

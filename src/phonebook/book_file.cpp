@@ -64,14 +64,15 @@ QString defaultPath()
 
 } // namespace BookFile
 
-BookLookup::BookLookup(const QString& path) : text_(usertext::readFile(path))
+BookLookup::BookLookup(const QString& path, const NumberPlan& plan) : text_(usertext::readFile(path)), plan_(plan)
 {
 }
 
-BookLookup BookLookup::fromText(QString text)
+BookLookup BookLookup::fromText(QString text, const NumberPlan& plan)
 {
     BookLookup b;
     b.text_ = std::move(text);
+    b.plan_ = plan;
     return b;
 }
 
@@ -112,7 +113,7 @@ QString BookLookup::nameFor(QString& number) const
         });
     }
     // The own rule missed: the number's other forms may still name it.
-    if (!found && numberforms::nameFor(text_, forms_, number, name))
+    if (!found && numberforms::nameFor(text_, plan_, forms_, number, name))
         return name;
     if (!found) {
         number = QStringLiteral("-");
@@ -121,13 +122,13 @@ QString BookLookup::nameFor(QString& number) const
     return name;
 }
 
-QString PhoneToName(QString& number, const QString& bookPath)
+QString PhoneToName(QString& number, const QString& bookPath, const NumberPlan& plan)
 {
     if (!BookLookup::isNumeric(number)) { // no file access for an empty or secret number
         number = QStringLiteral("-");
         return {};
     }
-    return BookLookup(bookPath).nameFor(number);
+    return BookLookup(bookPath, plan).nameFor(number);
 }
 
 const QString& contactField(const BookEntry& e, int column)

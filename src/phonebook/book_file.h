@@ -3,6 +3,8 @@
 // Phone 2, Mobile, Other, Picture; written with CR LF line ends in UTF-8, read
 // as the users' text files are (common/user_text.h). Replaced atomically on
 // writing, never deleted first.
+#include "phonebook/phone_to_name.h"
+
 #include <QList>
 #include <QString>
 
@@ -36,7 +38,8 @@ QString defaultPath();
 
 } // namespace BookFile
 
-// Names a number from the phone book, reading the book afresh on every call.
-// Returns the name ("" when the number has no entry) and replaces `number`
-// with the entry's picture file, or with "-" when there is no entry.
-QString PhoneToName(QString& number, const QString& bookPath = BookFile::defaultPath());
+// Names a number from the phone book, reading the book afresh on every call;
+// `plan` gives the other forms of numbers. Returns the name ("" when the
+// number has no entry) and replaces `number` with the entry's picture file,
+// or with "-" when there is no entry.
+QString PhoneToName(QString& number, const QString& bookPath, const NumberPlan& plan = {});

@@ -2,17 +2,18 @@
 // The number-to-name rule over book.txt's text, read once. PhoneToName reads
 // the file afresh for every lookup; saving a whole call list reads it once and
 // looks every row up here, which gives the same names.
+#include "phonebook/phone_to_name.h"
+
 #include <QString>
 #include <memory>
 
-class NumberForms;
-
 class BookLookup {
 public:
-    // Reads the file now (missing or unreadable file: an empty book).
-    explicit BookLookup(const QString& path);
+    // Reads the file now (missing or unreadable file: an empty book); the
+    // plan gives the other forms of numbers.
+    explicit BookLookup(const QString& path, const NumberPlan& plan = {});
     // The rule on a book held in memory (tests, benchmarks).
-    static BookLookup fromText(QString text);
+    static BookLookup fromText(QString text, const NumberPlan& plan = {});
 
     // As PhoneToName: the name of the first contact with a number field f that
     // `number` contains and for which len(f) > 0.7 * len(number); `number`
@@ -28,5 +29,6 @@ public:
 private:
     BookLookup() = default;
     QString text_;
+    NumberPlan plan_;
     mutable std::shared_ptr<const NumberForms> forms_; // built at the first miss
 };

@@ -52,24 +52,6 @@ void forEachContact(QStringView text, Fn fn)
 
 namespace numberforms {
 
-namespace {
-NumberPlan& current()
-{
-    static NumberPlan p;
-    return p;
-}
-} // namespace
-
-const NumberPlan& plan()
-{
-    return current();
-}
-
-void setPlan(const NumberPlan& plan)
-{
-    current() = plan;
-}
-
 NumberPlan planFrom(const SettingsStore& settings)
 {
     return {withoutLeadingZeros(digitsOnly(settings.read(QStringLiteral("CountryCode")))),
@@ -109,12 +91,13 @@ QString national(QStringView number, const NumberPlan& plan)
     return u'0' + plan.areaCode + digits;
 }
 
-bool nameFor(const QString& bookText, std::shared_ptr<const NumberForms>& cache, QString& number, QString& name)
+bool nameFor(const QString& bookText, const NumberPlan& plan, std::shared_ptr<const NumberForms>& cache,
+    QString& number, QString& name)
 {
     if (bookText.isEmpty())
         return false;
     if (!cache)
-        cache = std::make_shared<NumberForms>(bookText, plan());
+        cache = std::make_shared<NumberForms>(bookText, plan);
     QString picture;
     if (!cache->find(number, name, picture))
         return false;

@@ -19,9 +19,6 @@ struct NumberPlan {
 
 namespace numberforms {
 
-// The plan PhoneToName uses: the defaults until the monitor sets the user's.
-const NumberPlan& plan();
-void setPlan(const NumberPlan& plan);
 // "CountryCode" and "AreaCode" of the store; a typed "+", "00" or trunk "0"
 // and every character that is not a digit are dropped.
 NumberPlan planFrom(const SettingsStore& settings);
@@ -53,7 +50,8 @@ namespace numberforms {
 
 // The fallback after the own rule found no entry in `bookText`: on a match,
 // `name` is the contact's and `number` becomes its picture field. `cache`
-// keeps the book's forms for the next lookup in the same book.
-bool nameFor(const QString& bookText, std::shared_ptr<const NumberForms>& cache, QString& number, QString& name);
+// keeps the book's forms for the next lookup in the same book and plan.
+bool nameFor(const QString& bookText, const NumberPlan& plan, std::shared_ptr<const NumberForms>& cache,
+    QString& number, QString& name);
 
 } // namespace numberforms

@@ -5,6 +5,7 @@
 
 struct EngineProbe {
     static CallState& state(MonitorEngine& e) { return e.state_; }
-    static MonitorDisplay& display(MonitorEngine& e) { return e.state_.display; }
+    // Channel A (0) or B (1).
+    static ChannelState& channel(MonitorEngine& e, int index) { return e.state_.channels[size_t(index)]; }
     static void notifyDisplay(MonitorEngine& e) { e.notifyDisplay(); }
 };

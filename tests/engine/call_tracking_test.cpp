@@ -19,7 +19,7 @@ TEST_F(CallTest, CallWithoutKnownMsnIsNeverLogged)
 {
     setLevel(1);
     frame(iframe(0x81, 0x01, channel(0x89))); // rings with no announced call: MSN stays ""
-    EngineProbe::display(*engine).LabelMSNA = QStringLiteral("-");
+    EngineProbe::channel(*engine, 0).msn = QStringLiteral("-");
     hangUp(0x81);
     clock.advance(800);
     EXPECT_TRUE(records().isEmpty());
@@ -52,10 +52,10 @@ TEST(Durations, FormattedAsHoursMinutesSeconds)
 TEST_F(CallTest, Timer1ShowsClockAndRunningDurations)
 {
     VirtualClock late{QDateTime(QDate(2026, 1, 1), QTime(23, 59, 50))};
-    MonitorEngine e(late, *settings);
+    MonitorEngine e(late);
     e.reset();
-    EngineProbe::state(e).StartTimeA = late.secondsSinceMidnight();
-    EngineProbe::display(e).LabelDur2 = QStringLiteral("0:00:07");
+    EngineProbe::channel(e, 0).startTime = late.secondsSinceMidnight();
+    EngineProbe::channel(e, 1).duration = QStringLiteral("0:00:07");
     late.advance(20000); // across midnight
     EXPECT_EQ(e.display().LabelDur1, QStringLiteral("0:00:20"));
     EXPECT_EQ(e.display().LabelDur2, QStringLiteral("0:00:07")); // no call: label kept
@@ -83,7 +83,7 @@ TEST_F(CallTest, Timer1ClockAcrossDaylightSavingChanges)
         qputenv("TZ", c.zone);
         tzset();
         VirtualClock clock{QDateTime(c.day, c.start)};
-        MonitorEngine e(clock, *settings);
+        MonitorEngine e(clock);
         e.reset();
         clock.advance(c.advanceS * 1000);
         EXPECT_EQ(e.display().LabelNOW, QLatin1String(c.shown)) << c.zone << " " << c.day.toString().toStdString();

@@ -8,11 +8,8 @@ using namespace frames;
 namespace {
 
 struct FakeHost : MonitorHost {
-    bool visible = false, normal = true;
     QStringList calls;
-    bool windowVisible() const override { return visible; }
-    bool windowStateNormal() const override { return normal; }
-    void popupRequested() override { calls << QStringLiteral("popup"); }
+    void popupRequested(bool wasVisible) override { calls << QStringLiteral("popup %1").arg(wasVisible); }
     void playCallerIdSound(const QString& wav) override { calls << QLatin1String("sound ") + wav; }
     void keepOnTop(bool on) override { calls << QStringLiteral("top %1").arg(on); }
 };
@@ -24,6 +21,7 @@ TEST_F(CallerIdTest, LogCidSettingIsANumberOrOff)
     for (const auto& [value, logged] : {std::pair{"0", false}, {"1", true}, {"yes", false}, {"", false}}) {
         SCOPED_TRACE(value);
         settings->write(QStringLiteral("LogCID"), QString::fromLatin1(value));
+        applySettings();
         engine->callList().clearRows();
         frame(offer(cat({channel(0x80), callingNumber("123")})), true);
         EXPECT_EQ(engine->callList().records().size(), logged ? 1 : 0);
@@ -37,15 +35,15 @@ TEST_F(CallerIdTest, HostIsAskedForPopupSoundAndTop)
     settings->write(QStringLiteral("Popup"), QStringLiteral("1"));
     settings->write(QStringLiteral("IDSound"), QStringLiteral("1"));
     settings->write(QStringLiteral("WavFile"), QStringLiteral("/snd/ring.wav"));
-    host.visible = true;
+    applySettings();
+    engine->setViewState({true, false}); // visible, maximised: the popup makes it normal
     frame(offer(cat({channel(0x89), callingNumber("123")})), true);
-    EXPECT_EQ(host.calls, (QStringList{"popup", "sound /snd/ring.wav", "top 1"}));
-    EXPECT_TRUE(engine->popupWasVisible());
+    EXPECT_EQ(host.calls, (QStringList{"popup 1", "sound /snd/ring.wav", "top 1"}));
 
     host.calls.clear();
-    host.normal = false;
     settings->write(QStringLiteral("Popup"), QStringLiteral("0"));
     settings->write(QStringLiteral("IDSound"), QStringLiteral("x"));
+    applySettings();
     frame(offer(cat({channel(0x89), callingNumber("123")})), true);
     EXPECT_TRUE(host.calls.isEmpty());
     host.calls.clear();

@@ -21,7 +21,7 @@ inline void PrintTo(const QString& s, std::ostream* os)
 
 inline void PrintTo(const CallRecord& r, std::ostream* os)
 {
-    *os << CallListModel::toLine(r).replace(u'\t', u'|').toStdString();
+    *os << CallList::toLine(r).replace(u'\t', u'|').toStdString();
 }
 
 // "L1   0 -> 00 81 7F  \r\n 00001234": the line plus the trailer the capture's
@@ -96,9 +96,9 @@ protected:
         QLocale::setDefault(QLocale::c());
         ASSERT_TRUE(dir.isValid());
         settings = std::make_unique<SettingsStore>(path("settings.ini"));
-        engine = std::make_unique<MonitorEngine>(clock, *settings);
-        engine->setBookPath(path("book.txt"));
+        engine = std::make_unique<MonitorEngine>(clock);
         engine->callList().setListPath(path("list.txt"));
+        applySettings();
         engine->reset();
     }
 
@@ -127,20 +127,26 @@ protected:
         feed(line + 'L');
     }
 
+    // The store's settings handed to the engine, as the monitor does after each change.
+    void applySettings()
+    {
+        MonitorInputs in = readMonitorInputs(*settings, engine->inputs().debugLevel);
+        in.bookPath = path("book.txt");
+        engine->setInputs(in);
+    }
     void setLevel(int level)
     {
-        MonitorSettings s = engine->settings();
-        s.debugLevel = level;
-        engine->setSettings(s);
+        MonitorInputs in = engine->inputs();
+        in.debugLevel = level;
+        engine->setInputs(in);
     }
     void setDialPrefix(const QString& prefix)
     {
-        MonitorSettings s = engine->settings();
-        s.dialPrefix = prefix;
-        engine->setSettings(s);
+        settings->write(QStringLiteral("DialPrefixNumber"), prefix);
+        applySettings();
     }
 
-    const MonitorDisplay& d() const { return engine->display(); }
+    MonitorDisplay d() const { return engine->display(); }
     const IdRecord& rec(int tei) const { return *engine->idRecord(tei); }
     QString text2() const { return engine->Text2().text(); }
 

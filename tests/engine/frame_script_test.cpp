@@ -46,7 +46,7 @@ protected:
         const QStringList before = engine->stateSnapshot().split(u'\n');
         const std::array<QString, 3> old = panes();
         const QString tree = treeText();
-        const int calls = engine->callList().rowCount();
+        const int calls = engine->callList().count();
         const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
         int tei = 0;
         QString record;
@@ -65,6 +65,7 @@ protected:
             engine->reset();
         } else if (words[0] == u"set") {
             settings->write(words.value(1), words.value(2));
+            applySettings();
         } else if (words[0] == u"prefix") {
             setDialPrefix(words.value(1));
         }
@@ -82,8 +83,8 @@ protected:
             log += QStringLiteral("  ") + recordText(tei) + u'\n';
         if (treeText() != tree)
             log += QStringLiteral("  ") + treeText() + u'\n';
-        for (int i = engine->callList().rowCount() - calls - 1; i >= 0; --i)
-            log += QStringLiteral("  call: ") + CallListModel::toLine(engine->callList().records()[i]) + u'\n';
+        for (int i = engine->callList().count() - calls - 1; i >= 0; --i)
+            log += QStringLiteral("  call: ") + CallList::toLine(engine->callList().records()[i]) + u'\n';
     }
 };
 

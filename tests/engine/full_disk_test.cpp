@@ -87,7 +87,7 @@ TEST_F(FullDiskTest, BookKeepsTheOldFile)
 TEST_F(FullDiskTest, CallListKeepsTheOldFile)
 {
     for (const Case& c : kCases) {
-        CallListModel& list = engine->callList();
+        CallList& list = engine->callList();
         list.setRecords(
             {CallRecord{"4711", "Answer", "2026-01-01", "10:00:00", QString(c.size - 40, u'1'), "", "0:00:01", "-"}});
         check(c, path("list.txt"), [&] { return list.SaveTheList(); });

@@ -48,11 +48,11 @@ TEST_F(CaptureTest, Text1ReadsAsAListenerHeardIt)
     const QByteArray floods[] = {(QByteArray(line).replace("\r\n", "") + QByteArray(2000, 'x')).repeated(150),
         (line + (" \r\n" + QByteArray(30, 'y')).repeated(50)).repeated(150),
         (line + " \r\n" + QByteArray(2000, 'z')).repeated(150)};
-    MonitorEngine listened(clock, *settings);
+    MonitorEngine listened(clock);
     listened.callList().setListPath(path("list2.txt"));
     QObject::connect(&listened.Text1(), &TracePane::appended, [](const QString&) {});
     setLevel(5);
-    listened.setSettings(engine->settings());
+    listened.setInputs(engine->inputs());
     for (const QByteArray& flood : floods) {
         feed(flood);
         for (char c : flood)

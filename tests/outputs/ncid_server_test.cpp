@@ -2,7 +2,7 @@
 #include "call_scenario.h"
 #include "ncid_test_client.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/virtual_clock.h"
 #include "monitor/outputs/ncid_server.h"
 
@@ -38,7 +38,7 @@ protected:
     QTemporaryDir dir;
     VirtualClock clock;
     NcidServer server{clock};
-    CallListModel full;
+    CallList full;
     QStringList log;
     int clients = 0;
 };
@@ -59,11 +59,11 @@ TEST_F(NcidServerTest, ACallReachesAClientAsTheApiLines)
 
 TEST_F(NcidServerTest, StartupSaysWhyNoLogCame)
 {
-    CallListModel noFile, emptyFile;
+    CallList noFile, emptyFile;
     noFile.setListPath(dir.filePath("missing.txt"));
     emptyFile.setListPath(dir.filePath("list.txt"));
     QFile(emptyFile.listPath()).open(QIODevice::WriteOnly);
-    const std::tuple<const CallListModel*, bool, QByteArray, const char*> cases[] = {
+    const std::tuple<const CallList*, bool, QByteArray, const char*> cases[] = {
         {nullptr, true, {}, "253 No Call log"}, {&noFile, true, {}, "253 No Call log"},
         {&emptyFile, true, {}, "252 Call log empty"}, {&full, false, {}, "251 Call log not sent"},
         {&full, true, "HELLO: CMD: no_log\n", "251 Call log not sent"},
@@ -116,9 +116,9 @@ TEST_F(NcidServerTest, BadClientsNeitherStopNorGrowTheServer)
 // there was when it connected, a later client gets the new call last.
 TEST_F(NcidServerTest, ACallLoggedDuringAClientsStartUpGoesToTheNextClientsLog)
 {
-    CallListModel list;
+    CallList list;
     list.setListPath(dir.filePath("list.txt"));
-    list.setBookPath(dir.filePath("book.txt"));
+    list.setPhoneBook(dir.filePath("book.txt"), {});
     list.setRecords(full.records());
     server.setCallList(&list);
     NcidTestClient first(server.serverPort());
@@ -164,7 +164,7 @@ TEST_F(NcidServerTest, AMessageFloodIsCutToItsRateAndCostsNoClientItsPlace)
 // days keeps its place and still gets the next call.
 TEST_F(NcidServerTest, OnlyAClientWhoseOutputStandsStillIsDropped)
 {
-    CallListModel big;
+    CallList big;
     big.setRecords(QList<CallRecord>(20000, full.records().first()));
     server.setCallList(&big);
     auto idle = join();

@@ -53,7 +53,7 @@ TEST(ReplayArguments, OptionsAndErrors)
         o, error));
     EXPECT_EQ(o.debugLevel, 5);
     EXPECT_EQ(o.start, QDateTime(QDate(2026, 3, 4), QTime(23, 59)));
-    EXPECT_FLOAT_EQ(o.unitCost, 0.1f);
+    EXPECT_FLOAT_EQ(o.unitCost.value_or(0), 0.1f);
     EXPECT_EQ(o.pcapFile, QStringLiteral("p.pcap"));
     EXPECT_EQ(o.pcapLinkType, PcapLinkType::Lapd);
     for (const QStringList& bad :

@@ -2,7 +2,7 @@
 #include "../common/engine_probe.h"
 #include "window_fixture.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/window/call_filter.h"
 #include "monitor/window/call_grid.h"
 #include "monitor/window/grid_sort.h"
@@ -36,7 +36,7 @@ protected:
         WindowTest::SetUp();
         gridsort::SortState() = 0; // a fresh program
         model.setListPath(file("list.txt"));
-        model.setBookPath(file("book.txt"));
+        model.setPhoneBook(file("book.txt"), {});
         grid = std::make_unique<CallGrid>(settings());
         grid->setCallList(&model);
         grid->resize(600, 300);
@@ -65,7 +65,7 @@ protected:
 
     int headerX(int column) const { return grid->horizontalHeader()->sectionViewportPosition(column) + 5; }
 
-    CallListModel model;
+    CallList model;
     std::unique_ptr<CallGrid> grid;
 };
 
@@ -124,7 +124,7 @@ TEST_F(GridTest, DeleteRemovesExactlyTheSelectedRowsInEitherDirection)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowPoint(0));
     QTest::keyClick(grid.get(), Qt::Key_Delete);
     QTest::keyClick(grid.get(), Qt::Key_Delete);
-    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.count(), 0);
 }
 
 TEST_F(GridTest, DeleteOnAFilteredViewRemovesOnlyTheRowsShownSelected)
@@ -216,11 +216,10 @@ TEST_F(WindowTest, TheRecordPictureFallsBackToNonameAndThenKeepsTheOldOne)
                           "4711\tCID\t2026-01-01\t11:00:00\t0302\tBob\t-\t-\r\n"
                           "4711\tCID\t2026-01-01\t12:00:00\t-\t\t-\t-\r\n");
     FormMonitor& m = makeMonitor();
-    m.engine().setBookPath(file("book.txt"));
     m.open();
     auto* image2 = m.findChild<PictureLabel*>("Image2");
     EXPECT_EQ(centreColour(image2), QColor(Qt::red)); // the newest record is current on opening
-    EngineProbe::display(m.engine()).Image2 = file("noname.jpg");
+    EngineProbe::state(m.engine()).lastPicture = file("noname.jpg");
     EngineProbe::notifyDisplay(m.engine());
     m.showRecordPicture(0);
     EngineProbe::notifyDisplay(m.engine()); // the same event picture as before the click: drawn again

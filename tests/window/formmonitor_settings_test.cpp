@@ -19,7 +19,7 @@ protected:
     std::unique_ptr<FormMonitorSettings> openWindow()
     {
         auto w = std::make_unique<FormMonitorSettings>(
-            settings(), waveLog, ring, [this](const QString& p) { prefixes << p; });
+            settings(), waveLog, ring, [this] { prefixes << settings().read("DialPrefixNumber"); });
         w->chooseWaveFile = [this](QWidget*) { return chosenFile; };
         w->Form_Load();
         return w;
@@ -148,7 +148,7 @@ TEST_F(SettingsWindowTest, TheNetworkFrameStartsMovesAndStopsTheNcidServer)
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
     const QString port = QString::number(probe.serverPort());
     probe.close();
-    CallListModel list;
+    CallList list;
     NetworkOutputs outputs(clock, settings(), &list);
     auto w = openWindow();
     w->applyNetwork = [&] { return outputs.apply(); };

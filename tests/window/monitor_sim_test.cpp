@@ -122,7 +122,7 @@ TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsEveryLaterCallAsT
     EXPECT_TRUE(m.findChild<QLabel*>("LabelCID")->text().contains("reconnecting"));
     EXPECT_EQ(recordsOfType(m, "Answer"), 1); // ended at the loss
     EXPECT_EQ(m.engine().display().Check3, 0);
-    const int before = m.engine().callList().rowCount();
+    const int before = m.engine().callList().count();
     const qint64 framesBefore = m.engine().framesDecoded();
 
     const QString later = scenario("in  at=1s from=0302222 to=4711 ring=1s talk=2s hangup=remote\n"
@@ -137,13 +137,13 @@ TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsEveryLaterCallAsT
     replay.outDir = file("replay");
     // Two caller-ID records, the answered call, the outgoing one (logged once
     // the network clears it, after the last call was announced).
-    ASSERT_TRUE(waitFor([&] { return m.engine().callList().rowCount() - before == 4; }, 30000));
+    ASSERT_TRUE(waitFor([&] { return m.engine().callList().count() - before == 4; }, 30000));
     // Nothing more follows once the adapter has sent every line and the monitor
     // has decoded them (the last waits for a next) and ended every call.
     ASSERT_TRUE(waitFor([&] {
         const qsizetype lines = traceLines(file("all"));
         return traceLines(file("after.capture")) == lines && m.engine().framesDecoded() - framesBefore == lines - 1
-               && !m.engine().timerEndCallAActive() && !m.engine().timerEndCallBActive();
+               && !m.engine().endOfCallPending();
     }));
     ReplaySummary summary;
     QString error;

@@ -16,21 +16,12 @@ const QString kCrLf = QStringLiteral("\r\n");
 } // namespace
 
 CallTracker::CallTracker(const Context& c)
-    : clock_(c.clock), settings_(c.settings), callList_(c.callList), trace_(c.trace), state_(c.state),
-      chosen_(c.chosen), displayDirty_(c.displayDirty), notifyDisplay_(c.notifyDisplay)
+    : clock_(c.clock), callList_(c.callList), trace_(c.trace), state_(c.state), inputs_(c.inputs), view_(c.view),
+      displayDirty_(c.displayDirty), notifyDisplay_(c.notifyDisplay)
 {
-    timerEndCallA_ = clock_.createTimer([this] { endOfCallTimer(u'A'); }, true);
-    timerEndCallB_ = clock_.createTimer([this] { endOfCallTimer(u'B'); }, true);
-}
-
-void CallTracker::setBookPath(const QString& path)
-{
-    bookPath_ = path;
-}
-
-QString CallTracker::bookPath() const
-{
-    return bookPath_ ? *bookPath_ : BookFile::defaultPath();
+    // A first: at the same moment TimerEndCallA fires before TimerEndCallB.
+    for (int ch = 0; ch < CallState::kChannels; ++ch)
+        endTimers_[size_t(ch)] = clock_.createTimer([this, ch] { endOfCall(ch); }, true);
 }
 
 void CallTracker::track(const DecodedFrame& frame)
@@ -74,119 +65,82 @@ void CallTracker::applySeen(IdRecord* r, const SeenElement& seen)
     }
 }
 
-CallTracker::Channel CallTracker::channelOf(const IdRecord& r) const
+QLatin1String CallTracker::code(int ch)
 {
-    if (r.Channel == QLatin1String(dss1::kChannelAText))
-        return Channel::A;
-    if (r.Channel == QLatin1String(dss1::kChannelBText))
-        return Channel::B;
-    return Channel::None;
+    return QLatin1String(ch == 0 ? dss1::kChannelAText : dss1::kChannelBText);
 }
 
-CallTracker::ChannelSide CallTracker::side(Channel ch)
+int CallTracker::channelOf(QStringView text)
 {
-    MonitorDisplay& d = state_.display;
-    if (ch == Channel::B)
-        return {.letter = u'B',
-            .code = QLatin1String(dss1::kChannelBText),
-            .waitingCode = 2,
-            .inUse = d.Check2,
-            .connected = d.Check4,
-            .ringing = d.Check6,
-            .number = d.Label2,
-            .name = d.Label20,
-            .msn = d.LabelMSNB,
-            .cost = d.Label10,
-            .duration = d.LabelDur2,
-            .picture = d.ImageB,
-            .startTime = state_.StartTimeB,
-            .startClock = state_.StartClockB,
-            .startedAt = state_.StartedAtB,
-            .endId = state_.EndIdB,
-            .endType = state_.EndTypeB,
-            .cidCaller = state_.CidCallerB,
-            .cidCalled = state_.CidCalledB,
-            .endTimer = *timerEndCallB_};
-    return {.letter = u'A',
-        .code = QLatin1String(dss1::kChannelAText),
-        .waitingCode = 1,
-        .inUse = d.Check1,
-        .connected = d.Check3,
-        .ringing = d.Check5,
-        .number = d.Label1,
-        .name = d.Label19,
-        .msn = d.LabelMSNA,
-        .cost = d.Label9,
-        .duration = d.LabelDur1,
-        .picture = d.ImageA,
-        .startTime = state_.StartTimeA,
-        .startClock = state_.StartClockA,
-        .startedAt = state_.StartedAtA,
-        .endId = state_.EndIdA,
-        .endType = state_.EndTypeA,
-        .cidCaller = state_.CidCallerA,
-        .cidCalled = state_.CidCalledA,
-        .endTimer = *timerEndCallA_};
+    for (int ch = 0; ch < CallState::kChannels; ++ch)
+        if (text == code(ch))
+            return ch;
+    return kNoChannel;
 }
 
 // The picture rule: the entry's picture file, or "noname.jpg" for a number
 // without an entry. Returns the name found.
-QString CallTracker::showPicture(const QString& number, QString& first, QString& second)
+QString CallTracker::showPicture(const QString& number, ChannelState* c)
 {
     QString picture = number;
-    const QString name = PhoneToName(picture, bookPath());
+    const QString name = PhoneToName(picture, inputs_.bookPath, inputs_.numberPlan);
     const QString file = picture == QLatin1String("-") ? QStringLiteral("noname.jpg") : picture;
-    first = file;
-    second = file;
+    state_.lastPicture = file;
+    if (c)
+        c->picture = file;
     displayDirty_ = true;
     return name;
 }
 
 void CallTracker::connectionStep(IdRecord& r)
 {
-    const Channel ch = channelOf(r);
-    if (ch != Channel::None) {
-        const ChannelSide s = side(ch);
-        s.startTime = clock_.secondsSinceMidnight();
-        s.connected = 1;
-        s.name = showPicture(s.number.trimmed(), state_.display.Image2, s.picture);
+    if (const int ch = channelOf(r); ch != kNoChannel) {
+        ChannelState& c = channel(ch);
+        c.startTime = clock_.secondsSinceMidnight();
+        c.phase = CallPhase::Talking;
+        c.name = showPicture(c.number.trimmed(), &c);
     }
     displayDirty_ = true;
 }
 
+void CallTracker::endCall(int ch, const QString& type)
+{
+    ChannelState& c = channel(ch);
+    c.endId = tei_;
+    c.endType = type;
+    endTimers_[size_t(ch)]->start(kEndOfCallDelayMs);
+}
+
 void CallTracker::terminationStep(IdRecord& r)
 {
-    const Channel ch = channelOf(r);
+    const int ch = channelOf(r);
     displayDirty_ = true;
     xout(kStars51 + kCrLf);
-    if (ch != Channel::None) {
-        const ChannelSide s = side(ch);
-        const ChannelSide o = side(otherChannel(ch));
+    if (ch != kNoChannel) {
+        ChannelState& c = channel(ch);
         if (r.Activated) { // a connected call ends
             const QString type = call_type::text(r.Incoming ? CallType::Answer : CallType::Called);
+            ChannelState& o = channel(other(ch));
             if (state_.CallWaiting == 0) {
-                xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + s.letter + kCrLf);
-                s.endId = tei_;
-                s.endType = type;
-                s.endTimer.start(kEndOfCallDelayMs);
-                if (o.connected == 1 && o.inUse == 0) { // a connected call left over on the other channel ends too
-                    o.connected = 0;
+                xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + letter(ch) + kCrLf);
+                endCall(ch, type);
+                // A call answered on the other channel without ringing there ends too.
+                if (o.phase == CallPhase::Talking && !o.active) {
+                    o.phase = CallPhase::Idle;
                     o.endId = tei_;
                     o.endType = type;
-                    o.endTimer.stop();
+                    endTimers_[size_t(other(ch))]->stop();
                     state_.CallWaiting = 0;
                     o.startTime = 0;
                 }
             }
-            if (state_.CallWaiting == o.waitingCode)
-                xout(QLatin1String("CALL Waiting Hang up on Channel ") + o.letter + kCrLf);
-        } else if (s.connected == 0) { // a call ends that never got connected
-            xout(QLatin1String("TERMINATING AN INACTIVE CALL on Channel ") + s.letter + kCrLf);
-            s.endId = tei_;
-            s.endType = call_type::text(r.Incoming ? CallType::Ring : CallType::Try);
-            s.endTimer.start(kEndOfCallDelayMs);
-            if (r.Incoming && s.ringing != 0)
-                emitRingEnded(s, false, s.startedAt);
+            if (state_.CallWaiting == waitingCode(other(ch)))
+                xout(QLatin1String("CALL Waiting Hang up on Channel ") + letter(other(ch)) + kCrLf);
+        } else if (c.phase != CallPhase::Talking) { // a call ends that never got connected
+            xout(QLatin1String("TERMINATING AN INACTIVE CALL on Channel ") + letter(ch) + kCrLf);
+            endCall(ch, call_type::text(r.Incoming ? CallType::Ring : CallType::Try));
+            if (r.Incoming && c.ringSounds)
+                emitRingEnded(ch, false, c.startedAt);
         }
     }
     if (r.Incoming)
@@ -195,12 +149,12 @@ void CallTracker::terminationStep(IdRecord& r)
         state_.CallWaiting = 0;
         return;
     }
-    if (ch != Channel::None) {
-        const ChannelSide s = side(ch);
-        s.inUse = 0;
-        s.startTime = 0;
-        s.connected = 0;
-        s.ringing = 0;
+    if (ch != kNoChannel) {
+        ChannelState& c = channel(ch);
+        c.phase = CallPhase::Idle;
+        c.active = false;
+        c.ringSounds = false;
+        c.startTime = 0;
     }
     r.CallerNumber.clear();
     r.ConnectedNumber.clear();
@@ -210,7 +164,7 @@ void CallTracker::terminationStep(IdRecord& r)
 
 void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
 {
-    const Channel before = channelOf(r); // the channel until this frame's channel step
+    const int before = channelOf(r); // the channel until this frame's channel step
     if (!res.caller.isEmpty()) {
         r.CallerNumber = res.caller;
         xout(QLatin1String("CALLER #    : ") + res.caller + kCrLf);
@@ -221,8 +175,8 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
         r.Activated = true;
         xout(QLatin1String("CALLING #   : ") + res.connected);
         if (r.Incoming) {
-            if (before != Channel::None)
-                side(before).msn = res.connected;
+            if (before != kNoChannel)
+                channel(before).msn = res.connected;
             xout(QStringLiteral(" of Incoming Call. "));
         }
         xout(kCrLf);
@@ -231,8 +185,8 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
     if (!res.called.isEmpty()) {
         r.CalledDigits = res.called;
         xout(QLatin1String("KEY DIGIT   : ") + res.called + kCrLf);
-        if (before != Channel::None)
-            side(before).number += res.called.right(2).trimmed(); // the last dialled digit
+        if (before != kNoChannel)
+            channel(before).number += res.called.right(2).trimmed(); // the last dialled digit
         displayDirty_ = true;
     }
     if (!res.display.isEmpty()) {
@@ -243,8 +197,8 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
         r.CostUnits = res.units;
         xout(QLatin1String("CALL COST 2 : ") + res.units + kCrLf);
         if (const auto units = regional::toNumber(res.units)) {
-            if (before != Channel::None)
-                side(before).cost = regional::money00(*units * double(chosen_.unitCost));
+            if (before != kNoChannel)
+                channel(before).cost = regional::money00(*units * double(inputs_.unitCost));
             displayDirty_ = true;
         }
     }
@@ -253,7 +207,7 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
     r.Channel = res.channel;
     xout(QLatin1String("B-CHANNEL   : ") + res.channel + kCrLf);
     displayDirty_ = true;
-    const Channel ch = channelOf(r);
+    const int ch = channelOf(r);
     if (!r.CallerNumber.isEmpty()) // a call from one of our ports
         outgoingStage(r, ch);
     else if (!res.connected.isEmpty()) // the ringing port answered
@@ -262,30 +216,31 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
         ringingStage(r, ch);
 }
 
-void CallTracker::stampStart(const ChannelSide& s)
+void CallTracker::stampStart(ChannelState& c)
 {
-    s.startedAt = clock_.now();
-    s.startClock = s.startedAt.toString(QStringLiteral("HH:mm:ss"));
+    c.startedAt = clock_.now();
+    c.startClock = c.startedAt.toString(QStringLiteral("HH:mm:ss"));
 }
 
-void CallTracker::emitRingEnded(const ChannelSide& s, bool answered, const QDateTime& ringStart)
+void CallTracker::emitRingEnded(int ch, bool answered, const QDateTime& ringStart)
 {
     if (!host_)
         return;
+    const ChannelState& c = channel(ch);
     CallEvent e;
     e.kind = CallEvent::Kind::RingEnded;
     e.time = clock_.now();
     e.start = ringStart.isValid() ? ringStart : e.time;
-    e.channel = s.letter;
-    e.msn = s.msn;
-    e.number = s.number.trimmed();
-    e.name = s.name;
+    e.channel = letter(ch);
+    e.msn = c.msn;
+    e.number = c.number.trimmed();
+    e.name = c.name;
     e.answered = answered;
     host_->callEvent(e);
 }
 
 void CallTracker::emitEvent(
-    CallEvent::Kind kind, const ChannelSide* s, const QString& msn, const QString& number, const QString& name)
+    CallEvent::Kind kind, int ch, const QString& msn, const QString& number, const QString& name)
 {
     if (!host_)
         return;
@@ -293,77 +248,81 @@ void CallTracker::emitEvent(
     e.kind = kind;
     e.time = clock_.now();
     e.start = e.time; // a call that begins now
-    e.channel = s ? s->letter : QChar();
+    e.channel = ch == kNoChannel ? QChar() : letter(ch);
     e.msn = msn;
     e.number = number;
     e.name = name;
     host_->callEvent(e);
 }
 
-void CallTracker::outgoingStage(IdRecord& r, Channel ch)
+void CallTracker::outgoingStage(IdRecord& r, int ch)
 {
-    if (ch == Channel::None)
+    if (ch == kNoChannel)
         return;
-    const ChannelSide s = side(ch);
+    ChannelState& c = channel(ch);
     if (!r.Activated) {
-        xout(QLatin1String("OUTGOING Call started on Channel ") + s.letter + kCrLf);
-        s.inUse = 1;
-        s.startTime = clock_.secondsSinceMidnight();
-        stampStart(s);
-        s.number.clear();
-        s.name.clear();
-        s.cost = QStringLiteral("-");
-        s.picture.clear();
-        s.msn = r.CallerNumber;
+        xout(QLatin1String("OUTGOING Call started on Channel ") + letter(ch) + kCrLf);
+        c.active = true;
+        if (c.phase != CallPhase::Talking)
+            c.phase = CallPhase::Dialing;
+        c.startTime = clock_.secondsSinceMidnight();
+        stampStart(c);
+        c.number.clear();
+        c.name.clear();
+        c.cost = QStringLiteral("-");
+        c.picture.clear();
+        c.msn = r.CallerNumber;
         r.Incoming = false;
-        emitEvent(CallEvent::Kind::Outgoing, &s, s.msn, {}, {});
+        emitEvent(CallEvent::Kind::Outgoing, ch, c.msn, {}, {});
     } else { // a connected terminal given a channel again: a second call is waiting
         xout(QStringLiteral("Got It!!!! This is a CALL WAITING CASE!!!\r\n"));
-        state_.CallWaiting = s.waitingCode;
-        r.Channel = side(otherChannel(ch)).code;
+        state_.CallWaiting = waitingCode(ch);
+        r.Channel = code(other(ch));
     }
 }
 
-void CallTracker::answeredStage(IdRecord& r, Channel ch)
+void CallTracker::answeredStage(IdRecord& r, int ch)
 {
     xout(kStars22 + kCrLf);
     xout(QStringLiteral("INCOMING CALL STARTED!\r\n"));
-    if (ch != Channel::None) {
-        const ChannelSide s = side(ch);
-        xout(QLatin1String("Incoming Call started on Channel ") + s.letter + kCrLf);
-        const bool wasRinging = s.ringing != 0;
-        const QDateTime ringStart = s.startedAt;
-        s.connected = 1;
-        s.startTime = clock_.secondsSinceMidnight();
-        stampStart(s);
-        s.ringing = 0;
-        s.msn = r.ConnectedNumber;
+    if (ch != kNoChannel) {
+        ChannelState& c = channel(ch);
+        xout(QLatin1String("Incoming Call started on Channel ") + letter(ch) + kCrLf);
+        const bool wasRinging = c.ringSounds;
+        const QDateTime ringStart = c.startedAt;
+        c.phase = CallPhase::Talking;
+        c.startTime = clock_.secondsSinceMidnight();
+        stampStart(c);
+        c.ringSounds = false;
+        c.msn = r.ConnectedNumber;
         r.Incoming = true;
         if (wasRinging)
-            emitRingEnded(s, true, ringStart);
+            emitRingEnded(ch, true, ringStart);
     }
     if (r.Incoming)
         xout(QStringLiteral("STOP RINGING!!!!\r\n"));
 }
 
-void CallTracker::ringingStage(IdRecord& r, Channel ch)
+void CallTracker::ringingStage(IdRecord& r, int ch)
 {
     xout(QStringLiteral("Incoming Call.\r\n"));
     xout(QStringLiteral("RINGING!!!!!!!!!!!!!!!!!!!!!!!!\r\n"));
-    if (ch == Channel::None)
+    if (ch == kNoChannel)
         return;
-    const ChannelSide s = side(ch);
-    if (s.inUse != 0)
+    ChannelState& c = channel(ch);
+    if (c.active)
         return;
-    state_.display.LabelTIM = regional::longTime(clock_.now().time());
-    s.duration = QStringLiteral("-");
-    s.inUse = 1;
-    s.ringing = 1;
-    s.startTime = clock_.secondsSinceMidnight();
-    stampStart(s);
-    s.msn = s.cidCalled;
-    s.number = s.cidCaller;
-    s.name = showPicture(s.cidCaller, state_.display.Image2, s.picture);
-    s.cost = QStringLiteral("-");
+    state_.lastCallTime = regional::longTime(clock_.now().time());
+    c.duration = QStringLiteral("-");
+    c.active = true;
+    c.ringSounds = true;
+    if (c.phase != CallPhase::Talking)
+        c.phase = CallPhase::Ringing;
+    c.startTime = clock_.secondsSinceMidnight();
+    stampStart(c);
+    c.msn = c.cidCalled;
+    c.number = c.cidCaller;
+    c.name = showPicture(c.cidCaller, &c);
+    c.cost = QStringLiteral("-");
     r.Incoming = true;
 }

@@ -1,24 +1,23 @@
 #pragma once
 // Call tracking per B-channel, the caller-ID announcement and the end of call:
 // what the decoder saw in a terminal's frame turns into call events on
-// channel A ("89") or B ("8A"). No explicit state machine: the flags of the
-// display and the terminal's record are the state. Its parts live in
-// call_tracking.cpp, caller_id.cpp, end_of_call.cpp and line_loss.cpp.
+// channel A ("89") or B ("8A"), each channel's call kept in its record of the
+// call state. Its parts live in call_tracking.cpp, caller_id.cpp,
+// end_of_call.cpp and line_loss.cpp.
 #include "monitor/engine/call_event.h"
 #include "monitor/engine/call_state.h"
 #include "monitor/engine/clock.h"
 #include "monitor/engine/frame_decoder.h"
-#include "monitor/engine/monitor_settings.h"
+#include "monitor/engine/monitor_inputs.h"
 #include "monitor/engine/trace_output.h"
 
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
-#include <optional>
 
-class CallListModel;
+class CallList;
 class MonitorHost;
-class SettingsStore;
 
 class CallTracker {
 public:
@@ -27,93 +26,73 @@ public:
     // What tracking needs around it; all outlive the tracker.
     struct Context {
         Clock& clock;
-        SettingsStore& settings;
-        CallListModel& callList;
+        CallList& callList;
         TraceOutput& trace;
         CallState& state;
-        const MonitorSettings& chosen;       // the user's choices, as the engine holds them
+        const MonitorInputs& inputs;         // the user's settings, as the engine holds them
+        const ViewState& view;               // the view showing the monitor, as last pushed
         bool& displayDirty;                  // the engine notifies the views once per character
         std::function<void()> notifyDisplay; // notifies them now
     };
     explicit CallTracker(const Context& c);
 
     void setHost(MonitorHost* host) { host_ = host; }
-    void setBookPath(const QString& path); // book.txt used by PhoneToName
-    QString bookPath() const;
 
     // Everything one decoded frame means, in the order the monitor always did it.
     void track(const DecodedFrame& frame);
     // A freshly loaded monitor: no end of call pending.
     void stopEndTimers();
-    bool endTimerActive(QChar channel) const;
-    void endOfCallTimer(QChar channel);
+    // A call waits for its end-of-call timer.
+    bool endOfCallPending() const;
     // The adapter went away: calls in progress end and are logged now.
     void lineLost();
 
 private:
-    enum class Channel { None, A, B };
-
-    // What belongs to one B-channel: its flags, labels, times, caller-ID texts
-    // and end-of-call timer, so each step is written once for both channels.
-    struct ChannelSide {
-        QChar letter;         // 'A' or 'B' in the trace texts
-        QLatin1String code;   // channel identification "89" or "8A"
-        int waitingCode;      // CallWaiting when a waiting call is moved off this channel
-        int& inUse;           // Check1 / Check2
-        int& connected;       // Check3 / Check4
-        int& ringing;         // Check5 / Check6
-        QString& number;      // Label1 / Label2
-        QString& name;        // Label19 / Label20
-        QString& msn;         // LabelMSNA / LabelMSNB
-        QString& cost;        // Label9 / Label10
-        QString& duration;    // LabelDur1 / LabelDur2
-        QString& picture;     // ImageA / ImageB
-        float& startTime;     // StartTimeA / StartTimeB
-        QString& startClock;  // StartClockA / StartClockB
-        QDateTime& startedAt; // when startClock was taken: the record's date
-        int& endId;           // EndIdA / EndIdB
-        QString& endType;     // EndTypeA / EndTypeB
-        QString& cidCaller;   // CidCallerA / CidCallerB
-        QString& cidCalled;   // CidCalledA / CidCalledB
-        ClockTimer& endTimer; // TimerEndCallA / TimerEndCallB
-    };
-    ChannelSide side(Channel ch);
-    static Channel otherChannel(Channel ch) { return ch == Channel::A ? Channel::B : Channel::A; }
-    Channel channelOf(const IdRecord& r) const;
+    // Channels by index: 0 is A (B-channel 1), 1 is B (B-channel 2).
+    static constexpr int kNoChannel = -1;
+    static int channelOf(QStringView code); // kNoChannel unless "89" or "8A"
+    static int channelOf(const IdRecord& r) { return channelOf(r.Channel); }
+    static int other(int ch) { return 1 - ch; }
+    static QChar letter(int ch) { return ch == 0 ? u'A' : u'B'; }
+    static QLatin1String code(int ch);
+    // CallWaiting when a waiting call was moved off the channel.
+    static int waitingCode(int ch) { return ch + 1; }
+    ChannelState& channel(int ch) { return state_.channels[size_t(ch)]; }
     void xout(const QString& deb) { trace_.xout(deb); }
 
     // Within the frame, where its elements stand.
     void applySeen(IdRecord* r, const SeenElement& seen);
     void connectionStep(IdRecord& r);
     void terminationStep(IdRecord& r);
+    // Hands the channel's call to its end-of-call timer.
+    void endCall(int ch, const QString& type);
     // After the frame's elements.
     void perTerminalStage(IdRecord& r, const ElementResults& results);
-    void outgoingStage(IdRecord& r, Channel ch);
-    void answeredStage(IdRecord& r, Channel ch);
-    void ringingStage(IdRecord& r, Channel ch);
-    void stampStart(const ChannelSide& s); // start clock and its moment
-    void emitRingEnded(const ChannelSide& s, bool answered, const QDateTime& ringStart);
-    void emitEvent(
-        CallEvent::Kind kind, const ChannelSide* s, const QString& msn, const QString& number, const QString& name);
-    QString showPicture(const QString& number, QString& first, QString& second);
+    void outgoingStage(IdRecord& r, int ch);
+    void answeredStage(IdRecord& r, int ch);
+    void ringingStage(IdRecord& r, int ch);
+    void stampStart(ChannelState& c); // start clock and its moment
+    void emitRingEnded(int ch, bool answered, const QDateTime& ringStart);
+    void emitEvent(CallEvent::Kind kind, int ch, const QString& msn, const QString& number, const QString& name);
+    // The picture rule on the large picture and, given one, the channel's.
+    QString showPicture(const QString& number, ChannelState* c);
 
     // Caller-ID announcement.
     void callerIdStage(const ElementResults& results);
     void logCid(const QString& called, const QString& caller, const QString& name);
 
     // End of call.
-    void endOfCall(const ChannelSide& s);
+    void endOfCall(int ch);
 
     Clock& clock_;
-    SettingsStore& settings_;
-    CallListModel& callList_;
+    CallList& callList_;
     TraceOutput& trace_;
     CallState& state_;
+    const MonitorInputs& inputs_;
+    const ViewState& view_;
     MonitorHost* host_ = nullptr;
-    std::optional<QString> bookPath_;
-    const MonitorSettings& chosen_;
-    std::unique_ptr<ClockTimer> timerEndCallA_, timerEndCallB_;
-    int tei_ = 0; // the terminal of the frame being tracked
+    std::array<std::unique_ptr<ClockTimer>, CallState::kChannels> endTimers_; // TimerEndCallA, TimerEndCallB
+    int tei_ = 0;                                                             // the terminal of the frame being tracked
     bool& displayDirty_;
     std::function<void()> notifyDisplay_;
 };

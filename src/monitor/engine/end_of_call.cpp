@@ -1,81 +1,71 @@
 // End of call: 800 ms after the decoder ended a call, the channel's figures
-// are taken from its labels and logged as the user's settings say.
+// are taken from its record and logged as the user's settings say.
 #include "monitor/engine/call_tracking.h"
 
-#include "common/settings_keys.h"
-#include "common/settings_store.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/monitor_host.h"
 
-void CallTracker::endOfCallTimer(QChar channel)
-{
-    endOfCall(side(channel == u'A' ? Channel::A : Channel::B));
-}
+#include <algorithm>
 
 void CallTracker::stopEndTimers()
 {
-    timerEndCallA_->stop();
-    timerEndCallB_->stop();
+    for (const auto& timer : endTimers_)
+        timer->stop();
 }
 
-bool CallTracker::endTimerActive(QChar channel) const
+bool CallTracker::endOfCallPending() const
 {
-    return (channel == u'A' ? timerEndCallA_ : timerEndCallB_)->isActive();
+    return std::any_of(endTimers_.begin(), endTimers_.end(), [](const auto& t) { return t->isActive(); });
 }
 
-void CallTracker::endOfCall(const ChannelSide& s)
+void CallTracker::endOfCall(int ch)
 {
-    const int endId = s.endId;
-    const QString type = s.endType;
-    if (endId >= 1 && endId <= int(state_.IdRecords.size())) {
-        IdRecord& r = state_.IdRecords[endId - 1];
-        r.DisplayCost.clear();
-        r.CostUnits.clear();
-        r.Activated = false;
+    ChannelState& c = channel(ch);
+    const QString type = c.endType;
+    if (IdRecord* r = state_.record(c.endId)) {
+        r->DisplayCost.clear();
+        r->CostUnits.clear();
+        r->Activated = false;
     }
     xout(QStringLiteral("-->->-- Add Call to list\r\n"));
-    s.endTimer.stop();
+    endTimers_[size_t(ch)]->stop();
 
-    trace_.xout3(QLatin1String("----------") + s.letter + QLatin1String("---------"));
+    trace_.xout3(QLatin1String("----------") + letter(ch) + QLatin1String("---------"));
     trace_.xout3(QLatin1String("TYPE  : ") + type);
-    trace_.xout3(QLatin1String("Number   : ") + s.number);
-    trace_.xout3(QLatin1String("Name     : ") + s.name);
-    trace_.xout3(QLatin1String("Cost     : ") + s.cost);
-    trace_.xout3(QLatin1String("Duration : ") + s.duration);
-    trace_.xout3(QLatin1String("MSN      : ") + s.msn);
+    trace_.xout3(QLatin1String("Number   : ") + c.number);
+    trace_.xout3(QLatin1String("Name     : ") + c.name);
+    trace_.xout3(QLatin1String("Cost     : ") + c.cost);
+    trace_.xout3(QLatin1String("Duration : ") + c.duration);
+    trace_.xout3(QLatin1String("MSN      : ") + c.msn);
 
-    QString number = s.number.trimmed();
-    QString name = s.name;
+    QString number = c.number.trimmed();
+    QString name = c.name;
     if (number.isEmpty())
         number = QStringLiteral("-");
     if (name.isEmpty())
         name = QStringLiteral("-");
 
-    // A log setting that does not read as the number 1 counts as off.
     const std::optional<CallType> kind = call_type::fromText(type);
-    bool logged = (settings_.isOne(key::LogAns) && kind == CallType::Answer)
-                  || (settings_.isOne(key::LogDial) && kind == CallType::Called)
-                  || (settings_.isOne(key::LogRing) && kind == CallType::Ring)
-                  || (settings_.isOne(key::LogTry) && kind == CallType::Try);
-    const bool msnKnown = s.msn != QLatin1String("-"); // else the decoder never learned the own number
+    const bool logged = kind && *kind != CallType::CID && inputs_.logs(*kind);
+    const bool msnKnown = c.msn != QLatin1String("-"); // else the decoder never learned the own number
     // The record keeps the day the call started, also when it ended after midnight.
-    const QDate started = s.startedAt.isValid() ? s.startedAt.date() : clock_.now().date();
+    const QDate started = c.startedAt.isValid() ? c.startedAt.date() : clock_.now().date();
     if (logged && msnKnown)
-        callList_.AddCall(s.msn, type, started, s.startClock, number, name, s.duration, s.cost);
+        callList_.AddCall(c.msn, type, started, c.startClock, number, name, c.duration, c.cost);
     if (msnKnown && host_) {
         CallEvent e;
         e.kind = CallEvent::Kind::Logged;
         e.time = clock_.now();
-        e.start = s.startedAt.isValid() ? s.startedAt : e.time;
-        e.channel = s.letter;
-        e.msn = s.msn;
+        e.start = c.startedAt.isValid() ? c.startedAt : e.time;
+        e.channel = letter(ch);
+        e.msn = c.msn;
         e.number = number == QLatin1String("-") ? QString() : number;
         e.name = name == QLatin1String("-") ? QString() : name;
         e.type = kind;
-        e.duration = s.duration;
-        e.cost = s.cost;
+        e.duration = c.duration;
+        e.cost = c.cost;
         host_->callEvent(e);
     }
-    s.msn = QStringLiteral("-");
+    c.msn = QStringLiteral("-");
     notifyDisplay_();
 }

@@ -8,20 +8,15 @@ void CallTracker::lineLost()
 {
     state_.CallWaiting = 0; // a waiting call is gone with the line
     for (int index = 0; index < int(state_.IdRecords.size()); ++index) {
-        IdRecord& r = state_.IdRecords[index];
-        const Channel ch = channelOf(r);
-        if (ch == Channel::None)
-            continue;
-        const ChannelSide s = side(ch);
-        if (s.inUse == 0 && s.connected == 0 && s.ringing == 0)
+        IdRecord& r = state_.IdRecords[size_t(index)];
+        const int ch = channelOf(r);
+        if (ch == kNoChannel || channel(ch).phase == CallPhase::Idle)
             continue;
         tei_ = index + 1;
         terminationStep(r);
     }
-    for (const Channel ch : {Channel::A, Channel::B}) {
-        const ChannelSide s = side(ch);
-        if (s.endTimer.isActive())
-            endOfCall(s); // logged now, not after the end-of-call delay
-    }
+    for (int ch = 0; ch < CallState::kChannels; ++ch)
+        if (endTimers_[size_t(ch)]->isActive())
+            endOfCall(ch); // logged now, not after the end-of-call delay
     state_.IdRecords.fill(IdRecord{});
 }

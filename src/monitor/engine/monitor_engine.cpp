@@ -1,17 +1,16 @@
 #include "monitor/engine/monitor_engine.h"
 
 #include "common/regional.h"
-#include "common/settings_store.h"
 
 #include <algorithm>
 #include <charconv>
 
-MonitorEngine::MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent)
+MonitorEngine::MonitorEngine(Clock& clock, QObject* parent)
     : QObject(parent), clock_(clock), timer1_(clock_.createTimer([this] { Timer1_Timer(); }, false)),
       decoder_(trace_, tree_),
-      tracker_({clock_, settings, callList_, trace_, state_, settings_, displayDirty_, [this] { notifyDisplay(); }}),
+      tracker_({clock_, callList_, trace_, state_, inputs_, view_, displayDirty_, [this] { notifyDisplay(); }}),
       capture_(trace_, {[this] {
-                            state_.display.ImageLED = 2;
+                            state_.trafficLamp = 2;
                             displayDirty_ = true;
                         },
                            [this](const TraceCapture::Octets& octets, int count) { decodeParsedFrame(octets, count); }})
@@ -24,17 +23,6 @@ MonitorEngine::~MonitorEngine() = default;
 void MonitorEngine::setHost(MonitorHost* host)
 {
     tracker_.setHost(host);
-}
-
-void MonitorEngine::setBookPath(const QString& path)
-{
-    tracker_.setBookPath(path);
-    callList_.setBookPath(path);
-}
-
-QString MonitorEngine::bookPath() const
-{
-    return tracker_.bookPath();
 }
 
 void MonitorEngine::reset()
@@ -54,16 +42,12 @@ void MonitorEngine::clearWindows()
     capture_.clear();
 }
 
-void MonitorEngine::setSettings(const MonitorSettings& s)
+void MonitorEngine::setInputs(const MonitorInputs& inputs)
 {
-    settings_ = s;
-    trace_.level = s.debugLevel;
-    callList_.setDialPrefix(s.dialPrefix);
-}
-
-MonitorSettings MonitorEngine::settings() const
-{
-    return settings_;
+    inputs_ = inputs;
+    trace_.level = inputs.debugLevel;
+    callList_.setDialPrefix(inputs.dialPrefix);
+    callList_.setPhoneBook(inputs.bookPath, inputs.numberPlan);
 }
 
 void MonitorEngine::traceModeStarted()
@@ -73,15 +57,16 @@ void MonitorEngine::traceModeStarted()
 
 void MonitorEngine::clearCallLabels()
 {
-    state_.StartTimeA = state_.StartTimeB = 0;
-    state_.display.Label1.clear();
-    state_.display.Label2.clear();
+    for (ChannelState& c : state_.channels) {
+        c.startTime = 0;
+        c.number.clear();
+    }
     notifyDisplay();
 }
 
 void MonitorEngine::stopRingLoop(QChar channel)
 {
-    (channel == u'A' ? state_.display.Check5 : state_.display.Check6) = 0;
+    state_.channels[channel == u'A' ? 0 : 1].ringSounds = false;
     notifyDisplay();
 }
 
@@ -96,38 +81,7 @@ void MonitorEngine::lineLost()
 
 QString MonitorEngine::stateSnapshot() const
 {
-    const MonitorDisplay& d = state_.display;
-    const CallState& c = state_;
-    const QList<std::pair<const char*, QString>> items{
-        {"Check1", QString::number(d.Check1)},
-        {"Check2", QString::number(d.Check2)},
-        {"Check3", QString::number(d.Check3)},
-        {"Check4", QString::number(d.Check4)},
-        {"Check5", QString::number(d.Check5)},
-        {"Check6", QString::number(d.Check6)},
-        {"Label1", d.Label1},
-        {"Label2", d.Label2},
-        {"Label19", d.Label19},
-        {"Label20", d.Label20},
-        {"LabelMSNA", d.LabelMSNA},
-        {"LabelMSNB", d.LabelMSNB},
-        {"Label9", d.Label9},
-        {"Label10", d.Label10},
-        {"LabelDur1", d.LabelDur1},
-        {"LabelDur2", d.LabelDur2},
-        {"LabelCID", d.LabelCID},
-        {"CallWaiting", QString::number(c.CallWaiting)},
-        {"CidCallerA", c.CidCallerA},
-        {"CidCalledA", c.CidCalledA},
-        {"CidCallerB", c.CidCallerB},
-        {"CidCalledB", c.CidCalledB},
-        {"CidCallerBusy", c.CidCallerBusy},
-        {"CidCalledBusy", c.CidCalledBusy},
-    };
-    QString text;
-    for (const auto& [name, value] : items)
-        text += QLatin1String(name) + u'=' + value + u'\n';
-    return text;
+    return stateText(state_);
 }
 
 void MonitorEngine::notifyDisplay()
@@ -156,7 +110,7 @@ TraceTree& MonitorEngine::TreeIDs()
     return tree_;
 }
 
-CallListModel& MonitorEngine::callList()
+CallList& MonitorEngine::callList()
 {
     return callList_;
 }
@@ -202,24 +156,9 @@ qint64 MonitorEngine::framesDecoded() const
     return framesDecoded_;
 }
 
-bool MonitorEngine::timerEndCallAActive() const
+bool MonitorEngine::endOfCallPending() const
 {
-    return tracker_.endTimerActive(u'A');
-}
-
-bool MonitorEngine::timerEndCallBActive() const
-{
-    return tracker_.endTimerActive(u'B');
-}
-
-void MonitorEngine::TimerEndCallA_Timer()
-{
-    tracker_.endOfCallTimer(u'A');
-}
-
-void MonitorEngine::TimerEndCallB_Timer()
-{
-    tracker_.endOfCallTimer(u'B');
+    return tracker_.endOfCallPending();
 }
 
 // Seconds since midnight are single precision as the monitor keeps them; a
@@ -264,14 +203,12 @@ QString clockText(const QTime& time)
 
 void MonitorEngine::Timer1_Timer()
 {
-    MonitorDisplay& d = state_.display;
-    d.ImageLED = 1;
-    d.LabelNOW = clockText(clock_.now().time());
+    state_.trafficLamp = 1;
+    state_.clockText = clockText(clock_.now().time());
     const float now = clock_.secondsSinceMidnight();
-    if (state_.StartTimeA > 0)
-        d.LabelDur1 = formatDuration(now, state_.StartTimeA);
-    if (state_.StartTimeB > 0)
-        d.LabelDur2 = formatDuration(now, state_.StartTimeB);
+    for (ChannelState& c : state_.channels)
+        if (c.startTime > 0)
+            c.duration = formatDuration(now, c.startTime);
     notifyDisplay();
     emit timer1Ticked();
 }

@@ -4,14 +4,14 @@
 // elements, call tracking (with the caller-ID announcement and the end of
 // call) turns them into the call state; Timer1 shows the clock and durations.
 // Qt Core only: the window draws what this keeps.
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/call_state.h"
 #include "monitor/engine/call_tracking.h"
 #include "monitor/engine/clock.h"
 #include "monitor/engine/frame_decoder.h"
 #include "monitor/engine/monitor_display.h"
 #include "monitor/engine/monitor_host.h"
-#include "monitor/engine/monitor_settings.h"
+#include "monitor/engine/monitor_inputs.h"
 #include "monitor/engine/trace_capture.h"
 #include "monitor/engine/trace_output.h"
 #include "monitor/engine/trace_tree.h"
@@ -24,32 +24,29 @@
 #include <array>
 #include <memory>
 
-class SettingsStore;
-
 class MonitorEngine : public QObject {
     Q_OBJECT
 public:
     static constexpr int kTimer1IntervalMs = 400;
     static constexpr int kEndOfCallDelayMs = CallTracker::kEndOfCallDelayMs;
 
-    MonitorEngine(Clock& clock, SettingsStore& settings, QObject* parent = nullptr);
+    explicit MonitorEngine(Clock& clock, QObject* parent = nullptr);
     ~MonitorEngine() override;
 
     void setHost(MonitorHost* host);
-    void setBookPath(const QString& path); // book.txt used by PhoneToName
-    QString bookPath() const;
 
-    // The user's choices; the dial prefix reaches the call list too.
-    void setSettings(const MonitorSettings& s);
-    MonitorSettings settings() const;
+    // What the user's settings say (readMonitorInputs); the dial prefix and
+    // the phone book reach the call list too.
+    void setInputs(const MonitorInputs& inputs);
+    const MonitorInputs& inputs() const { return inputs_; }
+    // The view showing the monitor, pushed whenever it changes.
+    void setViewState(const ViewState& view) { view_ = view; }
     // Trace mode was just switched on: no call is waiting.
     void traceModeStarted();
     // The window was just opened: no start times, no numbers shown.
     void clearCallLabels();
     // A click on a ring lamp ends that channel's ring sound loop ('A' or 'B').
     void stopRingLoop(QChar channel);
-    // Whether the window was visible when the last caller was announced.
-    bool popupWasVisible() const { return state_.PopupWasVisible; }
     // The adapter went away: calls in progress are ended and logged now, and
     // the terminals and the half-received line are forgotten.
     void lineLost();
@@ -65,7 +62,8 @@ public:
     // "CLEAR THE WINDOWS": the panes and the trace buffer emptied.
     void clearWindows();
 
-    const MonitorDisplay& display() const { return state_.display; }
+    // The channel display as the window draws it.
+    MonitorDisplay display() const { return displayOf(state_); }
     // What is known of a terminal (TEI 1 ... 255); nullptr for others.
     const IdRecord* idRecord(int tei) const { return state_.record(tei); }
     // The capture's buffer: what arrived since the last line was cut out.
@@ -74,19 +72,16 @@ public:
     TracePane& Text2();
     TracePane& Text3();
     TraceTree& TreeIDs();
-    CallListModel& callList();
+    CallList& callList();
 
     // Octets of the frame decoded last (octet 1 first), who sent it, and how many frames so far.
     const QByteArray& lastFrame() const;
     FrameDirection lastFrameDirection() const { return lastDirection_; }
     qint64 framesDecoded() const;
-    bool timerEndCallAActive() const;
-    bool timerEndCallBActive() const;
+    bool endOfCallPending() const;
 
-    // Timer handlers, public so tests can drive them directly.
+    // Timer1's tick: the clock and the durations of running calls.
     void Timer1_Timer();
-    void TimerEndCallA_Timer();
-    void TimerEndCallB_Timer();
 
     // A pure helper, public for tests.
     static QString formatDuration(float nowSeconds, float startSeconds);
@@ -103,11 +98,12 @@ private:
     void decodeParsedFrame(const TraceCapture::Octets& octets, int count);
 
     Clock& clock_;
-    MonitorSettings settings_;
+    MonitorInputs inputs_;
+    ViewState view_;
     CallState state_;
     TraceOutput trace_;
     TraceTree tree_;
-    CallListModel callList_;
+    CallList callList_;
     bool displayDirty_ = false;
     // Created first: Timer1 fires before the end-of-call timers at the same moment.
     std::unique_ptr<ClockTimer> timer1_;

@@ -1,6 +1,7 @@
 #pragma once
-// What the engine asks of the monitor window when a caller is announced. The
-// engine never touches a widget; the window implements this.
+// What the engine wants done by whoever runs it when a caller is announced or
+// a call event is decided. The engine never touches a widget; the monitor
+// session turns these into signals for the window and the outputs.
 #include <QString>
 
 struct CallEvent;
@@ -8,11 +9,9 @@ struct CallEvent;
 class MonitorHost {
 public:
     virtual ~MonitorHost() = default;
-    virtual bool windowVisible() const = 0;
-    // Neither minimised nor maximised.
-    virtual bool windowStateNormal() const = 0;
-    // Make the window visible in normal state and enable TimerPopup.
-    virtual void popupRequested() = 0;
+    // Make the window visible in normal state and enable TimerPopup; when the
+    // popup ends, the window goes back to `wasVisible`.
+    virtual void popupRequested(bool wasVisible) = 0;
     // Stop Timer2, then Close / set file / Open / Prev / Play, then enable Timer2.
     virtual void playCallerIdSound(const QString& wavFile) = 0;
     // SWOnTop1: keep the window above the others.

@@ -9,8 +9,7 @@
 #include <QSerialPort>
 #include <utility>
 
-MonitorSession::MonitorSession(AtChannel& at, Clock& clock, SettingsStore& settings, QObject* parent)
-    : QObject(parent), at_(at), engine_(clock, settings)
+MonitorSession::MonitorSession(AtChannel& at, Clock& clock, QObject* parent) : QObject(parent), at_(at), engine_(clock)
 {
     engine_.setHost(&host_);
     sendAT = [this](const QString& cmd) { return at_.SendAT(cmd); };
@@ -32,12 +31,6 @@ MonitorSession::~MonitorSession()
         at_.ScanState = false;
         at_.scanHandler = nullptr;
     }
-}
-
-void MonitorSession::setView(std::function<bool()> visible, std::function<bool()> normal)
-{
-    viewVisible_ = std::move(visible);
-    viewNormal_ = std::move(normal);
 }
 
 void MonitorSession::start()
@@ -118,7 +111,7 @@ void MonitorSession::stop(bool saveList)
 
 void MonitorSession::loadList()
 {
-    CallListModel& list = engine_.callList();
+    CallList& list = engine_.callList();
     list.clearRows();
     list.ReadTheList();
 }

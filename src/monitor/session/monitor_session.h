@@ -18,7 +18,6 @@
 class AtChannel;
 class Clock;
 class ClockTimer;
-class SettingsStore;
 
 class MonitorSession : public QObject {
     Q_OBJECT
@@ -28,17 +27,13 @@ public:
     // (its end, and the byte that starts the next), a hundred a second at most.
     static constexpr int kReadRestMs = 20;
 
-    MonitorSession(AtChannel& at, Clock& clock, SettingsStore& settings, QObject* parent = nullptr);
+    MonitorSession(AtChannel& at, Clock& clock, QObject* parent = nullptr);
     ~MonitorSession() override;
 
     // The engine, for views that draw its display model and trace panes.
     MonitorEngine& engine() { return engine_; }
     const MonitorEngine& engine() const { return engine_; }
-    CallListModel& callList() { return engine_.callList(); }
-
-    // What the engine asks about the view that shows the monitor. Without a
-    // view the monitor counts as hidden and in normal state.
-    void setView(std::function<bool()> visible, std::function<bool()> normal);
+    CallList& callList() { return engine_.callList(); }
 
     // Trace mode on: "ATE0", "ATCD1", "ATCD9", then the port reopened and held.
     // When the adapter did not answer "MONITOR", traceModeFailed() comes
@@ -69,19 +64,17 @@ public:
 signals:
     void traceModeFailed();
     void connectionChanged(bool lost);
-    void popupRequested();
+    void popupRequested(bool wasVisible);
     void callerIdSoundRequested(const QString& wavFile);
     void keepOnTopRequested(bool on);
     void callEvent(const CallEvent& event);
 
 private:
-    // What the engine asks of its host, turned into the signals above.
+    // What the engine wants done, turned into the signals above.
     class EngineHost : public MonitorHost {
     public:
         explicit EngineHost(MonitorSession& s) : s_(s) {}
-        bool windowVisible() const override { return s_.viewVisible_ && s_.viewVisible_(); }
-        bool windowStateNormal() const override { return !s_.viewNormal_ || s_.viewNormal_(); }
-        void popupRequested() override { emit s_.popupRequested(); }
+        void popupRequested(bool wasVisible) override { emit s_.popupRequested(wasVisible); }
         void playCallerIdSound(const QString& wavFile) override { emit s_.callerIdSoundRequested(wavFile); }
         void keepOnTop(bool on) override { emit s_.keepOnTopRequested(on); }
         void callEvent(const CallEvent& event) override { emit s_.callEvent(event); }
@@ -99,7 +92,6 @@ private:
     EngineHost host_{*this};
     MonitorEngine engine_;
     std::unique_ptr<ClockTimer> timerReconnect_;
-    std::function<bool()> viewVisible_, viewNormal_;
     bool stopping_ = false;
     bool connectionLost_ = false;
     bool lineUp_ = false; // the port was opened for trace mode and has not failed since

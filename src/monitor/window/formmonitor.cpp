@@ -15,7 +15,6 @@
 #include "monitor/window/twips.h"
 #include "monitor/window/wave_device.h"
 #include "phonebook/dialogpbook.h"
-#include "phonebook/phone_to_name.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -57,7 +56,7 @@ QLabel* makeField(QWidget* parent, const QString& name)
 FormMonitor::FormMonitor(
     Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings, int debugLevel, bool scanMode)
     : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), clock_(clock), settings_(settings),
-      debugLevel_(debugLevel), scanMode_(scanMode), session_(at, clock, settings), engine_(session_.engine())
+      debugLevel_(debugLevel), scanMode_(scanMode), session_(at, clock), engine_(session_.engine())
 {
     setObjectName(QStringLiteral("FormMonitor"));
     setWindowTitle(QStringLiteral("Call Monitor"));
@@ -66,9 +65,7 @@ FormMonitor::FormMonitor(
     f.setPointSizeF(8.0);
     setFont(f);
     dpi_ = twips::dpiOf(this);
-    session_.setView([this] { return windowVisible(); }, [this] { return windowStateNormal(); });
-    numberforms::setPlan(numberforms::planFrom(settings_));
-    engine_.setSettings({debugLevel, {}, engine_.settings().unitCost});
+    applyInputs();
 
     endProgram = [this] {
         mainWindow_.close();
@@ -80,13 +77,7 @@ FormMonitor::FormMonitor(
     };
     openSettings = [this] {
         FormMonitorSettings dialog(
-            settings_, wave::device(), mainWindow_.Ring,
-            [this](const QString& prefix) {
-                MonitorSettings s = engine_.settings();
-                s.dialPrefix = prefix;
-                engine_.setSettings(s);
-            },
-            this);
+            settings_, wave::device(), mainWindow_.Ring, [this] { applyInputs(); }, this);
         dialog.applyNetwork = [this] { return network_->apply(); };
         dialog.Form_Load();
         dialog.exec();
@@ -281,6 +272,15 @@ void FormMonitor::connectButtons()
     connect(lampImages[5], &PictureLabel::clicked, this, [this] { engine_.stopRingLoop(u'B'); });
 }
 
+// The unit cost is the main window's: the user may have changed "Cost per
+// Unit" there since start-up read it from the store.
+void FormMonitor::applyInputs()
+{
+    MonitorInputs inputs = readMonitorInputs(settings_, debugLevel_);
+    inputs.unitCost = mainWindow_.UnitCost;
+    engine_.setInputs(inputs);
+}
+
 int FormMonitor::storedNumber(const QString& key, int least) const
 {
     const std::optional<double> v = regional::toNumber(settings_.read(key));
@@ -351,16 +351,14 @@ void FormMonitor::prepareGrid()
 {
     FlexGrid1->applyStoredWidths();
     session_.loadList();
-    if (engine_.callList().rowCount() > 0)
+    if (engine_.callList().count() > 0)
         FlexGrid1->setCurrentRecord(0); // the newest record; its picture shows
 }
 
 void FormMonitor::Form_Load()
 {
     engine_.reset();
-    MonitorSettings chosen = engine_.settings();
-    chosen.unitCost = mainWindow_.UnitCost;
-    engine_.setSettings(chosen);
+    applyInputs();
     EnableComScanMonitorCID();
     network_->apply();
     if (debugLevel_ > 0) {
@@ -377,8 +375,6 @@ void FormMonitor::Form_Load()
     else
         setWidthTwips(kWidth);
     setHeightTwips(storedNumber(key::ScanHeight, kLeastListHeight));
-    chosen.dialPrefix = settings_.read(key::DialPrefixNumber);
-    engine_.setSettings(chosen);
     FlexGrid1->viewport()->update();
     loaded_ = true;
 }
@@ -388,6 +384,30 @@ void FormMonitor::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     if (loaded_ && !unloading_)
         Form_Resize();
+}
+
+void FormMonitor::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    pushViewState();
+}
+
+void FormMonitor::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    pushViewState();
+}
+
+void FormMonitor::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        pushViewState();
+}
+
+void FormMonitor::pushViewState()
+{
+    engine_.setViewState({isVisible(), windowStateNormal()});
 }
 
 void FormMonitor::Form_Resize()

@@ -80,9 +80,8 @@ public:
     void reloadListNames();
 
     // What the session asks of its view.
-    bool windowVisible() const;
-    bool windowStateNormal() const; // neither minimised nor maximised
-    void popupRequested();          // shown in normal state, TimerPopup on
+    bool windowStateNormal() const;       // neither minimised nor maximised
+    void popupRequested(bool wasVisible); // shown in normal state, TimerPopup on
     void playCallerIdSound(const QString& wavFile);
     void keepOnTop(bool on); // SWOnTop1, only while a popup runs
 
@@ -98,6 +97,9 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Layout (formmonitor.cpp)
@@ -112,6 +114,10 @@ private:
     // A stored height at or below this leaves the call list no room.
     static constexpr int kLeastListHeight = kGridTop + kGridBottomGap + 1;
     int storedNumber(const QString& key, int least = -kMostTwips) const;
+    // The monitor's inputs from the store, handed to the engine.
+    void applyInputs();
+    // Whether the window shows and in which state, handed to the engine.
+    void pushViewState();
 
     // Live display (formmonitor_live.cpp)
     void connectSession();
@@ -181,7 +187,8 @@ private:
     bool loaded_ = false;
     bool unloading_ = false;
     bool askBeforeLosingCalls_ = true;
-    bool cidAlert_ = false; // LabelCID shows a red notice until the caller-ID text changes
+    bool popupWasVisible_ = false; // what the running popup restores
+    bool cidAlert_ = false;        // LabelCID shows a red notice until the caller-ID text changes
     QString cidUnderAlert_;
     QSystemTrayIcon* tray_ = nullptr;
     CallerNotifier* callerNotifier_ = nullptr;

@@ -29,7 +29,7 @@ void FormMonitor::connectSession()
     connect(&session_, &MonitorSession::keepOnTopRequested, this, &FormMonitor::keepOnTop);
     connect(&session_, &MonitorSession::callEvent, this, &FormMonitor::announceCaller);
     connect(&session_, &MonitorSession::connectionChanged, this, &FormMonitor::showConnectionState);
-    connect(&engine_.callList(), &CallListModel::fileProblemChanged, this, &FormMonitor::showListProblem);
+    connect(&engine_.callList(), &CallList::fileProblemChanged, this, &FormMonitor::showListProblem);
     connect(&session_, &MonitorSession::traceModeFailed, this, [this] {
         monitormessage::show(this, QStringLiteral("An error has occured! Call Monitor is Inactive... Please restart!"));
     });
@@ -60,7 +60,7 @@ void FormMonitor::drawImage(PictureLabel* label, const QString& file, std::optio
 
 void FormMonitor::drawDisplay()
 {
-    const MonitorDisplay& d = engine_.display();
+    const MonitorDisplay d = engine_.display();
     const bool alertStays = cidAlert_ && d.LabelCID == cidUnderAlert_; // until the next caller
     if (!session_.connectionLost() && !unloading_ && !alertStays) {
         if (std::exchange(cidAlert_, false))
@@ -89,7 +89,7 @@ void FormMonitor::drawDisplay()
 
 void FormMonitor::drawLamps()
 {
-    const MonitorDisplay& d = engine_.display();
+    const MonitorDisplay d = engine_.display();
     ImageLED->showLamp(lamps::Grey);
     blinkPhase_ = !blinkPhase_;
     // Order: active A, connected A, ringing A, active B, connected B, ringing B.
@@ -120,25 +120,21 @@ void FormMonitor::drawLamps()
 
 void FormMonitor::Timer2_Timer()
 {
-    const MonitorDisplay& d = engine_.display();
+    const MonitorDisplay d = engine_.display();
     if ((d.Check5 == 1 || d.Check6 == 1) && mainWindow_.Ring == 1)
         wave::playFromStart(wave::device(), settings_.read(key::WavFile));
 }
 
 // ---- what the session asks of its view -------------------------------------------
 
-bool FormMonitor::windowVisible() const
-{
-    return isVisible();
-}
-
 bool FormMonitor::windowStateNormal() const
 {
     return !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
-void FormMonitor::popupRequested()
+void FormMonitor::popupRequested(bool wasVisible)
 {
+    popupWasVisible_ = wasVisible;
     // Shown in front, but the user's typing stays where it is.
     setAttribute(Qt::WA_ShowWithoutActivating, true);
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
@@ -149,7 +145,7 @@ void FormMonitor::popupRequested()
 
 void FormMonitor::TimerPopup_Timer()
 {
-    if (engine_.popupWasVisible())
+    if (popupWasVisible_)
         show();
     else
         hide();
@@ -217,7 +213,7 @@ void FormMonitor::announceCaller(const CallEvent& event)
     if (event.kind != CallEvent::Kind::Incoming && event.kind != CallEvent::Kind::Waiting)
         return;
     QString picture = event.number;
-    PhoneToName(picture, engine_.bookPath());
+    PhoneToName(picture, engine_.inputs().bookPath, engine_.inputs().numberPlan);
     callerNotifier_->announce(event, picture);
 }
 

@@ -2,7 +2,6 @@
 #include "common/settings_keys.h"
 
 #include "common/settings_store.h"
-#include "phonebook/phone_to_name.h"
 #include "monitor/window/twips.h"
 #include "monitor/window/wave_device.h"
 
@@ -24,9 +23,9 @@ QString wavFile(const SettingsStore& settings)
 
 } // namespace
 
-FormMonitorSettings::FormMonitorSettings(SettingsStore& settings, WaveDevice& wave, int& ring,
-    std::function<void(const QString&)> setDialPrefix, QWidget* parent)
-    : QDialog(parent), settings_(settings), wave_(wave), ring_(ring), setDialPrefix_(std::move(setDialPrefix))
+FormMonitorSettings::FormMonitorSettings(
+    SettingsStore& settings, WaveDevice& wave, int& ring, std::function<void()> changed, QWidget* parent)
+    : QDialog(parent), settings_(settings), wave_(wave), ring_(ring), changed_(std::move(changed))
 {
     setObjectName(QStringLiteral("FormMonitorSettings"));
     setWindowTitle(QStringLiteral("Call Monitor Settings"));
@@ -175,11 +174,7 @@ void FormMonitorSettings::connectBoxes()
     connect(Check2, &QCheckBox::toggled, this, &FormMonitorSettings::Check2_Click);
     connect(Check3, &QCheckBox::toggled, this, &FormMonitorSettings::Check3_Click);
     connect(Command1, &QPushButton::clicked, this, &FormMonitorSettings::Command1_Click);
-    connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) {
-        settings_.write(key::DialPrefixNumber, text);
-        if (setDialPrefix_)
-            setDialPrefix_(text);
-    });
+    connect(Text1, &QLineEdit::textChanged, this, [this](const QString& text) { store(key::DialPrefixNumber, text); });
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
     connectDesktopFrame();
     connectNetworkFrame();
@@ -190,15 +185,13 @@ void FormMonitorSettings::connectDesktopFrame()
     connect(Check9, &QCheckBox::toggled, this, [this](bool on) { storeFlag(key::Notify, on); });
     for (const auto& [edit, key] :
         {std::pair{TextCountryCode, key::CountryCode}, std::pair{TextAreaCode, key::AreaCode}}) {
-        connect(edit, &QLineEdit::textEdited, this, [this, key = key](const QString& text) {
-            settings_.write(key, text);
-            numberforms::setPlan(numberforms::planFrom(settings_));
-        });
+        connect(edit, &QLineEdit::textEdited, this, [this, key = key](const QString& text) { store(key, text); });
     }
 }
 
 void FormMonitorSettings::Form_Load()
 {
+    loading_ = true;
     if (ring_ == 1) {
         Check2->setChecked(true);
         // The sound starts once more from its beginning.
@@ -219,19 +212,26 @@ void FormMonitorSettings::Form_Load()
     for (const auto& [name, box] : boxes)
         box->setChecked(settings_.isOne(name));
 
-    const QString prefix = settings_.read(key::DialPrefixNumber);
-    if (setDialPrefix_)
-        setDialPrefix_(prefix);
-    Text1->setText(prefix);
+    Text1->setText(settings_.read(key::DialPrefixNumber));
     Check9->setChecked(settings_.isOne(key::Notify));
     TextCountryCode->setText(settings_.read(key::CountryCode));
     TextAreaCode->setText(settings_.read(key::AreaCode));
     loadNetworkFrame();
+    loading_ = false;
+    if (changed_)
+        changed_();
+}
+
+void FormMonitorSettings::store(const QString& key, const QString& value)
+{
+    settings_.write(key, value);
+    if (changed_ && !loading_)
+        changed_();
 }
 
 void FormMonitorSettings::storeFlag(const QString& key, bool ticked)
 {
-    settings_.write(key, ticked ? QStringLiteral("1") : QStringLiteral("0"));
+    store(key, ticked ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void FormMonitorSettings::testPlay()
@@ -266,6 +266,6 @@ void FormMonitorSettings::Command1_Click()
     const QString chosen = chooseWaveFile ? chooseWaveFile(this) : QString();
     if (chosen.isEmpty())
         return; // cancelled: nothing stored, nothing played
-    settings_.write(key::WavFile, chosen);
+    store(key::WavFile, chosen);
     wave::playFromStart(wave_, wavFile(settings_));
 }

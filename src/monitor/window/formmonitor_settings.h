@@ -18,10 +18,11 @@ class WaveDevice;
 class FormMonitorSettings : public QDialog {
     Q_OBJECT
 public:
-    // `ring` is the main window's Ring flag; `setDialPrefix` hands a new prefix
-    // to the monitor (its DialPrefix).
-    FormMonitorSettings(SettingsStore& settings, WaveDevice& wave, int& ring,
-        std::function<void(const QString&)> setDialPrefix, QWidget* parent = nullptr);
+    // `ring` is the main window's Ring flag; `changed` runs after each change
+    // the user makes and once at the end of Form_Load, so the monitor takes
+    // its settings (the dial prefix among them) on again.
+    FormMonitorSettings(
+        SettingsStore& settings, WaveDevice& wave, int& ring, std::function<void()> changed, QWidget* parent = nullptr);
 
     // Form_Load: fills the boxes from the store (their handlers run as they tick).
     void Form_Load();
@@ -49,6 +50,8 @@ private:
     void loadNetworkFrame();
     void networkChanged();
     void storeFlag(const QString& key, bool ticked);
+    // Stores a setting and tells the monitor.
+    void store(const QString& key, const QString& value);
     void testPlay();
     void Check2_Click(bool ticked);
     void Check3_Click(bool ticked);
@@ -57,7 +60,8 @@ private:
     SettingsStore& settings_;
     WaveDevice& wave_;
     int& ring_;
-    std::function<void(const QString&)> setDialPrefix_;
+    std::function<void()> changed_;
+    bool loading_ = false; // Form_Load tells the monitor once, at its end
 
     QCheckBox* Check1 = nullptr; // "Popup"
     QCheckBox* Check2 = nullptr; // "Ring"

@@ -3,11 +3,10 @@
 // forms of numbers, dumped as text and compared whole with a reviewed file.
 #include "../common/golden.h"
 
-#include "monitor/engine/call_list_model.h"
-#include "monitor/window/call_filter.h"
-#include "monitor/window/call_list_csv.h"
-#include "monitor/window/call_statistics.h"
-#include "monitor/window/missed_calls.h"
+#include "monitor/engine/call_list.h"
+#include "monitor/engine/call_history.h"
+#include "monitor/engine/call_list_csv.h"
+#include "monitor/engine/call_statistics.h"
 #include "phonebook/phone_to_name.h"
 
 #include <numeric>
@@ -24,8 +23,8 @@ QString numbers(const QList<CallRecord>& records, const QList<int>& rows)
 
 TEST(CallHistory, FilterMissedCsvStatisticsAndNumberFormsMatchTheirGolden)
 {
-    CallListModel list;
-    list.setListPath(QStringLiteral(CORVANE_SOURCE_DIR "/tests/window/data/history_list.txt"));
+    CallList list;
+    list.setListPath(QStringLiteral(CORVANE_SOURCE_DIR "/tests/engine/data/history_list.txt"));
     list.ReadTheList();
     QList<CallRecord> records = list.records();
     records.last().name = QStringLiteral("Tab\there"); // no list.txt line can hold a TAB in a field
@@ -34,7 +33,7 @@ TEST(CallHistory, FilterMissedCsvStatisticsAndNumberFormsMatchTheirGolden)
         for (const bool missed : {false, true}) {
             QList<int> rows;
             for (int r = 0; r < records.size(); ++r)
-                if (CallFilter::accepts(records[r], CallFilter::searchWords(QString::fromUtf8(search)), missed))
+                if (callhistory::accepts(records[r], callhistory::searchWords(QString::fromUtf8(search)), missed))
                     rows << r;
             out += QStringLiteral("'%1'%2: %3\n")
                        .arg(QString::fromUtf8(search), missed ? " missed" : "", numbers(records, rows));
@@ -43,7 +42,7 @@ TEST(CallHistory, FilterMissedCsvStatisticsAndNumberFormsMatchTheirGolden)
     for (const char* since : {"2026-12-07 09:14:59", "2026-12-07 09:15:00", "2026-11-01 00:00:00"})
         out += QStringLiteral("%1: %2\n")
                    .arg(QLatin1String(since))
-                   .arg(MissedCalls::countSince(records, QLatin1String(since)));
+                   .arg(callhistory::missedSince(records, QLatin1String(since)));
     out += QStringLiteral("## csv\n");
     QList<int> all(records.size());
     std::iota(all.begin(), all.end(), 0);
@@ -84,7 +83,7 @@ TEST(CallHistory, FilterMissedCsvStatisticsAndNumberFormsMatchTheirGolden)
         out += QStringLiteral("%1 -> %2 %3\n")
                    .arg(number, numberforms::national(number, plan), found ? name : QStringLiteral("(none)"));
     }
-    EXPECT_GOLDEN("window/data/history.expected", out);
+    EXPECT_GOLDEN("engine/data/history.expected", out);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "monitor/window/call_list_csv.h"
+#include "monitor/engine/call_list_csv.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 
 #include <QRegularExpression>
 
@@ -70,7 +70,7 @@ QString field(const QString& text)
 
 QByteArray toCsv(const QList<CallRecord>& records, const QList<int>& rows)
 {
-    const QStringList& h = CallListModel::headers();
+    const QStringList& h = CallList::headers();
     QString out;
     out.reserve((rows.size() + 1) * 72);
     const QString* const header[8] = {&h[0], &h[1], &h[2], &h[3], &h[4], &h[5], &h[6], &h[7]};

@@ -1,6 +1,6 @@
 // CSV fields a spreadsheet opens: no cell runs as a formula, and the list's
 // own plain values stay as they are.
-#include "monitor/window/call_list_csv.h"
+#include "monitor/engine/call_list_csv.h"
 
 #include <gtest/gtest.h>
 

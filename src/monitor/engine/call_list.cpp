@@ -1,4 +1,4 @@
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 
 #include "common/atomic_file.h"
 #include "common/program_folder.h"
@@ -11,28 +11,27 @@
 
 namespace {
 
-constexpr int kColumns = 8;
 // Shorter lines (blank lines, stray fragments) are never records.
 constexpr qsizetype kMinLineLength = 13;
 
 QString* field(CallRecord& r, int column)
 {
-    QString* fields[kColumns] = {&r.msn, &r.type, &r.date, &r.time, &r.number, &r.name, &r.duration, &r.cost};
-    return column >= 0 && column < kColumns ? fields[column] : nullptr;
-}
-
-const QString* field(const CallRecord& r, int column)
-{
-    return field(const_cast<CallRecord&>(r), column);
+    QString* fields[CallList::kColumns] = {&r.msn, &r.type, &r.date, &r.time, &r.number, &r.name, &r.duration, &r.cost};
+    return column >= 0 && column < CallList::kColumns ? fields[column] : nullptr;
 }
 
 } // namespace
 
-CallListModel::CallListModel(QObject* parent) : QAbstractTableModel(parent)
+CallList::CallList(QObject* parent) : QObject(parent)
 {
 }
 
-const QStringList& CallListModel::headers()
+const QString* CallList::field(const CallRecord& r, int column)
+{
+    return ::field(const_cast<CallRecord&>(r), column);
+}
+
+const QStringList& CallList::headers()
 {
     static const QStringList h{QStringLiteral("MSN"), QStringLiteral("Type"), QStringLiteral("Date"),
         QStringLiteral("Time"), QStringLiteral("Number"), QStringLiteral("Name"), QStringLiteral("Duration"),
@@ -40,43 +39,19 @@ const QStringList& CallListModel::headers()
     return h;
 }
 
-int CallListModel::rowCount(const QModelIndex& parent) const
+bool CallList::remove(int row, int count)
 {
-    return parent.isValid() ? 0 : int(records_.size());
-}
-
-int CallListModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : kColumns;
-}
-
-QVariant CallListModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() >= records_.size() || (role != Qt::DisplayRole && role != Qt::EditRole))
-        return {};
-    const QString* f = field(records_[index.row()], index.column());
-    return f ? QVariant(*f) : QVariant();
-}
-
-QVariant CallListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= kColumns)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    return headers().at(section);
-}
-
-bool CallListModel::removeRows(int row, int count, const QModelIndex& parent)
-{
-    if (parent.isValid() || row < 0 || count <= 0 || row + count > records_.size())
+    if (row < 0 || count <= 0 || row + count > records_.size())
         return false;
-    beginRemoveRows(parent, row, row + count - 1);
+    emit recordsAboutToBeRemoved(row, row + count - 1);
     records_.remove(row, count);
-    endRemoveRows();
+    emit recordsRemoved(row, row + count - 1);
+    emit changed();
     unsaved_ = true;
     return true;
 }
 
-void CallListModel::AddCall(
+void CallList::AddCall(
     QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam, QString Durat, QString Cost)
 {
     Q_UNUSED(Nam) // the book decides the name, not the caller
@@ -90,39 +65,40 @@ void CallListModel::AddCall(
         Typ += u'*';
     }
     const auto prepend = [&](const QString& name) {
-        beginInsertRows({}, 0, 0);
+        emit recordsAboutToBeInserted(0, 0);
         records_.prepend(
             CallRecord{Phn, Typ, Dt.toString(QStringLiteral("yyyy-MM-dd")), Tm, Number, name, Durat, Cost});
-        endInsertRows();
+        emit recordsInserted(0, 0);
+        emit changed();
     };
     QString lookup = Number;
     ++unsavedCalls_;
     unsaved_ = true;
     if (!writeThrough_) {
-        prepend(PhoneToName(lookup, bookPath()));
+        prepend(PhoneToName(lookup, bookPath(), plan_));
         return;
     }
-    const BookLookup book(bookPath()); // one read names the new call and every saved row
+    const BookLookup book(bookPath(), plan_); // one read names the new call and every saved row
     prepend(book.nameFor(lookup));
     save(book);
 }
 
-void CallListModel::setWriteThrough(bool on)
+void CallList::setWriteThrough(bool on)
 {
     writeThrough_ = on;
 }
 
-QString CallListModel::toLine(const CallRecord& r)
+QString CallList::toLine(const CallRecord& r)
 {
     return QStringList{r.msn, r.type, r.date, r.time, r.number, r.name, r.duration, r.cost}.join(u'\t');
 }
 
-CallRecord CallListModel::fromLine(QStringView line)
+CallRecord CallList::fromLine(QStringView line)
 {
     CallRecord r;
     int column = 0;
     for (QStringView part : line.tokenize(u'\t')) {
-        if (QString* f = field(r, column++))
+        if (QString* f = ::field(r, column++))
             *f = part.toString();
         else
             break;
@@ -130,12 +106,12 @@ CallRecord CallListModel::fromLine(QStringView line)
     return r;
 }
 
-bool CallListModel::SaveTheList()
+bool CallList::SaveTheList()
 {
-    return save(BookLookup(bookPath())); // read once: every row sees the same book
+    return save(BookLookup(bookPath(), plan_)); // read once: every row sees the same book
 }
 
-bool CallListModel::save(const BookLookup& book)
+bool CallList::save(const BookLookup& book)
 {
     if (unreadable_ && !readAgain()) {
         if (unsavedCalls_ > 0)
@@ -165,7 +141,7 @@ bool CallListModel::save(const BookLookup& book)
     return saved;
 }
 
-bool CallListModel::readAgain()
+bool CallList::readAgain()
 {
     bool readable = true;
     const QString text = usertext::readFile(listPath(), &readable);
@@ -174,7 +150,7 @@ bool CallListModel::readAgain()
     return readable;
 }
 
-void CallListModel::ReadTheList()
+void CallList::ReadTheList()
 {
     bool readable = true;
     const QString text = usertext::readFile(listPath(), &readable);
@@ -182,7 +158,7 @@ void CallListModel::ReadTheList()
     appendLines(text);
 }
 
-void CallListModel::appendLines(const QString& text)
+void CallList::appendLines(const QString& text)
 {
     QList<CallRecord> added;
     usertext::forEachLine(text, [&](QStringView line) {
@@ -192,19 +168,21 @@ void CallListModel::appendLines(const QString& text)
     });
     if (added.isEmpty())
         return;
-    beginInsertRows({}, int(records_.size()), int(records_.size() + added.size() - 1));
+    const int first = count(), last = first + int(added.size()) - 1;
+    emit recordsAboutToBeInserted(first, last);
     records_.append(added);
-    endInsertRows();
+    emit recordsInserted(first, last);
+    emit changed();
 }
 
-CallListModel::FileProblem CallListModel::fileProblem() const
+CallList::FileProblem CallList::fileProblem() const
 {
     if (unreadable_)
         return FileProblem::Unreadable;
     return saveFailed_ ? FileProblem::NotSaved : FileProblem::None;
 }
 
-QString CallListModel::fileProblemText() const
+QString CallList::fileProblemText() const
 {
     const QString file = QDir::toNativeSeparators(listPath());
     switch (fileProblem()) {
@@ -216,7 +194,7 @@ QString CallListModel::fileProblemText() const
     return {};
 }
 
-QString CallListModel::unsavedCallsText() const
+QString CallList::unsavedCallsText() const
 {
     if (unsavedCalls_ == 0)
         return {};
@@ -227,7 +205,7 @@ QString CallListModel::unsavedCallsText() const
             unreadable_ ? QStringLiteral("read") : QStringLiteral("written"));
 }
 
-void CallListModel::setFileState(bool unreadable, bool saveFailed)
+void CallList::setFileState(bool unreadable, bool saveFailed)
 {
     if (unreadable == unreadable_ && saveFailed == saveFailed_)
         return;
@@ -236,49 +214,52 @@ void CallListModel::setFileState(bool unreadable, bool saveFailed)
     emit fileProblemChanged();
 }
 
-void CallListModel::clearRows()
+void CallList::clearRows()
 {
-    beginResetModel();
+    emit recordsAboutToBeReset();
     records_.clear();
-    endResetModel();
+    emit recordsReset();
+    emit changed();
     unsaved_ = false;
     unsavedCalls_ = 0;
 }
 
-const QList<CallRecord>& CallListModel::records() const
+const QList<CallRecord>& CallList::records() const
 {
     return records_;
 }
 
-void CallListModel::setRecords(QList<CallRecord> records)
+void CallList::setRecords(QList<CallRecord> records)
 {
-    beginResetModel();
+    emit recordsAboutToBeReset();
     records_ = std::move(records);
-    endResetModel();
+    emit recordsReset();
+    emit changed();
 }
 
-void CallListModel::setListPath(const QString& path)
+void CallList::setListPath(const QString& path)
 {
     listPath_ = path;
 }
 
-void CallListModel::setBookPath(const QString& path)
+void CallList::setPhoneBook(const QString& path, const NumberPlan& plan)
 {
     bookPath_ = path;
     bookPathSet_ = true;
+    plan_ = plan;
 }
 
-void CallListModel::setDialPrefix(const QString& prefix)
+void CallList::setDialPrefix(const QString& prefix)
 {
     dialPrefix_ = prefix;
 }
 
-QString CallListModel::listPath() const
+QString CallList::listPath() const
 {
     return listPath_.isEmpty() ? ProgramFolder::filePath(QStringLiteral("list.txt")) : listPath_;
 }
 
-QString CallListModel::bookPath() const
+QString CallList::bookPath() const
 {
     return bookPathSet_ ? bookPath_ : BookFile::defaultPath();
 }

@@ -1,7 +1,7 @@
-#include "monitor/window/call_statistics.h"
+#include "monitor/engine/call_statistics.h"
 
 #include "common/regional.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 
 #include <QHash>
 #include <algorithm>

@@ -1,0 +1,37 @@
+#include "monitor/engine/monitor_inputs.h"
+
+#include "common/regional.h"
+#include "common/settings_keys.h"
+#include "common/settings_store.h"
+#include "phonebook/book_file.h"
+
+bool MonitorInputs::logs(CallType type) const
+{
+    switch (type) {
+    case CallType::Answer: return logAnswer;
+    case CallType::Called: return logCalled;
+    case CallType::Ring: return logRing;
+    case CallType::Try: return logTry;
+    case CallType::CID: return logCid;
+    }
+    return false;
+}
+
+MonitorInputs readMonitorInputs(const SettingsStore& store, int debugLevel)
+{
+    MonitorInputs in;
+    in.debugLevel = debugLevel;
+    in.dialPrefix = store.read(key::DialPrefixNumber);
+    in.unitCost = float(regional::toNumber(store.read(key::UnitCost)).value_or(0.0));
+    in.logAnswer = store.isOne(key::LogAns);
+    in.logCalled = store.isOne(key::LogDial);
+    in.logRing = store.isOne(key::LogRing);
+    in.logTry = store.isOne(key::LogTry);
+    in.logCid = store.isOne(key::LogCID);
+    in.popup = store.isOne(key::Popup);
+    in.callerIdSound = store.isOne(key::IDSound);
+    in.wavFile = store.read(key::WavFile);
+    in.numberPlan = numberforms::planFrom(store);
+    in.bookPath = BookFile::defaultPath();
+    return in;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Everything the monitor takes from the user's settings, as one value. The
+// window, corvane-monitor and corvane-replay build it with readMonitorInputs
+// and hand it to the engine; the monitor settings window hands it over again
+// after every change. Call tracking reads these, never the settings store.
+#include "monitor/engine/call_type.h"
+#include "phonebook/phone_to_name.h"
+
+#include <QString>
+
+class SettingsStore;
+
+struct MonitorInputs {
+    int debugLevel = 0;      // 0 quiet ... 5 every trace pane; from the command line
+    QString dialPrefix;      // DialPrefixNumber: taken off dialled numbers in the call list
+    float unitCost = 0.026f; // UnitCost: price of one charge unit
+    // Which calls enter the call list: LogAns, LogDial, LogRing, LogTry, LogCID.
+    bool logAnswer = true, logCalled = true, logRing = true, logTry = true, logCid = true;
+    bool popup = false;         // Popup: an announced caller brings the window up
+    bool callerIdSound = false; // IDSound: an announced caller plays wavFile
+    QString wavFile;            // WavFile
+    NumberPlan numberPlan;      // CountryCode, AreaCode: the other forms of a number
+    QString bookPath;           // the book.txt that names callers; "" for none
+
+    // Whether an ended call of this type enters the call list.
+    bool logs(CallType type) const;
+    bool operator==(const MonitorInputs&) const = default;
+};
+
+// What the caller-ID announcement needs of the view showing the monitor,
+// pushed by the view whenever it changes. Without a view the monitor counts
+// as hidden and in normal state.
+struct ViewState {
+    bool visible = false;
+    bool normal = true; // neither minimised nor maximised
+};
+
+// The inputs as the store holds them: a flag counts as on only when its text
+// reads as the number 1, a unit cost that is no number as 0; the phone book
+// is the program folder's. The trace level is not stored: the caller's.
+MonitorInputs readMonitorInputs(const SettingsStore& store, int debugLevel);

@@ -1,0 +1,158 @@
+// One settings file, three monitors: corvane-replay --settings, corvane-monitor
+// against the simulator and the window's session log the same calls with the
+// same numbers, names, types and costs. Dates, times and durations are left
+// out: the service runs on the real clock.
+#include "../common/golden.h"
+#include "../common/simulator_fixture.h"
+#include "window_fixture.h"
+
+#include "common/regional.h"
+#include "tools/replay_run.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <array>
+
+namespace {
+
+// A local caller who is answered, an outgoing call with charges, a call nobody answers.
+const QByteArray kScenario = "in  at=200ms from=2345678 to=4711 ring=200ms talk=200ms\n"
+                             "out at=2s port=2 dial=01 ring=200ms talk=200ms units=3\n"
+                             "in  at=7s from=0301111 to=4712 ring=300ms answer=no\n";
+constexpr int kCalls = 3;
+const QByteArray kBook = "Vienna\t+43 1 2345678\t-\t-\t-\t-\r\nCity\t01\t-\t-\t-\t-\r\n";
+
+struct Row {
+    const char* name;
+    const char* settings; // lines of section [Startup]
+};
+const std::array<Row, 5> kRows{{
+    {"defaults", ""},
+    {"number plan", "CountryCode=43\nAreaCode=1\n"},
+    {"dial prefix", "DialPrefixNumber=0\n"},
+    {"log filters", "LogCID=0\nLogRing=0\nLogDial=0\n"},
+    {"unit cost", "UnitCost=0.1\n"},
+}};
+
+QByteArray ini(const Row& row)
+{
+    return "[Startup]\n" + QByteArray(row.settings);
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// MSN, type, number, name and cost of each record of a list.txt.
+QString calls(const QString& listFile)
+{
+    QFile f(listFile);
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("<no %1>\n").arg(listFile);
+    QString out;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        const QStringList r = line.split(u'\t');
+        out += QStringList{r.value(0), r.value(1), r.value(4), r.value(5), r.value(7)}.join(u'|') + u'\n';
+    }
+    return out;
+}
+
+// corvane-monitor with its own simulator, program folder and settings store.
+struct Service {
+    QTemporaryDir dir;
+    std::unique_ptr<SimulatorLink> sim;
+    QProcess monitor;
+
+    QString home() const { return dir.filePath(QStringLiteral("home")); }
+    void start(const QByteArray& settings, const QString& scenario)
+    {
+        write(dir.filePath(QStringLiteral("config/Corvane Controller.ini")), settings);
+        write(QDir(home()).filePath(QStringLiteral("book.txt")), kBook);
+        sim = std::make_unique<SimulatorLink>(QStringList{"--scenario", scenario});
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        monitor.setProcessEnvironment(env);
+        monitor.setProcessChannelMode(QProcess::MergedChannels);
+        monitor.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"), {"--port", sim->link(), "--home", home()});
+    }
+    // The calls of list.txt once the service has ended every call of the scenario.
+    QString calls()
+    {
+        QByteArray log;
+        while (log.count("corvane-monitor: logged ") < kCalls && monitor.waitForReadyRead(30000))
+            log += monitor.readAll();
+        monitor.terminate();
+        monitor.waitForFinished(10000);
+        return ::calls(QDir(home()).filePath(QStringLiteral("list.txt")));
+    }
+};
+
+class MonitorInputsTest : public WindowTest {
+protected:
+    QString replayed(const Row& row, const QString& capture)
+    {
+        write(dir.filePath("replay.ini"), ini(row));
+        write(dir.filePath("replay-book.txt"), kBook);
+        ReplayOptions o;
+        o.capture = capture;
+        o.outDir = dir.filePath("replay");
+        o.settingsFile = dir.filePath("replay.ini");
+        o.bookFile = dir.filePath("replay-book.txt");
+        ReplaySummary summary;
+        QString error;
+        EXPECT_TRUE(Replay::run(o, summary, error)) << error.toStdString();
+        return ::calls(o.outDir + "/list.txt");
+    }
+
+    QString shownInTheWindow(const Row& row, const QList<CaptureLine>& capture)
+    {
+        write(dir.filePath("window.ini"), ini(row));
+        SettingsStore::useFileForUser(dir.filePath("window.ini"));
+        QFile::remove(file("list.txt"));
+        writeText("book.txt", kBook);
+        FormMonitor& m = makeMonitor();
+        form->UnitCost = float(regional::toNumber(settings().read("UnitCost")).value_or(0)); // as start-up reads it
+        m.open();
+        const qint64 start = clock.elapsed();
+        QList<CaptureLine> shifted = capture;
+        for (CaptureLine& l : shifted)
+            l.ms += start;
+        feedCapture(m.engine(), clock, shifted, start, shifted.last().ms + Replay::kRunOnMs);
+        m.close();
+        return ::calls(file("list.txt"));
+    }
+};
+
+} // namespace
+
+TEST_F(MonitorInputsTest, OneSettingsFileLogsTheSameCallsInTheReplayTheServiceAndTheWindow)
+{
+    for (const char* program : {"dodova-sim", "corvane-monitor"})
+        if (!QFileInfo(QStringLiteral(CORVANE_BUILD_DIR "/") + program).isExecutable())
+            GTEST_SKIP() << program << " is not built";
+    QLocale::setDefault(QLocale::c());
+    const QString scenario = dir.filePath("calls.scn");
+    write(scenario, kScenario);
+    std::array<Service, kRows.size()> services; // the live calls of every row at once
+    for (size_t i = 0; i < kRows.size(); ++i)
+        services[i].start(ini(kRows[i]), scenario);
+    const QString trace = dir.filePath("calls.trace");
+    QProcess::execute(
+        QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"), {"--scenario", scenario, "--render-capture", trace});
+    QList<CaptureLine> capture;
+    ASSERT_TRUE(TimedCapture::load(trace, capture) && !capture.isEmpty());
+    QString all;
+    for (size_t i = 0; i < kRows.size(); ++i) {
+        SCOPED_TRACE(kRows[i].name);
+        const QString replay = replayed(kRows[i], trace);
+        EXPECT_EQ(shownInTheWindow(kRows[i], capture), replay);
+        EXPECT_EQ(services[i].calls(), replay);
+        all += QStringLiteral("## %1\n").arg(QLatin1String(kRows[i].name)) + replay;
+    }
+    EXPECT_GOLDEN("window/data/monitor_inputs.expected", all);
+}
