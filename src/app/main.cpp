@@ -43,9 +43,6 @@ void wireWindows(Form1& form, const Startup& startup)
     };
 }
 
-// Exit status of a wrong command line.
-constexpr int kUsageError = 2;
-
 // Says why the program cannot start as asked, on the terminal and in a box.
 int refuse(const QString& text, int status)
 {
@@ -61,7 +58,7 @@ int refuse(const QString& text, int status)
 int startSimulator(SimulatorProcess& simulator, const QString& scenario, QString& device)
 {
     if (const QString problem = scenarioProblem(scenario, SimulatorProcess::scenarioNames()); !problem.isEmpty())
-        return refuse(problem, kUsageError);
+        return refuse(problem, kUsageErrorStatus);
     const QString link = simulator.start(scenario);
     if (link.isEmpty())
         return refuse(
@@ -79,10 +76,8 @@ int main(int argc, char** argv)
     QStringList raw;
     for (int i = 1; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
-    if (const AppOptions early = parseAppOptions(raw); early.help || early.version) {
-        std::fputs(qPrintable(early.help ? appUsage() : appVersionLine()), stdout);
-        return 0;
-    }
+    if (const AppOptions early = parseAppOptions(raw); early.help || early.version)
+        return commandLineExit(early, "corvane", appUsage());
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
@@ -99,10 +94,8 @@ int main(int argc, char** argv)
 
     // Qt has taken its own options (-platform, -style ...) out by now.
     const AppOptions options = parseAppOptions(QApplication::arguments().mid(1));
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "corvane: %s\n%s", qPrintable(options.error), qPrintable(appUsage()));
-        return kUsageError;
-    }
+    if (const int status = commandLineExit(options, "corvane", appUsage()); status >= 0)
+        return status;
     // A scenario file named relative to where the user is, before the program
     // folder becomes the working directory.
     QString scenario = options.scenario;

@@ -45,21 +45,27 @@ TEST(TimedCapture, RawBytesArriveEvery87Microseconds)
 
 TEST(ReplayArguments, OptionsAndErrors)
 {
-    ReplayOptions o;
-    QString error;
-    ASSERT_TRUE(Replay::parseArguments({"cap.trace", "--out", "o", "--debug", "5", "--start", "2026-03-04T23:59:00",
-                                           "--unit-cost", "0.1", "--locale", "de_DE", "--pcap", "p.pcap"},
-        o, error));
+    const ReplayOptions o = Replay::parseArguments({"cap.trace", "--out=o", "--debug", "5",
+        "--start=2026-03-04T23:59:00", "--unit-cost", "0.1", "--locale=de_DE", "--pcap", "p.pcap"});
+    EXPECT_EQ(o.error, "");
+    EXPECT_EQ(o.capture, "cap.trace");
+    EXPECT_EQ(o.outDir, "o");
     EXPECT_EQ(o.debugLevel, 5);
     EXPECT_EQ(o.start, QDateTime(QDate(2026, 3, 4), QTime(23, 59)));
     EXPECT_FLOAT_EQ(o.unitCost, 0.1f);
+    EXPECT_EQ(o.locale, "de_DE");
     EXPECT_EQ(o.pcapFile, QStringLiteral("p.pcap"));
-    for (const QStringList& bad : {QStringList{"cap"}, QStringList{"--out", "o"},
-             QStringList{"c", "--out", "o", "--debug", "6"}, QStringList{"c", "--out", "o", "--start", "soon"},
-             QStringList{"c", "--out", "o", "--x", "1"}, QStringList{"c", "--out"}}) {
-        ReplayOptions r;
-        EXPECT_FALSE(Replay::parseArguments(bad, r, error)) << bad.join(' ').toStdString();
-    }
+    const std::pair<QStringList, QString> bad[] = {
+        {{"cap"}, "a capture and --out DIR are required"},
+        {{"c", "--out=o", "--debug=6"}, "--debug takes a level from 0 to 5, not 6"},
+        {{"c", "--out", "o", "--start", "soon"}, "bad value for --start: soon"},
+        {{"c", "--out", "o", "--unit-cost=-1"}, "bad value for --unit-cost: -1"},
+        {{"c", "--out", "o", "-x", "1"}, "unknown option -x"},
+        {{"c", "--out", "--debug", "1"}, "--out needs a value"},
+        {{"c", "d", "--out", "o"}, "more than one capture given: d"},
+    };
+    for (const auto& [args, error] : bad)
+        EXPECT_EQ(Replay::parseArguments(args).error, error) << args.join(' ').toStdString();
 }
 
 class ReplayRun : public ::testing::Test {
