@@ -6,6 +6,7 @@
 #include "sim/trace_session.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -63,18 +64,15 @@ int runDevice(int argc, char** argv, const sim::SimOptions& o, const sim::Scenar
 
 int renderOnly(const sim::SimOptions& o, const sim::Scenario& scenario, const sim::DeviceState& device)
 {
-    if (o.renderCapture == "-") {
-        sim::renderCapture(scenario, device.portNumbers(), std::cout);
-        return std::cout.good() ? 0 : 1;
-    }
-    std::ofstream out(o.renderCapture, std::ios::binary | std::ios::trunc);
-    if (!out) {
+    QFile out(QString::fromStdString(o.renderCapture));
+    const bool open = o.renderCapture == "-" ? out.open(stdout, QIODevice::WriteOnly)
+                                             : out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (!open) {
         std::cerr << "dodova-sim: cannot write " << o.renderCapture << '\n';
         return 1;
     }
-    sim::renderCapture(scenario, device.portNumbers(), out);
-    out.close();
-    return out ? 0 : 1;
+    const bool written = sim::renderCapture(scenario, device.portNumbers(), out) && out.flush();
+    return written ? 0 : 1;
 }
 
 } // namespace

@@ -1,6 +1,5 @@
-// corvane-replay: capture parsing, virtual-time rules, outputs, and golden
+// corvane-replay: options, virtual-time rules, outputs, and golden
 // end-to-end runs of the simulator's scenarios.
-#include "tools/replay_capture.h"
 #include "tools/replay_pcap.h"
 #include "tools/replay_run.h"
 
@@ -18,29 +17,6 @@ QByteArray readAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing " + path.toUtf8() + ">");
-}
-
-TEST(TimedCapture, ParsesTimesAndEscapes)
-{
-    const QList<CaptureChunk> c = TimedCapture::parse("# corvane-trace 1\r\n# a comment\n0\tL1\\r\\n\n"
-                                                      "5\t\\x00\\\\\\t\\q\n5\tx\nbad line\n3\ty\n");
-    ASSERT_EQ(c.size(), 2);
-    EXPECT_EQ(c[0].ms, 0);
-    EXPECT_EQ(c[0].bytes, QByteArray("L1\r\n"));
-    EXPECT_EQ(c[1].ms, 5); // a time going backwards is held, so "y" joins the 5 ms chunk
-    EXPECT_EQ(c[1].bytes, QByteArray("\x00\\\t\\qxy", 7));
-    EXPECT_EQ(TimedCapture::unescape(TimedCapture::escape(QByteArray("\x01\xff\\\r\n\tA", 7))),
-        QByteArray("\x01\xff\\\r\n\tA", 7));
-}
-
-TEST(TimedCapture, RawBytesArriveEvery87Microseconds)
-{
-    const QList<CaptureChunk> c = TimedCapture::parse(QByteArray(24, 'a'));
-    // bytes 0..11 at 0 ms (11 * 87 = 957 us), 12..22 at 1 ms, 23 at 2 ms
-    ASSERT_EQ(c.size(), 3);
-    EXPECT_EQ(c[0].bytes.size(), 12);
-    EXPECT_EQ(c[1].bytes.size(), 11);
-    EXPECT_EQ(c[2].ms, 2);
 }
 
 TEST(ReplayArguments, OptionsAndErrors)
