@@ -8,6 +8,7 @@
 
 #include <QtWidgets>
 
+#include "common/golden.h"
 #include "common/simulator_fixture.h"
 #include "device/charge_counters.h"
 #include "device/form1.h"
@@ -287,11 +288,7 @@ TEST_P(Form1Script, LogMatchesTheExpectedFile)
     ASSERT_TRUE(session.up());
     for (const QString& line : lines)
         session.run(line);
-    const QString log = session.log.join(u'\n') + u'\n';
-    if (QFile out(base + QStringLiteral(".expected")); qEnvironmentVariableIsSet("CORVANE_UPDATE_GOLDENS")) {
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(log.toUtf8()) == log.toUtf8().size());
-    }
-    EXPECT_EQ(log.toStdString(), readText(base + QStringLiteral(".expected")).toStdString());
+    EXPECT_GOLDEN(QStringLiteral("device/data/%1.expected").arg(name), session.log.join(u'\n') + u'\n');
     QLocale::setDefault(QLocale::c());
 }
 
