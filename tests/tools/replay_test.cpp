@@ -1,5 +1,6 @@
 // corvane-replay: options, virtual-time rules, outputs, and golden
 // end-to-end runs of the simulator's scenarios.
+#include "common/golden.h"
 #include "tools/replay_pcap.h"
 #include "tools/replay_run.h"
 
@@ -75,8 +76,8 @@ TEST_F(ReplayRun, HandMadeIncomingCallMatchesItsGoldenFiles)
     o.bookFile = kData + "/book.txt";
     o.pcapFile = out.filePath("frames.pcap");
     ASSERT_TRUE(replay(kData + "/incoming-answered-handmade.trace", o));
-    EXPECT_EQ(readAll(outFile("list.txt")), readAll(kData + "/golden/incoming-answered-handmade.list.txt"));
-    EXPECT_EQ(readAll(outFile("state.txt")), readAll(kData + "/golden/incoming-answered-handmade.state.txt"));
+    for (const char* file : {"list.txt", "state.txt"})
+        EXPECT_GOLDEN(QStringLiteral("tools/data/golden/incoming-answered-handmade.") + file, readAll(outFile(file)));
     EXPECT_EQ(summary.framesDecoded, 8);
     EXPECT_EQ(summary.callsLogged, 2);
     for (const char* pane : {"Text1.txt", "Text2.txt", "Text3.txt"})
@@ -134,10 +135,11 @@ TEST_F(ReplayRun, MissingCaptureIsAnError)
     EXPECT_FALSE(error.isEmpty());
 }
 
-// Scenario -> dodova-sim --render-capture -> corvane-replay -> whole list.txt
-// and state.txt against reviewed golden files.
+// Scenario -> dodova-sim --render-capture -> corvane-replay at the highest
+// trace level -> every output file against reviewed golden files.
 // A start time in a name ("demo@23:59:45") replays the scenario from then on,
 // so a call runs across midnight; its golden files carry that name.
+
 class ScenarioGolden : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
@@ -159,14 +161,14 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
     o.capture = capture;
     o.outDir = dir.filePath("out");
     o.bookFile = kData + "/book.txt";
+    o.debugLevel = kHighestDebugLevel; // every pane line there is
     if (param.contains(u'@'))
         o.start = QDateTime(QDate(2026, 1, 1), QTime::fromString(param.section(u'@', 1), QStringLiteral("HH:mm:ss")));
     ReplaySummary summary;
     QString error;
     ASSERT_TRUE(Replay::run(o, summary, error)) << error.toStdString();
-    EXPECT_EQ(readAll(o.outDir + "/list.txt"), readAll(kData + "/golden/" + name + ".list.txt"));
-    EXPECT_EQ(readAll(o.outDir + "/state.txt"), readAll(kData + "/golden/" + name + ".state.txt"));
-    EXPECT_EQ(readAll(o.outDir + "/events.txt"), readAll(kData + "/golden/" + name + ".events.txt"));
+    for (const char* file : {"list.txt", "state.txt", "events.txt", "Text1.txt", "Text2.txt", "Text3.txt"})
+        EXPECT_GOLDEN(QStringLiteral("tools/data/golden/%1.%2").arg(name, file), readAll(o.outDir + u'/' + file));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioGolden,
