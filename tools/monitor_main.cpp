@@ -1,4 +1,5 @@
 // corvane-monitor: the call monitor without a window.
+#include "common/port_argument.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "common/unix_signals.h"
@@ -9,11 +10,13 @@
 
 int main(int argc, char** argv)
 {
+    ignoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("corvane"));
-    const MonitorOptions options = parseMonitorOptions(app.arguments().mid(1));
+    MonitorOptions options = parseMonitorOptions(app.arguments().mid(1));
     if (const int status = commandLineExit(options, "corvane-monitor", monitorUsage()); status >= 0)
         return status;
+    options.port = portFromCommandLine(options.port); // before the program folder becomes the working one
     ProgramFolder::setUp(options.home);
     MonitorService service(options, SettingsStore::user());
     TerminationSignals terminations;
@@ -25,5 +28,5 @@ int main(int argc, char** argv)
         return status;
     const int rc = QCoreApplication::exec();
     service.stop();
-    return rc;
+    return rc != 0 ? rc : service.exitStatus();
 }

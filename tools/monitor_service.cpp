@@ -1,6 +1,7 @@
 #include "tools/monitor_service.h"
 #include "common/settings_keys.h"
 
+#include "common/log_text.h"
 #include "common/regional.h"
 #include "common/settings_store.h"
 #include "device/dodova_probe.h"
@@ -14,6 +15,8 @@
 namespace {
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
+// sysexits' EX_IOERR, which systemd shows as "status=74/IOERR".
+constexpr int kCallsNotSaved = 74;
 
 // A stored number as start-up reads it (a value that does not convert counts as 0).
 double storedNumber(const SettingsStore& s, const QString& key)
@@ -32,7 +35,15 @@ MonitorService::~MonitorService() = default;
 
 void MonitorService::log(const QString& text)
 {
-    err_ << "corvane-monitor: " << text << Qt::endl;
+    err_ << "corvane-monitor: " << logtext::line(text) << Qt::endl;
+}
+
+void MonitorService::announceUnsavedCalls()
+{
+    const QString text = session_.callList().unsavedCallsText();
+    log(text);
+    if (ncid_)
+        ncid_->announce(text);
 }
 
 void MonitorService::readSettings()
@@ -112,18 +123,20 @@ void MonitorService::connectLog()
     connect(&session_, &MonitorSession::connectionChanged, this, [this](bool lost) {
         log(lost ? QStringLiteral("adapter lost - reconnecting ...") : QStringLiteral("adapter back, monitoring"));
     });
-    connect(&session_.callList(), &CallListModel::fileProblemChanged, this, [this] {
-        const QString problem = session_.callList().fileProblemText();
-        log(problem.isEmpty() ? QStringLiteral("call list saved") : problem);
+    // A failed save is announced by callsNotSaved each time, with the calls it keeps.
+    const CallListModel& list = session_.callList();
+    connect(&list, &CallListModel::fileProblemChanged, this, [this, &list] {
+        if (list.fileProblem() != CallListModel::FileProblem::NotSaved)
+            log(list.fileProblem() == CallListModel::FileProblem::None ? QStringLiteral("call list saved")
+                                                                       : list.fileProblemText());
     });
+    connect(&list, &CallListModel::callsNotSaved, this, &MonitorService::announceUnsavedCalls);
     connect(&session_, &MonitorSession::traceModeFailed, this,
         [this] { log(QStringLiteral("the adapter did not confirm trace mode")); });
     MonitorEngine& engine = session_.engine();
     for (TracePane* pane : {&engine.Text1(), &engine.Text2(), &engine.Text3()})
         connect(pane, &TracePane::appended, this, [this](const QString& text) {
-            QString plain = text;
-            plain.remove(u'\r');
-            err_ << plain;
+            err_ << logtext::trace(text);
             err_.flush();
         });
 }
@@ -133,9 +146,11 @@ void MonitorService::stop()
     if (!running_)
         return;
     running_ = false;
-    session_.stop(true);
-    const bool saved = !session_.callList().hasUnsavedChanges();
+    session_.stop(true); // the adapter leaves trace mode whatever the save did
+    const bool saved = session_.callList().unsavedCalls() == 0;
     log(saved ? QStringLiteral("trace mode off, list saved") : QStringLiteral("trace mode off, calls NOT saved"));
+    if (!saved)
+        exitStatus_ = kCallsNotSaved;
 }
 
 QString MonitorService::eventLine(const CallEvent& e)

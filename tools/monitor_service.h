@@ -29,6 +29,8 @@ public:
     int start();
     // Trace mode off, the list saved.
     void stop();
+    // 0, or 74 when the monitor ends with calls it could not save.
+    int exitStatus() const { return exitStatus_; }
 
     // The line on stderr for a call event.
     static QString eventLine(const CallEvent& event);
@@ -38,6 +40,8 @@ private:
     int startOutputs();
     void connectLog();
     void log(const QString& text);
+    // On stderr and to every NCID client, at each failed save.
+    void announceUnsavedCalls();
 
     MonitorOptions options_;
     SettingsStore& settings_;
@@ -50,4 +54,5 @@ private:
     std::unique_ptr<EventProgramRunner> hook_;
     std::unique_ptr<JsonEventWriter> json_;
     bool running_ = false;
+    int exitStatus_ = 0;
 };

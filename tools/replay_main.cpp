@@ -1,4 +1,5 @@
 // corvane-replay: feeds a recorded trace through the call-monitor engine.
+#include "common/unix_signals.h"
 #include "tools/replay_run.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     // zone is the same one; only the file is not looked at again.
     if (!qEnvironmentVariableIsSet("TZ"))
         qputenv("TZ", ":/etc/localtime");
+    ignoreFileSizeSignal(); // past a file-size limit the output file "cannot be written", as on a full disk
     QCoreApplication app(argc, argv);
     const ReplayOptions options = Replay::parseArguments(app.arguments().mid(1));
     if (const int status = commandLineExit(options, "corvane-replay", Replay::usage()); status >= 0)

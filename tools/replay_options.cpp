@@ -35,7 +35,7 @@ QString usage()
 {
     return QStringLiteral("usage: corvane-replay CAPTURE --out DIR [--debug N] [--start YYYY-MM-DDTHH:MM:SS]\n"
                           "                      [--unit-cost X] [--book FILE] [--settings FILE] [--list FILE]\n"
-                          "                      [--locale NAME] [--pcap FILE]\n"
+                          "                      [--locale NAME] [--pcap FILE [--pcap-linktype lapd|linux-lapd]]\n"
                           "       corvane-replay --help | --version\n");
 }
 
@@ -60,6 +60,10 @@ ReplayOptions parseArguments(const QStringList& args)
     parser.option(
         QStringLiteral("--locale"), [&o](const QString& v, QString& why) { return takeLocale(v, o.locale, why); });
     parser.option(QStringLiteral("--pcap"), &o.pcapFile);
+    parser.option(QStringLiteral("--pcap-linktype"), [&o](const QString& v, QString&) {
+        o.pcapLinkType = v == QLatin1String("lapd") ? PcapLinkType::Lapd : PcapLinkType::LinuxLapd;
+        return v == QLatin1String("lapd") || v == QLatin1String("linux-lapd");
+    });
     parser.arguments([&o](const QString& capture, QString& why) {
         if (!o.capture.isEmpty())
             why = QStringLiteral("more than one capture given: %1").arg(capture);

@@ -1,6 +1,7 @@
 #pragma once
 // corvane-replay's command line.
 #include "common/option_parser.h"
+#include "tools/pcap_writer.h"
 
 #include <QDateTime>
 
@@ -15,6 +16,7 @@ struct ReplayOptions : CommandLineStatus {
     QString listFile;     // empty: the list starts empty
     QString locale = QStringLiteral("C");
     QString pcapFile;
+    PcapLinkType pcapLinkType = PcapLinkType::LinuxLapd;
 };
 
 namespace Replay {

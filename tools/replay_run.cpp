@@ -6,7 +6,6 @@
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
 #include "common/timed_capture.h"
-#include "tools/replay_pcap.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,6 +67,10 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     if (!o.listFile.isEmpty()) {
         list.setListPath(o.listFile);
         list.ReadTheList();
+        if (list.fileProblem() == CallListModel::FileProblem::Unreadable) {
+            error = QStringLiteral("cannot read %1").arg(o.listFile);
+            return false;
+        }
     }
     list.setListPath(out.filePath(QStringLiteral("list.txt")));
     list.setWriteThrough(false); // written once at the end: a replay has no crash to survive
@@ -76,13 +79,13 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
         [&](const QModelIndex&, int first, int last) { added += last - first + 1; });
 
     PcapWriter pcap;
-    if (!o.pcapFile.isEmpty() && !pcap.open(o.pcapFile)) {
+    if (!o.pcapFile.isEmpty() && !pcap.open(o.pcapFile, o.pcapLinkType)) {
         error = QStringLiteral("cannot write %1").arg(o.pcapFile);
         return false;
     }
     QObject::connect(&engine, &MonitorEngine::frameDecoded, [&] {
         if (!o.pcapFile.isEmpty())
-            pcap.write(clock.now(), engine.lastFrame());
+            pcap.write(clock.now().toMSecsSinceEpoch() * 1000, engine.lastFrame(), engine.lastFrameDirection());
     });
 
     qint64 lastMs = 0;

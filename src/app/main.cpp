@@ -2,6 +2,7 @@
 #include "app/app_hooks.h"
 #include "app/app_options.h"
 #include "app/command_line.h"
+#include "common/port_argument.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "app/simulator_process.h"
@@ -79,6 +80,7 @@ int main(int argc, char** argv)
     if (const AppOptions early = parseAppOptions(raw); early.help || early.version)
         return commandLineExit(early, "corvane", appUsage());
 
+    ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvane"));
     QApplication::setDesktopFileName(QStringLiteral("corvane"));
@@ -96,11 +98,12 @@ int main(int argc, char** argv)
     const AppOptions options = parseAppOptions(QApplication::arguments().mid(1));
     if (const int status = commandLineExit(options, "corvane", appUsage()); status >= 0)
         return status;
-    // A scenario file named relative to where the user is, before the program
+    // A scenario file and a port named relative to where the user is, before the program
     // folder becomes the working directory.
     QString scenario = options.scenario;
     if (QFileInfo(scenario).isFile())
         scenario = QFileInfo(scenario).absoluteFilePath();
+    const QString port = portFromCommandLine(options.port);
     ProgramFolder::setUp(options.home);
 
     // A second instance must neither start a simulator nor touch the port
@@ -108,7 +111,7 @@ int main(int argc, char** argv)
     SingleInstance instance;
     SimulatorProcess simulator;
     if (instance.tryLock()) {
-        QString device = options.port;
+        QString device = port;
         if (options.simulate)
             if (const int status = startSimulator(simulator, scenario, device); status != 0)
                 return status;

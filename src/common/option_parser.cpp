@@ -23,9 +23,14 @@ OptionParser::OptionParser(CommandLineStatus& status) : status_(status)
 
 void OptionParser::flag(const QString& name, bool* on)
 {
+    flag(name, [on] { *on = true; });
+}
+
+void OptionParser::flag(const QString& name, std::function<void()> seen)
+{
     Option o;
     o.name = name;
-    o.on = on;
+    o.seen = std::move(seen);
     options_.push_back(std::move(o));
 }
 
@@ -88,9 +93,9 @@ void OptionParser::fail(const QString& why)
 bool OptionParser::takeOption(const QStringList& args, qsizetype& i, const Option& o)
 {
     const QString& a = args.at(i);
-    if (o.on) {
+    if (o.seen) {
         if (a == o.name)
-            *o.on = true;
+            o.seen();
         return a == o.name;
     }
     const bool joined = a.startsWith(o.name + u'=');

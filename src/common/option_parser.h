@@ -33,6 +33,7 @@ public:
     explicit OptionParser(CommandLineStatus& status);
 
     void flag(const QString& name, bool* on);
+    void flag(const QString& name, std::function<void()> seen);
     void option(const QString& name, QString* value);
     void option(const QString& name, Take take);
     // A trace level, 0 ... kHighestDebugLevel.
@@ -50,7 +51,7 @@ private:
     struct Option {
         QString name;
         Take take;                                // an option with a value
-        bool* on = nullptr;                       // a flag
+        std::function<void()> seen;               // a flag
         std::function<bool(const QString&)> next; // an optional value: whether the next argument is it
         bool* given = nullptr;
     };

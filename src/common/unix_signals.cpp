@@ -48,3 +48,8 @@ TerminationSignals::~TerminationSignals()
         fd = -1;
     }
 }
+
+void ignoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}

@@ -17,3 +17,8 @@ signals:
 private:
     QSocketNotifier* notifier_ = nullptr;
 };
+
+// A file grown past the user's size limit (ulimit -f) is an ordinary write
+// error, as on a full disk: the save fails and says so, where SIGXFSZ would end
+// the program on the spot with the adapter left in trace mode.
+void ignoreFileSizeSignal();

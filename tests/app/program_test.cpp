@@ -12,11 +12,11 @@
 
 namespace {
 
-const QStringList kPrograms{"corvane", "dodova-sim", "corvane-replay", "corvane-monitor"};
+const QStringList kPrograms{"corvane", "dodova-sim", "corvane-replay", "corvane-monitor", "corvane-capture"};
 
 // A program run offscreen with its own config, runtime and program folders.
 struct ProgramRun {
-    explicit ProgramRun(const QStringList& args, const QString& program = "corvane")
+    explicit ProgramRun(const QStringList& args, const QString& program = "corvane", const QString& startIn = {})
     {
         QDir().mkpath(dir.filePath("run"));
         QFile(dir.filePath("run")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -26,6 +26,7 @@ struct ProgramRun {
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("CORVANE_HOME", dir.filePath("home"));
         process.setProcessEnvironment(env);
+        process.setWorkingDirectory(startIn);
         process.start(QStringLiteral(CORVANE_BUILD_DIR "/") + program, args);
     }
     ~ProgramRun()
@@ -77,18 +78,24 @@ TEST(Program, SigtermEndsCleanlyWithTheFinalSaveAlsoWhileAsking)
     ASSERT_TRUE(sim.up());
     // With the adapter: once the first read is done. Without: while the port
     // error and the detection question wait for the user (log.txt comes just before).
-    for (const QString& device : {sim.link(), QString("/nonexistent/tty")}) {
-        ProgramRun run({"--port", device});
+    // The port named relative to where the program starts is the same adapter.
+    const QFileInfo link(sim.link());
+    const std::pair<QString, QString> ports[] = {
+        {sim.link(), {}}, {"/nonexistent/tty", {}}, {link.fileName(), link.path()}};
+    for (const auto& [port, startIn] : ports) {
+        const bool adapter = port != "/nonexistent/tty";
+        const qsizetype before = sim.commands().size();
+        ProgramRun run({"--port", port}, "corvane", startIn);
         ASSERT_TRUE(run.waitFor([&] {
-            return device == sim.link() ? sim.commands().contains("AT&ZO?")
-                                        : QFile::exists(run.dir.filePath("home/log.txt"));
-        }));
+            return adapter ? sim.commandsSince(before).contains("AT&ZO?")
+                           : QFile::exists(run.dir.filePath("home/log.txt"));
+        })) << port.toStdString();
         ASSERT_EQ(run.process.state(), QProcess::Running);
         run.process.terminate();
         ASSERT_TRUE(run.process.waitForFinished(10000));
         EXPECT_EQ(run.process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(run.process.exitCode(), 0);
-        EXPECT_EQ(run.setting("CommPort"), "1") << device.toStdString();
+        EXPECT_EQ(run.setting("CommPort"), "1") << port.toStdString();
     }
 }
 

@@ -216,10 +216,5 @@ TEST_P(StartupScript, LogMatchesItsGolden)
         runScript(kStartupScripts + u'/' + name + QStringLiteral(".script")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, StartupScript, ::testing::ValuesIn([] {
-    std::vector<std::string> names;
-    for (const QFileInfo& script : QDir(kStartupScripts).entryInfoList({QStringLiteral("*.script")}, QDir::Files))
-        names.push_back(script.completeBaseName().toStdString());
-    return names;
-}()),
-    [](const auto& info) { return QString::fromStdString(info.param).replace(u'-', u'_').toStdString(); });
+INSTANTIATE_TEST_SUITE_P(
+    Data, StartupScript, ::testing::ValuesIn(goldenCases("app/data/startup", "*.script")), goldenCaseName);

@@ -13,15 +13,16 @@ public:
     static constexpr const char* kProgram = "/usr/sbin/ser2net";
     static bool installed() { return QFileInfo::exists(QLatin1String(kProgram)); }
 
-    // Serves `device`; the caller waits until tcp://127.0.0.1:port() answers.
-    bool start(const QString& device)
+    // Serves `device` with a configuration of tests/common/; the caller waits
+    // until tcp://127.0.0.1:port() answers.
+    bool start(const QString& device, const char* yamlName = "ser2net.yaml")
     {
         QTcpServer probe; // finds a free port
         if (!probe.listen(QHostAddress::LocalHost, 0))
             return false;
         port_ = probe.serverPort();
         probe.close();
-        QFile yaml(CORVANE_SOURCE_DIR "/tests/common/ser2net.yaml");
+        QFile yaml(QStringLiteral(CORVANE_SOURCE_DIR "/tests/common/") + QLatin1String(yamlName));
         QFile config(dir_.filePath("ser2net.yaml"));
         if (!yaml.open(QIODevice::ReadOnly) || !config.open(QIODevice::WriteOnly))
             return false;

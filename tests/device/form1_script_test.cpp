@@ -292,12 +292,7 @@ TEST_P(Form1Script, LogMatchesTheExpectedFile)
     QLocale::setDefault(QLocale::c());
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, Form1Script, ::testing::ValuesIn([] {
-    std::vector<std::string> names;
-    for (const QString& n : QDir(dataPath({})).entryList({"*.script"}))
-        names.push_back(n.chopped(7).toStdString());
-    return names;
-}()),
-    [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(
+    Data, Form1Script, ::testing::ValuesIn(goldenCases("device/data", "*.script")), goldenCaseName);
 
 } // namespace

@@ -83,7 +83,7 @@ TEST_F(CallListTest, EmptyListSavesAnEmptyFileAndAMissingFileReadsAsNone)
     EXPECT_EQ(listBytes(), QByteArray());
 }
 
-TEST_F(CallListTest, AListThatCannotBeReadOrWrittenIsNeverOverwrittenAndKeepsNewCalls)
+TEST_F(CallListTest, AListThatCannotBeReadOrWrittenIsNeverOverwrittenKeepsNewCallsAndSavesThemLater)
 {
     using Problem = CallListModel::FileProblem;
     const QByteArray old = "old\tCID\t2026-01-01\t10:00:00\t1\t\t-\t-\r\n";
@@ -92,10 +92,13 @@ TEST_F(CallListTest, AListThatCannotBeReadOrWrittenIsNeverOverwrittenAndKeepsNew
         const char* listPath; // where the list is read and saved
         bool directory;       // a directory stands where list.txt should be
         Problem problem;
+        const char* announced; // at each failed save
+        int linesOnceRepaired; // the kept calls, and below them a list that can be read again
     };
     const Case cases[] = {
-        {"directory in its place", "list.txt", true, Problem::Unreadable},
-        {"folder missing", "missing/list.txt", false, Problem::NotSaved},
+        {"directory in its place", "list.txt", true, Problem::Unreadable, "2 calls not saved: %1 could not be read", 3},
+        {"folder missing", "missing/list.txt", false, Problem::NotSaved, "2 calls not saved: %1 could not be written",
+            2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,21 +109,40 @@ TEST_F(CallListTest, AListThatCannotBeReadOrWrittenIsNeverOverwrittenAndKeepsNew
         model.clearRows();
         model.setListPath(path);
         model.ReadTheList();
+        int announcements = 0;
+        const QMetaObject::Connection counting = QObject::connect(
+            &model, &CallListModel::callsNotSaved, [&] { ++announcements; });
         model.AddCall("1", "Ring", QDate(2026, 1, 1), "10:00:00", "111", "", "0:00:01", "-");
+        model.AddCall("2", "Ring", QDate(2026, 1, 1), "10:00:05", "222", "", "0:00:01", "-");
         EXPECT_EQ(model.fileProblem(), c.problem);
         EXPECT_TRUE(model.hasUnsavedChanges());
         EXPECT_TRUE(model.fileProblemText().contains(QDir::toNativeSeparators(path)));
-        EXPECT_FALSE(model.SaveTheList());
+        EXPECT_FALSE(model.SaveTheList()); // as at closing
+        EXPECT_EQ(announcements, 3);       // each call and the closing, not once
+        EXPECT_EQ(model.unsavedCallsText(), QString(c.announced).arg(QDir::toNativeSeparators(path)));
         EXPECT_EQ(QFileInfo(path).isDir(), c.directory);
-        EXPECT_EQ(model.rowCount(), 1);
+        EXPECT_EQ(model.rowCount(), 2);
+
+        // Once the file can be read and written, the next save keeps everything.
+        if (c.directory)
+            QDir(path).removeRecursively();
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(!c.directory || (f.open(QIODevice::WriteOnly) && f.write(old) > 0));
+        f.close();
+        EXPECT_TRUE(model.SaveTheList());
+        EXPECT_EQ(model.fileProblem(), Problem::None);
+        EXPECT_FALSE(model.hasUnsavedChanges());
+        EXPECT_EQ(announcements, 3);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        EXPECT_EQ(lines.size() - 1, c.linesOnceRepaired);
+        EXPECT_TRUE(lines.first().startsWith("2\tRing")); // newest first, the old file's lines last
+        if (c.directory) {
+            EXPECT_EQ(lines.value(2) + '\n', old);
+        }
+        QObject::disconnect(counting);
     }
-    // Once the file can be written, the next call saves everything kept.
-    writeFile("list.txt", old);
-    model.setListPath(dir.filePath("list.txt"));
-    model.AddCall("2", "Ring", QDate(2026, 1, 1), "10:00:05", "222", "", "0:00:01", "-");
-    EXPECT_EQ(model.fileProblem(), Problem::None);
-    EXPECT_FALSE(model.hasUnsavedChanges());
-    EXPECT_EQ(listBytes().count("\r\n"), 2);
 }
 
 TEST_F(CallListTest, ReadsEveryLineEndAndWindowsTextAndWritesUtf8)

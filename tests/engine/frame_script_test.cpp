@@ -103,13 +103,7 @@ TEST_P(FrameScript, LogsWhatItsFileExpects)
     EXPECT_GOLDEN(QStringLiteral("engine/data/frames/%1.expected").arg(name), log);
 }
 
-// Each script's name is its case's name, so a failure names the script.
-INSTANTIATE_TEST_SUITE_P(Data, FrameScript, ::testing::ValuesIn([] {
-    std::vector<std::string> names;
-    for (const QFileInfo& script : QDir(kScripts).entryInfoList({QStringLiteral("*.frames")}, QDir::Files))
-        names.push_back(script.completeBaseName().toStdString());
-    return names;
-}()),
-    [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(
+    Data, FrameScript, ::testing::ValuesIn(goldenCases("engine/data/frames", "*.frames")), goldenCaseName);
 
 } // namespace

@@ -113,4 +113,78 @@ TEST_F(NcidServerTest, BadClientsNeitherStopNorGrowTheServer)
     EXPECT_TRUE(QTest::qWaitFor([&] { return server.clientCount() == 1; }));
 }
 
+// The call log grows with each call in place: a client reading it sends what
+// there was when it connected, a later client gets the new call last.
+TEST_F(NcidServerTest, ACallLoggedDuringAClientsStartUpGoesToTheNextClientsLog)
+{
+    CallListModel list;
+    list.setListPath(dir.filePath("list.txt"));
+    list.setBookPath(dir.filePath("book.txt"));
+    list.setRecords(full.records());
+    server.setCallList(&list);
+    NcidTestClient first(server.serverPort());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return logged(first, "connected"); }));
+    list.AddCall("4711", "Ring", QDate(2026, 1, 6), "08:00:00", "0309999", "", "0:00:09", "-");
+    auto second = join();
+    ASSERT_TRUE(first.waitFor("300 ") && second->waitFor("300 "));
+    const QRegularExpression logLine("^(CID|OUT)LOG:");
+    EXPECT_EQ(first.lines.filter(logLine).size(), 4);
+    EXPECT_EQ(second->lines.filter(logLine).size(), 5);
+    EXPECT_TRUE(second->lines.filter(logLine).last().contains("*DATE*01062026*TIME*0800*")); // the newest last
+}
+
+// One client floods MSG: lines: the others get the first few, a client still
+// starting up is not dropped for them, and what is passed on is clean UTF-8.
+TEST_F(NcidServerTest, AMessageFloodIsCutToItsRateAndCostsNoClientItsPlace)
+{
+    auto live = join();
+    auto flooder = join();
+    ASSERT_TRUE(live->waitFor("300 ") && flooder->waitFor("300 "));
+    NcidTestClient starting(server.serverPort());
+    ASSERT_TRUE(starting.waitFor("210 ")); // in its HELLO: window until the clock moves
+    QByteArray burst;
+    for (int i = 0; i < 65; ++i)
+        burst += "MSG: flood " + QByteArray::number(i) + " \xff\xc2\x9b[2J\n"; // a bad byte, a C1 control
+    flooder->send(burst + "REQ: YO\n");
+    ASSERT_TRUE(flooder->waitFor("ACK: REQ: YO")); // every line of the burst has been read
+    clock.advance(NcidClient::kMessageIntervalMs);
+    flooder->send("MSG: later\n");
+    ASSERT_TRUE(live->waitFor("MSG: later") && starting.waitFor("300 "));
+    const QStringList passed = live->lines.filter(QRegularExpression("^MSG: "));
+    EXPECT_EQ(passed.size(), NcidClient::kMessageBurst + 1) << passed.join(u'\n').toStdString();
+    EXPECT_TRUE(passed.value(0).startsWith(QStringLiteral("MSG: flood 0 \uFFFD [2J ***DATE*")));
+    EXPECT_FALSE(live->raw.contains('\xff') || live->raw.contains("\xc2\x9b"));
+    EXPECT_EQ(log.filter("too fast").size(), 1); // said once, not once a line
+    EXPECT_EQ(starting.lines.filter(QRegularExpression("^MSG: flood")).size(), NcidClient::kMessageBurst);
+    EXPECT_FALSE(logged(starting, "dropped"));
+    EXPECT_EQ(server.clientCount(), 3);
+}
+
+// A client that stops reading during a long call log is dropped once its
+// output has not moved for a while; one that reads and then sits idle for
+// days keeps its place and still gets the next call.
+TEST_F(NcidServerTest, OnlyAClientWhoseOutputStandsStillIsDropped)
+{
+    CallListModel big;
+    big.setRecords(QList<CallRecord>(20000, full.records().first()));
+    server.setCallList(&big);
+    auto idle = join();
+    ASSERT_TRUE(idle->waitFor("300 "));
+    NcidTestClient deaf(server.serverPort());
+    deaf.socket.setReadBufferSize(1024);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return logged(deaf, "connected"); }));
+    clock.advance(500); // its call log starts
+    int waitedMs = 0;
+    for (; waitedMs < 120000 && !logged(deaf, "dropped"); waitedMs += 1000) {
+        QTest::qWait(20); // the log flows until the buffers are full, then nothing moves
+        clock.advance(1000);
+    }
+    EXPECT_TRUE(logged(deaf, "dropped: it does not read"));
+    EXPECT_GE(waitedMs, NcidClient::kStallMs); // not at the first moment its output waits
+    clock.advance(3 * 24 * 3600 * 1000);
+    server.callEvent(scenario::events().first());
+    EXPECT_TRUE(idle->waitFor("CID:"));
+    EXPECT_FALSE(logged(*idle, "dropped"));
+}
+
 } // namespace

@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 namespace {
 
 QString masked(QString text, const QString& device)
@@ -34,6 +36,16 @@ QString readAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>\n");
+}
+
+// The monitor finds the adapter before it listens: readiness, not timing.
+void connectWhenListening(NcidTestClient& client, quint16 port)
+{
+    for (int i = 0; i < 100 && client.socket.state() != QAbstractSocket::ConnectedState; ++i) {
+        QTest::qWait(100);
+        client.socket.connectToHost(QHostAddress::LocalHost, port);
+        client.socket.waitForConnected(1000);
+    }
 }
 
 class MonitorProgram : public testing::TestWithParam<bool> {}; // behind ser2net?
@@ -64,11 +76,7 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
             data + "hook.sh " + store.home()});
     ASSERT_TRUE(monitor.waitForStarted(5000));
     NcidTestClient client(ncidPort);
-    for (int i = 0; i < 100 && client.socket.state() != QAbstractSocket::ConnectedState; ++i) {
-        QTest::qWait(100); // the monitor finds the adapter first: readiness, not timing
-        client.socket.connectToHost(QHostAddress::LocalHost, ncidPort);
-        client.socket.waitForConnected(1000);
-    }
+    connectWhenListening(client, ncidPort);
     ASSERT_TRUE(client.waitFor("END:")) << monitor.readAllStandardError().toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(store.file("logged.txt")); }, 10000));
     const qsizetype before = sim.commands().size();
@@ -89,5 +97,66 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
 
 INSTANTIATE_TEST_SUITE_P(Link, MonitorProgram, testing::Values(false, true),
     [](const auto& info) { return info.param ? "Ser2net" : "PseudoTerminal"; });
+
+// list.txt cannot be written (a file-size limit, as on a full disk): each call
+// and the end say so on stderr and to NCID clients, the adapter still leaves
+// trace mode, and the monitor ends with a failure. The port is named relative
+// to where the monitor starts; an event program's error text reaches the log
+// with its control characters shown, not acted on.
+TEST(MonitorProgramUnsaved, CallsThatCannotBeSavedAreAnnouncedAndEndInAFailure)
+{
+    const QString data = QStringLiteral(CORVANE_SOURCE_DIR "/tests/tools/data/monitor/");
+    PrivateStore store;
+    QFile::copy(data + "book.txt", store.file("book.txt"));
+    // A list past the limit below, of notes no NCID client is sent.
+    const QByteArray old = "4711\tNote\t2026-01-01\t10:00:00\t" + QByteArray(2000, '0') + "\t\t-\t-\r\n";
+    QFile list(store.file("list.txt"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(old) == old.size());
+    list.close();
+    SimulatorLink sim({"--scenario", data + "call.scenario"});
+    ASSERT_TRUE(sim.up());
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 ncidPort = probe.serverPort();
+    probe.close();
+
+    QProcess monitor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", QFileInfo(store.settingsFile()).path());
+    monitor.setProcessEnvironment(env);
+    monitor.setWorkingDirectory(QFileInfo(sim.link()).path());
+    monitor.setChildProcessModifier([] {
+        const rlimit limit{1024, 1024}; // bytes: the port's lock file fits, the list does not
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    monitor.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"),
+        {"--port", QFileInfo(sim.link()).fileName(), "--home", store.home(), "--ncid", QString::number(ncidPort),
+            "--hook", data + "forge.sh"});
+    ASSERT_TRUE(monitor.waitForStarted(5000));
+    NcidTestClient client(ncidPort);
+    connectWhenListening(client, ncidPort);
+    QByteArray err;
+    ASSERT_TRUE(client.waitFor("MSG: 2 calls not saved")) << monitor.readAllStandardError().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (err += monitor.readAllStandardError()).contains("Event program"); }));
+    const qsizetype before = sim.commands().size();
+    monitor.terminate();
+    ASSERT_TRUE(monitor.waitForFinished(10000));
+    EXPECT_EQ(monitor.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(monitor.exitCode(), 74);
+    // The warning at the end comes before the monitor closes the connection.
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return client.read(), client.socket.state() != QAbstractSocket::ConnectedState; }));
+    client.read();
+
+    err += monitor.readAllStandardError();
+    EXPECT_TRUE(err.contains(R"(: oops\x0D\x1B[2Kcorvane-monitor: all calls saved)")) << err.toStdString();
+    EXPECT_FALSE(err.contains('\x1b') || err.contains('\r'));
+    QString said = QString::fromUtf8(err);
+    said.remove(QRegularExpression(QStringLiteral(".*Event program .*\n"))); // whenever each program ends
+    QString all = "== closing commands\n" + sim.commandsSince(before).join(u'\n') + "\n== stderr\n" + said + "== ncid\n"
+                  + client.lines.join(u'\n') + '\n';
+    EXPECT_GOLDEN("tools/data/monitor/unsaved.golden", masked(all.replace(store.home(), "HOME"), sim.link()));
+    EXPECT_EQ(readAll(store.file("list.txt")), QString::fromUtf8(old)); // kept as it was
+}
 
 } // namespace

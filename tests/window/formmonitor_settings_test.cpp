@@ -169,6 +169,9 @@ TEST_F(SettingsWindowTest, TheNetworkFrameStartsMovesAndStopsTheNcidServer)
     e.channel = u'A', e.msn = "4711", e.number = "0301";
     outputs.callEvent(e);
     EXPECT_TRUE(client.waitFor("CID: "));
+    list.setListPath("/nonexistent/list.txt");
+    list.AddCall("4711", "Ring", QDate(2026, 3, 1), "09:15:00", "0301", "", "0:00:05", "-");
+    EXPECT_TRUE(client.waitFor("MSG: 1 call not saved: /nonexistent/list.txt could not be written"));
     portField->clear();
     QTest::keyClicks(portField, "70000");
     emit portField->editingFinished();

@@ -96,14 +96,14 @@ void CallListModel::AddCall(
         endInsertRows();
     };
     QString lookup = Number;
+    ++unsavedCalls_;
+    unsaved_ = true;
     if (!writeThrough_) {
         prepend(PhoneToName(lookup, bookPath()));
-        unsaved_ = true;
         return;
     }
     const BookLookup book(bookPath()); // one read names the new call and every saved row
     prepend(book.nameFor(lookup));
-    unsaved_ = true;
     save(book);
 }
 
@@ -137,8 +137,11 @@ bool CallListModel::SaveTheList()
 
 bool CallListModel::save(const BookLookup& book)
 {
-    if (unreadable_)
+    if (unreadable_ && !readAgain()) {
+        if (unsavedCalls_ > 0)
+            emit callsNotSaved();
         return false;
+    }
     QString text;
     text.reserve(records_.size() * 64);
     for (const CallRecord& r : records_) {
@@ -152,10 +155,23 @@ bool CallListModel::save(const BookLookup& book)
         text += QLatin1String("\r\n");
     }
     const bool saved = writeFileAtomically(listPath(), usertext::encode(text));
-    if (saved)
+    if (saved) {
         unsaved_ = false;
+        unsavedCalls_ = 0;
+    }
     setFileState(false, !saved);
+    if (!saved && unsavedCalls_ > 0)
+        emit callsNotSaved();
     return saved;
+}
+
+bool CallListModel::readAgain()
+{
+    bool readable = true;
+    const QString text = usertext::readFile(listPath(), &readable);
+    if (readable)
+        appendLines(text); // the file's records are older than every call kept meanwhile
+    return readable;
 }
 
 void CallListModel::ReadTheList()
@@ -163,6 +179,11 @@ void CallListModel::ReadTheList()
     bool readable = true;
     const QString text = usertext::readFile(listPath(), &readable);
     setFileState(!readable, saveFailed_);
+    appendLines(text);
+}
+
+void CallListModel::appendLines(const QString& text)
+{
     QList<CallRecord> added;
     usertext::forEachLine(text, [&](QStringView line) {
         if (line.size() >= kMinLineLength)
@@ -195,6 +216,17 @@ QString CallListModel::fileProblemText() const
     return {};
 }
 
+QString CallListModel::unsavedCallsText() const
+{
+    if (unsavedCalls_ == 0)
+        return {};
+    const QString file = QDir::toNativeSeparators(listPath());
+    return QStringLiteral("%1 %2 not saved: %3 could not be %4")
+        .arg(unsavedCalls_)
+        .arg(unsavedCalls_ == 1 ? QStringLiteral("call") : QStringLiteral("calls"), file,
+            unreadable_ ? QStringLiteral("read") : QStringLiteral("written"));
+}
+
 void CallListModel::setFileState(bool unreadable, bool saveFailed)
 {
     if (unreadable == unreadable_ && saveFailed == saveFailed_)
@@ -210,6 +242,7 @@ void CallListModel::clearRows()
     records_.clear();
     endResetModel();
     unsaved_ = false;
+    unsavedCalls_ = 0;
 }
 
 const QList<CallRecord>& CallListModel::records() const

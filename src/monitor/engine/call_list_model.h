@@ -32,7 +32,9 @@ public:
         QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam, QString Durat, QString Cost);
     // Atomic rewrite of list.txt with names looked up afresh. False when the
     // file could not be replaced (the old one then stays as it was) and when
-    // it could not be read: a list never read is never written over.
+    // it could not be read: a list never read is never written over. A list
+    // that could not be read is read again first; once it can be, its records
+    // go below the calls kept meanwhile and the whole list is saved.
     bool SaveTheList();
     // Appends list.txt's lines longer than 12 characters.
     void ReadTheList();
@@ -46,6 +48,10 @@ public:
     QString fileProblemText() const;
     // Records added or removed since list.txt last matched the grid.
     bool hasUnsavedChanges() const { return unsaved_; }
+    // Calls added since list.txt last matched the grid: in memory only.
+    int unsavedCalls() const { return unsavedCalls_; }
+    // "2 calls not saved: ... could not be written", empty when every call is saved.
+    QString unsavedCallsText() const;
     // A live monitor writes each call through, so none is lost in a crash; a
     // replay turns this off and saves once at the end.
     void setWriteThrough(bool on);
@@ -66,9 +72,14 @@ public:
 
 signals:
     void fileProblemChanged();
+    // A save failed with calls in memory only: at each call and at closing,
+    // so that a loss is announced again and again until a save succeeds.
+    void callsNotSaved();
 
 private:
     bool save(const BookLookup& book);
+    bool readAgain();
+    void appendLines(const QString& text);
 
     QList<CallRecord> records_;
     QString listPath_;
@@ -78,6 +89,7 @@ private:
     bool unreadable_ = false; // the last read found a file it could not read
     bool saveFailed_ = false; // the last save did not replace the file
     bool unsaved_ = false;
+    int unsavedCalls_ = 0;
 
     void setFileState(bool unreadable, bool saveFailed);
     bool writeThrough_ = true;

@@ -173,6 +173,7 @@ void MonitorEngine::decodeParsedFrame(const TraceCapture::Octets& octets, int co
     lastFrame_.clear();
     if (count >= 1 && count <= TraceCapture::kMaxOctets)
         lastFrame_ = QByteArray(reinterpret_cast<const char*>(octets.data()) + 1, count);
+    lastDirection_ = TraceCapture::directionOf(capture_.lastLine());
     ++framesDecoded_;
     emit frameDecoded();
 }

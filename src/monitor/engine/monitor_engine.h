@@ -73,8 +73,9 @@ public:
     TraceTree& TreeIDs();
     CallListModel& callList();
 
-    // Octets of the frame decoded last (octet 1 first) and how many frames so far.
+    // Octets of the frame decoded last (octet 1 first), who sent it, and how many frames so far.
     const QByteArray& lastFrame() const;
+    FrameDirection lastFrameDirection() const { return lastDirection_; }
     qint64 framesDecoded() const;
     bool timerEndCallAActive() const;
     bool timerEndCallBActive() const;
@@ -111,6 +112,7 @@ private:
     CallTracker tracker_;
 
     QByteArray lastFrame_;
+    FrameDirection lastDirection_ = FrameDirection::Unknown;
     qint64 framesDecoded_ = 0;
     TraceCapture capture_;
 };

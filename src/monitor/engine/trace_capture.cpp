@@ -13,6 +13,7 @@
 #include "monitor/engine/trace_capture.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -83,22 +84,32 @@ void TraceCapture::scan(char c)
         ch = u'*';
     else if (ch == u'\n')
         ch = u'$';
-    bool decoded = false;
-    if (ch == u'L') {
-        if (trace_.on())
-            trace_.xout1(QLatin1String("\r\n>> "), history_.snapshot(lineBreaks_), QLatin1String(" <<"));
-        if (buffer().size() >= 8)
-            chopTraceBuffer(8);
-        LPosition = int(firstL()) + 1;
-        chopTraceBuffer(LPosition);
-        if (trace_.on())
-            trace_.xout1(QLatin1String("\r\n->L-Position: ") + QString::number(LPosition) + QLatin1String("\r\n"));
-        decodePass();
-        decoded = true;
-    }
+    const bool decoded = ch == u'L';
+    if (decoded)
+        startLine();
     appendToTraceBuffer(ch);
     removeBreakJunk(decoded, ch);
     boundTraceBuffer();
+}
+
+void TraceCapture::cutLine()
+{
+    startLine();
+    removeBreakJunk(true, QChar());
+}
+
+// The trims and the decode pass an "L" runs before it is stored.
+void TraceCapture::startLine()
+{
+    if (trace_.on())
+        trace_.xout1(QLatin1String("\r\n>> "), history_.snapshot(lineBreaks_), QLatin1String(" <<"));
+    if (buffer().size() >= kEndTrim)
+        chopTraceBuffer(kEndTrim);
+    LPosition = int(firstL()) + 1;
+    chopTraceBuffer(LPosition);
+    if (trace_.on())
+        trace_.xout1(QLatin1String("\r\n->L-Position: ") + QString::number(LPosition) + QLatin1String("\r\n"));
+    decodePass();
 }
 
 void TraceCapture::clear()
@@ -260,7 +271,32 @@ void TraceCapture::decodePass()
     if (trace_.level == 4)
         trace_.xout(QLatin1String("Frame:") + octetText + QLatin1String("\r\n"));
     parseOctets(octetText, count);
+    line_ = std::move(line);
     hooks_.frameParsed(octets_, count);
+}
+
+FrameDirection TraceCapture::directionOf(QStringView line)
+{
+    const QStringView mark = line.mid(3, 4); // after "L1:"
+    if (mark == QLatin1String(" -> "))
+        return FrameDirection::UserToNetwork;
+    if (mark == QLatin1String(" <- "))
+        return FrameDirection::NetworkToUser;
+    return FrameDirection::Unknown;
+}
+
+bool TraceCapture::octetsIntact(QStringView line, int count)
+{
+    const auto isHex = [](QChar c) { return c.unicode() < 128 && std::isxdigit(c.unicode()); };
+    QStringView text = line.mid(7);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    if (count < 1 || text.size() != 3 * qsizetype(count) - 1)
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (isHex(text[i]) != (i % 3 != 2)) // two digits, then a separator that is none
+            return false;
+    return true;
 }
 
 void TraceCapture::parseOctets(const QString& octetText, int count)

@@ -3,6 +3,7 @@
 // into octets for every "L" received. Its traces go to Text1; each parsed frame
 // goes to whoever decodes it.
 #include "monitor/engine/frame_decoder.h"
+#include "monitor/engine/frame_direction.h"
 #include "monitor/engine/trace_history.h"
 #include "monitor/engine/trace_output.h"
 
@@ -16,6 +17,11 @@ public:
     // A frame's octets as the decoder reads them, octet 1 first at index 1.
     static constexpr int kMaxOctets = FrameDecoder::kMaxOctets;
     using Octets = FrameDecoder::Octets;
+    // An "L" first drops this many characters off the buffer's end, then as
+    // many as the position of the buffer's first "L": for a line at the
+    // buffer's start, the adapter's trailer (" 00001234") after its line break.
+    static constexpr qsizetype kEndTrim = 8;
+    static constexpr qsizetype kTrailerLength = kEndTrim + 1;
 
     struct Hooks {
         std::function<void()> passStarted; // an "L" begins a decode pass
@@ -26,13 +32,26 @@ public:
 
     // One received character.
     void scan(char c);
+    // What an "L" does before it is stored, without the "L": the line before
+    // it is cut out and parsed now. For a reader that knows the line's trailer
+    // is in and need not wait for the next line.
+    void cutLine();
     // The buffer emptied: a half-received line is forgotten.
     void clear();
     QStringView buffer() const { return TraceBuffer; }
 
     static int hexPair(QStringView two);
 
+    // The frame line handed to frameParsed last ("L1:", the sender's mark, the octets).
+    const QString& lastLine() const { return line_; }
+    // The sender a frame line's mark names.
+    static FrameDirection directionOf(QStringView line);
+    // Whether a frame line's octet text is exactly `count` pairs of hexadecimal
+    // digits with one separator between them (the parse reads damaged pairs too).
+    static bool octetsIntact(QStringView line, int count);
+
 private:
+    void startLine();
     void decodePass();
     void boundTraceBuffer();
     void removeBreakJunk(bool decoded, QChar appended);
@@ -58,5 +77,6 @@ private:
     qsizetype lFree_ = 0;
     bool junkLeft_ = false;
     Octets octets_{};
+    QString line_;
     TraceHistory history_{[this] { return buffer(); }};
 };

@@ -4,6 +4,13 @@
 #include "monitor/outputs/ncid_lines.h"
 
 #include <QTcpSocket>
+#include <algorithm>
+
+#ifdef Q_OS_LINUX
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#endif
 
 namespace {
 
@@ -20,23 +27,50 @@ constexpr qint64 kLogChunk = 16 * 1024;
 // before it counts as dead and is dropped.
 constexpr qint64 kMaxUnread = 64 * 1024;
 constexpr qsizetype kMaxWaitingLines = 64;
+// Other clients' messages a starting client may hold on top of those lines.
+constexpr qsizetype kMaxWaitingMessages = 16;
+// The system's own buffer for a client, fixed: left to grow by itself it
+// takes up to 4 MiB for each client that does not read, where a whole call
+// log disappears without the client ever looking stalled. This much still
+// carries the log at megabytes a second over a LAN.
+constexpr int kSystemSendBuffer = 64 * 1024;
 constexpr int kMaxIdent = 100;
+
+// Clients may sit idle for days, and their systems answer the keep-alive
+// probes meanwhile. A host that is gone answers nothing: after a minute of
+// silence it is probed every 10 s and given up after 6 probes; lines sent to
+// it and never acknowledged give it up after two minutes.
+void findVanishedPeers([[maybe_unused]] qintptr fd)
+{
+#ifdef Q_OS_LINUX
+    constexpr int kIdleS = 60, kProbeIntervalS = 10, kProbes = 6;
+    constexpr unsigned kUnacknowledgedMs = 120000;
+    setsockopt(int(fd), IPPROTO_TCP, TCP_KEEPIDLE, &kIdleS, sizeof kIdleS);
+    setsockopt(int(fd), IPPROTO_TCP, TCP_KEEPINTVL, &kProbeIntervalS, sizeof kProbeIntervalS);
+    setsockopt(int(fd), IPPROTO_TCP, TCP_KEEPCNT, &kProbes, sizeof kProbes);
+    setsockopt(int(fd), IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnacknowledgedMs, sizeof kUnacknowledgedMs);
+#endif
+}
 
 } // namespace
 
 NcidClient::NcidClient(QTcpSocket* socket, Clock& clock, NcidStartupLog log, QObject* parent)
-    : QObject(parent), socket_(socket), log_(std::move(log))
+    : QObject(parent), clock_(clock), socket_(socket), log_(std::move(log)),
+      messageCreditAt_(clock.now().toMSecsSinceEpoch())
 {
     socket_->setParent(this);
     socket_->setReadBufferSize(kReadChunk * 4);
     socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    socket_->setSocketOption(QAbstractSocket::KeepAliveOption, 1); // finds peers that vanished
+    socket_->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    socket_->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, kSystemSendBuffer);
+    findVanishedPeers(socket_->socketDescriptor());
     connect(socket_, &QTcpSocket::readyRead, this, &NcidClient::readInput);
-    connect(socket_, &QTcpSocket::bytesWritten, this, &NcidClient::feedLog);
+    connect(socket_, &QTcpSocket::bytesWritten, this, &NcidClient::written);
     connect(socket_, &QTcpSocket::disconnected, this, [this] { drop(QStringLiteral("disconnected")); });
+    helloTimer_ = clock.createTimer([this] { endHelloWindow(); }, true);
+    stallTimer_ = clock.createTimer([this] { drop(QStringLiteral("dropped: it does not read")); }, true);
     write(ncid::bannerLine());
     write(ncid::apiLine());
-    helloTimer_ = clock.createTimer([this] { endHelloWindow(); }, true);
     helloTimer_->start(kHelloWindowMs);
 }
 
@@ -55,9 +89,20 @@ void NcidClient::send(const QByteArray& line)
     if (stage_ == Stage::Live) {
         write(line);
     } else if (stage_ != Stage::Closed) {
-        if (waiting_.size() >= kMaxWaitingLines)
+        if (waiting_.size() - waitingMessages_ >= kMaxWaitingLines)
             return drop(QStringLiteral("dropped: it does not read"));
         waiting_.append(line);
+    }
+}
+
+void NcidClient::relay(const QByteArray& line)
+{
+    if (stage_ == Stage::Live) {
+        if (socket_->bytesToWrite() + line.size() <= kMaxUnread / 2)
+            write(line);
+    } else if (stage_ != Stage::Closed && waitingMessages_ < kMaxWaitingMessages) {
+        waiting_.append(line);
+        ++waitingMessages_;
     }
 }
 
@@ -68,6 +113,17 @@ void NcidClient::write(const QByteArray& line)
     if (socket_->bytesToWrite() + line.size() > kMaxUnread)
         return drop(QStringLiteral("dropped: it does not read"));
     socket_->write(line + "\r\n"); // one whole line per write
+    if (!stallTimer_->isActive())
+        stallTimer_->start(kStallMs);
+}
+
+void NcidClient::written()
+{
+    if (socket_->bytesToWrite() > 0)
+        stallTimer_->start(kStallMs); // it moved: the wait starts again
+    else
+        stallTimer_->stop();
+    feedLog();
 }
 
 void NcidClient::readInput()
@@ -115,10 +171,27 @@ void NcidClient::handleLine(QByteArray line)
     } else if (text == "REQ: YO") {
         send(ncid::kYoAnswer);
     } else if (text.startsWith("MSG:")) {
-        emit message(text);
+        if (mayPassOnMessage())
+            emit message(text);
+        else if (!std::exchange(warnedMessages_, true))
+            emit logMessage(
+                QStringLiteral("NCID client %1 sends messages too fast; some are not passed on").arg(peer()));
     }
     // Gateway lines (CALL:, CALLINFO:, NOT:) and everything else are ignored:
     // the adapter is the only source of calls.
+}
+
+// A bucket of credit that fills with time: a burst, then one message a second.
+bool NcidClient::mayPassOnMessage()
+{
+    const qint64 now = clock_.now().toMSecsSinceEpoch();
+    const qint64 full = qint64(kMessageBurst) * kMessageIntervalMs;
+    messageCreditMs_ = std::min(full, messageCreditMs_ + std::max<qint64>(0, now - messageCreditAt_));
+    messageCreditAt_ = now;
+    if (messageCreditMs_ < kMessageIntervalMs)
+        return false;
+    messageCreditMs_ -= kMessageIntervalMs;
+    return true;
 }
 
 void NcidClient::endHelloWindow()
@@ -126,8 +199,7 @@ void NcidClient::endHelloWindow()
     if (stage_ != Stage::Hello)
         return;
     if (noLog_) {
-        log_.lines.clear();
-        log_.status = ncid::kLogNotSent;
+        log_ = {nullptr, 0, ncid::kLogNotSent};
     }
     stage_ = Stage::Log;
     feedLog();
@@ -137,21 +209,23 @@ void NcidClient::feedLog()
 {
     if (stage_ != Stage::Log)
         return;
-    while (stage_ == Stage::Log && logSent_ < log_.lines.size() && socket_->bytesToWrite() < kLogChunk)
-        write(log_.lines.at(logSent_++));
-    if (logSent_ < log_.lines.size() || stage_ != Stage::Log)
+    while (stage_ == Stage::Log && logSent_ < log_.count && socket_->bytesToWrite() < kLogChunk)
+        write(log_.lines->at(logSent_++));
+    if (logSent_ < log_.count || stage_ != Stage::Log)
         return;
     write(std::exchange(log_, {}).status);
     write(ncid::kStartupDone);
     if (stage_ != Stage::Log)
         return; // dropped on the way
     stage_ = Stage::Live;
+    waitingMessages_ = 0;
     for (const QByteArray& line : std::exchange(waiting_, {}))
         write(line);
 }
 
 void NcidClient::close()
 {
+    socket_->flush(); // a last warning still reaches the client
     drop(QStringLiteral("closed"));
 }
 
@@ -161,6 +235,7 @@ void NcidClient::drop(const QString& why)
         return;
     stage_ = Stage::Closed;
     helloTimer_->stop();
+    stallTimer_->stop();
     emit logMessage(QStringLiteral("NCID client %1 %2").arg(peer(), why));
     socket_->abort();
     emit closed(this);

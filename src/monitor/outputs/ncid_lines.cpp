@@ -92,6 +92,12 @@ QByteArray endLine(const CallEvent& e)
            + lineField(e.msn) + "*NMBR*" + numberField(e.number, d) + "*NAME*" + nameField(e.name, e.number, d) + '*';
 }
 
+// What the server adds to a message: when, and no call it belongs to.
+QByteArray messageFields(const QDateTime& now)
+{
+    return " ***DATE*" + text(now, "MMddyyyy") + "*TIME*" + text(now, "HHmm") + "*NAME*-*NMBR*-*LINE*-*MTYPE*-*";
+}
+
 QByteArray ringInfoLine(const CallEvent& e)
 {
     // RING 0: ringing stopped because the call was answered; -1: it was not.
@@ -164,13 +170,20 @@ QList<QByteArray> logLines(const QList<CallRecord>& records)
 
 QByteArray relayedMessage(QByteArrayView line, const QDateTime& now)
 {
-    QByteArray out = line.trimmed().toByteArray();
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20)
-            c = ' ';
+    // Whatever bytes a client sent, clients get UTF-8 without a control character.
+    QString message = QString::fromUtf8(line.trimmed()); // bad sequences become U+FFFD
+    for (QChar& c : message)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    QByteArray out = message.toUtf8();
     if (const qsizetype mark = out.indexOf("###"); mark >= 0)
         return out.replace(mark, 3, "***"); // the client's own field pairs, now from the server
-    return out + " ***DATE*" + text(now, "MMddyyyy") + "*TIME*" + text(now, "HHmm") + "*NAME*-*NMBR*-*LINE*-*MTYPE*-*";
+    return out + messageFields(now);
+}
+
+QByteArray serverMessage(const QString& warning, const QDateTime& now)
+{
+    return "MSG: " + clean(warning) + messageFields(now);
 }
 
 QByteArray moduleInput(const CallEvent& e)

@@ -37,6 +37,8 @@ QList<QByteArray> logLines(const QList<CallRecord>& records);
 // A user message a client sent ("MSG: text" or "MSG: text###DATE*..."), as
 // the server passes it on to every client; `now` dates a bare message.
 QByteArray relayedMessage(QByteArrayView line, const QDateTime& now);
+// A warning of the server's own as a MSG: line.
+QByteArray serverMessage(const QString& warning, const QDateTime& now);
 
 // The output-module input for CID, WID, OUT and END events: date mm/dd/yyyy,
 // time hh:mm, number, name, line, type, an empty message and message type,

@@ -81,7 +81,8 @@ void NcidServer::setCallList(const CallListModel* callList)
     if (!callList)
         return;
     const auto changed = [this] { logLines_.reset(); };
-    connect(callList, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(callList, &QAbstractItemModel::rowsInserted, this,
+        [this](const QModelIndex&, int first, int last) { callsAdded(first, last); });
     connect(callList, &QAbstractItemModel::rowsRemoved, this, changed);
     connect(callList, &QAbstractItemModel::modelReset, this, changed);
     connect(callList, &QAbstractItemModel::dataChanged, this, changed);
@@ -93,17 +94,30 @@ void NcidServer::setSendCallLog(bool send)
     sendCallLog_ = send;
 }
 
+void NcidServer::callsAdded(int first, int last)
+{
+    // Calls come in at the top of the list and are the newest; the log holds the oldest first.
+    if (!logLines_ || first != 0) {
+        logLines_.reset();
+        return;
+    }
+    const QList<CallRecord>& records = callList_->records();
+    for (int row = last; row >= first; --row)
+        if (QByteArray line = ncid::logLine(records.at(row)); !line.isEmpty())
+            logLines_->append(std::move(line)); // clients that read meanwhile stop at their own count
+}
+
 NcidStartupLog NcidServer::startupLog()
 {
     if (!sendCallLog_)
-        return {{}, ncid::kLogNotSent};
+        return {nullptr, 0, ncid::kLogNotSent};
     if (!callList_)
-        return {{}, ncid::kNoLog};
+        return {nullptr, 0, ncid::kNoLog};
     if (!logLines_)
-        logLines_ = ncid::logLines(callList_->records());
+        logLines_ = std::make_shared<QList<QByteArray>>(ncid::logLines(callList_->records()));
     if (logLines_->isEmpty())
-        return {{}, QFile::exists(callList_->listPath()) ? ncid::kLogEmpty : ncid::kNoLog};
-    return {*logLines_, ncid::kLogSent}; // shared, not copied, by every client
+        return {nullptr, 0, QFile::exists(callList_->listPath()) ? ncid::kLogEmpty : ncid::kNoLog};
+    return {logLines_, logLines_->size(), ncid::kLogSent};
 }
 
 void NcidServer::acceptClients()
@@ -121,8 +135,7 @@ void NcidServer::acceptClients()
         clients_.append(client);
         connect(client, &NcidClient::logMessage, this, &NcidServer::logMessage);
         connect(client, &NcidClient::closed, this, &NcidServer::forget);
-        connect(client, &NcidClient::message, this,
-            [this](const QByteArray& line) { broadcast(ncid::relayedMessage(line, clock_.now())); });
+        connect(client, &NcidClient::message, this, &NcidServer::relay);
         emit logMessage(QStringLiteral("NCID client %1 connected").arg(client->peer()));
     }
 }
@@ -138,6 +151,19 @@ void NcidServer::broadcast(const QByteArray& line)
     const QList<NcidClient*> clients = clients_; // a dropped client leaves the list on the way
     for (NcidClient* client : clients)
         client->send(line);
+}
+
+void NcidServer::relay(const QByteArray& line)
+{
+    const QByteArray message = ncid::relayedMessage(line, clock_.now());
+    const QList<NcidClient*> clients = clients_;
+    for (NcidClient* client : clients)
+        client->relay(message);
+}
+
+void NcidServer::announce(const QString& warning)
+{
+    broadcast(ncid::serverMessage(warning, clock_.now()));
 }
 
 void NcidServer::callEvent(const CallEvent& event)

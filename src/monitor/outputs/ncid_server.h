@@ -12,7 +12,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <optional>
+#include <memory>
 
 class CallListModel;
 class Clock;
@@ -47,6 +47,8 @@ public:
 
 public slots:
     void callEvent(const CallEvent& event);
+    // A warning of the monitor's own ("2 calls not saved ...") as a MSG: line to every client.
+    void announce(const QString& warning);
 
 signals:
     void logMessage(const QString& text); // clients coming, going, dropped
@@ -54,14 +56,18 @@ signals:
 private:
     void acceptClients();
     NcidStartupLog startupLog();
+    void callsAdded(int first, int last);
     void broadcast(const QByteArray& line);
+    void relay(const QByteArray& line); // one client's MSG: line to every client
     void forget(NcidClient* client);
 
     Clock& clock_;
     QTcpServer* server_;
     QList<NcidClient*> clients_;
     QPointer<const CallListModel> callList_;
-    std::optional<QList<QByteArray>> logLines_; // formatted once per change of the list
+    // Formatted once, grown in place by each new call and shared by every
+    // client; any other change of the list starts a new one.
+    std::shared_ptr<QList<QByteArray>> logLines_;
     bool sendCallLog_ = true;
     bool refusing_ = false;
 };

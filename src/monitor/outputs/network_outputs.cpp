@@ -2,6 +2,7 @@
 #include "common/settings_keys.h"
 
 #include "common/settings_store.h"
+#include "monitor/engine/call_list_model.h"
 #include "monitor/outputs/event_program_runner.h"
 #include "monitor/outputs/ncid_server.h"
 
@@ -12,6 +13,11 @@ NetworkOutputs::NetworkOutputs(Clock& clock, SettingsStore& settings, const Call
       runner_(std::make_unique<EventProgramRunner>(clock))
 {
     connect(runner_.get(), &EventProgramRunner::logMessage, this, &NetworkOutputs::logMessage);
+    if (callList_) // calls the window could not save are announced as by corvane-monitor
+        connect(callList_, &CallListModel::callsNotSaved, this, [this] {
+            if (server_)
+                server_->announce(callList_->unsavedCallsText());
+        });
 }
 
 NetworkOutputs::~NetworkOutputs() = default;

@@ -3,22 +3,11 @@
 #include "device/at_channel.h"
 #include "device/port_link.h"
 #include "monitor/engine/clock.h"
+#include "monitor/session/trace_mode.h"
 
 #include <QPointer>
 #include <QSerialPort>
 #include <utility>
-
-namespace {
-const char* const kOpeningCommands[] = {"ATE0", "ATCD1", "ATCD9"};
-// Echo back on twice (the first may be eaten by the end of the trace), and
-// every trace output of the adapter off.
-const char* const kClosingCommands[] = {"ATE1", "ATE1", "ATCD0", "ATCD2", "ATCD4", "ATCD6", "ATCD10"};
-
-bool isLineLoss(QSerialPort::SerialPortError e)
-{
-    return e == QSerialPort::ResourceError || e == QSerialPort::ReadError || e == QSerialPort::WriteError;
-}
-} // namespace
 
 MonitorSession::MonitorSession(AtChannel& at, Clock& clock, SettingsStore& settings, QObject* parent)
     : QObject(parent), at_(at), engine_(clock, settings)
@@ -31,7 +20,7 @@ MonitorSession::MonitorSession(AtChannel& at, Clock& clock, SettingsStore& setti
     };
     timerReconnect_ = clock.createTimer([this] { tryReconnect(); }, false);
     connect(&at_.port(), &PortLink::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (isLineLoss(e))
+        if (TraceMode::isLineLoss(e))
             portFailed();
     });
 }
@@ -55,10 +44,7 @@ void MonitorSession::start()
 {
     stopping_ = false;
     engine_.traceModeStarted();
-    QString answer;
-    for (const char* cmd : kOpeningCommands)
-        answer = sendAT(QLatin1String(cmd));
-    if (answer != QLatin1String("MONITOR"))
+    if (!TraceMode::switchOn(sendAT))
         emit traceModeFailed();
     at_.scanHandler = [this] { received(); };
     lineUp_ = at_.openForTrace(); // a port that cannot be opened delivers nothing; the retry takes over
@@ -110,17 +96,11 @@ void MonitorSession::tryReconnect()
     reconnecting_ = true;
     const QPointer<MonitorSession> self(this);
     // The commands let events run; the session may be stopped or destroyed meanwhile.
-    for (const char* cmd : kOpeningCommands) {
-        sendAT(QLatin1String(cmd));
-        if (!self)
-            return;
-        if (stopping_) {
-            reconnecting_ = false;
-            return;
-        }
-    }
+    TraceMode::switchOn(sendAT, [&] { return self && !stopping_; });
+    if (!self)
+        return;
     reconnecting_ = false;
-    if (!at_.openForTrace())
+    if (stopping_ || !at_.openForTrace())
         return;
     lineUp_ = true;
     at_.ScanState = true;
@@ -133,16 +113,7 @@ void MonitorSession::stop(bool saveList)
     timerReconnect_->stop();
     if (saveList)
         engine_.callList().SaveTheList();
-    if (at_.ScanState && at_.port().isOpen()) {
-        writeToPort("ATCD8\r");
-        at_.port().waitForBytesWritten(kFlushMs);
-        at_.port().readAll();
-    }
-    at_.ScanState = false;
-    at_.scanHandler = nullptr;
-    at_.port().close();
-    for (const char* cmd : kClosingCommands)
-        sendAT(QLatin1String(cmd));
+    TraceMode::switchOff(at_, writeToPort, sendAT);
 }
 
 void MonitorSession::loadList()

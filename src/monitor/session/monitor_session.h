@@ -24,7 +24,6 @@ class MonitorSession : public QObject {
     Q_OBJECT
 public:
     static constexpr int kReconnectMs = 3000;
-    static constexpr int kFlushMs = 500; // the last command before closing the port
     // Between two reads of the trace: a few lines, a hundred wake-ups a second at most.
     static constexpr int kReadRestMs = 10;
 

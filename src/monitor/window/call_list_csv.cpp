@@ -2,6 +2,8 @@
 
 #include "monitor/engine/call_list_model.h"
 
+#include <QRegularExpression>
+
 namespace calllistcsv {
 
 namespace {
@@ -16,8 +18,24 @@ bool needsQuotes(const QString& text)
     return false;
 }
 
-void append(QString& out, const QString& text)
+// A spreadsheet takes a cell starting with one of these as a formula (or, TAB
+// and CR, skips them and then does), so a name "=HYPERLINK(...)" from a phone
+// book would run. Such a cell gets a leading single quote and shows as text.
+// What the list itself writes stays plain: "-" (no number, no duration, no
+// charge information) and numbers with a sign ("+4930...", "-1.50") are no
+// formula a spreadsheet could run.
+bool mightRunAsFormula(const QString& text)
 {
+    static const QString starts = QStringLiteral("=+-@\t\r");
+    static const QRegularExpression signedNumber(QStringLiteral("^[+-][0-9]+([.,][0-9]+)?$"));
+    if (text.isEmpty() || !starts.contains(text.front()) || text == QLatin1String("-"))
+        return false;
+    return !signedNumber.match(text).hasMatch();
+}
+
+void append(QString& out, const QString& value)
+{
+    const QString text = mightRunAsFormula(value) ? u'\'' + value : value;
     if (!needsQuotes(text)) {
         out += text;
         return;

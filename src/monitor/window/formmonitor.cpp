@@ -1,6 +1,7 @@
 #include "monitor/window/formmonitor.h"
 #include "common/settings_keys.h"
 
+#include "common/log_text.h"
 #include "common/regional.h"
 #include "common/settings_store.h"
 #include "device/form1.h"
@@ -93,7 +94,8 @@ FormMonitor::FormMonitor(
 
     network_ = new NetworkOutputs(clock_, settings_, &engine_.callList(), this);
     connect(&session_, &MonitorSession::callEvent, network_, &NetworkOutputs::callEvent);
-    connect(network_, &NetworkOutputs::logMessage, this, [](const QString& text) { qInfo("%s", qPrintable(text)); });
+    connect(network_, &NetworkOutputs::logMessage, this,
+        [](const QString& text) { qInfo("%s", qPrintable(logtext::line(text))); });
     buildLayout();
     connectButtons();
     connectSession();

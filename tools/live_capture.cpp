@@ -1,0 +1,191 @@
+#include "tools/live_capture.h"
+
+#include "common/regional.h"
+#include "common/settings_keys.h"
+#include "common/settings_store.h"
+#include "device/dodova_probe.h"
+#include "device/port_link.h"
+#include "monitor/session/trace_mode.h"
+
+#include <QSocketNotifier>
+
+#include <chrono>
+#include <poll.h>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int kFailure = 1;
+
+// A stored number as start-up reads it (a value that does not convert counts as 0).
+double storedNumber(const SettingsStore& s, const QString& key)
+{
+    return regional::toNumber(s.read(key)).value_or(0.0);
+}
+
+qint64 nowUs()
+{
+    using namespace std::chrono;
+    return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+}
+
+bool isFifo(int fd)
+{
+    struct stat st {};
+    return fd >= 0 && ::fstat(fd, &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+// The fifo's write end reports an error once nobody reads it any more.
+bool readerGone(int fd)
+{
+    pollfd p{fd, 0, 0};
+    return ::poll(&p, 1, 0) == 1 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0;
+}
+
+} // namespace
+
+LiveCapture::LiveCapture(const CaptureOptions& options, SettingsStore& settings, QObject* parent)
+    : QObject(parent), options_(options), settings_(settings),
+      frames_([this](const QByteArray& frame, FrameDirection direction) { writeFrame(frame, direction); }), err_(stderr)
+{
+    connect(&at_.port(), &PortLink::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (running_ && TraceMode::isLineLoss(e))
+            endSoon(kFailure,
+                QStringLiteral("The adapter on %1 was lost: %2.").arg(at_.portPath(), at_.port().errorString()));
+    });
+}
+
+LiveCapture::~LiveCapture()
+{
+    if (running_)
+        stop(true);
+}
+
+QString LiveCapture::storedPort(const SettingsStore& settings)
+{
+    return settings.portPath(static_cast<int>(storedNumber(settings, key::CommPort)));
+}
+
+void LiveCapture::say(const QString& text)
+{
+    err_ << text << Qt::endl;
+}
+
+void LiveCapture::readSettings()
+{
+    at_.CommPort = static_cast<int>(storedNumber(settings_, key::CommPort));
+    if (!options_.device().isEmpty())
+        settings_.overridePortPath(at_.CommPort, options_.device());
+    at_.Speed = settings_.read(key::Speed);
+    at_.CommDelay = static_cast<float>(storedNumber(settings_, key::CommDelay));
+}
+
+int LiveCapture::start()
+{
+    // The header first: Wireshark then shows what goes wrong below as the capture's error.
+    if (!pcap_.open(options_.fifo, PcapLinkType::LinuxLapd) || !pcap_.flush()) {
+        say(QStringLiteral("Cannot write the capture to %1.").arg(options_.fifo));
+        return kFailure;
+    }
+    watchReader();
+    readSettings();
+    const QString device = at_.portPath();
+    if (!options_.listenOnly) {
+        if (!at_.portOpens()) {
+            say(QStringLiteral("Cannot open %1: %2. Is it the adapter's port, and is no other program "
+                               "(the call monitor, corvane-monitor) using it?")
+                    .arg(device, at_.port().errorString()));
+            return kFailure;
+        }
+        if (!answersAsDodova(at_)) {
+            say(QStringLiteral("No DodOva answers on %1.").arg(device));
+            return kFailure;
+        }
+        if (stopRequested_)
+            return 0;
+        if (!TraceMode::switchOn([this](const QString& cmd) { return at_.SendAT(cmd); }))
+            say(QStringLiteral("The adapter on %1 did not confirm its trace mode.").arg(device));
+    }
+    at_.scanHandler = [this] { received(); };
+    if (!at_.openForTrace()) {
+        say(QStringLiteral("Cannot open %1: %2.").arg(device, at_.port().errorString()));
+        return kFailure;
+    }
+    at_.ScanState = true;
+    running_ = true;
+    if (stopRequested_)
+        stop(true);
+    return 0;
+}
+
+void LiveCapture::watchReader()
+{
+    const int fd = pcap_.handle();
+    if (!isFifo(fd))
+        return; // a plain file has no reader to lose
+    // A read notifier on the write end wakes only when the reader closes it.
+    readerGone_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(readerGone_, &QSocketNotifier::activated, this, [this, fd] {
+        if (readerGone(fd))
+            end(0, {});
+    });
+}
+
+void LiveCapture::received()
+{
+    arrivalUs_ = nowUs();
+    frames_.feed(at_.port().readAll());
+}
+
+void LiveCapture::writeFrame(const QByteArray& frame, FrameDirection direction)
+{
+    if (running_ && !(pcap_.write(arrivalUs_, frame, direction) && pcap_.flush()))
+        endSoon(0, {}); // the reader went away
+}
+
+void LiveCapture::requestStop()
+{
+    stopRequested_ = true;
+    if (running_)
+        stop(true);
+}
+
+void LiveCapture::end(int status, const QString& why)
+{
+    if (!why.isEmpty())
+        say(why);
+    if (!running_) {
+        stopRequested_ = true; // start() is still finding the adapter
+        return;
+    }
+    stop(status == 0);
+    emit ended(status);
+}
+
+// Not inside the port's or the writer's own call: the closing commands let events run.
+void LiveCapture::endSoon(int status, const QString& why)
+{
+    QMetaObject::invokeMethod(
+        this, [this, status, why] { end(status, why); }, Qt::QueuedConnection);
+}
+
+void LiveCapture::stop(bool adapterThere)
+{
+    running_ = false;
+    if (readerGone_)
+        readerGone_->setEnabled(false);
+    if (options_.listenOnly || !adapterThere) {
+        at_.ScanState = false;
+        at_.scanHandler = nullptr;
+        at_.port().close();
+    } else {
+        TraceMode::switchOff(
+            at_,
+            [this](const QByteArray& bytes) {
+                if (at_.port().isOpen())
+                    at_.port().write(bytes);
+            },
+            [this](const QString& cmd) { return at_.SendAT(cmd); });
+    }
+    pcap_.close();
+}
