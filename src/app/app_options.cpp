@@ -1,5 +1,7 @@
 #include "app/app_options.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // A scenario name follows --simulate unless the next argument is an option
@@ -28,7 +30,7 @@ AppOptions parseAppOptions(const QStringList& arguments)
 
 QString appUsage()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("CommandLine",
         "usage: corvane [scan] [DEBUG1 ... DEBUG5] [--simulate [SCENARIO]] [--port PATH] [--home DIR]\n"
         "       corvane --help | --version\n"
         "The DodOva ISDN adapter's settings window and call monitor.\n"

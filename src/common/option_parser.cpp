@@ -2,6 +2,8 @@
 
 #include "common/version.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 namespace {
@@ -131,7 +133,7 @@ void OptionParser::parse(const QStringList& args)
             continue;
         QString why;
         if (a.startsWith(u'-'))
-            fail(QStringLiteral("unknown option %1").arg(a));
+            fail(QCoreApplication::translate("CommandLine", "unknown option %1").arg(a));
         else if (!arguments_ || !arguments_(a, why))
             fail(why.isEmpty() ? QStringLiteral("unexpected argument %1").arg(a) : why);
     }
