@@ -45,9 +45,6 @@ void wireWindows(Form1& form, const Startup& startup)
     };
 }
 
-// Exit status of a wrong command line.
-constexpr int kUsageError = 2;
-
 // Says why the program cannot start as asked, on the terminal and in a box.
 int refuse(const QString& text, int status)
 {
@@ -63,7 +60,7 @@ int refuse(const QString& text, int status)
 int startSimulator(SimulatorProcess& simulator, const QString& scenario, QString& device)
 {
     if (const QString problem = scenarioProblem(scenario, SimulatorProcess::scenarioNames()); !problem.isEmpty())
-        return refuse(problem, kUsageError);
+        return refuse(problem, kUsageErrorStatus);
     const QString link = simulator.start(scenario);
     if (link.isEmpty())
         return refuse(QCoreApplication::translate("Startup", "The device simulator %1 did not start.")
@@ -85,8 +82,7 @@ int main(int argc, char** argv)
     if (const AppOptions early = parseAppOptions(raw); early.help || early.version) {
         const QCoreApplication core(argc, argv); // for the translation of --help
         language::installChosen();
-        std::fputs(qPrintable(early.help ? appUsage() : appVersionLine()), stdout);
-        return 0;
+        return commandLineExit(early, "corvane", appUsage());
     }
 
     ignoreFileSizeSignal();
@@ -106,12 +102,10 @@ int main(int argc, char** argv)
 
     // Qt has taken its own options (-platform, -style ...) out by now.
     const AppOptions options = parseAppOptions(QApplication::arguments().mid(1));
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "corvane: %s\n%s", qPrintable(options.error), qPrintable(appUsage()));
-        return kUsageError;
-    }
-    // A scenario file and a port named relative to where the user is, before
-    // the program folder becomes the working directory.
+    if (const int status = commandLineExit(options, "corvane", appUsage()); status >= 0)
+        return status;
+    // A scenario file and a port named relative to where the user is, before the program
+    // folder becomes the working directory.
     QString scenario = options.scenario;
     if (QFileInfo(scenario).isFile())
         scenario = QFileInfo(scenario).absoluteFilePath();

@@ -1,7 +1,7 @@
 // The call history's pure parts on one small list (data/history_list.txt):
 // the filter, the missed count, the CSV export, the statistics and the other
 // forms of numbers, dumped as text and compared whole with a reviewed file.
-#include "../common/golden.h"
+#include "common/golden.h"
 
 #include "monitor/engine/call_list.h"
 #include "monitor/engine/call_history.h"

@@ -1,4 +1,5 @@
 // The NCID server against a client written from the API document.
+#include "common/golden.h"
 #include "call_scenario.h"
 #include "ncid_test_client.h"
 
@@ -50,7 +51,7 @@ TEST_F(NcidServerTest, ACallReachesAClientAsTheApiLines)
     for (const CallEvent& e : scenario::events())
         server.callEvent(e);
     ASSERT_TRUE(c->waitFor("END: *HTYPE*CANCEL*DATE*01052026*TIME*1001"));
-    scenario::expectGolden("ncid_session.txt", QByteArray(c->raw).replace("\r\n", "\n"));
+    EXPECT_GOLDEN("outputs/data/ncid_session.txt", QByteArray(c->raw).replace("\r\n", "\n"));
     EXPECT_EQ(c->raw.count("\r\n"), c->lines.size());                          // every line ends in CR LF
     const QString cid = c->lines.filter(QRegularExpression("^CID:")).value(0); // as a client shows it
     EXPECT_EQ(QStringList({"Alice Example", "03012345678", "4711"}),

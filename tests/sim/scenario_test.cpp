@@ -1,7 +1,6 @@
-// Scenario files, durations, timed captures and the saved device state.
+// Scenario files, durations and the saved device state.
 #include "sim/device_state.h"
 #include "sim/scenario.h"
-#include "sim/timed_capture.h"
 #include "sim/trace_session.h"
 
 #include <gtest/gtest.h>
@@ -111,37 +110,6 @@ TEST(TraceSession, OutgoingChargesReachTheCounters)
     device.charges = {0, 0, 0, 0, 10, 0};
     device.addCharge(charges[0].port, charges[0].units);
     EXPECT_EQ(device.charges, (std::array<std::int32_t, 6>{0, 3, 0, 0, 13, 0}));
-}
-
-TEST(TimedCapture, EscapesRoundTripEveryByte)
-{
-    std::string all;
-    for (int b = 0; b < 256; ++b)
-        all += static_cast<char>(b);
-    const auto escaped = escapePayload(all);
-    EXPECT_EQ(escaped.find_first_of("\r\n\t"), std::string::npos);
-    EXPECT_EQ(unescapePayload(escaped), all);
-    EXPECT_EQ(escapePayload("L1 \r\n 0\\"), "L1 \\r\\n 0\\\\");
-    EXPECT_EQ(escapePayload(std::string("\x7f\x80", 2)), "\\x7F\\x80");
-    EXPECT_EQ(unescapePayload("a\\q\\x4G\\"), "a\\q\\x4G\\") << "malformed escapes stay as they are";
-}
-
-TEST(TimedCapture, ReaderSkipsGarbageAndFallsBackToRawBytes)
-{
-    std::istringstream timed("# corvane-trace 1\n# note\n5\tab\nnonsense\n\tx\n3\tc\\n\n12x\ty\n");
-    const auto chunks = readCapture(timed);
-    ASSERT_EQ(chunks.size(), 2u);
-    EXPECT_EQ(chunks[0].ms, 5);
-    EXPECT_EQ(chunks[1].ms, 5) << "a time going backwards is raised";
-    EXPECT_EQ(chunks[1].bytes, "c\n");
-
-    std::istringstream raw(std::string(30, 'x'));
-    const auto rawChunks = readCapture(raw);
-    std::size_t bytes = 0;
-    for (const auto& c : rawChunks)
-        bytes += c.bytes.size();
-    EXPECT_EQ(bytes, 30u);
-    EXPECT_EQ(rawChunks.back().ms, 29 * 87 / 1000);
 }
 
 TEST(DeviceState, SaveAndLoadRoundTrip)

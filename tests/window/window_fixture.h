@@ -10,7 +10,7 @@
 #include "monitor/window/formmonitor.h"
 #include "monitor/window/monitor_message.h"
 #include "monitor/window/wave_device.h"
-#include "tools/replay_capture.h"
+#include "common/timed_capture.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "tools/replay_capture.h"
+#include "common/timed_capture.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <algorithm>
 
 namespace TimedCapture {
@@ -28,7 +28,6 @@ bool isDigit(char c)
 
 // Raw bytes arrive one every 87 microseconds (115200 bit/s, 8N1).
 constexpr qint64 kRawByteMicroseconds = 87;
-constexpr qint64 kBlockBytes = 64 * 1024;
 
 qint64 rawArrivalMs(qint64 index)
 {
@@ -140,49 +139,39 @@ QByteArray unescape(QByteArrayView payload)
 
 QByteArray escape(QByteArrayView bytes)
 {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
     QByteArray out;
+    out.reserve(bytes.size() + 8);
     for (char c : bytes) {
         const uchar u = uchar(c);
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\t')
-            out += "\\t";
-        else if (c == '\\')
-            out += "\\\\";
-        else if (u < 0x20 || u > 0x7E)
-            out += QByteArray("\\x") + QByteArray::number(u, 16).rightJustified(2, '0').toUpper();
-        else
-            out.append(c);
+        switch (c) {
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        case '\\': out += "\\\\"; break;
+        default:
+            if (u >= 0x20 && u < 0x7F) {
+                out += c;
+            } else {
+                out += "\\x";
+                out += kHexDigits[u >> 4];
+                out += kHexDigits[u & 0xF];
+            }
+        }
     }
     return out;
 }
 
 QList<CaptureChunk> parse(const QByteArray& content)
 {
+    QBuffer buffer;
+    buffer.setData(content);
+    buffer.open(QIODevice::ReadOnly);
+    Reader reader;
+    reader.start(buffer);
     QList<CaptureChunk> chunks;
-    if (!startsWithHeader(QByteArrayView(content).first(std::min<qsizetype>(content.size(), sizeof kHeader + 1)))) {
-        qsizetype pos = 0;
-        qint64 index = 0;
-        while (pos < content.size())
-            appendJoined(chunks, takeRawMoment(content, pos, index));
-        return chunks;
-    }
-    qint64 last = 0;
-    qsizetype pos = content.indexOf('\n') + 1;
-    while (pos > 0 && pos < content.size()) {
-        qsizetype end = content.indexOf('\n', pos);
-        if (end < 0)
-            end = content.size();
-        QByteArrayView line(content.constData() + pos, end - pos);
-        pos = end + 1;
-        if (line.endsWith('\r'))
-            line.chop(1);
-        CaptureChunk chunk;
-        if (parseTimedLine(line, last, chunk))
-            appendJoined(chunks, std::move(chunk));
-    }
+    for (CaptureChunk chunk; reader.next(chunk);)
+        appendJoined(chunks, std::move(chunk));
     return chunks;
 }
 
@@ -206,14 +195,23 @@ bool Reader::open(const QString& path, QString* error)
             *error = QStringLiteral("cannot read %1: %2").arg(path, file_.errorString());
         return false;
     }
-    timed_ = startsWithHeader(file_.peek(sizeof kHeader + 1));
-    if (timed_)
-        file_.readLine();
+    start(file_);
     return true;
+}
+
+void Reader::start(QIODevice& device, qint64 blockBytes)
+{
+    device_ = &device;
+    blockBytes_ = std::max<qint64>(blockBytes, 1);
+    timed_ = startsWithHeader(device.peek(sizeof kHeader + 1));
+    if (timed_)
+        device.readLine();
 }
 
 bool Reader::next(CaptureChunk& chunk)
 {
+    if (!device_)
+        return false;
     return timed_ ? nextTimed(chunk) : nextRaw(chunk);
 }
 
@@ -237,7 +235,7 @@ bool Reader::nextLine(QByteArrayView& line)
         lines_.remove(0, linesPos_);
         linesPos_ = 0;
         const qsizetype searched = lines_.size();
-        const QByteArray more = file_.read(kBlockBytes);
+        const QByteArray more = device_->read(blockBytes_);
         if (more.isEmpty())
             break;
         lines_ += more;
@@ -254,13 +252,28 @@ bool Reader::nextLine(QByteArrayView& line)
 bool Reader::nextRaw(CaptureChunk& chunk)
 {
     if (rawPos_ >= rawBlock_.size()) {
-        rawBlock_ = file_.read(kBlockBytes);
+        rawBlock_ = device_->read(blockBytes_);
         rawPos_ = 0;
     }
     if (rawBlock_.isEmpty())
         return false;
     chunk = takeRawMoment(rawBlock_, rawPos_, rawOffset_);
     return true;
+}
+
+Writer::Writer(QIODevice& out, QByteArrayView comment) : out_(out)
+{
+    QByteArray head = QByteArray(kHeader) + '\n';
+    if (!comment.isEmpty()) // on one line, whatever a scenario's file name holds
+        head += "# " + comment.toByteArray().replace('\n', ' ').replace('\r', ' ') + '\n';
+    out_.write(head);
+}
+
+bool Writer::write(qint64 ms, QByteArrayView bytes)
+{
+    last_ = std::max(last_, ms);
+    const QByteArray line = QByteArray::number(last_) + '\t' + escape(bytes) + '\n';
+    return out_.write(line) == line.size();
 }
 
 } // namespace TimedCapture
