@@ -1,9 +1,15 @@
-# corvane_library(NAME SOURCES <files...> LIBS <targets...>): a static library
-# of the listed sources. Every library sees src/ (and the generated
-# common/version.h) as its include root.
+include(CorvanePch)
+
+# corvane_library(NAME [PCH core|widgets] SOURCES <files...> LIBS <targets...>):
+# a static library of the listed sources, built on the named family of
+# precompiled headers (CorvanePch.cmake). Every library sees src/ (and the
+# generated common/version.h) as its include root.
 function(corvane_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PCH" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
+  if(ARG_PCH)
+    corvane_use_pch(${name} ${ARG_PCH})
+  endif()
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}
                                             ${PROJECT_BINARY_DIR}/generated)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
