@@ -190,8 +190,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     CaptureChunk chunk;
     while (capture.next(chunk)) {
         clock.advanceTo(chunk.ms); // timers due at or before this moment fire first
-        for (char c : std::as_const(chunk.bytes))
-            engine.Scan(c);
+        engine.Scan(chunk.bytes);
         lastMs = chunk.ms;
     }
     clock.advanceTo(lastMs + kRunOnMs);

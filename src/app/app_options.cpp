@@ -3,6 +3,8 @@
 #include "common/version.h"
 #include "common/option_value.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // A scenario name follows --simulate unless the next argument is an option
@@ -38,7 +40,7 @@ AppOptions parseAppOptions(const QStringList& arguments)
             if (i + 1 < arguments.size() && looksLikeScenario(arguments.at(i + 1)))
                 o.scenario = arguments.at(++i);
         } else if (a.startsWith(u'-')) {
-            fail(QStringLiteral("unknown option %1").arg(a));
+            fail(QCoreApplication::translate("CommandLine", "unknown option %1").arg(a));
         } else {
             o.words << a;
         }
@@ -48,7 +50,7 @@ AppOptions parseAppOptions(const QStringList& arguments)
 
 QString appUsage()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("CommandLine",
         "usage: corvane [scan] [DEBUG1 ... DEBUG5] [--simulate [SCENARIO]] [--port PATH] [--home DIR]\n"
         "       corvane --help | --version\n"
         "The DodOva ISDN adapter's settings window and call monitor.\n"

@@ -17,6 +17,7 @@
 #include "monitor/window/monitor_launcher.h"
 #include "phonebook/dialogpbook.h"
 #include "ui/app_icon.h"
+#include "ui/language.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -65,8 +66,9 @@ int startSimulator(SimulatorProcess& simulator, const QString& scenario, QString
         return refuse(problem, kUsageError);
     const QString link = simulator.start(scenario);
     if (link.isEmpty())
-        return refuse(
-            QStringLiteral("The device simulator %1 did not start.").arg(SimulatorProcess::defaultProgram()), 1);
+        return refuse(QCoreApplication::translate("Startup", "The device simulator %1 did not start.")
+                          .arg(SimulatorProcess::defaultProgram()),
+            1);
     if (device.isEmpty())
         device = link;
     return 0;
@@ -81,6 +83,8 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
     if (const AppOptions early = parseAppOptions(raw); early.help || early.version) {
+        const QCoreApplication core(argc, argv); // for the translation of --help
+        language::installChosen();
         std::fputs(qPrintable(early.help ? appUsage() : appVersionLine()), stdout);
         return 0;
     }
@@ -90,6 +94,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("corvane"));
     QApplication::setDesktopFileName(QStringLiteral("corvane"));
     QApplication::setWindowIcon(corvaneIcon());
+    language::installChosen(); // before the first text is translated
 
     // make screenshots: style and font fixed before the first window exists.
     Startup* running = nullptr;

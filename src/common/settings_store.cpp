@@ -31,6 +31,7 @@ constexpr KeyDefault kDefaults[] = {
     {key::CommPort, "1"},
     {key::Speed, "115200"},
     {key::CommDelay, "0.01"},
+    {key::Language, ""},
     {key::UnitCost, "0,026"},
     {key::LastReset, ""},
     {key::Ring, "0"},

@@ -42,7 +42,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
             xout(QLatin1String("CALLER ID CALLER ") + s.letter + QLatin1String(" #    : ") + res.caller
                  + QLatin1String("\r\n"));
         if (!res.called.isEmpty()) {
-            s.cidCalled = FrameDecoder::parseNumber(res.called, FrameDecoder::NumberElement::Called);
+            s.cidCalled = res.calledNumber;
             xout(QLatin1String("CALLER ID CALLED ") + s.letter + QLatin1String(" #    : ") + res.called
                  + QLatin1String("\r\n"));
         } else {
@@ -55,9 +55,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
         d.LabelCID = res.caller;
         d.LabelTIM = timeText;
         state_.CidCallerBusy = res.caller;
-        state_.CidCalledBusy = res.called.isEmpty()
-                                   ? QStringLiteral("UNKNOWN")
-                                   : FrameDecoder::parseNumber(res.called, FrameDecoder::NumberElement::Called);
+        state_.CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : res.calledNumber;
         QString unused;
         const QString name = showPicture(state_.CidCallerBusy, d.Image2, unused);
         logCid(state_.CidCalledBusy, state_.CidCallerBusy, name);

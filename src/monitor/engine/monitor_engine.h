@@ -17,6 +17,7 @@
 #include "monitor/engine/trace_tree.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -59,6 +60,8 @@ public:
     void reset();
     // One received character.
     void Scan(char c);
+    // Received characters, as if one at a time.
+    void Scan(QByteArrayView chars);
     // "CLEAR THE WINDOWS": the panes and the trace buffer emptied.
     void clearWindows();
 
