@@ -7,6 +7,9 @@ ifneq ($(shell command -v ccache 2>/dev/null),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 # Paths below the checkout count as relative, so another clone hits the same cache.
 export CCACHE_BASEDIR := $(CURDIR)
+# ccache caches files built on a precompiled header (cmake/CorvanePch.cmake) only
+# with this sloppiness; CMake adds -fpch-preprocess for GCC.
+export CCACHE_SLOPPINESS := pch_defines,time_macros
 endif
 # CI builds with every warning an error (WERROR=1).
 ifeq ($(WERROR),1)
