@@ -78,9 +78,9 @@ TEST_F(CaptureTest, CharactersTakenAtOnceReadAsOneAtATime)
         for (const QByteArray& input : inputs) {
             SCOPED_TRACE(split);
             engine->reset();
-            MonitorEngine whole(clock, *settings);
+            MonitorEngine whole(clock);
             whole.callList().setListPath(path("list2.txt"));
-            whole.setSettings(engine->settings());
+            whole.setInputs(engine->inputs());
             feed(input);
             for (qsizetype at = 0; at < input.size(); at += split)
                 whole.Scan(QByteArrayView(input).sliced(at, std::min(split, input.size() - at)));
