@@ -25,7 +25,7 @@ std::string monitorRun(const SimulatorLink& sim, const QString& port)
     {
         AtChannel at;
         SystemClock clock;
-        MonitorSession session(at, clock, SettingsStore::user());
+        MonitorSession session(at, clock);
         if (!at.portOpens() || !answersAsDodova(at))
             return "no adapter on " + port.toStdString();
         session.start();
