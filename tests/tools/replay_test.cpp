@@ -188,7 +188,8 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioGolden,
     ::testing::Values("incoming-answered", "incoming-unanswered", "outgoing-connected", "outgoing-unconnected",
-        "restricted", "service", "two-calls", "both-busy", "demo", "incoming-answered@23:59:45"),
+        "restricted", "service", "two-calls", "both-busy", "call-waiting", "outgoing-busy", "demo",
+        "incoming-answered@23:59:45"),
     goldenCaseName);
 
 } // namespace
