@@ -1,7 +1,5 @@
 // The port link: an adapter behind ser2net behaves as a local one, and going
 // away looks the same.
-#include "common/ser2net_fixture.h"
-#include "common/simulator_fixture.h"
 #include "device/port_link.h"
 
 #include <gtest/gtest.h>
@@ -120,25 +118,6 @@ TEST(PortLink, MissingAdaptersAreNotFound)
         EXPECT_FALSE(link.open(QIODevice::ReadWrite)) << name;
         EXPECT_EQ(link.error(), QSerialPort::DeviceNotFoundError) << name;
     }
-}
-
-TEST(PortLink, ReachesTheSimulatorThroughSer2net)
-{
-    if (!Ser2net::installed())
-        GTEST_SKIP() << "ser2net is not installed (make deps installs it)";
-    SimulatorLink sim({"--scenario", "none"});
-    Ser2net server;
-    ASSERT_TRUE(sim.up() && server.start(sim.link()));
-    PortLink link;
-    link.setPortName(server.address());
-    ASSERT_TRUE(link.open(QIODevice::ReadWrite));
-    QByteArray answer;
-    link.write("ATI4\r");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return (answer += link.readAll()).contains("OK\r"); }, 5000));
-    EXPECT_TRUE(answer.contains("Zedevuvi DodOva")) << answer.toStdString();
-    QSignalSpy errors(&link, &PortLink::errorOccurred);
-    server.kill();
-    EXPECT_EQ(firstError(errors), QSerialPort::ResourceError);
 }
 
 } // namespace

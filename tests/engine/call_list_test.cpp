@@ -14,17 +14,8 @@ protected:
         model.setListPath(dir.filePath("list.txt"));
         model.setPhoneBook(dir.filePath("book.txt"), {});
     }
-    QByteArray listBytes() const
-    {
-        QFile f(dir.filePath("list.txt"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    void writeFile(const QString& name, const QByteArray& bytes)
-    {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    QByteArray listBytes() const { return readBytes(dir.filePath("list.txt")); }
+    void writeFile(const QString& name, const QByteArray& bytes) { writeBytes(dir.filePath(name), bytes); }
     QTemporaryDir dir;
     CallList model;
 };

@@ -1,6 +1,7 @@
 // corvane-replay: options, virtual-time rules, outputs, and golden
 // end-to-end runs of the simulator's scenarios.
 #include "common/golden.h"
+#include "common/test_files.h"
 #include "tools/pcap_writer.h"
 #include "tools/replay_run.h"
 
@@ -13,12 +14,6 @@
 namespace {
 
 const QString kData = QStringLiteral(CORVANE_SOURCE_DIR "/tests/tools/data");
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing " + path.toUtf8() + ">");
-}
 
 TEST(ReplayArguments, OptionsAndErrors)
 {
@@ -75,11 +70,11 @@ TEST_F(ReplayRun, HandMadeIncomingCallMatchesItsGoldenFiles)
     o.bookFile = kData + "/book.txt";
     ASSERT_TRUE(replay(kData + "/incoming-answered-handmade.trace", o));
     for (const char* file : {"list.txt", "state.txt"})
-        EXPECT_GOLDEN(QStringLiteral("tools/data/golden/incoming-answered-handmade.") + file, readAll(outFile(file)));
+        EXPECT_GOLDEN(QStringLiteral("tools/data/golden/incoming-answered-handmade.") + file, readBytes(outFile(file)));
     EXPECT_EQ(summary.framesDecoded, 8);
     EXPECT_EQ(summary.callsLogged, 2);
     for (const char* pane : {"Text1.txt", "Text2.txt", "Text3.txt"})
-        EXPECT_EQ(readAll(outFile(pane)), QByteArray()) << pane; // level 0 writes no trace
+        EXPECT_EQ(readBytes(outFile(pane)), QByteArray()) << pane; // level 0 writes no trace
 }
 
 // The first two records: the offered SETUP from the network and the port's
@@ -101,7 +96,7 @@ TEST_F(ReplayRun, PcapRecordsInBothLinkTypes)
         o.pcapFile = out.filePath("frames.pcap");
         o.pcapLinkType = c.type;
         ASSERT_TRUE(replay(kData + "/incoming-answered-handmade.trace", o));
-        const QByteArray pcap = readAll(o.pcapFile);
+        const QByteArray pcap = readBytes(o.pcapFile);
         ASSERT_GE(pcap.size(), 24 + 2 * 16 + 36 + 11 + 2 * c.setupHead.size());
         EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData()), 0xa1b2c3d4u);
         EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData() + 20), quint32(c.type));
@@ -135,7 +130,7 @@ TEST_F(ReplayRun, EndOfCallTimerFiresInTheRunOn)
 {
     ASSERT_TRUE(
         replayText(outgoingTry(100, 101, 2000, 2001))); // the clearing is the last line: only the run-on logs it
-    EXPECT_EQ(readAll(outFile("list.txt")), QByteArray("4711\tTry\t2026-01-01\t10:00:00\t-\t\t0:00:02\t-\r\n"));
+    EXPECT_EQ(readBytes(outFile("list.txt")), QByteArray("4711\tTry\t2026-01-01\t10:00:00\t-\t\t0:00:02\t-\r\n"));
 }
 
 TEST_F(ReplayRun, TimersFireBeforeTheCharactersOfTheirMillisecond)
@@ -143,7 +138,7 @@ TEST_F(ReplayRun, TimersFireBeforeTheCharactersOfTheirMillisecond)
     // Dialling starts at 401 ms and ends at 2000 ms: Timer1's tick at 2000 runs
     // first and shows 1.599 s as 0:00:02; after the characters it would keep 0:00:01.
     ASSERT_TRUE(replayText(outgoingTry(400, 401, 1500, 2000)));
-    EXPECT_TRUE(readAll(outFile("list.txt")).contains("\t0:00:02\t")) << readAll(outFile("list.txt")).constData();
+    EXPECT_TRUE(readBytes(outFile("list.txt")).contains("\t0:00:02\t")) << readBytes(outFile("list.txt")).constData();
 }
 
 TEST_F(ReplayRun, MissingCaptureIsAnError)
@@ -188,12 +183,13 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
     QString error;
     ASSERT_TRUE(Replay::run(o, summary, error)) << error.toStdString();
     for (const char* file : {"list.txt", "state.txt", "events.txt", "Text1.txt", "Text2.txt", "Text3.txt"})
-        EXPECT_GOLDEN(QStringLiteral("tools/data/golden/%1.%2").arg(name, file), readAll(o.outDir + u'/' + file));
+        EXPECT_GOLDEN(QStringLiteral("tools/data/golden/%1.%2").arg(name, file), readBytes(o.outDir + u'/' + file));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioGolden,
     ::testing::Values("incoming-answered", "incoming-unanswered", "outgoing-connected", "outgoing-unconnected",
-        "restricted", "service", "two-calls", "both-busy", "demo", "incoming-answered@23:59:45"),
+        "restricted", "service", "two-calls", "both-busy", "call-waiting", "outgoing-busy", "demo",
+        "incoming-answered@23:59:45"),
     goldenCaseName);
 
 } // namespace
