@@ -1,9 +1,8 @@
 #pragma once
 // corvane-monitor's command line.
-#include <QString>
-#include <QStringList>
+#include "common/option_parser.h"
 
-struct MonitorOptions {
+struct MonitorOptions : CommandLineStatus {
     QString port;     // device path or tcp://HOST:PORT; empty: the stored port
     QString home;     // program folder
     QString ncid;     // "[ADDR:]PORT"; empty: no NCID server
@@ -11,9 +10,6 @@ struct MonitorOptions {
     QString contacts; // address-book folder for this run; empty: the stored one
     bool json = false;
     int debug = 0; // trace output on stderr, 0 (none) ... 5
-    bool help = false;
-    bool version = false;
-    QString error; // the first thing wrong with the command line; "" when none
 };
 
 // Arguments without the program name. --help and --version win over errors.

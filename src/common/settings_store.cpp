@@ -26,20 +26,50 @@ constexpr QLatin1String kGridWidth[] = {QLatin1String("GridWidth0"), QLatin1Stri
     QLatin1String("GridWidth6"), QLatin1String("GridWidth7")};
 
 // Every key of section "Startup" with the default its readers supply.
-// key::WavFile depends on the program folder and is handled in defaultFor.
+// key::WavFile depends on the program folder and is handled in defaultFor;
+// key::msnNumber(i) and key::msnName(i), the own numbers' names, default to "".
 constexpr KeyDefault kDefaults[] = {
-    {key::CommPort, "1"}, {key::Speed, "115200"}, {key::CommDelay, "0.01"}, {key::UnitCost, "0,026"},
-    {key::LastReset, ""}, {key::Ring, "0"}, {key::Popup, "0"}, {key::IDSound, "0"}, {key::WavFile, ""},
-    {key::LogCID, "1"}, {key::LogAns, "1"}, {key::LogDial, "1"}, {key::LogRing, "1"}, {key::LogTry, "1"},
-    {key::DialPrefixNumber, ""}, {key::ScanLeft, "100"}, {key::ScanTop, "100"}, {key::ScanHeight, "6660"},
-    {key::ScanHide, "0"}, {kGridWidth[0], "800"}, {kGridWidth[1], "620"}, {kGridWidth[2], "790"},
-    {kGridWidth[3], "790"}, {kGridWidth[4], "1340"}, {kGridWidth[5], "2000"}, {kGridWidth[6], "750"},
-    {kGridWidth[7], "900"}, {key::ScanLeftBook, "10"}, {key::ScanTopBook, "10"}, {key::BookHeight, "5590"},
+    {key::CommPort, "1"},
+    {key::Speed, "115200"},
+    {key::CommDelay, "0.01"},
+    {key::Language, ""},
+    {key::UnitCost, "0,026"},
+    {key::LastReset, ""},
+    {key::Ring, "0"},
+    {key::Popup, "0"},
+    {key::IDSound, "0"},
+    {key::WavFile, ""},
+    {key::LogCID, "1"},
+    {key::LogAns, "1"},
+    {key::LogDial, "1"},
+    {key::LogRing, "1"},
+    {key::LogTry, "1"},
+    {key::DialPrefixNumber, ""},
+    {key::ScanLeft, "100"},
+    {key::ScanTop, "100"},
+    {key::ScanHeight, "6660"},
+    {key::ScanHide, "0"},
+    {kGridWidth[0], "800"},
+    {kGridWidth[1], "620"},
+    {kGridWidth[2], "790"},
+    {kGridWidth[3], "790"},
+    {kGridWidth[4], "1340"},
+    {kGridWidth[5], "2000"},
+    {kGridWidth[6], "750"},
+    {kGridWidth[7], "900"},
+    {key::ScanLeftBook, "10"},
+    {key::ScanTopBook, "10"},
+    {key::BookHeight, "5590"},
     // The desktop notification and the number forms of the call history.
-    {key::Notify, "1"}, {key::CountryCode, "49"}, {key::AreaCode, ""}, {key::ContactsFolder, ""},
+    {key::Notify, "1"},
+    {key::CountryCode, "49"},
+    {key::AreaCode, ""},
+    {key::ContactsFolder, ""},
     // The network outputs of the window: NCID server and the program run on calls.
-    {key::NcidServer, "0"}, {key::NcidAddress, "127.0.0.1"}, {key::NcidPort, "3333"}, {key::EventProgram, ""},
-    // key::msnNumber(i) and key::msnName(i), the own numbers' names, default to "".
+    {key::NcidServer, "0"},
+    {key::NcidAddress, "127.0.0.1"},
+    {key::NcidPort, "3333"},
+    {key::EventProgram, ""},
 };
 
 QString& userFileOverride()
@@ -88,14 +118,6 @@ QString SettingsStore::defaultFor(const QString& key)
         if (key == d.key)
             return QString::fromLatin1(d.value);
     return {};
-}
-
-QStringList SettingsStore::knownKeys()
-{
-    QStringList keys;
-    for (const auto& d : kDefaults)
-        keys << QString(d.key);
-    return keys;
 }
 
 QString SettingsStore::read(const QString& key) const

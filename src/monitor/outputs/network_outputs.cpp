@@ -2,19 +2,19 @@
 #include "common/settings_keys.h"
 
 #include "common/settings_store.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/outputs/event_program_runner.h"
 #include "monitor/outputs/ncid_server.h"
 
 #include <QHostAddress>
 
-NetworkOutputs::NetworkOutputs(Clock& clock, SettingsStore& settings, const CallListModel* callList, QObject* parent)
+NetworkOutputs::NetworkOutputs(Clock& clock, SettingsStore& settings, const CallList* callList, QObject* parent)
     : QObject(parent), clock_(clock), settings_(settings), callList_(callList),
       runner_(std::make_unique<EventProgramRunner>(clock))
 {
     connect(runner_.get(), &EventProgramRunner::logMessage, this, &NetworkOutputs::logMessage);
     if (callList_) // calls the window could not save are announced as by corvane-monitor
-        connect(callList_, &CallListModel::callsNotSaved, this, [this] {
+        connect(callList_, &CallList::callsNotSaved, this, [this] {
             if (server_)
                 server_->announce(callList_->unsavedCallsText());
         });

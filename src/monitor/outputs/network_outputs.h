@@ -8,7 +8,7 @@
 #include <QString>
 #include <memory>
 
-class CallListModel;
+class CallList;
 class Clock;
 class EventProgramRunner;
 class NcidServer;
@@ -17,7 +17,7 @@ class SettingsStore;
 class NetworkOutputs : public QObject {
     Q_OBJECT
 public:
-    NetworkOutputs(Clock& clock, SettingsStore& settings, const CallListModel* callList, QObject* parent = nullptr);
+    NetworkOutputs(Clock& clock, SettingsStore& settings, const CallList* callList, QObject* parent = nullptr);
     ~NetworkOutputs() override;
 
     // Takes the stored settings on. Returns the NCID server's state for the
@@ -38,7 +38,7 @@ private:
 
     Clock& clock_;
     SettingsStore& settings_;
-    const CallListModel* callList_;
+    const CallList* callList_;
     std::unique_ptr<NcidServer> server_;
     std::unique_ptr<EventProgramRunner> runner_;
     QString endpoint_; // what the running server listens on, as stored
