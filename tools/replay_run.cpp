@@ -59,6 +59,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     engine.reset();
     MonitorInputs inputs = readMonitorInputs(settings, o.debugLevel);
     inputs.bookPath = o.bookFile; // no --book: no phone book
+    inputs.ignored = {};          // nor the user's ignore list: a replay's events depend on its options only
     if (!o.contactsDir.isEmpty()) // its pictures go with the replay's other files
         inputs.contacts = ContactFolder::lookupOf(
             ContactFolder::read(o.contactsDir, out.filePath(QStringLiteral("contact-pictures"))), inputs.numberPlan);
