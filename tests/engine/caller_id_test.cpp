@@ -1,4 +1,5 @@
-// The caller-ID announcement of calls offered to all terminals.
+// The caller-ID announcement of calls offered to all terminals; what it asks
+// of the host: data/frames/announcement.frames.
 #include "engine_fixture.h"
 
 #include "common/regional.h"
@@ -6,18 +7,6 @@
 using namespace frames;
 
 namespace {
-
-struct FakeHost : MonitorHost {
-    QStringList calls;
-    void popupRequested(bool wasVisible) override { calls << QStringLiteral("popup %1").arg(wasVisible); }
-    void playCallerIdSound(const QString& wav) override { calls << QLatin1String("sound ") + wav; }
-    void keepOnTop(bool on) override { calls << QStringLiteral("top %1").arg(on); }
-};
-
-// The host's requests and the call events, each with its own number's name.
-struct EventHost : FakeHost {
-    void callEvent(const CallEvent& e) override { calls << callEventName(e.kind) + u' ' + e.msnName; }
-};
 
 class CallerIdTest : public EngineFixture {};
 
@@ -30,66 +19,6 @@ TEST_F(CallerIdTest, LogCidSettingIsANumberOrOff)
         engine->callList().clearRows();
         frame(offer(cat({channel(0x80), callingNumber("123")})), true);
         EXPECT_EQ(engine->callList().records().size(), logged ? 1 : 0);
-    }
-}
-
-TEST_F(CallerIdTest, HostIsAskedForPopupSoundAndTop)
-{
-    FakeHost host;
-    engine->setHost(&host);
-    settings->write(QStringLiteral("Popup"), QStringLiteral("1"));
-    settings->write(QStringLiteral("IDSound"), QStringLiteral("1"));
-    settings->write(QStringLiteral("WavFile"), QStringLiteral("/snd/ring.wav"));
-    applySettings();
-    engine->setViewState({true, false}); // visible, maximised: the popup makes it normal
-    frame(offer(cat({channel(0x89), callingNumber("123")})), true);
-    EXPECT_EQ(host.calls, (QStringList{"popup 1", "sound /snd/ring.wav", "top 1"}));
-
-    host.calls.clear();
-    settings->write(QStringLiteral("Popup"), QStringLiteral("0"));
-    settings->write(QStringLiteral("IDSound"), QStringLiteral("x"));
-    applySettings();
-    frame(offer(cat({channel(0x89), callingNumber("123")})), true);
-    EXPECT_TRUE(host.calls.isEmpty());
-    host.calls.clear();
-    frame(offer(callingNumber("123")), true); // no channel: nothing but the first trace line
-    EXPECT_TRUE(host.calls.isEmpty());
-}
-
-TEST_F(CallerIdTest, IgnoredCallerIsLoggedAsEverButAnnouncedNowhere)
-{
-    EventHost host;
-    engine->setHost(&host);
-    for (const char* k : {"Popup", "IDSound", "LogRing"})
-        settings->write(QLatin1String(k), QStringLiteral("1"));
-    settings->write(QStringLiteral("WavFile"), QStringLiteral("/snd/ring.wav"));
-    settings->write(QStringLiteral("MsnNumber4"), QStringLiteral("4711"));
-    settings->write(QStringLiteral("MsnName4"), QStringLiteral("Office"));
-    const QStringList announced{
-        "popup 0", "sound /snd/ring.wav", "top 1", "incoming Office", "ring-ended Office", "logged Office"};
-    const std::pair<const char*, QStringList> cases[] = {
-        {"", announced}, {"0900*", {"logged Office"}}, {"+49 900 123", {"logged Office"}},
-        {"0901*\n09001234", announced}, // near misses
-    };
-    for (const auto& [ignore, expected] : cases) {
-        SCOPED_TRACE(ignore);
-        applySettings();
-        MonitorInputs in = engine->inputs();
-        in.ignored = IgnoreList(QString::fromLatin1(ignore), in.numberPlan);
-        engine->setInputs(in);
-        engine->callList().clearRows();
-        host.calls.clear();
-        frame(offer(cat({channel(0x89), callingNumber("0900123"), calledNumber("4711")})), true);
-        frame(iframe(0x81, int(dss1::MessageType::Alerting), channel(0x89)));
-        EXPECT_EQ(d().Check5, 1); // the lamp rings either way; the sound only for announced callers
-        EXPECT_EQ(d().QuietA, expected != announced);
-        frame(iframe(0x81, 0x45, clearing()));
-        clock.advance(CallTracker::kEndOfCallDelayMs);
-        EXPECT_EQ(host.calls, expected);
-        QStringList types;
-        for (const CallRecord& r : engine->callList().records())
-            types << r.type + u' ' + r.number;
-        EXPECT_EQ(types, (QStringList{"Ring 0900123", "CID 0900123"}));
     }
 }
 

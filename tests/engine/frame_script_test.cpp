@@ -5,18 +5,32 @@
 //   level N       the DebugLevel               wait MS      the clock runs on
 //   reset         a freshly opened monitor     # ...        a comment
 //   set KEY VALUE a monitor setting            prefix P     the dial prefix
+//   ignore N...   the ignore list (after set)  host V N     log the host's part,
+//                 the window visible (1/0) and normal (1/0)
 // and the log shows, below each line, the new pane text, the changed state
-// lines, the frame's terminal record, the terminals in the tree and new calls.
+// lines, the frame's terminal record, the terminals in the tree and new calls;
+// from "host" on also what the engine asks of its host and the quiet rings.
 #include "common/golden.h"
 #include "engine_fixture.h"
 
 #include <QDir>
 #include <array>
+#include <utility>
 
 namespace {
 
+struct RecordingHost : MonitorHost {
+    QStringList calls;
+    void popupRequested(bool wasVisible) override { calls << QStringLiteral("popup %1").arg(wasVisible); }
+    void playCallerIdSound(const QString& wav) override { calls << QLatin1String("sound ") + wav; }
+    void keepOnTop(bool on) override { calls << QStringLiteral("top %1").arg(on); }
+    void callEvent(const CallEvent& e) override { calls << "event " + callEventLine(e) + "\tmsn_name=" + e.msnName; }
+};
+
 class FrameScript : public EngineFixture, public ::testing::WithParamInterface<std::string> {
 protected:
+    RecordingHost host_;
+
     QString recordText(int tei)
     {
         if (tei < 1 || tei > CallState::kTerminals)
@@ -47,6 +61,7 @@ protected:
         const std::array<QString, 3> old = panes();
         const QString tree = treeText();
         const int calls = engine->callList().count();
+        const std::pair<bool, bool> quiet{d().QuietA, d().QuietB};
         const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
         int tei = 0;
         QString record;
@@ -68,6 +83,13 @@ protected:
             applySettings();
         } else if (words[0] == u"prefix") {
             setDialPrefix(words.value(1));
+        } else if (words[0] == u"host") {
+            engine->setHost(&host_);
+            engine->setViewState({words.value(1) == u"1", words.value(2) == u"1"});
+        } else if (words[0] == u"ignore") {
+            MonitorInputs in = engine->inputs();
+            in.ignored = IgnoreList(words.mid(1).join(u'\n'), in.numberPlan);
+            engine->setInputs(in);
         }
         log += line + u'\n';
         const std::array<QString, 3> now = panes();
@@ -85,6 +107,10 @@ protected:
             log += QStringLiteral("  ") + treeText() + u'\n';
         for (int i = engine->callList().count() - calls - 1; i >= 0; --i)
             log += QStringLiteral("  call: ") + CallList::toLine(engine->callList().records()[i]) + u'\n';
+        for (const QString& c : std::exchange(host_.calls, {}))
+            log += QStringLiteral("  host: ") + c + u'\n';
+        if (quiet != std::pair<bool, bool>{d().QuietA, d().QuietB})
+            log += QStringLiteral("  quiet A=%1 B=%2\n").arg(d().QuietA).arg(d().QuietB);
     }
 };
 

@@ -1,6 +1,7 @@
 // corvane-monitor end to end: dodova-sim on a real pseudo-terminal, directly
-// and behind ser2net; one call announced, answered and ended. What reaches the
-// adapter, stderr, --json, an NCID client, a --hook program and list.txt is
+// and behind ser2net; calls named by the book and by the address-book folder,
+// and one from an ignored caller, to an own number with a name. What reaches
+// the adapter, stderr, --json, an NCID client, a --hook program and list.txt is
 // one golden, with clock times masked.
 #include "common/golden.h"
 #include "common/ser2net_fixture.h"
@@ -57,8 +58,10 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
         GTEST_SKIP() << "ser2net is not installed (make deps installs it)";
     const QString data = QStringLiteral(CORVANE_SOURCE_DIR "/tests/tools/data/monitor/");
     PrivateStore store;
-    QFile::copy(data + "book.txt", store.file("book.txt"));
-    SimulatorLink sim({"--scenario", data + "call.scenario"});
+    for (const char* file : {"book.txt", "ignore.txt"})
+        QFile::copy(data + file, store.file(file));
+    QFile::copy(data + "settings.ini", QFileInfo(store.settingsFile()).path() + "/Corvane Controller.ini");
+    SimulatorLink sim({"--scenario", data + "outputs.scenario"});
     Ser2net ser2net;
     ASSERT_TRUE(sim.up() && (!viaSer2net || ser2net.start(sim.link())));
     const QString device = viaSer2net ? ser2net.address() : sim.link();
@@ -73,12 +76,13 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
     monitor.setProcessEnvironment(env);
     monitor.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"),
         {"--port", device, "--home", store.home(), "--ncid", QString::number(ncidPort), "--json", "--hook",
-            data + "hook.sh " + store.home()});
+            data + "hook.sh " + store.home(), "--contacts", data + "contacts"});
     ASSERT_TRUE(monitor.waitForStarted(5000));
     NcidTestClient client(ncidPort);
     connectWhenListening(client, ncidPort);
-    ASSERT_TRUE(client.waitFor("END:")) << monitor.readAllStandardError().toStdString();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(store.file("logged.txt")); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.read(), client.lines.filter("END: *HTYPE*CANCEL").size(); }, 30000))
+        << monitor.readAllStandardError().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(store.file("logged-09001234.txt")); }, 10000));
     const qsizetype before = sim.commands().size();
     monitor.terminate();
     ASSERT_TRUE(monitor.waitForFinished(10000));
@@ -89,10 +93,9 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
                   + QString::fromUtf8(monitor.readAllStandardError()) + "== json\n"
                   + QString::fromUtf8(monitor.readAllStandardOutput()) + "== ncid\n" + client.lines.join(u'\n')
                   + "\n== list.txt\n" + readAll(store.file("list.txt"));
-    for (const QString& event : QDir(store.home()).entryList({"*.txt"}, QDir::Files, QDir::Name))
-        if (event != "list.txt" && event != "book.txt" && event != "log.txt")
-            all += "== hook " + event + "\n" + readAll(store.file(event));
-    EXPECT_GOLDEN("tools/data/monitor/call.golden", masked(all, device));
+    for (const QString& event : QDir(store.home()).entryList({"*-*.txt"}, QDir::Files, QDir::Name))
+        all += "== hook " + event + "\n" + readAll(store.file(event));
+    EXPECT_GOLDEN("tools/data/monitor/call.golden", masked(all.replace(data, "DATA/"), device));
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, MonitorProgram, testing::Values(false, true),

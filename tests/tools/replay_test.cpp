@@ -34,6 +34,7 @@ TEST(ReplayArguments, OptionsAndErrors)
         {{"c", "--out", "o", "--unit-cost=-1"}, "bad value for --unit-cost: -1"},
         {{"c", "d", "--out", "o"}, "more than one capture given: d"},
         {{"c", "--out", "o", "--pcap-linktype", "177"}, "bad value for --pcap-linktype: 177"},
+        {{"c", "--out", "o", "--contacts", "/no/such"}, "--contacts: no such folder /no/such"},
     };
     for (const auto& [args, error] : bad)
         EXPECT_EQ(Replay::parseArguments(args).error, error) << args.join(' ').toStdString();
