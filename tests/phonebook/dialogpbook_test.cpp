@@ -458,3 +458,20 @@ TEST_F(SaveFailureTest, AnUnreadableBookIsNeverWrittenOver)
     EXPECT_EQ(f.warnings.size(), 1);
     EXPECT_TRUE(QFileInfo(bookPath()).isDir());
 }
+
+// The followed folder's contacts show below the book's, marked and read-only;
+// none is written into book.txt.
+TEST_F(PhoneBookTest, TheFollowedFoldersContactsAreShownReadOnlyAndNeverSaved)
+{
+    writeBook("Anna\t0301111\t-\t-\t-\t-\r\n");
+    SettingsStore::user().write("ContactsFolder", QStringLiteral(CORVANE_SOURCE_DIR "/tests/phonebook/data/vdir"));
+    auto d = open();
+    QTableView* folder = child<QTableView>(*d, "GridFolder");
+    EXPECT_TRUE(folder->isVisible());
+    EXPECT_EQ(folder->model()->rowCount(), 5); // data/vdir.expected
+    EXPECT_EQ(folder->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_TRUE(child<QLabel>(*d, "LabelFolder")->text().startsWith("Read only, from the address-book folder"));
+    EXPECT_EQ(column(*d, 0), QStringList{"Anna"});
+    d->close();
+    EXPECT_EQ(book(), "Anna\t0301111\t-\t-\t-\t-\r\n");
+}

@@ -5,7 +5,10 @@
 #include "monitor/window/formmonitor_settings.h"
 #include "outputs/ncid_test_client.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QTimer>
 #include <QLabel>
 #include <QTcpServer>
 #include <QTest>
@@ -178,4 +181,28 @@ TEST_F(SettingsWindowTest, TheNetworkFrameStartsMovesAndStopsTheNcidServer)
     EXPECT_EQ(state->text(), "Not a valid address and port");
     box(*w, "CheckNcid")->click();
     EXPECT_EQ(state->text(), "Off");
+}
+
+// The own numbers' names and the ignore list, each edited in its button's
+// dialog, stored, and handed on to the monitor.
+TEST_F(SettingsWindowTest, OwnNumbersAndIgnoredCallersAreEditedInTheirDialogs)
+{
+    writeText("ignore.txt", "0900*\n");
+    auto w = openWindow();
+    for (const char* button : {"CommandOwnNumbers", "CommandIgnored"}) {
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            if (auto* text = dialog->findChild<QPlainTextEdit*>("TextIgnored"))
+                text->setPlainText(text->toPlainText() + "030 1234");
+            for (auto [name, value] : {std::pair{"TextMsnNumber4", "4711"}, {"TextMsnName4", "Office"}})
+                if (auto* field = dialog->findChild<QLineEdit*>(name))
+                    field->setText(value);
+            dialog->accept();
+        });
+        w->findChild<QPushButton*>(button)->click();
+    }
+    EXPECT_EQ(readBytes(file("ignore.txt")), "0900*\n030 1234\n");
+    EXPECT_EQ(settings().read("MsnNumber4") + '|' + settings().read("MsnName4"), "4711|Office");
+    EXPECT_EQ(prefixes.size(), 3); // opening, then each dialog's change
 }

@@ -4,7 +4,12 @@
 
 #include "monitor/engine/call_list.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
 
 TEST_F(WindowTest, ASavedPhoneBookRenamesTheVisibleListOnly)
 {
@@ -51,4 +56,29 @@ TEST_F(WindowTest, AnUnreadableListIsShownKeptAndAskedAboutOnClosing)
         EXPECT_EQ(m.unloading(), closeAnyway);
     }
     monitormessage::setHandledAnswer(true);
+}
+
+// "Ignore this caller" in the call list's menu writes the number into
+// ignore.txt, the monitor silences it at once, and the history can hide it.
+TEST_F(WindowTest, IgnoreThisCallerFromTheCallListMenu)
+{
+    writeText("list.txt", "4711\tRing\t2026-01-01\t10:00:00\t0900123\t\t0:00:05\t0\r\n"
+                          "4711\tCID\t2026-01-01\t09:00:00\t-\t\t-\t-\r\n");
+    writeText("ignore.txt", "# adverts\n0901*"); // no line end after the last entry
+    FormMonitor& m = makeMonitor();
+    m.open();
+    auto* grid = m.findChild<QTableView*>("FlexGrid1");
+    for (const int row : {1, 0, 0}) { // a withheld or an ignored caller: the entry is disabled
+        QTimer::singleShot(0, [] {
+            QWidget* menu = QApplication::activePopupWidget();
+            ASSERT_NE(menu, nullptr);
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return);
+            menu->close();
+        });
+        emit grid->customContextMenuRequested(grid->visualRect(grid->model()->index(row, 0)).center());
+        EXPECT_EQ(readBytes(file("ignore.txt")), row ? "# adverts\n0901*" : "# adverts\n0901*\n0900123\n");
+    }
+    m.findChild<QCheckBox*>("CheckIgnored")->setChecked(false);
+    EXPECT_EQ(grid->model()->rowCount(), 1);
 }
