@@ -118,7 +118,7 @@ TEST_F(NcidServerTest, ACallLoggedDuringAClientsStartUpGoesToTheNextClientsLog)
 {
     CallListModel list;
     list.setListPath(dir.filePath("list.txt"));
-    list.setBookPath(dir.filePath("book.txt"));
+    list.setPhoneBook(dir.filePath("book.txt"), NumberPlan{});
     list.setRecords(full.records());
     server.setCallList(&list);
     NcidTestClient first(server.serverPort());
