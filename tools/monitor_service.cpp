@@ -154,15 +154,21 @@ QString MonitorService::eventLine(const CallEvent& e)
     QString line = callEventName(e.kind);
     if (!e.channel.isNull())
         line += QStringLiteral(" channel %1").arg(e.channel);
+    if (e.kind == CallEvent::Kind::Phase)
+        return line + u' ' + callPhaseName(e.phase);
     if (!e.msn.isEmpty())
         line += QStringLiteral(" msn %1").arg(e.msn);
     line += QStringLiteral(" number %1").arg(e.number.isEmpty() ? QStringLiteral("-") : e.number);
     if (!e.name.isEmpty())
         line += QStringLiteral(" (%1)").arg(e.name);
-    if (e.kind == CallEvent::Kind::RingEnded)
+    if (e.kind == CallEvent::Kind::RingEnded || e.kind == CallEvent::Kind::Ended)
         line += e.answered ? QStringLiteral(" answered") : QStringLiteral(" unanswered");
     if (e.kind == CallEvent::Kind::Logged)
         line += QStringLiteral(" %1 %2 cost %3")
                     .arg(e.type ? call_type::text(*e.type) : QStringLiteral("-"), e.duration, e.cost);
+    if (e.kind == CallEvent::Kind::Ended)
+        line += QStringLiteral(" %1, %2 s talked")
+                    .arg(e.type ? call_type::text(*e.type) : QStringLiteral("-"))
+                    .arg(e.seconds);
     return line;
 }

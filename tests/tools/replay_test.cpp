@@ -1,5 +1,6 @@
 // corvane-replay: capture parsing, virtual-time rules, outputs, and golden
 // end-to-end runs of the simulator's scenarios.
+#include "common/golden.h"
 #include "tools/replay_capture.h"
 #include "tools/pcap_writer.h"
 #include "tools/replay_run.h"
@@ -207,9 +208,10 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
     ReplaySummary summary;
     QString error;
     ASSERT_TRUE(Replay::run(o, summary, error)) << error.toStdString();
-    EXPECT_EQ(readAll(o.outDir + "/list.txt"), readAll(kData + "/golden/" + name + ".list.txt"));
-    EXPECT_EQ(readAll(o.outDir + "/state.txt"), readAll(kData + "/golden/" + name + ".state.txt"));
-    EXPECT_EQ(readAll(o.outDir + "/events.txt"), readAll(kData + "/golden/" + name + ".events.txt"));
+    for (const char* file : {"list.txt", "state.txt", "events.txt"}) {
+        const std::string golden = ("tools/data/golden/" + name + '.' + QLatin1String(file)).toStdString();
+        EXPECT_GOLDEN(golden.c_str(), QString::fromUtf8(readAll(o.outDir + '/' + QLatin1String(file))));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioGolden,

@@ -45,18 +45,24 @@ void CallTracker::endOfCall(int ch)
     const QDate started = c.startedAt.isValid() ? c.startedAt.date() : clock_.now().date();
     if (logged && msnKnown)
         callList_.AddCall(c.msn, type, started, c.startClock, number, name, c.duration, c.cost);
-    if (msnKnown && host_) {
+    if (host_) {
         CallEvent e;
         e.kind = CallEvent::Kind::Logged;
         e.time = clock_.now();
         e.start = c.startedAt.isValid() ? c.startedAt : e.time;
         e.channel = letter(ch);
-        e.msn = c.msn;
+        e.msn = msnKnown ? c.msn : QString();
         e.number = number == QLatin1String("-") ? QString() : number;
         e.name = name == QLatin1String("-") ? QString() : name;
         e.type = kind;
         e.duration = c.duration;
         e.cost = c.cost;
+        if (msnKnown)
+            host_->callEvent(e);
+        // Every call ends, logged or not: missed and unreached as its type says.
+        e.kind = CallEvent::Kind::Ended;
+        e.answered = kind == CallType::Answer || kind == CallType::Called;
+        e.seconds = secondsTalked(ch);
         host_->callEvent(e);
     }
     c.msn = QStringLiteral("-");
