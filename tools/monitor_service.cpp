@@ -7,10 +7,14 @@
 #include "device/dodova_probe.h"
 #include "device/port_link.h"
 #include "monitor/outputs/event_program_runner.h"
+#include "monitor/outputs/callmonitor_server.h"
 #include "monitor/outputs/json_event_writer.h"
+#include "monitor/outputs/mqtt_output.h"
 #include "monitor/outputs/ncid_server.h"
+#include "monitor/outputs/tcp_listening.h"
 
 #include <QHostAddress>
+#include <QSysInfo>
 
 namespace {
 constexpr int kUsageError = 2;
@@ -81,12 +85,66 @@ int MonitorService::start()
     return 0;
 }
 
+int MonitorService::startMqtt()
+{
+    MqttConfig config;
+    QString error;
+    if (!mqtt_config::parseUrl(options_.mqtt, config, error)) {
+        log(QStringLiteral("--mqtt %1").arg(error));
+        return kUsageError;
+    }
+    if (!options_.mqttPasswordFile.isEmpty()
+        && !mqtt_config::readPasswordFile(options_.mqttPasswordFile, config.password, error)) {
+        log(error);
+        return kUsageError;
+    }
+    config.caFile = options_.mqttCa;
+    const QString id = options_.mqttId.isEmpty() ? settings_.read(key::MqttDeviceId) : options_.mqttId;
+    config.deviceId = id.isEmpty() ? mqtt_config::defaultDeviceId(QSysInfo::machineHostName(), at_.portPath())
+                                   : mqtt_config::deviceIdFrom(id);
+    if (!options_.mqttDiscovery.isEmpty())
+        config.discoveryPrefix = options_.mqttDiscovery;
+    mqtt_ = std::make_unique<MqttOutput>(config);
+    connect(mqtt_.get(), &MqttOutput::logMessage, this, &MonitorService::log);
+    connect(&session_, &MonitorSession::callEvent, mqtt_.get(), &MqttOutput::callEvent);
+    connect(&session_, &MonitorSession::callEvent, this, [this](const CallEvent& e) {
+        if (e.missed())
+            mqtt_->setMissedCount(++missed_);
+    });
+    log(QStringLiteral("MQTT to %1 port %2 as %3").arg(config.host).arg(config.port).arg(config.base()));
+    mqtt_->start();
+    return 0;
+}
+
+int MonitorService::startServers()
+{
+    if (!options_.callMonitor.isEmpty()) {
+        QHostAddress address;
+        quint16 port = 0;
+        if (!tcp_listening::parseEndpoint(options_.callMonitor, address, port)) {
+            log(QStringLiteral("--callmonitor wants [ADDR:]PORT, not %1").arg(options_.callMonitor));
+            return kUsageError;
+        }
+        callMonitor_ = std::make_unique<CallMonitorServer>(clock_);
+        if (!callMonitor_->listen(address, port)) {
+            log(QStringLiteral("call monitor on %1: %2").arg(options_.callMonitor, callMonitor_->errorString()));
+            return kFailure;
+        }
+        connect(&session_, &MonitorSession::callEvent, callMonitor_.get(), &CallMonitorServer::callEvent);
+        connect(callMonitor_.get(), &CallMonitorServer::logMessage, this, &MonitorService::log);
+        log(QStringLiteral("call monitor on %1 port %2").arg(address.toString()).arg(callMonitor_->serverPort()));
+    }
+    return options_.mqtt.isEmpty() ? 0 : startMqtt();
+}
+
 int MonitorService::startOutputs()
 {
+    if (const int status = startServers(); status != 0)
+        return status;
     if (!options_.ncid.isEmpty()) {
         QHostAddress address;
         quint16 port = 0;
-        if (!NcidServer::parseEndpoint(options_.ncid, address, port)) {
+        if (!tcp_listening::parseEndpoint(options_.ncid, address, port)) {
             log(QStringLiteral("--ncid wants [ADDR:]PORT, not %1").arg(options_.ncid));
             return kUsageError;
         }
@@ -143,6 +201,8 @@ void MonitorService::stop()
         return;
     running_ = false;
     session_.stop(true); // the adapter leaves trace mode whatever the save did
+    if (mqtt_)
+        mqtt_->stop();
     const bool saved = session_.callList().unsavedCalls() == 0;
     log(saved ? QStringLiteral("trace mode off, list saved") : QStringLiteral("trace mode off, calls NOT saved"));
     if (!saved)

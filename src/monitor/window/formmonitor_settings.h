@@ -3,6 +3,8 @@
 // list, the dial prefix, the desktop notification and the number forms, the
 // NCID server and the program run on calls. Every change is stored the moment
 // it is made; "Close" only closes the window.
+#include "monitor/outputs/network_outputs.h"
+
 #include <QDialog>
 #include <QPoint>
 #include <functional>
@@ -30,7 +32,7 @@ public:
     // The open-file dialog of "Select sound ..."; an empty result means cancelled.
     std::function<QString(QWidget* parent)> chooseWaveFile;
     // Puts the stored network settings into effect; returns the NCID server's state.
-    std::function<QString()> applyNetwork;
+    std::function<NetworkOutputs::States()> applyNetwork;
 
 private:
     void buildLayout();
@@ -46,6 +48,16 @@ private:
     void connectDesktopFrame();
     // The NCID server and the program run on calls (formmonitor_settings_network.cpp).
     int buildNetworkFrame(int top);
+    struct ServerRows {
+        QCheckBox* enable;
+        QLineEdit *address, *port;
+        QLabel* state;
+    };
+    // names: the switch, the address, the port and the state label.
+    ServerRows addServerRows(
+        QGroupBox* frame, int top, const char* names[4], const QString& caption, const QString& tip);
+    QLabel* addStateLabel(QGroupBox* frame, const char* name, int top);
+    QLineEdit* addWideField(QGroupBox* frame, const char* name, const QString& caption, QPoint at);
     void connectNetworkFrame();
     void loadNetworkFrame();
     void networkChanged();
@@ -81,5 +93,14 @@ private:
     QLineEdit* TextNcidAddress = nullptr; // "NcidAddress"
     QLineEdit* TextNcidPort = nullptr;    // "NcidPort"
     QLabel* LabelNcidState = nullptr;
+    QCheckBox* CheckCallMonitor = nullptr;       // "CallMonitorServer"
+    QLineEdit* TextCallMonitorAddress = nullptr; // "CallMonitorAddress"
+    QLineEdit* TextCallMonitorPort = nullptr;    // "CallMonitorPort"
+    QLabel* LabelCallMonitorState = nullptr;
+    QCheckBox* CheckMqtt = nullptr;        // "Mqtt"
+    QLineEdit* TextMqttUrl = nullptr;      // "MqttUrl"
+    QLineEdit* TextMqttPassword = nullptr; // "MqttPassword"
+    QLineEdit* TextMqttDeviceId = nullptr; // "MqttDeviceId"
+    QLabel* LabelMqttState = nullptr;
     QLineEdit* TextProgram = nullptr; // "EventProgram"
 };
