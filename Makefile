@@ -7,6 +7,9 @@ ifneq ($(shell command -v ccache 2>/dev/null),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 # Paths below the checkout count as relative, so another clone hits the same cache.
 export CCACHE_BASEDIR := $(CURDIR)
+# ccache caches files built on a precompiled header (cmake/CorvanePch.cmake) only
+# with this sloppiness; CMake adds -fpch-preprocess for GCC.
+export CCACHE_SLOPPINESS := pch_defines,time_macros
 endif
 # CI builds with every warning an error (WERROR=1).
 ifeq ($(WERROR),1)
@@ -22,7 +25,7 @@ endif
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-multimedia-dev \
             qt6-image-formats-plugins libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
             xvfb xauth imagemagick \
-            qt6-charts-dev dbus dunst libnotify-bin tshark ser2net \
+            qt6-charts-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n dbus dunst libnotify-bin tshark ser2net \
             lintian appstream desktop-file-utils dpkg-dev fakeroot file groff-base \
             clang libclang-rt-14-dev clang-format ccache \
             mosquitto mosquitto-clients libmosquitto-dev
@@ -30,7 +33,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-multim
 PACKAGE_DIR := build-package
 DEMO_HOME := $(BUILD_DIR)/demo
 
-.PHONY: all deps configure build run test bench package screenshots fuzz format format-check clean
+.PHONY: all deps configure build run test bench package screenshots translations fuzz format format-check clean
 
 all: build
 
@@ -90,15 +93,18 @@ SHOTS_DIR := $(BUILD_DIR)/shots
 SHOT_LIMIT_BYTES := 153600
 SHOT_SCREEN ?= 1280x1024x24
 SHOT_DPI ?= 96
-SHOT_OUT ?= docs/images
+# Under a locale we have a translation for (make screenshots LANG=de_DE.UTF-8)
+# the shots go to docs/images/<language>, beside the English ones.
+SHOT_LANGUAGE := $(firstword $(subst _, ,$(LANG)))
+SHOT_OUT ?= $(if $(wildcard translations/corvane_$(SHOT_LANGUAGE).ts),docs/images/$(SHOT_LANGUAGE),docs/images)
 screenshots: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane dodova-sim corvane_assets
-	@rm -rf $(SHOTS_DIR) && mkdir -p -m 700 $(SHOTS_DIR)/run $(SHOTS_DIR)/home
+	@rm -rf $(SHOTS_DIR) && mkdir -p -m 700 $(SHOTS_DIR)/run $(SHOTS_DIR)/home $(SHOT_OUT)
 	@grep -v '^#' docs/images/tour-history.txt | while IFS='	' read -r msn type ago rest; do \
 	  printf '%s\t%s\t%s\t%s\n' "$$msn" "$$type" "$$(date -d "$$ago days ago" +%F)" "$$rest"; \
 	done > $(SHOTS_DIR)/home/list.txt
 	@cmake -DFROM=assets/demo -DTO=$(SHOTS_DIR)/home -P cmake/CopyMissing.cmake
-	XDG_CONFIG_HOME=$(CURDIR)/$(SHOTS_DIR)/config XDG_RUNTIME_DIR=$(CURDIR)/$(SHOTS_DIR)/run \
+	LANG=$(LANG) LANGUAGE= LC_ALL= LC_MESSAGES= XDG_CONFIG_HOME=$(CURDIR)/$(SHOTS_DIR)/config XDG_RUNTIME_DIR=$(CURDIR)/$(SHOTS_DIR)/run \
 	  CORVANE_SCREENSHOTS=$(abspath $(SHOT_OUT)) QT_FONT_DPI=$(SHOT_DPI) QT_QPA_PLATFORMTHEME= \
 	  xvfb-run -a -s "-screen 0 $(SHOT_SCREEN)" \
 	  $(BUILD_DIR)/corvane --simulate docs/images/tour.scenario --home $(SHOTS_DIR)/home
@@ -106,6 +112,13 @@ screenshots: configure
 	  convert "$$f" -strip -define png:exclude-chunks=date,time -colors 256 "PNG8:$$f" || exit 1; \
 	  if [ $$(stat -c %s $$f) -gt $(SHOT_LIMIT_BYTES) ]; then echo "$$f is over 150 KB"; exit 1; fi; \
 	done
+
+# translations/*.ts brought up to date with the sources' texts (lupdate); new
+# texts are then unfinished until translated (README "Languages").
+LUPDATE ?= $(shell qtpaths6 --query QT_HOST_BINS)/lupdate
+translations:
+	cmake -DLUPDATE=$(LUPDATE) -DSOURCE_DIR=$(CURDIR) -DWORK=$(BUILD_DIR)/translations -DMODE=update \
+	  -P cmake/Translations.cmake
 
 # The committed style (.clang-format) over every C++ file of ours.
 FORMAT_FILES = $(shell git ls-files 'src/*' 'sim/*' 'tools/*' 'tests/*' 'fuzz/*' 'bench/*' | grep -E '\.(cpp|h)$$')

@@ -3,7 +3,7 @@
 #include "common/settings_store.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
-#include "tools/replay_capture.h"
+#include "common/timed_capture.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 // AddCall plus the save of a 100,000-record call list.
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -9,7 +9,7 @@ namespace {
 void BM_AddCallAndSave100k(benchmark::State& state)
 {
     QTemporaryDir dir;
-    CallListModel model;
+    CallList model;
     model.setListPath(dir.filePath("list.txt"));
     model.setPhoneBook(dir.filePath("book.txt"), {});
     QList<CallRecord> records;

@@ -1,8 +1,8 @@
 // The call history's big-list costs: CSV export and the statistics of a
 // 100,000-record call list (targets: under 1 s and under 0.5 s).
-#include "monitor/engine/call_list_model.h"
-#include "monitor/window/call_list_csv.h"
-#include "monitor/window/call_statistics.h"
+#include "monitor/engine/call_list.h"
+#include "monitor/engine/call_list_csv.h"
+#include "monitor/engine/call_statistics.h"
 
 #include <benchmark/benchmark.h>
 #include <numeric>

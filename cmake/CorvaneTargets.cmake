@@ -1,25 +1,36 @@
-# corvane_library(NAME SOURCES <files...> LIBS <targets...>): a static library
-# of the listed sources. Every library sees src/ (and the generated
-# common/version.h) as its include root.
+include(CorvanePch)
+
+# corvane_library(NAME [PCH core|widgets] SOURCES <files...> LIBS <targets...>):
+# a static library of the listed sources, built on the named family of
+# precompiled headers (CorvanePch.cmake). Every library sees src/ (and the
+# generated common/version.h) as its include root.
 function(corvane_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "PCH" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
+  if(ARG_PCH)
+    corvane_use_pch(${name} ${ARG_PCH})
+  endif()
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}
                                             ${PROJECT_BINARY_DIR}/generated)
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
-# corvane_test(NAME LIBS <targets...>): every *_test.cpp of the folder in one
-# GoogleTest executable, each case its own CTest test, run offscreen.
+# corvane_test(NAME [NO_PCH] LIBS <targets...>): every *_test.cpp of the folder
+# in one GoogleTest executable with the shared main (corvane_test_main, whose
+# precompiled header it reuses unless NO_PCH), each case its own CTest test,
+# run offscreen.
 function(corvane_test name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "NO_PCH" "" "LIBS" ${ARGN})
   file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT _tests)
     return()
   endif()
-  add_executable(${name} ${_tests} ${PROJECT_SOURCE_DIR}/tests/common/test_main.cpp)
+  add_executable(${name} ${_tests})
+  if(NOT ARG_NO_PCH)
+    target_precompile_headers(${name} REUSE_FROM corvane_test_main)
+  endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock Qt6::Widgets Qt6::Test)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} corvane_test_main GTest::gmock Qt6::Test)
   target_compile_definitions(${name} PRIVATE
     CORVANE_BUILD_DIR="${CMAKE_BINARY_DIR}"
     CORVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -4,7 +4,7 @@
 // characters or fewer, which no written record is.
 #include "fuzz_entry.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 
 namespace {
 
@@ -14,14 +14,14 @@ void callList(const QByteArray& data)
 {
     const QString path = fuzz::scratchPath(QStringLiteral("list.txt"));
     fuzz::writeScratch(path, data);
-    CallListModel model;
+    CallList model;
     model.setListPath(path);
     model.setPhoneBook(fuzz::scratchPath(QStringLiteral("no-book.txt")), {});
     model.ReadTheList();
     QList<CallRecord> expected;
     for (CallRecord r : model.records()) {
         r.name.clear();
-        if (CallListModel::toLine(r).size() >= kShortestLine)
+        if (CallList::toLine(r).size() >= kShortestLine)
             expected << r;
     }
     FUZZ_CHECK(model.SaveTheList());

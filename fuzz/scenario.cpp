@@ -1,30 +1,36 @@
 // Scenario files as the simulator loads them. A file either parses into
 // calls in time order or is refused with "line N: ..."; a parsed scenario
 // renders into a capture whose every line the capture reader accepts.
-// The simulator's headers come before Qt's, whose emit macro they would clash with.
-#include "sim/scenario.h"
-#include "sim/timed_capture.h"
-#include "sim/trace_session.h"
-
 #include "fuzz_entry.h"
 
+#include "common/timed_capture.h"
+#include "sim/scenario.h"
+#include "sim/trace_session.h"
+
+#include <QBuffer>
 #include <algorithm>
-#include <sstream>
 
 namespace {
 
 void checkRendering(const sim::Scenario& scenario)
 {
-    std::ostringstream out;
-    sim::renderCapture(scenario, sim::factoryPortNumbers(), out);
-    const std::string capture = out.str();
-    FUZZ_CHECK(capture.starts_with(sim::CaptureHeader));
-    std::istringstream lines(capture);
-    std::size_t timedLines = 0;
-    for (std::string line; std::getline(lines, line);)
-        timedLines += !line.empty() && line[0] != '#';
-    std::istringstream in(capture);
-    FUZZ_CHECK(sim::readCapture(in).size() == timedLines);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    FUZZ_CHECK(sim::renderCapture(scenario, sim::factoryPortNumbers(), out));
+    const QByteArray capture = out.data();
+    FUZZ_CHECK(capture.startsWith(TimedCapture::kHeader));
+    qsizetype timedLines = 0;
+    for (const QByteArray& line : capture.split('\n'))
+        timedLines += !line.isEmpty() && line[0] != '#';
+    QBuffer in;
+    in.setData(capture);
+    in.open(QIODevice::ReadOnly);
+    TimedCapture::Reader reader;
+    reader.start(in);
+    qsizetype accepted = 0;
+    for (CaptureChunk c; reader.next(c);)
+        ++accepted;
+    FUZZ_CHECK(accepted == timedLines);
 }
 
 void scenarioFile(const QByteArray& data)

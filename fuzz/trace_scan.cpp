@@ -1,13 +1,14 @@
 // The adapter's trace stream through Scan, at DebugLevel 0 and 5. A timed
 // capture is fed chunk by chunk at its times (so the end-of-call timers run),
 // anything else as raw bytes. The trace buffer, the three panes and the
-// terminal tree must stay within their bounds whatever arrives.
+// terminal tree must stay within their bounds whatever arrives, and a chunk
+// taken at once must read as its characters one at a time.
 #include "fuzz_entry.h"
 
 #include "common/settings_store.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
-#include "tools/replay_capture.h"
+#include "common/timed_capture.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ void checkPanes(MonitorEngine& engine)
     FUZZ_CHECK(engine.TreeIDs().nodes().size() <= TraceTree::kMaxNodes);
 }
 
-void scanAtLevel(const QList<CaptureChunk>& chunks, int level)
+// What the engine shows after the chunks: the panes, the buffer and the state.
+QString scanAtLevel(const QList<CaptureChunk>& chunks, int level, bool charByChar)
 {
     VirtualClock clock;
     SettingsStore settings(fuzz::scratchPath(QStringLiteral("trace-settings.ini")));
@@ -38,20 +40,25 @@ void scanAtLevel(const QList<CaptureChunk>& chunks, int level)
     engine.setInputs(inputs);
     for (const CaptureChunk& chunk : chunks) {
         clock.advanceTo(std::min(chunk.ms, kHorizonMs));
-        for (char c : chunk.bytes) {
-            engine.Scan(c);
+        if (!charByChar)
+            engine.Scan(chunk.bytes);
+        for (qsizetype i = 0; charByChar && i < chunk.bytes.size(); ++i) {
+            engine.Scan(chunk.bytes[i]);
             FUZZ_CHECK(engine.traceBuffer().size() <= kBufferBound);
         }
+        FUZZ_CHECK(engine.traceBuffer().size() <= kBufferBound);
     }
     clock.advance(MonitorEngine::kEndOfCallDelayMs * 2); // the last call's end timers
     checkPanes(engine);
+    return engine.Text1().text() + engine.Text2().text() + engine.Text3().text() + engine.traceBuffer().toString()
+           + engine.stateSnapshot();
 }
 
 void traceScan(const QByteArray& data)
 {
     const QList<CaptureChunk> chunks = TimedCapture::parse(data);
-    scanAtLevel(chunks, 0);
-    scanAtLevel(chunks, 5);
+    scanAtLevel(chunks, 0, false);
+    FUZZ_CHECK(scanAtLevel(chunks, 5, true) == scanAtLevel(chunks, 5, false));
 }
 
 } // namespace

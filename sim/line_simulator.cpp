@@ -11,7 +11,7 @@ constexpr std::int64_t MinGap = 5;
 constexpr std::int64_t Turnaround = 15;
 } // namespace
 
-std::int64_t LineSimulator::emit(std::int64_t ms, Side from, Octets octets)
+std::int64_t LineSimulator::transmit(std::int64_t ms, Side from, Octets octets)
 {
     if (anyFrame_)
         ms = std::max(ms, cursor_ + MinGap);
@@ -27,17 +27,17 @@ void LineSimulator::message(std::int64_t ms, int port, Side from, const Octets& 
     const auto tei = teiOfPort(port);
     const Side other = from == Side::Network ? Side::Terminal : Side::Network;
     if (!l.state.up) {
-        ms = emit(ms, from, lapd::sabme(from, tei));
-        ms = emit(ms + Turnaround, other, lapd::ua(other, tei));
+        ms = transmit(ms, from, lapd::sabme(from, tei));
+        ms = transmit(ms + Turnaround, other, lapd::ua(other, tei));
         l.state = LinkState{true, 0, 0};
         ms += Turnaround;
     }
     auto& sent = from == Side::Network ? l.state.sentByNetwork : l.state.sentByTerminal;
     const auto received = from == Side::Network ? l.state.sentByTerminal : l.state.sentByNetwork;
-    ms = emit(ms, from, lapd::iFrame(from, tei, sent, received, layer3));
+    ms = transmit(ms, from, lapd::iFrame(from, tei, sent, received, layer3));
     sent = static_cast<std::uint8_t>((sent + 1) % 128);
     l.lastIFrame = ms;
-    ms = emit(ms + Turnaround, other, lapd::rr(other, tei, sent, false, false));
+    ms = transmit(ms + Turnaround, other, lapd::rr(other, tei, sent, false, false));
     l.lastTraffic = ms;
 }
 
@@ -46,7 +46,7 @@ void LineSimulator::apply(const LineEvent& event)
     housekeepUntil(event.ms);
     switch (event.kind) {
     case LineEvent::Kind::Broadcast:
-        emit(event.ms, Side::Network, lapd::uiFrame(Side::Network, GroupTei, event.layer3));
+        transmit(event.ms, Side::Network, lapd::uiFrame(Side::Network, GroupTei, event.layer3));
         break;
     case LineEvent::Kind::Message: message(event.ms, event.port, event.from, event.layer3); break;
     case LineEvent::Kind::CallOpen: ++link(event.port).openCalls; break;
@@ -91,12 +91,13 @@ void LineSimulator::housekeepUntil(std::int64_t ms)
         Link& l = link(port);
         const auto tei = teiOfPort(port);
         if (release) {
-            const auto at = emit(due, Side::Network, lapd::disc(Side::Network, tei));
-            l.lastTraffic = emit(at + Turnaround, Side::Terminal, lapd::ua(Side::Terminal, tei));
+            const auto at = transmit(due, Side::Network, lapd::disc(Side::Network, tei));
+            l.lastTraffic = transmit(at + Turnaround, Side::Terminal, lapd::ua(Side::Terminal, tei));
             l.state.up = false;
         } else {
-            const auto at = emit(due, Side::Network, lapd::rr(Side::Network, tei, l.state.sentByTerminal, true, true));
-            l.lastTraffic = emit(
+            const auto at = transmit(
+                due, Side::Network, lapd::rr(Side::Network, tei, l.state.sentByTerminal, true, true));
+            l.lastTraffic = transmit(
                 at + Turnaround, Side::Terminal, lapd::rr(Side::Terminal, tei, l.state.sentByNetwork, false, true));
         }
     }

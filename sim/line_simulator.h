@@ -45,7 +45,7 @@ private:
         int openCalls = 0;
     };
 
-    std::int64_t emit(std::int64_t ms, Side from, Octets octets);
+    std::int64_t transmit(std::int64_t ms, Side from, Octets octets);
     void message(std::int64_t ms, int port, Side from, const Octets& layer3);
     bool nextHousekeeping(std::int64_t before, int& port, bool& release, std::int64_t& due) const;
     Link& link(int port) { return links_[static_cast<std::size_t>(port == 2 ? 1 : 0)]; }

@@ -2,11 +2,11 @@
 #include "sim/device_state.h"
 #include "sim/scenario.h"
 #include "sim/sim_options.h"
-#include "common/version.h"
 #include "sim/simulator.h"
 #include "sim/trace_session.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -64,38 +64,27 @@ int runDevice(int argc, char** argv, const sim::SimOptions& o, const sim::Scenar
 
 int renderOnly(const sim::SimOptions& o, const sim::Scenario& scenario, const sim::DeviceState& device)
 {
-    if (o.renderCapture == "-") {
-        sim::renderCapture(scenario, device.portNumbers(), std::cout);
-        return std::cout.good() ? 0 : 1;
-    }
-    std::ofstream out(o.renderCapture, std::ios::binary | std::ios::trunc);
-    if (!out) {
+    QFile out(QString::fromStdString(o.renderCapture));
+    const bool open = o.renderCapture == "-" ? out.open(stdout, QIODevice::WriteOnly)
+                                             : out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (!open) {
         std::cerr << "dodova-sim: cannot write " << o.renderCapture << '\n';
         return 1;
     }
-    sim::renderCapture(scenario, device.portNumbers(), out);
-    out.close();
-    return out ? 0 : 1;
+    const bool written = sim::renderCapture(scenario, device.portNumbers(), out) && out.flush();
+    return written ? 0 : 1;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const auto parsed = sim::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.options) {
-        std::cerr << "dodova-sim: " << parsed.error << '\n' << sim::usageText();
-        return 2;
-    }
-    const auto& o = *parsed.options;
-    if (o.help) {
-        std::cout << sim::usageText();
-        return 0;
-    }
-    if (o.version) {
-        std::cout << "dodova-sim " CORVANE_VERSION "\n";
-        return 0;
-    }
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const sim::SimOptions o = sim::parseOptions(args);
+    if (const int status = commandLineExit(o, "dodova-sim", sim::usageText()); status >= 0)
+        return status;
     if (o.listScenarios) {
         for (const auto& n : sim::builtinScenarioNames())
             std::cout << n << '\n';
@@ -104,7 +93,7 @@ int main(int argc, char** argv)
     const auto loaded = sim::loadScenario(o.scenario);
     if (!loaded.scenario) {
         std::cerr << "dodova-sim: scenario " << o.scenario << ": " << loaded.error << '\n';
-        return 2;
+        return kUsageErrorStatus;
     }
     sim::DeviceState device;
     if (!o.state.empty()) {

@@ -1,12 +1,13 @@
 #pragma once
 // Command line of dodova-sim.
+#include "common/option_parser.h"
+
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace sim {
 
-struct SimOptions {
+struct SimOptions : CommandLineStatus {
     std::string link;                    // --link PATH
     std::string log;                     // --log FILE
     std::string state;                   // --state FILE
@@ -18,16 +19,10 @@ struct SimOptions {
     std::string play;                    // --play FILE
     std::string renderCapture;           // --render-capture FILE ("-" = stdout)
     bool listScenarios = false;          // --list-scenarios
-    bool help = false;
-    bool version = false; // --version
 };
 
-struct OptionsParse {
-    std::optional<SimOptions> options;
-    std::string error;
-};
-
-OptionsParse parseOptions(const std::vector<std::string>& args);
-std::string usageText();
+// Arguments without the program name. --help and --version win over errors.
+SimOptions parseOptions(const QStringList& args);
+QString usageText();
 
 } // namespace sim

@@ -35,22 +35,19 @@ std::string Simulator::start()
         if (in)
             device_.load(in);
     }
-    if (!options_.play.empty()) {
-        std::ifstream in(options_.play, std::ios::binary);
-        if (!in)
-            return "cannot read " + options_.play;
-        playback_ = readCapture(in);
-    }
+    if (!options_.play.empty() && !TimedCapture::load(QString::fromStdString(options_.play), playback_))
+        return "cannot read " + options_.play;
     if (!options_.log.empty()) {
         log_.open(options_.log, std::ios::binary | std::ios::trunc);
         if (!log_)
             return "cannot write " + options_.log;
     }
     if (!options_.record.empty()) {
-        recordFile_.open(options_.record, std::ios::binary | std::ios::trunc);
-        if (!recordFile_)
+        // Unbuffered: every line is in the file at once, also when the simulator is killed.
+        recordFile_.setFileName(QString::fromStdString(options_.record));
+        if (!recordFile_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
             return "cannot write " + options_.record;
-        recorder_ = std::make_unique<CaptureWriter>(recordFile_, "recorded by dodova-sim");
+        recorder_ = std::make_unique<TimedCapture::Writer>(recordFile_, "recorded by dodova-sim");
     }
     if (auto err = pty_.open(options_.link); !err.empty())
         return err;
@@ -120,7 +117,7 @@ void Simulator::send(const std::string& bytes, std::int64_t atMs)
 {
     pty_.write(bytes);
     if (traceOn_ && recorder_)
-        recorder_->write(atMs, bytes);
+        recorder_->write(atMs, QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 
 // Plays everything due on the line; frames and payloads are sent only while
@@ -139,7 +136,7 @@ void Simulator::pump()
     }
     for (; playIndex_ < playback_.size() && playback_[playIndex_].ms <= now; ++playIndex_)
         if (traceOn_)
-            send(playback_[playIndex_].bytes, playback_[playIndex_].ms);
+            send(playback_[playIndex_].bytes.toStdString(), playback_[playIndex_].ms);
     schedulePump();
 }
 
@@ -149,7 +146,7 @@ void Simulator::schedulePump()
     if (session_)
         next = session_->nextFrameMs();
     if (playIndex_ < playback_.size())
-        next = next < 0 ? playback_[playIndex_].ms : std::min(next, playback_[playIndex_].ms);
+        next = next < 0 ? playback_[playIndex_].ms : std::min<std::int64_t>(next, playback_[playIndex_].ms);
     if (next < 0)
         return;
     const auto wait = std::clamp<std::int64_t>(next - lineMs(), 0, 60000);

@@ -5,10 +5,12 @@
 #include "sim/at_interpreter.h"
 #include "sim/pty_transport.h"
 #include "sim/sim_options.h"
-#include "sim/timed_capture.h"
 #include "sim/trace_session.h"
 
+#include "common/timed_capture.h"
+
 #include <QElapsedTimer>
+#include <QFile>
 #include <QObject>
 #include <QTimer>
 
@@ -52,10 +54,10 @@ private:
     std::ofstream log_;
 
     std::unique_ptr<TraceSession> session_;
-    std::vector<CaptureChunk> playback_;
-    std::size_t playIndex_ = 0;
-    std::ofstream recordFile_;
-    std::unique_ptr<CaptureWriter> recorder_;
+    QList<CaptureChunk> playback_;
+    qsizetype playIndex_ = 0;
+    QFile recordFile_;
+    std::unique_ptr<TimedCapture::Writer> recorder_;
 
     bool traceOn_ = false;
     QElapsedTimer lineClock_;      // the line's time: since the first ATCD9

@@ -1,9 +1,8 @@
 #include "sim/trace_session.h"
 
-#include "sim/timed_capture.h"
 #include "sim/trace_line.h"
 
-#include <ostream>
+#include "common/timed_capture.h"
 
 namespace sim {
 
@@ -68,14 +67,16 @@ std::vector<ChargeNote> TraceSession::chargesUntil(std::int64_t ms)
     return due;
 }
 
-void renderCapture(const Scenario& scenario, const PortNumbers& numbers, std::ostream& out)
+bool renderCapture(const Scenario& scenario, const PortNumbers& numbers, QIODevice& out)
 {
     Scenario once = scenario;
     once.loop = false;
     TraceSession session(once, [&numbers] { return numbers; });
-    CaptureWriter writer(out, "dodova-sim scenario " + scenario.name);
+    TimedCapture::Writer writer(out, QByteArray::fromStdString("dodova-sim scenario " + scenario.name));
+    bool written = true;
     for (const auto& f : session.framesUntil(INT64_MAX))
-        writer.write(f.ms, traceLine(f.from, f.octets, f.ms));
+        written = writer.write(f.ms, QByteArray::fromStdString(traceLine(f.from, f.octets, f.ms))) && written;
+    return written;
 }
 
 } // namespace sim

@@ -8,6 +8,8 @@
 #include <deque>
 #include <functional>
 
+class QIODevice;
+
 namespace sim {
 
 class TraceSession {
@@ -36,8 +38,9 @@ private:
 };
 
 // The capture a trace session would produce with the trace switched on at
-// t = 0: one pass of the scenario, then the links released.
-void renderCapture(const Scenario& scenario, const PortNumbers& numbers, std::ostream& out);
+// t = 0: one pass of the scenario, then the links released. False when `out`
+// refused a line.
+bool renderCapture(const Scenario& scenario, const PortNumbers& numbers, QIODevice& out);
 
 // Factory numbers: MSNs 4711 (Phone 1) and 4712 (Phone 2), own numbers 4711, 4712, 4713.
 PortNumbers factoryPortNumbers();

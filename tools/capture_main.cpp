@@ -1,7 +1,6 @@
 // corvane-capture: the DodOva's D-channel as a Wireshark extcap interface.
 #include "common/settings_store.h"
 #include "common/unix_signals.h"
-#include "common/version.h"
 #include "tools/capture_options.h"
 #include "tools/extcap_sentences.h"
 #include "tools/live_capture.h"
@@ -12,8 +11,6 @@
 #include <csignal>
 
 namespace {
-constexpr int kUsageError = 2;
-
 // What Wireshark asks before a capture.
 QString phaseAnswer(CapturePhase phase)
 {
@@ -33,19 +30,11 @@ int main(int argc, char** argv)
     // program before the adapter has left trace mode.
     std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     const CaptureOptions options = parseCaptureOptions(app.arguments().mid(1));
-    if (options.help || options.version) {
-        out << (options.help ? captureUsage() : QStringLiteral("corvane-capture " CORVANE_VERSION "\n"));
-        return 0;
-    }
-    if (!options.error.isEmpty()) {
-        err << "corvane-capture: " << options.error << "\n" << captureUsage();
-        return kUsageError;
-    }
+    if (const int status = commandLineExit(options, "corvane-capture", captureUsage()); status >= 0)
+        return status;
     if (options.phase != CapturePhase::Capture) {
-        out << phaseAnswer(options.phase);
+        QTextStream(stdout) << phaseAnswer(options.phase);
         return 0;
     }
     LiveCapture capture(options, SettingsStore::user());

@@ -1,6 +1,5 @@
 #include "tools/capture_options.h"
 
-#include "common/option_value.h"
 #include "tools/extcap_sentences.h"
 
 namespace {
@@ -13,23 +12,9 @@ constexpr PhaseFlag kPhases[] = {{"--extcap-interfaces", CapturePhase::Interface
     {"--extcap-dlts", CapturePhase::Dlts}, {"--extcap-config", CapturePhase::Config},
     {"--capture", CapturePhase::Capture}};
 
-CapturePhase phaseOf(const QString& arg)
+bool looksLikeValue(const QString& arg)
 {
-    for (const PhaseFlag& p : kPhases)
-        if (arg == QLatin1String(p.flag))
-            return p.phase;
-    return CapturePhase::None;
-}
-
-// Wireshark's own arguments that change nothing here: its version (with or
-// without a value) and a capture filter, which the adapter's trace cannot apply.
-bool ignoredWiresharkArgument(const QStringList& args, qsizetype& i)
-{
-    const QString& a = args.at(i);
-    if (a == QLatin1String("--extcap-version") || a.startsWith(QLatin1String("--extcap-version=")))
-        return true;
-    QString filter;
-    return takeOptionValue(args, i, QStringLiteral("--extcap-capture-filter"), filter) != OptionTake::NotThis;
+    return !arg.startsWith(u'-');
 }
 
 } // namespace
@@ -37,33 +22,30 @@ bool ignoredWiresharkArgument(const QStringList& args, qsizetype& i)
 CaptureOptions parseCaptureOptions(const QStringList& arguments)
 {
     CaptureOptions o;
+    OptionParser parser(o);
+    for (const PhaseFlag& p : kPhases)
+        parser.flag(QLatin1String(p.flag), [&o, p] {
+            if (o.phase != CapturePhase::None && o.phase != p.phase && o.error.isEmpty())
+                o.error = QStringLiteral("%1 and another phase at once").arg(QLatin1String(p.flag));
+            o.phase = p.phase;
+        });
+    parser.option(QStringLiteral("--extcap-interface"), &o.iface);
+    parser.option(QStringLiteral("--fifo"), &o.fifo);
+    parser.option(QStringLiteral("--port"), &o.port);
+    parser.option(QStringLiteral("--other-port"), &o.otherPort);
+    parser.flag(QStringLiteral("--listen-only"), &o.listenOnly);
+    // Wireshark's own arguments that change nothing here: its version (with or
+    // without a value) and a capture filter, which the adapter's trace cannot apply.
+    bool ignored = false;
+    QString ignoredValue;
+    parser.optionalValue(
+        QStringLiteral("--extcap-version"), &ignored, &ignoredValue, [](const QString&) { return false; });
+    parser.optionalValue(QStringLiteral("--extcap-capture-filter"), &ignored, &ignoredValue, looksLikeValue);
+    parser.parse(arguments);
     auto fail = [&o](const QString& why) {
         if (o.error.isEmpty())
             o.error = why;
     };
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
-        const auto valued = {ValuedOption{QStringLiteral("--extcap-interface"), &o.iface},
-            {QStringLiteral("--fifo"), &o.fifo}, {QStringLiteral("--port"), &o.port},
-            {QStringLiteral("--other-port"), &o.otherPort}};
-        if (takeValuedOption(arguments, i, valued, o.error) != OptionTake::NotThis
-            || ignoredWiresharkArgument(arguments, i))
-            continue;
-        if (const CapturePhase phase = phaseOf(a); phase != CapturePhase::None) {
-            if (o.phase != CapturePhase::None && o.phase != phase)
-                fail(QStringLiteral("%1 and another phase at once").arg(a));
-            o.phase = phase;
-        } else if (a == QLatin1String("--listen-only")) {
-            o.listenOnly = true;
-        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            o.help = true;
-        } else if (a == QLatin1String("--version")) {
-            o.version = true;
-        } else {
-            fail(a.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(a)
-                                    : QStringLiteral("unexpected argument %1").arg(a));
-        }
-    }
     if (o.phase == CapturePhase::None)
         fail(QStringLiteral("no phase given (--extcap-interfaces, --extcap-dlts, --extcap-config or --capture)"));
     else if (o.phase != CapturePhase::Interfaces && o.iface != QLatin1String(Extcap::kInterface))

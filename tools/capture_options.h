@@ -1,21 +1,17 @@
 #pragma once
 // corvane-capture's command line: the extcap calls Wireshark makes, one per
 // phase, and the capture's own arguments.
-#include <QString>
-#include <QStringList>
+#include "common/option_parser.h"
 
 enum class CapturePhase { None, Interfaces, Dlts, Config, Capture };
 
-struct CaptureOptions {
+struct CaptureOptions : CommandLineStatus {
     CapturePhase phase = CapturePhase::None;
     QString iface;     // --extcap-interface
     QString fifo;      // --fifo: where the pcap goes
     QString port;      // --port; empty: the port the settings window uses
     QString otherPort; // --other-port: a port typed in, used instead of --port
     bool listenOnly = false;
-    bool help = false;
-    bool version = false;
-    QString error; // the first thing wrong with the command line; "" when none
 
     QString device() const { return otherPort.isEmpty() ? port : otherPort; }
 };

@@ -3,29 +3,19 @@
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "common/unix_signals.h"
-#include "common/version.h"
 #include "tools/monitor_options.h"
 #include "tools/monitor_service.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
 
 int main(int argc, char** argv)
 {
     ignoreFileSizeSignal();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("corvane"));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     MonitorOptions options = parseMonitorOptions(app.arguments().mid(1));
-    if (options.help || options.version) {
-        out << (options.help ? monitorUsage() : QStringLiteral("corvane-monitor " CORVANE_VERSION "\n"));
-        return 0;
-    }
-    if (!options.error.isEmpty()) {
-        err << "corvane-monitor: " << options.error << "\n" << monitorUsage();
-        return 2;
-    }
+    if (const int status = commandLineExit(options, "corvane-monitor", monitorUsage()); status >= 0)
+        return status;
     options.port = portFromCommandLine(options.port); // before the program folder becomes the working one
     ProgramFolder::setUp(options.home);
     MonitorService service(options, SettingsStore::user());

@@ -1,51 +1,22 @@
 #include "tools/monitor_options.h"
 
-#include "common/option_value.h"
-
-namespace {
-constexpr int kHighestDebugLevel = 5;
-
-bool parseDebugLevel(const QString& text, int& level)
-{
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    if (!ok || n < 0 || n > kHighestDebugLevel)
-        return false;
-    level = n;
-    return true;
-}
-} // namespace
-
 MonitorOptions parseMonitorOptions(const QStringList& arguments)
 {
     MonitorOptions o;
-    auto fail = [&o](const QString& why) {
-        if (o.error.isEmpty())
-            o.error = why;
-    };
-    QString debug;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
-        const auto valued = {ValuedOption{QStringLiteral("--port"), &o.port}, {QStringLiteral("--home"), &o.home},
-            {QStringLiteral("--ncid"), &o.ncid}, {QStringLiteral("--hook"), &o.hook},
-            {QStringLiteral("--debug"), &debug}, {QStringLiteral("--callmonitor"), &o.callMonitor},
-            {QStringLiteral("--mqtt"), &o.mqtt}, {QStringLiteral("--mqtt-ca"), &o.mqttCa},
-            {QStringLiteral("--mqtt-password-file"), &o.mqttPasswordFile}, {QStringLiteral("--mqtt-id"), &o.mqttId},
-            {QStringLiteral("--mqtt-discovery"), &o.mqttDiscovery}};
-        if (takeValuedOption(arguments, i, valued, o.error) != OptionTake::NotThis)
-            continue;
-        if (a == QLatin1String("--help") || a == QLatin1String("-h"))
-            o.help = true;
-        else if (a == QLatin1String("--version"))
-            o.version = true;
-        else if (a == QLatin1String("--json"))
-            o.json = true;
-        else
-            fail(a.startsWith(u'-') ? QStringLiteral("unknown option %1").arg(a)
-                                    : QStringLiteral("unexpected argument %1").arg(a));
-    }
-    if (!debug.isEmpty() && !parseDebugLevel(debug, o.debug))
-        fail(QStringLiteral("--debug takes a level from 0 to %1, not %2").arg(kHighestDebugLevel).arg(debug));
+    OptionParser parser(o);
+    parser.option(QStringLiteral("--port"), &o.port);
+    parser.option(QStringLiteral("--home"), &o.home);
+    parser.option(QStringLiteral("--ncid"), &o.ncid);
+    parser.option(QStringLiteral("--hook"), &o.hook);
+    parser.option(QStringLiteral("--callmonitor"), &o.callMonitor);
+    parser.option(QStringLiteral("--mqtt"), &o.mqtt);
+    parser.option(QStringLiteral("--mqtt-ca"), &o.mqttCa);
+    parser.option(QStringLiteral("--mqtt-password-file"), &o.mqttPasswordFile);
+    parser.option(QStringLiteral("--mqtt-id"), &o.mqttId);
+    parser.option(QStringLiteral("--mqtt-discovery"), &o.mqttDiscovery);
+    parser.debugLevel(QStringLiteral("--debug"), &o.debug);
+    parser.flag(QStringLiteral("--json"), &o.json);
+    parser.parse(arguments);
     return o;
 }
 

@@ -1,21 +1,17 @@
 #pragma once
 // corvane-monitor's command line.
-#include <QString>
-#include <QStringList>
+#include "common/option_parser.h"
 
-struct MonitorOptions {
-    QString port;        // device path or tcp://HOST:PORT; empty: the stored port
-    QString home;        // program folder
-    QString ncid;        // "[ADDR:]PORT"; empty: no NCID server
-    QString hook;        // event program; empty: none
+struct MonitorOptions : CommandLineStatus {
+    QString port; // device path or tcp://HOST:PORT; empty: the stored port
+    QString home; // program folder
+    QString ncid; // "[ADDR:]PORT"; empty: no NCID server
+    QString hook; // event program; empty: none
     QString callMonitor; // "[ADDR:]PORT"; empty: no port-1012 call-monitor server
     QString mqtt;        // "mqtt[s]://[user@]host[:port][/prefix]"; empty: no MQTT
     QString mqttCa, mqttPasswordFile, mqttId, mqttDiscovery;
     bool json = false;
     int debug = 0; // trace output on stderr, 0 (none) ... 5
-    bool help = false;
-    bool version = false;
-    QString error; // the first thing wrong with the command line; "" when none
 };
 
 // Arguments without the program name. --help and --version win over errors.

@@ -81,7 +81,7 @@ int MonitorService::start()
     engine.clearCallLabels();
     session_.loadList();
     running_ = true;
-    log(QStringLiteral("monitoring %1, %2 calls in the list").arg(device).arg(session_.callList().rowCount()));
+    log(QStringLiteral("monitoring %1, %2 calls in the list").arg(device).arg(session_.callList().count()));
     return 0;
 }
 
@@ -178,13 +178,13 @@ void MonitorService::connectLog()
         log(lost ? QStringLiteral("adapter lost - reconnecting ...") : QStringLiteral("adapter back, monitoring"));
     });
     // A failed save is announced by callsNotSaved each time, with the calls it keeps.
-    const CallListModel& list = session_.callList();
-    connect(&list, &CallListModel::fileProblemChanged, this, [this, &list] {
-        if (list.fileProblem() != CallListModel::FileProblem::NotSaved)
-            log(list.fileProblem() == CallListModel::FileProblem::None ? QStringLiteral("call list saved")
-                                                                       : list.fileProblemText());
+    const CallList& list = session_.callList();
+    connect(&list, &CallList::fileProblemChanged, this, [this, &list] {
+        if (list.fileProblem() != CallList::FileProblem::NotSaved)
+            log(list.fileProblem() == CallList::FileProblem::None ? QStringLiteral("call list saved")
+                                                                  : list.fileProblemText());
     });
-    connect(&list, &CallListModel::callsNotSaved, this, &MonitorService::announceUnsavedCalls);
+    connect(&list, &CallList::callsNotSaved, this, &MonitorService::announceUnsavedCalls);
     connect(&session_, &MonitorSession::traceModeFailed, this,
         [this] { log(QStringLiteral("the adapter did not confirm trace mode")); });
     MonitorEngine& engine = session_.engine();

@@ -1,6 +1,5 @@
 // corvane-replay: feeds a recorded trace through the call-monitor engine.
 #include "common/unix_signals.h"
-#include "common/version.h"
 #include "tools/replay_run.h"
 
 #include <QCoreApplication>
@@ -15,25 +14,13 @@ int main(int argc, char** argv)
         qputenv("TZ", ":/etc/localtime");
     ignoreFileSizeSignal(); // past a file-size limit the output file "cannot be written", as on a full disk
     QCoreApplication app(argc, argv);
+    const ReplayOptions options = Replay::parseArguments(app.arguments().mid(1));
+    if (const int status = commandLineExit(options, "corvane-replay", Replay::usage()); status >= 0)
+        return status;
     QTextStream err(stderr);
     QTextStream out(stdout);
-    QStringList args = app.arguments();
-    args.removeFirst();
-    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-        out << Replay::usage();
-        return 0;
-    }
-    if (args.contains(QLatin1String("--version"))) {
-        out << "corvane-replay " CORVANE_VERSION "\n";
-        return 0;
-    }
-    ReplayOptions options;
-    QString error;
-    if (!Replay::parseArguments(args, options, error)) {
-        err << "corvane-replay: " << error << "\n" << Replay::usage();
-        return 2;
-    }
     ReplaySummary summary;
+    QString error;
     if (!Replay::run(options, summary, error)) {
         err << "corvane-replay: " << error << "\n";
         return 1;

@@ -4,11 +4,10 @@
 #include "common/settings_store.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
-#include "tools/replay_capture.h"
+#include "common/timed_capture.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 
@@ -24,103 +23,6 @@ struct EventRecorder : MonitorHost {
 } // namespace
 
 namespace Replay {
-
-QString usage()
-{
-    return QStringLiteral("usage: corvane-replay CAPTURE --out DIR [--debug N] [--start YYYY-MM-DDTHH:MM:SS]\n"
-                          "                      [--unit-cost X] [--book FILE] [--settings FILE] [--list FILE]\n"
-                          "                      [--locale NAME] [--pcap FILE [--pcap-linktype lapd|linux-lapd]]\n"
-                          "       corvane-replay --help | --version\n");
-}
-
-namespace {
-
-// A file the replay would read: a wrong name must not pass for an empty book,
-// default settings or an empty list.
-bool existingFile(const QString& option, const QString& path, QString& error)
-{
-    if (QFileInfo(path).isFile())
-        return true;
-    error = QStringLiteral("%1: no such file %2").arg(option, path);
-    return false;
-}
-
-// An unknown name would quietly fall back to the C locale.
-bool knownLocale(const QString& name, QString& error)
-{
-    if (name == QLatin1String("C") || QLocale(name).language() != QLocale::C)
-        return true;
-    error = QStringLiteral("--locale: unknown locale %1").arg(name);
-    return false;
-}
-
-} // namespace
-
-bool parseArguments(const QStringList& args, ReplayOptions& o, QString& error)
-{
-    const QStringList valued{"--out", "--debug", "--start", "--unit-cost", "--book", "--settings", "--list", "--locale",
-        "--pcap", "--pcap-linktype"};
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (!a.startsWith(QLatin1String("--"))) {
-            if (!o.capture.isEmpty()) {
-                error = QStringLiteral("more than one capture given: %1").arg(a);
-                return false;
-            }
-            o.capture = a;
-            continue;
-        }
-        if (!valued.contains(a)) {
-            error = QStringLiteral("unknown option %1").arg(a);
-            return false;
-        }
-        if (i + 1 >= args.size()) {
-            error = QStringLiteral("%1 needs a value").arg(a);
-            return false;
-        }
-        const QString v = args[++i];
-        bool ok = true;
-        if (a == QLatin1String("--out")) {
-            o.outDir = v;
-        } else if (a == QLatin1String("--debug")) {
-            o.debugLevel = v.toInt(&ok);
-            ok = ok && o.debugLevel >= 0 && o.debugLevel <= 5;
-        } else if (a == QLatin1String("--start")) {
-            o.start = QDateTime::fromString(v, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
-            ok = o.start.isValid();
-        } else if (a == QLatin1String("--unit-cost")) {
-            o.unitCost = QLocale::c().toFloat(v, &ok);
-            ok = ok && *o.unitCost >= 0;
-        } else if (a == QLatin1String("--book")) {
-            o.bookFile = v;
-            ok = existingFile(a, v, error);
-        } else if (a == QLatin1String("--settings")) {
-            o.settingsFile = v;
-            ok = existingFile(a, v, error);
-        } else if (a == QLatin1String("--list")) {
-            o.listFile = v;
-            ok = existingFile(a, v, error);
-        } else if (a == QLatin1String("--locale")) {
-            o.locale = v;
-            ok = knownLocale(v, error);
-        } else if (a == QLatin1String("--pcap")) {
-            o.pcapFile = v;
-        } else if (a == QLatin1String("--pcap-linktype")) {
-            ok = v == QLatin1String("lapd") || v == QLatin1String("linux-lapd");
-            o.pcapLinkType = v == QLatin1String("lapd") ? PcapLinkType::Lapd : PcapLinkType::LinuxLapd;
-        }
-        if (!ok) {
-            if (error.isEmpty())
-                error = QStringLiteral("bad value for %1: %2").arg(a, v);
-            return false;
-        }
-    }
-    if (o.capture.isEmpty() || o.outDir.isEmpty()) {
-        error = QStringLiteral("a capture and --out DIR are required");
-        return false;
-    }
-    return true;
-}
 
 namespace {
 
@@ -160,11 +62,11 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
         inputs.unitCost = *o.unitCost;
     engine.setInputs(inputs);
 
-    CallListModel& list = engine.callList();
+    CallList& list = engine.callList();
     if (!o.listFile.isEmpty()) {
         list.setListPath(o.listFile);
         list.ReadTheList();
-        if (list.fileProblem() == CallListModel::FileProblem::Unreadable) {
+        if (list.fileProblem() == CallList::FileProblem::Unreadable) {
             error = QStringLiteral("cannot read %1").arg(o.listFile);
             return false;
         }
@@ -172,8 +74,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     list.setListPath(out.filePath(QStringLiteral("list.txt")));
     list.setWriteThrough(false); // written once at the end: a replay has no crash to survive
     qint64 added = 0;
-    QObject::connect(&list, &CallListModel::rowsInserted,
-        [&](const QModelIndex&, int first, int last) { added += last - first + 1; });
+    QObject::connect(&list, &CallList::recordsInserted, [&](int first, int last) { added += last - first + 1; });
 
     PcapWriter pcap;
     if (!o.pcapFile.isEmpty() && !pcap.open(o.pcapFile, o.pcapLinkType)) {
@@ -189,8 +90,7 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
     CaptureChunk chunk;
     while (capture.next(chunk)) {
         clock.advanceTo(chunk.ms); // timers due at or before this moment fire first
-        for (char c : std::as_const(chunk.bytes))
-            engine.Scan(c);
+        engine.Scan(chunk.bytes);
         lastMs = chunk.ms;
     }
     clock.advanceTo(lastMs + kRunOnMs);

@@ -1,7 +1,6 @@
 #include "app/app_options.h"
 
-#include "common/version.h"
-#include "common/option_value.h"
+#include <QCoreApplication>
 
 namespace {
 
@@ -17,38 +16,21 @@ bool looksLikeScenario(const QString& arg)
 AppOptions parseAppOptions(const QStringList& arguments)
 {
     AppOptions o;
-    auto fail = [&o](const QString& why) {
-        if (o.error.isEmpty())
-            o.error = why;
-    };
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
-        const auto valued = {ValuedOption{QStringLiteral("--port"), &o.port}, {QStringLiteral("--home"), &o.home}};
-        if (takeValuedOption(arguments, i, valued, o.error) != OptionTake::NotThis)
-            continue;
-        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-            o.help = true;
-        } else if (a == QLatin1String("--version")) {
-            o.version = true;
-        } else if (a.startsWith(QLatin1String("--simulate="))) {
-            o.simulate = true;
-            o.scenario = a.mid(11);
-        } else if (a == QLatin1String("--simulate")) {
-            o.simulate = true;
-            if (i + 1 < arguments.size() && looksLikeScenario(arguments.at(i + 1)))
-                o.scenario = arguments.at(++i);
-        } else if (a.startsWith(u'-')) {
-            fail(QStringLiteral("unknown option %1").arg(a));
-        } else {
-            o.words << a;
-        }
-    }
+    OptionParser parser(o);
+    parser.option(QStringLiteral("--port"), &o.port);
+    parser.option(QStringLiteral("--home"), &o.home);
+    parser.optionalValue(QStringLiteral("--simulate"), &o.simulate, &o.scenario, looksLikeScenario);
+    parser.arguments([&o](const QString& word, QString&) {
+        o.words << word;
+        return true;
+    });
+    parser.parse(arguments);
     return o;
 }
 
 QString appUsage()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("CommandLine",
         "usage: corvane [scan] [DEBUG1 ... DEBUG5] [--simulate [SCENARIO]] [--port PATH] [--home DIR]\n"
         "       corvane --help | --version\n"
         "The DodOva ISDN adapter's settings window and call monitor.\n"
@@ -62,9 +44,4 @@ QString appUsage()
         "  -h, --help             show this help and end\n"
         "  --version              show the version and end\n"
         "The words are case-sensitive and may appear anywhere, also inside other words.\n");
-}
-
-QString appVersionLine()
-{
-    return QStringLiteral("corvane ") + QLatin1String(Version::kText) + u'\n';
 }

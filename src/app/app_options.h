@@ -6,18 +6,14 @@
 //   --help, --version      print and end
 // Everything that does not begin with "-" is left as the command-line words
 // ("scan", "DEBUG1" ...); Qt's own options are gone before we look.
-#include <QString>
-#include <QStringList>
+#include "common/option_parser.h"
 
-struct AppOptions {
+struct AppOptions : CommandLineStatus {
     bool simulate = false;
     QString scenario; // empty: the simulator's default
     QString port;
     QString home;
     QStringList words;
-    bool help = false;
-    bool version = false;
-    QString error; // the first thing wrong with the command line; "" when none
 };
 
 // Arguments without the program name. --help and --version win over errors.
@@ -25,5 +21,3 @@ AppOptions parseAppOptions(const QStringList& arguments);
 
 // The --help text: every word and option.
 QString appUsage();
-// "corvane 4.0.0".
-QString appVersionLine();

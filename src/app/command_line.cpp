@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "common/option_parser.h"
+
 namespace {
 int g_debugLevel = 0;
 }
@@ -13,7 +15,7 @@ int debugLevelFrom(const QStringList& words)
 {
     const QString line = words.join(u' ');
     int level = 0;
-    for (int n = 5; n >= 1; --n)
+    for (int n = kHighestDebugLevel; n >= 1; --n)
         if (line.contains(QStringLiteral("DEBUG%1").arg(n), Qt::CaseSensitive))
             level = n;
     return level;

@@ -17,6 +17,7 @@
 #include "monitor/window/monitor_launcher.h"
 #include "phonebook/dialogpbook.h"
 #include "ui/app_icon.h"
+#include "ui/language.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -44,9 +45,6 @@ void wireWindows(Form1& form, const Startup& startup)
     };
 }
 
-// Exit status of a wrong command line.
-constexpr int kUsageError = 2;
-
 // Says why the program cannot start as asked, on the terminal and in a box.
 int refuse(const QString& text, int status)
 {
@@ -62,11 +60,12 @@ int refuse(const QString& text, int status)
 int startSimulator(SimulatorProcess& simulator, const QString& scenario, QString& device)
 {
     if (const QString problem = scenarioProblem(scenario, SimulatorProcess::scenarioNames()); !problem.isEmpty())
-        return refuse(problem, kUsageError);
+        return refuse(problem, kUsageErrorStatus);
     const QString link = simulator.start(scenario);
     if (link.isEmpty())
-        return refuse(
-            QStringLiteral("The device simulator %1 did not start.").arg(SimulatorProcess::defaultProgram()), 1);
+        return refuse(QCoreApplication::translate("Startup", "The device simulator %1 did not start.")
+                          .arg(SimulatorProcess::defaultProgram()),
+            1);
     if (device.isEmpty())
         device = link;
     return 0;
@@ -81,8 +80,9 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
     if (const AppOptions early = parseAppOptions(raw); early.help || early.version) {
-        std::fputs(qPrintable(early.help ? appUsage() : appVersionLine()), stdout);
-        return 0;
+        const QCoreApplication core(argc, argv); // for the translation of --help
+        language::installChosen();
+        return commandLineExit(early, "corvane", appUsage());
     }
 
     ignoreFileSizeSignal();
@@ -90,6 +90,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("corvane"));
     QApplication::setDesktopFileName(QStringLiteral("corvane"));
     QApplication::setWindowIcon(corvaneIcon());
+    language::installChosen(); // before the first text is translated
 
     // make screenshots: style and font fixed before the first window exists.
     Startup* running = nullptr;
@@ -101,12 +102,10 @@ int main(int argc, char** argv)
 
     // Qt has taken its own options (-platform, -style ...) out by now.
     const AppOptions options = parseAppOptions(QApplication::arguments().mid(1));
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "corvane: %s\n%s", qPrintable(options.error), qPrintable(appUsage()));
-        return kUsageError;
-    }
-    // A scenario file and a port named relative to where the user is, before
-    // the program folder becomes the working directory.
+    if (const int status = commandLineExit(options, "corvane", appUsage()); status >= 0)
+        return status;
+    // A scenario file and a port named relative to where the user is, before the program
+    // folder becomes the working directory.
     QString scenario = options.scenario;
     if (QFileInfo(scenario).isFile())
         scenario = QFileInfo(scenario).absoluteFilePath();

@@ -37,6 +37,8 @@ constexpr Shot kShots[] = {
     {"monitor-settings.png", "CommandOptions", "FormMonitorSettings", "", -1, true, ""},
     {"statistics.png", "CommandStatistics", "FormStatistics", "LabelSummary", -1, true, ""},
     {"monitor-trace.png", "Monitor", "FormMonitor", "Label20", 1, false, ""},
+    {"port-options.png", "COMSelection", "Dialog", "", -1, true, ""},
+    {"about.png", "About", "frmAbout", "", -1, true, ""},
 };
 
 constexpr int kPollMs = 100;

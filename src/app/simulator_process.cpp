@@ -33,8 +33,8 @@ QString scenarioProblem(const QString& scenario, const QStringList& known)
 {
     if (scenario.isEmpty() || known.contains(scenario) || QFileInfo(scenario).isFile())
         return {};
-    return QStringLiteral("The simulator has no scenario \"%1\".\n\nIts scenarios are: %2.\n"
-                          "A scenario file is named by its path.")
+    return QCoreApplication::translate("Startup", "The simulator has no scenario \"%1\".\n\nIts scenarios are: %2.\n"
+                                                  "A scenario file is named by its path.")
         .arg(scenario, known.join(QLatin1String(", ")));
 }
 

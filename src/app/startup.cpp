@@ -16,6 +16,7 @@
 #include "ui/documentation.h"
 #include "ui/formloading.h"
 #include "ui/frmabout.h"
+#include "ui/language.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,9 +66,9 @@ std::optional<float> toSingle(const QString& text)
 
 QString detectionQuestion()
 {
-    return QStringLiteral(" dodOva not found. Please select correct serial port\r\n\r\n"
-                          "If you use this program it may not behave correctly!\r\n\r\n"
-                          "       Would you like to select a valid serial port?");
+    return QCoreApplication::translate("Startup", " dodOva not found. Please select correct serial port\r\n\r\n"
+                                                  "If you use this program it may not behave correctly!\r\n\r\n"
+                                                  "       Would you like to select a valid serial port?");
 }
 
 } // namespace
@@ -131,20 +132,19 @@ bool Startup::Form_Load()
 
     if (!instance_.tryLock()) { // 2.
         messageBox(QMessageBox::Warning, QLatin1String(Version::kAppTitle),
-            QStringLiteral("The application ") + QLatin1String(Version::kAppTitle) + u' '
-                + QLatin1String(Version::kText) + QStringLiteral(" is already running!"),
+            tr("The application %1 %2 is already running!")
+                .arg(QLatin1String(Version::kAppTitle), QLatin1String(Version::kText)),
             QMessageBox::Ok);
         return false;
     }
 
-    form_.setWindowTitle(
-        QStringLiteral("ISDN Corvane Plus - ") + QStringLiteral(" Version ") + QLatin1String(Version::kText)); // 3.
-    form_.ChargeUnits.fill(0);                                                                                 // 4.
-    ensureLogFile(ProgramFolder::filePath(QStringLiteral("log.txt")));                                         // 5.
-    readSettings();              // 6. - 10.
-    setCurrencyLabel();          // 11.
-    disableTransferButtons();    // 12.
-    declined_ = !detectDevice(); // 13.
+    form_.setWindowTitle(tr("ISDN Corvane Plus -  Version %1").arg(QLatin1String(Version::kText))); // 3.
+    form_.ChargeUnits.fill(0);                                                                      // 4.
+    ensureLogFile(ProgramFolder::filePath(QStringLiteral("log.txt")));                              // 5.
+    readSettings();                                                                                 // 6. - 10.
+    setCurrencyLabel();                                                                             // 11.
+    disableTransferButtons();                                                                       // 12.
+    declined_ = !detectDevice();                                                                    // 13.
     if (quitting_)
         return true;
     if (!declined_)
@@ -216,8 +216,8 @@ bool Startup::detectDevice()
             return true;
         if (quitting_)
             return false;
-        const QMessageBox::StandardButton answer = messageBox(QMessageBox::NoIcon, QStringLiteral("dodOva Detection"),
-            detectionQuestion(), QMessageBox::Yes | QMessageBox::No);
+        const QMessageBox::StandardButton answer = messageBox(
+            QMessageBox::NoIcon, tr("dodOva Detection"), detectionQuestion(), QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes || quitting_)
             return false;
         showPortOptions();
@@ -263,27 +263,28 @@ void Startup::buildMenu()
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    addEntry(bar, QStringLiteral("PhoneBook"), QStringLiteral("&Phonebook"), [this] {
+    addEntry(bar, QStringLiteral("PhoneBook"), tr("&Phonebook"), [this] {
         if (appHooks().openPhoneBook)
             appHooks().openPhoneBook(&form_);
     });
-    addEntry(bar, QStringLiteral("Monitor"), QStringLiteral("&Call monitor"), [] {
+    addEntry(bar, QStringLiteral("Monitor"), tr("&Call monitor"), [] {
         if (appHooks().openCallMonitor)
             appHooks().openCallMonitor();
     });
-    addEntry(bar, QStringLiteral("COMSelection"), QStringLiteral("&Settings"), [this] { showPortOptions(); });
+    addEntry(bar, QStringLiteral("COMSelection"), tr("&Settings"), [this] { showPortOptions(); });
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    QMenu* help = bar->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("help"));
     help->menuAction()->setObjectName(QStringLiteral("helpMenu"));
-    QAction* docum = addEntry(help, QStringLiteral("docum"), QStringLiteral("&Documentation"), [this] {
-        // The bare name, resolved against the working directory (the program folder).
-        openDocument(QDir::current().absoluteFilePath(QStringLiteral("help.htm")));
+    QAction* docum = addEntry(help, QStringLiteral("docum"), tr("&Documentation"), [this] {
+        // The bare name, resolved against the working directory (the program
+        // folder); help_de.htm and the like in their language.
+        openDocument(QDir::current().absoluteFilePath(language::helpPageName()));
     });
     docum->setShortcut(QKeySequence(Qt::Key_F1));
     docum->setShortcutContext(Qt::ApplicationShortcut);
     form_.addAction(docum); // F1 works while the menu is closed
-    addEntry(help, QStringLiteral("About"), QStringLiteral("&About"), [this] { showAbout(); });
+    addEntry(help, QStringLiteral("About"), tr("&About"), [this] { showAbout(); });
 }
 
 void Startup::showAbout()

@@ -58,8 +58,8 @@ QString choose(const Candidates& c)
 
 QStringList bundledFiles()
 {
-    return {QStringLiteral("ring.wav"), QStringLiteral("help.htm"), QStringLiteral("noname.jpg"),
-        QStringLiteral("empty.jpg"), QStringLiteral("corvane.png")};
+    return {QStringLiteral("ring.wav"), QStringLiteral("help.htm"), QStringLiteral("help_de.htm"),
+        QStringLiteral("noname.jpg"), QStringLiteral("empty.jpg"), QStringLiteral("corvane.png")};
 }
 
 QString bundledFilesSource(const QString& executableFolder)

@@ -1,5 +1,5 @@
 #pragma once
-// The program folder: list.txt, book.txt, log.txt, ring.wav, help.htm and the
+// The program folder: list.txt, book.txt, log.txt, ring.wav, help.htm (help_de.htm) and the
 // pictures live here. Start-up resolves it once (setUp) and makes it the
 // working directory, so bare names such as "noname.jpg" resolve too.
 #include <QString>

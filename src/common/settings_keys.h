@@ -6,6 +6,8 @@
 namespace key {
 // Command channel
 inline constexpr QLatin1String CommPort("CommPort"), Speed("Speed"), CommDelay("CommDelay");
+// The language of the windows: "" follows the locale, "en" or a translation's code
+inline constexpr QLatin1String Language("Language");
 // Settings window
 inline constexpr QLatin1String UnitCost("UnitCost"), LastReset("LastReset");
 // Monitor: sounds and notices

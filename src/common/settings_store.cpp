@@ -31,6 +31,7 @@ constexpr KeyDefault kDefaults[] = {
     {key::CommPort, "1"},
     {key::Speed, "115200"},
     {key::CommDelay, "0.01"},
+    {key::Language, ""},
     {key::UnitCost, "0,026"},
     {key::LastReset, ""},
     {key::Ring, "0"},
@@ -124,14 +125,6 @@ QString SettingsStore::defaultFor(const QString& key)
         if (key == d.key)
             return QString::fromLatin1(d.value);
     return {};
-}
-
-QStringList SettingsStore::knownKeys()
-{
-    QStringList keys;
-    for (const auto& d : kDefaults)
-        keys << QString(d.key);
-    return keys;
 }
 
 QString SettingsStore::read(const QString& key) const

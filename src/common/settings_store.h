@@ -37,7 +37,6 @@ public:
     void overridePortPath(int n, const QString& path);
 
     static QString defaultFor(const QString& key);
-    static QStringList knownKeys();
 
 private:
     SettingsStore();

@@ -1,8 +1,9 @@
 #pragma once
 // The AT command channel: every exchange with the adapter outside trace mode
-// goes through SendAT. The port is opened per command and closed again; in
-// trace mode the monitor holds it open and MSComm1_OnComm hands every serial
-// event to the monitor's Scan instead of the reply buffer.
+// goes through SendAT. The port is opened per command and closed again (behind
+// ser2net the link keeps its connection meanwhile); in trace mode the monitor
+// holds it open and MSComm1_OnComm hands every serial event to the monitor's
+// Scan instead of the reply buffer.
 #include <QObject>
 #include <QString>
 #include <functional>

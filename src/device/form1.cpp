@@ -18,9 +18,9 @@
 
 namespace {
 
-const QString kPortErrorText = QStringLiteral("Either serial port is being used or Port is wrong.");
-const QString kPortErrorTitle = QStringLiteral("Serial Port Error!");
-const QString kRefusedTitle = QStringLiteral("Warning!");
+const char* const kPortErrorText = QT_TRANSLATE_NOOP("Form1", "Either serial port is being used or Port is wrong.");
+const char* const kPortErrorTitle = QT_TRANSLATE_NOOP("Form1", "Serial Port Error!");
+const char* const kRefusedTitle = QT_TRANSLATE_NOOP("Form1", "Warning!");
 
 // Lamp colours, 0x00BBGGRR: during every command of a transmission, and in
 // the pause after it.
@@ -192,7 +192,7 @@ bool Form1::portTest()
     if (portOpens_ && portOpens_())
         return true;
     if (messageBox)
-        messageBox(kPortErrorText, kPortErrorTitle);
+        messageBox(tr(kPortErrorText), tr(kPortErrorTitle));
     return false;
 }
 
@@ -331,7 +331,7 @@ void Form1::GetDodovaInfo()
     ui_->Label_info1->setText(send(QStringLiteral("ATI4")).text);
     ui_->Label_info2->setText(send(QStringLiteral("ATI3")).text);
     ui_->Label_info3->setText(send(QStringLiteral("ATI0")).text);
-    ui_->Label39->setText(QStringLiteral("Code:"));
+    ui_->Label39->setText(tr("Code:"));
     ui_->Label_info4->setText(send(QStringLiteral("ATI1")).text);
 }
 
@@ -397,7 +397,7 @@ void Form1::CommandSend_Click()
     const QString list = refused.join(QStringLiteral(", "));
     showStatus(ui_->status->text() + u' ' + tr("The DodOva refused: %1.").arg(list));
     if (messageBox)
-        messageBox(tr("The DodOva refused these settings and kept its own values:\n%1").arg(list), kRefusedTitle);
+        messageBox(tr("The DodOva refused these settings and kept its own values:\n%1").arg(list), tr(kRefusedTitle));
 }
 
 // --- fitting the screen ---------------------------------------------------

@@ -77,7 +77,6 @@ private:
     void pauseProcessingEvents(int ms);
     bool deviceAbsent() const;
     QString readingStatus() const;
-    void reportRefused();
     void fitToScreen();
 
     AtChannel& at_;

@@ -26,18 +26,18 @@ struct NumberSlot {
     const char* caption;
 };
 constexpr NumberSlot kNumberSlots[] = {
-    {FormElement::TextMSN1, "AT&ZI0=", "Phone 1 MSN1"},
-    {FormElement::TextMSN2, "AT&ZI1=", "Phone 1 MSN2"},
-    {FormElement::TextMSN3, "AT&ZI2=", "Phone 1 MSN3"},
-    {FormElement::TextMSN4, "AT&ZI3=", "Phone 2 MSN1"},
-    {FormElement::TextMSN5, "AT&ZI4=", "Phone 2 MSN2"},
-    {FormElement::TextMSN6, "AT&ZI5=", "Phone 2 MSN3"},
-    {FormElement::TextMSN7, "AT&ZI6=", "DTE Port MSN1"},
-    {FormElement::TextMSN8, "AT&ZI7=", "DTE Port MSN2"},
-    {FormElement::TextMSN9, "AT&ZI8=", "DTE Port MSN3"},
-    {FormElement::TextOWN3, "AT&ZOI=", "DTE Port Own #"},
-    {FormElement::TextOWN1, "AT&ZOa=", "Phone 1 Own #"},
-    {FormElement::TextOWN2, "AT&ZOb=", "Phone 2 Own #"},
+    {FormElement::TextMSN1, "AT&ZI0=", QT_TRANSLATE_NOOP("Form1", "Phone 1 MSN1")},
+    {FormElement::TextMSN2, "AT&ZI1=", QT_TRANSLATE_NOOP("Form1", "Phone 1 MSN2")},
+    {FormElement::TextMSN3, "AT&ZI2=", QT_TRANSLATE_NOOP("Form1", "Phone 1 MSN3")},
+    {FormElement::TextMSN4, "AT&ZI3=", QT_TRANSLATE_NOOP("Form1", "Phone 2 MSN1")},
+    {FormElement::TextMSN5, "AT&ZI4=", QT_TRANSLATE_NOOP("Form1", "Phone 2 MSN2")},
+    {FormElement::TextMSN6, "AT&ZI5=", QT_TRANSLATE_NOOP("Form1", "Phone 2 MSN3")},
+    {FormElement::TextMSN7, "AT&ZI6=", QT_TRANSLATE_NOOP("Form1", "DTE Port MSN1")},
+    {FormElement::TextMSN8, "AT&ZI7=", QT_TRANSLATE_NOOP("Form1", "DTE Port MSN2")},
+    {FormElement::TextMSN9, "AT&ZI8=", QT_TRANSLATE_NOOP("Form1", "DTE Port MSN3")},
+    {FormElement::TextOWN3, "AT&ZOI=", QT_TRANSLATE_NOOP("Form1", "DTE Port Own #")},
+    {FormElement::TextOWN1, "AT&ZOa=", QT_TRANSLATE_NOOP("Form1", "Phone 1 Own #")},
+    {FormElement::TextOWN2, "AT&ZOb=", QT_TRANSLATE_NOOP("Form1", "Phone 2 Own #")},
 };
 
 // Units and cost label (1-based) of each counter, in the device's order, and back.
@@ -112,7 +112,7 @@ void Form1::SendMSNSandOWN()
         // A text that is not a number would be taken by the device as garbage.
         if (number.isEmpty() || regional::toNumber(number))
             if (send(QString::fromLatin1(slot.prefix) + number).outcome == AtOutcome::Refused)
-                refused_ << QStringLiteral("%1 \"%2\"").arg(QLatin1String(slot.caption), number);
+                refused_ << QStringLiteral("%1 \"%2\"").arg(tr(slot.caption), number);
         send(QStringLiteral("ATE1"));
     }
 }

@@ -4,6 +4,7 @@
 #include "device/form1_ui.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,6 +30,9 @@ constexpr int kInfoMargins = 2;
 constexpr int kWindowMargins = 6;
 
 struct Builder {
+    Q_DECLARE_TR_FUNCTIONS(Form1)
+
+public:
     Form1::Ui& ui;
     QWidget* window;
 
@@ -116,12 +120,12 @@ struct Builder {
     // "Call Charges": units and money of the last call and of the total.
     QGroupBox* charges(int port, int last, int total, const QString& tip)
     {
-        auto* box = frame(QStringLiteral("FrameCharges%1").arg(port), QStringLiteral("Call Charges"), tip);
+        auto* box = frame(QStringLiteral("FrameCharges%1").arg(port), tr("Call Charges"), tip);
         auto* grid = new QGridLayout(box);
-        grid->addWidget(caption(QStringLiteral("LabelUnitsHead%1").arg(port), QStringLiteral("Call Units")), 0, 1);
-        grid->addWidget(caption(QStringLiteral("LabelCostHead%1").arg(port), QStringLiteral("Cost")), 0, 2);
-        grid->addWidget(caption(QStringLiteral("LabelLast%1").arg(port), QStringLiteral("Last")), 1, 0);
-        grid->addWidget(caption(QStringLiteral("LabelTotal%1").arg(port), QStringLiteral("Total")), 2, 0);
+        grid->addWidget(caption(QStringLiteral("LabelUnitsHead%1").arg(port), tr("Call Units")), 0, 1);
+        grid->addWidget(caption(QStringLiteral("LabelCostHead%1").arg(port), tr("Cost")), 0, 2);
+        grid->addWidget(caption(QStringLiteral("LabelLast%1").arg(port), tr("Last")), 1, 0);
+        grid->addWidget(caption(QStringLiteral("LabelTotal%1").arg(port), tr("Total")), 2, 0);
         grid->addWidget(value(ui.Labelucost[last - 1], QStringLiteral("Labelucost%1").arg(last)), 1, 1);
         grid->addWidget(value(ui.Labelcost[last - 1], QStringLiteral("Labelcost%1").arg(last)), 1, 2);
         grid->addWidget(value(ui.Labelucost[total - 1], QStringLiteral("Labelucost%1").arg(total)), 2, 1);
@@ -138,11 +142,10 @@ struct Builder {
         auto* grid = new QGridLayout;
         for (int i = 0; i < 3; ++i) {
             grid->addWidget(
-                caption(QStringLiteral("LabelMSN%1_%2").arg(port).arg(i + 1), QStringLiteral("MSN%1").arg(i + 1)), i,
-                0);
+                caption(QStringLiteral("LabelMSN%1_%2").arg(port).arg(i + 1), tr("MSN%1").arg(i + 1)), i, 0);
             grid->addWidget(edit(nthElement(firstMsn, i), msnTips.value(i)), i, 1);
         }
-        grid->addWidget(caption(QStringLiteral("LabelOwn%1").arg(port), QStringLiteral("Own #")), 3, 0);
+        grid->addWidget(caption(QStringLiteral("LabelOwn%1").arg(port), tr("Own #")), 3, 0);
         grid->addWidget(edit(own, ownTip), 3, 1);
         grid->setColumnStretch(1, 1);
         return grid;
@@ -153,41 +156,37 @@ struct Builder {
         const QString pots = QStringLiteral("POTS-%1").arg(n);
         const int port = n - 1; // Phone 1 and Phone 2 elements sit side by side in FormElement
         const auto of = [port](FormElement phone1) { return nthElement(phone1, port); };
-        auto* box = frame(QStringLiteral("FramePhone%1").arg(n), QStringLiteral("Phone %1 (%2)").arg(n).arg(pots));
+        auto* box = frame(QStringLiteral("FramePhone%1").arg(n), tr("Phone %1 (%2)").arg(n).arg(pots));
         auto* checksColumn = new QVBoxLayout;
-        checksColumn->addWidget(check(of(FormElement::CheckGC1), QStringLiteral("Global Calls On"),
-            QStringLiteral("When OFF, Rejects Calls with Call Party number information element missing")));
-        checksColumn->addWidget(check(of(FormElement::CheckDCB1), QStringLiteral("Delayed Clear Off"), {}));
-        checksColumn->addWidget(check(of(FormElement::CheckCID1), QStringLiteral("Caller on Bundle"),
-            QStringLiteral("When both channels are used for data, drop one line to receive voice call")));
-        checksColumn->addWidget(check(of(FormElement::CheckCL1), QStringLiteral("Calling Line ID Off"),
-            QStringLiteral("Deactivates sending own phone number when calling from ") + pots));
-        checksColumn->addWidget(check(of(FormElement::CheckIC1), QStringLiteral("Incoming calls Off"),
-            QStringLiteral("Disables incoming calls for ") + pots
-                + QStringLiteral(". When Off you cannot receive calls!")));
-        checksColumn->addWidget(check(of(FormElement::CheckMP1), QStringLiteral("Metering Pulse"),
-            QStringLiteral("Enables a DECT phone to recognise cost charges on ") + pots));
-        checksColumn->addWidget(check(of(FormElement::CheckCH1), QStringLiteral("Charging Counter"),
-            QStringLiteral("Enables the Charging Counter for ") + pots));
-        checksColumn->addWidget(check(of(FormElement::CheckCW1), QStringLiteral("Call Waiting"),
-            QStringLiteral("Enables Call Waiting for ") + pots));
-        checksColumn->addWidget(check(of(FormElement::Check3), QStringLiteral("Emergency Line"),
-            QStringLiteral("This feature is currently not used")));
+        checksColumn->addWidget(check(of(FormElement::CheckGC1), tr("Global Calls On"),
+            tr("When OFF, Rejects Calls with Call Party number information element missing")));
+        checksColumn->addWidget(check(of(FormElement::CheckDCB1), tr("Delayed Clear Off"), {}));
+        checksColumn->addWidget(check(of(FormElement::CheckCID1), tr("Caller on Bundle"),
+            tr("When both channels are used for data, drop one line to receive voice call")));
+        checksColumn->addWidget(check(of(FormElement::CheckCL1), tr("Calling Line ID Off"),
+            tr("Deactivates sending own phone number when calling from %1").arg(pots)));
+        checksColumn->addWidget(check(of(FormElement::CheckIC1), tr("Incoming calls Off"),
+            tr("Disables incoming calls for %1. When Off you cannot receive calls!").arg(pots)));
+        checksColumn->addWidget(check(of(FormElement::CheckMP1), tr("Metering Pulse"),
+            tr("Enables a DECT phone to recognise cost charges on %1").arg(pots)));
+        checksColumn->addWidget(check(
+            of(FormElement::CheckCH1), tr("Charging Counter"), tr("Enables the Charging Counter for %1").arg(pots)));
+        checksColumn->addWidget(
+            check(of(FormElement::CheckCW1), tr("Call Waiting"), tr("Enables Call Waiting for %1").arg(pots)));
+        checksColumn->addWidget(
+            check(of(FormElement::Check3), tr("Emergency Line"), tr("This feature is currently not used")));
         checksColumn->addStretch();
 
-        const QString phoneName = QStringLiteral("Phone %1").arg(n);
+        const QString phoneName = tr("Phone %1").arg(n);
         const QStringList msnTips = {
-            QStringLiteral("Set first MSN number. ") + phoneName
-                + QStringLiteral(" will ring when this number is called."),
-            QStringLiteral("Set second MSN number. ") + phoneName
-                + QStringLiteral(" will ring when this number is called."),
-            QStringLiteral("Set third MSN number. ") + phoneName
-                + QStringLiteral(" will ring when this number is called."),
+            tr("Set first MSN number. %1 will ring when this number is called.").arg(phoneName),
+            tr("Set second MSN number. %1 will ring when this number is called.").arg(phoneName),
+            tr("Set third MSN number. %1 will ring when this number is called.").arg(phoneName),
         };
         auto* right = new QVBoxLayout;
         right->addLayout(numbers(n, nthElement(FormElement::TextMSN1, 3 * port), of(FormElement::TextOWN1), msnTips,
-            QStringLiteral("Own number to send when calling from ") + phoneName));
-        right->addWidget(charges(n, n, n + 3, QStringLiteral("This windows displays call charges for ") + pots));
+            tr("Own number to send when calling from %1").arg(phoneName)));
+        right->addWidget(charges(n, n, n + 3, tr("This windows displays call charges for %1").arg(pots)));
         right->addStretch();
 
         auto* layout = new QHBoxLayout(box);
@@ -198,34 +197,34 @@ struct Builder {
 
     QGroupBox* dte()
     {
-        auto* box = frame(QStringLiteral("FrameDTE"), QStringLiteral("DTE Port (ISDN Modem)"));
-        const QString msnTip = QStringLiteral(
+        auto* box = frame(QStringLiteral("FrameDTE"), tr("DTE Port (ISDN Modem)"));
+        const QString msnTip = tr(
             "Set MSN number for DTE port. Modem will answer when this number is called (In auto-answer mode).");
         auto* left = new QVBoxLayout;
         left->addLayout(numbers(3, FormElement::TextMSN7, FormElement::TextOWN3, {msnTip, msnTip, msnTip},
-            QStringLiteral("Own number to send when calling using the modem")));
+            tr("Own number to send when calling using the modem")));
         auto* rings = new QHBoxLayout;
-        rings->addWidget(caption(QStringLiteral("LabelAnswer"), QStringLiteral("Answer")));
-        rings->addWidget(edit(FormElement::TextRINGS,
-            QStringLiteral("Set the number of rings to auto-answer (Zero disables)"), kRingsChars));
-        rings->addWidget(caption(QStringLiteral("LabelRings"), QStringLiteral("rings")));
+        rings->addWidget(caption(QStringLiteral("LabelAnswer"), tr("Answer")));
+        rings->addWidget(
+            edit(FormElement::TextRINGS, tr("Set the number of rings to auto-answer (Zero disables)"), kRingsChars));
+        rings->addWidget(caption(QStringLiteral("LabelRings"), tr("rings")));
         rings->addStretch();
         left->addLayout(rings);
-        left->addWidget(check(FormElement::CheckCH3, QStringLiteral("Charging Counter"),
-            QStringLiteral("Enables the Charging Counter for DTE Port (Internet)")));
-        left->addWidget(charges(3, 3, 6, QStringLiteral("This windows displays call charges for the DTE port")));
+        left->addWidget(check(
+            FormElement::CheckCH3, tr("Charging Counter"), tr("Enables the Charging Counter for DTE Port (Internet)")));
+        left->addWidget(charges(3, 3, 6, tr("This windows displays call charges for the DTE port")));
         left->addStretch();
 
         auto* right = new QVBoxLayout;
-        right->addWidget(choices(FormElement::OptionPROT, QStringLiteral("Protocol"),
-            {{0, QStringLiteral("PPP-MLPPP B"), {}}, {1, QStringLiteral("Voice Tran. B Ch."), {}},
-                {2, QStringLiteral("PPP Trans. B Ch."), {}}, {3, QStringLiteral("Data Tran. B Ch."), {}}}));
-        right->addWidget(choices(FormElement::Option1, QStringLiteral("PPP Mode"),
-            {{1, QStringLiteral("64 kbps"), QStringLiteral("Set ISDN 64kbps")},
-                {2, QStringLiteral("128 kbps"), QStringLiteral("Set ISDN 128kbps")}},
-            QStringLiteral("Click to set PPP mode. Click Save to your 'Power-on' profile "
-                           "after selecting. You can also use ATB40 or ATB0 in modem Extra "
-                           "Settings!")));
+        right->addWidget(choices(FormElement::OptionPROT, tr("Protocol"),
+            {{0, QStringLiteral("PPP-MLPPP B"), {}}, {1, tr("Voice Tran. B Ch."), {}}, {2, tr("PPP Trans. B Ch."), {}},
+                {3, tr("Data Tran. B Ch."), {}}}));
+        right->addWidget(choices(FormElement::Option1, tr("PPP Mode"),
+            {{1, QStringLiteral("64 kbps"), tr("Set ISDN 64kbps")},
+                {2, QStringLiteral("128 kbps"), tr("Set ISDN 128kbps")}},
+            tr("Click to set PPP mode. Click Save to your 'Power-on' profile "
+               "after selecting. You can also use ATB40 or ATB0 in modem Extra "
+               "Settings!")));
         right->addStretch();
 
         auto* layout = new QHBoxLayout(box);
@@ -236,49 +235,46 @@ struct Builder {
 
     QGroupBox* highLayer()
     {
-        auto* box = frame(QStringLiteral("FrameHighLayer"), QStringLiteral("High Layer"));
-        const QList<Choice> list = {{0, QStringLiteral("Telephony"), {}}, {1, QStringLiteral("Fax G2/G3"), {}},
-            {2, QStringLiteral("No element sent"), {}}};
+        auto* box = frame(QStringLiteral("FrameHighLayer"), tr("High Layer"));
+        const QList<Choice> list = {{0, tr("Telephony"), {}}, {1, tr("Fax G2/G3"), {}}, {2, tr("No element sent"), {}}};
         auto* layout = new QVBoxLayout(box);
-        layout->addWidget(choices(FormElement::Option4, QStringLiteral("Setting for Phone 1"), list));
-        layout->addWidget(choices(FormElement::Option5, QStringLiteral("Setting for Phone 2"), list));
+        layout->addWidget(choices(FormElement::Option4, tr("Setting for Phone 1"), list));
+        layout->addWidget(choices(FormElement::Option5, tr("Setting for Phone 2"), list));
         layout->addStretch();
         return box;
     }
 
     QGroupBox* globals()
     {
-        auto* box = frame(QStringLiteral("FrameGlobal"), QStringLiteral("Global Controls"));
+        auto* box = frame(QStringLiteral("FrameGlobal"), tr("Global Controls"));
         auto* checksColumn = new QVBoxLayout;
-        checksColumn->addWidget(check(FormElement::CheckFUL, QStringLiteral("Full Emergency On"),
-            QStringLiteral("When ON, Dodova will try to operate on phone line power if mains is not available")));
-        checksColumn->addWidget(check(FormElement::CheckBUN, QStringLiteral("Bundle Connect On"),
-            QStringLiteral("Enables Bundle Connect. Both channels are used")));
-        checksColumn->addWidget(check(FormElement::CheckCIDOnHook, QStringLiteral("Caller ID (On Hook)"),
-            QStringLiteral("Enables Caller ID (ON HOOK)")));
-        checksColumn->addWidget(check(FormElement::CheckCIDOffHook, QStringLiteral("Caller ID (Off Hook)"),
-            QStringLiteral("Enables Caller ID (OFF HOOK)")));
+        checksColumn->addWidget(check(FormElement::CheckFUL, tr("Full Emergency On"),
+            tr("When ON, Dodova will try to operate on phone line power if mains is not available")));
+        checksColumn->addWidget(check(
+            FormElement::CheckBUN, tr("Bundle Connect On"), tr("Enables Bundle Connect. Both channels are used")));
         checksColumn->addWidget(
-            check(FormElement::CheckBAUD, QStringLiteral("Auto Baud On"), QStringLiteral("This should always be on")));
+            check(FormElement::CheckCIDOnHook, tr("Caller ID (On Hook)"), tr("Enables Caller ID (ON HOOK)")));
+        checksColumn->addWidget(
+            check(FormElement::CheckCIDOffHook, tr("Caller ID (Off Hook)"), tr("Enables Caller ID (OFF HOOK)")));
+        checksColumn->addWidget(check(FormElement::CheckBAUD, tr("Auto Baud On"), tr("This should always be on")));
         checksColumn->addStretch();
-        checksColumn->addWidget(button(ui.Command7, QStringLiteral("Command7"), QStringLiteral("Hangup Phone 1")));
-        checksColumn->addWidget(button(ui.Command8, QStringLiteral("Command8"), QStringLiteral("Hangup Phone 2")));
+        checksColumn->addWidget(button(ui.Command7, QStringLiteral("Command7"), tr("Hangup Phone 1")));
+        checksColumn->addWidget(button(ui.Command8, QStringLiteral("Command8"), tr("Hangup Phone 2")));
 
-        auto* hook = frame(QStringLiteral("FrameHook"), QStringLiteral("Hook Flash Time"));
+        auto* hook = frame(QStringLiteral("FrameHook"), tr("Hook Flash Time"));
         auto* hookGrid = new QGridLayout(hook);
         hookGrid->addWidget(
-            edit(FormElement::TextHOOK,
-                QStringLiteral("Flash time setting for phones connected to POTS ports in milliseconds"), kHookChars),
+            edit(FormElement::TextHOOK, tr("Flash time setting for phones connected to POTS ports in milliseconds"),
+                kHookChars),
             0, 0);
-        hookGrid->addWidget(caption(QStringLiteral("LabelHookUnit"), QStringLiteral("Time in ms")), 0, 1);
-        hookGrid->addWidget(caption(QStringLiteral("LabelHookRange"), QStringLiteral("200 ms to 1000 ms")), 1, 0, 1, 2);
+        hookGrid->addWidget(caption(QStringLiteral("LabelHookUnit"), tr("Time in ms")), 0, 1);
+        hookGrid->addWidget(caption(QStringLiteral("LabelHookRange"), tr("200 ms to 1000 ms")), 1, 0, 1, 2);
 
         auto* right = new QVBoxLayout;
         right->addWidget(hook);
-        right->addWidget(choices(FormElement::Option3, QStringLiteral("SS Protocol"),
-            {{0, QStringLiteral("Keypad"), QStringLiteral("Sets Supplementary Services Protocol to Keypad")},
-                {1, QStringLiteral("Functional"),
-                    QStringLiteral("Sets Supplementary Services Protocol to Functional")}}));
+        right->addWidget(choices(FormElement::Option3, tr("SS Protocol"),
+            {{0, tr("Keypad"), tr("Sets Supplementary Services Protocol to Keypad")},
+                {1, tr("Functional"), tr("Sets Supplementary Services Protocol to Functional")}}));
         right->addStretch();
 
         auto* layout = new QHBoxLayout(box);
@@ -289,22 +285,18 @@ struct Builder {
 
     QGroupBox* profiles()
     {
-        auto* box = frame(QStringLiteral("FrameProfiles"), QStringLiteral("Dodova Profiles and Power-on default"));
+        auto* box = frame(QStringLiteral("FrameProfiles"), tr("Dodova Profiles and Power-on default"));
         auto* grid = new QGridLayout(box);
-        grid->addWidget(choices(FormElement::Option2, QStringLiteral("Power-On Profile"),
-                            {{0, QStringLiteral("Profile 1"), {}}, {1, QStringLiteral("Profile 2"), {}},
-                                {2, QStringLiteral("Profile 3"), {}}, {3, QStringLiteral("Profile 4"), {}},
-                                {4, QStringLiteral("Factory"), {}}}),
+        grid->addWidget(choices(FormElement::Option2, tr("Power-On Profile"),
+                            {{0, tr("Profile 1"), {}}, {1, tr("Profile 2"), {}}, {2, tr("Profile 3"), {}},
+                                {3, tr("Profile 4"), {}}, {4, tr("Factory"), {}}}),
             0, 0, 5, 1);
-        grid->addWidget(
-            button(ui.CommandPRF, QStringLiteral("CommandPRF"), QStringLiteral("Load Factory Settings")), 0, 1, 1, 2);
+        grid->addWidget(button(ui.CommandPRF, QStringLiteral("CommandPRF"), tr("Load Factory Settings")), 0, 1, 1, 2);
         for (int p = 1; p <= 4; ++p) {
             grid->addWidget(
-                button(ui.CommandPRL[p - 1], QStringLiteral("CommandPRL%1").arg(p), QStringLiteral("Load P%1").arg(p)),
-                p, 1);
-            grid->addWidget(button(ui.CommandPRS[p - 1], QStringLiteral("CommandPRS%1").arg(p),
-                                QStringLiteral("Save to P%1").arg(p)),
-                p, 2);
+                button(ui.CommandPRL[p - 1], QStringLiteral("CommandPRL%1").arg(p), tr("Load P%1").arg(p)), p, 1);
+            grid->addWidget(
+                button(ui.CommandPRS[p - 1], QStringLiteral("CommandPRS%1").arg(p), tr("Save to P%1").arg(p)), p, 2);
         }
         return box;
     }
@@ -333,14 +325,14 @@ struct Builder {
 
     QGroupBox* cost()
     {
-        auto* box = frame(QStringLiteral("FrameCost"), QStringLiteral("Cost per Unit"));
+        auto* box = frame(QStringLiteral("FrameCost"), tr("Cost per Unit"));
         auto* layout = new QHBoxLayout(box);
         ui.TextUCost = plainEdit(QStringLiteral("TextUCost"), {}, kCostChars); // its own reaction, no register
         layout->addWidget(ui.TextUCost);
         layout->addWidget(value(ui.Label15, QStringLiteral("Label15")));
-        layout->addWidget(button(ui.Command2, QStringLiteral("Command2"), QStringLiteral("Reset Counters"),
-            QStringLiteral("Resets Last Call and Total Calls charge counters on DodOva")));
-        layout->addWidget(caption(QStringLiteral("LabelLastReset"), QStringLiteral("Last reset:")));
+        layout->addWidget(button(ui.Command2, QStringLiteral("Command2"), tr("Reset Counters"),
+            tr("Resets Last Call and Total Calls charge counters on DodOva")));
+        layout->addWidget(caption(QStringLiteral("LabelLastReset"), tr("Last reset:")));
         layout->addWidget(value(ui.LabelRTime, QStringLiteral("LabelRTime")), 1);
         return box;
     }
@@ -362,7 +354,7 @@ struct Builder {
         ui.Led = led;
         layout->addStretch();
         layout->addWidget(led);
-        layout->addWidget(caption(QStringLiteral("LabelBusy"), QStringLiteral("COM Port Busy")));
+        layout->addWidget(caption(QStringLiteral("LabelBusy"), tr("COM Port Busy")));
         return area;
     }
 
@@ -373,8 +365,8 @@ struct Builder {
         auto* layout = new QHBoxLayout(area);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addStretch();
-        layout->addWidget(button(ui.CommandRead, QStringLiteral("CommandRead"), QStringLiteral("Receive Settings")));
-        layout->addWidget(button(ui.CommandSend, QStringLiteral("CommandSend"), QStringLiteral("Transmit Settings")));
+        layout->addWidget(button(ui.CommandRead, QStringLiteral("CommandRead"), tr("Receive Settings")));
+        layout->addWidget(button(ui.CommandSend, QStringLiteral("CommandSend"), tr("Transmit Settings")));
         return area;
     }
 };

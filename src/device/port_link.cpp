@@ -1,28 +1,55 @@
 #include "device/port_link.h"
 
-#include <QSocketNotifier>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
+
+#ifdef Q_OS_WIN
+#include <winsock2.h>
+#else
+#include <sys/socket.h>
+#endif
 
 namespace {
 
 constexpr char kScheme[] = "tcp";
 
+// While a local port rests, QSerialPort may hold this much: once it holds it,
+// it reads no more and the rest waits in the driver.
+constexpr qint64 kRestingBuffer = 1;
+
+// Ends the sending side only: the far end reads every byte sent and then the
+// end of the stream, while we can still read what it sends until it closes.
+void endSending(qintptr descriptor)
+{
+#ifdef Q_OS_WIN
+    ::shutdown(static_cast<SOCKET>(descriptor), SD_SEND);
+#else
+    ::shutdown(static_cast<int>(descriptor), SHUT_WR);
+#endif
+}
+
 } // namespace
 
 PortLink::PortLink(QObject* parent)
-    : QObject(parent), serial_(new QSerialPort(this)), socket_(new QTcpSocket(this)), readRest_(new QTimer(this))
+    : QObject(parent), serial_(new QSerialPort(this)), socket_(new QTcpSocket(this)), readRest_(new QTimer(this)),
+      idle_(new QTimer(this)), ending_(new QTimer(this))
 {
-    // Real time, not the monitor's clock: the rest is about the operating system's line.
-    readRest_->setSingleShot(true);
+    // Real time, not the monitor's clock: these are about the operating system's line.
+    for (QTimer* t : {readRest_, idle_, ending_})
+        t->setSingleShot(true);
     connect(readRest_, &QTimer::timeout, this, &PortLink::endReadRest);
-    connect(serial_, &QSerialPort::readyRead, this, &PortLink::readyRead);
+    connect(idle_, &QTimer::timeout, this, &PortLink::startEnding);
+    connect(ending_, &QTimer::timeout, socket_, &QTcpSocket::abort);
+    connect(socket_, &QTcpSocket::disconnected, ending_, &QTimer::stop);
+    connect(serial_, &QSerialPort::readyRead, this, &PortLink::onSerialReadyRead);
     connect(serial_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (!network_)
+        if (!network_ && e != QSerialPort::TimeoutError) // a look at the line that found nothing
             emit errorOccurred(e);
     });
-    connect(socket_, &QTcpSocket::readyRead, this, &PortLink::readyRead);
+    connect(socket_, &QTcpSocket::readyRead, this, &PortLink::onSocketReadyRead);
     connect(socket_, &QTcpSocket::errorOccurred, this, &PortLink::onSocketError);
 }
 
@@ -30,6 +57,8 @@ PortLink::~PortLink()
 {
     disconnect(socket_, nullptr, this, nullptr);
     disconnect(serial_, nullptr, this, nullptr);
+    tcpOpen_ = false;
+    endConnection();
 }
 
 bool PortLink::isNetworkAddress(const QString& name)
@@ -39,6 +68,8 @@ bool PortLink::isNetworkAddress(const QString& name)
 
 void PortLink::setPortName(const QString& name)
 {
+    if (name != name_ && !tcpOpen_)
+        endConnection(); // a kept connection belongs to the old name
     name_ = name;
     network_ = isNetworkAddress(name);
     if (!network_) {
@@ -49,16 +80,6 @@ void PortLink::setPortName(const QString& name)
     host_ = url.host();
     const int port = url.port();
     tcpPort_ = port > 0 && port <= 65535 ? static_cast<quint16>(port) : 0;
-}
-
-QString PortLink::portName() const
-{
-    return name_;
-}
-
-bool PortLink::isNetwork() const
-{
-    return network_;
 }
 
 bool PortLink::setBaudRate(qint32 rate)
@@ -93,13 +114,25 @@ QIODevice* PortLink::device() const
 
 bool PortLink::open(QIODevice::OpenMode mode)
 {
-    if (!network_)
-        return serial_->open(mode);
+    return network_ ? openNetwork(mode) : serial_->open(mode);
+}
+
+bool PortLink::openNetwork(QIODevice::OpenMode mode)
+{
     if (tcpOpen_) {
         setError(QSerialPort::OpenError, QStringLiteral("Already open"));
         return false;
     }
     clearError();
+    idle_->stop();
+    if (ending_->isActive())
+        endConnection(); // ending: a new one follows the old one's end
+    if (socket_->state() == QAbstractSocket::ConnectedState) {
+        socket_->readAll(); // arrived while closed: nobody was listening
+        tcpOpen_ = true;
+        return true;
+    }
+    socket_->abort(); // lost while closed
     if (host_.isEmpty() || tcpPort_ == 0) {
         setError(QSerialPort::DeviceNotFoundError, QStringLiteral("Not a tcp://HOST:PORT address: %1").arg(name_));
         return false;
@@ -118,43 +151,44 @@ bool PortLink::open(QIODevice::OpenMode mode)
     return true;
 }
 
-// QSerialPort watches its line with a read notifier of its own, a child of the
-// port; a read re-enables it. Without one (another Qt) nothing rests.
-QSocketNotifier* PortLink::serialReadNotifier() const
-{
-    for (QSocketNotifier* n : serial_->findChildren<QSocketNotifier*>(Qt::FindDirectChildrenOnly))
-        if (n->type() == QSocketNotifier::Read && n->isEnabled())
-            return n;
-    return nullptr;
-}
-
-void PortLink::restReading(int ms)
-{
-    if (network_ || !serial_->isOpen() || readRest_->isActive())
-        return;
-    resting_ = serialReadNotifier();
-    if (resting_) {
-        resting_->setEnabled(false);
-        readRest_->start(ms);
-    }
-}
-
-void PortLink::endReadRest()
-{
-    if (resting_ && serial_->isOpen())
-        resting_->setEnabled(true);
-    resting_ = nullptr;
-}
-
 void PortLink::close()
 {
-    readRest_->stop(); // a port opened again watches its line with a notifier of its own
-    resting_ = nullptr;
+    readRest_->stop();
+    serial_->setReadBufferSize(0);
     if (!network_) {
         serial_->close();
         return;
     }
     tcpOpen_ = false;
+    if (socket_->state() == QAbstractSocket::ConnectedState)
+        idle_->start(kIdleMs);
+    else
+        socket_->abort();
+}
+
+// What was written goes out, then our end of the stream: ser2net reads every
+// byte up to it and closes its side. Closing the socket at once would reset
+// the connection and make ser2net drop what it has not read yet, and so would
+// closing it with bytes from ser2net unread, so what comes is read until then.
+void PortLink::startEnding()
+{
+    idle_->stop();
+    if (socket_->state() != QAbstractSocket::ConnectedState || ending_->isActive())
+        return;
+    ending_->start(kEndTimeoutMs);
+    while (socket_->bytesToWrite() > 0 && socket_->waitForBytesWritten(std::max(ending_->remainingTime(), 0))) {}
+    endSending(socket_->socketDescriptor());
+}
+
+// The same, waiting for ser2net here, for when the link cannot wait in the event loop.
+void PortLink::endConnection()
+{
+    startEnding();
+    while (socket_->state() == QAbstractSocket::ConnectedState && ending_->remainingTime() > 0) {
+        socket_->waitForReadyRead(ending_->remainingTime());
+        socket_->readAll();
+    }
+    ending_->stop();
     socket_->abort();
 }
 
@@ -165,9 +199,53 @@ bool PortLink::isOpen() const
     return network_ ? tcpOpen_ : serial_->isOpen();
 }
 
+bool PortLink::isConnected() const
+{
+    return socket_->state() == QAbstractSocket::ConnectedState;
+}
+
+// QSerialPort reads no more from the driver once its read buffer is full (its
+// documented read buffer size); the rest lets it fill a buffer of one byte
+// and holds back readyRead, then lifts the limit and takes in everything.
+void PortLink::restReading(int ms)
+{
+    if (network_ || !serial_->isOpen() || readRest_->isActive())
+        return;
+    serial_->setReadBufferSize(kRestingBuffer);
+    readRest_->start(ms);
+}
+
+void PortLink::endReadRest()
+{
+    serial_->setReadBufferSize(0);
+    if (!serial_->isOpen())
+        return;
+    // What waits in the driver comes in now, with the byte held: one readyRead.
+    if (serial_->waitForReadyRead(0))
+        return;
+    if (serial_->error() == QSerialPort::TimeoutError)
+        serial_->clearError(); // the look found the driver empty
+    if (serial_->bytesAvailable() > 0)
+        emit readyRead();
+}
+
+void PortLink::onSerialReadyRead()
+{
+    if (!readRest_->isActive())
+        emit readyRead();
+}
+
+void PortLink::onSocketReadyRead()
+{
+    if (tcpOpen_)
+        emit readyRead();
+    else
+        socket_->readAll(); // a closed port hears nothing; nor does memory grow
+}
+
 qint64 PortLink::write(const QByteArray& data)
 {
-    if (network_ && socket_->state() != QAbstractSocket::ConnectedState)
+    if (network_ && (!tcpOpen_ || socket_->state() != QAbstractSocket::ConnectedState))
         return -1;
     return device()->write(data);
 }
@@ -223,7 +301,8 @@ void PortLink::setError(QSerialPort::SerialPortError error, const QString& text)
 void PortLink::onSocketError()
 {
     // Failures while connecting are open()'s to report; once connected, any
-    // socket error means the adapter is gone, as an unplugged serial port.
+    // socket error means the adapter is gone, as an unplugged serial port. A
+    // kept connection lost while closed is made again at the next open.
     if (!network_ || !tcpOpen_ || tcpError_ == QSerialPort::ResourceError)
         return;
     setError(QSerialPort::ResourceError, socket_->errorString());

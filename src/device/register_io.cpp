@@ -4,6 +4,7 @@
 #include "device/register_map.h"
 #include "device/settings_elements.h"
 
+#include <QCoreApplication>
 #include <optional>
 
 namespace {
@@ -34,10 +35,10 @@ void write(RegisterIo& io, int reg, long long value)
         io.refused << registerCaption(reg);
 }
 
-void warn(RegisterIo& io, const QString& text)
+void warn(RegisterIo& io, const char* text)
 {
     if (io.warn)
-        io.warn(text, kWarningTitle);
+        io.warn(QCoreApplication::translate("Form1", text), QCoreApplication::translate("Form1", kWarningTitle));
 }
 
 // A typed value rounded half to even, when the text is a number in [lo, hi].

@@ -30,7 +30,9 @@ void readRegisters(RegisterIo& io);
 // whole-value ones; out-of-range hook time and rings are skipped with a warning.
 void sendPotsSettings(RegisterIo& io);
 
-inline const QString kHookWarning = QStringLiteral(
-    "Hook time value must be between 200 and 1000 ms! Value will be ignored.");
-inline const QString kRingsWarning = QStringLiteral("Rings value must be between 0 and 120! Value will be ignored.");
-inline const QString kWarningTitle = QStringLiteral("Warning!");
+// The warnings' texts, translated in the settings window's context when shown.
+inline constexpr char kHookWarning[] = QT_TRANSLATE_NOOP(
+    "Form1", "Hook time value must be between 200 and 1000 ms! Value will be ignored.");
+inline constexpr char kRingsWarning[] = QT_TRANSLATE_NOOP(
+    "Form1", "Rings value must be between 0 and 120! Value will be ignored.");
+inline constexpr char kWarningTitle[] = QT_TRANSLATE_NOOP("Form1", "Warning!");

@@ -3,6 +3,7 @@
 #include "common/regional.h"
 #include "device/settings_elements.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace {
@@ -95,26 +96,26 @@ QString registerCaption(int reg)
         const char* text;
     };
     static constexpr Caption kCaptions[] = {
-        {0, "Answer ... rings"},
-        {15, "Power-On Profile"},
-        {18, "Auto Baud On"},
-        {56, "Hook Flash Time"},
-        {79, "Call Waiting"},
-        {82, "Protocol"},
-        {83, "Delayed Clear Off"},
-        {84, "Caller on Bundle / Caller ID"},
-        {85, "Calling Line ID Off"},
-        {87, "Global Calls On / Bundle Connect On"},
-        {89, "Charging Counter / Metering Pulse"},
-        {100, "SS Protocol"},
-        {108, "Setting for Phone 2"},
-        {109, "Setting for Phone 1"},
-        {118, "Incoming calls Off"},
-        {123, "Full Emergency On"},
+        {0, QT_TRANSLATE_NOOP("Form1", "Answer ... rings")},
+        {15, QT_TRANSLATE_NOOP("Form1", "Power-On Profile")},
+        {18, QT_TRANSLATE_NOOP("Form1", "Auto Baud On")},
+        {56, QT_TRANSLATE_NOOP("Form1", "Hook Flash Time")},
+        {79, QT_TRANSLATE_NOOP("Form1", "Call Waiting")},
+        {82, QT_TRANSLATE_NOOP("Form1", "Protocol")},
+        {83, QT_TRANSLATE_NOOP("Form1", "Delayed Clear Off")},
+        {84, QT_TRANSLATE_NOOP("Form1", "Caller on Bundle / Caller ID")},
+        {85, QT_TRANSLATE_NOOP("Form1", "Calling Line ID Off")},
+        {87, QT_TRANSLATE_NOOP("Form1", "Global Calls On / Bundle Connect On")},
+        {89, QT_TRANSLATE_NOOP("Form1", "Charging Counter / Metering Pulse")},
+        {100, QT_TRANSLATE_NOOP("Form1", "SS Protocol")},
+        {108, QT_TRANSLATE_NOOP("Form1", "Setting for Phone 2")},
+        {109, QT_TRANSLATE_NOOP("Form1", "Setting for Phone 1")},
+        {118, QT_TRANSLATE_NOOP("Form1", "Incoming calls Off")},
+        {123, QT_TRANSLATE_NOOP("Form1", "Full Emergency On")},
     };
     for (const Caption& c : kCaptions)
         if (c.reg == reg)
-            return QStringLiteral("%1 (S%2)").arg(QLatin1String(c.text)).arg(reg);
+            return QStringLiteral("%1 (S%2)").arg(QCoreApplication::translate("Form1", c.text)).arg(reg);
     return QStringLiteral("S%1").arg(reg);
 }
 

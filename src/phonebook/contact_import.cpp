@@ -2,6 +2,7 @@
 
 #include "phonebook/contact_fields.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSet>
 #include <QStringDecoder>
@@ -72,7 +73,8 @@ ContactImport readFile(const QString& path)
         return result;
     }
     if (file.size() > kMaxFileSize) {
-        result.error = QStringLiteral("The file is larger than %1 MB.").arg(kMaxFileSize / (1024 * 1024));
+        result.error = QCoreApplication::translate("DialogpBook", "The file is larger than %1 MB.")
+                           .arg(kMaxFileSize / (1024 * 1024));
         return result;
     }
     QByteArray data = file.read(kMaxFileSize + 1);

@@ -2,12 +2,18 @@
 
 #include "common/regional.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <optional>
 
 namespace {
 
-const char* const kTitles[ContactTable::ColumnCount] = {"Name", "Phone 1", "Phone 2", "Mobile", "Other", "Other"};
+// The column titles, translated where shown (the window's context).
+const char* const kTitles[ContactTable::ColumnCount] = {QT_TRANSLATE_NOOP("DialogpBook", "Name"),
+    QT_TRANSLATE_NOOP("DialogpBook", "Phone 1"), QT_TRANSLATE_NOOP("DialogpBook", "Phone 2"),
+    QT_TRANSLATE_NOOP("DialogpBook", "Mobile"), QT_TRANSLATE_NOOP("DialogpBook", "Other"),
+    QT_TRANSLATE_NOOP("DialogpBook", "Other")};
 
 int compareTexts(const QString& a, const QString& b)
 {
@@ -76,7 +82,7 @@ QVariant ContactTable::headerData(int section, Qt::Orientation orientation, int 
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
-        return QString::fromLatin1(kTitles[section]);
+        return QCoreApplication::translate("DialogpBook", kTitles[section]);
     return {};
 }
 

@@ -19,7 +19,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Phone Book Manager");
+const char* const kTitle = QT_TRANSLATE_NOOP("DialogpBook", "Phone Book Manager");
 constexpr double kMinHeightTwips = 3500;
 constexpr double kPictureTwips = 1500;
 
@@ -62,7 +62,7 @@ QLabel* label(QWidget* parent, const QString& text, QWidget* buddy)
 
 } // namespace
 
-const QString DialogpBook::kPictureFilter = QStringLiteral(
+const char* const DialogpBook::kPictureFilter = QT_TRANSLATE_NOOP("DialogpBook",
     "All Picture files (*.*) |*.bmp;*.jpg;*.gif;*.png| BMP Files (*.bmp) |*.bmp| JPG Files (*.jpg) |*.jpg| GIF Files "
     "(*.gif) |*.gif| PNG Files (*.png) |*.png");
 
@@ -75,16 +75,13 @@ DialogpBook::Prompts DialogpBook::defaultPrompts()
         return QFileDialog::getOpenFileName(parent, QString(), QString(), qt, &selected);
     };
     p.openContactsFile = [](QWidget* parent) {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("Import contacts"), QString(),
+        return QFileDialog::getOpenFileName(parent, tr("Import contacts"), QString(),
             QStringLiteral("Contacts (*.vcf *.csv *.txt);;vCard files (*.vcf);;"
                            "CSV files (*.csv *.txt);;All files (*)"));
     };
-    p.inform = [](QWidget* parent, const QString& text) {
-        QMessageBox::information(parent, QStringLiteral("Phone Book Manager"), text);
-    };
+    p.inform = [](QWidget* parent, const QString& text) { QMessageBox::information(parent, tr(kTitle), text); };
     p.closeUnsaved = [](QWidget* parent, const QString& text) {
-        return QMessageBox::warning(parent, QStringLiteral("Phone Book Manager"), text,
-                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        return QMessageBox::warning(parent, tr(kTitle), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                == QMessageBox::Yes;
     };
     return p;
@@ -94,7 +91,7 @@ DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave)
     : QDialog(parent), afterSave_(std::move(afterSave)), bookPath_(BookFile::defaultPath())
 {
     setObjectName(QStringLiteral("DialogpBook"));
-    setWindowTitle(kTitle);
+    setWindowTitle(tr(kTitle));
     setModal(true);
     // The monitor's 8-point face: four 11-digit numbers, a name and the
     // picture column share the window's fixed width.
@@ -114,11 +111,11 @@ void DialogpBook::buildWindow()
     Text1 = field(this, "Text1");
     Text4 = field(this, "Text4");
     Text5 = field(this, "Text5");
-    CommandAdd = button(this, "CommandAdd", QStringLiteral("Add New"));
-    UpdateButton = button(this, "UpdateButton", QStringLiteral("Update"));
-    Command1 = button(this, "Command1", QStringLiteral("Clear"));
-    CommandImport = button(this, "CommandImport", QStringLiteral("Import..."));
-    CommandImport->setToolTip(QStringLiteral("Add contacts from a vCard (.vcf) or CSV file"));
+    CommandAdd = button(this, "CommandAdd", tr("Add New"));
+    UpdateButton = button(this, "UpdateButton", tr("Update"));
+    Command1 = button(this, "Command1", tr("Clear"));
+    CommandImport = button(this, "CommandImport", tr("Import..."));
+    CommandImport->setToolTip(tr("Add contacts from a vCard (.vcf) or CSV file"));
     UpdateButton->setEnabled(false);
 
     Image2 = new QLabel(this);
@@ -126,10 +123,10 @@ void DialogpBook::buildWindow()
     Image2->setScaledContents(true); // the picture is stretched to the box
     Image2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Image2->setFixedSize(pixelsX(kPictureTwips), pixelsY(kPictureTwips));
-    Image2->setToolTip(QStringLiteral("Double-click a contact in the list to choose its picture"));
+    Image2->setToolTip(tr("Double-click a contact in the list to choose its picture"));
 
     TextSearch = field(this, "TextSearch");
-    TextSearch->setPlaceholderText(QStringLiteral("Search by name or number"));
+    TextSearch->setPlaceholderText(tr("Search by name or number"));
     TextSearch->setClearButtonEnabled(true);
 
     MSFlexGrid1 = new QTableView(this);
@@ -147,14 +144,14 @@ void DialogpBook::buildWindow()
     titles->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     auto* fields = new QGridLayout;
-    fields->addWidget(label(this, QStringLiteral("Name"), Text3), 0, 0, 1, 2);
+    fields->addWidget(label(this, tr("Name"), Text3), 0, 0, 1, 2);
     fields->addWidget(Text3, 1, 0, 1, 2);
-    fields->addWidget(label(this, QStringLiteral("Telephone 1"), Text2), 2, 0);
-    fields->addWidget(label(this, QStringLiteral("Telephone 2"), Text1), 2, 1);
+    fields->addWidget(label(this, tr("Telephone 1"), Text2), 2, 0);
+    fields->addWidget(label(this, tr("Telephone 2"), Text1), 2, 1);
     fields->addWidget(Text2, 3, 0);
     fields->addWidget(Text1, 3, 1);
-    fields->addWidget(label(this, QStringLiteral("Mobile"), Text4), 4, 0);
-    fields->addWidget(label(this, QStringLiteral("Other"), Text5), 4, 1);
+    fields->addWidget(label(this, tr("Mobile"), Text4), 4, 0);
+    fields->addWidget(label(this, tr("Other"), Text5), 4, 1);
     fields->addWidget(Text4, 5, 0);
     fields->addWidget(Text5, 5, 1);
     fields->setVerticalSpacing(2);
@@ -171,7 +168,7 @@ void DialogpBook::buildWindow()
     top->addWidget(Image2, 0, Qt::AlignTop);
 
     auto* search = new QHBoxLayout;
-    search->addWidget(label(this, QStringLiteral("Search:"), TextSearch));
+    search->addWidget(label(this, tr("Search:"), TextSearch));
     search->addWidget(TextSearch, 1);
     search->addWidget(CommandImport);
 
@@ -265,7 +262,7 @@ void DialogpBook::ReadTheList()
     bool readable = true;
     QList<BookEntry> entries = BookFile::read(bookPath_, &readable);
     bookUnreadable_ = !readable;
-    setWindowTitle(readable ? kTitle : kTitle + QStringLiteral(" - book.txt could not be read"));
+    setWindowTitle(readable ? tr(kTitle) : tr("%1 - book.txt could not be read").arg(tr(kTitle)));
     // Blank lines carry no contact; every other line is kept, however short,
     // so nothing in the file is lost by opening and closing the window.
     entries.removeIf([](const BookEntry& e) {
@@ -293,8 +290,8 @@ void DialogpBook::done(int result)
     if (!closing_) {
         const bool saved = SaveTheList();
         if (!saved) {
-            const QString text = QStringLiteral("The phone book could not be saved to\n%1\n\nThe file as it was before "
-                                                "is unchanged. Close anyway and lose the changes made in this window?")
+            const QString text = tr("The phone book could not be saved to\n%1\n\nThe file as it was before "
+                                    "is unchanged. Close anyway and lose the changes made in this window?")
                                      .arg(QDir::toNativeSeparators(bookPath_));
             if (!prompts_.closeUnsaved(this, text))
                 return;

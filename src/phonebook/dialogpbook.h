@@ -34,7 +34,7 @@ public:
     static Prompts defaultPrompts();
     void setPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
 
-    static const QString kPictureFilter;
+    static const char* const kPictureFilter;    // translated where used
     static constexpr double kWidthTwips = 8160; // fixed; the height is the user's
 
     ContactTable& contacts() { return table_; }

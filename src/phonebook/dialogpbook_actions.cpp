@@ -70,7 +70,7 @@ void DialogpBook::choosePicture()
     const int row = MSFlexGrid1->currentIndex().row();
     if (row < 0 || row >= table_.rowCount())
         return;
-    const QString path = prompts_.openPicture(this, kPictureFilter);
+    const QString path = prompts_.openPicture(this, tr(kPictureFilter));
     if (path.isEmpty())
         return; // cancelled
     table_.setPicture(row, contact_fields::singleLine(path));
@@ -185,7 +185,7 @@ void DialogpBook::CommandImport_Click()
         return;
     const ContactImport read = contact_import::readFile(path);
     if (!read.error.isEmpty()) {
-        prompts_.inform(this, QStringLiteral("The contacts could not be read from\n%1\n\n%2").arg(path, read.error));
+        prompts_.inform(this, tr("The contacts could not be read from\n%1\n\n%2").arg(path, read.error));
         return;
     }
     int duplicates = 0;
@@ -193,10 +193,10 @@ void DialogpBook::CommandImport_Click()
     for (qsizetype i = 0; i < fresh.size(); ++i)
         table_.insertContact(static_cast<int>(i), fresh[i]);
     applySearch();
-    QString text = QStringLiteral("%1 contact(s) imported.").arg(fresh.size());
+    QString text = tr("%n contact(s) imported.", nullptr, int(fresh.size()));
     if (duplicates > 0)
-        text += QStringLiteral("\n%1 already in the phone book, left out.").arg(duplicates);
+        text += tr("\n%n already in the phone book, left out.", nullptr, duplicates);
     if (read.unusable > 0)
-        text += QStringLiteral("\n%1 without a name, left out.").arg(read.unusable);
+        text += tr("\n%n without a name, left out.", nullptr, read.unusable);
     prompts_.inform(this, text);
 }

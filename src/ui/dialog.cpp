@@ -1,7 +1,9 @@
 #include "ui/dialog.h"
 
+#include "common/settings_keys.h"
 #include "common/settings_store.h"
 #include "device/at_channel.h"
+#include "ui/language.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -34,7 +36,7 @@ QLabel* staticLine(const QString& text, const QString& name, QWidget* parent)
 Dialog::Dialog(AtChannel& at, QWidget* parent) : QDialog(parent), at_(at)
 {
     setObjectName(QStringLiteral("Dialog"));
-    setWindowTitle(QStringLiteral("Serial Port Options"));
+    setWindowTitle(tr("Serial Port Options"));
     setModal(true);
     buildWindow();
     Form_Load();
@@ -42,7 +44,7 @@ Dialog::Dialog(AtChannel& at, QWidget* parent) : QDialog(parent), at_(at)
 
 void Dialog::buildWindow()
 {
-    auto* ports = new QGroupBox(QStringLiteral("Port Selection"), this);
+    auto* ports = new QGroupBox(tr("Port Selection"), this);
     ports->setObjectName(QStringLiteral("Frame1"));
     auto* portLayout = new QVBoxLayout(ports);
     option1_ = new QButtonGroup(this);
@@ -57,14 +59,14 @@ void Dialog::buildWindow()
     // The device file behind the selected port number: one of the ports the
     // system lists, or a path typed in (a USB adapter, a pseudo-terminal), or
     // tcp://HOST:PORT for an adapter behind ser2net on another machine.
-    portLayout->addWidget(staticLine(QStringLiteral("Device:"), QStringLiteral("LabelDevice"), ports));
+    portLayout->addWidget(staticLine(tr("Device:"), QStringLiteral("LabelDevice"), ports));
     device_ = new QComboBox(ports);
     device_->setObjectName(QStringLiteral("PortDevice"));
     device_->setEditable(true);
     device_->setInsertPolicy(QComboBox::NoInsert);
     device_->setMinimumContentsLength(28); // "/dev/serial/by-id/..." and temporary links
     device_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    device_->setToolTip(QStringLiteral("A device file, or tcp://HOST:PORT for an adapter behind ser2net"));
+    device_->setToolTip(tr("A device file, or tcp://HOST:PORT for an adapter behind ser2net"));
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         device_->addItem(info.systemLocation());
     portLayout->addWidget(device_);
@@ -73,7 +75,7 @@ void Dialog::buildWindow()
 #endif
     portLayout->addStretch();
 
-    auto* speeds = new QGroupBox(QStringLiteral("Port Speed"), this);
+    auto* speeds = new QGroupBox(tr("Port Speed"), this);
     speeds->setObjectName(QStringLiteral("Frame2"));
     auto* speedLayout = new QVBoxLayout(speeds);
     option2_ = new QButtonGroup(this);
@@ -85,18 +87,18 @@ void Dialog::buildWindow()
         speedLayout->addWidget(b);
     }
 
-    auto* slow = new QGroupBox(QStringLiteral("Slow Responses"), this);
+    auto* slow = new QGroupBox(tr("Slow Responses"), this);
     slow->setObjectName(QStringLiteral("Frame3"));
     auto* slowLayout = new QVBoxLayout(slow);
-    check1_ = new QCheckBox(QStringLiteral("Slow Response"), slow);
+    check1_ = new QCheckBox(tr("Slow Response"), slow);
     check1_->setObjectName(QStringLiteral("Check1"));
     slowLayout->addWidget(check1_);
-    slowLayout->addWidget(staticLine(QStringLiteral("Try clicking here"), QStringLiteral("Label1"), slow));
-    slowLayout->addWidget(staticLine(QStringLiteral("if you are having"), QStringLiteral("Label2"), slow));
-    slowLayout->addWidget(staticLine(QStringLiteral("problems."), QStringLiteral("Label3"), slow));
+    slowLayout->addWidget(staticLine(tr("Try clicking here"), QStringLiteral("Label1"), slow));
+    slowLayout->addWidget(staticLine(tr("if you are having"), QStringLiteral("Label2"), slow));
+    slowLayout->addWidget(staticLine(tr("problems."), QStringLiteral("Label3"), slow));
     slowLayout->addStretch();
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("Command1"));
     done->setDefault(true);
 
@@ -105,6 +107,7 @@ void Dialog::buildWindow()
     grid->addWidget(speeds, 0, 1);
     grid->addWidget(slow, 0, 2);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(languageChoice());
     buttons->addStretch();
     buttons->addWidget(done);
     grid->addLayout(buttons, 1, 0, 1, 3);
@@ -119,6 +122,31 @@ void Dialog::buildWindow()
     });
     connect(check1_, &QCheckBox::stateChanged, this, &Dialog::Check1_Click);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// The "Language" setting: the locale's (System), English, or one of our
+// translations by its own name. The running windows keep theirs.
+QWidget* Dialog::languageChoice()
+{
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("LanguageArea"));
+    auto* row = new QHBoxLayout(area);
+    row->setContentsMargins(0, 0, 0, 0);
+    language_ = new QComboBox(area);
+    language_->setObjectName(QStringLiteral("LanguageChoice"));
+    language_->setToolTip(tr("Applies when Corvane starts again"));
+    language_->addItem(tr("System"), QString());
+    language_->addItem(QStringLiteral("English"), QLatin1String(language::kEnglish));
+    for (const language::Translation& t : language::kTranslations)
+        language_->addItem(QString::fromUtf8(t.name), QLatin1String(t.code));
+    language_->setCurrentIndex(std::max(0, language_->findData(SettingsStore::user().read(key::Language))));
+    connect(language_, &QComboBox::currentIndexChanged, this,
+        [this] { SettingsStore::user().write(key::Language, language_->currentData().toString()); });
+    QLabel* caption = staticLine(tr("Language:"), QStringLiteral("LabelLanguage"), area);
+    caption->setBuddy(language_);
+    row->addWidget(caption);
+    row->addWidget(language_);
+    return area;
 }
 
 void Dialog::Form_Load()

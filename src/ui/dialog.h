@@ -16,6 +16,7 @@ public:
     explicit Dialog(AtChannel& at, QWidget* parent = nullptr);
 
 private:
+    QWidget* languageChoice();
     void buildWindow();
     void Form_Load();
     void Option1_Click(int index);
@@ -29,4 +30,5 @@ private:
     QButtonGroup* option2_ = nullptr;
     QCheckBox* check1_ = nullptr;
     QComboBox* device_ = nullptr;
+    QComboBox* language_ = nullptr;
 };

@@ -8,8 +8,8 @@
 FormLoading::FormLoading(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("FormLoading"));
-    setWindowTitle(QStringLiteral("Please Wait..."));
-    auto* label = new QLabel(QStringLiteral("Loading Call Monitor..."), this);
+    setWindowTitle(tr("Please Wait..."));
+    auto* label = new QLabel(tr("Loading Call Monitor..."), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setAlignment(Qt::AlignCenter);
     auto* layout = new QVBoxLayout(this);

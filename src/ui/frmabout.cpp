@@ -32,9 +32,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
         box.exec();
     };
     buildWindow();
-    setWindowTitle(QStringLiteral("About ") + QLatin1String(Version::kAppTitle));
-    findChild<QLabel*>(QStringLiteral("lblVersion"))
-        ->setText(QStringLiteral("Version ") + QLatin1String(Version::kText));
+    setWindowTitle(tr("About %1").arg(QLatin1String(Version::kAppTitle)));
+    findChild<QLabel*>(QStringLiteral("lblVersion"))->setText(tr("Version %1").arg(QLatin1String(Version::kText)));
 }
 
 void frmAbout::buildWindow()
@@ -56,19 +55,18 @@ void frmAbout::buildWindow()
     big.setBold(true);
     description->setFont(big);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
-    auto* sysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
+    auto* sysInfo = new QPushButton(tr("&System Info..."), this);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(picture, 0, 0, 5, 1);
     grid->addWidget(description, 0, 1);
     grid->addWidget(label(QString(), QStringLiteral("lblVersion"), this), 1, 1);
-    grid->addWidget(label(QStringLiteral("Tested with DodOva Version:"), QStringLiteral("lblDisclaimer"), this), 2, 1);
-    grid->addWidget(
-        label(QStringLiteral("Software Version 3.81 - Hardware Version 50"), QStringLiteral("Label4"), this), 3, 1);
+    grid->addWidget(label(tr("Tested with DodOva Version:"), QStringLiteral("lblDisclaimer"), this), 2, 1);
+    grid->addWidget(label(tr("Software Version 3.81 - Hardware Version 50"), QStringLiteral("Label4"), this), 3, 1);
     grid->addWidget(label(QString(), QStringLiteral("Label3"), this), 4, 1);
     grid->setColumnMinimumWidth(1, qRound(300 * scale));
     auto* buttons = new QHBoxLayout;
@@ -85,5 +83,5 @@ void frmAbout::StartSysInfo()
 {
     const SysInfoProgram found = findSysInfoProgram();
     if (found.program.isEmpty() || !QProcess::startDetached(found.program, found.arguments))
-        messageBox(QStringLiteral("System Information Is Unavailable At This Time"), QLatin1String(Version::kAppTitle));
+        messageBox(tr("System Information Is Unavailable At This Time"), QLatin1String(Version::kAppTitle));
 }

@@ -17,7 +17,7 @@ HelpWindow::HelpWindow(const QString& page, QWidget* parent) : QWidget(parent, Q
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("ISDN Corvane - Documentation"));
+    setWindowTitle(tr("ISDN Corvane - Documentation"));
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
@@ -26,7 +26,7 @@ HelpWindow::HelpWindow(const QString& page, QWidget* parent) : QWidget(parent, Q
 
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("HelpSearch"));
-    search_->setPlaceholderText(QStringLiteral("Search"));
+    search_->setPlaceholderText(tr("Search"));
     search_->setClearButtonEnabled(true);
     connect(search_, &QLineEdit::returnPressed, this, [this] { findNext(search_->text()); });
     connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -35,7 +35,7 @@ HelpWindow::HelpWindow(const QString& page, QWidget* parent) : QWidget(parent, Q
     });
 
     auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(QStringLiteral("Find:"), this));
+    bar->addWidget(new QLabel(tr("Find:"), this));
     bar->addWidget(search_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);

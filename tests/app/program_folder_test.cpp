@@ -1,5 +1,6 @@
 // The program folder rule and its bundled files.
 #include "common/program_folder.h"
+#include "common/test_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -7,27 +8,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-void put(const QString& path, const QByteArray& data)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-} // namespace
-
 TEST(ProgramFolder, OptionThenVariableThenAPortableCopyThenTheUserFolder)
 {
     QTemporaryDir d;
     const QString bin = d.filePath("bin"), portable = d.filePath("portable"), user = d.filePath("user");
     QDir().mkpath(bin); // an installed program's folder: no list.txt, no book.txt
-    put(portable + "/book.txt", "");
+    writeBytes(portable + "/book.txt", "");
     struct Case {
         ProgramFolder::Candidates in;
         QString chosen;
@@ -37,7 +23,7 @@ TEST(ProgramFolder, OptionThenVariableThenAPortableCopyThenTheUserFolder)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ProgramFolder::choose(c.in), c.chosen) << c.chosen.toStdString();
-    put(bin + "/list.txt", "");
+    writeBytes(bin + "/list.txt", "");
     EXPECT_EQ(ProgramFolder::choose({"", "", bin, user}), bin); // a call list keeps it portable
 }
 
@@ -50,21 +36,21 @@ TEST(ProgramFolder, FirstStartFillsTheUserFolderAndKeepsTheUsersCopies)
     qputenv("XDG_DATA_DIRS", d.filePath("system").toUtf8()); // where a package puts share/corvane
     qunsetenv("CORVANE_HOME");
     for (const QString& name : ProgramFolder::bundledFiles())
-        put(d.filePath("system/corvane/") + name, "bundled " + name.toUtf8());
+        writeBytes(d.filePath("system/corvane/") + name, "bundled " + name.toUtf8());
 
     // The tests' executable folder holds no list.txt: the per-user folder is used.
     const QString home = ProgramFolder::setUp(QString());
     EXPECT_EQ(home, d.filePath("data/") + QCoreApplication::applicationName());
     EXPECT_EQ(QDir::currentPath(), home);
     for (const QString& name : ProgramFolder::bundledFiles()) {
-        EXPECT_EQ(contents(home + '/' + name), "bundled " + name.toUtf8());
+        EXPECT_EQ(readBytes(home + '/' + name), "bundled " + name.toUtf8());
         EXPECT_FALSE(QFile::exists(QCoreApplication::applicationDirPath() + '/' + name)) << name.toStdString();
     }
-    put(home + "/ring.wav", "my own ring");
+    writeBytes(home + "/ring.wav", "my own ring");
     QFile::remove(home + "/help.htm");
     ProgramFolder::setUp(QString());
-    EXPECT_EQ(contents(home + "/ring.wav"), "my own ring");
-    EXPECT_EQ(contents(home + "/help.htm"), "bundled help.htm");
+    EXPECT_EQ(readBytes(home + "/ring.wav"), "my own ring");
+    EXPECT_EQ(readBytes(home + "/help.htm"), "bundled help.htm");
     QDir::setCurrent(oldCwd);
     qputenv("XDG_DATA_HOME", oldData);
     qputenv("XDG_DATA_DIRS", oldDirs);

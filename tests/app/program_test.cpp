@@ -12,7 +12,7 @@
 
 namespace {
 
-const QStringList kPrograms{"corvane", "dodova-sim", "corvane-replay", "corvane-monitor"};
+const QStringList kPrograms{"corvane", "dodova-sim", "corvane-replay", "corvane-monitor", "corvane-capture"};
 
 // A program run offscreen with its own config, runtime and program folders.
 struct ProgramRun {

@@ -205,13 +205,16 @@ QString runScript(const QString& path)
 
 } // namespace
 
-TEST(Startup, ScriptsAgainstTheirLogs)
+const QString kStartupScripts = QStringLiteral(CORVANE_SOURCE_DIR "/tests/app/data/startup");
+
+class StartupScript : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(StartupScript, LogMatchesItsGolden)
 {
-    const QDir data(QStringLiteral(CORVANE_SOURCE_DIR "/tests/app/data/startup"));
-    const QStringList scripts = data.entryList({"*.script"});
-    EXPECT_GE(scripts.size(), 6);
-    for (const QString& name : scripts) {
-        const QString golden = "app/data/startup/" + QString(name).replace(".script", ".log");
-        EXPECT_GOLDEN(golden.toUtf8().constData(), runScript(data.filePath(name)));
-    }
+    const QString name = QString::fromStdString(GetParam());
+    EXPECT_GOLDEN(QStringLiteral("app/data/startup/%1.log").arg(name),
+        runScript(kStartupScripts + u'/' + name + QStringLiteral(".script")));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Data, StartupScript, ::testing::ValuesIn(goldenCases("app/data/startup", "*.script")), goldenCaseName);

@@ -7,15 +7,18 @@
 #include <QString>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QThread>
 
 class Ser2net {
 public:
     static constexpr const char* kProgram = "/usr/sbin/ser2net";
     static bool installed() { return QFileInfo::exists(QLatin1String(kProgram)); }
 
-    // Serves `device` with a configuration of tests/common/; the caller waits
-    // until tcp://127.0.0.1:port() answers.
-    bool start(const QString& device, const char* yamlName = "ser2net.yaml")
+    // Serves `device` with a configuration of tests/common/, and returns once
+    // tcp://127.0.0.1:port() listens. Without `kickOldUser` (where the
+    // configuration leaves it open) a connection that arrives while another
+    // is up is turned away.
+    bool start(const QString& device, const char* yamlName = "ser2net.yaml", bool kickOldUser = true)
     {
         QTcpServer probe; // finds a free port
         if (!probe.listen(QHostAddress::LocalHost, 0))
@@ -26,11 +29,23 @@ public:
         QFile config(dir_.filePath("ser2net.yaml"));
         if (!yaml.open(QIODevice::ReadOnly) || !config.open(QIODevice::WriteOnly))
             return false;
-        config.write(QString::fromUtf8(yaml.readAll()).arg(port_).arg(device).toUtf8());
+        QString text = QString::fromUtf8(yaml.readAll()).arg(port_).arg(device);
+        if (text.contains(QLatin1String("%3")))
+            text = text.arg(QLatin1String(kickOldUser ? "true" : "false"));
+        config.write(text.toUtf8());
         config.close();
         process_.setStandardErrorFile(QProcess::nullDevice()); // its mDNS warnings
         process_.start(QLatin1String(kProgram), {"-n", "-u", "-c", config.fileName(), "-P", dir_.filePath("pid")});
-        return process_.waitForStarted(5000);
+        if (!process_.waitForStarted(5000))
+            return false;
+        // Listening once its port is taken: seen without a connection, which
+        // ser2net would count as a client. A bound on the wait, not a timing.
+        for (int i = 0; i < 1000 && process_.state() == QProcess::Running; ++i) {
+            if (QTcpServer taken; !taken.listen(QHostAddress::LocalHost, port_))
+                return true;
+            QThread::msleep(10);
+        }
+        return false;
     }
     quint16 port() const { return port_; }
     QString address() const { return QStringLiteral("tcp://127.0.0.1:%1").arg(port_); }

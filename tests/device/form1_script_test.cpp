@@ -8,6 +8,7 @@
 
 #include <QtWidgets>
 
+#include "common/golden.h"
 #include "common/simulator_fixture.h"
 #include "device/charge_counters.h"
 #include "device/form1.h"
@@ -287,20 +288,11 @@ TEST_P(Form1Script, LogMatchesTheExpectedFile)
     ASSERT_TRUE(session.up());
     for (const QString& line : lines)
         session.run(line);
-    const QString log = session.log.join(u'\n') + u'\n';
-    if (QFile out(base + QStringLiteral(".expected")); qEnvironmentVariableIsSet("CORVANE_UPDATE_GOLDENS")) {
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(log.toUtf8()) == log.toUtf8().size());
-    }
-    EXPECT_EQ(log.toStdString(), readText(base + QStringLiteral(".expected")).toStdString());
+    EXPECT_GOLDEN(QStringLiteral("device/data/%1.expected").arg(name), session.log.join(u'\n') + u'\n');
     QLocale::setDefault(QLocale::c());
 }
 
-INSTANTIATE_TEST_SUITE_P(Data, Form1Script, ::testing::ValuesIn([] {
-    std::vector<std::string> names;
-    for (const QString& n : QDir(dataPath({})).entryList({"*.script"}))
-        names.push_back(n.chopped(7).toStdString());
-    return names;
-}()),
-    [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(
+    Data, Form1Script, ::testing::ValuesIn(goldenCases("device/data", "*.script")), goldenCaseName);
 
 } // namespace

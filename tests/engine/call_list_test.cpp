@@ -14,19 +14,10 @@ protected:
         model.setListPath(dir.filePath("list.txt"));
         model.setPhoneBook(dir.filePath("book.txt"), {});
     }
-    QByteArray listBytes() const
-    {
-        QFile f(dir.filePath("list.txt"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    void writeFile(const QString& name, const QByteArray& bytes)
-    {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    QByteArray listBytes() const { return readBytes(dir.filePath("list.txt")); }
+    void writeFile(const QString& name, const QByteArray& bytes) { writeBytes(dir.filePath(name), bytes); }
     QTemporaryDir dir;
-    CallListModel model;
+    CallList model;
 };
 
 TEST_F(CallListTest, AddCallNormalises)
@@ -78,14 +69,14 @@ TEST_F(CallListTest, ReadingSkipsLinesOfTwelveCharactersOrFewer)
 TEST_F(CallListTest, EmptyListSavesAnEmptyFileAndAMissingFileReadsAsNone)
 {
     model.ReadTheList();
-    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.count(), 0);
     ASSERT_TRUE(model.SaveTheList());
     EXPECT_EQ(listBytes(), QByteArray());
 }
 
 TEST_F(CallListTest, AListThatCannotBeReadOrWrittenIsNeverOverwrittenKeepsNewCallsAndSavesThemLater)
 {
-    using Problem = CallListModel::FileProblem;
+    using Problem = CallList::FileProblem;
     const QByteArray old = "old\tCID\t2026-01-01\t10:00:00\t1\t\t-\t-\r\n";
     struct Case {
         const char* name;
@@ -111,7 +102,7 @@ TEST_F(CallListTest, AListThatCannotBeReadOrWrittenIsNeverOverwrittenKeepsNewCal
         model.ReadTheList();
         int announcements = 0;
         const QMetaObject::Connection counting = QObject::connect(
-            &model, &CallListModel::callsNotSaved, [&] { ++announcements; });
+            &model, &CallList::callsNotSaved, [&] { ++announcements; });
         model.AddCall("1", "Ring", QDate(2026, 1, 1), "10:00:00", "111", "", "0:00:01", "-");
         model.AddCall("2", "Ring", QDate(2026, 1, 1), "10:00:05", "222", "", "0:00:01", "-");
         EXPECT_EQ(model.fileProblem(), c.problem);
@@ -121,7 +112,7 @@ TEST_F(CallListTest, AListThatCannotBeReadOrWrittenIsNeverOverwrittenKeepsNewCal
         EXPECT_EQ(announcements, 3);       // each call and the closing, not once
         EXPECT_EQ(model.unsavedCallsText(), QString(c.announced).arg(QDir::toNativeSeparators(path)));
         EXPECT_EQ(QFileInfo(path).isDir(), c.directory);
-        EXPECT_EQ(model.rowCount(), 2);
+        EXPECT_EQ(model.count(), 2);
 
         // Once the file can be read and written, the next save keeps everything.
         if (c.directory)
@@ -163,7 +154,7 @@ TEST_F(CallListTest, ReadsEveryLineEndAndWindowsTextAndWritesUtf8)
         writeFile("book.txt", c.book);
         model.clearRows();
         model.ReadTheList();
-        ASSERT_EQ(model.rowCount(), c.records);
+        ASSERT_EQ(model.count(), c.records);
         EXPECT_EQ(model.records().last().cost, "0");
         ASSERT_TRUE(model.SaveTheList());
         EXPECT_TRUE(listBytes().contains("\tJ\xc3\xbcrgen M\xc3\xbcller \xe2\x82\xac\t0:01:00\t0\r\n"));

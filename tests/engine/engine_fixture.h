@@ -3,6 +3,7 @@
 // files, and helpers that write frames in the adapter's trace line format.
 #include "common/dss1_codes.h"
 #include "common/settings_store.h"
+#include "common/test_files.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
 
@@ -21,7 +22,7 @@ inline void PrintTo(const QString& s, std::ostream* os)
 
 inline void PrintTo(const CallRecord& r, std::ostream* os)
 {
-    *os << CallListModel::toLine(r).replace(u'\t', u'|').toStdString();
+    *os << CallList::toLine(r).replace(u'\t', u'|').toStdString();
 }
 
 // "L1   0 -> 00 81 7F  \r\n 00001234": the line plus the trailer the capture's
@@ -104,12 +105,7 @@ protected:
 
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
 
-    void writeBook(const QByteArray& content)
-    {
-        QFile f(path("book.txt"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
+    void writeBook(const QByteArray& content) { writeBytes(path("book.txt"), content); }
 
     void feed(const QByteArray& bytes)
     {

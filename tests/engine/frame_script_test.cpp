@@ -1,13 +1,13 @@
-// Frame scripts (data/frames/*.frames) through the engine; what each line
-// changes is logged and the whole log compared with the script's .expected
-// file (CORVANE_UPDATE_GOLDENS=1 rewrites them). A script line is
+// Frame scripts (data/frames/*.frames) through the engine, each its own test
+// case; what each line changes is logged and the whole log compared with the
+// script's .expected file (CORVANE_UPDATE_GOLDENS=1 rewrites them). A script line is
 //   > 00 81 7F    a frame from a terminal      < 02 FF ...  one from the network
 //   level N       the DebugLevel               wait MS      the clock runs on
 //   reset         a freshly opened monitor     # ...        a comment
 //   set KEY VALUE a monitor setting            prefix P     the dial prefix
 // and the log shows, below each line, the new pane text, the changed state
 // lines, the frame's terminal record, the terminals in the tree and new calls.
-#include "../common/golden.h"
+#include "common/golden.h"
 #include "engine_fixture.h"
 
 #include <QDir>
@@ -15,7 +15,7 @@
 
 namespace {
 
-class FrameScript : public EngineFixture {
+class FrameScript : public EngineFixture, public ::testing::WithParamInterface<std::string> {
 protected:
     QString recordText(int tei)
     {
@@ -46,7 +46,7 @@ protected:
         const QStringList before = engine->stateSnapshot().split(u'\n');
         const std::array<QString, 3> old = panes();
         const QString tree = treeText();
-        const int calls = engine->callList().rowCount();
+        const int calls = engine->callList().count();
         const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
         int tei = 0;
         QString record;
@@ -83,31 +83,28 @@ protected:
             log += QStringLiteral("  ") + recordText(tei) + u'\n';
         if (treeText() != tree)
             log += QStringLiteral("  ") + treeText() + u'\n';
-        for (int i = engine->callList().rowCount() - calls - 1; i >= 0; --i)
-            log += QStringLiteral("  call: ") + CallListModel::toLine(engine->callList().records()[i]) + u'\n';
+        for (int i = engine->callList().count() - calls - 1; i >= 0; --i)
+            log += QStringLiteral("  call: ") + CallList::toLine(engine->callList().records()[i]) + u'\n';
     }
 };
 
-TEST_F(FrameScript, EveryScriptLogsWhatItsFileExpects)
+const QString kScripts = QStringLiteral(CORVANE_SOURCE_DIR "/tests/engine/data/frames");
+
+TEST_P(FrameScript, LogsWhatItsFileExpects)
 {
-    const QDir data(QStringLiteral(CORVANE_SOURCE_DIR "/tests/engine/data/frames"));
-    const QStringList scripts = data.entryList({QStringLiteral("*.frames")}, QDir::Files, QDir::Name);
-    ASSERT_FALSE(scripts.isEmpty());
-    for (const QString& name : scripts) {
-        SCOPED_TRACE(name.toStdString());
-        SetUp(); // every script on a fresh engine, settings and files
-        QFile f(data.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        QString log;
-        for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts))
-            if (line.startsWith(u'#'))
-                log += line + u'\n';
-            else
-                run(line.trimmed(), log);
-        const QString expected = QStringLiteral("engine/data/frames/") + QFileInfo(name).completeBaseName()
-                                 + ".expected";
-        EXPECT_GOLDEN(expected.toUtf8().constData(), log);
-    }
+    const QString name = QString::fromStdString(GetParam());
+    QFile f(kScripts + u'/' + name + QStringLiteral(".frames"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QString log;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts))
+        if (line.startsWith(u'#'))
+            log += line + u'\n';
+        else
+            run(line.trimmed(), log);
+    EXPECT_GOLDEN(QStringLiteral("engine/data/frames/%1.expected").arg(name), log);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Data, FrameScript, ::testing::ValuesIn(goldenCases("engine/data/frames", "*.frames")), goldenCaseName);
 
 } // namespace

@@ -5,38 +5,12 @@
 #include "phonebook/book_file.h"
 
 #include <QDir>
-#include <functional>
 
 #ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "common/file_size_limit.h"
+#include "common/test_files.h"
 
 namespace {
-
-enum class Outcome { Failed, Succeeded, Crashed };
-
-Outcome withFileSizeLimit(rlim_t limit, const std::function<bool()>& write)
-{
-    const pid_t pid = fork();
-    if (pid == 0) {
-        signal(SIGXFSZ, SIG_IGN); // the write fails with EFBIG instead of ending the process
-        const rlimit r{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &r);
-        _exit(write() ? 1 : 0);
-    }
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
-        return Outcome::Crashed;
-    return WEXITSTATUS(status) == 1 ? Outcome::Succeeded : Outcome::Failed;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 struct Case {
     const char* name;
@@ -59,14 +33,9 @@ protected:
     {
         SCOPED_TRACE(c.name);
         const QByteArray old = "Old\t0301\t\t\t\t-\r\n";
-        {
-            QFile f(file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(old);
-        }
-        const Outcome outcome = withFileSizeLimit(c.limit, write);
-        EXPECT_EQ(outcome, c.written ? Outcome::Succeeded : Outcome::Failed);
-        const QByteArray now = readAll(file);
+        writeBytes(file, old);
+        EXPECT_EQ(withFileSizeLimit(c.limit, write), c.written ? 1 : 0);
+        const QByteArray now = readBytes(file);
         if (c.written)
             EXPECT_GE(now.size(), c.size);
         else
@@ -87,7 +56,7 @@ TEST_F(FullDiskTest, BookKeepsTheOldFile)
 TEST_F(FullDiskTest, CallListKeepsTheOldFile)
 {
     for (const Case& c : kCases) {
-        CallListModel& list = engine->callList();
+        CallList& list = engine->callList();
         list.setRecords(
             {CallRecord{"4711", "Answer", "2026-01-01", "10:00:00", QString(c.size - 40, u'1'), "", "0:00:01", "-"}});
         check(c, path("list.txt"), [&] { return list.SaveTheList(); });

@@ -1,16 +1,11 @@
 // One incoming call, answered, charged and cleared, through the engine at
 // trace levels 1, 4 and 5: the three panes compared whole with reviewed files.
+#include "common/golden.h"
 #include "engine_fixture.h"
 
 using namespace frames;
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 class GoldenPanes : public EngineFixture, public ::testing::WithParamInterface<int> {};
 
@@ -28,18 +23,10 @@ TEST_P(GoldenPanes, IncomingCallTraceMatches)
     frame({0x00, 0x81, 0x53});
     clock.advance(800);
 
-    const QString dir = QStringLiteral(CORVANE_SOURCE_DIR "/tests/engine/data/");
-    const QString level = QString::number(GetParam());
     const TracePane* panes[] = {&engine->Text1(), &engine->Text2(), &engine->Text3()};
-    for (int i = 0; i < 3; ++i) {
-        const QString file = dir + QStringLiteral("incoming_level%1_text%2.txt").arg(level).arg(i + 1);
-        if (qEnvironmentVariableIsSet("CORVANE_WRITE_GOLDEN")) {
-            QFile f(file);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(panes[i]->text().toUtf8());
-        }
-        EXPECT_EQ(panes[i]->text().toUtf8(), readFile(file)) << file.toStdString();
-    }
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GOLDEN(
+            QStringLiteral("engine/data/incoming_level%1_text%2.txt").arg(GetParam()).arg(i + 1), panes[i]->text());
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, GoldenPanes, ::testing::Values(1, 4, 5));

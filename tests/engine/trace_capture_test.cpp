@@ -61,6 +61,37 @@ TEST_F(CaptureTest, Text1ReadsAsAListenerHeardIt)
     }
 }
 
+// The characters between two "L"s go to the capture at once: they read as
+// when each comes on its own, also where a removed line-end junk leaves more
+// junk, where a flood passes the buffer's bound, and at any split.
+TEST_F(CaptureTest, CharactersTakenAtOnceReadAsOneAtATime)
+{
+    const QByteArray line = traceLine(frames::iframe(0x81, 0x05, frames::callingNumber("123")));
+    const QByteArray inputs[] = {
+        line + "L" + line + "L",
+        "ab \r\n\r\r \r\n   \r\n  00001234L  x  \r\n  yL" + line + "L",
+        "L1 phid 0 PH_DATA_REQ  \r\n 00000001l1   0 -> 00 81 7F  \r\n 00001234L" + line + "L",
+        QByteArray(70000, 'x') + line + "L" + QByteArray(140000, 'y') + "\r\n  L",
+    };
+    setLevel(5);
+    for (const qsizetype split : {1, 7, 1 << 20}) {
+        for (const QByteArray& input : inputs) {
+            SCOPED_TRACE(split);
+            engine->reset();
+            MonitorEngine whole(clock);
+            whole.callList().setListPath(path("list2.txt"));
+            whole.setInputs(engine->inputs());
+            feed(input);
+            for (qsizetype at = 0; at < input.size(); at += split)
+                whole.Scan(QByteArrayView(input).sliced(at, std::min(split, input.size() - at)));
+            EXPECT_EQ(whole.traceBuffer(), engine->traceBuffer());
+            EXPECT_EQ(whole.Text1().text(), engine->Text1().text());
+            EXPECT_EQ(whole.Text2().text(), engine->Text2().text());
+            EXPECT_EQ(whole.stateSnapshot(), engine->stateSnapshot());
+        }
+    }
+}
+
 TEST_F(CaptureTest, FramesOfMoreThan128OctetsAreNotExamined)
 {
     Octets big = frames::iframe(0x81, 0x05, frames::callingNumber("123"));

@@ -1,6 +1,6 @@
 #pragma once
 // The call events of data/events.txt, as the monitor session hands them to
-// its outputs (fixed times, fixed UTC offset), and golden files.
+// its outputs (fixed times, fixed UTC offset).
 #include "monitor/engine/call_event.h"
 
 #include <gtest/gtest.h>
@@ -35,16 +35,6 @@ inline QList<CallEvent> events()
                 f[4], f[5], f[6], call_type::fromText(f[7]), f[8] == "yes", f[9], f[10]});
     }
     return out;
-}
-
-// Compares with a golden data file; CORVANE_WRITE_GOLDEN=1 rewrites it.
-inline void expectGolden(const char* name, const QByteArray& got)
-{
-    if (qEnvironmentVariableIsSet("CORVANE_WRITE_GOLDEN")) {
-        QFile f(dataPath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(got) == got.size()) << name;
-    }
-    EXPECT_EQ(got.toStdString(), data(name).toStdString()) << name;
 }
 
 } // namespace scenario

@@ -1,4 +1,5 @@
 // Event programs: what a program gets, and that none can hold the monitor up.
+#include "common/golden.h"
 #include "call_scenario.h"
 
 #include "monitor/engine/virtual_clock.h"
@@ -38,7 +39,7 @@ TEST_F(EventProgramTest, ProgramsGetTheModuleLinesAndTheVariables)
         QFile f(dir.filePath(name));
         got += "== " + name.toUtf8() + '\n' + (f.open(QIODevice::ReadOnly) ? f.readAll() : "<unreadable>");
     }
-    scenario::expectGolden("hook_runs.txt", got);
+    EXPECT_GOLDEN("outputs/data/hook_runs.txt", got);
     EXPECT_TRUE(log.isEmpty()) << log.join('\n').toStdString();
 }
 

@@ -1,4 +1,5 @@
 // JSON events: one object per line, keys in a fixed order.
+#include "common/golden.h"
 #include "call_scenario.h"
 
 #include "monitor/outputs/json_event_writer.h"
@@ -12,5 +13,5 @@ TEST(JsonEventWriter, WritesOneObjectPerEvent)
     JsonEventWriter writer(&out);
     for (const CallEvent& e : scenario::events())
         writer.callEvent(e);
-    scenario::expectGolden("json_events.txt", out.data());
+    EXPECT_GOLDEN("outputs/data/json_events.txt", out.data());
 }

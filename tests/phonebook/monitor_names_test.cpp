@@ -1,12 +1,12 @@
 // Names in the monitor's call list follow the book as the phone book window
 // leaves it, without a restart.
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "phonebook_fixture.h"
 
 TEST_F(PhoneBookTest, TheCallListNamesFollowAnEditedBook)
 {
     writeBook("Anna\t0301111\t-\t-\t-\t-\r\n");
-    CallListModel calls;
+    CallList calls;
     calls.setListPath(path("list.txt"));
     const QDate day(2026, 3, 4);
     calls.AddCall("4711", "Ring", day, "10:00:00", "0309876543", "", "0:00:05", "-");

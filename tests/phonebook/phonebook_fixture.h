@@ -3,6 +3,7 @@
 // the window's questions answered by the test.
 #include "common/program_folder.h"
 #include "common/settings_store.h"
+#include "common/test_files.h"
 #include "phonebook/dialogpbook.h"
 
 #include <QFile>
@@ -43,17 +44,8 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
     QString bookPath() const { return path(QStringLiteral("book.txt")); }
 
-    void writeFile(const QString& name, const QByteArray& bytes) const
-    {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    QByteArray readFile(const QString& name) const
-    {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    void writeFile(const QString& name, const QByteArray& bytes) const { writeBytes(path(name), bytes); }
+    QByteArray readFile(const QString& name) const { return readBytes(path(name)); }
     void writeBook(const QByteArray& bytes) const { writeFile(QStringLiteral("book.txt"), bytes); }
     QByteArray book() const { return readFile(QStringLiteral("book.txt")); }
 

@@ -1,6 +1,8 @@
 // Every built-in scenario's frames obey the rules the monitor relies on. (The
 // replay tests take the scenarios through the real monitor engine and compare
-// whole call lists, so the details of single flows are pinned there.)
+// every frame and call list with their goldens, so the details of single
+// flows, such as a busy network's cause or a waiting call's channel, are
+// pinned there.)
 #include "sim/dss1_message.h"
 #include "sim/scenario.h"
 #include "sim/trace_line.h"
@@ -222,57 +224,5 @@ INSTANTIATE_TEST_SUITE_P(Builtins, EveryScenario, ::testing::ValuesIn(callScenar
     std::replace(n.begin(), n.end(), '-', '_');
     return n;
 });
-
-std::vector<Frame> messages(const std::string& scenario, Side from, std::uint8_t type)
-{
-    std::vector<Frame> out;
-    for (const auto& f : framesOf(scenario))
-        if (f.hasMessage() && f.from == from && f.type() == type)
-            out.push_back(f);
-    return out;
-}
-
-TEST(CallFlows, BusyNetworkClearsWithUserBusy)
-{
-    const auto busy = messages("outgoing-busy", Side::Network, 0x45);
-    ASSERT_EQ(busy.size(), 1u);
-    EXPECT_EQ(hexOctets(busy[0].find(0x08)->content), "82 91 ");
-}
-
-TEST(CallFlows, WaitingCallsAreOfferedWithoutChannelAndAlertedWithout)
-{
-    for (const char* scenario : {"call-waiting", "both-busy"}) {
-        const Frame* waiting = nullptr;
-        const auto offers = messages(scenario, Side::Network, 0x05);
-        for (const auto& f : offers)
-            if (f.find(0x18)->content[0] == dss1::kChannelNone)
-                waiting = &f;
-        ASSERT_NE(waiting, nullptr) << scenario;
-        bool alerted = false;
-        for (const auto& f : messages(scenario, Side::Terminal, 0x01))
-            if (f.call() == waiting->call()) {
-                alerted = true;
-                EXPECT_EQ(f.find(0x18), nullptr) << scenario;
-            }
-        EXPECT_TRUE(alerted) << scenario;
-    }
-    // Given up, the waiting call leaves the port's own call alone: the port's
-    // RELEASE carries no cause at all.
-    std::pair<int, Side> givenUp{};
-    for (const auto& f : messages("both-busy", Side::Network, 0x05))
-        if (f.find(0x18)->content[0] == dss1::kChannelNone)
-            givenUp = f.call();
-    int releases = 0;
-    for (const auto& f : framesOf("both-busy"))
-        if (f.hasMessage() && f.from == Side::Terminal && f.call() == givenUp) {
-            EXPECT_EQ(f.find(0x08), nullptr) << "message type " << int(f.type());
-            releases += f.type() == 0x4D;
-        }
-    EXPECT_EQ(releases, 1);
-    // The waiting call is taken on the channel its port's first call freed.
-    const auto connects = messages("call-waiting", Side::Terminal, 0x07);
-    ASSERT_EQ(connects.size(), 1u);
-    EXPECT_EQ(connects[0].find(0x18)->content[0], dss1::kChannelA);
-}
 
 } // namespace

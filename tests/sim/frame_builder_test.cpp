@@ -9,12 +9,7 @@ using namespace sim;
 
 namespace {
 
-std::string hex(const Octets& o)
-{
-    return hexOctets(o);
-}
-
-TEST(FrameBuilder, Dss1MessagesAndElements)
+TEST(FrameBuilder, Dss1MessagesElementsLapdAddressAndControl)
 {
     struct Case {
         const char* name;
@@ -43,19 +38,6 @@ TEST(FrameBuilder, Dss1MessagesAndElements)
         {"service", ie::connectedService(), "4C 02 01 C3 "},
         {"waiting", ie::channel(dss1::kChannelNone), "18 01 80 "},
         {"display", ie::chargeDisplay(12), "28 0C 31 32 20 45 69 6E 68 65 69 74 65 6E "},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(hex(c.built), c.expected) << c.name;
-}
-
-TEST(FrameBuilder, LapdAddressAndControl)
-{
-    struct Case {
-        const char* name;
-        Octets built;
-        const char* expected;
-    };
-    const Case cases[] = {
         {"sabmeFromPort", lapd::sabme(Side::Terminal, 64), "00 81 7F "},
         {"uaFromNetwork", lapd::ua(Side::Network, 64), "00 81 73 "},
         {"discFromNetwork", lapd::disc(Side::Network, 65), "02 83 53 "},
@@ -68,7 +50,7 @@ TEST(FrameBuilder, LapdAddressAndControl)
         {"uiGroup", lapd::uiFrame(Side::Network, GroupTei, {0x08}), "02 FF 03 08 "},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(hex(c.built), c.expected) << c.name;
+        EXPECT_EQ(hexOctets(c.built), c.expected) << c.name;
 }
 
 TEST(TraceLine, FormatAndTrailer)

@@ -1,7 +1,8 @@
-// Scenario files, durations, timed captures and the saved device state.
+// Scenario files, durations and the saved device state.
+#include "common/golden.h"
+#include "common/test_files.h"
 #include "sim/device_state.h"
 #include "sim/scenario.h"
-#include "sim/timed_capture.h"
 #include "sim/trace_session.h"
 
 #include <gtest/gtest.h>
@@ -50,31 +51,18 @@ TEST(Scenario, ParsesCallsWithDefaultsAndSortsThem)
     EXPECT_EQ(s.calls[1].port, 0);
 }
 
+// Each bad scenario of data/bad_scenarios.txt is refused with the line and the mistake.
 TEST(Scenario, ErrorsNameTheLine)
 {
-    struct Case {
-        const char* text;
-        const char* error;
-    };
-    const Case cases[] = {
-        {"in from=1", "line 1: a call needs at=TIME"},
-        {"\nin at=1", "line 2: an incoming call needs from=NUMBER or from=restricted"},
-        {"out at=1", "line 1: an outgoing call needs dial=DIGITS"},
-        {"out at=1 dial=12a", "line 1: dial must be digits"},
-        {"in at=1 from=1 answer=busy", "line 1: answer must be yes or no"},
-        {"in at=1 from=1 units=3", "line 1: unknown key 'units' for an incoming call"},
-        {"out at=1 dial=1 units=256", "line 1: units must be 0..255"},
-        {"out at=x dial=1", "line 1: bad duration 'x' for at"},
-        {"call at=1", "line 1: expected 'in', 'out' or 'loop', got 'call'"},
-        {"out at=1 dial=1 port=3", "line 1: port must be 1 or 2"},
-        {"out at=1 dial", "line 1: expected key=value, got 'dial'"},
-        {"loop forever", "line 1: loop takes only pause=DURATION"},
-    };
-    for (const auto& c : cases) {
-        const auto parsed = parseScenario(c.text, "t");
-        EXPECT_FALSE(parsed.scenario) << c.text;
-        EXPECT_EQ(parsed.error, c.error);
+    QString got;
+    for (const QString& text :
+        QString::fromUtf8(readBytes(CORVANE_SOURCE_DIR "/tests/sim/data/bad_scenarios.txt")).split(u'\n')) {
+        if (text.isEmpty() || text.startsWith(u'#'))
+            continue;
+        const auto parsed = parseScenario(QString(text).replace("\\n", "\n").toStdString(), "t");
+        got += text + " -> " + (parsed.scenario ? "accepted" : QString::fromStdString(parsed.error)) + u'\n';
     }
+    EXPECT_GOLDEN("sim/data/bad_scenarios.expected", got);
 }
 
 // (Every built-in scenario is loaded and played by the call-flow tests.)
@@ -111,37 +99,6 @@ TEST(TraceSession, OutgoingChargesReachTheCounters)
     device.charges = {0, 0, 0, 0, 10, 0};
     device.addCharge(charges[0].port, charges[0].units);
     EXPECT_EQ(device.charges, (std::array<std::int32_t, 6>{0, 3, 0, 0, 13, 0}));
-}
-
-TEST(TimedCapture, EscapesRoundTripEveryByte)
-{
-    std::string all;
-    for (int b = 0; b < 256; ++b)
-        all += static_cast<char>(b);
-    const auto escaped = escapePayload(all);
-    EXPECT_EQ(escaped.find_first_of("\r\n\t"), std::string::npos);
-    EXPECT_EQ(unescapePayload(escaped), all);
-    EXPECT_EQ(escapePayload("L1 \r\n 0\\"), "L1 \\r\\n 0\\\\");
-    EXPECT_EQ(escapePayload(std::string("\x7f\x80", 2)), "\\x7F\\x80");
-    EXPECT_EQ(unescapePayload("a\\q\\x4G\\"), "a\\q\\x4G\\") << "malformed escapes stay as they are";
-}
-
-TEST(TimedCapture, ReaderSkipsGarbageAndFallsBackToRawBytes)
-{
-    std::istringstream timed("# corvane-trace 1\n# note\n5\tab\nnonsense\n\tx\n3\tc\\n\n12x\ty\n");
-    const auto chunks = readCapture(timed);
-    ASSERT_EQ(chunks.size(), 2u);
-    EXPECT_EQ(chunks[0].ms, 5);
-    EXPECT_EQ(chunks[1].ms, 5) << "a time going backwards is raised";
-    EXPECT_EQ(chunks[1].bytes, "c\n");
-
-    std::istringstream raw(std::string(30, 'x'));
-    const auto rawChunks = readCapture(raw);
-    std::size_t bytes = 0;
-    for (const auto& c : rawChunks)
-        bytes += c.bytes.size();
-    EXPECT_EQ(bytes, 30u);
-    EXPECT_EQ(rawChunks.back().ms, 29 * 87 / 1000);
 }
 
 TEST(DeviceState, SaveAndLoadRoundTrip)

@@ -1,7 +1,7 @@
-// corvane-replay: capture parsing, virtual-time rules, outputs, and golden
+// corvane-replay: options, virtual-time rules, outputs, and golden
 // end-to-end runs of the simulator's scenarios.
 #include "common/golden.h"
-#include "tools/replay_capture.h"
+#include "common/test_files.h"
 #include "tools/pcap_writer.h"
 #include "tools/replay_run.h"
 
@@ -15,55 +15,28 @@ namespace {
 
 const QString kData = QStringLiteral(CORVANE_SOURCE_DIR "/tests/tools/data");
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing " + path.toUtf8() + ">");
-}
-
-TEST(TimedCapture, ParsesTimesAndEscapes)
-{
-    const QList<CaptureChunk> c = TimedCapture::parse("# corvane-trace 1\r\n# a comment\n0\tL1\\r\\n\n"
-                                                      "5\t\\x00\\\\\\t\\q\n5\tx\nbad line\n3\ty\n");
-    ASSERT_EQ(c.size(), 2);
-    EXPECT_EQ(c[0].ms, 0);
-    EXPECT_EQ(c[0].bytes, QByteArray("L1\r\n"));
-    EXPECT_EQ(c[1].ms, 5); // a time going backwards is held, so "y" joins the 5 ms chunk
-    EXPECT_EQ(c[1].bytes, QByteArray("\x00\\\t\\qxy", 7));
-    EXPECT_EQ(TimedCapture::unescape(TimedCapture::escape(QByteArray("\x01\xff\\\r\n\tA", 7))),
-        QByteArray("\x01\xff\\\r\n\tA", 7));
-}
-
-TEST(TimedCapture, RawBytesArriveEvery87Microseconds)
-{
-    const QList<CaptureChunk> c = TimedCapture::parse(QByteArray(24, 'a'));
-    // bytes 0..11 at 0 ms (11 * 87 = 957 us), 12..22 at 1 ms, 23 at 2 ms
-    ASSERT_EQ(c.size(), 3);
-    EXPECT_EQ(c[0].bytes.size(), 12);
-    EXPECT_EQ(c[1].bytes.size(), 11);
-    EXPECT_EQ(c[2].ms, 2);
-}
-
 TEST(ReplayArguments, OptionsAndErrors)
 {
-    ReplayOptions o;
-    QString error;
-    ASSERT_TRUE(Replay::parseArguments(
-        {"cap.trace", "--out", "o", "--debug", "5", "--start", "2026-03-04T23:59:00", "--unit-cost", "0.1", "--locale",
-            "de_DE", "--pcap", "p.pcap", "--pcap-linktype", "lapd"},
-        o, error));
+    const ReplayOptions o = Replay::parseArguments({"cap.trace", "--out=o", "--debug=5", "--start=2026-03-04T23:59:00",
+        "--unit-cost", "0.1", "--locale=de_DE", "--pcap", "p.pcap", "--pcap-linktype=lapd"});
+    EXPECT_EQ(o.error, "");
+    EXPECT_EQ(o.capture, "cap.trace");
+    EXPECT_EQ(o.outDir, "o");
     EXPECT_EQ(o.debugLevel, 5);
     EXPECT_EQ(o.start, QDateTime(QDate(2026, 3, 4), QTime(23, 59)));
     EXPECT_FLOAT_EQ(o.unitCost.value_or(0), 0.1f);
+    EXPECT_EQ(o.locale, "de_DE");
     EXPECT_EQ(o.pcapFile, QStringLiteral("p.pcap"));
     EXPECT_EQ(o.pcapLinkType, PcapLinkType::Lapd);
-    for (const QStringList& bad :
-        {QStringList{"cap"}, QStringList{"--out", "o"}, QStringList{"c", "--out", "o", "--debug", "6"},
-            QStringList{"c", "--out", "o", "--start", "soon"}, QStringList{"c", "--out", "o", "--x", "1"},
-            QStringList{"c", "--out"}, QStringList{"c", "--out", "o", "--pcap-linktype", "177"}}) {
-        ReplayOptions r;
-        EXPECT_FALSE(Replay::parseArguments(bad, r, error)) << bad.join(' ').toStdString();
-    }
+    const std::pair<QStringList, QString> bad[] = {
+        {{"cap"}, "a capture and --out DIR are required"},
+        {{"c", "--out", "o", "--start", "soon"}, "bad value for --start: soon"},
+        {{"c", "--out", "o", "--unit-cost=-1"}, "bad value for --unit-cost: -1"},
+        {{"c", "d", "--out", "o"}, "more than one capture given: d"},
+        {{"c", "--out", "o", "--pcap-linktype", "177"}, "bad value for --pcap-linktype: 177"},
+    };
+    for (const auto& [args, error] : bad)
+        EXPECT_EQ(Replay::parseArguments(args).error, error) << args.join(' ').toStdString();
 }
 
 class ReplayRun : public ::testing::Test {
@@ -96,12 +69,12 @@ TEST_F(ReplayRun, HandMadeIncomingCallMatchesItsGoldenFiles)
     ReplayOptions o;
     o.bookFile = kData + "/book.txt";
     ASSERT_TRUE(replay(kData + "/incoming-answered-handmade.trace", o));
-    EXPECT_EQ(readAll(outFile("list.txt")), readAll(kData + "/golden/incoming-answered-handmade.list.txt"));
-    EXPECT_EQ(readAll(outFile("state.txt")), readAll(kData + "/golden/incoming-answered-handmade.state.txt"));
+    for (const char* file : {"list.txt", "state.txt"})
+        EXPECT_GOLDEN(QStringLiteral("tools/data/golden/incoming-answered-handmade.") + file, readBytes(outFile(file)));
     EXPECT_EQ(summary.framesDecoded, 8);
     EXPECT_EQ(summary.callsLogged, 2);
     for (const char* pane : {"Text1.txt", "Text2.txt", "Text3.txt"})
-        EXPECT_EQ(readAll(outFile(pane)), QByteArray()) << pane; // level 0 writes no trace
+        EXPECT_EQ(readBytes(outFile(pane)), QByteArray()) << pane; // level 0 writes no trace
 }
 
 // The first two records: the offered SETUP from the network and the port's
@@ -123,7 +96,7 @@ TEST_F(ReplayRun, PcapRecordsInBothLinkTypes)
         o.pcapFile = out.filePath("frames.pcap");
         o.pcapLinkType = c.type;
         ASSERT_TRUE(replay(kData + "/incoming-answered-handmade.trace", o));
-        const QByteArray pcap = readAll(o.pcapFile);
+        const QByteArray pcap = readBytes(o.pcapFile);
         ASSERT_GE(pcap.size(), 24 + 2 * 16 + 36 + 11 + 2 * c.setupHead.size());
         EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData()), 0xa1b2c3d4u);
         EXPECT_EQ(qFromLittleEndian<quint32>(pcap.constData() + 20), quint32(c.type));
@@ -157,7 +130,7 @@ TEST_F(ReplayRun, EndOfCallTimerFiresInTheRunOn)
 {
     ASSERT_TRUE(
         replayText(outgoingTry(100, 101, 2000, 2001))); // the clearing is the last line: only the run-on logs it
-    EXPECT_EQ(readAll(outFile("list.txt")), QByteArray("4711\tTry\t2026-01-01\t10:00:00\t-\t\t0:00:02\t-\r\n"));
+    EXPECT_EQ(readBytes(outFile("list.txt")), QByteArray("4711\tTry\t2026-01-01\t10:00:00\t-\t\t0:00:02\t-\r\n"));
 }
 
 TEST_F(ReplayRun, TimersFireBeforeTheCharactersOfTheirMillisecond)
@@ -165,7 +138,7 @@ TEST_F(ReplayRun, TimersFireBeforeTheCharactersOfTheirMillisecond)
     // Dialling starts at 401 ms and ends at 2000 ms: Timer1's tick at 2000 runs
     // first and shows 1.599 s as 0:00:02; after the characters it would keep 0:00:01.
     ASSERT_TRUE(replayText(outgoingTry(400, 401, 1500, 2000)));
-    EXPECT_TRUE(readAll(outFile("list.txt")).contains("\t0:00:02\t")) << readAll(outFile("list.txt")).constData();
+    EXPECT_TRUE(readBytes(outFile("list.txt")).contains("\t0:00:02\t")) << readBytes(outFile("list.txt")).constData();
 }
 
 TEST_F(ReplayRun, MissingCaptureIsAnError)
@@ -178,11 +151,11 @@ TEST_F(ReplayRun, MissingCaptureIsAnError)
     EXPECT_FALSE(error.isEmpty());
 }
 
-// Scenario -> dodova-sim --render-capture -> corvane-replay -> whole list.txt
-// and state.txt against reviewed golden files.
+// Scenario -> dodova-sim --render-capture -> corvane-replay at the highest
+// trace level -> every output file against reviewed golden files.
 // A start time in a name ("demo@23:59:45") replays the scenario from then on,
 // so a call runs across midnight; its golden files carry that name.
-class ScenarioGolden : public ::testing::TestWithParam<const char*> {};
+class ScenarioGolden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
 {
@@ -190,7 +163,7 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
     if (!QFile::exists(sim))
         GTEST_SKIP() << "dodova-sim is not built";
     QTemporaryDir dir;
-    const QString param = QString::fromLatin1(GetParam());
+    const QString param = QString::fromStdString(GetParam());
     const QString scenario = param.section(u'@', 0, 0);
     const QString name = QString(param).replace(u'@', u'-').remove(u':');
     const QString capture = dir.filePath(name + ".trace");
@@ -203,25 +176,20 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
     o.capture = capture;
     o.outDir = dir.filePath("out");
     o.bookFile = kData + "/book.txt";
+    o.debugLevel = kHighestDebugLevel; // every pane line there is
     if (param.contains(u'@'))
         o.start = QDateTime(QDate(2026, 1, 1), QTime::fromString(param.section(u'@', 1), QStringLiteral("HH:mm:ss")));
     ReplaySummary summary;
     QString error;
     ASSERT_TRUE(Replay::run(o, summary, error)) << error.toStdString();
-    for (const char* file : {"list.txt", "state.txt", "events.txt"}) {
-        const std::string golden = ("tools/data/golden/" + name + '.' + QLatin1String(file)).toStdString();
-        EXPECT_GOLDEN(golden.c_str(), QString::fromUtf8(readAll(o.outDir + '/' + QLatin1String(file))));
-    }
+    for (const char* file : {"list.txt", "state.txt", "events.txt", "Text1.txt", "Text2.txt", "Text3.txt"})
+        EXPECT_GOLDEN(QStringLiteral("tools/data/golden/%1.%2").arg(name, file), readBytes(o.outDir + u'/' + file));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioGolden,
     ::testing::Values("incoming-answered", "incoming-unanswered", "outgoing-connected", "outgoing-unconnected",
-        "restricted", "service", "two-calls", "both-busy", "demo", "incoming-answered@23:59:45"),
-    [](const auto& info) {
-        std::string n = info.param;
-        std::replace_if(
-            n.begin(), n.end(), [](char c) { return c == '-' || c == '@' || c == ':'; }, '_');
-        return n;
-    });
+        "restricted", "service", "two-calls", "both-busy", "call-waiting", "outgoing-busy", "demo",
+        "incoming-answered@23:59:45"),
+    goldenCaseName);
 
 } // namespace

@@ -1,6 +1,5 @@
-// The about and loading windows, the programs they start, and the help window.
+// The about window, the desktop programs it and Help start, and the help window.
 #include "ui/documentation.h"
-#include "ui/formloading.h"
 #include "ui/frmabout.h"
 #include "ui/help_window.h"
 
@@ -17,7 +16,8 @@
 namespace {
 
 // PATH and XDG_CURRENT_DESKTOP for one test, with fake programs ("name" or
-// "name=STATUS") that note how they ran in the file "started".
+// "name=STATUS") that note how they ran in the file "started", which appears
+// whole (renamed into place) so it is never read half written.
 // A bound only: the waits end as soon as the program has run, however busy the machine.
 constexpr int kProgramStartMs = 30000;
 
@@ -28,8 +28,9 @@ struct FakeDesktop {
         for (const QString& p : programs) {
             QFile f(dir.filePath(p.section('=', 0, 0)));
             f.open(QIODevice::WriteOnly);
-            f.write("#!/bin/sh\necho \"$0 $*\" > " + dir.filePath("started").toUtf8() + "\nexit "
-                    + p.section('=', 1).toUtf8() + "\n");
+            const QByteArray started = dir.filePath("started").toUtf8();
+            f.write("#!/bin/sh\necho \"$0 $*\" > " + started + ".part\n/bin/mv " + started + ".part " + started
+                    + "\nexit " + p.section('=', 1).toUtf8() + "\n");
             f.close();
             f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
@@ -55,25 +56,13 @@ const QString kPage = QStringLiteral(CORVANE_SOURCE_DIR "/assets/help.htm");
 
 } // namespace
 
-TEST(About, ShowsNameAndVersion)
+// (Every caption of the about and loading windows is in the window texts' goldens.)
+TEST(About, ShowsItsPictureAndOkCloses)
 {
     frmAbout about;
-    EXPECT_EQ(about.windowTitle(), "About ISDN Corvane");
-    for (const char* l : {"lblDescription|ISDN Corvane Plus", "lblVersion|Version 4.0.0",
-             "lblDisclaimer|Tested with DodOva Version:", "Label4|Software Version 3.81 - Hardware Version 50",
-             "Label3|"}) {
-        auto* label = about.findChild<QLabel*>(QString(l).section('|', 0, 0));
-        ASSERT_NE(label, nullptr) << l;
-        EXPECT_EQ(label->text(), QString(l).section('|', 1)) << l;
-    }
     EXPECT_FALSE(about.findChild<QLabel*>("Picture1")->pixmap().isNull());
-    EXPECT_EQ(about.findChild<QPushButton*>("cmdSysInfo")->text(), "&System Info...");
     QTest::mouseClick(about.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
     EXPECT_EQ(about.result(), QDialog::Accepted);
-
-    FormLoading loading;
-    EXPECT_EQ(loading.windowTitle(), "Please Wait...");
-    EXPECT_EQ(loading.findChild<QLabel*>("Label1")->text(), "Loading Call Monitor...");
 }
 
 // The about window's "System Info..." and Help > Documentation each start a

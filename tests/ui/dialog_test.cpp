@@ -86,6 +86,11 @@ TEST(PortOptions, ScriptAgainstItsLog)
             field->selectAll();
             QTest::keyClicks(field, arg);
             QTest::keyClick(field, Qt::Key_Return);
+        } else if (cmd == "language") { // choose the entry named ARG (none: only show)
+            auto* choice = w->dialog->findChild<QComboBox*>("LanguageChoice");
+            if (!arg.isEmpty())
+                choice->setCurrentIndex(choice->findText(arg));
+            log << "language=" + choice->currentText() + " stored=" + SettingsStore::user().read("Language", "-");
         } else if (cmd == "show") {
             log << w->show();
         } else if (cmd == "texts") {

@@ -2,7 +2,7 @@
 #include "../common/engine_probe.h"
 #include "window_fixture.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/window/call_filter.h"
 #include "monitor/window/call_grid.h"
 #include "monitor/window/grid_sort.h"
@@ -65,7 +65,7 @@ protected:
 
     int headerX(int column) const { return grid->horizontalHeader()->sectionViewportPosition(column) + 5; }
 
-    CallListModel model;
+    CallList model;
     std::unique_ptr<CallGrid> grid;
 };
 
@@ -124,7 +124,7 @@ TEST_F(GridTest, DeleteRemovesExactlyTheSelectedRowsInEitherDirection)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowPoint(0));
     QTest::keyClick(grid.get(), Qt::Key_Delete);
     QTest::keyClick(grid.get(), Qt::Key_Delete);
-    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.count(), 0);
 }
 
 TEST_F(GridTest, DeleteOnAFilteredViewRemovesOnlyTheRowsShownSelected)

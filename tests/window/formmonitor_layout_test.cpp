@@ -29,19 +29,31 @@ void dragTo(FormMonitor& m, int heightTwips, int widthPx = -1)
 
 } // namespace
 
-TEST_F(WindowTest, FirstOpeningWithAnEmptyStoreUsesTheDesignSizes)
+// Heights at or below 3835 twips would leave the call list no room; settings
+// that are no sensible numbers count as none.
+TEST_F(WindowTest, FirstOpeningOrSettingsThatAreNoSensibleNumbersUseTheDesignSizes)
 {
-    FormMonitor& m = makeMonitor();
-    m.open();
-    EXPECT_TRUE(m.isVisible());
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(m.widthTwips(), 8130);
-    EXPECT_EQ(m.heightTwips(), 6660);
-    EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
-    EXPECT_EQ(settings().read("ScanHeight"), "6660");
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_TRUE(at.ScanState);
-    EXPECT_FALSE(m.findChild<QPlainTextEdit*>("Text1")->isVisible());
+    for (const char* height : {"", "tall", "-500", "3835"}) {
+        SCOPED_TRACE(height);
+        if (*height) {
+            settings().write("ScanLeft", "left");
+            settings().write("ScanTop", "1e12");
+            settings().write("ScanHeight", height);
+            settings().write("ScanHide", "maybe");
+        }
+        FormMonitor& m = makeMonitor();
+        m.open();
+        EXPECT_TRUE(m.isVisible());
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_EQ(m.widthTwips(), 8130);
+        EXPECT_EQ(m.heightTwips(), 6660);
+        EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
+        EXPECT_EQ(settings().read("ScanHeight"), "6660");
+        EXPECT_TRUE(messages.isEmpty());
+        EXPECT_TRUE(at.ScanState);
+        EXPECT_FALSE(m.findChild<QPlainTextEdit*>("Text1")->isVisible());
+        m.close();
+    }
 }
 
 // Without stored widths every column shows its title and typical content
@@ -217,21 +229,4 @@ TEST_F(WindowTest, ClearTheWindowsEmptiesPanesAndBuffer)
     EXPECT_TRUE(text1->toPlainText().isEmpty());
     EXPECT_TRUE(m.findChild<QPlainTextEdit*>("Text2")->toPlainText().isEmpty());
     EXPECT_TRUE(m.engine().traceBuffer().isEmpty());
-}
-
-TEST_F(WindowTest, SettingsThatAreNoSensibleNumbersTakeTheirDefaults)
-{
-    // Heights at or below 3835 twips would leave the call list no room.
-    for (const char* height : {"tall", "-500", "3835"}) {
-        SCOPED_TRACE(height);
-        settings().write("ScanLeft", "left");
-        settings().write("ScanTop", "1e12");
-        settings().write("ScanHeight", height);
-        settings().write("ScanHide", "maybe");
-        FormMonitor& m = makeMonitor();
-        m.open();
-        EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
-        EXPECT_EQ(m.heightTwips(), 6660);
-        m.close();
-    }
 }

@@ -148,7 +148,7 @@ TEST_F(SettingsWindowTest, TheNetworkFrameStartsMovesAndStopsTheNcidServer)
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
     const QString port = QString::number(probe.serverPort());
     probe.close();
-    CallListModel list;
+    CallList list;
     NetworkOutputs outputs(clock, settings(), &list);
     auto w = openWindow();
     w->applyNetwork = [&] { return outputs.apply(); };

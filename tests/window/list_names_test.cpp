@@ -2,7 +2,7 @@
 // the monitor shows: the list is saved, emptied and read again.
 #include "window_fixture.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 
 #include <QLabel>
 
@@ -10,7 +10,7 @@ TEST_F(WindowTest, ASavedPhoneBookRenamesTheVisibleListOnly)
 {
     FormMonitor& m = makeMonitor();
     m.open();
-    CallListModel& list = m.engine().callList();
+    CallList& list = m.engine().callList();
     list.AddCall("4711", "Answer", QDate(2026, 1, 2), "10:00:00", "0301234", "", "0:01:00", "0");
     ASSERT_EQ(list.records().first().name, QString());
 

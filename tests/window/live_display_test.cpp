@@ -228,7 +228,7 @@ TEST_F(WindowTest, AnAnsweredCallShowsOnChannelAWithLampsDurationAndEndsInTheLis
     EXPECT_EQ(lampOf(m, "Image14"), lamps::Grey);
     feedCapture(m.engine(), clock, capture, 20001, 70000);
     EXPECT_EQ(lampOf(m, "Image11"), lamps::Grey);
-    ASSERT_GE(m.engine().callList().rowCount(), 1);
+    ASSERT_GE(m.engine().callList().count(), 1);
     EXPECT_EQ(m.engine().callList().records().first().type, "Answer");
     QFile list(file("list.txt"));
     ASSERT_TRUE(list.open(QIODevice::ReadOnly)); // written at once, not only at closing

@@ -39,14 +39,6 @@ QByteArray ini(const Row& row)
     return "[Startup]\n" + QByteArray(row.settings);
 }
 
-void write(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // MSN, type, number, name and cost of each record of a list.txt.
 QString calls(const QString& listFile)
 {
@@ -70,8 +62,8 @@ struct Service {
     QString home() const { return dir.filePath(QStringLiteral("home")); }
     void start(const QByteArray& settings, const QString& scenario)
     {
-        write(dir.filePath(QStringLiteral("config/Corvane Controller.ini")), settings);
-        write(QDir(home()).filePath(QStringLiteral("book.txt")), kBook);
+        writeBytes(dir.filePath(QStringLiteral("config/Corvane Controller.ini")), settings);
+        writeBytes(QDir(home()).filePath(QStringLiteral("book.txt")), kBook);
         sim = std::make_unique<SimulatorLink>(QStringList{"--scenario", scenario});
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
@@ -96,8 +88,8 @@ class MonitorInputsTest : public WindowTest {
 protected:
     QString replayed(const Row& row, const QString& capture)
     {
-        write(dir.filePath("replay.ini"), ini(row));
-        write(dir.filePath("replay-book.txt"), kBook);
+        writeBytes(dir.filePath("replay.ini"), ini(row));
+        writeBytes(dir.filePath("replay-book.txt"), kBook);
         ReplayOptions o;
         o.capture = capture;
         o.outDir = dir.filePath("replay");
@@ -111,7 +103,7 @@ protected:
 
     QString shownInTheWindow(const Row& row, const QList<CaptureLine>& capture)
     {
-        write(dir.filePath("window.ini"), ini(row));
+        writeBytes(dir.filePath("window.ini"), ini(row));
         SettingsStore::useFileForUser(dir.filePath("window.ini"));
         QFile::remove(file("list.txt"));
         writeText("book.txt", kBook);
@@ -137,7 +129,7 @@ TEST_F(MonitorInputsTest, OneSettingsFileLogsTheSameCallsInTheReplayTheServiceAn
             GTEST_SKIP() << program << " is not built";
     QLocale::setDefault(QLocale::c());
     const QString scenario = dir.filePath("calls.scn");
-    write(scenario, kScenario);
+    writeBytes(scenario, kScenario);
     std::array<Service, kRows.size()> services; // the live calls of every row at once
     for (size_t i = 0; i < kRows.size(); ++i)
         services[i].start(ini(kRows[i]), scenario);

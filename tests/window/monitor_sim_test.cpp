@@ -10,26 +10,19 @@
 #include "monitor/engine/system_clock.h"
 #include "tools/replay_run.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
 #include <QSerialPort>
 #include <QTest>
 
-#include <functional>
-
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int limitMs = 60000)
+// Trace lines in a timed capture.
+qsizetype traceLines(const QString& capture)
 {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > limitMs)
-            return false;
-        QTest::qWait(20);
-    }
-    return true;
+    QFile f(capture);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().count("L1   0") : -1;
 }
 
 int recordsOfType(FormMonitor& m, const QString& type)
@@ -81,7 +74,8 @@ TEST_F(MonitorSimTest, LogsAnAnsweredAndAnOutgoingCallAndTakesTheAdapterOutOfTra
     FormMonitor& m = liveMonitor(sim.link());
     m.open();
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
-    ASSERT_TRUE(waitFor([&] { return recordsOfType(m, "Answer") == 1 && recordsOfType(m, "Called") == 1; }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return recordsOfType(m, "Answer") == 1 && recordsOfType(m, "Called") == 1; }, 60000));
     m.close();
 
     QFile list(file("list.txt"));
@@ -92,7 +86,7 @@ TEST_F(MonitorSimTest, LogsAnAnsweredAndAnOutgoingCallAndTakesTheAdapterOutOfTra
     EXPECT_TRUE(text.contains("03012345678"));
     EXPECT_TRUE(text.contains("089123"));
 
-    ASSERT_TRUE(waitFor([&] { return sim.commands().size() >= 11; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.commands().size() >= 11; }, 10000));
     EXPECT_EQ(sim.commands(),
         QStringList({"ATE0", "ATCD1", "ATCD9", "ATCD8", "ATE1", "ATE1", "ATCD0", "ATCD2", "ATCD4", "ATCD6", "ATCD10"}));
     EXPECT_FALSE(at.ScanState);
@@ -108,26 +102,37 @@ TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsEveryLaterCallAsT
     ASSERT_TRUE(sim.up());
     FormMonitor& m = liveMonitor(sim.link());
     m.open();
-    ASSERT_TRUE(waitFor([&] { return m.engine().display().Check3 == 1; })); // mid-call
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m.engine().display().Check3 == 1; }, 60000)); // mid-call
     sim.kill();
-    ASSERT_TRUE(waitFor([&] { return m.connectionLost(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m.connectionLost(); }, 20000));
     EXPECT_TRUE(m.findChild<QLabel*>("LabelCID")->text().contains("reconnecting"));
     EXPECT_EQ(recordsOfType(m, "Answer"), 1); // ended at the loss
     EXPECT_EQ(m.engine().display().Check3, 0);
-    const int before = m.engine().callList().rowCount();
+    const int before = m.engine().callList().count();
+    const qint64 framesBefore = m.engine().framesDecoded();
 
     const QString later = scenario("in  at=1s from=0302222 to=4711 ring=1s talk=2s hangup=remote\n"
                                    "out at=5s port=2 dial=089123 ring=1s talk=2s units=3 hangup=local\n"
                                    "in  at=9s from=0303333 to=4712 ring=2s answer=no\n");
+    ASSERT_EQ(
+        QProcess::execute(CORVANE_BUILD_DIR "/dodova-sim", {"--scenario", later, "--render-capture", file("all")}), 0);
     ASSERT_TRUE(sim.start({"--scenario", later, "--record", file("after.capture")})); // the adapter is back
-    ASSERT_TRUE(waitFor([&] { return !m.connectionLost(); }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m.connectionLost(); }, 30000));
     ReplayOptions replay;
     replay.capture = file("after.capture");
     replay.outDir = file("replay");
     // Two caller-ID records, the answered call, the outgoing one (logged once
     // the network clears it, after the last call was announced).
-    ASSERT_TRUE(waitFor([&] { return m.engine().callList().rowCount() - before == 4; }, 30000));
-    QTest::qWait(2000); // nothing more follows
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m.engine().callList().count() - before == 4; }, 30000));
+    // Nothing more follows once the adapter has sent every line and the monitor
+    // has decoded them (the last waits for a next) and ended every call.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const qsizetype lines = traceLines(file("all"));
+            return traceLines(file("after.capture")) == lines && m.engine().framesDecoded() - framesBefore == lines - 1
+                   && !m.engine().endOfCallPending();
+        },
+        60000));
     ReplaySummary summary;
     QString error;
     ASSERT_TRUE(Replay::run(replay, summary, error)) << error.toStdString();

@@ -4,13 +4,14 @@
 // command channel and port writes are recorded instead of sent.
 #include "common/program_folder.h"
 #include "common/settings_store.h"
+#include "common/test_files.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
 #include "monitor/engine/virtual_clock.h"
 #include "monitor/window/formmonitor.h"
 #include "monitor/window/monitor_message.h"
 #include "monitor/window/wave_device.h"
-#include "tools/replay_capture.h"
+#include "common/timed_capture.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,12 +81,7 @@ protected:
         ASSERT_TRUE(img.save(file(name), "PNG"));
     }
 
-    void writeText(const QString& name, const QByteArray& text)
-    {
-        QFile f(file(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
+    void writeText(const QString& name, const QByteArray& text) { writeBytes(file(name), text); }
 
     QTemporaryDir dir;
     RecordingWave waveLog;

@@ -16,7 +16,7 @@
 #include <functional>
 #include <memory>
 
-class CallListModel;
+class CallList;
 class MonitorHost;
 
 class CallTracker {
@@ -26,7 +26,7 @@ public:
     // What tracking needs around it; all outlive the tracker.
     struct Context {
         Clock& clock;
-        CallListModel& callList;
+        CallList& callList;
         TraceOutput& trace;
         CallState& state;
         const MonitorInputs& inputs;         // the user's settings, as the engine holds them
@@ -43,6 +43,8 @@ public:
     void track(const DecodedFrame& frame);
     // A freshly loaded monitor: no end of call pending.
     void stopEndTimers();
+    // A call waits for its end-of-call timer.
+    bool endOfCallPending() const;
     // The adapter went away: calls in progress end and are logged now.
     void lineLost();
 
@@ -92,7 +94,7 @@ private:
     void endOfCall(int ch);
 
     Clock& clock_;
-    CallListModel& callList_;
+    CallList& callList_;
     TraceOutput& trace_;
     CallState& state_;
     const MonitorInputs& inputs_;

@@ -5,7 +5,7 @@
 
 #include "common/dss1_codes.h"
 #include "common/regional.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/monitor_host.h"
 
 void CallTracker::callerIdStage(const ElementResults& res)
@@ -34,7 +34,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
             xout(QLatin1String("CALLER ID CALLER ") + letter(ch) + QLatin1String(" #    : ") + res.caller
                  + QLatin1String("\r\n"));
         if (!res.called.isEmpty()) {
-            c.cidCalled = FrameDecoder::parseNumber(res.called, FrameDecoder::NumberElement::Called);
+            c.cidCalled = res.calledNumber;
             xout(QLatin1String("CALLER ID CALLED ") + letter(ch) + QLatin1String(" #    : ") + res.called
                  + QLatin1String("\r\n"));
         } else {
@@ -46,9 +46,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
         xout(QStringLiteral("CALLER ID ONLY. BOTH CHANNELS ARE BUSY!\r\n"));
         state_.lastCallTime = timeText;
         state_.CidCallerBusy = res.caller;
-        state_.CidCalledBusy = res.called.isEmpty()
-                                   ? QStringLiteral("UNKNOWN")
-                                   : FrameDecoder::parseNumber(res.called, FrameDecoder::NumberElement::Called);
+        state_.CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : res.calledNumber;
         const QString name = showPicture(state_.CidCallerBusy, nullptr);
         logCid(state_.CidCalledBusy, state_.CidCallerBusy, name);
         emitEvent(CallEvent::Kind::Waiting, kNoChannel, state_.CidCalledBusy, state_.CidCallerBusy, name);

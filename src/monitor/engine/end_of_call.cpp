@@ -2,13 +2,20 @@
 // are taken from its record and logged as the user's settings say.
 #include "monitor/engine/call_tracking.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/monitor_host.h"
+
+#include <algorithm>
 
 void CallTracker::stopEndTimers()
 {
     for (const auto& timer : endTimers_)
         timer->stop();
+}
+
+bool CallTracker::endOfCallPending() const
+{
+    return std::any_of(endTimers_.begin(), endTimers_.end(), [](const auto& t) { return t->isActive(); });
 }
 
 void CallTracker::endOfCall(int ch)

@@ -5,12 +5,15 @@
 
 #include "common/dss1_codes.h"
 
+#include <algorithm>
+
 namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 QString hex2(int v)
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    const QChar pair[2] = {QChar(digits[(v >> 4) & 0xF]), QChar(digits[v & 0xF])};
+    const QChar pair[2] = {QLatin1Char(kHexDigits[(v >> 4) & 0xF]), QLatin1Char(kHexDigits[v & 0xF])};
     return QString(pair, 2);
 }
 
@@ -24,9 +27,10 @@ QString right2(int v)
     return QString::asprintf("%2d", v);
 }
 
+// An octet in hexadecimal without padding.
 QString hexPlain(int v)
 {
-    return QString::number(v, 16).toUpper();
+    return v > 0xF ? hex2(v) : QString(QLatin1Char(kHexDigits[v & 0xF]));
 }
 
 const QString kRoot = QStringLiteral("IDs");
@@ -48,6 +52,36 @@ int FrameDecoder::octet(int n) const
 {
     // Anything outside the frame's stored octets reads as 0.
     return n >= 1 && n <= frame_.count && n <= kMaxOctets ? (*octets_)[n] : 0;
+}
+
+QString FrameDecoder::elementText(const ElementView& e) const
+{
+    QString text;
+    text.reserve(3 * std::max(0, e.len));
+    for (int j = e.first; j <= e.last; ++j) {
+        text += hex2(octet(j));
+        text += u' ';
+    }
+    return text;
+}
+
+// A number's digits as the monitor always read them from the element's text:
+// from octet `from` on, a digit character (0x30 ... 0x3F) gives its low
+// hexadecimal digit and any other octet " hh".
+QString FrameDecoder::numberDigits(const ElementView& e, int from) const
+{
+    constexpr int kDigitCharacters = 3; // the high half of an octet holding a digit character
+    QString digits;
+    for (int j = from; j <= e.last; ++j) {
+        const int o = octet(j);
+        if (o >> 4 == kDigitCharacters) {
+            digits += QLatin1Char(kHexDigits[o & 0xF]);
+        } else {
+            digits += u' ';
+            digits += hex2(o);
+        }
+    }
+    return digits;
 }
 
 QString FrameDecoder::terminalKey() const
@@ -78,7 +112,7 @@ DecodedFrame FrameDecoder::decode(const Octets& octets, int count)
     frame_ = DecodedFrame{};
     frame_.count = count;
     frame_.tei = octet(2);
-    const bool detailed = trace_.level >= 4;
+    const bool detailed = trace_.detailed();
     // Only the detailed levels show the frame's head: not built otherwise.
     const auto head = [&] { return QLatin1String("Id: ") + hex2(frame_.tei) + QLatin1String(" .") + dec2(count); };
     if (count == 3) {
@@ -117,23 +151,19 @@ void FrameDecoder::walkElements()
         int len = octet(p + 1);
         if (len > count)
             len = count - 10;
-        QString text;
-        for (int j = p + 2; j <= p + 1 + len; ++j) {
-            text += hex2(octet(j));
-            text += u' ';
-        }
-        if (trace_.level >= 4)
+        const ElementView element{len, p + 2, p + 1 + len};
+        if (trace_.detailed())
             note(QLatin1String("Id: ") + hex2(octet(2)) + QLatin1String(" .") + dec2(count)
                  + QLatin1String("   Message: (") + hex2(id) + QLatin1String(") ") + QLatin1String("Len: ")
-                 + right2(len) + QLatin1String(" ->> ") + text + QLatin1String("\r\n"));
+                 + right2(len) + QLatin1String(" ->> ") + elementText(element) + QLatin1String("\r\n"));
         if (broadcast) {
-            if (trace_.level >= 4) {
+            if (trace_.detailed()) {
                 tree_.add(kRoot, QStringLiteral("ID FF"), QStringLiteral("ID FF"), 2);
                 tree_.expand(kRoot);
             }
             noteInfo(QStringLiteral("Caller ID Information\r\n"));
         }
-        handleElement(id, ElementView{len, p + 2, p + 1 + len, text});
+        handleElement(id, element);
         const int next = p + 2 + len;
         if (next >= count)
             break;
@@ -168,11 +198,10 @@ void FrameDecoder::handleElement(int id, const ElementView& e)
     }
 }
 
-// The terminal's node in the identifier tree gets one child per element.
+// The terminal's node in the identifier tree gets one child per element
+// (at the detailed levels only: callers build the content only for them).
 void FrameDecoder::addElementNode(int id, const QString& content, const QString& expand)
 {
-    if (trace_.level < 4)
-        return;
     tree_.add(terminalKey(), QString(), u'M' + hex2(id) + u'_' + content, 3);
     tree_.expand(expand);
 }
@@ -180,7 +209,8 @@ void FrameDecoder::addElementNode(int id, const QString& content, const QString&
 void FrameDecoder::onChannel(const ElementView& e)
 {
     ElementResults& results = frame_.results;
-    addElementNode(ie::kChannelIdentification, hexPlain(octet(e.first)), kRoot);
+    if (trace_.detailed())
+        addElementNode(ie::kChannelIdentification, hexPlain(octet(e.first)), kRoot);
     results.channel = hexPlain(octet(e.last));
     const bool a = results.channel == QLatin1String(dss1::kChannelAText);
     if (a || results.channel == QLatin1String(dss1::kChannelBText)) {
@@ -192,8 +222,9 @@ void FrameDecoder::onChannel(const ElementView& e)
 void FrameDecoder::onCallingNumber(const ElementView& e)
 {
     ElementResults& results = frame_.results;
-    addElementNode(ie::kCallingPartyNumber, e.text, terminalKey());
-    results.caller = parseNumber(e.text, NumberElement::Calling);
+    if (trace_.detailed())
+        addElementNode(ie::kCallingPartyNumber, elementText(e), terminalKey());
+    results.caller = callingDigits(e);
     if (octet(e.last) == dss1::kPresentationRestricted) {
         noteInfo(QStringLiteral("Caller's Number is SECRET\r\n"));
         results.caller = QStringLiteral("Secret Number");
@@ -203,15 +234,17 @@ void FrameDecoder::onCallingNumber(const ElementView& e)
 void FrameDecoder::onConnectedNumber(const ElementView& e)
 {
     ElementResults& results = frame_.results;
-    addElementNode(ie::kConnectedNumber, e.text, terminalKey());
-    results.connected = parseNumber(e.text, NumberElement::Calling);
+    if (trace_.detailed())
+        addElementNode(ie::kConnectedNumber, elementText(e), terminalKey());
+    results.connected = callingDigits(e);
     if (octet(e.last) == dss1::kNumberNotAvailable) { // a service
         noteInfo(QStringLiteral("Calling Number is a SERVICE\r\n"));
         results.connected = QStringLiteral("Service");
         saw(SeenElement::Kind::Service);
         note(QStringLiteral("Service Call ActiVated\r\n"));
     }
-    note(QLatin1String("Calling Number is: ") + results.connected + QLatin1String("\r\n"));
+    if (trace_.on())
+        note(QLatin1String("Calling Number is: ") + results.connected + QLatin1String("\r\n"));
     saw(SeenElement::Kind::Connected);
 }
 
@@ -222,7 +255,8 @@ void FrameDecoder::onCalledNumber(const ElementView& e)
         return;
     noteInfo(e.len >= 3 ? QStringLiteral("Calling Number Information\r\n")
                         : QStringLiteral("Digit Dialled Information\r\n"));
-    frame_.results.called = e.text;
+    frame_.results.called = elementText(e);
+    frame_.results.calledNumber = calledDigits(e);
 }
 
 void FrameDecoder::onFacility(const ElementView& e)
@@ -233,15 +267,20 @@ void FrameDecoder::onFacility(const ElementView& e)
     frame_.results.units = QString::number(octet(e.last - dss1::kChargeUnitsFromEnd));
 }
 
-// "12 Einheiten": the units are the digits the text starts with.
+// "12 Einheiten": the units are the digits the text starts with, at most four.
+// Any character 0x30 ... 0x3F counts, with its low hexadecimal digit.
 void FrameDecoder::onDisplay(const ElementView& e)
 {
     ElementResults& results = frame_.results;
     constexpr int kDigitsRead = 4;
-    QByteArray content;
-    for (int k = 0; k < kDigitsRead && k < e.len; ++k)
-        content.append(char(octet(e.first + k)));
-    results.display = displayDigits(content);
+    QString digits;
+    for (int k = 0; k < kDigitsRead && k < e.len; ++k) {
+        const int o = octet(e.first + k);
+        if (o >> 4 != 3)
+            break;
+        digits += QLatin1Char(kHexDigits[o & 0xF]);
+    }
+    results.display = digits;
     note(QStringLiteral("Cost 2 decoded follows\r\n"));
     note(results.display);
     note(QStringLiteral("\r\n"));
@@ -259,27 +298,24 @@ void FrameDecoder::onCause(const ElementView& e)
     saw(SeenElement::Kind::NormalClearing);
 }
 
-QString FrameDecoder::parseNumber(const QString& elementText, NumberElement kind)
+// The calling and connected numbers: "Unknown" when the element is too short
+// to hold the type-of-number octets; the digits start at its third octet,
+// without a leading blank.
+QString FrameDecoder::callingDigits(const ElementView& e) const
 {
-    // The element's text is its octets as "h l" pairs; the digits start after
-    // the type-of-number octets, which the called number has one fewer of.
-    const bool called = kind == NumberElement::Called;
-    const int skip = called ? 4 : 5;
-    if (elementText.size() < skip)
-        return called ? QStringLiteral("UNKNOWN") : QStringLiteral("Unknown");
-    QString n = elementText.mid(skip);
-    n.remove(QLatin1String(" 3"));
-    return n.trimmed();
+    if (e.len < 2)
+        return QStringLiteral("Unknown");
+    QString digits = numberDigits(e, e.first + 2);
+    if (digits.startsWith(u' '))
+        digits.remove(0, 1);
+    return digits;
 }
 
-QString FrameDecoder::displayDigits(const QByteArray& content)
+// The called number has one type-of-number octet: the second octet's low half
+// reads as its first digit, whatever the octet holds.
+QString FrameDecoder::calledDigits(const ElementView& e) const
 {
-    QString digits;
-    for (int k = 0; k < 4 && k < content.size(); ++k) {
-        const int o = quint8(content[k]);
-        if ((o >> 4) != 3)
-            break;
-        digits += hexPlain(o & 0x0F);
-    }
-    return digits;
+    if (e.len < 2)
+        return QStringLiteral("UNKNOWN");
+    return QLatin1Char(kHexDigits[octet(e.first + 1) & 0xF]) + numberDigits(e, e.first + 2);
 }

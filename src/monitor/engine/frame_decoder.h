@@ -5,21 +5,21 @@
 #include "monitor/engine/trace_output.h"
 #include "monitor/engine/trace_tree.h"
 
-#include <QByteArray>
 #include <QString>
 #include <array>
 #include <vector>
 
 // The values of a frame's elements that call tracking acts on after the walk.
+// `called` is the called number element's content as "hh " text, as the
+// monitor shows and keeps it; `calledNumber` its digits.
 struct ElementResults {
-    QString channel, caller, connected, called, units, display;
+    QString channel, caller, connected, called, calledNumber, units, display;
 };
 
-// One information element of a frame: its length, the positions of its first
-// and last content octets, and its content as "hh " text.
+// One information element of a frame: its length and the positions of its
+// first and last content octets.
 struct ElementView {
     int len, first, last;
-    QString text;
 };
 
 // What the walk saw, in frame order. Trace text goes to Text2 where it stands;
@@ -58,14 +58,13 @@ public:
 
     DecodedFrame decode(const Octets& octets, int count);
 
-    // The digits of a number element's text; "Unknown" (calling, connected)
-    // or "UNKNOWN" (called) when it is too short to hold any.
-    enum class NumberElement { Calling, Called }; // calling and connected read alike
-    static QString parseNumber(const QString& elementText, NumberElement kind);
-    static QString displayDigits(const QByteArray& content);
-
 private:
     int octet(int n) const;
+    // The element's content as "hh " text, one octet after the other.
+    QString elementText(const ElementView& e) const;
+    QString numberDigits(const ElementView& e, int from) const;
+    QString callingDigits(const ElementView& e) const;
+    QString calledDigits(const ElementView& e) const;
     QString terminalKey() const;
     void note(const QString& text);
     void noteInfo(const QString& text); // only at the informative levels

@@ -2,6 +2,7 @@
 
 #include "common/regional.h"
 
+#include <algorithm>
 #include <charconv>
 
 MonitorEngine::MonitorEngine(Clock& clock, QObject* parent)
@@ -109,24 +110,37 @@ TraceTree& MonitorEngine::TreeIDs()
     return tree_;
 }
 
-CallListModel& MonitorEngine::callList()
+CallList& MonitorEngine::callList()
 {
     return callList_;
 }
 
 void MonitorEngine::Scan(char c)
 {
-    capture_.scan(c);
-    if (displayDirty_)
-        notifyDisplay();
+    Scan(QByteArrayView(&c, 1));
+}
+
+// Only an "L" starts a decode pass, and with it a change of the display: the
+// characters up to each "L" go to the capture at once.
+void MonitorEngine::Scan(QByteArrayView chars)
+{
+    while (!chars.isEmpty()) {
+        const qsizetype l = chars.indexOf('L');
+        const qsizetype n = l < 0 ? chars.size() : l + 1;
+        capture_.scan(chars.first(n));
+        chars = chars.sliced(n);
+        if (displayDirty_)
+            notifyDisplay();
+    }
 }
 
 void MonitorEngine::decodeParsedFrame(const TraceCapture::Octets& octets, int count)
 {
     tracker_.track(decoder_.decode(octets, count));
-    lastFrame_.clear();
-    if (count >= 1 && count <= TraceCapture::kMaxOctets)
-        lastFrame_ = QByteArray(reinterpret_cast<const char*>(octets.data()) + 1, count);
+    const bool stored = count >= 1 && count <= TraceCapture::kMaxOctets;
+    lastFrame_.resize(stored ? count : 0); // keeps its room: no allocation per frame
+    if (stored)
+        std::copy_n(octets.begin() + 1, count, lastFrame_.begin());
     lastDirection_ = TraceCapture::directionOf(capture_.lastLine());
     ++framesDecoded_;
     emit frameDecoded();
@@ -140,6 +154,11 @@ const QByteArray& MonitorEngine::lastFrame() const
 qint64 MonitorEngine::framesDecoded() const
 {
     return framesDecoded_;
+}
+
+bool MonitorEngine::endOfCallPending() const
+{
+    return tracker_.endOfCallPending();
 }
 
 // Seconds since midnight are single precision as the monitor keeps them; a

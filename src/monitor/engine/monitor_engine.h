@@ -4,7 +4,7 @@
 // elements, call tracking (with the caller-ID announcement and the end of
 // call) turns them into the call state; Timer1 shows the clock and durations.
 // Qt Core only: the window draws what this keeps.
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/call_state.h"
 #include "monitor/engine/call_tracking.h"
 #include "monitor/engine/clock.h"
@@ -17,6 +17,7 @@
 #include "monitor/engine/trace_tree.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QObject>
 #include <QString>
@@ -56,6 +57,8 @@ public:
     void reset();
     // One received character.
     void Scan(char c);
+    // Received characters, as if one at a time.
+    void Scan(QByteArrayView chars);
     // "CLEAR THE WINDOWS": the panes and the trace buffer emptied.
     void clearWindows();
 
@@ -69,12 +72,13 @@ public:
     TracePane& Text2();
     TracePane& Text3();
     TraceTree& TreeIDs();
-    CallListModel& callList();
+    CallList& callList();
 
     // Octets of the frame decoded last (octet 1 first), who sent it, and how many frames so far.
     const QByteArray& lastFrame() const;
     FrameDirection lastFrameDirection() const { return lastDirection_; }
     qint64 framesDecoded() const;
+    bool endOfCallPending() const;
 
     // Timer1's tick: the clock and the durations of running calls.
     void Timer1_Timer();
@@ -99,7 +103,7 @@ private:
     CallState state_;
     TraceOutput trace_;
     TraceTree tree_;
-    CallListModel callList_;
+    CallList callList_;
     bool displayDirty_ = false;
     // Created first: Timer1 fires before the end-of-call timers at the same moment.
     std::unique_ptr<ClockTimer> timer1_;

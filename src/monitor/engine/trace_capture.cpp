@@ -10,6 +10,9 @@
 // reason level 5's copies of the whole buffer for Text1 are snapshots that
 // copy nothing until read (trace_history.h). (Removing the buffer's front
 // costs little: the string only moves its start.)
+//
+// The characters between two "L"s are taken as one run: appending them one
+// at a time could only differ where they complete a left-over line end.
 #include "monitor/engine/trace_capture.h"
 
 #include <algorithm>
@@ -20,6 +23,9 @@ namespace {
 // Left behind when a decode pass turned a line's end into a real CR LF.
 const QLatin1String kBreakJunk("*\r\n  ");
 const QLatin1String kLineEnd("\r\n");
+const QLatin1String kFrameMark("L1:");
+// The octets follow "L1:" and four more characters.
+constexpr qsizetype kOctetTextFrom = 7;
 
 struct Replacement {
     QLatin1String before, after;
@@ -50,25 +56,85 @@ constexpr qsizetype kPassReach = [] {
     return reach;
 }();
 
-// Whether `c` is the pattern's (ASCII) character `p` in either case.
-bool sameLetter(QChar c, QLatin1Char p)
+// The buffer holds Latin-1 characters only, and none beyond ASCII has an
+// ASCII letter as its other case: comparing without regard to case is
+// comparing ASCII letters folded to lower case.
+inline char16_t folded(char16_t c)
 {
-    const char16_t want = uchar(p.toLatin1());
-    const bool letter = (want | 0x20) >= u'a' && (want | 0x20) <= u'z';
-    return c.unicode() == want || (letter && c.unicode() == (want ^ 0x20));
+    return c >= u'A' && c <= u'Z' ? char16_t(c | 0x20) : c;
+}
+
+inline bool matchesAt(const char16_t* text, QLatin1String pattern)
+{
+    for (qsizetype i = 0; i < pattern.size(); ++i)
+        if (folded(text[i]) != folded(uchar(pattern[i].toLatin1())))
+            return false;
+    return true;
 }
 
 // Where `pattern` first occurs in `text` at or after `from` (case-insensitive),
-// or -1. Only places starting with the pattern's first two characters are
-// compared in full: cheaper than a general search on the short stretches examined.
+// or -1. Candidates are the places of the pattern's first character other
+// than a blank; a pattern of blanks only steps past any place that is none.
+// (The texts searched are a line or two: a plain loop beats a library search.)
 qsizetype findPattern(QStringView text, QLatin1String pattern, qsizetype from)
 {
-    for (qsizetype i = from; i + pattern.size() <= text.size(); ++i) {
-        if (sameLetter(text[i], pattern[0]) && sameLetter(text[i + 1], pattern[1])
-            && text.sliced(i).startsWith(pattern, Qt::CaseInsensitive))
-            return i;
+    const char16_t* s = text.utf16();
+    const qsizetype m = pattern.size();
+    const qsizetype n = text.size();
+    qsizetype anchor = 0;
+    while (anchor < m && pattern[anchor] == QLatin1Char(' '))
+        ++anchor;
+    if (anchor == m) {
+        for (qsizetype i = from; i + m <= n;) {
+            qsizetype k = m; // where the last of the m places that is no blank ends
+            while (k > 0 && s[i + k - 1] == u' ')
+                --k;
+            if (k == 0)
+                return i;
+            i += k;
+        }
+        return -1;
     }
+    const char16_t c = folded(uchar(pattern[anchor].toLatin1()));
+    for (qsizetype at = from + anchor; at - anchor + m <= n; ++at)
+        if (folded(s[at]) == c && matchesAt(s + at - anchor, pattern))
+            return at - anchor;
     return -1;
+}
+
+// Replaces every occurrence of `before` (case-insensitive, left to right, not
+// overlapping) in the n characters at `s` by the shorter `after`, in place;
+// returns the new length.
+qsizetype replaceAll(char16_t* s, qsizetype n, const Replacement& r)
+{
+    const QStringView text(s, n);
+    qsizetype in = findPattern(text, r.before, 0);
+    qsizetype out = in;
+    while (in >= 0) {
+        for (const char c : r.after)
+            s[out++] = char16_t(uchar(c));
+        in += r.before.size();
+        const qsizetype next = findPattern(text, r.before, in);
+        const qsizetype end = next < 0 ? n : next;
+        std::copy(s + in, s + end, s + out); // moves to the front: out never passes in
+        out += end - in;
+        in = next;
+    }
+    return out < 0 ? n : out;
+}
+
+// A received character as the buffer keeps it: CR as "*", LF as "$".
+inline char16_t stored(char c)
+{
+    return c == '\r' ? u'*' : c == '\n' ? u'$' : char16_t(uchar(c));
+}
+
+inline int hexDigit(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    c = folded(c);
+    return c >= u'a' && c <= u'f' ? c - u'a' + 10 : -1;
 }
 
 } // namespace
@@ -77,19 +143,39 @@ TraceCapture::TraceCapture(TraceOutput& trace, Hooks hooks) : trace_(trace), hoo
 {
 }
 
-void TraceCapture::scan(char c)
+void TraceCapture::scan(QByteArrayView chars)
 {
-    QChar ch = QChar(uchar(c));
-    if (ch == u'\r')
-        ch = u'*';
-    else if (ch == u'\n')
-        ch = u'$';
-    const bool decoded = ch == u'L';
-    if (decoded)
+    const bool endsInL = chars.endsWith('L');
+    scanPlain(endsInL ? chars.chopped(1) : chars);
+    if (endsInL) {
         startLine();
-    appendToTraceBuffer(ch);
-    removeBreakJunk(decoded, ch);
-    boundTraceBuffer();
+        appendToTraceBuffer("L");
+        removeBreakJunk(true, u'L');
+        boundTraceBuffer();
+    }
+}
+
+// Characters without an "L". One at a time only where a left-over line end
+// may become junk; otherwise each stretch up to the buffer's bound at once.
+void TraceCapture::scanPlain(QByteArrayView chars)
+{
+    constexpr qsizetype kBound = kTraceBufferLimit + kTraceBufferLimit / 16;
+    while (!chars.isEmpty()) {
+        const qsizetype n = junkMayForm() ? 1 : std::clamp<qsizetype>(kBound + 1 - buffer().size(), 1, chars.size());
+        appendToTraceBuffer(chars.first(n));
+        if (n == 1)
+            removeBreakJunk(false, QChar(stored(chars.front())));
+        boundTraceBuffer();
+        chars = chars.sliced(n);
+    }
+}
+
+// The junk ends in two blanks after a CR LF, which only a decode pass writes:
+// the next two characters can complete it only when one of the buffer's last
+// two is that line feed.
+bool TraceCapture::junkMayForm() const
+{
+    return junkLeft_ || (lineBreaks_ > 0 && buffer().right(2).contains(u'\n'));
 }
 
 void TraceCapture::cutLine()
@@ -128,9 +214,14 @@ int TraceCapture::breaksIn(QStringView part) const
     return lineBreaks_ == 0 ? 0 : int(part.count(u'\n'));
 }
 
-void TraceCapture::appendToTraceBuffer(QChar ch)
+// Never a line break: CR and LF are kept as "*" and "$".
+void TraceCapture::appendToTraceBuffer(QByteArrayView chars)
 {
-    TraceBuffer += ch; // never a line break: Scan turned CR and LF into "*" and "$"
+    const qsizetype at = TraceBuffer.size();
+    TraceBuffer.resize(at + chars.size());
+    char16_t* out = reinterpret_cast<char16_t*>(TraceBuffer.data()) + at;
+    for (const char c : chars)
+        *out++ = stored(c);
 }
 
 void TraceCapture::chopTraceBuffer(qsizetype n)
@@ -156,18 +247,25 @@ void TraceCapture::dropTraceBufferFront(qsizetype n)
 
 // The buffer from `from` on is replaced by `tail`; what comes before stays.
 // Only from the first character that differs is anything changed.
-void TraceCapture::replaceTraceBufferFrom(qsizetype from, const QString& tail)
+void TraceCapture::replaceTraceBufferFrom(qsizetype from, QStringView tail)
 {
     const QStringView old = buffer().sliced(from);
     const qsizetype same = std::mismatch(old.begin(), old.end(), tail.begin(), tail.end()).first - old.begin();
     if (same < old.size() || same < tail.size()) {
         history_.changing(from + same);
-        lineBreaks_ += int(QStringView(tail).sliced(same).count(u'\n')) - breaksIn(old.sliced(same));
+        lineBreaks_ += int(tail.sliced(same).count(u'\n')) - breaksIn(old.sliced(same));
         TraceBuffer.truncate(from + same);
-        TraceBuffer += QStringView(tail).sliced(same);
+        TraceBuffer += tail.sliced(same);
     }
     cleanPrefix_ = std::min(cleanPrefix_, from);
     lFree_ = std::min(lFree_, from);
+}
+
+char16_t* TraceCapture::copyToScratch(qsizetype from)
+{
+    const QStringView tail = buffer().sliced(from);
+    scratch_.assign(tail.utf16(), size_t(tail.size()));
+    return scratch_.data();
 }
 
 qsizetype TraceCapture::firstL()
@@ -178,26 +276,33 @@ qsizetype TraceCapture::firstL()
 }
 
 // The decode pass's replacements. None can reach into the clean prefix more
-// than kPassReach before its end, so the buffer before that point stays as it is.
-void TraceCapture::replaceLineTexts()
+// than kPassReach before its end, so the buffer before that point stays as it
+// is. Returns where the buffer's first CR LF starts, or -1.
+qsizetype TraceCapture::replaceLineTexts()
 {
     const qsizetype from = std::max<qsizetype>(0, cleanPrefix_ - kPassReach);
-    QString tail = buffer().sliced(from).toString();
+    char16_t* tail = copyToScratch(from);
+    qsizetype size = qsizetype(scratch_.size());
     for (const Replacement& r : kReplacements)
-        if (findPattern(tail, r.before, 0) >= 0)
-            tail.replace(r.before, r.after, Qt::CaseInsensitive);
-    replaceTraceBufferFrom(from, tail);
+        size = replaceAll(tail, size, r);
+    replaceTraceBufferFrom(from, QStringView(tail, size));
     // The replacements may have formed new texts to replace, reaching back by up to kReach.
     const QStringView buffer = this->buffer();
-    qsizetype clean = buffer.size();
     const qsizetype searchFrom = std::max<qsizetype>(0, from - kReach);
+    const qsizetype lineEnd = findPattern(buffer, kLineEnd, std::max<qsizetype>(0, searchFrom - 1));
+    if (lineEnd >= 0) {
+        // The pass drops the buffer up to this line end, and the clean prefix with it.
+        cleanPrefix_ = std::min(cleanPrefix_, searchFrom);
+        return lineEnd;
+    }
+    qsizetype clean = buffer.size();
     for (const Replacement& r : kReplacements) {
         const qsizetype at = findPattern(buffer.first(clean), r.before, searchFrom);
         if (at >= 0)
             clean = at;
     }
-    const qsizetype lineEnd = findPattern(buffer.first(clean), kLineEnd, searchFrom);
-    cleanPrefix_ = lineEnd >= 0 ? lineEnd : clean;
+    cleanPrefix_ = clean;
+    return -1;
 }
 
 // The buffer never holds the junk sequence between two calls of Scan (unless a
@@ -210,9 +315,9 @@ void TraceCapture::removeBreakJunk(bool decoded, QChar ch)
     if (decoded || junkLeft_) {
         const qsizetype at = findPattern(buffer(), kBreakJunk, junkFrom());
         if (at >= 0) {
-            QString tail = buffer().sliced(at).toString();
-            tail.remove(kBreakJunk);
-            replaceTraceBufferFrom(at, tail);
+            char16_t* tail = copyToScratch(at);
+            const qsizetype size = replaceAll(tail, qsizetype(scratch_.size()), {kBreakJunk, QLatin1String("")});
+            replaceTraceBufferFrom(at, QStringView(tail, size));
         }
         junkLeft_ = findPattern(buffer(), kBreakJunk, junkFrom()) >= 0;
     } else if (ch == u' ' && buffer().endsWith(kBreakJunk)) {
@@ -228,15 +333,14 @@ void TraceCapture::boundTraceBuffer()
         dropTraceBufferFront(buffer().size() - kTraceBufferLimit);
 }
 
+// Blanks are passed over; reading stops at the first character that is no hex digit.
 int TraceCapture::hexPair(QStringView two)
 {
     int value = 0;
-    for (QChar ch : two) {
+    for (const QChar ch : two) {
         if (ch == u' ')
             continue;
-        const int d = ch.isDigit() && ch.unicode() < 128               ? ch.unicode() - '0'
-                      : (ch.toUpper() >= u'A' && ch.toUpper() <= u'F') ? ch.toUpper().unicode() - 'A' + 10
-                                                                       : -1;
+        const int d = hexDigit(ch.unicode());
         if (d < 0)
             break;
         value = value * 16 + d;
@@ -244,34 +348,39 @@ int TraceCapture::hexPair(QStringView two)
     return value;
 }
 
+// The line is read where it stands in the buffer, before it is dropped.
 void TraceCapture::decodePass()
 {
     hooks_.passStarted();
 
-    replaceLineTexts();
-
-    // 1-based, 0 = none; a CR LF can start at the clean prefix's last character at the earliest.
-    const qsizetype p = buffer().indexOf(kLineEnd, std::max<qsizetype>(0, cleanPrefix_ - 1)) + 1;
+    const qsizetype p = replaceLineTexts() + 1; // the first CR LF, 1-based; 0 = none
     if (buffer().size() < 2)
         return;
-    QString line;
+    QStringView line;
     if (p > 0) {
-        line = buffer().left(p - 1).toString();
+        line = buffer().first(p - 1);
         if (LPosition >= 1) // LPosition 0: the cut fails and the line stays whole
             line = line.mid(LPosition - 1);
     }
-    if (trace_.level > 0)
-        trace_.xout1(QLatin1String("Extracted Frame is > ") + line + QLatin1String("\r\n"));
+    if (trace_.on())
+        trace_.xout1(QLatin1String("Extracted Frame is > ") + line.toString() + QLatin1String("\r\n"));
+    const bool frame = findPattern(line, kFrameMark, 0) >= 0;
+    int count = 0;
+    QString frameTrace;
+    if (frame) {
+        const QStringView octetText = line.mid(kOctetTextFrom);
+        count = int((octetText.size() + 1) / 3); // length / 3, rounded
+        if (trace_.level == 4)
+            frameTrace = QLatin1String("Frame:") + octetText.toString() + QLatin1String("\r\n");
+        parseOctets(octetText, count);
+        line_.resize(0); // keeps its room
+        line_.append(line);
+    }
     dropTraceBufferFront(p + 1);
-    if (!line.contains(QLatin1String("L1:"), Qt::CaseInsensitive))
+    if (!frame)
         return;
-
-    const QString octetText = line.mid(7);
-    const int count = int((octetText.size() + 1) / 3); // length / 3, rounded
     if (trace_.level == 4)
-        trace_.xout(QLatin1String("Frame:") + octetText + QLatin1String("\r\n"));
-    parseOctets(octetText, count);
-    line_ = std::move(line);
+        trace_.xout(frameTrace);
     hooks_.frameParsed(octets_, count);
 }
 
@@ -288,7 +397,7 @@ FrameDirection TraceCapture::directionOf(QStringView line)
 bool TraceCapture::octetsIntact(QStringView line, int count)
 {
     const auto isHex = [](QChar c) { return c.unicode() < 128 && std::isxdigit(c.unicode()); };
-    QStringView text = line.mid(7);
+    QStringView text = line.mid(kOctetTextFrom);
     while (text.endsWith(u' '))
         text.chop(1);
     if (count < 1 || text.size() != 3 * qsizetype(count) - 1)
@@ -299,9 +408,10 @@ bool TraceCapture::octetsIntact(QStringView line, int count)
     return true;
 }
 
-void TraceCapture::parseOctets(const QString& octetText, int count)
+// Octet i is the pair of characters at 3i - 3.
+void TraceCapture::parseOctets(QStringView octetText, int count)
 {
     octets_.fill(0);
     for (int i = 1; i <= count && i <= kMaxOctets; ++i)
-        octets_[i] = quint8(hexPair(QStringView(octetText).mid(3 * i - 3, 2)));
+        octets_[i] = quint8(hexPair(octetText.sliced(3 * i - 3, 2)));
 }

@@ -7,8 +7,10 @@
 #include "monitor/engine/trace_history.h"
 #include "monitor/engine/trace_output.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
+#include <string>
 
 class TraceCapture {
 public:
@@ -30,8 +32,9 @@ public:
 
     TraceCapture(TraceOutput& trace, Hooks hooks);
 
-    // One received character.
-    void scan(char c);
+    // Received characters, as if one at a time; only the last may be an "L".
+    void scan(QByteArrayView chars);
+    void scan(char c) { scan(QByteArrayView(&c, 1)); }
     // What an "L" does before it is stored, without the "L": the line before
     // it is cut out and parsed now. For a reader that knows the line's trailer
     // is in and need not wait for the next line.
@@ -51,20 +54,24 @@ public:
     static bool octetsIntact(QStringView line, int count);
 
 private:
+    void scanPlain(QByteArrayView chars);
     void startLine();
     void decodePass();
     void boundTraceBuffer();
+    bool junkMayForm() const;
     void removeBreakJunk(bool decoded, QChar appended);
-    void replaceLineTexts();
+    qsizetype replaceLineTexts();
     qsizetype firstL();
-    void parseOctets(const QString& octetText, int count);
+    void parseOctets(QStringView octetText, int count);
     // Every change of TraceBuffer goes through these, which keep its clean and
     // L-free prefixes, its line-break count and its history.
     int breaksIn(QStringView part) const;
-    void appendToTraceBuffer(QChar ch);
+    void appendToTraceBuffer(QByteArrayView chars);
     void chopTraceBuffer(qsizetype n);
     void dropTraceBufferFront(qsizetype n);
-    void replaceTraceBufferFrom(qsizetype from, const QString& tail);
+    void replaceTraceBufferFrom(qsizetype from, QStringView tail);
+    // The buffer from `from` on, in scratch_ for rewriting.
+    char16_t* copyToScratch(qsizetype from);
 
     TraceOutput& trace_;
     Hooks hooks_;
@@ -76,6 +83,7 @@ private:
     qsizetype cleanPrefix_ = 0;
     qsizetype lFree_ = 0;
     bool junkLeft_ = false;
+    std::u16string scratch_;
     Octets octets_{};
     QString line_;
     TraceHistory history_{[this] { return buffer(); }};

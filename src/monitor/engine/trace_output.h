@@ -8,6 +8,7 @@
 class TraceOutput {
 public:
     static constexpr int kQuiet = 0;
+    static constexpr int kDetailed = 4;
     static constexpr int kEverything = 5;
 
     int level = kQuiet;
@@ -16,6 +17,8 @@ public:
     bool on() const { return level != kQuiet; }
     // The element details of levels 1 and 5.
     bool info() const { return level == 1 || level == kEverything; }
+    // The frame and element dumps and the identifier tree of levels 4 and 5.
+    bool detailed() const { return level >= kDetailed; }
 
     void xout(const QString& deb)
     {

@@ -4,7 +4,7 @@
 // the eight lines an NCID output module reads on its standard input. Field
 // order and date forms follow the API's own examples.
 #include "monitor/engine/call_event.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 
 #include <QByteArray>
 #include <QList>

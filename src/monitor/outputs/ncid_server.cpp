@@ -1,6 +1,6 @@
 #include "monitor/outputs/ncid_server.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/clock.h"
 #include "monitor/outputs/tcp_listening.h"
 
@@ -54,7 +54,7 @@ int NcidServer::clientCount() const
     return int(clients_.size());
 }
 
-void NcidServer::setCallList(const CallListModel* callList)
+void NcidServer::setCallList(const CallList* callList)
 {
     if (callList_)
         disconnect(callList_, nullptr, this, nullptr);
@@ -62,13 +62,11 @@ void NcidServer::setCallList(const CallListModel* callList)
     logLines_.reset();
     if (!callList)
         return;
+    // New calls grow the log in place; any other change starts a new one.
     const auto changed = [this] { logLines_.reset(); };
-    connect(callList, &QAbstractItemModel::rowsInserted, this,
-        [this](const QModelIndex&, int first, int last) { callsAdded(first, last); });
-    connect(callList, &QAbstractItemModel::rowsRemoved, this, changed);
-    connect(callList, &QAbstractItemModel::modelReset, this, changed);
-    connect(callList, &QAbstractItemModel::dataChanged, this, changed);
-    connect(callList, &QAbstractItemModel::layoutChanged, this, changed);
+    connect(callList, &CallList::recordsInserted, this, &NcidServer::callsAdded);
+    connect(callList, &CallList::recordsRemoved, this, changed);
+    connect(callList, &CallList::recordsReset, this, changed);
 }
 
 void NcidServer::setSendCallLog(bool send)

@@ -15,7 +15,7 @@
 #include <QPointer>
 #include <memory>
 
-class CallListModel;
+class CallList;
 class Clock;
 class QTcpServer;
 
@@ -38,7 +38,7 @@ public:
 
     // The call list whose records clients get as the call log at connect;
     // without one they get "253 No Call log".
-    void setCallList(const CallListModel* callList);
+    void setCallList(const CallList* callList);
     // Off: clients get "251 Call log not sent" instead of the log.
     void setSendCallLog(bool send);
 
@@ -61,7 +61,7 @@ private:
     Clock& clock_;
     QTcpServer* server_;
     QList<NcidClient*> clients_;
-    QPointer<const CallListModel> callList_;
+    QPointer<const CallList> callList_;
     // Formatted once, grown in place by each new call and shared by every
     // client; any other change of the list starts a new one.
     std::shared_ptr<QList<QByteArray>> logLines_;

@@ -2,7 +2,7 @@
 #include "common/settings_keys.h"
 
 #include "common/settings_store.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/outputs/callmonitor_server.h"
 #include "monitor/outputs/event_program_runner.h"
 #include "monitor/outputs/mqtt_output.h"
@@ -12,13 +12,13 @@
 #include <QHostAddress>
 #include <QSysInfo>
 
-NetworkOutputs::NetworkOutputs(Clock& clock, SettingsStore& settings, const CallListModel* callList, QObject* parent)
+NetworkOutputs::NetworkOutputs(Clock& clock, SettingsStore& settings, const CallList* callList, QObject* parent)
     : QObject(parent), clock_(clock), settings_(settings), callList_(callList),
       runner_(std::make_unique<EventProgramRunner>(clock))
 {
     connect(runner_.get(), &EventProgramRunner::logMessage, this, &NetworkOutputs::logMessage);
     if (callList_) // calls the window could not save are announced as by corvane-monitor
-        connect(callList_, &CallListModel::callsNotSaved, this, [this] {
+        connect(callList_, &CallList::callsNotSaved, this, [this] {
             if (server_)
                 server_->announce(callList_->unsavedCallsText());
         });

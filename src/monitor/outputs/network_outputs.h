@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 
-class CallListModel;
+class CallList;
 class CallMonitorServer;
 class Clock;
 class EventProgramRunner;
@@ -26,7 +26,7 @@ public:
         QString ncid, callMonitor, mqtt;
     };
 
-    NetworkOutputs(Clock& clock, SettingsStore& settings, const CallListModel* callList, QObject* parent = nullptr);
+    NetworkOutputs(Clock& clock, SettingsStore& settings, const CallList* callList, QObject* parent = nullptr);
     ~NetworkOutputs() override;
 
     // Takes the stored settings on.
@@ -50,7 +50,7 @@ private:
 
     Clock& clock_;
     SettingsStore& settings_;
-    const CallListModel* callList_;
+    const CallList* callList_;
     std::unique_ptr<NcidServer> server_;
     std::unique_ptr<CallMonitorServer> callMonitor_;
     std::unique_ptr<MqttOutput> mqtt_;

@@ -111,7 +111,7 @@ void MonitorSession::stop(bool saveList)
 
 void MonitorSession::loadList()
 {
-    CallListModel& list = engine_.callList();
+    CallList& list = engine_.callList();
     list.clearRows();
     list.ReadTheList();
 }

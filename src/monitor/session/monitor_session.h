@@ -23,8 +23,9 @@ class MonitorSession : public QObject {
     Q_OBJECT
 public:
     static constexpr int kReconnectMs = 3000;
-    // Between two reads of the trace: a few lines, a hundred wake-ups a second at most.
-    static constexpr int kReadRestMs = 10;
+    // Between two reads of the trace: a few lines. Each rest costs two wake-ups
+    // (its end, and the byte that starts the next), a hundred a second at most.
+    static constexpr int kReadRestMs = 20;
 
     MonitorSession(AtChannel& at, Clock& clock, QObject* parent = nullptr);
     ~MonitorSession() override;
@@ -32,14 +33,14 @@ public:
     // The engine, for views that draw its display model and trace panes.
     MonitorEngine& engine() { return engine_; }
     const MonitorEngine& engine() const { return engine_; }
-    CallListModel& callList() { return engine_.callList(); }
+    CallList& callList() { return engine_.callList(); }
 
     // Trace mode on: "ATE0", "ATCD1", "ATCD9", then the port reopened and held.
     // When the adapter did not answer "MONITOR", traceModeFailed() comes
     // before the port opens; the session monitors anyway and reconnects.
     void start();
-    // Trace mode off: "ATCD8" straight to the port, the port closed and the
-    // closing commands; with `saveList` the call list is saved first.
+    // Trace mode off: "ATCD8" straight to the port, then the closing commands,
+    // the first on the port still open; with `saveList` the call list is saved first.
     void stop(bool saveList);
     bool stopping() const { return stopping_; }
     // The port failed while monitoring; reconnect attempts run until it is back.

@@ -32,9 +32,12 @@ void switchOff(AtChannel& at, const WriteToPort& writeToPort, const SendAT& send
     }
     at.ScanState = false;
     at.scanHandler = nullptr;
-    at.port().close();
+    // The port stays open until the first closing command is answered, so
+    // nothing closes the line while "ATCD8" may still be on its way.
     for (const char* cmd : kClosingCommands)
         sendAT(QLatin1String(cmd));
+    if (at.port().isOpen())
+        at.port().close(); // no command took it (the latch was set)
 }
 
 bool isLineLoss(QSerialPort::SerialPortError e)

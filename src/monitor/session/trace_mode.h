@@ -21,7 +21,8 @@ inline constexpr int kFlushMs = 500; // "ATCD8" on its way before the port close
 bool switchOn(const SendAT& sendAT, const std::function<bool()>& carryOn = {});
 
 // "ATCD8" straight to the port held for the trace, the port handed back to the
-// command channel and closed, then the closing commands through it.
+// command channel, then the closing commands through it, the first on the
+// port still open.
 void switchOff(AtChannel& at, const WriteToPort& writeToPort, const SendAT& sendAT);
 
 // Whether an error of the port held for the trace means the adapter is gone.

@@ -1,14 +1,11 @@
 #pragma once
 // The call list as FlexGrid1 shows it: the records that match the search
 // field and the "Missed" toggle, in the list's own order (the grid sorts the
-// list itself). Every word of the search must be found in the number, the
-// name, the MSN or the type, in any case; blanks and dashes typed in a number
-// are ignored.
+// list itself). Which records match is the core's (call_history.h).
 #include <QSortFilterProxyModel>
 #include <QStringList>
 
 class CallListModel;
-struct CallRecord;
 
 class CallFilter : public QSortFilterProxyModel {
     Q_OBJECT
@@ -25,11 +22,6 @@ public:
     QList<int> shownRows() const;
     int sourceRow(int shownRow) const;
     int shownRow(int sourceRow) const;
-
-    // An incoming call nobody answered.
-    static bool isMissed(const CallRecord& r);
-    static bool accepts(const CallRecord& r, const QStringList& words, bool missedOnly);
-    static QStringList searchWords(const QString& text);
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;

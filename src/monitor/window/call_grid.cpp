@@ -2,7 +2,8 @@
 
 #include "common/regional.h"
 #include "common/settings_store.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
+#include "monitor/window/call_list_model.h"
 #include "monitor/window/call_filter.h"
 #include "monitor/window/grid_sort.h"
 #include "monitor/window/twips.h"
@@ -85,10 +86,12 @@ double CallGrid::dpi() const
     return twips::dpiOf(this);
 }
 
-void CallGrid::setCallList(CallListModel* model)
+void CallGrid::setCallList(CallList* list)
 {
-    model_ = model;
-    filter_->setCallList(model);
+    list_ = list;
+    delete model_;
+    model_ = new CallListModel(*list, this);
+    filter_->setCallList(model_);
     setModel(filter_);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
         if (current.isValid())
@@ -195,12 +198,12 @@ int CallGrid::headerColumnAt(int x) const
 
 void CallGrid::sortByHeader(int column)
 {
-    if (!model_)
+    if (!list_)
         return;
-    QList<CallRecord> records = model_->records();
+    QList<CallRecord> records = list_->records();
     gridsort::headerClick(records, column);
     const int row = currentIndex().isValid() ? currentIndex().row() : 0;
-    model_->setRecords(std::move(records));
+    list_->setRecords(std::move(records));
     if (filter_->rowCount() > 0)
         setCurrentIndex(filter_->index(std::min(row, filter_->rowCount() - 1), column));
 }

@@ -1,13 +1,15 @@
 #pragma once
-// FlexGrid1: the call list grid, a view on the engine's call list through the
-// search filter. Column widths are kept in twips in the settings and saved on
-// every mouse release; a click on the header sorts (dragging a column border
-// only changes its width); Delete removes the selected rows that are shown.
+// FlexGrid1: the call list grid, a view on the engine's call list (as a
+// CallListModel) through the search filter. Column widths are kept in twips
+// in the settings and saved on every mouse release; a click on the header
+// sorts (dragging a column border only changes its width); Delete removes the
+// selected rows that are shown.
 // Rows in its signals are rows of the call list, not of the filtered view.
 #include <QTableView>
 #include <array>
 
 class CallFilter;
+class CallList;
 class CallListModel;
 class SettingsStore;
 
@@ -16,8 +18,7 @@ class CallGrid : public QTableView {
 public:
     explicit CallGrid(SettingsStore& settings, QWidget* parent = nullptr);
 
-    void setCallList(CallListModel* model);
-    CallListModel* callList() const { return model_; }
+    void setCallList(CallList* list);
     CallFilter& filter() const { return *filter_; }
     // Makes the shown row of call-list record `row` current (none when hidden).
     void setCurrentRecord(int row);
@@ -58,6 +59,7 @@ private:
     bool onBorder(int x) const;
 
     SettingsStore& settings_;
+    CallList* list_ = nullptr;
     CallListModel* model_ = nullptr;
     CallFilter* filter_ = nullptr;
     bool borderPressed_ = false;

@@ -353,7 +353,7 @@ void FormMonitor::prepareGrid()
 {
     FlexGrid1->applyStoredWidths();
     session_.loadList();
-    if (engine_.callList().rowCount() > 0)
+    if (engine_.callList().count() > 0)
         FlexGrid1->setCurrentRecord(0); // the newest record; its picture shows
 }
 

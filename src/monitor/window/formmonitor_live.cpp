@@ -29,7 +29,7 @@ void FormMonitor::connectSession()
     connect(&session_, &MonitorSession::keepOnTopRequested, this, &FormMonitor::keepOnTop);
     connect(&session_, &MonitorSession::callEvent, this, &FormMonitor::announceCaller);
     connect(&session_, &MonitorSession::connectionChanged, this, &FormMonitor::showConnectionState);
-    connect(&engine_.callList(), &CallListModel::fileProblemChanged, this, &FormMonitor::showListProblem);
+    connect(&engine_.callList(), &CallList::fileProblemChanged, this, &FormMonitor::showListProblem);
     connect(&session_, &MonitorSession::traceModeFailed, this, [this] {
         monitormessage::show(this, QStringLiteral("An error has occured! Call Monitor is Inactive... Please restart!"));
     });

@@ -56,7 +56,7 @@ void FormMonitor::closeWithoutAsking()
 
 bool FormMonitor::unsavedCallsMayGo()
 {
-    CallListModel& list = engine_.callList();
+    CallList& list = engine_.callList();
     if (!list.hasUnsavedChanges() || session_.saveList())
         return true;
     return monitormessage::ask(
@@ -70,7 +70,7 @@ void FormMonitor::showListProblem()
     if (problem.isEmpty() || session_.connectionLost() || unloading_)
         return; // the grid's warning line stays until a save succeeds
     LabelCID->setStyleSheet(kAlertStyle);
-    LabelCID->setText(engine_.callList().fileProblem() == CallListModel::FileProblem::Unreadable
+    LabelCID->setText(engine_.callList().fileProblem() == CallList::FileProblem::Unreadable
                           ? QStringLiteral("Call list unreadable!")
                           : QStringLiteral("Calls not saved!"));
     cidAlert_ = true;

@@ -1,7 +1,7 @@
 #include "monitor/window/grid_sort.h"
 
 #include "common/regional.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,10 +1,10 @@
 #include "monitor/window/history_bar.h"
 
 #include "common/atomic_file.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/window/call_filter.h"
 #include "monitor/window/call_grid.h"
-#include "monitor/window/call_list_csv.h"
+#include "monitor/engine/call_list_csv.h"
 #include "monitor/window/missed_calls.h"
 #include "monitor/window/monitor_message.h"
 #include "monitor/window/statistics_window.h"
@@ -21,7 +21,7 @@ namespace {
 constexpr int kGapPx = 2; // between the bar and the grid
 }
 
-HistoryBar::HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidget* window)
+HistoryBar::HistoryBar(CallGrid& grid, CallList& list, Clock& clock, QWidget* window)
     : QWidget(window), grid_(grid), list_(list), clock_(clock)
 {
     setObjectName(QStringLiteral("HistoryBar"));
@@ -65,7 +65,7 @@ HistoryBar::HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidge
     connect(CheckMissed, &QCheckBox::toggled, &grid.filter(), &CallFilter::setMissedOnly);
     connect(CommandExport, &QPushButton::clicked, this, &HistoryBar::exportCsv);
     connect(CommandStatistics, &QPushButton::clicked, this, &HistoryBar::showStatistics);
-    connect(&list, &CallListModel::fileProblemChanged, this, &HistoryBar::showFileProblem);
+    connect(&list, &CallList::fileProblemChanged, this, &HistoryBar::showFileProblem);
     showFileProblem();
 }
 

@@ -11,7 +11,7 @@
 #include <functional>
 
 class CallGrid;
-class CallListModel;
+class CallList;
 class Clock;
 class MissedCalls;
 class QCheckBox;
@@ -22,7 +22,7 @@ class QPushButton;
 class HistoryBar : public QWidget {
     Q_OBJECT
 public:
-    HistoryBar(CallGrid& grid, CallListModel& list, Clock& clock, QWidget* window);
+    HistoryBar(CallGrid& grid, CallList& list, Clock& clock, QWidget* window);
 
     // The call list's room in the window: this bar on top, the grid below it.
     void place(const QRect& area);
@@ -39,7 +39,7 @@ private:
     void showFileProblem();
 
     CallGrid& grid_;
-    CallListModel& list_;
+    CallList& list_;
     Clock& clock_;
     MissedCalls* missed_ = nullptr;
     QLineEdit* TextSearch = nullptr;

@@ -1,8 +1,8 @@
 #include "monitor/window/missed_calls.h"
 
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_history.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/clock.h"
-#include "monitor/window/call_filter.h"
 
 #include <QEvent>
 #include <QSystemTrayIcon>
@@ -13,36 +13,18 @@ const QString kTitle = QStringLiteral("Call Monitor");
 const QString kStampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 } // namespace
 
-MissedCalls::MissedCalls(const CallListModel& list, Clock& clock, QWidget& window)
+MissedCalls::MissedCalls(const CallList& list, Clock& clock, QWidget& window)
     : QObject(&window), list_(list), clock_(clock), window_(window)
 {
     since_ = clock_.now().toString(kStampFormat);
     window.installEventFilter(this);
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&list, signal, this, &MissedCalls::recount);
-    connect(&list, &QAbstractItemModel::modelReset, this, &MissedCalls::recount);
-    connect(&list, &QAbstractItemModel::dataChanged, this, &MissedCalls::recount);
+    connect(&list, &CallList::changed, this, &MissedCalls::recount);
 }
 
 void MissedCalls::looked()
 {
     since_ = clock_.now().toString(kStampFormat);
     recount();
-}
-
-int MissedCalls::countSince(const QList<CallRecord>& records, const QString& since)
-{
-    const QStringView day = QStringView(since).left(10);
-    const QStringView time = QStringView(since).mid(11);
-    int n = 0;
-    for (const CallRecord& r : records) {
-        if (!CallFilter::isMissed(r))
-            continue;
-        const int byDay = QStringView(r.date).compare(day);
-        if (byDay > 0 || (byDay == 0 && QStringView(r.time).compare(time) > 0))
-            ++n;
-    }
-    return n;
 }
 
 QString MissedCalls::titled(const QString& title, int count)
@@ -52,7 +34,7 @@ QString MissedCalls::titled(const QString& title, int count)
 
 void MissedCalls::recount()
 {
-    const int n = countSince(list_.records(), since_);
+    const int n = callhistory::missedSince(list_.records(), since_);
     if (n == count_)
         return;
     count_ = n;

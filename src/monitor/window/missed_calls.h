@@ -3,27 +3,25 @@
 // and the tray's tool-tip: "Call Monitor (2 missed)". Looking is activating
 // the window (a popup shows it without activating); opening it counts too.
 // A missed call is a "Ring" record that started after that moment, so the
-// count follows the list when records are deleted, sorted or read again.
+// count follows the list when records are deleted, sorted or read again
+// (callhistory::missedSince).
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 
-class CallListModel;
+class CallList;
 class Clock;
 class QWidget;
-struct CallRecord;
 
 class MissedCalls : public QObject {
     Q_OBJECT
 public:
-    MissedCalls(const CallListModel& list, Clock& clock, QWidget& window);
+    MissedCalls(const CallList& list, Clock& clock, QWidget& window);
 
     int count() const { return count_; }
     // The user looks at the monitor now.
     void looked();
 
-    // Missed calls of `records` that started after `since` ("yyyy-MM-dd HH:mm:ss").
-    static int countSince(const QList<CallRecord>& records, const QString& since);
     // The title (or tool-tip) for a count.
     static QString titled(const QString& title, int count);
 
@@ -37,7 +35,7 @@ private:
     void recount();
     void show();
 
-    const CallListModel& list_;
+    const CallList& list_;
     Clock& clock_;
     QWidget& window_;
     QString since_;

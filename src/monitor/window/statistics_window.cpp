@@ -1,7 +1,7 @@
 #include "monitor/window/statistics_window.h"
 
 #include "common/regional.h"
-#include "monitor/engine/call_list_model.h"
+#include "monitor/engine/call_list.h"
 #include "monitor/engine/clock.h"
 #include "monitor/window/twips.h"
 
@@ -111,7 +111,7 @@ QString elided(const QString& text)
 
 } // namespace
 
-StatisticsWindow::StatisticsWindow(const CallListModel& list, Clock& clock, QWidget* parent)
+StatisticsWindow::StatisticsWindow(const CallList& list, Clock& clock, QWidget* parent)
     : QWidget(parent, Qt::Window), list_(list), clock_(clock)
 {
     setObjectName(QStringLiteral("FormStatistics"));
@@ -147,10 +147,7 @@ StatisticsWindow::StatisticsWindow(const CallListModel& list, Clock& clock, QWid
         if (isVisible())
             pending_.start();
     };
-    connect(&list, &QAbstractItemModel::rowsInserted, this, later);
-    connect(&list, &QAbstractItemModel::rowsRemoved, this, later);
-    connect(&list, &QAbstractItemModel::modelReset, this, later);
-    connect(&list, &QAbstractItemModel::dataChanged, this, later);
+    connect(&list, &CallList::changed, this, later);
 }
 
 QChart* StatisticsWindow::addChart(const char* name, int row, int column)

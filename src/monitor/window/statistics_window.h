@@ -2,12 +2,12 @@
 // "Call Statistics": four charts over the call list the monitor holds (calls
 // per day of the last 30 days by type, calls per hour of the day, the most
 // frequent numbers, costs per month by MSN). It follows the list while open.
-#include "monitor/window/call_statistics.h"
+#include "monitor/engine/call_statistics.h"
 
 #include <QTimer>
 #include <QWidget>
 
-class CallListModel;
+class CallList;
 class Clock;
 class QChart;
 class QLabel;
@@ -15,7 +15,7 @@ class QLabel;
 class StatisticsWindow : public QWidget {
     Q_OBJECT
 public:
-    StatisticsWindow(const CallListModel& list, Clock& clock, QWidget* parent = nullptr);
+    StatisticsWindow(const CallList& list, Clock& clock, QWidget* parent = nullptr);
 
     // Computes the figures and redraws the charts at once.
     void refreshNow();
@@ -31,7 +31,7 @@ private:
     void drawTopNumbers();
     void drawCosts();
 
-    const CallListModel& list_;
+    const CallList& list_;
     Clock& clock_;
     CallStatistics stats_;
     QTimer pending_; // coalesces the list's changes into one redraw

@@ -1,0 +1,889 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>usage: corvane [scan] [DEBUG1 ... DEBUG5] [--simulate [SCENARIO]] [--port PATH] [--home DIR]
+       corvane --help | --version
+The DodOva ISDN adapter&apos;s settings window and call monitor.
+
+  scan                   start straight in the call monitor; closing it ends the program
+  DEBUG1 ... DEBUG5      show the monitor&apos;s trace panes at that level (the smallest wins)
+  --simulate [SCENARIO]  start dodova-sim from beside the program and use it for this run
+                         (default scenario demo; dodova-sim --list-scenarios lists them)
+  --port PATH            the current port number means the device PATH for this run
+  --home DIR             the program folder (list.txt, book.txt, pictures)
+  -h, --help             show this help and end
+  --version              show the version and end
+The words are case-sensitive and may appear anywhere, also inside other words.
+</source>
+        <translation>Aufruf: corvane [scan] [DEBUG1 ... DEBUG5] [--simulate [SZENARIO]] [--port PFAD] [--home ORDNER]
+        corvane --help | --version
+Einstellungsfenster und Anrufmonitor für den ISDN-Adapter DodOva.
+
+  scan                   gleich im Anrufmonitor starten; sein Schließen beendet das Programm
+  DEBUG1 ... DEBUG5      die Trace-Bereiche des Monitors in dieser Stufe zeigen (die kleinste gilt)
+  --simulate [SZENARIO]  dodova-sim neben dem Programm starten und für diesen Lauf verwenden
+                         (Standardszenario demo; dodova-sim --list-scenarios listet sie auf)
+  --port PFAD            die eingestellte Portnummer meint für diesen Lauf das Gerät PFAD
+  --home ORDNER          der Programmordner (list.txt, book.txt, Bilder)
+  -h, --help             diese Hilfe zeigen und beenden
+  --version              die Version zeigen und beenden
+Die Wörter unterscheiden Groß- und Kleinschreibung und dürfen überall stehen, auch in anderen Wörtern.
+</translation>
+    </message>
+</context>
+<context>
+    <name>Dialog</name>
+    <message>
+        <source>Serial Port Options</source>
+        <translation>Serielle Schnittstelle</translation>
+    </message>
+    <message>
+        <source>Port Selection</source>
+        <translation>Portauswahl</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Gerät:</translation>
+    </message>
+    <message>
+        <source>A device file, or tcp://HOST:PORT for an adapter behind ser2net</source>
+        <translation>Eine Gerätedatei oder tcp://HOST:PORT für einen Adapter hinter ser2net</translation>
+    </message>
+    <message>
+        <source>Port Speed</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message>
+        <source>Slow Responses</source>
+        <translation>Langsame Antworten</translation>
+    </message>
+    <message>
+        <source>Slow Response</source>
+        <translation>Langsame Antwort</translation>
+    </message>
+    <message>
+        <source>Try clicking here</source>
+        <translation>Versuchen Sie dies,</translation>
+    </message>
+    <message>
+        <source>if you are having</source>
+        <translation>wenn es Probleme</translation>
+    </message>
+    <message>
+        <source>problems.</source>
+        <translation>gibt.</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Applies when Corvane starts again</source>
+        <translation>Gilt ab dem nächsten Start von Corvane</translation>
+    </message>
+    <message>
+        <source>System</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Sprache:</translation>
+    </message>
+</context>
+<context>
+    <name>DialogpBook</name>
+    <message>
+        <source>The file is larger than %1 MB.</source>
+        <translation>Die Datei ist größer als %1 MB.</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Phone 1</source>
+        <translation>Telefon 1</translation>
+    </message>
+    <message>
+        <source>Phone 2</source>
+        <translation>Telefon 2</translation>
+    </message>
+    <message>
+        <source>Mobile</source>
+        <translation>Mobil</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Sonstige</translation>
+    </message>
+    <message>
+        <source>Phone Book Manager</source>
+        <translation>Telefonbuch</translation>
+    </message>
+    <message>
+        <source>All Picture files (*.*) |*.bmp;*.jpg;*.gif;*.png| BMP Files (*.bmp) |*.bmp| JPG Files (*.jpg) |*.jpg| GIF Files (*.gif) |*.gif| PNG Files (*.png) |*.png</source>
+        <translation>Alle Bilddateien (*.*) |*.bmp;*.jpg;*.gif;*.png| BMP-Dateien (*.bmp) |*.bmp| JPG-Dateien (*.jpg) |*.jpg| GIF-Dateien (*.gif) |*.gif| PNG-Dateien (*.png) |*.png</translation>
+    </message>
+    <message>
+        <source>Import contacts</source>
+        <translation>Kontakte importieren</translation>
+    </message>
+    <message>
+        <source>Add New</source>
+        <translation>Neu hinzufügen</translation>
+    </message>
+    <message>
+        <source>Update</source>
+        <translation>Ändern</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importieren...</translation>
+    </message>
+    <message>
+        <source>Add contacts from a vCard (.vcf) or CSV file</source>
+        <translation>Kontakte aus einer vCard- (.vcf) oder CSV-Datei hinzufügen</translation>
+    </message>
+    <message>
+        <source>Double-click a contact in the list to choose its picture</source>
+        <translation>Doppelklick auf einen Kontakt in der Liste wählt sein Bild</translation>
+    </message>
+    <message>
+        <source>Search by name or number</source>
+        <translation>Nach Name oder Rufnummer suchen</translation>
+    </message>
+    <message>
+        <source>Telephone 1</source>
+        <translation>Telefon 1</translation>
+    </message>
+    <message>
+        <source>Telephone 2</source>
+        <translation>Telefon 2</translation>
+    </message>
+    <message>
+        <source>Search:</source>
+        <translation>Suchen:</translation>
+    </message>
+    <message>
+        <source>%1 - book.txt could not be read</source>
+        <translation>%1 - book.txt konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>The phone book could not be saved to
+%1
+
+The file as it was before is unchanged. Close anyway and lose the changes made in this window?</source>
+        <translation>Das Telefonbuch konnte nicht gespeichert werden in
+%1
+
+Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in diesem Fenster verwerfen?</translation>
+    </message>
+    <message>
+        <source>The contacts could not be read from
+%1
+
+%2</source>
+        <translation>Die Kontakte konnten nicht gelesen werden aus
+%1
+
+%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n contact(s) imported.</source>
+        <translation>
+            <numerusform>%n Kontakt importiert.</numerusform>
+            <numerusform>%n Kontakte importiert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>
+%n already in the phone book, left out.</source>
+        <translation>
+            <numerusform>
+%n schon im Telefonbuch, ausgelassen.</numerusform>
+            <numerusform>
+%n schon im Telefonbuch, ausgelassen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>
+%n without a name, left out.</source>
+        <translation>
+            <numerusform>
+%n ohne Namen, ausgelassen.</numerusform>
+            <numerusform>
+%n ohne Namen, ausgelassen.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>Serial Port Error!</source>
+        <translation>Fehler an der seriellen Schnittstelle!</translation>
+    </message>
+    <message>
+        <source>Either serial port is being used or Port is wrong.</source>
+        <translation>Die serielle Schnittstelle ist belegt oder der Port ist falsch.</translation>
+    </message>
+    <message>
+        <source>Device tried: %1</source>
+        <translation>Versuchtes Gerät: %1</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>Warnung!</translation>
+    </message>
+    <message>
+        <source>Sending %1</source>
+        <translation>Sende %1</translation>
+    </message>
+    <message>
+        <source>No DodOva answers on port %1.</source>
+        <translation>Am Port %1 antwortet kein DodOva.</translation>
+    </message>
+    <message>
+        <source>%1 sent.</source>
+        <translation>%1 gesendet.</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <translation>Code:</translation>
+    </message>
+    <message>
+        <source>Settings received.</source>
+        <translation>Einstellungen gelesen.</translation>
+    </message>
+    <message>
+        <source>No DodOva answered on port %1: the window shows the last known values.</source>
+        <translation>Am Port %1 hat kein DodOva geantwortet: das Fenster zeigt die zuletzt bekannten Werte.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 commands got no answer or were refused: their fields keep their last values.</source>
+        <translation>%1 von %2 Befehlen blieben ohne Antwort oder wurden abgelehnt: ihre Felder behalten die letzten Werte.</translation>
+    </message>
+    <message>
+        <source>Transmit Settings and Save to P stay off until a reading succeeds.</source>
+        <translation>„Einstellungen senden“ und „In P speichern“ bleiben gesperrt, bis das Lesen gelingt.</translation>
+    </message>
+    <message>
+        <source>Reading identification</source>
+        <translation>Lese Kennung</translation>
+    </message>
+    <message>
+        <source>Reading charge counters</source>
+        <translation>Lese Gebührenzähler</translation>
+    </message>
+    <message>
+        <source>Reading MSNs</source>
+        <translation>Lese MSNs</translation>
+    </message>
+    <message>
+        <source>Reading own numbers</source>
+        <translation>Lese eigene Rufnummern</translation>
+    </message>
+    <message>
+        <source>Waiting for the device to apply the settings</source>
+        <translation>Warte, bis das Gerät die Einstellungen übernommen hat</translation>
+    </message>
+    <message>
+        <source>The DodOva refused: %1.</source>
+        <translation>Der DodOva hat abgelehnt: %1.</translation>
+    </message>
+    <message>
+        <source>The DodOva refused these settings and kept its own values:
+%1</source>
+        <translation>Der DodOva hat diese Einstellungen abgelehnt und seine eigenen Werte behalten:
+%1</translation>
+    </message>
+    <message>
+        <source>Phone 1 MSN1</source>
+        <translation>Telefon 1 MSN1</translation>
+    </message>
+    <message>
+        <source>Phone 1 MSN2</source>
+        <translation>Telefon 1 MSN2</translation>
+    </message>
+    <message>
+        <source>Phone 1 MSN3</source>
+        <translation>Telefon 1 MSN3</translation>
+    </message>
+    <message>
+        <source>Phone 2 MSN1</source>
+        <translation>Telefon 2 MSN1</translation>
+    </message>
+    <message>
+        <source>Phone 2 MSN2</source>
+        <translation>Telefon 2 MSN2</translation>
+    </message>
+    <message>
+        <source>Phone 2 MSN3</source>
+        <translation>Telefon 2 MSN3</translation>
+    </message>
+    <message>
+        <source>DTE Port MSN1</source>
+        <translation>DTE-Port MSN1</translation>
+    </message>
+    <message>
+        <source>DTE Port MSN2</source>
+        <translation>DTE-Port MSN2</translation>
+    </message>
+    <message>
+        <source>DTE Port MSN3</source>
+        <translation>DTE-Port MSN3</translation>
+    </message>
+    <message>
+        <source>DTE Port Own #</source>
+        <translation>DTE-Port eigene Nr.</translation>
+    </message>
+    <message>
+        <source>Phone 1 Own #</source>
+        <translation>Telefon 1 eigene Nr.</translation>
+    </message>
+    <message>
+        <source>Phone 2 Own #</source>
+        <translation>Telefon 2 eigene Nr.</translation>
+    </message>
+    <message>
+        <source>Reading registers %1/%2</source>
+        <translation>Lese Register %1/%2</translation>
+    </message>
+    <message>
+        <source>Writing registers %1/%2</source>
+        <translation>Schreibe Register %1/%2</translation>
+    </message>
+    <message>
+        <source>Writing MSNs and own numbers %1/%2</source>
+        <translation>Schreibe MSNs und eigene Rufnummern %1/%2</translation>
+    </message>
+    <message>
+        <source>Charge counters reset.</source>
+        <translation>Gebührenzähler zurückgesetzt.</translation>
+    </message>
+    <message>
+        <source>Call Charges</source>
+        <translation>Gebühren</translation>
+    </message>
+    <message>
+        <source>Call Units</source>
+        <translation>Einheiten</translation>
+    </message>
+    <message>
+        <source>Cost</source>
+        <translation>Kosten</translation>
+    </message>
+    <message>
+        <source>Last</source>
+        <translation>Letzter</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Gesamt</translation>
+    </message>
+    <message>
+        <source>MSN%1</source>
+        <translation>MSN%1</translation>
+    </message>
+    <message>
+        <source>Own #</source>
+        <translation>Eigene Nr.</translation>
+    </message>
+    <message>
+        <source>Phone %1 (%2)</source>
+        <translation>Telefon %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Global Calls On</source>
+        <translation>Globale Anrufe an</translation>
+    </message>
+    <message>
+        <source>When OFF, Rejects Calls with Call Party number information element missing</source>
+        <translation>Wenn AUS, werden Anrufe ohne Rufnummer des Anrufers abgewiesen</translation>
+    </message>
+    <message>
+        <source>Delayed Clear Off</source>
+        <translation>Verzögerter Abbau aus</translation>
+    </message>
+    <message>
+        <source>Caller on Bundle</source>
+        <translation>Anrufer bei Bündelung</translation>
+    </message>
+    <message>
+        <source>When both channels are used for data, drop one line to receive voice call</source>
+        <translation>Wenn beide Kanäle für Daten belegt sind, wird einer freigegeben, um einen Sprachanruf anzunehmen</translation>
+    </message>
+    <message>
+        <source>Calling Line ID Off</source>
+        <translation>Rufnummernübermittlung aus</translation>
+    </message>
+    <message>
+        <source>Deactivates sending own phone number when calling from %1</source>
+        <translation>Schaltet das Senden der eigenen Rufnummer bei Anrufen von %1 ab</translation>
+    </message>
+    <message>
+        <source>Incoming calls Off</source>
+        <translation>Ankommende Anrufe aus</translation>
+    </message>
+    <message>
+        <source>Disables incoming calls for %1. When Off you cannot receive calls!</source>
+        <translation>Sperrt ankommende Anrufe für %1. Wenn aus, können Sie keine Anrufe empfangen!</translation>
+    </message>
+    <message>
+        <source>Metering Pulse</source>
+        <translation>Gebührenimpuls</translation>
+    </message>
+    <message>
+        <source>Enables a DECT phone to recognise cost charges on %1</source>
+        <translation>Lässt ein DECT-Telefon die Gebühren an %1 erkennen</translation>
+    </message>
+    <message>
+        <source>Charging Counter</source>
+        <translation>Gebührenzähler</translation>
+    </message>
+    <message>
+        <source>Enables the Charging Counter for %1</source>
+        <translation>Schaltet den Gebührenzähler für %1 ein</translation>
+    </message>
+    <message>
+        <source>Call Waiting</source>
+        <translation>Anklopfen</translation>
+    </message>
+    <message>
+        <source>Enables Call Waiting for %1</source>
+        <translation>Schaltet Anklopfen für %1 ein</translation>
+    </message>
+    <message>
+        <source>Emergency Line</source>
+        <translation>Notruf-Leitung</translation>
+    </message>
+    <message>
+        <source>This feature is currently not used</source>
+        <translation>Diese Funktion wird derzeit nicht genutzt</translation>
+    </message>
+    <message>
+        <source>Phone %1</source>
+        <translation>Telefon %1</translation>
+    </message>
+    <message>
+        <source>Set first MSN number. %1 will ring when this number is called.</source>
+        <translation>Erste MSN festlegen. %1 klingelt, wenn diese Rufnummer angerufen wird.</translation>
+    </message>
+    <message>
+        <source>Set second MSN number. %1 will ring when this number is called.</source>
+        <translation>Zweite MSN festlegen. %1 klingelt, wenn diese Rufnummer angerufen wird.</translation>
+    </message>
+    <message>
+        <source>Set third MSN number. %1 will ring when this number is called.</source>
+        <translation>Dritte MSN festlegen. %1 klingelt, wenn diese Rufnummer angerufen wird.</translation>
+    </message>
+    <message>
+        <source>Own number to send when calling from %1</source>
+        <translation>Eigene Rufnummer, die bei Anrufen von %1 gesendet wird</translation>
+    </message>
+    <message>
+        <source>This windows displays call charges for %1</source>
+        <translation>Dieses Feld zeigt die Gebühren für %1</translation>
+    </message>
+    <message>
+        <source>DTE Port (ISDN Modem)</source>
+        <translation>DTE-Port (ISDN-Modem)</translation>
+    </message>
+    <message>
+        <source>Set MSN number for DTE port. Modem will answer when this number is called (In auto-answer mode).</source>
+        <translation>MSN für den DTE-Port festlegen. Das Modem nimmt ab, wenn diese Rufnummer angerufen wird (im Modus automatische Annahme).</translation>
+    </message>
+    <message>
+        <source>Own number to send when calling using the modem</source>
+        <translation>Eigene Rufnummer, die bei Anrufen über das Modem gesendet wird</translation>
+    </message>
+    <message>
+        <source>Answer</source>
+        <translation>Annahme nach</translation>
+    </message>
+    <message>
+        <source>Set the number of rings to auto-answer (Zero disables)</source>
+        <translation>Anzahl der Klingelzeichen bis zur automatischen Annahme (Null schaltet sie ab)</translation>
+    </message>
+    <message>
+        <source>rings</source>
+        <translation>Klingelzeichen</translation>
+    </message>
+    <message>
+        <source>Enables the Charging Counter for DTE Port (Internet)</source>
+        <translation>Schaltet den Gebührenzähler für den DTE-Port (Internet) ein</translation>
+    </message>
+    <message>
+        <source>This windows displays call charges for the DTE port</source>
+        <translation>Dieses Feld zeigt die Gebühren für den DTE-Port</translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>Voice Tran. B Ch.</source>
+        <translation>Sprache transp. B-K.</translation>
+    </message>
+    <message>
+        <source>PPP Trans. B Ch.</source>
+        <translation>PPP transp. B-K.</translation>
+    </message>
+    <message>
+        <source>Data Tran. B Ch.</source>
+        <translation>Daten transp. B-K.</translation>
+    </message>
+    <message>
+        <source>PPP Mode</source>
+        <translation>PPP-Modus</translation>
+    </message>
+    <message>
+        <source>Set ISDN 64kbps</source>
+        <translation>ISDN mit 64 kbit/s</translation>
+    </message>
+    <message>
+        <source>Set ISDN 128kbps</source>
+        <translation>ISDN mit 128 kbit/s</translation>
+    </message>
+    <message>
+        <source>Click to set PPP mode. Click Save to your &apos;Power-on&apos; profile after selecting. You can also use ATB40 or ATB0 in modem Extra Settings!</source>
+        <translation>Klicken, um den PPP-Modus festzulegen. Danach im Einschaltprofil speichern. Sie können auch ATB40 oder ATB0 in den zusätzlichen Einstellungen des Modems verwenden!</translation>
+    </message>
+    <message>
+        <source>High Layer</source>
+        <translation>Dienstkennung (High Layer)</translation>
+    </message>
+    <message>
+        <source>Telephony</source>
+        <translation>Telefonie</translation>
+    </message>
+    <message>
+        <source>Fax G2/G3</source>
+        <translation>Fax G2/G3</translation>
+    </message>
+    <message>
+        <source>No element sent</source>
+        <translation>Nichts senden</translation>
+    </message>
+    <message>
+        <source>Setting for Phone 1</source>
+        <translation>Einstellung für Telefon 1</translation>
+    </message>
+    <message>
+        <source>Setting for Phone 2</source>
+        <translation>Einstellung für Telefon 2</translation>
+    </message>
+    <message>
+        <source>Global Controls</source>
+        <translation>Allgemeine Einstellungen</translation>
+    </message>
+    <message>
+        <source>Full Emergency On</source>
+        <translation>Voller Notbetrieb an</translation>
+    </message>
+    <message>
+        <source>When ON, Dodova will try to operate on phone line power if mains is not available</source>
+        <translation>Wenn AN, versucht der DodOva bei Netzausfall mit Strom aus der Telefonleitung zu arbeiten</translation>
+    </message>
+    <message>
+        <source>Bundle Connect On</source>
+        <translation>Kanalbündelung an</translation>
+    </message>
+    <message>
+        <source>Enables Bundle Connect. Both channels are used</source>
+        <translation>Schaltet die Kanalbündelung ein. Beide Kanäle werden genutzt</translation>
+    </message>
+    <message>
+        <source>Caller ID (On Hook)</source>
+        <translation>Rufnummernanzeige (aufgelegt)</translation>
+    </message>
+    <message>
+        <source>Enables Caller ID (ON HOOK)</source>
+        <translation>Schaltet die Rufnummernanzeige bei aufgelegtem Hörer ein</translation>
+    </message>
+    <message>
+        <source>Caller ID (Off Hook)</source>
+        <translation>Rufnummernanzeige (abgehoben)</translation>
+    </message>
+    <message>
+        <source>Enables Caller ID (OFF HOOK)</source>
+        <translation>Schaltet die Rufnummernanzeige bei abgehobenem Hörer ein</translation>
+    </message>
+    <message>
+        <source>Auto Baud On</source>
+        <translation>Auto-Baud an</translation>
+    </message>
+    <message>
+        <source>This should always be on</source>
+        <translation>Sollte immer an sein</translation>
+    </message>
+    <message>
+        <source>Hangup Phone 1</source>
+        <translation>Telefon 1 auflegen</translation>
+    </message>
+    <message>
+        <source>Hangup Phone 2</source>
+        <translation>Telefon 2 auflegen</translation>
+    </message>
+    <message>
+        <source>Hook Flash Time</source>
+        <translation>Flash-Zeit (Rückfrage)</translation>
+    </message>
+    <message>
+        <source>Flash time setting for phones connected to POTS ports in milliseconds</source>
+        <translation>Flash-Zeit in Millisekunden für Telefone an den analogen Anschlüssen</translation>
+    </message>
+    <message>
+        <source>Time in ms</source>
+        <translation>Zeit in ms</translation>
+    </message>
+    <message>
+        <source>200 ms to 1000 ms</source>
+        <translation>200 ms bis 1000 ms</translation>
+    </message>
+    <message>
+        <source>SS Protocol</source>
+        <translation>Protokoll Dienstmerkmale</translation>
+    </message>
+    <message>
+        <source>Keypad</source>
+        <translation>Keypad</translation>
+    </message>
+    <message>
+        <source>Sets Supplementary Services Protocol to Keypad</source>
+        <translation>Dienstmerkmale über Keypad steuern</translation>
+    </message>
+    <message>
+        <source>Functional</source>
+        <translation>Funktional</translation>
+    </message>
+    <message>
+        <source>Sets Supplementary Services Protocol to Functional</source>
+        <translation>Dienstmerkmale über das funktionale Protokoll steuern</translation>
+    </message>
+    <message>
+        <source>Dodova Profiles and Power-on default</source>
+        <translation>DodOva-Profile und Einschaltprofil</translation>
+    </message>
+    <message>
+        <source>Power-On Profile</source>
+        <translation>Einschaltprofil</translation>
+    </message>
+    <message>
+        <source>Profile 1</source>
+        <translation>Profil 1</translation>
+    </message>
+    <message>
+        <source>Profile 2</source>
+        <translation>Profil 2</translation>
+    </message>
+    <message>
+        <source>Profile 3</source>
+        <translation>Profil 3</translation>
+    </message>
+    <message>
+        <source>Profile 4</source>
+        <translation>Profil 4</translation>
+    </message>
+    <message>
+        <source>Factory</source>
+        <translation>Werkseinstellung</translation>
+    </message>
+    <message>
+        <source>Load Factory Settings</source>
+        <translation>Werkseinstellungen laden</translation>
+    </message>
+    <message>
+        <source>Load P%1</source>
+        <translation>P%1 laden</translation>
+    </message>
+    <message>
+        <source>Save to P%1</source>
+        <translation>In P%1 speichern</translation>
+    </message>
+    <message>
+        <source>Cost per Unit</source>
+        <translation>Kosten pro Einheit</translation>
+    </message>
+    <message>
+        <source>Reset Counters</source>
+        <translation>Zähler zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Resets Last Call and Total Calls charge counters on DodOva</source>
+        <translation>Setzt die Gebührenzähler für den letzten Anruf und alle Anrufe im DodOva zurück</translation>
+    </message>
+    <message>
+        <source>Last reset:</source>
+        <translation>Zuletzt zurückgesetzt:</translation>
+    </message>
+    <message>
+        <source>COM Port Busy</source>
+        <translation>COM-Port belegt</translation>
+    </message>
+    <message>
+        <source>Receive Settings</source>
+        <translation>Einstellungen lesen</translation>
+    </message>
+    <message>
+        <source>Transmit Settings</source>
+        <translation>Einstellungen senden</translation>
+    </message>
+    <message>
+        <source>Hook time value must be between 200 and 1000 ms! Value will be ignored.</source>
+        <translation>Die Flash-Zeit muss zwischen 200 und 1000 ms liegen! Der Wert wird nicht übernommen.</translation>
+    </message>
+    <message>
+        <source>Rings value must be between 0 and 120! Value will be ignored.</source>
+        <translation>Die Anzahl der Klingelzeichen muss zwischen 0 und 120 liegen! Der Wert wird nicht übernommen.</translation>
+    </message>
+    <message>
+        <source>Answer ... rings</source>
+        <translation>Annahme nach ... Klingelzeichen</translation>
+    </message>
+    <message>
+        <source>Caller on Bundle / Caller ID</source>
+        <translation>Anrufer bei Bündelung / Rufnummernanzeige</translation>
+    </message>
+    <message>
+        <source>Global Calls On / Bundle Connect On</source>
+        <translation>Globale Anrufe an / Kanalbündelung an</translation>
+    </message>
+    <message>
+        <source>Charging Counter / Metering Pulse</source>
+        <translation>Gebührenzähler / Gebührenimpuls</translation>
+    </message>
+</context>
+<context>
+    <name>FormLoading</name>
+    <message>
+        <source>Please Wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Loading Call Monitor...</source>
+        <translation>Anrufmonitor wird geladen...</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>ISDN Corvane - Documentation</source>
+        <translation>ISDN Corvane - Dokumentation</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Find:</source>
+        <translation>Suchen:</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>The device simulator %1 did not start.</source>
+        <translation>Der Gerätesimulator %1 ist nicht gestartet.</translation>
+    </message>
+    <message>
+        <source>The simulator has no scenario &quot;%1&quot;.
+
+Its scenarios are: %2.
+A scenario file is named by its path.</source>
+        <translation>Der Simulator hat kein Szenario „%1“.
+
+Seine Szenarien sind: %2.
+Eine Szenario-Datei wird mit ihrem Pfad angegeben.</translation>
+    </message>
+    <message>
+        <source> dodOva not found. Please select correct serial port<byte value="xd"/>
+<byte value="xd"/>
+If you use this program it may not behave correctly!<byte value="xd"/>
+<byte value="xd"/>
+       Would you like to select a valid serial port?</source>
+        <translation> dodOva nicht gefunden. Bitte wählen Sie die richtige serielle Schnittstelle.<byte value="xd"/>
+<byte value="xd"/>
+Wenn Sie das Programm so verwenden, arbeitet es möglicherweise nicht richtig!<byte value="xd"/>
+<byte value="xd"/>
+       Möchten Sie eine gültige serielle Schnittstelle wählen?</translation>
+    </message>
+    <message>
+        <source>The application %1 %2 is already running!</source>
+        <translation>Die Anwendung %1 %2 läuft bereits!</translation>
+    </message>
+    <message>
+        <source>ISDN Corvane Plus -  Version %1</source>
+        <translation>ISDN Corvane Plus -  Version %1</translation>
+    </message>
+    <message>
+        <source>dodOva Detection</source>
+        <translation>dodOva-Erkennung</translation>
+    </message>
+    <message>
+        <source>&amp;Phonebook</source>
+        <translation>&amp;Telefonbuch</translation>
+    </message>
+    <message>
+        <source>&amp;Call monitor</source>
+        <translation>&amp;Anrufmonitor</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Documentation</source>
+        <translation>&amp;Dokumentation</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>&amp;Systeminfo...</translation>
+    </message>
+    <message>
+        <source>Tested with DodOva Version:</source>
+        <translation>Getestet mit DodOva-Version:</translation>
+    </message>
+    <message>
+        <source>Software Version 3.81 - Hardware Version 50</source>
+        <translation>Software-Version 3.81 - Hardware-Version 50</translation>
+    </message>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Die Systeminformationen sind derzeit nicht verfügbar</translation>
+    </message>
+</context>
+</TS>
