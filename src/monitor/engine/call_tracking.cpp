@@ -169,8 +169,10 @@ void CallTracker::terminationStep(IdRecord& r)
             if (state_.CallWaiting == 0) {
                 xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + letter(ch) + kCrLf);
                 endCall(ch, type);
-                // A call answered on the other channel without ringing there ends too.
+                // A call answered on the other channel without ringing there ends too;
+                // only the main call is logged, but both got through and both end.
                 if (o.phase == CallPhase::Talking && !o.active) {
+                    emitCallOver(other(ch), call_type::fromText(type), false);
                     o.phase = CallPhase::Idle;
                     o.endId = tei_;
                     o.endType = type;

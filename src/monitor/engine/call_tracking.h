@@ -92,6 +92,8 @@ private:
 
     // End of call.
     void endOfCall(int ch);
+    // Logged (unless `logged` is false) and Ended for the channel's call.
+    void emitCallOver(int ch, std::optional<CallType> type, bool logged);
 
     Clock& clock_;
     CallList& callList_;
