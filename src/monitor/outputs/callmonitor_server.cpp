@@ -79,10 +79,12 @@ void CallMonitorServer::send(Client& client, const QByteArray& line)
 {
     if (client.socket->bytesToWrite() + line.size() > tcp_listening::kMaxUnread)
         return drop(&client, QStringLiteral("dropped: it does not read"));
-    client.socket->write(line + "\r\n");
-    client.socket->flush(); // one line per write: some clients take each read for a line
+    // Timed before the write: flush() may report the line written at once,
+    // which stops the wait again; started after it, it would drop a client that reads.
     if (!client.stall->isActive())
         client.stall->start(tcp_listening::kStallMs);
+    client.socket->write(line + "\r\n");
+    client.socket->flush(); // one line per write: some clients take each read for a line
 }
 
 void CallMonitorServer::drop(Client* client, const QString& why)
