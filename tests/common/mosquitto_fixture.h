@@ -16,7 +16,11 @@ public:
     }
     static bool installed() { return !program().isEmpty(); }
 
+    // `access`: the listener's settings (TLS files, passwords; "{dir}" for the
+    // broker's folder); anyone by default.
+    explicit Broker(const QString& access = QStringLiteral("allow_anonymous true")) : access_(access) {}
     ~Broker() { stop(); }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
 
     // (Re)starts on the same port; true once it listens.
     bool start()
@@ -30,10 +34,12 @@ public:
         QFile conf(dir_.filePath("mosquitto.conf"));
         if (!conf.open(QIODevice::WriteOnly))
             return false;
-        conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\npersistence true\n"
-                                  "persistence_location %2/\nlog_dest stderr\n")
+        // Started by root it stays root, to read the test's private folder; no
+        // limit on what waits for a subscriber that is away.
+        conf.write(QStringLiteral("listener %1 127.0.0.1\n%2\npersistence true\npersistence_location %3/\n"
+                                  "log_dest stderr\nuser root\nmax_queued_messages 0\n")
                        .arg(port_)
-                       .arg(dir_.path())
+                       .arg(QString(access_).replace("{dir}", dir_.path()), dir_.path())
                        .toUtf8());
         conf.close();
         process_.setProcessChannelMode(QProcess::MergedChannels);
@@ -62,6 +68,7 @@ public:
 
 private:
     QTemporaryDir dir_;
+    QString access_;
     QProcess process_;
     QByteArray log_;
     quint16 port_ = 0;
@@ -70,9 +77,9 @@ private:
 // mosquitto_sub -v on some topics, QoS 1; with an id its session outlives it.
 class Subscriber {
 public:
-    Subscriber(const Broker& broker, const QStringList& topics, const QString& id = {})
+    Subscriber(const Broker& broker, const QStringList& topics, const QString& id = {}, const QStringList& options = {})
     {
-        QStringList args = broker.clientArgs() + QStringList{"-v", "-q", "1", "-t", "probe"};
+        QStringList args = broker.clientArgs() + options + QStringList{"-v", "-q", "1", "-t", "probe"};
         for (const QString& t : topics)
             args << "-t" << t;
         if (!id.isEmpty())
@@ -84,7 +91,7 @@ public:
             [&] {
                 QProcess::execute(
                     QStringLiteral("mosquitto_pub"), broker.clientArgs() + QStringList{"-t", "probe", "-m", "x"});
-                return read().contains("probe x");
+                return (text_ += process_.readAllStandardOutput()).contains("probe x");
             },
             10000);
     }
@@ -98,29 +105,17 @@ public:
     // Everything read so far, probes left out.
     QStringList lines()
     {
-        read();
-        QStringList out;
-        for (const QString& l : QString::fromUtf8(text_).split(u'\n', Qt::SkipEmptyParts))
-            if (l != QLatin1String("probe x"))
-                out << l;
-        return out;
+        QStringList all = QString::fromUtf8(text_ += process_.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        all.removeAll(QStringLiteral("probe x"));
+        return all;
     }
-    bool waitFor(const QString& line, int count = 1, int ms = 30000)
-    {
-        return QTest::qWaitFor([&] { return lines().count(line) >= count; }, ms);
-    }
-    bool waitForMatching(const QString& part, int count, int ms = 30000)
+    // Until `count` lines hold `part`.
+    bool waitFor(const QString& part, int count = 1, int ms = 30000)
     {
         return QTest::qWaitFor([&] { return lines().filter(part).size() >= count; }, ms);
     }
 
 private:
-    QByteArray read()
-    {
-        text_ += process_.readAllStandardOutput();
-        return text_;
-    }
-
     QProcess process_;
     QByteArray text_;
     bool ready_ = false;

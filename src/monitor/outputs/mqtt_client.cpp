@@ -72,6 +72,7 @@ void MqttClient::lookUp()
 {
     if (stopped_ || lookup_ >= 0 || connected_)
         return;
+    ++attempts_;
     lookup_ = QHostInfo::lookupHost(config_.host, this, [this](const QHostInfo& info) {
         lookup_ = -1;
         if (info.error() != QHostInfo::NoError) {

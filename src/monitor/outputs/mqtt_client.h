@@ -50,6 +50,7 @@ public:
     void stop(const Message& last);
     bool isConnected() const { return connected_; }
     int queued() const { return int(queue_.size() + inflight_.size()); }
+    int attempts() const { return attempts_; } // to connect, since start()
 
 signals:
     void connected(); // (re)connected, the queue sent: publish the retained state now
@@ -86,6 +87,7 @@ private:
     QTimer* retry_;
     int retryMs_ = kFirstRetryMs;
     int lookup_ = -1; // QHostInfo's id while looking the broker up
+    int attempts_ = 0;
     bool connected_ = false;
     bool stopped_ = false;
     QString problem_; // the last problem said
