@@ -15,6 +15,7 @@
 
 #include <QHostAddress>
 #include <QSysInfo>
+#include <functional>
 
 namespace {
 constexpr int kUsageError = 2;
@@ -27,6 +28,26 @@ double storedNumber(const SettingsStore& s, const QString& key)
 {
     return regional::toNumber(s.read(key)).value_or(0.0);
 }
+// Puts a server on the [ADDR:]PORT its option gave. Returns 0 once it
+// listens, else the exit status, the reason logged.
+template <class Server>
+int listenAt(Server& server, const QString& option, const QString& endpoint, const QString& what,
+    const std::function<void(const QString&)>& log)
+{
+    QHostAddress address;
+    quint16 port = 0;
+    if (!tcp_listening::parseEndpoint(endpoint, address, port)) {
+        log(QStringLiteral("%1 wants [ADDR:]PORT, not %2").arg(option, endpoint));
+        return kUsageError;
+    }
+    if (!server.listen(address, port)) {
+        log(QStringLiteral("%1 on %2: %3").arg(what, endpoint, server.errorString()));
+        return kFailure;
+    }
+    log(QStringLiteral("%1 on %2 port %3").arg(what, address.toString()).arg(server.serverPort()));
+    return 0;
+}
+
 } // namespace
 
 MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
@@ -118,21 +139,23 @@ int MonitorService::startMqtt()
 
 int MonitorService::startServers()
 {
+    const auto say = [this](const QString& text) { log(text); };
     if (!options_.callMonitor.isEmpty()) {
-        QHostAddress address;
-        quint16 port = 0;
-        if (!tcp_listening::parseEndpoint(options_.callMonitor, address, port)) {
-            log(QStringLiteral("--callmonitor wants [ADDR:]PORT, not %1").arg(options_.callMonitor));
-            return kUsageError;
-        }
         callMonitor_ = std::make_unique<CallMonitorServer>(clock_);
-        if (!callMonitor_->listen(address, port)) {
-            log(QStringLiteral("call monitor on %1: %2").arg(options_.callMonitor, callMonitor_->errorString()));
-            return kFailure;
-        }
+        if (const int status = listenAt(*callMonitor_, QStringLiteral("--callmonitor"), options_.callMonitor,
+                QStringLiteral("call monitor"), say))
+            return status;
         connect(&session_, &MonitorSession::callEvent, callMonitor_.get(), &CallMonitorServer::callEvent);
         connect(callMonitor_.get(), &CallMonitorServer::logMessage, this, &MonitorService::log);
-        log(QStringLiteral("call monitor on %1 port %2").arg(address.toString()).arg(callMonitor_->serverPort()));
+    }
+    if (!options_.ncid.isEmpty()) {
+        ncid_ = std::make_unique<NcidServer>(clock_);
+        ncid_->setCallList(&session_.callList());
+        if (const int status = listenAt(
+                *ncid_, QStringLiteral("--ncid"), options_.ncid, QStringLiteral("NCID server"), say))
+            return status;
+        connect(&session_, &MonitorSession::callEvent, ncid_.get(), &NcidServer::callEvent);
+        connect(ncid_.get(), &NcidServer::logMessage, this, &MonitorService::log);
     }
     return options_.mqtt.isEmpty() ? 0 : startMqtt();
 }
@@ -141,23 +164,6 @@ int MonitorService::startOutputs()
 {
     if (const int status = startServers(); status != 0)
         return status;
-    if (!options_.ncid.isEmpty()) {
-        QHostAddress address;
-        quint16 port = 0;
-        if (!tcp_listening::parseEndpoint(options_.ncid, address, port)) {
-            log(QStringLiteral("--ncid wants [ADDR:]PORT, not %1").arg(options_.ncid));
-            return kUsageError;
-        }
-        ncid_ = std::make_unique<NcidServer>(clock_);
-        ncid_->setCallList(&session_.callList());
-        if (!ncid_->listen(address, port)) {
-            log(QStringLiteral("NCID server on %1: %2").arg(options_.ncid, ncid_->errorString()));
-            return kFailure;
-        }
-        connect(&session_, &MonitorSession::callEvent, ncid_.get(), &NcidServer::callEvent);
-        connect(ncid_.get(), &NcidServer::logMessage, this, &MonitorService::log);
-        log(QStringLiteral("NCID server on %1 port %2").arg(address.toString()).arg(ncid_->serverPort()));
-    }
     if (!options_.hook.isEmpty()) {
         hook_ = std::make_unique<EventProgramRunner>(clock_);
         hook_->setProgram(options_.hook);

@@ -11,6 +11,44 @@
 
 #include <QHostAddress>
 #include <QSysInfo>
+#include <functional>
+
+namespace {
+
+struct ServerKeys {
+    QLatin1String on, address, port;
+};
+
+// A server that the settings switch on at an address and port: started, moved
+// or stopped as they say. Returns its state for the user; `running` is the
+// endpoint it listens on, as stored.
+template <class Server>
+QString applyServer(const SettingsStore& settings, const ServerKeys& keys, std::unique_ptr<Server>& server,
+    QString& running, const QString& state, const std::function<std::unique_ptr<Server>()>& make)
+{
+    const bool on = settings.isOne(keys.on);
+    const QString endpoint = settings.read(keys.address) + u':' + settings.read(keys.port);
+    QHostAddress address;
+    quint16 port = 0;
+    if (!on || !tcp_listening::parseEndpoint(endpoint, address, port)) {
+        server.reset();
+        running.clear();
+        return on ? QStringLiteral("Not a valid address and port") : QStringLiteral("Off");
+    }
+    if (server && endpoint == running)
+        return state; // running as asked: its clients stay connected
+    server = make();
+    if (!server->listen(address, port)) {
+        const QString why = server->errorString();
+        server.reset();
+        running.clear();
+        return QStringLiteral("Cannot listen: %1").arg(why);
+    }
+    running = endpoint;
+    return QStringLiteral("Listening on %1 port %2").arg(address.toString()).arg(server->serverPort());
+}
+
+} // namespace
 
 NetworkOutputs::NetworkOutputs(Clock& clock, SettingsStore& settings, const CallList* callList, QObject* parent)
     : QObject(parent), clock_(clock), settings_(settings), callList_(callList),
@@ -29,35 +67,22 @@ NetworkOutputs::~NetworkOutputs() = default;
 NetworkOutputs::States NetworkOutputs::apply()
 {
     runner_->setProgram(settings_.read(key::EventProgram));
-    states_.ncid = applyServer();
-    states_.callMonitor = applyCallMonitor();
+    states_.ncid = applyServer<NcidServer>(
+        settings_, {key::NcidServer, key::NcidAddress, key::NcidPort}, server_, endpoint_, states_.ncid, [this] {
+            auto server = std::make_unique<NcidServer>(clock_);
+            server->setCallList(callList_);
+            connect(server.get(), &NcidServer::logMessage, this, &NetworkOutputs::logMessage);
+            return server;
+        });
+    states_.callMonitor = applyServer<CallMonitorServer>(settings_,
+        {key::CallMonitorServer, key::CallMonitorAddress, key::CallMonitorPort}, callMonitor_, callMonitorEndpoint_,
+        states_.callMonitor, [this] {
+            auto server = std::make_unique<CallMonitorServer>(clock_);
+            connect(server.get(), &CallMonitorServer::logMessage, this, &NetworkOutputs::logMessage);
+            return server;
+        });
     states_.mqtt = applyMqtt();
     return states_;
-}
-
-QString NetworkOutputs::applyCallMonitor()
-{
-    const QString endpoint = settings_.read(key::CallMonitorAddress) + u':' + settings_.read(key::CallMonitorPort);
-    QHostAddress address;
-    quint16 port = 0;
-    const bool on = settings_.isOne(key::CallMonitorServer);
-    if (!on || !tcp_listening::parseEndpoint(endpoint, address, port)) {
-        callMonitor_.reset();
-        callMonitorEndpoint_.clear();
-        return on ? QStringLiteral("Not a valid address and port") : QStringLiteral("Off");
-    }
-    if (callMonitor_ && endpoint == callMonitorEndpoint_)
-        return states_.callMonitor;
-    callMonitor_ = std::make_unique<CallMonitorServer>(clock_);
-    connect(callMonitor_.get(), &CallMonitorServer::logMessage, this, &NetworkOutputs::logMessage);
-    if (!callMonitor_->listen(address, port)) {
-        const QString why = callMonitor_->errorString();
-        callMonitor_.reset();
-        callMonitorEndpoint_.clear();
-        return QStringLiteral("Cannot listen: %1").arg(why);
-    }
-    callMonitorEndpoint_ = endpoint;
-    return QStringLiteral("Listening on %1 port %2").arg(address.toString()).arg(callMonitor_->serverPort());
 }
 
 QString NetworkOutputs::applyMqtt()
@@ -95,36 +120,6 @@ QString NetworkOutputs::applyMqtt()
     mqtt_->start();
     mqttSettings_ = started;
     return QStringLiteral("Publishing to %1 port %2 as %3").arg(config.host).arg(config.port).arg(config.base());
-}
-
-QString NetworkOutputs::applyServer()
-{
-    if (!settings_.isOne(key::NcidServer)) {
-        server_.reset();
-        endpoint_.clear();
-        return QStringLiteral("Off");
-    }
-    const QString endpoint = settings_.read(key::NcidAddress) + u':' + settings_.read(key::NcidPort);
-    QHostAddress address;
-    quint16 port = 0;
-    if (!tcp_listening::parseEndpoint(endpoint, address, port)) {
-        server_.reset();
-        endpoint_.clear();
-        return QStringLiteral("Not a valid address and port");
-    }
-    if (server_ && endpoint == endpoint_)
-        return states_.ncid; // running as asked: its clients stay connected
-    server_ = std::make_unique<NcidServer>(clock_);
-    server_->setCallList(callList_);
-    connect(server_.get(), &NcidServer::logMessage, this, &NetworkOutputs::logMessage);
-    if (!server_->listen(address, port)) {
-        const QString why = server_->errorString();
-        server_.reset();
-        endpoint_.clear();
-        return QStringLiteral("Cannot listen: %1").arg(why);
-    }
-    endpoint_ = endpoint;
-    return QStringLiteral("Listening on %1 port %2").arg(address.toString()).arg(server_->serverPort());
 }
 
 void NetworkOutputs::stop()

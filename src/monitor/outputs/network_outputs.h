@@ -44,8 +44,6 @@ signals:
     void logMessage(const QString& text);
 
 private:
-    QString applyServer();
-    QString applyCallMonitor();
     QString applyMqtt();
 
     Clock& clock_;
