@@ -1,8 +1,10 @@
 #pragma once
-// "Call Monitor Settings": notifications, sounds, which calls enter the call
-// list, the dial prefix, the desktop notification and the number forms, the
-// NCID server and the program run on calls. Every change is stored the moment
-// it is made; "Close" only closes the window.
+// "Call Monitor Settings", on three pages: "Calls" (notifications, sounds,
+// which calls enter the call list, the dial prefix), "Desktop and network"
+// (the desktop notification, the number forms, the NCID server and the
+// program run on calls) and "Home automation" (the port-1012 call-monitor
+// server and MQTT). Every change is stored the moment it is made; "Close"
+// only closes the window.
 #include "monitor/outputs/network_outputs.h"
 
 #include <QDialog>
@@ -39,15 +41,17 @@ private:
     // The frames below the design's: full width, a switch box, fields after their captions (twips).
     static constexpr int kLowerFrameWidth = 4755, kLowerFrameGap = 75;
     static constexpr int kFieldIndent = 240, kFieldHeight = 285, kFieldSpace = 90;
-    QGroupBox* addLowerFrame(const char* name, const QString& title, int top, int heightTwips);
+    QGroupBox* addLowerFrame(QWidget* page, const char* name, const QString& title, int top, int heightTwips);
     QCheckBox* addSwitch(QGroupBox* frame, const char* name, const QString& caption, const QString& tip);
     QLineEdit* addField(QGroupBox* frame, const char* name, const QString& caption, QPoint at, int widthTwips);
-    // The desktop notification and the number forms; returns its height, twips.
-    int buildDesktopFrame(int top);
+    // The desktop notification and the number forms; returns where the next frame goes, twips.
+    int buildDesktopFrame(QWidget* page, int top);
     void connectBoxes();
     void connectDesktopFrame();
-    // The NCID server and the program run on calls (formmonitor_settings_network.cpp).
-    int buildNetworkFrame(int top);
+    // The NCID server and the program run on calls; the call-monitor server
+    // and MQTT on a page of their own (formmonitor_settings_network.cpp).
+    void buildNetworkFrame(QWidget* page, int top);
+    void buildAutomationFrames(QWidget* page);
     struct ServerRows {
         QCheckBox* enable;
         QLineEdit *address, *port;

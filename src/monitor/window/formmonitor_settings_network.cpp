@@ -1,7 +1,8 @@
-// The "Network" frame of the monitor settings: the NCID server that shows the
-// calls on other machines and phones, the port-1012 call-monitor server for
-// home-automation systems, MQTT for Home Assistant and other brokers' readers,
-// and a program run on each call event.
+// The network outputs of the monitor settings: on the "Desktop and network"
+// page the NCID server that shows the calls on other machines and phones and
+// a program run on each call event; on the "Home automation" page the
+// port-1012 call-monitor server and MQTT for Home Assistant and other
+// brokers' readers.
 #include "monitor/window/formmonitor_settings.h"
 #include "common/settings_keys.h"
 
@@ -59,13 +60,11 @@ QLineEdit* FormMonitorSettings::addWideField(QGroupBox* frame, const char* name,
     return edit;
 }
 
-int FormMonitorSettings::buildNetworkFrame(int top)
+void FormMonitorSettings::buildNetworkFrame(QWidget* page, int top)
 {
-    constexpr int kNcid = 270, kCallMonitor = kNcid + 3 * kRow, kMqtt = kCallMonitor + 3 * kRow,
-                  kProgram = kMqtt + 4 * kRow, kHeight = kProgram + kRow + 165;
+    constexpr int kNcid = 270, kProgram = kNcid + 3 * kRow, kHeight = kProgram + kRow + 165;
     const double dpi = twips::dpiOf(this);
-    QGroupBox* frame = addLowerFrame("FrameNetwork", QStringLiteral("Network"), top, kHeight);
-    const int indent = twips::toPx(kFieldIndent, dpi);
+    QGroupBox* frame = addLowerFrame(page, "FrameNetwork", QStringLiteral("Network"), top, kHeight);
     const char* ncidNames[] = {"CheckNcid", "TextNcidAddress", "TextNcidPort", "LabelNcidState"};
     const ServerRows ncid = addServerRows(frame, kNcid, ncidNames, QStringLiteral("NCID server for other devices"),
         QStringLiteral("Shows the calls on NCID clients on other computers and phones"));
@@ -73,10 +72,21 @@ int FormMonitorSettings::buildNetworkFrame(int top)
     TextNcidAddress = ncid.address;
     TextNcidPort = ncid.port;
     LabelNcidState = ncid.state;
+    TextProgram = addWideField(frame, "TextProgram", QStringLiteral("Run program on call:"),
+        QPoint(twips::toPx(kFieldIndent, dpi), twips::toPx(kProgram, dpi)));
+    TextProgram->setToolTip(QStringLiteral("Gets each call event as an NCID output module does; see docs/hooks.md"));
+}
+
+void FormMonitorSettings::buildAutomationFrames(QWidget* page)
+{
+    constexpr int kServerHeight = 270 + 3 * kRow, kMqtt = kServerHeight + kLowerFrameGap, kMqttHeight = 270 + 4 * kRow;
+    const double dpi = twips::dpiOf(this);
+    const int indent = twips::toPx(kFieldIndent, dpi);
+    QGroupBox* server = addLowerFrame(
+        page, "FrameCallMonitor", QStringLiteral("Call monitor (port 1012 protocol)"), 0, kServerHeight);
     const char* monitorNames[] = {
         "CheckCallMonitor", "TextCallMonitorAddress", "TextCallMonitorPort", "LabelCallMonitorState"};
-    const ServerRows monitor = addServerRows(frame, kCallMonitor, monitorNames,
-        QStringLiteral("Call monitor server (port 1012 protocol)"),
+    const ServerRows monitor = addServerRows(server, 270, monitorNames, QStringLiteral("Call monitor server"),
         QStringLiteral("For home-automation systems and apps that read a router's call monitor; see "
                        "docs/callmonitor.md"));
     CheckCallMonitor = monitor.enable;
@@ -84,26 +94,21 @@ int FormMonitorSettings::buildNetworkFrame(int top)
     TextCallMonitorPort = monitor.port;
     LabelCallMonitorState = monitor.state;
 
-    CheckMqtt = addSwitch(frame, "CheckMqtt", QStringLiteral("MQTT, with Home Assistant discovery"),
-        QStringLiteral("Publishes the calls to an MQTT broker; see docs/mqtt.md"));
-    CheckMqtt->move(indent, twips::toPx(kMqtt, dpi));
+    QGroupBox* mqtt = addLowerFrame(page, "FrameMqtt", QStringLiteral("MQTT"), kMqtt, kMqttHeight);
+    CheckMqtt = addSwitch(mqtt, "CheckMqtt", QStringLiteral("Publish the calls to a broker"),
+        QStringLiteral("With Home Assistant discovery; see docs/mqtt.md"));
     TextMqttUrl = addWideField(
-        frame, "TextMqttUrl", QStringLiteral("Broker:"), QPoint(indent, twips::toPx(kMqtt + kRow, dpi)));
+        mqtt, "TextMqttUrl", QStringLiteral("Broker:"), QPoint(indent, twips::toPx(270 + kRow, dpi)));
     TextMqttUrl->setToolTip(QStringLiteral("mqtt://[user@]host[:port][/prefix], or mqtts:// for TLS"));
-    TextMqttPassword = addField(frame, "TextMqttPassword", QStringLiteral("Password:"),
-        QPoint(indent, twips::toPx(kMqtt + 2 * kRow, dpi)), 1200);
+    TextMqttPassword = addField(
+        mqtt, "TextMqttPassword", QStringLiteral("Password:"), QPoint(indent, twips::toPx(270 + 2 * kRow, dpi)), 1000);
     TextMqttPassword->setEchoMode(QLineEdit::Password);
-    TextMqttDeviceId = addWideField(frame, "TextMqttDeviceId", QStringLiteral("Device id:"),
+    TextMqttDeviceId = addWideField(mqtt, "TextMqttDeviceId", QStringLiteral("Device id:"),
         QPoint(TextMqttPassword->geometry().right() + 3 * twips::toPx(kFieldSpace, dpi),
-            twips::toPx(kMqtt + 2 * kRow, dpi)));
+            twips::toPx(270 + 2 * kRow, dpi)));
     TextMqttDeviceId->setPlaceholderText(QStringLiteral("host and port"));
     TextMqttDeviceId->setToolTip(QStringLiteral("Names this adapter in topics and in Home Assistant"));
-    LabelMqttState = addStateLabel(frame, "LabelMqttState", kMqtt + 3 * kRow - 30);
-
-    TextProgram = addWideField(
-        frame, "TextProgram", QStringLiteral("Run program on call:"), QPoint(indent, twips::toPx(kProgram, dpi)));
-    TextProgram->setToolTip(QStringLiteral("Gets each call event as an NCID output module does; see docs/hooks.md"));
-    return kHeight + kLowerFrameGap;
+    LabelMqttState = addStateLabel(mqtt, "LabelMqttState", 270 + 3 * kRow - 30);
 }
 
 void FormMonitorSettings::connectNetworkFrame()
