@@ -29,11 +29,7 @@ bool makeKeys(const Broker& broker)
 
 MqttConfig localConfig(const Broker& broker)
 {
-    MqttConfig config;
-    config.host = "127.0.0.1";
-    config.port = broker.port();
-    config.deviceId = "t";
-    return config;
+    return {.host = "127.0.0.1", .port = broker.port(), .deviceId = "t"};
 }
 
 TEST(MqttClient, ConnectsOverTlsWithTheGivenCaAndSaysEachProblemOnce)
@@ -57,12 +53,13 @@ TEST(MqttClient, ConnectsOverTlsWithTheGivenCaAndSaysEachProblemOnce)
         Broker broker(QString::fromLatin1(c.access));
         ASSERT_TRUE(makeKeys(broker));
         ASSERT_TRUE(broker.start());
-        MqttConfig config = localConfig(broker);
-        config.host = c.host;
-        config.tls = c.tls;
-        config.caFile = c.withCa ? broker.filePath("ca.crt") : QString();
-        config.user = c.wrongPassword ? "anna" : "";
-        config.password = c.wrongPassword ? "wrong" : "";
+        const MqttConfig config{.host = c.host,
+            .port = broker.port(),
+            .tls = c.tls,
+            .caFile = c.withCa ? broker.filePath("ca.crt") : QString(),
+            .user = c.wrongPassword ? "anna" : "",
+            .password = c.wrongPassword ? "wrong" : "",
+            .deviceId = "t"};
         MqttClient client(config, "t/status", "offline");
         QStringList log;
         QObject::connect(&client, &MqttClient::logMessage, [&log](const QString& m) { log << m; });
@@ -118,7 +115,8 @@ TEST(MqttOutput, HomeAssistantOnlineAnnouncesTheDeviceAgain)
     const int configs = int(mqtt_messages::discovery(output.config()).size());
     EXPECT_TRUE(QTest::qWaitFor( // said until heard: the output may still be subscribing
         [&] {
-            QProcess::execute("mosquitto_pub", broker.clientArgs() + QStringList{"-t", "homeassistant/status", "-m", "online"});
+            QProcess::execute(
+                "mosquitto_pub", broker.clientArgs() + QStringList{"-t", "homeassistant/status", "-m", "online"});
             return live.lines().filter("/config ").size() >= configs;
         },
         30000));

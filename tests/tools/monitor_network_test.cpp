@@ -95,14 +95,7 @@ TEST(MonitorCallMonitor, AClientReadsRingCallConnectAndDisconnectLines)
         << got.toStdString() << monitor.log().toStdString();
     QTest::qWait(0);
     got += client.readAll();
-    const QList<QByteArray> lines = got.split('\n');
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) { // every line ends in CR LF, its fields in ';'
-        EXPECT_TRUE(lines[i].endsWith(";\r")) << lines[i].toStdString();
-        EXPECT_TRUE(QRegularExpression(R"(^\d\d\.\d\d\.\d\d \d\d:\d\d:\d\d;[A-Z]+;\d;)")
-                        .match(QString::fromLatin1(lines[i]))
-                        .hasMatch())
-            << lines[i].toStdString();
-    }
+    EXPECT_EQ(got.count("\r\n"), got.count('\n')) << "every line ends in CR LF";
     EXPECT_GOLDEN("tools/data/network/callmonitor.golden", masked(QString::fromLatin1(got).remove(u'\r')));
 }
 
