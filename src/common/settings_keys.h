@@ -38,4 +38,8 @@ inline QString msnName(int slot)
 {
     return QStringLiteral("MsnName%1").arg(slot);
 }
+// The port-1012 call-monitor server and MQTT (the password as the store keeps it).
+inline constexpr QLatin1String CallMonitorServer("CallMonitorServer"), CallMonitorAddress("CallMonitorAddress"),
+    CallMonitorPort("CallMonitorPort"), Mqtt("Mqtt"), MqttUrl("MqttUrl"), MqttPassword("MqttPassword"),
+    MqttCaFile("MqttCaFile"), MqttDeviceId("MqttDeviceId"), MqttDiscovery("MqttDiscovery");
 } // namespace key

@@ -8,9 +8,11 @@
 //   ignore N...   the ignore list (after set)  host V N     log the host's part,
 //                 the window visible (1/0) and normal (1/0)
 // and the log shows, below each line, the new pane text, the changed state
-// lines, the frame's terminal record, the terminals in the tree and new calls;
-// from "host" on also what the engine asks of its host and the quiet rings.
+// lines, the frame's terminal record, the terminals in the tree, new calls
+// and the call events; from "host" on also what the engine asks of its host
+// and the quiet rings.
 #include "common/golden.h"
+#include "monitor/engine/call_event.h"
 #include "engine_fixture.h"
 
 #include <QDir>
@@ -19,17 +21,31 @@
 
 namespace {
 
-struct RecordingHost : MonitorHost {
-    QStringList calls;
-    void popupRequested(bool wasVisible) override { calls << QStringLiteral("popup %1").arg(wasVisible); }
-    void playCallerIdSound(const QString& wav) override { calls << QLatin1String("sound ") + wav; }
-    void keepOnTop(bool on) override { calls << QStringLiteral("top %1").arg(on); }
-    void callEvent(const CallEvent& e) override { calls << "event " + callEventLine(e) + "\tmsn_name=" + e.msnName; }
-};
-
-class FrameScript : public EngineFixture, public ::testing::WithParamInterface<std::string> {
+class FrameScript : public EngineFixture, public ::testing::WithParamInterface<std::string>, MonitorHost {
 protected:
-    RecordingHost host_;
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        engine->setHost(this);
+    }
+    void popupRequested(bool wasVisible) override { asked(QStringLiteral("popup %1").arg(wasVisible)); }
+    void playCallerIdSound(const QString& wav) override { asked(QLatin1String("sound ") + wav); }
+    void keepOnTop(bool on) override { asked(QStringLiteral("top %1").arg(on)); }
+    void asked(const QString& what)
+    {
+        if (hostShown_)
+            events_ += QStringLiteral("  host: ") + what + u'\n';
+    }
+    void callEvent(const CallEvent& e) override
+    {
+        QString line = callEventLine(e).replace(u'\t', u'|');
+        if (!e.msnName.isEmpty())
+            line += QLatin1String("|msn_name=") + e.msnName;
+        events_ += QStringLiteral("  event: ") + line + u'\n';
+    }
+
+    QString events_;
+    bool hostShown_ = false;
 
     QString recordText(int tei)
     {
@@ -84,7 +100,7 @@ protected:
         } else if (words[0] == u"prefix") {
             setDialPrefix(words.value(1));
         } else if (words[0] == u"host") {
-            engine->setHost(&host_);
+            hostShown_ = true;
             engine->setViewState({words.value(1) == u"1", words.value(2) == u"1"});
         } else if (words[0] == u"ignore") {
             MonitorInputs in = engine->inputs();
@@ -107,8 +123,7 @@ protected:
             log += QStringLiteral("  ") + treeText() + u'\n';
         for (int i = engine->callList().count() - calls - 1; i >= 0; --i)
             log += QStringLiteral("  call: ") + CallList::toLine(engine->callList().records()[i]) + u'\n';
-        for (const QString& c : std::exchange(host_.calls, {}))
-            log += QStringLiteral("  host: ") + c + u'\n';
+        log += std::exchange(events_, {});
         if (quiet != std::pair<bool, bool>{d().QuietA, d().QuietB})
             log += QStringLiteral("  quiet A=%1 B=%2\n").arg(d().QuietA).arg(d().QuietB);
     }

@@ -51,6 +51,7 @@ struct ChannelState {
     QString endType;                        // "Answer", "Called", "Ring" or "Try" (EndTypeA / B)
     QString cidCaller, cidCalled;           // the last call announced here (CidCallerA / B, CidCalledA / B)
     bool ignored = false;                   // that caller is on the ignore list: no sound, no announcement
+    bool endIgnored = false;                // the call being ended was an ignored caller's
 };
 
 struct CallState {

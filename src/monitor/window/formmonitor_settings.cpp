@@ -15,6 +15,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <algorithm>
 
 namespace {
@@ -59,8 +61,22 @@ void FormMonitorSettings::buildLayout()
     // The design's positions, widened by kWider twips so that the captions fit
     // today's fonts without running under the button and the prefix field.
     constexpr int kWider = 900;
+    // Three pages under tabs, so the window fits a small screen at a large font.
+    auto* tabs = new QTabBar(this);
+    tabs->setObjectName(QStringLiteral("TabBarSettings"));
+    auto* pages = new QStackedWidget(this);
+    pages->setObjectName(QStringLiteral("StackSettings"));
+    connect(tabs, &QTabBar::currentChanged, pages, &QStackedWidget::setCurrentIndex);
+    auto page = [&](const char* name, const QString& title) {
+        auto* w = new QWidget(pages);
+        w->setObjectName(QLatin1String(name));
+        pages->addWidget(w);
+        tabs->addTab(title);
+        return w;
+    };
+    QWidget* calls = page("PageCalls", QStringLiteral("Calls"));
 
-    auto* notifications = new QGroupBox(QStringLiteral("Notifications"), this);
+    auto* notifications = new QGroupBox(QStringLiteral("Notifications"), calls);
     notifications->setObjectName(QStringLiteral("FrameNotifications"));
     place(notifications, 120, 0, 3900 + kWider, 1485);
     // The inner frame of the design, ending short of the button.
@@ -77,7 +93,7 @@ void FormMonitorSettings::buildLayout()
     const int grow = std::max(0, Command1->sizeHint().width() - Command1->width());
     Command1->setGeometry(Command1->geometry().adjusted(-grow, 0, 0, 0));
 
-    auto* events = new QGroupBox(QStringLiteral("Select events to log"), this);
+    auto* events = new QGroupBox(QStringLiteral("Select events to log"), calls);
     events->setObjectName(QStringLiteral("FrameEvents"));
     place(events, 120, 1560, 3900 + kWider, 2250);
     Check4 = box(events, "Check4", QStringLiteral("Answered calls (Answer)"), 120 + 240, 195 + 225);
@@ -86,7 +102,7 @@ void FormMonitorSettings::buildLayout()
     Check7 = box(events, "Check7", QStringLiteral("Unconnected outgoing calls (Try)"), 120 + 240, 195 + 1230);
     Check8 = box(events, "Check8", QStringLiteral("Caller ID events (CID)"), 120 + 240, 195 + 1515);
 
-    auto* prefix = new QGroupBox(QStringLiteral("Dial Prefix"), this);
+    auto* prefix = new QGroupBox(QStringLiteral("Dial Prefix"), calls);
     prefix->setObjectName(QStringLiteral("FramePrefix"));
     place(prefix, 120, 3840, 3855 + kWider, 735);
     auto* label = new QLabel(QStringLiteral("Prefix used for outgoing calls:"), prefix);
@@ -97,18 +113,26 @@ void FormMonitorSettings::buildLayout()
     Text1->setObjectName(QStringLiteral("Text1"));
     place(Text1, 2280 + kWider, 330, 1455, 285);
 
-    int added = buildDesktopFrame(4680);
-    added += buildNumbersFrame(4680 + added);
-    added += buildNetworkFrame(4680 + added);
+    QWidget* network = page("PageNetwork", QStringLiteral("Desktop and network"));
+    buildNetworkFrame(network, buildNumbersFrame(network, buildDesktopFrame(network, 0)));
+    buildAutomationFrames(page("PageAutomation", QStringLiteral("Home automation")));
+
+    const int margin = twips::toPx(120, dpi);
+    QSize content;
+    for (const QGroupBox* frame : pages->findChildren<QGroupBox*>())
+        content = content.expandedTo(QSize(frame->geometry().right() + 1, frame->geometry().bottom() + 1));
+    tabs->setGeometry(margin, margin / 2, content.width() - margin, tabs->sizeHint().height());
+    pages->setGeometry(0, tabs->geometry().bottom() + margin / 2, content.width(), content.height());
     OKButton = new QPushButton(QStringLiteral("Close"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    place(OKButton, 120, 4680 + added, 3885 + kWider, 375);
-    setFixedSize(twips::toPx(4140 + kWider, dpi), twips::toPx(5145 + added, dpi));
+    OKButton->setGeometry(margin, pages->geometry().bottom() + margin, content.width() - margin, twips::toPx(375, dpi));
+    setFixedSize(content.width() + margin, OKButton->geometry().bottom() + margin);
 }
 
-QGroupBox* FormMonitorSettings::addLowerFrame(const char* name, const QString& title, int top, int heightTwips)
+QGroupBox* FormMonitorSettings::addLowerFrame(
+    QWidget* page, const char* name, const QString& title, int top, int heightTwips)
 {
-    auto* frame = new QGroupBox(title, this);
+    auto* frame = new QGroupBox(title, page);
     frame->setObjectName(QLatin1String(name));
     frame->setGeometry(twips::rect(120, top, kLowerFrameWidth, heightTwips, twips::dpiOf(this)));
     return frame;
@@ -141,11 +165,11 @@ QLineEdit* FormMonitorSettings::addField(
     return edit;
 }
 
-int FormMonitorSettings::buildDesktopFrame(int top)
+int FormMonitorSettings::buildDesktopFrame(QWidget* page, int top)
 {
     constexpr int kHeight = 1080;
     const double dpi = twips::dpiOf(this);
-    QGroupBox* frame = addLowerFrame("FrameDesktop", QStringLiteral("Desktop and numbers"), top, kHeight);
+    QGroupBox* frame = addLowerFrame(page, "FrameDesktop", QStringLiteral("Desktop and numbers"), top, kHeight);
     Check9 = addSwitch(frame, "Check9", QStringLiteral("Desktop notification"),
         QStringLiteral("Announce each caller through the desktop's notifications"));
 
@@ -161,14 +185,15 @@ int FormMonitorSettings::buildDesktopFrame(int top)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QLatin1String(pattern)), edit));
         edit->setToolTip(QStringLiteral("Names callers whose number the phone book holds in another form"));
     }
-    return kHeight + kLowerFrameGap;
+    return top + kHeight + kLowerFrameGap;
 }
 
-int FormMonitorSettings::buildNumbersFrame(int top)
+int FormMonitorSettings::buildNumbersFrame(QWidget* page, int top)
 {
     constexpr int kHeight = 720;
     const double dpi = twips::dpiOf(this);
-    QGroupBox* frame = addLowerFrame("FrameNumbers", QStringLiteral("Own numbers and ignored callers"), top, kHeight);
+    QGroupBox* frame = addLowerFrame(
+        page, "FrameNumbers", QStringLiteral("Own numbers and ignored callers"), top, kHeight);
     CommandOwnNumbers = new QPushButton(QStringLiteral("Own numbers ..."), frame);
     CommandOwnNumbers->setObjectName(QStringLiteral("CommandOwnNumbers"));
     CommandOwnNumbers->setToolTip(QStringLiteral("A name for each MSN, shown with it in notifications and outputs"));
@@ -179,7 +204,7 @@ int FormMonitorSettings::buildNumbersFrame(int top)
     const int y = twips::toPx(270, dpi), h = twips::toPx(360, dpi);
     CommandOwnNumbers->setGeometry(indent, y, half, h);
     CommandIgnored->setGeometry(2 * indent + half, y, half, h);
-    return kHeight + kLowerFrameGap;
+    return top + kHeight + kLowerFrameGap;
 }
 
 void FormMonitorSettings::editOwnNumbers()
