@@ -16,14 +16,14 @@ int FormMonitorSettings::buildNetworkFrame(int top)
 {
     constexpr int kHeight = 1785;
     const double dpi = twips::dpiOf(this);
-    QGroupBox* frame = addLowerFrame("FrameNetwork", QStringLiteral("Network"), top, kHeight);
-    CheckNcid = addSwitch(frame, "CheckNcid", QStringLiteral("NCID server for other devices"),
-        QStringLiteral("Shows the calls on NCID clients on other computers and phones"));
+    QGroupBox* frame = addLowerFrame("FrameNetwork", tr("Network"), top, kHeight);
+    CheckNcid = addSwitch(frame, "CheckNcid", tr("NCID server for other devices"),
+        tr("Shows the calls on NCID clients on other computers and phones"));
 
     const int indent = twips::toPx(kFieldIndent, dpi), row2 = twips::toPx(630, dpi);
-    TextNcidAddress = addField(frame, "TextNcidAddress", QStringLiteral("Address:"), QPoint(indent, row2), 1500);
-    TextNcidAddress->setToolTip(QStringLiteral("127.0.0.1 serves this computer only, 0.0.0.0 every network"));
-    TextNcidPort = addField(frame, "TextNcidPort", QStringLiteral("Port:"),
+    TextNcidAddress = addField(frame, "TextNcidAddress", tr("Address:"), QPoint(indent, row2), 1500);
+    TextNcidAddress->setToolTip(tr("127.0.0.1 serves this computer only, 0.0.0.0 every network"));
+    TextNcidPort = addField(frame, "TextNcidPort", tr("Port:"),
         QPoint(TextNcidAddress->geometry().right() + 3 * twips::toPx(kFieldSpace, dpi), row2), 700);
     TextNcidPort->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,5}")), TextNcidPort));
@@ -32,12 +32,11 @@ int FormMonitorSettings::buildNetworkFrame(int top)
     LabelNcidState->setGeometry(
         indent, twips::toPx(960, dpi), frame->width() - 2 * indent, twips::toPx(kFieldHeight, dpi));
     // The program's field runs to the frame's right edge.
-    TextProgram = addField(
-        frame, "TextProgram", QStringLiteral("Run program on call:"), QPoint(indent, twips::toPx(1320, dpi)), 0);
+    TextProgram = addField(frame, "TextProgram", tr("Run program on call:"), QPoint(indent, twips::toPx(1320, dpi)), 0);
     QRect field = TextProgram->geometry();
     field.setRight(frame->width() - indent);
     TextProgram->setGeometry(field);
-    TextProgram->setToolTip(QStringLiteral("Gets each call event as an NCID output module does; see docs/hooks.md"));
+    TextProgram->setToolTip(tr("Gets each call event as an NCID output module does; see docs/hooks.md"));
     return kHeight + kLowerFrameGap;
 }
 
