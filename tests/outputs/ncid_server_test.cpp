@@ -84,8 +84,13 @@ TEST_F(NcidServerTest, BadClientsNeitherStopNorGrowTheServer)
 {
     auto good = join();
     NcidTestClient garbage(server.serverPort()), endless(server.serverPort()), deaf(server.serverPort());
-    for (NcidTestClient* c : {&garbage, &endless, &deaf})
-        c->socket.setReadBufferSize(1024);          // reads no more than this: a stalled client
+    // Stalled clients: Qt takes in no more than 1 KiB for them, and their
+    // systems' buffers are fixed small: left to grow, they take in megabytes
+    // before the server sees the client stand still.
+    for (NcidTestClient* c : {&garbage, &endless, &deaf}) {
+        c->socket.setReadBufferSize(1024);
+        c->socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 8192);
+    }
     delete new NcidTestClient(server.serverPort()); // connects and vanishes
     garbage.send(QByteArray("\0\xff\r\r\n\n****\nREQ: YO\nCALL: ###DATE+++\nHELLO: CMD: no_log\nMSG: Food\n", 65));
     endless.send(QByteArray(4 << 20, 'x'));
