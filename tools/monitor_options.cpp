@@ -8,6 +8,12 @@ MonitorOptions parseMonitorOptions(const QStringList& arguments)
     parser.option(QStringLiteral("--home"), &o.home);
     parser.option(QStringLiteral("--ncid"), &o.ncid);
     parser.option(QStringLiteral("--hook"), &o.hook);
+    parser.option(QStringLiteral("--callmonitor"), &o.callMonitor);
+    parser.option(QStringLiteral("--mqtt"), &o.mqtt);
+    parser.option(QStringLiteral("--mqtt-ca"), &o.mqttCa);
+    parser.option(QStringLiteral("--mqtt-password-file"), &o.mqttPasswordFile);
+    parser.option(QStringLiteral("--mqtt-id"), &o.mqttId);
+    parser.option(QStringLiteral("--mqtt-discovery"), &o.mqttDiscovery);
     parser.debugLevel(QStringLiteral("--debug"), &o.debug);
     parser.flag(QStringLiteral("--json"), &o.json);
     parser.parse(arguments);
@@ -16,20 +22,34 @@ MonitorOptions parseMonitorOptions(const QStringList& arguments)
 
 QString monitorUsage()
 {
-    return QStringLiteral("usage: corvane-monitor [--port DEVICE|tcp://HOST:PORT] [--home DIR] [--ncid [ADDR:]PORT]\n"
-                          "                       [--hook PROGRAM] [--json] [--debug N]\n"
-                          "       corvane-monitor --help | --version\n"
-                          "The DodOva call monitor without a window: decodes the adapter's calls, writes them to\n"
-                          "list.txt and passes each call event on.\n"
-                          "\n"
-                          "  --port DEVICE          the adapter's serial device, or tcp://HOST:PORT for one behind\n"
-                          "                         ser2net (default: the port the settings window uses)\n"
-                          "  --home DIR             the program folder (list.txt, book.txt)\n"
-                          "  --ncid [ADDR:]PORT     serve NCID clients (address 127.0.0.1 unless given)\n"
-                          "  --hook PROGRAM         run PROGRAM on each call event (NCID output-module input)\n"
-                          "  --json                 one JSON object per call event on standard output\n"
-                          "  --debug N              the trace at level N (1 ... 5) on standard error\n"
-                          "  -h, --help             show this help and end\n"
-                          "  --version              show the version and end\n"
-                          "SIGTERM or SIGINT takes the adapter out of trace mode, saves and ends.\n");
+    return QStringLiteral(
+        "usage: corvane-monitor [--port DEVICE|tcp://HOST:PORT] [--home DIR] [--ncid [ADDR:]PORT]\n"
+        "                       [--callmonitor [ADDR:]PORT] [--mqtt URL [--mqtt-ca FILE]\n"
+        "                       [--mqtt-password-file FILE] [--mqtt-id ID] [--mqtt-discovery PREFIX]]\n"
+        "                       [--hook PROGRAM] [--json] [--debug N]\n"
+        "       corvane-monitor --help | --version\n"
+        "The DodOva call monitor without a window: decodes the adapter's calls, writes them to\n"
+        "list.txt and passes each call event on.\n"
+        "\n"
+        "  --port DEVICE          the adapter's serial device, or tcp://HOST:PORT for one behind\n"
+        "                         ser2net (default: the port the settings window uses)\n"
+        "  --home DIR             the program folder (list.txt, book.txt)\n"
+        "  --ncid [ADDR:]PORT     serve NCID clients (address 127.0.0.1 unless given)\n"
+        "  --callmonitor [ADDR:]PORT\n"
+        "                         serve call-monitor clients, port 1012's protocol (address\n"
+        "                         127.0.0.1 unless given)\n"
+        "  --mqtt URL             publish the calls to an MQTT broker, with Home Assistant\n"
+        "                         discovery: mqtt://[user@]host[:port][/prefix], mqtts:// for TLS\n"
+        "  --mqtt-ca FILE         TLS: trust the CAs in FILE (default: the system's)\n"
+        "  --mqtt-password-file FILE\n"
+        "                         the broker password, the first line of FILE\n"
+        "  --mqtt-id ID           the device id in topics (default: host name and port)\n"
+        "  --mqtt-discovery PREFIX\n"
+        "                         Home Assistant's discovery prefix (default homeassistant)\n"
+        "  --hook PROGRAM         run PROGRAM on each call event (NCID output-module input)\n"
+        "  --json                 one JSON object per call event on standard output\n"
+        "  --debug N              the trace at level N (1 ... 5) on standard error\n"
+        "  -h, --help             show this help and end\n"
+        "  --version              show the version and end\n"
+        "SIGTERM or SIGINT takes the adapter out of trace mode, saves and ends.\n");
 }

@@ -3,10 +3,13 @@
 #include "common/option_parser.h"
 
 struct MonitorOptions : CommandLineStatus {
-    QString port; // device path or tcp://HOST:PORT; empty: the stored port
-    QString home; // program folder
-    QString ncid; // "[ADDR:]PORT"; empty: no NCID server
-    QString hook; // event program; empty: none
+    QString port;        // device path or tcp://HOST:PORT; empty: the stored port
+    QString home;        // program folder
+    QString ncid;        // "[ADDR:]PORT"; empty: no NCID server
+    QString hook;        // event program; empty: none
+    QString callMonitor; // "[ADDR:]PORT"; empty: no port-1012 call-monitor server
+    QString mqtt;        // "mqtt[s]://[user@]host[:port][/prefix]"; empty: no MQTT
+    QString mqttCa, mqttPasswordFile, mqttId, mqttDiscovery;
     bool json = false;
     int debug = 0; // trace output on stderr, 0 (none) ... 5
 };

@@ -7,10 +7,15 @@
 #include "device/dodova_probe.h"
 #include "device/port_link.h"
 #include "monitor/outputs/event_program_runner.h"
+#include "monitor/outputs/callmonitor_server.h"
 #include "monitor/outputs/json_event_writer.h"
+#include "monitor/outputs/mqtt_output.h"
 #include "monitor/outputs/ncid_server.h"
+#include "monitor/outputs/tcp_listening.h"
 
 #include <QHostAddress>
+#include <QSysInfo>
+#include <functional>
 
 namespace {
 constexpr int kUsageError = 2;
@@ -23,6 +28,26 @@ double storedNumber(const SettingsStore& s, const QString& key)
 {
     return regional::toNumber(s.read(key)).value_or(0.0);
 }
+// Puts a server on the [ADDR:]PORT its option gave. Returns 0 once it
+// listens, else the exit status, the reason logged.
+template <class Server>
+int listenAt(Server& server, const QString& option, const QString& endpoint, const QString& what,
+    const std::function<void(const QString&)>& log)
+{
+    QHostAddress address;
+    quint16 port = 0;
+    if (!tcp_listening::parseEndpoint(endpoint, address, port)) {
+        log(QStringLiteral("%1 wants [ADDR:]PORT, not %2").arg(option, endpoint));
+        return kUsageError;
+    }
+    if (!server.listen(address, port)) {
+        log(QStringLiteral("%1 on %2: %3").arg(what, endpoint, server.errorString()));
+        return kFailure;
+    }
+    log(QStringLiteral("%1 on %2 port %3").arg(what, address.toString()).arg(server.serverPort()));
+    return 0;
+}
+
 } // namespace
 
 MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
@@ -81,25 +106,64 @@ int MonitorService::start()
     return 0;
 }
 
-int MonitorService::startOutputs()
+int MonitorService::startMqtt()
 {
+    MqttConfig config;
+    QString error;
+    if (!mqtt_config::parseUrl(options_.mqtt, config, error)) {
+        log(QStringLiteral("--mqtt %1").arg(error));
+        return kUsageError;
+    }
+    if (!options_.mqttPasswordFile.isEmpty()
+        && !mqtt_config::readPasswordFile(options_.mqttPasswordFile, config.password, error)) {
+        log(error);
+        return kUsageError;
+    }
+    config.caFile = options_.mqttCa;
+    const QString id = options_.mqttId.isEmpty() ? settings_.read(key::MqttDeviceId) : options_.mqttId;
+    config.deviceId = id.isEmpty() ? mqtt_config::defaultDeviceId(QSysInfo::machineHostName(), at_.portPath())
+                                   : mqtt_config::deviceIdFrom(id);
+    if (!options_.mqttDiscovery.isEmpty())
+        config.discoveryPrefix = options_.mqttDiscovery;
+    mqtt_ = std::make_unique<MqttOutput>(config);
+    connect(mqtt_.get(), &MqttOutput::logMessage, this, &MonitorService::log);
+    connect(&session_, &MonitorSession::callEvent, mqtt_.get(), &MqttOutput::callEvent);
+    connect(&session_, &MonitorSession::callEvent, this, [this](const CallEvent& e) {
+        if (e.missed())
+            mqtt_->setMissedCount(++missed_);
+    });
+    log(QStringLiteral("MQTT to %1 port %2 as %3").arg(config.host).arg(config.port).arg(config.base()));
+    mqtt_->start();
+    return 0;
+}
+
+int MonitorService::startServers()
+{
+    const auto say = [this](const QString& text) { log(text); };
+    if (!options_.callMonitor.isEmpty()) {
+        callMonitor_ = std::make_unique<CallMonitorServer>(clock_);
+        if (const int status = listenAt(*callMonitor_, QStringLiteral("--callmonitor"), options_.callMonitor,
+                QStringLiteral("call monitor"), say))
+            return status;
+        connect(&session_, &MonitorSession::callEvent, callMonitor_.get(), &CallMonitorServer::callEvent);
+        connect(callMonitor_.get(), &CallMonitorServer::logMessage, this, &MonitorService::log);
+    }
     if (!options_.ncid.isEmpty()) {
-        QHostAddress address;
-        quint16 port = 0;
-        if (!NcidServer::parseEndpoint(options_.ncid, address, port)) {
-            log(QStringLiteral("--ncid wants [ADDR:]PORT, not %1").arg(options_.ncid));
-            return kUsageError;
-        }
         ncid_ = std::make_unique<NcidServer>(clock_);
         ncid_->setCallList(&session_.callList());
-        if (!ncid_->listen(address, port)) {
-            log(QStringLiteral("NCID server on %1: %2").arg(options_.ncid, ncid_->errorString()));
-            return kFailure;
-        }
+        if (const int status = listenAt(
+                *ncid_, QStringLiteral("--ncid"), options_.ncid, QStringLiteral("NCID server"), say))
+            return status;
         connect(&session_, &MonitorSession::callEvent, ncid_.get(), &NcidServer::callEvent);
         connect(ncid_.get(), &NcidServer::logMessage, this, &MonitorService::log);
-        log(QStringLiteral("NCID server on %1 port %2").arg(address.toString()).arg(ncid_->serverPort()));
     }
+    return options_.mqtt.isEmpty() ? 0 : startMqtt();
+}
+
+int MonitorService::startOutputs()
+{
+    if (const int status = startServers(); status != 0)
+        return status;
     if (!options_.hook.isEmpty()) {
         hook_ = std::make_unique<EventProgramRunner>(clock_);
         hook_->setProgram(options_.hook);
@@ -143,6 +207,8 @@ void MonitorService::stop()
         return;
     running_ = false;
     session_.stop(true); // the adapter leaves trace mode whatever the save did
+    if (mqtt_)
+        mqtt_->stop();
     const bool saved = session_.callList().unsavedCalls() == 0;
     log(saved ? QStringLiteral("trace mode off, list saved") : QStringLiteral("trace mode off, calls NOT saved"));
     if (!saved)
@@ -154,15 +220,21 @@ QString MonitorService::eventLine(const CallEvent& e)
     QString line = callEventName(e.kind);
     if (!e.channel.isNull())
         line += QStringLiteral(" channel %1").arg(e.channel);
+    if (e.kind == CallEvent::Kind::Phase)
+        return line + u' ' + callPhaseName(e.phase);
     if (!e.msn.isEmpty())
         line += QStringLiteral(" msn %1").arg(e.msn);
     line += QStringLiteral(" number %1").arg(e.number.isEmpty() ? QStringLiteral("-") : e.number);
     if (!e.name.isEmpty())
         line += QStringLiteral(" (%1)").arg(e.name);
-    if (e.kind == CallEvent::Kind::RingEnded)
+    if (e.kind == CallEvent::Kind::RingEnded || e.kind == CallEvent::Kind::Ended)
         line += e.answered ? QStringLiteral(" answered") : QStringLiteral(" unanswered");
     if (e.kind == CallEvent::Kind::Logged)
         line += QStringLiteral(" %1 %2 cost %3")
                     .arg(e.type ? call_type::text(*e.type) : QStringLiteral("-"), e.duration, e.cost);
+    if (e.kind == CallEvent::Kind::Ended)
+        line += QStringLiteral(" %1, %2 s talked")
+                    .arg(e.type ? call_type::text(*e.type) : QStringLiteral("-"))
+                    .arg(e.seconds);
     return line;
 }

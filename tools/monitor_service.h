@@ -1,8 +1,8 @@
 #pragma once
 // corvane-monitor's running part: the adapter found, a monitor session on it,
-// and the outputs the command line asked for (list.txt always; NCID clients,
-// an event program, JSON on stdout), each call event also as one line on
-// stderr.
+// and the outputs the command line asked for (list.txt always; NCID and
+// call-monitor clients, MQTT, an event program, JSON on stdout), each call
+// event also as one line on stderr.
 #include "device/at_channel.h"
 #include "monitor/engine/system_clock.h"
 #include "monitor/session/monitor_session.h"
@@ -13,8 +13,10 @@
 #include <QTextStream>
 #include <memory>
 
+class CallMonitorServer;
 class EventProgramRunner;
 class JsonEventWriter;
+class MqttOutput;
 class NcidServer;
 class SettingsStore;
 
@@ -38,6 +40,8 @@ public:
 private:
     void readSettings();
     int startOutputs();
+    int startServers();
+    int startMqtt();
     void connectLog();
     void log(const QString& text);
     // On stderr and to every NCID client, at each failed save.
@@ -53,6 +57,9 @@ private:
     std::unique_ptr<NcidServer> ncid_;
     std::unique_ptr<EventProgramRunner> hook_;
     std::unique_ptr<JsonEventWriter> json_;
+    std::unique_ptr<CallMonitorServer> callMonitor_;
+    std::unique_ptr<MqttOutput> mqtt_;
+    int missed_ = 0; // missed calls since the start: nobody looks at a window
     bool running_ = false;
     int exitStatus_ = 0;
 };

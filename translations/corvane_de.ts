@@ -1094,6 +1094,62 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>Gets each call event as an NCID output module does; see docs/hooks.md</source>
         <translation>Erhält jedes Anrufereignis wie ein NCID-Ausgabemodul; siehe docs/hooks.md</translation>
     </message>
+    <message>
+        <source>Calls</source>
+        <translation>Anrufe</translation>
+    </message>
+    <message>
+        <source>Desktop and network</source>
+        <translation>Desktop und Netzwerk</translation>
+    </message>
+    <message>
+        <source>Home automation</source>
+        <translation>Hausautomation</translation>
+    </message>
+    <message>
+        <source>Call monitor (port 1012 protocol)</source>
+        <translation>Anrufmonitor (Protokoll von Port 1012)</translation>
+    </message>
+    <message>
+        <source>Call monitor server</source>
+        <translation>Anrufmonitor-Server</translation>
+    </message>
+    <message>
+        <source>For home-automation systems and apps that read a router&apos;s call monitor; see docs/callmonitor.md</source>
+        <translation>Für Hausautomationssysteme und Apps, die den Anrufmonitor eines Routers lesen; siehe docs/callmonitor.md</translation>
+    </message>
+    <message>
+        <source>Publish the calls to a broker</source>
+        <translation>Anrufe über einen Broker veröffentlichen</translation>
+    </message>
+    <message>
+        <source>With Home Assistant discovery; see docs/mqtt.md</source>
+        <translation>Mit Home-Assistant-Discovery; siehe docs/mqtt.md</translation>
+    </message>
+    <message>
+        <source>Broker:</source>
+        <translation>Broker:</translation>
+    </message>
+    <message>
+        <source>mqtt://[user@]host[:port][/prefix], or mqtts:// for TLS</source>
+        <translation>mqtt://[benutzer@]host[:port][/präfix] oder mqtts:// für TLS</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Device id:</source>
+        <translation>Geräte-ID:</translation>
+    </message>
+    <message>
+        <source>host and port</source>
+        <translation>Host und Port</translation>
+    </message>
+    <message>
+        <source>Names this adapter in topics and in Home Assistant</source>
+        <translation>Name dieses Adapters in den Topics und in Home Assistant</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -1154,6 +1210,33 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
     <message>
         <source>%1 (%2 missed)</source>
         <translation>%1 (%2 verpasst)</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkOutputs</name>
+    <message>
+        <source>Not a valid address and port</source>
+        <translation>Adresse oder Port ungültig</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Cannot listen: %1</source>
+        <translation>Kann keine Verbindungen annehmen: %1</translation>
+    </message>
+    <message>
+        <source>Listening on %1 port %2</source>
+        <translation>Empfangsbereit auf %1 Port %2</translation>
+    </message>
+    <message>
+        <source>The address %1</source>
+        <translation>Ungültige Adresse: %1</translation>
+    </message>
+    <message>
+        <source>Publishing to %1 port %2 as %3</source>
+        <translation>Veröffentlicht an %1 Port %2 als %3</translation>
     </message>
 </context>
 <context>

@@ -24,4 +24,8 @@ inline constexpr QLatin1String CountryCode("CountryCode"), AreaCode("AreaCode");
 // Network outputs of the window
 inline constexpr QLatin1String NcidServer("NcidServer"), NcidAddress("NcidAddress"), NcidPort("NcidPort"),
     EventProgram("EventProgram");
+// The port-1012 call-monitor server and MQTT (the password as the store keeps it).
+inline constexpr QLatin1String CallMonitorServer("CallMonitorServer"), CallMonitorAddress("CallMonitorAddress"),
+    CallMonitorPort("CallMonitorPort"), Mqtt("Mqtt"), MqttUrl("MqttUrl"), MqttPassword("MqttPassword"),
+    MqttCaFile("MqttCaFile"), MqttDeviceId("MqttDeviceId"), MqttDiscovery("MqttDiscovery");
 } // namespace key

@@ -68,6 +68,15 @@ constexpr KeyDefault kDefaults[] = {
     {key::NcidAddress, "127.0.0.1"},
     {key::NcidPort, "3333"},
     {key::EventProgram, ""},
+    {key::CallMonitorServer, "0"},
+    {key::CallMonitorAddress, "127.0.0.1"},
+    {key::CallMonitorPort, "1012"},
+    {key::Mqtt, "0"},
+    {key::MqttUrl, "mqtt://localhost"},
+    {key::MqttPassword, ""},
+    {key::MqttCaFile, ""},
+    {key::MqttDeviceId, ""}, // "": from the host name and the port
+    {key::MqttDiscovery, "homeassistant"},
 };
 
 QString& userFileOverride()

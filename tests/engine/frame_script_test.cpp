@@ -6,8 +6,10 @@
 //   reset         a freshly opened monitor     # ...        a comment
 //   set KEY VALUE a monitor setting            prefix P     the dial prefix
 // and the log shows, below each line, the new pane text, the changed state
-// lines, the frame's terminal record, the terminals in the tree and new calls.
+// lines, the frame's terminal record, the terminals in the tree, new calls
+// and the call events.
 #include "common/golden.h"
+#include "monitor/engine/call_event.h"
 #include "engine_fixture.h"
 
 #include <QDir>
@@ -15,8 +17,23 @@
 
 namespace {
 
-class FrameScript : public EngineFixture, public ::testing::WithParamInterface<std::string> {
+class FrameScript : public EngineFixture, public ::testing::WithParamInterface<std::string>, MonitorHost {
 protected:
+    void SetUp() override
+    {
+        EngineFixture::SetUp();
+        engine->setHost(this);
+    }
+    void popupRequested(bool) override {}
+    void playCallerIdSound(const QString&) override {}
+    void keepOnTop(bool) override {}
+    void callEvent(const CallEvent& e) override
+    {
+        events_ += QStringLiteral("  event: ") + callEventLine(e).replace(u'\t', u'|') + u'\n';
+    }
+
+    QString events_;
+
     QString recordText(int tei)
     {
         if (tei < 1 || tei > CallState::kTerminals)
@@ -85,6 +102,7 @@ protected:
             log += QStringLiteral("  ") + treeText() + u'\n';
         for (int i = engine->callList().count() - calls - 1; i >= 0; --i)
             log += QStringLiteral("  call: ") + CallList::toLine(engine->callList().records()[i]) + u'\n';
+        log += std::exchange(events_, {});
     }
 };
 

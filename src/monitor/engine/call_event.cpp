@@ -10,6 +10,18 @@ constexpr struct {
     {CallEvent::Kind::Outgoing, "outgoing"},
     {CallEvent::Kind::RingEnded, "ring-ended"},
     {CallEvent::Kind::Logged, "logged"},
+    {CallEvent::Kind::Connected, "connected"},
+    {CallEvent::Kind::Ended, "ended"},
+    {CallEvent::Kind::Phase, "phase"},
+};
+constexpr struct {
+    CallPhase phase;
+    const char* name;
+} kPhaseNames[] = {
+    {CallPhase::Idle, "idle"},
+    {CallPhase::Ringing, "ringing"},
+    {CallPhase::Dialing, "dialing"},
+    {CallPhase::Talking, "talking"},
 };
 const QString kTimeFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 } // namespace
@@ -22,9 +34,18 @@ QString callEventName(CallEvent::Kind kind)
     return {};
 }
 
+QString callPhaseName(CallPhase phase)
+{
+    for (const auto& p : kPhaseNames)
+        if (p.phase == phase)
+            return QLatin1String(p.name);
+    return {};
+}
+
 QString callEventLine(const CallEvent& e)
 {
-    const QStringList fields{
+    const bool answerTold = e.kind == CallEvent::Kind::RingEnded || e.kind == CallEvent::Kind::Ended;
+    QStringList fields{
         e.time.toString(kTimeFormat),
         callEventName(e.kind),
         e.channel.isNull() ? QStringLiteral("-") : QString(e.channel),
@@ -33,9 +54,13 @@ QString callEventLine(const CallEvent& e)
         e.name,
         e.type ? call_type::text(*e.type) : QString(),
         e.start.toString(kTimeFormat),
-        e.kind == CallEvent::Kind::RingEnded ? QString::fromLatin1(e.answered ? "answered" : "unanswered") : QString(),
+        answerTold ? QString::fromLatin1(e.answered ? "answered" : "unanswered") : QString(),
         e.duration,
         e.cost,
     };
+    if (e.kind == CallEvent::Kind::Ended)
+        fields.append(QString::number(e.seconds));
+    if (e.kind == CallEvent::Kind::Phase)
+        fields.append(callPhaseName(e.phase));
     return fields.join(u'\t');
 }

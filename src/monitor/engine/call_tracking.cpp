@@ -26,6 +26,51 @@ CallTracker::CallTracker(const Context& c)
 
 void CallTracker::track(const DecodedFrame& frame)
 {
+    trackFrame(frame);
+    reportPhases();
+}
+
+void CallTracker::reportPhases()
+{
+    for (int ch = 0; ch < CallState::kChannels; ++ch) {
+        const CallPhase now = channel(ch).phase;
+        const CallPhase was = std::exchange(reportedPhases_[size_t(ch)], now);
+        if (now == was)
+            continue;
+        if (was == CallPhase::Idle) { // a new call: nothing of the last one's talk
+            talkStart_[size_t(ch)] = {};
+            talkEnd_[size_t(ch)] = {};
+        }
+        if (now == CallPhase::Talking) {
+            talkStart_[size_t(ch)] = clock_.now();
+            const ChannelState& c = channel(ch);
+            emitEvent(CallEvent::Kind::Connected, ch, c.msn == QLatin1String("-") ? QString() : c.msn,
+                c.number.trimmed(), c.name, c.startedAt);
+        } else if (was == CallPhase::Talking) {
+            talkEnd_[size_t(ch)] = clock_.now();
+        }
+        if (host_) {
+            CallEvent e;
+            e.kind = CallEvent::Kind::Phase;
+            e.time = e.start = clock_.now();
+            e.channel = letter(ch);
+            e.phase = now;
+            host_->callEvent(e);
+        }
+    }
+}
+
+int CallTracker::secondsTalked(int ch) const
+{
+    const QDateTime& start = talkStart_[size_t(ch)];
+    if (!start.isValid())
+        return 0;
+    const QDateTime& end = talkEnd_[size_t(ch)];
+    return int(start.secsTo(end.isValid() ? end : clock_.now()));
+}
+
+void CallTracker::trackFrame(const DecodedFrame& frame)
+{
     tei_ = frame.tei;
     IdRecord* r = state_.record(tei_);
     if (frame.disconnect && r) {
@@ -124,8 +169,10 @@ void CallTracker::terminationStep(IdRecord& r)
             if (state_.CallWaiting == 0) {
                 xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + letter(ch) + kCrLf);
                 endCall(ch, type);
-                // A call answered on the other channel without ringing there ends too.
+                // A call answered on the other channel without ringing there ends too;
+                // only the main call is logged, but both got through and both end.
                 if (o.phase == CallPhase::Talking && !o.active) {
+                    emitCallOver(other(ch), call_type::fromText(type), false);
                     o.phase = CallPhase::Idle;
                     o.endId = tei_;
                     o.endType = type;
@@ -239,15 +286,15 @@ void CallTracker::emitRingEnded(int ch, bool answered, const QDateTime& ringStar
     host_->callEvent(e);
 }
 
-void CallTracker::emitEvent(
-    CallEvent::Kind kind, int ch, const QString& msn, const QString& number, const QString& name)
+void CallTracker::emitEvent(CallEvent::Kind kind, int ch, const QString& msn, const QString& number,
+    const QString& name, const QDateTime& start)
 {
     if (!host_)
         return;
     CallEvent e;
     e.kind = kind;
     e.time = clock_.now();
-    e.start = e.time; // a call that begins now
+    e.start = start.isValid() ? start : e.time;
     e.channel = ch == kNoChannel ? QChar() : letter(ch);
     e.msn = msn;
     e.number = number;

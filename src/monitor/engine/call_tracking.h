@@ -38,7 +38,8 @@ public:
 
     void setHost(MonitorHost* host) { host_ = host; }
 
-    // Everything one decoded frame means, in the order the monitor always did it.
+    // Everything one decoded frame means, in the order the monitor always did it,
+    // then the channels' changed phases.
     void track(const DecodedFrame& frame);
     // A freshly loaded monitor: no end of call pending.
     void stopEndTimers();
@@ -60,6 +61,12 @@ private:
     ChannelState& channel(int ch) { return state_.channels[size_t(ch)]; }
     void xout(const QString& deb) { trace_.xout(deb); }
 
+    void trackFrame(const DecodedFrame& frame);
+    // Connected and Phase events for each channel whose phase changed since
+    // the last report, the talking time's start and end taken.
+    void reportPhases();
+    int secondsTalked(int ch) const;
+
     // Within the frame, where its elements stand.
     void applySeen(IdRecord* r, const SeenElement& seen);
     void connectionStep(IdRecord& r);
@@ -73,7 +80,9 @@ private:
     void ringingStage(IdRecord& r, int ch);
     void stampStart(ChannelState& c); // start clock and its moment
     void emitRingEnded(int ch, bool answered, const QDateTime& ringStart);
-    void emitEvent(CallEvent::Kind kind, int ch, const QString& msn, const QString& number, const QString& name);
+    // A call event of a call that begins now, or began at `start`.
+    void emitEvent(CallEvent::Kind kind, int ch, const QString& msn, const QString& number, const QString& name,
+        const QDateTime& start = {});
     // The picture rule on the large picture and, given one, the channel's.
     QString showPicture(const QString& number, ChannelState* c);
 
@@ -83,6 +92,8 @@ private:
 
     // End of call.
     void endOfCall(int ch);
+    // Logged (unless `logged` is false) and Ended for the channel's call.
+    void emitCallOver(int ch, std::optional<CallType> type, bool logged);
 
     Clock& clock_;
     CallList& callList_;
@@ -93,6 +104,8 @@ private:
     MonitorHost* host_ = nullptr;
     std::array<std::unique_ptr<ClockTimer>, CallState::kChannels> endTimers_; // TimerEndCallA, TimerEndCallB
     int tei_ = 0;                                                             // the terminal of the frame being tracked
+    std::array<CallPhase, CallState::kChannels> reportedPhases_{};
+    std::array<QDateTime, CallState::kChannels> talkStart_, talkEnd_; // per channel, of its current or last call
     bool& displayDirty_;
     std::function<void()> notifyDisplay_;
 };

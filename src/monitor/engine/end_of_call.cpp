@@ -18,6 +18,32 @@ bool CallTracker::endOfCallPending() const
     return std::any_of(endTimers_.begin(), endTimers_.end(), [](const auto& t) { return t->isActive(); });
 }
 
+void CallTracker::emitCallOver(int ch, std::optional<CallType> type, bool logged)
+{
+    if (!host_)
+        return;
+    const ChannelState& c = channel(ch);
+    auto known = [](const QString& text) { return text == QLatin1String("-") ? QString() : text; };
+    CallEvent e;
+    e.kind = CallEvent::Kind::Logged;
+    e.time = clock_.now();
+    e.start = c.startedAt.isValid() ? c.startedAt : e.time;
+    e.channel = letter(ch);
+    e.msn = known(c.msn);
+    e.number = known(c.number.trimmed());
+    e.name = known(c.name);
+    e.type = type;
+    e.duration = c.duration;
+    e.cost = c.cost;
+    if (logged)
+        host_->callEvent(e);
+    // Every call ends, logged or not: missed and unreached as its type says.
+    e.kind = CallEvent::Kind::Ended;
+    e.answered = type == CallType::Answer || type == CallType::Called;
+    e.seconds = secondsTalked(ch);
+    host_->callEvent(e);
+}
+
 void CallTracker::endOfCall(int ch)
 {
     ChannelState& c = channel(ch);
@@ -52,20 +78,7 @@ void CallTracker::endOfCall(int ch)
     const QDate started = c.startedAt.isValid() ? c.startedAt.date() : clock_.now().date();
     if (logged && msnKnown)
         callList_.AddCall(c.msn, type, started, c.startClock, number, name, c.duration, c.cost);
-    if (msnKnown && host_) {
-        CallEvent e;
-        e.kind = CallEvent::Kind::Logged;
-        e.time = clock_.now();
-        e.start = c.startedAt.isValid() ? c.startedAt : e.time;
-        e.channel = letter(ch);
-        e.msn = c.msn;
-        e.number = number == QLatin1String("-") ? QString() : number;
-        e.name = name == QLatin1String("-") ? QString() : name;
-        e.type = kind;
-        e.duration = c.duration;
-        e.cost = c.cost;
-        host_->callEvent(e);
-    }
+    emitCallOver(ch, kind, msnKnown);
     c.msn = QStringLiteral("-");
     notifyDisplay_();
 }

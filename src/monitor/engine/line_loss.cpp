@@ -15,6 +15,7 @@ void CallTracker::lineLost()
         tei_ = index + 1;
         terminationStep(r);
     }
+    reportPhases(); // the channels idle before their calls end
     for (int ch = 0; ch < CallState::kChannels; ++ch)
         if (endTimers_[size_t(ch)]->isActive())
             endOfCall(ch); // logged now, not after the end-of-call delay

@@ -7,14 +7,7 @@ namespace event_names {
 
 inline QString kind(CallEvent::Kind k)
 {
-    switch (k) {
-    case CallEvent::Kind::Incoming: return QStringLiteral("incoming");
-    case CallEvent::Kind::Waiting: return QStringLiteral("waiting");
-    case CallEvent::Kind::Outgoing: return QStringLiteral("outgoing");
-    case CallEvent::Kind::RingEnded: return QStringLiteral("ring-ended");
-    case CallEvent::Kind::Logged: return QStringLiteral("logged");
-    }
-    return {};
+    return callEventName(k);
 }
 
 // "A", "B", or "" when the call has no channel.

@@ -48,8 +48,12 @@ QByteArray JsonEventWriter::toJson(const CallEvent& e)
         {"duration", textOrNull(e.duration)},
         {"cost", textOrNull(e.cost)},
     };
-    if (e.kind == CallEvent::Kind::RingEnded)
+    if (e.kind == CallEvent::Kind::RingEnded || e.kind == CallEvent::Kind::Ended)
         fields.append({"answered", e.answered});
+    if (e.kind == CallEvent::Kind::Ended)
+        fields.append({"seconds", e.seconds});
+    if (e.kind == CallEvent::Kind::Phase)
+        fields.append({"phase", callPhaseName(e.phase)});
     QByteArray line = "{";
     for (const auto& [key, value] : fields)
         line += (line.size() > 1 ? ",\"" : "\"") + QByteArray(key) + "\":" + encoded(value);

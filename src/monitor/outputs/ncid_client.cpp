@@ -2,15 +2,10 @@
 
 #include "monitor/engine/clock.h"
 #include "monitor/outputs/ncid_lines.h"
+#include "monitor/outputs/tcp_listening.h"
 
 #include <QTcpSocket>
 #include <algorithm>
-
-#ifdef Q_OS_LINUX
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
-#endif
 
 namespace {
 
@@ -23,34 +18,11 @@ constexpr qint64 kReadChunk = 4096;
 // The call log goes out as the client reads it, this much at a time, so a
 // long list.txt never sits in memory once per client.
 constexpr qint64 kLogChunk = 16 * 1024;
-// Bytes a client may leave unread, and live lines held during its start-up,
-// before it counts as dead and is dropped.
-constexpr qint64 kMaxUnread = 64 * 1024;
+// Live lines held during a client's start-up before it counts as dead and is dropped.
 constexpr qsizetype kMaxWaitingLines = 64;
 // Other clients' messages a starting client may hold on top of those lines.
 constexpr qsizetype kMaxWaitingMessages = 16;
-// The system's own buffer for a client, fixed: left to grow by itself it
-// takes up to 4 MiB for each client that does not read, where a whole call
-// log disappears without the client ever looking stalled. This much still
-// carries the log at megabytes a second over a LAN.
-constexpr int kSystemSendBuffer = 64 * 1024;
 constexpr int kMaxIdent = 100;
-
-// Clients may sit idle for days, and their systems answer the keep-alive
-// probes meanwhile. A host that is gone answers nothing: after a minute of
-// silence it is probed every 10 s and given up after 6 probes; lines sent to
-// it and never acknowledged give it up after two minutes.
-void findVanishedPeers([[maybe_unused]] qintptr fd)
-{
-#ifdef Q_OS_LINUX
-    constexpr int kIdleS = 60, kProbeIntervalS = 10, kProbes = 6;
-    constexpr unsigned kUnacknowledgedMs = 120000;
-    setsockopt(int(fd), IPPROTO_TCP, TCP_KEEPIDLE, &kIdleS, sizeof kIdleS);
-    setsockopt(int(fd), IPPROTO_TCP, TCP_KEEPINTVL, &kProbeIntervalS, sizeof kProbeIntervalS);
-    setsockopt(int(fd), IPPROTO_TCP, TCP_KEEPCNT, &kProbes, sizeof kProbes);
-    setsockopt(int(fd), IPPROTO_TCP, TCP_USER_TIMEOUT, &kUnacknowledgedMs, sizeof kUnacknowledgedMs);
-#endif
-}
 
 } // namespace
 
@@ -60,10 +32,7 @@ NcidClient::NcidClient(QTcpSocket* socket, Clock& clock, NcidStartupLog log, QOb
 {
     socket_->setParent(this);
     socket_->setReadBufferSize(kReadChunk * 4);
-    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    socket_->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
-    socket_->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, kSystemSendBuffer);
-    findVanishedPeers(socket_->socketDescriptor());
+    tcp_listening::prepareClient(*socket_);
     connect(socket_, &QTcpSocket::readyRead, this, &NcidClient::readInput);
     connect(socket_, &QTcpSocket::bytesWritten, this, &NcidClient::written);
     connect(socket_, &QTcpSocket::disconnected, this, [this] { drop(QStringLiteral("disconnected")); });
@@ -98,7 +67,7 @@ void NcidClient::send(const QByteArray& line)
 void NcidClient::relay(const QByteArray& line)
 {
     if (stage_ == Stage::Live) {
-        if (socket_->bytesToWrite() + line.size() <= kMaxUnread / 2)
+        if (socket_->bytesToWrite() + line.size() <= tcp_listening::kMaxUnread / 2)
             write(line);
     } else if (stage_ != Stage::Closed && waitingMessages_ < kMaxWaitingMessages) {
         waiting_.append(line);
@@ -110,7 +79,7 @@ void NcidClient::write(const QByteArray& line)
 {
     if (stage_ == Stage::Closed)
         return;
-    if (socket_->bytesToWrite() + line.size() > kMaxUnread)
+    if (socket_->bytesToWrite() + line.size() > tcp_listening::kMaxUnread)
         return drop(QStringLiteral("dropped: it does not read"));
     socket_->write(line + "\r\n"); // one whole line per write
     if (!stallTimer_->isActive())

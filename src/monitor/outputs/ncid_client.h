@@ -5,6 +5,8 @@
 // the bytes it has not yet read. A client that stops reading is dropped,
 // never waited for; one that sits idle, reading whatever comes, stays for as
 // long as it likes.
+#include "monitor/outputs/tcp_listening.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -29,7 +31,7 @@ class NcidClient : public QObject {
 public:
     // Output that has waited this long without moving marks a client that
     // does not read (or a host that is gone): it is dropped.
-    static constexpr int kStallMs = 10000;
+    static constexpr int kStallMs = tcp_listening::kStallMs;
     // A client's MSG: lines are passed on at this rate at most, after a burst.
     static constexpr int kMessageIntervalMs = 1000;
     static constexpr int kMessageBurst = 5;

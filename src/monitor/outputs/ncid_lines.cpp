@@ -127,6 +127,9 @@ QByteArray lineType(const CallEvent& e)
     case CallEvent::Kind::Outgoing: return "OUT";
     case CallEvent::Kind::RingEnded: return "CIDINFO";
     case CallEvent::Kind::Logged: return e.type && *e.type != CallType::CID ? "END" : "";
+    case CallEvent::Kind::Connected:
+    case CallEvent::Kind::Ended:
+    case CallEvent::Kind::Phase: return ""; // NCID has no word for them
     }
     return {};
 }

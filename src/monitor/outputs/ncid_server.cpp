@@ -2,6 +2,7 @@
 
 #include "monitor/engine/call_list.h"
 #include "monitor/engine/clock.h"
+#include "monitor/outputs/tcp_listening.h"
 
 #include <QFile>
 #include <QTcpServer>
@@ -16,25 +17,6 @@ NcidServer::NcidServer(Clock& clock, QObject* parent) : QObject(parent), clock_(
 NcidServer::~NcidServer()
 {
     close();
-}
-
-bool NcidServer::parseEndpoint(const QString& text, QHostAddress& address, quint16& port)
-{
-    const QString t = text.trimmed();
-    const qsizetype colon = t.lastIndexOf(u':');
-    QString host = colon < 0 ? QString() : t.left(colon);
-    if (host.startsWith(u'[') && host.endsWith(u']'))
-        host = host.mid(1, host.size() - 2);
-    bool ok = false;
-    const uint number = t.mid(colon + 1).toUInt(&ok);
-    if (!ok || number == 0 || number > 65535)
-        return false;
-    const QHostAddress parsed = host.isEmpty() ? QHostAddress(QHostAddress::LocalHost) : QHostAddress(host);
-    if (parsed.isNull())
-        return false;
-    address = parsed;
-    port = static_cast<quint16>(number);
-    return true;
 }
 
 bool NcidServer::listen(const QHostAddress& address, quint16 port)

@@ -7,6 +7,7 @@
 #include "monitor/engine/call_event.h"
 #include "monitor/outputs/ncid_client.h"
 #include "monitor/outputs/ncid_lines.h"
+#include "monitor/outputs/tcp_listening.h"
 
 #include <QHostAddress>
 #include <QList>
@@ -22,15 +23,11 @@ class NcidServer : public QObject {
     Q_OBJECT
 public:
     // More clients than this at once are turned away at connect.
-    static constexpr int kMaxClients = 256;
+    static constexpr int kMaxClients = tcp_listening::kMaxClients;
 
     // The clock times each client's HELLO: window.
     explicit NcidServer(Clock& clock, QObject* parent = nullptr);
     ~NcidServer() override;
-
-    // "[ADDR:]PORT" as --ncid and the settings give it (an IPv6 ADDR in
-    // brackets); without ADDR the address is 127.0.0.1. False for bad text.
-    static bool parseEndpoint(const QString& text, QHostAddress& address, quint16& port);
 
     bool listen(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost), quint16 port = ncid::kDefaultPort);
     void close(); // stops listening and drops every client

@@ -11,6 +11,7 @@
 #include "monitor/window/formmonitor_settings.h"
 #include "monitor/window/history_bar.h"
 #include "monitor/window/lamp_pictures.h"
+#include "monitor/window/missed_calls.h"
 #include "monitor/window/picture_label.h"
 #include "monitor/window/twips.h"
 #include "monitor/window/wave_device.h"
@@ -171,6 +172,7 @@ void FormMonitor::buildLayout()
     FlexGrid1 = new CallGrid(settings_, this);
     FlexGrid1->setCallList(&engine_.callList());
     history_ = new HistoryBar(*FlexGrid1, engine_.callList(), clock_, this);
+    connect(&history_->missed(), &MissedCalls::changed, network_, &NetworkOutputs::setMissedCount); // for MQTT
     history_->place(twipsRect(120, kGridTop, 7815, 4500));
     connect(FlexGrid1, &CallGrid::recordEntered, this, &FormMonitor::showRecordPicture);
 

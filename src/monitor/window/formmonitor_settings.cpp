@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <algorithm>
 
 namespace {
@@ -56,8 +58,22 @@ void FormMonitorSettings::buildLayout()
     // The design's positions, widened by kWider twips so that the captions fit
     // today's fonts without running under the button and the prefix field.
     constexpr int kWider = 900;
+    // Three pages under tabs, so the window fits a small screen at a large font.
+    auto* tabs = new QTabBar(this);
+    tabs->setObjectName(QStringLiteral("TabBarSettings"));
+    auto* pages = new QStackedWidget(this);
+    pages->setObjectName(QStringLiteral("StackSettings"));
+    connect(tabs, &QTabBar::currentChanged, pages, &QStackedWidget::setCurrentIndex);
+    auto page = [&](const char* name, const QString& title) {
+        auto* w = new QWidget(pages);
+        w->setObjectName(QLatin1String(name));
+        pages->addWidget(w);
+        tabs->addTab(title);
+        return w;
+    };
+    QWidget* calls = page("PageCalls", tr("Calls"));
 
-    auto* notifications = new QGroupBox(tr("Notifications"), this);
+    auto* notifications = new QGroupBox(tr("Notifications"), calls);
     notifications->setObjectName(QStringLiteral("FrameNotifications"));
     place(notifications, 120, 0, 3900 + kWider, 1485);
     // The inner frame of the design, ending short of the button.
@@ -74,7 +90,7 @@ void FormMonitorSettings::buildLayout()
     const int grow = std::max(0, Command1->sizeHint().width() - Command1->width());
     Command1->setGeometry(Command1->geometry().adjusted(-grow, 0, 0, 0));
 
-    auto* events = new QGroupBox(tr("Select events to log"), this);
+    auto* events = new QGroupBox(tr("Select events to log"), calls);
     events->setObjectName(QStringLiteral("FrameEvents"));
     place(events, 120, 1560, 3900 + kWider, 2250);
     Check4 = box(events, "Check4", tr("Answered calls (Answer)"), 120 + 240, 195 + 225);
@@ -83,7 +99,7 @@ void FormMonitorSettings::buildLayout()
     Check7 = box(events, "Check7", tr("Unconnected outgoing calls (Try)"), 120 + 240, 195 + 1230);
     Check8 = box(events, "Check8", tr("Caller ID events (CID)"), 120 + 240, 195 + 1515);
 
-    auto* prefix = new QGroupBox(tr("Dial Prefix"), this);
+    auto* prefix = new QGroupBox(tr("Dial Prefix"), calls);
     prefix->setObjectName(QStringLiteral("FramePrefix"));
     place(prefix, 120, 3840, 3855 + kWider, 735);
     auto* label = new QLabel(tr("Prefix used for outgoing calls:"), prefix);
@@ -94,17 +110,26 @@ void FormMonitorSettings::buildLayout()
     Text1->setObjectName(QStringLiteral("Text1"));
     place(Text1, 2280 + kWider, 330, 1455, 285);
 
-    int added = buildDesktopFrame(4680);
-    added += buildNetworkFrame(4680 + added);
+    QWidget* network = page("PageNetwork", tr("Desktop and network"));
+    buildNetworkFrame(network, buildDesktopFrame(network, 0));
+    buildAutomationFrames(page("PageAutomation", tr("Home automation")));
+
+    const int margin = twips::toPx(120, dpi);
+    QSize content;
+    for (const QGroupBox* frame : pages->findChildren<QGroupBox*>())
+        content = content.expandedTo(QSize(frame->geometry().right() + 1, frame->geometry().bottom() + 1));
+    tabs->setGeometry(margin, margin / 2, content.width() - margin, tabs->sizeHint().height());
+    pages->setGeometry(0, tabs->geometry().bottom() + margin / 2, content.width(), content.height());
     OKButton = new QPushButton(tr("Close"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    place(OKButton, 120, 4680 + added, 3885 + kWider, 375);
-    setFixedSize(twips::toPx(4140 + kWider, dpi), twips::toPx(5145 + added, dpi));
+    OKButton->setGeometry(margin, pages->geometry().bottom() + margin, content.width() - margin, twips::toPx(375, dpi));
+    setFixedSize(content.width() + margin, OKButton->geometry().bottom() + margin);
 }
 
-QGroupBox* FormMonitorSettings::addLowerFrame(const char* name, const QString& title, int top, int heightTwips)
+QGroupBox* FormMonitorSettings::addLowerFrame(
+    QWidget* page, const char* name, const QString& title, int top, int heightTwips)
 {
-    auto* frame = new QGroupBox(title, this);
+    auto* frame = new QGroupBox(title, page);
     frame->setObjectName(QLatin1String(name));
     frame->setGeometry(twips::rect(120, top, kLowerFrameWidth, heightTwips, twips::dpiOf(this)));
     return frame;
@@ -137,11 +162,11 @@ QLineEdit* FormMonitorSettings::addField(
     return edit;
 }
 
-int FormMonitorSettings::buildDesktopFrame(int top)
+int FormMonitorSettings::buildDesktopFrame(QWidget* page, int top)
 {
     constexpr int kHeight = 1080;
     const double dpi = twips::dpiOf(this);
-    QGroupBox* frame = addLowerFrame("FrameDesktop", tr("Desktop and numbers"), top, kHeight);
+    QGroupBox* frame = addLowerFrame(page, "FrameDesktop", tr("Desktop and numbers"), top, kHeight);
     Check9 = addSwitch(
         frame, "Check9", tr("Desktop notification"), tr("Announce each caller through the desktop's notifications"));
 
@@ -157,7 +182,7 @@ int FormMonitorSettings::buildDesktopFrame(int top)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QLatin1String(pattern)), edit));
         edit->setToolTip(tr("Names callers whose number the phone book holds in another form"));
     }
-    return kHeight + kLowerFrameGap;
+    return top + kHeight + kLowerFrameGap;
 }
 
 void FormMonitorSettings::connectBoxes()
@@ -249,7 +274,7 @@ void FormMonitorSettings::Check2_Click(bool ticked)
     if (ticked)
         testPlay();
     else
-        wave_.command(QStringLiteral("Close"));
+        wave_.command(tr("Close"));
 }
 
 void FormMonitorSettings::Check3_Click(bool ticked)
@@ -258,7 +283,7 @@ void FormMonitorSettings::Check3_Click(bool ticked)
     if (ticked)
         testPlay();
     else
-        wave_.command(QStringLiteral("Close"));
+        wave_.command(tr("Close"));
 }
 
 void FormMonitorSettings::Command1_Click()

@@ -1,8 +1,12 @@
 #pragma once
-// "Call Monitor Settings": notifications, sounds, which calls enter the call
-// list, the dial prefix, the desktop notification and the number forms, the
-// NCID server and the program run on calls. Every change is stored the moment
-// it is made; "Close" only closes the window.
+// "Call Monitor Settings", on three pages: "Calls" (notifications, sounds,
+// which calls enter the call list, the dial prefix), "Desktop and network"
+// (the desktop notification, the number forms, the NCID server and the
+// program run on calls) and "Home automation" (the port-1012 call-monitor
+// server and MQTT). Every change is stored the moment it is made; "Close"
+// only closes the window.
+#include "monitor/outputs/network_outputs.h"
+
 #include <QDialog>
 #include <QPoint>
 #include <functional>
@@ -30,22 +34,34 @@ public:
     // The open-file dialog of "Select sound ..."; an empty result means cancelled.
     std::function<QString(QWidget* parent)> chooseWaveFile;
     // Puts the stored network settings into effect; returns the NCID server's state.
-    std::function<QString()> applyNetwork;
+    std::function<NetworkOutputs::States()> applyNetwork;
 
 private:
     void buildLayout();
     // The frames below the design's: full width, a switch box, fields after their captions (twips).
     static constexpr int kLowerFrameWidth = 4755, kLowerFrameGap = 75;
     static constexpr int kFieldIndent = 240, kFieldHeight = 285, kFieldSpace = 90;
-    QGroupBox* addLowerFrame(const char* name, const QString& title, int top, int heightTwips);
+    QGroupBox* addLowerFrame(QWidget* page, const char* name, const QString& title, int top, int heightTwips);
     QCheckBox* addSwitch(QGroupBox* frame, const char* name, const QString& caption, const QString& tip);
     QLineEdit* addField(QGroupBox* frame, const char* name, const QString& caption, QPoint at, int widthTwips);
-    // The desktop notification and the number forms; returns its height, twips.
-    int buildDesktopFrame(int top);
+    // The desktop notification and the number forms; returns where the next frame goes, twips.
+    int buildDesktopFrame(QWidget* page, int top);
     void connectBoxes();
     void connectDesktopFrame();
-    // The NCID server and the program run on calls (formmonitor_settings_network.cpp).
-    int buildNetworkFrame(int top);
+    // The NCID server and the program run on calls; the call-monitor server
+    // and MQTT on a page of their own (formmonitor_settings_network.cpp).
+    void buildNetworkFrame(QWidget* page, int top);
+    void buildAutomationFrames(QWidget* page);
+    struct ServerRows {
+        QCheckBox* enable;
+        QLineEdit *address, *port;
+        QLabel* state;
+    };
+    // names: the switch, the address, the port and the state label.
+    ServerRows addServerRows(
+        QGroupBox* frame, int top, const char* names[4], const QString& caption, const QString& tip);
+    QLabel* addStateLabel(QGroupBox* frame, const char* name, int top);
+    QLineEdit* addWideField(QGroupBox* frame, const char* name, const QString& caption, QPoint at);
     void connectNetworkFrame();
     void loadNetworkFrame();
     void networkChanged();
@@ -81,5 +97,14 @@ private:
     QLineEdit* TextNcidAddress = nullptr; // "NcidAddress"
     QLineEdit* TextNcidPort = nullptr;    // "NcidPort"
     QLabel* LabelNcidState = nullptr;
+    QCheckBox* CheckCallMonitor = nullptr;       // "CallMonitorServer"
+    QLineEdit* TextCallMonitorAddress = nullptr; // "CallMonitorAddress"
+    QLineEdit* TextCallMonitorPort = nullptr;    // "CallMonitorPort"
+    QLabel* LabelCallMonitorState = nullptr;
+    QCheckBox* CheckMqtt = nullptr;        // "Mqtt"
+    QLineEdit* TextMqttUrl = nullptr;      // "MqttUrl"
+    QLineEdit* TextMqttPassword = nullptr; // "MqttPassword"
+    QLineEdit* TextMqttDeviceId = nullptr; // "MqttDeviceId"
+    QLabel* LabelMqttState = nullptr;
     QLineEdit* TextProgram = nullptr; // "EventProgram"
 };

@@ -1,0 +1,98 @@
+#pragma once
+// An MQTT connection for the monitor, run by the Qt event loop: libmosquitto
+// without its own thread, its socket watched by QSocketNotifiers and its
+// keep-alive by a timer, the broker's name looked up by QHostInfo first. So
+// the monitor never waits for the network, and every callback comes on the
+// monitor's thread. The broker gone, it reconnects with a growing pause;
+// messages that are not retained wait meanwhile in a bounded queue (the
+// oldest dropped, said once) and go out in order. A message counts as
+// delivered when the broker acknowledges it: one that was on its way when
+// the connection broke goes again.
+#include "monitor/outputs/mqtt_config.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QStringList>
+#include <deque>
+
+struct mosquitto;
+struct mosquitto_message;
+class QSocketNotifier;
+class QTimer;
+
+class MqttClient : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxQueued = 1000; // messages kept while the broker is away
+    static constexpr int kKeepAliveS = 30;
+    static constexpr int kFirstRetryMs = 1000, kLastRetryMs = 30000;
+
+    struct Message {
+        QString topic;
+        QByteArray payload;
+        int qos = 1;
+        bool retain = false;
+    };
+
+    // The will: `willPayload` retained on `willTopic` when the connection
+    // breaks without a goodbye.
+    MqttClient(
+        const MqttConfig& config, const QString& willTopic, const QByteArray& willPayload, QObject* parent = nullptr);
+    ~MqttClient() override;
+
+    void start();
+    // Publishes now, or queues it while the broker is away. A retained message is
+    // the latest state, which connected() publishes anew: it is not queued.
+    void publish(const Message& message);
+    // Kept over reconnects.
+    void subscribe(const QString& topic);
+    // Sends `last` and says goodbye, without waiting.
+    void stop(const Message& last);
+    bool isConnected() const { return connected_; }
+    int queued() const { return int(queue_.size() + inflight_.size()); }
+    int attempts() const { return attempts_; } // to connect, since start()
+
+signals:
+    void connected(); // (re)connected, the queue sent: publish the retained state now
+    void message(const QString& topic, const QByteArray& payload);
+    void logMessage(const QString& text);
+
+private:
+    static void onConnect(mosquitto*, void* self, int rc);
+    static void onDisconnect(mosquitto*, void* self, int rc);
+    static void onPublish(mosquitto*, void* self, int mid);
+    static void onMessage(mosquitto*, void* self, const mosquitto_message* m);
+
+    void lookUp();
+    void open();
+    void configure();
+    void watch();
+    void run(int (*step)(mosquitto*, int));
+    void lost(const QString& why);
+    void retryLater();
+    void flush();
+    void send(const Message& m);
+    void enqueue(const Message& m);
+    void say(const QString& problem); // once until the problem changes or the link is up
+    QString where() const;
+
+    MqttConfig config_;
+    QString willTopic_;
+    QByteArray willPayload_;
+    QString clientId_;
+    mosquitto* mosq_ = nullptr;
+    QSocketNotifier* reader_ = nullptr;
+    QSocketNotifier* writer_ = nullptr;
+    QTimer* misc_;
+    QTimer* retry_;
+    int retryMs_ = kFirstRetryMs;
+    int lookup_ = -1; // QHostInfo's id while looking the broker up
+    int attempts_ = 0;
+    bool connected_ = false;
+    bool stopped_ = false;
+    QString problem_; // the last problem said
+    std::deque<Message> queue_;
+    std::deque<std::pair<int, Message>> inflight_; // with its message id, in order: handed over, not yet acknowledged
+    qint64 droppedSinceUp_ = 0;
+    QStringList subscriptions_;
+};

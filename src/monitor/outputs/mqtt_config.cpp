@@ -1,0 +1,78 @@
+#include "monitor/outputs/mqtt_config.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace mqtt_config {
+
+bool parseUrl(const QString& text, MqttConfig& config, QString& error)
+{
+    const QUrl url(text.trimmed(), QUrl::StrictMode);
+    const QString scheme = url.scheme();
+    if (!url.isValid() || (scheme != QLatin1String("mqtt") && scheme != QLatin1String("mqtts"))
+        || url.host().isEmpty()) {
+        error = QStringLiteral("wants mqtt://[user@]host[:port][/prefix] or mqtts://..., not %1").arg(text);
+        return false;
+    }
+    if (!url.password().isEmpty()) {
+        error = QStringLiteral("takes no password in the URL: give it in a file (--mqtt-password-file)");
+        return false;
+    }
+    if (url.hasQuery() || url.hasFragment()) {
+        error = QStringLiteral("takes neither a query nor a fragment: %1").arg(text);
+        return false;
+    }
+    QString prefix = url.path();
+    while (prefix.startsWith(u'/'))
+        prefix.remove(0, 1);
+    while (prefix.endsWith(u'/'))
+        prefix.chop(1);
+    if (prefix.contains(u'+') || prefix.contains(u'#')) {
+        error = QStringLiteral("topic prefix %1 holds a wildcard").arg(prefix);
+        return false;
+    }
+    config.tls = scheme == QLatin1String("mqtts");
+    config.host = url.host();
+    config.port = quint16(url.port(config.tls ? MqttConfig::kTlsPort : MqttConfig::kPort));
+    config.user = url.userName();
+    if (!prefix.isEmpty())
+        config.prefix = prefix;
+    return true;
+}
+
+QString deviceIdFrom(const QString& text)
+{
+    QString id = text.toLower();
+    id.replace(QRegularExpression(QStringLiteral("[^a-z0-9_-]+")), QStringLiteral("_"));
+    while (id.startsWith(u'_'))
+        id.remove(0, 1);
+    while (id.endsWith(u'_'))
+        id.chop(1);
+    return id;
+}
+
+QString defaultDeviceId(const QString& hostName, const QString& adapterPort)
+{
+    QString port = adapterPort;
+    port.remove(QRegularExpression(QStringLiteral("^(/dev/|tcp://)")));
+    const QString id = deviceIdFrom(hostName + u'_' + port);
+    return id.isEmpty() ? QStringLiteral("corvane") : id;
+}
+
+bool readPasswordFile(const QString& path, QString& password, QString& error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("cannot read the password file %1: %2").arg(path, f.errorString());
+        return false;
+    }
+    constexpr qint64 kMaxLine = 1024;
+    QByteArray line = f.readLine(kMaxLine);
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    password = QString::fromUtf8(line);
+    return true;
+}
+
+} // namespace mqtt_config

@@ -1,0 +1,43 @@
+#pragma once
+// The monitor's calls over MQTT (mqtt_messages.h has the topics): each call
+// event as it happens, the retained state (availability, each channel's phase,
+// the last call, the missed calls) and Home Assistant's discovery configs,
+// published at every connect and whenever Home Assistant says it is back
+// ("online" on "<discovery>/status").
+#include "monitor/engine/call_event.h"
+#include "monitor/outputs/mqtt_client.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <array>
+#include <optional>
+
+class MqttOutput : public QObject {
+    Q_OBJECT
+public:
+    explicit MqttOutput(const MqttConfig& config, QObject* parent = nullptr);
+    ~MqttOutput() override;
+
+    void start();
+    // "offline" and goodbye, without waiting.
+    void stop();
+    const MqttConfig& config() const { return config_; }
+    bool isConnected() const;
+
+public slots:
+    void callEvent(const CallEvent& event);
+    // The missed calls since the user last looked.
+    void setMissedCount(int count);
+
+signals:
+    void logMessage(const QString& text);
+
+private:
+    void publishState();
+
+    MqttConfig config_;
+    MqttClient* client_;
+    std::array<CallPhase, 2> phases_{};
+    std::optional<MqttClient::Message> lastCall_;
+    int missed_ = 0;
+};

@@ -1,0 +1,157 @@
+// corvane-monitor's network outputs end to end, against dodova-sim: a
+// port-1012 call-monitor client, and a mosquitto broker of the test's own read
+// with mosquitto_sub (retained discovery and state, the live events, the
+// will at kill -9, a broker restart, two monitors as two devices).
+#include "common/golden.h"
+#include "common/mosquitto_fixture.h"
+#include "common/simulator_fixture.h"
+
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+const QString kData = QStringLiteral(CORVANE_SOURCE_DIR "/tests/tools/data/network/");
+
+QString masked(QString text)
+{
+    static const std::pair<const char*, const char*> masks[] = {
+        {R"(\d\d\.\d\d\.\d\d \d\d:\d\d:\d\d)", "DD.MM.YY HH:MM:SS"},
+        {R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[^"]*)", "TIME"},
+        {R"("duration":"\d+:\d\d:\d\d")", R"("duration":"H:MM:SS")"},
+        // How long the simulator's calls last depends on the machine's load.
+        {R"x("(seconds|duration)":[1-9]\d*)x", R"("\1":N)"},
+        {R"(DISCONNECT;(\d);[1-9]\d*;)", R"(DISCONNECT;\1;N;)"},
+    };
+    for (const auto& [pattern, replacement] : masks)
+        text.replace(QRegularExpression(QLatin1String(pattern)), QLatin1String(replacement));
+    return text;
+}
+
+// corvane-monitor on a simulator playing a scenario, with extra arguments.
+class Monitor {
+public:
+    Monitor(const QString& scenario, const QStringList& args) : sim_({"--scenario", kData + scenario})
+    {
+        if (!sim_.up())
+            return;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", QFileInfo(store_.settingsFile()).path());
+        process_.setProcessEnvironment(env);
+        process_.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"),
+            QStringList{"--port", sim_.link(), "--home", store_.home()} + args);
+        process_.waitForStarted(5000);
+    }
+    ~Monitor()
+    {
+        process_.terminate();
+        process_.waitForFinished(10000);
+    }
+    bool running() const { return process_.state() == QProcess::Running; }
+    // Waits for a text on stderr (the monitor's log).
+    bool said(const QString& text, int ms = 30000)
+    {
+        return QTest::qWaitFor([&] { return (err_ += process_.readAllStandardError()).contains(text.toUtf8()); }, ms);
+    }
+    QString log() { return QString::fromUtf8(err_ += process_.readAllStandardError()); }
+    void kill9() { ::kill(pid_t(process_.processId()), SIGKILL), process_.waitForFinished(10000); }
+
+private:
+    PrivateStore store_;
+    SimulatorLink sim_;
+    QProcess process_;
+    QByteArray err_;
+};
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+// The device's lines of a subscriber's output, in order.
+QString deviceLines(const QStringList& lines, const QString& id)
+{
+    QString out;
+    for (const QString& l : lines)
+        if (l.startsWith("corvane/" + id + '/') || l.contains('/' + id + '/'))
+            out += l + '\n';
+    return out;
+}
+
+TEST(MonitorCallMonitor, AClientReadsRingCallConnectAndDisconnectLines)
+{
+    const quint16 port = freePort();
+    Monitor monitor("calls.scenario", {"--callmonitor", QString::number(port)});
+    ASSERT_TRUE(monitor.said(QStringLiteral("call monitor on 127.0.0.1 port"))) << monitor.log().toStdString();
+    QTcpSocket client;
+    client.connectToHost(QHostAddress::LocalHost, port);
+    ASSERT_TRUE(client.waitForConnected(5000));
+    QByteArray got;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (got += client.readAll()).count("DISCONNECT") >= 4; }, 90000))
+        << got.toStdString() << monitor.log().toStdString();
+    QTest::qWait(0);
+    got += client.readAll();
+    EXPECT_EQ(got.count("\r\n"), got.count('\n')) << "every line ends in CR LF";
+    EXPECT_GOLDEN("tools/data/network/callmonitor.golden", masked(QString::fromLatin1(got).remove(u'\r')));
+}
+
+// Two monitors on two adapters publish to one broker as two devices: the
+// retained discovery and state of each, each one's events in order; one
+// killed with SIGKILL is marked offline by its will.
+TEST(MonitorMqtt, TwoMonitorsPublishDiscoveryStateAndEventsAndTheWillMarksAKilledOneOffline)
+{
+    if (!Broker::installed())
+        GTEST_SKIP() << "mosquitto is not installed (make deps installs it)";
+    Broker broker;
+    ASSERT_TRUE(broker.start());
+    Subscriber live(broker, {"corvane/#", "calls/#"});
+    ASSERT_TRUE(live.ready());
+    Monitor left("missed.scenario", {"--mqtt", broker.url(), "--mqtt-id", "left"});
+    Monitor right("missed.scenario", {"--mqtt", broker.url() + "/calls", "--mqtt-id", "Right Side"});
+    ASSERT_TRUE(live.waitFor("corvane/left/last_call", 2)) << left.log().toStdString();
+    ASSERT_TRUE(live.waitFor("calls/right_side/last_call", 2)) << right.log().toStdString();
+
+    QString all;
+    for (const QString& id : {QStringLiteral("left"), QStringLiteral("right_side")}) {
+        Subscriber retained(broker, {"corvane/#", "calls/#", "homeassistant/#"});
+        ASSERT_TRUE(retained.waitFor('/' + id + '/', 12)); // 7 discovery configs, 5 states
+        QStringList state = retained.lines().filter('/' + id + '/');
+        state.sort();
+        all += "== retained " + id + '\n' + state.join(u'\n') + '\n';
+    }
+    left.kill9();
+    ASSERT_TRUE(live.waitFor("corvane/left/status offline"));
+    QStringList events;
+    for (const QString& l : live.lines())
+        if (l.startsWith("corvane/left/event ") || l.startsWith("corvane/left/call "))
+            events << l;
+    all += "== live left\n" + events.join(u'\n') + "\n== left after kill -9\n"
+           + deviceLines(live.lines(), "left").section(u'\n', -2);
+    EXPECT_GOLDEN("tools/data/network/mqtt.golden", masked(all));
+}
+
+// The broker goes away before the calls and comes back after them: the
+// monitor queued them and delivers every one, in order.
+TEST(MonitorMqtt, EventsOfABrokerRestartAreDeliveredInOrder)
+{
+    if (!Broker::installed())
+        GTEST_SKIP() << "mosquitto is not installed (make deps installs it)";
+    Broker broker;
+    ASSERT_TRUE(broker.start());
+    Subscriber live(broker, {"corvane/+/event"}, "corvane-test-reader"); // its session outlives the broker's restart
+    ASSERT_TRUE(live.ready());
+    broker.stop();
+    Monitor monitor("missed.scenario", {"--mqtt", broker.url(), "--mqtt-id", "queued"});
+    ASSERT_TRUE(monitor.said(QStringLiteral("ended channel A"), 60000)) << monitor.log().toStdString();
+    ASSERT_TRUE(monitor.said(QStringLiteral("Ring, 0 s talked"), 60000)) << monitor.log().toStdString();
+    ASSERT_TRUE(broker.start());
+    ASSERT_TRUE(live.waitFor("\"event\":\"ended\"", 2, 60000)) << monitor.log().toStdString();
+    EXPECT_GOLDEN("tools/data/network/queued.golden", masked(deviceLines(live.lines(), "queued")));
+    EXPECT_EQ(monitor.log().count("cannot connect"), 1) << monitor.log().toStdString(); // said once, not per retry
+}
+
+} // namespace
