@@ -1100,11 +1100,11 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
     </message>
     <message>
         <source>Desktop and network</source>
-        <translation>Desktop und Netzwerk</translation>
+        <translation>Desktop, Netz</translation>
     </message>
     <message>
         <source>Home automation</source>
-        <translation>Hausautomation</translation>
+        <translation>Smart Home</translation>
     </message>
     <message>
         <source>Call monitor (port 1012 protocol)</source>
