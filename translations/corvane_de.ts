@@ -2,6 +2,71 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CallList</name>
+    <message>
+        <source>%1 could not be read: it is left as it is, new calls are kept in memory only</source>
+        <translation>%1 konnte nicht gelesen werden: Die Datei bleibt, wie sie ist, neue Anrufe werden nur im Speicher gehalten</translation>
+    </message>
+    <message>
+        <source>Calls not saved: %1 could not be written</source>
+        <translation>Anrufe nicht gespeichert: %1 konnte nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>CallListModel</name>
+    <message>
+        <source>MSN</source>
+        <translation>MSN</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Rufnummer</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>Cost</source>
+        <translation>Geb.</translation>
+    </message>
+</context>
+<context>
+    <name>CallerNotifier</name>
+    <message>
+        <source>Call from %1</source>
+        <translation>Anruf von %1</translation>
+    </message>
+    <message>
+        <source>to your line</source>
+        <translation>an Ihren Anschluss</translation>
+    </message>
+    <message>
+        <source>to MSN %1</source>
+        <translation>an MSN %1</translation>
+    </message>
+    <message>
+        <source>Call from Unknown number</source>
+        <translation>Anruf von unbekannter Rufnummer</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>unknown option %1</source>
@@ -36,6 +101,35 @@ Einstellungsfenster und Anrufmonitor für den ISDN-Adapter DodOva.
   --version              die Version zeigen und beenden
 Die Wörter unterscheiden Groß- und Kleinschreibung und dürfen überall stehen, auch in anderen Wörtern.
 </translation>
+    </message>
+</context>
+<context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>Unknown number</source>
+        <translation>Unbekannte Rufnummer</translation>
+    </message>
+    <message>
+        <source>your line</source>
+        <translation>Ihren Anschluss</translation>
+    </message>
+    <message>
+        <source>MSN %1</source>
+        <translation>MSN %1</translation>
+    </message>
+    <message>
+        <source>waiting, both channels busy</source>
+        <translation>anklopfend, beide Kanäle belegt</translation>
+    </message>
+    <message>
+        <source>channel %1</source>
+        <translation>Kanal %1</translation>
+    </message>
+    <message>
+        <source>%1
+calls %2, %3</source>
+        <translation>%1
+ruft %2 an, %3</translation>
     </message>
 </context>
 <context>
@@ -303,7 +397,7 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     </message>
     <message>
         <source>Transmit Settings and Save to P stay off until a reading succeeds.</source>
-        <translation>„Einstellungen senden“ und „In P speichern“ bleiben gesperrt, bis das Lesen gelingt.</translation>
+        <translation>„Einstellungen senden“ und „P speichern“ bleiben gesperrt, bis das Lesen gelingt.</translation>
     </message>
     <message>
         <source>Reading identification</source>
@@ -453,7 +547,7 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     </message>
     <message>
         <source>Calling Line ID Off</source>
-        <translation>Rufnummernübermittlung aus</translation>
+        <translation>Rufnr. unterdrücken</translation>
     </message>
     <message>
         <source>Deactivates sending own phone number when calling from %1</source>
@@ -461,7 +555,7 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     </message>
     <message>
         <source>Incoming calls Off</source>
-        <translation>Ankommende Anrufe aus</translation>
+        <translation>Ankommend gesperrt</translation>
     </message>
     <message>
         <source>Disables incoming calls for %1. When Off you cannot receive calls!</source>
@@ -545,7 +639,7 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     </message>
     <message>
         <source>rings</source>
-        <translation>Klingelzeichen</translation>
+        <translation>Rufen</translation>
     </message>
     <message>
         <source>Enables the Charging Counter for DTE Port (Internet)</source>
@@ -561,15 +655,15 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     </message>
     <message>
         <source>Voice Tran. B Ch.</source>
-        <translation>Sprache transp. B-K.</translation>
+        <translation>Sprache transp.</translation>
     </message>
     <message>
         <source>PPP Trans. B Ch.</source>
-        <translation>PPP transp. B-K.</translation>
+        <translation>PPP transp.</translation>
     </message>
     <message>
         <source>Data Tran. B Ch.</source>
-        <translation>Daten transp. B-K.</translation>
+        <translation>Daten transp.</translation>
     </message>
     <message>
         <source>PPP Mode</source>
@@ -633,7 +727,7 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     </message>
     <message>
         <source>Caller ID (On Hook)</source>
-        <translation>Rufnummernanzeige (aufgelegt)</translation>
+        <translation>CLIP (aufgelegt)</translation>
     </message>
     <message>
         <source>Enables Caller ID (ON HOOK)</source>
@@ -641,7 +735,7 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     </message>
     <message>
         <source>Caller ID (Off Hook)</source>
-        <translation>Rufnummernanzeige (abgehoben)</translation>
+        <translation>CLIP (abgehoben)</translation>
     </message>
     <message>
         <source>Enables Caller ID (OFF HOOK)</source>
@@ -737,7 +831,7 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     </message>
     <message>
         <source>Save to P%1</source>
-        <translation>In P%1 speichern</translation>
+        <translation>P%1 speichern</translation>
     </message>
     <message>
         <source>Cost per Unit</source>
@@ -804,6 +898,288 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     </message>
 </context>
 <context>
+    <name>FormMonitor</name>
+    <message>
+        <source>Call Monitor</source>
+        <translation>Anrufmonitor</translation>
+    </message>
+    <message>
+        <source>Caller ID Number</source>
+        <translation>Rufnummer des Anrufers</translation>
+    </message>
+    <message>
+        <source>Phone Book</source>
+        <translation>Telefonbuch</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Hide/Show Log</source>
+        <translation>Anrufliste aus-/einblenden</translation>
+    </message>
+    <message>
+        <source>ISDN Channel  A</source>
+        <translation>ISDN-Kanal  A</translation>
+    </message>
+    <message>
+        <source>ISDN Channel  B</source>
+        <translation>ISDN-Kanal  B</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>Ring</source>
+        <translation>Klingeln</translation>
+    </message>
+    <message>
+        <source>Call cost  :</source>
+        <translation>Gebühren:</translation>
+    </message>
+    <message>
+        <source>MSN :</source>
+        <translation>MSN:</translation>
+    </message>
+    <message>
+        <source>Call duration :</source>
+        <translation>Dauer:</translation>
+    </message>
+    <message>
+        <source>CLEAR THE WINDOWS</source>
+        <translation>FENSTER LEEREN</translation>
+    </message>
+    <message>
+        <source>Resume Trace</source>
+        <translation>Trace fortsetzen</translation>
+    </message>
+    <message>
+        <source>Stop Trace</source>
+        <translation>Trace anhalten</translation>
+    </message>
+    <message>
+        <source>An error has occured! Call Monitor is Inactive... Please restart!</source>
+        <translation>Ein Fehler ist aufgetreten! Der Anrufmonitor ist inaktiv... Bitte neu starten!</translation>
+    </message>
+    <message>
+        <source>Adapter lost - reconnecting ...</source>
+        <translation>Adapter getrennt - verbinde neu ...</translation>
+    </message>
+    <message>
+        <source>%1.
+
+Close the call monitor anyway and lose the calls that are not saved?</source>
+        <translation>%1.
+
+Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verlieren?</translation>
+    </message>
+    <message>
+        <source>Call list unreadable!</source>
+        <translation>Anrufliste unlesbar!</translation>
+    </message>
+    <message>
+        <source>Calls not saved!</source>
+        <translation>Anrufe nicht gespeichert!</translation>
+    </message>
+    <message>
+        <source>Please wait ...</source>
+        <translation>Bitte warten ...</translation>
+    </message>
+    <message>
+        <source>Please set Own Numbers for Phone 1 &amp; Phone 2 and Transmit Settings before using Call Monitor</source>
+        <translation>Bitte tragen Sie die eigenen Rufnummern für Telefon 1 und Telefon 2 ein und senden Sie die Einstellungen, bevor Sie den Anrufmonitor benutzen</translation>
+    </message>
+</context>
+<context>
+    <name>FormMonitorSettings</name>
+    <message>
+        <source>Call Monitor Settings</source>
+        <translation>Einstellungen des Anrufmonitors</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Wav Files (*.wav)</source>
+        <translation>WAV-Dateien (*.wav)</translation>
+    </message>
+    <message>
+        <source>Notifications</source>
+        <translation>Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>Popup on incoming call</source>
+        <translation>Bei Anruf einblenden</translation>
+    </message>
+    <message>
+        <source>Enable ring sound</source>
+        <translation>Klingelton an</translation>
+    </message>
+    <message>
+        <source>Enable caller ID sound</source>
+        <translation>Ton bei Rufnr.-Anzeige</translation>
+    </message>
+    <message>
+        <source>Select sound ...</source>
+        <translation>Ton wählen ...</translation>
+    </message>
+    <message>
+        <source>Select events to log</source>
+        <translation>In die Anrufliste aufnehmen</translation>
+    </message>
+    <message>
+        <source>Answered calls (Answer)</source>
+        <translation>Angenommene Anrufe (Answer)</translation>
+    </message>
+    <message>
+        <source>Unanswered calls (Ring)</source>
+        <translation>Unbeantwortete Anrufe (Ring)</translation>
+    </message>
+    <message>
+        <source>Connected outgoing calls (Called)</source>
+        <translation>Abgehende Anrufe, verbunden (Called)</translation>
+    </message>
+    <message>
+        <source>Unconnected outgoing calls (Try)</source>
+        <translation>Abgehende Anrufe, nicht verbunden (Try)</translation>
+    </message>
+    <message>
+        <source>Caller ID events (CID)</source>
+        <translation>Rufnummernanzeigen (CID)</translation>
+    </message>
+    <message>
+        <source>Dial Prefix</source>
+        <translation>Amtskennziffer</translation>
+    </message>
+    <message>
+        <source>Prefix used for outgoing calls:</source>
+        <translation>Vorwahl für abgehende Anrufe:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Desktop and numbers</source>
+        <translation>Desktop und Rufnummern</translation>
+    </message>
+    <message>
+        <source>Desktop notification</source>
+        <translation>Desktop-Benachrichtigung</translation>
+    </message>
+    <message>
+        <source>Announce each caller through the desktop&apos;s notifications</source>
+        <translation>Meldet jeden Anrufer über die Benachrichtigungen des Desktops</translation>
+    </message>
+    <message>
+        <source>Country code:</source>
+        <translation>Landesvorwahl:</translation>
+    </message>
+    <message>
+        <source>Area code:</source>
+        <translation>Ortsvorwahl:</translation>
+    </message>
+    <message>
+        <source>Names callers whose number the phone book holds in another form</source>
+        <translation>Findet den Namen auch, wenn das Telefonbuch die Rufnummer in anderer Form enthält</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source>NCID server for other devices</source>
+        <translation>NCID-Server für andere Geräte</translation>
+    </message>
+    <message>
+        <source>Shows the calls on NCID clients on other computers and phones</source>
+        <translation>Zeigt die Anrufe auf NCID-Clients anderer Computer und Telefone</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>127.0.0.1 serves this computer only, 0.0.0.0 every network</source>
+        <translation>127.0.0.1 nur für diesen Computer, 0.0.0.0 für alle Netzwerke</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Run program on call:</source>
+        <translation>Programm bei Anruf:</translation>
+    </message>
+    <message>
+        <source>Gets each call event as an NCID output module does; see docs/hooks.md</source>
+        <translation>Erhält jedes Anrufereignis wie ein NCID-Ausgabemodul; siehe docs/hooks.md</translation>
+    </message>
+    <message>
+        <source>Calls</source>
+        <translation>Anrufe</translation>
+    </message>
+    <message>
+        <source>Desktop and network</source>
+        <translation>Desktop, Netz</translation>
+    </message>
+    <message>
+        <source>Home automation</source>
+        <translation>Smart Home</translation>
+    </message>
+    <message>
+        <source>Call monitor (port 1012 protocol)</source>
+        <translation>Anrufmonitor (Protokoll von Port 1012)</translation>
+    </message>
+    <message>
+        <source>Call monitor server</source>
+        <translation>Anrufmonitor-Server</translation>
+    </message>
+    <message>
+        <source>For home-automation systems and apps that read a router&apos;s call monitor; see docs/callmonitor.md</source>
+        <translation>Für Hausautomationssysteme und Apps, die den Anrufmonitor eines Routers lesen; siehe docs/callmonitor.md</translation>
+    </message>
+    <message>
+        <source>Publish the calls to a broker</source>
+        <translation>Anrufe über einen Broker veröffentlichen</translation>
+    </message>
+    <message>
+        <source>With Home Assistant discovery; see docs/mqtt.md</source>
+        <translation>Mit Home-Assistant-Discovery; siehe docs/mqtt.md</translation>
+    </message>
+    <message>
+        <source>Broker:</source>
+        <translation>Broker:</translation>
+    </message>
+    <message>
+        <source>mqtt://[user@]host[:port][/prefix], or mqtts:// for TLS</source>
+        <translation>mqtt://[benutzer@]host[:port][/präfix] oder mqtts:// für TLS</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Device id:</source>
+        <translation>Geräte-ID:</translation>
+    </message>
+    <message>
+        <source>host and port</source>
+        <translation>Host und Port</translation>
+    </message>
+    <message>
+        <source>Names this adapter in topics and in Home Assistant</source>
+        <translation>Name dieses Adapters in den Topics und in Home Assistant</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>ISDN Corvane - Documentation</source>
@@ -816,6 +1192,79 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     <message>
         <source>Find:</source>
         <translation>Suchen:</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryBar</name>
+    <message>
+        <source>Search number, name, MSN or type</source>
+        <translation>Rufnummer, Name, MSN oder Art suchen</translation>
+    </message>
+    <message>
+        <source>Missed</source>
+        <translation>Verpasst</translation>
+    </message>
+    <message>
+        <source>Only incoming calls nobody answered</source>
+        <translation>Nur ankommende Anrufe, die niemand angenommen hat</translation>
+    </message>
+    <message>
+        <source>Export ...</source>
+        <translation>Exportieren ...</translation>
+    </message>
+    <message>
+        <source>Save the calls shown as a CSV file</source>
+        <translation>Die angezeigten Anrufe als CSV-Datei speichern</translation>
+    </message>
+    <message>
+        <source>Statistics ...</source>
+        <translation>Statistik ...</translation>
+    </message>
+    <message>
+        <source>Export the call list</source>
+        <translation>Anrufliste exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>The call list could not be written to %1.</source>
+        <translation>Die Anrufliste konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>MissedCalls</name>
+    <message>
+        <source>%1 (%2 missed)</source>
+        <translation>%1 (%2 verpasst)</translation>
+    </message>
+</context>
+<context>
+    <name>NetworkOutputs</name>
+    <message>
+        <source>Not a valid address and port</source>
+        <translation>Adresse oder Port ungültig</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Cannot listen: %1</source>
+        <translation>Kann keine Verbindungen annehmen: %1</translation>
+    </message>
+    <message>
+        <source>Listening on %1 port %2</source>
+        <translation>Empfangsbereit auf %1 Port %2</translation>
+    </message>
+    <message>
+        <source>The address %1</source>
+        <translation>Ungültige Adresse: %1</translation>
+    </message>
+    <message>
+        <source>Publishing to %1 port %2 as %3</source>
+        <translation>Veröffentlicht an %1 Port %2 als %3</translation>
     </message>
 </context>
 <context>
@@ -881,6 +1330,61 @@ Wenn Sie das Programm so verwenden, arbeitet es möglicherweise nicht richtig!<b
     <message>
         <source>&amp;About</source>
         <translation>Ü&amp;ber</translation>
+    </message>
+</context>
+<context>
+    <name>StatisticsWindow</name>
+    <message>
+        <source>Answered</source>
+        <translation>Angenommen</translation>
+    </message>
+    <message>
+        <source>Missed</source>
+        <translation>Verpasst</translation>
+    </message>
+    <message>
+        <source>Outgoing</source>
+        <translation>Abgehend</translation>
+    </message>
+    <message>
+        <source>Not connected</source>
+        <translation>Erfolglos</translation>
+    </message>
+    <message>
+        <source>Call Statistics</source>
+        <translation>Anrufstatistik</translation>
+    </message>
+    <message>
+        <source>Calls per day, last 30 days</source>
+        <translation>Anrufe pro Tag, letzte 30 Tage</translation>
+    </message>
+    <message>
+        <source>Calls per hour of the day</source>
+        <translation>Anrufe nach Uhrzeit (Stunde)</translation>
+    </message>
+    <message>
+        <source>Most frequent numbers</source>
+        <translation>Häufigste Rufnummern</translation>
+    </message>
+    <message>
+        <source>Costs per month and MSN</source>
+        <translation>Gebühren pro Monat und MSN</translation>
+    </message>
+    <message>
+        <source>%1 calls in the list; costs of the last 12 months: %2</source>
+        <translation>%1 Anrufe in der Liste; Gebühren der letzten 12 Monate: %2</translation>
+    </message>
+    <message>
+        <source>Calls</source>
+        <translation>Anrufe</translation>
+    </message>
+    <message>
+        <source>No calls yet</source>
+        <translation>Noch keine Anrufe</translation>
+    </message>
+    <message>
+        <source>no MSN</source>
+        <translation>keine MSN</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,13 @@
 #include "common/settings_store.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
+#include "monitor/engine/call_list.h"
+#include "monitor/engine/virtual_clock.h"
+#include "monitor/window/formmonitor.h"
+#include "monitor/window/formmonitor_settings.h"
+#include "monitor/window/missed_calls.h"
+#include "monitor/window/statistics_window.h"
+#include "monitor/window/wave_device.h"
 #include "phonebook/dialogpbook.h"
 #include "ui/dialog.h"
 #include "ui/formloading.h"
@@ -46,7 +53,20 @@ QString windowTexts(const QWidget& window)
     return lines.join(u'\n') + u'\n';
 }
 
-// Every window of the program but the call monitor's, and the --help text.
+// The call monitor's windows (its list empty) and its title with missed calls.
+QString monitorTexts(Form1& form, AtChannel& at)
+{
+    VirtualClock clock;
+    int ring = 0;
+    CallList list;
+    StatisticsWindow statistics(list, clock);
+    statistics.refreshNow();
+    return windowTexts(FormMonitor(form, at, clock, SettingsStore::user(), 0, false))
+           + windowTexts(FormMonitorSettings(SettingsStore::user(), wave::device(), ring, {})) + windowTexts(statistics)
+           + MissedCalls::titled(QStringLiteral("Monitor"), 2) + u'\n';
+}
+
+// Every window of the program, and the --help text.
 QString programTexts()
 {
     QTemporaryDir dir;
@@ -56,32 +76,25 @@ QString programTexts()
     Form1 form(at);
     SingleInstance instance(dir.filePath(QStringLiteral("lock")));
     Startup startup(form, instance, {}); // the menu
-    QString texts = windowTexts(form);
-    texts += windowTexts(Dialog(at));
-    texts += windowTexts(frmAbout());
-    texts += windowTexts(FormLoading());
-    texts += windowTexts(HelpWindow(QStringLiteral(CORVANE_SOURCE_DIR "/assets/help.htm")));
-    texts += windowTexts(DialogpBook(nullptr));
-    return texts + QStringLiteral("[--help]\n") + appUsage();
+    return windowTexts(form) + windowTexts(Dialog(at)) + windowTexts(frmAbout()) + windowTexts(FormLoading())
+           + windowTexts(HelpWindow(QStringLiteral(CORVANE_SOURCE_DIR "/assets/help.htm")))
+           + windowTexts(DialogpBook(nullptr)) + monitorTexts(form, at) + QStringLiteral("[--help]\n") + appUsage();
 }
 
 } // namespace
 
 TEST(WindowTexts, PerLanguage)
 {
-    struct Case {
-        const char* setting;
-        const char* golden;
-    };
-    const Case cases[] = {
+    const char* const cases[][2] = {
+        // the Language setting, the golden
         {"en", "app/data/window_texts/en.txt"}, // the sources' texts
         {"de", "app/data/window_texts/de.txt"}, // the translation
         {"", "app/data/window_texts/en.txt"},   // the tests' C locale
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.setting);
-        language::install(language::choose(QLatin1String(c.setting), QLocale::c()));
-        EXPECT_GOLDEN(c.golden, programTexts());
+    for (const auto& [setting, golden] : cases) {
+        SCOPED_TRACE(setting);
+        language::install(language::choose(QLatin1String(setting), QLocale::c()));
+        EXPECT_GOLDEN(golden, programTexts());
     }
     language::install({});
 }

@@ -5,12 +5,8 @@
 
 TEST(Language, SettingThenLocale)
 {
-    struct Case {
-        const char* setting;
-        const char* locale;
-        const char* chosen;
-    };
-    const Case cases[] = {
+    const char* const cases[][3] = {
+        // setting, locale, the translation chosen
         {"", "de_DE", "de"},   // System: the locale's
         {"", "de_AT", "de"},   // any German-speaking country
         {"", "en_US", ""},     // English: the sources' texts
@@ -20,8 +16,8 @@ TEST(Language, SettingThenLocale)
         {"de", "C", "de"},     // also over a C locale
         {"xx", "de_DE", "de"}, // a setting naming no translation: the locale's
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.setting) + " / " + c.locale);
-        EXPECT_EQ(language::choose(QLatin1String(c.setting), QLocale(QLatin1String(c.locale))).toStdString(), c.chosen);
+    for (const auto& [setting, locale, chosen] : cases) {
+        SCOPED_TRACE(std::string(setting) + " / " + locale);
+        EXPECT_EQ(language::choose(QLatin1String(setting), QLocale(QLatin1String(locale))).toStdString(), chosen);
     }
 }

@@ -7,6 +7,7 @@
 #include "phonebook/book_file.h"
 #include "phonebook/book_lookup.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace {
@@ -31,11 +32,17 @@ const QString* CallList::field(const CallRecord& r, int column)
     return ::field(const_cast<CallRecord&>(r), column);
 }
 
+// English as the CSV export writes them; the window's grid shows them translated.
 const QStringList& CallList::headers()
 {
-    static const QStringList h{QStringLiteral("MSN"), QStringLiteral("Type"), QStringLiteral("Date"),
-        QStringLiteral("Time"), QStringLiteral("Number"), QStringLiteral("Name"), QStringLiteral("Duration"),
-        QStringLiteral("Cost")};
+    static const QStringList h{QLatin1String(QT_TRANSLATE_NOOP("CallListModel", "MSN")),
+        QLatin1String(QT_TRANSLATE_NOOP("CallListModel", "Type")),
+        QLatin1String(QT_TRANSLATE_NOOP("CallListModel", "Date")),
+        QLatin1String(QT_TRANSLATE_NOOP("CallListModel", "Time")),
+        QLatin1String(QT_TRANSLATE_NOOP("CallListModel", "Number")),
+        QLatin1String(QT_TRANSLATE_NOOP("CallListModel", "Name")),
+        QLatin1String(QT_TRANSLATE_NOOP("CallListModel", "Duration")),
+        QLatin1String(QT_TRANSLATE_NOOP("CallListModel", "Cost"))};
     return h;
 }
 
@@ -182,13 +189,18 @@ CallList::FileProblem CallList::fileProblem() const
     return saveFailed_ ? FileProblem::NotSaved : FileProblem::None;
 }
 
+// Shown by the window in its language; the headless monitor, which loads no
+// translation, logs it in English.
 QString CallList::fileProblemText() const
 {
     const QString file = QDir::toNativeSeparators(listPath());
     switch (fileProblem()) {
     case FileProblem::Unreadable:
-        return QStringLiteral("%1 could not be read: it is left as it is, new calls are kept in memory only").arg(file);
-    case FileProblem::NotSaved: return QStringLiteral("Calls not saved: %1 could not be written").arg(file);
+        return QCoreApplication::translate(
+            "CallList", "%1 could not be read: it is left as it is, new calls are kept in memory only")
+            .arg(file);
+    case FileProblem::NotSaved:
+        return QCoreApplication::translate("CallList", "Calls not saved: %1 could not be written").arg(file);
     case FileProblem::None: break;
     }
     return {};

@@ -44,10 +44,12 @@ bool isNumber(const QString& number)
 
 } // namespace
 
-QString CallStatistics::kindTitle(int kind)
+const char* CallStatistics::kindTitle(int kind)
 {
-    static const char* const titles[KindCount] = {"Answered", "Missed", "Outgoing", "Not connected"};
-    return kind >= 0 && kind < KindCount ? QLatin1String(titles[kind]) : QString();
+    static const char* const titles[KindCount] = {QT_TRANSLATE_NOOP("StatisticsWindow", "Answered"),
+        QT_TRANSLATE_NOOP("StatisticsWindow", "Missed"), QT_TRANSLATE_NOOP("StatisticsWindow", "Outgoing"),
+        QT_TRANSLATE_NOOP("StatisticsWindow", "Not connected")};
+    return kind >= 0 && kind < KindCount ? titles[kind] : "";
 }
 
 int CallStatistics::kindOf(const QString& type)

@@ -16,7 +16,8 @@ struct CallStatistics {
     static constexpr int kDays = 30, kHours = 24, kTopNumbers = 10, kMonths = 12;
     // The call types shown, in stacking order.
     enum Kind { Answered, Missed, Outgoing, Unconnected, KindCount };
-    static QString kindTitle(int kind);
+    // The English title of a kind (a source text the statistics window translates).
+    static const char* kindTitle(int kind);
     // Answer, Ring, Called, Try (a trailing "*" marks the dial prefix); else -1.
     static int kindOf(const QString& type);
 

@@ -29,7 +29,7 @@ QString existingFile(const QString& name)
 
 QString callerOf(const CallEvent& e)
 {
-    return e.number.isEmpty() ? QStringLiteral("Unknown number") : e.number;
+    return e.number.isEmpty() ? DesktopNotifier::tr("Unknown number") : e.number;
 }
 
 } // namespace
@@ -49,13 +49,13 @@ QString DesktopNotifier::summary(const CallEvent& event)
 
 QString DesktopNotifier::body(const CallEvent& event)
 {
-    const QString msn = event.msn.isEmpty() || event.msn == QLatin1String("UNKNOWN") ? QStringLiteral("your line")
-                        : event.msnName.isEmpty() ? QStringLiteral("MSN %1").arg(event.msn)
-                                                  : QStringLiteral("MSN %1 (%2)").arg(event.msn, event.msnName);
+    const QString msn = event.msn.isEmpty() || event.msn == QLatin1String("UNKNOWN") ? tr("your line")
+                        : event.msnName.isEmpty()                                    ? tr("MSN %1").arg(event.msn)
+                                                  : tr("MSN %1 (%2)").arg(event.msn, event.msnName);
     const QString channel = event.kind == CallEvent::Kind::Waiting || event.channel.isNull()
-                                ? QStringLiteral("waiting, both channels busy")
-                                : QStringLiteral("channel %1").arg(event.channel);
-    return QStringLiteral("%1\ncalls %2, %3").arg(callerOf(event), msn, channel);
+                                ? tr("waiting, both channels busy")
+                                : tr("channel %1").arg(event.channel);
+    return tr("%1\ncalls %2, %3").arg(callerOf(event), msn, channel);
 }
 
 QString DesktopNotifier::imageAddress(const QString& picture)

@@ -33,7 +33,7 @@ QString applyServer(const SettingsStore& settings, const ServerKeys& keys, std::
     if (!on || !tcp_listening::parseEndpoint(endpoint, address, port)) {
         server.reset();
         running.clear();
-        return on ? QStringLiteral("Not a valid address and port") : QStringLiteral("Off");
+        return on ? NetworkOutputs::tr("Not a valid address and port") : NetworkOutputs::tr("Off");
     }
     if (server && endpoint == running)
         return state; // running as asked: its clients stay connected
@@ -42,10 +42,10 @@ QString applyServer(const SettingsStore& settings, const ServerKeys& keys, std::
         const QString why = server->errorString();
         server.reset();
         running.clear();
-        return QStringLiteral("Cannot listen: %1").arg(why);
+        return NetworkOutputs::tr("Cannot listen: %1").arg(why);
     }
     running = endpoint;
-    return QStringLiteral("Listening on %1 port %2").arg(address.toString()).arg(server->serverPort());
+    return NetworkOutputs::tr("Listening on %1 port %2").arg(address.toString()).arg(server->serverPort());
 }
 
 } // namespace
@@ -90,14 +90,14 @@ QString NetworkOutputs::applyMqtt()
     if (!settings_.isOne(key::Mqtt)) {
         mqtt_.reset();
         mqttSettings_.clear();
-        return QStringLiteral("Off");
+        return tr("Off");
     }
     MqttConfig config;
     QString error;
     if (!mqtt_config::parseUrl(settings_.read(key::MqttUrl), config, error)) {
         mqtt_.reset();
         mqttSettings_.clear();
-        return QStringLiteral("The address %1").arg(error);
+        return tr("The address %1").arg(error);
     }
     config.password = settings_.read(key::MqttPassword);
     config.caFile = settings_.read(key::MqttCaFile);
@@ -119,7 +119,7 @@ QString NetworkOutputs::applyMqtt()
     mqtt_->setMissedCount(missed_);
     mqtt_->start();
     mqttSettings_ = started;
-    return QStringLiteral("Publishing to %1 port %2 as %3").arg(config.host).arg(config.port).arg(config.base());
+    return tr("Publishing to %1 port %2 as %3").arg(config.host).arg(config.port).arg(config.base());
 }
 
 void NetworkOutputs::stop()
@@ -133,7 +133,7 @@ void NetworkOutputs::stop()
     mqtt_.reset();
     mqttSettings_.clear();
     runner_->setProgram({});
-    states_ = {QStringLiteral("Off"), QStringLiteral("Off"), QStringLiteral("Off")};
+    states_ = {tr("Off"), tr("Off"), tr("Off")};
 }
 
 void NetworkOutputs::setMissedCount(int count)

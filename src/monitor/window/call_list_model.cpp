@@ -36,7 +36,7 @@ QVariant CallListModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= CallList::kColumns)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return CallList::headers().at(section);
+    return tr(CallList::headers().at(section).toLatin1().constData());
 }
 
 bool CallListModel::removeRows(int row, int count, const QModelIndex& parent)

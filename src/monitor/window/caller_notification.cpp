@@ -6,14 +6,16 @@
 
 std::pair<QString, QString> callerNotificationText(const QString& name, const QString& number, const QString& msn)
 {
-    const QString caller = number.isEmpty() ? QStringLiteral("Unknown number") : number;
-    const QString title = name.isEmpty() ? QStringLiteral("Call from %1").arg(caller)
-                                         : QStringLiteral("Call from %1").arg(name);
+    const QString caller = number.isEmpty() ? DesktopNotifier::tr("Unknown number") : number;
+    // A whole sentence without name and number, so a translation can inflect it.
+    const QString title = !name.isEmpty()    ? CallerNotifier::tr("Call from %1").arg(name)
+                          : number.isEmpty() ? CallerNotifier::tr("Call from Unknown number")
+                                             : CallerNotifier::tr("Call from %1").arg(number);
     QString body;
     if (!name.isEmpty())
         body = caller + u'\n';
-    body += msn.isEmpty() || msn == QLatin1String("UNKNOWN") ? QStringLiteral("to your line")
-                                                             : QStringLiteral("to MSN %1").arg(msn);
+    body += msn.isEmpty() || msn == QLatin1String("UNKNOWN") ? CallerNotifier::tr("to your line")
+                                                             : CallerNotifier::tr("to MSN %1").arg(msn);
     return {title, body};
 }
 

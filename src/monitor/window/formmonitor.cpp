@@ -63,7 +63,7 @@ FormMonitor::FormMonitor(
       debugLevel_(debugLevel), scanMode_(scanMode), session_(at, clock), engine_(session_.engine())
 {
     setObjectName(QStringLiteral("FormMonitor"));
-    setWindowTitle(QStringLiteral("Call Monitor"));
+    setWindowTitle(tr("Call Monitor"));
     setWindowIcon(mainWindow.windowIcon());
     QFont f = font();
     f.setPointSizeF(8.0);
@@ -116,7 +116,7 @@ QRect FormMonitor::twipsRect(int l, int t, int w, int h) const
 
 void FormMonitor::buildLayout()
 {
-    auto* cidFrame = new QGroupBox(QStringLiteral("Caller ID Number"), this);
+    auto* cidFrame = new QGroupBox(tr("Caller ID Number"), this);
     cidFrame->setObjectName(QStringLiteral("FrameCID"));
     cidFrame->setGeometry(twipsRect(120, 0, 4335, 585));
     LabelCID = makeLabel(cidFrame, QStringLiteral("LabelCID"));
@@ -154,15 +154,15 @@ void FormMonitor::buildLayout()
         b->setGeometry(twipsRect(left, 30, 555, 555));
         return b;
     };
-    Command3 = button("Command3", QStringLiteral("Phone Book"), buttonart::phoneBook(), 6000);
-    CommandOptions = button("CommandOptions", QStringLiteral("Settings"), buttonart::settings(), 6660);
-    Command2 = button("Command2", QStringLiteral("Hide/Show Log"), buttonart::hideShowLog(), 7340);
+    Command3 = button("Command3", tr("Phone Book"), buttonart::phoneBook(), 6000);
+    CommandOptions = button("CommandOptions", tr("Settings"), buttonart::settings(), 6660);
+    Command2 = button("Command2", tr("Hide/Show Log"), buttonart::hideShowLog(), 7340);
 
-    auto* panelA = new QGroupBox(QStringLiteral("ISDN Channel  A"), this);
+    auto* panelA = new QGroupBox(tr("ISDN Channel  A"), this);
     panelA->setObjectName(QStringLiteral("FrameChannelA"));
     panelA->setGeometry(twipsRect(120, 600, 2895, 2535));
     buildChannelPanel(panelA, 0);
-    auto* panelB = new QGroupBox(QStringLiteral("ISDN Channel  B"), this);
+    auto* panelB = new QGroupBox(tr("ISDN Channel  B"), this);
     panelB->setObjectName(QStringLiteral("FrameChannelB"));
     panelB->setGeometry(twipsRect(3120, 600, 2775, 2535));
     buildChannelPanel(panelB, 1);
@@ -186,7 +186,7 @@ void FormMonitor::buildLayout()
         if (row < 0)
             return;
         QMenu menu(this);
-        QAction* ignore = menu.addAction(QStringLiteral("Ignore this caller"));
+        QAction* ignore = menu.addAction(tr("Ignore this caller"));
         ignore->setObjectName(QStringLiteral("ActionIgnoreCaller"));
         const QString number = engine_.callList().records().value(row).number;
         ignore->setEnabled(!numberforms::national(number, engine_.inputs().numberPlan).isEmpty()
@@ -216,22 +216,23 @@ void FormMonitor::buildChannelPanel(QGroupBox* panel, int index)
     channelPictures[index]->setGeometry(twipsRect(105, 945, 840, 780));
 
     static const char* const lampNames[6] = {"Image11", "Image12", "Image13", "Image14", "Image15", "Image16"};
-    static const char* const lampCaptions[3] = {"Active", "Connected", "Ring"};
+    static const char* const lampCaptions[3] = {QT_TRANSLATE_NOOP("FormMonitor", "Active"),
+        QT_TRANSLATE_NOOP("FormMonitor", "Connected"), QT_TRANSLATE_NOOP("FormMonitor", "Ring")};
     for (int i = 0; i < 3; ++i) {
         auto* lamp = new PictureLabel(panel);
         lamp->setObjectName(QLatin1String(lampNames[index * 3 + i]));
         lamp->setGeometry(twipsRect(1080, 975 + i * 255, 240, 240));
         lamp->showLamp(lamps::Grey);
         lampImages[index * 3 + i] = lamp;
-        makeLabel(panel, {}, QString::fromLatin1(lampCaptions[i]))
-            ->setGeometry(twipsRect(1380, 975 + i * 255, 1300, 240));
+        makeLabel(panel, {}, tr(lampCaptions[i]))->setGeometry(twipsRect(1380, 975 + i * 255, 1300, 240));
     }
 
-    const QString costCaption = a ? QStringLiteral("Call cost  : ") : QStringLiteral("Call cost  :");
+    // Channel A's caption has always had a blank more at its end.
+    const QString costCaption = tr("Call cost  :") + (a ? QStringLiteral(" ") : QString());
     const std::pair<QString, QLabel**> rows[3] = {
-        {QStringLiteral("MSN :"), &msnLabels[index]},
+        {tr("MSN :"), &msnLabels[index]},
         {costCaption, &costLabels[index]},
-        {QStringLiteral("Call duration :"), &durationLabels[index]},
+        {tr("Call duration :"), &durationLabels[index]},
     };
     static const char* const valueNames[2][3] = {
         {"LabelMSNA", "Label9", "LabelDur1"}, {"LabelMSNB", "Label10", "LabelDur2"}};
@@ -275,9 +276,9 @@ void FormMonitor::buildDebugViews()
         b->hide();
         return b;
     };
-    Command1 = button("Command1", QStringLiteral("CLEAR THE WINDOWS"), 8040, 2535);
-    Command4 = button("Command4", QStringLiteral("Resume Trace"), 10680, 2175);
-    CommandPause = button("CommandPause", QStringLiteral("Stop Trace"), 12960, 1935);
+    Command1 = button("Command1", tr("CLEAR THE WINDOWS"), 8040, 2535);
+    Command4 = button("Command4", tr("Resume Trace"), 10680, 2175);
+    CommandPause = button("CommandPause", tr("Stop Trace"), 12960, 1935);
 }
 
 void FormMonitor::connectButtons()

@@ -31,7 +31,7 @@ void FormMonitor::connectSession()
     connect(&session_, &MonitorSession::connectionChanged, this, &FormMonitor::showConnectionState);
     connect(&engine_.callList(), &CallList::fileProblemChanged, this, &FormMonitor::showListProblem);
     connect(&session_, &MonitorSession::traceModeFailed, this, [this] {
-        monitormessage::show(this, QStringLiteral("An error has occured! Call Monitor is Inactive... Please restart!"));
+        monitormessage::show(this, tr("An error has occured! Call Monitor is Inactive... Please restart!"));
     });
 
     const std::pair<TracePane*, QPlainTextEdit*> panes[] = {
@@ -196,7 +196,7 @@ void FormMonitor::setUpTray()
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
     tray_ = new QSystemTrayIcon(windowIcon().isNull() ? QIcon(lamps::picture(lamps::Green, 2.0)) : windowIcon(), this);
-    tray_->setToolTip(QStringLiteral("Call Monitor"));
+    tray_->setToolTip(tr("Call Monitor"));
     // A click on the icon brings the monitor to the front with the focus, as
     // a taskbar entry would; a desktop notification never takes it.
     connect(tray_, &QSystemTrayIcon::activated, this, [this] {

@@ -33,13 +33,13 @@ FormMonitorSettings::FormMonitorSettings(
     : QDialog(parent), settings_(settings), wave_(wave), ring_(ring), changed_(std::move(changed))
 {
     setObjectName(QStringLiteral("FormMonitorSettings"));
-    setWindowTitle(QStringLiteral("Call Monitor Settings"));
+    setWindowTitle(tr("Call Monitor Settings"));
     setModal(true);
     QFont f = font();
     f.setPointSizeF(8.0);
     setFont(f);
     chooseWaveFile = [](QWidget* p) {
-        return QFileDialog::getOpenFileName(p, QStringLiteral("Open"), QString(), QStringLiteral("Wav Files (*.wav)"));
+        return QFileDialog::getOpenFileName(p, tr("Open"), QString(), tr("Wav Files (*.wav)"));
     };
     buildLayout();
     connectBoxes();
@@ -74,38 +74,38 @@ void FormMonitorSettings::buildLayout()
         tabs->addTab(title);
         return w;
     };
-    QWidget* calls = page("PageCalls", QStringLiteral("Calls"));
+    QWidget* calls = page("PageCalls", tr("Calls"));
 
-    auto* notifications = new QGroupBox(QStringLiteral("Notifications"), calls);
+    auto* notifications = new QGroupBox(tr("Notifications"), calls);
     notifications->setObjectName(QStringLiteral("FrameNotifications"));
     place(notifications, 120, 0, 3900 + kWider, 1485);
     // The inner frame of the design, ending short of the button.
     auto* inner1 = new QWidget(notifications);
     place(inner1, 240, 165, 2250 + kWider - 240 - 60, 1485 - 165 - 60);
-    Check1 = box(inner1, "Check1", QStringLiteral("Popup on incoming call"), 210, 210);
+    Check1 = box(inner1, "Check1", tr("Popup on incoming call"), 210, 210);
     // 60 twips lower than designed: today's check boxes are taller than 240 twips.
-    Check2 = box(inner1, "Check2", QStringLiteral("Enable ring sound"), 210, 510);
-    Check3 = box(inner1, "Check3", QStringLiteral("Enable caller ID sound"), 210, 810);
-    Command1 = new QPushButton(QStringLiteral("Select sound ..."), notifications);
+    Check2 = box(inner1, "Check2", tr("Enable ring sound"), 210, 510);
+    Check3 = box(inner1, "Check3", tr("Enable caller ID sound"), 210, 810);
+    Command1 = new QPushButton(tr("Select sound ..."), notifications);
     Command1->setObjectName(QStringLiteral("Command1"));
     place(Command1, 2250 + kWider, 720, 1335, 360);
     // Wide enough for its caption, growing leftwards from the design's right edge.
     const int grow = std::max(0, Command1->sizeHint().width() - Command1->width());
     Command1->setGeometry(Command1->geometry().adjusted(-grow, 0, 0, 0));
 
-    auto* events = new QGroupBox(QStringLiteral("Select events to log"), calls);
+    auto* events = new QGroupBox(tr("Select events to log"), calls);
     events->setObjectName(QStringLiteral("FrameEvents"));
     place(events, 120, 1560, 3900 + kWider, 2250);
-    Check4 = box(events, "Check4", QStringLiteral("Answered calls (Answer)"), 120 + 240, 195 + 225);
-    Check5 = box(events, "Check5", QStringLiteral("Unanswered calls (Ring)"), 120 + 240, 195 + 540);
-    Check6 = box(events, "Check6", QStringLiteral("Connected outgoing calls (Called)"), 120 + 240, 195 + 870);
-    Check7 = box(events, "Check7", QStringLiteral("Unconnected outgoing calls (Try)"), 120 + 240, 195 + 1230);
-    Check8 = box(events, "Check8", QStringLiteral("Caller ID events (CID)"), 120 + 240, 195 + 1515);
+    Check4 = box(events, "Check4", tr("Answered calls (Answer)"), 120 + 240, 195 + 225);
+    Check5 = box(events, "Check5", tr("Unanswered calls (Ring)"), 120 + 240, 195 + 540);
+    Check6 = box(events, "Check6", tr("Connected outgoing calls (Called)"), 120 + 240, 195 + 870);
+    Check7 = box(events, "Check7", tr("Unconnected outgoing calls (Try)"), 120 + 240, 195 + 1230);
+    Check8 = box(events, "Check8", tr("Caller ID events (CID)"), 120 + 240, 195 + 1515);
 
-    auto* prefix = new QGroupBox(QStringLiteral("Dial Prefix"), calls);
+    auto* prefix = new QGroupBox(tr("Dial Prefix"), calls);
     prefix->setObjectName(QStringLiteral("FramePrefix"));
     place(prefix, 120, 3840, 3855 + kWider, 735);
-    auto* label = new QLabel(QStringLiteral("Prefix used for outgoing calls:"), prefix);
+    auto* label = new QLabel(tr("Prefix used for outgoing calls:"), prefix);
     label->setObjectName(QStringLiteral("LabelPrefix"));
     label->adjustSize();
     label->move(twips::toPx(120, dpi), twips::toPx(360, dpi));
@@ -113,9 +113,9 @@ void FormMonitorSettings::buildLayout()
     Text1->setObjectName(QStringLiteral("Text1"));
     place(Text1, 2280 + kWider, 330, 1455, 285);
 
-    QWidget* network = page("PageNetwork", QStringLiteral("Desktop and network"));
+    QWidget* network = page("PageNetwork", tr("Desktop and network"));
     buildNetworkFrame(network, buildNumbersFrame(network, buildDesktopFrame(network, 0)));
-    buildAutomationFrames(page("PageAutomation", QStringLiteral("Home automation")));
+    buildAutomationFrames(page("PageAutomation", tr("Home automation")));
 
     const int margin = twips::toPx(120, dpi);
     QSize content;
@@ -123,7 +123,7 @@ void FormMonitorSettings::buildLayout()
         content = content.expandedTo(QSize(frame->geometry().right() + 1, frame->geometry().bottom() + 1));
     tabs->setGeometry(margin, margin / 2, content.width() - margin, tabs->sizeHint().height());
     pages->setGeometry(0, tabs->geometry().bottom() + margin / 2, content.width(), content.height());
-    OKButton = new QPushButton(QStringLiteral("Close"), this);
+    OKButton = new QPushButton(tr("Close"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(margin, pages->geometry().bottom() + margin, content.width() - margin, twips::toPx(375, dpi));
     setFixedSize(content.width() + margin, OKButton->geometry().bottom() + margin);
@@ -169,21 +169,21 @@ int FormMonitorSettings::buildDesktopFrame(QWidget* page, int top)
 {
     constexpr int kHeight = 1080;
     const double dpi = twips::dpiOf(this);
-    QGroupBox* frame = addLowerFrame(page, "FrameDesktop", QStringLiteral("Desktop and numbers"), top, kHeight);
-    Check9 = addSwitch(frame, "Check9", QStringLiteral("Desktop notification"),
-        QStringLiteral("Announce each caller through the desktop's notifications"));
+    QGroupBox* frame = addLowerFrame(page, "FrameDesktop", tr("Desktop and numbers"), top, kHeight);
+    Check9 = addSwitch(
+        frame, "Check9", tr("Desktop notification"), tr("Announce each caller through the desktop's notifications"));
 
     // "Country code:" [49]   "Area code:" [30], each field after its caption.
     const int y = twips::toPx(630, dpi), gap = 3 * twips::toPx(kFieldSpace, dpi);
     TextCountryCode = addField(
-        frame, "TextCountryCode", QStringLiteral("Country code:"), QPoint(twips::toPx(kFieldIndent, dpi), y), 600);
+        frame, "TextCountryCode", tr("Country code:"), QPoint(twips::toPx(kFieldIndent, dpi), y), 600);
     TextAreaCode = addField(
-        frame, "TextAreaCode", QStringLiteral("Area code:"), QPoint(TextCountryCode->geometry().right() + gap, y), 900);
+        frame, "TextAreaCode", tr("Area code:"), QPoint(TextCountryCode->geometry().right() + gap, y), 900);
     const std::pair<QLineEdit*, const char*> patterns[] = {
         {TextCountryCode, "\\+?[0-9]{0,5}"}, {TextAreaCode, "[0-9]{0,8}"}};
     for (const auto& [edit, pattern] : patterns) {
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QLatin1String(pattern)), edit));
-        edit->setToolTip(QStringLiteral("Names callers whose number the phone book holds in another form"));
+        edit->setToolTip(tr("Names callers whose number the phone book holds in another form"));
     }
     return top + kHeight + kLowerFrameGap;
 }
@@ -192,14 +192,13 @@ int FormMonitorSettings::buildNumbersFrame(QWidget* page, int top)
 {
     constexpr int kHeight = 720;
     const double dpi = twips::dpiOf(this);
-    QGroupBox* frame = addLowerFrame(
-        page, "FrameNumbers", QStringLiteral("Own numbers and ignored callers"), top, kHeight);
-    CommandOwnNumbers = new QPushButton(QStringLiteral("Own numbers ..."), frame);
+    QGroupBox* frame = addLowerFrame(page, "FrameNumbers", tr("Own numbers and ignored callers"), top, kHeight);
+    CommandOwnNumbers = new QPushButton(tr("Own numbers ..."), frame);
     CommandOwnNumbers->setObjectName(QStringLiteral("CommandOwnNumbers"));
-    CommandOwnNumbers->setToolTip(QStringLiteral("A name for each MSN, shown with it in notifications and outputs"));
-    CommandIgnored = new QPushButton(QStringLiteral("Ignored callers ..."), frame);
+    CommandOwnNumbers->setToolTip(tr("A name for each MSN, shown with it in notifications and outputs"));
+    CommandIgnored = new QPushButton(tr("Ignored callers ..."), frame);
     CommandIgnored->setObjectName(QStringLiteral("CommandIgnored"));
-    CommandIgnored->setToolTip(QStringLiteral("Numbers that ring no sound and are announced nowhere"));
+    CommandIgnored->setToolTip(tr("Numbers that ring no sound and are announced nowhere"));
     const int indent = twips::toPx(kFieldIndent, dpi), half = (frame->width() - 3 * indent) / 2;
     const int y = twips::toPx(270, dpi), h = twips::toPx(360, dpi);
     CommandOwnNumbers->setGeometry(indent, y, half, h);
@@ -220,8 +219,8 @@ void FormMonitorSettings::editIgnoredCallers()
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!dialog.store())
-        QMessageBox::warning(this, windowTitle(),
-            QStringLiteral("The ignore list could not be written to %1.").arg(IgnoreList::defaultPath()));
+        QMessageBox::warning(
+            this, windowTitle(), tr("The ignore list could not be written to %1.").arg(IgnoreList::defaultPath()));
     if (changed_)
         changed_();
 }

@@ -28,10 +28,9 @@ FormMonitorSettings::ServerRows FormMonitorSettings::addServerRows(
     ServerRows rows;
     rows.enable = addSwitch(frame, names[0], caption, tip);
     rows.enable->move(indent, twips::toPx(top, dpi));
-    rows.address = addField(
-        frame, names[1], QStringLiteral("Address:"), QPoint(indent, twips::toPx(top + kRow, dpi)), 1500);
-    rows.address->setToolTip(QStringLiteral("127.0.0.1 serves this computer only, 0.0.0.0 every network"));
-    rows.port = addField(frame, names[2], QStringLiteral("Port:"),
+    rows.address = addField(frame, names[1], tr("Address:"), QPoint(indent, twips::toPx(top + kRow, dpi)), 1500);
+    rows.address->setToolTip(tr("127.0.0.1 serves this computer only, 0.0.0.0 every network"));
+    rows.port = addField(frame, names[2], tr("Port:"),
         QPoint(rows.address->geometry().right() + 3 * twips::toPx(kFieldSpace, dpi), twips::toPx(top + kRow, dpi)),
         700);
     rows.port->setValidator(
@@ -64,17 +63,17 @@ void FormMonitorSettings::buildNetworkFrame(QWidget* page, int top)
 {
     constexpr int kNcid = 270, kProgram = kNcid + 3 * kRow, kHeight = kProgram + kRow + 165;
     const double dpi = twips::dpiOf(this);
-    QGroupBox* frame = addLowerFrame(page, "FrameNetwork", QStringLiteral("Network"), top, kHeight);
+    QGroupBox* frame = addLowerFrame(page, "FrameNetwork", tr("Network"), top, kHeight);
     const char* ncidNames[] = {"CheckNcid", "TextNcidAddress", "TextNcidPort", "LabelNcidState"};
-    const ServerRows ncid = addServerRows(frame, kNcid, ncidNames, QStringLiteral("NCID server for other devices"),
-        QStringLiteral("Shows the calls on NCID clients on other computers and phones"));
+    const ServerRows ncid = addServerRows(frame, kNcid, ncidNames, tr("NCID server for other devices"),
+        tr("Shows the calls on NCID clients on other computers and phones"));
     CheckNcid = ncid.enable;
     TextNcidAddress = ncid.address;
     TextNcidPort = ncid.port;
     LabelNcidState = ncid.state;
-    TextProgram = addWideField(frame, "TextProgram", QStringLiteral("Run program on call:"),
+    TextProgram = addWideField(frame, "TextProgram", tr("Run program on call:"),
         QPoint(twips::toPx(kFieldIndent, dpi), twips::toPx(kProgram, dpi)));
-    TextProgram->setToolTip(QStringLiteral("Gets each call event as an NCID output module does; see docs/hooks.md"));
+    TextProgram->setToolTip(tr("Gets each call event as an NCID output module does; see docs/hooks.md"));
 }
 
 void FormMonitorSettings::buildAutomationFrames(QWidget* page)
@@ -83,31 +82,30 @@ void FormMonitorSettings::buildAutomationFrames(QWidget* page)
     const double dpi = twips::dpiOf(this);
     const int indent = twips::toPx(kFieldIndent, dpi);
     QGroupBox* server = addLowerFrame(
-        page, "FrameCallMonitor", QStringLiteral("Call monitor (port 1012 protocol)"), 0, kServerHeight);
+        page, "FrameCallMonitor", tr("Call monitor (port 1012 protocol)"), 0, kServerHeight);
     const char* monitorNames[] = {
         "CheckCallMonitor", "TextCallMonitorAddress", "TextCallMonitorPort", "LabelCallMonitorState"};
-    const ServerRows monitor = addServerRows(server, 270, monitorNames, QStringLiteral("Call monitor server"),
-        QStringLiteral("For home-automation systems and apps that read a router's call monitor; see "
-                       "docs/callmonitor.md"));
+    const ServerRows monitor = addServerRows(server, 270, monitorNames, tr("Call monitor server"),
+        tr("For home-automation systems and apps that read a router's call monitor; see "
+           "docs/callmonitor.md"));
     CheckCallMonitor = monitor.enable;
     TextCallMonitorAddress = monitor.address;
     TextCallMonitorPort = monitor.port;
     LabelCallMonitorState = monitor.state;
 
     QGroupBox* mqtt = addLowerFrame(page, "FrameMqtt", QStringLiteral("MQTT"), kMqtt, kMqttHeight);
-    CheckMqtt = addSwitch(mqtt, "CheckMqtt", QStringLiteral("Publish the calls to a broker"),
-        QStringLiteral("With Home Assistant discovery; see docs/mqtt.md"));
-    TextMqttUrl = addWideField(
-        mqtt, "TextMqttUrl", QStringLiteral("Broker:"), QPoint(indent, twips::toPx(270 + kRow, dpi)));
-    TextMqttUrl->setToolTip(QStringLiteral("mqtt://[user@]host[:port][/prefix], or mqtts:// for TLS"));
+    CheckMqtt = addSwitch(
+        mqtt, "CheckMqtt", tr("Publish the calls to a broker"), tr("With Home Assistant discovery; see docs/mqtt.md"));
+    TextMqttUrl = addWideField(mqtt, "TextMqttUrl", tr("Broker:"), QPoint(indent, twips::toPx(270 + kRow, dpi)));
+    TextMqttUrl->setToolTip(tr("mqtt://[user@]host[:port][/prefix], or mqtts:// for TLS"));
     TextMqttPassword = addField(
-        mqtt, "TextMqttPassword", QStringLiteral("Password:"), QPoint(indent, twips::toPx(270 + 2 * kRow, dpi)), 1000);
+        mqtt, "TextMqttPassword", tr("Password:"), QPoint(indent, twips::toPx(270 + 2 * kRow, dpi)), 1000);
     TextMqttPassword->setEchoMode(QLineEdit::Password);
-    TextMqttDeviceId = addWideField(mqtt, "TextMqttDeviceId", QStringLiteral("Device id:"),
+    TextMqttDeviceId = addWideField(mqtt, "TextMqttDeviceId", tr("Device id:"),
         QPoint(TextMqttPassword->geometry().right() + 3 * twips::toPx(kFieldSpace, dpi),
             twips::toPx(270 + 2 * kRow, dpi)));
-    TextMqttDeviceId->setPlaceholderText(QStringLiteral("host and port"));
-    TextMqttDeviceId->setToolTip(QStringLiteral("Names this adapter in topics and in Home Assistant"));
+    TextMqttDeviceId->setPlaceholderText(tr("host and port"));
+    TextMqttDeviceId->setToolTip(tr("Names this adapter in topics and in Home Assistant"));
     LabelMqttState = addStateLabel(mqtt, "LabelMqttState", 270 + 3 * kRow - 30);
 }
 

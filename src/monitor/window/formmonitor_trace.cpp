@@ -28,7 +28,7 @@ void FormMonitor::EnableComScanMonitorCID()
 void FormMonitor::showConnectionState()
 {
     if (session_.connectionLost()) {
-        LabelCID->setText(QStringLiteral("Adapter lost - reconnecting ..."));
+        LabelCID->setText(tr("Adapter lost - reconnecting ..."));
         LabelCID->setStyleSheet(kAlertStyle);
         ImageLED->showLamp(lamps::Grey);
     } else {
@@ -59,9 +59,8 @@ bool FormMonitor::unsavedCallsMayGo()
     CallList& list = engine_.callList();
     if (!list.hasUnsavedChanges() || session_.saveList())
         return true;
-    return monitormessage::ask(
-        this, QStringLiteral("%1.\n\nClose the call monitor anyway and lose the calls that are not saved?")
-                  .arg(list.fileProblemText()));
+    return monitormessage::ask(this,
+        tr("%1.\n\nClose the call monitor anyway and lose the calls that are not saved?").arg(list.fileProblemText()));
 }
 
 void FormMonitor::showListProblem()
@@ -71,8 +70,8 @@ void FormMonitor::showListProblem()
         return; // the grid's warning line stays until a save succeeds
     LabelCID->setStyleSheet(kAlertStyle);
     LabelCID->setText(engine_.callList().fileProblem() == CallList::FileProblem::Unreadable
-                          ? QStringLiteral("Call list unreadable!")
-                          : QStringLiteral("Calls not saved!"));
+                          ? tr("Call list unreadable!")
+                          : tr("Calls not saved!"));
     cidAlert_ = true;
     cidUnderAlert_ = engine_.display().LabelCID;
 }
@@ -82,12 +81,12 @@ void FormMonitor::Form_Unload()
     unloading_ = true;
     timerPopup_->stop();
     timer2_->stop();
-    setWindowTitle(QStringLiteral("Please wait ..."));
+    setWindowTitle(tr("Please wait ..."));
     LabelCID->setStyleSheet({});
-    LabelCID->setText(QStringLiteral("Please wait ..."));
+    LabelCID->setText(tr("Please wait ..."));
     session_.stop(isVisible());
     network_->stop();
-    setWindowTitle(QStringLiteral("Call Monitor"));
+    setWindowTitle(tr("Call Monitor"));
     LabelCID->clear();
     if (!isMinimized()) {
         settings_.write(key::ScanLeft, QString::number(leftTwips()));

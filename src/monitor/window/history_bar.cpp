@@ -28,19 +28,19 @@ HistoryBar::HistoryBar(CallGrid& grid, CallList& list, Clock& clock, QWidget* wi
     missed_ = new MissedCalls(list, clock, *window);
     TextSearch = new QLineEdit(this);
     TextSearch->setObjectName(QStringLiteral("TextSearch"));
-    TextSearch->setPlaceholderText(QStringLiteral("Search number, name, MSN or type"));
+    TextSearch->setPlaceholderText(tr("Search number, name, MSN or type"));
     TextSearch->setClearButtonEnabled(true);
-    CheckMissed = new QCheckBox(QStringLiteral("Missed"), this);
+    CheckMissed = new QCheckBox(tr("Missed"), this);
     CheckMissed->setObjectName(QStringLiteral("CheckMissed"));
-    CheckMissed->setToolTip(QStringLiteral("Only incoming calls nobody answered"));
-    CheckIgnored = new QCheckBox(QStringLiteral("Ignored"), this);
+    CheckMissed->setToolTip(tr("Only incoming calls nobody answered"));
+    CheckIgnored = new QCheckBox(tr("Ignored"), this);
     CheckIgnored->setObjectName(QStringLiteral("CheckIgnored"));
-    CheckIgnored->setToolTip(QStringLiteral("Also the calls of callers on the ignore list"));
+    CheckIgnored->setToolTip(tr("Also the calls of callers on the ignore list"));
     CheckIgnored->setChecked(true);
-    CommandExport = new QPushButton(QStringLiteral("Export ..."), this);
+    CommandExport = new QPushButton(tr("Export ..."), this);
     CommandExport->setObjectName(QStringLiteral("CommandExport"));
-    CommandExport->setToolTip(QStringLiteral("Save the calls shown as a CSV file"));
-    CommandStatistics = new QPushButton(QStringLiteral("Statistics ..."), this);
+    CommandExport->setToolTip(tr("Save the calls shown as a CSV file"));
+    CommandStatistics = new QPushButton(tr("Statistics ..."), this);
     CommandStatistics->setObjectName(QStringLiteral("CommandStatistics"));
     LabelListProblem = new QLabel(this);
     LabelListProblem->setObjectName(QStringLiteral("LabelListProblem"));
@@ -60,8 +60,8 @@ HistoryBar::HistoryBar(CallGrid& grid, CallList& list, Clock& clock, QWidget* wi
     row->addWidget(CommandStatistics);
 
     chooseCsvFile = [](QWidget* parent) {
-        QFileDialog dialog(parent, QStringLiteral("Export the call list"),
-            QDir::home().filePath(QStringLiteral("calls.csv")), QStringLiteral("CSV files (*.csv)"));
+        QFileDialog dialog(parent, tr("Export the call list"), QDir::home().filePath(QStringLiteral("calls.csv")),
+            tr("CSV files (*.csv)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("csv"));
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -101,7 +101,7 @@ void HistoryBar::exportCsv()
     const QByteArray csv = calllistcsv::toCsv(list_.records(), grid_.filter().shownRows());
     if (!writeFileAtomically(path, csv))
         monitormessage::show(
-            window(), QStringLiteral("The call list could not be written to %1.").arg(QDir::toNativeSeparators(path)));
+            window(), tr("The call list could not be written to %1.").arg(QDir::toNativeSeparators(path)));
 }
 
 void HistoryBar::showStatistics()

@@ -4,12 +4,17 @@
 #include "monitor/engine/call_list.h"
 #include "monitor/engine/clock.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QSystemTrayIcon>
 #include <QWidget>
 
 namespace {
-const QString kTitle = QStringLiteral("Call Monitor");
+// The monitor window's own title, which the count follows.
+QString monitorTitle()
+{
+    return QCoreApplication::translate("FormMonitor", "Call Monitor");
+}
 const QString kStampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 } // namespace
 
@@ -29,7 +34,7 @@ void MissedCalls::looked()
 
 QString MissedCalls::titled(const QString& title, int count)
 {
-    return count > 0 ? QStringLiteral("%1 (%2 missed)").arg(title).arg(count) : title;
+    return count > 0 ? tr("%1 (%2 missed)").arg(title).arg(count) : title;
 }
 
 void MissedCalls::recount()
@@ -44,9 +49,9 @@ void MissedCalls::recount()
 
 void MissedCalls::show()
 {
-    window_.setWindowTitle(titled(kTitle, count_));
+    window_.setWindowTitle(titled(monitorTitle(), count_));
     if (auto* tray = window_.findChild<QSystemTrayIcon*>())
-        tray->setToolTip(titled(kTitle, count_));
+        tray->setToolTip(titled(monitorTitle(), count_));
 }
 
 bool MissedCalls::eventFilter(QObject* watched, QEvent* event)

@@ -38,8 +38,9 @@ void Monitor_Click(Form1& form, int debugLevel, bool scanMode)
         return;
     }
     if (!ownNumberSet(form, "TextOWN1") || !ownNumberSet(form, "TextOWN2")) {
-        monitormessage::show(&form, QStringLiteral("Please set Own Numbers for Phone 1 & Phone 2 and Transmit "
-                                                   "Settings before using Call Monitor"));
+        monitormessage::show(&form,
+            QCoreApplication::translate("FormMonitor", "Please set Own Numbers for Phone 1 & Phone 2 and Transmit "
+                                                       "Settings before using Call Monitor"));
         return;
     }
     auto* m = new FormMonitor(form, form.at(), applicationClock(), SettingsStore::user(), debugLevel, scanMode);

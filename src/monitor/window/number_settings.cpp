@@ -16,7 +16,11 @@
 
 namespace {
 
-constexpr const char* kPorts[] = {"Phone 1", "Phone 2", "DTE port"};
+constexpr const char* kPorts[] = {
+    QT_TRANSLATE_NOOP("OwnNumbersDialog", "Phone 1"),
+    QT_TRANSLATE_NOOP("OwnNumbersDialog", "Phone 2"),
+    QT_TRANSLATE_NOOP("OwnNumbersDialog", "DTE port"),
+};
 constexpr int kSlotsPerPort = 3;
 
 QDialogButtonBox* okCancel(QDialog* dialog)
@@ -32,13 +36,12 @@ QDialogButtonBox* okCancel(QDialog* dialog)
 OwnNumbersDialog::OwnNumbersDialog(SettingsStore& settings, QWidget* parent) : QDialog(parent), settings_(settings)
 {
     setObjectName(QStringLiteral("OwnNumbersDialog"));
-    setWindowTitle(QStringLiteral("Own Numbers"));
+    setWindowTitle(tr("Own Numbers"));
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("MSN"), this), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Name shown with it"), this), 0, 2);
+    grid->addWidget(new QLabel(tr("MSN"), this), 0, 1);
+    grid->addWidget(new QLabel(tr("Name shown with it"), this), 0, 2);
     for (int i = 0; i < key::kMsnSlots; ++i) {
-        const QString caption =
-            QStringLiteral("%1 MSN%2").arg(QLatin1String(kPorts[i / kSlotsPerPort])).arg(i % kSlotsPerPort + 1);
+        const QString caption = tr("%1 MSN%2").arg(tr(kPorts[i / kSlotsPerPort])).arg(i % kSlotsPerPort + 1);
         numbers_[size_t(i)] = new QLineEdit(settings.read(key::msnNumber(i + 1)), this);
         numbers_[size_t(i)]->setObjectName(QStringLiteral("TextMsnNumber%1").arg(i + 1));
         numbers_[size_t(i)]->setValidator(
@@ -51,9 +54,8 @@ OwnNumbersDialog::OwnNumbersDialog(SettingsStore& settings, QWidget* parent) : Q
         grid->addWidget(names_[size_t(i)], i + 1, 2);
     }
     grid->setColumnStretch(2, 1);
-    auto* note = new QLabel(
-        QStringLiteral("The name appears with the MSN in desktop notifications, NCID, hooks and JSON; "
-                       "the call list keeps the digits."),
+    auto* note = new QLabel(tr("The name appears with the MSN in desktop notifications, NCID, hooks and JSON; "
+                               "the call list keeps the digits."),
         this);
     note->setWordWrap(true);
     auto* rows = new QVBoxLayout(this);
@@ -74,10 +76,10 @@ void OwnNumbersDialog::store()
 IgnoredCallersDialog::IgnoredCallersDialog(const QString& path, QWidget* parent) : QDialog(parent), path_(path)
 {
     setObjectName(QStringLiteral("IgnoredCallersDialog"));
-    setWindowTitle(QStringLiteral("Ignored Callers"));
-    auto* note = new QLabel(QStringLiteral("One number a line; a * at the end ignores every number starting so "
-                                           "(0900*). These callers ring no sound and are announced nowhere, "
-                                           "but their calls are still logged."),
+    setWindowTitle(tr("Ignored Callers"));
+    auto* note = new QLabel(tr("One number a line; a * at the end ignores every number starting so "
+                               "(0900*). These callers ring no sound and are announced nowhere, "
+                               "but their calls are still logged."),
         this);
     note->setWordWrap(true);
     text_ = new QPlainTextEdit(usertext::readFile(path), this);

@@ -115,7 +115,7 @@ StatisticsWindow::StatisticsWindow(const CallList& list, Clock& clock, QWidget* 
     : QWidget(parent, Qt::Window), list_(list), clock_(clock)
 {
     setObjectName(QStringLiteral("FormStatistics"));
-    setWindowTitle(QStringLiteral("Call Statistics"));
+    setWindowTitle(tr("Call Statistics"));
     auto* layout = new QVBoxLayout(this);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("LabelSummary"));
@@ -127,10 +127,10 @@ StatisticsWindow::StatisticsWindow(const CallList& list, Clock& clock, QWidget* 
     hours_ = addChart("ChartHours", 0, 1);
     top_ = addChart("ChartNumbers", 1, 0);
     costs_ = addChart("ChartCosts", 1, 1);
-    days_->setTitle(QStringLiteral("Calls per day, last 30 days"));
-    hours_->setTitle(QStringLiteral("Calls per hour of the day"));
-    top_->setTitle(QStringLiteral("Most frequent numbers"));
-    costs_->setTitle(QStringLiteral("Costs per month and MSN"));
+    days_->setTitle(tr("Calls per day, last 30 days"));
+    hours_->setTitle(tr("Calls per hour of the day"));
+    top_->setTitle(tr("Most frequent numbers"));
+    costs_->setTitle(tr("Costs per month and MSN"));
     hours_->legend()->hide();
     top_->legend()->hide();
 
@@ -182,7 +182,7 @@ void StatisticsWindow::refreshNow()
     double total = 0;
     for (double t : stats_.msnTotals)
         total += t;
-    summary_->setText(QStringLiteral("%1 calls in the list; costs of the last 12 months: %2")
+    summary_->setText(tr("%1 calls in the list; costs of the last 12 months: %2")
                           .arg(QLocale().toString(stats_.calls), regional::currency2(total)));
     drawDays();
     drawHours();
@@ -205,7 +205,7 @@ void StatisticsWindow::drawDays()
         max = std::max(max, sum);
     }
     for (int k = 0; k < CallStatistics::KindCount; ++k) {
-        QBarSet* set = barSet(CallStatistics::kindTitle(k), kKindColours[k]);
+        QBarSet* set = barSet(tr(CallStatistics::kindTitle(k)), kKindColours[k]);
         for (const auto& day : stats_.perDay)
             *set << day[k];
         series->append(set);
@@ -217,7 +217,7 @@ void StatisticsWindow::drawHours()
 {
     auto* series = freshSeries<QBarSeries>(hours_);
     series->setBarWidth(0.8);
-    QBarSet* set = barSet(QStringLiteral("Calls"), kKindColours[CallStatistics::Outgoing]);
+    QBarSet* set = barSet(tr("Calls"), kKindColours[CallStatistics::Outgoing]);
     QStringList hours;
     int max = 0;
     for (int h = 0; h < CallStatistics::kHours; ++h) {
@@ -233,7 +233,7 @@ void StatisticsWindow::drawTopNumbers()
 {
     auto* series = freshSeries<QHorizontalBarSeries>(top_);
     series->setBarWidth(0.7);
-    QBarSet* set = barSet(QStringLiteral("Calls"), kKindColours[CallStatistics::Answered]);
+    QBarSet* set = barSet(tr("Calls"), kKindColours[CallStatistics::Answered]);
     QStringList labels;
     int max = 0;
     // A horizontal chart stacks its categories upwards: the most frequent goes last.
@@ -243,7 +243,7 @@ void StatisticsWindow::drawTopNumbers()
         labels << (it->name.isEmpty() ? it->number : elided(it->name) + QStringLiteral("  ") + it->number);
     }
     if (labels.isEmpty())
-        labels << QStringLiteral("No calls yet");
+        labels << tr("No calls yet");
     series->append(set);
     auto* categories = new QBarCategoryAxis;
     categories->append(labels);
@@ -260,8 +260,7 @@ void StatisticsWindow::drawCosts()
             QDate::fromString(m + QStringLiteral("-01"), Qt::ISODate), QStringLiteral("MMM yy"));
     std::array<double, CallStatistics::kMonths> perMonth{};
     for (qsizetype i = 0; i < stats_.msns.size(); ++i) {
-        const QString msn = stats_.msns[i].isEmpty() ? QStringLiteral("no MSN")
-                                                     : QStringLiteral("MSN ") + stats_.msns[i];
+        const QString msn = stats_.msns[i].isEmpty() ? tr("no MSN") : QStringLiteral("MSN ") + stats_.msns[i];
         QBarSet* set = barSet(msn + QStringLiteral(": ") + regional::currency2(stats_.msnTotals[i]),
             kMsnColours[i % std::size(kMsnColours)]);
         for (int m = 0; m < CallStatistics::kMonths; ++m) {
