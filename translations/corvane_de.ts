@@ -131,6 +131,10 @@ calls %2, %3</source>
         <translation>%1
 ruft %2 an, %3</translation>
     </message>
+    <message>
+        <source>MSN %1 (%2)</source>
+        <translation>MSN %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -995,6 +999,10 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>Please set Own Numbers for Phone 1 &amp; Phone 2 and Transmit Settings before using Call Monitor</source>
         <translation>Bitte tragen Sie die eigenen Rufnummern für Telefon 1 und Telefon 2 ein und senden Sie die Einstellungen, bevor Sie den Anrufmonitor benutzen</translation>
     </message>
+    <message>
+        <source>Ignore this caller</source>
+        <translation>Diesen Anrufer ignorieren</translation>
+    </message>
 </context>
 <context>
     <name>FormMonitorSettings</name>
@@ -1178,6 +1186,30 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>Names this adapter in topics and in Home Assistant</source>
         <translation>Name dieses Adapters in den Topics und in Home Assistant</translation>
     </message>
+    <message>
+        <source>Own numbers and ignored callers</source>
+        <translation>Eigene Rufnummern, ignorierte Anrufer</translation>
+    </message>
+    <message>
+        <source>Own numbers ...</source>
+        <translation>Eigene Rufnummern ...</translation>
+    </message>
+    <message>
+        <source>A name for each MSN, shown with it in notifications and outputs</source>
+        <translation>Ein Name für jede MSN, mit ihr in Benachrichtigungen und Ausgaben gezeigt</translation>
+    </message>
+    <message>
+        <source>Ignored callers ...</source>
+        <translation>Ignorierte Anrufer ...</translation>
+    </message>
+    <message>
+        <source>Numbers that ring no sound and are announced nowhere</source>
+        <translation>Rufnummern, die keinen Ton auslösen und nirgends gemeldet werden</translation>
+    </message>
+    <message>
+        <source>The ignore list could not be written to %1.</source>
+        <translation>Die Ignorierliste konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -1232,6 +1264,25 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>The call list could not be written to %1.</source>
         <translation>Die Anrufliste konnte nicht nach %1 geschrieben werden.</translation>
     </message>
+    <message>
+        <source>Ignored</source>
+        <translation>Ignorierte</translation>
+    </message>
+    <message>
+        <source>Also the calls of callers on the ignore list</source>
+        <translation>Auch die Anrufe von Anrufern auf der Ignorierliste</translation>
+    </message>
+</context>
+<context>
+    <name>IgnoredCallersDialog</name>
+    <message>
+        <source>Ignored Callers</source>
+        <translation>Ignorierte Anrufer</translation>
+    </message>
+    <message>
+        <source>One number a line; a * at the end ignores every number starting so (0900*). These callers ring no sound and are announced nowhere, but their calls are still logged.</source>
+        <translation>Eine Rufnummer je Zeile; ein * am Ende ignoriert jede so beginnende Rufnummer (0900*). Diese Anrufer lösen keinen Ton aus und werden nirgends gemeldet, ihre Anrufe stehen aber weiter in der Anrufliste.</translation>
+    </message>
 </context>
 <context>
     <name>MissedCalls</name>
@@ -1265,6 +1316,41 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
     <message>
         <source>Publishing to %1 port %2 as %3</source>
         <translation>Veröffentlicht an %1 Port %2 als %3</translation>
+    </message>
+</context>
+<context>
+    <name>OwnNumbersDialog</name>
+    <message>
+        <source>Phone 1</source>
+        <translation>Telefon 1</translation>
+    </message>
+    <message>
+        <source>Phone 2</source>
+        <translation>Telefon 2</translation>
+    </message>
+    <message>
+        <source>DTE port</source>
+        <translation>DTE-Port</translation>
+    </message>
+    <message>
+        <source>Own Numbers</source>
+        <translation>Eigene Rufnummern</translation>
+    </message>
+    <message>
+        <source>MSN</source>
+        <translation>MSN</translation>
+    </message>
+    <message>
+        <source>Name shown with it</source>
+        <translation>Angezeigter Name</translation>
+    </message>
+    <message>
+        <source>%1 MSN%2</source>
+        <translation>%1 MSN%2</translation>
+    </message>
+    <message>
+        <source>The name appears with the MSN in desktop notifications, NCID, hooks and JSON; the call list keeps the digits.</source>
+        <translation>Der Name erscheint mit der MSN in Desktop-Benachrichtigungen, NCID, Hooks und JSON; die Anrufliste behält die Ziffern.</translation>
     </message>
 </context>
 <context>
