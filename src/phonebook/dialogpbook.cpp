@@ -21,6 +21,7 @@ namespace {
 
 const char* const kTitle = QT_TRANSLATE_NOOP("DialogpBook", "Phone Book Manager");
 constexpr double kMinHeightTwips = 3500;
+constexpr double kFolderTwips = 3600; // the followed folder's label and list, below the book's
 constexpr double kPictureTwips = 1500;
 
 // "description|patterns|description|patterns" as the file dialog's filter
@@ -132,6 +133,8 @@ void DialogpBook::buildWindow()
     GridFolder->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GridFolder->setWordWrap(false);
     GridFolder->verticalHeader()->hide();
+    GridFolder->verticalHeader()->setDefaultSectionSize(GridFolder->fontMetrics().height() + 6);
+    GridFolder->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     GridFolder->setStyleSheet(QStringLiteral("QTableView { color: palette(dark); }")); // not the user's own
 
     Image2 = new QLabel(this);
@@ -192,7 +195,7 @@ void DialogpBook::buildWindow()
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(search);
-    layout->addWidget(MSFlexGrid1, 2);
+    layout->addWidget(MSFlexGrid1, 1);
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(LabelFolder, 1);
     folderRow->addWidget(CommandNoFolder);
@@ -268,6 +271,15 @@ void DialogpBook::resizeEvent(QResizeEvent* event)
         return;
     heightTwips_ = twipsY(height());
     SettingsStore::user().write(key::BookHeight, regional::fromSingle(static_cast<float>(heightTwips_)));
+}
+
+// The folder's list gets room of its own: the window grows rather than the
+// book's list giving up its rows.
+void DialogpBook::showFolderSection(bool shown)
+{
+    CommandNoFolder->setVisible(shown);
+    GridFolder->setVisible(shown);
+    setMinimumHeight(pixelsY(kMinHeightTwips + (shown ? kFolderTwips : 0)));
 }
 
 void DialogpBook::savePosition()

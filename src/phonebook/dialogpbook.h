@@ -51,6 +51,7 @@ public:
     void CommandNoFolder_Click();
     // The followed folder's contacts, read-only below the book's.
     void showFolderContacts();
+    void showFolderSection(bool shown);
     void ReadTheList();
     bool SaveTheList();
 

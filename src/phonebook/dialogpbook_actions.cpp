@@ -6,6 +6,7 @@
 #include "phonebook/contact_folder.h"
 #include "phonebook/contact_import.h"
 #include "phonebook/dialogpbook.h"
+#include "phonebook/phone_to_name.h"
 
 #include "common/program_folder.h"
 
@@ -229,8 +230,14 @@ void DialogpBook::showFolderContacts()
     const QTemporaryDir scratch;
     ContactFolder::Contents c = folder.isEmpty() ? ContactFolder::Contents{}
                                                  : ContactFolder::read(folder, scratch.path());
-    for (BookEntry& e : c.contacts)
+    const NumberPlan plan = numberforms::planFrom(SettingsStore::user());
+    for (BookEntry& e : c.contacts) {
         e.picture = e.picture == QLatin1String("-") ? e.picture : tr("(photo)");
+        // Shown as callers' numbers arrive and the book writes them: "+49 30 ..." as "030...".
+        for (QString* number : {&e.phone1, &e.phone2, &e.mobile, &e.other})
+            if (const QString form = numberforms::national(*number, plan); !form.isEmpty())
+                *number = form;
+    }
     LabelFolder->setText(
         folder.isEmpty()
             ? tr("No address-book folder followed.")
@@ -240,6 +247,5 @@ void DialogpBook::showFolderContacts()
                   .arg(c.contacts.size()));
     folderTable_.setEntries(std::move(c.contacts));
     folderTable_.sortByName();
-    CommandNoFolder->setVisible(!folder.isEmpty());
-    GridFolder->setVisible(!folder.isEmpty());
+    showFolderSection(!folder.isEmpty());
 }

@@ -77,7 +77,9 @@ void DialogpBook::fitColumns()
     for (int c : {int(ContactTable::Picture), int(ContactTable::Name), int(ContactTable::Other),
              int(ContactTable::Mobile), int(ContactTable::Phone2), int(ContactTable::Phone1)})
         shrink(c);
-    for (int c = 0; c < ContactTable::ColumnCount; ++c)
-        MSFlexGrid1->setColumnWidth(c, px[c]);
-    MSFlexGrid1->horizontalHeader()->setStretchLastSection(true);
+    for (QTableView* list : {MSFlexGrid1, GridFolder}) { // the folder's list lines up with the book's
+        for (int c = 0; c < ContactTable::ColumnCount; ++c)
+            list->setColumnWidth(c, px[c]);
+        list->horizontalHeader()->setStretchLastSection(true);
+    }
 }

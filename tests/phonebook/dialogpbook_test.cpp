@@ -472,6 +472,17 @@ TEST_F(PhoneBookTest, TheFollowedFoldersContactsAreShownReadOnlyAndNeverSaved)
     EXPECT_EQ(folder->editTriggers(), QAbstractItemView::NoEditTriggers);
     EXPECT_TRUE(child<QLabel>(*d, "LabelFolder")->text().startsWith("Read only, from the address-book folder"));
     EXPECT_EQ(column(*d, 0), QStringList{"Anna"});
+    // Both lists keep four rows at the first size, in the same columns, the
+    // numbers written as the book writes them.
+    QApplication::processEvents();
+    for (QTableView* list : {grid(*d), folder})
+        EXPECT_GE(list->viewport()->height(), 4 * list->rowHeight(0)) << list->objectName().toStdString();
+    for (int c = 0; c < 6; ++c)
+        EXPECT_EQ(folder->columnWidth(c), grid(*d)->columnWidth(c)) << c;
+    QStringList phone2;
+    for (int r = 0; r < folder->model()->rowCount(); ++r)
+        phone2 << folder->model()->index(r, 2).data().toString();
+    EXPECT_EQ(phone2.join(u' '), "- 0305550006 - 0305550002 -");
     d->close();
     EXPECT_EQ(book(), "Anna\t0301111\t-\t-\t-\t-\r\n");
 }
