@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QImageWriter>
+#include <QStackedWidget>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTabBar>
 #include <QWidget>
 
 #include <cstdio>
@@ -28,13 +30,16 @@ struct Shot {
 
 // In order: a shot may open its window from one an earlier shot left open.
 // An opener whose window is already open closes it first and opens it anew;
-// a toggle (a check box) is only switched, in the window it belongs to.
+// a toggle (a check box) is only switched, and a page under tabs only shown,
+// in the window it belongs to.
 constexpr Shot kShots[] = {
     {"settings.png", "", "Form1", "CommandSend", -1, false, ""},               // after the first read
     {"monitor.png", "Monitor", "FormMonitor", "Label20", 0, false, ""},        // both channels in a call
     {"monitor-missed.png", "CheckMissed", "FormMonitor", "", -1, false, ""},   // the list filtered
     {"phonebook.png", "Command3", "DialogpBook", "", -1, true, "MSFlexGrid1"}, // with a picture
-    {"monitor-settings.png", "CommandOptions", "FormMonitorSettings", "", -1, true, ""},
+    {"monitor-settings.png", "CommandOptions", "FormMonitorSettings", "", -1, false, ""},
+    {"monitor-settings-network.png", "PageNetwork", "FormMonitorSettings", "", -1, false, ""},
+    {"monitor-settings-automation.png", "PageAutomation", "FormMonitorSettings", "", -1, true, ""},
     {"statistics.png", "CommandStatistics", "FormStatistics", "LabelSummary", -1, true, ""},
     {"monitor-trace.png", "Monitor", "FormMonitor", "Label20", 1, false, ""},
     {"port-options.png", "COMSelection", "Dialog", "", -1, true, ""},
@@ -78,6 +83,18 @@ bool showsSomething(const QObject* element)
             return !v.toString().isEmpty();
     }
     return true;
+}
+
+// The tab bar that shows `page`, a page of a stack beside it; null for another element.
+QTabBar* tabsOf(QObject* page)
+{
+    auto* stack = page ? qobject_cast<QStackedWidget*>(page->parent()) : nullptr;
+    if (!stack || !stack->parentWidget())
+        return nullptr;
+    for (QTabBar* tabs : stack->parentWidget()->findChildren<QTabBar*>(Qt::FindDirectChildrenOnly))
+        if (tabs->count() == stack->count())
+            return tabs;
+    return nullptr;
 }
 
 void close(QWidget* window)
@@ -140,7 +157,9 @@ void ScreenshotTour::open()
         return;
     QObject* opener = findByName(QLatin1String(s.open));
     const auto* toggle = qobject_cast<QAbstractButton*>(opener);
-    if (QWidget* already = visibleWindow(QLatin1String(s.window)); already && !(toggle && toggle->isCheckable()))
+    QTabBar* tabs = tabsOf(opener);
+    if (QWidget* already = visibleWindow(QLatin1String(s.window));
+        already && !(toggle && toggle->isCheckable()) && !tabs)
         close(already);
     if (s.debugLevel >= 0)
         setStartupDebugLevel(s.debugLevel);
@@ -149,6 +168,8 @@ void ScreenshotTour::open()
         QTimer::singleShot(0, action, &QAction::trigger);
     else if (auto* button = qobject_cast<QAbstractButton*>(opener))
         QTimer::singleShot(0, button, &QAbstractButton::click);
+    else if (tabs)
+        tabs->setCurrentIndex(qobject_cast<QStackedWidget*>(opener->parent())->indexOf(static_cast<QWidget*>(opener)));
     else
         fail(QStringLiteral("nothing called %1 opens %2").arg(QLatin1String(s.open), QLatin1String(s.window)));
 }

@@ -43,7 +43,8 @@ public:
         probe.listen(QHostAddress::LocalHost, 0);
         port_ = QString::number(probe.serverPort());
         probe.close();
-        writeBytes(dir_ + "/radicale/collection-root/test/contacts/.Radicale.props", readBytes(kData + ".Radicale.props"));
+        writeBytes(
+            dir_ + "/radicale/collection-root/test/contacts/.Radicale.props", readBytes(kData + ".Radicale.props"));
         writeBytes(dir_ + "/radicale.conf", filled("radicale.conf", {port_, dir_ + "/radicale"}));
         server_.setProcessChannelMode(QProcess::MergedChannels);
         server_.start("radicale", {"--config", dir_ + "/radicale.conf"});
@@ -172,7 +173,8 @@ TEST_F(WindowTest, AContactAddedOnACardDavServerNamesTheNextCallerInTheWindowThe
     ASSERT_EQ(server.sync(vdir), "");
     const QString scenario = dir.filePath("call.scn"), trace = dir.filePath("call.trace");
     writeBytes(scenario, kCall);
-    ASSERT_EQ(QProcess::execute(CORVANE_BUILD_DIR "/dodova-sim", {"--scenario", scenario, "--render-capture", trace}), 0);
+    ASSERT_EQ(
+        QProcess::execute(CORVANE_BUILD_DIR "/dodova-sim", {"--scenario", scenario, "--render-capture", trace}), 0);
     QList<CaptureLine> capture;
     ASSERT_TRUE(TimedCapture::load(trace, capture));
 
