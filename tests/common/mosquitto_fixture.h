@@ -1,4 +1,5 @@
 #pragma once
+#include "free_port.h"
 // A mosquitto broker of a test's own on a free port of 127.0.0.1, its
 // sessions kept over a restart, and mosquitto_sub reading what it carries.
 #include <QFile>
@@ -25,12 +26,8 @@ public:
     // (Re)starts on the same port; true once it listens.
     bool start()
     {
-        if (port_ == 0) {
-            QTcpServer probe;
-            if (!probe.listen(QHostAddress::LocalHost, 0))
-                return false;
-            port_ = probe.serverPort();
-        }
+        if (port_ == 0 && (port_ = freePort()) == 0)
+            return false;
         QFile conf(dir_.filePath("mosquitto.conf"));
         if (!conf.open(QIODevice::WriteOnly))
             return false;

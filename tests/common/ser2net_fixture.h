@@ -1,4 +1,5 @@
 #pragma once
+#include "free_port.h"
 // A real ser2net in front of a simulator's pseudo-terminal, configured as
 // docs/ser2net.md has it, on a free local port.
 #include <QFile>
@@ -20,11 +21,8 @@ public:
     // is up is turned away.
     bool start(const QString& device, const char* yamlName = "ser2net.yaml", bool kickOldUser = true)
     {
-        QTcpServer probe; // finds a free port
-        if (!probe.listen(QHostAddress::LocalHost, 0))
+        if ((port_ = freePort()) == 0)
             return false;
-        port_ = probe.serverPort();
-        probe.close();
         QFile yaml(QStringLiteral(CORVANE_SOURCE_DIR "/tests/common/") + QLatin1String(yamlName));
         QFile config(dir_.filePath("ser2net.yaml"));
         if (!yaml.open(QIODevice::ReadOnly) || !config.open(QIODevice::WriteOnly))

@@ -66,12 +66,6 @@ private:
     QByteArray err_;
 };
 
-quint16 freePort()
-{
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
-
 // The device's lines of a subscriber's output, in order.
 QString deviceLines(const QStringList& lines, const QString& id)
 {

@@ -67,10 +67,7 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
     Ser2net ser2net;
     ASSERT_TRUE(sim.up() && (!viaSer2net || ser2net.start(sim.link())));
     const QString device = viaSer2net ? ser2net.address() : sim.link();
-    QTcpServer probe; // a free port for the NCID server
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 ncidPort = probe.serverPort();
-    probe.close();
+    const quint16 ncidPort = freePort();
 
     QProcess monitor;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -120,10 +117,7 @@ TEST(MonitorProgramUnsaved, CallsThatCannotBeSavedAreAnnouncedAndEndInAFailure)
     list.close();
     SimulatorLink sim({"--scenario", data + "call.scenario"});
     ASSERT_TRUE(sim.up());
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 ncidPort = probe.serverPort();
-    probe.close();
+    const quint16 ncidPort = freePort();
 
     QProcess monitor;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -1,6 +1,8 @@
 // "Call Monitor Settings": what opening stores and plays, and each box.
 #include "window_fixture.h"
 
+#include "common/free_port.h"
+
 #include "monitor/outputs/network_outputs.h"
 #include "monitor/window/formmonitor_settings.h"
 #include "outputs/ncid_test_client.h"
@@ -10,7 +12,6 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QLabel>
-#include <QTcpServer>
 #include <QTest>
 #include <QLineEdit>
 #include <QPushButton>
@@ -147,10 +148,7 @@ TEST_F(WindowTest, TheBuiltInPlayerIgnoresMissingAndBrokenFiles)
 // a client gets the calls; a port that is no port, or switched off, stops it.
 TEST_F(SettingsWindowTest, TheNetworkFrameStartsMovesAndStopsTheNcidServer)
 {
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    const QString port = QString::number(probe.serverPort());
-    probe.close();
+    const QString port = QString::number(freePort());
     CallList list;
     NetworkOutputs outputs(clock, settings(), &list);
     auto w = openWindow();

@@ -3,7 +3,7 @@
 // same numbers, names, types and costs. Dates, times and durations are left
 // out: the service runs on the real clock.
 #include "../common/golden.h"
-#include "../common/simulator_fixture.h"
+#include "service_fixture.h"
 #include "window_fixture.h"
 
 #include "common/regional.h"
@@ -53,37 +53,6 @@ QString calls(const QString& listFile)
     return out;
 }
 
-// corvane-monitor with its own simulator, program folder and settings store.
-struct Service {
-    QTemporaryDir dir;
-    std::unique_ptr<SimulatorLink> sim;
-    QProcess monitor;
-
-    QString home() const { return dir.filePath(QStringLiteral("home")); }
-    void start(const QByteArray& settings, const QString& scenario)
-    {
-        writeBytes(dir.filePath(QStringLiteral("config/Corvane Controller.ini")), settings);
-        writeBytes(QDir(home()).filePath(QStringLiteral("book.txt")), kBook);
-        sim = std::make_unique<SimulatorLink>(QStringList{"--scenario", scenario});
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-        monitor.setProcessEnvironment(env);
-        monitor.setProcessChannelMode(QProcess::MergedChannels);
-        monitor.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"), {"--port", sim->link(), "--home", home()});
-    }
-    // The calls of list.txt once the service has ended every call of the scenario.
-    QString calls()
-    {
-        QByteArray log;
-        while (log.count("corvane-monitor: logged ") < kCalls && monitor.waitForReadyRead(30000))
-            log += monitor.readAll();
-        monitor.terminate();
-        monitor.waitForFinished(10000);
-        return ::calls(QDir(home()).filePath(QStringLiteral("list.txt")));
-    }
-};
-
 class MonitorInputsTest : public WindowTest {
 protected:
     QString replayed(const Row& row, const QString& capture)
@@ -130,9 +99,11 @@ TEST_F(MonitorInputsTest, OneSettingsFileLogsTheSameCallsInTheReplayTheServiceAn
     QLocale::setDefault(QLocale::c());
     const QString scenario = dir.filePath("calls.scn");
     writeBytes(scenario, kScenario);
-    std::array<Service, kRows.size()> services; // the live calls of every row at once
-    for (size_t i = 0; i < kRows.size(); ++i)
-        services[i].start(ini(kRows[i]), scenario);
+    std::array<ServiceRun, kRows.size()> services; // the live calls of every row at once
+    for (size_t i = 0; i < kRows.size(); ++i) {
+        writeBytes(services[i].home() + "/book.txt", kBook);
+        services[i].start(scenario, ini(kRows[i]));
+    }
     const QString trace = dir.filePath("calls.trace");
     QProcess::execute(
         QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"), {"--scenario", scenario, "--render-capture", trace});
@@ -143,7 +114,9 @@ TEST_F(MonitorInputsTest, OneSettingsFileLogsTheSameCallsInTheReplayTheServiceAn
         SCOPED_TRACE(kRows[i].name);
         const QString replay = replayed(kRows[i], trace);
         EXPECT_EQ(shownInTheWindow(kRows[i], capture), replay);
-        EXPECT_EQ(services[i].calls(), replay);
+        EXPECT_TRUE(services[i].said("corvane-monitor: logged ", kCalls)) << services[i].log().toStdString();
+        services[i].stop();
+        EXPECT_EQ(::calls(services[i].home() + "/list.txt"), replay);
         all += QStringLiteral("## %1\n").arg(QLatin1String(kRows[i].name)) + replay;
     }
     EXPECT_GOLDEN("window/data/monitor_inputs.expected", all);

@@ -1,0 +1,55 @@
+#pragma once
+// corvane-monitor as users run it, on a simulator, program folder and settings
+// store of its own; what it says is kept.
+#include "common/simulator_fixture.h"
+#include "common/test_files.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <memory>
+
+class ServiceRun {
+public:
+    ~ServiceRun() { stop(); }
+
+    QString home() const { return dir_.filePath(QStringLiteral("home")); }
+    // On a simulator playing `scenario`, with `settings` as its store and `args` added.
+    void start(const QString& scenario, const QByteArray& settings, const QStringList& args = {})
+    {
+        QDir().mkpath(home());
+        writeBytes(dir_.filePath(QStringLiteral("config/Corvane Controller.ini")), settings);
+        sim_ = std::make_unique<SimulatorLink>(QStringList{"--scenario", scenario});
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        process_.setProcessEnvironment(env);
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"),
+            QStringList{"--port", sim_->link(), "--home", home()} + args);
+    }
+    // SIGTERM: the service saves its list and ends.
+    void stop()
+    {
+        process_.terminate();
+        process_.waitForFinished(10000);
+    }
+
+    // True once the service has said `text` `count` times in all; a minute is
+    // a bound for a busy machine, never a wait.
+    bool said(const QByteArray& text, int count = 1)
+    {
+        // What an event loop has already read in comes first.
+        for (log_ += process_.readAll(); log_.count(text) < count; log_ += process_.readAll())
+            if (!process_.waitForReadyRead(60000))
+                return false;
+        return true;
+    }
+    QString log() const { return QString::fromUtf8(log_); }
+    SimulatorLink& sim() { return *sim_; }
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<SimulatorLink> sim_;
+    QProcess process_;
+    QByteArray log_;
+};
