@@ -3,57 +3,25 @@
 #include "monitor/engine/clock.h"
 #include "monitor/outputs/tcp_listening.h"
 
-#include <QTcpServer>
 #include <QTcpSocket>
 
 CallMonitorServer::CallMonitorServer(Clock& clock, QObject* parent)
-    : QObject(parent), clock_(clock), server_(new QTcpServer(this))
+    : ListeningServer(QStringLiteral("Call monitor"), parent), clock_(clock)
 {
-    server_->setListenBacklogSize(tcp_listening::kMaxClients);
-    connect(server_, &QTcpServer::newConnection, this, &CallMonitorServer::acceptClients);
 }
 
 CallMonitorServer::~CallMonitorServer()
 {
-    server_->close();
+    stopListening();
     for (Client& c : clients_) {
         disconnect(c.socket, nullptr, this, nullptr);
         c.socket->abort();
     }
 }
 
-bool CallMonitorServer::listen(const QHostAddress& address, quint16 port)
-{
-    return server_->listen(address, port);
-}
-
-bool CallMonitorServer::isListening() const
-{
-    return server_->isListening();
-}
-
-quint16 CallMonitorServer::serverPort() const
-{
-    return server_->serverPort();
-}
-
-QString CallMonitorServer::errorString() const
-{
-    return server_->errorString();
-}
-
 void CallMonitorServer::acceptClients()
 {
-    while (QTcpSocket* socket = server_->nextPendingConnection()) {
-        if (int(clients_.size()) >= tcp_listening::kMaxClients) {
-            if (!std::exchange(refusing_, true))
-                emit logMessage(
-                    QStringLiteral("Call monitor: %1 clients; turning new ones away").arg(tcp_listening::kMaxClients));
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        refusing_ = false;
+    while (QTcpSocket* socket = nextClient(qsizetype(clients_.size()))) {
         socket->setParent(this);
         tcp_listening::prepareClient(*socket);
         Client& c = clients_.emplace_back();

@@ -5,18 +5,16 @@
 // dropped, never waited for; what clients send is read and thrown away.
 #include "monitor/engine/call_event.h"
 #include "monitor/outputs/callmonitor_lines.h"
+#include "monitor/outputs/tcp_listening.h"
 
-#include <QHostAddress>
-#include <QObject>
 #include <list>
 #include <memory>
 
 class Clock;
 class ClockTimer;
-class QTcpServer;
 class QTcpSocket;
 
-class CallMonitorServer : public QObject {
+class CallMonitorServer : public ListeningServer {
     Q_OBJECT
 public:
     static constexpr quint16 kDefaultPort = 1012;
@@ -25,17 +23,10 @@ public:
     explicit CallMonitorServer(Clock& clock, QObject* parent = nullptr);
     ~CallMonitorServer() override;
 
-    bool listen(const QHostAddress& address, quint16 port);
-    bool isListening() const;
-    quint16 serverPort() const;
-    QString errorString() const;
     int clientCount() const { return int(clients_.size()); }
 
 public slots:
     void callEvent(const CallEvent& event);
-
-signals:
-    void logMessage(const QString& text); // clients coming, going, dropped
 
 private:
     struct Client {
@@ -43,14 +34,12 @@ private:
         std::unique_ptr<ClockTimer> stall;
         QString peer;
     };
-    void acceptClients();
+    void acceptClients() override;
     void send(Client& client, const QByteArray& line);
     void drop(Client* client, const QString& why);
 
     Clock& clock_;
-    QTcpServer* server_;
     CallMonitorLines lines_;
     std::list<Client> clients_;
     std::list<Client> dropped_; // until the event loop comes back
-    bool refusing_ = false;
 };

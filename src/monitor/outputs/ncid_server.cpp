@@ -5,13 +5,11 @@
 #include "monitor/outputs/tcp_listening.h"
 
 #include <QFile>
-#include <QTcpServer>
 #include <QTcpSocket>
 
-NcidServer::NcidServer(Clock& clock, QObject* parent) : QObject(parent), clock_(clock), server_(new QTcpServer(this))
+NcidServer::NcidServer(Clock& clock, QObject* parent)
+    : ListeningServer(QStringLiteral("NCID server"), parent), clock_(clock)
 {
-    server_->setListenBacklogSize(kMaxClients); // a burst of clients waits for accept, not for retries
-    connect(server_, &QTcpServer::newConnection, this, &NcidServer::acceptClients);
 }
 
 NcidServer::~NcidServer()
@@ -19,34 +17,14 @@ NcidServer::~NcidServer()
     close();
 }
 
-bool NcidServer::listen(const QHostAddress& address, quint16 port)
-{
-    return server_->listen(address, port);
-}
-
 void NcidServer::close()
 {
-    server_->close();
+    stopListening();
     for (NcidClient* client : std::exchange(clients_, {})) {
         disconnect(client, nullptr, this, nullptr);
         client->close();
         client->deleteLater();
     }
-}
-
-bool NcidServer::isListening() const
-{
-    return server_->isListening();
-}
-
-quint16 NcidServer::serverPort() const
-{
-    return server_->serverPort();
-}
-
-QString NcidServer::errorString() const
-{
-    return server_->errorString();
 }
 
 int NcidServer::clientCount() const
@@ -102,15 +80,7 @@ NcidStartupLog NcidServer::startupLog()
 
 void NcidServer::acceptClients()
 {
-    while (QTcpSocket* socket = server_->nextPendingConnection()) {
-        if (clients_.size() >= kMaxClients) {
-            if (!std::exchange(refusing_, true))
-                emit logMessage(QStringLiteral("NCID server: %1 clients; turning new ones away").arg(kMaxClients));
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        refusing_ = false;
+    while (QTcpSocket* socket = nextClient(clients_.size())) {
         auto* client = new NcidClient(socket, clock_, startupLog(), this);
         clients_.append(client);
         connect(client, &NcidClient::logMessage, this, &NcidServer::logMessage);

@@ -9,17 +9,14 @@
 #include "monitor/outputs/ncid_lines.h"
 #include "monitor/outputs/tcp_listening.h"
 
-#include <QHostAddress>
 #include <QList>
-#include <QObject>
 #include <QPointer>
 #include <memory>
 
 class CallList;
 class Clock;
-class QTcpServer;
 
-class NcidServer : public QObject {
+class NcidServer : public ListeningServer {
     Q_OBJECT
 public:
     // More clients than this at once are turned away at connect.
@@ -29,11 +26,7 @@ public:
     explicit NcidServer(Clock& clock, QObject* parent = nullptr);
     ~NcidServer() override;
 
-    bool listen(const QHostAddress& address = QHostAddress(QHostAddress::LocalHost), quint16 port = ncid::kDefaultPort);
     void close(); // stops listening and drops every client
-    bool isListening() const;
-    quint16 serverPort() const;
-    QString errorString() const;
     int clientCount() const;
 
     // The call list whose records clients get as the call log at connect;
@@ -47,11 +40,8 @@ public slots:
     // A warning of the monitor's own ("2 calls not saved ...") as a MSG: line to every client.
     void announce(const QString& warning);
 
-signals:
-    void logMessage(const QString& text); // clients coming, going, dropped
-
 private:
-    void acceptClients();
+    void acceptClients() override;
     NcidStartupLog startupLog();
     void callsAdded(int first, int last);
     void broadcast(const QByteArray& line);
@@ -59,12 +49,10 @@ private:
     void forget(NcidClient* client);
 
     Clock& clock_;
-    QTcpServer* server_;
     QList<NcidClient*> clients_;
     QPointer<const CallList> callList_;
     // Formatted once, grown in place by each new call and shared by every
     // client; any other change of the list starts a new one.
     std::shared_ptr<QList<QByteArray>> logLines_;
     bool sendCallLog_ = true;
-    bool refusing_ = false;
 };

@@ -1,5 +1,6 @@
 #include "monitor/outputs/tcp_listening.h"
 
+#include <QTcpServer>
 #include <QTcpSocket>
 
 #ifdef Q_OS_LINUX
@@ -64,3 +65,52 @@ void prepareClient(QTcpSocket& socket)
 }
 
 } // namespace tcp_listening
+
+ListeningServer::ListeningServer(const QString& name, QObject* parent)
+    : QObject(parent), server_(new QTcpServer(this)), name_(name)
+{
+    using tcp_listening::kMaxClients;
+    server_->setListenBacklogSize(kMaxClients); // a burst of clients waits for accept, not for retries
+    connect(server_, &QTcpServer::newConnection, this, [this] { acceptClients(); });
+}
+
+bool ListeningServer::listen(const QHostAddress& address, quint16 port)
+{
+    return server_->listen(address, port);
+}
+
+bool ListeningServer::isListening() const
+{
+    return server_->isListening();
+}
+
+quint16 ListeningServer::serverPort() const
+{
+    return server_->serverPort();
+}
+
+QString ListeningServer::errorString() const
+{
+    return server_->errorString();
+}
+
+void ListeningServer::stopListening()
+{
+    server_->close();
+}
+
+QTcpSocket* ListeningServer::nextClient(qsizetype clients)
+{
+    using tcp_listening::kMaxClients;
+    while (QTcpSocket* socket = server_->nextPendingConnection()) {
+        if (clients < kMaxClients) {
+            refusing_ = false;
+            return socket;
+        }
+        if (!std::exchange(refusing_, true))
+            emit logMessage(QStringLiteral("%1: %2 clients; turning new ones away").arg(name_).arg(kMaxClients));
+        socket->abort();
+        socket->deleteLater();
+    }
+    return nullptr;
+}

@@ -4,8 +4,10 @@
 // may leave unread and how its socket is set up. No client may slow the
 // monitor down or make it hold unbounded memory.
 #include <QHostAddress>
+#include <QObject>
 #include <QString>
 
+class QTcpServer;
 class QTcpSocket;
 
 namespace tcp_listening {
@@ -27,3 +29,32 @@ bool parseEndpoint(const QString& text, QHostAddress& address, quint16& port);
 void prepareClient(QTcpSocket& socket);
 
 } // namespace tcp_listening
+
+// What each of the servers does alike: listening, and letting clients in, at
+// most kMaxClients at once; those over it are turned away at connect.
+class ListeningServer : public QObject {
+    Q_OBJECT
+public:
+    bool listen(const QHostAddress& address, quint16 port);
+    bool isListening() const;
+    quint16 serverPort() const;
+    QString errorString() const;
+
+signals:
+    void logMessage(const QString& text); // clients coming, going, dropped
+
+protected:
+    // `name` begins the line that says clients are turned away.
+    ListeningServer(const QString& name, QObject* parent);
+    // Called when clients wait to be let in.
+    virtual void acceptClients() = 0;
+    // The next waiting client that may come in while `clients` are connected;
+    // null when none waits.
+    QTcpSocket* nextClient(qsizetype clients);
+    void stopListening();
+
+private:
+    QTcpServer* server_;
+    QString name_;
+    bool refusing_ = false;
+};
