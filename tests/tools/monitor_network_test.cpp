@@ -4,13 +4,11 @@
 // will at kill -9, a broker restart, two monitors as two devices).
 #include "common/golden.h"
 #include "common/mosquitto_fixture.h"
-#include "common/simulator_fixture.h"
+#include "common/service_run.h"
 
 #include <QRegularExpression>
 #include <QTcpSocket>
 #include <gtest/gtest.h>
-
-#include <csignal>
 
 namespace {
 
@@ -31,41 +29,6 @@ QString masked(QString text)
     return text;
 }
 
-// corvane-monitor on a simulator playing a scenario, with extra arguments.
-class Monitor {
-public:
-    Monitor(const QString& scenario, const QStringList& args) : sim_({"--scenario", kData + scenario})
-    {
-        if (!sim_.up())
-            return;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", QFileInfo(store_.settingsFile()).path());
-        process_.setProcessEnvironment(env);
-        process_.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"),
-            QStringList{"--port", sim_.link(), "--home", store_.home()} + args);
-        process_.waitForStarted(5000);
-    }
-    ~Monitor()
-    {
-        process_.terminate();
-        process_.waitForFinished(10000);
-    }
-    bool running() const { return process_.state() == QProcess::Running; }
-    // Waits for a text on stderr (the monitor's log).
-    bool said(const QString& text, int ms = 30000)
-    {
-        return QTest::qWaitFor([&] { return (err_ += process_.readAllStandardError()).contains(text.toUtf8()); }, ms);
-    }
-    QString log() { return QString::fromUtf8(err_ += process_.readAllStandardError()); }
-    void kill9() { ::kill(pid_t(process_.processId()), SIGKILL), process_.waitForFinished(10000); }
-
-private:
-    PrivateStore store_;
-    SimulatorLink sim_;
-    QProcess process_;
-    QByteArray err_;
-};
-
 // The device's lines of a subscriber's output, in order.
 QString deviceLines(const QStringList& lines, const QString& id)
 {
@@ -79,8 +42,9 @@ QString deviceLines(const QStringList& lines, const QString& id)
 TEST(MonitorCallMonitor, AClientReadsRingCallConnectAndDisconnectLines)
 {
     const quint16 port = freePort();
-    Monitor monitor("calls.scenario", {"--callmonitor", QString::number(port)});
-    ASSERT_TRUE(monitor.said(QStringLiteral("call monitor on 127.0.0.1 port"))) << monitor.log().toStdString();
+    ServiceRun monitor;
+    monitor.start(kData + "calls.scenario", {}, {"--callmonitor", QString::number(port)});
+    ASSERT_TRUE(monitor.said("call monitor on 127.0.0.1 port")) << monitor.log().toStdString();
     QTcpSocket client;
     client.connectToHost(QHostAddress::LocalHost, port);
     ASSERT_TRUE(client.waitForConnected(5000));
@@ -104,8 +68,9 @@ TEST(MonitorMqtt, TwoMonitorsPublishDiscoveryStateAndEventsAndTheWillMarksAKille
     ASSERT_TRUE(broker.start());
     Subscriber live(broker, {"corvane/#", "calls/#"});
     ASSERT_TRUE(live.ready());
-    Monitor left("missed.scenario", {"--mqtt", broker.url(), "--mqtt-id", "left"});
-    Monitor right("missed.scenario", {"--mqtt", broker.url() + "/calls", "--mqtt-id", "Right Side"});
+    ServiceRun left, right;
+    left.start(kData + "missed.scenario", {}, {"--mqtt", broker.url(), "--mqtt-id", "left"});
+    right.start(kData + "missed.scenario", {}, {"--mqtt", broker.url() + "/calls", "--mqtt-id", "Right Side"});
     ASSERT_TRUE(live.waitFor("corvane/left/last_call", 2)) << left.log().toStdString();
     ASSERT_TRUE(live.waitFor("calls/right_side/last_call", 2)) << right.log().toStdString();
 
@@ -139,9 +104,10 @@ TEST(MonitorMqtt, EventsOfABrokerRestartAreDeliveredInOrder)
     Subscriber live(broker, {"corvane/+/event"}, "corvane-test-reader"); // its session outlives the broker's restart
     ASSERT_TRUE(live.ready());
     broker.stop();
-    Monitor monitor("missed.scenario", {"--mqtt", broker.url(), "--mqtt-id", "queued"});
-    ASSERT_TRUE(monitor.said(QStringLiteral("ended channel A"), 60000)) << monitor.log().toStdString();
-    ASSERT_TRUE(monitor.said(QStringLiteral("Ring, 0 s talked"), 60000)) << monitor.log().toStdString();
+    ServiceRun monitor;
+    monitor.start(kData + "missed.scenario", {}, {"--mqtt", broker.url(), "--mqtt-id", "queued"});
+    ASSERT_TRUE(monitor.said("ended channel A")) << monitor.log().toStdString();
+    ASSERT_TRUE(monitor.said("Ring, 0 s talked")) << monitor.log().toStdString();
     ASSERT_TRUE(broker.start());
     ASSERT_TRUE(live.waitFor("\"event\":\"ended\"", 2, 60000)) << monitor.log().toStdString();
     EXPECT_GOLDEN("tools/data/network/queued.golden", masked(deviceLines(live.lines(), "queued")));

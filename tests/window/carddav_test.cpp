@@ -3,7 +3,7 @@
 // corvane-monitor and in corvane-replay, each following the folder as users
 // run them; the window shows the contact's photo.
 #include "../common/free_port.h"
-#include "service_fixture.h"
+#include "../common/service_run.h"
 #include "window_fixture.h"
 
 #include "tools/replay_run.h"

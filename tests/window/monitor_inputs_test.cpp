@@ -3,7 +3,7 @@
 // same numbers, names, types and costs. Dates, times and durations are left
 // out: the service runs on the real clock.
 #include "../common/golden.h"
-#include "service_fixture.h"
+#include "../common/service_run.h"
 #include "window_fixture.h"
 
 #include "common/regional.h"

@@ -1,11 +1,13 @@
 #pragma once
 // corvane-monitor as users run it, on a simulator, program folder and settings
 // store of its own; what it says is kept.
-#include "common/simulator_fixture.h"
-#include "common/test_files.h"
+#include "simulator_fixture.h"
+#include "test_files.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
 #include <memory>
 
 class ServiceRun {
@@ -35,17 +37,14 @@ public:
     }
 
     // True once the service has said `text` `count` times in all; a minute is
-    // a bound for a busy machine, never a wait.
-    bool said(const QByteArray& text, int count = 1)
+    // a bound for a busy machine, never a wait. The event loop runs meanwhile.
+    bool said(const QByteArray& text, int count = 1, int ms = 60000)
     {
-        // What an event loop has already read in comes first.
-        for (log_ += process_.readAll(); log_.count(text) < count; log_ += process_.readAll())
-            if (!process_.waitForReadyRead(60000))
-                return false;
-        return true;
+        return QTest::qWaitFor([&] { return (log_ += process_.readAll()).count(text) >= count; }, ms);
     }
-    QString log() const { return QString::fromUtf8(log_); }
+    QString log() { return QString::fromUtf8(log_ += process_.readAll()); }
     SimulatorLink& sim() { return *sim_; }
+    void kill9() { ::kill(pid_t(process_.processId()), SIGKILL), process_.waitForFinished(10000); }
 
 private:
     QTemporaryDir dir_;
