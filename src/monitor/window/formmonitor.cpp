@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QScopeGuard>
 #include <cmath>
+#include <utility>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -102,7 +103,12 @@ FormMonitor::FormMonitor(
     timer2_->start(kTimer2Ms);
 }
 
-FormMonitor::~FormMonitor() = default;
+// The call list's grid reads the session's call list, which as a member goes
+// before QWidget deletes the children: closing the window would still ask it.
+FormMonitor::~FormMonitor()
+{
+    delete std::exchange(FlexGrid1, nullptr);
+}
 
 int FormMonitor::px(int t) const
 {
