@@ -73,14 +73,17 @@ void MqttClient::lookUp()
     if (stopped_ || lookup_ >= 0 || connected_)
         return;
     ++attempts_;
-    lookup_ = QHostInfo::lookupHost(config_.host, this, [this](const QHostInfo& info) {
-        lookup_ = -1;
-        if (info.error() != QHostInfo::NoError) {
-            say(QStringLiteral("cannot find the host (%1); retrying").arg(info.errorString()));
-            return retryLater();
-        }
-        open();
-    });
+    lookup_ = QHostInfo::lookupHost(config_.host, this, SLOT(hostLookedUp(QHostInfo)));
+}
+
+void MqttClient::hostLookedUp(const QHostInfo& info)
+{
+    lookup_ = -1;
+    if (info.error() != QHostInfo::NoError) {
+        say(QStringLiteral("cannot find the host (%1); retrying").arg(info.errorString()));
+        return retryLater();
+    }
+    open();
 }
 
 void MqttClient::configure()

@@ -11,6 +11,7 @@
 #include "monitor/outputs/mqtt_config.h"
 
 #include <QByteArray>
+#include <QHostInfo>
 #include <QObject>
 #include <QStringList>
 #include <deque>
@@ -56,6 +57,11 @@ signals:
     void connected(); // (re)connected, the queue sent: publish the retained state now
     void message(const QString& topic, const QByteArray& payload);
     void logMessage(const QString& text);
+
+private slots:
+    // By name, not a functor: Qt keeps a functor of a lookup aborted by the
+    // destructor for ever.
+    void hostLookedUp(const QHostInfo& info);
 
 private:
     static void onConnect(mosquitto*, void* self, int rc);
