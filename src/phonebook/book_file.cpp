@@ -64,14 +64,9 @@ QString defaultPath()
 
 } // namespace BookFile
 
-BookLookup::BookLookup(const QString& path, const NumberPlan& plan) : text_(usertext::readFile(path)), plan_(plan)
-{
-}
-
 BookLookup::BookLookup(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> then)
-    : BookLookup(path, plan)
+    : text_(usertext::readFile(path)), plan_(plan), then_(std::move(then))
 {
-    then_ = std::move(then);
 }
 
 BookLookup BookLookup::fromText(QString text, const NumberPlan& plan)

@@ -10,11 +10,10 @@
 class BookLookup {
 public:
     // Reads the file now (missing or unreadable file: an empty book); the
-    // plan gives the other forms of numbers.
-    explicit BookLookup(const QString& path, const NumberPlan& plan = {});
-    // Asks `then` (the address-book folder's contacts) for what the file's
-    // entries do not name: the user's own book always wins.
-    BookLookup(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> then);
+    // plan gives the other forms of numbers. `then` (the address-book
+    // folder's contacts) is asked for what the file's entries do not name:
+    // the user's own book always wins.
+    explicit BookLookup(const QString& path, const NumberPlan& plan = {}, std::shared_ptr<const BookLookup> then = {});
     // The rule on a book held in memory (tests, benchmarks).
     static BookLookup fromText(QString text, const NumberPlan& plan = {});
 
