@@ -67,19 +67,18 @@ void receiveSettings(benchmark::State& state, int replyDelayMs)
     SettingsStore::useFileForUser(dir.filePath(QStringLiteral("settings.ini")));
     SettingsStore::user().overridePortPath(1, link);
     AtChannel at;
-    at.CommPort = 1;
-    at.CommDelay = 0.01f;
+    at.configure({1, at.line().speed, 0.01f});
     Form1 form(at);
     form.messageBox = [](const QString&, const QString&) {};
 
     // The round trips alone: the same reading without the pause after each command.
-    at.CommDelay = 0.0f;
+    at.configure({1, at.line().speed, 0.0f});
     const auto rtStart = std::chrono::steady_clock::now();
     for (int i = 0; i < 3; ++i)
         form.CommandRead_Click();
     const double roundTripsMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - rtStart).count() / 3.0;
-    at.CommDelay = 0.01f;
+    at.configure({1, at.line().speed, 0.01f});
 
     double cpu = 0;
     double wall = 0;

@@ -1,9 +1,9 @@
 #include "tools/live_capture.h"
 
-#include "common/regional.h"
 #include "common/settings_keys.h"
 #include "common/settings_store.h"
 #include "device/dodova_probe.h"
+#include "device/line_settings.h"
 #include "device/port_link.h"
 #include "monitor/session/trace_mode.h"
 
@@ -16,12 +16,6 @@
 namespace {
 
 constexpr int kFailure = 1;
-
-// A stored number as start-up reads it (a value that does not convert counts as 0).
-double storedNumber(const SettingsStore& s, const QString& key)
-{
-    return regional::toNumber(s.read(key)).value_or(0.0);
-}
 
 qint64 nowUs()
 {
@@ -45,7 +39,7 @@ bool readerGone(int fd)
 } // namespace
 
 LiveCapture::LiveCapture(const CaptureOptions& options, SettingsStore& settings, QObject* parent)
-    : QObject(parent), options_(options), settings_(settings),
+    : QObject(parent), options_(options), settings_(settings), at_(settings_, clock_),
       frames_([this](const QByteArray& frame, FrameDirection direction) { writeFrame(frame, direction); }), err_(stderr)
 {
     connect(&at_.port(), &PortLink::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
@@ -63,7 +57,7 @@ LiveCapture::~LiveCapture()
 
 QString LiveCapture::storedPort(const SettingsStore& settings)
 {
-    return settings.portPath(static_cast<int>(storedNumber(settings, key::CommPort)));
+    return settings.portPath(readLineSettings(settings).port);
 }
 
 void LiveCapture::say(const QString& text)
@@ -73,11 +67,7 @@ void LiveCapture::say(const QString& text)
 
 void LiveCapture::readSettings()
 {
-    at_.CommPort = static_cast<int>(storedNumber(settings_, key::CommPort));
-    if (!options_.device().isEmpty())
-        settings_.overridePortPath(at_.CommPort, options_.device());
-    at_.Speed = settings_.read(key::Speed);
-    at_.CommDelay = static_cast<float>(storedNumber(settings_, key::CommDelay));
+    at_.configure(readLineSettings(settings_, options_.device()));
 }
 
 int LiveCapture::start()
@@ -106,12 +96,11 @@ int LiveCapture::start()
         if (!TraceMode::switchOn([this](const QString& cmd) { return at_.SendAT(cmd); }))
             say(QStringLiteral("The adapter on %1 did not confirm its trace mode.").arg(device));
     }
-    at_.scanHandler = [this] { received(); };
-    if (!at_.openForTrace()) {
+    if (!at_.trace().take([this] { received(); })) {
+        at_.trace().release();
         say(QStringLiteral("Cannot open %1: %2.").arg(device, at_.port().errorString()));
         return kFailure;
     }
-    at_.ScanState = true;
     running_ = true;
     if (stopRequested_)
         stop(true);
@@ -175,8 +164,7 @@ void LiveCapture::stop(bool adapterThere)
     if (readerGone_)
         readerGone_->setEnabled(false);
     if (options_.listenOnly || !adapterThere) {
-        at_.ScanState = false;
-        at_.scanHandler = nullptr;
+        at_.trace().release();
         at_.port().close();
     } else {
         TraceMode::switchOff(

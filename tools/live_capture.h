@@ -5,6 +5,7 @@
 // flushed at once. Stopping takes the adapter out of trace mode with the
 // monitor's closing sequence. Errors are sentences on stderr, which Wireshark
 // shows.
+#include "common/system_clock.h"
 #include "device/at_channel.h"
 #include "tools/capture_options.h"
 #include "tools/live_frames.h"
@@ -49,6 +50,7 @@ private:
 
     CaptureOptions options_;
     SettingsStore& settings_;
+    SystemClock clock_;
     AtChannel at_;
     PcapWriter pcap_;
     LiveFrames frames_;

@@ -2,9 +2,9 @@
 #include "common/settings_keys.h"
 
 #include "common/log_text.h"
-#include "common/regional.h"
 #include "common/settings_store.h"
 #include "device/dodova_probe.h"
+#include "device/line_settings.h"
 #include "device/port_link.h"
 #include "monitor/outputs/event_program_runner.h"
 #include "monitor/outputs/callmonitor_server.h"
@@ -23,11 +23,6 @@ constexpr int kFailure = 1;
 // sysexits' EX_IOERR, which systemd shows as "status=74/IOERR".
 constexpr int kCallsNotSaved = 74;
 
-// A stored number as start-up reads it (a value that does not convert counts as 0).
-double storedNumber(const SettingsStore& s, const QString& key)
-{
-    return regional::toNumber(s.read(key)).value_or(0.0);
-}
 // Puts a server on the [ADDR:]PORT its option gave. Returns 0 once it
 // listens, else the exit status, the reason logged.
 template <class Server>
@@ -51,7 +46,8 @@ int listenAt(Server& server, const QString& option, const QString& endpoint, con
 } // namespace
 
 MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
-    : QObject(parent), options_(options), settings_(settings), session_(at_, clock_), err_(stderr)
+    : QObject(parent), options_(options), settings_(settings), at_(settings_, clock_), session_(at_, clock_),
+      err_(stderr)
 {
     stdout_.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
 }
@@ -73,11 +69,7 @@ void MonitorService::announceUnsavedCalls()
 
 void MonitorService::readSettings()
 {
-    at_.CommPort = static_cast<int>(storedNumber(settings_, key::CommPort));
-    if (!options_.port.isEmpty())
-        settings_.overridePortPath(at_.CommPort, options_.port);
-    at_.Speed = settings_.read(key::Speed);
-    at_.CommDelay = static_cast<float>(storedNumber(settings_, key::CommDelay));
+    at_.configure(readLineSettings(settings_, options_.port));
     session_.engine().setInputs(readMonitorInputs(settings_, options_.debug));
     const QString folder = options_.contacts.isEmpty() ? settings_.read(key::ContactsFolder) : options_.contacts;
     if (!folder.isEmpty()) {

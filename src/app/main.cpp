@@ -13,6 +13,7 @@
 #include "common/version.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
+#include "device/line_settings.h"
 #include "monitor/window/formmonitor.h"
 #include "monitor/window/monitor_launcher.h"
 #include "phonebook/dialogpbook.h"
@@ -122,7 +123,7 @@ int main(int argc, char** argv)
             if (const int status = startSimulator(simulator, scenario, device); status != 0)
                 return status;
         if (!device.isEmpty())
-            SettingsStore::user().overridePortPath(storedCommPort(), device);
+            readLineSettings(SettingsStore::user(), device); // maps the stored port number to it
     }
 
     AtChannel at;

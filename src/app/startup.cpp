@@ -10,6 +10,7 @@
 #include "common/version.h"
 #include "device/at_channel.h"
 #include "device/detection.h"
+#include "device/line_settings.h"
 #include "device/form1.h"
 #include "monitor/window/wave_device.h"
 #include "ui/dialog.h"
@@ -43,27 +44,6 @@ QString setting(const QString& key)
     return SettingsStore::user().read(key);
 }
 
-// A 16-bit integer the way the settings readers convert it: regional number,
-// halves to even; a text that does not convert (or overflows) gives nothing.
-std::optional<int> toInt16(const QString& text)
-{
-    const std::optional<double> v = regional::toNumber(text);
-    if (!v)
-        return std::nullopt;
-    const long long n = regional::roundHalfEven(*v);
-    if (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max())
-        return std::nullopt;
-    return static_cast<int>(n);
-}
-
-std::optional<float> toSingle(const QString& text)
-{
-    const std::optional<double> v = regional::toNumber(text);
-    if (!v || std::abs(*v) > std::numeric_limits<float>::max())
-        return std::nullopt;
-    return static_cast<float>(*v);
-}
-
 QString detectionQuestion()
 {
     return QCoreApplication::translate("Startup", " dodOva not found. Please select correct serial port\r\n\r\n"
@@ -72,11 +52,6 @@ QString detectionQuestion()
 }
 
 } // namespace
-
-int storedCommPort()
-{
-    return toInt16(setting(key::CommPort)).value_or(0);
-}
 
 void ensureLogFile(const QString& path)
 {
@@ -127,8 +102,7 @@ Startup::~Startup()
 
 bool Startup::Form_Load()
 {
-    AtChannel& at = form_.at();
-    at.BusyColour = AtChannel::kCommandColour; // 1. the busy lamp is red
+    form_.at().setBusyColour(AtChannel::kCommandColour); // 1. the busy lamp is red
 
     if (!instance_.tryLock()) { // 2.
         messageBox(QMessageBox::Warning, QLatin1String(Version::kAppTitle),
@@ -174,21 +148,18 @@ void Startup::showMainWindow()
 
 void Startup::readSettings()
 {
-    AtChannel& at = form_.at();
     // A value that does not convert leaves its variable as loading found it: zero.
-    at.CommPort = storedCommPort();
+    form_.at().configure(readLineSettings(SettingsStore::user()));
 
     if (auto* field = form_.findChild<QLineEdit*>(QStringLiteral("TextUCost"))) {
         // A number is shown in the user's format, like the costs beside it
         // (the stored default "0,026" has a comma whatever the locale).
         const QString stored = setting(key::UnitCost);
-        const std::optional<float> cost = toSingle(stored);
+        const std::optional<float> cost = regional::toSingle(stored);
         field->setText(cost ? regional::fromSingle(*cost) : stored); // runs the field's change handling
         if (cost)
             form_.UnitCost = *cost;
     }
-    at.Speed = setting(key::Speed);
-    at.CommDelay = toSingle(setting(key::CommDelay)).value_or(0.0f);
     form_.LastReset = setting(key::LastReset);
     if (auto* label = form_.findChild<QLabel*>(QStringLiteral("LabelRTime")))
         label->setText(form_.LastReset);
@@ -228,7 +199,7 @@ bool Startup::detectDevice()
 
 void Startup::openRingSound()
 {
-    form_.Ring = toInt16(setting(key::Ring)).value_or(0);
+    form_.Ring = regional::toInt16(setting(key::Ring)).value_or(0);
     if (form_.Ring != 1)
         return;
     // MMControl1: the one wave player, which the call monitor plays on
@@ -319,12 +290,9 @@ void Startup::Form_Unload()
 
 void Startup::Form_Terminate()
 {
-    const AtChannel& at = form_.at();
     SettingsStore& s = SettingsStore::user();
-    s.write(key::CommPort, QString::number(at.CommPort));
+    writeLineSettings(s, form_.at().line());
     s.write(key::UnitCost, regional::fromSingle(form_.UnitCost));
-    s.write(key::Speed, at.Speed);
-    s.write(key::CommDelay, regional::fromSingle(at.CommDelay));
     s.write(key::LastReset, form_.LastReset);
 }
 

@@ -76,9 +76,6 @@ private:
     QPointer<frmAbout> about_;
 };
 
-// The port number as start-up reads it from "CommPort" (0 when it is not a number).
-int storedCommPort();
-
 // "log.txt" in the program folder: created with one blank line (CR LF) when it
 // cannot be opened; an existing file is left byte for byte as it is.
 void ensureLogFile(const QString& path);

@@ -1,6 +1,7 @@
 #include "common/regional.h"
 
 #include <cmath>
+#include <limits>
 
 namespace regional {
 
@@ -122,6 +123,25 @@ QString withoutTimeZone(const QString& f)
 QString longTime(QTime time, const QLocale& locale)
 {
     return locale.toString(time, withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+}
+
+std::optional<int> toInt16(const QString& text)
+{
+    const std::optional<double> v = toNumber(text);
+    if (!v)
+        return std::nullopt;
+    const long long n = roundHalfEven(*v);
+    if (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<int>(n);
+}
+
+std::optional<float> toSingle(const QString& text)
+{
+    const std::optional<double> v = toNumber(text);
+    if (!v || std::abs(*v) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(*v);
 }
 
 } // namespace regional

@@ -16,6 +16,12 @@ std::optional<double> toNumber(const QString& text, const QLocale& locale = QLoc
 // Whole number with halves to the even neighbour.
 long long roundHalfEven(double value);
 
+// A stored setting as the settings readers convert it: a 16-bit whole number
+// (halves to even) or a single-precision number; nothing for a text that does
+// not convert or overflows.
+std::optional<int> toInt16(const QString& text);
+std::optional<float> toSingle(const QString& text);
+
 // Single-precision value as the store keeps it: at most seven significant
 // digits, no exponent, the locale's decimal separator ("0.2" / "0,2").
 QString fromSingle(float value, const QLocale& locale = QLocale());

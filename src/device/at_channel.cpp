@@ -2,6 +2,7 @@
 #include "common/settings_keys.h"
 
 #include "common/settings_store.h"
+#include "common/system_clock.h"
 #include "device/port_link.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -29,7 +31,13 @@ constexpr double kLongestPauseMs = 1000.0;
 
 } // namespace
 
-AtChannel::AtChannel(QObject* parent) : QObject(parent), port_(new PortLink(this))
+AtChannel::AtChannel(QObject* parent) : AtChannel(SettingsStore::user(), *new SystemClock, parent)
+{
+    ownClock_.reset(clock_);
+}
+
+AtChannel::AtChannel(SettingsStore& settings, Clock& clock, QObject* parent)
+    : QObject(parent), settings_(settings), clock_(&clock), port_(new PortLink(this))
 {
     connect(port_, &PortLink::readyRead, this, &AtChannel::MSComm1_OnComm);
     connect(port_, &PortLink::errorOccurred, this,
@@ -50,16 +58,38 @@ PortLink& AtChannel::port()
 QString AtChannel::portPath() const
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(CommPort);
+    return QStringLiteral("COM%1").arg(line_.port);
 #else
-    return SettingsStore::user().portPath(CommPort);
+    return settings_.portPath(line_.port);
 #endif
 }
 
 void AtChannel::SetPort(int port)
 {
-    CommPort = port;
-    SettingsStore::user().write(key::CommPort, QString::number(port));
+    line_.port = port;
+    settings_.write(key::CommPort, QString::number(port));
+}
+
+void AtChannel::setDeviceAbsent(bool absent)
+{
+    if (std::exchange(deviceAbsent_, absent) != absent)
+        emit deviceAbsentChanged(absent);
+}
+
+AtReply AtChannel::send(const QString& cmd)
+{
+    const QString text = SendAT(cmd);
+    return AtReply(text, lastOutcome_);
+}
+
+void AtChannel::pauseWithEvents(int ms)
+{
+    // A timer of the clock ends a local loop: no core spins, and a virtual
+    // clock's test moves it on.
+    QEventLoop loop;
+    const std::unique_ptr<ClockTimer> done = clock_->createTimer([&loop] { loop.quit(); }, true);
+    done->start(ms);
+    loop.exec();
 }
 
 void AtChannel::configurePort()
@@ -69,7 +99,7 @@ void AtChannel::configurePort()
     if (!port_->isOpen())
         port_->setPortName(portPath());
     bool ok = false;
-    const int rate = Speed.toInt(&ok);
+    const int rate = line_.speed.toInt(&ok);
     if (ok && rate > 0) // a bad speed text keeps the previous rate
         port_->setBaudRate(rate);
     port_->setDataBits(QSerialPort::Data8);
@@ -109,16 +139,15 @@ void AtChannel::onPortError(int error)
 
 void AtChannel::MSComm1_OnComm()
 {
-    if (ScanState) {
-        if (scanHandler)
-            scanHandler(); // the monitor takes the characters itself
+    if (trace_.active()) {
+        trace_.deliver(); // the monitor takes the characters itself
         return;
     }
     const QByteArray bytes = port_->readAll();
     for (char c : bytes)
-        ReplyBuffer.append(QChar::fromLatin1(c));
-    if (ReplyBuffer.size() > kReplyCap)
-        ReplyBuffer.remove(0, ReplyBuffer.size() - kReplyCap);
+        reply_.append(QChar::fromLatin1(c));
+    if (reply_.size() > kReplyCap)
+        reply_.remove(0, reply_.size() - kReplyCap);
 }
 
 QString AtChannel::cutAnswerBody(const QString& reply)
@@ -131,31 +160,30 @@ QString AtChannel::cutAnswerBody(const QString& reply)
     return reply.mid(p1 + 2, length); // 1-based start p1 + 3
 }
 
-// The part of ReplyBuffer that answers `cmd`: from its echo on. What came
+// The part of reply_ that answers `cmd`: from its echo on. What came
 // before the echo is a late answer to an earlier command (or trace lines left
 // on the line) and does not count. After "ATE0" (trace mode) nothing is
 // echoed until "ATE1" has been answered, so then the buffer counts from its
 // start when no echo is there.
 QString AtChannel::answerTo(const QString& cmd) const
 {
-    const qsizetype echo = ReplyBuffer.indexOf(cmd + u'\r');
+    const qsizetype echo = reply_.indexOf(cmd + u'\r');
     if (echo >= 0)
-        return ReplyBuffer.mid(echo);
-    return echoOff_ ? ReplyBuffer : QString();
+        return reply_.mid(echo);
+    return echoOff_ ? reply_ : QString();
 }
 
 void AtChannel::waitForAnswer(const QString& cmd, qint64& elapsedMs)
 {
-    QElapsedTimer clock; // monotonic: midnight or a clock change do not matter
-    clock.start();
+    // The clock never jumps: midnight or a clock change do not matter.
+    const qint64 start = clock_->steadyMs();
     // Keeps the dispatcher waking while nothing else happens.
-    QTimer wake;
-    wake.setTimerType(Qt::PreciseTimer);
-    wake.start(kWakeMs);
+    const std::unique_ptr<ClockTimer> wake = clock_->createTimer([] {}, false);
+    wake->start(kWakeMs);
     for (;;) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        elapsedMs = clock.elapsed();
-        if (answerTo(cmd).contains(QLatin1String("OK\r")) || elapsedMs > kAnswerLimitMs || (latchIsSet && latchIsSet()))
+        elapsedMs = clock_->steadyMs() - start;
+        if (answerTo(cmd).contains(QLatin1String("OK\r")) || elapsedMs > kAnswerLimitMs || deviceAbsent_)
             return;
     }
 }
@@ -163,10 +191,11 @@ void AtChannel::waitForAnswer(const QString& cmd, qint64& elapsedMs)
 void AtChannel::pauseAfterCommand() const
 {
     // Slow devices need a pause before the next command. It blocks the window
-    // on purpose (no events run), but sleeps instead of spinning the CPU.
+    // on purpose (no events run), but sleeps instead of spinning the CPU. It is
+    // real time, whatever the clock: the device needs it.
     QElapsedTimer pause;
     pause.start();
-    const double limitMs = std::clamp(static_cast<double>(CommDelay) * 1000.0, 0.0, kLongestPauseMs);
+    const double limitMs = std::clamp(static_cast<double>(line_.pause) * 1000.0, 0.0, kLongestPauseMs);
     while (static_cast<double>(pause.nsecsElapsed()) / 1e6 <= limitMs) {
         const double leftMs = limitMs - static_cast<double>(pause.nsecsElapsed()) / 1e6;
         QThread::usleep(static_cast<unsigned long>(std::max(leftMs, 0.0) * 1000.0) + 1);
@@ -176,22 +205,20 @@ void AtChannel::pauseAfterCommand() const
 QString AtChannel::SendAT(const QString& cmd)
 {
     lastOutcome_ = AtOutcome::NotSent;
-    if (latchIsSet && latchIsSet())
+    if (deviceAbsent_)
         return {};
-    ReplyBuffer.clear();
-    if (setLed)
-        setLed(BusyColour);
+    reply_.clear();
+    emit lampChanged(busyColour_);
     configurePort();
 
-    ReplyBuffer.clear();
+    reply_.clear();
     // Open failures (busy or wrong port) are not reported here: the command
     // simply gets no answer. An already open port (trace mode) is written to.
     if (!port_->isOpen())
         port_->open(QIODevice::ReadWrite);
     if (port_->isOpen())
         port_->write(cmd.toLatin1() + '\r');
-    if (commandSent)
-        commandSent(cmd);
+    emit commandSent(cmd);
 
     qint64 elapsedMs = 0;
     waitForAnswer(cmd, elapsedMs);
@@ -203,20 +230,17 @@ QString AtChannel::SendAT(const QString& cmd)
     else if (cmd == QLatin1String("ATE1"))
         echoOff_ = false;
 
-    const bool failed = answer.contains(QLatin1String("ERROR\r\n")) || elapsedMs > kFailLimitMs
-                        || (latchIsSet && latchIsSet());
+    const bool failed = answer.contains(QLatin1String("ERROR\r\n")) || elapsedMs > kFailLimitMs || deviceAbsent_;
     lastOutcome_ = failed                                   ? AtOutcome::Refused
                    : answer.contains(QLatin1String("OK\r")) ? AtOutcome::Answered
                                                             : AtOutcome::Unanswered;
     if (failed) {
-        if (cmd != QLatin1String("ATE1") && beep)
-            beep();
-        if (setLed)
-            setLed(kIdleColour);
+        if (cmd != QLatin1String("ATE1"))
+            emit commandFailed(cmd);
+        emit lampChanged(kIdleColour);
         return QStringLiteral("Error");
     }
-    if (setLed)
-        setLed(kIdleColour);
+    emit lampChanged(kIdleColour);
     pauseAfterCommand();
     if (cmd == QLatin1String("ATE1"))
         return QStringLiteral("OK");

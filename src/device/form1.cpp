@@ -132,15 +132,16 @@ Form1::Form1(AtChannel& at, QWidget* parent) : QMainWindow(parent), at_(at), ui_
     buildWindow();
     connectReactions();
 
-    at_.latchIsSet = [this] { return ui_->Label_info1->text() == u"Error"; };
-    if (!at_.beep)
-        at_.beep = [] { QApplication::beep(); };
-    at_.setLed = [this](unsigned bgr) {
-        QPalette p = ui_->Led->palette();
-        p.setColor(QPalette::Window, lampColour(bgr));
-        ui_->Led->setPalette(p);
-    };
-    at_.setLed(AtChannel::kIdleColour);
+    connect(&at_, &AtChannel::commandFailed, this, [] { QApplication::beep(); });
+    connect(&at_, &AtChannel::lampChanged, this, [this](unsigned bgr) { paintLamp(bgr); });
+    paintLamp(AtChannel::kIdleColour);
+}
+
+void Form1::paintLamp(unsigned bgr)
+{
+    QPalette p = ui_->Led->palette();
+    p.setColor(QPalette::Window, lampColour(bgr));
+    ui_->Led->setPalette(p);
 }
 
 QColor Form1::lampColour(unsigned bgr) const
@@ -152,9 +153,6 @@ QColor Form1::lampColour(unsigned bgr) const
 
 Form1::~Form1()
 {
-    // The channel outlives the window; its hooks must not call into a dead one.
-    at_.latchIsSet = nullptr;
-    at_.setLed = nullptr;
     delete ui_;
 }
 
@@ -306,14 +304,14 @@ void Form1::sendProfileCommand(const QString& cmd, bool reread)
     SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     showStatus(tr("Sending %1").arg(cmd));
     send(cmd);
-    showStatus(deviceAbsent() ? tr("No DodOva answers on port %1.").arg(at_.CommPort) : tr("%1 sent.").arg(cmd));
+    showStatus(deviceAbsent() ? tr("No DodOva answers on port %1.").arg(at_.line().port) : tr("%1 sent.").arg(cmd));
     if (reread)
         CommandRead_Click();
 }
 
 bool Form1::deviceAbsent() const
 {
-    return ui_->Label_info1->text() == u"Error";
+    return at_.deviceAbsent();
 }
 
 void Form1::pauseProcessingEvents(int ms)
@@ -328,7 +326,9 @@ void Form1::pauseProcessingEvents(int ms)
 void Form1::GetDodovaInfo()
 {
     send(QStringLiteral("ATE1"));
-    ui_->Label_info1->setText(send(QStringLiteral("ATI4")).text);
+    const QString identity = send(QStringLiteral("ATI4")).text;
+    ui_->Label_info1->setText(identity);
+    at_.setDeviceAbsent(identity == u"Error"); // the label shows the latch
     ui_->Label_info2->setText(send(QStringLiteral("ATI3")).text);
     ui_->Label_info3->setText(send(QStringLiteral("ATI0")).text);
     ui_->Label39->setText(tr("Code:"));
@@ -341,7 +341,7 @@ QString Form1::readingStatus() const
         return tr("Settings received.");
     const QString why =
         deviceAbsent() || missing_ == sent_
-            ? tr("No DodOva answered on port %1: the window shows the last known values.").arg(at_.CommPort)
+            ? tr("No DodOva answered on port %1: the window shows the last known values.").arg(at_.line().port)
             : tr("%1 of %2 commands got no answer or were refused: their fields keep their last "
                  "values.")
                   .arg(missing_)
@@ -377,15 +377,14 @@ void Form1::CommandSend_Click()
         return;
     SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     setTransferButtonsEnabled(false);
-    at_.BusyColour = kTransmitColour;
+    at_.setBusyColour(kTransmitColour);
     refused_.clear();
     SendMSNSandOWN();
     SendPOTS_Settings();
-    if (at_.setLed)
-        at_.setLed(kPauseColour);
+    at_.showLamp(kPauseColour);
     showStatus(tr("Waiting for the device to apply the settings"));
     pauseProcessingEvents(kApplyPauseMs);
-    at_.BusyColour = AtChannel::kCommandColour;
+    at_.setBusyColour(AtChannel::kCommandColour);
     const QStringList refused = std::exchange(refused_, {});
     CommandRead_Click();
     setSaveButtonsEnabled(true);

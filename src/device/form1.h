@@ -76,6 +76,7 @@ private:
     void sendProfileCommand(const QString& cmd, bool reread);
     void pauseProcessingEvents(int ms);
     bool deviceAbsent() const;
+    void paintLamp(unsigned bgr);
     QString readingStatus() const;
     void fitToScreen();
 

@@ -151,20 +151,21 @@ QWidget* Dialog::languageChoice()
 
 void Dialog::Form_Load()
 {
-    if (at_.CommDelay == kQuickPace)
+    const LineSettings& line = at_.line();
+    if (line.pause == kQuickPace)
         check1_->setChecked(false);
-    else if (at_.CommDelay == kSlowPace)
+    else if (line.pause == kSlowPace)
         check1_->setChecked(true);
 
     // A stored number outside 1..4 has no option: none is selected and the
     // number stays as it is until the user picks one.
-    if (QAbstractButton* b = option1_->button(at_.CommPort - 1)) {
+    if (QAbstractButton* b = option1_->button(line.port - 1)) {
         b->setChecked(true); // runs Option1_Click: SetPort saves the same number again
     }
-    showDeviceOf(at_.CommPort);
+    showDeviceOf(at_.line().port);
 
     for (int i = 0; i < 6; ++i)
-        if (at_.Speed == QLatin1String(kSpeeds[i])) {
+        if (at_.line().speed == QLatin1String(kSpeeds[i])) {
             option2_->button(i)->setChecked(true);
             break;
         }
@@ -178,18 +179,22 @@ void Dialog::Option1_Click(int index)
 
 void Dialog::Option2_Click()
 {
+    LineSettings line = at_.line();
     for (int i = 0; i < 6; ++i)
         if (option2_->button(i)->isChecked())
-            at_.Speed = QString::fromLatin1(kSpeeds[i]);
+            line.speed = QString::fromLatin1(kSpeeds[i]);
+    at_.configure(line);
 }
 
 void Dialog::Check1_Click()
 {
     const Qt::CheckState state = check1_->checkState();
+    LineSettings line = at_.line();
     if (state == Qt::Checked)
-        at_.CommDelay = kSlowPace;
+        line.pause = kSlowPace;
     else if (state == Qt::Unchecked)
-        at_.CommDelay = kQuickPace;
+        line.pause = kQuickPace;
+    at_.configure(line);
 }
 
 void Dialog::showDeviceOf(int port)
@@ -203,9 +208,9 @@ void Dialog::showDeviceOf(int port)
 void Dialog::deviceChosen(const QString& path)
 {
     const QString device = path.trimmed();
-    if (device.isEmpty() || device == SettingsStore::user().portPath(at_.CommPort))
+    if (device.isEmpty() || device == SettingsStore::user().portPath(at_.line().port))
         return;
-    SettingsStore::user().setPortPath(at_.CommPort, device);
+    SettingsStore::user().setPortPath(at_.line().port, device);
     // A device picked by hand wins over a --port or --simulate mapping.
     SettingsStore::user().overridePortPath(0, QString());
 }

@@ -2,9 +2,11 @@
 // pseudo-terminal. (Trace mode through the channel is exercised by the
 // monitor's simulator tests.)
 #include "common/simulator_fixture.h"
+#include "common/system_clock.h"
 #include "device/at_channel.h"
 #include "device/port_link.h"
 #include "device/detection.h"
+#include "common/virtual_clock.h"
 
 #include <QSerialPort>
 #include <QtWidgets>
@@ -17,14 +19,15 @@
 namespace {
 
 // A private store, a simulator started with `args` and a channel on port 1
-// to it, recording lamp, beeps and each result with its outcome.
+// to it (on the system clock, or on `clock`), recording lamp, beeps and each
+// result with its outcome.
 struct Rig {
-    explicit Rig(const QStringList& args = {}, const QString& device = {}) : sim(args)
+    explicit Rig(const QStringList& args = {}, const QString& device = {}, Clock* clock = nullptr)
+        : sim(args), at(SettingsStore::user(), clock ? *clock : system)
     {
         SettingsStore::user().overridePortPath(1, device.isEmpty() ? sim.link() : device);
-        at.latchIsSet = [this] { return latch; };
-        at.setLed = [this](unsigned bgr) { lamp << bgr; };
-        at.beep = [this] { ++beeps; };
+        QObject::connect(&at, &AtChannel::lampChanged, [this](unsigned bgr) { lamp << bgr; });
+        QObject::connect(&at, &AtChannel::commandFailed, [this] { ++beeps; });
     }
     QString send(const QString& cmd)
     {
@@ -34,10 +37,18 @@ struct Rig {
     }
     PrivateStore store;
     SimulatorLink sim;
+    SystemClock system;
     AtChannel at;
     QList<unsigned> lamp;
     int beeps = 0;
-    bool latch = false;
+};
+
+// A pseudo-terminal nobody answers on.
+struct SilentLine {
+    SilentLine() { ::openpty(&master, &slave, name, nullptr, nullptr); }
+    ~SilentLine() { ::close(slave), ::close(master); }
+    int master = -1, slave = -1;
+    char name[256] = {};
 };
 
 } // namespace
@@ -46,10 +57,10 @@ TEST(AtChannel, AnswersWithEchoOnAndOffRefusalsAndTheLatch)
 {
     Rig r;
     ASSERT_TRUE(r.sim.up());
-    r.latch = true; // nothing sent, the lamp untouched
+    r.at.setDeviceAbsent(true); // nothing sent, the lamp untouched
     EXPECT_EQ(r.send("ATI4"), " not sent");
     EXPECT_TRUE(r.lamp.isEmpty());
-    r.latch = false;
+    r.at.setDeviceAbsent(false);
     const QStringList results = {r.send("ATE1"), r.send("ATS56=15"), r.send("ATS56?"), r.send("ATCD9"), r.send("ATCD8"),
         r.send("ATE0"), r.send("ATS56?"), r.send("ATE1"),
         r.send("ATS56=300")}; // out of range: ERROR, waits out the second
@@ -60,7 +71,7 @@ TEST(AtChannel, AnswersWithEchoOnAndOffRefusalsAndTheLatch)
     ASSERT_EQ(r.lamp.size(), 18);       // busy red, then button face, per command
     EXPECT_EQ(r.lamp.front(), AtChannel::kCommandColour);
     EXPECT_EQ(r.lamp.back(), AtChannel::kIdleColour);
-    r.at.BusyColour = 0xFF000F; // 0x00BBGGRR: red 15, blue 255
+    r.at.setBusyColour(0xFF000F); // 0x00BBGGRR: red 15, blue 255
     r.send("ATE1");
     EXPECT_EQ(r.lamp.value(18), 0xFF000Fu);
     EXPECT_EQ(r.sim.commands(),
@@ -77,7 +88,8 @@ TEST(AtChannel, LateAnswersAreNotCreditedToTheNextCommand)
     EXPECT_EQ(QStringList({r.send("ATS56?"), r.send("ATS0?")}), QStringList({" unanswered", " unanswered"}));
     EXPECT_EQ(r.beeps, 0); // a time-out alone is no failure
     EXPECT_EQ(r.lamp.back(), AtChannel::kIdleColour);
-    r.at.commandSent = [&](const QString&) { QTimer::singleShot(20, [&] { r.latch = true; }); };
+    QObject::connect(
+        &r.at, &AtChannel::commandSent, [&] { QTimer::singleShot(20, [&] { r.at.setDeviceAbsent(true); }); });
     EXPECT_EQ(r.send("ATI4"), "Error refused");
     EXPECT_EQ(r.beeps, 1);
 }
@@ -114,10 +126,28 @@ TEST(AtChannel, FloodingDeviceKeepsTheReplyBounded)
             n > 0)
             written += n;
     });
-    r.at.commandSent = [&](const QString&) { pump.start(0); };
+    QObject::connect(&r.at, &AtChannel::commandSent, [&] { pump.start(0); });
     r.at.SendAT("ATI4");
     EXPECT_GT(written, 16 * 4096); // the flood did reach the channel
-    EXPECT_LE(r.at.ReplyBuffer.size(), 64 * 1024);
+    EXPECT_LE(r.at.reply().size(), 64 * 1024);
     ::close(slave);
     ::close(master);
+}
+
+// The time-outs run on the channel's clock: silence for more than 1 s is no
+// answer, more than 2 s a failure with a beep; no real second passes.
+TEST(AtChannel, TimeOutsAreMeasuredOnTheClock)
+{
+    SilentLine line;
+    VirtualClock clock;
+    Rig r({}, QString::fromLatin1(line.name), &clock);
+    qint64 silence = 0;
+    QObject::connect(&r.at, &AtChannel::commandSent, [&] { QTimer::singleShot(0, [&] { clock.advance(silence); }); });
+    QStringList results;
+    for (qint64 ms : {1001, 2000, 2001}) {
+        silence = ms;
+        results << QString::number(ms) + u' ' + r.send("ATS0?");
+    }
+    EXPECT_EQ(results, QStringList({"1001  unanswered", "2000  unanswered", "2001 Error refused"}));
+    EXPECT_EQ(r.beeps, 1);
 }

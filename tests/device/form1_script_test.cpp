@@ -46,8 +46,10 @@ public:
         if (onSimulator) {
             sim_ = std::make_unique<SimulatorLink>(simArgs);
             SettingsStore::user().overridePortPath(1, sim_->link());
-            at_.beep = [] {};
-            at_.commandSent = [this](const QString& cmd) { cmd == killAfter_ ? sim_->kill() : void(); };
+            QObject::connect(&at_, &AtChannel::commandSent, [this](const QString& cmd) {
+                if (cmd == killAfter_)
+                    sim_->kill();
+            });
         }
         makeForm();
     }
@@ -124,12 +126,12 @@ public:
 private:
     AtReply fakeDodova(const QString& cmd)
     {
-        if (at_.latchIsSet && at_.latchIsSet())
+        if (at_.deviceAbsent())
             return {{}, AtOutcome::NotSent};
         log << QStringLiteral("> ") + escape(cmd);
         if (cmd == clickDuring_.first)
             form_->findChild<QAbstractButton*>(std::exchange(clickDuring_, {}).second)->click();
-        at_.setLed(at_.BusyColour);                      // what SendAT does to the lamp
+        at_.showLamp(at_.busyColour());                  // what SendAT does to the lamp
         static const QMap<QString, AtReply> fixed = [] { // command, TAB, answer
             QMap<QString, AtReply> answers;
             for (const QString& line : readText(dataPath(QStringLiteral("fake_dodova.txt"))).split(u'\n'))
@@ -151,13 +153,11 @@ private:
             form_->setSendFunction([this](const QString& cmd) { return fakeDodova(cmd); });
             form_->setPortTest([this] { return portOk_; });
         }
-        const auto paint = at_.setLed;
-        at_.setLed = [this, paint](unsigned bgr) {
+        QObject::connect(&at_, &AtChannel::lampChanged, form_.get(), [this](unsigned bgr) {
             const QColor c = form_->lampColour(bgr);
             if (c != form_->palette().color(QPalette::Button) && c != lamp_)
                 log << QStringLiteral("lamp ") + (lamp_ = c).name();
-            paint(bgr);
-        };
+        });
     }
 
     void logCommandsFromSimulator()

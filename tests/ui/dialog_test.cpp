@@ -35,9 +35,9 @@ struct Window {
         return QString(
             "checked=%1 device=%2\nCommPort=%3 Speed=%4 CommDelay=%5\nstored CommPort=%6 Speed=%7 ports=%8,%9,%10")
             .arg(checked.join(u','), dialog->findChild<QComboBox*>("PortDevice")->currentText())
-            .arg(at.CommPort)
-            .arg(at.Speed)
-            .arg(at.CommDelay)
+            .arg(at.line().port)
+            .arg(at.line().speed)
+            .arg(at.line().pause)
             .arg(s.read("CommPort", "-"), s.read("Speed", "-"), s.portPath(1), s.portPath(2), s.portPath(3));
     }
     QString texts() const
@@ -70,9 +70,8 @@ TEST(PortOptions, ScriptAgainstItsLog)
         if (cmd == "new") {
             w = std::make_unique<Window>();
         } else if (cmd == "set") { // set PORT SPEED DELAY before opening
-            w->at.CommPort = arg.section(u' ', 0, 0).toInt();
-            w->at.Speed = arg.section(u' ', 1, 1);
-            w->at.CommDelay = arg.section(u' ', 2, 2).toFloat();
+            w->at.configure(
+                {arg.section(u' ', 0, 0).toInt(), arg.section(u' ', 1, 1), arg.section(u' ', 2, 2).toFloat()});
         } else if (cmd == "path" || cmd == "override") { // N DEVICE: stored, or for this run
             const int n = arg.section(u' ', 0, 0).toInt();
             cmd == "path" ? SettingsStore::user().setPortPath(n, arg.section(u' ', 1))

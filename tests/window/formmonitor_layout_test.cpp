@@ -50,7 +50,7 @@ TEST_F(WindowTest, FirstOpeningOrSettingsThatAreNoSensibleNumbersUseTheDesignSiz
         EXPECT_EQ(m.pos(), QPoint(px(m, 100), px(m, 100)));
         EXPECT_EQ(settings().read("ScanHeight"), "6660");
         EXPECT_TRUE(messages.isEmpty());
-        EXPECT_TRUE(at.ScanState);
+        EXPECT_TRUE(at.trace().active());
         EXPECT_FALSE(m.findChild<QPlainTextEdit*>("Text1")->isVisible());
         m.close();
     }
@@ -182,7 +182,7 @@ TEST_F(WindowTest, ClosingSendsTheSequenceAndSavesPositionUnlessMinimised)
             QStringList({"ATE0", "ATCD1", "ATCD9", "ATE1", "ATE1", "ATCD0", "ATCD2", "ATCD4", "ATCD6", "ATCD10"}));
         EXPECT_EQ(settings().read("ScanLeft"), minimised ? "2000" : "3000");
         EXPECT_EQ(settings().read("ScanTop"), minimised ? "1500" : "2400");
-        EXPECT_FALSE(at.ScanState);
+        EXPECT_FALSE(at.trace().active());
         EXPECT_TRUE(form->isVisible());
         EXPECT_EQ(programEnds, 0);
     }
@@ -203,7 +203,7 @@ TEST_F(WindowTest, ATraceModeFailureIsReportedOnceAndTheMonitorRunsAnyway)
     };
     m.open();
     EXPECT_EQ(messages, QStringList{"An error has occured! Call Monitor is Inactive... Please restart!"});
-    EXPECT_TRUE(at.ScanState);
+    EXPECT_TRUE(at.trace().active());
     EXPECT_TRUE(m.isVisible());
 }
 

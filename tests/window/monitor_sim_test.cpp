@@ -46,8 +46,7 @@ protected:
     FormMonitor& liveMonitor(const QString& link)
     {
         settings().overridePortPath(1, link);
-        at.CommPort = 1;
-        at.CommDelay = 0.0f;
+        at.configure({1, at.line().speed, 0.0f});
         form = std::make_unique<Form1>(at);
         monitor = std::make_unique<FormMonitor>(*form, at, systemClock, settings(), 0, false);
         monitor->endProgram = [this] { ++programEnds; };
@@ -89,7 +88,7 @@ TEST_F(MonitorSimTest, LogsAnAnsweredAndAnOutgoingCallAndTakesTheAdapterOutOfTra
     ASSERT_TRUE(QTest::qWaitFor([&] { return sim.commands().size() >= 11; }, 10000));
     EXPECT_EQ(sim.commands(),
         QStringList({"ATE0", "ATCD1", "ATCD9", "ATCD8", "ATE1", "ATE1", "ATCD0", "ATCD2", "ATCD4", "ATCD6", "ATCD10"}));
-    EXPECT_FALSE(at.ScanState);
+    EXPECT_FALSE(at.trace().active());
     EXPECT_FALSE(at.port().isOpen());
 }
 

@@ -1,9 +1,3 @@
 #pragma once
-// The application's clock: system time and QTimer.
-#include "monitor/engine/clock.h"
-
-class SystemClock : public Clock {
-public:
-    QDateTime now() const override;
-    std::unique_ptr<ClockTimer> createTimer(std::function<void()> onFire, bool singleShot) override;
-};
+// The system clock lives in common/ now, where the command channel uses it too.
+#include "common/system_clock.h"

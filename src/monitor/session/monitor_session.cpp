@@ -28,8 +28,7 @@ MonitorSession::~MonitorSession()
 {
     if (!stopping_) {
         // Destroyed without stopping (program end): never leave Scan pointing here.
-        at_.ScanState = false;
-        at_.scanHandler = nullptr;
+        at_.trace().release();
     }
 }
 
@@ -39,9 +38,8 @@ void MonitorSession::start()
     engine_.traceModeStarted();
     if (!TraceMode::switchOn(sendAT))
         emit traceModeFailed();
-    at_.scanHandler = [this] { received(); };
-    lineUp_ = at_.openForTrace(); // a port that cannot be opened delivers nothing; the retry takes over
-    at_.ScanState = true;
+    // A port that cannot be opened delivers nothing; the retry takes over.
+    lineUp_ = at_.trace().take([this] { received(); });
     timerReconnect_->start(kReconnectMs);
 }
 
@@ -50,7 +48,7 @@ void MonitorSession::received()
     // Every waiting character goes to Scan, one at a time.
     const QByteArray bytes = at_.port().readAll();
     for (char c : bytes) {
-        if (!at_.ScanState)
+        if (!at_.trace().active())
             return;
         engine_.Scan(c);
     }
@@ -60,11 +58,9 @@ void MonitorSession::received()
 
 void MonitorSession::portFailed()
 {
-    if (!at_.ScanState || stopping_)
+    if (!at_.trace().active() || stopping_)
         return;
-    at_.ScanState = false;
-    if (at_.port().isOpen())
-        at_.port().close(); // a vanished device would keep signalling
+    at_.trace().lapse();
     if (std::exchange(lineUp_, false))
         engine_.lineLost(); // calls were followed on it until now
     setConnectionLost(true);
@@ -82,7 +78,7 @@ void MonitorSession::tryReconnect()
 {
     if (stopping_ || reconnecting_)
         return;
-    if (at_.ScanState && !at_.port().isOpen())
+    if (at_.trace().active() && !at_.port().isOpen())
         portFailed(); // closed under us (the channel closes a port that errs)
     if (!connectionLost_ || !at_.portOpens())
         return; // fine, or still gone: try again at the next tick
@@ -93,10 +89,9 @@ void MonitorSession::tryReconnect()
     if (!self)
         return;
     reconnecting_ = false;
-    if (stopping_ || !at_.openForTrace())
+    if (stopping_ || !at_.trace().regain())
         return;
     lineUp_ = true;
-    at_.ScanState = true;
     setConnectionLost(false);
 }
 

@@ -25,13 +25,12 @@ bool switchOn(const SendAT& sendAT, const std::function<bool()>& carryOn)
 
 void switchOff(AtChannel& at, const WriteToPort& writeToPort, const SendAT& sendAT)
 {
-    if (at.ScanState && at.port().isOpen()) {
+    if (at.trace().active() && at.port().isOpen()) {
         writeToPort("ATCD8\r");
         at.port().waitForBytesWritten(kFlushMs);
         at.port().readAll();
     }
-    at.ScanState = false;
-    at.scanHandler = nullptr;
+    at.trace().release();
     // The port stays open until the first closing command is answered, so
     // nothing closes the line while "ATCD8" may still be on its way.
     for (const char* cmd : kClosingCommands)

@@ -1,4 +1,4 @@
-#include "monitor/engine/system_clock.h"
+#include "common/system_clock.h"
 
 #include <QTimer>
 

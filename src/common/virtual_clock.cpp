@@ -1,4 +1,4 @@
-#include "monitor/engine/virtual_clock.h"
+#include "common/virtual_clock.h"
 
 #include <algorithm>
 
