@@ -113,7 +113,7 @@ bool Startup::Form_Load()
     }
 
     form_.setWindowTitle(tr("ISDN Corvane Plus -  Version %1").arg(QLatin1String(Version::kText))); // 3.
-    form_.ChargeUnits.fill(0);                                                                      // 4.
+    form_.clearChargeUnits();                                                                       // 4.
     ensureLogFile(ProgramFolder::filePath(QStringLiteral("log.txt")));                              // 5.
     readSettings();                                                                                 // 6. - 10.
     setCurrencyLabel();                                                                             // 11.

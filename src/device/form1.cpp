@@ -21,13 +21,6 @@ namespace {
 const char* const kPortErrorText = QT_TRANSLATE_NOOP("Form1", "Either serial port is being used or Port is wrong.");
 const char* const kPortErrorTitle = QT_TRANSLATE_NOOP("Form1", "Serial Port Error!");
 const char* const kRefusedTitle = QT_TRANSLATE_NOOP("Form1", "Warning!");
-
-// Lamp colours, 0x00BBGGRR: during every command of a transmission, and in
-// the pause after it.
-constexpr unsigned kTransmitColour = 0xFF000F; // red 15, blue 255
-constexpr unsigned kPauseColour = 0x00FFFF;    // yellow
-// The device applies the written settings before the read-back; more than 0.5 s.
-constexpr int kApplyPauseMs = 501;
 // A usual window manager's border, in pixels, for sizing before the first show.
 constexpr int kFrameBorder = 6;
 
@@ -117,12 +110,13 @@ private:
     QButtonGroup* ppp_;
 };
 
-Form1::Form1(AtChannel& at, QWidget* parent) : QMainWindow(parent), at_(at), ui_(new Ui)
+Form1::Form1(AtChannel& at, QWidget* parent) : QMainWindow(parent), at_(at), control_(at), ui_(new Ui)
 {
     setObjectName(QStringLiteral("Form1"));
-    send_ = [this](const QString& cmd) {
-        const QString text = at_.SendAT(cmd);
-        return AtReply(text, at_.lastOutcome());
+    control_.progress = [this](AdapterControl::Step step, int done, int total) { showProgress(step, done, total); };
+    control_.warn = [this](const QString& text, const QString& title) {
+        if (messageBox)
+            messageBox(text, title);
     };
     portOpens_ = [this] { return at_.portOpens(); };
     messageBox = [this](const QString& text, const QString& title) {
@@ -160,29 +154,13 @@ AtChannel& Form1::at()
 {
     return at_;
 }
-SettingsElements& Form1::elements()
+void Form1::setSendFunction(AdapterControl::Send send)
 {
-    return ui_->elements;
-}
-
-void Form1::setSendFunction(SendFunction send)
-{
-    send_ = std::move(send);
+    control_.setSendFunction(std::move(send));
 }
 void Form1::setPortTest(std::function<bool()> portOpens)
 {
     portOpens_ = std::move(portOpens);
-}
-
-AtReply Form1::send(const QString& cmd)
-{
-    const AtReply reply = send_ ? send_(cmd) : AtReply({}, AtOutcome::Unanswered);
-    if (reply.outcome != AtOutcome::NotSent) {
-        ++sent_;
-        if (reply.outcome != AtOutcome::Answered)
-            ++missing_;
-    }
-    return reply;
 }
 
 bool Form1::portTest()
@@ -213,12 +191,8 @@ void Form1::connectReactions()
                 if (on)
                     Change();
             });
-    // The reading's own choice belongs to its sequence; the user's goes
-    // through the port test like every device button.
-    connect(ppp, &QButtonGroup::idToggled, this, [this](int, bool on) {
-        if (on && sequences_ > 0)
-            Option1_Click();
-    });
+    // The reading makes its own choice; the user's goes through the port
+    // test like every device button.
     connect(ppp, &QButtonGroup::idClicked, this, [this] {
         if (sequences_ == 0)
             pppChosen();
@@ -229,34 +203,40 @@ void Form1::connectReactions()
     connect(ui_->CommandSend, &QPushButton::clicked, this, [this] { CommandSend_Click(); });
     connect(ui_->Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 
-    struct ProfileButton {
+    struct DeviceButton {
         QPushButton* button;
-        const char* command;
+        const char* command; // what the status line names
+        std::function<AtReply(AdapterControl&)> op;
         bool reread;
     };
-    const ProfileButton profileButtons[] = {
-        {ui_->CommandPRF, "ATZ4", true},
-        {ui_->CommandPRL[0], "ATZ0", true},
-        {ui_->CommandPRL[1], "ATZ1", true},
-        {ui_->CommandPRL[2], "ATZ2", true},
-        {ui_->CommandPRL[3], "ATZ3", true},
-        {ui_->CommandPRS[0], "AT&W0", false},
-        {ui_->CommandPRS[1], "AT&W1", false},
-        {ui_->CommandPRS[2], "AT&W2", false},
-        {ui_->CommandPRS[3], "AT&W3", false},
-        {ui_->Command7, "ATH3", false},
-        {ui_->Command8, "ATH4", false},
+    const DeviceButton deviceButtons[] = {
+        {ui_->CommandPRF, "ATZ4", [](AdapterControl& c) { return c.loadFactory(); }, true},
+        {ui_->CommandPRL[0], "ATZ0", [](AdapterControl& c) { return c.loadProfile(1); }, true},
+        {ui_->CommandPRL[1], "ATZ1", [](AdapterControl& c) { return c.loadProfile(2); }, true},
+        {ui_->CommandPRL[2], "ATZ2", [](AdapterControl& c) { return c.loadProfile(3); }, true},
+        {ui_->CommandPRL[3], "ATZ3", [](AdapterControl& c) { return c.loadProfile(4); }, true},
+        {ui_->CommandPRS[0], "AT&W0", [](AdapterControl& c) { return c.saveProfile(1); }, false},
+        {ui_->CommandPRS[1], "AT&W1", [](AdapterControl& c) { return c.saveProfile(2); }, false},
+        {ui_->CommandPRS[2], "AT&W2", [](AdapterControl& c) { return c.saveProfile(3); }, false},
+        {ui_->CommandPRS[3], "AT&W3", [](AdapterControl& c) { return c.saveProfile(4); }, false},
+        {ui_->Command7, "ATH3", [](AdapterControl& c) { return c.hangUp(1); }, false},
+        {ui_->Command8, "ATH4", [](AdapterControl& c) { return c.hangUp(2); }, false},
     };
-    for (const ProfileButton& p : profileButtons) {
-        const QString cmd = QString::fromLatin1(p.command);
-        const bool reread = p.reread;
-        connect(p.button, &QPushButton::clicked, this, [this, cmd, reread] { sendProfileCommand(cmd, reread); });
+    for (const DeviceButton& d : deviceButtons) {
+        const QString cmd = QString::fromLatin1(d.command);
+        connect(d.button, &QPushButton::clicked, this, [this, cmd, op = d.op, reread = d.reread] {
+            sendDeviceCommand(
+                cmd, [this, op] { return op(control_); }, reread);
+        });
     }
 }
 
 void Form1::Change()
 {
-    setSaveButtonsEnabled(false);
+    // Any edit counts, even one back to what was read: the save buttons
+    // store the device's settings, and the window no longer says which.
+    if (!showing_)
+        setSaveButtonsEnabled(false);
 }
 
 // After a reading that left fields unread, writing the window back or saving
@@ -297,13 +277,13 @@ void Form1::pppChosen()
     Option1_Click();
 }
 
-void Form1::sendProfileCommand(const QString& cmd, bool reread)
+void Form1::sendDeviceCommand(const QString& cmd, const std::function<AtReply()>& op, bool reread)
 {
     if (!portTest())
         return;
     SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     showStatus(tr("Sending %1").arg(cmd));
-    send(cmd);
+    op();
     showStatus(deviceAbsent() ? tr("No DodOva answers on port %1.").arg(at_.line().port) : tr("%1 sent.").arg(cmd));
     if (reread)
         CommandRead_Click();
@@ -314,38 +294,17 @@ bool Form1::deviceAbsent() const
     return at_.deviceAbsent();
 }
 
-void Form1::pauseProcessingEvents(int ms)
-{
-    // An event loop with a timer waits without spinning a core; QTimer runs
-    // on a monotonic clock, so midnight does not matter.
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-void Form1::GetDodovaInfo()
-{
-    send(QStringLiteral("ATE1"));
-    const QString identity = send(QStringLiteral("ATI4")).text;
-    ui_->Label_info1->setText(identity);
-    at_.setDeviceAbsent(identity == u"Error"); // the label shows the latch
-    ui_->Label_info2->setText(send(QStringLiteral("ATI3")).text);
-    ui_->Label_info3->setText(send(QStringLiteral("ATI0")).text);
-    ui_->Label39->setText(tr("Code:"));
-    ui_->Label_info4->setText(send(QStringLiteral("ATI1")).text);
-}
-
-QString Form1::readingStatus() const
+QString Form1::readingStatus(const AdapterControl::Tally& tally) const
 {
     if (!lastReadFailed_)
         return tr("Settings received.");
     const QString why =
-        deviceAbsent() || missing_ == sent_
+        deviceAbsent() || tally.missing == tally.sent
             ? tr("No DodOva answered on port %1: the window shows the last known values.").arg(at_.line().port)
             : tr("%1 of %2 commands got no answer or were refused: their fields keep their last "
                  "values.")
-                  .arg(missing_)
-                  .arg(sent_);
+                  .arg(tally.missing)
+                  .arg(tally.sent);
     return why + u' ' + tr("Transmit Settings and Save to P stay off until a reading succeeds.");
 }
 
@@ -356,19 +315,13 @@ void Form1::CommandRead_Click()
     SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     setTransferButtonsEnabled(false);
     clearPppChoice();
-    sent_ = missing_ = 0;
-    showStatus(tr("Reading identification"));
-    GetDodovaInfo();
-    ReadRegisters();
-    showStatus(tr("Reading charge counters"));
-    ReadCosts();
-    showStatus(tr("Reading MSNs"));
-    ReadMSNS();
-    showStatus(tr("Reading own numbers"));
-    ReadOwnNumbers();
-    lastReadFailed_ = deviceAbsent() || missing_ > 0;
+    AdapterSettings value = edited(); // what gets no answer keeps what the window shows
+    const AdapterControl::Tally tally = control_.read(value);
+    read_ = value;
+    showValue(read_);
+    lastReadFailed_ = deviceAbsent() || tally.missing > 0;
     setTransferButtonsEnabled(true);
-    showStatus(readingStatus());
+    showStatus(readingStatus(tally));
 }
 
 void Form1::CommandSend_Click()
@@ -377,15 +330,9 @@ void Form1::CommandSend_Click()
         return;
     SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     setTransferButtonsEnabled(false);
-    at_.setBusyColour(kTransmitColour);
-    refused_.clear();
-    SendMSNSandOWN();
-    SendPOTS_Settings();
-    at_.showLamp(kPauseColour);
-    showStatus(tr("Waiting for the device to apply the settings"));
-    pauseProcessingEvents(kApplyPauseMs);
-    at_.setBusyColour(AtChannel::kCommandColour);
-    const QStringList refused = std::exchange(refused_, {});
+    AdapterSettings value = edited();
+    const QStringList refused = control_.transmit(value);
+    read_.registers = value.registers; // a failed read-back query keeps what was written
     CommandRead_Click();
     setSaveButtonsEnabled(true);
     ui_->CommandRead->setEnabled(true);

@@ -10,6 +10,8 @@
 #include <array>
 #include <functional>
 
+#include "device/adapter_control.h"
+#include "device/adapter_settings.h"
 #include "device/at_channel.h"
 #include "device/settings_elements.h"
 
@@ -26,38 +28,32 @@ public:
     // Main-window variables (start-up sets them; other windows read them).
     float UnitCost = 0.0f;
     QString LastReset;
-    std::array<qint32, 6> ChargeUnits{};
-    std::array<quint8, 128> RegisterImage{};
     int Ring = 0;
+    // The counts read last, zero at start-up.
+    void clearChargeUnits();
 
     void CommandRead_Click(); // "Receive Settings"
     void CommandSend_Click(); // "Transmit Settings"
     void TextUCost_Change();
-    void GetDodovaInfo();
     void showStatus(const QString& text);
 
-    // The steps "Receive Settings" and "Transmit Settings" are made of.
-    void ReadRegisters();
-    void SendPOTS_Settings();
-    void ReadMSNS();
-    void ReadOwnNumbers();
-    void SendMSNSandOWN();
-    void ReadCosts();
-    void Command2_Click(); // "Reset Counters"
-    void Option1_Click();  // PPP mode
-    void Change();         // an edit: the save-to-profile buttons no longer match the device
+    void SendPOTS_Settings(); // the register writes of a transmission alone
+    void Command2_Click();    // "Reset Counters"
+    void Option1_Click();     // PPP mode
+    // An edit: the save-to-profile buttons are off until the next reading.
+    void Change();
 
     // Where commands and the port test go. By default the AtChannel; tests
     // put a double here to record the exact command sequence.
-    using SendFunction = std::function<AtReply(const QString& cmd)>;
-    void setSendFunction(SendFunction send);
+    void setSendFunction(AdapterControl::Send send);
     void setPortTest(std::function<bool()> portOpens);
     // Every message box of the window goes through here (text, title); tests
     // replace it to count warnings instead of blocking on a modal box.
     std::function<void(const QString& text, const QString& title)> messageBox;
 
-    // The window's elements as the register map sees them.
-    SettingsElements& elements();
+    // The configuration read last, and what the window shows now.
+    const AdapterSettings& readValue() const { return read_; }
+    AdapterSettings edited() const;
 
     struct Ui; // the widgets, private to Form1's source files
 
@@ -65,7 +61,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    AtReply send(const QString& cmd);
     bool portTest();
     void buildWindow();
     void connectReactions();
@@ -73,24 +68,23 @@ private:
     void setSaveButtonsEnabled(bool on);
     void clearPppChoice();
     void pppChosen();
-    void sendProfileCommand(const QString& cmd, bool reread);
-    void pauseProcessingEvents(int ms);
+    void sendDeviceCommand(const QString& cmd, const std::function<AtReply()>& op, bool reread);
+    void showValue(const AdapterSettings& value);
+    void showProgress(AdapterControl::Step step, int done, int total);
     bool deviceAbsent() const;
-    void paintLamp(unsigned bgr);
-    QString readingStatus() const;
+    QString readingStatus(const AdapterControl::Tally& tally) const;
     void fitToScreen();
+    void paintLamp(unsigned bgr);
 
     AtChannel& at_;
-    SendFunction send_;
+    AdapterControl control_;
     std::function<bool()> portOpens_;
     Ui* ui_ = nullptr;
+    AdapterSettings read_; // what the device said last (and wrote, for the register image)
+    bool showing_ = false; // the window is being set from a value, not edited
     // The command sequence running now (a reading, a transmission, a profile
     // command); a PPP choice made meanwhile is part of it and not the user's.
     int sequences_ = 0;
-    // Tally of the reading that runs or ran last.
-    int sent_ = 0;
-    int missing_ = 0;             // unanswered or refused
     bool lastReadFailed_ = false; // keeps "Transmit Settings" and "Save to P" off
-    QStringList refused_;         // fields the device refused in the transmission that runs
     bool fitted_ = false;
 };

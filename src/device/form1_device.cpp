@@ -1,14 +1,13 @@
-// Form1's device steps: registers, MSNs and own numbers, charge counters,
-// the PPP mode.
+// Form1 as a view on the adapter's configuration: showing a value read,
+// taking the edited value back, the progress texts, the PPP mode, the
+// charge counters and their money.
 #include "device/form1.h"
 #include "common/settings_keys.h"
 #include "device/form1_ui.h"
 
 #include "common/regional.h"
 #include "common/settings_store.h"
-#include "device/answer_parsers.h"
 #include "device/charge_counters.h"
-#include "device/register_io.h"
 #include "device/register_map.h"
 
 #include <QDateTime>
@@ -18,116 +17,84 @@
 
 namespace {
 
-// Field, write-command prefix and the name the user knows it by, in the order
-// the slots are written.
-struct NumberSlot {
-    FormElement field;
-    const char* prefix;
-    const char* caption;
-};
-constexpr NumberSlot kNumberSlots[] = {
-    {FormElement::TextMSN1, "AT&ZI0=", QT_TRANSLATE_NOOP("Form1", "Phone 1 MSN1")},
-    {FormElement::TextMSN2, "AT&ZI1=", QT_TRANSLATE_NOOP("Form1", "Phone 1 MSN2")},
-    {FormElement::TextMSN3, "AT&ZI2=", QT_TRANSLATE_NOOP("Form1", "Phone 1 MSN3")},
-    {FormElement::TextMSN4, "AT&ZI3=", QT_TRANSLATE_NOOP("Form1", "Phone 2 MSN1")},
-    {FormElement::TextMSN5, "AT&ZI4=", QT_TRANSLATE_NOOP("Form1", "Phone 2 MSN2")},
-    {FormElement::TextMSN6, "AT&ZI5=", QT_TRANSLATE_NOOP("Form1", "Phone 2 MSN3")},
-    {FormElement::TextMSN7, "AT&ZI6=", QT_TRANSLATE_NOOP("Form1", "DTE Port MSN1")},
-    {FormElement::TextMSN8, "AT&ZI7=", QT_TRANSLATE_NOOP("Form1", "DTE Port MSN2")},
-    {FormElement::TextMSN9, "AT&ZI8=", QT_TRANSLATE_NOOP("Form1", "DTE Port MSN3")},
-    {FormElement::TextOWN3, "AT&ZOI=", QT_TRANSLATE_NOOP("Form1", "DTE Port Own #")},
-    {FormElement::TextOWN1, "AT&ZOa=", QT_TRANSLATE_NOOP("Form1", "Phone 1 Own #")},
-    {FormElement::TextOWN2, "AT&ZOb=", QT_TRANSLATE_NOOP("Form1", "Phone 2 Own #")},
-};
-
 // Units and cost label (1-based) of each counter, in the device's order, and back.
 constexpr int kCounterLabel[6] = {3, 1, 2, 6, 4, 5};
 constexpr int kCounterOfLabel[7] = {-1, 1, 2, 0, 4, 5, 3};
 
 } // namespace
 
-void Form1::ReadRegisters()
+AdapterSettings Form1::edited() const
 {
-    RegisterIo io{[this](const QString& cmd) { return send(cmd); }, RegisterImage, ui_->elements};
-    io.progress = [this](int done, int total) { showStatus(tr("Reading registers %1/%2").arg(done).arg(total)); };
-    ++sequences_; // the PPP choice that follows S87 is the reading's own
-    readRegisters(io);
-    --sequences_;
+    AdapterSettings value = read_;
+    for (int i = 0; i < kElementCount; ++i) {
+        const FormElement e = FormElement(i);
+        if (isCheck(e))
+            value.elements.setCheck(e, ui_->elements.check(e));
+        else if (isChoice(e) && ui_->elements.choice(e) < 0)
+            value.elements.clearChoice(e);
+        else if (isChoice(e))
+            value.elements.setChoice(e, ui_->elements.choice(e));
+        else
+            value.elements.setText(e, ui_->elements.text(e));
+    }
+    return value;
+}
+
+void Form1::showValue(const AdapterSettings& value)
+{
+    showing_ = true;
+    for (int i = 0; i < kElementCount; ++i) {
+        const FormElement e = FormElement(i);
+        if (isCheck(e))
+            ui_->elements.setCheck(e, value.elements.check(e));
+        else if (isChoice(e))
+            ui_->elements.setChoice(e, value.elements.choice(e)); // no choice made: none unmade
+        else
+            ui_->elements.setText(e, value.elements.text(e));
+    }
+    QLabel* const identity[] = {ui_->Label_info1, ui_->Label_info2, ui_->Label_info3, ui_->Label_info4};
+    for (std::size_t i = 0; i < value.identity.size(); ++i)
+        identity[i]->setText(value.identity[i]); // "Error" in the first: the channel's latch
+    ui_->Label39->setText(tr("Code:"));
+    for (int j = 0; j < 6; ++j)
+        ui_->Labelucost[kCounterLabel[j] - 1]->setText(value.counterTexts[j]);
+    showing_ = false;
+    TextUCost_Change();
+}
+
+void Form1::showProgress(AdapterControl::Step step, int done, int total)
+{
+    using S = AdapterControl::Step;
+    switch (step) {
+    case S::Identification: showStatus(tr("Reading identification")); break;
+    case S::Registers: showStatus(tr("Reading registers %1/%2").arg(done).arg(total)); break;
+    case S::Counters: showStatus(tr("Reading charge counters")); break;
+    case S::Msns: showStatus(tr("Reading MSNs")); break;
+    case S::OwnNumbers: showStatus(tr("Reading own numbers")); break;
+    case S::WritingNumbers: showStatus(tr("Writing MSNs and own numbers %1/%2").arg(done).arg(total)); break;
+    case S::WritingRegisters: showStatus(tr("Writing registers %1/%2").arg(done).arg(total)); break;
+    case S::Applying: showStatus(tr("Waiting for the device to apply the settings")); break;
+    }
 }
 
 void Form1::SendPOTS_Settings()
 {
-    RegisterIo io{[this](const QString& cmd) { return send(cmd); }, RegisterImage, ui_->elements};
-    io.progress = [this](int done, int total) { showStatus(tr("Writing registers %1/%2").arg(done).arg(total)); };
-    io.warn = messageBox;
-    sendPotsSettings(io);
-    refused_ += io.refused;
+    AdapterSettings value = edited();
+    control_.writeRegisters(value);
+    read_.registers = value.registers;
 }
 
 void Form1::Option1_Click()
 {
-    const int mode = ui_->elements.choice(FormElement::Option1);
-    if (mode == 1) {
-        send(QStringLiteral("ATB40"));
-        ui_->elements.setCheck(FormElement::CheckBUN, 0);
-    }
-    if (mode == 2) {
-        send(QStringLiteral("ATB0"));
-        ui_->elements.setCheck(FormElement::CheckBUN, 1);
-    }
-    setSaveButtonsEnabled(true);
-    send(QStringLiteral("ATE1"));
-    setSaveButtonsEnabled(true); // the bundle box's change reaction disabled them
+    AdapterSettings value = edited();
+    control_.choosePppMode(value, ui_->elements.choice(FormElement::Option1));
+    ui_->elements.setCheck(FormElement::CheckBUN, value.elements.check(FormElement::CheckBUN));
+    setSaveButtonsEnabled(true); // the device took the mode at once
 }
 
-void Form1::ReadMSNS()
+void Form1::clearChargeUnits()
 {
-    const AtReply reply = send(QStringLiteral("AT&ZI?"));
-    if (!reply.arrived())
-        return; // no answer: the fields keep what they show
-    const std::array<QString, 9> msns = parseMsns(reply.text);
-    for (int k = 0; k < 9; ++k)
-        ui_->elements.setText(nthElement(FormElement::TextMSN1, k), msns[k]);
-}
-
-void Form1::ReadOwnNumbers()
-{
-    send(QStringLiteral("ATE1"));
-    const AtReply reply = send(QStringLiteral("AT&ZO?"));
-    if (!reply.arrived())
-        return;
-    const std::array<QString, 3> own = parseOwnNumbers(reply.text);
-    for (int j = 0; j < 3; ++j)
-        ui_->elements.setText(nthElement(FormElement::TextOWN1, j), own[j]);
-}
-
-void Form1::SendMSNSandOWN()
-{
-    send(QStringLiteral("ATCD8")); // a running trace would garble the answers
-    send(QStringLiteral("ATE1"));
-    int done = 0;
-    for (const NumberSlot& slot : kNumberSlots) {
-        showStatus(tr("Writing MSNs and own numbers %1/%2").arg(done++).arg(std::size(kNumberSlots)));
-        const QString number = ui_->elements.text(slot.field);
-        // A text that is not a number would be taken by the device as garbage.
-        if (number.isEmpty() || regional::toNumber(number))
-            if (send(QString::fromLatin1(slot.prefix) + number).outcome == AtOutcome::Refused)
-                refused_ << QStringLiteral("%1 \"%2\"").arg(tr(slot.caption), number);
-        send(QStringLiteral("ATE1"));
-    }
-}
-
-void Form1::ReadCosts()
-{
-    const AtReply reply = send(QStringLiteral("ATCH?"));
-    if (!reply.arrived())
-        return;
-    const std::array<QString, 6> counts = parseCharges(reply.text);
-    for (int j = 0; j < 6; ++j) {
-        ChargeUnits[j] = chargeCount(counts[j], ChargeUnits[j]);
-        ui_->Labelucost[kCounterLabel[j] - 1]->setText(counts[j]);
-    }
-    TextUCost_Change();
+    read_.chargeUnits.fill(0);
 }
 
 void Form1::TextUCost_Change()
@@ -137,7 +104,7 @@ void Form1::TextUCost_Change()
         return;
     UnitCost = float(*cost);
     for (int label = 1; label <= 6; ++label) {
-        const double money = double(UnitCost) * ChargeUnits[kCounterOfLabel[label]];
+        const double money = double(UnitCost) * read_.chargeUnits[kCounterOfLabel[label]];
         ui_->Labelcost[label - 1]->setText(regional::currency2(money));
     }
 }
@@ -146,7 +113,7 @@ void Form1::Command2_Click()
 {
     if (!portTest())
         return;
-    send(QStringLiteral("ATCH0"));
+    control_.resetCounters();
     LastReset = resetStamp(QDateTime::currentDateTime());
     ui_->LabelRTime->setText(LastReset);
     SettingsStore::user().write(key::LastReset, LastReset);

@@ -130,8 +130,11 @@ void readRegisters(RegisterIo& io)
         if (fetch(io, reg))
             showRegister(reg, io.image[reg], io.elements);
         ++done;
-        if (reg == 87) // the PPP mode follows the bundle box; choosing it runs its reaction
+        if (reg == 87) { // the PPP mode follows the bundle box; choosing it runs its reaction
             io.elements.setChoice(FormElement::Option1, pppChoiceFor(io.elements));
+            if (io.pppChosen)
+                io.pppChosen();
+        }
     }
     if (io.progress)
         io.progress(done, int(kReadOrder.size()));

@@ -19,6 +19,8 @@ struct RegisterIo {
     std::function<void(int done, int total)> progress = {};
     // A warning message box (text, title).
     std::function<void(const QString& text, const QString& title)> warn = {};
+    // Reading: runs once the PPP-mode choice follows the bundle bits of S87.
+    std::function<void()> pppChosen = {};
     // Writing: the captions of the registers the device refused, in order.
     QStringList refused = {};
 };

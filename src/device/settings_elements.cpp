@@ -59,3 +59,61 @@ QString elementName(FormElement e)
     const int i = int(e);
     return i >= 0 && i < kElementCount ? QString::fromLatin1(kNames[i]) : QString();
 }
+
+std::optional<FormElement> elementNamed(const QString& name)
+{
+    for (int i = 0; i < kElementCount; ++i)
+        if (name == QLatin1String(kNames[i]))
+            return FormElement(i);
+    return std::nullopt;
+}
+
+int ElementValues::check(FormElement box) const
+{
+    return isCheck(box) ? checks_[int(box)] : 0;
+}
+
+void ElementValues::setCheck(FormElement box, int value)
+{
+    if (isCheck(box))
+        checks_[int(box)] = value;
+}
+
+int ElementValues::choice(FormElement group) const
+{
+    return isChoice(group) ? choices_[int(group) - kFirstChoice] : -1;
+}
+
+void ElementValues::setChoice(FormElement group, int index)
+{
+    if (isChoice(group) && index >= 0) // as a window: a choice is made, never unmade
+        choices_[int(group) - kFirstChoice] = index;
+}
+
+void ElementValues::clearChoice(FormElement group)
+{
+    if (isChoice(group))
+        choices_[int(group) - kFirstChoice] = -1;
+}
+
+QString ElementValues::text(FormElement field) const
+{
+    const int i = int(field) - kFirstText;
+    return i >= 0 && i < kTextCount ? texts_[i] : QString();
+}
+
+void ElementValues::setText(FormElement field, const QString& text)
+{
+    const int i = int(field) - kFirstText;
+    if (i >= 0 && i < kTextCount)
+        texts_[i] = text;
+}
+
+QString ElementValues::valueText(FormElement e) const
+{
+    if (isCheck(e))
+        return QString::number(check(e));
+    if (isChoice(e))
+        return QString::number(choice(e));
+    return text(e);
+}

@@ -4,6 +4,8 @@
 // register, MSN and own-number code reaches them through SettingsElements,
 // which the window implements over its widgets and tests over plain maps.
 #include <QString>
+#include <array>
+#include <optional>
 
 enum class FormElement {
     // check boxes, Phone 1 and Phone 2 side by side
@@ -70,6 +72,17 @@ constexpr FormElement nthElement(FormElement first, int offset)
 
 // The object name, "CheckCW1" for FormElement::CheckCW1.
 QString elementName(FormElement e);
+// The element of an object name; nothing for a name the window does not know.
+std::optional<FormElement> elementNamed(const QString& name);
+
+constexpr bool isCheck(FormElement e)
+{
+    return int(e) < kFirstChoice;
+}
+constexpr bool isChoice(FormElement e)
+{
+    return int(e) >= kFirstChoice && int(e) < kFirstText;
+}
 
 class SettingsElements {
 public:
@@ -83,4 +96,32 @@ public:
     virtual void setChoice(FormElement group, int index) = 0;
     virtual QString text(FormElement field) const = 0;
     virtual void setText(FormElement field, const QString& text) = 0;
+};
+
+// The elements as a value: what the window shows, what a reading found, what
+// a command-line program changes. Nothing selected is -1, as in a window.
+class ElementValues : public SettingsElements {
+public:
+    ElementValues() { choices_.fill(-1); }
+
+    int check(FormElement box) const override;
+    void setCheck(FormElement box, int value) override;
+    int choice(FormElement group) const override;
+    void setChoice(FormElement group, int index) override;
+    void clearChoice(FormElement group);
+    QString text(FormElement field) const override;
+    void setText(FormElement field, const QString& text) override;
+
+    // The element as text: a box 0, 1 or 2 (greyed), a choice its index or -1.
+    QString valueText(FormElement e) const;
+
+    bool operator==(const ElementValues& o) const
+    {
+        return checks_ == o.checks_ && choices_ == o.choices_ && texts_ == o.texts_;
+    }
+
+private:
+    std::array<int, kCheckCount> checks_{};
+    std::array<int, kChoiceCount> choices_{};
+    std::array<QString, kTextCount> texts_{};
 };

@@ -42,15 +42,6 @@ public:
     void setText(FormElement e, const QString& t) override { texts[e] = t, changes << elementName(e) + u'=' + t; }
 };
 
-FormElement elementNamed(const QString& name)
-{
-    for (int i = 0; i < kElementCount; ++i)
-        if (elementName(FormElement(i)) == name)
-            return FormElement(i);
-    ADD_FAILURE() << "no element " << name.toStdString();
-    return FormElement::Check3;
-}
-
 QString unquote(QString s)
 {
     if (s.startsWith(u'"') && s.endsWith(u'"'))
@@ -68,7 +59,7 @@ QString run(const QString& kind, const QStringList& args, const QString& rest)
     if (kind == u"compose") {
         MapElements e;
         for (const QString& box : args.mid(2))
-            e.checks[elementNamed(box.section(u'=', 0, 0))] = box.section(u'=', 1).toInt();
+            e.checks[elementNamed(box.section(u'=', 0, 0)).value()] = box.section(u'=', 1).toInt();
         return QString::number(composeRegister(args.value(0).toInt(), quint8(args.value(1).toInt(nullptr, 0)), e));
     }
     const QString answer = unquote(rest);
