@@ -1,9 +1,11 @@
 #include "common/settings_store.h"
 
 #include "common/program_folder.h"
+#include "common/regular_file.h"
 #include "common/settings_keys.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <optional>
@@ -87,10 +89,31 @@ QString& userFileOverride()
     return path;
 }
 
+// Larger files are no settings a person keeps.
+constexpr qint64 kMaxSettingsFile = 1024 * 1024;
+
+// QSettings blocks in its constructor on a FIFO and reads /dev/zero for ever:
+// a settings file that is there but no regular file of a sane size is left
+// alone (said on the log); the defaults hold and nothing is saved over it.
+bool usable(const QString& path)
+{
+    return !QFileInfo::exists(path) || regularfile::check(path, kMaxSettingsFile).isEmpty();
+}
+
+std::unique_ptr<QSettings> openIni(const QString& path)
+{
+    return std::make_unique<QSettings>(usable(path) ? path : QString(), QSettings::IniFormat);
+}
+
 std::unique_ptr<QSettings> openUserSettings()
 {
     if (!userFileOverride().isEmpty())
-        return std::make_unique<QSettings>(userFileOverride(), QSettings::IniFormat);
+        return openIni(userFileOverride());
+    // Where QSettings keeps the user scope's INI file on Linux.
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/'
+                        + QLatin1String(kApplication) + QLatin1String(".ini");
+    if (!usable(own))
+        return openIni({});
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, kApplication);
 }
 
@@ -100,8 +123,7 @@ SettingsStore::SettingsStore() : settings_(openUserSettings())
 {
 }
 
-SettingsStore::SettingsStore(const QString& iniPath)
-    : settings_(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+SettingsStore::SettingsStore(const QString& iniPath) : settings_(openIni(iniPath))
 {
 }
 

@@ -1,7 +1,7 @@
 #include "common/user_text.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "common/regular_file.h"
+
 #include <QStringDecoder>
 #include <array>
 
@@ -40,25 +40,12 @@ QByteArray encode(const QString& text)
     return text.toUtf8();
 }
 
-QString readFile(const QString& path, bool* ok)
+QString readFile(const QString& path, bool* ok, qint64 maxBytes)
 {
+    const regularfile::Contents file = regularfile::read(path, maxBytes);
     if (ok)
-        *ok = true;
-    if (path.isEmpty() || !QFileInfo::exists(path))
-        return {};
-    QFile f(path);
-    if (QFileInfo(path).isDir() || !f.open(QIODevice::ReadOnly)) {
-        if (ok)
-            *ok = false;
-        return {};
-    }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        if (ok)
-            *ok = false;
-        return {};
-    }
-    return decode(bytes);
+        *ok = file.ok();
+    return decode(file.bytes);
 }
 
 } // namespace usertext

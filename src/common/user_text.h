@@ -12,10 +12,13 @@ namespace usertext {
 QString decode(const QByteArray& bytes);
 QByteArray encode(const QString& text);
 
+// Larger files are no list or book a person keeps.
+inline constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
 // Reads and decodes a whole file. A missing file reads as empty; one that
-// exists but cannot be read (no permission, a directory, an I/O error) reads
-// as empty with `ok` false.
-QString readFile(const QString& path, bool* ok = nullptr);
+// exists but cannot be read (no permission, no regular file, larger than
+// `maxBytes`, an I/O error) reads as empty with `ok` false (common/regular_file.h).
+QString readFile(const QString& path, bool* ok = nullptr, qint64 maxBytes = kMaxFileSize);
 
 // Calls fn(line) for every line of text until fn returns true; returns
 // whether one did.

@@ -2,12 +2,13 @@
 
 #include "common/atomic_file.h"
 #include "common/program_folder.h"
+#include "common/regular_file.h"
 #include "phonebook/contact_import.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
@@ -41,7 +42,8 @@ QString savePicture(const QString& dir, const QByteArray& data)
     return {};
 }
 
-// The .vcf files of the folder and of the folders in it, in a stable order.
+// The .vcf files of the folder and of the folders in it, in a stable order;
+// FIFOs, devices and sockets too, to be skipped with a word on the log.
 QStringList vcardFiles(const QString& dir)
 {
     QStringList files;
@@ -50,7 +52,8 @@ QStringList vcardFiles(const QString& dir)
     for (const QString& sub : top.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
         dirs << top.absoluteFilePath(sub);
     for (const QString& d : dirs)
-        for (const QFileInfo& f : QDir(d).entryInfoList({QStringLiteral("*.vcf")}, QDir::Files, QDir::Name))
+        for (const QFileInfo& f :
+            QDir(d).entryInfoList({QStringLiteral("*.vcf")}, QDir::Files | QDir::System, QDir::Name))
             if (files.size() < ContactFolder::kMaxFiles)
                 files << f.absoluteFilePath();
     return files;
@@ -64,12 +67,12 @@ ContactFolder::Contents ContactFolder::read(const QString& dir, const QString& p
     QSet<QString> pictures;
     for (const QString& path : vcardFiles(dir)) {
         ++out.files;
-        QFile file(path);
-        if (file.size() > contact_import::kMaxFileSize || !file.open(QIODevice::ReadOnly)) {
+        const regularfile::Contents file = regularfile::read(path, contact_import::kMaxFileSize);
+        if (!file.ok()) {
             ++out.unusable;
             continue;
         }
-        const ContactImport cards = contact_import::parseVCard(file.readAll());
+        const ContactImport cards = contact_import::parseVCard(file.bytes);
         out.unusable += cards.contacts.isEmpty() ? std::max(cards.unusable, 1) : cards.unusable;
         for (qsizetype i = 0; i < cards.contacts.size(); ++i) {
             BookEntry e = cards.contacts[i];

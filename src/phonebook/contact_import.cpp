@@ -1,9 +1,10 @@
 #include "phonebook/contact_import.h"
 
+#include "common/regular_file.h"
 #include "phonebook/contact_fields.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -67,17 +68,17 @@ QList<BookEntry> newContactsOnly(const QList<BookEntry>& book, const QList<BookE
 ContactImport readFile(const QString& path)
 {
     ContactImport result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
-    if (file.size() > kMaxFileSize) {
+    if (const QFileInfo info(path); info.isFile() && info.size() > kMaxFileSize) {
         result.error = QCoreApplication::translate("DialogpBook", "The file is larger than %1 MB.")
                            .arg(kMaxFileSize / (1024 * 1024));
         return result;
     }
-    QByteArray data = file.read(kMaxFileSize + 1);
+    regularfile::Contents file = regularfile::read(path, kMaxFileSize);
+    if (!file.exists || !file.ok()) {
+        result.error = file.exists ? file.problem : QStringLiteral("No such file or directory");
+        return result;
+    }
+    QByteArray data = std::move(file.bytes);
     // Some address books export UTF-16; the parsers work on 8-bit lines.
     if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {
         QStringDecoder utf16(QStringDecoder::Utf16);

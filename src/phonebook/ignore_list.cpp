@@ -4,8 +4,6 @@
 #include "common/program_folder.h"
 #include "common/user_text.h"
 
-#include <QFileInfo>
-
 namespace {
 
 // Files larger than this are no ignore list a person wrote.
@@ -31,9 +29,7 @@ IgnoreList::IgnoreList(QStringView text, const NumberPlan& plan) : plan_(plan)
 
 IgnoreList IgnoreList::read(const QString& path, const NumberPlan& plan)
 {
-    if (QFileInfo(path).size() > kMaxFileSize)
-        return IgnoreList({}, plan);
-    return IgnoreList(usertext::readFile(path), plan);
+    return IgnoreList(usertext::readFile(path, nullptr, kMaxFileSize), plan);
 }
 
 QString IgnoreList::defaultPath()
@@ -58,7 +54,10 @@ bool IgnoreList::add(const QString& path, const QString& number, const NumberPla
 {
     if (numberforms::national(number, plan).isEmpty())
         return false;
-    QString text = usertext::readFile(path);
+    bool readable = true;
+    QString text = usertext::readFile(path, &readable, kMaxFileSize);
+    if (!readable)
+        return false; // never replace what could not be read
     if (IgnoreList(text, plan).matches(number))
         return true;
     if (!text.isEmpty() && !text.endsWith(u'\n'))

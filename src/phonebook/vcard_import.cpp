@@ -4,7 +4,8 @@
 #include "phonebook/contact_fields.h"
 #include "phonebook/contact_import.h"
 
-#include <QFile>
+#include "common/regular_file.h"
+
 #include <QUrl>
 #include <array>
 #include <optional>
@@ -193,10 +194,7 @@ QByteArray photoOf(const Property& p)
     const QUrl url(QString::fromUtf8(value));
     if (!url.isLocalFile())
         return {};
-    QFile f(url.toLocalFile());
-    if (f.size() > contact_import::kMaxPhotoSize || !f.open(QIODevice::ReadOnly))
-        return {};
-    return f.read(contact_import::kMaxPhotoSize);
+    return regularfile::read(url.toLocalFile(), contact_import::kMaxPhotoSize).bytes;
 }
 
 struct Card {

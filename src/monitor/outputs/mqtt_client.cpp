@@ -1,5 +1,7 @@
 #include "monitor/outputs/mqtt_client.h"
 
+#include "common/regular_file.h"
+
 #include <QHostInfo>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -111,6 +113,14 @@ void MqttClient::open()
     // A fresh state each time: what libmosquitto kept of the last connection
     // would go again beside the queue's own copy.
     mosquitto_reinitialise(mosq_, clientId_.toUtf8().constData(), true, this);
+    // OpenSSL would block on a FIFO and read /dev/zero for ever.
+    if (const QString bad = config_.tls && !config_.caFile.isEmpty()
+                                ? regularfile::check(config_.caFile, MqttConfig::kMaxCaFile)
+                                : QString();
+        !bad.isEmpty()) {
+        say(QStringLiteral("cannot use the CA file %1: %2; retrying").arg(config_.caFile, bad));
+        return retryLater();
+    }
     configure();
     const int rc = mosquitto_connect_async(mosq_, config_.host.toUtf8().constData(), config_.port, kKeepAliveS);
     if (rc != MOSQ_ERR_SUCCESS) {

@@ -1,6 +1,7 @@
 #include "monitor/outputs/mqtt_config.h"
 
-#include <QFile>
+#include "common/regular_file.h"
+
 #include <QRegularExpression>
 #include <QUrl>
 
@@ -62,14 +63,14 @@ QString defaultDeviceId(const QString& hostName, const QString& adapterPort)
 
 bool readPasswordFile(const QString& path, QString& password, QString& error)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot read the password file %1: %2").arg(path, f.errorString());
+    const regularfile::Contents file = regularfile::read(path, MqttConfig::kMaxPasswordFile);
+    if (!file.exists || !file.ok()) {
+        error = QStringLiteral("cannot read the password file %1: %2")
+                    .arg(path, file.exists ? file.problem : QStringLiteral("no such file"));
         return false;
     }
-    constexpr qint64 kMaxLine = 1024;
-    QByteArray line = f.readLine(kMaxLine);
-    while (line.endsWith('\n') || line.endsWith('\r'))
+    QByteArray line = file.bytes.left(file.bytes.indexOf('\n'));
+    while (line.endsWith('\r'))
         line.chop(1);
     password = QString::fromUtf8(line);
     return true;

@@ -8,6 +8,8 @@
 
 struct MqttConfig {
     static constexpr quint16 kPort = 1883, kTlsPort = 8883;
+    // Larger files are no password or CA file (common/regular_file.h).
+    static constexpr qint64 kMaxPasswordFile = 64 * 1024, kMaxCaFile = 4 * 1024 * 1024;
 
     QString host;
     quint16 port = kPort;
@@ -33,7 +35,8 @@ QString deviceIdFrom(const QString& text);
 // The default id: this host's name and the adapter's port ("/dev/ttyUSB0",
 // "tcp://host:3000"), so two monitors on one broker are two devices.
 QString defaultDeviceId(const QString& hostName, const QString& adapterPort);
-// The first line of a password file, without its line end.
+// The first line of a password file (a regular file of at most
+// kMaxPasswordFile bytes), without its line end.
 bool readPasswordFile(const QString& path, QString& password, QString& error);
 
 } // namespace mqtt_config
