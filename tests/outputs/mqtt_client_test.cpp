@@ -95,10 +95,16 @@ TEST(MqttClient, AFullQueueDropsTheOldestAndDeliversTheRestInOrder)
     EXPECT_TRUE(got == expected) << got.size() << " lines from " << got.value(0).toStdString();
     EXPECT_EQ(log.filter("dropping the oldest").size(), 1) << log.join(u'\n').toStdString();
     EXPECT_EQ(log.filter("2 events were dropped").size(), 1) << log.join(u'\n').toStdString();
+    broker.stop(); // what waits when the monitor stops is counted on the log
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !client.isConnected(); }, 30000));
+    client.publish({"q", "late"});
+    client.stop({"t/status", "offline", 1, true});
+    EXPECT_EQ(log.filter("1 events waiting for the broker are dropped").size(), 1) << log.join(u'\n').toStdString();
 }
 
-// Home Assistant says it is back: it forgot the devices, so they are announced again.
-TEST(MqttOutput, HomeAssistantOnlineAnnouncesTheDeviceAgain)
+// Home Assistant says it is back: it forgot the devices, so they are announced
+// again; a flood of "online"s is answered a bounded number of times.
+TEST(MqttOutput, HomeAssistantOnlineAnnouncesTheDeviceAgainAtMostOncePerPause)
 {
     Broker broker;
     ASSERT_TRUE(broker.start());
@@ -115,6 +121,15 @@ TEST(MqttOutput, HomeAssistantOnlineAnnouncesTheDeviceAgain)
             return live.lines().filter("/config ").size() >= configs;
         },
         30000));
+    QProcess flood; // 10,000 messages from one client, one a line
+    flood.start("mosquitto_pub", broker.clientArgs() + QStringList{"-t", "homeassistant/status", "-l"});
+    ASSERT_TRUE(flood.waitForStarted());
+    flood.write(QByteArray("online\n").repeated(10000));
+    flood.closeWriteChannel();
+    ASSERT_TRUE(live.waitFor("homeassistant/status online", 10001, 60000));
+    ASSERT_TRUE(live.waitFor("/config ", 2 * configs, 30000)); // the pause over, once more
+    QTest::qWait(500);                                         // a flood answered once per message would be seen by now
+    EXPECT_LE(live.lines().filter("/config ").size(), 4 * configs);
 }
 
 } // namespace

@@ -294,6 +294,9 @@ void MqttClient::stop(const Message& last)
     if (connected_) {
         send(last);
         mosquitto_disconnect(mosq_); // written at once: this client has no thread of its own
+    } else if (!queue_.empty()) {    // waiting for a broker that is away: lost with this run
+        emit logMessage(QStringLiteral("MQTT: stopping, %1 events waiting for the broker are dropped")
+                            .arg(queue_.size() + inflight_.size()));
     }
     lost(QStringLiteral("stopped"));
 }

@@ -11,8 +11,10 @@ MqttOutput::MqttOutput(const MqttConfig& config, QObject* parent)
     const QString homeAssistant = config_.discoveryPrefix + QStringLiteral("/status");
     connect(client_, &MqttClient::message, this, [this, homeAssistant](const QString& topic, const QByteArray& text) {
         if (topic == homeAssistant && text.trimmed() == mqtt_messages::kOnline)
-            publishState(); // Home Assistant restarted: it forgot the devices
+            homeAssistantBack();
     });
+    rediscover_.setSingleShot(true);
+    connect(&rediscover_, &QTimer::timeout, this, &MqttOutput::publishState);
     client_->subscribe(homeAssistant);
 }
 
@@ -33,8 +35,23 @@ bool MqttOutput::isConnected() const
     return client_->isConnected();
 }
 
+// Home Assistant restarted: it forgot the devices. Many "online"s in a row
+// are answered once now and once when the pause is over.
+void MqttOutput::homeAssistantBack()
+{
+    if (rediscover_.isActive())
+        return;
+    const qint64 wait = announced_.isValid() ? kRediscoverMs - announced_.elapsed() : 0;
+    if (wait <= 0)
+        publishState();
+    else
+        rediscover_.start(int(wait));
+}
+
 void MqttOutput::publishState()
 {
+    rediscover_.stop();
+    announced_.start();
     for (const MqttClient::Message& m : mqtt_messages::discovery(config_))
         client_->publish(m);
     for (int ch = 0; ch < int(phases_.size()); ++ch)

@@ -3,18 +3,23 @@
 // event as it happens, the retained state (availability, each channel's phase,
 // the last call, the missed calls) and Home Assistant's discovery configs,
 // published at every connect and whenever Home Assistant says it is back
-// ("online" on "<discovery>/status").
+// ("online" on "<discovery>/status"), at most once per kRediscoverMs: any
+// client may publish that as often as it likes.
 #include "monitor/engine/call_event.h"
 #include "monitor/outputs/mqtt_client.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 #include <array>
 #include <optional>
 
 class MqttOutput : public QObject {
     Q_OBJECT
 public:
+    static constexpr int kRediscoverMs = 5000;
+
     explicit MqttOutput(const MqttConfig& config, QObject* parent = nullptr);
     ~MqttOutput() override;
 
@@ -34,10 +39,13 @@ signals:
 
 private:
     void publishState();
+    void homeAssistantBack();
 
     MqttConfig config_;
     MqttClient* client_;
     std::array<CallPhase, 2> phases_{};
     std::optional<MqttClient::Message> lastCall_;
     int missed_ = 0;
+    QElapsedTimer announced_; // since the last publishState (steady)
+    QTimer rediscover_;       // the "online" that came too soon, answered later
 };
