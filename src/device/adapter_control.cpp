@@ -185,6 +185,21 @@ QStringList AdapterControl::writeRegisters(AdapterSettings& value)
     return io.refused;
 }
 
+AtReply AdapterControl::writeRegister(int reg, int value)
+{
+    return command(QStringLiteral("ATS%1=%2").arg(reg).arg(value));
+}
+
+AtReply AdapterControl::writeNumber(FormElement field, const QString& number)
+{
+    AtReply reply({}, AtOutcome::NotSent);
+    for (const NumberSlot& slot : kNumberSlots)
+        if (slot.field == field)
+            reply = command(QString::fromLatin1(slot.prefix) + number);
+    command(QStringLiteral("ATE1"));
+    return reply;
+}
+
 AtReply AdapterControl::loadProfile(int profile)
 {
     return command(QStringLiteral("ATZ%1").arg(profile - 1));

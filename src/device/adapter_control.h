@@ -65,6 +65,10 @@ public:
     AtReply loadFactory();
     AtReply hangUp(int phone);
     AtReply resetCounters();
+    // One register or one number slot written outright ("ATS79=12", "AT&ZI0="
+    // and the number, then "ATE1"), for a restore that writes only what differs.
+    AtReply writeRegister(int reg, int value);
+    AtReply writeNumber(FormElement field, const QString& number);
     // Any one command, counted in the tally.
     AtReply command(const QString& cmd);
 

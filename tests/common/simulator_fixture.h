@@ -42,6 +42,7 @@ public:
 
     bool up() const { return up_; }
     QString link() const { return dir_.filePath(QStringLiteral("dodova")); }
+    QString statePath() const { return dir_.filePath(QStringLiteral("state")); }
     QString logPath() const { return dir_.filePath(QStringLiteral("commands.log")); }
 
     // The commands the simulator received, in order (the log's text after the TAB).

@@ -1,0 +1,35 @@
+#pragma once
+// The adapter's configuration as text: the Name=value lines of show, its JSON
+// object, the backup file, and NAME=VALUE changes checked before anything is sent.
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <optional>
+
+#include "device/adapter_settings.h"
+
+namespace configtext {
+
+// Every line of show: identification, registers, settings, counters.
+QStringList showLines(const AdapterSettings& value);
+QString showJson(const AdapterSettings& value);
+
+// The names set accepts: the register settings and the numbers, as the
+// settings window names its elements.
+bool isSettable(FormElement e);
+// Applies "NAME=VALUE" to `value`; the reason when the name is unknown or the
+// value out of range.
+std::optional<QString> applyChange(AdapterSettings& value, const QString& assignment);
+
+// What a backup holds: the sixteen registers read, the twelve numbers, the
+// unit cost; the identification in its header.
+struct Backup {
+    QString identification;             // the "ATI4" answer, trimmed
+    std::map<QString, QString> entries; // "S79" -> "12", "TextMSN1" -> "4711", "UnitCost" -> "0,026"
+};
+Backup backupOf(const AdapterSettings& value, const QString& unitCost);
+QString backupText(const Backup& backup);
+// The backup in `text`, or the reason it is refused (damaged, truncated, foreign).
+std::optional<Backup> parseBackup(const QString& text, QString& why);
+
+} // namespace configtext
