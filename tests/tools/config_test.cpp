@@ -5,7 +5,8 @@
 // folder, "copy FROM TO OLD NEW" a copy with OLD replaced; "mark" and
 // "state" stop the simulator and note its state file, or log whether it is
 // as noted, then start it again. The log must match the
-// script's .expected file whichever the link.
+// script's .expected file whichever the link. A first line "# sim ARGS"
+// starts the simulator with ARGS.
 #include "common/golden.h"
 #include "common/ser2net_fixture.h"
 #include "common/simulator_fixture.h"
@@ -22,7 +23,7 @@ QString testFile(const QString& name)
 
 class ConfigSession {
 public:
-    explicit ConfigSession(bool behindSer2net) : ser2net_(behindSer2net)
+    ConfigSession(const QStringList& simArgs, bool behindSer2net) : sim_(simArgs), ser2net_(behindSer2net)
     {
         started_ = sim_.up() && (!ser2net_ || net_.start(sim_.link()));
     }
@@ -73,7 +74,8 @@ private:
                    .replace(dir_.path(), QStringLiteral("DIR"))
                    .split(u'\n', Qt::SkipEmptyParts);
         for (QString text : QString::fromUtf8(p.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts))
-            log << QStringLiteral("! ") + text.replace(dir_.path(), QStringLiteral("DIR"));
+            log << QStringLiteral("! ")
+                       + text.replace(dir_.path(), QStringLiteral("DIR")).replace(port, QStringLiteral("PORT"));
         log << QStringLiteral("= exit %1").arg(p.exitCode());
     }
 
@@ -93,10 +95,14 @@ TEST_P(ConfigProgram, LogMatchesTheExpectedFile)
     const auto& [name, behindSer2net] = GetParam();
     if (behindSer2net && !Ser2net::installed())
         GTEST_SKIP() << "ser2net is not installed";
-    ConfigSession session(behindSer2net);
-    ASSERT_TRUE(session.up());
     const QString base = testFile(QString::fromStdString(name));
-    for (const QString& line : QString::fromUtf8(readBytes(base + ".script")).split(u'\n', Qt::SkipEmptyParts))
+    const QStringList lines = QString::fromUtf8(readBytes(base + ".script")).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList simArgs = lines.value(0).startsWith(QLatin1String("# sim ")) // "# sim ARGS"
+                                    ? lines.value(0).mid(6).split(u' ', Qt::SkipEmptyParts)
+                                    : QStringList();
+    ConfigSession session(simArgs, behindSer2net);
+    ASSERT_TRUE(session.up());
+    for (const QString& line : lines)
         if (!line.startsWith(u'#'))
             session.run(line);
     EXPECT_GOLDEN(QStringLiteral("tools/data/config/%1.expected").arg(QString::fromStdString(name)),
