@@ -47,6 +47,12 @@ out at=0:02 port=1 dial=0891234567 ring=3s talk=0:30 units=2 hangup=local
 in  at=0:20 from=03012345678 to=4711 channel=none ring=35s talk=0:20 hangup=remote
 )";
 
+constexpr const char* BackToBack = R"(# A second call on channel A 0.4 s after the first one ended, while the
+# monitor still waits for the first one's last charge information.
+in  at=0:02 from=0511111111 to=4711 ring=3s talk=0:30 hangup=remote
+in  at=35600ms from=0522222222 to=4711 ring=3s talk=0:20 hangup=remote
+)";
+
 constexpr const char* BothBusy = R"(# Both channels are in use when a third call is offered; nobody can take it.
 in  at=0:02 from=03012345678 to=4711 ring=4s talk=1:00 hangup=remote
 out at=0:08 port=2 dial=0891234567 ring=3s talk=1:00 units=2 hangup=local
@@ -68,7 +74,7 @@ out at=0:15 port=2 dial=0221555123 ring=4s talk=0:30 units=1 hangup=local
 
 constexpr const char* Nothing = "# No calls: the trace shows nothing.\n";
 
-constexpr std::array<std::pair<const char*, const char*>, 12> Builtins{{
+constexpr std::array<std::pair<const char*, const char*>, 13> Builtins{{
     {"demo", Demo},
     {"incoming-answered", IncomingAnswered},
     {"incoming-unanswered", IncomingUnanswered},
@@ -76,6 +82,7 @@ constexpr std::array<std::pair<const char*, const char*>, 12> Builtins{{
     {"outgoing-unconnected", OutgoingUnconnected},
     {"outgoing-busy", OutgoingBusy},
     {"call-waiting", CallWaiting},
+    {"back-to-back", BackToBack},
     {"both-busy", BothBusy},
     {"restricted", Restricted},
     {"service", Service},

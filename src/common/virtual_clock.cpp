@@ -42,16 +42,17 @@ VirtualClock::~VirtualClock() = default;
 
 QDateTime VirtualClock::now() const
 {
-    if (nowAt_ != elapsed_) {
+    const qint64 wall = elapsed_ + wallShift_;
+    if (nowAt_ != wall) {
         // What addMSecs gives (on in UTC, back to the start's own time, so a
         // DST change counts), less converting start_ again.
-        if (start_.isValid() && elapsed_ != 0) {
+        if (start_.isValid() && wall != 0) {
             now_ = start_;
-            now_.setMSecsSinceEpoch(startMs_ + elapsed_);
+            now_.setMSecsSinceEpoch(startMs_ + wall);
         } else {
-            now_ = start_.addMSecs(elapsed_);
+            now_ = start_.addMSecs(wall);
         }
-        nowAt_ = elapsed_;
+        nowAt_ = wall;
     }
     return now_;
 }
@@ -71,6 +72,11 @@ std::unique_ptr<ClockTimer> VirtualClock::createTimer(std::function<void()> onFi
 void VirtualClock::advance(qint64 ms)
 {
     advanceTo(elapsed_ + std::max<qint64>(0, ms));
+}
+
+void VirtualClock::jumpWall(qint64 ms)
+{
+    wallShift_ += ms;
 }
 
 void VirtualClock::setSkipRepeatedTicks(bool on)

@@ -20,6 +20,9 @@ public:
     // Moves to elapsed() == ms (never backwards).
     void advanceTo(qint64 ms);
     qint64 elapsed() const;
+    // The wall clock alone jumps by ms (NTP, a clock set by hand); steady
+    // time and the timers go on as before.
+    void jumpWall(qint64 ms);
     // Of a periodic timer's ticks in a row, with no other timer due between
     // them, only the last fires. For a run without a window (the replay),
     // where a tick only redraws: idle hours then cost one tick, not thousands.
@@ -37,6 +40,7 @@ private:
     // it back from local time (mktime) at every new moment.
     qint64 startMs_ = 0;
     qint64 elapsed_ = 0;
+    qint64 wallShift_ = 0; // of the wall clock against the steady one
     // now() at nowAt_: converting to local time is the costly part, and the
     // engine asks several times at one moment.
     mutable QDateTime now_;

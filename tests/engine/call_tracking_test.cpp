@@ -63,6 +63,27 @@ TEST_F(CallTest, Timer1ShowsClockAndRunningDurations)
     EXPECT_EQ(e.display().ImageLED, 1);
 }
 
+// The wall clock set back or on during a call (NTP, by hand) moves neither its
+// duration nor its start.
+TEST_F(CallTest, ClockJumpsDuringACallLeaveItsDurationRight)
+{
+    for (const qint64 jumpMs : {-3600'000LL, 25 * 3600'000LL}) {
+        frame(iframe(0x81, 0x05, callingNumber("4711")));
+        frame(iframe(0x81, 0x02, channel(0x89)), true);
+        frame(iframe(0x81, 0x07, connectedNumber("0301234")), true);
+        clock.advance(10000);
+        clock.jumpWall(jumpMs);
+        clock.advance(10000);
+        hangUp(0x81);
+        clock.advance(1000);
+        ASSERT_FALSE(records().isEmpty()) << jumpMs;
+        EXPECT_EQ(records()[0].duration, QStringLiteral("0:00:20")) << jumpMs;
+        clock.jumpWall(-jumpMs);
+    }
+    ASSERT_EQ(records().size(), 2);
+    EXPECT_EQ(records()[1].time, QStringLiteral("10:00:00"));
+}
+
 // The clock goes on in real time: over a DST change it shows the new local time.
 TEST_F(CallTest, Timer1ClockAcrossDaylightSavingChanges)
 {

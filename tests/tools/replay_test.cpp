@@ -189,7 +189,7 @@ TEST_P(ScenarioGolden, ReplayMatchesGoldenFiles)
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioGolden,
     ::testing::Values("incoming-answered", "incoming-unanswered", "outgoing-connected", "outgoing-unconnected",
-        "restricted", "service", "two-calls", "both-busy", "call-waiting", "outgoing-busy", "demo",
+        "restricted", "service", "two-calls", "both-busy", "call-waiting", "back-to-back", "outgoing-busy", "demo",
         "incoming-answered@23:59:45"),
     goldenCaseName);
 

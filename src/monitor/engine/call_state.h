@@ -45,6 +45,7 @@ struct ChannelState {
     QString duration = QStringLiteral("-"); // "h:mm:ss" while and after the call (LabelDur1 / LabelDur2)
     QString picture;                        // the caller's picture file, "" for none (ImageA / ImageB)
     float startTime = 0;                    // seconds since midnight, 0 when no call runs (StartTimeA / B)
+    qint64 startSteadyMs = 0;               // the same moment on the steady clock: durations count from it
     QString startClock;                     // "HH:MM:SS" of the start (StartClockA / B)
     QDateTime startedAt;                    // when startClock was taken: the record's date
     int endId = 0;                          // TEI of the call being ended (EndIdA / B)
@@ -62,6 +63,7 @@ struct CallState {
     std::array<ChannelState, kChannels> channels{};
     int CallWaiting = 0;                  // 1 or 2: a waiting call was moved off channel A or B
     QString CidCallerBusy, CidCalledBusy; // the last call announced while both channels were busy
+    bool waitingOffered = false;          // that call may still be taken: it names the next call taken unrung
     QString lastCaller;                   // the last announced caller's number (LabelCID)
     QString lastCallTime;                 // when the last call was announced or rang (LabelTIM)
     QString clockText;                    // the time of day, "HH:MM:SS" (LabelNOW)

@@ -40,16 +40,16 @@ void CallTracker::reportPhases()
         if (now == was)
             continue;
         if (was == CallPhase::Idle) { // a new call: nothing of the last one's talk
-            talkStart_[size_t(ch)] = {};
-            talkEnd_[size_t(ch)] = {};
+            talkStart_[size_t(ch)] = kNotYet;
+            talkEnd_[size_t(ch)] = kNotYet;
         }
         if (now == CallPhase::Talking) {
-            talkStart_[size_t(ch)] = clock_.now();
+            talkStart_[size_t(ch)] = clock_.steadyMs();
             const ChannelState& c = channel(ch);
             emitEvent(CallEvent::Kind::Connected, ch, c.msn == QLatin1String("-") ? QString() : c.msn,
                 c.number.trimmed(), c.name, c.startedAt);
         } else if (was == CallPhase::Talking) {
-            talkEnd_[size_t(ch)] = clock_.now();
+            talkEnd_[size_t(ch)] = clock_.steadyMs();
         }
         if (host_) {
             CallEvent e;
@@ -64,11 +64,11 @@ void CallTracker::reportPhases()
 
 int CallTracker::secondsTalked(int ch) const
 {
-    const QDateTime& start = talkStart_[size_t(ch)];
-    if (!start.isValid())
+    const qint64 start = talkStart_[size_t(ch)];
+    if (start == kNotYet)
         return 0;
-    const QDateTime& end = talkEnd_[size_t(ch)];
-    return int(start.secsTo(end.isValid() ? end : clock_.now()));
+    const qint64 end = talkEnd_[size_t(ch)];
+    return int(((end == kNotYet ? clock_.steadyMs() : end) - start) / 1000);
 }
 
 void CallTracker::trackFrame(const DecodedFrame& frame)
@@ -143,7 +143,7 @@ void CallTracker::connectionStep(IdRecord& r)
 {
     if (const int ch = channelOf(r); ch != kNoChannel) {
         ChannelState& c = channel(ch);
-        c.startTime = clock_.secondsSinceMidnight();
+        startRunning(c);
         c.phase = CallPhase::Talking;
         c.name = showPicture(c.number.trimmed(), &c);
     }
@@ -267,6 +267,12 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
         ringingStage(r, ch);
 }
 
+void CallTracker::startRunning(ChannelState& c)
+{
+    c.startTime = clock_.secondsSinceMidnight();
+    c.startSteadyMs = clock_.steadyMs();
+}
+
 void CallTracker::stampStart(ChannelState& c)
 {
     c.startedAt = clock_.now();
@@ -321,10 +327,11 @@ void CallTracker::outgoingStage(IdRecord& r, int ch)
     ChannelState& c = channel(ch);
     if (!r.Activated) {
         xout(QLatin1String("OUTGOING Call started on Channel ") + letter(ch) + kCrLf);
+        settleLastCall(ch);
         c.active = true;
         if (c.phase != CallPhase::Talking)
             c.phase = CallPhase::Dialing;
-        c.startTime = clock_.secondsSinceMidnight();
+        startRunning(c);
         stampStart(c);
         c.number.clear();
         c.name.clear();
@@ -349,8 +356,16 @@ void CallTracker::answeredStage(IdRecord& r, int ch)
         xout(QLatin1String("Incoming Call started on Channel ") + letter(ch) + kCrLf);
         const bool wasRinging = c.ringSounds;
         const QDateTime ringStart = c.startedAt;
+        if (!wasRinging)
+            settleLastCall(ch);
+        if (!wasRinging && std::exchange(state_.waitingOffered, false)) {
+            // The waiting call is taken: its caller, not the one who talked here before.
+            c.number = state_.CidCallerBusy;
+            c.name = showPicture(state_.CidCallerBusy, &c);
+            c.cost = QStringLiteral("-");
+        }
         c.phase = CallPhase::Talking;
-        c.startTime = clock_.secondsSinceMidnight();
+        startRunning(c);
         stampStart(c);
         c.ringSounds = false;
         c.msn = r.ConnectedNumber;
@@ -371,13 +386,14 @@ void CallTracker::ringingStage(IdRecord& r, int ch)
     ChannelState& c = channel(ch);
     if (c.active)
         return;
+    settleLastCall(ch);
     state_.lastCallTime = regional::longTime(clock_.now().time());
     c.duration = QStringLiteral("-");
     c.active = true;
     c.ringSounds = true;
     if (c.phase != CallPhase::Talking)
         c.phase = CallPhase::Ringing;
-    c.startTime = clock_.secondsSinceMidnight();
+    startRunning(c);
     stampStart(c);
     c.msn = c.cidCalled;
     c.number = c.cidCaller;

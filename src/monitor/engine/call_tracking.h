@@ -73,12 +73,16 @@ private:
     void terminationStep(IdRecord& r);
     // Hands the channel's call to its end-of-call timer.
     void endCall(int ch, const QString& type);
+    // A new call on the channel: the last one, still waiting for its end of
+    // call, is logged now, as it was, before the new one changes the channel.
+    void settleLastCall(int ch);
     // After the frame's elements.
     void perTerminalStage(IdRecord& r, const ElementResults& results);
     void outgoingStage(IdRecord& r, int ch);
     void answeredStage(IdRecord& r, int ch);
     void ringingStage(IdRecord& r, int ch);
-    void stampStart(ChannelState& c); // start clock and its moment
+    void stampStart(ChannelState& c);   // start clock and its moment
+    void startRunning(ChannelState& c); // the duration counts from now
     void emitRingEnded(int ch, bool answered, const QDateTime& ringStart);
     // A call event of a call that begins now, or began at `start`.
     void emitEvent(CallEvent::Kind kind, int ch, const QString& msn, const QString& number, const QString& name,
@@ -93,7 +97,7 @@ private:
     void logCid(const QString& called, const QString& caller, const QString& name);
 
     // End of call.
-    void endOfCall(int ch);
+    void endOfCall(int ch, bool early = false);
     // Logged (unless `logged` is false) and Ended for the channel's call.
     void emitCallOver(int ch, std::optional<CallType> type, bool logged);
 
@@ -107,7 +111,9 @@ private:
     std::array<std::unique_ptr<ClockTimer>, CallState::kChannels> endTimers_; // TimerEndCallA, TimerEndCallB
     int tei_ = 0;                                                             // the terminal of the frame being tracked
     std::array<CallPhase, CallState::kChannels> reportedPhases_{};
-    std::array<QDateTime, CallState::kChannels> talkStart_, talkEnd_; // per channel, of its current or last call
+    static constexpr qint64 kNotYet = -1;
+    // Steady ms per channel, of its current or last call.
+    std::array<qint64, CallState::kChannels> talkStart_{kNotYet, kNotYet}, talkEnd_{kNotYet, kNotYet};
     bool& displayDirty_;
     std::function<void()> notifyDisplay_;
 };

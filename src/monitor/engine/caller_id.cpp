@@ -30,6 +30,8 @@ void CallTracker::callerIdStage(const ElementResults& res)
 
     const QString timeText = regional::longTime(clock_.now().time());
     if (const int ch = channelOf(res.channel); ch != kNoChannel) {
+        settleLastCall(ch);
+        state_.waitingOffered = false; // a new call offered: nothing waits any more
         ChannelState& c = channel(ch);
         c.cidCaller = res.caller;
         c.ignored = ignored;
@@ -53,6 +55,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
         state_.lastCallTime = timeText;
         state_.CidCallerBusy = res.caller;
         state_.CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : res.calledNumber;
+        state_.waitingOffered = true;
         const QString name = showPicture(state_.CidCallerBusy, nullptr);
         logCid(state_.CidCalledBusy, state_.CidCallerBusy, name);
         if (!ignored)

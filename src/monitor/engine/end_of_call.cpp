@@ -46,11 +46,18 @@ void CallTracker::emitCallOver(int ch, std::optional<CallType> type, bool logged
     publish(e);
 }
 
-void CallTracker::endOfCall(int ch)
+void CallTracker::settleLastCall(int ch)
+{
+    if (endTimers_[size_t(ch)]->isActive())
+        endOfCall(ch, true);
+}
+
+void CallTracker::endOfCall(int ch, bool early)
 {
     ChannelState& c = channel(ch);
     const QString type = c.endType;
-    if (IdRecord* r = state_.record(c.endId)) {
+    IdRecord* r = state_.record(c.endId);
+    if (r && !(early && c.endId == tei_)) { // the terminal's new call keeps its own figures
         r->DisplayCost.clear();
         r->CostUnits.clear();
         r->Activated = false;

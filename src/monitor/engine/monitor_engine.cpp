@@ -205,10 +205,10 @@ void MonitorEngine::Timer1_Timer()
 {
     state_.trafficLamp = 1;
     state_.clockText = clockText(clock_.now().time());
-    const float now = clock_.secondsSinceMidnight();
+    const qint64 now = clock_.steadyMs(); // a wall clock set back or on changes no duration
     for (ChannelState& c : state_.channels)
         if (c.startTime > 0)
-            c.duration = formatDuration(now, c.startTime);
+            c.duration = formatDuration(float(double(now - c.startSteadyMs) / 1000.0), 0.0f);
     notifyDisplay();
     emit timer1Ticked();
 }
