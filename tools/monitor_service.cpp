@@ -131,6 +131,10 @@ int MonitorService::startMqtt()
                                    : mqtt_config::deviceIdFrom(id);
     if (!options_.mqttDiscovery.isEmpty())
         config.discoveryPrefix = options_.mqttDiscovery;
+    if (const QString problem = mqtt_config::namesProblem(config, id); !problem.isEmpty()) {
+        log(problem);
+        return kUsageError;
+    }
     mqtt_ = std::make_unique<MqttOutput>(config);
     connect(mqtt_.get(), &MqttOutput::logMessage, this, &MonitorService::log);
     connect(&session_, &MonitorSession::callEvent, mqtt_.get(), &MqttOutput::callEvent);

@@ -1317,6 +1317,10 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>Publishing to %1 port %2 as %3</source>
         <translation>Veröffentlicht an %1 Port %2 als %3</translation>
     </message>
+    <message>
+        <source>Not started: %1</source>
+        <translation>Nicht gestartet: %1</translation>
+    </message>
 </context>
 <context>
     <name>OwnNumbersDialog</name>
@@ -1416,6 +1420,10 @@ Wenn Sie das Programm so verwenden, arbeitet es möglicherweise nicht richtig!<b
     <message>
         <source>&amp;About</source>
         <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>The folder %1 is in use by %2 (process %3), which writes its call list. Start each program with a folder of its own (--home FOLDER).</source>
+        <translation>Der Ordner %1 wird von %2 (Prozess %3) benutzt, der dort seine Anrufliste schreibt. Starten Sie jedes Programm mit einem eigenen Ordner (--home ORDNER).</translation>
     </message>
 </context>
 <context>

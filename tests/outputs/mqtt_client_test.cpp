@@ -6,6 +6,9 @@
 #include "monitor/outputs/mqtt_messages.h"
 #include "monitor/outputs/mqtt_output.h"
 
+#include <QElapsedTimer>
+#include <QTcpSocket>
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -69,6 +72,65 @@ TEST(MqttClient, ConnectsOverTlsWithTheGivenCaAndSaysEachProblemOnce)
         ASSERT_EQ(log.size(), 1) << log.join(u'\n').toStdString();
         EXPECT_TRUE(log[0].contains(c.said)) << log[0].toStdString();
     }
+}
+
+// A TLS broker that is away: each attempt fails at once with the reason, and
+// the client waits between attempts rather than retry its hello on the dead socket.
+TEST(MqttClient, ATlsBrokerThatIsAwayIsRefusedAtOnceAndTriedAgainLater)
+{
+    MqttConfig config;
+    config.host = "127.0.0.1";
+    config.port = freePort();
+    config.tls = true;
+    config.deviceId = "t";
+    MqttClient client(config, "t/status", "offline");
+    QStringList log;
+    QObject::connect(&client, &MqttClient::logMessage, [&log](const QString& m) { log << m; });
+    const std::clock_t cpu = std::clock();
+    QElapsedTimer wall;
+    wall.start();
+    client.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.attempts() >= 3; }, 30000)) << log.join(u'\n').toStdString();
+    EXPECT_EQ(
+        log.join(u'\n'), QStringLiteral("MQTT broker 127.0.0.1 port %1: cannot connect (Connection refused); retrying")
+                             .arg(config.port));
+    const double cpuS = double(std::clock() - cpu) / CLOCKS_PER_SEC;
+    EXPECT_LT(cpuS, 0.25 * double(wall.elapsed()) / 1000); // a spin takes a whole core
+}
+
+// A broker that takes the connection but never acknowledges a QoS-1 message
+// counts as gone: the client connects again and the message goes again.
+TEST(MqttClient, ABrokerThatNeverAcknowledgesIsLeftAndTheMessageSentAgain)
+{
+    QTcpServer deaf;
+    ASSERT_TRUE(deaf.listen(QHostAddress::LocalHost));
+    QList<QByteArray> connections; // what each connection brought
+    QObject::connect(&deaf, &QTcpServer::newConnection, [&] {
+        QTcpSocket* s = deaf.nextPendingConnection();
+        const qsizetype n = connections.size();
+        connections.append(QByteArray());
+        QObject::connect(s, &QTcpSocket::readyRead, [&connections, s, n] {
+            if (connections[n].isEmpty()) // the CONNECT: a CONNACK, then nothing more
+                s->write(QByteArray("\x20\x02\x00\x00", 4));
+            connections[n] += s->readAll();
+        });
+    });
+    MqttConfig config;
+    config.host = "127.0.0.1";
+    config.port = deaf.serverPort();
+    config.deviceId = "t";
+    MqttClient client(config, "t/status", "offline");
+    client.setAckTimeout(1000);
+    QStringList log;
+    QObject::connect(&client, &MqttClient::logMessage, [&log](const QString& m) { log << m; });
+    client.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.isConnected(); }, 30000)) << log.join(u'\n').toStdString();
+    client.publish({"q", "unacknowledged"});
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return connections.size() >= 2 && connections[1].contains("unacknowledged"); }, 30000))
+        << log.join(u'\n').toStdString();
+    EXPECT_EQ(log.filter("connection lost (no acknowledgement for 1 s); reconnecting").size(), 1)
+        << log.join(u'\n').toStdString();
 }
 
 // While the broker is away the oldest messages beyond the queue's bound are

@@ -24,6 +24,8 @@ TEST(MqttConfig, UrlsGiveHostPortTlsUserAndPrefixOrAreRefused)
         {"http://broker", false, "", 0, false, "", ""},
         {"mqtt://", false, "", 0, false, "", ""},
         {"mqtt://broker/calls/#", false, "", 0, false, "", ""},
+        {"mqtt://broker/a%00b", false, "", 0, false, "", ""}, // the NUL would cut every topic
+        {"mqtt://broker/$SYS", false, "", 0, false, "", ""},  // the broker's own: every event lost
         {"mqtt://broker?x=1", false, "", 0, false, "", ""},
         {"broker:1883", false, "", 0, false, "", ""},
     };
@@ -40,6 +42,26 @@ TEST(MqttConfig, UrlsGiveHostPortTlsUserAndPrefixOrAreRefused)
         EXPECT_EQ(config.tls, c.tls) << c.url;
         EXPECT_EQ(config.user, QLatin1String(c.user)) << c.url;
         EXPECT_EQ(config.prefix, QLatin1String(c.prefix)) << c.url;
+    }
+}
+
+TEST(MqttConfig, NamesThatCannotBeginATopicAreRefused)
+{
+    const struct {
+        const char *prefix, *id, *discovery, *problem;
+    } cases[] = {
+        {"corvane", "office", "homeassistant", ""},
+        {"corvane", "office", "#", "discovery prefix # holds a wildcard (+ or #)"},
+        {"corvane", "a+b", "homeassistant", "device id a+b holds a wildcard (+ or #)"},
+        {"corvane", "$office", "homeassistant", "device id $office starts with $, which the broker keeps for itself"},
+        {"$SYS", "", "homeassistant", "topic prefix $SYS starts with $, which the broker keeps for itself"},
+        {"corvane", "", "ha%00", "discovery prefix ha%00 holds a NUL"},
+    };
+    for (const auto& c : cases) {
+        MqttConfig config;
+        config.prefix = QString::fromUtf8(c.prefix);
+        config.discoveryPrefix = QString::fromUtf8(c.discovery).replace("%00", QChar(0));
+        EXPECT_EQ(mqtt_config::namesProblem(config, QString::fromUtf8(c.id)), QString::fromUtf8(c.problem));
     }
 }
 

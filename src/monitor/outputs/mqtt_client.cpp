@@ -9,7 +9,11 @@
 
 #include <mosquitto.h>
 
+#include <cerrno>
 #include <mutex>
+
+#include <poll.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -36,7 +40,12 @@ MqttClient::MqttClient(
                     .left(64);
     mosq_ = mosquitto_new(clientId_.toUtf8().constData(), true, this);
     misc_->setInterval(kMiscIntervalMs);
-    connect(misc_, &QTimer::timeout, this, [this] { run([](mosquitto* m, int) { return mosquitto_loop_misc(m); }); });
+    connect(misc_, &QTimer::timeout, this, [this] {
+        if (ackOverdue())
+            return lost(QStringLiteral("no acknowledgement for %1 s").arg(ackTimeoutMs_ / 1000));
+        run([](mosquitto* m, int) { return mosquitto_loop_misc(m); });
+    });
+    uptime_.start();
     retry_->setSingleShot(true);
     connect(retry_, &QTimer::timeout, this, &MqttClient::lookUp);
 }
@@ -122,7 +131,9 @@ void MqttClient::open()
         return retryLater();
     }
     configure();
+    errno = 0;
     const int rc = mosquitto_connect_async(mosq_, config_.host.toUtf8().constData(), config_.port, kKeepAliveS);
+    connectErrno_ = errno;
     if (rc != MOSQ_ERR_SUCCESS) {
         say(QStringLiteral("cannot connect (%1); retrying")
                 .arg(QString::fromLocal8Bit(rc == MOSQ_ERR_ERRNO ? strerror(errno) : mosquitto_strerror(rc))));
@@ -148,6 +159,9 @@ void MqttClient::run(int (*step)(mosquitto*, int))
 {
     if (!reader_)
         return;
+    if (!connected_)
+        if (const QString why = failedConnect(); !why.isEmpty())
+            return lost(why);
     const int rc = step(mosq_, kMaxPacketsPerStep);
     if (!reader_)
         return; // the step's callbacks ended the connection
@@ -157,6 +171,27 @@ void MqttClient::run(int (*step)(mosquitto*, int))
         return lost(why);
     }
     writer_->setEnabled(mosquitto_want_write(mosq_));
+}
+
+// Before the broker's answer a hung-up socket is a connection that failed:
+// its error, or (when the TLS hello took it already) the connect call's.
+QString MqttClient::failedConnect() const
+{
+    pollfd p{mosquitto_socket(mosq_), POLLOUT, 0};
+    if (p.fd < 0 || ::poll(&p, 1, 0) != 1 || !(p.revents & (POLLERR | POLLHUP)))
+        return {};
+    int error = 0;
+    socklen_t size = sizeof error;
+    ::getsockopt(p.fd, SOL_SOCKET, SO_ERROR, &error, &size);
+    if (error == 0)
+        error = connectErrno_;
+    return error == 0 || error == EINPROGRESS ? QStringLiteral("closed before the broker answered")
+                                              : QString::fromLocal8Bit(strerror(error));
+}
+
+bool MqttClient::ackOverdue() const
+{
+    return !inflight_.empty() && uptime_.elapsed() - inflight_.front().sentMs >= ackTimeoutMs_;
 }
 
 void MqttClient::lost(const QString& why)
@@ -172,7 +207,7 @@ void MqttClient::lost(const QString& why)
     mosquitto_disconnect(mosq_);
     // What was on its way goes again, first.
     for (auto it = inflight_.rbegin(); it != inflight_.rend(); ++it)
-        queue_.push_front(std::move(it->second));
+        queue_.push_front(std::move(it->message));
     inflight_.clear();
     if (stopped_)
         return;
@@ -223,7 +258,7 @@ void MqttClient::onPublish(mosquitto*, void* p, int mid)
 {
     auto& inflight = self(p)->inflight_;
     for (auto it = inflight.begin(); it != inflight.end(); ++it)
-        if (it->first == mid) {
+        if (it->mid == mid) {
             inflight.erase(it);
             return;
         }
@@ -275,7 +310,7 @@ void MqttClient::send(const Message& m)
         return;
     }
     if (m.qos > 0)
-        inflight_.emplace_back(mid, m);
+        inflight_.push_back({mid, m, uptime_.elapsed()});
     if (writer_)
         writer_->setEnabled(mosquitto_want_write(mosq_));
 }

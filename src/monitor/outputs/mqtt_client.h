@@ -7,10 +7,15 @@
 // messages that are not retained wait meanwhile in a bounded queue (the
 // oldest dropped, said once) and go out in order. A message counts as
 // delivered when the broker acknowledges it: one that was on its way when
-// the connection broke goes again.
+// the connection broke goes again, and a broker that leaves one
+// unacknowledged for kAckTimeoutMs counts as gone. A connection that fails
+// before the broker answered (refused, unreachable) is a failed attempt at
+// once, also over TLS, whose library would retry its hello on the dead
+// socket for ever.
 #include "monitor/outputs/mqtt_config.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHostInfo>
 #include <QObject>
 #include <QStringList>
@@ -27,6 +32,7 @@ public:
     static constexpr int kMaxQueued = 1000; // messages kept while the broker is away
     static constexpr int kKeepAliveS = 30;
     static constexpr int kFirstRetryMs = 1000, kLastRetryMs = 30000;
+    static constexpr int kAckTimeoutMs = 30000;
 
     struct Message {
         QString topic;
@@ -51,7 +57,8 @@ public:
     void stop(const Message& last);
     bool isConnected() const { return connected_; }
     int queued() const { return int(queue_.size() + inflight_.size()); }
-    int attempts() const { return attempts_; } // to connect, since start()
+    int attempts() const { return attempts_; }         // to connect, since start()
+    void setAckTimeout(int ms) { ackTimeoutMs_ = ms; } // tests
 
 signals:
     void connected(); // (re)connected, the queue sent: publish the retained state now
@@ -74,6 +81,8 @@ private:
     void configure();
     void watch();
     void run(int (*step)(mosquitto*, int));
+    QString failedConnect() const;
+    bool ackOverdue() const;
     void lost(const QString& why);
     void retryLater();
     void flush();
@@ -94,11 +103,19 @@ private:
     int retryMs_ = kFirstRetryMs;
     int lookup_ = -1; // QHostInfo's id while looking the broker up
     int attempts_ = 0;
+    int connectErrno_ = 0; // as the connect call left it: a TLS hello may have met the refusal
+    int ackTimeoutMs_ = kAckTimeoutMs;
     bool connected_ = false;
     bool stopped_ = false;
     QString problem_; // the last problem said
     std::deque<Message> queue_;
-    std::deque<std::pair<int, Message>> inflight_; // with its message id, in order: handed over, not yet acknowledged
+    struct Inflight {
+        int mid;
+        Message message;
+        qint64 sentMs;
+    };
+    std::deque<Inflight> inflight_; // in order: handed over, not yet acknowledged
     qint64 droppedSinceUp_ = 0;
     QStringList subscriptions_;
+    QElapsedTimer uptime_; // the inflight messages' send times
 };

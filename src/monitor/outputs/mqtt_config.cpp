@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <utility>
+
 namespace mqtt_config {
 
 bool parseUrl(const QString& text, MqttConfig& config, QString& error)
@@ -29,8 +31,8 @@ bool parseUrl(const QString& text, MqttConfig& config, QString& error)
         prefix.remove(0, 1);
     while (prefix.endsWith(u'/'))
         prefix.chop(1);
-    if (prefix.contains(u'+') || prefix.contains(u'#')) {
-        error = QStringLiteral("topic prefix %1 holds a wildcard").arg(prefix);
+    if (const QString problem = topicProblem(QStringLiteral("topic prefix"), prefix); !problem.isEmpty()) {
+        error = problem;
         return false;
     }
     config.tls = scheme == QLatin1String("mqtts");
@@ -40,6 +42,27 @@ bool parseUrl(const QString& text, MqttConfig& config, QString& error)
     if (!prefix.isEmpty())
         config.prefix = prefix;
     return true;
+}
+
+QString topicProblem(const QString& what, const QString& text)
+{
+    if (text.contains(u'+') || text.contains(u'#'))
+        return QStringLiteral("%1 %2 holds a wildcard (+ or #)").arg(what, text);
+    if (text.contains(QChar(0)))
+        return QStringLiteral("%1 %2 holds a NUL").arg(what, QString(text).replace(QChar(0), QLatin1String("%00")));
+    if (text.startsWith(u'$'))
+        return QStringLiteral("%1 %2 starts with $, which the broker keeps for itself").arg(what, text);
+    return {};
+}
+
+QString namesProblem(const MqttConfig& config, const QString& givenId)
+{
+    const std::pair<const char*, QString> names[] = {
+        {"topic prefix", config.prefix}, {"device id", givenId}, {"discovery prefix", config.discoveryPrefix}};
+    for (const auto& [what, text] : names)
+        if (QString problem = topicProblem(QLatin1String(what), text); !problem.isEmpty())
+            return problem;
+    return {};
 }
 
 QString deviceIdFrom(const QString& text)

@@ -29,6 +29,13 @@ namespace mqtt_config {
 // Fills host, port, tls, user and prefix from the URL; false with `error`
 // set for anything else than the forms above.
 bool parseUrl(const QString& url, MqttConfig& config, QString& error);
+// Why `text` cannot begin or stand in a topic (`what` names it in the
+// message), or "": a wildcard would make it a filter, a NUL cuts it short,
+// and the broker keeps topics that start with "$" for itself ($SYS).
+QString topicProblem(const QString& what, const QString& text);
+// The first problem of the topic prefix, the device id as the user gave it
+// (before deviceIdFrom) and the discovery prefix; "" when they all do.
+QString namesProblem(const MqttConfig& config, const QString& givenId);
 // A device id as a topic level and a Home Assistant identifier take it: the
 // text's letters and digits, anything else as '_', lower case.
 QString deviceIdFrom(const QString& text);

@@ -107,6 +107,11 @@ QString NetworkOutputs::applyMqtt()
                                    : mqtt_config::deviceIdFrom(id);
     if (const QString prefix = settings_.read(key::MqttDiscovery).trimmed(); !prefix.isEmpty())
         config.discoveryPrefix = prefix;
+    if (const QString problem = mqtt_config::namesProblem(config, id); !problem.isEmpty()) {
+        mqtt_.reset();
+        mqttSettings_.clear();
+        return tr("Not started: %1").arg(problem);
+    }
     const QString started = QStringList{config.host, QString::number(config.port), config.tls ? "s" : "", config.user,
         config.password, config.caFile, config.prefix, config.deviceId, config.discoveryPrefix}
                                 .join(u'\n');
