@@ -1,4 +1,5 @@
 // corvane-monitor: the call monitor without a window.
+#include "common/folder_lock.h"
 #include "common/port_argument.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
@@ -7,6 +8,11 @@
 #include "tools/monitor_service.h"
 
 #include <QCoreApplication>
+#include <cstdio>
+
+namespace {
+constexpr int kFailure = 1;
+}
 
 int main(int argc, char** argv)
 {
@@ -18,6 +24,14 @@ int main(int argc, char** argv)
         return status;
     options.port = portFromCommandLine(options.port); // before the program folder becomes the working one
     ProgramFolder::setUp(options.home);
+    FolderLock folderLock(ProgramFolder::path());
+    if (FolderLock::Holder holder; !folderLock.tryLock(&holder)) {
+        std::fprintf(stderr,
+            "corvane-monitor: the folder %s is in use by %s (pid %lld), which writes its list.txt; "
+            "give each adapter a folder of its own with --home DIR\n",
+            qPrintable(ProgramFolder::path()), qPrintable(holder.program), holder.pid);
+        return kFailure;
+    }
     MonitorService service(options, SettingsStore::user());
     TerminationSignals terminations;
     QObject::connect(&terminations, &TerminationSignals::terminationRequested, &app, [&service] {

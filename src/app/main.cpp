@@ -2,6 +2,7 @@
 #include "app/app_hooks.h"
 #include "app/app_options.h"
 #include "app/command_line.h"
+#include "common/folder_lock.h"
 #include "common/port_argument.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
@@ -117,7 +118,15 @@ int main(int argc, char** argv)
     // mapping; its start-up only says so and ends.
     SingleInstance instance;
     SimulatorProcess simulator;
+    FolderLock folderLock(ProgramFolder::path());
     if (instance.tryLock()) {
+        if (FolderLock::Holder holder; !folderLock.tryLock(&holder))
+            return refuse(QCoreApplication::translate("Startup",
+                              "The folder %1 is in use by %2 (process %3), which writes its call list. Start each "
+                              "program with a folder of its own (--home FOLDER).")
+                              .arg(ProgramFolder::path(), holder.program)
+                              .arg(holder.pid),
+                1);
         QString device = port;
         if (options.simulate)
             if (const int status = startSimulator(simulator, scenario, device); status != 0)

@@ -1,12 +1,15 @@
 // The program folder rule and its bundled files.
+#include "common/folder_lock.h"
 #include "common/program_folder.h"
 #include "common/test_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 TEST(ProgramFolder, OptionThenVariableThenAPortableCopyThenTheUserFolder)
 {
@@ -54,4 +57,20 @@ TEST(ProgramFolder, FirstStartFillsTheUserFolderAndKeepsTheUsersCopies)
     QDir::setCurrent(oldCwd);
     qputenv("XDG_DATA_HOME", oldData);
     qputenv("XDG_DATA_DIRS", oldDirs);
+}
+
+// One writer per folder: a second lock on it is told who holds it; once the
+// holder is gone (closed, or a process that died) the folder is free.
+TEST(FolderLock, ASecondHolderIsToldWhoHasTheFolderUntilItIsGone)
+{
+    QTemporaryDir d;
+    auto first = std::make_unique<FolderLock>(d.path());
+    ASSERT_TRUE(first->tryLock());
+    FolderLock second(d.path());
+    FolderLock::Holder holder;
+    EXPECT_FALSE(second.tryLock(&holder));
+    EXPECT_EQ(holder.pid, QCoreApplication::applicationPid());
+    EXPECT_EQ(holder.program, QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    first.reset();
+    EXPECT_TRUE(second.tryLock());
 }

@@ -114,4 +114,30 @@ TEST(MonitorMqtt, EventsOfABrokerRestartAreDeliveredInOrder)
     EXPECT_EQ(monitor.log().count("cannot connect"), 1) << monitor.log().toStdString(); // said once, not per retry
 }
 
+// A second monitor on the first one's folder would rewrite its list.txt: it
+// is refused, saying who holds the folder, and the first one keeps its calls.
+TEST(MonitorFolder, ASecondMonitorOnTheSameFolderIsRefusedAndTheFirstKeepsItsCalls)
+{
+    ServiceRun first;
+    first.start(kData + "missed.scenario", {});
+    ASSERT_TRUE(first.said("monitoring ")) << first.log().toStdString();
+    QProcess second;
+    second.setProcessChannelMode(QProcess::MergedChannels);
+    second.start(
+        QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"), {"--port", first.sim().link(), "--home", first.home()});
+    const bool ended = second.waitForFinished(30000);
+    const QString said = QString::fromUtf8(second.readAll());
+    second.kill();
+    ASSERT_TRUE(ended) << said.toStdString();
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_TRUE(said.contains(QStringLiteral("the folder %1 is in use by corvane-monitor (pid ").arg(first.home())))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains("give each adapter a folder of its own with --home DIR")) << said.toStdString();
+    ASSERT_TRUE(first.said("Ring, 0 s talked")) << first.log().toStdString();
+    first.stop();
+    QFile list(first.home() + "/list.txt");
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(list.readAll().contains("\tRing\t"));
+}
+
 } // namespace
