@@ -3,6 +3,7 @@
 #include "common/regular_file.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -24,9 +25,28 @@ QString fromCp1252(const QByteArray& bytes)
     return text;
 }
 
+bool isControl(char16_t c)
+{
+    const bool bidi = c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E)
+                      || (c >= 0x2066 && c <= 0x2069);
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || bidi;
+}
+
 } // namespace
 
 namespace usertext {
+
+QString cleaned(QStringView text, qsizetype max)
+{
+    qsizetype n = std::min(text.size(), max);
+    if (n > 0 && n < text.size() && text[n - 1].isHighSurrogate())
+        --n;
+    QString out = text.left(n).toString();
+    for (QChar& c : out)
+        if (isControl(c.unicode()))
+            c = u' ';
+    return out;
+}
 
 QString decode(const QByteArray& bytes)
 {

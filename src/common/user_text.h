@@ -9,6 +9,18 @@
 
 namespace usertext {
 
+// The longest name (a contact's, an own number's) and number any output
+// gets: a name fits a display line, a number the longest the network sends
+// with room to spare.
+inline constexpr qsizetype kMaxNameLength = 100;
+inline constexpr qsizetype kMaxNumberLength = 40;
+
+// A name or number from a user's file, settings or the line, as every output
+// may take it: each control character (C0, DEL, C1) and each bidirectional
+// control (which would reorder what follows it on a display) becomes a space,
+// and the text is cut to `max` characters (never inside a surrogate pair).
+QString cleaned(QStringView text, qsizetype max);
+
 QString decode(const QByteArray& bytes);
 QByteArray encode(const QString& text);
 

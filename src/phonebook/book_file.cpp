@@ -95,6 +95,11 @@ bool BookLookup::matches(QStringView stored, QStringView number)
 
 QString BookLookup::nameFor(QString& number) const
 {
+    return usertext::cleaned(findName(number), usertext::kMaxNameLength); // the one way a name enters
+}
+
+QString BookLookup::findName(QString& number) const
+{
     QString name;
     bool found = false;
     if (!text_.isEmpty() && isNumeric(number)) { // an empty book names nothing

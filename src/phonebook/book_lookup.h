@@ -22,6 +22,7 @@ public:
     // becomes its Picture field. Else the number's other forms (phone_to_name.h).
     // Else the lookup after it, if any.
     // No match (or a number that is not numeric): "" and `number` becomes "-".
+    // The name comes cleaned and bounded (usertext::cleaned).
     QString nameFor(QString& number) const;
 
     // The matching rule for one stored number.
@@ -31,6 +32,7 @@ public:
 
 private:
     BookLookup() = default;
+    QString findName(QString& number) const; // nameFor's name as the book has it
     QString text_;
     NumberPlan plan_;
     mutable std::shared_ptr<const NumberForms> forms_; // built at the first miss

@@ -120,16 +120,11 @@ TEST(MqttClient, ABrokerThatNeverAcknowledgesIsLeftAndTheMessageSentAgain)
     config.deviceId = "t";
     MqttClient client(config, "t/status", "offline");
     client.setAckTimeout(1000);
-    QStringList log;
-    QObject::connect(&client, &MqttClient::logMessage, [&log](const QString& m) { log << m; });
     client.start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return client.isConnected(); }, 30000)) << log.join(u'\n').toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.isConnected(); }, 30000));
     client.publish({"q", "unacknowledged"});
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return connections.size() >= 2 && connections[1].contains("unacknowledged"); }, 30000))
-        << log.join(u'\n').toStdString();
-    EXPECT_EQ(log.filter("connection lost (no acknowledgement for 1 s); reconnecting").size(), 1)
-        << log.join(u'\n').toStdString();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return connections.size() >= 2 && connections[1].contains("unacknowledged"); }, 30000));
 }
 
 // While the broker is away the oldest messages beyond the queue's bound are

@@ -62,6 +62,8 @@ void CallList::AddCall(
     QString Phn, QString Typ, QDate Dt, QString Tm, QString Number, QString Nam, QString Durat, QString Cost)
 {
     Q_UNUSED(Nam) // the book decides the name, not the caller
+    Phn = usertext::cleaned(Phn, usertext::kMaxNumberLength);
+    Number = usertext::cleaned(Number, usertext::kMaxNumberLength);
     if (Number.isEmpty())
         Number = QStringLiteral("-");
     const std::optional<double> cost = regional::toNumber(Cost);
@@ -106,7 +108,7 @@ CallRecord CallList::fromLine(QStringView line)
     int column = 0;
     for (QStringView part : line.tokenize(u'\t')) {
         if (QString* f = ::field(r, column++))
-            *f = part.toString();
+            *f = usertext::cleaned(part, usertext::kMaxNameLength); // a hand-edited file's
         else
             break;
     }

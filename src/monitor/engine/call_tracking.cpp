@@ -4,6 +4,7 @@
 
 #include "common/dss1_codes.h"
 #include "common/regional.h"
+#include "common/user_text.h"
 #include "monitor/engine/monitor_host.h"
 #include "phonebook/book_file.h"
 
@@ -316,6 +317,9 @@ void CallTracker::emitEvent(CallEvent::Kind kind, int ch, const QString& msn, co
 
 void CallTracker::publish(CallEvent& e)
 {
+    // The names come cleaned from the book and the settings; the numbers from the line are bounded here.
+    e.msn = usertext::cleaned(e.msn, usertext::kMaxNumberLength);
+    e.number = usertext::cleaned(e.number, usertext::kMaxNumberLength);
     e.msnName = inputs_.msnName(e.msn);
     host_->callEvent(e);
 }

@@ -3,6 +3,7 @@
 #include "common/regional.h"
 #include "common/settings_keys.h"
 #include "common/settings_store.h"
+#include "common/user_text.h"
 #include "phonebook/book_file.h"
 
 bool MonitorInputs::logs(CallType type) const
@@ -38,7 +39,7 @@ MonitorInputs readMonitorInputs(const SettingsStore& store, int debugLevel)
         const QString msn = store.read(key::msnNumber(i)).trimmed();
         const QString name = store.read(key::msnName(i)).trimmed();
         if (!msn.isEmpty() && !name.isEmpty())
-            in.msnNames.insert(msn, name);
+            in.msnNames.insert(msn, usertext::cleaned(name, usertext::kMaxNameLength));
     }
     return in;
 }
