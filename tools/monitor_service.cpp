@@ -47,9 +47,32 @@ int listenAt(Server& server, const QString& option, const QString& endpoint, con
 
 MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
     : QObject(parent), options_(options), settings_(settings), at_(settings_, clock_), session_(at_, clock_),
-      err_(stderr)
+      err_(&stderr_)
 {
-    stdout_.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    sayDrops();
+}
+
+void MonitorService::sayDrops()
+{
+    // Queued: said after the write that dropped, never inside it.
+    for (auto [stream, what] : {std::pair{&stdout_, "JSON events"}, std::pair{&stderr_, "log lines"}}) {
+        const char* name = stream == &stdout_ ? "standard output" : "standard error";
+        connect(
+            stream, &StreamWriter::droppingStarted, this,
+            [this, what, name] {
+                log(QStringLiteral("%1 is not read: dropping the oldest %2")
+                        .arg(QLatin1String(name), QLatin1String(what)));
+            },
+            Qt::QueuedConnection);
+        connect(
+            stream, &StreamWriter::caughtUp, this,
+            [this, what, name](qint64 n) {
+                log(QStringLiteral("%1 %2 were dropped while %3 was not read")
+                        .arg(n)
+                        .arg(QLatin1String(what), QLatin1String(name)));
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 MonitorService::~MonitorService() = default;

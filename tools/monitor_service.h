@@ -3,16 +3,17 @@
 // and the outputs the command line asked for (list.txt always; NCID and
 // call-monitor clients, MQTT, an event program, JSON on stdout), each call
 // event also as one line on stderr.
+#include "common/stream_writer.h"
 #include "device/at_channel.h"
 #include "monitor/engine/system_clock.h"
 #include "monitor/session/monitor_session.h"
 #include "phonebook/contact_folder.h"
 #include "tools/monitor_options.h"
 
-#include <QFile>
 #include <QObject>
 #include <QTextStream>
 #include <memory>
+#include <unistd.h>
 
 class CallMonitorServer;
 class EventProgramRunner;
@@ -45,6 +46,7 @@ private:
     int startMqtt();
     void connectLog();
     void log(const QString& text);
+    void sayDrops();
     // On stderr and to every NCID client, at each failed save.
     void announceUnsavedCalls();
 
@@ -53,8 +55,10 @@ private:
     SystemClock clock_;
     AtChannel at_;
     MonitorSession session_;
+    // Neither a JSON reader nor a log reader that stops reading stops the monitor.
+    StreamWriter stdout_{STDOUT_FILENO};
+    StreamWriter stderr_{STDERR_FILENO};
     QTextStream err_;
-    QFile stdout_;
     std::unique_ptr<NcidServer> ncid_;
     std::unique_ptr<EventProgramRunner> hook_;
     std::unique_ptr<JsonEventWriter> json_;

@@ -111,7 +111,7 @@ TEST(MonitorProgramUnsaved, CallsThatCannotBeSavedAreAnnouncedAndEndInAFailure)
     PrivateStore store;
     QFile::copy(data + "book.txt", store.file("book.txt"));
     // A list past the limit below, of notes no NCID client is sent.
-    const QByteArray old = "4711\tNote\t2026-01-01\t10:00:00\t" + QByteArray(2000, '0') + "\t\t-\t-\r\n";
+    const QByteArray old = QByteArray("4711\tNote\t2026-01-01\t10:00:00\t0301234567\t\t-\t-\r\n").repeated(40);
     QFile list(store.file("list.txt"));
     ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(old) == old.size());
     list.close();
