@@ -7,8 +7,10 @@
 #include "phonebook/book_lookup.h"
 #include "phonebook/phone_to_name.h"
 
+#include <QFile>
 #include <algorithm>
 #include <array>
+#include <sys/stat.h>
 
 namespace {
 
@@ -65,8 +67,51 @@ QString defaultPath()
 } // namespace BookFile
 
 BookLookup::BookLookup(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> then)
-    : text_(usertext::readFile(path)), plan_(plan), then_(std::move(then))
+    : plan_(plan), then_(std::move(then))
 {
+    // The last book read and what identified it: read again only when its
+    // size, time or file (inode) changed, so a lookup per call reads nothing.
+    struct Cached {
+        QString path;
+        qint64 size = -1, mtimeNs = -1, inode = -1, device = -1;
+        std::shared_ptr<const BookLookup> book;
+        NumberPlan plan; // of forms
+        std::shared_ptr<const NumberForms> forms;
+    };
+    static Cached cached;
+    struct stat st {};
+    const bool known = ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    const qint64 mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    if (!known || cached.path != path || cached.size != st.st_size || cached.mtimeNs != mtimeNs
+        || cached.inode != qint64(st.st_ino) || cached.device != qint64(st.st_dev) || !cached.book) {
+        BookLookup fresh;
+        fresh.text_ = usertext::readFile(path);
+        fresh.index();
+        cached = {known ? path : QString(), qint64(st.st_size), mtimeNs, qint64(st.st_ino), qint64(st.st_dev),
+            std::make_shared<const BookLookup>(std::move(fresh))};
+    }
+    if (!cached.forms || cached.plan != plan_) {
+        cached.plan = plan_;
+        cached.forms = std::make_shared<const NumberForms>(cached.book->text_, plan_);
+    }
+    forms_ = cached.forms;
+    text_ = cached.book->text_;
+    entries_ = cached.book->entries_;
+    firstEntry_ = cached.book->firstEntry_;
+}
+
+void BookLookup::index()
+{
+    usertext::forEachLine(text_, [&](QStringView line) {
+        if (line.size() <= 4)
+            return false;
+        const auto f = splitFields(line);
+        for (int i = 1; i <= 4; ++i)
+            if (!f[i].isEmpty() && !firstEntry_.contains(f[i].toString()))
+                firstEntry_.insert(f[i].toString(), entries_.size());
+        entries_.append({f[0].toString(), f[5].toString()});
+        return false;
+    });
 }
 
 BookLookup BookLookup::fromText(QString text, const NumberPlan& plan)
@@ -74,6 +119,7 @@ BookLookup BookLookup::fromText(QString text, const NumberPlan& plan)
     BookLookup b;
     b.text_ = std::move(text);
     b.plan_ = plan;
+    b.index();
     return b;
 }
 
@@ -102,21 +148,21 @@ QString BookLookup::findName(QString& number) const
 {
     QString name;
     bool found = false;
-    if (!text_.isEmpty() && isNumeric(number)) { // an empty book names nothing
-        const QString wanted = number;
-        found = usertext::forEachLine(text_, [&](QStringView line) {
-            if (line.size() <= 4)
-                return false;
-            const auto f = splitFields(line);
-            for (int i = 1; i <= 4; ++i) {
-                if (matches(f[i], wanted)) {
-                    number = f[5].toString();
-                    name = f[0].toString();
-                    return true;
-                }
+    if (!firstEntry_.isEmpty() && isNumeric(number)) { // an empty book names nothing
+        // Every part of the number long enough to match, the earliest line wins.
+        qsizetype best = -1;
+        const qsizetype n = number.size();
+        for (qsizetype len = n; len > 0 && double(len) > 0.7 * double(n); --len)
+            for (qsizetype at = 0; at + len <= n; ++at) {
+                const auto it = firstEntry_.constFind(number.mid(at, len));
+                if (it != firstEntry_.constEnd() && (best < 0 || *it < best))
+                    best = *it;
             }
-            return false;
-        });
+        found = best >= 0;
+        if (found) {
+            name = entries_[best].name;
+            number = entries_[best].picture;
+        }
     }
     // The own rule missed: the number's other forms may still name it.
     if (!found && numberforms::nameFor(text_, plan_, forms_, number, name))

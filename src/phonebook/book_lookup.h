@@ -4,6 +4,8 @@
 // looks every row up here, which gives the same names.
 #include "phonebook/phone_to_name.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <memory>
 
@@ -33,7 +35,15 @@ public:
 private:
     BookLookup() = default;
     QString findName(QString& number) const; // nameFor's name as the book has it
+    void index();
     QString text_;
+    // Each number field's first line, so a lookup tries the number's parts
+    // that are long enough instead of reading every line.
+    struct Entry {
+        QString name, picture;
+    };
+    QList<Entry> entries_;
+    QHash<QString, qsizetype> firstEntry_;
     NumberPlan plan_;
     mutable std::shared_ptr<const NumberForms> forms_; // built at the first miss
     std::shared_ptr<const BookLookup> then_;

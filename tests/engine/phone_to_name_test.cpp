@@ -75,3 +75,46 @@ TEST(PhoneToName, NumericTextAsTheNumberParserReadsIt)
 }
 
 } // namespace
+
+namespace {
+
+// The index answers as reading every line in order with the rule would: on
+// random books of short numbers, where many lines match the same number.
+TEST(PhoneToName, TheIndexAnswersAsTheLineByLineRule)
+{
+    quint32 seed = 12345;
+    const auto next = [&seed](int below) { return int((seed = seed * 1103515245u + 12345u) >> 16) % below; };
+    const auto digitsOf = [&next](int n) {
+        QString s;
+        for (int i = 0; i < n; ++i)
+            s += QChar(u'0' + next(3));
+        return s;
+    };
+    for (int round = 0; round < 50; ++round) {
+        QStringList lines;
+        QList<QStringList> fields;
+        for (int i = 0; i < 30; ++i) {
+            QStringList f{QString::number(i), digitsOf(1 + next(7)), next(2) ? digitsOf(1 + next(7)) : QString(), "",
+                "", QStringLiteral("p%1").arg(i)};
+            fields << f;
+            lines << f.join(u'\t');
+        }
+        const BookLookup book = BookLookup::fromText(lines.join(QStringLiteral("\r\n")));
+        for (int k = 0; k < 40; ++k) {
+            const QString number = digitsOf(1 + next(9));
+            QString expected = "-", expectedName;
+            for (const QStringList& f : fields)
+                if (lines[fields.indexOf(f)].size() > 4
+                    && (BookLookup::matches(f[1], number) || BookLookup::matches(f[2], number))) {
+                    expected = f[5];
+                    expectedName = f[0];
+                    break;
+                }
+            QString got = number;
+            EXPECT_EQ(book.nameFor(got), expectedName) << number.toStdString();
+            EXPECT_EQ(got, expected) << number.toStdString();
+        }
+    }
+}
+
+} // namespace
