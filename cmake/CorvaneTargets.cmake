@@ -2,18 +2,39 @@ include(CorvanePch)
 
 # corvane_library(NAME [PCH core|widgets] SOURCES <files...> LIBS <targets...>):
 # a static library of the listed sources, built on the named family of
-# precompiled headers (CorvanePch.cmake). Every library sees src/ (and the
-# generated common/version.h) as its include root.
+# precompiled headers (CorvanePch.cmake). It exports its own headers, and no
+# others: each listed header is linked into include/NAME/ under the path the
+# sources include it by (below src/, or below the top folder for tools/ and
+# sim/), and that folder is the library's public include path. A target sees
+# the headers of the libraries it links and nothing else of the tree.
 function(corvane_library name)
   cmake_parse_arguments(ARG "" "PCH" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   if(ARG_PCH)
     corvane_use_pch(${name} ${ARG_PCH})
   endif()
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}
-                                            ${PROJECT_BINARY_DIR}/generated)
+  set(_exported ${PROJECT_BINARY_DIR}/include/${name})
+  set(_src ${PROJECT_SOURCE_DIR}/src)
+  file(REMOVE_RECURSE ${_exported})
+  foreach(source IN LISTS ARG_SOURCES)
+    if(NOT source MATCHES "\\.h$")
+      continue()
+    endif()
+    cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR} OUTPUT_VARIABLE _header)
+    cmake_path(IS_PREFIX _src ${_header} _in_src)
+    if(_in_src)
+      file(RELATIVE_PATH _path ${PROJECT_SOURCE_DIR}/src ${_header})
+    else()
+      file(RELATIVE_PATH _path ${PROJECT_SOURCE_DIR} ${_header})
+    endif()
+    cmake_path(GET _path PARENT_PATH _folder)
+    file(MAKE_DIRECTORY ${_exported}/${_folder})
+    file(CREATE_LINK ${_header} ${_exported}/${_path} SYMBOLIC)
+  endforeach()
+  target_include_directories(${name} PUBLIC ${_exported})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
+
 # corvane_test(NAME [PROGRAMS <regex...>] LIBS <targets...>): every *_test.cpp
 # of the folder in one GoogleTest executable with the shared main
 # (corvane_test_main, whose precompiled header it reuses), each case its own

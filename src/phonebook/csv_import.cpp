@@ -2,7 +2,6 @@
 // quote, line breaks inside quotes, comma, semicolon or TAB between fields.
 #include "phonebook/contact_fields.h"
 #include "phonebook/contact_import.h"
-#include "phonebook/contact_table.h"
 
 #include <algorithm>
 #include <array>
