@@ -88,7 +88,7 @@ BookLookup::BookLookup(const QString& path, const NumberPlan& plan, std::shared_
         fresh.text_ = usertext::readFile(path);
         fresh.index();
         cached = {known ? path : QString(), qint64(st.st_size), mtimeNs, qint64(st.st_ino), qint64(st.st_dev),
-            std::make_shared<const BookLookup>(std::move(fresh))};
+            std::make_shared<const BookLookup>(std::move(fresh)), NumberPlan{}, nullptr};
     }
     if (!cached.forms || cached.plan != plan_) {
         cached.plan = plan_;
