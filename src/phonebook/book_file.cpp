@@ -66,38 +66,42 @@ QString defaultPath()
 
 } // namespace BookFile
 
-BookLookup::BookLookup(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> then)
-    : plan_(plan), then_(std::move(then))
+BookLookup::BookLookup(
+    const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> then, BookCache* cache)
 {
-    // The last book read and what identified it: read again only when its
-    // size, time or file (inode) changed, so a lookup per call reads nothing.
-    struct Cached {
-        QString path;
-        qint64 size = -1, mtimeNs = -1, inode = -1, device = -1;
-        std::shared_ptr<const BookLookup> book;
-        NumberPlan plan; // of forms
-        std::shared_ptr<const NumberForms> forms;
-    };
-    static Cached cached;
+    if (cache) {
+        *this = cache->book(path, plan);
+    } else {
+        text_ = usertext::readFile(path);
+        plan_ = plan;
+        index();
+    }
+    then_ = std::move(then);
+}
+
+BookCache::Identity BookCache::identify(const QString& path)
+{
     struct stat st {};
-    const bool known = ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
-    const qint64 mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    if (!known || cached.path != path || cached.size != st.st_size || cached.mtimeNs != mtimeNs
-        || cached.inode != qint64(st.st_ino) || cached.device != qint64(st.st_dev) || !cached.book) {
-        BookLookup fresh;
-        fresh.text_ = usertext::readFile(path);
-        fresh.index();
-        cached = {known ? path : QString(), qint64(st.st_size), mtimeNs, qint64(st.st_ino), qint64(st.st_dev),
-            std::make_shared<const BookLookup>(std::move(fresh)), NumberPlan{}, nullptr};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return {}; // read every time: it may come
+    return {path, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, qint64(st.st_ino),
+        qint64(st.st_dev)};
+}
+
+const BookLookup& BookCache::book(const QString& path, const NumberPlan& plan)
+{
+    const Identity now = identify(path);
+    if (!book_ || now.path.isEmpty() || now != identity_) {
+        book_ = std::make_shared<const BookLookup>(path, plan);
+        identity_ = now;
     }
-    if (!cached.forms || cached.plan != plan_) {
-        cached.plan = plan_;
-        cached.forms = std::make_shared<const NumberForms>(cached.book->text_, plan_);
+    if (book_->plan_ != plan || !book_->forms_) { // the forms are built here, not at a call's first miss
+        BookLookup withForms = *book_;
+        withForms.plan_ = plan;
+        withForms.forms_ = std::make_shared<const NumberForms>(withForms.text_, plan);
+        book_ = std::make_shared<const BookLookup>(std::move(withForms));
     }
-    forms_ = cached.forms;
-    text_ = cached.book->text_;
-    entries_ = cached.book->entries_;
-    firstEntry_ = cached.book->firstEntry_;
+    return *book_;
 }
 
 void BookLookup::index()
@@ -176,14 +180,14 @@ QString BookLookup::findName(QString& number) const
     return name;
 }
 
-QString PhoneToName(
-    QString& number, const QString& bookPath, const NumberPlan& plan, std::shared_ptr<const BookLookup> then)
+QString PhoneToName(QString& number, const QString& bookPath, const NumberPlan& plan,
+    std::shared_ptr<const BookLookup> then, BookCache* cache)
 {
     if (!BookLookup::isNumeric(number)) { // no file access for an empty or secret number
         number = QStringLiteral("-");
         return {};
     }
-    return BookLookup(bookPath, plan, std::move(then)).nameFor(number);
+    return BookLookup(bookPath, plan, std::move(then), cache).nameFor(number);
 }
 
 const QString& contactField(const BookEntry& e, int column)

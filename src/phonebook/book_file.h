@@ -9,6 +9,7 @@
 #include <QString>
 #include <memory>
 
+class BookCache;
 class BookLookup;
 
 struct BookEntry {
@@ -41,10 +42,11 @@ QString defaultPath();
 
 } // namespace BookFile
 
-// Names a number from the phone book, reading the book afresh on every call;
+// Names a number from the phone book, reading the book afresh on every call
+// unless a `cache` has it as it is;
 // `plan` gives the other forms of numbers. Returns the name ("" when the
 // number has no entry) and replaces `number` with the entry's picture file,
 // or with "-" when there is no entry. `then` names what the book does not
 // (the address-book folder's contacts).
-QString PhoneToName(
-    QString& number, const QString& bookPath, const NumberPlan& plan = {}, std::shared_ptr<const BookLookup> then = {});
+QString PhoneToName(QString& number, const QString& bookPath, const NumberPlan& plan = {},
+    std::shared_ptr<const BookLookup> then = {}, BookCache* cache = nullptr);

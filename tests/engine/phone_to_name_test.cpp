@@ -117,4 +117,24 @@ TEST(PhoneToName, TheIndexAnswersAsTheLineByLineRule)
     }
 }
 
+// Two program folders' caches side by side: each names from its own book, an edit seen at once.
+TEST(PhoneToName, EachCacheHoldsItsOwnBook)
+{
+    QTemporaryDir a, b;
+    BookCache cacheA, cacheB;
+    const auto name = [](const QTemporaryDir& dir, BookCache& cache) {
+        QString number = QStringLiteral("0301234567");
+        return PhoneToName(number, dir.filePath("book.txt"), {}, {}, &cache);
+    };
+    for (const char* text : {"Anna\t0301234567\r\n", "Berta\t0301234567\r\n"}) {
+        for (QTemporaryDir* dir : {&a, &b}) {
+            QFile f(dir->filePath("book.txt"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(dir == &a ? text : "Other\t0301234567\r\n");
+        }
+        EXPECT_EQ(name(a, cacheA), QString::fromLatin1(text).section(u'\t', 0, 0));
+        EXPECT_EQ(name(b, cacheB), QStringLiteral("Other"));
+    }
+}
+
 } // namespace

@@ -84,10 +84,11 @@ void CallList::AddCall(
     ++unsavedCalls_;
     unsaved_ = true;
     if (!writeThrough_) {
-        prepend(PhoneToName(lookup, bookPath(), plan_, contacts_));
+        prepend(PhoneToName(lookup, bookPath(), plan_, contacts_, bookCache_.get()));
         return;
     }
-    const BookLookup book(bookPath(), plan_, contacts_); // one read names the new call and every saved row
+    const BookLookup book(
+        bookPath(), plan_, contacts_, bookCache_.get()); // one read names the new call and every saved row
     prepend(book.nameFor(lookup));
     save(book);
 }
@@ -117,7 +118,7 @@ CallRecord CallList::fromLine(QStringView line)
 
 bool CallList::SaveTheList()
 {
-    return save(BookLookup(bookPath(), plan_, contacts_)); // read once: every row sees the same book
+    return save(BookLookup(bookPath(), plan_, contacts_, bookCache_.get())); // read once: every row sees the same book
 }
 
 bool CallList::save(const BookLookup& book)
@@ -256,8 +257,11 @@ void CallList::setListPath(const QString& path)
     listPath_ = path;
 }
 
-void CallList::setPhoneBook(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> contacts)
+void CallList::setPhoneBook(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> contacts,
+    std::shared_ptr<BookCache> cache)
 {
+    if (cache)
+        bookCache_ = std::move(cache);
     bookPath_ = path;
     bookPathSet_ = true;
     plan_ = plan;

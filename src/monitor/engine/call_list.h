@@ -66,8 +66,9 @@ public:
     void setListPath(const QString& path);
     QString listPath() const;
     // The book that names the records, the user's number forms for it, and
-    // the address-book folder's contacts after it.
-    void setPhoneBook(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> contacts = {});
+    // the address-book folder's contacts after it; the book's `cache` (null: the list's own).
+    void setPhoneBook(const QString& path, const NumberPlan& plan, std::shared_ptr<const BookLookup> contacts = {},
+        std::shared_ptr<BookCache> cache = {});
     QString bookPath() const;
     void setDialPrefix(const QString& prefix);
 
@@ -105,6 +106,7 @@ private:
     bool bookPathSet_ = false;
     NumberPlan plan_;
     std::shared_ptr<const BookLookup> contacts_;
+    std::shared_ptr<BookCache> bookCache_ = std::make_shared<BookCache>();
     QString dialPrefix_;
     bool unreadable_ = false; // the last read found a file it could not read
     bool saveFailed_ = false; // the last save did not replace the file

@@ -131,7 +131,7 @@ int CallTracker::channelOf(QStringView text)
 QString CallTracker::showPicture(const QString& number, ChannelState* c)
 {
     QString picture = number;
-    const QString name = PhoneToName(picture, inputs_.bookPath, inputs_.numberPlan, inputs_.contacts);
+    const QString name = inputs_.nameFor(picture);
     const QString file = picture == QLatin1String("-") ? QStringLiteral("noname.jpg") : picture;
     state_.lastPicture = file;
     if (c)

@@ -47,7 +47,7 @@ void MonitorEngine::setInputs(const MonitorInputs& inputs)
     inputs_ = inputs;
     trace_.level = inputs.debugLevel;
     callList_.setDialPrefix(inputs.dialPrefix);
-    callList_.setPhoneBook(inputs.bookPath, inputs.numberPlan, inputs.contacts);
+    callList_.setPhoneBook(inputs.bookPath, inputs.numberPlan, inputs.contacts, inputs.bookCache);
 }
 
 void MonitorEngine::traceModeStarted()

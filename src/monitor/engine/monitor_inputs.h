@@ -4,6 +4,7 @@
 // and hand it to the engine; the monitor settings window hands it over again
 // after every change. Call tracking reads these, never the settings store.
 #include "monitor/engine/call_type.h"
+#include "phonebook/book_file.h"
 #include "phonebook/book_lookup.h"
 #include "phonebook/ignore_list.h"
 #include "phonebook/phone_to_name.h"
@@ -25,11 +26,19 @@ struct MonitorInputs {
     NumberPlan numberPlan;                      // CountryCode, AreaCode: the other forms of a number
     QString bookPath;                           // the book.txt that names callers; "" for none
     std::shared_ptr<const BookLookup> contacts; // the address-book folder's, after the book; null for none
-    IgnoreList ignored;                         // ignore.txt: callers announced nowhere, still logged
-    QHash<QString, QString> msnNames;           // MsnNumber1..9 -> MsnName1..9: own numbers' names
+    // book.txt as last read; copies of these inputs share it, each reading of the settings has its own.
+    std::shared_ptr<BookCache> bookCache = std::make_shared<BookCache>();
+    IgnoreList ignored;               // ignore.txt: callers announced nowhere, still logged
+    QHash<QString, QString> msnNames; // MsnNumber1..9 -> MsnName1..9: own numbers' names
 
     // The name the user gave an own number; "" for none.
     QString msnName(const QString& msn) const { return msnNames.value(msn); }
+
+    // PhoneToName with the book, plan, contacts and cache above.
+    QString nameFor(QString& number) const
+    {
+        return PhoneToName(number, bookPath, numberPlan, contacts, bookCache.get());
+    }
 
     // Whether an ended call of this type enters the call list.
     bool logs(CallType type) const;

@@ -213,7 +213,7 @@ void FormMonitor::announceCaller(const CallEvent& event)
     if (event.kind != CallEvent::Kind::Incoming && event.kind != CallEvent::Kind::Waiting)
         return;
     QString picture = event.number;
-    PhoneToName(picture, engine_.inputs().bookPath, engine_.inputs().numberPlan, engine_.inputs().contacts);
+    engine_.inputs().nameFor(picture);
     callerNotifier_->announce(event, picture);
 }
 

@@ -110,7 +110,7 @@ void FormMonitor::showRecordPicture(int row)
     if (row < 0 || row >= records.size())
         return;
     QString picture = records[row].number;
-    PhoneToName(picture, engine_.inputs().bookPath, engine_.inputs().numberPlan, engine_.inputs().contacts);
+    engine_.inputs().nameFor(picture);
     if (!Image2->showFile(picture))
         Image2->showFile(QStringLiteral("noname.jpg")); // missing too: the old picture stays
     shownImage2_.reset();                               // the next caller's picture is drawn, whatever it is
