@@ -1,5 +1,6 @@
 #include "tools/config_values.h"
 
+#include "common/regional.h"
 #include "device/register_map.h"
 
 #include <QJsonDocument>
@@ -167,7 +168,7 @@ std::optional<Backup> parseBackup(const QString& text, QString& why)
         const int n = value.toInt(&ok);
         const bool good = name.startsWith(u'S')                    ? ok && n >= 0 && n <= 255
                           : name.startsWith(QLatin1String("Text")) ? kNumber.match(value).hasMatch()
-                                                                   : true;
+                                                                   : regional::toCost(value).has_value(); // UnitCost
         if (!good) {
             why = QStringLiteral("bad value for %1: \"%2\"").arg(name, value.left(40));
             return std::nullopt;

@@ -11,7 +11,6 @@
 
 #include <chrono>
 #include <poll.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -21,12 +20,6 @@ qint64 nowUs()
 {
     using namespace std::chrono;
     return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
-}
-
-bool isFifo(int fd)
-{
-    struct stat st {};
-    return fd >= 0 && ::fstat(fd, &st) == 0 && S_ISFIFO(st.st_mode);
 }
 
 // The fifo's write end reports an error once nobody reads it any more.
@@ -73,7 +66,8 @@ void LiveCapture::readSettings()
 int LiveCapture::start()
 {
     // The header first: Wireshark then shows what goes wrong below as the capture's error.
-    if (!pcap_.open(options_.fifo, PcapLinkType::LinuxLapd) || !pcap_.flush()) {
+    // Never waiting for the reader, so SIGTERM and the adapter are heard while the fifo is full.
+    if (!pcap_.open(options_.fifo, PcapLinkType::LinuxLapd, false) || !pcap_.flush()) {
         say(QStringLiteral("Cannot write the capture to %1.").arg(options_.fifo));
         return kFailure;
     }
@@ -110,7 +104,7 @@ int LiveCapture::start()
 void LiveCapture::watchReader()
 {
     const int fd = pcap_.handle();
-    if (!isFifo(fd))
+    if (!pcap_.writesFifo())
         return; // a plain file has no reader to lose
     // A read notifier on the write end wakes only when the reader closes it.
     readerGone_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);

@@ -1,6 +1,10 @@
 #include "tools/pcap_writer.h"
 
+#include "common/stream_writer.h"
+
 #include <QtEndian>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -40,14 +44,36 @@ void putPseudoHeader(QByteArray& out, FrameDirection direction)
     putBig<quint16>(out, kProtocolLapd);
 }
 
+
 } // namespace
 
-bool PcapWriter::open(const QString& path, PcapLinkType type)
+PcapWriter::PcapWriter() = default;
+PcapWriter::~PcapWriter() = default;
+
+QIODevice& PcapWriter::out()
+{
+    return stream_ ? static_cast<QIODevice&>(*stream_) : file_;
+}
+
+bool PcapWriter::writesFifo() const
+{
+    struct stat st {};
+    return handle() >= 0 && ::fstat(handle(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+qint64 PcapWriter::dropped() const
+{
+    return stream_ ? stream_->dropped() : 0;
+}
+
+bool PcapWriter::open(const QString& path, PcapLinkType type, bool waitForReader)
 {
     type_ = type;
     file_.setFileName(path);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
+    if (!waitForReader && writesFifo()) // each record one piece, so a record dropped is dropped whole
+        stream_ = std::make_unique<StreamWriter>(file_.handle());
     QByteArray header;
     putLittle<quint32>(header, kMagicMicroseconds);
     putLittle<quint16>(header, 2); // version 2.4
@@ -56,7 +82,7 @@ bool PcapWriter::open(const QString& path, PcapLinkType type)
     putLittle<quint32>(header, 0); // accuracy
     putLittle<quint32>(header, kSnapLength);
     putLittle<quint32>(header, quint32(type));
-    return file_.write(header) == header.size();
+    return out().write(header) == header.size();
 }
 
 bool PcapWriter::write(qint64 usSinceEpoch, const QByteArray& frame, FrameDirection direction)
@@ -73,7 +99,7 @@ bool PcapWriter::write(qint64 usSinceEpoch, const QByteArray& frame, FrameDirect
     if (pseudo)
         putPseudoHeader(record, direction);
     record += frame;
-    return file_.write(record) == record.size();
+    return out().write(record) == record.size();
 }
 
 bool PcapWriter::flush()
@@ -83,6 +109,7 @@ bool PcapWriter::flush()
 
 bool PcapWriter::close()
 {
+    stream_.reset(); // gives what waits a last chance
     if (!file_.isOpen())
         return true;
     const bool ok = file_.flush() && file_.error() == QFileDevice::NoError;

@@ -154,11 +154,10 @@ void Startup::readSettings()
     if (auto* field = form_.findChild<QLineEdit*>(QStringLiteral("TextUCost"))) {
         // A number is shown in the user's format, like the costs beside it
         // (the stored default "0,026" has a comma whatever the locale).
-        const QString stored = setting(key::UnitCost);
-        const std::optional<float> cost = regional::toSingle(stored);
-        field->setText(cost ? regional::fromSingle(*cost) : stored); // runs the field's change handling
-        if (cost)
-            form_.UnitCost = *cost;
+        // A stored cost that is no price shows and counts as the default.
+        const std::optional<float> cost = regional::toCost(setting(key::UnitCost));
+        form_.UnitCost = cost.value_or(regional::toCost(SettingsStore::defaultFor(key::UnitCost)).value_or(0.0f));
+        field->setText(regional::fromSingle(form_.UnitCost)); // runs the field's change handling
     }
     form_.LastReset = setting(key::LastReset);
     if (auto* label = form_.findChild<QLabel*>(QStringLiteral("LabelRTime")))

@@ -144,4 +144,10 @@ std::optional<float> toSingle(const QString& text)
     return static_cast<float>(*v);
 }
 
+std::optional<float> toCost(const QString& text)
+{
+    const std::optional<float> v = toSingle(text);
+    return v && *v >= 0 ? v : std::nullopt;
+}
+
 } // namespace regional

@@ -21,6 +21,9 @@ long long roundHalfEven(double value);
 // not convert or overflows.
 std::optional<int> toInt16(const QString& text);
 std::optional<float> toSingle(const QString& text);
+// A price (the unit cost): a single-precision number that is not below zero;
+// nothing for anything else (no number, infinite, negative).
+std::optional<float> toCost(const QString& text);
 
 // Single-precision value as the store keeps it: at most seven significant
 // digits, no exponent, the locale's decimal separator ("0.2" / "0,2").

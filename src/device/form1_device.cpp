@@ -99,10 +99,10 @@ void Form1::clearChargeUnits()
 
 void Form1::TextUCost_Change()
 {
-    const std::optional<double> cost = regional::toNumber(ui_->TextUCost->text());
+    const std::optional<float> cost = regional::toCost(ui_->TextUCost->text());
     if (!cost)
-        return;
-    UnitCost = float(*cost);
+        return; // no price: the last one typed stays
+    UnitCost = *cost;
     for (int label = 1; label <= 6; ++label) {
         const double money = double(UnitCost) * read_.chargeUnits[kCounterOfLabel[label]];
         ui_->Labelcost[label - 1]->setText(regional::currency2(money));

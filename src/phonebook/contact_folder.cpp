@@ -44,7 +44,7 @@ QString savePicture(const QString& dir, const QByteArray& data)
 
 // The .vcf files of the folder and of the folders in it, in a stable order;
 // FIFOs, devices and sockets too, to be skipped with a word on the log.
-QStringList vcardFiles(const QString& dir)
+QStringList vcardFiles(const QString& dir, int* beyondCap = nullptr)
 {
     QStringList files;
     const QDir top(dir);
@@ -56,7 +56,19 @@ QStringList vcardFiles(const QString& dir)
             QDir(d).entryInfoList({QStringLiteral("*.vcf")}, QDir::Files | QDir::System, QDir::Name))
             if (files.size() < ContactFolder::kMaxFiles)
                 files << f.absoluteFilePath();
+            else if (beyondCap)
+                ++*beyondCap;
     return files;
+}
+
+// Where a folder that is not there yet (or no longer) would appear: its
+// nearest existing parent, whose change says it has come.
+QString nearestExistingParent(const QString& dir)
+{
+    QFileInfo at(QDir::cleanPath(QDir(dir).absolutePath()));
+    while (!at.isDir() && !at.isRoot())
+        at = QFileInfo(at.absolutePath());
+    return at.absoluteFilePath();
 }
 
 } // namespace
@@ -65,14 +77,14 @@ ContactFolder::Contents ContactFolder::read(const QString& dir, const QString& p
 {
     Contents out;
     QSet<QString> pictures;
-    for (const QString& path : vcardFiles(dir)) {
+    for (const QString& path : vcardFiles(dir, &out.beyondCap)) {
         ++out.files;
         const regularfile::Contents file = regularfile::read(path, contact_import::kMaxFileSize);
         if (!file.ok()) {
             ++out.unusable;
             continue;
         }
-        const ContactImport cards = contact_import::parseVCard(file.bytes);
+        const ContactImport cards = contact_import::parseVCard(contact_import::fromUtf16(file.bytes));
         out.unusable += cards.contacts.isEmpty() ? std::max(cards.unusable, 1) : cards.unusable;
         for (qsizetype i = 0; i < cards.contacts.size(); ++i) {
             BookEntry e = cards.contacts[i];
@@ -84,6 +96,13 @@ ContactFolder::Contents ContactFolder::read(const QString& dir, const QString& p
             out.contacts << e;
         }
     }
+    if (out.unusable > 0 || out.beyondCap > 0)
+        qWarning("%s", qPrintable(QStringLiteral("contacts folder %1: %2 cards skipped (no name, unreadable or too "
+                                                 "large), %3 files beyond the first %4 not read")
+                                      .arg(dir)
+                                      .arg(out.unusable)
+                                      .arg(out.beyondCap)
+                                      .arg(kMaxFiles)));
     // Pictures of contacts that are gone or changed.
     static const QRegularExpression ours(QStringLiteral("^[0-9a-f]{40}\\.(jpg|png|gif|bmp)$"));
     for (const QString& name : QDir(pictureDir).entryList(QDir::Files))
@@ -118,7 +137,13 @@ void ContactFolder::reload()
     if (const QStringList watched = watcher_.files() + watcher_.directories(); !watched.isEmpty())
         watcher_.removePaths(watched);
     contents_ = dir_.isEmpty() ? Contents{} : read(dir_, pictureDir_);
-    if (!dir_.isEmpty() && QFileInfo(dir_).isDir()) {
+    const bool there = !dir_.isEmpty() && QFileInfo(dir_).isDir();
+    if (!dir_.isEmpty() && !there) {
+        watcher_.addPath(nearestExistingParent(dir_)); // read as soon as it exists
+        if (QFileInfo(dir_).isDir())
+            settle_.start(); // it came while this read looked
+    }
+    if (there) {
         QStringList paths{dir_};
         for (const QString& sub : QDir(dir_).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
             paths << QDir(dir_).filePath(sub);

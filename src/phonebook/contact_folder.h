@@ -24,14 +24,16 @@ public:
     struct Contents {
         QList<BookEntry> contacts;
         int files = 0;    // .vcf files read
-        int unusable = 0; // cards without a name, unreadable or oversized files
+        int unusable = 0;  // cards without a name, unreadable or oversized files
+        int beyondCap = 0; // .vcf files past kMaxFiles, not read
     };
     // Reads `dir` now; pictures go into `pictureDir`, whose other pictures of
-    // earlier reads are removed.
+    // earlier reads are removed. What it skips is one line on the log, with the counts.
     static Contents read(const QString& dir, const QString& pictureDir);
 
     explicit ContactFolder(QObject* parent = nullptr);
-    // Follows `dir` ("" for none): read now and again after every change.
+    // Follows `dir` ("" for none): read now and again after every change. A
+    // folder not there yet, or deleted, is read again as soon as it exists.
     void follow(const QString& dir, const QString& pictureDir);
     QString folder() const { return dir_; }
     const Contents& contents() const { return contents_; }

@@ -65,6 +65,14 @@ QList<BookEntry> newContactsOnly(const QList<BookEntry>& book, const QList<BookE
     return fresh;
 }
 
+QByteArray fromUtf16(QByteArray data)
+{
+    if (!data.startsWith("\xFF\xFE") && !data.startsWith("\xFE\xFF"))
+        return data;
+    QStringDecoder utf16(QStringDecoder::Utf16);
+    return QString(utf16.decode(data)).toUtf8();
+}
+
 ContactImport readFile(const QString& path)
 {
     ContactImport result;
@@ -78,13 +86,7 @@ ContactImport readFile(const QString& path)
         result.error = file.exists ? file.problem : QStringLiteral("No such file or directory");
         return result;
     }
-    QByteArray data = std::move(file.bytes);
-    // Some address books export UTF-16; the parsers work on 8-bit lines.
-    if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) {
-        QStringDecoder utf16(QStringDecoder::Utf16);
-        const QString text = utf16.decode(data);
-        data = text.toUtf8();
-    }
+    const QByteArray data = fromUtf16(std::move(file.bytes));
     if (data.toUpper().contains("BEGIN:VCARD"))
         return parseVCard(data);
     return parseCsv(data);

@@ -33,6 +33,10 @@ ContactImport parseVCard(const QByteArray& data);
 // numbers. The separator (comma, semicolon or TAB) is taken from the first line.
 ContactImport parseCsv(const QByteArray& data);
 
+// UTF-16 bytes (with their byte order mark, as some address books export) as
+// UTF-8, for the parsers' 8-bit lines; other bytes as they are.
+QByteArray fromUtf16(QByteArray data);
+
 // Reads a file and parses it as a vCard when it holds "BEGIN:VCARD", else as CSV.
 ContactImport readFile(const QString& path);
 

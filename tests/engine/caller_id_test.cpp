@@ -3,6 +3,7 @@
 #include "engine_fixture.h"
 
 #include "common/regional.h"
+#include "monitor/engine/monitor_inputs.h"
 
 using namespace frames;
 
@@ -63,3 +64,27 @@ TEST_F(CallerIdTest, TimeLabelHasNoZone)
 }
 
 } // namespace
+
+namespace {
+QStringList warnings;
+void keepWarning(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    warnings << text;
+}
+} // namespace
+
+// What the store holds stays; what counts is a price, else the default, said once.
+TEST(MonitorInputs, AUnitCostThatIsNoPriceCountsAsTheDefaultSaidOnce)
+{
+    QTemporaryDir dir;
+    SettingsStore store(dir.filePath("s.ini"));
+    qInstallMessageHandler(keepWarning);
+    for (const auto& [stored, cost] : {std::pair{"0,5", 0.5f}, {"0", 0.0f}, {"inf", 0.026f}, {"nan", 0.026f},
+             {"-1", 0.026f}, {"1e39", 0.026f}, {"abc", 0.026f}}) {
+        store.write(QStringLiteral("UnitCost"), QString::fromLatin1(stored));
+        EXPECT_FLOAT_EQ(readMonitorInputs(store, 0).unitCost, cost) << stored;
+        EXPECT_EQ(store.read(QStringLiteral("UnitCost")), QString::fromLatin1(stored));
+    }
+    qInstallMessageHandler(nullptr);
+    EXPECT_EQ(warnings, QStringList("UnitCost \"inf\" is no price; 0,026 is used"));
+}

@@ -20,6 +20,22 @@ QString describe(const ContactFolder::Contents& c)
     return out;
 }
 
+// One change read, and the second read a burst of changes may need.
+bool settled(QSignalSpy& changed)
+{
+    const bool read = changed.wait(5000);
+    while (changed.wait(ContactFolder::kSettleMs * 2)) {
+    }
+    changed.clear();
+    return read;
+}
+
+QString nameOf(const ContactFolder& folder)
+{
+    const auto lookup = folder.lookup({}); // none while the folder has no contact
+    return lookup ? lookup->nameFor(QStringLiteral("0305550001")) : QStringLiteral("-");
+}
+
 } // namespace
 
 TEST(ContactFolder, ReadsEveryVersionAndSkipsWhatIsBroken)
@@ -54,11 +70,28 @@ TEST(ContactFolder, FollowsAContactAddedEditedAndDeleted)
         if (card) {
             ASSERT_TRUE(QFile::copy(kData + "follow/" + card, anna));
         }
-        ASSERT_TRUE(changed.wait(5000));
-        while (changed.wait(ContactFolder::kSettleMs * 2)) {} // a burst of changes may need a second read
-        QString number = QStringLiteral("0305550001");
-        const auto lookup = folder.lookup({}); // none while the folder has no contact
-        EXPECT_EQ(lookup ? lookup->nameFor(number) : QStringLiteral("-"), QString::fromLatin1(name));
+        ASSERT_TRUE(settled(changed));
+        EXPECT_EQ(nameOf(folder), QString::fromLatin1(name));
         EXPECT_EQ(QDir(pictures).entryList(QDir::Files).size(), pictureCount);
+    }
+}
+
+// A folder that a first sync creates (two levels deep), that is deleted and created again.
+TEST(ContactFolder, FollowsAFolderThatComesLater)
+{
+    QTemporaryDir dir;
+    const QString vdir = dir.filePath("sync/contacts");
+    ContactFolder folder;
+    QSignalSpy changed(&folder, &ContactFolder::changed);
+    folder.follow(vdir, dir.filePath("pictures"));
+    changed.clear();
+    for (const char* pass : {"created", "created again"}) {
+        SCOPED_TRACE(pass);
+        ASSERT_TRUE(QDir().mkpath(vdir) && QFile::copy(kData + "follow/anna.vcf", vdir + "/anna.vcf"));
+        ASSERT_TRUE(settled(changed));
+        EXPECT_EQ(nameOf(folder), "Anna");
+        ASSERT_TRUE(QDir(dir.filePath("sync")).removeRecursively());
+        ASSERT_TRUE(settled(changed));
+        EXPECT_EQ(nameOf(folder), "-");
     }
 }

@@ -130,4 +130,27 @@ TEST(RegularFile, EveryReaderSkipsWhatIsNoRegularFile)
     qInstallMessageHandler(nullptr);
 }
 
+// A UTF-16 card is read; the rest of what a read skips is one line with the counts.
+TEST(RegularFile, TheContactFolderSaysWhatItSkipsOnceWithTheCounts)
+{
+    QTemporaryDir dir;
+    QFile utf16(dir.filePath("a.vcf"));
+    ASSERT_TRUE(utf16.open(QIODevice::WriteOnly));
+    utf16.write("\xFF\xFE");
+    const QString card = "BEGIN:VCARD\r\nFN:Anna\r\nTEL:0301\r\nEND:VCARD\r\n";
+    utf16.write(reinterpret_cast<const char*>(card.utf16()), card.size() * 2);
+    utf16.close();
+    for (int i = 0; i < ContactFolder::kMaxFiles; ++i) // nameless cards, the last one beyond the cap
+        writeBytes(dir.filePath(QStringLiteral("x%1.vcf").arg(i)), {});
+    warnings.clear();
+    qInstallMessageHandler(keepWarning);
+    const ContactFolder::Contents c = ContactFolder::read(dir.path(), dir.filePath("pictures"));
+    qInstallMessageHandler(nullptr);
+    ASSERT_EQ(c.contacts.size(), 1);
+    EXPECT_EQ(c.contacts[0].name, "Anna");
+    EXPECT_EQ(warnings, QStringList("contacts folder " + dir.path()
+                                    + ": 19999 cards skipped (no name, unreadable or too large), 1 files beyond "
+                                      "the first 20000 not read"));
+}
+
 } // namespace

@@ -228,6 +228,27 @@ TEST_F(CaptureProgram, AClosedFifoEndsTheCapture)
     expectClosedAfterStop(before);
 }
 
+// A reader that takes nothing: the fifo is full before the capture begins, yet
+// the capture switches the trace on and SIGTERM still restores the adapter.
+TEST_F(CaptureProgram, SigtermEndsTraceModeBehindAFullFifo)
+{
+    const QByteArray fifo = dir.filePath("fifo").toLocal8Bit();
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int filler = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_TRUE(reader >= 0 && filler >= 0);
+    for (const size_t size : {size_t(4096), size_t(1)})
+        while (::write(filler, QByteArray(qsizetype(size), 'x').constData(), size) > 0) {
+        }
+    start({"--port", sim.link()}, QString::fromLocal8Bit(fifo));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return traceOn(); }, 20000));
+    const qsizetype before = sim.commands().size();
+    capture.terminate();
+    expectClosedAfterStop(before);
+    ::close(filler);
+    ::close(reader);
+}
+
 TEST_F(CaptureProgram, FailuresAreSentencesWiresharkShows)
 {
     SimulatorLink silent({"--silent"});

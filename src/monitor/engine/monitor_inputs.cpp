@@ -6,6 +6,27 @@
 #include "common/user_text.h"
 #include "phonebook/book_file.h"
 
+#include <mutex>
+
+namespace {
+
+// A stored unit cost that is no price costs nothing silently: the default
+// counts, said once on the log; the file keeps what it holds.
+float unitCostOf(const SettingsStore& store)
+{
+    const QString stored = store.read(key::UnitCost);
+    if (const std::optional<float> cost = regional::toCost(stored))
+        return *cost;
+    const QString fallback = SettingsStore::defaultFor(key::UnitCost);
+    static std::once_flag said;
+    std::call_once(said, [&] {
+        qWarning("%s", qPrintable(QStringLiteral("UnitCost \"%1\" is no price; %2 is used").arg(stored.left(40), fallback)));
+    });
+    return regional::toCost(fallback).value_or(0.0f);
+}
+
+} // namespace
+
 bool MonitorInputs::logs(CallType type) const
 {
     switch (type) {
@@ -23,7 +44,7 @@ MonitorInputs readMonitorInputs(const SettingsStore& store, int debugLevel)
     MonitorInputs in;
     in.debugLevel = debugLevel;
     in.dialPrefix = store.read(key::DialPrefixNumber);
-    in.unitCost = float(regional::toNumber(store.read(key::UnitCost)).value_or(0.0));
+    in.unitCost = unitCostOf(store);
     in.logAnswer = store.isOne(key::LogAns);
     in.logCalled = store.isOne(key::LogDial);
     in.logRing = store.isOne(key::LogRing);

@@ -54,6 +54,7 @@ struct ViewState {
 };
 
 // The inputs as the store holds them: a flag counts as on only when its text
-// reads as the number 1, a unit cost that is no number as 0; the phone book
+// reads as the number 1, a unit cost that is no price (regional::toCost) as the
+// default, said once on the log; the phone book
 // is the program folder's. The trace level is not stored: the caller's.
 MonitorInputs readMonitorInputs(const SettingsStore& store, int debugLevel);
