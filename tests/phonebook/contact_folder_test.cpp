@@ -33,7 +33,8 @@ bool settled(QSignalSpy& changed)
 QString nameOf(const ContactFolder& folder)
 {
     const auto lookup = folder.lookup({}); // none while the folder has no contact
-    return lookup ? lookup->nameFor(QStringLiteral("0305550001")) : QStringLiteral("-");
+    QString number = QStringLiteral("0305550001");
+    return lookup ? lookup->nameFor(number) : QStringLiteral("-");
 }
 
 } // namespace
