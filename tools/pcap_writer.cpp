@@ -44,7 +44,6 @@ void putPseudoHeader(QByteArray& out, FrameDirection direction)
     putBig<quint16>(out, kProtocolLapd);
 }
 
-
 } // namespace
 
 PcapWriter::PcapWriter() = default;

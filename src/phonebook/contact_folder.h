@@ -23,7 +23,7 @@ public:
 
     struct Contents {
         QList<BookEntry> contacts;
-        int files = 0;    // .vcf files read
+        int files = 0;     // .vcf files read
         int unusable = 0;  // cards without a name, unreadable or oversized files
         int beyondCap = 0; // .vcf files past kMaxFiles, not read
     };

@@ -24,8 +24,7 @@ QString describe(const ContactFolder::Contents& c)
 bool settled(QSignalSpy& changed)
 {
     const bool read = changed.wait(5000);
-    while (changed.wait(ContactFolder::kSettleMs * 2)) {
-    }
+    while (changed.wait(ContactFolder::kSettleMs * 2)) {}
     changed.clear();
     return read;
 }

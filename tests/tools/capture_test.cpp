@@ -238,8 +238,7 @@ TEST_F(CaptureProgram, SigtermEndsTraceModeBehindAFullFifo)
     const int filler = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     ASSERT_TRUE(reader >= 0 && filler >= 0);
     for (const size_t size : {size_t(4096), size_t(1)})
-        while (::write(filler, QByteArray(qsizetype(size), 'x').constData(), size) > 0) {
-        }
+        while (::write(filler, QByteArray(qsizetype(size), 'x').constData(), size) > 0) {}
     start({"--port", sim.link()}, QString::fromLocal8Bit(fifo));
     ASSERT_TRUE(QTest::qWaitFor([&] { return traceOn(); }, 20000));
     const qsizetype before = sim.commands().size();

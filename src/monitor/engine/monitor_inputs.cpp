@@ -20,7 +20,8 @@ float unitCostOf(const SettingsStore& store)
     const QString fallback = SettingsStore::defaultFor(key::UnitCost);
     static std::once_flag said;
     std::call_once(said, [&] {
-        qWarning("%s", qPrintable(QStringLiteral("UnitCost \"%1\" is no price; %2 is used").arg(stored.left(40), fallback)));
+        qWarning(
+            "%s", qPrintable(QStringLiteral("UnitCost \"%1\" is no price; %2 is used").arg(stored.left(40), fallback)));
     });
     return regional::toCost(fallback).value_or(0.0f);
 }
