@@ -15,8 +15,10 @@ public:
     ~ServiceRun() { stop(); }
 
     QString home() const { return dir_.filePath(QStringLiteral("home")); }
-    // On a simulator playing `scenario`, with `settings` as its store and `args` added.
-    void start(const QString& scenario, const QByteArray& settings, const QStringList& args = {})
+    // On a simulator playing `scenario`, with `settings` as its store and `args`
+    // added; standard output into `outFile` when one is given (what it says is then stderr).
+    void start(
+        const QString& scenario, const QByteArray& settings, const QStringList& args = {}, const QString& outFile = {})
     {
         QDir().mkpath(home());
         writeBytes(dir_.filePath(QStringLiteral("config/Corvane Controller.ini")), settings);
@@ -25,7 +27,9 @@ public:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
         process_.setProcessEnvironment(env);
-        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.setProcessChannelMode(outFile.isEmpty() ? QProcess::MergedChannels : QProcess::SeparateChannels);
+        if (!outFile.isEmpty())
+            process_.setStandardOutputFile(outFile), process_.setReadChannel(QProcess::StandardError);
         process_.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"),
             QStringList{"--port", sim_->link(), "--home", home()} + args);
     }

@@ -6,6 +6,7 @@
 #include "common/golden.h"
 #include "common/ser2net_fixture.h"
 #include "common/simulator_fixture.h"
+#include "common/test_files.h"
 #include "common/version.h"
 #include "tools/capture_options.h"
 #include "tools/live_frames.h"
@@ -232,14 +233,9 @@ TEST_F(CaptureProgram, AClosedFifoEndsTheCapture)
 // the capture switches the trace on and SIGTERM still restores the adapter.
 TEST_F(CaptureProgram, SigtermEndsTraceModeBehindAFullFifo)
 {
-    const QByteArray fifo = dir.filePath("fifo").toLocal8Bit();
-    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
-    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    const int filler = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const auto [reader, filler] = fullFifo(dir.filePath("fifo"));
     ASSERT_TRUE(reader >= 0 && filler >= 0);
-    for (const size_t size : {size_t(4096), size_t(1)})
-        while (::write(filler, QByteArray(qsizetype(size), 'x').constData(), size) > 0) {}
-    start({"--port", sim.link()}, QString::fromLocal8Bit(fifo));
+    start({"--port", sim.link()}, dir.filePath("fifo"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return traceOn(); }, 20000));
     const qsizetype before = sim.commands().size();
     capture.terminate();

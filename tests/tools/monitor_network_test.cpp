@@ -5,6 +5,7 @@
 #include "common/golden.h"
 #include "common/mosquitto_fixture.h"
 #include "common/service_run.h"
+#include "outputs/ncid_test_client.h"
 
 #include <QRegularExpression>
 #include <QTcpSocket>
@@ -138,6 +139,26 @@ TEST(MonitorFolder, ASecondMonitorOnTheSameFolderIsRefusedAndTheFirstKeepsItsCal
     QFile list(first.home() + "/list.txt");
     ASSERT_TRUE(list.open(QIODevice::ReadOnly));
     EXPECT_TRUE(list.readAll().contains("\tRing\t"));
+}
+
+// A --json reader that takes nothing (its fifo full from the start) costs the
+// other outputs nothing: NCID and list.txt get the calls as they would without it.
+TEST(MonitorJson, AReaderThatTakesNothingHoldsUpNoOtherOutput)
+{
+    QTemporaryDir dir;
+    const auto [reader, filler] = fullFifo(dir.filePath("json"));
+    ASSERT_TRUE(reader >= 0 && filler >= 0);
+    const quint16 port = freePort();
+    ServiceRun monitor;
+    monitor.start(kData + "missed.scenario", {}, {"--json", "--ncid", QString::number(port)}, dir.filePath("json"));
+    ASSERT_TRUE(monitor.said("NCID server on")) << monitor.log().toStdString();
+    NcidTestClient ncid(port);
+    EXPECT_TRUE(ncid.waitFor("CID:")) << monitor.log().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return readBytes(monitor.home() + "/list.txt").contains("\tRing\t"); }, 60000))
+        << monitor.log().toStdString();
+    EXPECT_TRUE(ncid.waitFor("END:")) << monitor.log().toStdString();
+    ::close(filler);
+    ::close(reader);
 }
 
 } // namespace
