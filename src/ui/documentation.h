@@ -1,7 +1,7 @@
 #pragma once
-// Help > Documentation: help.htm in the desktop's web browser (xdg-open), and
-// in the program's own help window when there is none or it fails, so the
-// command never does nothing.
+// Help > Documentation: help.htm in the program's own help window. A desktop's
+// default handler for .htm files is as often an editor as a browser, and the
+// own window renders the guide, follows its links and searches it.
 #include "ui/help_window.h"
 
 #include <QObject>
@@ -11,15 +11,13 @@ class Documentation : public QObject {
     Q_OBJECT
 public:
     explicit Documentation(QWidget* window);
-    ~Documentation() override;
 
+    // Shows `page`, raising the help window when it is open already.
     void open(const QString& page);
-    // The own help window, when it is open.
+    // The help window, when it is open.
     HelpWindow* helpWindow() const { return help_; }
 
 private:
-    void showOwnWindow(const QString& page);
-
     QWidget* window_;
     QPointer<HelpWindow> help_;
 };

@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -22,7 +24,7 @@ HelpWindow::HelpWindow(const QString& page, QWidget* parent) : QWidget(parent, Q
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(true); // web links go to the desktop, anchors stay here
-    browser_->setSource(QUrl::fromLocalFile(page));
+    showPage(page);
 
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("HelpSearch"));
@@ -40,7 +42,21 @@ HelpWindow::HelpWindow(const QString& page, QWidget* parent) : QWidget(parent, Q
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(browser_);
-    resize(kWidth, kHeight);
+
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
+        search_->setFocus();
+        search_->selectAll();
+    });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    QSize size(kWidth, kHeight);
+    if (const QScreen* screen = parent ? parent->screen() : this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    resize(size);
+}
+
+void HelpWindow::showPage(const QString& page)
+{
+    browser_->setSource(QUrl::fromLocalFile(page));
 }
 
 bool HelpWindow::findNext(const QString& text)

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLegendMarker>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedBarSeries>
 #include <QValueAxis>
 #include <QVBoxLayout>
@@ -139,6 +140,7 @@ StatisticsWindow::StatisticsWindow(const CallList& list, Clock& clock, QWidget* 
     if (const QScreen* screen = this->screen())
         size = size.boundedTo(screen->availableGeometry().size() * 0.95);
     resize(size);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 
     pending_.setSingleShot(true);
     pending_.setInterval(0);
