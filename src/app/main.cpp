@@ -115,7 +115,7 @@ int main(int argc, char** argv)
     ProgramFolder::setUp(options.home);
 
     // A second instance must neither start a simulator nor touch the port
-    // mapping; its start-up only says so and ends.
+    // mapping; its start-up only asks the first to show itself, and ends.
     SingleInstance instance;
     SimulatorProcess simulator;
     FolderLock folderLock(ProgramFolder::path());

@@ -51,6 +51,21 @@ QString detectionQuestion()
                                                   "       Would you like to select a valid serial port?");
 }
 
+// A later start asked this one to show itself: its open windows come to the
+// front, unfolded.
+void showRunningWindows()
+{
+    QWidget* last = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !(w->windowFlags() & (Qt::Popup | Qt::ToolTip))) {
+            w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+            w->raise();
+            last = w;
+        }
+    if (last)
+        last->activateWindow();
+}
+
 } // namespace
 
 void ensureLogFile(const QString& path)
@@ -89,6 +104,7 @@ Startup::Startup(Form1& form, SingleInstance& instance, QStringList words, QObje
     auto* documentation = new Documentation(&form_);
     openDocument = [documentation](const QString& path) { documentation->open(path); };
 
+    instance_.onShowAsked = [] { showRunningWindows(); };
     form_.installEventFilter(this);
     buildMenu();
 }
@@ -104,7 +120,9 @@ bool Startup::Form_Load()
 {
     form_.at().setBusyColour(AtChannel::kCommandColour); // 1. the busy lamp is red
 
-    if (!instance_.tryLock()) { // 2.
+    if (!instance_.tryLock()) { // 2. the running one shows itself; one that cannot be asked is named
+        if (instance_.askHolderToShow())
+            return false;
         messageBox(QMessageBox::Warning, QLatin1String(Version::kAppTitle),
             tr("The application %1 %2 is already running!")
                 .arg(QLatin1String(Version::kAppTitle), QLatin1String(Version::kText)),

@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QLockFile>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
@@ -128,6 +129,8 @@ QString runScript(const QString& path)
     std::optional<SimulatorLink> sim;
     std::optional<Shell> shell;
     std::unique_ptr<SingleInstance> other;
+    std::unique_ptr<QLockFile> deaf;
+    bool asked = false;
     QString device = store.file("no-device");
     QStringList words, log;
     setStartupDebugLevel(0);
@@ -152,11 +155,18 @@ QString runScript(const QString& path)
             EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(arg.toUtf8() + '\n') > 0);
         } else if (cmd == "words") {
             words = arg.split(u' ');
+        } else if (cmd == "locked" && arg == "deaf") { // held by one that cannot be asked to show itself
+            deaf = std::make_unique<QLockFile>(lock);
+            log << QString("-> %1").arg(deaf->tryLock(0));
         } else if (cmd == "locked") { // another instance holds the lock
             other = std::make_unique<SingleInstance>(lock);
+            other->onShowAsked = [&asked] { asked = true; };
             log << QString("-> %1").arg(other->tryLock());
+        } else if (cmd == "asked") {
+            log << (QTest::qWaitFor([&] { return asked; }, 5000) ? "-> the running one shows itself" : "-> not asked");
         } else if (cmd == "unlock") {
             other.reset();
+            deaf.reset();
             log << QString("-> ours now: %1").arg(shell->instance.tryLock());
         } else if (cmd == "start") {
             shell.emplace(device, words, lock);
