@@ -88,9 +88,9 @@ bool isZoneSeparator(QChar c)
     return c.isSpace() || c == u',';
 }
 
-} // namespace
-
-QString withoutTimeZone(const QString& f)
+// `format` without the field of letter `field` ("t", "yy"), the brackets around it and the
+// separators before it (after it, when it leads); quoted text is kept.
+QString withoutField(const QString& f, QChar field, bool (*isSeparator)(QChar))
 {
     QString out;
     qsizetype i = 0;
@@ -99,18 +99,18 @@ QString withoutTimeZone(const QString& f)
             const qsizetype end = quotedEnd(f, i);
             out += f.mid(i, end - i);
             i = end;
-        } else if (f[i] == u't') { // the zone field, with its brackets and the separator before it
+        } else if (f[i] == field) {
             qsizetype j = i;
-            while (j < f.size() && f[j] == u't')
+            while (j < f.size() && f[j] == field)
                 ++j;
             if (out.endsWith(u'(') && j < f.size() && f[j] == u')') {
                 out.chop(1);
                 ++j;
             }
-            while (!out.isEmpty() && isZoneSeparator(out.back()))
+            while (!out.isEmpty() && isSeparator(out.back()))
                 out.chop(1);
-            if (out.isEmpty()) // a leading zone: drop the separator after it instead
-                while (j < f.size() && isZoneSeparator(f[j]))
+            if (out.isEmpty()) // a leading field: drop the separator after it instead
+                while (j < f.size() && isSeparator(f[j]))
                     ++j;
             i = j;
         } else {
@@ -118,6 +118,23 @@ QString withoutTimeZone(const QString& f)
         }
     }
     return out;
+}
+
+bool isDateSeparator(QChar c)
+{
+    return c.isSpace() || c == u',' || c == u'/' || c == u'-' || c == u'.';
+}
+
+} // namespace
+
+QString withoutTimeZone(const QString& format)
+{
+    return withoutField(format, u't', isZoneSeparator);
+}
+
+QString dayAndMonth(QDate date, const QLocale& locale)
+{
+    return locale.toString(date, withoutField(locale.dateFormat(QLocale::ShortFormat), u'y', isDateSeparator));
 }
 
 QString longTime(QTime time, const QLocale& locale)

@@ -1,6 +1,7 @@
 #pragma once
 // Text <-> number conversions in the user's regional format. Every place
 // where a text becomes a number goes through here.
+#include <QDate>
 #include <QLocale>
 #include <QString>
 #include <QTime>
@@ -42,5 +43,9 @@ QString longTime(QTime time, const QLocale& locale = QLocale());
 // A date-time format with its time-zone field ("t" ... "tttt"), the brackets
 // around it and the separator before it removed; quoted text is kept.
 QString withoutTimeZone(const QString& format);
+
+// The day and month of `date` in the locale's short date form, without the
+// year ("11/14", "14.11"): the labels of a day axis.
+QString dayAndMonth(QDate date, const QLocale& locale = QLocale());
 
 } // namespace regional

@@ -41,6 +41,26 @@ TEST(LongTime, TimeZoneFieldIsDropped)
         EXPECT_EQ(regional::withoutTimeZone(QString::fromUtf8(c[0])), QString::fromUtf8(c[1])) << c[0];
 }
 
+// A day axis names days as the locale writes them, without the year.
+TEST(DayAndMonth, TheLocalesShortDateWithoutTheYear)
+{
+    const struct {
+        QLocale::Language language;
+        QLocale::Territory territory;
+        const char* expected;
+    } cases[] = {
+        {QLocale::English, QLocale::UnitedStates, "11/4"},
+        {QLocale::English, QLocale::UnitedKingdom, "04/11"},
+        {QLocale::German, QLocale::Germany, "04.11"},
+        {QLocale::Japanese, QLocale::Japan, "11/04"},
+        {QLocale::Korean, QLocale::SouthKorea, "11. 4."},
+        {QLocale::Swedish, QLocale::Sweden, "11-04"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(regional::dayAndMonth(QDate(2026, 11, 4), QLocale(c.language, c.territory)), c.expected)
+            << QLocale(c.language, c.territory).dateFormat(QLocale::ShortFormat).toStdString();
+}
+
 TEST(LongTime, LocalesShowTheTimeWithoutZone)
 {
     const QTime morning(11, 5, 20), evening(23, 5, 20);

@@ -7,8 +7,12 @@
 #include "monitor/window/call_grid.h"
 #include "monitor/window/grid_sort.h"
 #include "monitor/window/picture_label.h"
+#include "monitor/window/statistics_window.h"
 #include "monitor/window/twips.h"
+#include "common/virtual_clock.h"
 
+#include <QApplication>
+#include <QChartView>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
@@ -233,4 +237,21 @@ TEST_F(WindowTest, TheRecordPictureFallsBackToNonameAndThenKeepsTheOldOne)
     m.showRecordPicture(0);
     m.showRecordPicture(1);
     EXPECT_EQ(centreColour(image2), QColor(Qt::red)); // nothing to show: the old picture stays
+}
+
+// The statistics' charts are white on their own: under a dark palette they turn dark too.
+TEST(Statistics, ChartsFollowTheDesktopsPalette)
+{
+    const QPalette desktop = QApplication::palette();
+    for (const bool dark : {false, true}) {
+        QPalette palette = desktop;
+        palette.setColor(QPalette::Window, dark ? QColor(0x2a, 0x2a, 0x2a) : QColor(0xef, 0xef, 0xef));
+        QApplication::setPalette(palette);
+        VirtualClock clock;
+        CallList list;
+        StatisticsWindow statistics(list, clock);
+        for (const auto* view : statistics.findChildren<QChartView*>())
+            EXPECT_EQ(view->chart()->theme() == QChart::ChartThemeDark, dark) << view->objectName().toStdString();
+    }
+    QApplication::setPalette(desktop);
 }

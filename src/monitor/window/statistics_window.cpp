@@ -155,6 +155,8 @@ StatisticsWindow::StatisticsWindow(const CallList& list, Clock& clock, QWidget* 
 QChart* StatisticsWindow::addChart(const char* name, int row, int column)
 {
     auto* chart = new QChart;
+    if (palette().color(QPalette::Window).lightness() < 128)
+        chart->setTheme(QChart::ChartThemeDark); // the charts' own default is white on any desktop
     chart->setBackgroundRoundness(4);
     chart->setMargins(QMargins(4, 4, 4, 4));
     QFont title = font();
@@ -198,7 +200,7 @@ void StatisticsWindow::drawDays()
     series->setBarWidth(0.8);
     QStringList days;
     for (int d = 0; d < CallStatistics::kDays; ++d)
-        days << stats_.lastDay.addDays(d - CallStatistics::kDays + 1).toString(QStringLiteral("MM-dd"));
+        days << regional::dayAndMonth(stats_.lastDay.addDays(d - CallStatistics::kDays + 1));
     int max = 0;
     for (const auto& day : stats_.perDay) {
         int sum = 0;
