@@ -67,6 +67,41 @@
     </message>
 </context>
 <context>
+    <name>ChannelPanel</name>
+    <message>
+        <source>ISDN Channel  A</source>
+        <translation>ISDN-Kanal  A</translation>
+    </message>
+    <message>
+        <source>ISDN Channel  B</source>
+        <translation>ISDN-Kanal  B</translation>
+    </message>
+    <message>
+        <source>Active</source>
+        <translation>Aktiv</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>Ring</source>
+        <translation>Klingeln</translation>
+    </message>
+    <message>
+        <source>Call cost  :</source>
+        <translation>Gebühren:</translation>
+    </message>
+    <message>
+        <source>MSN :</source>
+        <translation>MSN:</translation>
+    </message>
+    <message>
+        <source>Call duration :</source>
+        <translation>Dauer:</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>unknown option %1</source>
@@ -922,38 +957,6 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     <message>
         <source>Hide/Show Log</source>
         <translation>Anrufliste aus-/einblenden</translation>
-    </message>
-    <message>
-        <source>ISDN Channel  A</source>
-        <translation>ISDN-Kanal  A</translation>
-    </message>
-    <message>
-        <source>ISDN Channel  B</source>
-        <translation>ISDN-Kanal  B</translation>
-    </message>
-    <message>
-        <source>Active</source>
-        <translation>Aktiv</translation>
-    </message>
-    <message>
-        <source>Connected</source>
-        <translation>Verbunden</translation>
-    </message>
-    <message>
-        <source>Ring</source>
-        <translation>Klingeln</translation>
-    </message>
-    <message>
-        <source>Call cost  :</source>
-        <translation>Gebühren:</translation>
-    </message>
-    <message>
-        <source>MSN :</source>
-        <translation>MSN:</translation>
-    </message>
-    <message>
-        <source>Call duration :</source>
-        <translation>Dauer:</translation>
     </message>
     <message>
         <source>CLEAR THE WINDOWS</source>

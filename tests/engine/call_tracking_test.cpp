@@ -57,8 +57,8 @@ TEST_F(CallTest, Timer1ShowsClockAndRunningDurations)
     EngineProbe::channel(e, 0).startTime = late.secondsSinceMidnight();
     EngineProbe::channel(e, 1).duration = QStringLiteral("0:00:07");
     late.advance(20000); // across midnight
-    EXPECT_EQ(e.display().LabelDur1, QStringLiteral("0:00:20"));
-    EXPECT_EQ(e.display().LabelDur2, QStringLiteral("0:00:07")); // no call: label kept
+    EXPECT_EQ(e.display().channels[0].duration, QStringLiteral("0:00:20"));
+    EXPECT_EQ(e.display().channels[1].duration, QStringLiteral("0:00:07")); // no call: label kept
     EXPECT_EQ(e.display().LabelNOW, QStringLiteral("00:00:10"));
     EXPECT_EQ(e.display().ImageLED, 1);
 }

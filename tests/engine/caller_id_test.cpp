@@ -79,7 +79,7 @@ TEST_F(CallerIdTest, TimeLabelHasNoZone)
     EXPECT_EQ(d().LabelTIM, QStringLiteral("10:01:05"));
     clock.advance(1000);
     frame(iframe(0x83, 0x01, channel(0x89))); // the port rings: the label is set again
-    EXPECT_EQ(d().Check5, 1);
+    EXPECT_EQ(d().channels[0].ringing, 1);
     EXPECT_EQ(d().LabelTIM, QStringLiteral("10:01:06"));
 }
 

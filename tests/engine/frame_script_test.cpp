@@ -77,7 +77,7 @@ protected:
         const std::array<QString, 3> old = panes();
         const QString tree = treeText();
         const int calls = engine->callList().count();
-        const std::pair<bool, bool> quiet{d().QuietA, d().QuietB};
+        const std::pair<bool, bool> quiet{d().channels[0].quiet, d().channels[1].quiet};
         const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
         int tei = 0;
         QString record;
@@ -124,8 +124,8 @@ protected:
         for (int i = engine->callList().count() - calls - 1; i >= 0; --i)
             log += QStringLiteral("  call: ") + CallList::toLine(engine->callList().records()[i]) + u'\n';
         log += std::exchange(events_, {});
-        if (quiet != std::pair<bool, bool>{d().QuietA, d().QuietB})
-            log += QStringLiteral("  quiet A=%1 B=%2\n").arg(d().QuietA).arg(d().QuietB);
+        if (quiet != std::pair<bool, bool>{d().channels[0].quiet, d().channels[1].quiet})
+            log += QStringLiteral("  quiet A=%1 B=%2\n").arg(d().channels[0].quiet).arg(d().channels[1].quiet);
     }
 };
 

@@ -70,11 +70,11 @@ TEST_F(WindowTest, ClickingARingLampEndsThatChannelsRingFlagOnly)
     EngineProbe::channel(m.engine(), 0).ringSounds = true;
     EngineProbe::channel(m.engine(), 1).ringSounds = true;
     emit m.findChild<PictureLabel*>("Image13")->clicked();
-    EXPECT_EQ(m.engine().display().Check5, 0);
-    EXPECT_EQ(m.engine().display().Check6, 1);
+    EXPECT_EQ(m.engine().display().channels[0].ringing, 0);
+    EXPECT_EQ(m.engine().display().channels[1].ringing, 1);
     emit m.findChild<PictureLabel*>("Image12")->clicked(); // other lamps do nothing
     emit m.findChild<PictureLabel*>("Image16")->clicked();
-    EXPECT_EQ(m.engine().display().Check6, 0);
+    EXPECT_EQ(m.engine().display().channels[1].ringing, 0);
 }
 
 TEST_F(WindowTest, TheTrafficLampFlashesRedForADecodedFrameUntilTheNextTick)

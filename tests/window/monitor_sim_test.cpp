@@ -101,12 +101,12 @@ TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsEveryLaterCallAsT
     ASSERT_TRUE(sim.up());
     FormMonitor& m = liveMonitor(sim.link());
     m.open();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return m.engine().display().Check3 == 1; }, 60000)); // mid-call
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m.engine().display().channels[0].connected == 1; }, 60000)); // mid-call
     sim.kill();
     ASSERT_TRUE(QTest::qWaitFor([&] { return m.connectionLost(); }, 20000));
     EXPECT_TRUE(m.findChild<QLabel*>("LabelCID")->text().contains("reconnecting"));
     EXPECT_EQ(recordsOfType(m, "Answer"), 1); // ended at the loss
-    EXPECT_EQ(m.engine().display().Check3, 0);
+    EXPECT_EQ(m.engine().display().channels[0].connected, 0);
     const int before = m.engine().callList().count();
     const qint64 framesBefore = m.engine().framesDecoded();
 

@@ -5,35 +5,57 @@
 #include <QList>
 #include <utility>
 
+namespace {
+
+ChannelDisplay channelOf(const ChannelState& c)
+{
+    ChannelDisplay d;
+    d.active = c.active;
+    d.connected = c.phase == CallPhase::Talking;
+    d.ringing = c.ringSounds;
+    d.quiet = c.ignored;
+    d.number = c.number;
+    d.name = c.name;
+    d.msn = c.msn;
+    d.cost = c.cost;
+    d.duration = c.duration;
+    d.picture = c.picture;
+    return d;
+}
+
+QString flag(int value)
+{
+    return QString::number(value);
+}
+
+// The channel fields state.txt keeps, by their names for A and B, in its order.
+struct StateField {
+    const char* a;
+    const char* b;
+    QString (*text)(const ChannelDisplay&);
+};
+const StateField kChannelFields[] = {
+    {"Check1", "Check2", [](const ChannelDisplay& c) { return flag(c.active); }},
+    {"Check3", "Check4", [](const ChannelDisplay& c) { return flag(c.connected); }},
+    {"Check5", "Check6", [](const ChannelDisplay& c) { return flag(c.ringing); }},
+    {"Label1", "Label2", [](const ChannelDisplay& c) { return c.number; }},
+    {"Label19", "Label20", [](const ChannelDisplay& c) { return c.name; }},
+    {"LabelMSNA", "LabelMSNB", [](const ChannelDisplay& c) { return c.msn; }},
+    {"Label9", "Label10", [](const ChannelDisplay& c) { return c.cost; }},
+    {"LabelDur1", "LabelDur2", [](const ChannelDisplay& c) { return c.duration; }},
+};
+
+} // namespace
+
 MonitorDisplay displayOf(const CallState& s)
 {
-    const ChannelState& a = s.channels[0];
-    const ChannelState& b = s.channels[1];
     MonitorDisplay d;
-    d.Check1 = a.active;
-    d.Check2 = b.active;
-    d.Check3 = a.phase == CallPhase::Talking;
-    d.Check4 = b.phase == CallPhase::Talking;
-    d.Check5 = a.ringSounds;
-    d.Check6 = b.ringSounds;
-    d.QuietA = a.ignored;
-    d.QuietB = b.ignored;
-    d.Label1 = a.number;
-    d.Label2 = b.number;
-    d.Label19 = a.name;
-    d.Label20 = b.name;
-    d.LabelMSNA = a.msn;
-    d.LabelMSNB = b.msn;
-    d.Label9 = a.cost;
-    d.Label10 = b.cost;
-    d.LabelDur1 = a.duration;
-    d.LabelDur2 = b.duration;
+    for (int i = 0; i < 2; ++i)
+        d.channels[i] = channelOf(s.channels[i]);
     d.LabelCID = s.lastCaller;
     d.LabelTIM = s.lastCallTime;
     d.LabelNOW = s.clockText;
     d.Image2 = s.lastPicture;
-    d.ImageA = a.picture;
-    d.ImageB = b.picture;
     d.ImageLED = s.trafficLamp;
     return d;
 }
@@ -41,32 +63,13 @@ MonitorDisplay displayOf(const CallState& s)
 QString stateText(const CallState& s)
 {
     const MonitorDisplay d = displayOf(s);
-    const QList<std::pair<const char*, QString>> items{
-        {"Check1", QString::number(d.Check1)},
-        {"Check2", QString::number(d.Check2)},
-        {"Check3", QString::number(d.Check3)},
-        {"Check4", QString::number(d.Check4)},
-        {"Check5", QString::number(d.Check5)},
-        {"Check6", QString::number(d.Check6)},
-        {"Label1", d.Label1},
-        {"Label2", d.Label2},
-        {"Label19", d.Label19},
-        {"Label20", d.Label20},
-        {"LabelMSNA", d.LabelMSNA},
-        {"LabelMSNB", d.LabelMSNB},
-        {"Label9", d.Label9},
-        {"Label10", d.Label10},
-        {"LabelDur1", d.LabelDur1},
-        {"LabelDur2", d.LabelDur2},
-        {"LabelCID", d.LabelCID},
-        {"CallWaiting", QString::number(s.CallWaiting)},
-        {"CidCallerA", s.channels[0].cidCaller},
-        {"CidCalledA", s.channels[0].cidCalled},
-        {"CidCallerB", s.channels[1].cidCaller},
-        {"CidCalledB", s.channels[1].cidCalled},
-        {"CidCallerBusy", s.CidCallerBusy},
-        {"CidCalledBusy", s.CidCalledBusy},
-    };
+    QList<std::pair<const char*, QString>> items;
+    for (const StateField& f : kChannelFields)
+        items << std::pair{f.a, f.text(d.channels[0])} << std::pair{f.b, f.text(d.channels[1])};
+    items << std::pair{"LabelCID", d.LabelCID} << std::pair{"CallWaiting", flag(s.CallWaiting)}
+          << std::pair{"CidCallerA", s.channels[0].cidCaller} << std::pair{"CidCalledA", s.channels[0].cidCalled}
+          << std::pair{"CidCallerB", s.channels[1].cidCaller} << std::pair{"CidCalledB", s.channels[1].cidCalled}
+          << std::pair{"CidCallerBusy", s.CidCallerBusy} << std::pair{"CidCalledBusy", s.CidCalledBusy};
     QString text;
     for (const auto& [name, value] : items)
         text += QLatin1String(name) + u'=' + value + u'\n';

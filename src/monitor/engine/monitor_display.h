@@ -1,22 +1,34 @@
 #pragma once
 // The channel display as the window draws it and state.txt keeps it, derived
-// from the call state at the boundary. Fields carry the names of the window
-// elements they feed.
+// from the call state at the boundary. Each field names in a comment the
+// window element it feeds, for channel A / B; state.txt uses those names.
 #include <QString>
+#include <array>
 
 struct CallState;
 
+// One channel panel.
+struct ChannelDisplay {
+    int active = 0;     // Check1 / Check2: the "Active" lamp
+    int connected = 0;  // Check3 / Check4: the "Connected" lamp
+    int ringing = 0;    // Check5 / Check6: the "Ring" lamp and the ring sound loop
+    bool quiet = false; // QuietA / QuietB: the caller ringing there is ignored, no ring sound
+    QString number;     // Label1 / Label2
+    QString name;       // Label19 / Label20
+    QString msn;        // LabelMSNA / LabelMSNB
+    QString cost;       // Label9 / Label10
+    QString duration;   // LabelDur1 / LabelDur2
+    QString picture;    // ImageA / ImageB: picture file to show; "" = no picture
+
+    // Rings with its sound on: the ring loop plays for it.
+    bool ringsAloud() const { return ringing == 1 && !quiet; }
+};
+
 struct MonitorDisplay {
-    // Hidden flags: in use A/B, connected A/B, ringing A/B.
-    int Check1 = 0, Check2 = 0, Check3 = 0, Check4 = 0, Check5 = 0, Check6 = 0;
-    bool QuietA = false, QuietB = false;      // the caller ringing there is ignored: no ring sound
-    QString Label1, Label2, Label19, Label20; // numbers, names
-    QString LabelMSNA, LabelMSNB;
-    QString Label9, Label10; // costs
-    QString LabelDur1, LabelDur2;
+    std::array<ChannelDisplay, 2> channels; // A, B
     QString LabelCID, LabelTIM, LabelNOW;
-    QString Image2, ImageA, ImageB; // picture file to show; "" = no picture
-    int ImageLED = 1;               // 1 grey, 2 red (a frame was just decoded)
+    QString Image2;   // the last caller's picture file; "" = no picture
+    int ImageLED = 1; // 1 grey, 2 red (a frame was just decoded)
 };
 
 // Each channel's record under its panel's names.

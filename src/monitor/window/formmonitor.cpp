@@ -8,7 +8,7 @@
 #include "monitor/outputs/network_outputs.h"
 #include "monitor/window/call_filter.h"
 #include "monitor/window/call_grid.h"
-#include "monitor/window/elided_label.h"
+#include "monitor/window/channel_panel.h"
 #include "monitor/window/formmonitor_settings.h"
 #include "monitor/window/history_bar.h"
 #include "monitor/window/lamp_pictures.h"
@@ -40,19 +40,6 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}
     auto* l = new QLabel(text, parent);
     if (!name.isEmpty())
         l->setObjectName(name);
-    return l;
-}
-
-// A framed, sunken text field as the number and name labels have; a name too
-// long for it ends in "…".
-QLabel* makeField(QWidget* parent, const QString& name)
-{
-    auto* l = new ElidedLabel(parent);
-    l->setObjectName(name);
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    l->setAlignment(Qt::AlignCenter);
-    l->setAutoFillBackground(true);
-    l->setBackgroundRole(QPalette::Base);
     return l;
 }
 
@@ -164,14 +151,8 @@ void FormMonitor::buildLayout()
     CommandOptions = button("CommandOptions", tr("Settings"), buttonart::settings(), 6660);
     Command2 = button("Command2", tr("Hide/Show Log"), buttonart::hideShowLog(), 7340);
 
-    auto* panelA = new QGroupBox(tr("ISDN Channel  A"), this);
-    panelA->setObjectName(QStringLiteral("FrameChannelA"));
-    panelA->setGeometry(twipsRect(120, 600, 2895, 2535));
-    buildChannelPanel(panelA, 0);
-    auto* panelB = new QGroupBox(tr("ISDN Channel  B"), this);
-    panelB->setObjectName(QStringLiteral("FrameChannelB"));
-    panelB->setGeometry(twipsRect(3120, 600, 2775, 2535));
-    buildChannelPanel(panelB, 1);
+    channels_[0] = new ChannelPanel(ChannelPanel::A, 120, 2895, dpi_, this);
+    channels_[1] = new ChannelPanel(ChannelPanel::B, 3120, 2775, dpi_, this);
 
     auto* pictureFrame = new QGroupBox(this);
     pictureFrame->setObjectName(QStringLiteral("FramePicture"));
@@ -202,53 +183,6 @@ void FormMonitor::buildLayout()
     });
 
     buildDebugViews();
-}
-
-void FormMonitor::buildChannelPanel(QGroupBox* panel, int index)
-{
-    const bool a = index == 0;
-    const int inner = panel->width() * 1440 / dpi_ - 210; // twips between the side margins
-    numberLabels[index] = makeField(panel, a ? QStringLiteral("Label1") : QStringLiteral("Label2"));
-    numberLabels[index]->setGeometry(twipsRect(105, 240, inner, 300));
-    QFont bold = numberLabels[index]->font();
-    bold.setBold(true);
-    numberLabels[index]->setFont(bold);
-    nameLabels[index] = makeField(panel, a ? QStringLiteral("Label19") : QStringLiteral("Label20"));
-    nameLabels[index]->setGeometry(twipsRect(105, 585, inner, 300));
-
-    channelPictures[index] = new PictureLabel(panel);
-    channelPictures[index]->setObjectName(a ? QStringLiteral("ImageA") : QStringLiteral("ImageB"));
-    channelPictures[index]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    channelPictures[index]->setGeometry(twipsRect(105, 945, 840, 780));
-
-    static const char* const lampNames[6] = {"Image11", "Image12", "Image13", "Image14", "Image15", "Image16"};
-    static const char* const lampCaptions[3] = {QT_TRANSLATE_NOOP("FormMonitor", "Active"),
-        QT_TRANSLATE_NOOP("FormMonitor", "Connected"), QT_TRANSLATE_NOOP("FormMonitor", "Ring")};
-    for (int i = 0; i < 3; ++i) {
-        auto* lamp = new PictureLabel(panel);
-        lamp->setObjectName(QLatin1String(lampNames[index * 3 + i]));
-        lamp->setGeometry(twipsRect(1080, 975 + i * 255, 240, 240));
-        lamp->showLamp(lamps::Grey);
-        lampImages[index * 3 + i] = lamp;
-        makeLabel(panel, {}, tr(lampCaptions[i]))->setGeometry(twipsRect(1380, 975 + i * 255, 1300, 240));
-    }
-
-    // Channel A's caption has always had a blank more at its end.
-    const QString costCaption = tr("Call cost  :") + (a ? QStringLiteral(" ") : QString());
-    const std::pair<QString, QLabel**> rows[3] = {
-        {tr("MSN :"), &msnLabels[index]},
-        {costCaption, &costLabels[index]},
-        {tr("Call duration :"), &durationLabels[index]},
-    };
-    static const char* const valueNames[2][3] = {
-        {"LabelMSNA", "Label9", "LabelDur1"}, {"LabelMSNB", "Label10", "LabelDur2"}};
-    for (int i = 0; i < 3; ++i) {
-        const int top = 1800 + i * 225;
-        makeLabel(panel, {}, rows[i].first)->setGeometry(twipsRect(105, top, 1200, 225));
-        QLabel* value = makeLabel(panel, QLatin1String(valueNames[index][i]), QStringLiteral("-"));
-        value->setGeometry(twipsRect(1320, top, inner - 1215, 225));
-        *rows[i].second = value;
-    }
 }
 
 void FormMonitor::buildDebugViews()
@@ -295,9 +229,8 @@ void FormMonitor::connectButtons()
     connect(Command4, &QPushButton::clicked, this, &FormMonitor::Command4_Click);
     connect(CommandPause, &QPushButton::clicked, this, &FormMonitor::CommandPause_Click);
     connect(CommandOptions, &QToolButton::clicked, this, &FormMonitor::CommandOptions_Click);
-    // The ring lamps: a click ends the ring sound loop of that channel.
-    connect(lampImages[2], &PictureLabel::clicked, this, [this] { engine_.stopRingLoop(u'A'); });
-    connect(lampImages[5], &PictureLabel::clicked, this, [this] { engine_.stopRingLoop(u'B'); });
+    connect(channels_[0], &ChannelPanel::ringLampClicked, this, [this] { engine_.stopRingLoop(u'A'); });
+    connect(channels_[1], &ChannelPanel::ringLampClicked, this, [this] { engine_.stopRingLoop(u'B'); });
 }
 
 // The unit cost is the main window's: the user may have changed "Cost per
@@ -409,7 +342,8 @@ void FormMonitor::Form_Load()
             std::initializer_list<QWidget*>{Text1, Text2, Text3, TreeIDs, CommandPause, Command1, Command4})
             w->show();
     }
-    lampMemory_.fill(false);
+    for (ChannelPanel* channel : channels_)
+        channel->forgetLamps();
     leftSet_ = storedNumber(key::ScanLeft);
     topSet_ = storedNumber(key::ScanTop);
     move(px(leftSet_), px(topSet_));

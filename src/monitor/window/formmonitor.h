@@ -16,6 +16,7 @@
 class AtChannel;
 class CallerNotifier;
 class CallGrid;
+class ChannelPanel;
 class HistoryBar;
 class NetworkOutputs;
 class Form1;
@@ -107,7 +108,6 @@ protected:
 private:
     // Layout (formmonitor.cpp)
     void buildLayout();
-    void buildChannelPanel(QGroupBox* panel, int index);
     void buildDebugViews();
     void connectButtons();
     QRect twipsRect(int l, int t, int w, int h) const;
@@ -126,7 +126,6 @@ private:
     void connectSession();
     void drawDisplay();
     void drawLamps();
-    void drawImage(PictureLabel* label, const QString& file, std::optional<QString>& shown);
     void Timer2_Timer();
     void TimerPopup_Timer();
     void announceCaller(const CallEvent& event);
@@ -159,13 +158,7 @@ private:
     QToolButton* Command3 = nullptr;
     QToolButton* CommandOptions = nullptr;
     QToolButton* Command2 = nullptr;
-    std::array<QLabel*, 2> numberLabels{};          // Label1, Label2
-    std::array<QLabel*, 2> nameLabels{};            // Label19, Label20
-    std::array<PictureLabel*, 2> channelPictures{}; // ImageA, ImageB
-    std::array<QLabel*, 2> msnLabels{};             // LabelMSNA, LabelMSNB
-    std::array<QLabel*, 2> costLabels{};            // Label9, Label10
-    std::array<QLabel*, 2> durationLabels{};        // LabelDur1, LabelDur2
-    std::array<PictureLabel*, 6> lampImages{};      // Image11..Image13, Image14..Image16
+    std::array<ChannelPanel*, 2> channels_{}; // FrameChannelA, FrameChannelB
     PictureLabel* Image2 = nullptr;
     CallGrid* FlexGrid1 = nullptr;
     HistoryBar* history_ = nullptr; // search, "Missed", export, statistics
@@ -179,10 +172,9 @@ private:
 
     // Timer2 (ring loop) and TimerPopup.
     std::unique_ptr<ClockTimer> timer2_, timerPopup_;
-    std::array<bool, 6> lampMemory_{};
     bool blinkPhase_ = false;
-    // The picture files shown; none after a row click drew past the display.
-    std::optional<QString> shownImage2_, shownImageA_, shownImageB_;
+    // The last caller's picture file shown; none after a row click drew past the display.
+    std::optional<QString> shownImage2_;
 
     // Window size the program set, in twips, so stored values survive rounding.
     int widthSet_ = kWidth, heightSet_ = 6660, leftSet_ = 100, topSet_ = 100;

@@ -6,6 +6,7 @@
 #include "common/settings_store.h"
 #include "device/form1.h"
 #include "monitor/window/caller_notification.h"
+#include "monitor/window/channel_panel.h"
 #include "monitor/window/lamp_pictures.h"
 #include "monitor/window/monitor_message.h"
 #include "monitor/window/picture_label.h"
@@ -47,17 +48,6 @@ void FormMonitor::connectSession()
     connect(&engine_.TreeIDs(), &TraceTree::changed, this, &FormMonitor::drawTree);
 }
 
-void FormMonitor::drawImage(PictureLabel* label, const QString& file, std::optional<QString>& shown)
-{
-    if (file == shown)
-        return;
-    shown = file;
-    if (file.isEmpty())
-        label->clearPicture();
-    else
-        label->showFile(file); // a picture that cannot be loaded leaves the old one
-}
-
 void FormMonitor::drawDisplay()
 {
     const MonitorDisplay d = engine_.display();
@@ -69,21 +59,15 @@ void FormMonitor::drawDisplay()
     }
     LabelTIM->setText(d.LabelTIM);
     LabelNOW->setText(d.LabelNOW);
-    const QString* numbers[2] = {&d.Label1, &d.Label2};
-    const QString* names[2] = {&d.Label19, &d.Label20};
-    const QString* msns[2] = {&d.LabelMSNA, &d.LabelMSNB};
-    const QString* costs[2] = {&d.Label9, &d.Label10};
-    const QString* durations[2] = {&d.LabelDur1, &d.LabelDur2};
-    for (int i = 0; i < 2; ++i) {
-        numberLabels[i]->setText(*numbers[i]);
-        nameLabels[i]->setText(*names[i]);
-        msnLabels[i]->setText(*msns[i]);
-        costLabels[i]->setText(*costs[i]);
-        durationLabels[i]->setText(*durations[i]);
+    for (int i = 0; i < 2; ++i)
+        channels_[i]->draw(d.channels[i]);
+    if (d.Image2 != shownImage2_) {
+        shownImage2_ = d.Image2;
+        if (d.Image2.isEmpty())
+            Image2->clearPicture();
+        else
+            Image2->showFile(d.Image2); // a picture that cannot be loaded leaves the old one
     }
-    drawImage(Image2, d.Image2, shownImage2_);
-    drawImage(channelPictures[0], d.ImageA, shownImageA_);
-    drawImage(channelPictures[1], d.ImageB, shownImageB_);
     ImageLED->showLamp(session_.connectionLost() ? int(lamps::Grey) : d.ImageLED);
 }
 
@@ -92,36 +76,14 @@ void FormMonitor::drawLamps()
     const MonitorDisplay d = engine_.display();
     ImageLED->showLamp(lamps::Grey);
     blinkPhase_ = !blinkPhase_;
-    // Order: active A, connected A, ringing A, active B, connected B, ringing B.
-    const int flags[6] = {d.Check1, d.Check3, d.Check5, d.Check2, d.Check4, d.Check6};
-    for (int i = 0; i < 6; ++i) {
-        bool& memory = lampMemory_[i];
-        PictureLabel* lamp = lampImages[i];
-        const int kind = i % 3; // 0 active, 1 connected, 2 ringing
-        if (flags[i] == 0) {
-            if (memory) {
-                lamp->showLamp(lamps::Grey);
-                memory = false;
-            }
-        } else if (flags[i] == 1) {
-            if (kind == 0) {
-                if (!memory) {
-                    lamp->showLamp(lamps::Green);
-                    memory = true;
-                }
-            } else {
-                const int lit = kind == 1 ? lamps::Red : lamps::Blue;
-                lamp->showLamp(blinkPhase_ ? lit : int(lamps::Blank));
-                memory = true;
-            }
-        }
-    }
+    for (int i = 0; i < 2; ++i)
+        channels_[i]->drawLamps(d.channels[i], blinkPhase_);
 }
 
 void FormMonitor::Timer2_Timer()
 {
     const MonitorDisplay d = engine_.display();
-    if (((d.Check5 == 1 && !d.QuietA) || (d.Check6 == 1 && !d.QuietB)) && mainWindow_.Ring == 1)
+    if ((d.channels[0].ringsAloud() || d.channels[1].ringsAloud()) && mainWindow_.Ring == 1)
         wave::playFromStart(wave::device(), settings_.read(key::WavFile));
 }
 
