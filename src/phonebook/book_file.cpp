@@ -8,6 +8,7 @@
 #include "phonebook/phone_to_name.h"
 
 #include <QFile>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <array>
 #include <sys/stat.h>
@@ -83,25 +84,61 @@ BookCache::Identity BookCache::identify(const QString& path)
 {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return {}; // read every time: it may come
-    return {path, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, qint64(st.st_ino),
-        qint64(st.st_dev)};
+        return {path};
+    return {path, true, qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+        qint64(st.st_ino), qint64(st.st_dev)};
+}
+
+BookCache::Read BookCache::read(const Identity& identity, const NumberPlan& plan)
+{
+    return {identity, std::make_shared<const BookLookup>(identity.path, plan)};
+}
+
+bool BookCache::holds(const QString& path, const NumberPlan& plan) const
+{
+    return book_ && identity_.path == path && book_->plan_ == plan;
+}
+
+bool BookCache::isCurrent(const Identity& now, const NumberPlan& plan) const
+{
+    return holds(now.path, plan) && now.regular && now == identity_;
+}
+
+void BookCache::takeFinishedRead()
+{
+    if (!reading_ || !reading_->isFinished())
+        return;
+    take(reading_->takeResult());
+    reading_.reset();
+}
+
+void BookCache::take(Read done)
+{
+    identity_ = std::move(done.identity);
+    book_ = std::move(done.book);
 }
 
 const BookLookup& BookCache::book(const QString& path, const NumberPlan& plan)
 {
+    if (reading_ && !holds(path, plan))
+        reading_->waitForFinished(); // nothing to answer with meanwhile
+    takeFinishedRead();
     const Identity now = identify(path);
-    if (!book_ || now.path.isEmpty() || now != identity_) {
-        book_ = std::make_shared<const BookLookup>(path, plan);
-        identity_ = now;
-    }
-    if (book_->plan_ != plan || !book_->forms_) { // the forms are built here, not at a call's first miss
-        BookLookup withForms = *book_;
-        withForms.plan_ = plan;
-        withForms.forms_ = std::make_shared<const NumberForms>(withForms.text_, plan);
-        book_ = std::make_shared<const BookLookup>(std::move(withForms));
-    }
+    if (isCurrent(now, plan))
+        return *book_;
+    if (!holds(path, plan) || (!reading_ && now.size <= kReadNowBytes))
+        take(read(now, plan));
+    else if (!reading_)
+        reading_ = QtConcurrent::run(&BookCache::read, now, plan);
     return *book_;
+}
+
+void BookCache::prefetch(const QString& path, const NumberPlan& plan)
+{
+    takeFinishedRead();
+    const Identity now = identify(path);
+    if (!reading_ && !isCurrent(now, plan) && now.size > kReadNowBytes) // a small one is read when asked
+        reading_ = QtConcurrent::run(&BookCache::read, now, plan);
 }
 
 void BookLookup::index()
@@ -116,6 +153,7 @@ void BookLookup::index()
         entries_.append({f[0].toString(), f[5].toString()});
         return false;
     });
+    forms_ = std::make_shared<const NumberForms>(text_, plan_);
 }
 
 BookLookup BookLookup::fromText(QString text, const NumberPlan& plan)

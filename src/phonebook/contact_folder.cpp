@@ -11,7 +11,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -44,7 +46,7 @@ QString savePicture(const QString& dir, const QByteArray& data)
 
 // The .vcf files of the folder and of the folders in it, in a stable order;
 // FIFOs, devices and sockets too, to be skipped with a word on the log.
-QStringList vcardFiles(const QString& dir, int* beyondCap = nullptr)
+QStringList vcardFiles(const QString& dir, int max = ContactFolder::kMaxFiles, int* beyondCap = nullptr)
 {
     QStringList files;
     const QDir top(dir);
@@ -54,7 +56,7 @@ QStringList vcardFiles(const QString& dir, int* beyondCap = nullptr)
     for (const QString& d : dirs)
         for (const QFileInfo& f :
             QDir(d).entryInfoList({QStringLiteral("*.vcf")}, QDir::Files | QDir::System, QDir::Name))
-            if (files.size() < ContactFolder::kMaxFiles)
+            if (files.size() < max)
                 files << f.absoluteFilePath();
             else if (beyondCap)
                 ++*beyondCap;
@@ -77,7 +79,7 @@ ContactFolder::Contents ContactFolder::read(const QString& dir, const QString& p
 {
     Contents out;
     QSet<QString> pictures;
-    for (const QString& path : vcardFiles(dir, &out.beyondCap)) {
+    for (const QString& path : vcardFiles(dir, kMaxFiles, &out.beyondCap)) {
         ++out.files;
         const regularfile::Contents file = regularfile::read(path, contact_import::kMaxFileSize);
         if (!file.ok()) {
@@ -123,6 +125,7 @@ ContactFolder::ContactFolder(QObject* parent) : QObject(parent)
     connect(&settle_, &QTimer::timeout, this, &ContactFolder::reload);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, &settle_, qOverload<>(&QTimer::start));
     connect(&watcher_, &QFileSystemWatcher::fileChanged, &settle_, qOverload<>(&QTimer::start));
+    connect(&reading_, &QFutureWatcher<Read>::finished, this, &ContactFolder::take);
 }
 
 void ContactFolder::follow(const QString& dir, const QString& pictureDir)
@@ -134,25 +137,66 @@ void ContactFolder::follow(const QString& dir, const QString& pictureDir)
 
 void ContactFolder::reload()
 {
+    if (reading_.isRunning()) {
+        changedWhileReading_ = true;
+        return;
+    }
+    watch(); // first: what changes from here on is read again
+    if (dir_.isEmpty()) {
+        contents_ = {};
+        lookup_.reset();
+        emit changed();
+        return;
+    }
+    reading_.setFuture(QtConcurrent::run([dir = dir_, pictures = pictureDir_, plan = plan_] {
+        Read r{dir, read(dir, pictures), plan, {}};
+        r.lookup = lookupOf(r.contents, plan);
+        return r;
+    }));
+}
+
+void ContactFolder::watch()
+{
     if (const QStringList watched = watcher_.files() + watcher_.directories(); !watched.isEmpty())
         watcher_.removePaths(watched);
-    contents_ = dir_.isEmpty() ? Contents{} : read(dir_, pictureDir_);
-    const bool there = !dir_.isEmpty() && QFileInfo(dir_).isDir();
-    if (!dir_.isEmpty() && !there) {
+    if (dir_.isEmpty())
+        return;
+    if (!QFileInfo(dir_).isDir()) {
         watcher_.addPath(nearestExistingParent(dir_)); // read as soon as it exists
         if (QFileInfo(dir_).isDir())
-            settle_.start(); // it came while this read looked
+            settle_.start(); // it came while this looked
+        return;
     }
-    if (there) {
-        QStringList paths{dir_};
-        for (const QString& sub : QDir(dir_).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-            paths << QDir(dir_).filePath(sub);
-        // Files edited in place; a sync that replaces a file changes its folder.
-        const QStringList files = vcardFiles(dir_);
-        paths += files.mid(0, kMaxWatchedFiles);
-        watcher_.addPaths(paths);
+    QStringList paths{dir_};
+    for (const QString& sub : QDir(dir_).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        paths << QDir(dir_).filePath(sub);
+    // Files edited in place; a sync that replaces a file changes its folder.
+    paths += vcardFiles(dir_, kMaxWatchedFiles);
+    watcher_.addPaths(paths);
+}
+
+// The read's contents and lookup replace the ones before at once.
+void ContactFolder::take()
+{
+    Read done = reading_.future().takeResult();
+    const bool current = done.dir == dir_;
+    if (current) {
+        contents_ = std::move(done.contents);
+        plan_ = done.plan;
+        lookup_ = std::move(done.lookup);
+        emit changed();
     }
-    emit changed();
+    if (std::exchange(changedWhileReading_, false) || !current)
+        reload();
+}
+
+std::shared_ptr<const BookLookup> ContactFolder::lookup(const NumberPlan& plan) const
+{
+    if (plan != plan_) { // built now this once, then with every read
+        plan_ = plan;
+        lookup_ = lookupOf(contents_, plan);
+    }
+    return lookup_;
 }
 
 std::shared_ptr<const BookLookup> ContactFolder::lookupOf(const Contents& contents, const NumberPlan& plan)

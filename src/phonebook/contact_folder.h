@@ -8,6 +8,7 @@
 #include "phonebook/book_lookup.h"
 
 #include <QFileSystemWatcher>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -34,11 +35,16 @@ public:
     explicit ContactFolder(QObject* parent = nullptr);
     // Follows `dir` ("" for none): read now and again after every change. A
     // folder not there yet, or deleted, is read again as soon as it exists.
+    // A read runs on a worker thread; its contacts and lookup are taken over
+    // whole on this object's thread, changed() says so. The watches are set
+    // before each read, and a change during one is read again after it.
     void follow(const QString& dir, const QString& pictureDir);
     QString folder() const { return dir_; }
+    bool reading() const { return reading_.isRunning(); }
     const Contents& contents() const { return contents_; }
     // The contacts as the lookup after book.txt; null when there are none.
-    std::shared_ptr<const BookLookup> lookup(const NumberPlan& plan) const { return lookupOf(contents_, plan); }
+    // Built with the reads for the plan last asked for.
+    std::shared_ptr<const BookLookup> lookup(const NumberPlan& plan) const;
     static std::shared_ptr<const BookLookup> lookupOf(const Contents& contents, const NumberPlan& plan);
 
     // The program folder's picture folder for them.
@@ -48,10 +54,22 @@ signals:
     void changed(); // after every read
 
 private:
+    struct Read {
+        QString dir;
+        Contents contents;
+        NumberPlan plan;
+        std::shared_ptr<const BookLookup> lookup;
+    };
     void reload();
+    void watch();
+    void take();
 
     QFileSystemWatcher watcher_;
     QTimer settle_;
     QString dir_, pictureDir_;
+    QFutureWatcher<Read> reading_;
+    bool changedWhileReading_ = false;
     Contents contents_;
+    mutable NumberPlan plan_;
+    mutable std::shared_ptr<const BookLookup> lookup_;
 };

@@ -2,7 +2,10 @@
 // announced call, the duration format, and Timer1 across midnight and DST.
 #include "../common/engine_probe.h"
 #include "engine_fixture.h"
+#include "phonebook/contact_folder.h"
 
+#include <QSignalSpy>
+#include <QTest>
 #include <ctime>
 
 using namespace frames;
@@ -13,6 +16,16 @@ class CallTest : public EngineFixture {
 protected:
     void hangUp(int tei) { frame(iframe(tei, 0x45, clearing())); }
     QList<CallRecord> records() const { return engine->callList().records(); }
+    // An answered incoming call on channel A from `number` for 4711, cleared after 5 s.
+    void answeredCall(const QString& number)
+    {
+        frame(offer(cat({channel(0x89), callingNumber(qPrintable(number)), calledNumber("4711")})), true);
+        frame(iframe(0x81, 0x01, channel(0x89)));
+        frame(iframe(0x81, 0x07, cat({channel(0x89), connectedNumber("4711")})));
+        clock.advance(5000);
+        hangUp(0x81);
+        clock.advance(800);
+    }
 };
 
 TEST_F(CallTest, CallWithoutKnownMsnIsNeverLogged)
@@ -82,6 +95,68 @@ TEST_F(CallTest, ClockJumpsDuringACallLeaveItsDurationRight)
     }
     ASSERT_EQ(records().size(), 2);
     EXPECT_EQ(records()[1].time, QStringLiteral("10:00:00"));
+}
+
+// A big book.txt edited and a big address-book folder followed while calls
+// come: no call waits for their reading, each is logged with its number, the
+// first after the edit still named from the book before, and the calls after
+// the reads from what they read.
+TEST_F(CallTest, EveryCallOfABurstIsLoggedWhileBigContactsAreRead)
+{
+    constexpr int kContacts = 20000, kCalls = 10;
+    const auto number = [](const char* area, int i) {
+        return QString::fromLatin1(area) + QString::number(5550000 + i);
+    };
+    const auto book = [&](const char* name) {
+        QByteArray text;
+        for (int i = 0; i < kContacts; ++i)
+            text += QStringLiteral("%1 %2\t%3\r\n").arg(QLatin1String(name)).arg(i).arg(number("030", i)).toUtf8();
+        return text;
+    };
+    QByteArray cards;
+    for (int i = 0; i < kContacts; ++i)
+        cards += QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Card %1\r\nTEL:%2\r\nEND:VCARD\r\n")
+                     .arg(i)
+                     .arg(number("040", i))
+                     .toUtf8();
+    writeBook(book("Old"));
+    ASSERT_GT(QFileInfo(path("book.txt")).size(), BookCache::kReadNowBytes);
+    settings->write(QStringLiteral("LogCID"), QStringLiteral("0")); // one record a call
+    applySettings();                                                // reads the book
+    writeBytes(path("contacts/all.vcf"), cards);
+    answeredCall(number("030", 0));
+    ASSERT_EQ(records().size(), 1);
+    EXPECT_EQ(records()[0].name, "Old 0"); // a first reading is waited for
+
+    writeBook(book("New"));
+    ContactFolder folder;
+    QSignalSpy read(&folder, &ContactFolder::changed);
+    folder.follow(path("contacts"), path("pictures"));
+    EXPECT_TRUE(folder.contents().contacts.isEmpty()); // taken over on the event loop only
+    for (int i = 1; i <= kCalls; ++i) {
+        answeredCall(number("030", i));
+        ASSERT_EQ(records().size(), 1 + i);
+        EXPECT_EQ(records()[0].number, number("030", i));
+        if (i == 1) {
+            EXPECT_EQ(records()[0].name, "Old 1");
+        }
+    }
+
+    ASSERT_TRUE(read.wait(20000));
+    MonitorInputs in = engine->inputs();
+    in.contacts = folder.lookup(in.numberPlan);
+    engine->setInputs(in);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            QString n = number("030", 2);
+            return engine->inputs().nameFor(n) == "New 2";
+        },
+        20000));
+    answeredCall(number("040", 7));
+    answeredCall(number("030", 8));
+    ASSERT_EQ(records().size(), kCalls + 3);
+    EXPECT_EQ(records()[1].name, "Card 7");
+    EXPECT_EQ(records()[0].name, "New 8");
 }
 
 // The clock goes on in real time: over a DST change it shows the new local time.

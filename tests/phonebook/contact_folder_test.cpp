@@ -60,6 +60,7 @@ TEST(ContactFolder, FollowsAContactAddedEditedAndDeleted)
     ContactFolder folder;
     QSignalSpy changed(&folder, &ContactFolder::changed);
     folder.follow(vdir, pictures);
+    ASSERT_TRUE(settled(changed)); // the first read, in the background
     // The card written (none: deleted), the name 030 5550001 then gets, the pictures kept.
     const std::tuple<const char*, const char*, int> steps[] = {
         {"anna.vcf", "Anna", 0}, {"anna-photo.vcf", "Anna Lang", 1}, {nullptr, "-", 0}};
@@ -84,7 +85,7 @@ TEST(ContactFolder, FollowsAFolderThatComesLater)
     ContactFolder folder;
     QSignalSpy changed(&folder, &ContactFolder::changed);
     folder.follow(vdir, dir.filePath("pictures"));
-    changed.clear();
+    ASSERT_TRUE(settled(changed));
     for (const char* pass : {"created", "created again"}) {
         SCOPED_TRACE(pass);
         ASSERT_TRUE(QDir().mkpath(vdir) && QFile::copy(kData + "follow/anna.vcf", vdir + "/anna.vcf"));

@@ -266,6 +266,7 @@ void CallList::setPhoneBook(const QString& path, const NumberPlan& plan, std::sh
     bookPathSet_ = true;
     plan_ = plan;
     contacts_ = std::move(contacts);
+    bookCache_->prefetch(bookPath(), plan_); // read before the first call asks
 }
 
 void CallList::setDialPrefix(const QString& prefix)
