@@ -108,6 +108,7 @@ void BookCache::takeFinishedRead()
 {
     if (!reading_ || !reading_->isFinished())
         return;
+    releaseOnWorker(std::move(book_)); // mostly the last holder of a big book
     take(reading_->takeResult());
     reading_.reset();
 }
@@ -123,6 +124,8 @@ const BookLookup& BookCache::book(const QString& path, const NumberPlan& plan)
     if (reading_ && !holds(path, plan))
         reading_->waitForFinished(); // nothing to answer with meanwhile
     takeFinishedRead();
+    if (path.isEmpty() && holds(path, plan))
+        return *book_; // no book: nothing to look at per call
     const Identity now = identify(path);
     if (isCurrent(now, plan))
         return *book_;

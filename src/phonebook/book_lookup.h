@@ -8,10 +8,19 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QThreadPool>
 #include <memory>
 #include <optional>
 
 class BookCache;
+
+// Lets `value` go on a pool thread: the strings of a big book or folder take
+// tens of milliseconds to free, which the event loop need not wait for.
+template <typename T>
+void releaseOnWorker(T value)
+{
+    QThreadPool::globalInstance()->start([held = std::move(value)]() mutable { held = T{}; });
+}
 
 class BookLookup {
 public:
