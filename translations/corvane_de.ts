@@ -387,6 +387,10 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
         <source>Read only, from the address-book folder %1 (contacts: %2); the book&apos;s entries win, none is written into it:</source>
         <translation>Nur lesbar, aus dem Adressbuch-Ordner %1 (Kontakte: %2); die Einträge des Telefonbuchs haben Vorrang, keiner wird hineingeschrieben:</translation>
     </message>
+    <message>
+        <source>A contact needs a name. Type it in the Name field, then choose Add New again.</source>
+        <translation>Ein Kontakt braucht einen Namen. Geben Sie ihn im Feld Name ein und wählen Sie dann erneut Neu hinzufügen.</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

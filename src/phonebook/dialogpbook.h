@@ -84,6 +84,7 @@ private:
     void applySearch();
     void numbersToDash();
     void clearFields();
+    bool addContact(); // false: no name, nothing added
 
     std::function<void()> afterSave_;
     Prompts prompts_ = defaultPrompts();

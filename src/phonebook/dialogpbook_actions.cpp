@@ -129,17 +129,29 @@ void DialogpBook::clearFields()
         f->clear();
 }
 
-// The new contact goes to the top of the list and stays there until the next
-// sort; its picture cell is empty ("-" once saved).
 void DialogpBook::CommandAdd_Click()
 {
+    addContact();
+}
+
+// The new contact goes to the top of the list and stays there until the next
+// sort; its picture cell is empty ("-" once saved). Without a name nothing is
+// added and what was typed stays, with a word why (an empty form: nothing).
+bool DialogpBook::addContact()
+{
     const QString name = contact_fields::singleLine(Text3->text());
-    if (name.trimmed().isEmpty())
-        return;
+    if (name.trimmed().isEmpty()) {
+        const QLineEdit* fields[] = {Text2, Text1, Text4, Text5};
+        if (std::any_of(std::begin(fields), std::end(fields), [](const QLineEdit* f) { return !f->text().isEmpty(); }))
+            prompts_.inform(this, tr("A contact needs a name. Type it in the Name field, then choose Add New again."));
+        Text3->setFocus();
+        return false;
+    }
     UpdateButton->setEnabled(false);
     numbersToDash();
     table_.insertContact(0, {name, Text2->text(), Text1->text(), Text4->text(), Text5->text(), {}});
     clearFields();
+    return true;
 }
 
 void DialogpBook::UpdateButton_Click()
@@ -164,8 +176,7 @@ void DialogpBook::fieldReturnPressed()
 {
     if (UpdateButton->isEnabled()) {
         UpdateButton_Click();
-    } else {
-        CommandAdd_Click();
+    } else if (addContact()) {
         Command1_Click();
     }
     Text3->setFocus();

@@ -155,12 +155,14 @@ TEST_F(PhoneBookTest, EnterAddsOrUpdatesAndReturnsToTheNameField)
     writeBook("Anna\t0301\t-\t-\t-\t-\r\n");
     auto d = open();
 
-    // Update disabled, empty name: nothing added, the fields are cleared.
+    // Update disabled, empty name (Enter or Add New): nothing added, the number kept, why said.
     edit(*d, "Text2")->setText("0123");
     edit(*d, "Text4")->setFocus();
     QTest::keyClick(edit(*d, "Text4"), Qt::Key_Return);
+    QTest::mouseClick(button(*d, "CommandAdd"), Qt::LeftButton);
     EXPECT_EQ(d->contacts().rowCount(), 1);
-    EXPECT_TRUE(edit(*d, "Text2")->text().isEmpty());
+    EXPECT_EQ(edit(*d, "Text2")->text(), "0123");
+    EXPECT_EQ(informed.size(), 2);
     EXPECT_EQ(d->focusWidget(), edit(*d, "Text3"));
 
     // Update disabled, a name: added.
@@ -173,7 +175,7 @@ TEST_F(PhoneBookTest, EnterAddsOrUpdatesAndReturnsToTheNameField)
     clickRow(*d, 1);
     edit(*d, "Text2")->setText("0777");
     QTest::keyClick(edit(*d, "Text2"), Qt::Key_Return);
-    EXPECT_EQ(column(*d, 1), QStringList({"-", "0777"}));
+    EXPECT_EQ(column(*d, 1), QStringList({"0123", "0777"}));
     EXPECT_EQ(d->focusWidget(), edit(*d, "Text3"));
 }
 
