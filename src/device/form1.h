@@ -25,7 +25,8 @@ public:
     // this window paints it.
     QColor lampColour(unsigned bgr) const;
 
-    // Main-window variables (start-up sets them; other windows read them).
+    // Main-window variables (start-up sets them). The call monitor takes the
+    // unit cost from unitCostChanged, the ring flag from its inputs.
     float UnitCost = 0.0f;
     QString LastReset;
     int Ring = 0;
@@ -56,6 +57,10 @@ public:
     AdapterSettings edited() const;
 
     struct Ui; // the widgets, private to Form1's source files
+
+signals:
+    // "Cost per Unit" took a new price (typed, or set by start-up).
+    void unitCostChanged(float cost);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -103,6 +103,7 @@ void Form1::TextUCost_Change()
     if (!cost)
         return; // no price: the last one typed stays
     UnitCost = *cost;
+    emit unitCostChanged(UnitCost);
     for (int label = 1; label <= 6; ++label) {
         const double money = double(UnitCost) * read_.chargeUnits[kCounterOfLabel[label]];
         ui_->Labelcost[label - 1]->setText(regional::currency2(money));

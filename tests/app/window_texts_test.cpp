@@ -57,12 +57,11 @@ QString windowTexts(const QWidget& window)
 QString monitorTexts(Form1& form, AtChannel& at)
 {
     VirtualClock clock;
-    int ring = 0;
     CallList list;
     StatisticsWindow statistics(list, clock);
     statistics.refreshNow();
     return windowTexts(FormMonitor(form, at, clock, SettingsStore::user(), 0, false))
-           + windowTexts(FormMonitorSettings(SettingsStore::user(), wave::device(), ring, {})) + windowTexts(statistics)
+           + windowTexts(FormMonitorSettings(SettingsStore::user(), wave::device(), {})) + windowTexts(statistics)
            + MissedCalls::titled(QStringLiteral("Monitor"), 2) + u'\n';
 }
 

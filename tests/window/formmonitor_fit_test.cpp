@@ -110,8 +110,7 @@ TEST_F(WindowTest, NothingOverlapsOrIsCutOffInAnyLayout)
 
 TEST_F(WindowTest, TheMonitorSettingsWindowHasRoomForEveryCaption)
 {
-    int ring = 0;
-    FormMonitorSettings dialog(settings(), waveLog, ring, {});
+    FormMonitorSettings dialog(settings(), waveLog, {});
     dialog.Form_Load();
     dialog.show();
     expectNoOverlap(&dialog);

@@ -23,14 +23,13 @@ protected:
     std::unique_ptr<FormMonitorSettings> openWindow()
     {
         auto w = std::make_unique<FormMonitorSettings>(
-            settings(), waveLog, ring, [this] { prefixes << settings().read("DialPrefixNumber"); });
+            settings(), waveLog, [this] { prefixes << settings().read("DialPrefixNumber"); });
         w->chooseWaveFile = [this](QWidget*) { return chosenFile; };
         w->Form_Load();
         return w;
     }
     QCheckBox* box(FormMonitorSettings& w, const char* name) { return w.findChild<QCheckBox*>(name); }
 
-    int ring = 0;
     QStringList prefixes;
     QString chosenFile;
 };
@@ -61,7 +60,7 @@ TEST_F(SettingsWindowTest, AnEmptyStoreTicksAndStoresTheFiveLogBoxesOnly)
 
 TEST_F(SettingsWindowTest, OpeningWithRingOnPlaysTheSoundFromItsStart)
 {
-    ring = 1;
+    settings().write("Ring", "1");
     auto w = openWindow();
     EXPECT_TRUE(box(*w, "Check2")->isChecked());
     EXPECT_EQ(settings().read("Ring"), "1");
@@ -90,9 +89,8 @@ TEST_F(SettingsWindowTest, BoxesStoreAtOnceAndOnlyTheNumberOneTicks)
     EXPECT_EQ(waveLog.log.last(), "Close");
 
     box(*w, "Check2")->click();
-    EXPECT_EQ(ring, 1);
+    EXPECT_EQ(settings().read("Ring"), "1");
     box(*w, "Check2")->click();
-    EXPECT_EQ(ring, 0);
     EXPECT_EQ(settings().read("Ring"), "0");
 }
 

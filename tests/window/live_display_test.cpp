@@ -106,10 +106,10 @@ TEST_F(WindowTest, TheRingLoopPlaysEveryPeriodOnlyWhileRingingWithRingOn)
         SCOPED_TRACE(c.what);
         waveLog.log.clear();
         clock.advance(0);
+        settings().write("Ring", QString::number(c.ring));
         FormMonitor& m = makeMonitor();
         const qint64 start = clock.elapsed();
         m.open();
-        form->Ring = c.ring;
         EngineProbe::channel(m.engine(), 0).ringSounds = c.check5;
         EngineProbe::channel(m.engine(), 1).ringSounds = c.check6;
         clock.advanceTo(start + 5599);
@@ -126,12 +126,12 @@ TEST_F(WindowTest, TheRingLoopPlaysEveryPeriodOnlyWhileRingingWithRingOn)
 
 TEST_F(WindowTest, TheCallerIdSoundRestartsTheRingLoop)
 {
+    settings().write("Ring", "1");
     FormMonitor& m = makeMonitor();
     m.open();
-    form->Ring = 1;
     EngineProbe::channel(m.engine(), 0).ringSounds = true;
     clock.advanceTo(3000);
-    m.playCallerIdSound(file("bell.wav"));
+    m.ringLoop().playBetween(file("bell.wav"));
     EXPECT_EQ(waveLog.log, QStringList({"Close", "file:" + file("bell.wav"), "Open", "Prev", "Play"}));
     clock.advanceTo(8599);
     EXPECT_EQ(waveLog.plays(), 1);
@@ -160,8 +160,8 @@ TEST_F(WindowTest, APopupShowsTheWindowForSixSecondsAndRestoresItsVisibility)
         if (!c.visibleBefore)
             m.hide();
         const qint64 t0 = clock.elapsed();
-        m.popupRequested(m.isVisible());
-        m.keepOnTop(true);
+        m.popup().popUp(m.isVisible());
+        m.popup().keepOnTop(true);
         EXPECT_TRUE(m.isVisible());
         EXPECT_TRUE(m.windowStateNormal());
         EXPECT_TRUE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));

@@ -6,7 +6,6 @@
 #include "../common/service_run.h"
 #include "window_fixture.h"
 
-#include "common/regional.h"
 #include "tools/replay_run.h"
 
 #include <QFileInfo>
@@ -77,7 +76,6 @@ protected:
         QFile::remove(file("list.txt"));
         writeText("book.txt", kBook);
         FormMonitor& m = makeMonitor();
-        form->UnitCost = float(regional::toNumber(settings().read("UnitCost")).value_or(0)); // as start-up reads it
         m.open();
         const qint64 start = clock.elapsed();
         QList<CaptureLine> shifted = capture;

@@ -54,6 +54,7 @@ MonitorInputs readMonitorInputs(const SettingsStore& store, int debugLevel)
     in.popup = store.isOne(key::Popup);
     in.callerIdSound = store.isOne(key::IDSound);
     in.wavFile = store.read(key::WavFile);
+    in.ringSound = store.isOne(key::Ring);
     in.numberPlan = numberforms::planFrom(store);
     in.bookPath = BookFile::defaultPath();
     in.ignored = IgnoreList::read(IgnoreList::defaultPath(), in.numberPlan);

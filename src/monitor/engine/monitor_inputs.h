@@ -23,6 +23,7 @@ struct MonitorInputs {
     bool popup = false;                         // Popup: an announced caller brings the window up
     bool callerIdSound = false;                 // IDSound: an announced caller plays wavFile
     QString wavFile;                            // WavFile
+    bool ringSound = false;                     // Ring: the window plays wavFile while a channel rings
     NumberPlan numberPlan;                      // CountryCode, AreaCode: the other forms of a number
     QString bookPath;                           // the book.txt that names callers; "" for none
     std::shared_ptr<const BookLookup> contacts; // the address-book folder's, after the book; null for none

@@ -14,6 +14,7 @@
 #include "monitor/window/lamp_pictures.h"
 #include "monitor/window/missed_calls.h"
 #include "monitor/window/picture_label.h"
+#include "monitor/window/trace_panes.h"
 #include "monitor/window/twips.h"
 #include "monitor/window/wave_device.h"
 #include "phonebook/dialogpbook.h"
@@ -23,15 +24,12 @@
 #include <QScopeGuard>
 #include <cmath>
 #include <utility>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QTreeWidget>
 
 namespace {
 
@@ -48,7 +46,13 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {}
 FormMonitor::FormMonitor(
     Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings, int debugLevel, bool scanMode)
     : QWidget(nullptr, Qt::Window), mainWindow_(mainWindow), clock_(clock), settings_(settings),
-      debugLevel_(debugLevel), scanMode_(scanMode), session_(at, clock), engine_(session_.engine())
+      debugLevel_(debugLevel), scanMode_(scanMode), session_(at, clock), engine_(session_.engine()),
+      ringLoop_(clock,
+          [this] {
+              const MonitorDisplay d = engine_.display();
+              return d.channels[0].ringsAloud() || d.channels[1].ringsAloud();
+          }),
+      popup_(*this, clock)
 {
     setObjectName(QStringLiteral("FormMonitor"));
     setWindowTitle(tr("Call Monitor"));
@@ -71,7 +75,7 @@ FormMonitor::FormMonitor(
     };
     openSettings = [this] {
         FormMonitorSettings dialog(
-            settings_, wave::device(), mainWindow_.Ring, [this] { applyInputs(); }, this);
+            settings_, wave::device(), [this] { applyInputs(); }, this);
         dialog.applyNetwork = [this] { return network_->apply(); };
         dialog.Form_Load();
         dialog.exec();
@@ -85,9 +89,7 @@ FormMonitor::FormMonitor(
     connectButtons();
     connectSession();
     setUpTray();
-    timer2_ = clock_.createTimer([this] { Timer2_Timer(); }, false);
-    timerPopup_ = clock_.createTimer([this] { TimerPopup_Timer(); }, true);
-    timer2_->start(kTimer2Ms);
+    ringLoop_.start();
 }
 
 // The call list's grid reads the session's call list, which as a member goes
@@ -187,28 +189,7 @@ void FormMonitor::buildLayout()
 
 void FormMonitor::buildDebugViews()
 {
-    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPointSizeF(8.0); // the window's size, so the small panes hold a few more lines
-    auto pane = [&](const char* name, int l, int t, int w, int h) {
-        auto* p = new QPlainTextEdit(this);
-        p->setObjectName(QLatin1String(name));
-        p->setReadOnly(true);
-        p->setMaximumBlockCount(TracePane::kMaxLines);
-        p->setLineWrapMode(QPlainTextEdit::NoWrap);
-        p->setFont(mono);
-        p->setGeometry(twipsRect(l, t, w, h));
-        p->hide();
-        return p;
-    };
-    Text3 = pane("Text3", 8040, 75, 2955, 2655); // 60 twips narrower than designed: clears TreeIDs
-    Text1 = pane("Text1", 8040, 2760, 6855, 1095);
-    Text2 = pane("Text2", 8040, 3900, 6855, 3375);
-    TreeIDs = new QTreeWidget(this);
-    TreeIDs->setObjectName(QStringLiteral("TreeIDs"));
-    TreeIDs->setHeaderHidden(true);
-    TreeIDs->setGeometry(twipsRect(11040, 120, 3855, 2595));
-    TreeIDs->hide();
-
+    tracePanes_ = new TracePanes(engine_, dpi_, this);
     auto button = [&](const char* name, const QString& caption, int l, int w) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QLatin1String(name));
@@ -233,8 +214,12 @@ void FormMonitor::connectButtons()
     connect(channels_[1], &ChannelPanel::ringLampClicked, this, [this] { engine_.stopRingLoop(u'B'); });
 }
 
-// The unit cost is the main window's: the user may have changed "Cost per
-// Unit" there since start-up read it from the store.
+void FormMonitor::setUnitCost(float cost)
+{
+    unitCost_ = cost;
+    applyInputs();
+}
+
 void FormMonitor::applyInputs()
 {
     if (const QString folder = settings_.read(key::ContactsFolder); folder != contacts_.folder()) {
@@ -243,9 +228,11 @@ void FormMonitor::applyInputs()
     }
     MonitorInputs inputs = readMonitorInputs(settings_, debugLevel_);
     inputs.contacts = contacts_.lookup(inputs.numberPlan);
-    inputs.unitCost = mainWindow_.UnitCost;
+    if (unitCost_)
+        inputs.unitCost = *unitCost_;
     if (FlexGrid1)
         FlexGrid1->filter().setIgnored(inputs.ignored);
+    ringLoop_.setSound(inputs.ringSound, inputs.wavFile);
     engine_.setInputs(inputs);
 }
 
@@ -338,8 +325,8 @@ void FormMonitor::Form_Load()
     EnableComScanMonitorCID();
     network_->apply();
     if (debugLevel_ > 0) {
-        for (QWidget* w :
-            std::initializer_list<QWidget*>{Text1, Text2, Text3, TreeIDs, CommandPause, Command1, Command4})
+        tracePanes_->show();
+        for (QWidget* w : std::initializer_list<QWidget*>{CommandPause, Command1, Command4})
             w->show();
     }
     for (ChannelPanel* channel : channels_)

@@ -5,6 +5,8 @@
 // tree), plays the sounds and pops up when asked, and forwards the user's
 // commands. It never decodes and never drives the port itself.
 #include "monitor/session/monitor_session.h"
+#include "monitor/window/popup_on_top.h"
+#include "monitor/window/ring_loop.h"
 #include "phonebook/contact_folder.h"
 
 #include <QWidget>
@@ -23,12 +25,11 @@ class Form1;
 class PictureLabel;
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QSystemTrayIcon;
 class QToolButton;
-class QTreeWidget;
 class SettingsStore;
+class TracePanes;
 
 class FormMonitor : public QWidget {
     Q_OBJECT
@@ -38,7 +39,6 @@ public:
     static constexpr int kWidth = 8130, kDebugWidth = 15120, kDebugHeight = 8300;
     static constexpr int kFoldedHeight = 3700, kGridTop = 3255, kGridBottomGap = 580;
     static constexpr int kFrameWidth = 120, kFrameHeight = 465;
-    static constexpr int kTimer2Ms = 5600, kPopupMs = 6000;
 
     FormMonitor(Form1& mainWindow, AtChannel& at, Clock& clock, SettingsStore& settings, int debugLevel, bool scanMode);
     ~FormMonitor() override;
@@ -46,6 +46,8 @@ public:
     MonitorSession& session() { return session_; }
     MonitorEngine& engine() { return session_.engine(); }
     CallGrid& grid() { return *FlexGrid1; }
+    PopupOnTop& popup() { return popup_; }
+    RingLoop& ringLoop() { return ringLoop_; }
 
     // The opening of "&Call monitor" after the own-number check: hides the main
     // window, loads and shows this one, prepares the grid and loads list.txt.
@@ -82,12 +84,10 @@ public:
     void reloadListNames();
     // "Ignore this caller" on a call-list record: its number goes into ignore.txt.
     void ignoreCaller(int row);
+    // The main window's "Cost per Unit"; until it is set, the store's UnitCost.
+    void setUnitCost(float cost);
 
-    // What the session asks of its view.
-    bool windowStateNormal() const;       // neither minimised nor maximised
-    void popupRequested(bool wasVisible); // shown in normal state, TimerPopup on
-    void playCallerIdSound(const QString& wavFile);
-    void keepOnTop(bool on); // SWOnTop1, only while a popup runs
+    bool windowStateNormal() const { return PopupOnTop::normalState(*this); }
 
     // Seams for the desktop; tests put doubles here.
     std::function<void()> endProgram; // "scan" mode: closing ends the program
@@ -126,11 +126,7 @@ private:
     void connectSession();
     void drawDisplay();
     void drawLamps();
-    void Timer2_Timer();
-    void TimerPopup_Timer();
     void announceCaller(const CallEvent& event);
-    void appendPane(QPlainTextEdit* pane, const QString& text);
-    void drawTree();
     void setUpTray();
 
     // Connection state and closing (formmonitor_trace.cpp)
@@ -161,17 +157,14 @@ private:
     std::array<ChannelPanel*, 2> channels_{}; // FrameChannelA, FrameChannelB
     PictureLabel* Image2 = nullptr;
     CallGrid* FlexGrid1 = nullptr;
-    HistoryBar* history_ = nullptr; // search, "Missed", export, statistics
-    QPlainTextEdit* Text1 = nullptr;
-    QPlainTextEdit* Text2 = nullptr;
-    QPlainTextEdit* Text3 = nullptr;
-    QTreeWidget* TreeIDs = nullptr;
+    HistoryBar* history_ = nullptr;    // search, "Missed", export, statistics
+    TracePanes* tracePanes_ = nullptr; // Text1 to Text3 and TreeIDs
     QPushButton* Command1 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* CommandPause = nullptr;
 
-    // Timer2 (ring loop) and TimerPopup.
-    std::unique_ptr<ClockTimer> timer2_, timerPopup_;
+    RingLoop ringLoop_;
+    PopupOnTop popup_;
     bool blinkPhase_ = false;
     // The last caller's picture file shown; none after a row click drew past the display.
     std::optional<QString> shownImage2_;
@@ -182,8 +175,8 @@ private:
     bool loaded_ = false;
     bool unloading_ = false;
     bool askBeforeLosingCalls_ = true;
-    bool popupWasVisible_ = false; // what the running popup restores
-    bool cidAlert_ = false;        // LabelCID shows a red notice until the caller-ID text changes
+    std::optional<float> unitCost_; // see setUnitCost
+    bool cidAlert_ = false;         // LabelCID shows a red notice until the caller-ID text changes
     QString cidUnderAlert_;
     QSystemTrayIcon* tray_ = nullptr;
     CallerNotifier* callerNotifier_ = nullptr;

@@ -29,8 +29,8 @@ QString wavFile(const SettingsStore& settings)
 } // namespace
 
 FormMonitorSettings::FormMonitorSettings(
-    SettingsStore& settings, WaveDevice& wave, int& ring, std::function<void()> changed, QWidget* parent)
-    : QDialog(parent), settings_(settings), wave_(wave), ring_(ring), changed_(std::move(changed))
+    SettingsStore& settings, WaveDevice& wave, std::function<void()> changed, QWidget* parent)
+    : QDialog(parent), settings_(settings), wave_(wave), changed_(std::move(changed))
 {
     setObjectName(QStringLiteral("FormMonitorSettings"));
     setWindowTitle(tr("Call Monitor Settings"));
@@ -259,7 +259,7 @@ void FormMonitorSettings::connectDesktopFrame()
 void FormMonitorSettings::Form_Load()
 {
     loading_ = true;
-    if (ring_ == 1) {
+    if (settings_.isOne(key::Ring)) {
         Check2->setChecked(true);
         // The sound starts once more from its beginning.
         wave::playFromStart(wave_, wavFile(settings_), QStringLiteral("Previous"));
@@ -312,7 +312,6 @@ void FormMonitorSettings::testPlay()
 void FormMonitorSettings::Check2_Click(bool ticked)
 {
     storeFlag(key::Ring, ticked);
-    ring_ = ticked ? 1 : 0;
     if (ticked)
         testPlay();
     else

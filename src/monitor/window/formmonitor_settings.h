@@ -22,11 +22,11 @@ class WaveDevice;
 class FormMonitorSettings : public QDialog {
     Q_OBJECT
 public:
-    // `ring` is the main window's Ring flag; `changed` runs after each change
-    // the user makes and once at the end of Form_Load, so the monitor takes
-    // its settings (the dial prefix among them) on again.
+    // `changed` runs after each change the user makes and once at the end of
+    // Form_Load, so the monitor takes its settings (the dial prefix and the
+    // ring sound among them) on again.
     FormMonitorSettings(
-        SettingsStore& settings, WaveDevice& wave, int& ring, std::function<void()> changed, QWidget* parent = nullptr);
+        SettingsStore& settings, WaveDevice& wave, std::function<void()> changed, QWidget* parent = nullptr);
 
     // Form_Load: fills the boxes from the store (their handlers run as they tick).
     void Form_Load();
@@ -79,7 +79,6 @@ private:
 
     SettingsStore& settings_;
     WaveDevice& wave_;
-    int& ring_;
     std::function<void()> changed_;
     bool loading_ = false; // Form_Load tells the monitor once, at its end
 

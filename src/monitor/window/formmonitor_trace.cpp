@@ -79,8 +79,8 @@ void FormMonitor::showListProblem()
 void FormMonitor::Form_Unload()
 {
     unloading_ = true;
-    timerPopup_->stop();
-    timer2_->stop();
+    popup_.stop();
+    ringLoop_.stop();
     setWindowTitle(tr("Please wait ..."));
     LabelCID->setStyleSheet({});
     LabelCID->setText(tr("Please wait ..."));

@@ -45,6 +45,9 @@ void Monitor_Click(Form1& form, int debugLevel, bool scanMode)
     }
     auto* m = new FormMonitor(form, form.at(), applicationClock(), SettingsStore::user(), debugLevel, scanMode);
     m->setAttribute(Qt::WA_DeleteOnClose);
+    // The price typed in the main window since start-up read the store counts.
+    m->setUnitCost(form.UnitCost);
+    QObject::connect(&form, &Form1::unitCostChanged, m, &FormMonitor::setUnitCost);
     monitor() = m;
     m->open();
 }

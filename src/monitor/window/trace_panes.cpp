@@ -1,0 +1,87 @@
+#include "monitor/window/trace_panes.h"
+
+#include "monitor/engine/monitor_engine.h"
+#include "monitor/window/lamp_pictures.h"
+#include "monitor/window/twips.h"
+
+#include <QFontDatabase>
+#include <QHash>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTreeWidget>
+#include <utility>
+
+TracePanes::TracePanes(MonitorEngine& engine, double dpi, QWidget* window)
+    : QObject(window), engine_(engine), window_(window)
+{
+    Text3 = addPane("Text3", twips::rect(8040, 75, 2955, 2655, dpi)); // 60 twips narrower than designed: clears TreeIDs
+    Text1 = addPane("Text1", twips::rect(8040, 2760, 6855, 1095, dpi));
+    Text2 = addPane("Text2", twips::rect(8040, 3900, 6855, 3375, dpi));
+    TreeIDs = new QTreeWidget(window);
+    TreeIDs->setObjectName(QStringLiteral("TreeIDs"));
+    TreeIDs->setHeaderHidden(true);
+    TreeIDs->setGeometry(twips::rect(11040, 120, 3855, 2595, dpi));
+    TreeIDs->hide();
+
+    const std::pair<TracePane*, QPlainTextEdit*> panes[] = {
+        {&engine_.Text1(), Text1}, {&engine_.Text2(), Text2}, {&engine_.Text3(), Text3}};
+    for (const auto& [pane, view] : panes) {
+        connect(pane, &TracePane::appended, view, [view = view](const QString& t) { append(view, t); });
+        connect(pane, &TracePane::cleared, view, &QPlainTextEdit::clear);
+        connect(pane, &TracePane::trimmed, view, [pane = pane, view = view] {
+            view->clear();
+            append(view, pane->text());
+        });
+    }
+    connect(&engine_.TreeIDs(), &TraceTree::changed, this, &TracePanes::drawTree);
+}
+
+QPlainTextEdit* TracePanes::addPane(const char* name, QRect geometry)
+{
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setPointSizeF(8.0); // the window's size, so the small panes hold a few more lines
+    auto* p = new QPlainTextEdit(window_);
+    p->setObjectName(QLatin1String(name));
+    p->setReadOnly(true);
+    p->setMaximumBlockCount(TracePane::kMaxLines);
+    p->setLineWrapMode(QPlainTextEdit::NoWrap);
+    p->setFont(mono);
+    p->setGeometry(geometry);
+    p->hide();
+    return p;
+}
+
+void TracePanes::show()
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text3, TreeIDs})
+        w->show();
+}
+
+void TracePanes::append(QPlainTextEdit* pane, const QString& text)
+{
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    plain.remove(u'\r');
+    QTextCursor end(pane->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(plain);
+    pane->verticalScrollBar()->setValue(pane->verticalScrollBar()->maximum());
+}
+
+void TracePanes::drawTree()
+{
+    TreeIDs->clear();
+    QHash<QString, QTreeWidgetItem*> byKey;
+    for (const TreeNode& node : engine_.TreeIDs().nodes()) {
+        QTreeWidgetItem* parent = byKey.value(node.parentKey);
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeIDs);
+        item->setText(0, node.text);
+        const QPixmap icon = lamps::picture(node.image, window_->devicePixelRatioF());
+        if (!icon.isNull())
+            item->setIcon(0, icon);
+        item->setExpanded(node.expanded);
+        if (!node.key.isEmpty())
+            byKey.insert(node.key, item);
+    }
+    TreeIDs->expandToDepth(0);
+}
