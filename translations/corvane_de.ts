@@ -391,6 +391,14 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
         <source>A contact needs a name. Type it in the Name field, then choose Add New again.</source>
         <translation>Ein Kontakt braucht einen Namen. Geben Sie ihn im Feld Name ein und wählen Sie dann erneut Neu hinzufügen.</translation>
     </message>
+    <message>
+        <source>Delete the selected contact?</source>
+        <translation>Den ausgewählten Kontakt löschen?</translation>
+    </message>
+    <message>
+        <source>Delete the %1 selected contacts?</source>
+        <translation>Die %1 ausgewählten Kontakte löschen?</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

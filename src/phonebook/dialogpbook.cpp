@@ -86,6 +86,10 @@ DialogpBook::Prompts DialogpBook::defaultPrompts()
         return QMessageBox::warning(parent, tr(kTitle), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                == QMessageBox::Yes;
     };
+    p.confirmDelete = [](QWidget* parent, const QString& text) {
+        return QMessageBox::question(parent, tr(kTitle), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
+    };
     return p;
 }
 

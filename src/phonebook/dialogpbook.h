@@ -33,6 +33,8 @@ public:
         std::function<QString(QWidget* parent)> openFolder;
         // book.txt could not be written: true closes the window anyway.
         std::function<bool(QWidget* parent, const QString& text)> closeUnsaved;
+        // Before contacts are deleted: true deletes them.
+        std::function<bool(QWidget* parent, const QString& text)> confirmDelete;
     };
     static Prompts defaultPrompts();
     void setPrompts(Prompts prompts) { prompts_ = std::move(prompts); }

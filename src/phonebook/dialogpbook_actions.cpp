@@ -85,8 +85,8 @@ void DialogpBook::choosePicture()
         Image2->setPixmap(picture);
 }
 
-// The selected rows that are shown; rows hidden by the search stay, even
-// when they lie inside the selected range.
+// The selected rows that are shown, once the user said yes; rows hidden by the
+// search stay, even when they lie inside the selected range.
 void DialogpBook::deleteSelectedRows()
 {
     QList<int> rows;
@@ -96,9 +96,18 @@ void DialogpBook::deleteSelectedRows()
     const QModelIndex current = MSFlexGrid1->currentIndex();
     if (rows.isEmpty() && current.isValid() && !MSFlexGrid1->isRowHidden(current.row()))
         rows << current.row();
+    if (rows.isEmpty())
+        return;
+    const QString question = rows.size() == 1 ? tr("Delete the selected contact?")
+                                              : tr("Delete the %1 selected contacts?").arg(rows.size());
+    if (!prompts_.confirmDelete(this, question))
+        return;
     std::sort(rows.begin(), rows.end(), std::greater<>());
     for (int row : rows)
         table_.removeRows(row, 1);
+    // Nothing is left current: a second press must not take the next contact.
+    MSFlexGrid1->selectionModel()->clear();
+    clearFields();
     UpdateButton->setEnabled(false);
 }
 

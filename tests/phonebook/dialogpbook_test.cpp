@@ -185,7 +185,14 @@ TEST_F(PhoneBookTest, DeletesThreeRowsSelectedBottomUp)
     auto d = open();
     clickRow(*d, 4);
     clickRow(*d, 2, Qt::ShiftModifier);
+    deleteAnswer = false; // asked first: "no" keeps them
     QTest::keyClick(grid(*d), Qt::Key_Delete);
+    EXPECT_EQ(d->contacts().rowCount(), 6);
+    deleteAnswer = true;
+    QTest::keyClick(grid(*d), Qt::Key_Delete);
+    EXPECT_EQ(deleteAsked, QStringList({"Delete the 3 selected contacts?", "Delete the 3 selected contacts?"}));
+    QTest::keyClick(grid(*d), Qt::Key_Delete); // nothing left current: nothing asked, nothing deleted
+    EXPECT_EQ(deleteAsked.size(), 2);
     EXPECT_EQ(column(*d, 0), QStringList({"Anna", "Bert", "Finn"}));
     EXPECT_FALSE(button(*d, "UpdateButton")->isEnabled());
     d->close();

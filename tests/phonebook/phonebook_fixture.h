@@ -35,6 +35,10 @@ protected:
             return QString();
         };
         prompts.inform = [this](QWidget*, const QString& text) { informed << text; };
+        prompts.confirmDelete = [this](QWidget*, const QString& text) {
+            deleteAsked << text;
+            return deleteAnswer;
+        };
         prompts.closeUnsaved = [](QWidget*, const QString& text) {
             ADD_FAILURE() << "unexpected save failure: " << text.toStdString();
             return true;
@@ -117,5 +121,6 @@ protected:
 
     QTemporaryDir dir;
     DialogpBook::Prompts prompts;
-    QStringList informed;
+    QStringList informed, deleteAsked;
+    bool deleteAnswer = true;
 };
