@@ -6,16 +6,7 @@
 #include "device/dodova_probe.h"
 #include "device/line_settings.h"
 #include "device/port_link.h"
-#include "monitor/outputs/event_program_runner.h"
-#include "monitor/outputs/callmonitor_server.h"
-#include "monitor/outputs/json_event_writer.h"
-#include "monitor/outputs/mqtt_output.h"
-#include "monitor/outputs/ncid_server.h"
-#include "monitor/outputs/tcp_listening.h"
-
-#include <QHostAddress>
-#include <QSysInfo>
-#include <functional>
+#include "monitor/outputs/output_plan.h"
 
 namespace {
 constexpr int kUsageError = 2;
@@ -23,31 +14,30 @@ constexpr int kFailure = 1;
 // sysexits' EX_IOERR, which systemd shows as "status=74/IOERR".
 constexpr int kCallsNotSaved = 74;
 
-// Puts a server on the [ADDR:]PORT its option gave. Returns 0 once it
-// listens, else the exit status, the reason logged.
-template <class Server>
-int listenAt(Server& server, const QString& option, const QString& endpoint, const QString& what,
-    const std::function<void(const QString&)>& log)
+// The outputs the command line asks for; the store names the MQTT device
+// when the command line does not, as the window does.
+OutputPlan outputPlan(const MonitorOptions& o, const SettingsStore& store, const QString& adapterPort)
 {
-    QHostAddress address;
-    quint16 port = 0;
-    if (!tcp_listening::parseEndpoint(endpoint, address, port)) {
-        log(QStringLiteral("%1 wants [ADDR:]PORT, not %2").arg(option, endpoint));
-        return kUsageError;
-    }
-    if (!server.listen(address, port)) {
-        log(QStringLiteral("%1 on %2: %3").arg(what, endpoint, server.errorString()));
-        return kFailure;
-    }
-    log(QStringLiteral("%1 on %2 port %3").arg(what, address.toString()).arg(server.serverPort()));
-    return 0;
+    OutputPlan plan;
+    plan.ncid = {!o.ncid.isEmpty(), o.ncid};
+    plan.callMonitor = {!o.callMonitor.isEmpty(), o.callMonitor};
+    plan.mqtt.on = !o.mqtt.isEmpty();
+    plan.mqtt.url = o.mqtt;
+    plan.mqtt.passwordFile = o.mqttPasswordFile;
+    plan.mqtt.caFile = o.mqttCa;
+    plan.mqtt.deviceId = o.mqttId.isEmpty() ? store.read(key::MqttDeviceId) : o.mqttId;
+    plan.mqtt.discovery = o.mqttDiscovery;
+    plan.program = o.hook;
+    plan.json = o.json;
+    plan.adapterPort = adapterPort;
+    return plan;
 }
 
 } // namespace
 
 MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
     : QObject(parent), options_(options), settings_(settings), at_(settings_, clock_), session_(at_, clock_),
-      err_(&stderr_)
+      err_(&stderr_), outputs_({clock_, &session_.callList(), &session_.missedCount(), &stdout_, {}})
 {
     sayDrops();
 }
@@ -84,10 +74,7 @@ void MonitorService::log(const QString& text)
 
 void MonitorService::announceUnsavedCalls()
 {
-    const QString text = session_.callList().unsavedCallsText();
-    log(text);
-    if (ncid_)
-        ncid_->announce(text);
+    log(session_.callList().unsavedCallsText()); // NCID clients hear it from their server
 }
 
 void MonitorService::readSettings()
@@ -135,79 +122,19 @@ int MonitorService::start()
     return 0;
 }
 
-int MonitorService::startMqtt()
-{
-    MqttConfig config;
-    QString error;
-    if (!mqtt_config::parseUrl(options_.mqtt, config, error)) {
-        log(QStringLiteral("--mqtt %1").arg(error));
-        return kUsageError;
-    }
-    if (!options_.mqttPasswordFile.isEmpty()
-        && !mqtt_config::readPasswordFile(options_.mqttPasswordFile, config.password, error)) {
-        log(error);
-        return kUsageError;
-    }
-    config.caFile = options_.mqttCa;
-    const QString id = options_.mqttId.isEmpty() ? settings_.read(key::MqttDeviceId) : options_.mqttId;
-    config.deviceId = id.isEmpty() ? mqtt_config::defaultDeviceId(QSysInfo::machineHostName(), at_.portPath())
-                                   : mqtt_config::deviceIdFrom(id);
-    if (!options_.mqttDiscovery.isEmpty())
-        config.discoveryPrefix = options_.mqttDiscovery;
-    if (const QString problem = mqtt_config::namesProblem(config, id); !problem.isEmpty()) {
-        log(problem);
-        return kUsageError;
-    }
-    mqtt_ = std::make_unique<MqttOutput>(config);
-    connect(mqtt_.get(), &MqttOutput::logMessage, this, &MonitorService::log);
-    connect(&session_, &MonitorSession::callEvent, mqtt_.get(), &MqttOutput::callEvent);
-    connect(&session_, &MonitorSession::callEvent, this, [this](const CallEvent& e) {
-        if (e.missed())
-            mqtt_->setMissedCount(++missed_);
-    });
-    log(QStringLiteral("MQTT to %1 port %2 as %3").arg(config.host).arg(config.port).arg(config.base()));
-    mqtt_->start();
-    return 0;
-}
-
-int MonitorService::startServers()
-{
-    const auto say = [this](const QString& text) { log(text); };
-    if (!options_.callMonitor.isEmpty()) {
-        callMonitor_ = std::make_unique<CallMonitorServer>(clock_);
-        if (const int status = listenAt(*callMonitor_, QStringLiteral("--callmonitor"), options_.callMonitor,
-                QStringLiteral("call monitor"), say))
-            return status;
-        connect(&session_, &MonitorSession::callEvent, callMonitor_.get(), &CallMonitorServer::callEvent);
-        connect(callMonitor_.get(), &CallMonitorServer::logMessage, this, &MonitorService::log);
-    }
-    if (!options_.ncid.isEmpty()) {
-        ncid_ = std::make_unique<NcidServer>(clock_);
-        ncid_->setCallList(&session_.callList());
-        if (const int status = listenAt(
-                *ncid_, QStringLiteral("--ncid"), options_.ncid, QStringLiteral("NCID server"), say))
-            return status;
-        connect(&session_, &MonitorSession::callEvent, ncid_.get(), &NcidServer::callEvent);
-        connect(ncid_.get(), &NcidServer::logMessage, this, &MonitorService::log);
-    }
-    return options_.mqtt.isEmpty() ? 0 : startMqtt();
-}
-
 int MonitorService::startOutputs()
 {
-    if (const int status = startServers(); status != 0)
-        return status;
-    if (!options_.hook.isEmpty()) {
-        hook_ = std::make_unique<EventProgramRunner>(clock_);
-        hook_->setProgram(options_.hook);
-        connect(&session_, &MonitorSession::callEvent, hook_.get(), &EventProgramRunner::callEvent);
-        connect(hook_.get(), &EventProgramRunner::logMessage, this, &MonitorService::log);
-    }
-    if (options_.json) {
-        json_ = std::make_unique<JsonEventWriter>(&stdout_);
-        connect(&session_, &MonitorSession::callEvent, json_.get(), &JsonEventWriter::callEvent);
-    }
-    return 0;
+    connect(&outputs_, &CallOutputs::logMessage, this, &MonitorService::log);
+    outputs_.apply(outputPlan(options_, settings_, at_.portPath()));
+    int status = 0;
+    for (int id = 0; id < int(OutputId::Count); ++id)
+        if (const OutputState state = outputs_.state(OutputId(id)); state == OutputState::BadSettings)
+            status = kUsageError;
+        else if (state == OutputState::Failed && status == 0)
+            status = kFailure;
+    if (status == 0)
+        connect(&session_, &MonitorSession::callEvent, &outputs_, &CallOutputs::callEvent);
+    return status;
 }
 
 void MonitorService::connectLog()
@@ -240,8 +167,7 @@ void MonitorService::stop()
         return;
     running_ = false;
     session_.stop(true); // the adapter leaves trace mode whatever the save did
-    if (mqtt_)
-        mqtt_->stop();
+    outputs_.stop();
     const bool saved = session_.callList().unsavedCalls() == 0;
     log(saved ? QStringLiteral("trace mode off, list saved") : QStringLiteral("trace mode off, calls NOT saved"));
     if (!saved)

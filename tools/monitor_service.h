@@ -6,6 +6,7 @@
 #include "common/stream_writer.h"
 #include "device/at_channel.h"
 #include "monitor/engine/system_clock.h"
+#include "monitor/outputs/call_outputs.h"
 #include "monitor/session/monitor_session.h"
 #include "phonebook/contact_folder.h"
 #include "tools/monitor_options.h"
@@ -15,11 +16,6 @@
 #include <memory>
 #include <unistd.h>
 
-class CallMonitorServer;
-class EventProgramRunner;
-class JsonEventWriter;
-class MqttOutput;
-class NcidServer;
 class SettingsStore;
 
 class MonitorService : public QObject {
@@ -42,12 +38,10 @@ public:
 private:
     void readSettings();
     int startOutputs();
-    int startServers();
-    int startMqtt();
     void connectLog();
     void log(const QString& text);
     void sayDrops();
-    // On stderr and to every NCID client, at each failed save.
+    // On stderr at each failed save.
     void announceUnsavedCalls();
 
     MonitorOptions options_;
@@ -59,13 +53,8 @@ private:
     StreamWriter stdout_{STDOUT_FILENO};
     StreamWriter stderr_{STDERR_FILENO};
     QTextStream err_;
-    std::unique_ptr<NcidServer> ncid_;
-    std::unique_ptr<EventProgramRunner> hook_;
-    std::unique_ptr<JsonEventWriter> json_;
+    CallOutputs outputs_; // the ones the command line asks for
     ContactFolder contacts_;
-    std::unique_ptr<CallMonitorServer> callMonitor_;
-    std::unique_ptr<MqttOutput> mqtt_;
-    int missed_ = 0; // missed calls since the start: nobody looks at a window
     bool running_ = false;
     int exitStatus_ = 0;
 };

@@ -48,22 +48,38 @@
     </message>
 </context>
 <context>
-    <name>CallerNotifier</name>
+    <name>CallOutputs</name>
     <message>
-        <source>Call from %1</source>
-        <translation>Anruf von %1</translation>
+        <source>Not a valid address and port</source>
+        <translation>Adresse oder Port ungültig</translation>
     </message>
     <message>
-        <source>to your line</source>
-        <translation>an Ihren Anschluss</translation>
+        <source>Cannot listen: %1</source>
+        <translation>Kann keine Verbindungen annehmen: %1</translation>
     </message>
     <message>
-        <source>to MSN %1</source>
-        <translation>an MSN %1</translation>
+        <source>Listening on %1 port %2</source>
+        <translation>Empfangsbereit auf %1 Port %2</translation>
     </message>
     <message>
-        <source>Call from Unknown number</source>
-        <translation>Anruf von unbekannter Rufnummer</translation>
+        <source>Not started: %1</source>
+        <translation>Nicht gestartet: %1</translation>
+    </message>
+    <message>
+        <source>Publishing to %1 port %2 as %3</source>
+        <translation>Veröffentlicht an %1 Port %2 als %3</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>An</translation>
+    </message>
+    <message>
+        <source>Cannot write</source>
+        <translation>Kann nicht schreiben</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
     </message>
 </context>
 <context>
@@ -1304,37 +1320,6 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
     <message>
         <source>%1 (%2 missed)</source>
         <translation>%1 (%2 verpasst)</translation>
-    </message>
-</context>
-<context>
-    <name>NetworkOutputs</name>
-    <message>
-        <source>Not a valid address and port</source>
-        <translation>Adresse oder Port ungültig</translation>
-    </message>
-    <message>
-        <source>Off</source>
-        <translation>Aus</translation>
-    </message>
-    <message>
-        <source>Cannot listen: %1</source>
-        <translation>Kann keine Verbindungen annehmen: %1</translation>
-    </message>
-    <message>
-        <source>Listening on %1 port %2</source>
-        <translation>Empfangsbereit auf %1 Port %2</translation>
-    </message>
-    <message>
-        <source>The address %1</source>
-        <translation>Ungültige Adresse: %1</translation>
-    </message>
-    <message>
-        <source>Publishing to %1 port %2 as %3</source>
-        <translation>Veröffentlicht an %1 Port %2 als %3</translation>
-    </message>
-    <message>
-        <source>Not started: %1</source>
-        <translation>Nicht gestartet: %1</translation>
     </message>
 </context>
 <context>

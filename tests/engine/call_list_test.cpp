@@ -1,6 +1,8 @@
 // AddCall's normalisations and list.txt.
 #include "engine_fixture.h"
 
+#include "monitor/engine/missed_count.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -162,3 +164,24 @@ TEST_F(CallListTest, ReadsEveryLineEndAndWindowsTextAndWritesUtf8)
 }
 
 } // namespace
+
+// The missed count of every front end: "Ring" records started after the start
+// or after the last look; a deleted one stops counting.
+TEST_F(CallListTest, MissedCountIsTheRingCallsSinceTheStartOrTheLastLook)
+{
+    VirtualClock clock; // 2026-01-01 10:00:00
+    MissedCount missed(model, clock);
+    QList<int> told;
+    QObject::connect(&missed, &MissedCount::changed, [&](int n) { told << n; });
+    const auto add = [&](const char* type, const char* time) {
+        model.AddCall("4711", type, QDate(2026, 1, 1), time, "0301", "", "0:00:05", "-");
+    };
+    add("Ring", "09:59:59"), add("Ring", "10:00:01"), add("Answer", "10:00:02"), add("Ring", "10:00:03");
+    EXPECT_EQ(missed.count(), 2);
+    model.remove(0, 1);
+    clock.advance(5000);
+    missed.looked();
+    add("Ring", "10:00:04"), add("Ring", "10:00:06");
+    EXPECT_EQ(missed.count(), 1);
+    EXPECT_EQ(told, (QList<int>{1, 2, 1, 0, 1})); // each change once
+}

@@ -1,5 +1,5 @@
 // The caller notification as a real server keeps it: dunst on a private
-// session bus and X display.
+// session bus and X display; without a server the tray gets the same words.
 #include "window_fixture.h"
 
 #include "monitor/outputs/desktop_notifier.h"
@@ -46,11 +46,16 @@ TEST_F(WindowTest, DunstShowsTheCallerWithItsPictureAndTheNextCallReplacesIt)
     call.channel = u'A';
     call.msn = "4711";
     call.msnName = "Office";
+    call.picture = "ada.png";
     for (const char* number : {"0301111", "0302222"}) {
         call.number = number;
-        notifier.notify(call, "ada.png");
+        notifier.callEvent(call);
         ASSERT_TRUE(shown.wait(DesktopNotifier::kReplyTimeoutMs));
     }
+    QStringList tray;
+    DesktopNotifier offline(QDBusConnection(QStringLiteral("no bus")));
+    offline.setFallback([&](const QString& title, const QString& body) { tray << title << body; });
+    offline.callEvent(call);
     ctl.start("dunstctl", {"close-all"}); // the history holds what is no longer shown
     ctl.waitForFinished(kStartMs);
     ctl.start("dunstctl", {"history"});
@@ -60,5 +65,6 @@ TEST_F(WindowTest, DunstShowsTheCallerWithItsPictureAndTheNextCallReplacesIt)
     EXPECT_EQ(history[0]["summary"]["data"].toString(), "0302222");
     EXPECT_EQ(history[0]["body"]["data"].toString(), "0302222\ncalls MSN 4711 (Office), channel A");
     EXPECT_EQ(history[0]["icon_path"]["data"].toString(), file("ada.png"));
+    EXPECT_EQ(tray, (QStringList{"0302222", "0302222\ncalls MSN 4711 (Office), channel A"}));
     QDBusConnection::disconnectFromBus("dunst-test");
 }

@@ -3,7 +3,6 @@
 
 #include "common/free_port.h"
 
-#include "monitor/outputs/network_outputs.h"
 #include "monitor/window/formmonitor_settings.h"
 #include "outputs/ncid_test_client.h"
 
@@ -148,9 +147,12 @@ TEST_F(SettingsWindowTest, TheNetworkFrameStartsMovesAndStopsTheNcidServer)
 {
     const QString port = QString::number(freePort());
     CallList list;
-    NetworkOutputs outputs(clock, settings(), &list);
+    CallOutputs outputs({clock, &list});
     auto w = openWindow();
-    w->applyNetwork = [&] { return outputs.apply(); };
+    w->applyNetwork = [&] {
+        outputs.apply(readOutputPlan(settings(), {}));
+        return &outputs;
+    };
     auto* state = w->findChild<QLabel*>("LabelNcidState");
     auto* portField = w->findChild<QLineEdit*>("TextNcidPort");
     box(*w, "CheckNcid")->click(); // the fields are for a server switched on

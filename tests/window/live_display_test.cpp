@@ -205,7 +205,7 @@ TEST_F(WindowTest, AnAnnouncedCallerPopsUpPlaysAndPostsADesktopNoticeWhenAsked)
         EXPECT_EQ(m.isVisible(), asked);
         EXPECT_EQ(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint), asked); // on top only for a popup
         EXPECT_EQ(waveLog.plays(), asked ? 1 : 0);
-        EXPECT_EQ(notices, asked ? QStringList() : QStringList{"Call from Ada Lovelace|03012345678\nto MSN 4711"});
+        EXPECT_EQ(notices, asked ? QStringList() : QStringList{"Ada Lovelace|03012345678\ncalls MSN 4711, channel A"});
         EXPECT_EQ(m.findChild<QLabel*>("LabelCID")->text(), "03012345678");
         clock.advanceTo(announced + 6000);
         EXPECT_FALSE(m.isVisible());

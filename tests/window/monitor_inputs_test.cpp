@@ -3,6 +3,7 @@
 // same numbers, names, types and costs. Dates, times and durations are left
 // out: the service runs on the real clock.
 #include "../common/golden.h"
+#include "../common/mosquitto_fixture.h"
 #include "../common/service_run.h"
 #include "window_fixture.h"
 
@@ -69,19 +70,25 @@ protected:
         return ::calls(o.outDir + "/list.txt");
     }
 
-    QString shownInTheWindow(const Row& row, const QList<CaptureLine>& capture)
+    // `more` settings are added; `wait` runs before the calls (true) and before the window closes (false).
+    QString shownInTheWindow(const Row& row, const QList<CaptureLine>& capture, const QByteArray& more = {},
+        const std::function<void(bool before)>& wait = {})
     {
-        writeBytes(dir.filePath("window.ini"), ini(row));
+        writeBytes(dir.filePath("window.ini"), ini(row) + more);
         SettingsStore::useFileForUser(dir.filePath("window.ini"));
         QFile::remove(file("list.txt"));
         writeText("book.txt", kBook);
         FormMonitor& m = makeMonitor();
         m.open();
+        if (wait)
+            wait(true);
         const qint64 start = clock.elapsed();
         QList<CaptureLine> shifted = capture;
         for (CaptureLine& l : shifted)
             l.ms += start;
         feedCapture(m.engine(), clock, shifted, start, shifted.last().ms + Replay::kRunOnMs);
+        if (wait)
+            wait(false);
         m.close();
         return ::calls(file("list.txt"));
     }
@@ -118,4 +125,51 @@ TEST_F(MonitorInputsTest, OneSettingsFileLogsTheSameCallsInTheReplayTheServiceAn
         all += QStringLiteral("## %1\n").arg(QLatin1String(kRows[i].name)) + replay;
     }
     EXPECT_GOLDEN("window/data/monitor_inputs.expected", all);
+}
+
+// The retained missed count is the call list's in both programs: one missed
+// call, or none when missed calls are not logged.
+TEST_F(MonitorInputsTest, TheWindowAndTheServicePublishTheSameMissedCount)
+{
+    for (const char* program : {"dodova-sim", "corvane-monitor"})
+        if (!QFileInfo(QStringLiteral(CORVANE_BUILD_DIR "/") + program).isExecutable())
+            GTEST_SKIP() << program << " is not built";
+    if (!Broker::installed())
+        GTEST_SKIP() << "mosquitto is not installed (make deps installs it)";
+    Broker broker;
+    ASSERT_TRUE(broker.start());
+    Subscriber live(broker, {"corvane/+/last_call", "corvane/+/status"});
+    ASSERT_TRUE(live.ready());
+    const std::array<std::pair<Row, const char*>, 2> rows{{{kRows[0], "1"}, {kRows[3], "0"}}};
+    const QString scenario = dir.filePath("calls.scn");
+    writeBytes(scenario, kScenario);
+    std::array<ServiceRun, rows.size()> services;
+    for (size_t i = 0; i < rows.size(); ++i)
+        services[i].start(
+            scenario, ini(rows[i].first), {"--mqtt", broker.url(), "--mqtt-id", QString("service%1").arg(i)});
+    const QString trace = dir.filePath("calls.trace");
+    QProcess::execute(
+        QStringLiteral(CORVANE_BUILD_DIR "/dodova-sim"), {"--scenario", scenario, "--render-capture", trace});
+    QList<CaptureLine> capture;
+    ASSERT_TRUE(TimedCapture::load(trace, capture) && !capture.isEmpty());
+    // Each program's last call is published after its count changed.
+    const auto ended = [&](const QString& id) { return live.waitFor("corvane/" + id + "/last_call", kCalls); };
+    const auto online = [&](const QString& id) { return live.waitFor("corvane/" + id + "/status online"); };
+    QStringList expected;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const QString window = QString("window%1").arg(i);
+        const QByteArray mqtt = "Mqtt=1\nMqttUrl=" + broker.url().toUtf8() + "\nMqttDeviceId=" + window.toUtf8() + '\n';
+        shownInTheWindow(rows[i].first, capture, mqtt, [&](bool before) {
+            EXPECT_TRUE(before ? online(window) : ended(window)); // the calls live, not only the last at connect
+        });
+        EXPECT_TRUE(ended(QString("service%1").arg(i))) << services[i].log().toStdString();
+        expected << QString("corvane/%1/missed %2").arg(window, rows[i].second)
+                 << QString("corvane/service%1/missed %2").arg(i).arg(rows[i].second);
+    }
+    Subscriber retained(broker, {"corvane/+/missed"});
+    ASSERT_TRUE(retained.waitFor("/missed ", int(expected.size())));
+    QStringList got = retained.lines();
+    got.sort();
+    expected.sort();
+    EXPECT_EQ(got.join(u'\n'), expected.join(u'\n'));
 }

@@ -50,6 +50,7 @@ struct CallEvent {
     QString cost;                      // Logged: as the call list shows it, "-" when none
     CallPhase phase = CallPhase::Idle; // Phase: the channel's phase now
     int seconds = 0;                   // Ended: how long the parties talked, 0 when never connected
+    QString picture = {};              // Incoming, Waiting: the caller's picture file ("noname.jpg" for none)
 
     // Ended: an incoming call nobody answered, an outgoing call never connected.
     bool missed() const { return kind == Kind::Ended && type == CallType::Ring; }

@@ -312,6 +312,8 @@ void CallTracker::emitEvent(CallEvent::Kind kind, int ch, const QString& msn, co
     e.msn = msn;
     e.number = number;
     e.name = name;
+    if (kind == CallEvent::Kind::Incoming || kind == CallEvent::Kind::Waiting)
+        e.picture = state_.lastPicture; // the announcement has just looked the caller up
     publish(e);
 }
 

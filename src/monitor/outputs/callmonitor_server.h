@@ -3,7 +3,7 @@
 // of CallMonitorLines, each line in one write, ended by CR LF. It listens on
 // 127.0.0.1 unless given another address. A client that stops reading is
 // dropped, never waited for; what clients send is read and thrown away.
-#include "monitor/engine/call_event.h"
+#include "monitor/outputs/call_output.h"
 #include "monitor/outputs/callmonitor_lines.h"
 #include "monitor/outputs/tcp_listening.h"
 
@@ -14,7 +14,7 @@ class Clock;
 class ClockTimer;
 class QTcpSocket;
 
-class CallMonitorServer : public ListeningServer {
+class CallMonitorServer : public ListeningServer, public CallOutput {
     Q_OBJECT
 public:
     static constexpr quint16 kDefaultPort = 1012;
@@ -26,7 +26,7 @@ public:
     int clientCount() const { return int(clients_.size()); }
 
 public slots:
-    void callEvent(const CallEvent& event);
+    void callEvent(const CallEvent& event) override;
 
 private:
     struct Client {

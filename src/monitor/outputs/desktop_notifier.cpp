@@ -66,12 +66,22 @@ QString DesktopNotifier::imageAddress(const QString& picture)
     return file.isEmpty() ? QString() : QUrl::fromLocalFile(file).toString();
 }
 
+void DesktopNotifier::callEvent(const CallEvent& event)
+{
+    if (event.kind == CallEvent::Kind::Incoming || event.kind == CallEvent::Kind::Waiting)
+        notify(event, event.picture);
+}
+
+void DesktopNotifier::toFallback(const CallEvent& event)
+{
+    if (fallback_)
+        fallback_(summary(event), body(event));
+}
+
 void DesktopNotifier::notify(const CallEvent& event, const QString& picture)
 {
-    if (!bus_.isConnected()) {
-        emit unavailable(event);
-        return;
-    }
+    if (!bus_.isConnected())
+        return toFallback(event);
     const QString image = imageAddress(picture);
     QVariantMap hints{{QStringLiteral("desktop-entry"), kDesktopEntry}};
     if (!image.isEmpty())
@@ -83,7 +93,7 @@ void DesktopNotifier::notify(const CallEvent& event, const QString& picture)
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, event] {
         const QDBusPendingReply<uint> reply = *watcher;
         if (reply.isError()) {
-            emit unavailable(event);
+            toFallback(event);
         } else {
             lastId_ = reply.value();
             emit shown(lastId_);

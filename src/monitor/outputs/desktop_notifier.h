@@ -4,26 +4,35 @@
 // desktops without a system tray show it too. The summary names the caller,
 // the body the number, the MSN called and the channel; the caller's picture is
 // the image, and each call's notification replaces the one before. When no
-// service answers, unavailable() lets the window fall back to its tray.
-#include "monitor/engine/call_event.h"
+// service answers, the same title and body go to the fallback (the window's
+// tray), so both say the same words.
+#include "monitor/outputs/call_output.h"
 
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
+#include <functional>
 
-class DesktopNotifier : public QObject {
+class DesktopNotifier : public QObject, public CallOutput {
     Q_OBJECT
 public:
     static constexpr int kReplyTimeoutMs = 5000;
+    using Fallback = std::function<void(const QString& title, const QString& body)>;
 
     // On the user's session bus.
     explicit DesktopNotifier(QObject* parent = nullptr);
     DesktopNotifier(const QDBusConnection& bus, QObject* parent = nullptr);
 
+    // Where a notification goes that no service took; none: it is dropped.
+    void setFallback(Fallback fallback) { fallback_ = std::move(fallback); }
+    // An announced caller (Incoming, Waiting), with the picture the tracker found.
+    void callEvent(const CallEvent& event) override;
+
     // Sends the notification without waiting for the answer. `picture` is a
     // file (a relative one in the program folder) or "" for none.
     void notify(const CallEvent& event, const QString& picture);
 
+    // The title and body of a caller notification, on the bus and in the tray.
     static QString summary(const CallEvent& event);
     static QString body(const CallEvent& event);
     // The notification's image: a file:// address of the picture, else of
@@ -34,10 +43,11 @@ signals:
     // The service shows the event as notification `id` (the same id when it
     // replaced the previous call's).
     void shown(uint id);
-    // No notification service took the event (none on the bus, no bus).
-    void unavailable(const CallEvent& event);
 
 private:
+    void toFallback(const CallEvent& event);
+
     QDBusConnection bus_;
+    Fallback fallback_;
     uint lastId_ = 0; // the previous call's notification, replaced by the next
 };

@@ -5,7 +5,7 @@
 // standard input and the same data in CORVANE_* variables. It never holds the
 // monitor up: it runs on its own, is ended after 10 s, at most four run at
 // once, its output is thrown away and its failures are only logged.
-#include "monitor/engine/call_event.h"
+#include "monitor/outputs/call_output.h"
 
 #include <QList>
 #include <QObject>
@@ -16,7 +16,7 @@
 class Clock;
 class QProcess;
 
-class EventProgramRunner : public QObject {
+class EventProgramRunner : public QObject, public CallOutput {
     Q_OBJECT
 public:
     static constexpr int kMaxRunning = 4;
@@ -38,7 +38,7 @@ public:
     static QProcessEnvironment environmentFor(const CallEvent& event);
 
 public slots:
-    void callEvent(const CallEvent& event);
+    void callEvent(const CallEvent& event) override;
 
 signals:
     void logMessage(const QString& text); // failures, time-outs, dropped events

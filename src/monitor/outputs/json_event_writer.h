@@ -2,14 +2,14 @@
 // JSON events ("corvane-monitor --json"): one JSON object per line for each
 // call event, for scripts: event, time, channel, msn, number, name, type,
 // duration, cost (and answered when ringing stopped).
-#include "monitor/engine/call_event.h"
+#include "monitor/outputs/call_output.h"
 
 #include <QByteArray>
 #include <QObject>
 
 class QIODevice;
 
-class JsonEventWriter : public QObject {
+class JsonEventWriter : public QObject, public CallOutput {
     Q_OBJECT
 public:
     // Writes to `out` (stdout in the program), which must outlive the writer.
@@ -19,7 +19,7 @@ public:
     static QByteArray toJson(const CallEvent& event);
 
 public slots:
-    void callEvent(const CallEvent& event);
+    void callEvent(const CallEvent& event) override;
 
 private:
     QIODevice* out_;

@@ -5,7 +5,7 @@
 // published at every connect and whenever Home Assistant says it is back
 // ("online" on "<discovery>/status"), at most once per kRediscoverMs: any
 // client may publish that as often as it likes.
-#include "monitor/engine/call_event.h"
+#include "monitor/outputs/call_output.h"
 #include "monitor/outputs/mqtt_client.h"
 
 #include <QByteArray>
@@ -15,7 +15,7 @@
 #include <array>
 #include <optional>
 
-class MqttOutput : public QObject {
+class MqttOutput : public QObject, public CallOutput {
     Q_OBJECT
 public:
     static constexpr int kRediscoverMs = 5000;
@@ -25,13 +25,13 @@ public:
 
     void start();
     // "offline" and goodbye, without waiting.
-    void stop();
+    void stop() override;
     const MqttConfig& config() const { return config_; }
     bool isConnected() const;
 
 public slots:
-    void callEvent(const CallEvent& event);
-    // The missed calls since the user last looked.
+    void callEvent(const CallEvent& event) override;
+    // The missed calls since the start or since someone last looked (MissedCount).
     void setMissedCount(int count);
 
 signals:

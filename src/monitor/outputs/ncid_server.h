@@ -4,7 +4,7 @@
 // gets the start-up lines with the call log from list.txt, then one line per
 // call event. It listens on 127.0.0.1 unless given another address. No
 // client can slow the monitor down: see NcidClient.
-#include "monitor/engine/call_event.h"
+#include "monitor/outputs/call_output.h"
 #include "monitor/outputs/ncid_client.h"
 #include "monitor/outputs/ncid_lines.h"
 #include "monitor/outputs/tcp_listening.h"
@@ -16,7 +16,7 @@
 class CallList;
 class Clock;
 
-class NcidServer : public ListeningServer {
+class NcidServer : public ListeningServer, public CallOutput {
     Q_OBJECT
 public:
     // More clients than this at once are turned away at connect.
@@ -27,6 +27,7 @@ public:
     ~NcidServer() override;
 
     void close(); // stops listening and drops every client
+    void stop() override { close(); }
     int clientCount() const;
 
     // The call list whose records clients get as the call log at connect;
@@ -36,7 +37,7 @@ public:
     void setSendCallLog(bool send);
 
 public slots:
-    void callEvent(const CallEvent& event);
+    void callEvent(const CallEvent& event) override;
     // A warning of the monitor's own ("2 calls not saved ...") as a MSG: line to every client.
     void announce(const QString& warning);
 

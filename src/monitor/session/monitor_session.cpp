@@ -9,7 +9,8 @@
 #include <QSerialPort>
 #include <utility>
 
-MonitorSession::MonitorSession(AtChannel& at, Clock& clock, QObject* parent) : QObject(parent), at_(at), engine_(clock)
+MonitorSession::MonitorSession(AtChannel& at, Clock& clock, QObject* parent)
+    : QObject(parent), at_(at), engine_(clock), missed_(engine_.callList(), clock)
 {
     engine_.setHost(&host_);
     sendAT = [this](const QString& cmd) { return at_.SendAT(cmd); };
@@ -30,6 +31,11 @@ MonitorSession::~MonitorSession()
         // Destroyed without stopping (program end): never leave Scan pointing here.
         at_.trace().release();
     }
+}
+
+QString MonitorSession::portPath() const
+{
+    return at_.portPath();
 }
 
 void MonitorSession::start()

@@ -8,6 +8,7 @@
 #include "monitor/engine/call_event.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/monitor_host.h"
+#include "monitor/engine/missed_count.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -34,6 +35,10 @@ public:
     MonitorEngine& engine() { return engine_; }
     const MonitorEngine& engine() const { return engine_; }
     CallList& callList() { return engine_.callList(); }
+    // The missed calls since the start or since someone last looked, for every front end.
+    MissedCount& missedCount() { return missed_; }
+    // The adapter's port as the command channel opens it ("/dev/ttyUSB0", "tcp://host:3000").
+    QString portPath() const;
 
     // Trace mode on: "ATE0", "ATCD1", "ATCD9", then the port reopened and held.
     // When the adapter did not answer "MONITOR", traceModeFailed() comes
@@ -91,6 +96,7 @@ private:
     AtChannel& at_;
     EngineHost host_{*this};
     MonitorEngine engine_;
+    MissedCount missed_;
     std::unique_ptr<ClockTimer> timerReconnect_;
     bool stopping_ = false;
     bool connectionLost_ = false;

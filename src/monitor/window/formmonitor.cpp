@@ -5,14 +5,13 @@
 #include "common/regional.h"
 #include "common/settings_store.h"
 #include "device/form1.h"
-#include "monitor/outputs/network_outputs.h"
+#include "monitor/outputs/call_outputs.h"
 #include "monitor/window/call_filter.h"
 #include "monitor/window/call_grid.h"
 #include "monitor/window/channel_panel.h"
 #include "monitor/window/formmonitor_settings.h"
 #include "monitor/window/history_bar.h"
 #include "monitor/window/lamp_pictures.h"
-#include "monitor/window/missed_calls.h"
 #include "monitor/window/picture_label.h"
 #include "monitor/window/trace_panes.h"
 #include "monitor/window/twips.h"
@@ -75,15 +74,28 @@ FormMonitor::FormMonitor(
     };
     openSettings = [this] {
         FormMonitorSettings dialog(
-            settings_, wave::device(), [this] { applyInputs(); }, this);
-        dialog.applyNetwork = [this] { return network_->apply(); };
+            settings_, wave::device(),
+            [this] {
+                applyInputs();
+                applyOutputs(); // "Desktop notification"
+            },
+            this);
+        dialog.applyNetwork = [this] {
+            applyOutputs();
+            return outputs_;
+        };
         dialog.Form_Load();
         dialog.exec();
     };
 
-    network_ = new NetworkOutputs(clock_, settings_, &engine_.callList(), this);
-    connect(&session_, &MonitorSession::callEvent, network_, &NetworkOutputs::callEvent);
-    connect(network_, &NetworkOutputs::logMessage, this,
+    // A caller notification no desktop service takes goes to the tray.
+    const auto tray = [this](const QString& title, const QString& body) {
+        if (notifyDesktop)
+            notifyDesktop(title, body);
+    };
+    outputs_ = new CallOutputs({clock_, &engine_.callList(), &session_.missedCount(), nullptr, tray}, this);
+    connect(&session_, &MonitorSession::callEvent, outputs_, &CallOutputs::callEvent);
+    connect(outputs_, &CallOutputs::logMessage, this,
         [](const QString& text) { qInfo("%s", qPrintable(logtext::line(text))); });
     buildLayout();
     connectButtons();
@@ -165,8 +177,7 @@ void FormMonitor::buildLayout()
 
     FlexGrid1 = new CallGrid(settings_, this);
     FlexGrid1->setCallList(&engine_.callList());
-    history_ = new HistoryBar(*FlexGrid1, engine_.callList(), clock_, this);
-    connect(&history_->missed(), &MissedCalls::changed, network_, &NetworkOutputs::setMissedCount); // for MQTT
+    history_ = new HistoryBar(*FlexGrid1, engine_.callList(), clock_, session_.missedCount(), this);
     history_->place(twipsRect(120, kGridTop, 7815, 4500));
     connect(FlexGrid1, &CallGrid::recordEntered, this, &FormMonitor::showRecordPicture);
     FlexGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -234,6 +245,11 @@ void FormMonitor::applyInputs()
         FlexGrid1->filter().setIgnored(inputs.ignored);
     ringLoop_.setSound(inputs.ringSound, inputs.wavFile);
     engine_.setInputs(inputs);
+}
+
+void FormMonitor::applyOutputs()
+{
+    outputs_->apply(readOutputPlan(settings_, session_.portPath()));
 }
 
 void FormMonitor::ignoreCaller(int row)
@@ -323,7 +339,7 @@ void FormMonitor::Form_Load()
     engine_.reset();
     applyInputs();
     EnableComScanMonitorCID();
-    network_->apply();
+    applyOutputs();
     if (debugLevel_ > 0) {
         tracePanes_->show();
         for (QWidget* w : std::initializer_list<QWidget*>{CommandPause, Command1, Command4})

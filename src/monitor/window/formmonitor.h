@@ -16,11 +16,10 @@
 #include <optional>
 
 class AtChannel;
-class CallerNotifier;
 class CallGrid;
 class ChannelPanel;
 class HistoryBar;
-class NetworkOutputs;
+class CallOutputs;
 class Form1;
 class PictureLabel;
 class QGroupBox;
@@ -119,6 +118,8 @@ private:
     int storedNumber(const QString& key, int least = -kMostTwips) const;
     // The monitor's inputs from the store, handed to the engine.
     void applyInputs();
+    // The stored outputs into effect (outputs_).
+    void applyOutputs();
     // Whether the window shows and in which state, handed to the engine.
     void pushViewState();
 
@@ -126,7 +127,6 @@ private:
     void connectSession();
     void drawDisplay();
     void drawLamps();
-    void announceCaller(const CallEvent& event);
     void setUpTray();
 
     // Connection state and closing (formmonitor_trace.cpp)
@@ -179,7 +179,6 @@ private:
     bool cidAlert_ = false;         // LabelCID shows a red notice until the caller-ID text changes
     QString cidUnderAlert_;
     QSystemTrayIcon* tray_ = nullptr;
-    CallerNotifier* callerNotifier_ = nullptr;
-    ContactFolder contacts_;            // the address-book folder of the settings, followed
-    NetworkOutputs* network_ = nullptr; // NCID server, program run on calls
+    ContactFolder contacts_;         // the address-book folder of the settings, followed
+    CallOutputs* outputs_ = nullptr; // NCID, port 1012, MQTT, program run on calls, desktop notifications
 };

@@ -6,7 +6,6 @@
 
 #include "common/settings_store.h"
 #include "device/form1.h"
-#include "monitor/window/caller_notification.h"
 #include "monitor/window/channel_panel.h"
 #include "monitor/window/lamp_pictures.h"
 #include "monitor/window/monitor_message.h"
@@ -26,7 +25,6 @@ void FormMonitor::connectSession()
     connect(&session_, &MonitorSession::callerIdSoundRequested, this,
         [this](const QString& wavFile) { ringLoop_.playBetween(wavFile); });
     connect(&session_, &MonitorSession::keepOnTopRequested, this, [this](bool on) { popup_.keepOnTop(on); });
-    connect(&session_, &MonitorSession::callEvent, this, &FormMonitor::announceCaller);
     connect(&session_, &MonitorSession::connectionChanged, this, &FormMonitor::showConnectionState);
     connect(&engine_.callList(), &CallList::fileProblemChanged, this, &FormMonitor::showListProblem);
     connect(&session_, &MonitorSession::traceModeFailed, this, [this] {
@@ -74,13 +72,6 @@ void FormMonitor::setUpTray()
         if (tray_ && QSystemTrayIcon::supportsMessages())
             tray_->showMessage(title, body, QSystemTrayIcon::Information, 8000);
     };
-    callerNotifier_ = new CallerNotifier(
-        settings_,
-        [this](const QString& title, const QString& body) {
-            if (notifyDesktop)
-                notifyDesktop(title, body);
-        },
-        this);
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return;
     tray_ = new QSystemTrayIcon(windowIcon().isNull() ? QIcon(lamps::picture(lamps::Green, 2.0)) : windowIcon(), this);
@@ -94,13 +85,4 @@ void FormMonitor::setUpTray()
         activateWindow();
     });
     tray_->show();
-}
-
-void FormMonitor::announceCaller(const CallEvent& event)
-{
-    if (event.kind != CallEvent::Kind::Incoming && event.kind != CallEvent::Kind::Waiting)
-        return;
-    QString picture = event.number;
-    engine_.inputs().nameFor(picture);
-    callerNotifier_->announce(event, picture);
 }

@@ -5,7 +5,7 @@
 // and the ignore list, the NCID server and the program run on calls) and
 // "Home automation" (the port-1012 call-monitor server and MQTT). Every change is stored the moment it is made; "Close"
 // only closes the window.
-#include "monitor/outputs/network_outputs.h"
+#include "monitor/outputs/call_outputs.h"
 
 #include <QDialog>
 #include <QPoint>
@@ -33,8 +33,8 @@ public:
 
     // The open-file dialog of "Select sound ..."; an empty result means cancelled.
     std::function<QString(QWidget* parent)> chooseWaveFile;
-    // Puts the stored network settings into effect; returns the NCID server's state.
-    std::function<NetworkOutputs::States()> applyNetwork;
+    // Puts the stored network settings into effect; returns the outputs, whose states the page shows.
+    std::function<const CallOutputs*()> applyNetwork;
 
 private:
     void buildLayout();

@@ -153,8 +153,9 @@ void FormMonitorSettings::networkChanged()
         edit->setEnabled(CheckCallMonitor->isChecked());
     for (QLineEdit* edit : {TextMqttUrl, TextMqttPassword, TextMqttDeviceId})
         edit->setEnabled(CheckMqtt->isChecked());
-    const NetworkOutputs::States states = applyNetwork ? applyNetwork() : NetworkOutputs::States{};
-    LabelNcidState->setText(states.ncid);
-    LabelCallMonitorState->setText(states.callMonitor);
-    LabelMqttState->setText(states.mqtt);
+    const CallOutputs* outputs = applyNetwork ? applyNetwork() : nullptr;
+    const std::pair<QLabel*, OutputId> states[] = {{LabelNcidState, OutputId::Ncid},
+        {LabelCallMonitorState, OutputId::CallMonitor}, {LabelMqttState, OutputId::Mqtt}};
+    for (const auto& [label, id] : states)
+        label->setText(outputs ? outputs->stateText(id) : QString());
 }

@@ -5,7 +5,7 @@
 
 #include "common/settings_store.h"
 #include "device/form1.h"
-#include "monitor/outputs/network_outputs.h"
+#include "monitor/outputs/call_outputs.h"
 #include "monitor/window/call_grid.h"
 #include "monitor/window/lamp_pictures.h"
 #include "monitor/window/monitor_message.h"
@@ -85,7 +85,7 @@ void FormMonitor::Form_Unload()
     LabelCID->setStyleSheet({});
     LabelCID->setText(tr("Please wait ..."));
     session_.stop(isVisible());
-    network_->stop();
+    outputs_->stop();
     setWindowTitle(tr("Call Monitor"));
     LabelCID->clear();
     if (!isMinimized()) {

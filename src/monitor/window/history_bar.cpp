@@ -21,11 +21,11 @@ namespace {
 constexpr int kGapPx = 2; // between the bar and the grid
 }
 
-HistoryBar::HistoryBar(CallGrid& grid, CallList& list, Clock& clock, QWidget* window)
+HistoryBar::HistoryBar(CallGrid& grid, CallList& list, Clock& clock, MissedCount& missed, QWidget* window)
     : QWidget(window), grid_(grid), list_(list), clock_(clock)
 {
     setObjectName(QStringLiteral("HistoryBar"));
-    missed_ = new MissedCalls(list, clock, *window);
+    missed_ = new MissedCalls(missed, *window);
     TextSearch = new QLineEdit(this);
     TextSearch->setObjectName(QStringLiteral("TextSearch"));
     TextSearch->setPlaceholderText(tr("Search number, name, MSN or type"));

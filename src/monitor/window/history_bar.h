@@ -14,6 +14,7 @@ class CallGrid;
 class CallList;
 class Clock;
 class MissedCalls;
+class MissedCount;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -22,7 +23,7 @@ class QPushButton;
 class HistoryBar : public QWidget {
     Q_OBJECT
 public:
-    HistoryBar(CallGrid& grid, CallList& list, Clock& clock, QWidget* window);
+    HistoryBar(CallGrid& grid, CallList& list, Clock& clock, MissedCount& missed, QWidget* window);
 
     // The call list's room in the window: this bar on top, the grid below it.
     void place(const QRect& area);

@@ -1,8 +1,6 @@
 #include "monitor/window/missed_calls.h"
 
-#include "monitor/engine/call_history.h"
-#include "monitor/engine/call_list.h"
-#include "monitor/engine/clock.h"
+#include "monitor/engine/missed_count.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -15,21 +13,17 @@ QString monitorTitle()
 {
     return QCoreApplication::translate("FormMonitor", "Call Monitor");
 }
-const QString kStampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 } // namespace
 
-MissedCalls::MissedCalls(const CallList& list, Clock& clock, QWidget& window)
-    : QObject(&window), list_(list), clock_(clock), window_(window)
+MissedCalls::MissedCalls(MissedCount& count, QWidget& window) : QObject(&window), count_(count), window_(window)
 {
-    since_ = clock_.now().toString(kStampFormat);
     window.installEventFilter(this);
-    connect(&list, &CallList::changed, this, &MissedCalls::recount);
+    connect(&count, &MissedCount::changed, this, &MissedCalls::show);
 }
 
-void MissedCalls::looked()
+int MissedCalls::count() const
 {
-    since_ = clock_.now().toString(kStampFormat);
-    recount();
+    return count_.count();
 }
 
 QString MissedCalls::titled(const QString& title, int count)
@@ -37,26 +31,16 @@ QString MissedCalls::titled(const QString& title, int count)
     return count > 0 ? tr("%1 (%2 missed)").arg(title).arg(count) : title;
 }
 
-void MissedCalls::recount()
-{
-    const int n = callhistory::missedSince(list_.records(), since_);
-    if (n == count_)
-        return;
-    count_ = n;
-    show();
-    emit changed(n);
-}
-
 void MissedCalls::show()
 {
-    window_.setWindowTitle(titled(monitorTitle(), count_));
+    window_.setWindowTitle(titled(monitorTitle(), count()));
     if (auto* tray = window_.findChild<QSystemTrayIcon*>())
-        tray->setToolTip(titled(monitorTitle(), count_));
+        tray->setToolTip(titled(monitorTitle(), count()));
 }
 
 bool MissedCalls::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &window_ && event->type() == QEvent::WindowActivate)
-        looked();
+        count_.looked();
     return QObject::eventFilter(watched, event);
 }
