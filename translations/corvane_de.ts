@@ -2,6 +2,53 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AutomationSettingsPage</name>
+    <message>
+        <source>Call monitor (port 1012 protocol)</source>
+        <translation>Anrufmonitor (Protokoll von Port 1012)</translation>
+    </message>
+    <message>
+        <source>Call monitor server</source>
+        <translation>Anrufmonitor-Server</translation>
+    </message>
+    <message>
+        <source>For home-automation systems and apps that read a router&apos;s call monitor; see docs/callmonitor.md</source>
+        <translation>Für Hausautomationssysteme und Apps, die den Anrufmonitor eines Routers lesen; siehe docs/callmonitor.md</translation>
+    </message>
+    <message>
+        <source>Publish the calls to a broker</source>
+        <translation>Anrufe über einen Broker veröffentlichen</translation>
+    </message>
+    <message>
+        <source>With Home Assistant discovery; see docs/mqtt.md</source>
+        <translation>Mit Home-Assistant-Discovery; siehe docs/mqtt.md</translation>
+    </message>
+    <message>
+        <source>Broker:</source>
+        <translation>Broker:</translation>
+    </message>
+    <message>
+        <source>mqtt://[user@]host[:port][/prefix], or mqtts:// for TLS</source>
+        <translation>mqtt://[benutzer@]host[:port][/präfix] oder mqtts:// für TLS</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Device id:</source>
+        <translation>Geräte-ID:</translation>
+    </message>
+    <message>
+        <source>host and port</source>
+        <translation>Host und Port</translation>
+    </message>
+    <message>
+        <source>Names this adapter in topics and in Home Assistant</source>
+        <translation>Name dieses Adapters in den Topics und in Home Assistant</translation>
+    </message>
+</context>
+<context>
     <name>CallList</name>
     <message>
         <source>%1 could not be read: it is left as it is, new calls are kept in memory only</source>
@@ -80,6 +127,61 @@
     <message>
         <source>Off</source>
         <translation>Aus</translation>
+    </message>
+</context>
+<context>
+    <name>CallsSettingsPage</name>
+    <message>
+        <source>Notifications</source>
+        <translation>Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>Popup on incoming call</source>
+        <translation>Bei Anruf einblenden</translation>
+    </message>
+    <message>
+        <source>Enable ring sound</source>
+        <translation>Klingelton an</translation>
+    </message>
+    <message>
+        <source>Enable caller ID sound</source>
+        <translation>Ton bei Rufnr.-Anzeige</translation>
+    </message>
+    <message>
+        <source>Select sound ...</source>
+        <translation>Ton wählen ...</translation>
+    </message>
+    <message>
+        <source>Select events to log</source>
+        <translation>In die Anrufliste aufnehmen</translation>
+    </message>
+    <message>
+        <source>Answered calls (Answer)</source>
+        <translation>Angenommene Anrufe (Answer)</translation>
+    </message>
+    <message>
+        <source>Unanswered calls (Ring)</source>
+        <translation>Unbeantwortete Anrufe (Ring)</translation>
+    </message>
+    <message>
+        <source>Connected outgoing calls (Called)</source>
+        <translation>Abgehende Anrufe, verbunden (Called)</translation>
+    </message>
+    <message>
+        <source>Unconnected outgoing calls (Try)</source>
+        <translation>Abgehende Anrufe, nicht verbunden (Try)</translation>
+    </message>
+    <message>
+        <source>Caller ID events (CID)</source>
+        <translation>Rufnummernanzeigen (CID)</translation>
+    </message>
+    <message>
+        <source>Dial Prefix</source>
+        <translation>Amtskennziffer</translation>
+    </message>
+    <message>
+        <source>Prefix used for outgoing calls:</source>
+        <translation>Vorwahl für abgehende Anrufe:</translation>
     </message>
 </context>
 <context>
@@ -1050,116 +1152,8 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <translation>WAV-Dateien (*.wav)</translation>
     </message>
     <message>
-        <source>Notifications</source>
-        <translation>Benachrichtigungen</translation>
-    </message>
-    <message>
-        <source>Popup on incoming call</source>
-        <translation>Bei Anruf einblenden</translation>
-    </message>
-    <message>
-        <source>Enable ring sound</source>
-        <translation>Klingelton an</translation>
-    </message>
-    <message>
-        <source>Enable caller ID sound</source>
-        <translation>Ton bei Rufnr.-Anzeige</translation>
-    </message>
-    <message>
-        <source>Select sound ...</source>
-        <translation>Ton wählen ...</translation>
-    </message>
-    <message>
-        <source>Select events to log</source>
-        <translation>In die Anrufliste aufnehmen</translation>
-    </message>
-    <message>
-        <source>Answered calls (Answer)</source>
-        <translation>Angenommene Anrufe (Answer)</translation>
-    </message>
-    <message>
-        <source>Unanswered calls (Ring)</source>
-        <translation>Unbeantwortete Anrufe (Ring)</translation>
-    </message>
-    <message>
-        <source>Connected outgoing calls (Called)</source>
-        <translation>Abgehende Anrufe, verbunden (Called)</translation>
-    </message>
-    <message>
-        <source>Unconnected outgoing calls (Try)</source>
-        <translation>Abgehende Anrufe, nicht verbunden (Try)</translation>
-    </message>
-    <message>
-        <source>Caller ID events (CID)</source>
-        <translation>Rufnummernanzeigen (CID)</translation>
-    </message>
-    <message>
-        <source>Dial Prefix</source>
-        <translation>Amtskennziffer</translation>
-    </message>
-    <message>
-        <source>Prefix used for outgoing calls:</source>
-        <translation>Vorwahl für abgehende Anrufe:</translation>
-    </message>
-    <message>
         <source>Close</source>
         <translation>Schließen</translation>
-    </message>
-    <message>
-        <source>Desktop and numbers</source>
-        <translation>Desktop und Rufnummern</translation>
-    </message>
-    <message>
-        <source>Desktop notification</source>
-        <translation>Desktop-Benachrichtigung</translation>
-    </message>
-    <message>
-        <source>Announce each caller through the desktop&apos;s notifications</source>
-        <translation>Meldet jeden Anrufer über die Benachrichtigungen des Desktops</translation>
-    </message>
-    <message>
-        <source>Country code:</source>
-        <translation>Landesvorwahl:</translation>
-    </message>
-    <message>
-        <source>Area code:</source>
-        <translation>Ortsvorwahl:</translation>
-    </message>
-    <message>
-        <source>Names callers whose number the phone book holds in another form</source>
-        <translation>Findet den Namen auch, wenn das Telefonbuch die Rufnummer in anderer Form enthält</translation>
-    </message>
-    <message>
-        <source>Network</source>
-        <translation>Netzwerk</translation>
-    </message>
-    <message>
-        <source>NCID server for other devices</source>
-        <translation>NCID-Server für andere Geräte</translation>
-    </message>
-    <message>
-        <source>Shows the calls on NCID clients on other computers and phones</source>
-        <translation>Zeigt die Anrufe auf NCID-Clients anderer Computer und Telefone</translation>
-    </message>
-    <message>
-        <source>Address:</source>
-        <translation>Adresse:</translation>
-    </message>
-    <message>
-        <source>127.0.0.1 serves this computer only, 0.0.0.0 every network</source>
-        <translation>127.0.0.1 nur für diesen Computer, 0.0.0.0 für alle Netzwerke</translation>
-    </message>
-    <message>
-        <source>Port:</source>
-        <translation>Port:</translation>
-    </message>
-    <message>
-        <source>Run program on call:</source>
-        <translation>Programm bei Anruf:</translation>
-    </message>
-    <message>
-        <source>Gets each call event as an NCID output module does; see docs/hooks.md</source>
-        <translation>Erhält jedes Anrufereignis wie ein NCID-Ausgabemodul; siehe docs/hooks.md</translation>
     </message>
     <message>
         <source>Calls</source>
@@ -1172,74 +1166,6 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
     <message>
         <source>Home automation</source>
         <translation>Smart Home</translation>
-    </message>
-    <message>
-        <source>Call monitor (port 1012 protocol)</source>
-        <translation>Anrufmonitor (Protokoll von Port 1012)</translation>
-    </message>
-    <message>
-        <source>Call monitor server</source>
-        <translation>Anrufmonitor-Server</translation>
-    </message>
-    <message>
-        <source>For home-automation systems and apps that read a router&apos;s call monitor; see docs/callmonitor.md</source>
-        <translation>Für Hausautomationssysteme und Apps, die den Anrufmonitor eines Routers lesen; siehe docs/callmonitor.md</translation>
-    </message>
-    <message>
-        <source>Publish the calls to a broker</source>
-        <translation>Anrufe über einen Broker veröffentlichen</translation>
-    </message>
-    <message>
-        <source>With Home Assistant discovery; see docs/mqtt.md</source>
-        <translation>Mit Home-Assistant-Discovery; siehe docs/mqtt.md</translation>
-    </message>
-    <message>
-        <source>Broker:</source>
-        <translation>Broker:</translation>
-    </message>
-    <message>
-        <source>mqtt://[user@]host[:port][/prefix], or mqtts:// for TLS</source>
-        <translation>mqtt://[benutzer@]host[:port][/präfix] oder mqtts:// für TLS</translation>
-    </message>
-    <message>
-        <source>Password:</source>
-        <translation>Passwort:</translation>
-    </message>
-    <message>
-        <source>Device id:</source>
-        <translation>Geräte-ID:</translation>
-    </message>
-    <message>
-        <source>host and port</source>
-        <translation>Host und Port</translation>
-    </message>
-    <message>
-        <source>Names this adapter in topics and in Home Assistant</source>
-        <translation>Name dieses Adapters in den Topics und in Home Assistant</translation>
-    </message>
-    <message>
-        <source>Own numbers and ignored callers</source>
-        <translation>Eigene Rufnummern, ignorierte Anrufer</translation>
-    </message>
-    <message>
-        <source>Own numbers ...</source>
-        <translation>Eigene Rufnummern ...</translation>
-    </message>
-    <message>
-        <source>A name for each MSN, shown with it in notifications and outputs</source>
-        <translation>Ein Name für jede MSN, mit ihr in Benachrichtigungen und Ausgaben gezeigt</translation>
-    </message>
-    <message>
-        <source>Ignored callers ...</source>
-        <translation>Ignorierte Anrufer ...</translation>
-    </message>
-    <message>
-        <source>Numbers that ring no sound and are announced nowhere</source>
-        <translation>Rufnummern, die keinen Ton auslösen und nirgends gemeldet werden</translation>
-    </message>
-    <message>
-        <source>The ignore list could not be written to %1.</source>
-        <translation>Die Ignorierliste konnte nicht nach %1 geschrieben werden.</translation>
     </message>
 </context>
 <context>
@@ -1355,6 +1281,21 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
     <message>
         <source>The name appears with the MSN in desktop notifications, NCID, hooks and JSON; the call list keeps the digits.</source>
         <translation>Der Name erscheint mit der MSN in Desktop-Benachrichtigungen, NCID, Hooks und JSON; die Anrufliste behält die Ziffern.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>127.0.0.1 serves this computer only, 0.0.0.0 every network</source>
+        <translation>127.0.0.1 nur für diesen Computer, 0.0.0.0 für alle Netzwerke</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
     </message>
 </context>
 <context>
