@@ -1249,6 +1249,77 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
     </message>
 </context>
 <context>
+    <name>NetworkSettingsPage</name>
+    <message>
+        <source>Desktop and numbers</source>
+        <translation>Desktop und Rufnummern</translation>
+    </message>
+    <message>
+        <source>Desktop notification</source>
+        <translation>Desktop-Benachrichtigung</translation>
+    </message>
+    <message>
+        <source>Announce each caller through the desktop&apos;s notifications</source>
+        <translation>Meldet jeden Anrufer über die Benachrichtigungen des Desktops</translation>
+    </message>
+    <message>
+        <source>Country code:</source>
+        <translation>Landesvorwahl:</translation>
+    </message>
+    <message>
+        <source>Area code:</source>
+        <translation>Ortsvorwahl:</translation>
+    </message>
+    <message>
+        <source>Names callers whose number the phone book holds in another form</source>
+        <translation>Findet den Namen auch, wenn das Telefonbuch die Rufnummer in anderer Form enthält</translation>
+    </message>
+    <message>
+        <source>Own numbers and ignored callers</source>
+        <translation>Eigene Rufnummern, ignorierte Anrufer</translation>
+    </message>
+    <message>
+        <source>Own numbers ...</source>
+        <translation>Eigene Rufnummern ...</translation>
+    </message>
+    <message>
+        <source>A name for each MSN, shown with it in notifications and outputs</source>
+        <translation>Ein Name für jede MSN, mit ihr in Benachrichtigungen und Ausgaben gezeigt</translation>
+    </message>
+    <message>
+        <source>Ignored callers ...</source>
+        <translation>Ignorierte Anrufer ...</translation>
+    </message>
+    <message>
+        <source>Numbers that ring no sound and are announced nowhere</source>
+        <translation>Rufnummern, die keinen Ton auslösen und nirgends gemeldet werden</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Netzwerk</translation>
+    </message>
+    <message>
+        <source>NCID server for other devices</source>
+        <translation>NCID-Server für andere Geräte</translation>
+    </message>
+    <message>
+        <source>Shows the calls on NCID clients on other computers and phones</source>
+        <translation>Zeigt die Anrufe auf NCID-Clients anderer Computer und Telefone</translation>
+    </message>
+    <message>
+        <source>Run program on call:</source>
+        <translation>Programm bei Anruf:</translation>
+    </message>
+    <message>
+        <source>Gets each call event as an NCID output module does; see docs/hooks.md</source>
+        <translation>Erhält jedes Anrufereignis wie ein NCID-Ausgabemodul; siehe docs/hooks.md</translation>
+    </message>
+    <message>
+        <source>The ignore list could not be written to %1.</source>
+        <translation>Die Ignorierliste konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+</context>
+<context>
     <name>OwnNumbersDialog</name>
     <message>
         <source>Phone 1</source>
