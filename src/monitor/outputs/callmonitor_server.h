@@ -7,12 +7,10 @@
 #include "monitor/outputs/callmonitor_lines.h"
 #include "monitor/outputs/tcp_listening.h"
 
-#include <list>
-#include <memory>
+#include <QList>
 
 class Clock;
-class ClockTimer;
-class QTcpSocket;
+class TcpClient;
 
 class CallMonitorServer : public ListeningServer, public CallOutput {
     Q_OBJECT
@@ -29,17 +27,9 @@ public slots:
     void callEvent(const CallEvent& event) override;
 
 private:
-    struct Client {
-        QTcpSocket* socket = nullptr;
-        std::unique_ptr<ClockTimer> stall;
-        QString peer;
-    };
     void acceptClients() override;
-    void send(Client& client, const QByteArray& line);
-    void drop(Client* client, const QString& why);
 
     Clock& clock_;
     CallMonitorLines lines_;
-    std::list<Client> clients_;
-    std::list<Client> dropped_; // until the event loop comes back
+    QList<TcpClient*> clients_;
 };

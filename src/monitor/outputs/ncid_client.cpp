@@ -2,6 +2,7 @@
 
 #include "monitor/engine/clock.h"
 #include "monitor/outputs/ncid_lines.h"
+#include "monitor/outputs/tcp_client.h"
 #include "monitor/outputs/tcp_listening.h"
 
 #include <QTcpSocket>
@@ -27,17 +28,16 @@ constexpr int kMaxIdent = 100;
 } // namespace
 
 NcidClient::NcidClient(QTcpSocket* socket, Clock& clock, NcidStartupLog log, QObject* parent)
-    : QObject(parent), clock_(clock), socket_(socket), log_(std::move(log)),
-      messageCreditAt_(clock.now().toMSecsSinceEpoch())
+    : QObject(parent), clock_(clock),
+      tcp_(new TcpClient(socket, clock, QStringLiteral("NCID client"), TcpClient::Lines::Buffered, this)),
+      log_(std::move(log)), messageCreditAt_(clock.now().toMSecsSinceEpoch())
 {
-    socket_->setParent(this);
-    socket_->setReadBufferSize(kReadChunk * 4);
-    tcp_listening::prepareClient(*socket_);
-    connect(socket_, &QTcpSocket::readyRead, this, &NcidClient::readInput);
-    connect(socket_, &QTcpSocket::bytesWritten, this, &NcidClient::written);
-    connect(socket_, &QTcpSocket::disconnected, this, [this] { drop(QStringLiteral("disconnected")); });
+    socket->setReadBufferSize(kReadChunk * 4);
+    connect(socket, &QTcpSocket::readyRead, this, &NcidClient::readInput);
+    connect(tcp_, &TcpClient::written, this, &NcidClient::feedLog);
+    connect(tcp_, &TcpClient::logMessage, this, &NcidClient::logMessage);
+    connect(tcp_, &TcpClient::dropped, this, &NcidClient::dropped);
     helloTimer_ = clock.createTimer([this] { endHelloWindow(); }, true);
-    stallTimer_ = clock.createTimer([this] { drop(QStringLiteral("dropped: it does not read")); }, true);
     write(ncid::bannerLine());
     write(ncid::apiLine());
     helloTimer_->start(kHelloWindowMs);
@@ -45,12 +45,12 @@ NcidClient::NcidClient(QTcpSocket* socket, Clock& clock, NcidStartupLog log, QOb
 
 NcidClient::~NcidClient()
 {
-    disconnect(socket_, nullptr, this, nullptr); // a socket closed by its destructor reports nothing here
+    disconnect(&tcp_->socket(), nullptr, this, nullptr); // a socket closed by its destructor reports nothing here
 }
 
 QString NcidClient::peer() const
 {
-    return socket_->peerAddress().toString() + u':' + QString::number(socket_->peerPort());
+    return tcp_->peer();
 }
 
 void NcidClient::send(const QByteArray& line)
@@ -59,7 +59,7 @@ void NcidClient::send(const QByteArray& line)
         write(line);
     } else if (stage_ != Stage::Closed) {
         if (waiting_.size() - waitingMessages_ >= kMaxWaitingLines)
-            return drop(QStringLiteral("dropped: it does not read"));
+            return tcp_->drop(QStringLiteral("dropped: it does not read"));
         waiting_.append(line);
     }
 }
@@ -67,7 +67,7 @@ void NcidClient::send(const QByteArray& line)
 void NcidClient::relay(const QByteArray& line)
 {
     if (stage_ == Stage::Live) {
-        if (socket_->bytesToWrite() + line.size() <= tcp_listening::kMaxUnread / 2)
+        if (tcp_->unread() + line.size() <= tcp_listening::kMaxUnread / 2)
             write(line);
     } else if (stage_ != Stage::Closed && waitingMessages_ < kMaxWaitingMessages) {
         waiting_.append(line);
@@ -77,28 +77,15 @@ void NcidClient::relay(const QByteArray& line)
 
 void NcidClient::write(const QByteArray& line)
 {
-    if (stage_ == Stage::Closed)
-        return;
-    if (socket_->bytesToWrite() + line.size() > tcp_listening::kMaxUnread)
-        return drop(QStringLiteral("dropped: it does not read"));
-    socket_->write(line + "\r\n"); // one whole line per write
-    if (!stallTimer_->isActive())
-        stallTimer_->start(kStallMs);
-}
-
-void NcidClient::written()
-{
-    if (socket_->bytesToWrite() > 0)
-        stallTimer_->start(kStallMs); // it moved: the wait starts again
-    else
-        stallTimer_->stop();
-    feedLog();
+    if (stage_ != Stage::Closed)
+        tcp_->send(line); // one whole line per write
 }
 
 void NcidClient::readInput()
 {
-    while (stage_ != Stage::Closed && socket_->bytesAvailable() > 0) {
-        const QByteArray chunk = socket_->read(kReadChunk);
+    QTcpSocket& socket = tcp_->socket();
+    while (stage_ != Stage::Closed && socket.bytesAvailable() > 0) {
+        const QByteArray chunk = socket.read(kReadChunk);
         for (char c : chunk) {
             if (c == '\n') {
                 if (!skippingLongLine_)
@@ -178,7 +165,7 @@ void NcidClient::feedLog()
 {
     if (stage_ != Stage::Log)
         return;
-    while (stage_ == Stage::Log && logSent_ < log_.count && socket_->bytesToWrite() < kLogChunk)
+    while (stage_ == Stage::Log && logSent_ < log_.count && tcp_->unread() < kLogChunk)
         write(log_.lines->at(logSent_++));
     if (logSent_ < log_.count || stage_ != Stage::Log)
         return;
@@ -194,18 +181,12 @@ void NcidClient::feedLog()
 
 void NcidClient::close()
 {
-    socket_->flush(); // a last warning still reaches the client
-    drop(QStringLiteral("closed"));
+    tcp_->close();
 }
 
-void NcidClient::drop(const QString& why)
+void NcidClient::dropped()
 {
-    if (stage_ == Stage::Closed)
-        return;
     stage_ = Stage::Closed;
     helloTimer_->stop();
-    stallTimer_->stop();
-    emit logMessage(QStringLiteral("NCID client %1 %2").arg(peer(), why));
-    socket_->abort();
     emit closed(this);
 }

@@ -15,6 +15,7 @@
 class Clock;
 class ClockTimer;
 class QTcpSocket;
+class TcpClient;
 
 // What a client gets between "210" and "300": the log lines and the 25x line
 // that closes them (or says why there are none). The server's formatted log is
@@ -64,14 +65,12 @@ private:
     void handleLine(QByteArray line);
     bool mayPassOnMessage();
     void endHelloWindow();
-    void written();
     void feedLog();
-    void drop(const QString& why);
+    void dropped();
 
     Clock& clock_;
-    QTcpSocket* socket_;
+    TcpClient* tcp_;
     std::unique_ptr<ClockTimer> helloTimer_;
-    std::unique_ptr<ClockTimer> stallTimer_;
     NcidStartupLog log_;
     qsizetype logSent_ = 0;
     QList<QByteArray> waiting_; // live lines held until "300"
