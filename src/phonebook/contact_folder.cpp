@@ -19,33 +19,6 @@
 
 namespace {
 
-// The picture's kind by its first bytes; "" for what is no picture we show.
-QString pictureSuffix(const QByteArray& data)
-{
-    if (data.startsWith("\xFF\xD8\xFF"))
-        return QStringLiteral(".jpg");
-    if (data.startsWith("\x89PNG"))
-        return QStringLiteral(".png");
-    if (data.startsWith("GIF8"))
-        return QStringLiteral(".gif");
-    if (data.startsWith("BM"))
-        return QStringLiteral(".bmp");
-    return {};
-}
-
-// Named after its content: an unchanged picture is written once, a changed one anew.
-QString savePicture(const QString& dir, const QByteArray& data)
-{
-    const QString suffix = pictureSuffix(data);
-    if (suffix.isEmpty())
-        return {};
-    const QString name = QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha1).toHex()) + suffix;
-    const QString path = QDir(dir).filePath(name);
-    if (QFileInfo::exists(path) || (QDir().mkpath(dir) && writeFileAtomically(path, data)))
-        return path;
-    return {};
-}
-
 // The .vcf files of the folder and of the folders in it, in a stable order;
 // FIFOs, devices and sockets too, to be skipped with a word on the log.
 QStringList vcardFiles(const QString& dir, int max = ContactFolder::kMaxFiles, int* beyondCap = nullptr)
@@ -121,7 +94,7 @@ ContactFolder::Contents ContactFolder::read(const QString& dir, const QString& p
         out.unusable += cards.contacts.isEmpty() ? std::max(cards.unusable, 1) : cards.unusable;
         for (qsizetype i = 0; i < cards.contacts.size(); ++i) {
             BookEntry e = cards.contacts[i];
-            e.picture = savePicture(pictureDir, cards.photos.value(i));
+            e.picture = contact_import::savePicture(pictureDir, cards.photos.value(i));
             if (e.picture.isEmpty())
                 e.picture = QStringLiteral("-");
             else

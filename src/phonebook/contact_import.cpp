@@ -1,9 +1,12 @@
 #include "phonebook/contact_import.h"
 
+#include "common/atomic_file.h"
 #include "common/regular_file.h"
 #include "phonebook/contact_fields.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 #include <QStringDecoder>
@@ -90,6 +93,37 @@ ContactImport readFile(const QString& path)
     if (data.toUpper().contains("BEGIN:VCARD"))
         return parseVCard(data);
     return parseCsv(data);
+}
+
+// The picture's kind by its first bytes; "" for what is no picture we show.
+namespace {
+
+QString pictureSuffix(const QByteArray& data)
+{
+    if (data.startsWith("\xFF\xD8\xFF"))
+        return QStringLiteral(".jpg");
+    if (data.startsWith("\x89PNG"))
+        return QStringLiteral(".png");
+    if (data.startsWith("GIF8"))
+        return QStringLiteral(".gif");
+    if (data.startsWith("BM"))
+        return QStringLiteral(".bmp");
+    return {};
+}
+
+} // namespace
+
+// Named after its content: an unchanged picture is written once, a changed one anew.
+QString savePicture(const QString& dir, const QByteArray& data)
+{
+    const QString suffix = pictureSuffix(data);
+    if (suffix.isEmpty())
+        return {};
+    const QString name = QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha1).toHex()) + suffix;
+    const QString path = QDir(dir).filePath(name);
+    if (QFileInfo::exists(path) || (QDir().mkpath(dir) && writeFileAtomically(path, data)))
+        return path;
+    return {};
 }
 
 } // namespace contact_import

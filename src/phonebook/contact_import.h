@@ -1,7 +1,7 @@
 #pragma once
 // Contacts from other programs: vCard (.vcf, versions 2.1 to 4.0) and CSV
-// files, turned into phone book entries (name and up to four numbers; the
-// picture stays empty). book.txt's format is not touched by any of this.
+// files, turned into phone book entries (name, up to four numbers and, from a
+// vCard, the photo). book.txt's format is not touched by any of this.
 #include "phonebook/book_file.h"
 
 #include <QByteArray>
@@ -52,5 +52,10 @@ QString decodeText(const QByteArray& bytes, const QByteArray& charset = {});
 // Phone 1) nor earlier in the import; `duplicates` counts the others.
 QList<BookEntry> newContactsOnly(
     const QList<BookEntry>& book, const QList<BookEntry>& imported, int* duplicates = nullptr);
+
+// Saves a contact's photo in `dir` under a name made of its content (written once
+// however often it is saved); its path, or "" for bytes that are no JPEG, PNG,
+// GIF or BMP picture or that could not be written.
+QString savePicture(const QString& dir, const QByteArray& data);
 
 } // namespace contact_import

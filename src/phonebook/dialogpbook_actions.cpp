@@ -214,8 +214,16 @@ void DialogpBook::CommandImport_Click()
         prompts_.inform(this, tr("The contacts could not be read from\n%1\n\n%2").arg(path, read.error));
         return;
     }
+    // The photos go beside the program, apart from the followed folder's, which
+    // are removed when their contact leaves the folder.
+    QList<BookEntry> contacts = read.contacts;
+    for (qsizetype i = 0; i < contacts.size(); ++i)
+        if (const QString saved = contact_import::savePicture(
+                ProgramFolder::filePath(QStringLiteral("imported-pictures")), read.photos.value(i));
+            !saved.isEmpty())
+            contacts[i].picture = saved;
     int duplicates = 0;
-    const QList<BookEntry> fresh = contact_import::newContactsOnly(table_.entries(), read.contacts, &duplicates);
+    const QList<BookEntry> fresh = contact_import::newContactsOnly(table_.entries(), contacts, &duplicates);
     for (qsizetype i = 0; i < fresh.size(); ++i)
         table_.insertContact(static_cast<int>(i), fresh[i]);
     applySearch();

@@ -3,7 +3,10 @@
 #include "phonebook_fixture.h"
 
 #include "common/golden.h"
+#include "common/program_folder.h"
 
+#include <QCryptographicHash>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 using namespace contact_import;
@@ -126,10 +129,11 @@ TEST_F(PhoneBookTest, ReadsUtf16FilesAndRefusesHugeOnes)
 TEST_F(PhoneBookTest, ImportAddsNewContactsOnTopAndSaysWhatWasLeftOut)
 {
     writeBook("Anna\t0301\t-\t-\t-\t/a.jpg\r\n");
-    writeFile("friends.vcf", "BEGIN:VCARD\nFN:Anna\nTEL:030-1\nEND:VCARD\n"
-                             "BEGIN:VCARD\nFN:Zoe\nTEL;TYPE=CELL:0170 9\nEND:VCARD\n"
-                             "BEGIN:VCARD\nFN:Bert\nEND:VCARD\n"
-                             "BEGIN:VCARD\nTEL:0309\nEND:VCARD\n");
+    writeFile("friends.vcf",
+        "BEGIN:VCARD\nFN:Anna\nTEL:030-1\nEND:VCARD\n"
+        "BEGIN:VCARD\nFN:Zoe\nTEL;TYPE=CELL:0170 9\nPHOTO;ENCODING=b:R0lGODlhAQABAAAAACw=\nEND:VCARD\n"
+        "BEGIN:VCARD\nFN:Bert\nEND:VCARD\n"
+        "BEGIN:VCARD\nTEL:0309\nEND:VCARD\n");
     QStringList files = {QString(), path("friends.vcf"), path("missing.csv")};
     prompts.openContactsFile = [&](QWidget*) { return files.takeFirst(); };
     auto d = open();
@@ -151,5 +155,11 @@ TEST_F(PhoneBookTest, ImportAddsNewContactsOnTopAndSaysWhatWasLeftOut)
     EXPECT_TRUE(informed[1].contains(path("missing.csv")));
 
     d->close();
-    EXPECT_EQ(book(), "Anna\t0301\t-\t-\t-\t/a.jpg\r\nBert\t-\t-\t-\t-\t-\r\nZoe\t-\t-\t01709\t-\t-\r\n");
+    // Zoe's photo is kept beside the program, named after its content.
+    const QString photo =
+        ProgramFolder::filePath("imported-pictures/")
+        + QCryptographicHash::hash(QByteArray::fromBase64("R0lGODlhAQABAAAAACw="), QCryptographicHash::Sha1).toHex()
+        + ".gif";
+    EXPECT_TRUE(QFileInfo::exists(photo));
+    EXPECT_EQ(book(), "Anna\t0301\t-\t-\t-\t/a.jpg\r\nBert\t-\t-\t-\t-\t-\r\nZoe\t-\t-\t01709\t-\t" + photo + "\r\n");
 }
