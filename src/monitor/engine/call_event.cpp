@@ -1,5 +1,7 @@
 #include "monitor/engine/call_event.h"
 
+#include "monitor/engine/time_texts.h"
+
 #include <utility>
 
 namespace {
@@ -25,27 +27,6 @@ constexpr struct {
     {CallPhase::Dialing, "dialing"},
     {CallPhase::Talking, "talking"},
 };
-// yyyy-MM-ddTHH:mm:ss, "" for no time. By hand: QDateTime::toString with a
-// format took a sixth of a replay's time.
-QString isoSeconds(const QDateTime& t)
-{
-    if (!t.isValid())
-        return {};
-    const QDate d = t.date();
-    const QTime c = t.time();
-    QString text = QStringLiteral("0000-00-00T00:00:00");
-    const auto put = [&](qsizetype end, int value) { // the digits ending before `end`
-        for (qsizetype i = end - 1; value > 0 && i >= 0; --i, value /= 10)
-            text[i] = QChar(u'0' + value % 10);
-    };
-    put(4, d.year());
-    put(7, d.month());
-    put(10, d.day());
-    put(13, c.hour());
-    put(16, c.minute());
-    put(19, c.second());
-    return text;
-}
 } // namespace
 
 QString callEventName(CallEvent::Kind kind)
@@ -76,14 +57,14 @@ QString callEventLine(const CallEvent& e)
             line += u'\t';
         line += text;
     };
-    field(isoSeconds(e.time));
+    field(timetext::isoSeconds(e.time));
     field(callEventName(e.kind));
     field(e.channel.isNull() ? QStringView(u"-") : QStringView(&e.channel, 1));
     field(e.msn);
     field(e.number);
     field(e.name);
     field(e.type ? call_type::text(*e.type) : QString());
-    field(isoSeconds(e.start));
+    field(timetext::isoSeconds(e.start));
     field(answerTold ? (e.answered ? QStringView(u"answered") : QStringView(u"unanswered")) : QStringView());
     field(e.duration);
     field(e.cost);

@@ -7,6 +7,8 @@
 #include "phonebook/book_file.h"
 #include "phonebook/book_lookup.h"
 
+#include "monitor/engine/time_texts.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -75,8 +77,7 @@ void CallList::AddCall(
     }
     const auto prepend = [&](const QString& name) {
         emit recordsAboutToBeInserted(0, 0);
-        records_.prepend(
-            CallRecord{Phn, Typ, Dt.toString(QStringLiteral("yyyy-MM-dd")), Tm, Number, name, Durat, Cost});
+        records_.prepend(CallRecord{Phn, Typ, timetext::isoDate(Dt), Tm, Number, name, Durat, Cost});
         emit recordsInserted(0, 0);
         emit changed();
     };

@@ -1,6 +1,7 @@
 // Call tracking per B-channel: what the decoder saw in a terminal's frame
 // turns into call events on channel A ("89") or B ("8A").
 #include "monitor/engine/call_tracking.h"
+#include "monitor/engine/time_texts.h"
 
 #include "common/dss1_codes.h"
 #include "common/regional.h"
@@ -164,14 +165,14 @@ void CallTracker::terminationStep(IdRecord& r)
 {
     const int ch = channelOf(r);
     displayDirty_ = true;
-    xout(kStars51 + kCrLf);
+    xout(kStars51, kCrLf);
     if (ch != kNoChannel) {
         ChannelState& c = channel(ch);
         if (r.Activated) { // a connected call ends
             const QString type = call_type::text(r.Incoming ? CallType::Answer : CallType::Called);
             ChannelState& o = channel(other(ch));
             if (state_.CallWaiting == 0) {
-                xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel ") + letter(ch) + kCrLf);
+                xout(QLatin1String("TERMINATING AN ACTIVE (Connected) CALL on Channel "), letter(ch), kCrLf);
                 endCall(ch, type);
                 // A call answered on the other channel without ringing there ends too;
                 // only the main call is logged, but both got through and both end.
@@ -186,9 +187,9 @@ void CallTracker::terminationStep(IdRecord& r)
                 }
             }
             if (state_.CallWaiting == waitingCode(other(ch)))
-                xout(QLatin1String("CALL Waiting Hang up on Channel ") + letter(other(ch)) + kCrLf);
+                xout(QLatin1String("CALL Waiting Hang up on Channel "), letter(other(ch)), kCrLf);
         } else if (c.phase != CallPhase::Talking) { // a call ends that never got connected
-            xout(QLatin1String("TERMINATING AN INACTIVE CALL on Channel ") + letter(ch) + kCrLf);
+            xout(QLatin1String("TERMINATING AN INACTIVE CALL on Channel "), letter(ch), kCrLf);
             endCall(ch, call_type::text(r.Incoming ? CallType::Ring : CallType::Try));
             if (r.Incoming && c.ringSounds)
                 emitRingEnded(ch, false, c.startedAt);
@@ -219,13 +220,13 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
     const int before = channelOf(r); // the channel until this frame's channel step
     if (!res.caller.isEmpty()) {
         r.CallerNumber = res.caller;
-        xout(QLatin1String("CALLER #    : ") + res.caller + kCrLf);
+        xout(QLatin1String("CALLER #    : "), res.caller, kCrLf);
     }
     if (!res.connected.isEmpty()) {
         r.ConnectedNumber = res.connected;
         xout(QStringLiteral("Call ActiVateD\r\n"));
         r.Activated = true;
-        xout(QLatin1String("CALLING #   : ") + res.connected);
+        xout(QLatin1String("CALLING #   : "), res.connected);
         if (r.Incoming) {
             if (before != kNoChannel)
                 channel(before).msn = res.connected;
@@ -236,18 +237,18 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
     }
     if (!res.called.isEmpty()) {
         r.CalledDigits = res.called;
-        xout(QLatin1String("KEY DIGIT   : ") + res.called + kCrLf);
+        xout(QLatin1String("KEY DIGIT   : "), res.called, kCrLf);
         if (before != kNoChannel)
             channel(before).number += res.called.right(2).trimmed(); // the last dialled digit
         displayDirty_ = true;
     }
     if (!res.display.isEmpty()) {
         r.DisplayCost = res.display;
-        xout(QLatin1String("CALL COST 1 : ") + res.display + kCrLf);
+        xout(QLatin1String("CALL COST 1 : "), res.display, kCrLf);
     }
     if (!res.units.isEmpty()) {
         r.CostUnits = res.units;
-        xout(QLatin1String("CALL COST 2 : ") + res.units + kCrLf);
+        xout(QLatin1String("CALL COST 2 : "), res.units, kCrLf);
         if (const auto units = regional::toNumber(res.units)) {
             if (before != kNoChannel)
                 channel(before).cost = regional::money00(*units * double(inputs_.unitCost));
@@ -257,7 +258,7 @@ void CallTracker::perTerminalStage(IdRecord& r, const ElementResults& res)
     if (res.channel.isEmpty())
         return;
     r.Channel = res.channel;
-    xout(QLatin1String("B-CHANNEL   : ") + res.channel + kCrLf);
+    xout(QLatin1String("B-CHANNEL   : "), res.channel, kCrLf);
     displayDirty_ = true;
     const int ch = channelOf(r);
     if (!r.CallerNumber.isEmpty()) // a call from one of our ports
@@ -277,7 +278,7 @@ void CallTracker::startRunning(ChannelState& c)
 void CallTracker::stampStart(ChannelState& c)
 {
     c.startedAt = clock_.now();
-    c.startClock = c.startedAt.toString(QStringLiteral("HH:mm:ss"));
+    c.startClock = timetext::clock(c.startedAt.time());
 }
 
 void CallTracker::emitRingEnded(int ch, bool answered, const QDateTime& ringStart)
@@ -332,7 +333,7 @@ void CallTracker::outgoingStage(IdRecord& r, int ch)
         return;
     ChannelState& c = channel(ch);
     if (!r.Activated) {
-        xout(QLatin1String("OUTGOING Call started on Channel ") + letter(ch) + kCrLf);
+        xout(QLatin1String("OUTGOING Call started on Channel "), letter(ch), kCrLf);
         settleLastCall(ch);
         c.active = true;
         if (c.phase != CallPhase::Talking)
@@ -355,11 +356,11 @@ void CallTracker::outgoingStage(IdRecord& r, int ch)
 
 void CallTracker::answeredStage(IdRecord& r, int ch)
 {
-    xout(kStars22 + kCrLf);
+    xout(kStars22, kCrLf);
     xout(QStringLiteral("INCOMING CALL STARTED!\r\n"));
     if (ch != kNoChannel) {
         ChannelState& c = channel(ch);
-        xout(QLatin1String("Incoming Call started on Channel ") + letter(ch) + kCrLf);
+        xout(QLatin1String("Incoming Call started on Channel "), letter(ch), kCrLf);
         const bool wasRinging = c.ringSounds;
         const QDateTime ringStart = c.startedAt;
         if (!wasRinging)

@@ -59,7 +59,11 @@ private:
     // CallWaiting when a waiting call was moved off the channel.
     static int waitingCode(int ch) { return ch + 1; }
     ChannelState& channel(int ch) { return state_.channels[size_t(ch)]; }
-    void xout(const QString& deb) { trace_.xout(deb); }
+    template <typename... Parts>
+    void xout(const Parts&... parts)
+    {
+        trace_.xout(parts...);
+    }
 
     void trackFrame(const DecodedFrame& frame);
     // Connected and Phase events for each channel whose phase changed since

@@ -2,6 +2,7 @@
 // announced, its numbers kept per channel for the ringing display, and
 // optionally logged as "CID".
 #include "monitor/engine/call_tracking.h"
+#include "monitor/engine/time_texts.h"
 
 #include "common/dss1_codes.h"
 #include "common/regional.h"
@@ -24,7 +25,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
         if (inputs_.popup || view_.normal) // a popup leaves the window in normal state
             host_->keepOnTop(true);
     }
-    xout(QLatin1String("CALLER ID B-CHANNEL   : ") + res.channel + QLatin1String("\r\n"));
+    xout(QLatin1String("CALLER ID B-CHANNEL   : "), res.channel, QLatin1String("\r\n"));
     state_.lastCaller = res.caller;
     displayDirty_ = true;
 
@@ -38,12 +39,12 @@ void CallTracker::callerIdStage(const ElementResults& res)
         state_.lastCallTime = timeText;
         const QString name = showPicture(c.cidCaller, nullptr);
         if (!res.caller.isEmpty())
-            xout(QLatin1String("CALLER ID CALLER ") + letter(ch) + QLatin1String(" #    : ") + res.caller
-                 + QLatin1String("\r\n"));
+            xout(QLatin1String("CALLER ID CALLER "), letter(ch), QLatin1String(" #    : "), res.caller,
+                QLatin1String("\r\n"));
         if (!res.called.isEmpty()) {
             c.cidCalled = res.calledNumber;
-            xout(QLatin1String("CALLER ID CALLED ") + letter(ch) + QLatin1String(" #    : ") + res.called
-                 + QLatin1String("\r\n"));
+            xout(QLatin1String("CALLER ID CALLED "), letter(ch), QLatin1String(" #    : "), res.called,
+                QLatin1String("\r\n"));
         } else {
             c.cidCalled = QStringLiteral("UNKNOWN");
         }
@@ -68,6 +69,6 @@ void CallTracker::logCid(const QString& called, const QString& caller, const QSt
     if (!inputs_.logCid)
         return;
     const QDateTime now = clock_.now();
-    callList_.AddCall(called, call_type::text(CallType::CID), now.date(), now.toString(QStringLiteral("HH:mm:ss")),
-        caller, name, QStringLiteral("-"), QStringLiteral("-"));
+    callList_.AddCall(called, call_type::text(CallType::CID), now.date(), timetext::clock(now.time()), caller, name,
+        QStringLiteral("-"), QStringLiteral("-"));
 }

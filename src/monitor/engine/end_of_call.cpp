@@ -65,13 +65,13 @@ void CallTracker::endOfCall(int ch, bool early)
     xout(QStringLiteral("-->->-- Add Call to list\r\n"));
     endTimers_[size_t(ch)]->stop();
 
-    trace_.xout3(QLatin1String("----------") + letter(ch) + QLatin1String("---------"));
-    trace_.xout3(QLatin1String("TYPE  : ") + type);
-    trace_.xout3(QLatin1String("Number   : ") + c.number);
-    trace_.xout3(QLatin1String("Name     : ") + c.name);
-    trace_.xout3(QLatin1String("Cost     : ") + c.cost);
-    trace_.xout3(QLatin1String("Duration : ") + c.duration);
-    trace_.xout3(QLatin1String("MSN      : ") + c.msn);
+    trace_.xout3(QLatin1String("----------"), letter(ch), QLatin1String("---------"));
+    trace_.xout3(QLatin1String("TYPE  : "), type);
+    trace_.xout3(QLatin1String("Number   : "), c.number);
+    trace_.xout3(QLatin1String("Name     : "), c.name);
+    trace_.xout3(QLatin1String("Cost     : "), c.cost);
+    trace_.xout3(QLatin1String("Duration : "), c.duration);
+    trace_.xout3(QLatin1String("MSN      : "), c.msn);
 
     QString number = c.number.trimmed();
     QString name = c.name;

@@ -2,6 +2,8 @@
 
 #include "common/regional.h"
 
+#include "monitor/engine/time_texts.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -182,29 +184,10 @@ QString MonitorEngine::formatDuration(float nowSeconds, float startSeconds)
     return QString::fromLatin1(text, end - text);
 }
 
-namespace {
-
-// "HH:mm:ss" as QDateTime::toString writes it (nothing for an invalid time),
-// by hand: through QDateTime it cost more than the rest of a tick.
-QString clockText(const QTime& time)
-{
-    if (!time.isValid())
-        return {};
-    const int parts[] = {time.hour(), time.minute(), time.second()};
-    char text[] = "00:00:00";
-    for (int i = 0; i < 3; ++i) {
-        text[3 * i] = char('0' + parts[i] / 10);
-        text[3 * i + 1] = char('0' + parts[i] % 10);
-    }
-    return QLatin1String(text);
-}
-
-} // namespace
-
 void MonitorEngine::Timer1_Timer()
 {
     state_.trafficLamp = 1;
-    state_.clockText = clockText(clock_.now().time());
+    state_.clockText = timetext::clock(clock_.now().time());
     const qint64 now = clock_.steadyMs(); // a wall clock set back or on changes no duration
     for (ChannelState& c : state_.channels)
         if (c.startTime > 0)

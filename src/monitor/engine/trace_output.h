@@ -20,15 +20,19 @@ public:
     // The frame and element dumps and the identifier tree of levels 4 and 5.
     bool detailed() const { return level >= kDetailed; }
 
-    void xout(const QString& deb)
+    // The parts are joined only when the panes are on: the stages trace on
+    // every frame, and quiet is the usual level.
+    template <typename... Parts>
+    void xout(const Parts&... parts)
     {
         if (on())
-            text2.append(deb);
+            text2.append(joined(parts...));
     }
-    void xout1(const QString& deb)
+    template <typename... Parts>
+    void xout1(const Parts&... parts)
     {
         if (on())
-            text1.append(deb);
+            text1.append(joined(parts...));
     }
     // Text1 gets before + the snapshot's characters + after.
     void xout1(QLatin1String before, const TraceSnapshot& middle, QLatin1String after)
@@ -36,10 +40,18 @@ public:
         if (on())
             text1.append(before, middle, after);
     }
-    void xout3(const QString& deb)
+    template <typename... Parts>
+    void xout3(const Parts&... parts)
     {
         if (on())
-            text3.append(deb + QLatin1String("\r\n"));
+            text3.append(joined(parts..., QLatin1String("\r\n")));
+    }
+    template <typename... Parts>
+    static QString joined(const Parts&... parts)
+    {
+        QString text;
+        (text += ... += parts);
+        return text;
     }
     void clear()
     {
