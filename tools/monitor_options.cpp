@@ -17,6 +17,7 @@ MonitorOptions parseMonitorOptions(const QStringList& arguments)
     parser.option(QStringLiteral("--mqtt-discovery"), &o.mqttDiscovery);
     parser.debugLevel(QStringLiteral("--debug"), &o.debug);
     parser.flag(QStringLiteral("--json"), &o.json);
+    parser.optionsFile(QStringLiteral("--config"));
     parser.parse(arguments);
     return o;
 }
@@ -27,7 +28,7 @@ QString monitorUsage()
         "usage: corvane-monitor [--port DEVICE|tcp://HOST:PORT] [--home DIR] [--ncid [ADDR:]PORT]\n"
         "                       [--callmonitor [ADDR:]PORT] [--mqtt URL [--mqtt-ca FILE]\n"
         "                       [--mqtt-password-file FILE] [--mqtt-id ID] [--mqtt-discovery PREFIX]]\n"
-        "                       [--hook PROGRAM] [--json] [--contacts DIR] [--debug N]\n"
+        "                       [--hook PROGRAM] [--json] [--contacts DIR] [--debug N] [--config FILE]\n"
         "       corvane-monitor --help | --version\n"
         "The DodOva call monitor without a window: decodes the adapter's calls, writes them to\n"
         "list.txt and passes each call event on.\n"
@@ -52,6 +53,8 @@ QString monitorUsage()
         "  --contacts DIR         name callers from DIR's vCards too (a vdir, as vdirsyncer keeps\n"
         "                         one), after book.txt; followed while it changes\n"
         "  --debug N              the trace at level N (1 ... 5) on standard error\n"
+        "  --config FILE          options from FILE, one \"name = value\" per line (a flag: yes or\n"
+        "                         no), before those of the command line, which win\n"
         "  -h, --help             show this help and end\n"
         "  --version              show the version and end\n"
         "SIGTERM or SIGINT takes the adapter out of trace mode, saves and ends.\n");

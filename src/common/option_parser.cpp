@@ -1,12 +1,17 @@
 #include "common/option_parser.h"
 
+#include "common/regular_file.h"
 #include "common/version.h"
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
+
+// An options file is a few lines written by hand.
+constexpr qint64 kMaxOptionsFileBytes = 64 * 1024;
 
 // A lone "-" is a value (standard output), not the next option.
 bool looksLikeOption(const QString& arg)
@@ -121,7 +126,71 @@ bool OptionParser::takeOption(const QStringList& args, qsizetype& i, const Optio
     return true;
 }
 
+void OptionParser::optionsFile(const QString& name)
+{
+    optionsFile_ = name;
+    option(name, [](const QString&, QString&) { return true; }); // read before the command line
+}
+
+QStringList OptionParser::fileArguments(const QString& path)
+{
+    const regularfile::Contents file = regularfile::read(path, kMaxOptionsFileBytes);
+    if (!file.exists || !file.ok()) {
+        fail(QStringLiteral("cannot read %1: %2")
+                 .arg(path, file.exists ? file.problem : QStringLiteral("no such file")));
+        return {};
+    }
+    QStringList args;
+    const QStringList lines = QString::fromUtf8(file.bytes).split(u'\n');
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QString line = lines[n].trimmed();
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const qsizetype eq = line.indexOf(u'=');
+        args += argumentOf(line.left(eq).trimmed(), eq < 0 ? QString() : line.mid(eq + 1).trimmed(),
+            QStringLiteral("%1:%2").arg(path).arg(n + 1));
+    }
+    return args;
+}
+
+// A flag stands for itself or nothing, an option for "--name=value".
+QStringList OptionParser::argumentOf(const QString& key, const QString& value, const QString& where)
+{
+    static const QStringList kYes{QStringLiteral("yes"), QStringLiteral("true"), QStringLiteral("1")};
+    static const QStringList kNo{QStringLiteral("no"), QStringLiteral("false"), QStringLiteral("0")};
+    const QString name = QStringLiteral("--") + key;
+    const auto o = std::find_if(options_.begin(), options_.end(), [&](const Option& o) { return o.name == name; });
+    if (o == options_.end() || key.startsWith(u'-') || name == optionsFile_ || name == QLatin1String("--help")
+        || name == QLatin1String("--version")) {
+        fail(QStringLiteral("%1: unknown option %2").arg(where, key));
+        return {};
+    }
+    if (o->seen) {
+        if (kYes.contains(value, Qt::CaseInsensitive))
+            return {name};
+        if (!kNo.contains(value, Qt::CaseInsensitive))
+            fail(QStringLiteral("%1: %2 takes yes or no").arg(where, key));
+        return {};
+    }
+    if (value.isEmpty() && !o->given)
+        fail(QStringLiteral("%1: %2 needs a value").arg(where, key));
+    return {value.isEmpty() ? name : name + u'=' + value};
+}
+
+// The file the command line names goes first.
 void OptionParser::parse(const QStringList& args)
+{
+    for (qsizetype i = 0; !optionsFile_.isEmpty() && i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (a.startsWith(optionsFile_ + u'='))
+            return parseArguments(fileArguments(a.mid(optionsFile_.size() + 1)) + args);
+        if (a == optionsFile_ && i + 1 < args.size() && !looksLikeOption(args.at(i + 1)))
+            return parseArguments(fileArguments(args.at(i + 1)) + args);
+    }
+    parseArguments(args);
+}
+
+void OptionParser::parseArguments(const QStringList& args)
 {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);

@@ -43,6 +43,10 @@ public:
     void optionalValue(const QString& name, bool* given, QString* value, std::function<bool(const QString&)> takesNext);
     // Arguments without a leading "-"; without this each is "unexpected argument".
     void arguments(Take take);
+    // "NAME FILE": the options in FILE are taken before the command line's, so
+    // the command line wins. One "key = value" per line, the key an option's
+    // name without "--", a flag's value yes or no; "#" begins a comment line.
+    void optionsFile(const QString& name);
 
     // The arguments without the program name.
     void parse(const QStringList& args);
@@ -58,10 +62,15 @@ private:
 
     bool takeOption(const QStringList& args, qsizetype& i, const Option& o);
     void fail(const QString& why);
+    // The options file's lines as the arguments they stand for.
+    QStringList fileArguments(const QString& path);
+    QStringList argumentOf(const QString& key, const QString& value, const QString& where);
+    void parseArguments(const QStringList& args);
 
     CommandLineStatus& status_;
     std::vector<Option> options_;
     Take arguments_;
+    QString optionsFile_; // the option naming the file; "" when there is none
 };
 
 // What a program does first with its command line: --help prints `usage` and
