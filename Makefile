@@ -28,7 +28,8 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-multim
             qt6-charts-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n dbus dunst libnotify-bin tshark ser2net \
             lintian appstream desktop-file-utils dpkg-dev fakeroot file groff-base \
             clang libclang-rt-14-dev clang-format ccache \
-            mosquitto mosquitto-clients libmosquitto-dev radicale vdirsyncer systemd
+            mosquitto mosquitto-clients libmosquitto-dev radicale vdirsyncer systemd \
+            libmicrohttpd-dev libjs-chart.js chromium chromium-driver python3-selenium
 
 PACKAGE_DIR := build-package
 DEMO_HOME := $(BUILD_DIR)/demo

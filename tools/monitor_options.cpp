@@ -15,6 +15,10 @@ MonitorOptions parseMonitorOptions(const QStringList& arguments)
     parser.option(QStringLiteral("--mqtt-password-file"), &o.mqttPasswordFile);
     parser.option(QStringLiteral("--mqtt-id"), &o.mqttId);
     parser.option(QStringLiteral("--mqtt-discovery"), &o.mqttDiscovery);
+    parser.option(QStringLiteral("--web"), &o.web);
+    parser.option(QStringLiteral("--web-password-file"), &o.webPasswordFile);
+    parser.option(QStringLiteral("--web-cert"), &o.webCert);
+    parser.option(QStringLiteral("--web-key"), &o.webKey);
     parser.debugLevel(QStringLiteral("--debug"), &o.debug);
     parser.flag(QStringLiteral("--json"), &o.json);
     parser.optionsFile(QStringLiteral("--config"));
@@ -28,6 +32,8 @@ QString monitorUsage()
         "usage: corvane-monitor [--port DEVICE|tcp://HOST:PORT] [--home DIR] [--ncid [ADDR:]PORT]\n"
         "                       [--callmonitor [ADDR:]PORT] [--mqtt URL [--mqtt-ca FILE]\n"
         "                       [--mqtt-password-file FILE] [--mqtt-id ID] [--mqtt-discovery PREFIX]]\n"
+        "                       [--web [ADDR:]PORT [--web-password-file FILE]\n"
+        "                       [--web-cert FILE --web-key FILE]]\n"
         "                       [--hook PROGRAM] [--json] [--contacts DIR] [--debug N] [--config FILE]\n"
         "       corvane-monitor --help | --version\n"
         "The DodOva call monitor without a window: decodes the adapter's calls, writes them to\n"
@@ -48,6 +54,12 @@ QString monitorUsage()
         "  --mqtt-id ID           the device id in topics (default: host name and port)\n"
         "  --mqtt-discovery PREFIX\n"
         "                         Home Assistant's discovery prefix (default homeassistant)\n"
+        "  --web [ADDR:]PORT      serve the web page and its API (address 127.0.0.1 unless\n"
+        "                         given; any other needs a password)\n"
+        "  --web-password-file FILE\n"
+        "                         the web page's password, the first line of FILE\n"
+        "  --web-cert FILE, --web-key FILE\n"
+        "                         HTTPS with this certificate and key (PEM)\n"
         "  --hook PROGRAM         run PROGRAM on each call event (NCID output-module input)\n"
         "  --json                 one JSON object per call event on standard output\n"
         "  --contacts DIR         name callers from DIR's vCards too (a vdir, as vdirsyncer keeps\n"

@@ -10,6 +10,8 @@ struct MonitorOptions : CommandLineStatus {
     QString callMonitor; // "[ADDR:]PORT"; empty: no port-1012 call-monitor server
     QString mqtt;        // "mqtt[s]://[user@]host[:port][/prefix]"; empty: no MQTT
     QString mqttCa, mqttPasswordFile, mqttId, mqttDiscovery;
+    QString web; // "[ADDR:]PORT"; empty: the stored WebServer settings
+    QString webPasswordFile, webCert, webKey;
     QString contacts; // address-book folder for this run; empty: the stored one
     bool json = false;
     int debug = 0; // trace output on stderr, 0 (none) ... 5

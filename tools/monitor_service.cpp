@@ -7,12 +7,27 @@
 #include "device/line_settings.h"
 #include "device/port_link.h"
 #include "monitor/outputs/output_plan.h"
+#include "monitor/web/web_output.h"
 
 namespace {
 constexpr int kUsageError = 2;
 constexpr int kFailure = 1;
 // sysexits' EX_IOERR, which systemd shows as "status=74/IOERR".
 constexpr int kCallsNotSaved = 74;
+
+// The web page as the command line asks for it, else as the store has it
+// (the systemd unit runs without options).
+WebPlan webPlan(const MonitorOptions& o, const SettingsStore& store)
+{
+    if (!o.web.isEmpty())
+        return {true, o.web, o.webPasswordFile, o.webCert, o.webKey};
+    if (!store.isOne(key::WebServer))
+        return {};
+    const QString address = store.read(key::WebAddress).trimmed();
+    const QString host = address.contains(u':') ? u'[' + address + u']' : address;
+    return {true, host + u':' + store.read(key::WebPort).trimmed(), store.read(key::WebPasswordFile),
+        store.read(key::WebCertFile), store.read(key::WebKeyFile)};
+}
 
 // The outputs the command line asks for; the store names the MQTT device
 // when the command line does not, as the window does.
@@ -27,6 +42,7 @@ OutputPlan outputPlan(const MonitorOptions& o, const SettingsStore& store, const
     plan.mqtt.caFile = o.mqttCa;
     plan.mqtt.deviceId = o.mqttId.isEmpty() ? store.read(key::MqttDeviceId) : o.mqttId;
     plan.mqtt.discovery = o.mqttDiscovery;
+    plan.web = webPlan(o, store);
     plan.program = o.hook;
     plan.json = o.json;
     plan.adapterPort = adapterPort;
@@ -37,7 +53,9 @@ OutputPlan outputPlan(const MonitorOptions& o, const SettingsStore& store, const
 
 MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
     : QObject(parent), options_(options), settings_(settings), at_(settings_, clock_), session_(at_, clock_),
-      err_(&stderr_), outputs_({clock_, &session_.callList(), &session_.missedCount(), &stdout_, {}})
+      err_(&stderr_), web_(session_, settings_, contacts_),
+      outputs_({clock_, &session_.callList(), &session_.missedCount(), &stdout_, {},
+          [this](const WebPlan& plan, CallOutputs& owner) { return WebOutput::start(plan, web_, owner); }})
 {
     sayDrops();
 }

@@ -10,6 +10,7 @@
 #include "monitor/session/monitor_session.h"
 #include "phonebook/contact_folder.h"
 #include "tools/monitor_options.h"
+#include "tools/monitor_web_host.h"
 
 #include <QObject>
 #include <QTextStream>
@@ -53,8 +54,9 @@ private:
     StreamWriter stdout_{STDOUT_FILENO};
     StreamWriter stderr_{STDERR_FILENO};
     QTextStream err_;
-    CallOutputs outputs_; // the ones the command line asks for
     ContactFolder contacts_;
+    MonitorWebHost web_;
+    CallOutputs outputs_; // the ones the command line asks for
     bool running_ = false;
     int exitStatus_ = 0;
 };

@@ -128,6 +128,30 @@
         <source>Off</source>
         <translation>Aus</translation>
     </message>
+    <message>
+        <source>Not in this program</source>
+        <translation>Nicht in diesem Programm</translation>
+    </message>
+    <message>
+        <source>No password in the password file</source>
+        <translation>Kein Passwort in der Passwortdatei</translation>
+    </message>
+    <message>
+        <source>A password is needed off this computer</source>
+        <translation>Außerhalb dieses Rechners ist ein Passwort nötig</translation>
+    </message>
+    <message>
+        <source>Certificate and key go together</source>
+        <translation>Zertifikat und Schlüssel gehören zusammen</translation>
+    </message>
+    <message>
+        <source>Cannot read the certificate or key</source>
+        <translation>Zertifikat oder Schlüssel nicht lesbar</translation>
+    </message>
+    <message>
+        <source>Serving %1</source>
+        <translation>Bereitgestellt unter %1</translation>
+    </message>
 </context>
 <context>
     <name>CallsSettingsPage</name>

@@ -42,4 +42,7 @@ inline QString msnName(int slot)
 inline constexpr QLatin1String CallMonitorServer("CallMonitorServer"), CallMonitorAddress("CallMonitorAddress"),
     CallMonitorPort("CallMonitorPort"), Mqtt("Mqtt"), MqttUrl("MqttUrl"), MqttPassword("MqttPassword"),
     MqttCaFile("MqttCaFile"), MqttDeviceId("MqttDeviceId"), MqttDiscovery("MqttDiscovery");
+// corvane-monitor's web page when its command line has no --web (docs/web.md).
+inline constexpr QLatin1String WebServer("WebServer"), WebAddress("WebAddress"), WebPort("WebPort"),
+    WebPasswordFile("WebPasswordFile"), WebCertFile("WebCertFile"), WebKeyFile("WebKeyFile");
 } // namespace key

@@ -81,6 +81,12 @@ constexpr KeyDefault kDefaults[] = {
     {key::MqttCaFile, ""},
     {key::MqttDeviceId, ""}, // "": from the host name and the port
     {key::MqttDiscovery, "homeassistant"},
+    {key::WebServer, "0"},
+    {key::WebAddress, "127.0.0.1"},
+    {key::WebPort, "8080"},
+    {key::WebPasswordFile, ""},
+    {key::WebCertFile, ""},
+    {key::WebKeyFile, ""},
 };
 
 QString& userFileOverride()

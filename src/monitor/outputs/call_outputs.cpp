@@ -94,6 +94,24 @@ Running startDesktop(const OutputPlan&, const OutputContext& context, CallOutput
     return {std::move(notifier), OutputState::Running, CallOutputs::tr("On"), {}, {}};
 }
 
+Running startWeb(const OutputPlan& plan, const OutputContext& context, CallOutputs& owner)
+{
+    if (!context.web)
+        return {nullptr, OutputState::Failed, CallOutputs::tr("Not in this program"),
+            QStringLiteral("web page: only corvane-monitor serves it"), {}};
+    StartedOutput started = context.web(plan.web, owner);
+    const OutputState state = started.output        ? OutputState::Running
+                              : started.badSettings ? OutputState::BadSettings
+                                                    : OutputState::Failed;
+    return {std::move(started.output), state, started.text, started.log, {}};
+}
+
+QString webSettings(const OutputPlan& plan)
+{
+    const WebPlan& w = plan.web;
+    return w.on ? QStringList{w.endpoint, w.passwordFile, w.certFile, w.keyFile}.join(u'\n') : QString();
+}
+
 QString serverSettings(const ServerPlan& plan)
 {
     return plan.on ? plan.endpoint : QString();
@@ -126,6 +144,7 @@ const OutputKind kOutputs[] = {
     {OutputId::Program, [](const OutputPlan& p) { return p.program; }, startProgram},
     {OutputId::Json, [](const OutputPlan& p) { return flag(p.json); }, startJson},
     {OutputId::Desktop, [](const OutputPlan& p) { return flag(p.desktop); }, startDesktop},
+    {OutputId::Web, webSettings, startWeb},
 };
 static_assert(std::size(kOutputs) == size_t(OutputId::Count));
 

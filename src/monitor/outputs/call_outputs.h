@@ -14,12 +14,22 @@
 #include <memory>
 
 class CallList;
+class CallOutputs;
 class Clock;
 class MissedCount;
 class QIODevice;
 
-enum class OutputId { Ncid, CallMonitor, Mqtt, Program, Json, Desktop, Count };
+enum class OutputId { Ncid, CallMonitor, Mqtt, Program, Json, Desktop, Web, Count };
 enum class OutputState { Off, Running, BadSettings, Failed };
+
+// An output the program builds itself (the web server needs the program's
+// state and adapter): the output, or why it cannot run.
+struct StartedOutput {
+    std::unique_ptr<CallOutput> output; // null when it cannot run
+    QString text;                       // stateText(): "Listening on ..." or why not
+    QString log;                        // said on logMessage
+    bool badSettings = false;           // the plan is wrong, not the system
+};
 
 // What the outputs take from the program that runs them.
 struct OutputContext {
@@ -29,6 +39,8 @@ struct OutputContext {
     QIODevice* jsonOut = nullptr;        // where JSON events go
     // A caller notification no desktop service took: title and body, for the tray.
     std::function<void(const QString& title, const QString& body)> tray = {};
+    // Starts the web page's server (corvane-monitor has one); none: it cannot run.
+    std::function<StartedOutput(const WebPlan& plan, CallOutputs& owner)> web = {};
 };
 
 class CallOutputs : public QObject {

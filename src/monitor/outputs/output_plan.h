@@ -25,8 +25,18 @@ struct MqttPlan {
     bool operator==(const MqttPlan&) const = default;
 };
 
+// The web page and its API (docs/web.md).
+struct WebPlan {
+    bool on = false;
+    QString endpoint;          // "[ADDR:]PORT"
+    QString passwordFile;      // its first line is the password; "" for none (loopback only)
+    QString certFile, keyFile; // HTTPS when both are given
+    bool operator==(const WebPlan&) const = default;
+};
+
 struct OutputPlan {
     ServerPlan ncid, callMonitor; // the NCID server, the port-1012 call-monitor server
+    WebPlan web;
     MqttPlan mqtt;
     QString program;      // the event program's command line; "" for none
     bool json = false;    // JSON events on standard output

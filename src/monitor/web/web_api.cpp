@@ -1,0 +1,260 @@
+#include "monitor/web/web_api.h"
+
+#include "monitor/engine/call_history.h"
+#include "monitor/engine/call_list.h"
+#include "monitor/engine/call_list_csv.h"
+#include "monitor/engine/call_statistics.h"
+#include "monitor/web/web_auth.h"
+#include "monitor/web/web_files.h"
+#include "monitor/web/web_host.h"
+#include "monitor/web/web_json.h"
+#include "monitor/web/web_output.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTimer>
+#include <QUrlQuery>
+
+using webjson::error;
+using webjson::json;
+
+namespace {
+
+constexpr int kWrongPasswordDelayMs = 1000;
+
+HttpResponse noContent()
+{
+    return {204, {}, {}, {{"Cache-Control", "no-store"}}};
+}
+
+HttpResponse badRequest(const QString& why)
+{
+    return error(400, "bad-request", why);
+}
+
+// The body as a JSON object; nothing when it is none.
+std::optional<QJsonObject> jsonBody(const HttpRequest& r)
+{
+    QJsonParseError e{};
+    const QJsonDocument doc = QJsonDocument::fromJson(r.body, &e);
+    if (e.error != QJsonParseError::NoError || !doc.isObject())
+        return std::nullopt;
+    return doc.object();
+}
+
+// A query value as a number in [low, high]; `fallback` when absent; nothing when bad.
+std::optional<int> number(const HttpRequest& r, const char* name, int fallback, int low, int high)
+{
+    const QString text = r.query.value(QLatin1String(name));
+    if (text.isEmpty())
+        return fallback;
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok && n >= low && n <= high ? std::optional<int>(n) : std::nullopt;
+}
+
+bool matches(const char* pattern, const QByteArray& path, QStringList& args)
+{
+    const QList<QByteArray> want = QByteArray(pattern).split('/'), have = path.split('/');
+    if (want.size() != have.size())
+        return false;
+    args.clear();
+    for (qsizetype i = 0; i < want.size(); ++i) {
+        if (want[i] == "*") {
+            if (have[i].isEmpty())
+                return false;
+            args << QString::fromUtf8(have[i]);
+        } else if (want[i] != have[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+const WebApi::Route WebApi::kRoutes[] = {
+    {"GET", "/api/v1/session", &WebApi::session},
+    {"POST", "/api/v1/login", &WebApi::login},
+    {"POST", "/api/v1/logout", &WebApi::logout},
+    {"GET", "/api/v1/state", &WebApi::state},
+    {"GET", "/api/v1/pictures/live/*", &WebApi::livePicture},
+    {"GET", "/api/v1/calls", &WebApi::calls},
+    {"GET", "/api/v1/calls.csv", &WebApi::callsCsv},
+    {"DELETE", "/api/v1/calls/*", &WebApi::deleteCall},
+    {"POST", "/api/v1/calls/delete", &WebApi::deleteCalls},
+    {"GET", "/api/v1/statistics", &WebApi::statistics},
+};
+
+WebApi::WebApi(WebHost& host, WebOutput& output, WebAuth& auth) : host_(host), output_(output), auth_(auth)
+{
+}
+
+void WebApi::handle(const HttpRequest& r)
+{
+    QStringList args;
+    QByteArray allowed;
+    for (const Route& route : kRoutes) {
+        if (!matches(route.path, r.path, args))
+            continue;
+        const QByteArray method = r.method == "HEAD" ? QByteArray("GET") : r.method;
+        if (method == route.method) {
+            if (const Answer answer = (this->*route.run)(r, args))
+                output_.server().respond(r.id, *answer);
+            return;
+        }
+        allowed += (allowed.isEmpty() ? "" : ", ") + QByteArray(route.method);
+    }
+    if (allowed.isEmpty()) {
+        output_.server().respond(r.id, error(404, "not-found", QStringLiteral("no such path")));
+        return;
+    }
+    HttpResponse e = error(405, "method-not-allowed", QStringLiteral("this path takes %1").arg(QString::fromLatin1(allowed)));
+    e.addHeader("Allow", allowed);
+    output_.server().respond(r.id, e);
+}
+
+WebApi::Answer WebApi::session(const HttpRequest& r, const Args&)
+{
+    return json(200, QJsonObject{{"passwordRequired", auth_.passwordRequired()}, {"loggedIn", auth_.loggedIn(r)}});
+}
+
+WebApi::Answer WebApi::login(const HttpRequest& r, const Args&)
+{
+    QByteArray password;
+    const QByteArray type = r.header("content-type");
+    if (type.startsWith("application/x-www-form-urlencoded")) {
+        password = QUrlQuery(QString::fromUtf8(r.body).replace(u'+', u' ')).queryItemValue(QStringLiteral("password"), QUrl::FullyDecoded).toUtf8();
+    } else if (const std::optional<QJsonObject> body = jsonBody(r); body && body->value(u"password").isString()) {
+        password = body->value(u"password").toString().toUtf8();
+    } else {
+        return badRequest(QStringLiteral("send {\"password\": \"...\"} or a form with password"));
+    }
+    if (!auth_.passwordRequired())
+        return noContent();
+    if (const int wait = auth_.waitSeconds(r.peer); wait > 0) {
+        HttpResponse e = error(429, "too-many-attempts", QStringLiteral("too many wrong passwords; wait %1 s").arg(wait));
+        e.addHeader("Retry-After", QByteArray::number(wait));
+        return e;
+    }
+    if (!auth_.tryPassword(r.peer, password)) {
+        // Answered a second later: guessing costs time even before the waits begin.
+        QTimer::singleShot(kWrongPasswordDelayMs, &output_, [server = &output_.server(), id = r.id] {
+            server->respond(id, error(401, "unauthorized", QStringLiteral("wrong password")));
+        });
+        return std::nullopt;
+    }
+    HttpResponse ok = noContent();
+    ok.addHeader("Set-Cookie", auth_.newSession(output_.server().tls()));
+    return ok;
+}
+
+WebApi::Answer WebApi::logout(const HttpRequest& r, const Args&)
+{
+    auth_.endSession(r);
+    HttpResponse ok = noContent();
+    ok.addHeader("Set-Cookie", WebAuth::clearedCookie());
+    return ok;
+}
+
+WebApi::Answer WebApi::state(const HttpRequest&, const Args&)
+{
+    return json(200, output_.state());
+}
+
+WebApi::Answer WebApi::livePicture(const HttpRequest&, const Args& args)
+{
+    const MonitorDisplay d = host_.display();
+    const QString& which = args.value(0);
+    const QString path = which == u"A"      ? d.channels[0].picture
+                         : which == u"B"    ? d.channels[1].picture
+                         : which == u"last" ? d.Image2
+                                            : QString();
+    if (webjson::hasPicture(path))
+        if (std::optional<HttpResponse> picture = webfiles::picture(path))
+            return picture;
+    return error(404, "not-found", QStringLiteral("no picture there"));
+}
+
+QList<int> WebApi::selected(const HttpRequest& r) const
+{
+    const QStringList words = callhistory::searchWords(r.query.value(QStringLiteral("q")));
+    const bool missed = r.query.value(QStringLiteral("missed")) == u"1";
+    const bool withIgnored = r.query.value(QStringLiteral("ignored")) == u"1";
+    const IgnoreList& ignore = host_.inputs().ignored;
+    const QList<CallRecord>& records = host_.callList().records();
+    QList<int> rows;
+    for (int i = 0; i < records.size(); ++i)
+        if (callhistory::accepts(records[i], words, missed) && (withIgnored || !ignore.matches(records[i].number)))
+            rows << i;
+    return rows;
+}
+
+WebApi::Answer WebApi::calls(const HttpRequest& r, const Args&)
+{
+    const std::optional<int> offset = number(r, "offset", 0, 0, INT_MAX);
+    const std::optional<int> limit = number(r, "limit", kPageLimit, 1, kMaxPageLimit);
+    if (!offset || !limit)
+        return badRequest(QStringLiteral("offset is a number from 0, limit one from 1 to %1").arg(kMaxPageLimit));
+    const QList<int> rows = selected(r);
+    const QList<CallRecord>& records = host_.callList().records();
+    QJsonArray page;
+    for (qsizetype i = *offset; i < rows.size() && i < qsizetype(*offset) + *limit; ++i)
+        page.append(webjson::record(records[rows[i]], host_.inputs()));
+    int missedTotal = 0;
+    for (const CallRecord& record : records)
+        missedTotal += callhistory::isMissed(record);
+    return json(200, QJsonObject{{"total", rows.size()}, {"offset", *offset}, {"limit", *limit},
+                         {"missedTotal", missedTotal}, {"calls", page}});
+}
+
+WebApi::Answer WebApi::callsCsv(const HttpRequest& r, const Args&)
+{
+    return HttpResponse{200, "text/csv; charset=utf-8", calllistcsv::toCsv(host_.callList().records(), selected(r)),
+        {{"Cache-Control", "no-store"}, {"Content-Disposition", "attachment; filename=\"calls.csv\""}}};
+}
+
+WebApi::Answer WebApi::removeRecords(const QStringList& keys)
+{
+    CallList& list = host_.callList();
+    QList<CallRecord> kept = list.records();
+    for (const QString& key : keys) {
+        const auto it = std::find_if(kept.begin(), kept.end(),
+            [&](const CallRecord& c) { return webjson::recordKey(c) == key.toLatin1(); });
+        if (it == kept.end())
+            return error(404, "not-found", QStringLiteral("no call record has the key %1").arg(key.left(40)));
+        kept.erase(it);
+    }
+    const QList<CallRecord> before = list.records();
+    list.setRecords(kept);
+    if (!list.SaveTheList()) {
+        list.setRecords(before);
+        return error(500, "not-saved", list.fileProblemText());
+    }
+    return noContent();
+}
+
+WebApi::Answer WebApi::deleteCall(const HttpRequest&, const Args& args)
+{
+    return removeRecords(args);
+}
+
+WebApi::Answer WebApi::deleteCalls(const HttpRequest& r, const Args&)
+{
+    const std::optional<QJsonObject> body = jsonBody(r);
+    const QJsonValue keys = body ? body->value(u"keys") : QJsonValue();
+    if (!keys.isArray() || keys.toArray().size() > kMaxKeys)
+        return badRequest(QStringLiteral("send {\"keys\": [...]} with at most %1 keys").arg(kMaxKeys));
+    QStringList list;
+    for (const QJsonValue& k : keys.toArray()) {
+        if (!k.isString())
+            return badRequest(QStringLiteral("each key is a string"));
+        list << k.toString();
+    }
+    return removeRecords(list);
+}
+
+WebApi::Answer WebApi::statistics(const HttpRequest&, const Args&)
+{
+    return json(200, webjson::statistics(CallStatistics::compute(host_.callList().records(), QDate::currentDate())));
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The paths under /api/v1/ (docs/web.md): each a row of the route table in
+// web_api.cpp with the method, the path (a "*" segment is a key or name) and
+// the function that answers it; every answer is JSON, every error says why
+// and changes nothing. The gate (login, Origin, body size) is WebOutput's.
+#include "monitor/web/http_server.h"
+
+#include <QStringList>
+#include <optional>
+
+class WebAuth;
+class WebHost;
+class WebOutput;
+
+class WebApi {
+public:
+    static constexpr int kPageLimit = 100, kMaxPageLimit = 1000;
+    static constexpr int kMaxKeys = 1000;
+
+    WebApi(WebHost& host, WebOutput& output, WebAuth& auth);
+    // Answers now or, for the adapter's operations, when they are done.
+    void handle(const HttpRequest& request);
+
+    using Answer = std::optional<HttpResponse>; // nothing: answered later
+    using Args = QStringList;                   // the "*" segments
+    struct Route {
+        const char* method;
+        const char* path;
+        Answer (WebApi::*run)(const HttpRequest& request, const Args& args);
+    };
+
+private:
+    Answer session(const HttpRequest& r, const Args&);
+    Answer login(const HttpRequest& r, const Args&);
+    Answer logout(const HttpRequest& r, const Args&);
+    Answer state(const HttpRequest& r, const Args&);
+    Answer livePicture(const HttpRequest& r, const Args& args);
+    Answer calls(const HttpRequest& r, const Args&);
+    Answer callsCsv(const HttpRequest& r, const Args&);
+    Answer deleteCall(const HttpRequest& r, const Args& args);
+    Answer deleteCalls(const HttpRequest& r, const Args&);
+    Answer statistics(const HttpRequest& r, const Args&);
+
+    // The rows of the call list a request's q, missed and ignored select, newest first:
+    // ignored callers' calls only with ignored=1, as the window's "Ignored" toggle shows them.
+    QList<int> selected(const HttpRequest& r) const;
+    Answer removeRecords(const QStringList& keys);
+
+    static const Route kRoutes[];
+    WebHost& host_;
+    WebOutput& output_;
+    WebAuth& auth_;
+};

@@ -1,0 +1,215 @@
+#include "monitor/web/web_output.h"
+
+#include "monitor/engine/call_list.h"
+#include "monitor/outputs/json_event_writer.h"
+#include "monitor/outputs/tcp_listening.h"
+#include "monitor/web/web_api.h"
+#include "monitor/web/web_files.h"
+#include "monitor/web/web_host.h"
+
+#include <QFile>
+#include <QJsonDocument>
+
+namespace {
+
+QByteArray firstLine(const QString& path, bool& ok)
+{
+    QFile f(path);
+    ok = f.open(QIODevice::ReadOnly);
+    return ok ? f.readLine(4096).trimmed() : QByteArray();
+}
+
+QByteArray fileBytes(const QString& path, bool& ok)
+{
+    QFile f(path);
+    ok = f.open(QIODevice::ReadOnly) && f.size() < 1024 * 1024;
+    return ok ? f.readAll() : QByteArray();
+}
+
+StartedOutput refused(const QString& text, const QString& log, bool badSettings = true)
+{
+    return {nullptr, text, QStringLiteral("web page: ") + log, badSettings};
+}
+
+bool changes(const QByteArray& method)
+{
+    return method != "GET" && method != "HEAD" && method != "OPTIONS";
+}
+
+} // namespace
+
+StartedOutput WebOutput::start(const WebPlan& plan, WebHost& host, CallOutputs& owner)
+{
+    QHostAddress address;
+    quint16 port = 0;
+    if (!tcp_listening::parseEndpoint(plan.endpoint, address, port))
+        return refused(CallOutputs::tr("Not a valid address and port"),
+            QStringLiteral("--web wants [ADDR:]PORT, not %1").arg(plan.endpoint));
+    QByteArray password;
+    if (!plan.passwordFile.isEmpty()) {
+        bool ok = false;
+        password = firstLine(plan.passwordFile, ok);
+        if (!ok || password.isEmpty())
+            return refused(CallOutputs::tr("No password in the password file"),
+                QStringLiteral("no password in %1 (its first line)").arg(plan.passwordFile));
+    }
+    if (password.isEmpty() && !address.isLoopback())
+        return refused(CallOutputs::tr("A password is needed off this computer"),
+            QStringLiteral("--web on %1 needs --web-password-file: anyone on the network could change the adapter")
+                .arg(address.toString()));
+    if (plan.certFile.isEmpty() != plan.keyFile.isEmpty())
+        return refused(CallOutputs::tr("Certificate and key go together"),
+            QStringLiteral("--web-cert and --web-key go together"));
+    QByteArray cert, key;
+    if (!plan.certFile.isEmpty()) {
+        bool certOk = false, keyOk = false;
+        cert = fileBytes(plan.certFile, certOk);
+        key = fileBytes(plan.keyFile, keyOk);
+        if (!certOk || !keyOk)
+            return refused(CallOutputs::tr("Cannot read the certificate or key"),
+                QStringLiteral("cannot read %1").arg(certOk ? plan.keyFile : plan.certFile));
+    }
+    auto web = std::make_unique<WebOutput>(host, password);
+    QObject::connect(web.get(), &WebOutput::logMessage, &owner, &CallOutputs::logMessage);
+    if (!web->server_.listen(address, port, cert, key)) {
+        const QString why = web->server_.errorString();
+        return refused(CallOutputs::tr("Cannot listen: %1").arg(why),
+            QStringLiteral("on %1: %2").arg(plan.endpoint, why), false);
+    }
+    const QString url = QStringLiteral("%1://%2:%3/")
+                            .arg(cert.isEmpty() ? u"http" : u"https",
+                                address.protocol() == QAbstractSocket::IPv6Protocol
+                                    ? u'[' + address.toString() + u']'
+                                    : address.toString())
+                            .arg(web->server_.serverPort());
+    return {std::move(web), CallOutputs::tr("Serving %1").arg(url),
+        QStringLiteral("web page on %1%2").arg(url, password.isEmpty() ? QString() : QStringLiteral(" with password")),
+        false};
+}
+
+WebOutput::WebOutput(WebHost& host, QByteArray password)
+    : host_(host), auth_(std::move(password)), api_(std::make_unique<WebApi>(host, *this, auth_))
+{
+    server_.onRequest = [this](const HttpRequest& r) { handle(r); };
+    server_.bodyLimit = [](const QByteArray& method, const QByteArray& path) -> qint64 {
+        if (!changes(method))
+            return 0;
+        return path.endsWith("/picture") ? kMaxPicture : kMaxJsonBody;
+    };
+    connect(&server_, &HttpServer::logMessage, this, &WebOutput::logMessage);
+    connect(&host_, &WebHost::changed, this, &WebOutput::sendState);
+    connect(&host_.callList(), &CallList::changed, this,
+        [this] { broadcast("calls", QJsonDocument(QJsonObject{{"total", host_.callList().count()}}).toJson(QJsonDocument::Compact)); });
+    ping_.setInterval(kPingMs);
+    connect(&ping_, &QTimer::timeout, this, [this] {
+        for (quint64 id : server_.streams())
+            server_.push(id, ": ping\n\n");
+    });
+    ping_.start();
+}
+
+WebOutput::~WebOutput()
+{
+    server_.stop();
+}
+
+void WebOutput::stop()
+{
+    ping_.stop();
+    server_.stop();
+}
+
+QJsonObject WebOutput::state() const
+{
+    return webjson::state(host_.display(), live_, host_.inputs(),
+        {host_.adapterPort(), host_.adapterConnected(), host_.busyWith()}, host_.missedCount());
+}
+
+void WebOutput::callEvent(const CallEvent& e)
+{
+    const int channel = e.channel == u'A' ? 0 : e.channel == u'B' ? 1 : -1;
+    if (channel >= 0) {
+        webjson::ChannelLive& live = live_[size_t(channel)];
+        if (e.kind == CallEvent::Kind::Phase) {
+            live.phase = e.phase;
+            if (e.phase == CallPhase::Idle)
+                live.start = {};
+            else if (!live.start.isValid())
+                live.start = e.time;
+        } else if (e.kind == CallEvent::Kind::Connected) {
+            live.start = e.start;
+        }
+    }
+    broadcast("call", JsonEventWriter::toJson(e));
+    sendState();
+}
+
+void WebOutput::sendState()
+{
+    broadcast("state", QJsonDocument(state()).toJson(QJsonDocument::Compact));
+}
+
+void WebOutput::broadcast(const char* name, const QByteArray& data)
+{
+    const QByteArray message = "event: " + QByteArray(name) + "\ndata: " + data + "\n\n";
+    for (quint64 id : server_.streams())
+        server_.push(id, message);
+}
+
+bool WebOutput::gate(const HttpRequest& r)
+{
+    using webjson::error;
+    const bool open = r.path == "/api/v1/session" || r.path == "/api/v1/login";
+    if ((changes(r.method) || r.path == "/api/v1/events") && !WebAuth::sameOrigin(r, server_.tls())) {
+        server_.respond(r.id, error(403, "forbidden-origin", QStringLiteral("this server takes changes only from its own page")));
+        return false;
+    }
+    if (!open && !auth_.allows(r)) {
+        if (const int wait = auth_.waitSeconds(r.peer); wait > 0) {
+            HttpResponse e = error(429, "too-many-attempts", QStringLiteral("too many wrong passwords; wait %1 s").arg(wait));
+            e.addHeader("Retry-After", QByteArray::number(wait));
+            server_.respond(r.id, e);
+        } else {
+            HttpResponse e = error(401, "unauthorized", QStringLiteral("log in, or send Authorization: Bearer <password>"));
+            e.addHeader("WWW-Authenticate", "Bearer realm=\"corvane\"");
+            server_.respond(r.id, e);
+        }
+        return false;
+    }
+    if (r.bodyTooLarge) {
+        server_.respond(r.id, error(413, "too-large", QStringLiteral("the body is larger than this path takes")));
+        return false;
+    }
+    return true;
+}
+
+void WebOutput::handle(const HttpRequest& r)
+{
+    if (!r.path.startsWith("/api/")) {
+        std::optional<HttpResponse> f = r.method == "GET" || r.method == "HEAD" ? webfiles::file(r.path) : std::nullopt;
+        if (!f && r.bodyTooLarge)
+            f = webjson::error(413, "too-large", QStringLiteral("the body is larger than this path takes"));
+        server_.respond(r.id, f ? *f : webjson::error(404, "not-found", QStringLiteral("no such page")));
+        return;
+    }
+    if (!gate(r))
+        return;
+    if (r.path == "/api/v1/events") {
+        if (r.method != "GET") {
+            HttpResponse e = webjson::error(405, "method-not-allowed", QStringLiteral("GET only"));
+            e.addHeader("Allow", "GET");
+            server_.respond(r.id, e);
+            return;
+        }
+        openEvents(r);
+        return;
+    }
+    api_->handle(r);
+}
+
+void WebOutput::openEvents(const HttpRequest& r)
+{
+    server_.startStream(r.id, {200, "text/event-stream; charset=utf-8", {},
+                                  {{"Cache-Control", "no-store"}, {"X-Accel-Buffering", "no"}}});
+    server_.push(r.id, "retry: 3000\n\nevent: state\ndata: " + QJsonDocument(state()).toJson(QJsonDocument::Compact) + "\n\n");
+}

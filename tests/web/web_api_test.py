@@ -1,0 +1,192 @@
+"""corvane-monitor --web end to end: the API against a simulated adapter.
+Run as: web_api_test.py CASE (each case is a ctest test, label program)."""
+import json
+import os
+import socket
+import sys
+import time
+
+from service import BOUND, Events, Service, until
+
+CALLER, NAME = "03012345678", "Anna Berger"
+BOOK = f"{NAME}\t{CALLER}\t\t\t\t-\r\n"
+CALL = "in at=0:02 from=03012345678 to=4711 ring=3s talk=0:02 hangup=remote\n"
+PASSWORD = "s3cret word"
+
+
+def check(condition, what):
+    if not condition:
+        raise AssertionError(what)
+
+
+def live_call():
+    """A call rings live (state and push channel), then is in the list, found, exported, deleted."""
+    with Service(CALL, book=BOOK) as s:
+        s.wait_running()
+        check(s.json("GET", "/api/v1/state")["channels"][0]["phase"] == "idle", "idle at first")
+        events = Events(s)
+        check(events.status == 200 and b"text/event-stream" in events.head, "the push channel opens")
+        check(events.next()[0] == "state", "the state comes first")
+        incoming = events.wait_for(lambda n, d: n == "call" and d["event"] == "incoming", "incoming")
+        check((incoming["number"], incoming["name"]) == (CALLER, NAME), f"the caller named: {incoming}")
+        pushed = events.wait_for(lambda n, d: n == "state" and d["channels"][0]["phase"] == "ringing", "ringing")
+        state = s.json("GET", "/api/v1/state")
+        for st in (pushed, state):
+            a = st["channels"][0]
+            check((a["number"], a["name"], a["msn"]) == (CALLER, NAME, "4711") and a["start"], f"the caller: {st}")
+        events.wait_for(lambda n, d: n == "call" and d["event"] == "logged", "logged")
+        calls = until(lambda: (lambda c: c if c["total"] else None)(s.json("GET", "/api/v1/calls")), "the record")
+        first = calls["calls"][0]
+        check(calls["total"] >= 1 and (first["number"], first["name"]) == (CALLER, NAME), f"listed: {calls}")
+        check(s.json("GET", "/api/v1/calls?q=berger%20030")["total"] == calls["total"], "the search finds it")
+        check(s.json("GET", "/api/v1/calls?q=nobody")["total"] == 0, "a search for another finds nothing")
+        check(s.json("GET", "/api/v1/calls?missed=1")["total"] == 0, "answered is not missed")
+        status, headers, csv = s.request("GET", "/api/v1/calls.csv")
+        check(status == 200 and CALLER.encode() in csv and headers["content-type"].startswith("text/csv"), "CSV")
+        check(s.json("GET", "/api/v1/statistics")["calls"] >= 1, "the statistics count it")
+        check(s.request("DELETE", "/api/v1/calls/" + first["key"])[0] == 204, "deleted")
+        check(s.json("GET", "/api/v1/calls")["total"] == calls["total"] - 1, "gone from the list")
+        check(s.request("DELETE", "/api/v1/calls/" + first["key"])[0] == 404, "a key once")
+        with open(os.path.join(s.home, "list.txt"), encoding="utf-8") as f:
+            check(CALLER not in f.read() or calls["total"] > 1, "gone from list.txt")
+        status, headers, page = s.request("GET", "/")
+        check(status == 200 and b"<html" in page.lower() and "content-security-policy" in headers, "the page")
+        check(s.request("GET", "/vendor/chart.js")[0] == 200 or not os.path.exists(
+            "/usr/share/javascript/chart.js/chart.min.js"), "Chart.js")
+        events.close()
+        check(s.stop() == 0, "ends cleanly")
+
+
+def refuses_without_password():
+    """Off loopback without a password, or with an empty password file, it does not start."""
+    for args in (["--web", "0.0.0.0:{port}"], ["--web", "0.0.0.0:{port}", "--web-password-file", "/dev/null"]):
+        s = Service(web_args=[a.format(port=12345) for a in args])
+        code = s.monitor.wait(BOUND)
+        log = s.log()
+        s.stop()
+        check(code == 2, f"exit status 2, not {code}: {log}")
+        check("web page:" in log and ("needs --web-password-file" in log or "no password" in log), log)
+
+
+API = [("GET", "/api/v1/state"), ("GET", "/api/v1/calls"), ("GET", "/api/v1/calls.csv"),
+       ("GET", "/api/v1/statistics"), ("DELETE", "/api/v1/calls/0123456789abcdef"),
+       ("POST", "/api/v1/calls/delete"), ("GET", "/api/v1/pictures/live/A"), ("GET", "/api/v1/nothing")]
+
+
+def with_password(run):
+    """`run(service)` on a service on every address with the password."""
+    path = os.path.join(os.environ.get("TMPDIR", "/tmp"), f"corvane-web-password-{os.getpid()}")
+    with open(path, "w") as f:
+        f.write(PASSWORD + "\nnot part of it\n")
+    try:
+        with Service(CALL, book=BOOK, web_args=lambda port: [
+                "--web", f"0.0.0.0:{port}", "--web-password-file", path]) as s:
+            run(s.wait_running())
+    finally:
+        os.unlink(path)
+
+
+def password():
+    """With a password: 401 without credentials on every path, works with Bearer and the login cookie."""
+    def run(s):
+        own = {"Origin": f"http://127.0.0.1:{s.port}"}
+        for method, path in API:
+            status, headers, body = s.request(method, path, b"{}" if method != "GET" else None, own)
+            check(status == 401 and json.loads(body)["error"] == "unauthorized", f"{method} {path}: {status}")
+        check(Events(s).status == 401, "the push channel refused")
+        check(s.json("GET", "/api/v1/session") == {"passwordRequired": True, "loggedIn": False}, "session")
+        bearer = {"Authorization": "Bearer " + PASSWORD}
+        check(s.request("GET", "/api/v1/state", headers=bearer)[0] == 200, "Bearer works")
+        check(Events(s, bearer).status == 200, "the push channel with Bearer")
+        check(s.request("POST", "/api/v1/login", {"password": "wrong"}, own)[0] == 401, "a wrong password")
+        status, headers, _ = s.request("POST", "/api/v1/login", b"password=" + PASSWORD.replace(" ", "+").encode(),
+                                       dict(own, **{"Content-Type": "application/x-www-form-urlencoded"}))
+        cookie = headers.get("set-cookie", "")
+        check(status == 204 and "HttpOnly" in cookie and "SameSite=Strict" in cookie, f"login: {status} {cookie}")
+        session = {"Cookie": cookie.split(";")[0]}
+        check(s.request("GET", "/api/v1/calls", headers=session)[0] == 200, "the cookie works")
+        check(s.json("GET", "/api/v1/session", headers=session)["loggedIn"], "logged in")
+        check(Events(s, session).status == 200, "the push channel with the cookie")
+        # A foreign page changes nothing, even with the user's cookie.
+        foreign = dict(session, Origin="http://evil.example")
+        before = s.json("GET", "/api/v1/calls", headers=session)
+        key = before["calls"][0]["key"] if before["calls"] else "0123456789abcdef"
+        check(s.request("DELETE", "/api/v1/calls/" + key, headers=foreign)[0] == 403, "foreign Origin refused")
+        check(Events(s, foreign).status == 403, "foreign push channel refused")
+        check(s.json("GET", "/api/v1/calls", headers=session) == before, "nothing changed")
+        check(s.request("POST", "/api/v1/logout", headers=dict(session, **own))[0] == 204, "logout")
+        check(s.request("GET", "/api/v1/calls", headers=session)[0] == 401, "the session ended")
+        # Guessing is slowed down: after five wrong ones the address waits.
+        statuses = [s.request("GET", "/api/v1/state", headers={"Authorization": "Bearer no"})[0] for _ in range(7)]
+        check(statuses[-1] == 429, f"slowed down: {statuses}")
+    with_password(run)
+
+
+def clients_capped():
+    """256 clients are held; the 257th is turned away; once some leave, new ones come in."""
+    with Service() as s:
+        s.wait_running()
+        held = [socket.create_connection(("127.0.0.1", s.port), timeout=BOUND) for _ in range(256)]
+        held[-1].sendall(b"GET /api/v1/state HTTP/1.1\r\nHost: x\r\n\r\n")
+        check(held[-1].recv(12) == b"HTTP/1.1 200", "the 256th is served")
+        extra = socket.create_connection(("127.0.0.1", s.port), timeout=BOUND)
+        check(extra.recv(100).startswith(b"HTTP/1.1 503") and extra.recv(100) == b"", "the 257th turned away")
+        check("256 clients; turning new ones away" in s.log(), "the log says so")
+        for c in held[:10]:
+            c.close()
+        until(lambda: s.request("GET", "/api/v1/state")[0] == 200, "room again")
+        for c in held[10:]:
+            c.close()
+
+
+def garbage():
+    """Garbage, a 100 MB body, oversized headers and path tricks change nothing and crash nothing."""
+    with Service(CALL, book=BOOK) as s:
+        s.wait_running()
+        until(lambda: s.json("GET", "/api/v1/calls")["total"] >= 1, "a call in the list")
+        before = s.json("GET", "/api/v1/calls")
+        for raw in (b"\x00\xff garbage\r\n\r\n", b"GET\r\n\r\n", b"DELETE /api/v1/calls/%zz HTTP/1.1\r\n\r\n",
+                    b"GET / HTTP/1.1\r\nHost: x\r\nX: " + b"a" * 100000 + b"\r\n\r\n",
+                    b"POST /api/v1/calls/delete HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n"):
+            c = socket.create_connection(("127.0.0.1", s.port), timeout=3)
+            try:
+                c.sendall(raw)
+                c.recv(4096)
+            except OSError:
+                pass
+            c.close()
+        # 100 MB announced: refused before it is read.
+        c = socket.create_connection(("127.0.0.1", s.port), timeout=BOUND)
+        c.sendall(b"POST /api/v1/calls/delete HTTP/1.1\r\nHost: x\r\nContent-Type: application/json\r\n"
+                  b"Content-Length: 104857600\r\n\r\n")
+        sent = 0
+        try:
+            while sent < 100 * 1024 * 1024:
+                c.sendall(b"[" * 65536)
+                sent += 65536
+        except OSError:
+            pass
+        check(sent < 100 * 1024 * 1024, "the 100 MB were not all taken")
+        c.close()
+        # Chunked, no length announced: cut at the cap.
+        c = socket.create_connection(("127.0.0.1", s.port), timeout=BOUND)
+        c.sendall(b"POST /api/v1/calls/delete HTTP/1.1\r\nHost: x\r\nContent-Type: application/json\r\n"
+                  b"Transfer-Encoding: chunked\r\n\r\n11170\r\n" + b"{" * 70000 + b"\r\n0\r\n\r\n")
+        answer = c.recv(100)
+        check(answer.startswith(b"HTTP/1.1 413"), f"a chunked body over the cap: {answer}")
+        c.close()
+        for path in ("/api/v1/pictures/live/..%2F..%2F..%2Fetc%2Fpasswd", "/..%2F..%2Fetc/passwd", "/../../etc/passwd",
+                     "/api/v1/pictures/live/%2Fetc%2Fpasswd", "/%2e%2e/%2e%2e/etc/passwd"):
+            status, _, body = s.request("GET", path)
+            check(status == 404 and b"root:" not in body, f"{path}: {status}")
+        for body in (b"not json", b"[]", b'{"keys": "x"}', b'{"keys": [1]}', b'{"keys": ["' + b"f" * 5000 + b'"]}'):
+            check(s.request("POST", "/api/v1/calls/delete", body, {"Content-Type": "application/json"})[0] in (400, 404),
+                  f"bad body {body[:20]!r}")
+        check(s.request("GET", "/api/v1/calls?limit=x")[0] == 400, "a bad limit")
+        check(s.request("PUT", "/api/v1/state")[0] == 405, "a wrong method")
+        check(s.json("GET", "/api/v1/calls") == before, "nothing changed")
+        check(s.monitor.poll() is None, "still running")
+
+
+if __name__ == "__main__":
+    globals()[sys.argv[1]]()
