@@ -13,8 +13,8 @@ class SettingsStore;
 class MonitorWebHost : public WebHost {
     Q_OBJECT
 public:
-    MonitorWebHost(MonitorSession& session, SettingsStore& settings, const ContactFolder& contacts,
-        QObject* parent = nullptr);
+    MonitorWebHost(
+        MonitorSession& session, SettingsStore& settings, const ContactFolder& contacts, QObject* parent = nullptr);
 
     MonitorDisplay display() const override;
     const MonitorInputs& inputs() const override;

@@ -44,8 +44,8 @@ protected:
 
 MHD_Response* responseOf(const HttpResponse& r)
 {
-    MHD_Response* response =
-        MHD_create_response_from_buffer(size_t(r.body.size()), const_cast<char*>(r.body.constData()), MHD_RESPMEM_MUST_COPY);
+    MHD_Response* response = MHD_create_response_from_buffer(
+        size_t(r.body.size()), const_cast<char*>(r.body.constData()), MHD_RESPMEM_MUST_COPY);
     if (!r.contentType.isEmpty())
         MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, r.contentType.constData());
     for (const auto& [name, value] : r.headers)
@@ -67,8 +67,8 @@ struct HttpCallbacks {
         return MHD_YES;
     }
 
-    static MHD_Result onAccess(void* cls, MHD_Connection* connection, const char* url, const char* method,
-        const char*, const char* data, size_t* size, void** context)
+    static MHD_Result onAccess(void* cls, MHD_Connection* connection, const char* url, const char* method, const char*,
+        const char* data, size_t* size, void** context)
     {
         auto* server = static_cast<HttpServer*>(cls);
         auto* ex = static_cast<HttpServer::Exchange*>(*context);
@@ -213,10 +213,11 @@ bool HttpServer::listen(const QHostAddress& address, quint16 port, const QByteAr
     MHD_Daemon* daemon = MHD_start_daemon(flags, 0, nullptr, nullptr, &HttpCallbacks::onAccess, this,
         MHD_OPTION_EXTERNAL_LOGGER, &HttpCallbacks::log, this, MHD_OPTION_CONNECTION_LIMIT, limit,
         MHD_OPTION_CONNECTION_TIMEOUT, kIdleSeconds, MHD_OPTION_NOTIFY_COMPLETED, &HttpCallbacks::completed, this,
-        MHD_OPTION_NOTIFY_CONNECTION, &HttpCallbacks::connection, this, MHD_OPTION_ARRAY,
-        tls_ ? tlsOptions : plain, MHD_OPTION_END);
+        MHD_OPTION_NOTIFY_CONNECTION, &HttpCallbacks::connection, this, MHD_OPTION_ARRAY, tls_ ? tlsOptions : plain,
+        MHD_OPTION_END);
     if (!daemon) {
-        error_ = tls_ ? QStringLiteral("the certificate or key is not usable: %1").arg(error_.trimmed()) : error_.trimmed();
+        error_ = tls_ ? QStringLiteral("the certificate or key is not usable: %1").arg(error_.trimmed())
+                      : error_.trimmed();
         return false;
     }
     auto* listener = new Listener;
@@ -315,7 +316,8 @@ bool HttpServer::push(quint64 id, const QByteArray& bytes)
     if (ex.pending.size() + bytes.size() > kMaxStreamBacklog) {
         ex.ended = true; // the library closes it: an unending stream cannot end cleanly
         ex.pending.clear();
-        emit logMessage(QStringLiteral("web page: a client at %1 does not read; dropped").arg(ex.request.peer.toString()));
+        emit logMessage(
+            QStringLiteral("web page: a client at %1 does not read; dropped").arg(ex.request.peer.toString()));
         MHD_Connection* c = ex.connection;
         resume(ex);
         MHD_set_connection_option(c, MHD_CONNECTION_OPTION_TIMEOUT, 1u);
@@ -345,7 +347,8 @@ void HttpServer::stop()
         if (ex->streaming)
             ex->ended = true;
         else if (!ex->queued && !ex->answer)
-            ex->answer = HttpResponse{503, "application/json", R"({"error":"stopping","message":"the monitor ends"})", {}};
+            ex->answer = HttpResponse{
+                503, "application/json", R"({"error":"stopping","message":"the monitor ends"})", {}};
         resume(*ex);
     }
     MHD_run(daemon_);

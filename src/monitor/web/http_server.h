@@ -23,9 +23,9 @@ struct MHD_Daemon;
 struct HttpRequest {
     quint64 id = 0; // for respond() and startStream()
     QByteArray method;
-    QByteArray path;                          // decoded, without the query
-    QHash<QString, QString> query;            // decoded; the last of repeated names
-    QHash<QByteArray, QByteArray> headers;    // names in lower case
+    QByteArray path;                       // decoded, without the query
+    QHash<QString, QString> query;         // decoded; the last of repeated names
+    QHash<QByteArray, QByteArray> headers; // names in lower case
     QByteArray body;
     bool bodyTooLarge = false; // more than the path's limit arrived (and was dropped)
     QHostAddress peer;
@@ -55,8 +55,8 @@ public:
     ~HttpServer() override;
 
     // PEM texts of the certificate (chain) and its key; empty for plain HTTP.
-    bool listen(const QHostAddress& address, quint16 port, const QByteArray& certPem = {},
-        const QByteArray& keyPem = {});
+    bool listen(
+        const QHostAddress& address, quint16 port, const QByteArray& certPem = {}, const QByteArray& keyPem = {});
     QString errorString() const { return error_; }
     quint16 serverPort() const;
     bool tls() const { return tls_; }

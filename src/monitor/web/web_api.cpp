@@ -109,7 +109,8 @@ void WebApi::handle(const HttpRequest& r)
         output_.server().respond(r.id, error(404, "not-found", QStringLiteral("no such path")));
         return;
     }
-    HttpResponse e = error(405, "method-not-allowed", QStringLiteral("this path takes %1").arg(QString::fromLatin1(allowed)));
+    HttpResponse e = error(
+        405, "method-not-allowed", QStringLiteral("this path takes %1").arg(QString::fromLatin1(allowed)));
     e.addHeader("Allow", allowed);
     output_.server().respond(r.id, e);
 }
@@ -124,7 +125,9 @@ WebApi::Answer WebApi::login(const HttpRequest& r, const Args&)
     QByteArray password;
     const QByteArray type = r.header("content-type");
     if (type.startsWith("application/x-www-form-urlencoded")) {
-        password = QUrlQuery(QString::fromUtf8(r.body).replace(u'+', u' ')).queryItemValue(QStringLiteral("password"), QUrl::FullyDecoded).toUtf8();
+        password = QUrlQuery(QString::fromUtf8(r.body).replace(u'+', u' '))
+                       .queryItemValue(QStringLiteral("password"), QUrl::FullyDecoded)
+                       .toUtf8();
     } else if (const std::optional<QJsonObject> body = jsonBody(r); body && body->value(u"password").isString()) {
         password = body->value(u"password").toString().toUtf8();
     } else {
@@ -133,7 +136,8 @@ WebApi::Answer WebApi::login(const HttpRequest& r, const Args&)
     if (!auth_.passwordRequired())
         return noContent();
     if (const int wait = auth_.waitSeconds(r.peer); wait > 0) {
-        HttpResponse e = error(429, "too-many-attempts", QStringLiteral("too many wrong passwords; wait %1 s").arg(wait));
+        HttpResponse e = error(
+            429, "too-many-attempts", QStringLiteral("too many wrong passwords; wait %1 s").arg(wait));
         e.addHeader("Retry-After", QByteArray::number(wait));
         return e;
     }
@@ -219,8 +223,8 @@ WebApi::Answer WebApi::removeRecords(const QStringList& keys)
     CallList& list = host_.callList();
     QList<CallRecord> kept = list.records();
     for (const QString& key : keys) {
-        const auto it = std::find_if(kept.begin(), kept.end(),
-            [&](const CallRecord& c) { return webjson::recordKey(c) == key.toLatin1(); });
+        const auto it = std::find_if(
+            kept.begin(), kept.end(), [&](const CallRecord& c) { return webjson::recordKey(c) == key.toLatin1(); });
         if (it == kept.end())
             return error(404, "not-found", QStringLiteral("no call record has the key %1").arg(key.left(40)));
         kept.erase(it);

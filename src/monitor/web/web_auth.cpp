@@ -86,8 +86,8 @@ QByteArray WebAuth::newSession(bool secure)
         sessions_.erase(oldest);
     }
     QByteArray raw(32, Qt::Uninitialized);
-    QRandomGenerator::system()->generate(reinterpret_cast<quint32*>(raw.data()),
-        reinterpret_cast<quint32*>(raw.data() + raw.size()));
+    QRandomGenerator::system()->generate(
+        reinterpret_cast<quint32*>(raw.data()), reinterpret_cast<quint32*>(raw.data() + raw.size()));
     const QByteArray token = raw.toHex();
     sessions_.insert(token, clock_.elapsed() + kSessionMs);
     return QByteArray(kCookie) + '=' + token + "; HttpOnly; SameSite=Strict; Path=/" + (secure ? "; Secure" : "");

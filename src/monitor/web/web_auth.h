@@ -13,10 +13,10 @@
 
 class WebAuth {
 public:
-    static constexpr int kFreeAttempts = 5;   // wrong passwords before the waits begin
+    static constexpr int kFreeAttempts = 5;    // wrong passwords before the waits begin
     static constexpr int kMaxWaitSeconds = 30; // one second more per attempt, up to this
     static constexpr qint64 kSessionMs = 7LL * 24 * 3600 * 1000;
-    static constexpr int kMaxSessions = 1000; // the oldest goes first
+    static constexpr int kMaxSessions = 1000;  // the oldest goes first
     static constexpr int kMaxAddresses = 4096; // addresses whose wrong attempts are counted
     static constexpr char kCookie[] = "corvane_session";
 

@@ -85,7 +85,7 @@ std::optional<HttpResponse> picture(const QString& path)
     std::optional<QByteArray> body = contents(path);
     if (!body)
         return std::nullopt;
-    const char* mime = body->startsWith("\x89PNG") ? "image/png"
+    const char* mime = body->startsWith("\x89PNG")    ? "image/png"
                        : body->startsWith("\xFF\xD8") ? "image/jpeg"
                        : body->startsWith("GIF8")     ? "image/gif"
                        : body->startsWith("BM")       ? "image/bmp"

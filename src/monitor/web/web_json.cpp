@@ -59,8 +59,8 @@ QString pictureUrl(const QString& path, const QString& url)
     return hasPicture(path) ? url + QStringLiteral("?v=") + QString::fromLatin1(keyOf(path).left(8)) : QString();
 }
 
-QJsonObject state(const MonitorDisplay& display, const std::array<ChannelLive, 2>& live,
-    const MonitorInputs& inputs, const Adapter& adapter, int missed)
+QJsonObject state(const MonitorDisplay& display, const std::array<ChannelLive, 2>& live, const MonitorInputs& inputs,
+    const Adapter& adapter, int missed)
 {
     QJsonArray channels;
     for (int i = 0; i < 2; ++i) {
@@ -86,9 +86,9 @@ QJsonObject state(const MonitorDisplay& display, const std::array<ChannelLive, 2
 
 QJsonObject record(const CallRecord& r, const MonitorInputs& inputs)
 {
-    return QJsonObject{{"key", QString::fromLatin1(recordKey(r))}, {"date", r.date}, {"time", r.time},
-        {"msn", r.msn}, {"msnName", inputs.msnName(r.msn)}, {"type", r.type}, {"number", shown(r.number)},
-        {"name", r.name}, {"duration", r.duration}, {"cost", r.cost}, {"missed", callhistory::isMissed(r)},
+    return QJsonObject{{"key", QString::fromLatin1(recordKey(r))}, {"date", r.date}, {"time", r.time}, {"msn", r.msn},
+        {"msnName", inputs.msnName(r.msn)}, {"type", r.type}, {"number", shown(r.number)}, {"name", r.name},
+        {"duration", r.duration}, {"cost", r.cost}, {"missed", callhistory::isMissed(r)},
         {"ignored", inputs.ignored.matches(r.number)}};
 }
 
@@ -98,14 +98,13 @@ QJsonObject statistics(const CallStatistics& s)
     for (int k = 0; k < CallStatistics::KindCount; ++k)
         kinds.append(QString::fromLatin1(CallStatistics::kindTitle(k)));
     for (int d = 0; d < CallStatistics::kDays; ++d)
-        perDay.append(QJsonObject{
-            {"date", s.lastDay.addDays(d - CallStatistics::kDays + 1).toString(Qt::ISODate)},
+        perDay.append(QJsonObject{{"date", s.lastDay.addDays(d - CallStatistics::kDays + 1).toString(Qt::ISODate)},
             {"counts", numbers(s.perDay[size_t(d)])}});
     for (const CallStatistics::Frequent& f : s.topNumbers)
         top.append(QJsonObject{{"number", f.number}, {"name", f.name}, {"calls", f.calls}});
     for (qsizetype m = 0; m < s.msns.size(); ++m)
-        costs.append(QJsonObject{
-            {"msn", s.msns[m]}, {"perMonth", numbers(s.costs[m])}, {"total", s.msnTotals.value(m)}});
+        costs.append(
+            QJsonObject{{"msn", s.msns[m]}, {"perMonth", numbers(s.costs[m])}, {"total", s.msnTotals.value(m)}});
     return QJsonObject{{"calls", s.calls}, {"lastDay", s.lastDay.toString(Qt::ISODate)}, {"kinds", kinds},
         {"perDay", perDay}, {"perHour", numbers(s.perHour)}, {"topNumbers", top},
         {"months", QJsonArray::fromStringList(s.months)}, {"costs", costs}};
@@ -114,9 +113,8 @@ QJsonObject statistics(const CallStatistics& s)
 QJsonObject entry(const BookEntry& e)
 {
     const QString key = QString::fromLatin1(entryKey(e));
-    return QJsonObject{{"key", key}, {"name", e.name}, {"phone1", e.phone1}, {"phone2", e.phone2},
-        {"mobile", e.mobile}, {"other", e.other},
-        {"picture", pictureUrl(e.picture, QStringLiteral("/api/v1/book/%1/picture").arg(key))}};
+    return QJsonObject{{"key", key}, {"name", e.name}, {"phone1", e.phone1}, {"phone2", e.phone2}, {"mobile", e.mobile},
+        {"other", e.other}, {"picture", pictureUrl(e.picture, QStringLiteral("/api/v1/book/%1/picture").arg(key))}};
 }
 
 HttpResponse json(int status, const QJsonObject& body)

@@ -33,8 +33,8 @@ struct Adapter {
     bool connected = true;
     QString busyWith; // "" when monitoring
 };
-QJsonObject state(const MonitorDisplay& display, const std::array<ChannelLive, 2>& live,
-    const MonitorInputs& inputs, const Adapter& adapter, int missed);
+QJsonObject state(const MonitorDisplay& display, const std::array<ChannelLive, 2>& live, const MonitorInputs& inputs,
+    const Adapter& adapter, int missed);
 // The URL of a picture file for the API, "" for none ("noname.jpg" is none).
 QString pictureUrl(const QString& path, const QString& url);
 bool hasPicture(const QString& path);

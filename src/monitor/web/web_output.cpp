@@ -58,8 +58,8 @@ StartedOutput WebOutput::start(const WebPlan& plan, WebHost& host, CallOutputs& 
             QStringLiteral("--web on %1 needs --web-password-file: anyone on the network could change the adapter")
                 .arg(address.toString()));
     if (plan.certFile.isEmpty() != plan.keyFile.isEmpty())
-        return refused(CallOutputs::tr("Certificate and key go together"),
-            QStringLiteral("--web-cert and --web-key go together"));
+        return refused(
+            CallOutputs::tr("Certificate and key go together"), QStringLiteral("--web-cert and --web-key go together"));
     QByteArray cert, key;
     if (!plan.certFile.isEmpty()) {
         bool certOk = false, keyOk = false;
@@ -73,14 +73,13 @@ StartedOutput WebOutput::start(const WebPlan& plan, WebHost& host, CallOutputs& 
     QObject::connect(web.get(), &WebOutput::logMessage, &owner, &CallOutputs::logMessage);
     if (!web->server_.listen(address, port, cert, key)) {
         const QString why = web->server_.errorString();
-        return refused(CallOutputs::tr("Cannot listen: %1").arg(why),
-            QStringLiteral("on %1: %2").arg(plan.endpoint, why), false);
+        return refused(
+            CallOutputs::tr("Cannot listen: %1").arg(why), QStringLiteral("on %1: %2").arg(plan.endpoint, why), false);
     }
     const QString url = QStringLiteral("%1://%2:%3/")
                             .arg(cert.isEmpty() ? u"http" : u"https",
-                                address.protocol() == QAbstractSocket::IPv6Protocol
-                                    ? u'[' + address.toString() + u']'
-                                    : address.toString())
+                                address.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + address.toString() + u']'
+                                                                                    : address.toString())
                             .arg(web->server_.serverPort());
     return {std::move(web), CallOutputs::tr("Serving %1").arg(url),
         QStringLiteral("web page on %1%2").arg(url, password.isEmpty() ? QString() : QStringLiteral(" with password")),
@@ -98,8 +97,10 @@ WebOutput::WebOutput(WebHost& host, QByteArray password)
     };
     connect(&server_, &HttpServer::logMessage, this, &WebOutput::logMessage);
     connect(&host_, &WebHost::changed, this, &WebOutput::sendState);
-    connect(&host_.callList(), &CallList::changed, this,
-        [this] { broadcast("calls", QJsonDocument(QJsonObject{{"total", host_.callList().count()}}).toJson(QJsonDocument::Compact)); });
+    connect(&host_.callList(), &CallList::changed, this, [this] {
+        broadcast(
+            "calls", QJsonDocument(QJsonObject{{"total", host_.callList().count()}}).toJson(QJsonDocument::Compact));
+    });
     ping_.setInterval(kPingMs);
     connect(&ping_, &QTimer::timeout, this, [this] {
         for (quint64 id : server_.streams())
@@ -161,16 +162,19 @@ bool WebOutput::gate(const HttpRequest& r)
     using webjson::error;
     const bool open = r.path == "/api/v1/session" || r.path == "/api/v1/login";
     if ((changes(r.method) || r.path == "/api/v1/events") && !WebAuth::sameOrigin(r, server_.tls())) {
-        server_.respond(r.id, error(403, "forbidden-origin", QStringLiteral("this server takes changes only from its own page")));
+        server_.respond(
+            r.id, error(403, "forbidden-origin", QStringLiteral("this server takes changes only from its own page")));
         return false;
     }
     if (!open && !auth_.allows(r)) {
         if (const int wait = auth_.waitSeconds(r.peer); wait > 0) {
-            HttpResponse e = error(429, "too-many-attempts", QStringLiteral("too many wrong passwords; wait %1 s").arg(wait));
+            HttpResponse e = error(
+                429, "too-many-attempts", QStringLiteral("too many wrong passwords; wait %1 s").arg(wait));
             e.addHeader("Retry-After", QByteArray::number(wait));
             server_.respond(r.id, e);
         } else {
-            HttpResponse e = error(401, "unauthorized", QStringLiteral("log in, or send Authorization: Bearer <password>"));
+            HttpResponse e = error(
+                401, "unauthorized", QStringLiteral("log in, or send Authorization: Bearer <password>"));
             e.addHeader("WWW-Authenticate", "Bearer realm=\"corvane\"");
             server_.respond(r.id, e);
         }
@@ -209,7 +213,8 @@ void WebOutput::handle(const HttpRequest& r)
 
 void WebOutput::openEvents(const HttpRequest& r)
 {
-    server_.startStream(r.id, {200, "text/event-stream; charset=utf-8", {},
-                                  {{"Cache-Control", "no-store"}, {"X-Accel-Buffering", "no"}}});
-    server_.push(r.id, "retry: 3000\n\nevent: state\ndata: " + QJsonDocument(state()).toJson(QJsonDocument::Compact) + "\n\n");
+    server_.startStream(r.id,
+        {200, "text/event-stream; charset=utf-8", {}, {{"Cache-Control", "no-store"}, {"X-Accel-Buffering", "no"}}});
+    server_.push(
+        r.id, "retry: 3000\n\nevent: state\ndata: " + QJsonDocument(state()).toJson(QJsonDocument::Compact) + "\n\n");
 }
