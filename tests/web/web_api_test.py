@@ -188,5 +188,23 @@ def garbage():
         check(s.monitor.poll() is None, "still running")
 
 
+def lists():
+    """The phone book, the ignore list and the own numbers' names as the files and settings hold them."""
+    settings = "[Startup]\nMsnNumber1=4711\nMsnName1=Office\n"
+    with Service(CALL, book=BOOK + "Max Keller\t0891234567\t\t017012345\t\t-\r\n", settings=settings) as s:
+        with open(os.path.join(s.home, "ignore.txt"), "w") as f:
+            f.write("# Adverts\n0900*\n  0301111 # a neighbour\n")
+        s.wait_running()
+        entries = s.json("GET", "/api/v1/book")["entries"]
+        check([(e["name"], e["phone1"], e["mobile"], e["picture"]) for e in entries] ==
+              [(NAME, CALLER, "", ""), ("Max Keller", "0891234567", "017012345", "")], f"the book: {entries}")
+        check(len({e["key"] for e in entries}) == 2, "one key each")
+        check(s.json("GET", "/api/v1/ignore") == {"entries": ["0900*", "0301111"]}, "the ignore list")
+        check(s.json("GET", "/api/v1/msn-names") == {"names": [{"msn": "4711", "name": "Office"}]}, "the names")
+        check(s.json("GET", "/api/v1/contacts") == {"folder": "", "contacts": [], "unusable": 0}, "no folder")
+        incoming = Events(s).wait_for(lambda n, d: n == "call" and d["event"] == "incoming", "incoming")
+        check(incoming["msn_name"] == "Office", f"the own number named: {incoming}")
+
+
 if __name__ == "__main__":
     globals()[sys.argv[1]]()

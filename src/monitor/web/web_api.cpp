@@ -9,6 +9,10 @@
 #include "monitor/web/web_host.h"
 #include "monitor/web/web_json.h"
 #include "monitor/web/web_output.h"
+#include "common/user_text.h"
+#include "phonebook/book_file.h"
+#include "phonebook/contact_folder.h"
+#include "phonebook/ignore_list.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -84,6 +88,10 @@ const WebApi::Route WebApi::kRoutes[] = {
     {"DELETE", "/api/v1/calls/*", &WebApi::deleteCall},
     {"POST", "/api/v1/calls/delete", &WebApi::deleteCalls},
     {"GET", "/api/v1/statistics", &WebApi::statistics},
+    {"GET", "/api/v1/book", &WebApi::book},
+    {"GET", "/api/v1/contacts", &WebApi::contacts},
+    {"GET", "/api/v1/ignore", &WebApi::ignore},
+    {"GET", "/api/v1/msn-names", &WebApi::msnNames},
 };
 
 WebApi::WebApi(WebHost& host, WebOutput& output, WebAuth& auth) : host_(host), output_(output), auth_(auth)
@@ -261,4 +269,54 @@ WebApi::Answer WebApi::deleteCalls(const HttpRequest& r, const Args&)
 WebApi::Answer WebApi::statistics(const HttpRequest&, const Args&)
 {
     return json(200, webjson::statistics(CallStatistics::compute(host_.callList().records(), QDate::currentDate())));
+}
+
+WebApi::Answer WebApi::book(const HttpRequest&, const Args&)
+{
+    bool ok = true;
+    const QList<BookEntry> entries = BookFile::read(host_.inputs().bookPath, &ok);
+    if (!ok)
+        return error(409, "conflict", QStringLiteral("book.txt cannot be read"));
+    QJsonArray list;
+    for (const BookEntry& e : entries)
+        list.append(webjson::entry(e));
+    return json(200, QJsonObject{{"entries", list}});
+}
+
+WebApi::Answer WebApi::contacts(const HttpRequest&, const Args&)
+{
+    const ContactFolder* folder = host_.contacts();
+    QJsonArray list;
+    if (folder)
+        for (const BookEntry& e : folder->contents().contacts) {
+            QJsonArray numbers;
+            for (const QString& n : {e.phone1, e.phone2, e.mobile, e.other})
+                if (!n.isEmpty())
+                    numbers.append(n);
+            list.append(QJsonObject{{"name", e.name}, {"numbers", numbers}});
+        }
+    return json(200, QJsonObject{{"folder", folder ? folder->folder() : QString()}, {"contacts", list},
+                         {"unusable", folder ? folder->contents().unusable : 0}});
+}
+
+WebApi::Answer WebApi::ignore(const HttpRequest&, const Args&)
+{
+    QStringList entries;
+    for (QString line : usertext::readFile(IgnoreList::defaultPath()).split(u'\n')) {
+        line = line.left(line.indexOf(u'#')).trimmed();
+        if (!line.isEmpty())
+            entries << line;
+    }
+    return json(200, QJsonObject{{"entries", QJsonArray::fromStringList(entries)}});
+}
+
+WebApi::Answer WebApi::msnNames(const HttpRequest&, const Args&)
+{
+    const QHash<QString, QString>& names = host_.inputs().msnNames;
+    QStringList msns = names.keys();
+    msns.sort();
+    QJsonArray list;
+    for (const QString& msn : msns)
+        list.append(QJsonObject{{"msn", msn}, {"name", names.value(msn)}});
+    return json(200, QJsonObject{{"names", list}});
 }

@@ -40,6 +40,10 @@ private:
     Answer deleteCall(const HttpRequest& r, const Args& args);
     Answer deleteCalls(const HttpRequest& r, const Args&);
     Answer statistics(const HttpRequest& r, const Args&);
+    Answer book(const HttpRequest& r, const Args&);
+    Answer contacts(const HttpRequest& r, const Args&);
+    Answer ignore(const HttpRequest& r, const Args&);
+    Answer msnNames(const HttpRequest& r, const Args&);
 
     // The rows of the call list a request's q, missed and ignored select, newest first:
     // ignored callers' calls only with ignored=1, as the window's "Ignored" toggle shows them.
