@@ -40,8 +40,8 @@ TEST(OptionsFile, LinesComeBeforeTheCommandLineAndWrongOnesAreNamed)
     } cases[] = {
         {"# the adapter\nport = /dev/ttyUSB1\n\n  json = yes  \ndebug=2\nmqtt-id = a = b\n", {"--config", "FILE"},
             "/dev/ttyUSB1", true, 2, ""},
-        {"port = /dev/ttyUSB1\njson = no\n", {"--port", "/dev/ttyS0", "--config=FILE", "--json"}, "/dev/ttyS0", true,
-            0, ""},
+        {"port = /dev/ttyUSB1\njson = no\n", {"--port", "/dev/ttyS0", "--config=FILE", "--json"}, "/dev/ttyS0", true, 0,
+            ""},
         {"portt = /dev/ttyUSB1\n", {"--config", "FILE"}, "", false, 0, "FILE:1: unknown option portt"},
         {"\njson = maybe\n", {"--config", "FILE"}, "", false, 0, "FILE:2: json takes yes or no"},
         {"port =\n", {"--config", "FILE"}, "", false, 0, "FILE:1: port needs a value"},
