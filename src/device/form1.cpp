@@ -16,6 +16,8 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <vector>
+
 namespace {
 
 const char* const kPortErrorText = QT_TRANSLATE_NOOP("Form1", "Either serial port is being used or Port is wrong.");
@@ -123,6 +125,14 @@ Form1::Form1(AtChannel& at, QWidget* parent) : QMainWindow(parent), at_(at), con
         QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, this);
         box.exec();
     };
+    ask = [this](const QString& text, const QString& title, QMessageBox::StandardButtons buttons,
+              QMessageBox::StandardButton byDefault) {
+        QMessageBox box(QMessageBox::Question, title, text, buttons, this);
+        box.setDefaultButton(byDefault);
+        if (QAbstractButton* transmit = box.button(QMessageBox::Save))
+            transmit->setText(tr("Transmit"));
+        return static_cast<QMessageBox::StandardButton>(box.exec());
+    };
     buildWindow();
     connectReactions();
 
@@ -199,44 +209,113 @@ void Form1::connectReactions()
     });
     connect(ui_->TextUCost, &QLineEdit::textChanged, this, [this] { TextUCost_Change(); });
 
-    connect(ui_->CommandRead, &QPushButton::clicked, this, [this] { CommandRead_Click(); });
+    connect(ui_->CommandRead, &QPushButton::clicked, this, [this] { receiveClicked(); });
     connect(ui_->CommandSend, &QPushButton::clicked, this, [this] { CommandSend_Click(); });
-    connect(ui_->Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(ui_->Command2, &QPushButton::clicked, this, [this] {
+        if (confirm(tr("Reset the six charge counters of the DodOva to zero? The counts cannot be restored."),
+                tr("Reset Counters")))
+            Command2_Click();
+    });
 
+    // Each device button: its command, what it asks first (loading overwrites
+    // every setting of the device), what it says when done.
+    using Op = std::function<AtReply(AdapterControl&)>;
     struct DeviceButton {
         QPushButton* button;
-        const char* command; // what the status line names
-        std::function<AtReply(AdapterControl&)> op;
+        QString command;
+        Op op;
         bool reread;
+        QString question, done;
     };
-    const DeviceButton deviceButtons[] = {
-        {ui_->CommandPRF, "ATZ4", [](AdapterControl& c) { return c.loadFactory(); }, true},
-        {ui_->CommandPRL[0], "ATZ0", [](AdapterControl& c) { return c.loadProfile(1); }, true},
-        {ui_->CommandPRL[1], "ATZ1", [](AdapterControl& c) { return c.loadProfile(2); }, true},
-        {ui_->CommandPRL[2], "ATZ2", [](AdapterControl& c) { return c.loadProfile(3); }, true},
-        {ui_->CommandPRL[3], "ATZ3", [](AdapterControl& c) { return c.loadProfile(4); }, true},
-        {ui_->CommandPRS[0], "AT&W0", [](AdapterControl& c) { return c.saveProfile(1); }, false},
-        {ui_->CommandPRS[1], "AT&W1", [](AdapterControl& c) { return c.saveProfile(2); }, false},
-        {ui_->CommandPRS[2], "AT&W2", [](AdapterControl& c) { return c.saveProfile(3); }, false},
-        {ui_->CommandPRS[3], "AT&W3", [](AdapterControl& c) { return c.saveProfile(4); }, false},
-        {ui_->Command7, "ATH3", [](AdapterControl& c) { return c.hangUp(1); }, false},
-        {ui_->Command8, "ATH4", [](AdapterControl& c) { return c.hangUp(2); }, false},
+    std::vector<DeviceButton> buttons = {
+        {ui_->CommandPRF, QStringLiteral("ATZ4"), [](AdapterControl& c) { return c.loadFactory(); }, true,
+            tr("Load the factory settings into the DodOva? Every setting it has now, and every change in this "
+               "window, is overwritten."),
+            tr("Factory settings loaded.")},
+        {ui_->Command7, QStringLiteral("ATH3"), [](AdapterControl& c) { return c.hangUp(1); }, false, {},
+            tr("Phone 1 hung up.")},
+        {ui_->Command8, QStringLiteral("ATH4"), [](AdapterControl& c) { return c.hangUp(2); }, false, {},
+            tr("Phone 2 hung up.")},
     };
-    for (const DeviceButton& d : deviceButtons) {
-        const QString cmd = QString::fromLatin1(d.command);
-        connect(d.button, &QPushButton::clicked, this, [this, cmd, op = d.op, reread = d.reread] {
-            sendDeviceCommand(
-                cmd, [this, op] { return op(control_); }, reread);
+    for (int p = 1; p <= 4; ++p) {
+        buttons.push_back({ui_->CommandPRL[p - 1], QStringLiteral("ATZ%1").arg(p - 1),
+            [p](AdapterControl& c) { return c.loadProfile(p); }, true,
+            tr("Load profile %1 into the DodOva? Every setting it has now, and every change in this window, is "
+               "overwritten.")
+                .arg(p),
+            tr("Profile %1 loaded.").arg(p)});
+        buttons.push_back({ui_->CommandPRS[p - 1], QStringLiteral("AT&W%1").arg(p - 1),
+            [p](AdapterControl& c) { return c.saveProfile(p); }, false, {},
+            tr("Settings saved to profile %1.").arg(p)});
+    }
+    for (const DeviceButton& d : buttons) {
+        connect(d.button, &QPushButton::clicked, this, [this, d] {
+            if (d.question.isEmpty() || confirm(d.question, d.button->text()))
+                sendDeviceCommand(
+                    d.command, [this, op = d.op] { return op(control_); }, d.reread, d.done);
         });
     }
+}
+
+bool Form1::confirm(const QString& text, const QString& title)
+{
+    return ask && ask(text, title, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool Form1::changesPending() const
+{
+    return haveReading_ && !lastReadFailed_ && !(edited().elements == read_.elements);
+}
+
+Form1::Settled Form1::settle(bool showDevice)
+{
+    if (sequences_ > 0 || !changesPending())
+        return Settled::Nothing;
+    const QMessageBox::StandardButton answer =
+        ask ? ask(tr("The changes in this window have not been transmitted to the DodOva."),
+            tr("Untransmitted Changes"), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+            QMessageBox::Save)
+            : QMessageBox::Cancel;
+    if (answer == QMessageBox::Save) {
+        CommandSend_Click();
+        return Settled::Transmitted;
+    }
+    if (answer != QMessageBox::Discard)
+        return Settled::Cancelled;
+    if (showDevice)
+        showValue(read_); // the window shows the device again
+    return Settled::Discarded;
+}
+
+bool Form1::settleChanges()
+{
+    return settle(true) != Settled::Cancelled;
+}
+
+// "Receive Settings" from the button: edits the reading would overwrite are
+// settled first; a transmission reads back by itself. Discarded edits are
+// left to the reading, which keeps what gets no answer, as always.
+void Form1::receiveClicked()
+{
+    const Settled settled = settle(false);
+    if (settled != Settled::Cancelled && settled != Settled::Transmitted)
+        CommandRead_Click();
+}
+
+void Form1::showPending()
+{
+    if (ui_->pending)
+        ui_->pending->setVisible(changesPending());
 }
 
 void Form1::Change()
 {
     // Any edit counts, even one back to what was read: the save buttons
     // store the device's settings, and the window no longer says which.
-    if (!showing_)
+    if (!showing_) {
         setSaveButtonsEnabled(false);
+        showPending();
+    }
 }
 
 // After a reading that left fields unread, writing the window back or saving
@@ -277,16 +356,23 @@ void Form1::pppChosen()
     Option1_Click();
 }
 
-void Form1::sendDeviceCommand(const QString& cmd, const std::function<AtReply()>& op, bool reread)
+void Form1::sendDeviceCommand(const QString& cmd, const std::function<AtReply()>& op, bool reread, const QString& done)
 {
     if (!portTest())
         return;
     SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     showStatus(tr("Sending %1").arg(cmd));
-    op();
-    showStatus(deviceAbsent() ? tr("No DodOva answers on port %1.").arg(at_.line().port) : tr("%1 sent.").arg(cmd));
-    if (reread)
-        CommandRead_Click();
+    const AtReply reply = op();
+    const QString said = deviceAbsent() ? tr("No DodOva answers on port %1.").arg(at_.line().port)
+                         : reply.outcome == AtOutcome::Refused    ? tr("The DodOva refused %1.").arg(cmd)
+                         : reply.outcome == AtOutcome::Unanswered ? tr("The DodOva did not answer %1.").arg(cmd)
+                                                                  : done;
+    showStatus(said);
+    if (!reread)
+        return;
+    CommandRead_Click();
+    if (!lastReadFailed_)
+        showStatus(said); // the reading went well: what was done is the news
 }
 
 bool Form1::deviceAbsent() const
@@ -320,6 +406,7 @@ void Form1::CommandRead_Click()
     read_ = value;
     showValue(read_);
     lastReadFailed_ = deviceAbsent() || tally.missing > 0;
+    haveReading_ = true;
     setTransferButtonsEnabled(true);
     showStatus(readingStatus(tally));
 }
@@ -337,6 +424,8 @@ void Form1::CommandSend_Click()
     setSaveButtonsEnabled(true);
     ui_->CommandRead->setEnabled(true);
     ui_->CommandSend->setEnabled(!lastReadFailed_);
+    if (refused.isEmpty() && !lastReadFailed_)
+        showStatus(tr("Settings written to the adapter."));
     if (refused.isEmpty())
         return;
     // The read-back shows what the device kept; say what it would not take.

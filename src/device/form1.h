@@ -5,6 +5,7 @@
 // Settings" writes it back. The menu and the title belong to start-up.
 #include <QColor>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -51,6 +52,19 @@ public:
     // Every message box of the window goes through here (text, title); tests
     // replace it to count warnings instead of blocking on a modal box.
     std::function<void(const QString& text, const QString& title)> messageBox;
+    // Every question of the window (text, title, buttons, default) -> the
+    // button chosen; tests answer from their script. Save stands for
+    // "Transmit" in the question about untransmitted changes.
+    std::function<QMessageBox::StandardButton(const QString& text, const QString& title,
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault)>
+        ask;
+
+    // Edits the device has not been sent (after a reading that succeeded).
+    bool changesPending() const;
+    // Before something drops the window's edits (closing, the monitor, a
+    // reading): asks Transmit / Discard / Cancel when edits are pending.
+    // False when the user cancelled.
+    bool settleChanges();
 
     // The configuration read last, and what the window shows now.
     const AdapterSettings& readValue() const { return read_; }
@@ -73,13 +87,18 @@ private:
     void setSaveButtonsEnabled(bool on);
     void clearPppChoice();
     void pppChosen();
-    void sendDeviceCommand(const QString& cmd, const std::function<AtReply()>& op, bool reread);
+    void sendDeviceCommand(const QString& cmd, const std::function<AtReply()>& op, bool reread, const QString& done);
     void showValue(const AdapterSettings& value);
     void showProgress(AdapterControl::Step step, int done, int total);
     bool deviceAbsent() const;
     QString readingStatus(const AdapterControl::Tally& tally) const;
     void fitToScreen();
     void paintLamp(unsigned bgr);
+    bool confirm(const QString& text, const QString& title);
+    enum class Settled { Nothing, Transmitted, Discarded, Cancelled };
+    Settled settle(bool showDevice);
+    void showPending();
+    void receiveClicked();
 
     AtChannel& at_;
     AdapterControl control_;
@@ -91,5 +110,6 @@ private:
     // command); a PPP choice made meanwhile is part of it and not the user's.
     int sequences_ = 0;
     bool lastReadFailed_ = false; // keeps "Transmit Settings" and "Save to P" off
+    bool haveReading_ = false;    // a reading ran: the window holds the device's settings
     bool fitted_ = false;
 };

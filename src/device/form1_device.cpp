@@ -60,6 +60,7 @@ void Form1::showValue(const AdapterSettings& value)
         ui_->Labelucost[kCounterLabel[j] - 1]->setText(value.counterTexts[j]);
     showing_ = false;
     TextUCost_Change();
+    showPending();
 }
 
 void Form1::showProgress(AdapterControl::Step step, int done, int total)
@@ -114,9 +115,19 @@ void Form1::Command2_Click()
 {
     if (!portTest())
         return;
-    control_.resetCounters();
+    const AtReply reply = control_.resetCounters();
+    if (!reply.arrived() || reply.outcome == AtOutcome::Refused) {
+        showStatus(tr("The DodOva did not reset its charge counters."));
+        return;
+    }
     LastReset = resetStamp(QDateTime::currentDateTime());
     ui_->LabelRTime->setText(LastReset);
     SettingsStore::user().write(key::LastReset, LastReset);
-    showStatus(tr("Charge counters reset."));
+    // The counters as the device now holds them, without a second reading.
+    read_.chargeUnits.fill(0);
+    read_.counterTexts.fill(QStringLiteral("0"));
+    for (int j = 0; j < 6; ++j)
+        ui_->Labelucost[kCounterLabel[j] - 1]->setText(read_.counterTexts[j]);
+    TextUCost_Change();
+    showStatus(tr("Charge counters reset: every counter is 0."));
 }

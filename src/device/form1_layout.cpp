@@ -420,4 +420,12 @@ void Form1::buildWindow()
     ui_->status->setObjectName(QStringLiteral("StatusText"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(ui_->status, 1);
+    ui_->pending = new QLabel(tr("Changes not transmitted"));
+    ui_->pending->setObjectName(QStringLiteral("PendingText"));
+    ui_->pending->setToolTip(tr("Transmit Settings writes them to the DodOva"));
+    QFont bold = ui_->pending->font();
+    bold.setBold(true);
+    ui_->pending->setFont(bold);
+    ui_->pending->hide();
+    statusBar()->addPermanentWidget(ui_->pending);
 }

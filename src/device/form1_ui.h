@@ -54,6 +54,7 @@ struct Form1::Ui {
     QPushButton* Command7 = nullptr;
     QPushButton* Command8 = nullptr;
     QLabel* status = nullptr;
+    QLabel* pending = nullptr;    // "Changes not transmitted", while they are
     QWidget* content = nullptr;   // the frames, in a scroll area
     QWidget* bottomRow = nullptr; // cost per unit, busy lamp, Receive and Transmit
 };

@@ -79,6 +79,11 @@ public:
             answers_[name] = value == u"none"    ? AtReply({}, AtOutcome::Unanswered)
                              : value == u"error" ? AtReply(QStringLiteral("Error"), AtOutcome::Refused)
                                                  : AtReply(value);
+        } else if (verb == u"reply") { // the next question's answer: yes, no, transmit, discard, cancel
+            replies_ << name;
+        } else if (verb == u"settle") { // what closing or opening the monitor asks first
+            log << QStringLiteral("= go on: %1").arg(yesNo(form_->settleChanges()));
+            logState();
         } else if (verb == u"port") {
             portOk_ = name == u"ok";
         } else if (verb == u"locale") {
@@ -149,6 +154,18 @@ private:
         form_->messageBox = [this](const QString& text, const QString& title) {
             log << QStringLiteral("! ") + title + u'|' + escape(text);
         };
+        // A question is answered from the script, else with Yes, else Discard.
+        form_->ask = [this](const QString& text, const QString& title, QMessageBox::StandardButtons buttons,
+                         QMessageBox::StandardButton) {
+            static const QMap<QString, QMessageBox::StandardButton> names = {{"yes", QMessageBox::Yes},
+                {"no", QMessageBox::No}, {"transmit", QMessageBox::Save}, {"discard", QMessageBox::Discard},
+                {"cancel", QMessageBox::Cancel}};
+            const QMessageBox::StandardButton answer = !replies_.isEmpty()          ? names.value(replies_.takeFirst())
+                                                       : buttons & QMessageBox::Yes ? QMessageBox::Yes
+                                                                                    : QMessageBox::Discard;
+            log << QStringLiteral("? ") + title + u'|' + escape(text) + QStringLiteral(" -> ") + names.key(answer);
+            return answer;
+        };
         if (!sim_) {
             form_->setSendFunction([this](const QString& cmd) { return fakeDodova(cmd); });
             form_->setPortTest([this] { return portOk_; });
@@ -178,6 +195,8 @@ private:
         off.sort();
         log << QStringLiteral("= ") + form_->findChild<QLabel*>(QStringLiteral("StatusText"))->text();
         log << QStringLiteral("= off: ") + (off.isEmpty() ? QStringLiteral("none") : off.join(u' '));
+        if (!form_->findChild<QLabel*>(QStringLiteral("PendingText"))->isHidden())
+            log << QStringLiteral("= changes not transmitted");
     }
 
     // name=value of every element whose name matches, sorted; a check box 1 ticked, 2 greyed.
@@ -265,6 +284,7 @@ private:
     std::unique_ptr<SimulatorLink> sim_;
     AtChannel at_;
     std::unique_ptr<Form1> form_;
+    QStringList replies_;            // answers to the window's next questions
     QMap<QString, AtReply> answers_; // overrides of the double's answers; "*" for every command
     bool portOk_ = true;
     QColor lamp_;

@@ -37,6 +37,8 @@ void Monitor_Click(Form1& form, int debugLevel, bool scanMode)
         monitor()->raise();
         return;
     }
+    if (!form.settleChanges()) // the monitor takes the line: edits go out now or not at all
+        return;
     if (!ownNumberSet(form, "TextOWN1") || !ownNumberSet(form, "TextOWN2")) {
         monitormessage::show(&form,
             QCoreApplication::translate("FormMonitor", "Please set Own Numbers for Phone 1 & Phone 2 and Transmit "
