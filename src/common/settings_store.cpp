@@ -76,7 +76,7 @@ constexpr KeyDefault kDefaults[] = {
     {key::CallMonitorAddress, "127.0.0.1"},
     {key::CallMonitorPort, "1012"},
     {key::Mqtt, "0"},
-    {key::MqttUrl, "mqtt://localhost"},
+    {key::MqttUrl, ""}, // typed by the user: nothing is tried before
     {key::MqttPassword, ""},
     {key::MqttCaFile, ""},
     {key::MqttDeviceId, ""}, // "": from the host name and the port

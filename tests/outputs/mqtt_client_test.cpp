@@ -42,13 +42,15 @@ TEST(MqttClient, ConnectsOverTlsWithTheGivenCaAndSaysEachProblemOnce)
     const struct {
         const char *access, *host; // the broker's settings; the host the client is given
         bool tls, withCa, wrongPassword;
-        const char* said; // "connected", or the one problem said over three attempts
+        const char* said;      // "connected", or the one problem said over three attempts
+        MqttClient::Link link; // what the settings window shows
     } cases[] = {
-        {tls, "127.0.0.1", true, true, false, "connected"},
-        {tls, "127.0.0.1", true, false, false, "cannot connect ("}, // the system's CAs do not know ours
+        {tls, "127.0.0.1", true, true, false, "connected", MqttClient::Link::Connected},
+        {tls, "127.0.0.1", true, false, false, "cannot connect (", MqttClient::Link::Failed}, // our CA is unknown
         {"allow_anonymous false\npassword_file {dir}/passwords", "127.0.0.1", false, false, true,
-            "refused the connection (Connection Refused: not authorised.); retrying"},
-        {"allow_anonymous true", "no-such-host.invalid", false, false, false, "cannot find the host ("},
+            "refused the connection (Connection Refused: not authorised.); retrying", MqttClient::Link::NotAuthorised},
+        {"allow_anonymous true", "no-such-host.invalid", false, false, false, "cannot find the host (",
+            MqttClient::Link::UnknownHost},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.said);
@@ -71,6 +73,7 @@ TEST(MqttClient, ConnectsOverTlsWithTheGivenCaAndSaysEachProblemOnce)
             << log.join(u'\n').toStdString();
         ASSERT_EQ(log.size(), 1) << log.join(u'\n').toStdString();
         EXPECT_TRUE(log[0].contains(c.said)) << log[0].toStdString();
+        EXPECT_EQ(int(client.link()), int(c.link));
     }
 }
 
@@ -94,6 +97,7 @@ TEST(MqttClient, ATlsBrokerThatIsAwayIsRefusedAtOnceAndTriedAgainLater)
     EXPECT_EQ(
         log.join(u'\n'), QStringLiteral("MQTT broker 127.0.0.1 port %1: cannot connect (Connection refused); retrying")
                              .arg(config.port));
+    EXPECT_EQ(int(client.link()), int(MqttClient::Link::Refused));
     EXPECT_LT(double(std::clock() - cpu) / CLOCKS_PER_SEC, 0.00025 * double(wall.elapsed())); // a spin takes a core
 }
 

@@ -72,6 +72,7 @@ TEST(MqttConfig, DeviceIdsAreTopicLevelsThatTellTwoAdaptersApart)
     EXPECT_NE(mqtt_config::defaultDeviceId("pc", "/dev/ttyUSB0"), mqtt_config::defaultDeviceId("pc", "/dev/ttyUSB1"));
     EXPECT_EQ(mqtt_config::deviceIdFrom("a/b+#c d"), "a_b_c_d"); // no level or wildcard of its own
     EXPECT_EQ(mqtt_config::defaultDeviceId("", ""), "corvane");
+    EXPECT_EQ(mqtt_config::defaultDeviceId("pc", "/tmp/corvane-Xy12/dodova"), "pc_dodova"); // --simulate
 }
 
 } // namespace

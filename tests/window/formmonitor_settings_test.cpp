@@ -2,6 +2,7 @@
 #include "window_fixture.h"
 
 #include "common/free_port.h"
+#include "common/mosquitto_fixture.h"
 
 #include "monitor/window/formmonitor_settings.h"
 #include "outputs/ncid_test_client.h"
@@ -181,12 +182,55 @@ TEST_F(SettingsWindowTest, TheNetworkFrameStartsMovesAndStopsTheNcidServer)
     EXPECT_EQ(state->text(), "Off");
 }
 
+// The "MQTT" frame says how the broker answered, as it answers: nothing is
+// tried before an address is typed; a closed port, an unknown host and a
+// broker that takes the connection each read as they are.
+TEST_F(SettingsWindowTest, TheMqttFrameShowsHowTheBrokerAnswered)
+{
+    if (!Broker::installed())
+        GTEST_SKIP() << "mosquitto is not installed";
+    Broker broker;
+    ASSERT_TRUE(broker.start());
+    const QString closed = QString::number(freePort()), open = QString::number(broker.port());
+    CallList list;
+    CallOutputs outputs({clock, &list});
+    auto w = openWindow();
+    w->applyNetwork = [&] {
+        outputs.apply(readOutputPlan(settings(), {}));
+        return &outputs;
+    };
+    auto* state = w->findChild<QLabel*>("LabelMqttState");
+    auto* url = w->findChild<QLineEdit*>("TextMqttUrl");
+    box(*w, "CheckMqtt")->click();
+    EXPECT_EQ(state->text(), "Not started: type the broker's address");
+    const struct {
+        QString url, first, then; // what is typed; what the frame says at once and once answered
+    } cases[] = {
+        {"mqtt://127.0.0.1:" + closed, "Connecting to 127.0.0.1 port " + closed + " ...",
+            "127.0.0.1 port " + closed + " refused the connection; trying again"},
+        {"mqtt://no-such-host.invalid", "Connecting to no-such-host.invalid port 1883 ...",
+            "Unknown host no-such-host.invalid; trying again"},
+        {"mqtt://127.0.0.1:" + open + "/home", "Connecting to 127.0.0.1 port " + open + " ...",
+            "Publishing to 127.0.0.1 port " + open + " as home/"},
+    };
+    for (const auto& c : cases) {
+        url->clear();
+        QTest::keyClicks(url, c.url);
+        emit url->editingFinished();
+        EXPECT_EQ(state->text(), c.first);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return state->text().startsWith(c.then); }, 20000))
+            << state->text().toStdString();
+    }
+}
+
 // The own numbers' names and the ignore list, each edited in its button's
 // dialog, stored, and handed on to the monitor.
 TEST_F(SettingsWindowTest, OwnNumbersAndIgnoredCallersAreEditedInTheirDialogs)
 {
     writeText("ignore.txt", "0900*\n");
+    settings().write("MsnNumber2", "4700");
     auto w = openWindow();
+    w->setAdapterMsns({"4710", "4720", "", "4740"}); // offered where nothing is set yet
     for (const char* button : {"CommandOwnNumbers", "CommandIgnored"}) {
         QTimer::singleShot(0, [] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -202,5 +246,7 @@ TEST_F(SettingsWindowTest, OwnNumbersAndIgnoredCallersAreEditedInTheirDialogs)
     }
     EXPECT_EQ(readBytes(file("ignore.txt")), "0900*\n030 1234\n");
     EXPECT_EQ(settings().read("MsnNumber4") + '|' + settings().read("MsnName4"), "4711|Office");
+    EXPECT_EQ(settings().read("MsnNumber1") + '|' + settings().read("MsnNumber2") + '|' + settings().read("MsnNumber3"),
+        "4710|4700|");
     EXPECT_EQ(prefixes.size(), 3); // opening, then each dialog's change
 }

@@ -54,6 +54,9 @@ Running startCallMonitor(const OutputPlan& plan, const OutputContext& context, C
 
 Running startMqtt(const OutputPlan& plan, const OutputContext& context, CallOutputs& owner)
 {
+    if (plan.mqtt.url.trimmed().isEmpty())
+        return {nullptr, OutputState::BadSettings, CallOutputs::tr("Not started: type the broker's address"),
+            QStringLiteral("MQTT not started: no broker address"), {}};
     MqttConfig config;
     if (const QString problem = output_plan::mqttConfig(plan, config); !problem.isEmpty())
         return {nullptr, OutputState::BadSettings, CallOutputs::tr("Not started: %1").arg(problem),
@@ -65,10 +68,33 @@ Running startMqtt(const OutputPlan& plan, const OutputContext& context, CallOutp
         QObject::connect(context.missed, &MissedCount::changed, mqtt.get(), &MqttOutput::setMissedCount);
     }
     mqtt->start();
-    const QString port = QString::number(config.port);
-    return {std::move(mqtt), OutputState::Running,
-        CallOutputs::tr("Publishing to %1 port %2 as %3").arg(config.host, port, config.base()),
-        QStringLiteral("MQTT to %1 port %2 as %3").arg(config.host, port, config.base()), {}};
+    return {std::move(mqtt), OutputState::Running, {},
+        QStringLiteral("MQTT to %1 port %2 as %3").arg(config.host).arg(config.port).arg(config.base()), {}};
+}
+
+// What the user reads of the MQTT connection as it stands.
+std::pair<OutputState, QString> mqttLinkText(const MqttOutput& mqtt)
+{
+    const MqttConfig& c = mqtt.config();
+    const QString port = QString::number(c.port), why = mqtt.linkDetail();
+    using L = MqttClient::Link;
+    switch (mqtt.link()) {
+    case L::Connecting:
+        return {OutputState::Running, CallOutputs::tr("Connecting to %1 port %2 ...").arg(c.host, port)};
+    case L::Connected:
+        return {OutputState::Running, CallOutputs::tr("Publishing to %1 port %2 as %3").arg(c.host, port, c.base())};
+    case L::UnknownHost: return {OutputState::Failed, CallOutputs::tr("Unknown host %1; trying again").arg(c.host)};
+    case L::Refused:
+        return {
+            OutputState::Failed, CallOutputs::tr("%1 port %2 refused the connection; trying again").arg(c.host, port)};
+    case L::NotAuthorised:
+        return {OutputState::Failed, CallOutputs::tr("Wrong user name or password for %1; trying again").arg(c.host)};
+    case L::Lost:
+        return {OutputState::Failed, CallOutputs::tr("Connection to %1 lost (%2); reconnecting").arg(c.host, why)};
+    case L::Failed: break;
+    }
+    return {
+        OutputState::Failed, CallOutputs::tr("Cannot connect to %1 port %2 (%3); trying again").arg(c.host, port, why)};
 }
 
 Running startProgram(const OutputPlan& plan, const OutputContext& context, CallOutputs& owner)
@@ -91,6 +117,8 @@ Running startDesktop(const OutputPlan&, const OutputContext& context, CallOutput
 {
     auto notifier = std::make_unique<DesktopNotifier>();
     notifier->setFallback(context.tray);
+    if (context.showMonitor)
+        QObject::connect(notifier.get(), &DesktopNotifier::activated, notifier.get(), context.showMonitor);
     return {std::move(notifier), OutputState::Running, CallOutputs::tr("On"), {}, {}};
 }
 
@@ -175,6 +203,10 @@ void CallOutputs::apply(const OutputPlan& plan)
             continue;
         r = kind.start(plan, context_, *this);
         r.settings = settings;
+        if (auto* mqtt = dynamic_cast<MqttOutput*>(r.output.get())) {
+            connect(mqtt, &MqttOutput::linkChanged, this, &CallOutputs::showMqttLink);
+            showMqttLink();
+        }
         if (!r.log.isEmpty())
             emit logMessage(r.log);
     }
@@ -186,6 +218,15 @@ void CallOutputs::stop()
         if (r.output)
             r.output->stop();
         r = {nullptr, OutputState::Off, tr("Off"), {}, {}};
+    }
+}
+
+void CallOutputs::showMqttLink()
+{
+    Running& r = outputs_[size_t(OutputId::Mqtt)];
+    if (const auto* mqtt = dynamic_cast<const MqttOutput*>(r.output.get())) {
+        std::tie(r.state, r.text) = mqttLinkText(*mqtt);
+        emit stateChanged();
     }
 }
 

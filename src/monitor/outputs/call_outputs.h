@@ -41,6 +41,8 @@ struct OutputContext {
     std::function<void(const QString& title, const QString& body)> tray = {};
     // Starts the web page's server (corvane-monitor has one); none: it cannot run.
     std::function<StartedOutput(const WebPlan& plan, CallOutputs& owner)> web = {};
+    // A click on a desktop notification: the monitor window to the front.
+    std::function<void()> showMonitor = {};
 };
 
 class CallOutputs : public QObject {
@@ -56,7 +58,8 @@ public:
     void stop();
 
     OutputState state(OutputId id) const;
-    // For the user: "Off", "Listening on ADDR port N", "Publishing to ..." or why it cannot run.
+    // For the user: "Off", "Listening on ADDR port N", "Publishing to ..." once
+    // the broker took the connection, or why it cannot run.
     QString stateText(OutputId id) const;
 
 public slots:
@@ -64,6 +67,8 @@ public slots:
 
 signals:
     void logMessage(const QString& text);
+    // An output's state changed after apply() (the MQTT broker answered).
+    void stateChanged();
 
 public:
     // One output as apply() keeps it.
@@ -76,6 +81,8 @@ public:
     };
 
 private:
+    void showMqttLink();
+
     OutputContext context_;
     std::array<Running, size_t(OutputId::Count)> outputs_;
 };

@@ -7,6 +7,7 @@
 #include <QDBusPendingReply>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QUrl>
 #include <QVariantMap>
 
@@ -15,6 +16,9 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kNotifyMethod = QStringLiteral("Notify");
+const QString kCloseMethod = QStringLiteral("CloseNotification");
+const QString kDefaultAction = QStringLiteral("default");
+constexpr int kOursKept = 16;
 const QString kApplication = QStringLiteral("ISDN Corvane");
 const QString kDesktopEntry = QStringLiteral("corvane"); // corvane.desktop
 constexpr int kServerDefaultTimeout = -1;
@@ -40,6 +44,26 @@ DesktopNotifier::DesktopNotifier(QObject* parent) : DesktopNotifier(QDBusConnect
 
 DesktopNotifier::DesktopNotifier(const QDBusConnection& bus, QObject* parent) : QObject(parent), bus_(bus)
 {
+    if (bus_.isConnected())
+        bus_.connect(
+            kService, kPath, kService, QStringLiteral("ActionInvoked"), this, SLOT(actionInvoked(uint, QString)));
+}
+
+void DesktopNotifier::actionInvoked(uint id, const QString& action)
+{
+    if (action == kDefaultAction && ours_.contains(id))
+        emit activated();
+}
+
+QString DesktopNotifier::missedSummary(const CallEvent& event)
+{
+    return tr("Missed call from %1").arg(summary(event));
+}
+
+QString DesktopNotifier::missedBody(const CallEvent& event)
+{
+    const QString at = QLocale().toString(event.start.time(), QLocale::ShortFormat);
+    return event.number.isEmpty() || event.name.isEmpty() ? tr("at %1").arg(at) : tr("%1, at %2").arg(event.number, at);
 }
 
 QString DesktopNotifier::summary(const CallEvent& event)
@@ -70,33 +94,59 @@ void DesktopNotifier::callEvent(const CallEvent& event)
 {
     if (event.kind == CallEvent::Kind::Incoming || event.kind == CallEvent::Kind::Waiting)
         notify(event, event.picture);
-}
-
-void DesktopNotifier::toFallback(const CallEvent& event)
-{
-    if (fallback_)
-        fallback_(summary(event), body(event));
+    else if (event.kind == CallEvent::Kind::RingEnded)
+        withdraw();
+    else if (event.missed())
+        send(missedSummary(event), missedBody(event), QString(), 0, {});
 }
 
 void DesktopNotifier::notify(const CallEvent& event, const QString& picture)
 {
-    if (!bus_.isConnected())
-        return toFallback(event);
-    const QString image = imageAddress(picture);
+    send(summary(event), body(event), imageAddress(picture), lastId_, [this](uint id) {
+        lastId_ = id;
+        ringing_ = true;
+        emit shown(id);
+    });
+}
+
+// The ringing is over: its notification goes (a missed call has its own).
+void DesktopNotifier::withdraw()
+{
+    if (!std::exchange(ringing_, false) || !bus_.isConnected() || lastId_ == 0)
+        return;
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, kCloseMethod);
+    call << lastId_;
+    bus_.asyncCall(call, kReplyTimeoutMs);
+}
+
+void DesktopNotifier::send(const QString& title, const QString& body, const QString& image, uint replaces,
+    const std::function<void(uint id)>& done)
+{
+    if (!bus_.isConnected()) {
+        if (fallback_)
+            fallback_(title, body);
+        return;
+    }
     QVariantMap hints{{QStringLiteral("desktop-entry"), kDesktopEntry}};
     if (!image.isEmpty())
         hints.insert(QStringLiteral("image-path"), image);
+    const QStringList actions{kDefaultAction, tr("Show the call monitor")};
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, kNotifyMethod);
-    call << kApplication << lastId_ << image << summary(event) << body(event).toHtmlEscaped() << QStringList() << hints
+    call << kApplication << replaces << image << title << body.toHtmlEscaped() << actions << hints
          << kServerDefaultTimeout;
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call, kReplyTimeoutMs), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, event] {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, title, body, done] {
         const QDBusPendingReply<uint> reply = *watcher;
         if (reply.isError()) {
-            toFallback(event);
+            if (fallback_)
+                fallback_(title, body);
         } else {
-            lastId_ = reply.value();
-            emit shown(lastId_);
+            ours_.removeAll(reply.value());
+            ours_.append(reply.value());
+            if (ours_.size() > kOursKept)
+                ours_.removeFirst();
+            if (done)
+                done(reply.value());
         }
         watcher->deleteLater();
     });

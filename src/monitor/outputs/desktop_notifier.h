@@ -5,7 +5,10 @@
 // the body the number, the MSN called and the channel; the caller's picture is
 // the image, and each call's notification replaces the one before. When no
 // service answers, the same title and body go to the fallback (the window's
-// tray), so both say the same words.
+// tray), so both say the same words. The notification's default action (a
+// click on it) asks for the monitor window; the ringing call's notification is
+// withdrawn when the ringing stops, and a call nobody answered leaves a
+// notice of its own ("Missed call").
 #include "monitor/outputs/call_output.h"
 
 #include <QDBusConnection>
@@ -25,12 +28,17 @@ public:
 
     // Where a notification goes that no service took; none: it is dropped.
     void setFallback(Fallback fallback) { fallback_ = std::move(fallback); }
-    // An announced caller (Incoming, Waiting), with the picture the tracker found.
+    // An announced caller (Incoming, Waiting), with the picture the tracker
+    // found; RingEnded withdraws it, a missed call (Ended) leaves its notice.
     void callEvent(const CallEvent& event) override;
 
     // Sends the notification without waiting for the answer. `picture` is a
     // file (a relative one in the program folder) or "" for none.
     void notify(const CallEvent& event, const QString& picture);
+
+    // The title and body of the notice of a missed call.
+    static QString missedSummary(const CallEvent& event);
+    static QString missedBody(const CallEvent& event);
 
     // The title and body of a caller notification, on the bus and in the tray.
     static QString summary(const CallEvent& event);
@@ -43,11 +51,20 @@ signals:
     // The service shows the event as notification `id` (the same id when it
     // replaced the previous call's).
     void shown(uint id);
+    // The user clicked one of our notifications: show the monitor.
+    void activated();
+
+private slots:
+    void actionInvoked(uint id, const QString& action);
 
 private:
-    void toFallback(const CallEvent& event);
+    void send(const QString& title, const QString& body, const QString& picture, uint replaces,
+        const std::function<void(uint id)>& done);
+    void withdraw();
 
     QDBusConnection bus_;
     Fallback fallback_;
-    uint lastId_ = 0; // the previous call's notification, replaced by the next
+    uint lastId_ = 0;      // the previous call's notification, replaced by the next
+    bool ringing_ = false; // lastId_ is a caller's still ringing
+    QList<uint> ours_;     // ids whose click shows the monitor (the latest few)
 };

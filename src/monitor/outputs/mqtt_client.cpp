@@ -73,6 +73,15 @@ void MqttClient::say(const QString& problem)
     emit logMessage(QStringLiteral("MQTT broker %1: %2").arg(where(), problem));
 }
 
+void MqttClient::setLink(Link link, const QString& detail)
+{
+    if (link == link_ && detail == linkDetail_)
+        return;
+    link_ = link;
+    linkDetail_ = detail;
+    emit linkChanged();
+}
+
 void MqttClient::start()
 {
     stopped_ = false;
@@ -92,6 +101,7 @@ void MqttClient::hostLookedUp(const QHostInfo& info)
     lookup_ = -1;
     if (info.error() != QHostInfo::NoError) {
         say(QStringLiteral("cannot find the host (%1); retrying").arg(info.errorString()));
+        setLink(Link::UnknownHost, info.errorString());
         return retryLater();
     }
     open();
@@ -128,15 +138,18 @@ void MqttClient::open()
                                 : QString();
         !bad.isEmpty()) {
         say(QStringLiteral("cannot use the CA file %1: %2; retrying").arg(config_.caFile, bad));
+        setLink(Link::Failed, bad);
         return retryLater();
     }
     configure();
+    brokerSaidNo_ = false;
     errno = 0;
     const int rc = mosquitto_connect_async(mosq_, config_.host.toUtf8().constData(), config_.port, kKeepAliveS);
     connectErrno_ = errno;
     if (rc != MOSQ_ERR_SUCCESS) {
-        say(QStringLiteral("cannot connect (%1); retrying")
-                .arg(QString::fromLocal8Bit(rc == MOSQ_ERR_ERRNO ? strerror(errno) : mosquitto_strerror(rc))));
+        const QString why = QString::fromLocal8Bit(rc == MOSQ_ERR_ERRNO ? strerror(errno) : mosquitto_strerror(rc));
+        say(QStringLiteral("cannot connect (%1); retrying").arg(why));
+        setLink(rc == MOSQ_ERR_ERRNO && connectErrno_ == ECONNREFUSED ? Link::Refused : Link::Failed, why);
         return retryLater();
     }
     watch();
@@ -211,10 +224,15 @@ void MqttClient::lost(const QString& why)
     inflight_.clear();
     if (stopped_)
         return;
-    if (wasUp)
+    if (wasUp) {
         say(QStringLiteral("connection lost (%1); reconnecting").arg(why));
-    else if (problem_.isEmpty())
-        say(QStringLiteral("cannot connect (%1); retrying").arg(why));
+        setLink(Link::Lost, why);
+    } else {
+        if (problem_.isEmpty())
+            say(QStringLiteral("cannot connect (%1); retrying").arg(why));
+        if (!brokerSaidNo_) // else the broker's own answer is the news
+            setLink(why == QString::fromLocal8Bit(strerror(ECONNREFUSED)) ? Link::Refused : Link::Failed, why);
+    }
     retryLater();
 }
 
@@ -230,11 +248,15 @@ void MqttClient::onConnect(mosquitto*, void* p, int rc)
 {
     MqttClient* c = self(p);
     if (rc != 0) { // the broker said no: the connection ends after this
-        c->say(QStringLiteral("refused the connection (%1); retrying")
-                   .arg(QString::fromUtf8(mosquitto_connack_string(rc))));
+        const QString why = QString::fromUtf8(mosquitto_connack_string(rc));
+        c->say(QStringLiteral("refused the connection (%1); retrying").arg(why));
+        // 4: bad user name or password, 5: not authorised
+        c->brokerSaidNo_ = true;
+        c->setLink(rc == 4 || rc == 5 ? Link::NotAuthorised : Link::Refused, why);
         return;
     }
     c->connected_ = true;
+    c->setLink(Link::Connected);
     c->retryMs_ = kFirstRetryMs;
     c->problem_.clear();
     emit c->logMessage(QStringLiteral("MQTT broker %1: connected").arg(c->where()));

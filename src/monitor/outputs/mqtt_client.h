@@ -47,6 +47,12 @@ public:
         const MqttConfig& config, const QString& willTopic, const QByteArray& willPayload, QObject* parent = nullptr);
     ~MqttClient() override;
 
+    // How the connection stands, for the user: the state and, for a failure,
+    // the system's or the broker's words.
+    enum class Link { Connecting, Connected, UnknownHost, Refused, NotAuthorised, Failed, Lost };
+    Link link() const { return link_; }
+    QString linkDetail() const { return linkDetail_; }
+
     void start();
     // Publishes now, or queues it while the broker is away. A retained message is
     // the latest state, which connected() publishes anew: it is not queued.
@@ -64,6 +70,7 @@ signals:
     void connected(); // (re)connected, the queue sent: publish the retained state now
     void message(const QString& topic, const QByteArray& payload);
     void logMessage(const QString& text);
+    void linkChanged();
 
 private slots:
     // By name, not a functor: Qt keeps a functor of a lookup aborted by the
@@ -90,6 +97,7 @@ private:
     void enqueue(const Message& m);
     void say(const QString& problem); // once until the problem changes or the link is up
     QString where() const;
+    void setLink(Link link, const QString& detail = {});
 
     MqttConfig config_;
     QString willTopic_;
@@ -108,6 +116,9 @@ private:
     bool connected_ = false;
     bool stopped_ = false;
     QString problem_; // the last problem said
+    Link link_ = Link::Connecting;
+    bool brokerSaidNo_ = false; // this attempt's CONNACK refused
+    QString linkDetail_;
     std::deque<Message> queue_;
     struct Inflight {
         int mid;

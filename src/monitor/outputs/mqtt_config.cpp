@@ -79,6 +79,10 @@ QString deviceIdFrom(const QString& text)
 QString defaultDeviceId(const QString& hostName, const QString& adapterPort)
 {
     QString port = adapterPort;
+    // A link outside /dev (the simulator's, in a temporary folder made anew at
+    // every start) counts by its name, so the device stays the same.
+    if (adapterPort.startsWith(u'/') && !adapterPort.startsWith(QLatin1String("/dev/")))
+        port = adapterPort.section(u'/', -1);
     port.remove(QRegularExpression(QStringLiteral("^(/dev/|tcp://)")));
     const QString id = deviceIdFrom(hostName + u'_' + port);
     return id.isEmpty() ? QStringLiteral("corvane") : id;

@@ -7,6 +7,7 @@ MqttOutput::MqttOutput(const MqttConfig& config, QObject* parent)
       client_(new MqttClient(config, mqtt_messages::statusTopic(config), mqtt_messages::kOffline, this))
 {
     connect(client_, &MqttClient::logMessage, this, &MqttOutput::logMessage);
+    connect(client_, &MqttClient::linkChanged, this, &MqttOutput::linkChanged);
     connect(client_, &MqttClient::connected, this, &MqttOutput::publishState);
     const QString homeAssistant = config_.discoveryPrefix + QStringLiteral("/status");
     connect(client_, &MqttClient::message, this, [this, homeAssistant](const QString& topic, const QByteArray& text) {

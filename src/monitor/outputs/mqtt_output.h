@@ -28,6 +28,8 @@ public:
     void stop() override;
     const MqttConfig& config() const { return config_; }
     bool isConnected() const;
+    MqttClient::Link link() const { return client_->link(); }
+    QString linkDetail() const { return client_->linkDetail(); }
 
 public slots:
     void callEvent(const CallEvent& event) override;
@@ -36,6 +38,7 @@ public slots:
 
 signals:
     void logMessage(const QString& text);
+    void linkChanged();
 
 private:
     void publishState();

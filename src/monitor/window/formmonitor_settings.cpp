@@ -63,6 +63,11 @@ void FormMonitorSettings::buildLayout(SettingsStore& settings, WaveDevice& wave)
     setFixedSize(content.width() + margin, OKButton->geometry().bottom() + margin);
 }
 
+void FormMonitorSettings::setAdapterMsns(const QStringList& msns)
+{
+    network_->adapterMsns = msns;
+}
+
 void FormMonitorSettings::Form_Load()
 {
     for (SettingsPage* page : pages_)
@@ -76,8 +81,15 @@ void FormMonitorSettings::networkChanged()
 {
     for (SettingsPage* page : pages_)
         page->enableNetworkFields();
-    const CallOutputs* outputs = applyNetwork ? applyNetwork() : nullptr;
-    const auto state = [outputs](OutputId id) { return outputs ? outputs->stateText(id) : QString(); };
+    outputs_ = applyNetwork ? applyNetwork() : nullptr;
+    if (outputs_) // a broker answers later: its state is shown as it comes
+        connect(outputs_, &CallOutputs::stateChanged, this, &FormMonitorSettings::showStates, Qt::UniqueConnection);
+    showStates();
+}
+
+void FormMonitorSettings::showStates()
+{
+    const auto state = [this](OutputId id) { return outputs_ ? outputs_->stateText(id) : QString(); };
     network_->showNcidState(state(OutputId::Ncid));
     automation_->showStates(state(OutputId::CallMonitor), state(OutputId::Mqtt));
 }

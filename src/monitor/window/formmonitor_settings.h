@@ -33,11 +33,14 @@ public:
     std::function<QString(QWidget* parent)> chooseWaveFile;
     // Puts the stored network settings into effect; returns the outputs, whose states the page shows.
     std::function<const CallOutputs*()> applyNetwork;
+    // The adapter's MSNs as the settings window read them (TextMSN1 ... TextMSN9).
+    void setAdapterMsns(const QStringList& msns);
 
 private:
     void buildLayout(SettingsStore& settings, WaveDevice& wave);
     // The outputs applied again, their states shown on the pages.
     void networkChanged();
+    void showStates();
 
     std::function<void()> changed_;
     CallsSettingsPage* calls_ = nullptr;
@@ -45,4 +48,5 @@ private:
     AutomationSettingsPage* automation_ = nullptr;
     std::array<SettingsPage*, 3> pages_{};
     QPushButton* OKButton = nullptr;
+    const CallOutputs* outputs_ = nullptr; // what applyNetwork returned last
 };

@@ -33,7 +33,8 @@ QDialogButtonBox* okCancel(QDialog* dialog)
 
 } // namespace
 
-OwnNumbersDialog::OwnNumbersDialog(SettingsStore& settings, QWidget* parent) : QDialog(parent), settings_(settings)
+OwnNumbersDialog::OwnNumbersDialog(SettingsStore& settings, const QStringList& adapterMsns, QWidget* parent)
+    : QDialog(parent), settings_(settings)
 {
     setObjectName(QStringLiteral("OwnNumbersDialog"));
     setWindowTitle(tr("Own Numbers"));
@@ -42,7 +43,8 @@ OwnNumbersDialog::OwnNumbersDialog(SettingsStore& settings, QWidget* parent) : Q
     grid->addWidget(new QLabel(tr("Name shown with it"), this), 0, 2);
     for (int i = 0; i < key::kMsnSlots; ++i) {
         const QString caption = tr("%1 MSN%2").arg(tr(kPorts[i / kSlotsPerPort])).arg(i % kSlotsPerPort + 1);
-        numbers_[size_t(i)] = new QLineEdit(settings.read(key::msnNumber(i + 1)), this);
+        const QString stored = settings.read(key::msnNumber(i + 1));
+        numbers_[size_t(i)] = new QLineEdit(stored.isEmpty() ? adapterMsns.value(i).trimmed() : stored, this);
         numbers_[size_t(i)]->setObjectName(QStringLiteral("TextMsnNumber%1").arg(i + 1));
         numbers_[size_t(i)]->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,20}")), numbers_[size_t(i)]));

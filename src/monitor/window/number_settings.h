@@ -3,6 +3,7 @@
 // (three MSNs each of Phone 1, Phone 2 and the DTE port, stored in the
 // settings) and the ignore list (ignore.txt in the program folder).
 #include <QDialog>
+#include <QStringList>
 #include <array>
 
 class QLineEdit;
@@ -10,11 +11,12 @@ class QPlainTextEdit;
 class SettingsStore;
 
 // "Own Numbers": each MSN and the name the outputs show with it. Stored when
-// "OK" is pressed.
+// "OK" is pressed. A slot not yet set offers the adapter's MSN of that slot
+// (`adapterMsns`, as the settings window read them: Phone 1's three first).
 class OwnNumbersDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit OwnNumbersDialog(SettingsStore& settings, QWidget* parent = nullptr);
+    explicit OwnNumbersDialog(SettingsStore& settings, const QStringList& adapterMsns = {}, QWidget* parent = nullptr);
     void store();
 
 private:

@@ -26,6 +26,7 @@ AutomationSettingsPage::AutomationSettingsPage(SettingsStore& settings, std::fun
         mqtt, "CheckMqtt", tr("Publish the calls to a broker"), tr("With Home Assistant discovery; see docs/mqtt.md"));
     QLineEdit* url = addWideField(mqtt, "TextMqttUrl", tr("Broker:"), QPoint(indent, twips::toPx(270 + kRow, dpi())));
     url->setToolTip(tr("mqtt://[user@]host[:port][/prefix], or mqtts:// for TLS"));
+    url->setPlaceholderText(QStringLiteral("mqtt://localhost"));
     QLineEdit* password = addField(
         mqtt, "TextMqttPassword", tr("Password:"), QPoint(indent, twips::toPx(270 + 2 * kRow, dpi())), 1000);
     password->setEchoMode(QLineEdit::Password);

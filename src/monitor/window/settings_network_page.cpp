@@ -101,7 +101,7 @@ void NetworkSettingsPage::showNcidState(const QString& state)
 
 void NetworkSettingsPage::editOwnNumbers()
 {
-    OwnNumbersDialog dialog(settings(), this);
+    OwnNumbersDialog dialog(settings(), adapterMsns, this);
     if (dialog.exec() == QDialog::Accepted)
         tellMonitor();
 }

@@ -5,6 +5,8 @@
 // phones, and a program run on each call event.
 #include "monitor/window/settings_page.h"
 
+#include <QStringList>
+
 class QPushButton;
 
 class NetworkSettingsPage : public SettingsPage {
@@ -13,6 +15,8 @@ public:
     NetworkSettingsPage(SettingsStore& settings, std::function<void()> changed, QWidget* parent);
 
     void showNcidState(const QString& state);
+    // The adapter's nine MSNs, offered by "Own numbers ..." for slots not yet set.
+    QStringList adapterMsns;
 
 private:
     // Each returns where the next frame goes, twips.
