@@ -5,6 +5,7 @@
 #include "common/settings_keys.h"
 #include "common/settings_store.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTableView>
 #include <optional>
 
@@ -77,8 +79,7 @@ DialogpBook::Prompts DialogpBook::defaultPrompts()
     };
     p.openContactsFile = [](QWidget* parent) {
         return QFileDialog::getOpenFileName(parent, tr("Import contacts"), QString(),
-            QStringLiteral("Contacts (*.vcf *.csv *.txt);;vCard files (*.vcf);;"
-                           "CSV files (*.csv *.txt);;All files (*)"));
+            tr("Contacts (*.vcf *.csv *.txt);;vCard files (*.vcf);;CSV files (*.csv *.txt);;All files (*)"));
     };
     p.openFolder = [](QWidget* parent) { return QFileDialog::getExistingDirectory(parent, tr("Address-book folder")); };
     p.inform = [](QWidget* parent, const QString& text) { QMessageBox::information(parent, tr(kTitle), text); };
@@ -121,6 +122,8 @@ void DialogpBook::buildWindow()
     CommandAdd = button(this, "CommandAdd", tr("Add New"));
     UpdateButton = button(this, "UpdateButton", tr("Update"));
     Command1 = button(this, "Command1", tr("Clear"));
+    CommandDelete = button(this, "CommandDelete", tr("Delete"));
+    CommandDelete->setToolTip(tr("Deletes the selected contacts (key: Delete)"));
     CommandImport = button(this, "CommandImport", tr("Import..."));
     CommandImport->setToolTip(tr("Add contacts from a vCard (.vcf) or CSV file"));
     UpdateButton->setEnabled(false);
@@ -183,6 +186,7 @@ void DialogpBook::buildWindow()
     buttons->addWidget(CommandAdd);
     buttons->addWidget(UpdateButton);
     buttons->addWidget(Command1);
+    buttons->addWidget(CommandDelete);
     buttons->addStretch();
 
     auto* top = new QHBoxLayout;
@@ -211,6 +215,19 @@ void DialogpBook::buildWindow()
     connect(CommandAdd, &QPushButton::clicked, this, &DialogpBook::CommandAdd_Click);
     connect(UpdateButton, &QPushButton::clicked, this, &DialogpBook::UpdateButton_Click);
     connect(Command1, &QPushButton::clicked, this, &DialogpBook::Command1_Click);
+    connect(CommandDelete, &QPushButton::clicked, this, &DialogpBook::deleteSelectedRows);
+    // Ctrl+F goes to the search; Escape there clears it (elsewhere it closes the window).
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, TextSearch, [this] {
+        TextSearch->setFocus();
+        TextSearch->selectAll();
+    });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), TextSearch, nullptr, nullptr, Qt::WidgetShortcut),
+        &QShortcut::activated, TextSearch, &QLineEdit::clear);
+    MSFlexGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* remove = new QAction(tr("Delete"), MSFlexGrid1);
+    remove->setObjectName(QStringLiteral("ActionDeleteContacts"));
+    connect(remove, &QAction::triggered, this, &DialogpBook::deleteSelectedRows);
+    MSFlexGrid1->addAction(remove);
     connect(CommandImport, &QPushButton::clicked, this, &DialogpBook::CommandImport_Click);
     connect(CommandFolder, &QPushButton::clicked, this, &DialogpBook::CommandFolder_Click);
     connect(CommandNoFolder, &QPushButton::clicked, this, &DialogpBook::CommandNoFolder_Click);
@@ -257,18 +274,20 @@ void DialogpBook::restoreGeometry()
     readInto(key::ScanLeftBook, leftTwips_, -kMostTwips);
     readInto(key::ScanTopBook, topTwips_, -kMostTwips);
     readInto(key::BookHeight, heightTwips_, kMinHeightTwips);
-    setFixedWidth(pixelsX(kWidthTwips));
+    setMinimumWidth(pixelsX(kWidthTwips));
     setMinimumHeight(pixelsY(kMinHeightTwips));
     move(pixelsX(leftTwips_), pixelsY(topTwips_));
     resize(pixelsX(kWidthTwips), pixelsY(heightTwips_));
 }
 
-// The width is fixed (setFixedWidth) and the height has its minimum; every
+// The width and the height have their minimum (a wider window is not kept); every
 // other height in the normal window state is kept as "BookHeight". The twips
 // value is rewritten only when the pixels differ, so rounding never drifts.
 void DialogpBook::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
+    if (width() != event->oldSize().width())
+        spreadColumns();
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     if (height() == pixelsY(heightTwips_))

@@ -7,6 +7,7 @@
 #include "phonebook/contact_table.h"
 
 #include <QDialog>
+#include <array>
 #include <functional>
 
 class QLabel;
@@ -40,7 +41,7 @@ public:
     void setPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
 
     static const char* const kPictureFilter;    // translated where used
-    static constexpr double kWidthTwips = 8160; // fixed; the height is the user's
+    static constexpr double kWidthTwips = 8160; // the width it opens at and its least; the height is the user's
 
     ContactTable& contacts() { return table_; }
 
@@ -69,7 +70,10 @@ private:
     void buildWindow();
     void restoreGeometry();
     void fitColumns();
+    // A window wider than it opens: the names and numbers share the room.
+    void spreadColumns();
     int fittingWidth(int column) const;
+    std::array<int, ContactTable::ColumnCount> columnBase_{}; // the widths at the opening width
     void savePosition();
     int pixelsX(double twips) const;
     int pixelsY(double twips) const;
@@ -105,6 +109,7 @@ private:
     QPushButton* CommandAdd = nullptr;
     QPushButton* UpdateButton = nullptr;
     QPushButton* Command1 = nullptr;
+    QPushButton* CommandDelete = nullptr; // the Delete key's action, where it is seen
     QPushButton* CommandImport = nullptr;
     QLineEdit* TextSearch = nullptr;
     QLabel* Image2 = nullptr;

@@ -227,7 +227,7 @@ void DialogpBook::CommandImport_Click()
     for (qsizetype i = 0; i < fresh.size(); ++i)
         table_.insertContact(static_cast<int>(i), fresh[i]);
     applySearch();
-    QString text = tr("%n contact(s) imported.", nullptr, int(fresh.size()));
+    QString text = fresh.size() == 1 ? tr("1 contact imported.") : tr("%1 contacts imported.").arg(fresh.size());
     if (duplicates > 0)
         text += tr("\n%n already in the phone book, left out.", nullptr, duplicates);
     if (read.unusable > 0)

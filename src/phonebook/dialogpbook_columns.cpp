@@ -1,7 +1,8 @@
 // The widths of the phone book list. The design's widths add up to more than
 // the window's fixed width, and its number columns were made for a smaller
 // font; here every column shows its title and an 11-digit number whole, and
-// all six fit the window side by side.
+// all six fit the window side by side. A wider window gives half its extra
+// room to the names and the rest to the four numbers.
 #include "phonebook/dialogpbook.h"
 
 #include <QHeaderView>
@@ -77,9 +78,19 @@ void DialogpBook::fitColumns()
     for (int c : {int(ContactTable::Picture), int(ContactTable::Name), int(ContactTable::Other),
              int(ContactTable::Mobile), int(ContactTable::Phone2), int(ContactTable::Phone1)})
         shrink(c);
-    for (QTableView* list : {MSFlexGrid1, GridFolder}) { // the folder's list lines up with the book's
-        for (int c = 0; c < ContactTable::ColumnCount; ++c)
-            list->setColumnWidth(c, px[c]);
+    columnBase_ = px;
+    for (QTableView* list : {MSFlexGrid1, GridFolder})
         list->horizontalHeader()->setStretchLastSection(true);
-    }
+    spreadColumns();
+}
+
+void DialogpBook::spreadColumns()
+{
+    const int extra = std::max(0, width() - pixelsX(kWidthTwips));
+    for (QTableView* list : {MSFlexGrid1, GridFolder}) // the folder's list lines up with the book's
+        for (int c = 0; c < ContactTable::ColumnCount; ++c)
+            list->setColumnWidth(c, columnBase_[c]
+                                        + (c == ContactTable::Name       ? extra / 2
+                                            : c == ContactTable::Picture ? 0
+                                                                         : extra / 8));
 }

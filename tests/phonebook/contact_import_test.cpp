@@ -146,8 +146,7 @@ TEST_F(PhoneBookTest, ImportAddsNewContactsOnTopAndSaysWhatWasLeftOut)
     QTest::mouseClick(import, Qt::LeftButton);
     EXPECT_EQ(column(*d, 0), QStringList({"Zoe", "Bert", "Anna"}));
     ASSERT_EQ(informed.size(), 1);
-    EXPECT_EQ(
-        informed[0], "2 contact(s) imported.\n1 already in the phone book, left out.\n1 without a name, left out.");
+    EXPECT_EQ(informed[0], "2 contacts imported.\n1 already in the phone book, left out.\n1 without a name, left out.");
 
     QTest::mouseClick(import, Qt::LeftButton); // unreadable: a message, nothing changes
     EXPECT_EQ(d->contacts().rowCount(), 3);

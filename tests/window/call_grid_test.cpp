@@ -43,6 +43,10 @@ protected:
         model.setPhoneBook(file("book.txt"), {});
         grid = std::make_unique<CallGrid>(settings());
         grid->setCallList(&model);
+        grid->confirmDelete = [this](const QString& question) {
+            asked << question;
+            return answer;
+        };
         grid->resize(600, 300);
         grid->show();
     }
@@ -51,6 +55,9 @@ protected:
         grid.reset();
         WindowTest::TearDown();
     }
+
+    QStringList asked; // the questions before deleting
+    bool answer = true;
 
     void fill(int rows)
     {
@@ -120,6 +127,10 @@ TEST_F(GridTest, DeleteRemovesExactlyTheSelectedRowsInEitherDirection)
         const int first = upwards ? 4 : 2, second = upwards ? 2 : 4;
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rowPoint(first));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(second));
+        answer = false; // No keeps them
+        QTest::keyClick(grid.get(), Qt::Key_Delete);
+        EXPECT_EQ(model.count(), 7);
+        answer = true;
         QTest::keyClick(grid.get(), Qt::Key_Delete);
         EXPECT_EQ(column(model.records(), 4), QStringList({"03011", "03012", "03016", "03017"}));
     }
@@ -129,6 +140,8 @@ TEST_F(GridTest, DeleteRemovesExactlyTheSelectedRowsInEitherDirection)
     QTest::keyClick(grid.get(), Qt::Key_Delete);
     QTest::keyClick(grid.get(), Qt::Key_Delete);
     EXPECT_EQ(model.count(), 0);
+    const QString three = "Delete the 3 selected calls from the call list?";
+    EXPECT_EQ(asked, QStringList({three, three, three, three, "Delete the selected call from the call list?"}));
 }
 
 TEST_F(GridTest, DeleteOnAFilteredViewRemovesOnlyTheRowsShownSelected)
@@ -175,14 +188,21 @@ TEST_F(GridTest, TheNamesAreTheLastColumnToGiveWay)
             sum += grid->columnWidth(c);
         return sum;
     };
+    const double dpi = twips::dpiOf(grid.get());
     grid->resize(1000, 300);
     grid->applyStoredWidths();
-    const int roomy = total(); // every default width
+    // A roomy grid: the names take what the columns leave, and that is not saved.
     const int bar = grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid->verticalScrollBar());
+    EXPECT_EQ(total(), grid->width() - 2 * grid->frameWidth() - bar);
+    EXPECT_EQ(grid->columnWidthTwips(5), 2000);
+    int roomy = 0; // every default width
+    for (int c = 0; c < 8; ++c)
+        roomy += twips::toPx(grid->columnWidthTwips(c), dpi);
+    EXPECT_GT(total(), roomy);
     grid->resize(roomy + 2 * grid->frameWidth() + bar - 10, 300);
     grid->applyStoredWidths();
     EXPECT_EQ(total(), roomy - 10);
-    EXPECT_EQ(grid->columnWidth(5), twips::toPx(2000, twips::dpiOf(grid.get())));
+    EXPECT_EQ(grid->columnWidth(5), twips::toPx(2000, dpi));
 }
 
 TEST_F(GridTest, WidthsComeFromTheStoreAndAreSavedOnEveryRelease)

@@ -10,6 +10,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -66,6 +67,11 @@ CallGrid::CallGrid(SettingsStore& settings, QWidget* parent)
     : QTableView(parent), settings_(settings), filter_(new CallFilter(this))
 {
     setObjectName(QStringLiteral("FlexGrid1"));
+    confirmDelete = [this](const QString& question) {
+        return QMessageBox::question(
+                   window(), tr("Delete Calls"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
+    };
     setItemDelegate(new GridAlignment(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -75,6 +81,10 @@ CallGrid::CallGrid(SettingsStore& settings, QWidget* parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(false); // a release sorts, see eventFilter
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column) {
+        if (column == kNameColumn && !spreading_)
+            nameExtra_ = 0; // dragged: the width is the user's
+    });
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     horizontalHeader()->viewport()->installEventFilter(this);
@@ -135,6 +145,31 @@ void CallGrid::applyStoredWidths()
                                                                           : twips::fromPx(px[c], dpi());
         setColumnWidth(c, twips::toPx(widthTwips_[c], dpi()));
     }
+    nameExtra_ = 0;
+    spreadNames();
+}
+
+// A grid wider than its columns: the names take the room, and the widths
+// saved stay the columns' own.
+void CallGrid::spreadNames()
+{
+    int used = 0;
+    for (int c = 0; c < kColumns; ++c)
+        used += columnWidth(c);
+    const int base = columnWidth(kNameColumn) - nameExtra_;
+    // Room kept for the vertical scroll bar, so that more rows never scroll sideways.
+    const int room = width() - 2 * frameWidth()
+                     - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    nameExtra_ = std::max(0, room - (used - nameExtra_));
+    spreading_ = true;
+    setColumnWidth(kNameColumn, base + nameExtra_);
+    spreading_ = false;
+}
+
+void CallGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    spreadNames();
 }
 
 int CallGrid::defaultTwips(int column)
@@ -173,7 +208,7 @@ int CallGrid::columnWidthTwips(int column) const
 {
     if (column < 0 || column >= kColumns)
         return 0;
-    const int px = columnWidth(column);
+    const int px = columnWidth(column) - (column == kNameColumn ? nameExtra_ : 0);
     // A width the user has not changed keeps its stored twips exactly.
     return twips::toPx(widthTwips_[column], dpi()) == px ? widthTwips_[column] : twips::fromPx(px, dpi());
 }
@@ -229,6 +264,11 @@ bool CallGrid::onBorder(int x) const
     return false;
 }
 
+int CallGrid::selectedCount() const
+{
+    return int(selectionModel()->selectedRows().size());
+}
+
 void CallGrid::deleteSelectedRows()
 {
     if (!model_)
@@ -238,6 +278,12 @@ void CallGrid::deleteSelectedRows()
     QList<int> rows;
     for (const QModelIndex& i : selectionModel()->selectedRows())
         rows << filter_->sourceRow(i.row());
+    if (rows.isEmpty())
+        return;
+    const QString question = rows.size() == 1 ? tr("Delete the selected call from the call list?")
+                                              : tr("Delete the %1 selected calls from the call list?").arg(rows.size());
+    if (!confirmDelete || !confirmDelete(question))
+        return;
     std::sort(rows.begin(), rows.end(), std::greater<int>());
     for (int row : rows)
         model_->removeRows(row, 1);

@@ -7,6 +7,7 @@
 // Rows in its signals are rows of the call list, not of the filtered view.
 #include <QTableView>
 #include <array>
+#include <functional>
 
 class CallFilter;
 class CallList;
@@ -36,9 +37,12 @@ public:
     int headerColumnAt(int x) const;
     // A header click on `column`: sorts by it and the columns after it.
     void sortByHeader(int column);
-    // The Delete key: removes the selected rows that are shown, nothing when
-    // none is selected.
+    // The Delete key and the context menu's "Delete": removes the selected
+    // rows that are shown once the user said yes, nothing when none is selected.
     void deleteSelectedRows();
+    int selectedCount() const;
+    // The question before deleting; true for yes (tests answer it).
+    std::function<bool(const QString& question)> confirmDelete;
 
 signals:
     // The current record changed or a single record was clicked: show its picture.
@@ -46,6 +50,7 @@ signals:
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -53,6 +58,7 @@ private:
     static int defaultTwips(int column);
     int fittingWidthPx(int column) const;
     void giveWay(std::array<int, 8>& px, const std::array<int, 8>& least) const;
+    void spreadNames();
 
     int currentRecord() const;
     // Whether a header press at x grabs a column border (as QHeaderView decides).
@@ -63,5 +69,7 @@ private:
     CallListModel* model_ = nullptr;
     CallFilter* filter_ = nullptr;
     bool borderPressed_ = false;
+    int nameExtra_ = 0; // pixels the names got of a wider grid, not saved
+    bool spreading_ = false;
     std::array<int, 8> widthTwips_{};
 };

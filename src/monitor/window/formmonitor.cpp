@@ -26,6 +26,8 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
@@ -84,6 +86,11 @@ FormMonitor::FormMonitor(
             applyOutputs();
             return outputs_;
         };
+        QStringList msns;
+        for (int i = 1; i <= 9; ++i)
+            if (const auto* field = mainWindow_.findChild<QLineEdit*>(QStringLiteral("TextMSN%1").arg(i)))
+                msns << field->text();
+        dialog.setAdapterMsns(msns);
         dialog.Form_Load();
         dialog.exec();
     };
@@ -93,7 +100,8 @@ FormMonitor::FormMonitor(
         if (notifyDesktop)
             notifyDesktop(title, body);
     };
-    outputs_ = new CallOutputs({clock_, &engine_.callList(), &session_.missedCount(), nullptr, tray}, this);
+    outputs_ = new CallOutputs(
+        {clock_, &engine_.callList(), &session_.missedCount(), nullptr, tray, [this] { bringToFront(); }}, this);
     connect(&session_, &MonitorSession::callEvent, outputs_, &CallOutputs::callEvent);
     connect(outputs_, &CallOutputs::logMessage, this,
         [](const QString& text) { qInfo("%s", qPrintable(logtext::line(text))); });
@@ -191,8 +199,15 @@ void FormMonitor::buildLayout()
         const QString number = engine_.callList().records().value(row).number;
         ignore->setEnabled(!numberforms::national(number, engine_.inputs().numberPlan).isEmpty()
                            && !engine_.inputs().ignored.matches(number));
-        if (menu.exec(FlexGrid1->viewport()->mapToGlobal(at)) == ignore)
+        QAction* remove = menu.addAction(tr("Delete"));
+        remove->setObjectName(QStringLiteral("ActionDeleteCalls"));
+        remove->setShortcut(QKeySequence::Delete);
+        remove->setEnabled(FlexGrid1->selectedCount() > 0);
+        QAction* chosen = menu.exec(FlexGrid1->viewport()->mapToGlobal(at));
+        if (chosen == ignore)
             ignoreCaller(row);
+        else if (chosen == remove)
+            FlexGrid1->deleteSelectedRows();
     });
 
     buildDebugViews();
@@ -255,8 +270,14 @@ void FormMonitor::applyOutputs()
 void FormMonitor::ignoreCaller(int row)
 {
     const QString number = engine_.callList().records().value(row).number;
-    if (!IgnoreList::add(IgnoreList::defaultPath(), number, engine_.inputs().numberPlan))
-        qWarning("%s", qPrintable(logtext::line(QStringLiteral("could not add to ") + IgnoreList::defaultPath())));
+    const QString path = IgnoreList::defaultPath();
+    if (IgnoreList::add(path, number, engine_.inputs().numberPlan)) {
+        history_->showNote(tr("Calls from %1 are ignored from now on: no popup, sound or notification.").arg(number));
+    } else {
+        qWarning("%s", qPrintable(logtext::line(QStringLiteral("could not add to ") + path)));
+        history_->showNote(tr("%1 could not be added: the ignore list %2 could not be written.")
+                               .arg(number, QDir::toNativeSeparators(path)));
+    }
     applyInputs();
 }
 
@@ -397,13 +418,15 @@ void FormMonitor::Form_Resize()
     inResize_ = true;
     const auto done = qScopeGuard([this] { inResize_ = false; });
     if (debugLevel_ == 0) {
-        setWidthTwips(kWidth);
+        // Never narrower than designed; a wider window gives the call list the room.
+        if (widthTwips() < kWidth)
+            setWidthTwips(kWidth);
         if (heightTwips() < kFoldedHeight)
             setHeightTwips(kFoldedHeight);
         const int g = heightTwips() - kGridTop - kGridBottomGap;
         if (g < 0)
             return;
-        history_->place(twipsRect(120, kGridTop, 7815, g));
+        history_->place(twipsRect(120, kGridTop, 7815 + widthTwips() - kWidth, g));
     } else {
         setHeightTwips(kDebugHeight);
         setWidthTwips(kDebugWidth);

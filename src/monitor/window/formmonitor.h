@@ -77,6 +77,8 @@ public:
     void Command4_Click();     // "Resume Trace"
     void CommandPause_Click(); // "Stop Trace"
     void CommandOptions_Click();
+    // Restored, shown, raised and focused: the tray, a notification's click.
+    void bringToFront();
     void showRecordPicture(int row);
     // After the phone book was saved: while the window is visible its list is
     // saved, emptied and read again, so the names follow the edited book.

@@ -13,7 +13,9 @@
 #include "monitor/window/wave_device.h"
 #include "phonebook/book_file.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <utility>
 
@@ -78,11 +80,30 @@ void FormMonitor::setUpTray()
     tray_->setToolTip(tr("Call Monitor"));
     // A click on the icon brings the monitor to the front with the focus, as
     // a taskbar entry would; a desktop notification never takes it.
-    connect(tray_, &QSystemTrayIcon::activated, this, [this] {
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-        show();
-        raise();
-        activateWindow();
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
+        if (why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick)
+            bringToFront();
     });
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("TrayMenu"));
+    menu->addAction(tr("Show the call monitor"), this, &FormMonitor::bringToFront);
+    menu->addAction(tr("Call monitor settings ..."), this, [this] {
+        bringToFront();
+        CommandOptions_Click();
+    });
+    menu->addSeparator();
+    menu->addAction(tr("Quit"), this, [this] {
+        if (mainWindow_.close()) // closing the main window closes the monitor too
+            QCoreApplication::quit();
+    });
+    tray_->setContextMenu(menu);
     tray_->show();
+}
+
+void FormMonitor::bringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }

@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
 
 namespace {
 constexpr int kGapPx = 2; // between the bar and the grid
@@ -33,7 +35,7 @@ HistoryBar::HistoryBar(CallGrid& grid, CallList& list, Clock& clock, MissedCount
     CheckMissed = new QCheckBox(tr("Missed"), this);
     CheckMissed->setObjectName(QStringLiteral("CheckMissed"));
     CheckMissed->setToolTip(tr("Only incoming calls nobody answered"));
-    CheckIgnored = new QCheckBox(tr("Ignored"), this);
+    CheckIgnored = new QCheckBox(tr("Show ignored"), this);
     CheckIgnored->setObjectName(QStringLiteral("CheckIgnored"));
     CheckIgnored->setToolTip(tr("Also the calls of callers on the ignore list"));
     CheckIgnored->setChecked(true);
@@ -47,12 +49,21 @@ HistoryBar::HistoryBar(CallGrid& grid, CallList& list, Clock& clock, MissedCount
     LabelListProblem->setStyleSheet(QStringLiteral("color: #b00000;"));
     LabelListProblem->setWordWrap(true);
     LabelListProblem->hide();
+    LabelNote = new QLabel(this);
+    LabelNote->setObjectName(QStringLiteral("LabelNote"));
+    LabelNote->setWordWrap(true);
+    LabelNote->hide();
+    noteTimer_ = new QTimer(this);
+    noteTimer_->setSingleShot(true);
+    noteTimer_->setInterval(kNoteMs);
+    connect(noteTimer_, &QTimer::timeout, this, [this] { showNote({}); });
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(kGapPx);
     auto* row = new QHBoxLayout;
     rows->addLayout(row);
     rows->addWidget(LabelListProblem);
+    rows->addWidget(LabelNote);
     row->addWidget(TextSearch, 1);
     row->addWidget(CheckMissed);
     row->addWidget(CheckIgnored);
@@ -67,6 +78,13 @@ HistoryBar::HistoryBar(CallGrid& grid, CallList& list, Clock& clock, MissedCount
         return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
     };
     connect(TextSearch, &QLineEdit::textChanged, &grid.filter(), &CallFilter::setSearchText);
+    // Ctrl+F goes to the search, Escape there clears it.
+    connect(new QShortcut(QKeySequence::Find, window), &QShortcut::activated, TextSearch, [this] {
+        TextSearch->setFocus();
+        TextSearch->selectAll();
+    });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), TextSearch, nullptr, nullptr, Qt::WidgetShortcut),
+        &QShortcut::activated, TextSearch, &QLineEdit::clear);
     connect(CheckMissed, &QCheckBox::toggled, &grid.filter(), &CallFilter::setMissedOnly);
     connect(CheckIgnored, &QCheckBox::toggled, &grid.filter(), &CallFilter::setShowIgnored);
     connect(CommandExport, &QPushButton::clicked, this, &HistoryBar::exportCsv);
@@ -99,9 +117,23 @@ void HistoryBar::exportCsv()
     if (path.isEmpty())
         return; // cancelled
     const QByteArray csv = calllistcsv::toCsv(list_.records(), grid_.filter().shownRows());
-    if (!writeFileAtomically(path, csv))
-        monitormessage::show(
-            window(), tr("The call list could not be written to %1.").arg(QDir::toNativeSeparators(path)));
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!writeFileAtomically(path, csv)) {
+        monitormessage::show(window(), tr("The call list could not be written to %1.").arg(shown));
+        return;
+    }
+    const qsizetype n = grid_.filter().shownRows().size();
+    showNote(n == 1 ? tr("1 call saved to %1.").arg(shown) : tr("%1 calls saved to %2.").arg(n).arg(shown));
+}
+
+void HistoryBar::showNote(const QString& text)
+{
+    LabelNote->setText(text);
+    LabelNote->setVisible(!text.isEmpty());
+    if (!text.isEmpty())
+        noteTimer_->start();
+    if (area_.isValid())
+        place(area_); // the grid gives the note its line
 }
 
 void HistoryBar::showStatistics()

@@ -19,6 +19,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 class HistoryBar : public QWidget {
     Q_OBJECT
@@ -32,6 +33,11 @@ public:
     void exportCsv();
     void showStatistics();
     StatisticsWindow* statistics() const { return statistics_; }
+
+    // What was just done ("2 calls saved to ..."), in the line below the row
+    // until the next note or kNoteMs later.
+    void showNote(const QString& text);
+    static constexpr int kNoteMs = 15000;
 
     // The save dialog of the export; an empty result means cancelled.
     std::function<QString(QWidget* parent)> chooseCsvFile;
@@ -49,6 +55,8 @@ private:
     QPushButton* CommandExport = nullptr;
     QPushButton* CommandStatistics = nullptr;
     QLabel* LabelListProblem = nullptr;
+    QLabel* LabelNote = nullptr;
+    QTimer* noteTimer_ = nullptr;
     QRect area_;
     QPointer<StatisticsWindow> statistics_;
 };
