@@ -49,6 +49,21 @@
     </message>
 </context>
 <context>
+    <name>CallGrid</name>
+    <message>
+        <source>Delete Calls</source>
+        <translation>Anrufe löschen</translation>
+    </message>
+    <message>
+        <source>Delete the selected call from the call list?</source>
+        <translation>Den ausgewählten Anruf aus der Anrufliste löschen?</translation>
+    </message>
+    <message>
+        <source>Delete the %1 selected calls from the call list?</source>
+        <translation>Die %1 ausgewählten Anrufe aus der Anrufliste löschen?</translation>
+    </message>
+</context>
+<context>
     <name>CallList</name>
     <message>
         <source>%1 could not be read: it is left as it is, new calls are kept in memory only</source>
@@ -151,6 +166,34 @@
     <message>
         <source>Serving %1</source>
         <translation>Bereitgestellt unter %1</translation>
+    </message>
+    <message>
+        <source>Not started: type the broker&apos;s address</source>
+        <translation>Nicht gestartet: Bitte die Adresse des Brokers eingeben</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 port %2 ...</source>
+        <translation>Verbinde mit %1 Port %2 ...</translation>
+    </message>
+    <message>
+        <source>Unknown host %1; trying again</source>
+        <translation>Unbekannter Host %1; neuer Versuch folgt</translation>
+    </message>
+    <message>
+        <source>%1 port %2 refused the connection; trying again</source>
+        <translation>%1 Port %2 hat die Verbindung abgelehnt; neuer Versuch folgt</translation>
+    </message>
+    <message>
+        <source>Wrong user name or password for %1; trying again</source>
+        <translation>Falscher Benutzername oder falsches Passwort für %1; neuer Versuch folgt</translation>
+    </message>
+    <message>
+        <source>Connection to %1 lost (%2); reconnecting</source>
+        <translation>Verbindung zu %1 verloren (%2); verbinde neu</translation>
+    </message>
+    <message>
+        <source>Cannot connect to %1 port %2 (%3); trying again</source>
+        <translation>Keine Verbindung zu %1 Port %2 (%3); neuer Versuch folgt</translation>
     </message>
 </context>
 <context>
@@ -311,6 +354,22 @@ ruft %2 an, %3</translation>
     <message>
         <source>MSN %1 (%2)</source>
         <translation>MSN %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Missed call from %1</source>
+        <translation>Verpasster Anruf von %1</translation>
+    </message>
+    <message>
+        <source>at %1</source>
+        <translation>um %1</translation>
+    </message>
+    <message>
+        <source>%1, at %2</source>
+        <translation>%1, um %2</translation>
+    </message>
+    <message>
+        <source>Show the call monitor</source>
+        <translation>Anrufmonitor zeigen</translation>
     </message>
 </context>
 <context>
@@ -475,13 +534,6 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
 %2</translation>
     </message>
     <message numerus="yes">
-        <source>%n contact(s) imported.</source>
-        <translation>
-            <numerusform>%n Kontakt importiert.</numerusform>
-            <numerusform>%n Kontakte importiert.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>
 %n already in the phone book, left out.</source>
         <translation>
@@ -541,6 +593,26 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
         <source>Delete the %1 selected contacts?</source>
         <translation>Die %1 ausgewählten Kontakte löschen?</translation>
     </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Deletes the selected contacts (key: Delete)</source>
+        <translation>Löscht die ausgewählten Kontakte (Taste: Entf)</translation>
+    </message>
+    <message>
+        <source>Contacts (*.vcf *.csv *.txt);;vCard files (*.vcf);;CSV files (*.csv *.txt);;All files (*)</source>
+        <translation>Kontakte (*.vcf *.csv *.txt);;vCard-Dateien (*.vcf);;CSV-Dateien (*.csv *.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>1 contact imported.</source>
+        <translation>1 Kontakt importiert.</translation>
+    </message>
+    <message>
+        <source>%1 contacts imported.</source>
+        <translation>%1 Kontakte importiert.</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -567,10 +639,6 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     <message>
         <source>No DodOva answers on port %1.</source>
         <translation>Am Port %1 antwortet kein DodOva.</translation>
-    </message>
-    <message>
-        <source>%1 sent.</source>
-        <translation>%1 gesendet.</translation>
     </message>
     <message>
         <source>Code:</source>
@@ -681,10 +749,6 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
     <message>
         <source>Writing MSNs and own numbers %1/%2</source>
         <translation>Schreibe MSNs und eigene Rufnummern %1/%2</translation>
-    </message>
-    <message>
-        <source>Charge counters reset.</source>
-        <translation>Gebührenzähler zurückgesetzt.</translation>
     </message>
     <message>
         <source>Call Charges</source>
@@ -1078,6 +1142,78 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
         <source>Charging Counter / Metering Pulse</source>
         <translation>Gebührenzähler / Gebührenimpuls</translation>
     </message>
+    <message>
+        <source>Transmit</source>
+        <translation>Senden</translation>
+    </message>
+    <message>
+        <source>Reset the six charge counters of the DodOva to zero? The counts cannot be restored.</source>
+        <translation>Die sechs Gebührenzähler des DodOva auf null setzen? Die Zählerstände lassen sich nicht wiederherstellen.</translation>
+    </message>
+    <message>
+        <source>Factory settings loaded.</source>
+        <translation>Werkseinstellungen geladen.</translation>
+    </message>
+    <message>
+        <source>Phone 1 hung up.</source>
+        <translation>Telefon 1 aufgelegt.</translation>
+    </message>
+    <message>
+        <source>Phone 2 hung up.</source>
+        <translation>Telefon 2 aufgelegt.</translation>
+    </message>
+    <message>
+        <source>Profile %1 loaded.</source>
+        <translation>Profil %1 geladen.</translation>
+    </message>
+    <message>
+        <source>Settings saved to profile %1.</source>
+        <translation>Einstellungen in Profil %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>The changes in this window have not been transmitted to the DodOva.</source>
+        <translation>Die Änderungen in diesem Fenster wurden noch nicht an den DodOva gesendet.</translation>
+    </message>
+    <message>
+        <source>Untransmitted Changes</source>
+        <translation>Nicht gesendete Änderungen</translation>
+    </message>
+    <message>
+        <source>The DodOva refused %1.</source>
+        <translation>Der DodOva hat %1 abgelehnt.</translation>
+    </message>
+    <message>
+        <source>The DodOva did not answer %1.</source>
+        <translation>Der DodOva hat auf %1 nicht geantwortet.</translation>
+    </message>
+    <message>
+        <source>Settings written to the adapter.</source>
+        <translation>Einstellungen in den Adapter geschrieben.</translation>
+    </message>
+    <message>
+        <source>The DodOva did not reset its charge counters.</source>
+        <translation>Der DodOva hat seine Gebührenzähler nicht zurückgesetzt.</translation>
+    </message>
+    <message>
+        <source>Charge counters reset: every counter is 0.</source>
+        <translation>Gebührenzähler zurückgesetzt: Alle Zähler stehen auf 0.</translation>
+    </message>
+    <message>
+        <source>Changes not transmitted</source>
+        <translation>Änderungen nicht gesendet</translation>
+    </message>
+    <message>
+        <source>Transmit Settings writes them to the DodOva</source>
+        <translation>„Einstellungen senden“ schreibt sie in den DodOva</translation>
+    </message>
+    <message>
+        <source>Load the factory settings into the DodOva? Every setting it has now, and every change in this window, is overwritten.</source>
+        <translation>Die Werkseinstellungen in den DodOva laden? Alle seine jetzigen Einstellungen und alle Änderungen in diesem Fenster werden überschrieben.</translation>
+    </message>
+    <message>
+        <source>Load profile %1 into the DodOva? Every setting it has now, and every change in this window, is overwritten.</source>
+        <translation>Profil %1 in den DodOva laden? Alle seine jetzigen Einstellungen und alle Änderungen in diesem Fenster werden überschrieben.</translation>
+    </message>
 </context>
 <context>
     <name>FormLoading</name>
@@ -1159,6 +1295,30 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
     <message>
         <source>Ignore this caller</source>
         <translation>Diesen Anrufer ignorieren</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Calls from %1 are ignored from now on: no popup, sound or notification.</source>
+        <translation>Anrufe von %1 werden ab jetzt ignoriert: kein Einblenden, kein Ton, keine Benachrichtigung.</translation>
+    </message>
+    <message>
+        <source>%1 could not be added: the ignore list %2 could not be written.</source>
+        <translation>%1 konnte nicht aufgenommen werden: Die Ignorierliste %2 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Show the call monitor</source>
+        <translation>Anrufmonitor zeigen</translation>
+    </message>
+    <message>
+        <source>Call monitor settings ...</source>
+        <translation>Einstellungen des Anrufmonitors ...</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
     </message>
 </context>
 <context>
@@ -1246,12 +1406,20 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <translation>Die Anrufliste konnte nicht nach %1 geschrieben werden.</translation>
     </message>
     <message>
-        <source>Ignored</source>
-        <translation>Ignorierte</translation>
-    </message>
-    <message>
         <source>Also the calls of callers on the ignore list</source>
         <translation>Auch die Anrufe von Anrufern auf der Ignorierliste</translation>
+    </message>
+    <message>
+        <source>Show ignored</source>
+        <translation>Ignorierte zeigen</translation>
+    </message>
+    <message>
+        <source>1 call saved to %1.</source>
+        <translation>1 Anruf in %1 gespeichert.</translation>
+    </message>
+    <message>
+        <source>%1 calls saved to %2.</source>
+        <translation>%1 Anrufe in %2 gespeichert.</translation>
     </message>
 </context>
 <context>
@@ -1415,7 +1583,7 @@ Eine Szenario-Datei wird mit ihrem Pfad angegeben.</translation>
 If you use this program it may not behave correctly!<byte value="xd"/>
 <byte value="xd"/>
        Would you like to select a valid serial port?</source>
-        <translation> dodOva nicht gefunden. Bitte wählen Sie die richtige serielle Schnittstelle.<byte value="xd"/>
+        <translation> DodOva nicht gefunden. Bitte wählen Sie die richtige serielle Schnittstelle.<byte value="xd"/>
 <byte value="xd"/>
 Wenn Sie das Programm so verwenden, arbeitet es möglicherweise nicht richtig!<byte value="xd"/>
 <byte value="xd"/>
@@ -1431,7 +1599,7 @@ Wenn Sie das Programm so verwenden, arbeitet es möglicherweise nicht richtig!<b
     </message>
     <message>
         <source>dodOva Detection</source>
-        <translation>dodOva-Erkennung</translation>
+        <translation>DodOva-Erkennung</translation>
     </message>
     <message>
         <source>&amp;Phonebook</source>
@@ -1460,6 +1628,10 @@ Wenn Sie das Programm so verwenden, arbeitet es möglicherweise nicht richtig!<b
     <message>
         <source>The folder %1 is in use by %2 (process %3), which writes its call list. Start each program with a folder of its own (--home FOLDER).</source>
         <translation>Der Ordner %1 wird von %2 (Prozess %3) benutzt, der dort seine Anrufliste schreibt. Starten Sie jedes Programm mit einem eigenen Ordner (--home ORDNER).</translation>
+    </message>
+    <message>
+        <source>Port tried: %1</source>
+        <translation>Versuchter Port: %1</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "app/simulator_process.h"
+#include "app/windows_on_screen.h"
 #include "app/screenshot_tour.h"
 #include "app/single_instance.h"
 #include "app/startup.h"
@@ -93,6 +94,7 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("corvane"));
     QApplication::setWindowIcon(corvaneIcon());
     language::installChosen(); // before the first text is translated
+    const WindowsOnScreen onScreen;
 
     // make screenshots: style and font fixed before the first window exists.
     Startup* running = nullptr;

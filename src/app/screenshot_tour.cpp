@@ -4,10 +4,14 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QImageWriter>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QStyleFactory>
@@ -44,6 +48,7 @@ constexpr Shot kShots[] = {
     {"monitor-trace.png", "Monitor", "FormMonitor", "Label20", 1, false, ""},
     {"port-options.png", "COMSelection", "Dialog", "", -1, true, ""},
     {"about.png", "About", "frmAbout", "", -1, true, ""},
+    {"help.png", "docum", "HelpWindow", "", -1, true, ""},
 };
 
 constexpr int kPollMs = 100;
@@ -95,6 +100,24 @@ QTabBar* tabsOf(QObject* page)
         if (tabs->count() == stack->count())
             return tabs;
     return nullptr;
+}
+
+// Whether the window lies on its screen, frame and all, and which of its
+// lists and panes make the user scroll sideways to read them.
+QString placement(const QWidget& window)
+{
+    const QRect screen = window.screen()->availableGeometry(), frame = window.frameGeometry();
+    QStringList sideways;
+    for (const QAbstractScrollArea* area : window.findChildren<QAbstractScrollArea*>())
+        if (area->isVisible() && area->horizontalScrollBar()->isVisible())
+            sideways << area->objectName();
+    sideways.sort();
+    return QStringLiteral("%1 on the %2x%3 screen: %4%5")
+        .arg(window.objectName())
+        .arg(screen.width())
+        .arg(screen.height())
+        .arg(screen.contains(frame) ? QStringLiteral("fully") : QStringLiteral("NOT fully"))
+        .arg(sideways.isEmpty() ? QString() : QStringLiteral(", scrolls sideways: ") + sideways.join(u' '));
 }
 
 void close(QWidget* window)
@@ -205,6 +228,9 @@ void ScreenshotTour::take()
         return;
     }
     std::fprintf(stderr, "screenshot: %s\n", qPrintable(writer.fileName()));
+    QFile places(folder_.filePath(QStringLiteral("placement.txt")));
+    if (places.open(shot_ == 0 ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::Append))
+        places.write((QLatin1String(s.file) + u' ' + placement(*window) + u'\n').toUtf8());
     if (s.closeAfter)
         close(window);
     ++shot_;

@@ -2,6 +2,8 @@
 // CORVANE_SCREENSHOTS=DIR, a developer switch for `make screenshots`: the
 // program walks through its windows on its own (a table, one line per shot),
 // grabs each into DIR as PNG once it shows what the shot is for, and ends.
+// DIR/placement.txt says for each shot whether the window lies on the screen
+// and what in it scrolls sideways (tests/app compare it).
 // Pictures are stable: Fusion style, a fixed font; the caller runs the program
 // against the simulator, on a fixed-size screen.
 #include <QDeadlineTimer>

@@ -3,6 +3,7 @@
 
 #include "app/app_hooks.h"
 #include "app/command_line.h"
+#include "app/desktop_keys.h"
 #include "common/program_folder.h"
 #include "common/regional.h"
 #include "common/settings_store.h"
@@ -107,6 +108,7 @@ Startup::Startup(Form1& form, SingleInstance& instance, QStringList words, QObje
     instance_.onShowAsked = [] { showRunningWindows(); };
     form_.installEventFilter(this);
     buildMenu();
+    new DesktopKeys(form_, {form_.findChild<QAction*>(QStringLiteral("docum"))}, this); // F1 in every window
 }
 
 Startup::~Startup()
@@ -204,8 +206,11 @@ bool Startup::detectDevice()
             return true;
         if (quitting_)
             return false;
+        // The question as it always was, and the device it tried, to be fixed in the options.
+        const QString question = detectionQuestion() + QStringLiteral("\r\n\r\n")
+                                 + tr("Port tried: %1").arg(form_.at().portPath());
         const QMessageBox::StandardButton answer = messageBox(
-            QMessageBox::NoIcon, tr("dodOva Detection"), detectionQuestion(), QMessageBox::Yes | QMessageBox::No);
+            QMessageBox::NoIcon, tr("dodOva Detection"), question, QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes || quitting_)
             return false;
         showPortOptions();
@@ -284,8 +289,15 @@ void Startup::showAbout()
 
 bool Startup::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &form_ && event->type() == QEvent::Close)
+    if (watched == &form_ && event->type() == QEvent::Close) {
+        // Untransmitted edits are the user's to keep or drop; a shutdown by
+        // signal or logout cannot wait for an answer.
+        if (!quitting_ && !unloaded_ && !form_.settleChanges()) {
+            event->ignore();
+            return true;
+        }
         Form_Unload();
+    }
     return QObject::eventFilter(watched, event);
 }
 

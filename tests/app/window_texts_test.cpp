@@ -24,6 +24,9 @@
 #include "ui/language.h"
 
 #include <QAbstractItemView>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextDocumentFragment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -53,20 +56,38 @@ QString windowTexts(const QWidget& window)
     return lines.join(u'\n') + u'\n';
 }
 
+// What the guide must name of a window: its title and its buttons' captions,
+// one a line, without "&" and a closing "...".
+QString guideNames(const QWidget& window)
+{
+    QStringList names{window.windowTitle()};
+    for (const QPushButton* b : window.findChildren<QPushButton*>())
+        names << b->text();
+    QString all;
+    for (QString n : names) {
+        n = n.remove(u'&').remove(QRegularExpression(QStringLiteral("\\s*\\.\\.\\.$"))).simplified();
+        if (!n.isEmpty())
+            all += n + u'\n';
+    }
+    return all;
+}
+
+using Dump = QString (*)(const QWidget&);
+
 // The call monitor's windows (its list empty) and its title with missed calls.
-QString monitorTexts(Form1& form, AtChannel& at)
+QString monitorTexts(Form1& form, AtChannel& at, Dump dump)
 {
     VirtualClock clock;
     CallList list;
     StatisticsWindow statistics(list, clock);
     statistics.refreshNow();
-    return windowTexts(FormMonitor(form, at, clock, SettingsStore::user(), 0, false))
-           + windowTexts(FormMonitorSettings(SettingsStore::user(), wave::device(), {})) + windowTexts(statistics)
-           + MissedCalls::titled(QStringLiteral("Monitor"), 2) + u'\n';
+    return dump(FormMonitor(form, at, clock, SettingsStore::user(), 0, false))
+           + dump(FormMonitorSettings(SettingsStore::user(), wave::device(), {})) + dump(statistics)
+           + (dump == windowTexts ? MissedCalls::titled(QStringLiteral("Monitor"), 2) + u'\n' : QString());
 }
 
 // Every window of the program, and the --help text.
-QString programTexts()
+QString programTexts(Dump dump = windowTexts)
 {
     QTemporaryDir dir;
     ProgramFolder::setPath(dir.path());
@@ -75,9 +96,10 @@ QString programTexts()
     Form1 form(at);
     SingleInstance instance(dir.filePath(QStringLiteral("lock")));
     Startup startup(form, instance, {}); // the menu
-    return windowTexts(form) + windowTexts(Dialog(at)) + windowTexts(frmAbout()) + windowTexts(FormLoading())
-           + windowTexts(HelpWindow(QStringLiteral(CORVANE_SOURCE_DIR "/assets/help.htm")))
-           + windowTexts(DialogpBook(nullptr)) + monitorTexts(form, at) + QStringLiteral("[--help]\n") + appUsage();
+    const QString windows = dump(form) + dump(Dialog(at)) + dump(frmAbout()) + dump(FormLoading())
+                            + dump(HelpWindow(QStringLiteral(CORVANE_SOURCE_DIR "/assets/help.htm")))
+                            + dump(DialogpBook(nullptr)) + monitorTexts(form, at, dump);
+    return dump == windowTexts ? windows + QStringLiteral("[--help]\n") + appUsage() : windows;
 }
 
 } // namespace
@@ -94,6 +116,25 @@ TEST(WindowTexts, PerLanguage)
         SCOPED_TRACE(setting);
         language::install(language::choose(QLatin1String(setting), QLocale::c()));
         EXPECT_GOLDEN(golden, programTexts());
+    }
+    language::install({});
+}
+
+// The guide of each language names every window and button of that language.
+TEST(WindowTexts, TheGuideNamesEveryWindowAndButton)
+{
+    for (const auto& [setting, page] : {std::pair{"en", "help.htm"}, {"de", "help_de.htm"}}) {
+        SCOPED_TRACE(page);
+        language::install(language::choose(QLatin1String(setting), QLocale::c()));
+        QFile file(QStringLiteral(CORVANE_SOURCE_DIR "/assets/") + QLatin1String(page));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString guide =
+            QTextDocumentFragment::fromHtml(QString::fromUtf8(file.readAll())).toPlainText().simplified();
+        QStringList missing;
+        for (const QString& name : programTexts(guideNames).split(u'\n', Qt::SkipEmptyParts))
+            if (!guide.contains(name, Qt::CaseInsensitive) && !missing.contains(name))
+                missing << name;
+        EXPECT_EQ(missing.join(u'\n').toStdString(), "");
     }
     language::install({});
 }
