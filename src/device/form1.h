@@ -93,6 +93,7 @@ private:
     bool deviceAbsent() const;
     QString readingStatus(const AdapterControl::Tally& tally) const;
     void fitToScreen();
+    void arrangeFrames(int columns);
     void paintLamp(unsigned bgr);
     bool confirm(const QString& text, const QString& title);
     enum class Settled { Nothing, Transmitted, Discarded, Cancelled };

@@ -373,6 +373,21 @@ public:
 
 } // namespace
 
+// The frames in rows of `columns` (3 as designed; fewer on a narrow screen),
+// the identification across them.
+void Form1::arrangeFrames(int columns)
+{
+    QGridLayout* grid = ui_->grid;
+    grid->removeWidget(ui_->identification);
+    for (QWidget* frame : ui_->frames)
+        grid->removeWidget(frame);
+    grid->addWidget(ui_->identification, 0, 0, 1, columns);
+    for (int i = 0; i < int(ui_->frames.size()); ++i)
+        grid->addWidget(ui_->frames[size_t(i)], 1 + i / columns, i % columns);
+    for (int c = 0; c < 3; ++c)
+        grid->setColumnStretch(c, c < columns ? 1 : 0);
+}
+
 void Form1::buildWindow()
 {
     auto* central = new QWidget;
@@ -380,13 +395,10 @@ void Form1::buildWindow()
     Builder b{*ui_, this};
     auto* grid = new QGridLayout(central);
     grid->setContentsMargins(kWindowMargins, kWindowMargins, kWindowMargins, kWindowMargins);
-    grid->addWidget(b.identification(), 0, 0, 1, 3);
-    grid->addWidget(b.phone(1), 1, 0);
-    grid->addWidget(b.phone(2), 1, 1);
-    grid->addWidget(b.dte(), 1, 2);
-    grid->addWidget(b.highLayer(), 2, 0);
-    grid->addWidget(b.globals(), 2, 1);
-    grid->addWidget(b.profiles(), 2, 2);
+    ui_->identification = b.identification();
+    ui_->frames = {b.phone(1), b.phone(2), b.dte(), b.highLayer(), b.globals(), b.profiles()};
+    ui_->grid = grid;
+    arrangeFrames(3);
     // The bottom row holds Receive and Transmit: it stays in view below the
     // frames, which scroll on a screen smaller than they need.
     auto* bottom = new QWidget;
@@ -396,10 +408,8 @@ void Form1::buildWindow()
     row->addWidget(b.cost(), 0, 0);
     row->addWidget(b.busy(), 0, 1);
     row->addWidget(b.transfer(), 0, 2);
-    for (int c = 0; c < 3; ++c) {
-        grid->setColumnStretch(c, 1);
+    for (int c = 0; c < 3; ++c)
         row->setColumnStretch(c, 1);
-    }
     ui_->content = central;
     ui_->bottomRow = bottom;
 
@@ -418,6 +428,7 @@ void Form1::buildWindow()
 
     ui_->status = new QLabel;
     ui_->status->setObjectName(QStringLiteral("StatusText"));
+    ui_->status->setWordWrap(true); // a long message takes a second line, not the window's width
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(ui_->status, 1);
     ui_->pending = new QLabel(tr("Changes not transmitted"));

@@ -6,6 +6,7 @@
 #include "device/settings_elements.h"
 
 class QButtonGroup;
+class QGridLayout;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -54,7 +55,10 @@ struct Form1::Ui {
     QPushButton* Command7 = nullptr;
     QPushButton* Command8 = nullptr;
     QLabel* status = nullptr;
-    QLabel* pending = nullptr;    // "Changes not transmitted", while they are
-    QWidget* content = nullptr;   // the frames, in a scroll area
-    QWidget* bottomRow = nullptr; // cost per unit, busy lamp, Receive and Transmit
+    QLabel* pending = nullptr;   // "Changes not transmitted", while they are
+    QWidget* content = nullptr;  // the frames, in a scroll area
+    QGridLayout* grid = nullptr; // its layout
+    QWidget* identification = nullptr;
+    std::array<QWidget*, 6> frames{}; // Phone 1, Phone 2, DTE, High Layer, Global Controls, Profiles
+    QWidget* bottomRow = nullptr;     // cost per unit, busy lamp, Receive and Transmit
 };
