@@ -101,7 +101,7 @@ FormMonitor::FormMonitor(
             notifyDesktop(title, body);
     };
     outputs_ = new CallOutputs(
-        {clock_, &engine_.callList(), &session_.missedCount(), nullptr, tray, [this] { bringToFront(); }}, this);
+        {clock_, &engine_.callList(), &session_.missedCount(), nullptr, tray, {}, [this] { bringToFront(); }}, this);
     connect(&session_, &MonitorSession::callEvent, outputs_, &CallOutputs::callEvent);
     connect(outputs_, &CallOutputs::logMessage, this,
         [](const QString& text) { qInfo("%s", qPrintable(logtext::line(text))); });
