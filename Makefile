@@ -34,7 +34,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-multim
 PACKAGE_DIR := build-package
 DEMO_HOME := $(BUILD_DIR)/demo
 
-.PHONY: all deps configure build run test bench package screenshots translations fuzz format format-check clean
+.PHONY: all deps configure build run test bench package shots-home screenshots web-screenshots translations fuzz format format-check clean
 
 all: build
 
@@ -98,21 +98,36 @@ SHOT_DPI ?= 96
 # the shots go to docs/images/<language>, beside the English ones.
 SHOT_LANGUAGE := $(firstword $(subst _, ,$(LANG)))
 SHOT_OUT ?= $(if $(wildcard translations/corvane_$(SHOT_LANGUAGE).ts),docs/images/$(SHOT_LANGUAGE),docs/images)
-screenshots: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane dodova-sim corvane_assets
-	@rm -rf $(SHOTS_DIR) && mkdir -p -m 700 $(SHOTS_DIR)/run $(SHOTS_DIR)/home $(SHOT_OUT)
+# 256 colours and no time stamps; every shot under the limit.
+define shrink_shots
+@for f in $(1); do \
+  convert "$$f" -strip -define png:exclude-chunks=date,time -colors 256 "PNG8:$$f" || exit 1; \
+  if [ $$(stat -c %s $$f) -gt $(SHOT_LIMIT_BYTES) ]; then echo "$$f is over 150 KB"; exit 1; fi; \
+done
+endef
+
+shots-home: configure
+	@rm -rf $(SHOTS_DIR) && mkdir -p -m 700 $(SHOTS_DIR)/run $(SHOTS_DIR)/home
 	@grep -v '^#' docs/images/tour-history.txt | while IFS='	' read -r msn type ago rest; do \
 	  printf '%s\t%s\t%s\t%s\n' "$$msn" "$$type" "$$(date -d "$$ago days ago" +%F)" "$$rest"; \
 	done > $(SHOTS_DIR)/home/list.txt
 	@cmake -DFROM=assets/demo -DTO=$(SHOTS_DIR)/home -P cmake/CopyMissing.cmake
+
+screenshots: shots-home
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane dodova-sim corvane_assets
+	@mkdir -p $(SHOT_OUT)
 	LANG=$(LANG) LANGUAGE= LC_ALL= LC_MESSAGES= XDG_CONFIG_HOME=$(CURDIR)/$(SHOTS_DIR)/config XDG_RUNTIME_DIR=$(CURDIR)/$(SHOTS_DIR)/run \
 	  CORVANE_SCREENSHOTS=$(abspath $(SHOT_OUT)) QT_FONT_DPI=$(SHOT_DPI) QT_QPA_PLATFORMTHEME= \
 	  xvfb-run -a -s "-screen 0 $(SHOT_SCREEN)" \
 	  $(BUILD_DIR)/corvane --simulate docs/images/tour.scenario --home $(SHOTS_DIR)/home
-	@for f in $(SHOT_OUT)/*.png; do \
-	  convert "$$f" -strip -define png:exclude-chunks=date,time -colors 256 "PNG8:$$f" || exit 1; \
-	  if [ $$(stat -c %s $$f) -gt $(SHOT_LIMIT_BYTES) ]; then echo "$$f is over 150 KB"; exit 1; fi; \
-	done
+	$(call shrink_shots,$(SHOT_OUT)/*.png)
+
+# The web page (docs/images/web-WIDTH-LANGUAGE.png) in headless Chromium against
+# corvane-monitor --web on the same folder and calls; both languages at once.
+web-screenshots: shots-home
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target corvane-monitor dodova-sim
+	CORVANE_BUILD_DIR=$(BUILD_DIR) /usr/bin/python3 tests/web/screenshots.py $(SHOTS_DIR)/home docs/images/tour.scenario docs/images
+	$(call shrink_shots,docs/images/web-*.png)
 
 # translations/*.ts brought up to date with the sources' texts (lupdate); new
 # texts are then unfinished until translated (README "Languages").

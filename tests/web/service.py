@@ -3,6 +3,7 @@ private program folder and settings store, for the web tests (stdlib only)."""
 import http.client
 import json
 import os
+import shutil
 import socket
 import subprocess
 import tempfile
@@ -30,10 +31,13 @@ def until(condition, what, bound=BOUND):
 
 
 class Service:
-    def __init__(self, scenario="none", web_args=None, book="", settings="", address="127.0.0.1"):
+    def __init__(self, scenario="none", web_args=None, book="", settings="", address="127.0.0.1", home_from=""):
         self.dir = tempfile.TemporaryDirectory(prefix="corvane-web-")
         self.home = os.path.join(self.dir.name, "home")
-        os.makedirs(self.home)
+        if home_from:  # a program folder to start from: call list, phone book, pictures
+            shutil.copytree(home_from, self.home)
+        else:
+            os.makedirs(self.home)
         os.makedirs(os.path.join(self.dir.name, "config"))
         with open(os.path.join(self.dir.name, "config", "Corvane Controller.ini"), "w") as f:
             f.write(settings)
