@@ -77,6 +77,15 @@ bool isSettable(FormElement e)
            && (fieldOfElement(e) || isNumberField(e));
 }
 
+QStringList settableNames()
+{
+    QStringList names;
+    for (int i = 0; i < kElementCount; ++i)
+        if (isSettable(FormElement(i)))
+            names << elementName(FormElement(i));
+    return names;
+}
+
 QStringList showLines(const AdapterSettings& value)
 {
     QStringList lines;
@@ -85,12 +94,17 @@ QStringList showLines(const AdapterSettings& value)
     return lines;
 }
 
-QString showJson(const AdapterSettings& value)
+QJsonObject showObject(const AdapterSettings& value)
 {
     QJsonObject o;
     for (const auto& [name, text] : pairs(value))
         o.insert(name, text);
-    return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Indented));
+    return o;
+}
+
+QString showJson(const AdapterSettings& value)
+{
+    return QString::fromUtf8(QJsonDocument(showObject(value)).toJson(QJsonDocument::Indented));
 }
 
 std::optional<QString> applyChange(AdapterSettings& value, const QString& assignment)

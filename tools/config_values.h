@@ -1,6 +1,7 @@
 #pragma once
 // The adapter's configuration as text: the Name=value lines of show, its JSON
 // object, the backup file, and NAME=VALUE changes checked before anything is sent.
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -13,10 +14,13 @@ namespace configtext {
 // Every line of show: identification, registers, settings, counters.
 QStringList showLines(const AdapterSettings& value);
 QString showJson(const AdapterSettings& value);
+// The same names and texts as one JSON object.
+QJsonObject showObject(const AdapterSettings& value);
 
 // The names set accepts: the register settings and the numbers, as the
 // settings window names its elements.
 bool isSettable(FormElement e);
+QStringList settableNames();
 // Applies "NAME=VALUE" to `value`; the reason when the name is unknown or the
 // value out of range.
 std::optional<QString> applyChange(AdapterSettings& value, const QString& assignment);

@@ -53,11 +53,15 @@ OutputPlan outputPlan(const MonitorOptions& o, const SettingsStore& store, const
 
 MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
     : QObject(parent), options_(options), settings_(settings), at_(settings_, clock_), session_(at_, clock_),
-      err_(&stderr_), web_(session_, settings_, contacts_),
+      err_(&stderr_), web_(session_, settings_, contacts_), adapter_(session_, at_, web_, settings_),
       outputs_({clock_, &session_.callList(), &session_.missedCount(), &stdout_, {},
           [this](const WebPlan& plan, CallOutputs& owner) { return WebOutput::start(plan, web_, owner); }})
 {
     sayDrops();
+    web_.runOnAdapter = [this](const AdapterRequest& r, MonitorAdapter::Done done) {
+        adapter_.request(r, std::move(done));
+    };
+    connect(&adapter_, &MonitorAdapter::logMessage, this, &MonitorService::log);
 }
 
 void MonitorService::sayDrops()
@@ -184,7 +188,13 @@ void MonitorService::stop()
     if (!running_)
         return;
     running_ = false;
-    session_.stop(true); // the adapter leaves trace mode whatever the save did
+    if (adapter_.busy()) { // trace mode is off already; the operation ends without it
+        adapter_.abandon();
+        session_.saveList();
+    } else {
+        adapter_.abandon();
+        session_.stop(true); // the adapter leaves trace mode whatever the save did
+    }
     outputs_.stop();
     const bool saved = session_.callList().unsavedCalls() == 0;
     log(saved ? QStringLiteral("trace mode off, list saved") : QStringLiteral("trace mode off, calls NOT saved"));

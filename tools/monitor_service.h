@@ -9,6 +9,7 @@
 #include "monitor/outputs/call_outputs.h"
 #include "monitor/session/monitor_session.h"
 #include "phonebook/contact_folder.h"
+#include "tools/monitor_adapter.h"
 #include "tools/monitor_options.h"
 #include "tools/monitor_web_host.h"
 
@@ -56,7 +57,8 @@ private:
     QTextStream err_;
     ContactFolder contacts_;
     MonitorWebHost web_;
-    CallOutputs outputs_; // the ones the command line asks for
+    MonitorAdapter adapter_; // the web API's requests on the adapter
+    CallOutputs outputs_;    // the ones the command line asks for
     bool running_ = false;
     int exitStatus_ = 0;
 };

@@ -221,8 +221,9 @@ const adapter = {
     await adapter.busy("Writing the adapter ...", async () => {
       const answer = await api.put("/api/v1/settings", { settings: changed });
       adapter.show(answer.settings);
-      if (answer.warnings && answer.warnings.length)
-        document.getElementById("adapter-message").textContent = answer.warnings.map(w => t(w)).join(" ");
+      const said = (answer.warnings || []).map(w => t(w));
+      if (answer.refused && answer.refused.length) said.push(t("The DodOva refused: %1.", answer.refused.join(", ")));
+      document.getElementById("adapter-message").textContent = said.join(" ");
     });
   },
 

@@ -110,6 +110,7 @@ const GERMAN = {
   "Reading the adapter ...": "Der Adapter wird gelesen ...",
   "Writing the adapter ...": "Der Adapter wird beschrieben ...",
   "Done.": "Fertig.",
+  "The DodOva refused: %1.": "Der DodOva hat abgelehnt: %1.",
   "Phone 1 (POTS-1)": "Telefon 1 (POTS-1)",
   "Phone 2 (POTS-2)": "Telefon 2 (POTS-2)",
   "DTE Port (ISDN Modem)": "DTE-Port (ISDN-Modem)",

@@ -4,6 +4,7 @@ import json
 import os
 import socket
 import sys
+import threading
 import time
 
 from service import BOUND, Events, Service, until
@@ -205,6 +206,68 @@ def lists():
         incoming = Events(s).wait_for(lambda n, d: n == "call" and d["event"] == "incoming", "incoming")
         check(incoming["msn_name"] == "Office", f"the own number named: {incoming}")
 
+
+OPENING = ["ATE0", "ATCD1", "ATCD9"]
+
+
+def adapter():
+    """The adapter's operations between leaving and re-entering trace mode, one at a time; bad ones send nothing."""
+    with Service() as s:
+        s.wait_running()
+        events = Events(s)
+        check(s.commands()[-3:] == OPENING, "trace mode on at the start")
+        got = s.json("GET", "/api/v1/settings")
+        settings = got["settings"]
+        check(settings["TextMSN1"] and settings["ATI4"] and "TextMSN2" in got["settable"], f"Receive: {got}")
+        check("S79" not in got["settable"] and "Units.DTE.Total" in settings, "registers shown, numbers settable")
+        check(s.commands()[-3:] == OPENING and "ATCD8" in s.commands()[3:], "trace off for it and on again")
+        check("configuring the adapter (settings-read): trace mode on again" in s.log(), "the log says so")
+        busy = events.wait_for(lambda n, d: n == "busy" and d["busy"], "busy")
+        check(busy["busyWith"] == "settings-read", f"what it is busy with: {busy}")
+        events.wait_for(lambda n, d: n == "busy" and not d["busy"], "back to monitoring")
+        sent = len(s.commands())
+        for method, path, body, status in [
+                ("PUT", "/api/v1/settings", {"settings": {"TextMSN1": "47x1"}}, 400),
+                ("PUT", "/api/v1/settings", {"settings": {"S79": "3"}}, 400),
+                ("PUT", "/api/v1/settings", {"settings": {"CheckGC1": 1}}, 400),
+                ("PUT", "/api/v1/settings", {"TextMSN1": "4711"}, 400),
+                ("POST", "/api/v1/profiles/5/load", None, 400),
+                ("POST", "/api/v1/profiles/x/save", None, 400),
+                ("POST", "/api/v1/hangup", {"port": 3}, 400),
+                ("GET", "/api/v1/settings/factory", None, 405)]:
+            got = s.request(method, path, body)
+            check(got[0] == status, f"{method} {path} {body}: {got[0]} {got[2][:200]!r}")
+        check(len(s.commands()) == sent, "nothing sent for a bad request")
+        # Two at once: the second waits its turn, each between the closing and the opening sequence.
+        answers = {}
+        run = [threading.Thread(target=lambda p=p: answers.update({p: s.request("POST", p, {"port": 1})[0]}))
+               for p in ("/api/v1/counters/reset", "/api/v1/hangup")]
+        for t in run:
+            t.start()
+        for t in run:
+            t.join()
+        check(answers == {"/api/v1/counters/reset": 204, "/api/v1/hangup": 204}, f"both done: {answers}")
+        done = s.commands()[sent:]
+        offs = [i for i, c in enumerate(done) if c == "ATCD8"]
+        check(len(offs) == 2 and done[offs[1] - 3:offs[1]] == OPENING and done[-3:] == OPENING,
+              f"one after the other: {done}")
+        check(s.json("GET", "/api/v1/settings")["settings"]["LastReset"], "the reset's time kept")
+        events.close()
+        check(s.stop() == 0, "ends cleanly")
+
+
+def call_during_settings():
+    """Settings asked for while a call rings wait for its end: the call is followed and logged once, whole."""
+    with Service(CALL, book=BOOK) as s:
+        s.wait_running()
+        events = Events(s)
+        events.wait_for(lambda n, d: n == "state" and d["channels"][0]["phase"] == "ringing", "ringing")
+        s.json("GET", "/api/v1/settings")
+        check("trace mode off" not in s.log().split("phase channel A idle")[0], "it waited for the call's end")
+        events.wait_for(lambda n, d: n == "call" and d["event"] == "logged", "logged")
+        calls = s.json("GET", "/api/v1/calls")["calls"]
+        check(calls and all((c["number"], c["name"]) == (CALLER, NAME) for c in calls), f"logged whole: {calls}")
+        check(sum(c["type"] == "Answer" for c in calls) == 1, f"logged once: {calls}")
 
 if __name__ == "__main__":
     globals()[sys.argv[1]]()

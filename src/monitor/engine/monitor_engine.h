@@ -14,12 +14,15 @@
 #include "monitor/engine/monitor_inputs.h"
 #include "monitor/engine/trace_capture.h"
 #include "monitor/engine/trace_output.h"
+
+#include <algorithm>
 #include "monitor/engine/trace_tree.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDateTime>
 #include <QObject>
+#include <algorithm>
 #include <QString>
 #include <array>
 #include <memory>
@@ -64,6 +67,12 @@ public:
 
     // The channel display as the window draws it.
     MonitorDisplay display() const { return displayOf(state_); }
+    // A call rings, is dialled or talks on a channel.
+    bool callOnChannel() const
+    {
+        return std::any_of(state_.channels.begin(), state_.channels.end(),
+            [](const ChannelState& c) { return c.phase != CallPhase::Idle; });
+    }
     // What is known of a terminal (TEI 1 ... 255); nullptr for others.
     const IdRecord* idRecord(int tei) const { return state_.record(tei); }
     // The capture's buffer: what arrived since the last line was cut out.

@@ -110,6 +110,13 @@ void MonitorSession::stop(bool saveList)
     TraceMode::switchOff(at_, writeToPort, sendAT);
 }
 
+void MonitorSession::stopEndingCalls()
+{
+    if (std::exchange(lineUp_, false))
+        engine_.lineLost();
+    stop(false);
+}
+
 void MonitorSession::loadList()
 {
     CallList& list = engine_.callList();

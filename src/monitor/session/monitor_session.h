@@ -48,6 +48,10 @@ public:
     // the first on the port still open; with `saveList` the call list is saved first.
     void stop(bool saveList);
     bool stopping() const { return stopping_; }
+    // Trace mode off for a command that ends the calls in progress (a hang-up):
+    // they are ended and logged now, as at a line loss, since their end falls
+    // into the gap. start() comes after the command.
+    void stopEndingCalls();
     // The port failed while monitoring; reconnect attempts run until it is back.
     bool connectionLost() const { return connectionLost_; }
 

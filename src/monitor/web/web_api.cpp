@@ -16,6 +16,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPointer>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -92,6 +93,13 @@ const WebApi::Route WebApi::kRoutes[] = {
     {"GET", "/api/v1/contacts", &WebApi::contacts},
     {"GET", "/api/v1/ignore", &WebApi::ignore},
     {"GET", "/api/v1/msn-names", &WebApi::msnNames},
+    {"GET", "/api/v1/settings", &WebApi::settingsRead},
+    {"PUT", "/api/v1/settings", &WebApi::settingsWrite},
+    {"POST", "/api/v1/settings/factory", &WebApi::factory},
+    {"POST", "/api/v1/hangup", &WebApi::hangUp},
+    {"POST", "/api/v1/counters/reset", &WebApi::resetCounters},
+    {"POST", "/api/v1/profiles/*/load", &WebApi::profileLoad},
+    {"POST", "/api/v1/profiles/*/save", &WebApi::profileSave},
 };
 
 WebApi::WebApi(WebHost& host, WebOutput& output, WebAuth& auth) : host_(host), output_(output), auth_(auth)
@@ -319,4 +327,64 @@ WebApi::Answer WebApi::msnNames(const HttpRequest&, const Args&)
     for (const QString& msn : msns)
         list.append(QJsonObject{{"msn", msn}, {"name", names.value(msn)}});
     return json(200, QJsonObject{{"names", list}});
+}
+
+WebApi::Answer WebApi::onAdapter(const HttpRequest& r, const AdapterRequest& request)
+{
+    host_.adapter(request, [server = QPointer<HttpServer>(&output_.server()), id = r.id](const AdapterReply& reply) {
+        if (server)
+            server->respond(id, reply.status == 204 ? noContent() : json(reply.status, reply.body));
+    });
+    return std::nullopt;
+}
+
+WebApi::Answer WebApi::settingsRead(const HttpRequest& r, const Args&)
+{
+    return onAdapter(r, {QStringLiteral("settings-read"), {}});
+}
+
+WebApi::Answer WebApi::settingsWrite(const HttpRequest& r, const Args&)
+{
+    const std::optional<QJsonObject> body = jsonBody(r);
+    if (!body || !body->value(u"settings").isObject())
+        return badRequest(QStringLiteral("send {\"settings\": {\"NAME\": \"VALUE\", ...}}"));
+    return onAdapter(r, {QStringLiteral("settings-write"), *body});
+}
+
+WebApi::Answer WebApi::factory(const HttpRequest& r, const Args&)
+{
+    return onAdapter(r, {QStringLiteral("factory"), {}});
+}
+
+WebApi::Answer WebApi::hangUp(const HttpRequest& r, const Args&)
+{
+    const std::optional<QJsonObject> body = jsonBody(r);
+    const int port = body ? body->value(u"port").toInt() : 0;
+    if (port < 1 || port > kPhones)
+        return error(400, "bad-value", QStringLiteral("send {\"port\": 1} or {\"port\": 2} (Phone 1 or Phone 2)"));
+    return onAdapter(r, {QStringLiteral("hangup"), {}, port});
+}
+
+WebApi::Answer WebApi::resetCounters(const HttpRequest& r, const Args&)
+{
+    return onAdapter(r, {QStringLiteral("counters-reset"), {}});
+}
+
+WebApi::Answer WebApi::onProfile(const HttpRequest& r, const QString& operation, const QString& profile)
+{
+    bool ok = false;
+    const int n = profile.toInt(&ok);
+    if (!ok || n < 1 || n > kProfiles)
+        return error(400, "bad-value", QStringLiteral("profiles are 1 to %1").arg(kProfiles));
+    return onAdapter(r, {operation, {}, n});
+}
+
+WebApi::Answer WebApi::profileLoad(const HttpRequest& r, const Args& args)
+{
+    return onProfile(r, QStringLiteral("profile-load"), args.value(0));
+}
+
+WebApi::Answer WebApi::profileSave(const HttpRequest& r, const Args& args)
+{
+    return onProfile(r, QStringLiteral("profile-save"), args.value(0));
 }

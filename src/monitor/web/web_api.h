@@ -10,12 +10,14 @@
 
 class WebAuth;
 class WebHost;
+struct AdapterRequest;
 class WebOutput;
 
 class WebApi {
 public:
     static constexpr int kPageLimit = 100, kMaxPageLimit = 1000;
     static constexpr int kMaxKeys = 1000;
+    static constexpr int kProfiles = 4, kPhones = 2;
 
     WebApi(WebHost& host, WebOutput& output, WebAuth& auth);
     // Answers now or, for the adapter's operations, when they are done.
@@ -44,6 +46,16 @@ private:
     Answer contacts(const HttpRequest& r, const Args&);
     Answer ignore(const HttpRequest& r, const Args&);
     Answer msnNames(const HttpRequest& r, const Args&);
+    // The adapter's operations: run by the host in their turn, answered when done.
+    Answer settingsRead(const HttpRequest& r, const Args&);
+    Answer settingsWrite(const HttpRequest& r, const Args&);
+    Answer factory(const HttpRequest& r, const Args&);
+    Answer hangUp(const HttpRequest& r, const Args&);
+    Answer resetCounters(const HttpRequest& r, const Args&);
+    Answer profileLoad(const HttpRequest& r, const Args& args);
+    Answer profileSave(const HttpRequest& r, const Args& args);
+    Answer onAdapter(const HttpRequest& r, const AdapterRequest& request);
+    Answer onProfile(const HttpRequest& r, const QString& operation, const QString& profile);
 
     // The rows of the call list a request's q, missed and ignored select, newest first:
     // ignored callers' calls only with ignored=1, as the window's "Ignored" toggle shows them.

@@ -22,9 +22,10 @@ class ContactFolder;
 struct AdapterRequest {
     QString operation;
     QJsonObject body;
-    int profile = 0;
+    int number = 0; // the profile (1-4) or the phone (1, 2)
 };
-// Its answer: an HTTP status and the JSON body (an error object when it failed).
+// Its answer: an HTTP status and the JSON body (an error object when it failed;
+// none with 204).
 struct AdapterReply {
     int status = 200;
     QJsonObject body;

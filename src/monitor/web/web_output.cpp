@@ -147,6 +147,11 @@ void WebOutput::callEvent(const CallEvent& e)
 
 void WebOutput::sendState()
 {
+    if (const QString busy = host_.busyWith(); busy != busyWith_) {
+        busyWith_ = busy;
+        broadcast("busy",
+            QJsonDocument(QJsonObject{{"busy", !busy.isEmpty()}, {"busyWith", busy}}).toJson(QJsonDocument::Compact));
+    }
     broadcast("state", QJsonDocument(state()).toJson(QJsonDocument::Compact));
 }
 

@@ -54,4 +54,5 @@ private:
     std::unique_ptr<WebApi> api_;
     std::array<webjson::ChannelLive, 2> live_{};
     QTimer ping_;
+    QString busyWith_; // as last told, for the busy event
 };
