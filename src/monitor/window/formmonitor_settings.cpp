@@ -59,6 +59,7 @@ void FormMonitorSettings::buildLayout(SettingsStore& settings, WaveDevice& wave)
     stack->setGeometry(0, tabs->geometry().bottom() + margin / 2, content.width(), content.height());
     OKButton = new QPushButton(tr("Close"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setDefault(true); // Enter closes the window, whichever page shows
     OKButton->setGeometry(margin, stack->geometry().bottom() + margin, content.width() - margin, twips::toPx(375, dpi));
     setFixedSize(content.width() + margin, OKButton->geometry().bottom() + margin);
 }

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -90,6 +91,9 @@ IgnoredCallersDialog::IgnoredCallersDialog(const QString& path, QWidget* parent)
     rows->addWidget(note);
     rows->addWidget(text_, 1);
     rows->addWidget(okCancel(this));
+    // Enter starts a new line in the list; Ctrl+Enter is OK, as in other editors' dialogs.
+    for (const QKeyCombination key : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QDialog::accept);
     resize(420, 360);
 }
 
