@@ -1,5 +1,7 @@
 #include "tools/config_run.h"
 
+#include "tools/config_service.h"
+
 #include "common/atomic_file.h"
 #include "common/settings_keys.h"
 #include "common/settings_store.h"
@@ -10,6 +12,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -71,6 +74,17 @@ bool ConfigRun::read(AdapterSettings& value)
     return true;
 }
 
+// A running corvane-monitor that holds this port, as its address file says.
+std::optional<serviceaddress::Address> ConfigRun::serviceHolding(const QString& port)
+{
+    const auto same = [](const QString& a, const QString& b) {
+        const QString x = QFileInfo(a).canonicalFilePath(), y = QFileInfo(b).canonicalFilePath();
+        return a == b || (!x.isEmpty() && x == y);
+    };
+    std::optional<serviceaddress::Address> service = serviceaddress::find();
+    return service && same(service->port, port) ? service : std::nullopt;
+}
+
 int ConfigRun::run()
 {
     if (options_.verb == ConfigVerb::Set) { // every change checked before anything is sent
@@ -79,6 +93,8 @@ int ConfigRun::run()
             if (const std::optional<QString> why = configtext::applyChange(check, change))
                 return err_ << "corvane-config: " << *why << Qt::endl, kUsageErrorStatus;
     }
+    if (const std::optional<serviceaddress::Address> service = serviceHolding(at_.portPath()))
+        return ConfigThroughService(options_, *service).run();
     if (options_.verb == ConfigVerb::Restore)
         return restore(); // the file is checked before the adapter is asked
     if (!detect())
@@ -221,21 +237,27 @@ bool ConfigRun::writeDifferences(const AdapterSettings& now, const configtext::B
     return false;
 }
 
+QString ConfigRun::doneText(ConfigVerb verb, int number)
+{
+    switch (verb) {
+    case ConfigVerb::ProfileLoad: return QStringLiteral("profile %1 loaded").arg(number);
+    case ConfigVerb::ProfileSave: return QStringLiteral("settings saved to profile %1").arg(number);
+    case ConfigVerb::Factory: return QStringLiteral("factory settings loaded");
+    case ConfigVerb::Hangup: return QStringLiteral("phone %1 hung up").arg(number);
+    default: return QStringLiteral("charge counters reset");
+    }
+}
+
 // The commands that act at once: profiles, factory settings, hang-up, counters.
 int ConfigRun::single()
 {
     AtReply reply;
-    QString done;
     switch (options_.verb) {
-    case ConfigVerb::ProfileLoad:
-        reply = control_.loadProfile(options_.number), done = QStringLiteral("profile %1 loaded");
-        break;
-    case ConfigVerb::ProfileSave:
-        reply = control_.saveProfile(options_.number), done = QStringLiteral("settings saved to profile %1");
-        break;
-    case ConfigVerb::Factory: reply = control_.loadFactory(), done = QStringLiteral("factory settings loaded"); break;
-    case ConfigVerb::Hangup: reply = control_.hangUp(options_.number), done = QStringLiteral("phone %1 hung up"); break;
-    default: reply = control_.resetCounters(), done = QStringLiteral("charge counters reset"); break;
+    case ConfigVerb::ProfileLoad: reply = control_.loadProfile(options_.number); break;
+    case ConfigVerb::ProfileSave: reply = control_.saveProfile(options_.number); break;
+    case ConfigVerb::Factory: reply = control_.loadFactory(); break;
+    case ConfigVerb::Hangup: reply = control_.hangUp(options_.number); break;
+    default: reply = control_.resetCounters(); break;
     }
     if (reply.outcome == AtOutcome::Refused)
         return fail(QStringLiteral("the adapter refused the command"));
@@ -243,6 +265,6 @@ int ConfigRun::single()
         return fail(QStringLiteral("the adapter did not answer"));
     if (options_.verb == ConfigVerb::ResetCounters) // the settings window shows when
         settings_.write(key::LastReset, resetStamp(QDateTime::currentDateTime()));
-    out_ << (done.contains(u'%') ? done.arg(options_.number) : done) << Qt::endl;
+    out_ << doneText(options_.verb, options_.number) << Qt::endl;
     return 0;
 }

@@ -5,6 +5,7 @@
 // output.
 #include <QTextStream>
 
+#include "common/service_address.h"
 #include "common/system_clock.h"
 #include "device/adapter_control.h"
 #include "device/at_channel.h"
@@ -18,6 +19,9 @@ public:
     ConfigRun(const ConfigOptions& options, SettingsStore& settings);
     // The exit status: 0 done, 1 the adapter refused or did not answer, 2 a wrong command line.
     int run();
+    // What a verb that acts at once says when done ("profile 2 loaded").
+    static QString doneText(ConfigVerb verb, int number);
+    static std::optional<serviceaddress::Address> serviceHolding(const QString& port);
 
 private:
     bool detect();

@@ -102,6 +102,30 @@ QJsonObject showObject(const AdapterSettings& value)
     return o;
 }
 
+AdapterSettings fromShowObject(const QJsonObject& o)
+{
+    AdapterSettings v;
+    for (std::size_t i = 0; i < kIdentityCommands.size(); ++i)
+        v.identity[i] = o.value(QLatin1String(kIdentityCommands[i])).toString();
+    for (int reg : kReadOrder)
+        v.registers[reg] = quint8(o.value(QStringLiteral("S%1").arg(reg)).toString().toInt());
+    for (int i = 0; i < kElementCount; ++i) {
+        const FormElement e = FormElement(i);
+        const QJsonValue text = o.value(elementName(e));
+        if (!text.isString())
+            continue;
+        if (isCheck(e))
+            v.elements.setCheck(e, text.toString().toInt());
+        else if (isChoice(e))
+            v.elements.setChoice(e, text.toString().toInt());
+        else
+            v.elements.setText(e, text.toString());
+    }
+    for (int j = 0; j < 6; ++j)
+        v.chargeUnits[j] = o.value(QLatin1String(kCounterNames[j])).toString().toInt();
+    return v;
+}
+
 QString showJson(const AdapterSettings& value)
 {
     return QString::fromUtf8(QJsonDocument(showObject(value)).toJson(QJsonDocument::Indented));

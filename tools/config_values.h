@@ -14,8 +14,9 @@ namespace configtext {
 // Every line of show: identification, registers, settings, counters.
 QStringList showLines(const AdapterSettings& value);
 QString showJson(const AdapterSettings& value);
-// The same names and texts as one JSON object.
+// The same names and texts as one JSON object, and back: what it names.
 QJsonObject showObject(const AdapterSettings& value);
+AdapterSettings fromShowObject(const QJsonObject& object);
 
 // The names set accepts: the register settings and the numbers, as the
 // settings window names its elements.

@@ -1,4 +1,5 @@
 #include "tools/monitor_service.h"
+#include "common/service_address.h"
 #include "common/settings_keys.h"
 
 #include "common/log_text.h"
@@ -17,16 +18,30 @@ constexpr int kCallsNotSaved = 74;
 
 // The web page as the command line asks for it, else as the store has it
 // (the systemd unit runs without options).
+// The page where asked for; else a server on a free loopback port for the
+// front ends alone. Either way the address file tells the front ends.
 WebPlan webPlan(const MonitorOptions& o, const SettingsStore& store)
 {
-    if (!o.web.isEmpty())
-        return {true, o.web, o.webPasswordFile, o.webCert, o.webKey};
-    if (!store.isOne(key::WebServer))
-        return {};
-    const QString address = store.read(key::WebAddress).trimmed();
-    const QString host = address.contains(u':') ? u'[' + address + u']' : address;
-    return {true, host + u':' + store.read(key::WebPort).trimmed(), store.read(key::WebPasswordFile),
-        store.read(key::WebCertFile), store.read(key::WebKeyFile)};
+    WebPlan plan;
+    plan.on = true;
+    if (!o.web.isEmpty()) {
+        plan.endpoint = o.web;
+        plan.passwordFile = o.webPasswordFile;
+        plan.certFile = o.webCert;
+        plan.keyFile = o.webKey;
+    } else if (store.isOne(key::WebServer)) {
+        const QString address = store.read(key::WebAddress).trimmed();
+        const QString host = address.contains(u':') ? u'[' + address + u']' : address;
+        plan.endpoint = host + u':' + store.read(key::WebPort).trimmed();
+        plan.passwordFile = store.read(key::WebPasswordFile);
+        plan.certFile = store.read(key::WebCertFile);
+        plan.keyFile = store.read(key::WebKeyFile);
+    } else {
+        plan.frontEndsOnly = true;
+    }
+    plan.addressFile = serviceaddress::ownFile(&plan.groupReadable);
+    plan.token = serviceaddress::newToken();
+    return plan;
 }
 
 // The outputs the command line asks for; the store names the MQTT device
@@ -46,6 +61,7 @@ OutputPlan outputPlan(const MonitorOptions& o, const SettingsStore& store, const
     plan.program = o.hook;
     plan.json = o.json;
     plan.adapterPort = adapterPort;
+    plan.web.heldPort = adapterPort;
     return plan;
 }
 

@@ -94,7 +94,8 @@ TEST_P(MonitorProgram, ACallReachesEveryOutputAndSigtermTakesTheAdapterOutOfTrac
                   + "\n== list.txt\n" + readAll(store.file("list.txt"));
     for (const QString& event : QDir(store.home()).entryList({"*-*.txt"}, QDir::Files, QDir::Name))
         all += "== hook " + event + "\n" + readAll(store.file(event));
-    EXPECT_GOLDEN("tools/data/monitor/call.golden", masked(all.replace(data, "DATA/"), device));
+    EXPECT_GOLDEN("tools/data/monitor/call.golden",
+        masked(all.replace(data, "DATA/").replace(qEnvironmentVariable("XDG_RUNTIME_DIR"), "RUNTIME"), device));
 }
 
 INSTANTIATE_TEST_SUITE_P(Link, MonitorProgram, testing::Values(false, true),
@@ -154,7 +155,9 @@ TEST(MonitorProgramUnsaved, CallsThatCannotBeSavedAreAnnouncedAndEndInAFailure)
     said.remove(QRegularExpression(QStringLiteral(".*Event program .*\n"))); // whenever each program ends
     QString all = "== closing commands\n" + sim.commandsSince(before).join(u'\n') + "\n== stderr\n" + said + "== ncid\n"
                   + client.lines.join(u'\n') + '\n';
-    EXPECT_GOLDEN("tools/data/monitor/unsaved.golden", masked(all.replace(store.home(), "HOME"), sim.link()));
+    EXPECT_GOLDEN("tools/data/monitor/unsaved.golden",
+        masked(
+            all.replace(store.home(), "HOME").replace(qEnvironmentVariable("XDG_RUNTIME_DIR"), "RUNTIME"), sim.link()));
     EXPECT_EQ(readAll(store.file("list.txt")), QString::fromUtf8(old)); // kept as it was
 }
 

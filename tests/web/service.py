@@ -61,7 +61,9 @@ class Service:
         args = ["--web", f"{address}:{self.port}"] if web_args is None else (
             web_args(self.port) if callable(web_args) else web_args)
         self.log_path = os.path.join(self.dir.name, "monitor.log")
-        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.dir.name, "config"), LC_ALL="C")
+        self.runtime = os.path.join(self.dir.name, "run")
+        env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(self.dir.name, "config"), XDG_RUNTIME_DIR=self.runtime,
+                   LC_ALL="C")
         with open(self.log_path, "wb") as log:
             self.monitor = subprocess.Popen([os.path.join(BUILD, "corvane-monitor"), "--port", self.link, "--home",
                                              self.home] + args, stdout=subprocess.DEVNULL, stderr=log, env=env)

@@ -1,13 +1,15 @@
 """corvane-monitor --web end to end: the API against a simulated adapter.
 Run as: web_api_test.py CASE (each case is a ctest test, label program)."""
+import http.client
 import json
 import os
 import socket
+import subprocess
 import sys
 import threading
 import time
 
-from service import BOUND, Events, Service, until
+from service import BOUND, BUILD, Events, Service, until
 
 CALLER, NAME = "03012345678", "Anna Berger"
 BOOK = f"{NAME}\t{CALLER}\t\t\t\t-\r\n"
@@ -268,6 +270,38 @@ def call_during_settings():
         calls = s.json("GET", "/api/v1/calls")["calls"]
         check(calls and all((c["number"], c["name"]) == (CALLER, NAME) for c in calls), f"logged whole: {calls}")
         check(sum(c["type"] == "Answer" for c in calls) == 1, f"logged once: {calls}")
+
+def config_through_service():
+    """corvane-config while the service holds the adapter: asked of the service, the same answers as on the port."""
+    with Service(web_args=[]) as s:
+        s.wait_running()
+        address = os.path.join(s.runtime, "corvane", "monitor.json")
+        with open(address) as f:
+            found = json.load(f)
+        check(os.stat(address).st_mode & 0o077 == 0, "the token is the user's alone")
+        c = http.client.HTTPConnection(found["url"].split("/")[2], timeout=BOUND)
+        c.request("GET", "/api/v1/state")
+        check(c.getresponse().status == 401, "the front ends' server wants the token")
+        env = dict(os.environ, XDG_RUNTIME_DIR=s.runtime, XDG_CONFIG_HOME=os.path.join(s.dir.name, "config"))
+
+        def config(*args):
+            run = subprocess.run([os.path.join(BUILD, "corvane-config"), "--port", s.link, "--home", s.home, *args],
+                                 env=env, capture_output=True, text=True, timeout=BOUND)
+            return run.returncode, run.stdout, run.stderr
+
+        sent = len(s.commands())
+        check(config("set", "TextMSN2=4798") == (0, "TextMSN2=4798\n", ""), "set through the service")
+        done = s.commands()[sent:]
+        check(done[0] == "ATCD8" and "AT&ZI1=4798" in done and done[-3:] == OPENING, f"between the sequences: {done}")
+        check(config("profile", "load", "9")[0] == 2, "a bad profile refused before anything is asked")
+        check(config("hangup", "1")[:2] == (0, "phone 1 hung up\n"), "hang-up through the service")
+        code, through, err = config("show")
+        check(code == 0 and "TextMSN2=4798" in through, f"show through the service: {code} {err}")
+        check(s.log().count("trace mode on again") == 3, "monitoring goes on after each")
+        s.monitor.terminate()
+        check(s.monitor.wait(BOUND) == 0 and not os.path.exists(address), "the address file goes with the service")
+        code, direct, err = config("show")
+        check(code == 0 and direct == through, f"the same as on the port:\n{direct}\n--\n{through}\n{err}")
 
 if __name__ == "__main__":
     globals()[sys.argv[1]]()

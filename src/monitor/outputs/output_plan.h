@@ -28,9 +28,17 @@ struct MqttPlan {
 // The web page and its API (docs/web.md).
 struct WebPlan {
     bool on = false;
-    QString endpoint;          // "[ADDR:]PORT"
+    QString endpoint;          // "[ADDR:]PORT"; none for the front ends alone (a free loopback port)
     QString passwordFile;      // its first line is the password; "" for none (loopback only)
     QString certFile, keyFile; // HTTPS when both are given
+    // The service's front ends: the address file written while serving and
+    // the token it holds ("" for neither); `frontEndsOnly` when nobody asked
+    // for the page, so the server is there for the front ends alone.
+    QString addressFile;
+    QByteArray token;
+    QString heldPort; // the adapter's port, named in the address file
+    bool groupReadable = false;
+    bool frontEndsOnly = false;
     bool operator==(const WebPlan&) const = default;
 };
 

@@ -47,14 +47,23 @@ bool WebAuth::loggedIn(const HttpRequest& request)
     return true;
 }
 
+void WebAuth::setFrontEndToken(QByteArray token, bool required)
+{
+    frontEndToken_ = std::move(token);
+    tokenRequired_ = required && !frontEndToken_.isEmpty();
+}
+
 bool WebAuth::allows(const HttpRequest& request)
 {
+    const QByteArray authorization = request.header("authorization");
+    const QByteArray bearer = authorization.startsWith("Bearer ") ? authorization.mid(7).trimmed() : QByteArray();
+    if (!frontEndToken_.isEmpty() && !bearer.isEmpty() && sameSecret(bearer, frontEndToken_))
+        return true;
     if (!passwordRequired() || loggedIn(request))
         return true;
-    const QByteArray authorization = request.header("authorization");
-    if (!authorization.startsWith("Bearer "))
+    if (bearer.isEmpty() || password_.isEmpty())
         return false;
-    return waitSeconds(request.peer) == 0 && tryPassword(request.peer, authorization.mid(7).trimmed());
+    return waitSeconds(request.peer) == 0 && tryPassword(request.peer, bearer);
 }
 
 int WebAuth::waitSeconds(const QHostAddress& peer) const
@@ -66,7 +75,7 @@ int WebAuth::waitSeconds(const QHostAddress& peer) const
 bool WebAuth::tryPassword(const QHostAddress& peer, const QByteArray& password)
 {
     const QString who = peer.toString();
-    if (sameSecret(password, password_)) {
+    if (!password_.isEmpty() && sameSecret(password, password_)) {
         failures_.remove(who);
         return true;
     }

@@ -21,8 +21,11 @@ public:
     static constexpr char kCookie[] = "corvane_session";
 
     explicit WebAuth(QByteArray password = {});
+    // The token of the service's address file: a front end's "Bearer <token>"
+    // always passes; with `required`, nothing else does (no password then).
+    void setFrontEndToken(QByteArray token, bool required);
 
-    bool passwordRequired() const { return !password_.isEmpty(); }
+    bool passwordRequired() const { return !password_.isEmpty() || tokenRequired_; }
     // A valid session cookie or Bearer password (or no password set).
     bool allows(const HttpRequest& request);
     bool loggedIn(const HttpRequest& request);
@@ -48,6 +51,8 @@ private:
         qint64 until = 0; // no attempt before this (ms on clock_)
     };
     QByteArray password_;
+    QByteArray frontEndToken_;
+    bool tokenRequired_ = false;
     QElapsedTimer clock_;
     QHash<QByteArray, qint64> sessions_; // token -> expiry (ms on clock_)
     QHash<QString, Failures> failures_;

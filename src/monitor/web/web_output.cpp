@@ -1,5 +1,6 @@
 #include "monitor/web/web_output.h"
 
+#include "common/service_address.h"
 #include "monitor/engine/call_list.h"
 #include "monitor/outputs/json_event_writer.h"
 #include "monitor/outputs/tcp_listening.h"
@@ -7,6 +8,7 @@
 #include "monitor/web/web_files.h"
 #include "monitor/web/web_host.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 
@@ -40,9 +42,9 @@ bool changes(const QByteArray& method)
 
 StartedOutput WebOutput::start(const WebPlan& plan, WebHost& host, CallOutputs& owner)
 {
-    QHostAddress address;
-    quint16 port = 0;
-    if (!tcp_listening::parseEndpoint(plan.endpoint, address, port))
+    QHostAddress address(QHostAddress::LocalHost);
+    quint16 port = 0; // for the front ends alone: any free one
+    if (!plan.frontEndsOnly && !tcp_listening::parseEndpoint(plan.endpoint, address, port))
         return refused(CallOutputs::tr("Not a valid address and port"),
             QStringLiteral("--web wants [ADDR:]PORT, not %1").arg(plan.endpoint));
     QByteArray password;
@@ -70,20 +72,37 @@ StartedOutput WebOutput::start(const WebPlan& plan, WebHost& host, CallOutputs& 
                 QStringLiteral("cannot read %1").arg(certOk ? plan.keyFile : plan.certFile));
     }
     auto web = std::make_unique<WebOutput>(host, password);
+    web->auth_.setFrontEndToken(plan.token, plan.frontEndsOnly);
     QObject::connect(web.get(), &WebOutput::logMessage, &owner, &CallOutputs::logMessage);
     if (!web->server_.listen(address, port, cert, key)) {
         const QString why = web->server_.errorString();
         return refused(
             CallOutputs::tr("Cannot listen: %1").arg(why), QStringLiteral("on %1: %2").arg(plan.endpoint, why), false);
     }
-    const QString url = QStringLiteral("%1://%2:%3/")
-                            .arg(cert.isEmpty() ? u"http" : u"https",
-                                address.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + address.toString() + u']'
-                                                                                    : address.toString())
-                            .arg(web->server_.serverPort());
-    return {std::move(web), CallOutputs::tr("Serving %1").arg(url),
-        QStringLiteral("web page on %1%2").arg(url, password.isEmpty() ? QString() : QStringLiteral(" with password")),
-        false};
+    const auto urlOf = [&](const QHostAddress& host) {
+        const QString name = host.protocol() == QAbstractSocket::IPv6Protocol ? u'[' + host.toString() + u']'
+                                                                              : host.toString();
+        return QStringLiteral("%1://%2:%3/")
+            .arg(cert.isEmpty() ? u"http" : u"https", name)
+            .arg(web->server_.serverPort());
+    };
+    const QString url = urlOf(address);
+    QString log =
+        QStringLiteral("web page on %1%2").arg(url, password.isEmpty() ? QString() : QStringLiteral(" with password"));
+    if (!plan.addressFile.isEmpty()) {
+        const bool everywhere = address == QHostAddress::Any || address == QHostAddress::AnyIPv6;
+        const serviceaddress::Address a{urlOf(everywhere ? QHostAddress(QHostAddress::LocalHost) : address), plan.token,
+            plan.heldPort, QCoreApplication::applicationPid()};
+        if (serviceaddress::write(plan.addressFile, a, plan.groupReadable)) {
+            web->addressFile_ = plan.addressFile;
+            web->token_ = plan.token;
+            log = plan.frontEndsOnly ? QStringLiteral("front ends find the service in %1").arg(plan.addressFile)
+                                     : log + QStringLiteral("; front ends find it in %1").arg(plan.addressFile);
+        } else {
+            log += QStringLiteral("; cannot write %1: front ends will not find the service").arg(plan.addressFile);
+        }
+    }
+    return {std::move(web), CallOutputs::tr("Serving %1").arg(url), log, false};
 }
 
 WebOutput::WebOutput(WebHost& host, QByteArray password)
@@ -111,13 +130,15 @@ WebOutput::WebOutput(WebHost& host, QByteArray password)
 
 WebOutput::~WebOutput()
 {
-    server_.stop();
+    stop();
 }
 
 void WebOutput::stop()
 {
     ping_.stop();
     server_.stop();
+    if (!addressFile_.isEmpty())
+        serviceaddress::remove(std::exchange(addressFile_, QString()), token_);
 }
 
 QJsonObject WebOutput::state() const

@@ -54,5 +54,7 @@ private:
     std::unique_ptr<WebApi> api_;
     std::array<webjson::ChannelLive, 2> live_{};
     QTimer ping_;
-    QString busyWith_; // as last told, for the busy event
+    QString busyWith_;    // as last told, for the busy event
+    QString addressFile_; // written for the front ends while serving
+    QByteArray token_;
 };
