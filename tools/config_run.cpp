@@ -112,10 +112,7 @@ int ConfigRun::show()
     AdapterSettings value;
     if (!read(value))
         return kRefused;
-    if (options_.json)
-        out_ << configtext::showJson(value);
-    else
-        out_ << configtext::showLines(value).join(u'\n') << u'\n';
+    out_ << configtext::showText(value, options_.json);
     return 0;
 }
 
@@ -126,21 +123,12 @@ int ConfigRun::set()
         return kRefused;
     for (const QString& change : options_.args)
         configtext::applyChange(value, change);
-    const AdapterSettings wanted = value;
     const QStringList refused = control_.transmit(value);
     AdapterSettings back;
     if (!read(back))
         return kRefused;
-    QStringList kept;
-    for (const QString& change : options_.args) {
-        const FormElement e = *elementNamed(change.section(u'=', 0, 0));
-        if (back.elements.valueText(e) != wanted.elements.valueText(e))
-            kept << QStringLiteral("%1=%2").arg(elementName(e), back.elements.valueText(e));
-    }
-    if (!refused.isEmpty() || !kept.isEmpty())
-        return fail(QStringLiteral("the adapter refused %1; it keeps %2")
-                        .arg(refused.isEmpty() ? QStringLiteral("nothing") : refused.join(QStringLiteral(", ")),
-                            kept.isEmpty() ? QStringLiteral("the rest") : kept.join(u' ')));
+    if (const QString why = configtext::notTaken(options_.args, back, refused); !why.isEmpty())
+        return fail(why);
     for (const QString& change : options_.args)
         out_ << change << u'\n';
     return 0;

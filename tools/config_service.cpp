@@ -1,7 +1,6 @@
 #include "tools/config_service.h"
 
 #include "common/atomic_file.h"
-#include "device/settings_elements.h"
 #include "tools/config_run.h"
 
 #include <QEventLoop>
@@ -83,11 +82,7 @@ int ConfigThroughService::show()
     QJsonObject settings;
     if (!read(settings))
         return kRefused;
-    const AdapterSettings value = configtext::fromShowObject(settings);
-    if (options_.json)
-        out_ << configtext::showJson(value);
-    else
-        out_ << configtext::showLines(value).join(u'\n') << u'\n';
+    out_ << configtext::showText(configtext::fromShowObject(settings), options_.json);
     return 0;
 }
 
@@ -100,22 +95,12 @@ int ConfigThroughService::set()
     const Reply reply = request("PUT", QStringLiteral("api/v1/settings"), {{"settings", changes}});
     if (reply.status != 200)
         return fail(reply);
-    const QJsonObject back = reply.body.value(u"settings").toObject();
-    QStringList refused, kept;
+    QStringList refused;
     for (const QJsonValue& caption : reply.body.value(u"refused").toArray())
         refused << caption.toString();
-    for (const QString& change : options_.args) {
-        AdapterSettings wanted;
-        configtext::applyChange(wanted, change);
-        const QString name = change.section(u'=', 0, 0);
-        const QString want = wanted.elements.valueText(*elementNamed(name));
-        if (back.value(name).toString() != want)
-            kept << QStringLiteral("%1=%2").arg(name, back.value(name).toString());
-    }
-    if (!refused.isEmpty() || !kept.isEmpty())
-        return fail(QStringLiteral("the adapter refused %1; it keeps %2")
-                        .arg(refused.isEmpty() ? QStringLiteral("nothing") : refused.join(QStringLiteral(", ")),
-                            kept.isEmpty() ? QStringLiteral("the rest") : kept.join(u' ')));
+    const AdapterSettings back = configtext::fromShowObject(reply.body.value(u"settings").toObject());
+    if (const QString why = configtext::notTaken(options_.args, back, refused); !why.isEmpty())
+        return fail(why);
     for (const QString& change : options_.args)
         out_ << change << u'\n';
     return 0;

@@ -131,6 +131,28 @@ QString showJson(const AdapterSettings& value)
     return QString::fromUtf8(QJsonDocument(showObject(value)).toJson(QJsonDocument::Indented));
 }
 
+QString showText(const AdapterSettings& value, bool json)
+{
+    return json ? showJson(value) : showLines(value).join(u'\n') + u'\n';
+}
+
+QString notTaken(const QStringList& changes, const AdapterSettings& back, const QStringList& refused)
+{
+    QStringList kept;
+    for (const QString& change : changes) {
+        AdapterSettings wanted;
+        applyChange(wanted, change);
+        const FormElement e = *elementNamed(change.section(u'=', 0, 0));
+        if (back.elements.valueText(e) != wanted.elements.valueText(e))
+            kept << QStringLiteral("%1=%2").arg(elementName(e), back.elements.valueText(e));
+    }
+    if (refused.isEmpty() && kept.isEmpty())
+        return {};
+    return QStringLiteral("the adapter refused %1; it keeps %2")
+        .arg(refused.isEmpty() ? QStringLiteral("nothing") : refused.join(QStringLiteral(", ")),
+            kept.isEmpty() ? QStringLiteral("the rest") : kept.join(u' '));
+}
+
 std::optional<QString> applyChange(AdapterSettings& value, const QString& assignment)
 {
     const qsizetype eq = assignment.indexOf(u'=');

@@ -18,6 +18,12 @@ QString showJson(const AdapterSettings& value);
 QJsonObject showObject(const AdapterSettings& value);
 AdapterSettings fromShowObject(const QJsonObject& object);
 
+// What show prints of `value`: the lines, or the JSON object.
+QString showText(const AdapterSettings& value, bool json);
+// After set's transmission: what the adapter refused (captions) or kept
+// otherwise of `changes` (NAME=VALUE), as one text; "" when it took them all.
+QString notTaken(const QStringList& changes, const AdapterSettings& back, const QStringList& refused);
+
 // The names set accepts: the register settings and the numbers, as the
 // settings window names its elements.
 bool isSettable(FormElement e);
