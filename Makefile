@@ -22,7 +22,7 @@ BUILD_DIR := build-sanitize
 CMAKE_FLAGS += -DCORVANE_SANITIZE=ON
 endif
 
-PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev qt6-multimedia-dev \
+PACKAGES := cmake g++ make pkg-config openssl qt6-base-dev qt6-serialport-dev qt6-multimedia-dev \
             qt6-image-formats-plugins libgl-dev libgtest-dev libgmock-dev libbenchmark-dev \
             xvfb xauth imagemagick \
             qt6-charts-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n dbus dunst libnotify-bin tshark ser2net \

@@ -25,6 +25,13 @@ public:
     // Adds `number` to the file at `path` unless the list already matches it.
     static bool add(const QString& path, const QString& number, const NumberPlan& plan);
 
+    // A file's entries as written ("0900*"), in its order, without comments.
+    static QStringList entries(QStringView text);
+    // `text` holding exactly `entries`, once each: the lines of entries that
+    // stay are kept as they are (their comments with them), so are comment and
+    // blank lines; the other lines go, and new entries are appended.
+    static QString withEntries(QStringView text, const QStringList& entries);
+
 private:
     NumberPlan plan_;
     QStringList exact_, prefixes_; // national forms

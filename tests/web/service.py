@@ -57,6 +57,7 @@ class Service:
         until(lambda: os.path.exists(self.link), "the simulator's link")
         self.port = free_port()
         self.address = address
+        self.tls = None  # an ssl.SSLContext once the server speaks HTTPS
         # web_args: the options instead of "--web ADDRESS:PORT", or a function of the port giving them
         args = ["--web", f"{address}:{self.port}"] if web_args is None else (
             web_args(self.port) if callable(web_args) else web_args)
@@ -82,6 +83,8 @@ class Service:
             return [line.split("\t", 1)[1].rstrip("\n") for line in f if "\t" in line]
 
     def connection(self):
+        if self.tls:
+            return http.client.HTTPSConnection("127.0.0.1", self.port, timeout=BOUND, context=self.tls)
         return http.client.HTTPConnection("127.0.0.1", self.port, timeout=BOUND)
 
     def request(self, method, path, body=None, headers=None):

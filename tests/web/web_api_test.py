@@ -4,10 +4,14 @@ import http.client
 import json
 import os
 import socket
+import ssl
+import struct
 import subprocess
 import sys
+import tempfile
 import threading
 import time
+import zlib
 
 from service import BOUND, BUILD, Events, Service, until
 
@@ -76,14 +80,14 @@ API = [("GET", "/api/v1/state"), ("GET", "/api/v1/calls"), ("GET", "/api/v1/call
        ("POST", "/api/v1/calls/delete"), ("GET", "/api/v1/pictures/live/A"), ("GET", "/api/v1/nothing")]
 
 
-def with_password(run):
-    """`run(service)` on a service on every address with the password."""
+def with_password(run, extra=()):
+    """`run(service)` on a service on every address with the password (and `extra` options)."""
     path = os.path.join(os.environ.get("TMPDIR", "/tmp"), f"corvane-web-password-{os.getpid()}")
     with open(path, "w") as f:
         f.write(PASSWORD + "\nnot part of it\n")
     try:
         with Service(CALL, book=BOOK, web_args=lambda port: [
-                "--web", f"0.0.0.0:{port}", "--web-password-file", path]) as s:
+                "--web", f"0.0.0.0:{port}", "--web-password-file", path, *extra]) as s:
             run(s.wait_running())
     finally:
         os.unlink(path)
@@ -192,7 +196,8 @@ def garbage():
 
 
 def lists():
-    """The phone book, the ignore list and the own numbers' names as the files and settings hold them."""
+    """The phone book, the ignore list and the own numbers' names as the files and settings hold them; the
+    lists' changes round trip, comments kept, bad ones refused."""
     settings = "[Startup]\nMsnNumber1=4711\nMsnName1=Office\n"
     with Service(CALL, book=BOOK + "Max Keller\t0891234567\t\t017012345\t\t-\r\n", settings=settings) as s:
         with open(os.path.join(s.home, "ignore.txt"), "w") as f:
@@ -205,8 +210,138 @@ def lists():
         check(s.json("GET", "/api/v1/ignore") == {"entries": ["0900*", "0301111"]}, "the ignore list")
         check(s.json("GET", "/api/v1/msn-names") == {"names": [{"msn": "4711", "name": "Office"}]}, "the names")
         check(s.json("GET", "/api/v1/contacts") == {"folder": "", "contacts": [], "unusable": 0}, "no folder")
-        incoming = Events(s).wait_for(lambda n, d: n == "call" and d["event"] == "incoming", "incoming")
+        events = Events(s)
+        incoming = events.wait_for(lambda n, d: n == "call" and d["event"] == "incoming", "incoming")
         check(incoming["msn_name"] == "Office", f"the own number named: {incoming}")
+        ignore = os.path.join(s.home, "ignore.txt")
+        for path, body in (("/api/v1/ignore", {"entries": ["09x00"]}), ("/api/v1/ignore", {"entries": ["*"]}),
+                           ("/api/v1/ignore", {"entries": ["0900*1"]}), ("/api/v1/ignore", {"entries": [900]}),
+                           ("/api/v1/ignore", {"entries": ["1"] * 1001}), ("/api/v1/ignore", {"entries": "0900"}),
+                           ("/api/v1/msn-names", {"names": [{"msn": "47a", "name": "X"}]}),
+                           ("/api/v1/msn-names", {"names": [{"msn": "4711", "name": "A\nB"}]}),
+                           ("/api/v1/msn-names", {"names": [{"msn": "4711"}, {"msn": "4711"}]}),
+                           ("/api/v1/msn-names", {"names": [{"msn": str(i)} for i in range(10)]})):
+            check(s.request("PUT", path, body)[0] == 400, f"{path} refuses {body!r:.60}")
+        with open(ignore) as f:
+            check(f.read() == "# Adverts\n0900*\n  0301111 # a neighbour\n", "the refused changed nothing")
+        put = s.json("PUT", "/api/v1/ignore", {"entries": ["0301111", "+49 30 555*", "0301111"]})
+        check(put == s.json("GET", "/api/v1/ignore") == {"entries": ["0301111", "+49 30 555*"]}, f"ignore: {put}")
+        with open(ignore) as f:
+            check(f.read() == "# Adverts\n  0301111 # a neighbour\n+49 30 555*\n", "comments kept")
+        events.wait_for(lambda n, d: n == "book", "the book event after the ignore list")
+        names = {"names": [{"msn": "4712", "name": "Home"}, {"msn": "4711", "name": "Shop"}]}
+        check(s.json("PUT", "/api/v1/msn-names", names) == s.json("GET", "/api/v1/msn-names") == {
+            "names": [{"msn": "4711", "name": "Shop"}, {"msn": "4712", "name": "Home"}]}, "the names stored")
+        events.wait_for(lambda n, d: n == "book", "the book event after the names")
+        calls = until(lambda: s.json("GET", "/api/v1/calls")["calls"], "the call logged")
+        check(calls[0]["msnName"] == "Shop", f"named anew at once: {calls}")
+
+
+def png(width=2, height=1, pixels=None):
+    """A PNG; `pixels` (the compressed data) when its header alone counts."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    if pixels is None:
+        pixels = zlib.compress(b"".join(b"\0" + b"\x80\x40\x20" * width for _ in range(height)))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", pixels) + chunk(b"IEND", b""))
+
+
+# The segments a JPEG's size is read from: start, APP0, a frame header of 3 x 2 pixels, end.
+JPEG = (b"\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00"
+        b"\xff\xc0\x00\x0b\x08\x00\x02\x00\x03\x01\x01\x11\x00\xff\xd9")
+ENTRY = {"name": "Max Keller", "phone1": "089 123-45/6", "phone2": "", "mobile": "", "other": ""}
+# Bodies a new entry refuses: (body, content type, status, error).
+BAD_ENTRIES = [
+    (dict(ENTRY, name=""), "application/json", 400, "bad-value"),
+    ({"name": "Max"}, "application/json", 400, "bad-value"),
+    (dict(ENTRY, phone1="089 12a"), "application/json", 400, "bad-value"),
+    (dict(ENTRY, phone1="--"), "application/json", 400, "bad-value"),
+    (dict(ENTRY, name="Max\tKeller"), "application/json", 400, "bad-value"),
+    (dict(ENTRY, name="M" * 65), "application/json", 400, "bad-value"),
+    (dict(ENTRY, mobile="1" * 33), "application/json", 400, "bad-value"),
+    (dict(ENTRY, name=5), "application/json", 400, "bad-request"),
+    (b"not json", "application/json", 400, "bad-request"),
+    (json.dumps(ENTRY).encode(), "text/plain", 415, "unsupported-type"),
+]
+# Uploads a picture refuses: (content type, body, status); the 3 MiB one sent whole, in chunks.
+BAD_PICTURES = [
+    ("image/png", b"GIF89a\x01\x00\x01\x00", 415), ("text/plain", png(), 415), ("image/png", png(width=0), 415),
+    ("image/png", png(100000, 100000, b""), 415), ("image/jpeg", b"\xff\xd8\xff\xd9", 415),
+    ("image/png", b"", 415), ("image/png", iter([png() + b"\0" * (3 * 1024 * 1024)]), 413),
+]
+
+
+def book():
+    """Phone-book entries added, edited, pictured and deleted; bad values, big pictures and odd keys change nothing."""
+    with Service(CALL, book=BOOK) as s:
+        s.wait_running()
+        path, pictures = os.path.join(s.home, "book.txt"), os.path.join(s.home, "pictures")
+
+        def files():
+            with open(path, "rb") as f:
+                return f.read(), sorted(os.listdir(pictures)) if os.path.isdir(pictures) else []
+        events = Events(s)
+        for body, kind, status, code in BAD_ENTRIES:
+            data = json.dumps(body).encode() if isinstance(body, dict) else body
+            got, _, answer = s.request("POST", "/api/v1/book", data, {"Content-Type": kind})
+            check((got, json.loads(answer)["error"]) == (status, code), f"{body!r:.60}: {got} {answer!r}")
+        check(files() == (BOOK.encode(), []), "the bad ones changed nothing")
+        added = s.json("POST", "/api/v1/book", ENTRY, status=201)
+        check(files()[0] == (BOOK + "Max Keller\t089 123-45/6\t\t\t\t-\r\n").encode(), f"appended: {files()}")
+        events.wait_for(lambda n, d: n == "book" and d == {}, "the book event")
+        check([e["key"] for e in s.json("GET", "/api/v1/book")["entries"]][1:] == [added["key"]], "listed")
+        edited = s.json("PUT", "/api/v1/book/" + added["key"], dict(ENTRY, mobile="0170 55"))
+        check(edited["mobile"] == "0170 55" and edited["key"] != added["key"], f"edited: {edited}")
+        check(s.request("PUT", "/api/v1/book/" + added["key"], ENTRY)[0] == 404, "the old key is gone")
+        key = edited["key"]
+        before = files()
+        for kind, body, status in BAD_PICTURES:
+            got = s.request("PUT", f"/api/v1/book/{key}/picture", body, {"Content-Type": kind})[0]
+            check(got == status, f"a {kind} of {body!r:.40}: {got}")
+        for odd in ("..%2F..%2Fbook.txt", "%2e%2e", "..", "%2Fetc%2Fpasswd", key + "%00"):
+            got = s.request("PUT", f"/api/v1/book/{odd}/picture", png(), {"Content-Type": "image/png"})[0]
+            check(got == 404, f"the key {odd}: {got}")
+        check(files() == before, "refused pictures changed nothing")
+        for kind, body, suffix in (("image/png", png(), ".png"), ("image/jpeg", JPEG, ".jpg")):
+            pictured = s.json("PUT", f"/api/v1/book/{key}/picture", body, {"Content-Type": kind})
+            stored = files()[1]
+            check(len(stored) == 1 and stored[0].startswith("web-") and stored[0].endswith(suffix)
+                  and len(stored[0]) == 4 + 16 + 4, f"stored as {stored}")
+            check(pictured["picture"].startswith(f"/api/v1/book/{pictured['key']}/picture"), f"{pictured}")
+            status, headers, got = s.request("GET", pictured["picture"])
+            check((status, headers["content-type"], got) == (200, kind, body), f"served back: {status}")
+            key = pictured["key"]  # the picture is part of the entry
+        check(s.request("DELETE", f"/api/v1/book/{key}/picture")[0] == 204, "picture removed")
+        key = s.json("GET", "/api/v1/book")["entries"][1]["key"]
+        check(files()[1] == [] and s.request("GET", f"/api/v1/book/{key}/picture")[0] == 404, "and its file")
+        pictured = s.json("PUT", f"/api/v1/book/{key}/picture", png(), {"Content-Type": "image/png"})
+        check(s.request("DELETE", "/api/v1/book/" + pictured["key"])[0] == 204, "deleted")
+        check(files() == (BOOK.encode(), []), f"the entry and its picture gone: {files()}")
+        os.unlink(path)
+        os.mkfifo(path)  # exists, cannot be read
+        check(s.request("POST", "/api/v1/book", ENTRY)[0] == 409, "an unreadable book.txt is not written over")
+        events.close()
+
+
+def tls():
+    """--web-cert and --web-key: the page and the API over HTTPS, the session cookie Secure."""
+    with tempfile.TemporaryDirectory() as d:
+        cert, key = os.path.join(d, "cert.pem"), os.path.join(d, "key.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                        "-nodes", "-keyout", key, "-out", cert, "-days", "2", "-subj", "/CN=127.0.0.1",
+                        "-addext", "subjectAltName=IP:127.0.0.1"], check=True, capture_output=True)
+
+        def run(s):
+            s.tls = ssl.create_default_context(cafile=cert)
+            status, _, page = s.request("GET", "/")
+            check(status == 200 and b"<html" in page.lower(), f"the page over HTTPS: {status}")
+            status, headers, _ = s.request("POST", "/api/v1/login", {"password": PASSWORD})
+            cookie = headers.get("set-cookie", "")
+            check(status == 204 and "; Secure" in cookie and "HttpOnly" in cookie, f"login: {status} {cookie}")
+            check(s.request("GET", "/api/v1/state", headers={"Cookie": cookie.split(";")[0]})[0] == 200, "the cookie")
+            check("web page on https://" in s.log(), s.log())
+        with_password(run, ["--web-cert", cert, "--web-key", key])
 
 
 OPENING = ["ATE0", "ATCD1", "ATCD9"]

@@ -53,6 +53,33 @@ MHD_Response* responseOf(const HttpResponse& r)
     return response;
 }
 
+int hexDigit(char c)
+{
+    return c >= '0' && c <= '9'   ? c - '0'
+           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                  : -1;
+}
+
+// The paths' and query values' %HH, decoded in place as the library would,
+// but for %00, which stays as it is: the library's string would end at a NUL,
+// so "/api/v1/book/KEY%00/picture" would reach "/api/v1/book/KEY".
+size_t unescape(void*, MHD_Connection*, char* s)
+{
+    char* out = s;
+    for (const char* in = s; *in;) {
+        const int high = in[0] == '%' ? hexDigit(in[1]) : -1, low = high >= 0 ? hexDigit(in[2]) : -1;
+        if (low >= 0 && (high | low) != 0) {
+            *out++ = char(high * 16 + low);
+            in += 3;
+        } else {
+            *out++ = *in++;
+        }
+    }
+    *out = 0;
+    return size_t(out - s);
+}
+
 } // namespace
 
 // The library's callbacks, with access to the server's insides.
@@ -213,8 +240,8 @@ bool HttpServer::listen(const QHostAddress& address, quint16 port, const QByteAr
     MHD_Daemon* daemon = MHD_start_daemon(flags, 0, nullptr, nullptr, &HttpCallbacks::onAccess, this,
         MHD_OPTION_EXTERNAL_LOGGER, &HttpCallbacks::log, this, MHD_OPTION_CONNECTION_LIMIT, limit,
         MHD_OPTION_CONNECTION_TIMEOUT, kIdleSeconds, MHD_OPTION_NOTIFY_COMPLETED, &HttpCallbacks::completed, this,
-        MHD_OPTION_NOTIFY_CONNECTION, &HttpCallbacks::connection, this, MHD_OPTION_ARRAY, tls_ ? tlsOptions : plain,
-        MHD_OPTION_END);
+        MHD_OPTION_NOTIFY_CONNECTION, &HttpCallbacks::connection, this, MHD_OPTION_UNESCAPE_CALLBACK, &unescape,
+        nullptr, MHD_OPTION_ARRAY, tls_ ? tlsOptions : plain, MHD_OPTION_END);
     if (!daemon) {
         error_ = tls_ ? QStringLiteral("the certificate or key is not usable: %1").arg(error_.trimmed())
                       : error_.trimmed();

@@ -22,29 +22,16 @@
 
 using webjson::error;
 using webjson::json;
+using webjson::jsonBody;
+using webjson::noContent;
 
 namespace {
 
 constexpr int kWrongPasswordDelayMs = 1000;
 
-HttpResponse noContent()
-{
-    return {204, {}, {}, {{"Cache-Control", "no-store"}}};
-}
-
 HttpResponse badRequest(const QString& why)
 {
     return error(400, "bad-request", why);
-}
-
-// The body as a JSON object; nothing when it is none.
-std::optional<QJsonObject> jsonBody(const HttpRequest& r)
-{
-    QJsonParseError e{};
-    const QJsonDocument doc = QJsonDocument::fromJson(r.body, &e);
-    if (e.error != QJsonParseError::NoError || !doc.isObject())
-        return std::nullopt;
-    return doc.object();
 }
 
 // A query value as a number in [low, high]; `fallback` when absent; nothing when bad.
@@ -90,9 +77,17 @@ const WebApi::Route WebApi::kRoutes[] = {
     {"POST", "/api/v1/calls/delete", &WebApi::deleteCalls},
     {"GET", "/api/v1/statistics", &WebApi::statistics},
     {"GET", "/api/v1/book", &WebApi::book},
+    {"POST", "/api/v1/book", &WebApi::addEntry},
+    {"PUT", "/api/v1/book/*", &WebApi::editEntry},
+    {"DELETE", "/api/v1/book/*", &WebApi::deleteEntry},
+    {"GET", "/api/v1/book/*/picture", &WebApi::entryPicture},
+    {"PUT", "/api/v1/book/*/picture", &WebApi::putPicture},
+    {"DELETE", "/api/v1/book/*/picture", &WebApi::deletePicture},
     {"GET", "/api/v1/contacts", &WebApi::contacts},
     {"GET", "/api/v1/ignore", &WebApi::ignore},
+    {"PUT", "/api/v1/ignore", &WebApi::putIgnore},
     {"GET", "/api/v1/msn-names", &WebApi::msnNames},
+    {"PUT", "/api/v1/msn-names", &WebApi::putMsnNames},
     {"GET", "/api/v1/settings", &WebApi::settingsRead},
     {"PUT", "/api/v1/settings", &WebApi::settingsWrite},
     {"POST", "/api/v1/settings/factory", &WebApi::factory},
@@ -309,12 +304,7 @@ WebApi::Answer WebApi::contacts(const HttpRequest&, const Args&)
 
 WebApi::Answer WebApi::ignore(const HttpRequest&, const Args&)
 {
-    QStringList entries;
-    for (QString line : usertext::readFile(IgnoreList::defaultPath()).split(u'\n')) {
-        line = line.left(line.indexOf(u'#')).trimmed();
-        if (!line.isEmpty())
-            entries << line;
-    }
+    const QStringList entries = IgnoreList::entries(usertext::readFile(IgnoreList::defaultPath()));
     return json(200, QJsonObject{{"entries", QJsonArray::fromStringList(entries)}});
 }
 

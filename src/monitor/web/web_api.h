@@ -57,6 +57,19 @@ private:
     Answer onAdapter(const HttpRequest& r, const AdapterRequest& request);
     Answer onProfile(const HttpRequest& r, const QString& operation, const QString& profile);
 
+    // The changes of the phone book, the ignore list and the own numbers'
+    // names (web_api_lists.cpp).
+    Answer addEntry(const HttpRequest& r, const Args&);
+    Answer editEntry(const HttpRequest& r, const Args& args);
+    Answer deleteEntry(const HttpRequest& r, const Args& args);
+    Answer entryPicture(const HttpRequest& r, const Args& args);
+    Answer putPicture(const HttpRequest& r, const Args& args);
+    Answer deletePicture(const HttpRequest& r, const Args& args);
+    Answer putIgnore(const HttpRequest& r, const Args&);
+    Answer putMsnNames(const HttpRequest& r, const Args&);
+    // After a file was rewritten: the monitor reads it again, the pages hear of it.
+    void listsChanged();
+
     // The rows of the call list a request's q, missed and ignored select, newest first:
     // ignored callers' calls only with ignored=1, as the window's "Ignored" toggle shows them.
     QList<int> selected(const HttpRequest& r) const;

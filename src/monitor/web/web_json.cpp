@@ -123,6 +123,20 @@ HttpResponse json(int status, const QJsonObject& body)
         {{"Cache-Control", "no-store"}}};
 }
 
+HttpResponse noContent()
+{
+    return {204, {}, {}, {{"Cache-Control", "no-store"}}};
+}
+
+std::optional<QJsonObject> jsonBody(const HttpRequest& r)
+{
+    QJsonParseError e{};
+    const QJsonDocument doc = QJsonDocument::fromJson(r.body, &e);
+    if (e.error != QJsonParseError::NoError || !doc.isObject())
+        return std::nullopt;
+    return doc.object();
+}
+
 HttpResponse error(int status, const char* code, const QString& message)
 {
     return json(status, QJsonObject{{"error", QLatin1String(code)}, {"message", message}});

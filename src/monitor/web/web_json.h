@@ -10,10 +10,12 @@
 #include <QJsonObject>
 #include <QList>
 #include <array>
+#include <optional>
 
 struct BookEntry;
 struct CallRecord;
 struct CallStatistics;
+struct HttpRequest;
 struct HttpResponse;
 
 namespace webjson {
@@ -44,6 +46,10 @@ QJsonObject statistics(const CallStatistics& s);
 QJsonObject entry(const BookEntry& e);
 
 HttpResponse json(int status, const QJsonObject& body);
+// 204 without a body.
+HttpResponse noContent();
+// The request's body as a JSON object; nothing when it is none.
+std::optional<QJsonObject> jsonBody(const HttpRequest& request);
 // {"error": code, "message": message}
 HttpResponse error(int status, const char* code, const QString& message);
 

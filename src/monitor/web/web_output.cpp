@@ -183,6 +183,11 @@ void WebOutput::broadcast(const char* name, const QByteArray& data)
         server_.push(id, message);
 }
 
+void WebOutput::listsChanged()
+{
+    broadcast("book", "{}");
+}
+
 bool WebOutput::gate(const HttpRequest& r)
 {
     using webjson::error;

@@ -38,6 +38,9 @@ public:
     QJsonObject state() const;
     // Sends `data` (one JSON value) as an event named `name` to every page.
     void broadcast(const char* name, const QByteArray& data);
+    // Tells every page that the phone book, the ignore list or the own
+    // numbers' names changed (the `book` event).
+    void listsChanged();
 
 signals:
     void logMessage(const QString& text);
