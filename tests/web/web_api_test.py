@@ -120,6 +120,9 @@ def password():
         key = before["calls"][0]["key"] if before["calls"] else "0123456789abcdef"
         check(s.request("DELETE", "/api/v1/calls/" + key, headers=foreign)[0] == 403, "foreign Origin refused")
         check(Events(s, foreign).status == 403, "foreign push channel refused")
+        image = dict(session, **{"Sec-Fetch-Site": "cross-site"})  # a foreign page's <img>: no Origin
+        check(s.request("GET", "/api/v1/settings", headers=image)[0] == 403, "no settings read from a foreign page")
+        check("configuring the adapter" not in s.log(), "the trace stayed on")
         check(s.json("GET", "/api/v1/calls", headers=session) == before, "nothing changed")
         check(s.request("POST", "/api/v1/logout", headers=dict(session, **own))[0] == 204, "logout")
         check(s.request("GET", "/api/v1/calls", headers=session)[0] == 401, "the session ended")

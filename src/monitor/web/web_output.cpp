@@ -192,7 +192,10 @@ bool WebOutput::gate(const HttpRequest& r)
 {
     using webjson::error;
     const bool open = r.path == "/api/v1/session" || r.path == "/api/v1/login";
-    if ((changes(r.method) || r.path == "/api/v1/events") && !WebAuth::sameOrigin(r, server_.tls())) {
+    // Reading the settings leaves trace mode, so a foreign page's <img> must not do it either:
+    // browsers say where such a request comes from (Sec-Fetch-Site) though they send no Origin.
+    const bool foreign = r.header("sec-fetch-site") == "cross-site" && r.path.startsWith("/api/");
+    if (foreign || ((changes(r.method) || r.path == "/api/v1/events") && !WebAuth::sameOrigin(r, server_.tls()))) {
         server_.respond(
             r.id, error(403, "forbidden-origin", QStringLiteral("this server takes changes only from its own page")));
         return false;
