@@ -435,11 +435,18 @@ def config_through_service():
         check(config("hangup", "1")[:2] == (0, "phone 1 hung up\n"), "hang-up through the service")
         code, through, err = config("show")
         check(code == 0 and "TextMSN2=4798" in through, f"show through the service: {code} {err}")
-        check(s.log().count("trace mode on again") == 3, "monitoring goes on after each")
+        backups = [os.path.join(s.dir.name, name) for name in ("through.backup", "direct.backup")]
+        check(config("backup", backups[0])[0] == 0, "a backup through the service")
+        code, _, err = config("restore", backups[0])
+        check(code == 1 and "stop corvane-monitor" in err, f"restore wants the port itself: {err}")
+        check(s.log().count("trace mode on again") == 4, "monitoring goes on after each")
         s.monitor.terminate()
         check(s.monitor.wait(BOUND) == 0 and not os.path.exists(address), "the address file goes with the service")
         code, direct, err = config("show")
         check(code == 0 and direct == through, f"the same as on the port:\n{direct}\n--\n{through}\n{err}")
+        check(config("backup", backups[1])[0] == 0, "a backup on the port")
+        texts = [open(b).read() for b in backups]
+        check(texts[0] == texts[1], f"the same backup:\n{texts[0]}\n--\n{texts[1]}")
 
 if __name__ == "__main__":
     globals()[sys.argv[1]]()
