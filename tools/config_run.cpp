@@ -12,7 +12,6 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -74,17 +73,6 @@ bool ConfigRun::read(AdapterSettings& value)
     return true;
 }
 
-// A running corvane-monitor that holds this port, as its address file says.
-std::optional<serviceaddress::Address> ConfigRun::serviceHolding(const QString& port)
-{
-    const auto same = [](const QString& a, const QString& b) {
-        const QString x = QFileInfo(a).canonicalFilePath(), y = QFileInfo(b).canonicalFilePath();
-        return a == b || (!x.isEmpty() && x == y);
-    };
-    std::optional<serviceaddress::Address> service = serviceaddress::find();
-    return service && same(service->port, port) ? service : std::nullopt;
-}
-
 int ConfigRun::run()
 {
     if (options_.verb == ConfigVerb::Set) { // every change checked before anything is sent
@@ -93,7 +81,7 @@ int ConfigRun::run()
             if (const std::optional<QString> why = configtext::applyChange(check, change))
                 return err_ << "corvane-config: " << *why << Qt::endl, kUsageErrorStatus;
     }
-    if (const std::optional<serviceaddress::Address> service = serviceHolding(at_.portPath()))
+    if (const std::optional<serviceaddress::Address> service = serviceaddress::holding(at_.portPath()))
         return ConfigThroughService(options_, *service).run();
     if (options_.verb == ConfigVerb::Restore)
         return restore(); // the file is checked before the adapter is asked

@@ -5,7 +5,6 @@
 // output.
 #include <QTextStream>
 
-#include "common/service_address.h"
 #include "common/system_clock.h"
 #include "device/adapter_control.h"
 #include "device/at_channel.h"
@@ -21,7 +20,6 @@ public:
     int run();
     // What a verb that acts at once says when done ("profile 2 loaded").
     static QString doneText(ConfigVerb verb, int number);
-    static std::optional<serviceaddress::Address> serviceHolding(const QString& port);
 
 private:
     bool detect();

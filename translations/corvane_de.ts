@@ -1633,6 +1633,14 @@ Wenn Sie das Programm so verwenden, arbeitet es möglicherweise nicht richtig!<b
         <source>Port tried: %1</source>
         <translation>Versuchter Port: %1</translation>
     </message>
+    <message>
+        <source>corvane-monitor (process %1) holds the adapter on %2 and follows its calls, so this window cannot use the port while it runs. corvane-config and the service&apos;s web page work through it.<byte value="xd"/>
+<byte value="xd"/>
+Stop the service, then choose Retry to use the port here.</source>
+        <translation>corvane-monitor (Prozess %1) hält den Adapter an %2 und verfolgt seine Anrufe; dieses Fenster kann den Port nicht benutzen, solange er läuft. corvane-config und die Webseite des Dienstes arbeiten über ihn.<byte value="xd"/>
+<byte value="xd"/>
+Beenden Sie den Dienst und wählen Sie dann Wiederholen, um den Port hier zu benutzen.</translation>
+    </message>
 </context>
 <context>
     <name>StatisticsWindow</name>

@@ -10,6 +10,7 @@
 #include "app/single_instance.h"
 #include "common/version.h"
 #include "device/at_channel.h"
+#include "common/service_address.h"
 #include "device/detection.h"
 #include "device/line_settings.h"
 #include "device/form1.h"
@@ -202,6 +203,12 @@ void Startup::disableTransferButtons()
 bool Startup::detectDevice()
 {
     for (;;) {
+        // A port the service holds is not touched: commands there would land in its trace.
+        if (const std::optional<serviceaddress::Address> service = serviceaddress::holding(form_.at().portPath())) {
+            if (askAboutService(*service))
+                continue;
+            return false;
+        }
         if (dodOvaExists(form_.at(), &form_))
             return true;
         if (quitting_)
@@ -217,6 +224,19 @@ bool Startup::detectDevice()
         if (quitting_)
             return false;
     }
+}
+
+// The port is the service's: other ports are no answer, stopping it is.
+bool Startup::askAboutService(const serviceaddress::Address& service)
+{
+    const QString text = tr("corvane-monitor (process %1) holds the adapter on %2 and follows its calls, so this "
+                            "window cannot use the port while it runs. corvane-config and the service's web page "
+                            "work through it.\r\n\r\nStop the service, then choose Retry to use the port here.")
+                             .arg(service.pid)
+                             .arg(service.port);
+    const QMessageBox::StandardButton answer = messageBox(
+        QMessageBox::Information, tr("dodOva Detection"), text, QMessageBox::Retry | QMessageBox::Close);
+    return answer == QMessageBox::Retry && !quitting_;
 }
 
 void Startup::openRingSound()

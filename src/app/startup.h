@@ -15,6 +15,10 @@ class FormLoading;
 class SingleInstance;
 class frmAbout;
 
+namespace serviceaddress {
+struct Address;
+}
+
 class Startup : public QObject {
     Q_OBJECT
 public:
@@ -59,6 +63,8 @@ private:
     void setCurrencyLabel();
     void disableTransferButtons();
     bool detectDevice();
+    // True when the user stopped the service and wants the port tried again.
+    bool askAboutService(const serviceaddress::Address& service);
     void openRingSound();
     void TimerStartUp_Timer();
     void TimerScan_Timer();

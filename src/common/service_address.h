@@ -33,6 +33,8 @@ bool write(const QString& path, const Address& address, bool groupReadable);
 void remove(const QString& path, const QByteArray& token);
 // The address in the first file of lookedAt() that names a running process.
 std::optional<Address> find();
+// That service, if it holds `port` (the same path, or the same device once links are resolved).
+std::optional<Address> holding(const QString& port);
 std::optional<Address> read(const QString& path);
 
 } // namespace serviceaddress

@@ -5,6 +5,7 @@
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "common/golden.h"
+#include "common/service_address.h"
 #include "common/simulator_fixture.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QLockFile>
@@ -131,6 +134,7 @@ QString runScript(const QString& path)
     std::unique_ptr<SingleInstance> other;
     std::unique_ptr<QLockFile> deaf;
     bool asked = false;
+    const auto noService = qScopeGuard([] { QFile::remove(serviceaddress::ownFile()); }); // for the next script
     QString device = store.file("no-device");
     QStringList words, log;
     setStartupDebugLevel(0);
@@ -168,10 +172,13 @@ QString runScript(const QString& path)
             other.reset();
             deaf.reset();
             log << QString("-> ours now: %1").arg(shell->instance.tryLock());
+        } else if (cmd == "service") { // a running corvane-monitor (this process) holds port 1's device
+            serviceaddress::write(serviceaddress::ownFile(),
+                {"http://127.0.0.1:1/", "token", device, QCoreApplication::applicationPid()}, false);
         } else if (cmd == "start") {
             shell.emplace(device, words, lock);
         } else if (cmd == "answer") {
-            shell->answer = arg == "Yes" ? QMessageBox::Yes : QMessageBox::No;
+            shell->answer = arg == "Yes" ? QMessageBox::Yes : arg == "Retry" ? QMessageBox::Retry : QMessageBox::No;
         } else if (cmd == "choose") { // the port options window picks this number
             shell->portOptions = [&shell, n = arg.toInt()] { shell->at.SetPort(n), shell->log() << "chose a port"; };
         } else if (cmd == "load") {
@@ -210,6 +217,7 @@ QString runScript(const QString& path)
     QString text = log.join(u'\n') + u'\n';
     if (sim)
         text.replace(sim->link(), "SIM");
+    text.replace(QRegularExpression(QStringLiteral("process \\d+")), QStringLiteral("process PID"));
     return text.replace(store.home(), "HOME").replace(QDir::currentPath(), "CWD").replace("\r\n", "\\r\\n");
 }
 
