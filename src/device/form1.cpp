@@ -456,11 +456,14 @@ void Form1::fitToScreen()
     // a usual one, and correct once it is known.
     const QSize frame(2 * kFrameBorder, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * kFrameBorder);
     const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-    const QSize bottom = ui_->bottomRow->sizeHint();
     const QSize room = avail.size() - frame;
-    // Fewer frames side by side where three would scroll sideways.
+    // Fewer frames side by side where three would scroll sideways, and the
+    // bottom row in two where one would be wider than the screen.
     for (int columns = 3; columns > 1 && ui_->content->sizeHint().width() > room.width(); --columns)
         arrangeFrames(columns - 1);
+    if (ui_->bottomRow->sizeHint().width() > room.width())
+        arrangeBottomRow(true);
+    const QSize bottom = ui_->bottomRow->sizeHint();
     QSize want = ui_->content->sizeHint().expandedTo(QSize(bottom.width(), 0)) + QSize(0, chrome + bottom.height());
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     if (want.height() > room.height())

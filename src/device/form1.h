@@ -94,6 +94,7 @@ private:
     QString readingStatus(const AdapterControl::Tally& tally) const;
     void fitToScreen();
     void arrangeFrames(int columns);
+    void arrangeBottomRow(bool stacked);
     void paintLamp(unsigned bgr);
     bool confirm(const QString& text, const QString& title);
     enum class Settled { Nothing, Transmitted, Discarded, Cancelled };

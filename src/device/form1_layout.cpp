@@ -388,6 +388,22 @@ void Form1::arrangeFrames(int columns)
         grid->setColumnStretch(c, c < columns ? 1 : 0);
 }
 
+// Cost per unit, the busy lamp and the transfer buttons in one row, or
+// stacked (cost per unit above the others) where one row would be wider than
+// the screen.
+void Form1::arrangeBottomRow(bool stacked)
+{
+    QGridLayout* row = ui_->bottomGrid;
+    const auto [cost, busy, transfer] = ui_->bottomItems;
+    for (QWidget* w : ui_->bottomItems)
+        row->removeWidget(w);
+    row->addWidget(cost, 0, 0, 1, stacked ? 2 : 1);
+    row->addWidget(busy, stacked ? 1 : 0, stacked ? 0 : 1);
+    row->addWidget(transfer, stacked ? 1 : 0, stacked ? 1 : 2);
+    for (int c = 0; c < 3; ++c)
+        row->setColumnStretch(c, stacked && c == 2 ? 0 : 1);
+}
+
 void Form1::buildWindow()
 {
     auto* central = new QWidget;
@@ -405,11 +421,9 @@ void Form1::buildWindow()
     bottom->setObjectName(QStringLiteral("SettingsBottom"));
     auto* row = new QGridLayout(bottom);
     row->setContentsMargins(kWindowMargins, 0, kWindowMargins, kWindowMargins);
-    row->addWidget(b.cost(), 0, 0);
-    row->addWidget(b.busy(), 0, 1);
-    row->addWidget(b.transfer(), 0, 2);
-    for (int c = 0; c < 3; ++c)
-        row->setColumnStretch(c, 1);
+    ui_->bottomGrid = row;
+    ui_->bottomItems = {b.cost(), b.busy(), b.transfer()};
+    arrangeBottomRow(false);
     ui_->content = central;
     ui_->bottomRow = bottom;
 

@@ -59,6 +59,8 @@ struct Form1::Ui {
     QWidget* content = nullptr;  // the frames, in a scroll area
     QGridLayout* grid = nullptr; // its layout
     QWidget* identification = nullptr;
-    std::array<QWidget*, 6> frames{}; // Phone 1, Phone 2, DTE, High Layer, Global Controls, Profiles
-    QWidget* bottomRow = nullptr;     // cost per unit, busy lamp, Receive and Transmit
+    std::array<QWidget*, 6> frames{};      // Phone 1, Phone 2, DTE, High Layer, Global Controls, Profiles
+    QWidget* bottomRow = nullptr;          // cost per unit, busy lamp, Receive and Transmit
+    QGridLayout* bottomGrid = nullptr;     // its layout
+    std::array<QWidget*, 3> bottomItems{}; // the cost frame, the busy lamp, the transfer buttons
 };

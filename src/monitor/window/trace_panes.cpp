@@ -44,7 +44,10 @@ QPlainTextEdit* TracePanes::addPane(const char* name, QRect geometry)
     p->setObjectName(QLatin1String(name));
     p->setReadOnly(true);
     p->setMaximumBlockCount(TracePane::kMaxLines);
-    p->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines (a whole capture buffer, a frame's octets) wrap at the pane's
+    // edge: the pane scrolls only downwards, on any screen.
+    p->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    p->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     p->setFont(mono);
     p->setGeometry(geometry);
     p->hide();
