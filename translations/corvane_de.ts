@@ -1320,6 +1320,10 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>corvane-monitor (process %1) follows the calls on %2: its call list, outputs and web page have them. Stop the service to follow them in this window.</source>
+        <translation>corvane-monitor (Prozess %1) verfolgt die Anrufe an %2: seine Anrufliste, seine Ausgaben und seine Webseite haben sie. Beenden Sie den Dienst, um sie in diesem Fenster zu verfolgen.</translation>
+    </message>
 </context>
 <context>
     <name>FormMonitorSettings</name>

@@ -1,10 +1,12 @@
-// "&Call monitor": the own-number check and the monitor's life cycle.
+// "&Call monitor": the own-number check, a service on the port, and the monitor's life cycle.
 #include "window_fixture.h"
 
+#include "common/service_address.h"
 #include "monitor/window/monitor_launcher.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -16,20 +18,31 @@ TEST_F(WindowTest, OwnNumbersOfTwoCharactersAreNeededForBothPhones)
     struct Case {
         const char* own1;
         const char* own2;
+        bool service; // a running corvane-monitor (this process) holds the port
         bool opens;
     };
-    const Case cases[] = {{"1", "4712", false}, {"4711", "2", false}, {"", "", false}, {"12", "34", true}};
+    const Case cases[] = {{"1", "4712", false, false}, {"4711", "2", false, false}, {"", "", false, false},
+        {"12", "34", true, false}, {"12", "34", false, true}};
+    const QString own = QStringLiteral("Please set Own Numbers for Phone 1 & Phone 2 and Transmit Settings before "
+                                       "using Call Monitor");
+    const QString held = QStringLiteral("corvane-monitor (process %1) follows the calls on %2: its call list, outputs "
+                                        "and web page have them. Stop the service to follow them in this window.")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(at.portPath());
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.own1) + "/" + c.own2);
+        SCOPED_TRACE(std::string(c.own1) + "/" + c.own2 + (c.service ? " service" : ""));
         messages.clear();
+        QFile::remove(serviceaddress::ownFile());
+        if (c.service)
+            serviceaddress::write(serviceaddress::ownFile(),
+                {"http://127.0.0.1:1/", "token", at.portPath(), QCoreApplication::applicationPid()}, false);
         form->show();
         form->findChild<QLineEdit*>("TextOWN1")->setText(c.own1);
         form->findChild<QLineEdit*>("TextOWN2")->setText(c.own2);
         Monitor_Click(*form, 0, false);
         EXPECT_EQ(callMonitorOpen(), c.opens);
         if (!c.opens) {
-            EXPECT_EQ(messages, QStringList{"Please set Own Numbers for Phone 1 & Phone 2 and Transmit Settings "
-                                            "before using Call Monitor"});
+            EXPECT_EQ(messages, QStringList{c.service ? held : own});
             EXPECT_TRUE(form->isVisible());
             continue;
         }

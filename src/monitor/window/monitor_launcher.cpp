@@ -1,5 +1,6 @@
 #include "monitor/window/monitor_launcher.h"
 
+#include "common/service_address.h"
 #include "common/settings_store.h"
 #include "device/form1.h"
 #include "monitor/engine/system_clock.h"
@@ -35,6 +36,16 @@ void Monitor_Click(Form1& form, int debugLevel, bool scanMode)
 {
     if (callMonitorOpen()) { // the menu is hidden meanwhile; TimerScan could still fire
         monitor()->raise();
+        return;
+    }
+    if (const std::optional<serviceaddress::Address> service = serviceaddress::holding(form.at().portPath())) {
+        // Its trace is the adapter's only one: a second would take the line from every output.
+        monitormessage::show(&form,
+            QCoreApplication::translate("FormMonitor", "corvane-monitor (process %1) follows the calls on %2: its "
+                                                       "call list, outputs and web page have them. Stop the service "
+                                                       "to follow them in this window.")
+                .arg(service->pid)
+                .arg(service->port));
         return;
     }
     if (!form.settleChanges()) // the monitor takes the line: edits go out now or not at all
