@@ -1214,6 +1214,10 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
         <source>Load profile %1 into the DodOva? Every setting it has now, and every change in this window, is overwritten.</source>
         <translation>Profil %1 in den DodOva laden? Alle seine jetzigen Einstellungen und alle Änderungen in diesem Fenster werden überschrieben.</translation>
     </message>
+    <message>
+        <source>corvane-monitor (process %1) holds the adapter on %2; corvane-config and the service&apos;s web page read and write the settings through it.</source>
+        <translation>corvane-monitor (Prozess %1) hält den Adapter an %2; corvane-config und die Webseite des Dienstes lesen und schreiben die Einstellungen über ihn.</translation>
+    </message>
 </context>
 <context>
     <name>FormLoading</name>

@@ -1,4 +1,6 @@
 #include "device/form1.h"
+
+#include "common/service_address.h"
 #include "device/form1_ui.h"
 #include "device/register_map.h"
 
@@ -175,6 +177,14 @@ void Form1::setPortTest(std::function<bool()> portOpens)
 
 bool Form1::portTest()
 {
+    if (const std::optional<serviceaddress::Address> service = serviceaddress::holding(at_.portPath())) {
+        // Commands on its port would land in its trace: corvane-config and its page go through it.
+        showStatus(tr("corvane-monitor (process %1) holds the adapter on %2; corvane-config and the service's web "
+                      "page read and write the settings through it.")
+                       .arg(service->pid)
+                       .arg(service->port));
+        return false;
+    }
     if (portOpens_ && portOpens_())
         return true;
     if (messageBox)
