@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -415,6 +416,7 @@ void Form1::CommandRead_Click()
     const AdapterControl::Tally tally = control_.read(value);
     read_ = value;
     showValue(read_);
+    QTimer::singleShot(0, this, &Form1::growToFrames); // once the frames are laid out anew
     lastReadFailed_ = deviceAbsent() || tally.missing > 0;
     haveReading_ = true;
     setTransferButtonsEnabled(true);
@@ -452,6 +454,20 @@ void Form1::showEvent(QShowEvent* event)
     if (!std::exchange(fitted_, true))
         fitToScreen();
     QMainWindow::showEvent(event);
+}
+
+// What a reading writes into the frames can make them taller (longer texts):
+// where the screen has the room, the window grows rather than the frames scroll.
+void Form1::growToFrames()
+{
+    const auto* scroll = findChild<QScrollArea*>(QStringLiteral("SettingsScroll"));
+    const QScreen* s = screen();
+    if (!scroll || !s || !isVisible())
+        return;
+    const int missing = scroll->widget()->minimumSizeHint().height() - scroll->viewport()->height();
+    const int room = s->availableGeometry().bottom() - frameGeometry().bottom();
+    if (missing > 0 && room > 0)
+        resize(width(), height() + std::min(missing, room));
 }
 
 // The window opens at the size its frames need, or at the screen's available

@@ -92,6 +92,7 @@ private:
     void showProgress(AdapterControl::Step step, int done, int total);
     bool deviceAbsent() const;
     QString readingStatus(const AdapterControl::Tally& tally) const;
+    void growToFrames();
     void fitToScreen();
     void arrangeFrames(int columns);
     void arrangeBottomRow(bool stacked);
