@@ -1,5 +1,7 @@
 #include "common/service_address.h"
 
+#include "common/regular_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -90,10 +92,10 @@ void remove(const QString& path, const QByteArray& token)
 
 std::optional<Address> read(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestFile)
+    const regularfile::Contents file = regularfile::read(path, kLargestFile); // never a FIFO that blocks
+    if (!file.exists || !file.ok())
         return std::nullopt;
-    const QJsonObject o = QJsonDocument::fromJson(file.read(kLargestFile)).object();
+    const QJsonObject o = QJsonDocument::fromJson(file.bytes).object();
     Address a{o.value(u"url").toString(), o.value(u"token").toString().toLatin1(), o.value(u"port").toString(),
         qint64(o.value(u"pid").toDouble())};
     if (!a.url.startsWith(QLatin1String("http")) || a.token.isEmpty())
