@@ -204,13 +204,12 @@ void MonitorService::stop()
     if (!running_)
         return;
     running_ = false;
-    if (adapter_.busy()) { // trace mode is off already; the operation ends without it
-        adapter_.abandon();
+    const bool configuring = adapter_.busy(); // then trace mode is off already and stays off
+    adapter_.abandon();
+    if (configuring)
         session_.saveList();
-    } else {
-        adapter_.abandon();
+    else
         session_.stop(true); // the adapter leaves trace mode whatever the save did
-    }
     outputs_.stop();
     const bool saved = session_.callList().unsavedCalls() == 0;
     log(saved ? QStringLiteral("trace mode off, list saved") : QStringLiteral("trace mode off, calls NOT saved"));
