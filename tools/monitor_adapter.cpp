@@ -49,6 +49,33 @@ std::optional<QStringList> assignments(const QJsonValue& settings, QString& why)
     return out;
 }
 
+// The commands that act at once, under the API's names for them; a name not
+// here is refused before anything is sent.
+struct SingleCommand {
+    const char* operation;
+    AtReply (*run)(AdapterControl& control, int number);
+};
+constexpr SingleCommand kSingleCommands[] = {
+    {"profile-load", [](AdapterControl& c, int n) { return c.loadProfile(n); }},
+    {"profile-save", [](AdapterControl& c, int n) { return c.saveProfile(n); }},
+    {"factory", [](AdapterControl& c, int) { return c.loadFactory(); }},
+    {"hangup", [](AdapterControl& c, int n) { return c.hangUp(n); }},
+    {"counters-reset", [](AdapterControl& c, int) { return c.resetCounters(); }},
+};
+
+const SingleCommand* singleCommand(const QString& operation)
+{
+    for (const SingleCommand& command : kSingleCommands)
+        if (operation == QLatin1String(command.operation))
+            return &command;
+    return nullptr;
+}
+
+bool known(const QString& operation)
+{
+    return operation == u"settings-read" || operation == u"settings-write" || singleCommand(operation);
+}
+
 } // namespace
 
 MonitorAdapter::MonitorAdapter(
@@ -63,7 +90,9 @@ MonitorAdapter::MonitorAdapter(
 void MonitorAdapter::request(const AdapterRequest& request, Done done)
 {
     QString why;
-    if (request.operation == u"settings-write" && !assignments(request.body.value(u"settings"), why)) {
+    if (!known(request.operation)) {
+        done(failure(400, "bad-request", QStringLiteral("no such operation on the adapter")));
+    } else if (request.operation == u"settings-write" && !assignments(request.body.value(u"settings"), why)) {
         done(failure(400, "bad-value", why));
     } else if (abandoned_) {
         done(failure(503, "adapter-unavailable", QStringLiteral("the service is ending")));
@@ -176,11 +205,7 @@ AdapterReply MonitorAdapter::single(const AdapterRequest& r)
 {
     AdapterControl control(at_);
     const QString& op = r.operation;
-    const AtReply reply = op == u"profile-load"   ? control.loadProfile(r.number)
-                          : op == u"profile-save" ? control.saveProfile(r.number)
-                          : op == u"factory"      ? control.loadFactory()
-                          : op == u"hangup"       ? control.hangUp(r.number)
-                                                  : control.resetCounters();
+    const AtReply reply = singleCommand(op)->run(control, r.number); // known: checked on arrival
     if (reply.outcome == AtOutcome::Refused)
         return failure(409, "refused", QStringLiteral("the adapter refused the command"));
     if (reply.outcome != AtOutcome::Answered)
