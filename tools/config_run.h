@@ -9,7 +9,7 @@
 #include "device/adapter_control.h"
 #include "device/at_channel.h"
 #include "tools/config_options.h"
-#include "tools/config_values.h"
+#include "device/config_values.h"
 
 class SettingsStore;
 

@@ -3,10 +3,7 @@
 #include "common/atomic_file.h"
 #include "tools/config_run.h"
 
-#include <QEventLoop>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QNetworkReply>
 
 namespace {
 
@@ -28,30 +25,9 @@ int ConfigThroughService::run()
     case ConfigVerb::Restore:
         return fail(QStringLiteral("restore writes the adapter's registers itself: stop corvane-monitor (pid %1) "
                                    "first, then restore, then start it again")
-                        .arg(service_.pid));
+                        .arg(service_.address().pid));
     default: return single();
     }
-}
-
-ConfigThroughService::Reply ConfigThroughService::request(
-    const QByteArray& method, const QString& path, const QJsonObject& body)
-{
-    QNetworkRequest r(QUrl(service_.url).resolved(QUrl(path)));
-    r.setRawHeader("Authorization", "Bearer " + service_.token);
-    r.setTransferTimeout(kAdapterTimeoutMs);
-    const QByteArray data = body.isEmpty() ? QByteArray() : QJsonDocument(body).toJson(QJsonDocument::Compact);
-    if (!data.isEmpty())
-        r.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
-    QNetworkReply* reply = network_.sendCustomRequest(r, method, data);
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    loop.exec();
-    Reply out{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
-        QJsonDocument::fromJson(reply->readAll()).object()};
-    if (out.status == 0)
-        out.body = {{"message", reply->errorString()}};
-    reply->deleteLater();
-    return out;
 }
 
 int ConfigThroughService::fail(const QString& text)
@@ -62,15 +38,15 @@ int ConfigThroughService::fail(const QString& text)
 
 int ConfigThroughService::fail(const Reply& reply)
 {
-    const QString message = reply.body.value(u"message").toString();
     if (reply.status == 0)
-        return fail(QStringLiteral("corvane-monitor at %1 does not answer: %2").arg(service_.url, message));
-    return fail(QStringLiteral("corvane-monitor: %1").arg(message));
+        return fail(
+            QStringLiteral("corvane-monitor at %1 does not answer: %2").arg(service_.address().url, reply.message()));
+    return fail(QStringLiteral("corvane-monitor: %1").arg(reply.message()));
 }
 
 bool ConfigThroughService::read(QJsonObject& settings)
 {
-    const Reply reply = request("GET", QStringLiteral("api/v1/settings"));
+    const Reply reply = service_.readSettings();
     if (reply.status != 200)
         return fail(reply), false;
     settings = reply.body.value(u"settings").toObject();
@@ -92,7 +68,7 @@ int ConfigThroughService::set()
     QJsonObject changes;
     for (const QString& change : options_.args)
         changes.insert(change.section(u'=', 0, 0), change.section(u'=', 1));
-    const Reply reply = request("PUT", QStringLiteral("api/v1/settings"), {{"settings", changes}});
+    const Reply reply = service_.writeSettings(changes);
     if (reply.status != 200)
         return fail(reply);
     QStringList refused;
@@ -121,17 +97,13 @@ int ConfigThroughService::backup()
 
 int ConfigThroughService::single()
 {
-    const QString n = QString::number(options_.number);
-    Reply reply;
-    switch (options_.verb) {
-    case ConfigVerb::ProfileLoad: reply = request("POST", QStringLiteral("api/v1/profiles/%1/load").arg(n)); break;
-    case ConfigVerb::ProfileSave: reply = request("POST", QStringLiteral("api/v1/profiles/%1/save").arg(n)); break;
-    case ConfigVerb::Factory: reply = request("POST", QStringLiteral("api/v1/settings/factory")); break;
-    case ConfigVerb::Hangup:
-        reply = request("POST", QStringLiteral("api/v1/hangup"), {{"port", options_.number}});
-        break;
-    default: reply = request("POST", QStringLiteral("api/v1/counters/reset")); break;
-    }
+    using C = ServiceClient::Command;
+    const C command = options_.verb == ConfigVerb::ProfileLoad   ? C::ProfileLoad
+                      : options_.verb == ConfigVerb::ProfileSave ? C::ProfileSave
+                      : options_.verb == ConfigVerb::Factory     ? C::Factory
+                      : options_.verb == ConfigVerb::Hangup      ? C::HangUp
+                                                                 : C::ResetCounters;
+    const Reply reply = service_.command(command, options_.number);
     if (reply.status != 204)
         return fail(reply);
     out_ << ConfigRun::doneText(options_.verb, options_.number) << Qt::endl;

@@ -5,7 +5,7 @@
 #include "device/adapter_control.h"
 #include "device/charge_counters.h"
 #include "monitor/session/monitor_session.h"
-#include "tools/config_values.h"
+#include "device/config_values.h"
 #include "tools/monitor_web_host.h"
 
 #include <QDateTime>

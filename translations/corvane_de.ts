@@ -294,6 +294,7 @@
     </message>
     <message>
         <source>usage: corvane [scan] [DEBUG1 ... DEBUG5] [--simulate [SCENARIO]] [--port PATH] [--home DIR]
+               [--service URL]
        corvane --help | --version
 The DodOva ISDN adapter&apos;s settings window and call monitor.
 
@@ -303,12 +304,16 @@ The DodOva ISDN adapter&apos;s settings window and call monitor.
                          (default scenario demo; dodova-sim --list-scenarios lists them)
   --port PATH            the current port number means the device PATH for this run
   --home DIR             the program folder (list.txt, book.txt, pictures)
+  --service URL          the settings window works through the corvane-monitor whose API is
+                         at URL (http://:TOKEN@HOST:PORT/; the token of a local one is found);
+                         without it, one that holds the port is found by itself
   -h, --help             show this help and end
   --version              show the version and end
 The words are case-sensitive and may appear anywhere, also inside other words.
 </source>
         <translation>Aufruf: corvane [scan] [DEBUG1 ... DEBUG5] [--simulate [SZENARIO]] [--port PFAD] [--home ORDNER]
-        corvane --help | --version
+               [--service URL]
+       corvane --help | --version
 Einstellungsfenster und Anrufmonitor für den ISDN-Adapter DodOva.
 
   scan                   gleich im Anrufmonitor starten; sein Schließen beendet das Programm
@@ -317,6 +322,9 @@ Einstellungsfenster und Anrufmonitor für den ISDN-Adapter DodOva.
                          (Standardszenario demo; dodova-sim --list-scenarios listet sie auf)
   --port PFAD            die eingestellte Portnummer meint für diesen Lauf das Gerät PFAD
   --home ORDNER          der Programmordner (list.txt, book.txt, Bilder)
+  --service URL          das Einstellungsfenster arbeitet über den corvane-monitor, dessen API
+                         unter URL liegt (http://:TOKEN@HOST:PORT/; das Token eines lokalen wird
+                         gefunden); ohne die Option wird einer, der den Port hält, selbst gefunden
   -h, --help             diese Hilfe zeigen und beenden
   --version              die Version zeigen und beenden
 Die Wörter unterscheiden Groß- und Kleinschreibung und dürfen überall stehen, auch in anderen Wörtern.
@@ -1215,8 +1223,64 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
         <translation>Profil %1 in den DodOva laden? Alle seine jetzigen Einstellungen und alle Änderungen in diesem Fenster werden überschrieben.</translation>
     </message>
     <message>
-        <source>corvane-monitor (process %1) holds the adapter on %2; corvane-config and the service&apos;s web page read and write the settings through it.</source>
-        <translation>corvane-monitor (Prozess %1) hält den Adapter an %2; corvane-config und die Webseite des Dienstes lesen und schreiben die Einstellungen über ihn.</translation>
+        <source>Through corvane-monitor (process %1) at %2</source>
+        <translation>Über corvane-monitor (Prozess %1) unter %2</translation>
+    </message>
+    <message>
+        <source>Through corvane-monitor at %1</source>
+        <translation>Über corvane-monitor unter %1</translation>
+    </message>
+    <message>
+        <source>The service holds the adapter on %1 and follows its calls; this window&apos;s commands go through it.</source>
+        <translation>Der Dienst hält den Adapter an %1 und verfolgt seine Anrufe; die Befehle dieses Fensters gehen über ihn.</translation>
+    </message>
+    <message>
+        <source>corvane-monitor at %1 did not answer: %2</source>
+        <translation>corvane-monitor unter %1 hat nicht geantwortet: %2</translation>
+    </message>
+    <message>
+        <source>corvane-monitor could not do it: %1</source>
+        <translation>corvane-monitor konnte es nicht ausführen: %1</translation>
+    </message>
+    <message>
+        <source>corvane-monitor at %1 has gone away.</source>
+        <translation>corvane-monitor unter %1 ist nicht mehr da.</translation>
+    </message>
+    <message>
+        <source>corvane-monitor at %1 has gone away: this window can no longer work through it, and nobody follows the calls.
+
+Use the port %2 from this window instead?</source>
+        <translation>corvane-monitor unter %1 ist nicht mehr da: dieses Fenster kann nicht mehr über ihn arbeiten, und niemand verfolgt die Anrufe.
+
+Stattdessen den Port %2 von diesem Fenster aus benutzen?</translation>
+    </message>
+    <message>
+        <source>Service Gone</source>
+        <translation>Dienst beendet</translation>
+    </message>
+    <message>
+        <source>The window uses the port %1 itself.</source>
+        <translation>Das Fenster benutzt den Port %1 selbst.</translation>
+    </message>
+    <message>
+        <source>Reading the settings through corvane-monitor</source>
+        <translation>Einstellungen werden über corvane-monitor gelesen</translation>
+    </message>
+    <message>
+        <source>Writing the settings through corvane-monitor</source>
+        <translation>Einstellungen werden über corvane-monitor geschrieben</translation>
+    </message>
+    <message>
+        <source>Sending %1 through corvane-monitor</source>
+        <translation>%1 wird über corvane-monitor gesendet</translation>
+    </message>
+    <message>
+        <source>Resetting the charge counters through corvane-monitor</source>
+        <translation>Gebührenzähler werden über corvane-monitor zurückgesetzt</translation>
+    </message>
+    <message>
+        <source>Through corvane-monitor the PPP mode goes to the adapter with Transmit Settings.</source>
+        <translation>Über corvane-monitor geht der PPP-Modus mit „Einstellungen senden“ an den Adapter.</translation>
     </message>
 </context>
 <context>
@@ -1642,12 +1706,20 @@ Wenn Sie das Programm so verwenden, arbeitet es möglicherweise nicht richtig!<b
         <translation>Versuchter Port: %1</translation>
     </message>
     <message>
-        <source>corvane-monitor (process %1) holds the adapter on %2 and follows its calls, so this window cannot use the port while it runs. corvane-config and the service&apos;s web page work through it.<byte value="xd"/>
+        <source>corvane-monitor (process %1) holds the adapter on %2 and follows its calls, but it does not answer this window. %3<byte value="xd"/>
 <byte value="xd"/>
 Stop the service, then choose Retry to use the port here.</source>
-        <translation>corvane-monitor (Prozess %1) hält den Adapter an %2 und verfolgt seine Anrufe; dieses Fenster kann den Port nicht benutzen, solange er läuft. corvane-config und die Webseite des Dienstes arbeiten über ihn.<byte value="xd"/>
+        <translation>corvane-monitor (Prozess %1) hält den Adapter an %2 und verfolgt seine Anrufe, antwortet diesem Fenster aber nicht. %3<byte value="xd"/>
 <byte value="xd"/>
 Beenden Sie den Dienst und wählen Sie dann Wiederholen, um den Port hier zu benutzen.</translation>
+    </message>
+    <message>
+        <source>%1<byte value="xd"/>
+<byte value="xd"/>
+Choose Retry to ask it again.</source>
+        <translation>%1<byte value="xd"/>
+<byte value="xd"/>
+Wählen Sie Wiederholen, um ihn erneut zu fragen.</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@ AppOptions parseAppOptions(const QStringList& arguments)
     OptionParser parser(o);
     parser.option(QStringLiteral("--port"), &o.port);
     parser.option(QStringLiteral("--home"), &o.home);
+    parser.option(QStringLiteral("--service"), &o.service);
     parser.optionalValue(QStringLiteral("--simulate"), &o.simulate, &o.scenario, looksLikeScenario);
     parser.arguments([&o](const QString& word, QString&) {
         o.words << word;
@@ -32,6 +33,7 @@ QString appUsage()
 {
     return QCoreApplication::translate("CommandLine",
         "usage: corvane [scan] [DEBUG1 ... DEBUG5] [--simulate [SCENARIO]] [--port PATH] [--home DIR]\n"
+        "               [--service URL]\n"
         "       corvane --help | --version\n"
         "The DodOva ISDN adapter's settings window and call monitor.\n"
         "\n"
@@ -41,6 +43,9 @@ QString appUsage()
         "                         (default scenario demo; dodova-sim --list-scenarios lists them)\n"
         "  --port PATH            the current port number means the device PATH for this run\n"
         "  --home DIR             the program folder (list.txt, book.txt, pictures)\n"
+        "  --service URL          the settings window works through the corvane-monitor whose API is\n"
+        "                         at URL (http://:TOKEN@HOST:PORT/; the token of a local one is found);\n"
+        "                         without it, one that holds the port is found by itself\n"
         "  -h, --help             show this help and end\n"
         "  --version              show the version and end\n"
         "The words are case-sensitive and may appear anywhere, also inside other words.\n");

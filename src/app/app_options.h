@@ -3,6 +3,7 @@
 //   --simulate [SCENARIO]  run against dodova-sim started beside the program
 //   --port PATH            the current port number means PATH for this run
 //   --home DIR             the program folder
+//   --service URL          the settings window works through corvane-monitor's API there
 //   --help, --version      print and end
 // Everything that does not begin with "-" is left as the command-line words
 // ("scan", "DEBUG1" ...); Qt's own options are gone before we look.
@@ -13,6 +14,7 @@ struct AppOptions : CommandLineStatus {
     QString scenario; // empty: the simulator's default
     QString port;
     QString home;
+    QString service;
     QStringList words;
 };
 

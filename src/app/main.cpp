@@ -139,6 +139,7 @@ int main(int argc, char** argv)
 
     AtChannel at;
     Form1 form(at);
+    form.setServiceUrl(options.service);
     Startup startup(form, instance, options.words);
     wireWindows(form, startup);
 

@@ -204,8 +204,14 @@ bool Startup::detectDevice()
 {
     for (;;) {
         // A port the service holds is not touched: commands there would land in its trace.
-        if (const std::optional<serviceaddress::Address> service = serviceaddress::holding(form_.at().portPath())) {
-            if (askAboutService(*service))
+        // The window works through the service instead, if it answers.
+        serviceaddress::Address silent;
+        QString why;
+        const Form1::ServiceFound service = form_.detectService(silent, why);
+        if (service == Form1::ServiceFound::Attached)
+            return true;
+        if (service == Form1::ServiceFound::Silent) {
+            if (askAboutService(silent, why))
                 continue;
             return false;
         }
@@ -227,13 +233,15 @@ bool Startup::detectDevice()
 }
 
 // The port is the service's: other ports are no answer, stopping it is.
-bool Startup::askAboutService(const serviceaddress::Address& service)
+bool Startup::askAboutService(const serviceaddress::Address& service, const QString& why)
 {
-    const QString text = tr("corvane-monitor (process %1) holds the adapter on %2 and follows its calls, so this "
-                            "window cannot use the port while it runs. corvane-config and the service's web page "
-                            "work through it.\r\n\r\nStop the service, then choose Retry to use the port here.")
-                             .arg(service.pid)
-                             .arg(service.port);
+    const QString text = service.pid > 0
+                             ? tr("corvane-monitor (process %1) holds the adapter on %2 and follows its calls, but "
+                                  "it does not answer this window. %3\r\n\r\nStop the service, then choose Retry "
+                                  "to use the port here.")
+                                   .arg(service.pid)
+                                   .arg(service.port, why)
+                             : tr("%1\r\n\r\nChoose Retry to ask it again.").arg(why);
     const QMessageBox::StandardButton answer = messageBox(
         QMessageBox::Information, tr("dodOva Detection"), text, QMessageBox::Retry | QMessageBox::Close);
     return answer == QMessageBox::Retry && !quitting_;

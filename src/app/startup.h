@@ -63,8 +63,9 @@ private:
     void setCurrencyLabel();
     void disableTransferButtons();
     bool detectDevice();
-    // True when the user stopped the service and wants the port tried again.
-    bool askAboutService(const serviceaddress::Address& service);
+    // A service holds the port but does not answer: true when the user
+    // stopped it and wants the port tried again.
+    bool askAboutService(const serviceaddress::Address& service, const QString& why);
     void openRingSound();
     void TimerStartUp_Timer();
     void TimerScan_Timer();

@@ -176,16 +176,22 @@ void Form1::setPortTest(std::function<bool()> portOpens)
     portOpens_ = std::move(portOpens);
 }
 
+// A running corvane-monitor that holds the port takes the commands (its
+// trace would see them otherwise), unless the user left it for the port.
+Form1::Route Form1::route()
+{
+    if (service_)
+        return Route::Service;
+    if (const std::optional<serviceaddress::Address> held = serviceaddress::holding(at_.portPath());
+        held && held->token != leftToken_) {
+        attach(*held);
+        return Route::Service;
+    }
+    return portTest() ? Route::Port : Route::None;
+}
+
 bool Form1::portTest()
 {
-    if (const std::optional<serviceaddress::Address> service = serviceaddress::holding(at_.portPath())) {
-        // Commands on its port would land in its trace: corvane-config and its page go through it.
-        showStatus(tr("corvane-monitor (process %1) holds the adapter on %2; corvane-config and the service's web "
-                      "page read and write the settings through it.")
-                       .arg(service->pid)
-                       .arg(service->port));
-        return false;
-    }
     if (portOpens_ && portOpens_())
         return true;
     if (messageBox)
@@ -230,40 +236,40 @@ void Form1::connectReactions()
 
     // Each device button: its command, what it asks first (loading overwrites
     // every setting of the device), what it says when done.
-    using Op = std::function<AtReply(AdapterControl&)>;
+    using C = ServiceClient::Command;
     struct DeviceButton {
         QPushButton* button;
-        QString command;
-        Op op;
-        bool reread;
-        QString question, done;
+        QString question;
+        DeviceCommand command;
     };
     std::vector<DeviceButton> buttons = {
-        {ui_->CommandPRF, QStringLiteral("ATZ4"), [](AdapterControl& c) { return c.loadFactory(); }, true,
+        {ui_->CommandPRF,
             tr("Load the factory settings into the DodOva? Every setting it has now, and every change in this "
                "window, is overwritten."),
-            tr("Factory settings loaded.")},
-        {ui_->Command7, QStringLiteral("ATH3"), [](AdapterControl& c) { return c.hangUp(1); }, false, {},
-            tr("Phone 1 hung up.")},
-        {ui_->Command8, QStringLiteral("ATH4"), [](AdapterControl& c) { return c.hangUp(2); }, false, {},
-            tr("Phone 2 hung up.")},
+            {QStringLiteral("ATZ4"), [](AdapterControl& c) { return c.loadFactory(); }, C::Factory, 0, true,
+                tr("Factory settings loaded.")}},
+        {ui_->Command7, {},
+            {QStringLiteral("ATH3"), [](AdapterControl& c) { return c.hangUp(1); }, C::HangUp, 1, false,
+                tr("Phone 1 hung up.")}},
+        {ui_->Command8, {},
+            {QStringLiteral("ATH4"), [](AdapterControl& c) { return c.hangUp(2); }, C::HangUp, 2, false,
+                tr("Phone 2 hung up.")}},
     };
     for (int p = 1; p <= 4; ++p) {
-        buttons.push_back({ui_->CommandPRL[p - 1], QStringLiteral("ATZ%1").arg(p - 1),
-            [p](AdapterControl& c) { return c.loadProfile(p); }, true,
+        buttons.push_back({ui_->CommandPRL[p - 1],
             tr("Load profile %1 into the DodOva? Every setting it has now, and every change in this window, is "
                "overwritten.")
                 .arg(p),
-            tr("Profile %1 loaded.").arg(p)});
-        buttons.push_back({ui_->CommandPRS[p - 1], QStringLiteral("AT&W%1").arg(p - 1),
-            [p](AdapterControl& c) { return c.saveProfile(p); }, false, {},
-            tr("Settings saved to profile %1.").arg(p)});
+            {QStringLiteral("ATZ%1").arg(p - 1), [p](AdapterControl& c) { return c.loadProfile(p); }, C::ProfileLoad, p,
+                true, tr("Profile %1 loaded.").arg(p)}});
+        buttons.push_back({ui_->CommandPRS[p - 1], {},
+            {QStringLiteral("AT&W%1").arg(p - 1), [p](AdapterControl& c) { return c.saveProfile(p); }, C::ProfileSave,
+                p, false, tr("Settings saved to profile %1.").arg(p)}});
     }
     for (const DeviceButton& d : buttons) {
         connect(d.button, &QPushButton::clicked, this, [this, d] {
             if (d.question.isEmpty() || confirm(d.question, d.button->text()))
-                sendDeviceCommand(
-                    d.command, [this, op = d.op] { return op(control_); }, d.reread, d.done);
+                sendDeviceCommand(d.command);
         });
     }
 }
@@ -358,7 +364,10 @@ void Form1::clearPppChoice()
 
 void Form1::pppChosen()
 {
-    if (!portTest()) {
+    const Route r = route();
+    if (r == Route::Service)
+        return pppThroughService(ui_->elements.choice(FormElement::Option1));
+    if (r == Route::None) {
         // Nothing was sent: show the mode the bundle box stands for again.
         ui_->elements.setChoice(FormElement::Option1, pppChoiceFor(ui_->elements));
         return;
@@ -367,19 +376,22 @@ void Form1::pppChosen()
     Option1_Click();
 }
 
-void Form1::sendDeviceCommand(const QString& cmd, const std::function<AtReply()>& op, bool reread, const QString& done)
+void Form1::sendDeviceCommand(const DeviceCommand& d)
 {
-    if (!portTest())
+    const Route r = route();
+    if (r == Route::Service)
+        return commandThroughService(d);
+    if (r == Route::None)
         return;
     SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
-    showStatus(tr("Sending %1").arg(cmd));
-    const AtReply reply = op();
+    showStatus(tr("Sending %1").arg(d.command));
+    const AtReply reply = d.op(control_);
     const QString said = deviceAbsent() ? tr("No DodOva answers on port %1.").arg(at_.line().port)
-                         : reply.outcome == AtOutcome::Refused    ? tr("The DodOva refused %1.").arg(cmd)
-                         : reply.outcome == AtOutcome::Unanswered ? tr("The DodOva did not answer %1.").arg(cmd)
-                                                                  : done;
+                         : reply.outcome == AtOutcome::Refused    ? tr("The DodOva refused %1.").arg(d.command)
+                         : reply.outcome == AtOutcome::Unanswered ? tr("The DodOva did not answer %1.").arg(d.command)
+                                                                  : d.done;
     showStatus(said);
-    if (!reread)
+    if (!d.reread)
         return;
     CommandRead_Click();
     if (!lastReadFailed_)
@@ -407,7 +419,10 @@ QString Form1::readingStatus(const AdapterControl::Tally& tally) const
 
 void Form1::CommandRead_Click()
 {
-    if (!portTest())
+    const Route r = route();
+    if (r == Route::Service)
+        return readThroughService();
+    if (r == Route::None)
         return;
     SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     setTransferButtonsEnabled(false);
@@ -425,7 +440,10 @@ void Form1::CommandRead_Click()
 
 void Form1::CommandSend_Click()
 {
-    if (!portTest())
+    const Route r = route();
+    if (r == Route::Service)
+        return transmitThroughService();
+    if (r == Route::None)
         return;
     SequenceGuard sequence(sequences_, ui_->elements.group(FormElement::Option1));
     setTransferButtonsEnabled(false);
@@ -438,9 +456,14 @@ void Form1::CommandSend_Click()
     ui_->CommandSend->setEnabled(!lastReadFailed_);
     if (refused.isEmpty() && !lastReadFailed_)
         showStatus(tr("Settings written to the adapter."));
+    reportRefused(refused);
+}
+
+// After a transmission's read-back, which shows what the device kept: what it would not take.
+void Form1::reportRefused(const QStringList& refused)
+{
     if (refused.isEmpty())
         return;
-    // The read-back shows what the device kept; say what it would not take.
     const QString list = refused.join(QStringLiteral(", "));
     showStatus(ui_->status->text() + u' ' + tr("The DodOva refused: %1.").arg(list));
     if (messageBox)

@@ -10,11 +10,15 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "device/adapter_control.h"
 #include "device/adapter_settings.h"
 #include "device/at_channel.h"
+#include "device/service_client.h"
 #include "device/settings_elements.h"
+
+class QLabel;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -66,6 +70,19 @@ public:
     // False when the user cancelled.
     bool settleChanges();
 
+    // A running corvane-monitor as the window's way to the adapter: every
+    // command goes to its API instead of the port, until the window detaches
+    // (the service went away and the user took the port).
+    void attach(const serviceaddress::Address& service);
+    bool attached() const { return service_ != nullptr; }
+    // --service URL: the service start-up asks, whichever port it holds.
+    void setServiceUrl(const QString& url) { serviceUrl_ = url; }
+    // Start-up's detection of a service: the one given, else the one holding
+    // the port. Attached when it answers; `silent` names the one that does
+    // not, with the reason in `why`.
+    enum class ServiceFound { None, Attached, Silent };
+    ServiceFound detectService(serviceaddress::Address& silent, QString& why);
+
     // The configuration read last, and what the window shows now.
     const AdapterSettings& readValue() const { return read_; }
     AdapterSettings edited() const;
@@ -80,6 +97,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Where a command goes: nowhere (the port test said why), the port, the service.
+    enum class Route { None, Port, Service };
+    Route route();
     bool portTest();
     void buildWindow();
     void connectReactions();
@@ -87,7 +107,33 @@ private:
     void setSaveButtonsEnabled(bool on);
     void clearPppChoice();
     void pppChosen();
-    void sendDeviceCommand(const QString& cmd, const std::function<AtReply()>& op, bool reread, const QString& done);
+    // A button's command that acts at once: on the port, or through the service.
+    struct DeviceCommand {
+        QString command; // "ATZ4", for the messages
+        std::function<AtReply(AdapterControl&)> op;
+        ServiceClient::Command service;
+        int number; // the profile or the phone
+        bool reread;
+        QString done;
+    };
+    void sendDeviceCommand(const DeviceCommand& d);
+    void reportRefused(const QStringList& refused);
+    void countersReset();
+    // form1_service.cpp: the same commands through the service's API.
+    void detach();
+    ServiceClient::Reply onService(
+        const QString& doing, const std::function<ServiceClient::Reply(ServiceClient&)>& request);
+    // After a request the service did not take: says why. True when the
+    // command is to run again (on the port the user took, or on a new service).
+    bool serviceFailed(const ServiceClient::Reply& reply);
+    bool serviceGone();
+    QString serviceProblem(const ServiceClient::Reply& reply, const QString& url) const;
+    QString attachedUrl() const;
+    void readThroughService();
+    void transmitThroughService();
+    void commandThroughService(const DeviceCommand& d);
+    void resetThroughService();
+    void pppThroughService(int mode);
     void showValue(const AdapterSettings& value);
     void showProgress(AdapterControl::Step step, int done, int total);
     bool deviceAbsent() const;
@@ -115,4 +161,8 @@ private:
     bool lastReadFailed_ = false; // keeps "Transmit Settings" and "Save to P" off
     bool haveReading_ = false;    // a reading ran: the window holds the device's settings
     bool fitted_ = false;
+    std::shared_ptr<ServiceClient> service_; // shared: a request running keeps it while the window detaches
+    QString serviceUrl_;
+    QByteArray leftToken_;           // the service the user left for the port
+    QLabel* serviceLabel_ = nullptr; // made on the first attach
 };

@@ -113,13 +113,21 @@ void Form1::TextUCost_Change()
 
 void Form1::Command2_Click()
 {
-    if (!portTest())
+    const Route r = route();
+    if (r == Route::Service)
+        return resetThroughService();
+    if (r == Route::None)
         return;
     const AtReply reply = control_.resetCounters();
     if (!reply.arrived() || reply.outcome == AtOutcome::Refused) {
         showStatus(tr("The DodOva did not reset its charge counters."));
         return;
     }
+    countersReset();
+}
+
+void Form1::countersReset()
+{
     LastReset = resetStamp(QDateTime::currentDateTime());
     ui_->LabelRTime->setText(LastReset);
     SettingsStore::user().write(key::LastReset, LastReset);

@@ -20,9 +20,15 @@ public:
     void start(
         const QString& scenario, const QByteArray& settings, const QStringList& args = {}, const QString& outFile = {})
     {
+        sim_ = std::make_unique<SimulatorLink>(QStringList{"--scenario", scenario});
+        startOn(sim_->link(), settings, args, outFile);
+    }
+    // The same on a simulator the test runs itself.
+    void startOn(
+        const QString& link, const QByteArray& settings, const QStringList& args = {}, const QString& outFile = {})
+    {
         QDir().mkpath(home());
         writeBytes(dir_.filePath(QStringLiteral("config/Corvane Controller.ini")), settings);
-        sim_ = std::make_unique<SimulatorLink>(QStringList{"--scenario", scenario});
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
@@ -30,8 +36,8 @@ public:
         process_.setProcessChannelMode(outFile.isEmpty() ? QProcess::MergedChannels : QProcess::SeparateChannels);
         if (!outFile.isEmpty())
             process_.setStandardOutputFile(outFile), process_.setReadChannel(QProcess::StandardError);
-        process_.start(QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"),
-            QStringList{"--port", sim_->link(), "--home", home()} + args);
+        process_.start(
+            QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"), QStringList{"--port", link, "--home", home()} + args);
     }
     // SIGTERM: the service saves its list and ends.
     void stop()

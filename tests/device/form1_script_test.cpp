@@ -10,6 +10,7 @@
 
 #include "common/service_address.h"
 #include "common/golden.h"
+#include "common/service_run.h"
 #include "common/simulator_fixture.h"
 #include "device/charge_counters.h"
 #include "device/form1.h"
@@ -55,6 +56,8 @@ public:
         makeForm();
     }
     bool up() const { return !sim_ || sim_->up(); }
+    // The simulator's link as the logs name it.
+    QString masked(QString log) const { return sim_ ? log.replace(sim_->link(), QStringLiteral("LINK")) : log; }
     QStringList log;
 
     void run(const QString& line)
@@ -90,6 +93,21 @@ public:
             if (name == u"held")
                 serviceaddress::write(serviceaddress::ownFile(),
                     {"http://127.0.0.1:1/", "token", at_.portPath(), QCoreApplication::applicationPid()}, false);
+        } else if (verb == u"monitor" && name == u"start") { // corvane-monitor on the simulator, tracing
+            service_ = std::make_unique<ServiceRun>();
+            service_->startOn(sim_->link(), {});
+            ASSERT_TRUE(service_->said("monitoring ")) << service_->log().toStdString();
+            logCommandsFromSimulator();
+        } else if (verb == u"monitor") { // "stop": it ends as on SIGTERM
+            service_->stop();
+            logCommandsFromSimulator();
+        } else if (verb == u"detect") { // start-up's question to the service
+            serviceaddress::Address silent;
+            QString why;
+            const Form1::ServiceFound found = form_->detectService(silent, why);
+            log << QStringLiteral("= ") + (found == Form1::ServiceFound::Attached ? QStringLiteral("attached") : why);
+            if (auto* through = form_->findChild<QLabel*>(QStringLiteral("ServiceText")))
+                log << QStringLiteral("= ") + through->text();
         } else if (verb == u"port") {
             portOk_ = name == u"ok";
         } else if (verb == u"locale") {
@@ -297,6 +315,7 @@ private:
     QString killAfter_;
     std::pair<QString, QString> clickDuring_;
     std::unique_ptr<QProcess> program_;
+    std::unique_ptr<ServiceRun> service_;
     qsizetype logged_ = 0;
 };
 
@@ -314,7 +333,9 @@ TEST_P(Form1Script, LogMatchesTheExpectedFile)
     ASSERT_TRUE(session.up());
     for (const QString& line : lines)
         session.run(line);
-    const QString log = session.log.join(u'\n').replace(QRegularExpression("process \\d+"), "process PID");
+    const QString log = session.masked(session.log.join(u'\n'))
+                            .replace(QRegularExpression("process \\d+"), "process PID")
+                            .replace(QRegularExpression("http://127.0.0.1:\\d+/"), "URL");
     EXPECT_GOLDEN(QStringLiteral("device/data/%1.expected").arg(name), log + u'\n');
     QLocale::setDefault(QLocale::c());
 }

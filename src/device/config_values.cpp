@@ -1,4 +1,4 @@
-#include "tools/config_values.h"
+#include "device/config_values.h"
 
 #include "common/regional.h"
 #include "device/register_map.h"
@@ -105,6 +105,12 @@ QJsonObject showObject(const AdapterSettings& value)
 AdapterSettings fromShowObject(const QJsonObject& o)
 {
     AdapterSettings v;
+    applyShowObject(v, o);
+    return v;
+}
+
+void applyShowObject(AdapterSettings& v, const QJsonObject& o)
+{
     for (std::size_t i = 0; i < kIdentityCommands.size(); ++i)
         v.identity[i] = o.value(QLatin1String(kIdentityCommands[i])).toString();
     for (int reg : kReadOrder)
@@ -121,9 +127,20 @@ AdapterSettings fromShowObject(const QJsonObject& o)
         else
             v.elements.setText(e, text.toString());
     }
-    for (int j = 0; j < 6; ++j)
-        v.chargeUnits[j] = o.value(QLatin1String(kCounterNames[j])).toString().toInt();
-    return v;
+    for (int j = 0; j < 6; ++j) {
+        v.counterTexts[j] = o.value(QLatin1String(kCounterNames[j])).toString();
+        v.chargeUnits[j] = v.counterTexts[j].toInt();
+    }
+}
+
+QJsonObject changedSettings(const AdapterSettings& before, const AdapterSettings& after)
+{
+    QJsonObject changes;
+    for (int i = 0; i < kElementCount; ++i)
+        if (const FormElement e = FormElement(i);
+            isSettable(e) && before.elements.valueText(e) != after.elements.valueText(e))
+            changes.insert(elementName(e), after.elements.valueText(e));
+    return changes;
 }
 
 QString showJson(const AdapterSettings& value)

@@ -17,6 +17,11 @@ QString showJson(const AdapterSettings& value);
 // The same names and texts as one JSON object, and back: what it names.
 QJsonObject showObject(const AdapterSettings& value);
 AdapterSettings fromShowObject(const QJsonObject& object);
+// What `object` names, put into `value`; the rest of `value` stays.
+void applyShowObject(AdapterSettings& value, const QJsonObject& object);
+// The settable names whose values differ from `before` in `after`, with
+// after's texts: what a transmission through the service asks for.
+QJsonObject changedSettings(const AdapterSettings& before, const AdapterSettings& after);
 
 // What show prints of `value`: the lines, or the JSON object.
 QString showText(const AdapterSettings& value, bool json);

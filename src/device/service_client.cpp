@@ -1,0 +1,82 @@
+#include "device/service_client.h"
+
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QUrl>
+
+bool ServiceClient::Reply::gone() const
+{
+    return status == 0
+           && (error == QNetworkReply::ConnectionRefusedError || error == QNetworkReply::RemoteHostClosedError);
+}
+
+QString ServiceClient::Reply::message() const
+{
+    return body.value(u"message").toString();
+}
+
+ServiceClient::ServiceClient(serviceaddress::Address service) : service_(std::move(service))
+{
+}
+
+ServiceClient::Reply ServiceClient::request(
+    const QByteArray& method, const QString& path, const QJsonObject& body, int timeoutMs)
+{
+    QNetworkRequest r(QUrl(service_.url).resolved(QUrl(path)));
+    if (!service_.token.isEmpty())
+        r.setRawHeader("Authorization", "Bearer " + service_.token);
+    r.setTransferTimeout(timeoutMs);
+    const QByteArray data = body.isEmpty() ? QByteArray() : QJsonDocument(body).toJson(QJsonDocument::Compact);
+    if (!data.isEmpty())
+        r.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+    QNetworkReply* reply = network_.sendCustomRequest(r, method, data);
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+    Reply out{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+        QJsonDocument::fromJson(reply->readAll()).object(), reply->error()};
+    if (out.status == 0)
+        out.body = {{"message", reply->errorString()}};
+    reply->deleteLater();
+    return out;
+}
+
+ServiceClient::Reply ServiceClient::readSettings()
+{
+    return request("GET", QStringLiteral("api/v1/settings"));
+}
+
+ServiceClient::Reply ServiceClient::writeSettings(const QJsonObject& changes)
+{
+    return request("PUT", QStringLiteral("api/v1/settings"), {{"settings", changes}});
+}
+
+ServiceClient::Reply ServiceClient::command(Command command, int number)
+{
+    const QString n = QString::number(number);
+    switch (command) {
+    case Command::ProfileLoad: return request("POST", QStringLiteral("api/v1/profiles/%1/load").arg(n));
+    case Command::ProfileSave: return request("POST", QStringLiteral("api/v1/profiles/%1/save").arg(n));
+    case Command::Factory: return request("POST", QStringLiteral("api/v1/settings/factory"));
+    case Command::HangUp: return request("POST", QStringLiteral("api/v1/hangup"), {{"port", number}});
+    case Command::ResetCounters: break;
+    }
+    return request("POST", QStringLiteral("api/v1/counters/reset"));
+}
+
+ServiceClient::Reply ServiceClient::state()
+{
+    return request("GET", QStringLiteral("api/v1/state"), {}, kStateTimeoutMs);
+}
+
+serviceaddress::Address serviceAt(const QString& url)
+{
+    const QUrl given(url);
+    serviceaddress::Address a{given.adjusted(QUrl::RemoveUserInfo).toString(), given.password().toUtf8(), {}, 0};
+    if (!a.token.isEmpty())
+        return a;
+    if (const std::optional<serviceaddress::Address> found = serviceaddress::find();
+        found && QUrl(found->url).matches(QUrl(a.url), QUrl::StripTrailingSlash))
+        return *found;
+    return a;
+}

@@ -1,0 +1,55 @@
+#pragma once
+// A front end's requests to a running corvane-monitor: its configuration API
+// (the settings, the factory settings, the profiles, a hang-up, the counters)
+// and its state, each a JSON request with the token of its address file. The
+// service leaves trace mode for the adapter's requests and goes back into it.
+// Each request waits with events running, and never longer than its timeout.
+// corvane-config and the settings window ask through this one class.
+#include "common/service_address.h"
+
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+class ServiceClient {
+public:
+    // A settings request may wait for a call's end (at most ten minutes there).
+    static constexpr int kAdapterTimeoutMs = 11 * 60 * 1000;
+    // The service's state is at hand: it answers at once or not at all.
+    static constexpr int kStateTimeoutMs = 5000;
+
+    // The commands that act at once, as the API names them.
+    enum class Command { ProfileLoad, ProfileSave, Factory, HangUp, ResetCounters };
+
+    struct Reply {
+        int status = 0; // 0: the service did not answer
+        QJsonObject body;
+        QNetworkReply::NetworkError error = QNetworkReply::NoError;
+        // The service is not there any more: nothing listens, or it closed the connection.
+        bool gone() const;
+        // The service's message, or the network's reason when it did not answer.
+        QString message() const;
+    };
+
+    explicit ServiceClient(serviceaddress::Address service);
+    const serviceaddress::Address& address() const { return service_; }
+
+    Reply request(
+        const QByteArray& method, const QString& path, const QJsonObject& body = {}, int timeoutMs = kAdapterTimeoutMs);
+    // GET settings: 200 and {"settings": {NAME: TEXT ...}}.
+    Reply readSettings();
+    // PUT settings with NAME -> TEXT: 200, the settings read back, "refused" and "warnings".
+    Reply writeSettings(const QJsonObject& changes);
+    // 204 when done; `number` is the profile (1..4) or the phone (1, 2).
+    Reply command(Command command, int number = 0);
+    // GET state: 200 and {"adapter": {"port", "connected", ...} ...}.
+    Reply state();
+
+private:
+    serviceaddress::Address service_;
+    QNetworkAccessManager network_;
+};
+
+// The address of the service at `url` ("http://127.0.0.1:40123/"): its token
+// is the URL's password, else the one in the address file naming that URL.
+serviceaddress::Address serviceAt(const QString& url);
