@@ -1239,10 +1239,6 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
         <translation>corvane-monitor unter %1 hat nicht geantwortet: %2</translation>
     </message>
     <message>
-        <source>corvane-monitor could not do it: %1</source>
-        <translation>corvane-monitor konnte es nicht ausführen: %1</translation>
-    </message>
-    <message>
         <source>corvane-monitor at %1 has gone away.</source>
         <translation>corvane-monitor unter %1 ist nicht mehr da.</translation>
     </message>
@@ -1281,6 +1277,10 @@ Stattdessen den Port %2 von diesem Fenster aus benutzen?</translation>
     <message>
         <source>Through corvane-monitor the PPP mode goes to the adapter with Transmit Settings.</source>
         <translation>Über corvane-monitor geht der PPP-Modus mit „Einstellungen senden“ an den Adapter.</translation>
+    </message>
+    <message>
+        <source>corvane-monitor refused the request: %1</source>
+        <translation>corvane-monitor hat die Anfrage abgelehnt: %1</translation>
     </message>
 </context>
 <context>

@@ -24,7 +24,8 @@ TEST(AppOptions, EachCommandLineGivesItsOptionsWordsAndLevel)
                                 .arg(commandLineHasScan(o.words))
                                 .arg(o.help)
                                 .arg(o.version)
-                                .arg(o.error);
+                                .arg(o.error)
+                            + (o.service.isEmpty() ? QString() : QStringLiteral(" service=") + o.service);
         EXPECT_EQ(got, line.section(u'\t', 1)) << args.toStdString();
         ++checked;
     }

@@ -6,6 +6,7 @@
 // against a double that answers as SendAT would (data/fake_dodova.txt).
 #include <gtest/gtest.h>
 
+#include <QTcpServer>
 #include <QtWidgets>
 
 #include "common/service_address.h"
@@ -88,11 +89,16 @@ public:
         } else if (verb == u"settle") { // what closing or opening the monitor asks first
             log << QStringLiteral("= go on: %1").arg(yesNo(form_->settleChanges()));
             logState();
-        } else if (verb == u"service") { // "held": a running corvane-monitor (this process) holds the port
+        } else if (verb == u"service") { // "held": a running corvane-monitor (this process) holds the port,
+            // nothing listens at its address; "deaf": it takes connections and never answers
             QFile::remove(serviceaddress::ownFile());
-            if (name == u"held")
+            if (name == u"deaf" && !deaf_.isListening())
+                deaf_.listen(QHostAddress::LocalHost);
+            const QString url = name == u"deaf" ? QStringLiteral("http://127.0.0.1:%1/").arg(deaf_.serverPort())
+                                                : QStringLiteral("http://127.0.0.1:1/");
+            if (name != u"none")
                 serviceaddress::write(serviceaddress::ownFile(),
-                    {"http://127.0.0.1:1/", "token", at_.portPath(), QCoreApplication::applicationPid()}, false);
+                    {url, "token", at_.portPath(), QCoreApplication::applicationPid()}, false);
         } else if (verb == u"monitor" && name == u"start") { // corvane-monitor on the simulator, tracing
             service_ = std::make_unique<ServiceRun>();
             service_->startOn(sim_->link(), {});
@@ -101,6 +107,13 @@ public:
         } else if (verb == u"monitor") { // "stop": it ends as on SIGTERM
             service_->stop();
             logCommandsFromSimulator();
+        } else if (verb == u"given") { // --service: the URL with "token" or a "wrong" one, or "bare"
+            const std::optional<serviceaddress::Address> running = serviceaddress::find();
+            ASSERT_TRUE(running);
+            QUrl url(running->url);
+            if (name != u"bare")
+                url.setPassword(name == u"token" ? QString::fromLatin1(running->token) : name);
+            form_->setServiceUrl(url.toString());
         } else if (verb == u"detect") { // start-up's question to the service
             serviceaddress::Address silent;
             QString why;
@@ -316,6 +329,7 @@ private:
     std::pair<QString, QString> clickDuring_;
     std::unique_ptr<QProcess> program_;
     std::unique_ptr<ServiceRun> service_;
+    QTcpServer deaf_;
     qsizetype logged_ = 0;
 };
 
