@@ -111,14 +111,16 @@ std::optional<Address> find()
     return std::nullopt;
 }
 
+bool samePort(const QString& a, const QString& b)
+{
+    const QString x = QFileInfo(a).canonicalFilePath(), y = QFileInfo(b).canonicalFilePath();
+    return a == b || (!x.isEmpty() && x == y);
+}
+
 std::optional<Address> holding(const QString& port)
 {
-    const auto same = [](const QString& a, const QString& b) {
-        const QString x = QFileInfo(a).canonicalFilePath(), y = QFileInfo(b).canonicalFilePath();
-        return a == b || (!x.isEmpty() && x == y);
-    };
     std::optional<Address> service = find();
-    return service && same(service->port, port) ? service : std::nullopt;
+    return service && samePort(service->port, port) ? service : std::nullopt;
 }
 
 } // namespace serviceaddress

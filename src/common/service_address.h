@@ -33,7 +33,9 @@ bool write(const QString& path, const Address& address, bool groupReadable);
 void remove(const QString& path, const QByteArray& token);
 // The address in the first file of lookedAt() that names a running process.
 std::optional<Address> find();
-// That service, if it holds `port` (the same path, or the same device once links are resolved).
+// The same path, or the same device once links are resolved.
+bool samePort(const QString& a, const QString& b);
+// That service, if it holds `port`.
 std::optional<Address> holding(const QString& port);
 std::optional<Address> read(const QString& path);
 

@@ -180,6 +180,9 @@ void Form1::setPortTest(std::function<bool()> portOpens)
 // trace would see them otherwise), unless the user left it for the port.
 Form1::Route Form1::route()
 {
+    // Another port chosen in the port options: the service found for the old one is not asked.
+    if (service_ && serviceUrl_.isEmpty() && !serviceaddress::samePort(service_->address().port, at_.portPath()))
+        detach();
     if (service_)
         return Route::Service;
     if (const std::optional<serviceaddress::Address> held = serviceaddress::holding(at_.portPath());

@@ -121,6 +121,8 @@ public:
             log << QStringLiteral("= ") + (found == Form1::ServiceFound::Attached ? QStringLiteral("attached") : why);
             if (auto* through = form_->findChild<QLabel*>(QStringLiteral("ServiceText")))
                 log << QStringLiteral("= ") + through->text();
+        } else if (verb == u"device") { // another device for the port number, as the port options set it
+            SettingsStore::user().overridePortPath(1, name);
         } else if (verb == u"port") {
             portOk_ = name == u"ok";
         } else if (verb == u"locale") {
