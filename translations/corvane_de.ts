@@ -1778,6 +1778,13 @@ Wählen Sie Wiederholen, um ihn erneut zu fragen.</translation>
     </message>
 </context>
 <context>
+    <name>TraceWindow</name>
+    <message>
+        <source>Call Monitor Trace</source>
+        <translation>Anrufmonitor-Trace</translation>
+    </message>
+</context>
+<context>
     <name>frmAbout</name>
     <message>
         <source>About %1</source>

@@ -104,12 +104,12 @@ QTabBar* tabsOf(QObject* page)
 
 // Whether the window lies on its screen, frame and all, and which of its
 // lists and panes make the user scroll sideways to read them.
-QString placement(const QWidget& window)
+QString placementOf(const QWidget& window)
 {
     const QRect screen = window.screen()->availableGeometry(), frame = window.frameGeometry();
     QStringList sideways;
     for (const QAbstractScrollArea* area : window.findChildren<QAbstractScrollArea*>())
-        if (area->isVisible() && area->horizontalScrollBar()->isVisible())
+        if (area->window() == &window && area->isVisible() && area->horizontalScrollBar()->isVisible())
             sideways << area->objectName();
     sideways.sort();
     return QStringLiteral("%1 on the %2x%3 screen: %4%5")
@@ -118,6 +118,17 @@ QString placement(const QWidget& window)
         .arg(screen.height())
         .arg(screen.contains(frame) ? QStringLiteral("fully") : QStringLiteral("NOT fully"))
         .arg(sideways.isEmpty() ? QString() : QStringLiteral(", scrolls sideways: ") + sideways.join(u' '));
+}
+
+// The window's, then those of the windows it shows beside itself (the trace
+// views on a small screen).
+QString placement(const QWidget& window)
+{
+    QString line = placementOf(window);
+    for (const QWidget* part : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (part->windowType() == Qt::Window && part->isVisible())
+            line += QStringLiteral("; ") + placementOf(*part);
+    return line;
 }
 
 void close(QWidget* window)

@@ -1,6 +1,7 @@
 // The monitor window's size rules, its opening and its closing sequence.
 #include "window_fixture.h"
 
+#include "app/windows_on_screen.h"
 #include "monitor/window/call_grid.h"
 #include "monitor/window/twips.h"
 
@@ -125,19 +126,71 @@ TEST_F(WindowTest, HideShowLogSwitchesBetweenTheFoldAndTheStoredHeight)
     }
 }
 
-TEST_F(WindowTest, DebugModeHasItsFixedSizeAndShowsTheTraceViews)
+namespace {
+
+const char* const kTraceViews[] = {"Text1", "Text2", "Text3", "TreeIDs", "Command1", "Command4", "CommandPause"};
+
+// Whether the monitor with its trace views beside the call list fits the
+// test's screen: the cases below each run on the screen they are about
+// (window_tests_large_screen gives them a large one).
+bool debugLayoutFits(const FormMonitor& m)
+{
+    const QRect area = m.screen()->availableGeometry();
+    return px(m, FormMonitor::kDebugWidth) <= area.width() && px(m, FormMonitor::kDebugHeight) <= area.height();
+}
+
+} // namespace
+
+TEST_F(WindowTest, DebugModeOnALargeScreenHasItsFixedSizeAndShowsTheTraceViews)
 {
     settings().write("ScanHide", "1");
     FormMonitor& m = makeMonitor(2);
+    if (!debugLayoutFits(m))
+        GTEST_SKIP() << "runs on the large screen of window_tests_large_screen";
     m.open();
     EXPECT_EQ(m.widthTwips(), 15120);
     EXPECT_EQ(m.heightTwips(), 8300);
     EXPECT_EQ(settings().read("ScanHeight"), "8300");
-    for (const char* name : {"Text1", "Text2", "Text3", "TreeIDs", "Command1", "Command4", "CommandPause"})
+    EXPECT_EQ(m.findChild<QWidget*>("FormTrace"), nullptr);
+    for (const char* name : kTraceViews)
         EXPECT_TRUE(m.findChild<QWidget*>(name)->isVisible()) << name;
     // "Hide/Show Log" does nothing in debug mode.
     m.findChild<QToolButton*>("Command2")->click();
     EXPECT_EQ(m.heightTwips(), 8300);
+}
+
+TEST_F(WindowTest, DebugModeOnASmallScreenShowsTheTraceViewsInAWindowOfTheirOwn)
+{
+    settings().write("ScanHide", "1");
+    settings().write("ScanHeight", "7215");
+    FormMonitor& m = makeMonitor(2);
+    if (debugLayoutFits(m))
+        GTEST_SKIP() << "runs on the small screen of window_tests";
+    const WindowsOnScreen onScreen; // as the program has it
+    m.open();
+    QApplication::processEvents(); // placed on the screen once shown
+    auto* trace = m.findChild<QWidget*>("FormTrace");
+    ASSERT_NE(trace, nullptr);
+    EXPECT_TRUE(trace->isWindow() && trace->isVisible());
+    const QRect area = m.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(trace->frameGeometry()));
+    EXPECT_TRUE(area.contains(m.frameGeometry()));
+    for (const char* name : kTraceViews) {
+        auto* view = trace->findChild<QWidget*>(name);
+        ASSERT_NE(view, nullptr) << name;
+        EXPECT_TRUE(view->isVisible()) << name;
+        EXPECT_GT(view->width(), 60) << name;
+    }
+    // The monitor keeps the normal size rules, unfolded: "Hide/Show Log" does
+    // nothing in debug mode, so a fold could not be undone.
+    EXPECT_EQ(m.widthTwips(), 8130);
+    EXPECT_EQ(m.heightTwips(), 7215);
+    m.findChild<QToolButton*>("Command2")->click();
+    EXPECT_EQ(m.heightTwips(), 7215);
+    // The trace window is a part of the monitor: closing it closes both.
+    trace->close();
+    EXPECT_FALSE(m.isVisible());
+    EXPECT_FALSE(trace->isVisible());
 }
 
 TEST_F(WindowTest, UserResizesSnapBackByTheRules)

@@ -14,6 +14,7 @@
 #include "monitor/window/lamp_pictures.h"
 #include "monitor/window/picture_label.h"
 #include "monitor/window/trace_panes.h"
+#include "monitor/window/trace_window.h"
 #include "monitor/window/twips.h"
 #include "monitor/window/wave_device.h"
 #include "phonebook/dialogpbook.h"
@@ -30,6 +31,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
 namespace {
@@ -228,6 +230,13 @@ void FormMonitor::buildDebugViews()
     CommandPause = button("CommandPause", tr("Stop Trace"), 12960, 1935);
 }
 
+bool FormMonitor::debugLayoutFits() const
+{
+    const QScreen* s = screen();
+    const QSize area = s ? s->availableGeometry().size() : QSize();
+    return area.isEmpty() || (px(kDebugWidth) <= area.width() && px(kDebugHeight) <= area.height());
+}
+
 void FormMonitor::connectButtons()
 {
     connect(Command1, &QPushButton::clicked, this, &FormMonitor::Command1_Click);
@@ -362,6 +371,8 @@ void FormMonitor::Form_Load()
     EnableComScanMonitorCID();
     applyOutputs();
     if (debugLevel_ > 0) {
+        if (!traceWindow_ && !debugLayoutFits())
+            traceWindow_ = new TraceWindow(*tracePanes_, {Command1, Command4, CommandPause}, *this);
         tracePanes_->show();
         for (QWidget* w : std::initializer_list<QWidget*>{CommandPause, Command1, Command4})
             w->show();
@@ -371,10 +382,7 @@ void FormMonitor::Form_Load()
     leftSet_ = storedNumber(key::ScanLeft);
     topSet_ = storedNumber(key::ScanTop);
     move(px(leftSet_), px(topSet_));
-    if (debugLevel_ > 0)
-        setWidthTwips(kDebugWidth);
-    else
-        setWidthTwips(kWidth);
+    setWidthTwips(fixedDebugSize() ? kDebugWidth : kWidth);
     setHeightTwips(storedNumber(key::ScanHeight, kLeastListHeight));
     FlexGrid1->viewport()->update();
     loaded_ = true;
@@ -390,12 +398,16 @@ void FormMonitor::resizeEvent(QResizeEvent* event)
 void FormMonitor::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (traceWindow_ && !traceWindow_->isVisible())
+        traceWindow_->showBeside();
     pushViewState();
 }
 
 void FormMonitor::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
+    if (traceWindow_)
+        traceWindow_->hide();
     pushViewState();
 }
 
@@ -417,7 +429,7 @@ void FormMonitor::Form_Resize()
         return;
     inResize_ = true;
     const auto done = qScopeGuard([this] { inResize_ = false; });
-    if (debugLevel_ == 0) {
+    if (!fixedDebugSize()) {
         // Never narrower than designed; a wider window gives the call list the room.
         if (widthTwips() < kWidth)
             setWidthTwips(kWidth);

@@ -29,6 +29,7 @@ class QSystemTrayIcon;
 class QToolButton;
 class SettingsStore;
 class TracePanes;
+class TraceWindow;
 
 class FormMonitor : public QWidget {
     Q_OBJECT
@@ -110,6 +111,11 @@ private:
     // Layout (formmonitor.cpp)
     void buildLayout();
     void buildDebugViews();
+    // Debug mode on a screen too small for the trace views beside the call
+    // list: they open in a window of their own, and this one keeps the normal
+    // size rules.
+    bool debugLayoutFits() const;
+    bool fixedDebugSize() const { return debugLevel_ > 0 && !traceWindow_; }
     void connectButtons();
     QRect twipsRect(int l, int t, int w, int h) const;
     int px(int t) const;
@@ -159,8 +165,9 @@ private:
     std::array<ChannelPanel*, 2> channels_{}; // FrameChannelA, FrameChannelB
     PictureLabel* Image2 = nullptr;
     CallGrid* FlexGrid1 = nullptr;
-    HistoryBar* history_ = nullptr;    // search, "Missed", export, statistics
-    TracePanes* tracePanes_ = nullptr; // Text1 to Text3 and TreeIDs
+    HistoryBar* history_ = nullptr;      // search, "Missed", export, statistics
+    TracePanes* tracePanes_ = nullptr;   // Text1 to Text3 and TreeIDs
+    TraceWindow* traceWindow_ = nullptr; // FormTrace, on a small screen only
     QPushButton* Command1 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* CommandPause = nullptr;

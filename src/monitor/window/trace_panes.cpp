@@ -5,6 +5,7 @@
 #include "monitor/window/twips.h"
 
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHash>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -58,6 +59,20 @@ void TracePanes::show()
 {
     for (QWidget* w : std::initializer_list<QWidget*>{Text1, Text2, Text3, TreeIDs})
         w->show();
+}
+
+void TracePanes::layOutIn(QGridLayout& grid)
+{
+    grid.addWidget(Text3, 0, 0);
+    grid.addWidget(TreeIDs, 0, 1);
+    grid.addWidget(Text1, 1, 0, 1, 2);
+    grid.addWidget(Text2, 2, 0, 1, 2);
+    // The design's heights and widths, twips.
+    grid.setRowStretch(0, 2655);
+    grid.setRowStretch(1, 1095);
+    grid.setRowStretch(2, 3375);
+    grid.setColumnStretch(0, 2955);
+    grid.setColumnStretch(1, 3855);
 }
 
 void TracePanes::append(QPlainTextEdit* pane, const QString& text)

@@ -6,6 +6,7 @@
 #include <QObject>
 
 class MonitorEngine;
+class QGridLayout;
 class QPlainTextEdit;
 class QTreeWidget;
 class QWidget;
@@ -15,6 +16,10 @@ public:
     TracePanes(MonitorEngine& engine, double dpi, QWidget* window);
 
     void show();
+    // Into the grid of a window of their own, laid out in the design's
+    // proportions: the calls pane beside the tree, the capture and the
+    // frames panes below (rows 0 to 2, two columns).
+    void layOutIn(QGridLayout& grid);
 
 private:
     QPlainTextEdit* addPane(const char* name, QRect geometry);
