@@ -29,7 +29,7 @@ PACKAGES := cmake g++ make pkg-config openssl qt6-base-dev qt6-serialport-dev qt
             lintian appstream desktop-file-utils dpkg-dev fakeroot file groff-base \
             clang libclang-rt-14-dev clang-format ccache \
             mosquitto mosquitto-clients libmosquitto-dev radicale vdirsyncer systemd \
-            libmicrohttpd-dev libjs-chart.js chromium chromium-driver python3-selenium
+            libmicrohttpd-dev libphonenumber-dev libicu-dev libjs-chart.js chromium chromium-driver python3-selenium
 
 PACKAGE_DIR := build-package
 DEMO_HOME := $(BUILD_DIR)/demo

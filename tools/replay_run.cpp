@@ -4,6 +4,7 @@
 #include "common/settings_store.h"
 #include "monitor/engine/monitor_engine.h"
 #include "monitor/engine/virtual_clock.h"
+#include "monitor/outputs/json_event_writer.h"
 #include "common/timed_capture.h"
 #include "phonebook/contact_folder.h"
 
@@ -13,13 +14,19 @@
 #include <QTemporaryDir>
 
 namespace {
-// The replay has no window: every call event becomes one line of events.txt.
+// The replay has no window: every call event becomes one line of events.txt
+// and one of events.json, as corvane-monitor --json writes it.
 struct EventRecorder : MonitorHost {
     QByteArray text; // UTF-8 as it goes: held as UTF-16 and converted at the end, it took three times the memory
+    QByteArray json;
     void popupRequested(bool) override {}
     void playCallerIdSound(const QString&) override {}
     void keepOnTop(bool) override {}
-    void callEvent(const CallEvent& e) override { text += callEventLine(e).toUtf8() + '\n'; }
+    void callEvent(const CallEvent& e) override
+    {
+        text += callEventLine(e).toUtf8() + '\n';
+        json += JsonEventWriter::toJson(e) + '\n';
+    }
 };
 } // namespace
 
@@ -109,7 +116,8 @@ bool run(const ReplayOptions& o, ReplaySummary& summary, QString& error)
         || !writeFile(out.filePath(QStringLiteral("Text2.txt")), paneBytes(engine.Text2()), error)
         || !writeFile(out.filePath(QStringLiteral("Text3.txt")), paneBytes(engine.Text3()), error)
         || !writeFile(out.filePath(QStringLiteral("state.txt")), engine.stateSnapshot().toUtf8(), error)
-        || !writeFile(out.filePath(QStringLiteral("events.txt")), events.text, error))
+        || !writeFile(out.filePath(QStringLiteral("events.txt")), events.text, error)
+        || !writeFile(out.filePath(QStringLiteral("events.json")), events.json, error))
         return false;
     if (!pcap.close()) {
         error = QStringLiteral("cannot write %1").arg(o.pcapFile);

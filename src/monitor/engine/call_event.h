@@ -4,6 +4,7 @@
 // them; the monitor session passes them on as a signal.
 #include "monitor/engine/call_state.h"
 #include "monitor/engine/call_type.h"
+#include "phonebook/number_place.h"
 
 #include <QDateTime>
 #include <QMetaType>
@@ -51,6 +52,8 @@ struct CallEvent {
     CallPhase phase = CallPhase::Idle; // Phase: the channel's phase now
     int seconds = 0;                   // Ended: how long the parties talked, 0 when never connected
     QString picture = {};              // Incoming, Waiting: the caller's picture file ("noname.jpg" for none)
+    QString place = {};                // no name: where the number is from ("Berlin", "Germany"); "" when unknown
+    std::optional<NumberKind> numberKind = {}; // no name: the number's kind; none for a named or withheld caller
 
     // Ended: an incoming call nobody answered, an outgoing call never connected.
     bool missed() const { return kind == Kind::Ended && type == CallType::Ring; }

@@ -4,6 +4,8 @@
 // last caller. Call tracking writes it; the engine's timer updates the clock
 // and durations; the display model and state.txt are derived from it
 // (monitor_display.h) under the names the window and the files use.
+#include "phonebook/number_place.h"
+
 #include <QDateTime>
 #include <QString>
 #include <array>
@@ -40,6 +42,7 @@ struct ChannelState {
     bool ringSounds = false;
     QString number;                         // the other party, or the digits dialled (Label1 / Label2)
     QString name;                           // the phone book's name for it (Label19 / Label20)
+    PlaceOfNumber place;                    // no name: where the number is from, and its kind
     QString msn = QStringLiteral("-");      // the own number involved, "-" while unknown (LabelMSNA / LabelMSNB)
     QString cost = QStringLiteral("-");     // "00.00" once charge units arrived (Label9 / Label10)
     QString duration = QStringLiteral("-"); // "h:mm:ss" while and after the call (LabelDur1 / LabelDur2)

@@ -135,8 +135,10 @@ QString CallTracker::showPicture(const QString& number, ChannelState* c)
     const QString name = inputs_.nameFor(picture);
     const QString file = picture == QLatin1String("-") ? QStringLiteral("noname.jpg") : picture;
     state_.lastPicture = file;
-    if (c)
+    if (c) {
         c->picture = file;
+        c->place = name.isEmpty() ? inputs_.placeOf(number).value_or(PlaceOfNumber{}) : PlaceOfNumber{};
+    }
     displayDirty_ = true;
     return name;
 }
@@ -324,6 +326,11 @@ void CallTracker::publish(CallEvent& e)
     e.msn = usertext::cleaned(e.msn, usertext::kMaxNumberLength);
     e.number = usertext::cleaned(e.number, usertext::kMaxNumberLength);
     e.msnName = inputs_.msnName(e.msn);
+    if (e.name.isEmpty())
+        if (const std::optional<PlaceOfNumber> p = inputs_.placeOf(e.number)) {
+            e.place = usertext::cleaned(p->place, usertext::kMaxNameLength);
+            e.numberKind = p->kind;
+        }
     host_->callEvent(e);
 }
 
@@ -342,6 +349,7 @@ void CallTracker::outgoingStage(IdRecord& r, int ch)
         stampStart(c);
         c.number.clear();
         c.name.clear();
+        c.place = {};
         c.cost = QStringLiteral("-");
         c.picture.clear();
         c.msn = r.CallerNumber;

@@ -16,6 +16,7 @@ ChannelDisplay channelOf(const ChannelState& c)
     d.quiet = c.ignored;
     d.number = c.number;
     d.name = c.name;
+    d.place = c.place;
     d.msn = c.msn;
     d.cost = c.cost;
     d.duration = c.duration;

@@ -56,6 +56,7 @@ MonitorInputs readMonitorInputs(const SettingsStore& store, int debugLevel)
     in.wavFile = store.read(key::WavFile);
     in.ringSound = store.isOne(key::Ring);
     in.numberPlan = numberforms::planFrom(store);
+    in.placeLanguage = NumberPlace::languageFor(store.read(key::Language));
     in.bookPath = BookFile::defaultPath();
     in.ignored = IgnoreList::read(IgnoreList::defaultPath(), in.numberPlan);
     for (int i = 1; i <= key::kMsnSlots; ++i) {

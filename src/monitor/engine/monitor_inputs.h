@@ -7,6 +7,7 @@
 #include "phonebook/book_file.h"
 #include "phonebook/book_lookup.h"
 #include "phonebook/ignore_list.h"
+#include "phonebook/number_place.h"
 #include "phonebook/phone_to_name.h"
 
 #include <QHash>
@@ -20,13 +21,14 @@ struct MonitorInputs {
     float unitCost = 0.026f; // UnitCost: price of one charge unit
     // Which calls enter the call list: LogAns, LogDial, LogRing, LogTry, LogCID.
     bool logAnswer = true, logCalled = true, logRing = true, logTry = true, logCid = true;
-    bool popup = false;                         // Popup: an announced caller brings the window up
-    bool callerIdSound = false;                 // IDSound: an announced caller plays wavFile
-    QString wavFile;                            // WavFile
-    bool ringSound = false;                     // Ring: the window plays wavFile while a channel rings
-    NumberPlan numberPlan;                      // CountryCode, AreaCode: the other forms of a number
-    QString bookPath;                           // the book.txt that names callers; "" for none
-    std::shared_ptr<const BookLookup> contacts; // the address-book folder's, after the book; null for none
+    bool popup = false;                           // Popup: an announced caller brings the window up
+    bool callerIdSound = false;                   // IDSound: an announced caller plays wavFile
+    QString wavFile;                              // WavFile
+    bool ringSound = false;                       // Ring: the window plays wavFile while a channel rings
+    NumberPlan numberPlan;                        // CountryCode, AreaCode: the other forms of a number
+    QString placeLanguage = QStringLiteral("en"); // Language, else the locale's: what places are named in
+    QString bookPath;                             // the book.txt that names callers; "" for none
+    std::shared_ptr<const BookLookup> contacts;   // the address-book folder's, after the book; null for none
     // book.txt as last read; copies of these inputs share it, each reading of the settings has its own.
     std::shared_ptr<BookCache> bookCache = std::make_shared<BookCache>();
     IgnoreList ignored;               // ignore.txt: callers announced nowhere, still logged
@@ -39,6 +41,12 @@ struct MonitorInputs {
     QString nameFor(QString& number) const
     {
         return PhoneToName(number, bookPath, numberPlan, contacts, bookCache.get());
+    }
+
+    // Where a number the book does not name is from, and its kind; nothing for a text that is no number.
+    std::optional<PlaceOfNumber> placeOf(QStringView number) const
+    {
+        return NumberPlace(numberPlan, placeLanguage).of(number);
     }
 
     // Whether an ended call of this type enters the call list.

@@ -45,6 +45,8 @@ QByteArray JsonEventWriter::toJson(const CallEvent& e)
         {"msn_name", textOrNull(e.msnName)},
         {"number", textOrNull(e.number)},
         {"name", textOrNull(e.name)},
+        {"place", textOrNull(e.place)},
+        {"number_kind", textOrNull(event_names::numberKind(e))},
         {"type", textOrNull(e.type ? call_type::text(*e.type) : QString())},
         {"duration", textOrNull(e.duration)},
         {"cost", textOrNull(e.cost)},

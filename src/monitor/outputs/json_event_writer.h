@@ -1,7 +1,7 @@
 #pragma once
 // JSON events ("corvane-monitor --json"): one JSON object per line for each
-// call event, for scripts: event, time, channel, msn, number, name, type,
-// duration, cost (and answered when ringing stopped).
+// call event, for scripts: event, time, channel, msn, number, name, place,
+// number kind, type, duration, cost (and answered when ringing stopped).
 #include "monitor/outputs/call_output.h"
 
 #include <QByteArray>

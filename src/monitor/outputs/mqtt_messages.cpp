@@ -1,5 +1,6 @@
 #include "monitor/outputs/mqtt_messages.h"
 
+#include "monitor/outputs/event_names.h"
 #include "monitor/outputs/json_event_writer.h"
 
 #include <QJsonArray>
@@ -60,7 +61,8 @@ QString eventType(const CallEvent& e)
 
 QJsonObject callFields(const CallEvent& e)
 {
-    return {{"number", textOrNull(e.number)}, {"name", textOrNull(e.name)}, {"msn", textOrNull(e.msn)},
+    return {{"number", textOrNull(e.number)}, {"name", textOrNull(e.name)}, {"place", textOrNull(e.place)},
+        {"number_kind", textOrNull(event_names::numberKind(e))}, {"msn", textOrNull(e.msn)},
         {"channel", textOrNull(e.channel.isNull() ? QString() : QString(e.channel))}};
 }
 

@@ -1,0 +1,81 @@
+#include "phonebook/number_place.h"
+
+#include <phonenumbers/geocoding/phonenumber_offline_geocoder.h>
+#include <phonenumbers/phonenumberutil.h>
+
+using i18n::phonenumbers::PhoneNumber;
+using i18n::phonenumbers::PhoneNumberOfflineGeocoder;
+using i18n::phonenumbers::PhoneNumberUtil;
+
+namespace {
+
+constexpr struct {
+    PhoneNumberUtil::PhoneNumberType type;
+    NumberKind kind;
+    const char* name;
+} kKinds[] = {
+    {PhoneNumberUtil::FIXED_LINE, NumberKind::FixedLine, "fixed_line"},
+    {PhoneNumberUtil::MOBILE, NumberKind::Mobile, "mobile"},
+    {PhoneNumberUtil::FIXED_LINE_OR_MOBILE, NumberKind::FixedLineOrMobile, "fixed_line_or_mobile"},
+    {PhoneNumberUtil::TOLL_FREE, NumberKind::TollFree, "toll_free"},
+    {PhoneNumberUtil::PREMIUM_RATE, NumberKind::PremiumRate, "premium_rate"},
+    {PhoneNumberUtil::SHARED_COST, NumberKind::SharedCost, "shared_cost"},
+    {PhoneNumberUtil::VOIP, NumberKind::Voip, "voip"},
+    {PhoneNumberUtil::PERSONAL_NUMBER, NumberKind::Personal, "personal"},
+    {PhoneNumberUtil::UNKNOWN, NumberKind::Unknown, "unknown"},
+};
+
+// The geocoder's tables are read-only once loaded and it guards them itself.
+const PhoneNumberOfflineGeocoder& geocoder()
+{
+    static const PhoneNumberOfflineGeocoder instance;
+    return instance;
+}
+
+NumberKind kindOf(PhoneNumberUtil::PhoneNumberType type)
+{
+    for (const auto& k : kKinds)
+        if (k.type == type)
+            return k.kind;
+    return NumberKind::Unknown; // pagers, UAN and voice mail are too rare to tell apart
+}
+
+} // namespace
+
+NumberPlace::NumberPlace(const NumberPlan& plan, const QString& language) : plan_(plan), language_(language)
+{
+    std::string region;
+    PhoneNumberUtil::GetInstance()->GetRegionCodeForCountryCode(plan.countryCode.toInt(), &region);
+    region_ = QString::fromStdString(region);
+}
+
+std::optional<PlaceOfNumber> NumberPlace::of(QStringView number) const
+{
+    QString form = numberforms::national(number, plan_);
+    if (form.isEmpty())
+        return std::nullopt;
+    if (form.startsWith(QLatin1String("00")))
+        form.replace(0, 2, u'+'); // another country's number, whatever the user's own prefix is
+    const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
+    PhoneNumber parsed;
+    if (util.Parse(form.toStdString(), region_.toStdString(), &parsed) != PhoneNumberUtil::NO_PARSING_ERROR)
+        return std::nullopt;
+    const icu::Locale locale(language_.toLatin1().constData());
+    return PlaceOfNumber{QString::fromStdString(geocoder().GetDescriptionForNumber(parsed, locale)),
+        kindOf(util.GetNumberType(parsed))};
+}
+
+QString NumberPlace::kindName(NumberKind kind)
+{
+    for (const auto& k : kKinds)
+        if (k.kind == kind)
+            return QLatin1String(k.name);
+    return QStringLiteral("unknown");
+}
+
+QString NumberPlace::languageFor(const QString& setting, const QLocale& locale)
+{
+    if (!setting.isEmpty())
+        return setting;
+    return locale.language() == QLocale::C ? QStringLiteral("en") : locale.name().section(u'_', 0, 0);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Where a phone number is from and what kind of number it is, from
+// libphonenumber's metadata and its offline geocoder: nothing is asked of a
+// service and no number leaves the computer. The user's country and area code
+// (the number plan) make a national or local number whole, so "030 1234567"
+// and "1234567" in Berlin are both "Berlin".
+#include "phonebook/phone_to_name.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+enum class NumberKind {
+    Unknown, // no number the library knows, or one of a kind not below
+    FixedLine,
+    Mobile,
+    FixedLineOrMobile, // a country whose numbers do not tell (the United States)
+    TollFree,
+    PremiumRate,
+    SharedCost,
+    Voip,
+    Personal,
+};
+
+struct PlaceOfNumber {
+    QString place;                         // "Berlin", "Wien", "Deutschland" for a mobile; "" when unknown
+    NumberKind kind = NumberKind::Unknown; // the kind of number
+    bool operator==(const PlaceOfNumber&) const = default;
+};
+
+class NumberPlace {
+public:
+    // `language` as "de" or "en" (any the geocoder has; others fall back to English).
+    explicit NumberPlace(const NumberPlan& plan = {}, const QString& language = QStringLiteral("en"));
+
+    // The place in the language and the kind (an empty place for a number the
+    // library does not know); nothing for a text that is no phone number
+    // ("Secret Number", "").
+    std::optional<PlaceOfNumber> of(QStringView number) const;
+
+    // The kind as scripts read it: "fixed_line", "mobile", "toll_free",
+    // "premium_rate", "shared_cost", "voip", "personal", "unknown" ...
+    static QString kindName(NumberKind kind);
+    // The language places are named in: the "Language" setting when it names
+    // one, else the locale's ("en" for the C locale).
+    static QString languageFor(const QString& setting, const QLocale& locale = QLocale());
+
+private:
+    NumberPlan plan_;
+    QString language_;
+    QString region_; // "DE" for the country code 49
+};
