@@ -61,8 +61,8 @@ std::optional<PlaceOfNumber> NumberPlace::of(QStringView number) const
     if (util.Parse(form.toStdString(), region_.toStdString(), &parsed) != PhoneNumberUtil::NO_PARSING_ERROR)
         return std::nullopt;
     const icu::Locale locale(language_.toLatin1().constData());
-    return PlaceOfNumber{QString::fromStdString(geocoder().GetDescriptionForNumber(parsed, locale)),
-        kindOf(util.GetNumberType(parsed))};
+    return PlaceOfNumber{
+        QString::fromStdString(geocoder().GetDescriptionForNumber(parsed, locale)), kindOf(util.GetNumberType(parsed))};
 }
 
 QString NumberPlace::kindName(NumberKind kind)
