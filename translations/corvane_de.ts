@@ -285,6 +285,10 @@
         <source>Call duration :</source>
         <translation>Dauer:</translation>
     </message>
+    <message>
+        <source>Where the number is from: no phone-book entry names it</source>
+        <translation>Woher die Nummer stammt: kein Telefonbucheintrag nennt sie</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -378,6 +382,23 @@ ruft %2 an, %3</translation>
     <message>
         <source>Show the call monitor</source>
         <translation>Anrufmonitor zeigen</translation>
+    </message>
+    <message>
+        <source>Premium-rate number %1</source>
+        <translation>Premium-Nummer %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>number (place)</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1
+calls %2, %3
+Calling it back costs extra.</source>
+        <translation>%1
+ruft %2 an, %3
+Ein Rückruf kostet extra.</translation>
     </message>
 </context>
 <context>
@@ -1616,6 +1637,42 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
     <message>
         <source>The name appears with the MSN in desktop notifications, NCID, hooks and JSON; the call list keeps the digits.</source>
         <translation>Der Name erscheint mit der MSN in Desktop-Benachrichtigungen, NCID, Hooks und JSON; die Anrufliste behält die Ziffern.</translation>
+    </message>
+</context>
+<context>
+    <name>PlaceText</name>
+    <message>
+        <source>mobile</source>
+        <translation>Mobilfunk</translation>
+    </message>
+    <message>
+        <source>fixed line or mobile</source>
+        <translation>Festnetz oder Mobilfunk</translation>
+    </message>
+    <message>
+        <source>toll-free</source>
+        <translation>gebührenfrei</translation>
+    </message>
+    <message>
+        <source>premium rate</source>
+        <translation>Premium-Dienst</translation>
+    </message>
+    <message>
+        <source>shared cost</source>
+        <translation>Service-Nummer</translation>
+    </message>
+    <message>
+        <source>internet telephony</source>
+        <translation>Internet-Telefonie</translation>
+    </message>
+    <message>
+        <source>personal number</source>
+        <translation>persönliche Rufnummer</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>a place and the kind of number: Germany, mobile</comment>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>

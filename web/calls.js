@@ -93,6 +93,10 @@ const callList = {
                                   [call.cost, "Cost"]]) {
       const td = document.createElement("td");
       td.textContent = text;
+      if (label === "Name" && !call.name && call.place) {
+        td.textContent = call.place;
+        td.className = "place";
+      }
       td.dataset.label = t(label);
       tr.append(td);
     }

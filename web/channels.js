@@ -119,7 +119,7 @@ const callerNotes = {
   announce(event) {
     if (!("Notification" in window) || Notification.permission !== "granted") return;
     if (event.event !== "incoming" && event.event !== "waiting") return;
-    const who = [event.number || t("Withheld number"), event.name].filter(Boolean).join(" · ");
+    const who = [event.number || t("Withheld number"), event.name || event.place].filter(Boolean).join(" · ");
     const to = event.msn_name ? `${event.msn} (${event.msn_name})` : event.msn;
     new Notification(t("Incoming call"), {
       body: to ? `${who}\n${t("MSN :")} ${to}` : who,

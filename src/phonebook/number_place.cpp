@@ -79,3 +79,16 @@ QString NumberPlace::languageFor(const QString& setting, const QLocale& locale)
         return setting;
     return locale.language() == QLocale::C ? QStringLiteral("en") : locale.name().section(u'_', 0, 0);
 }
+
+std::optional<PlaceOfNumber> PlaceCache::of(QStringView number, const NumberPlan& plan, const QString& language)
+{
+    const QMutexLocker lock(&mutex_);
+    if (!place_ || !place_->isFor(plan, language) || known_.size() >= kMaxNumbers) {
+        place_.emplace(plan, language);
+        known_.clear();
+    }
+    const QString key = number.toString();
+    if (const auto it = known_.constFind(key); it != known_.cend())
+        return *it;
+    return *known_.insert(key, place_->of(number));
+}

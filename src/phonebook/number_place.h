@@ -6,7 +6,9 @@
 // and "1234567" in Berlin are both "Berlin".
 #include "phonebook/phone_to_name.h"
 
+#include <QHash>
 #include <QLocale>
+#include <QMutex>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -46,8 +48,26 @@ public:
     // one, else the locale's ("en" for the C locale).
     static QString languageFor(const QString& setting, const QLocale& locale = QLocale());
 
+    bool isFor(const NumberPlan& plan, const QString& language) const { return plan == plan_ && language == language_; }
+
 private:
     NumberPlan plan_;
     QString language_;
     QString region_; // "DE" for the country code 49
+};
+
+// The places of the numbers already read, for one plan and language at a time
+// (another empties it): a call's events and a search through a long call list
+// read each number once. Shared by copies of the monitor's inputs; safe to
+// ask from any thread.
+class PlaceCache {
+public:
+    static constexpr int kMaxNumbers = 20000; // then it starts again
+
+    std::optional<PlaceOfNumber> of(QStringView number, const NumberPlan& plan, const QString& language);
+
+private:
+    QMutex mutex_;
+    std::optional<NumberPlace> place_;
+    QHash<QString, std::optional<PlaceOfNumber>> known_;
 };

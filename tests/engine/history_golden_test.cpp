@@ -7,6 +7,7 @@
 #include "monitor/engine/call_history.h"
 #include "monitor/engine/call_list_csv.h"
 #include "monitor/engine/call_statistics.h"
+#include "monitor/engine/monitor_inputs.h"
 #include "phonebook/phone_to_name.h"
 
 #include <numeric>
@@ -82,6 +83,31 @@ TEST(CallHistory, FilterMissedCsvStatisticsAndNumberFormsMatchTheirGolden)
         const bool found = book.find(number, name, picture);
         out += QStringLiteral("%1 -> %2 %3\n")
                    .arg(number, numberforms::national(number, plan), found ? name : QStringLiteral("(none)"));
+    }
+    out += QStringLiteral("## places (country 49, area 30)\n");
+    MonitorInputs inputs;
+    inputs.numberPlan = plan;
+    const QList<CallRecord> unnamed{{"4711", "Ring", "2026-12-01", "10:00:00", "0897654321", "-", "-", "-"},
+        {"4711", "CID", "2026-12-01", "10:00:00", "+43 1 5123456", "", "-", "-"},
+        {"4711", "Ring", "2026-12-01", "10:00:00", "0897654322", "Max in Munich", "-", "-"},
+        {"4711", "Ring", "2026-12-01", "10:00:00", "7654321", "-", "-", "-"},
+        {"4711", "Ring", "2026-12-01", "10:00:00", "Secret Number", "-", "-", "-"}};
+    for (const char* language : {"en", "de"}) {
+        inputs.placeLanguage = QLatin1String(language);
+        for (const CallRecord& r : unnamed) {
+            const std::optional<PlaceOfNumber> p = inputs.placeOf(r.number);
+            out += QStringLiteral("%1 %2 -> %3\n")
+                       .arg(language, r.number,
+                           p ? p->place + u' ' + NumberPlace::kindName(p->kind) : QStringLiteral("(no number)"));
+        }
+        for (const char* search : {"munich", "münchen", "wien 5123456", "berlin"}) {
+            QStringList found;
+            for (const CallRecord& r : unnamed)
+                if (callhistory::accepts(
+                        r, callhistory::searchWords(QString::fromUtf8(search)), false, callhistory::placesOf(inputs)))
+                    found << r.number;
+            out += QStringLiteral("%1 '%2': %3\n").arg(language, QString::fromUtf8(search), found.join(" | "));
+        }
     }
     EXPECT_GOLDEN("engine/data/history.expected", out);
 }

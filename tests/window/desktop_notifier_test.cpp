@@ -68,3 +68,32 @@ TEST_F(WindowTest, DunstShowsTheCallerWithItsPictureAndTheNextCallReplacesIt)
     EXPECT_EQ(tray, (QStringList{"0302222", "0302222\ncalls MSN 4711 (Office), channel A"}));
     QDBusConnection::disconnectFromBus("dunst-test");
 }
+
+// An unknown caller is told by the number and its place; a premium-rate number
+// is flagged; a named caller is told by the name alone.
+TEST(DesktopNotifierTexts, UnknownCallersByTheirPlacePremiumRateFlagged)
+{
+    const struct {
+        const char *name, *place;
+        std::optional<NumberKind> kind;
+        const char *summary, *body;
+    } cases[] = {
+        {"", "Munich", NumberKind::FixedLine, "0897654321 (Munich)", "0897654321 (Munich)\ncalls MSN 4711, channel A"},
+        {"", "Germany", NumberKind::Mobile, "0897654321 (Germany, mobile)",
+            "0897654321 (Germany, mobile)\ncalls MSN 4711, channel A"},
+        {"", "Germany", NumberKind::PremiumRate, "Premium-rate number 0897654321",
+            "0897654321 (Germany, premium rate)\ncalls MSN 4711, channel A\nCalling it back costs extra."},
+        {"Max Keller", "", std::nullopt, "Max Keller", "0897654321\ncalls MSN 4711, channel A"},
+    };
+    for (const auto& c : cases) {
+        CallEvent call;
+        call.channel = u'A';
+        call.msn = "4711";
+        call.number = "0897654321";
+        call.name = c.name;
+        call.place = c.place;
+        call.numberKind = c.kind;
+        EXPECT_EQ(DesktopNotifier::summary(call), c.summary);
+        EXPECT_EQ(DesktopNotifier::body(call), c.body);
+    }
+}

@@ -223,6 +223,9 @@ TEST_F(WindowTest, AnAnsweredCallShowsOnChannelAWithLampsDurationAndEndsInTheLis
     feedCapture(m.engine(), clock, capture, 0, 20000);
     EXPECT_EQ(m.findChild<QLabel*>("Label1")->text(), "03012345678");
     EXPECT_EQ(m.findChild<QLabel*>("LabelMSNA")->text(), "4711");
+    const QLabel* name = m.findChild<QLabel*>("Label19"); // no contact names the caller: where the number is from
+    EXPECT_EQ(name->text(), "Berlin");
+    EXPECT_TRUE(name->font().italic()) << "a place must not look like a phone-book name";
     EXPECT_EQ(lampOf(m, "Image11"), lamps::Green);
     EXPECT_NE(m.findChild<QLabel*>("LabelDur1")->text(), "-");
     EXPECT_EQ(lampOf(m, "Image14"), lamps::Grey);

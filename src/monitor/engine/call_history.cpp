@@ -1,6 +1,7 @@
 #include "monitor/engine/call_history.h"
 
 #include "monitor/engine/call_list.h"
+#include "monitor/engine/monitor_inputs.h"
 
 namespace callhistory {
 
@@ -16,9 +17,9 @@ QString withoutSeparators(const QString& word)
     return out;
 }
 
-bool wordFound(const CallRecord& r, const QString& word)
+bool wordFound(const CallRecord& r, const QString& word, const QString& place)
 {
-    for (const QString* f : {&r.name, &r.msn, &r.type})
+    for (const QString* f : {&r.name, &r.msn, &r.type, &place})
         if (f->contains(word, Qt::CaseInsensitive))
             return true;
     return r.number.contains(word, Qt::CaseInsensitive) || r.number.contains(withoutSeparators(word));
@@ -36,12 +37,23 @@ QStringList searchWords(const QString& text)
     return text.simplified().split(u' ', Qt::SkipEmptyParts);
 }
 
-bool accepts(const CallRecord& r, const QStringList& words, bool missedOnly)
+PlaceOf placesOf(const MonitorInputs& inputs)
+{
+    return [plan = inputs.numberPlan, language = inputs.placeLanguage, cache = inputs.placeCache](const CallRecord& r) {
+        if (!r.name.isEmpty() && r.name != QLatin1String("-"))
+            return QString();
+        const std::optional<PlaceOfNumber> p = cache->of(r.number, plan, language);
+        return p ? p->place : QString();
+    };
+}
+
+bool accepts(const CallRecord& r, const QStringList& words, bool missedOnly, const PlaceOf& placeOf)
 {
     if (missedOnly && !isMissed(r))
         return false;
+    const QString place = placeOf && !words.isEmpty() ? placeOf(r) : QString();
     for (const QString& w : words)
-        if (!wordFound(r, w))
+        if (!wordFound(r, w, place))
             return false;
     return true;
 }

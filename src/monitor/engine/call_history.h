@@ -6,8 +6,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct CallRecord;
+struct MonitorInputs;
 
 namespace callhistory {
 
@@ -15,9 +17,14 @@ namespace callhistory {
 bool isMissed(const CallRecord& r);
 // The words of a search: "030 1234" is found in 0301234567 as two words.
 QStringList searchWords(const QString& text);
-// Every word must be found in the number, the name, the MSN or the type, in
-// any case; dashes, slashes and dots typed in a number are ignored.
-bool accepts(const CallRecord& r, const QStringList& words, bool missedOnly);
+// Where the number of a record without a name is from ("" for none).
+using PlaceOf = std::function<QString(const CallRecord&)>;
+// The places the monitor gives callers the book does not name, in its language.
+PlaceOf placesOf(const MonitorInputs& inputs);
+// Every word must be found in the number, the name (for a call without one,
+// the place of its number), the MSN or the type, in any case; dashes, slashes
+// and dots typed in a number are ignored.
+bool accepts(const CallRecord& r, const QStringList& words, bool missedOnly, const PlaceOf& placeOf = {});
 // Missed calls of `records` that started after `since` ("yyyy-MM-dd HH:mm:ss").
 int missedSince(const QList<CallRecord>& records, const QString& since);
 

@@ -27,8 +27,9 @@ struct MonitorInputs {
     bool ringSound = false;                       // Ring: the window plays wavFile while a channel rings
     NumberPlan numberPlan;                        // CountryCode, AreaCode: the other forms of a number
     QString placeLanguage = QStringLiteral("en"); // Language, else the locale's: what places are named in
-    QString bookPath;                             // the book.txt that names callers; "" for none
-    std::shared_ptr<const BookLookup> contacts;   // the address-book folder's, after the book; null for none
+    std::shared_ptr<PlaceCache> placeCache = std::make_shared<PlaceCache>(); // shared by copies, as bookCache
+    QString bookPath;                           // the book.txt that names callers; "" for none
+    std::shared_ptr<const BookLookup> contacts; // the address-book folder's, after the book; null for none
     // book.txt as last read; copies of these inputs share it, each reading of the settings has its own.
     std::shared_ptr<BookCache> bookCache = std::make_shared<BookCache>();
     IgnoreList ignored;               // ignore.txt: callers announced nowhere, still logged
@@ -46,7 +47,7 @@ struct MonitorInputs {
     // Where a number the book does not name is from, and its kind; nothing for a text that is no number.
     std::optional<PlaceOfNumber> placeOf(QStringView number) const
     {
-        return NumberPlace(numberPlan, placeLanguage).of(number);
+        return placeCache->of(number, numberPlan, placeLanguage);
     }
 
     // Whether an ended call of this type enters the call list.

@@ -1,5 +1,7 @@
 #include "monitor/outputs/desktop_notifier.h"
 
+#include "monitor/outputs/place_text.h"
+
 #include "common/program_folder.h"
 
 #include <QDBusMessage>
@@ -68,7 +70,12 @@ QString DesktopNotifier::missedBody(const CallEvent& event)
 
 QString DesktopNotifier::summary(const CallEvent& event)
 {
-    return event.name.isEmpty() ? callerOf(event) : event.name;
+    if (!event.name.isEmpty())
+        return event.name;
+    if (event.numberKind == NumberKind::PremiumRate)
+        return tr("Premium-rate number %1").arg(callerOf(event));
+    const QString place = PlaceText::caller(event.place, event.numberKind);
+    return place.isEmpty() ? callerOf(event) : tr("%1 (%2)", "number (place)").arg(callerOf(event), place);
 }
 
 QString DesktopNotifier::body(const CallEvent& event)
@@ -79,7 +86,12 @@ QString DesktopNotifier::body(const CallEvent& event)
     const QString channel = event.kind == CallEvent::Kind::Waiting || event.channel.isNull()
                                 ? tr("waiting, both channels busy")
                                 : tr("channel %1").arg(event.channel);
-    return tr("%1\ncalls %2, %3").arg(callerOf(event), msn, channel);
+    const QString place = event.name.isEmpty() ? PlaceText::caller(event.place, event.numberKind) : QString();
+    const QString caller = place.isEmpty() ? callerOf(event)
+                                           : tr("%1 (%2)", "number (place)").arg(callerOf(event), place);
+    if (event.name.isEmpty() && event.numberKind == NumberKind::PremiumRate)
+        return tr("%1\ncalls %2, %3\nCalling it back costs extra.").arg(caller, msn, channel);
+    return tr("%1\ncalls %2, %3").arg(caller, msn, channel);
 }
 
 QString DesktopNotifier::imageAddress(const QString& picture)

@@ -1,7 +1,8 @@
 #pragma once
 // The desktop notification of an announced caller through the freedesktop
 // notification service (org.freedesktop.Notifications on the session bus), so
-// desktops without a system tray show it too. The summary names the caller,
+// desktops without a system tray show it too. The summary names the caller
+// (an unknown one by the number and its place, a premium-rate number flagged),
 // the body the number, the MSN called and the channel; the caller's picture is
 // the image, and each call's notification replaces the one before. When no
 // service answers, the same title and body go to the fallback (the window's

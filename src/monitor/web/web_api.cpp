@@ -198,9 +198,11 @@ QList<int> WebApi::selected(const HttpRequest& r) const
     const bool withIgnored = r.query.value(QStringLiteral("ignored")) == u"1";
     const IgnoreList& ignore = host_.inputs().ignored;
     const QList<CallRecord>& records = host_.callList().records();
+    const callhistory::PlaceOf places = callhistory::placesOf(host_.inputs());
     QList<int> rows;
     for (int i = 0; i < records.size(); ++i)
-        if (callhistory::accepts(records[i], words, missed) && (withIgnored || !ignore.matches(records[i].number)))
+        if (callhistory::accepts(records[i], words, missed, places)
+            && (withIgnored || !ignore.matches(records[i].number)))
             rows << i;
     return rows;
 }
@@ -213,9 +215,10 @@ WebApi::Answer WebApi::calls(const HttpRequest& r, const Args&)
         return badRequest(QStringLiteral("offset is a number from 0, limit one from 1 to %1").arg(kMaxPageLimit));
     const QList<int> rows = selected(r);
     const QList<CallRecord>& records = host_.callList().records();
+    const callhistory::PlaceOf places = callhistory::placesOf(host_.inputs());
     QJsonArray page;
     for (qsizetype i = *offset; i < rows.size() && i < qsizetype(*offset) + *limit; ++i)
-        page.append(webjson::record(records[rows[i]], host_.inputs()));
+        page.append(webjson::record(records[rows[i]], host_.inputs(), places));
     int missedTotal = 0;
     for (const CallRecord& record : records)
         missedTotal += callhistory::isMissed(record);

@@ -85,11 +85,11 @@ QJsonObject state(const MonitorDisplay& display, const std::array<ChannelLive, 2
     };
 }
 
-QJsonObject record(const CallRecord& r, const MonitorInputs& inputs)
+QJsonObject record(const CallRecord& r, const MonitorInputs& inputs, const callhistory::PlaceOf& places)
 {
     return QJsonObject{{"key", QString::fromLatin1(recordKey(r))}, {"date", r.date}, {"time", r.time}, {"msn", r.msn},
         {"msnName", inputs.msnName(r.msn)}, {"type", r.type}, {"number", shown(r.number)}, {"name", r.name},
-        {"duration", r.duration}, {"cost", r.cost}, {"missed", callhistory::isMissed(r)},
+        {"place", places(r)}, {"duration", r.duration}, {"cost", r.cost}, {"missed", callhistory::isMissed(r)},
         {"ignored", inputs.ignored.matches(r.number)}};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The web API's JSON for the monitor's values: the live state, call records
 // with their keys, the statistics, phone-book entries; and the errors.
+#include "monitor/engine/call_history.h"
 #include "monitor/engine/call_state.h"
 #include "monitor/engine/monitor_display.h"
 #include "monitor/engine/monitor_inputs.h"
@@ -41,7 +42,7 @@ QJsonObject state(const MonitorDisplay& display, const std::array<ChannelLive, 2
 QString pictureUrl(const QString& path, const QString& url);
 bool hasPicture(const QString& path);
 
-QJsonObject record(const CallRecord& r, const MonitorInputs& inputs);
+QJsonObject record(const CallRecord& r, const MonitorInputs& inputs, const callhistory::PlaceOf& places);
 QJsonObject statistics(const CallStatistics& s);
 QJsonObject entry(const BookEntry& e);
 

@@ -48,6 +48,13 @@ void CallFilter::setShowIgnored(bool on)
     refilter();
 }
 
+void CallFilter::setPlaces(callhistory::PlaceOf places)
+{
+    places_ = std::move(places);
+    if (!words_.isEmpty())
+        refilter();
+}
+
 void CallFilter::refilter()
 {
     invalidateFilter();
@@ -61,7 +68,7 @@ bool CallFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent
     if (sourceRow < 0 || sourceRow >= records.size())
         return false;
     const CallRecord& r = records[sourceRow];
-    return callhistory::accepts(r, words_, missedOnly_) && (showIgnored_ || !ignored_.matches(r.number));
+    return callhistory::accepts(r, words_, missedOnly_, places_) && (showIgnored_ || !ignored_.matches(r.number));
 }
 
 QList<int> CallFilter::shownRows() const

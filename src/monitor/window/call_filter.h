@@ -3,6 +3,7 @@
 // field and the "Missed" toggle, in the list's own order (the grid sorts the
 // list itself). Which records match is the core's (call_history.h); calls
 // from callers on the ignore list can be hidden.
+#include "monitor/engine/call_history.h"
 #include "phonebook/ignore_list.h"
 
 #include <QSortFilterProxyModel>
@@ -22,6 +23,8 @@ public:
     // The monitor's ignore list, and whether the calls of its callers show.
     void setIgnored(const IgnoreList& list);
     void setShowIgnored(bool on);
+    // The places of callers without a name, which the search finds too.
+    void setPlaces(callhistory::PlaceOf places);
     bool active() const { return missedOnly_ || !words_.isEmpty() || (!showIgnored_ && !ignored_.isEmpty()); }
 
     // The list rows shown, top to bottom.
@@ -40,4 +43,5 @@ private:
     bool missedOnly_ = false;
     IgnoreList ignored_;
     bool showIgnored_ = true;
+    callhistory::PlaceOf places_;
 };

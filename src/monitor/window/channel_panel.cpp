@@ -1,5 +1,6 @@
 #include "monitor/window/channel_panel.h"
 
+#include "monitor/outputs/place_text.h"
 #include "monitor/window/elided_label.h"
 #include "monitor/window/lamp_pictures.h"
 #include "monitor/window/picture_label.h"
@@ -87,7 +88,7 @@ void ChannelPanel::buildRows(Channel channel, int inner, double dpi)
 void ChannelPanel::draw(const ChannelDisplay& d)
 {
     number_->setText(d.number);
-    name_->setText(d.name);
+    drawName(d);
     msn_->setText(d.msn);
     cost_->setText(d.cost);
     duration_->setText(d.duration);
@@ -98,6 +99,22 @@ void ChannelPanel::draw(const ChannelDisplay& d)
         picture_->clearPicture();
     else
         picture_->showFile(d.picture); // a picture that cannot be loaded leaves the old one
+}
+
+// A caller without a name shows where the number is from, in italics and in
+// the colour of a hint, so a place is never read as a phone-book name.
+void ChannelPanel::drawName(const ChannelDisplay& d)
+{
+    const QString place = d.name.isEmpty() ? PlaceText::caller(d.place.place, d.place.kind) : QString();
+    const bool isPlace = !place.isEmpty();
+    name_->setText(isPlace ? place : d.name);
+    if (name_->font().italic() == isPlace)
+        return;
+    QFont font = name_->font();
+    font.setItalic(isPlace);
+    name_->setFont(font);
+    name_->setForegroundRole(isPlace ? QPalette::PlaceholderText : QPalette::Text);
+    name_->setToolTip(isPlace ? tr("Where the number is from: no phone-book entry names it") : QString());
 }
 
 void ChannelPanel::drawLamps(const ChannelDisplay& d, bool blinkOn)

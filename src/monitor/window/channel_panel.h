@@ -32,6 +32,7 @@ signals:
 private:
     void buildLamps(Channel channel, double dpi);
     void buildRows(Channel channel, int inner, double dpi);
+    void drawName(const ChannelDisplay& display);
 
     QLabel* number_ = nullptr;             // Label1 / Label2
     QLabel* name_ = nullptr;               // Label19 / Label20

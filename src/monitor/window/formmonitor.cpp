@@ -265,8 +265,10 @@ void FormMonitor::applyInputs()
     inputs.contacts = contacts_.lookup(inputs.numberPlan);
     if (unitCost_)
         inputs.unitCost = *unitCost_;
-    if (FlexGrid1)
+    if (FlexGrid1) {
         FlexGrid1->filter().setIgnored(inputs.ignored);
+        FlexGrid1->filter().setPlaces(callhistory::placesOf(inputs));
+    }
     ringLoop_.setSound(inputs.ringSound, inputs.wavFile);
     engine_.setInputs(inputs);
 }
