@@ -26,12 +26,12 @@ QString userFolder()
     return runtime.isEmpty() ? QString() : runtime + QStringLiteral("/corvane");
 }
 
+} // namespace
+
 bool running(qint64 pid)
 {
     return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
 }
-
-} // namespace
 
 QString ownFile(bool* groupReadable)
 {

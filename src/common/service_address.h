@@ -33,6 +33,8 @@ bool write(const QString& path, const Address& address, bool groupReadable);
 void remove(const QString& path, const QByteArray& token);
 // The address in the first file of lookedAt() that names a running process.
 std::optional<Address> find();
+// The process is there (ours or another user's).
+bool running(qint64 pid);
 // The same path, or the same device once links are resolved.
 bool samePort(const QString& a, const QString& b);
 // That service, if it holds `port`.

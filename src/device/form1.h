@@ -127,6 +127,7 @@ private:
     // command is to run again (on the port the user took, or on a new service).
     bool serviceFailed(const ServiceClient::Reply& reply);
     bool serviceGone();
+    void waitForEnd(const serviceaddress::Address& service);
     QString serviceProblem(const ServiceClient::Reply& reply, const QString& url) const;
     QString attachedUrl() const;
     void readThroughService();

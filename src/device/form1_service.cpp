@@ -8,7 +8,10 @@
 
 #include "device/config_values.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QJsonArray>
+#include <QThread>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -18,6 +21,8 @@ namespace {
 constexpr int kOk = 200;
 constexpr int kDone = 204;
 constexpr int kRefused = 409;
+constexpr int kServiceEndMs = 10000; // saving the call list, leaving trace mode
+constexpr int kServiceEndPollMs = 50;
 
 QStringList texts(const QJsonValue& list)
 {
@@ -126,8 +131,20 @@ bool Form1::serviceGone()
         return false;
     leftToken_ = was.token;
     detach();
+    waitForEnd(was);
     showStatus(tr("The window uses the port %1 itself.").arg(port));
     return true;
+}
+
+// A service that said it ends holds the port until its process is gone
+// (it finishes the adapter's command, saves its list); a remote one is not waited for.
+void Form1::waitForEnd(const serviceaddress::Address& service)
+{
+    const QDeadlineTimer deadline(kServiceEndMs);
+    while (serviceaddress::running(service.pid) && !deadline.hasExpired()) {
+        QThread::msleep(kServiceEndPollMs);
+        QCoreApplication::processEvents();
+    }
 }
 
 void Form1::readThroughService()

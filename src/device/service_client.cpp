@@ -4,8 +4,16 @@
 #include <QJsonDocument>
 #include <QUrl>
 
+namespace {
+
+constexpr int kUnavailable = 503;
+
+} // namespace
+
 bool ServiceClient::Reply::gone() const
 {
+    if (status == kUnavailable && body.value(u"error").toString() == u"stopping")
+        return true; // it answers what was asked of it so, and ends
     return status == 0
            && (error == QNetworkReply::ConnectionRefusedError || error == QNetworkReply::RemoteHostClosedError);
 }

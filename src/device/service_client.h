@@ -25,7 +25,7 @@ public:
         int status = 0; // 0: the service did not answer
         QJsonObject body;
         QNetworkReply::NetworkError error = QNetworkReply::NoError;
-        // The service is not there any more: nothing listens, or it closed the connection.
+        // The service is not there any more: nothing listens, it closed the connection, or it said it ends.
         bool gone() const;
         // The service's message, or the network's reason when it did not answer.
         QString message() const;

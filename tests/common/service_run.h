@@ -39,6 +39,8 @@ public:
         process_.start(
             QStringLiteral(CORVANE_BUILD_DIR "/corvane-monitor"), QStringList{"--port", link, "--home", home()} + args);
     }
+    // SIGTERM without waiting for the end.
+    void terminate() { process_.terminate(); }
     // SIGTERM: the service saves its list and ends.
     void stop()
     {

@@ -104,6 +104,13 @@ public:
             service_->startOn(sim_->link(), {});
             ASSERT_TRUE(service_->said("monitoring ")) << service_->log().toStdString();
             logCommandsFromSimulator();
+        } else if (verb == u"monitor" && name == u"stop-after") { // SIGTERM once the simulator got VALUE
+            auto* poll = new QTimer(form_.get());
+            QObject::connect(poll, &QTimer::timeout, poll, [this, poll, value] {
+                if (sim_->commands().mid(logged_).contains(value))
+                    service_->terminate(), poll->deleteLater();
+            });
+            poll->start(10);
         } else if (verb == u"monitor") { // "stop": it ends as on SIGTERM
             service_->stop();
             logCommandsFromSimulator();
@@ -121,6 +128,8 @@ public:
             log << QStringLiteral("= ") + (found == Form1::ServiceFound::Attached ? QStringLiteral("attached") : why);
             if (auto* through = form_->findChild<QLabel*>(QStringLiteral("ServiceText")))
                 log << QStringLiteral("= ") + through->text();
+        } else if (verb == u"quiet") { // "on": the simulator's commands are not logged (their number varies)
+            quiet_ = name == u"on";
         } else if (verb == u"device") { // another device for the port number, as the port options set it
             SettingsStore::user().overridePortPath(1, name);
         } else if (verb == u"port") {
@@ -220,7 +229,8 @@ private:
     {
         const QStringList received = sim_ ? sim_->commands() : QStringList();
         for (const QString& cmd : received.mid(logged_))
-            log << QStringLiteral("> ") + cmd;
+            if (!quiet_)
+                log << QStringLiteral("> ") + cmd;
         logged_ = received.size();
     }
 
@@ -332,6 +342,7 @@ private:
     std::unique_ptr<QProcess> program_;
     std::unique_ptr<ServiceRun> service_;
     QTcpServer deaf_;
+    bool quiet_ = false;
     qsizetype logged_ = 0;
 };
 
