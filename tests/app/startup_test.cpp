@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "common/golden.h"
 #include "common/service_address.h"
+#include "common/service_run.h"
 #include "common/simulator_fixture.h"
 #include "device/at_channel.h"
 #include "device/form1.h"
@@ -98,6 +99,8 @@ QString state(Shell& s, const PrivateStore& store)
         out << QString(label) + '=' + s.child<QLabel>(label)->text();
     for (const char* button : {"CommandSend", "CommandPRS1", "CommandPRS4"})
         out << QString(button) + (s.child<QPushButton>(button)->isEnabled() ? "=enabled" : "=disabled");
+    if (auto* through = s.form.findChild<QLabel*>(QStringLiteral("ServiceText"))) // attached to a service
+        out << "ServiceText=" + through->text() << "StatusText=" + s.child<QLabel>("StatusText")->text();
     out << QString("CommPort=%1 Speed=%2 CommDelay=%3 UnitCost=%4 Ring=%5 LastReset=%6")
                .arg(s.at.line().port)
                .arg(s.at.line().speed)
@@ -130,6 +133,7 @@ QString runScript(const QString& path)
     const QString lock = lockDir.filePath("corvane.lock");
     PrivateStore store;
     std::optional<SimulatorLink> sim;
+    std::optional<ServiceRun> monitor;
     std::optional<Shell> shell;
     std::unique_ptr<SingleInstance> other;
     std::unique_ptr<QLockFile> deaf;
@@ -172,6 +176,9 @@ QString runScript(const QString& path)
             other.reset();
             deaf.reset();
             log << QString("-> ours now: %1").arg(shell->instance.tryLock());
+        } else if (cmd == "monitor") { // corvane-monitor on the simulator, tracing
+            monitor.emplace().startOn(sim->link(), {});
+            EXPECT_TRUE(monitor->said("monitoring ")) << monitor->log().toStdString();
         } else if (cmd == "service") { // a running corvane-monitor (this process) holds port 1's device
             serviceaddress::write(serviceaddress::ownFile(),
                 {"http://127.0.0.1:1/", "token", device, QCoreApplication::applicationPid()}, false);
@@ -218,6 +225,7 @@ QString runScript(const QString& path)
     if (sim)
         text.replace(sim->link(), "SIM");
     text.replace(QRegularExpression(QStringLiteral("process \\d+")), QStringLiteral("process PID"));
+    text.replace(QRegularExpression(QStringLiteral("http://127.0.0.1:\\d+/")), QStringLiteral("URL"));
     return text.replace(store.home(), "HOME").replace(QDir::currentPath(), "CWD").replace("\r\n", "\\r\\n");
 }
 
