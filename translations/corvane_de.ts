@@ -642,6 +642,10 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
         <source>%1 contacts imported.</source>
         <translation>%1 Kontakte importiert.</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a phone number. Type its digits (spaces, dashes, brackets and a leading + are fine), or leave the field empty.</source>
+        <translation>%1: „%2“ ist keine Telefonnummer. Geben Sie ihre Ziffern ein (Leerzeichen, Bindestriche, Klammern und ein führendes + sind erlaubt), oder lassen Sie das Feld leer.</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

@@ -3,6 +3,7 @@
 #include "common/atomic_file.h"
 #include "common/regular_file.h"
 #include "phonebook/contact_fields.h"
+#include "phonebook/number_place.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -36,15 +37,9 @@ QString decodeText(const QByteArray& bytes, const QByteArray& charset)
 
 QString bookNumber(const QString& raw)
 {
-    QString n = contact_fields::singleLine(raw).trimmed();
-    if (n.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
-        n.remove(0, 4);
-    const int parameters = n.indexOf(u';'); // tel: URIs may carry ";ext=..."
-    if (parameters >= 0)
-        n.truncate(parameters);
-    static const QString separators = QStringLiteral(" -./()\u00A0");
-    n.removeIf([](QChar c) { return separators.contains(c); });
-    return contact_fields::numberOrDash(n);
+    // The book's own country: "+49 30 ..." is kept as 030..., other countries with their 00.
+    static const NumberPlace numbers;
+    return numbers.digitsOf(contact_fields::singleLine(raw)).value_or(QStringLiteral("-"));
 }
 
 QList<BookEntry> newContactsOnly(const QList<BookEntry>& book, const QList<BookEntry>& imported, int* duplicates)

@@ -90,10 +90,11 @@ std::optional<Columns> headerColumns(const QStringList& header)
     c.first = findColumn(header, {"First Name", "Given Name", "Vorname"});
     c.last = findColumn(header, {"Last Name", "Family Name", "Surname", "Nachname"});
     c.numbers = {
-        findColumn(header, {"Phone 1", "Telephone 1", "Phone", "Telephone", "Home Phone", "Primary Phone",
-                               "Phone 1 - Value", "Telefon"}),
-        findColumn(header, {"Phone 2", "Telephone 2", "Business Phone", "Work Phone", "Phone 2 - Value"}),
-        findColumn(header, {"Mobile", "Mobile Phone", "Cell", "Cell Phone", "Handy", "Phone 3 - Value"}),
+        findColumn(header, {"Phone 1", "Telephone 1", "Phone", "Telephone", "Telefon privat", "Home Phone",
+                               "Primary Phone", "Phone 1 - Value", "Telefon"}),
+        findColumn(header, {"Phone 2", "Telephone 2", "Business Phone", "Work Phone", "Telefon 2", "Phone 2 - Value"}),
+        findColumn(header,
+            {"Mobile", "Mobile Phone", "Cell", "Cell Phone", "Handy", "Mobil", "Mobiltelefon", "Phone 3 - Value"}),
         findColumn(header, {"Other", "Other Phone", "Phone 4 - Value"}),
     };
     const bool anyNumber = std::any_of(c.numbers.begin(), c.numbers.end(), [](int i) { return i >= 0; });

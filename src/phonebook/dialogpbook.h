@@ -88,7 +88,8 @@ private:
     void deleteSelectedRows();
     void fieldReturnPressed();
     void applySearch();
-    void numbersToDash();
+    // The number fields as the lookup compares them; false, with a word naming the field, when one is no number.
+    bool readNumbers();
     void clearFields();
     bool addContact(); // false: no name, nothing added
 

@@ -6,6 +6,7 @@
 #include "phonebook/contact_folder.h"
 #include "phonebook/contact_import.h"
 #include "phonebook/dialogpbook.h"
+#include "phonebook/number_place.h"
 #include "phonebook/phone_to_name.h"
 
 #include "common/program_folder.h"
@@ -126,10 +127,32 @@ bool DialogpBook::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void DialogpBook::numbersToDash()
+// "030 123 45-6" and "+49 (0)89 1234" are kept as their digits; an empty
+// field is "-"; a text that is no number is refused, naming its field, and
+// stays for the user to mend.
+bool DialogpBook::readNumbers()
 {
-    for (QLineEdit* f : {Text2, Text1, Text4, Text5})
-        f->setText(contact_fields::numberOrDash(f->text()));
+    const NumberPlace numbers(numberforms::planFrom(SettingsStore::user()));
+    const std::pair<QLineEdit*, QString> fields[] = {
+        {Text2, tr("Telephone 1")}, {Text1, tr("Telephone 2")}, {Text4, tr("Mobile")}, {Text5, tr("Other")}};
+    QList<QString> read;
+    for (const auto& [field, caption] : fields) {
+        const QString typed = contact_fields::singleLine(field->text()).trimmed();
+        const std::optional<QString> digits = typed.isEmpty() || typed == QLatin1String("-")
+                                                  ? std::optional<QString>(QStringLiteral("-"))
+                                                  : numbers.digitsOf(typed);
+        if (!digits) {
+            prompts_.inform(this, tr("%1: \"%2\" is not a phone number. Type its digits (spaces, dashes, "
+                                     "brackets and a leading + are fine), or leave the field empty.")
+                                      .arg(caption, typed));
+            field->setFocus();
+            return false;
+        }
+        read << *digits;
+    }
+    for (int i = 0; i < 4; ++i)
+        fields[i].first->setText(read[i]);
+    return true;
 }
 
 void DialogpBook::clearFields()
@@ -156,8 +179,9 @@ bool DialogpBook::addContact()
         Text3->setFocus();
         return false;
     }
+    if (!readNumbers())
+        return false;
     UpdateButton->setEnabled(false);
-    numbersToDash();
     table_.insertContact(0, {name, Text2->text(), Text1->text(), Text4->text(), Text5->text(), {}});
     clearFields();
     return true;
@@ -166,7 +190,8 @@ bool DialogpBook::addContact()
 void DialogpBook::UpdateButton_Click()
 {
     const int row = MSFlexGrid1->currentIndex().row();
-    numbersToDash();
+    if (!readNumbers())
+        return;
     if (row >= 0 && !MSFlexGrid1->isRowHidden(row))
         table_.replaceContact(row, {contact_fields::singleLine(Text3->text()), Text2->text(), Text1->text(),
                                        Text4->text(), Text5->text(), {}});

@@ -3,6 +3,8 @@
 #include <phonenumbers/geocoding/phonenumber_offline_geocoder.h>
 #include <phonenumbers/phonenumberutil.h>
 
+#include <algorithm>
+
 using i18n::phonenumbers::PhoneNumber;
 using i18n::phonenumbers::PhoneNumberOfflineGeocoder;
 using i18n::phonenumbers::PhoneNumberUtil;
@@ -63,6 +65,43 @@ std::optional<PlaceOfNumber> NumberPlace::of(QStringView number) const
     const icu::Locale locale(language_.toLatin1().constData());
     return PlaceOfNumber{
         QString::fromStdString(geocoder().GetDescriptionForNumber(parsed, locale)), kindOf(util.GetNumberType(parsed))};
+}
+
+std::optional<QString> NumberPlace::digitsOf(QStringView written) const
+{
+    QStringView text = written.trimmed();
+    if (text.startsWith(u"tel:", Qt::CaseInsensitive))
+        text = text.mid(4);
+    if (const qsizetype parameters = text.indexOf(u';'); parameters >= 0) // ";ext=..." of a tel: URI
+        text.truncate(parameters);
+    static const QString kWritten = QStringLiteral("0123456789 -./()+\u00a0");
+    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), [](QChar c) { return kWritten.contains(c); }))
+        return std::nullopt;
+    QString digits;
+    for (QChar c : text)
+        if (c.isDigit())
+            digits += c;
+    if (digits.size() == text.size())
+        return digits;
+    const PhoneNumberUtil& util = *PhoneNumberUtil::GetInstance();
+    PhoneNumber parsed;
+    if (digits.isEmpty()
+        || util.Parse(text.toString().toStdString(), region_.toStdString(), &parsed)
+               != PhoneNumberUtil::NO_PARSING_ERROR)
+        return std::nullopt;
+    if (!text.startsWith(u'+') && !text.startsWith(u"00"))
+        return digits; // national or local: the digits as written
+    std::string national;
+    if (QString::number(parsed.country_code()) != plan_.countryCode) {
+        util.GetNationalSignificantNumber(parsed, &national);
+        return QStringLiteral("00%1").arg(parsed.country_code()) + QString::fromStdString(national);
+    }
+    util.Format(parsed, PhoneNumberUtil::NATIONAL, &national); // with the trunk prefix: "089 1234"
+    QString out;
+    for (char c : national)
+        if (c >= '0' && c <= '9')
+            out += QLatin1Char(c);
+    return out;
 }
 
 QString NumberPlace::kindName(NumberKind kind)

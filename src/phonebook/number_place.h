@@ -41,6 +41,12 @@ public:
     // ("Secret Number", "").
     std::optional<PlaceOfNumber> of(QStringView number) const;
 
+    // The digits the phone book's lookup compares for a number as a person or
+    // a file writes it: "030 123 45-6" is 030123456, "+49 (0)89 1234" 0891234,
+    // "+43 1 5123456" 004315123456, "tel:+4930123;ext=1" 030123; digits alone
+    // stay as they are. Nothing for a text that is no phone number ("hello").
+    std::optional<QString> digitsOf(QStringView written) const;
+
     // The kind as scripts read it: "fixed_line", "mobile", "toll_free",
     // "premium_rate", "shared_cost", "voip", "personal", "unknown" ...
     static QString kindName(NumberKind kind);

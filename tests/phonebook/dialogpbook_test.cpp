@@ -82,16 +82,24 @@ TEST_F(PhoneBookTest, LoadsSortedByNameWithPictureColumnRightAligned)
     EXPECT_TRUE(m->index(0, 0).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignLeft);
 }
 
-// A new contact goes to the top unsorted, even with a current row; letters in
-// a number store a dash and a TAB typed into the name cannot split the line.
+// A new contact goes to the top unsorted, even with a current row; a number
+// is kept as people write it, a text that is no number is refused naming its
+// field, and a TAB typed into the name cannot split the line.
 TEST_F(PhoneBookTest, AddingPutsTheNewContactOnTopAndClearsTheFields)
 {
     writeBook("Anna\t0301\t-\t-\t-\t-\r\n");
     auto d = open();
     clickRow(*d, 0);
     edit(*d, "Text3")->setText("Zoe\tB");
-    edit(*d, "Text2")->setText("abc");
+    edit(*d, "Text2")->setText("hello");
     edit(*d, "Text4")->setText(" 0170555 ");
+    QTest::mouseClick(button(*d, "CommandAdd"), Qt::LeftButton);
+    EXPECT_EQ(column(*d, 0), QStringList({"Anna"}));
+    ASSERT_EQ(informed.size(), 1);
+    EXPECT_TRUE(informed[0].startsWith("Telephone 1: \"hello\" is not a phone number.")) << informed[0].toStdString();
+    EXPECT_EQ(edit(*d, "Text2")->text(), "hello"); // kept for the user to mend
+    edit(*d, "Text2")->setText("030 123 45-6");
+    edit(*d, "Text1")->setText("+49 (0)89 1234");
     QTest::mouseClick(button(*d, "CommandAdd"), Qt::LeftButton);
 
     EXPECT_EQ(column(*d, 0), QStringList({"Zoe B", "Anna"}));
@@ -100,7 +108,7 @@ TEST_F(PhoneBookTest, AddingPutsTheNewContactOnTopAndClearsTheFields)
     EXPECT_FALSE(button(*d, "UpdateButton")->isEnabled());
 
     d->close();
-    EXPECT_EQ(book(), "Anna\t0301\t-\t-\t-\t-\r\nZoe B\t-\t-\t0170555\t-\t-\r\n");
+    EXPECT_EQ(book(), "Anna\t0301\t-\t-\t-\t-\r\nZoe B\t030123456\t0891234\t0170555\t-\t-\r\n");
 }
 
 TEST_F(PhoneBookTest, SelectingARowFillsTheFieldsAndShowsThePicture)
@@ -139,7 +147,7 @@ TEST_F(PhoneBookTest, UpdateReplacesNameAndNumbersButKeepsThePicture)
     auto d = open();
     clickRow(*d, 1);
     edit(*d, "Text3")->setText("Berta");
-    edit(*d, "Text2")->setText("0302x");
+    edit(*d, "Text2")->setText("");
     edit(*d, "Text5")->setText("0999");
     QTest::mouseClick(button(*d, "UpdateButton"), Qt::LeftButton);
     const BookEntry& e = d->contacts().entry(1);
