@@ -20,9 +20,17 @@ namespace {
 
 constexpr int kOk = 200;
 constexpr int kDone = 204;
+constexpr int kBadValue = 400;
 constexpr int kRefused = 409;
+constexpr int kUnavailable = 503;
 constexpr int kServiceEndMs = 10000; // saving the call list, leaving trace mode
 constexpr int kServiceEndPollMs = 50;
+
+// Done, refused by the adapter, or not answered by it: what the port would have said.
+bool adapterAnswered(const ServiceClient::Reply& reply)
+{
+    return reply.status == kDone || reply.status == kRefused || reply.status == kUnavailable;
+}
 
 QStringList texts(const QJsonValue& list)
 {
@@ -180,9 +188,10 @@ void Form1::transmitThroughService()
         [&changes](ServiceClient& s) { return s.writeSettings(changes); });
     setTransferButtonsEnabled(true);
     if (reply.status != kOk) {
+        setSaveButtonsEnabled(false); // the window still holds edits the adapter has not got
         if (serviceFailed(reply))
             return CommandSend_Click();
-        if (reply.status != 0 && messageBox) // a value the service will not send: nothing was written
+        if (reply.status == kBadValue && messageBox) // a value the service will not send: nothing was written
             messageBox(serviceProblem(reply, attachedUrl()), tr("Warning!"));
         return;
     }
@@ -203,7 +212,7 @@ void Form1::commandThroughService(const DeviceCommand& d)
 {
     const ServiceClient::Reply reply = onService(tr("Sending %1 through corvane-monitor").arg(d.command),
         [&d](ServiceClient& s) { return s.command(d.service, d.number); });
-    if (reply.status == 0 || (reply.status != kDone && reply.status != kRefused && reply.status != 503)) {
+    if (reply.gone() || !adapterAnswered(reply)) {
         if (serviceFailed(reply))
             sendDeviceCommand(d);
         return;
@@ -223,12 +232,14 @@ void Form1::resetThroughService()
 {
     const ServiceClient::Reply reply = onService(tr("Resetting the charge counters through corvane-monitor"),
         [](ServiceClient& s) { return s.command(ServiceClient::Command::ResetCounters); });
+    if (reply.gone() || !adapterAnswered(reply)) {
+        if (serviceFailed(reply))
+            Command2_Click();
+        return;
+    }
     if (reply.status == kDone)
         return countersReset();
-    if (reply.status == kRefused || reply.status == 503)
-        return showStatus(tr("The DodOva did not reset its charge counters."));
-    if (serviceFailed(reply))
-        Command2_Click();
+    showStatus(tr("The DodOva did not reset its charge counters."));
 }
 
 // The service has no command for the PPP mode alone: the bundle box the mode
