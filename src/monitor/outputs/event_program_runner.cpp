@@ -64,6 +64,8 @@ QProcessEnvironment EventProgramRunner::environmentFor(const CallEvent& e)
     env.insert(QStringLiteral("CORVANE_EVENT"), event_names::kind(e.kind));
     env.insert(QStringLiteral("CORVANE_NUMBER"), e.number);
     env.insert(QStringLiteral("CORVANE_NAME"), e.name);
+    env.insert(QStringLiteral("CORVANE_PLACE"), e.place);
+    env.insert(QStringLiteral("CORVANE_NUMBER_KIND"), event_names::numberKind(e));
     env.insert(QStringLiteral("CORVANE_MSN"), e.msn);
     env.insert(QStringLiteral("CORVANE_MSN_NAME"), e.msnName);
     env.insert(QStringLiteral("CORVANE_CHANNEL"), event_names::channel(e));
