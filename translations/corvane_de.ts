@@ -643,6 +643,12 @@ Die Datei ist unverändert wie zuvor. Trotzdem schließen und die Änderungen in
         <translation>%1 Kontakte importiert.</translation>
     </message>
     <message>
+        <source>
+Numbers that are no phone number, left out: %1.</source>
+        <translation>
+Nummern, die keine Telefonnummer sind, ausgelassen: %1.</translation>
+    </message>
+    <message>
         <source>%1: &quot;%2&quot; is not a phone number. Type its digits (spaces, dashes, brackets and a leading + are fine), or leave the field empty.</source>
         <translation>%1: „%2“ ist keine Telefonnummer. Geben Sie ihre Ziffern ein (Leerzeichen, Bindestriche, Klammern und ein führendes + sind erlaubt), oder lassen Sie das Feld leer.</translation>
     </message>

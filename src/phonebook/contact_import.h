@@ -13,8 +13,9 @@ struct ContactImport {
     // vCards only: each contact's PHOTO, decoded (inline or a local file:
     // URI), "" for none or one larger than kMaxPhotoSize. Same order as contacts.
     QList<QByteArray> photos;
-    int unusable = 0; // cards or lines that carry no name
-    QString error;    // set when the file could not be read at all
+    int unusable = 0;      // cards or lines that carry no name
+    int unreadNumbers = 0; // numbers that are no phone number ("hello"): left out, the window says how many
+    QString error;         // set when the file could not be read at all
 };
 
 namespace contact_import {
@@ -40,8 +41,8 @@ QByteArray fromUtf16(QByteArray data);
 // Reads a file and parses it as a vCard when it holds "BEGIN:VCARD", else as CSV.
 ContactImport readFile(const QString& path);
 
-// A number as the book keeps it: blanks, dashes, dots, slashes, brackets and a
-// "tel:" prefix removed; "-" when what remains is not numeric.
+// A number as the book keeps it: read as people write it (NumberPlace::digitsOf);
+// "-" for a text that is no phone number.
 QString bookNumber(const QString& raw);
 
 // Bytes to text: the named character set when it is known, else UTF-8 when the

@@ -137,6 +137,8 @@ ContactImport parseCsv(const QByteArray& data)
         for (int i = 0; i < 4; ++i) {
             const QString raw = columns.numbers[i] >= 0 ? row.value(columns.numbers[i]) : QString();
             contactField(e, i + 1) = bookNumber(raw);
+            const QString written = raw.trimmed();
+            result.unreadNumbers += contactField(e, i + 1) == u'-' && !written.isEmpty() && written != u'-';
         }
         result.contacts << e;
     }

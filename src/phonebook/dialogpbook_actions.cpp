@@ -257,6 +257,8 @@ void DialogpBook::CommandImport_Click()
         text += tr("\n%n already in the phone book, left out.", nullptr, duplicates);
     if (read.unusable > 0)
         text += tr("\n%n without a name, left out.", nullptr, read.unusable);
+    if (read.unreadNumbers > 0)
+        text += tr("\nNumbers that are no phone number, left out: %1.").arg(read.unreadNumbers);
     prompts_.inform(this, text);
 }
 

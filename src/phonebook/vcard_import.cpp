@@ -201,12 +201,16 @@ struct Card {
     QString formatted, structured, organisation;
     std::array<QString, 4> numbers; // Phone 1, Phone 2, Mobile, Other
     QByteArray photo;
+    int unreadNumbers = 0;
 
     void addNumber(const Property& p)
     {
-        const QString number = contact_import::bookNumber(unescape(valueText(p)));
-        if (number.isEmpty())
+        const QString written = unescape(valueText(p));
+        const QString number = contact_import::bookNumber(written);
+        if (number == u'-') { // no phone number: it takes no slot
+            unreadNumbers += !written.trimmed().isEmpty();
             return;
+        }
         int slot = 0; // home, voice or no type: Phone 1
         if (hasParam(p, "CELL") || hasParam(p, "MOBILE") || hasParam(p, "IPHONE"))
             slot = 2;
@@ -255,6 +259,7 @@ ContactImport parseVCard(const QByteArray& data)
             ++result.unusable;
         } else {
             result.contacts << card->entry();
+            result.unreadNumbers += card->unreadNumbers;
             result.photos << card->photo;
         }
         card.reset();

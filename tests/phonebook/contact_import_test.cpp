@@ -60,7 +60,10 @@ TEST(ContactImport, FilesBecomeRowsAndUnusableOnesAreCounted)
         QFile f(file.filePath());
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         const ContactImport r = file.suffix() == u"vcf" ? parseVCard(f.readAll()) : parseCsv(f.readAll());
-        got += QStringLiteral("== %1: %2 unusable\n").arg(file.fileName()).arg(r.unusable);
+        got += QStringLiteral("== %1: %2 unusable%3\n")
+                   .arg(file.fileName())
+                   .arg(r.unusable)
+                   .arg(r.unreadNumbers ? QStringLiteral(", %1 numbers unread").arg(r.unreadNumbers) : QString());
         for (const BookEntry& e : r.contacts)
             got += row(e).join(QLatin1String(" | ")) + u'\n';
     }
