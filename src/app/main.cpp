@@ -5,6 +5,7 @@
 #include "common/folder_lock.h"
 #include "common/port_argument.h"
 #include "common/program_folder.h"
+#include "common/service_address.h"
 #include "common/settings_store.h"
 #include "app/simulator_process.h"
 #include "app/windows_on_screen.h"
@@ -46,6 +47,13 @@ void wireWindows(Form1& form, const Startup& startup)
         });
         book.exec();
     };
+}
+
+// The running corvane-monitor that holds the folder's lock, if that holder is one.
+std::optional<serviceaddress::Address> serviceHolding(const FolderLock::Holder& holder)
+{
+    const std::optional<serviceaddress::Address> service = serviceaddress::find();
+    return service && service->pid == holder.pid ? service : std::nullopt;
 }
 
 // Says why the program cannot start as asked, on the terminal and in a box.
@@ -121,14 +129,20 @@ int main(int argc, char** argv)
     SingleInstance instance;
     SimulatorProcess simulator;
     FolderLock folderLock(ProgramFolder::path());
-    if (instance.tryLock()) {
-        if (FolderLock::Holder holder; !folderLock.tryLock(&holder))
+    // corvane-monitor on this folder: the window is its front end, asks it for
+    // everything the adapter does, and leaves the folder's call list to it.
+    std::optional<serviceaddress::Address> folderService;
+    const bool first = instance.tryLock();
+    if (first) {
+        if (FolderLock::Holder holder; !folderLock.tryLock(&holder) && !(folderService = serviceHolding(holder)))
             return refuse(QCoreApplication::translate("Startup",
                               "The folder %1 is in use by %2 (process %3), which writes its call list. Start each "
                               "program with a folder of its own (--home FOLDER).")
                               .arg(ProgramFolder::path(), holder.program)
                               .arg(holder.pid),
                 1);
+    }
+    if (first && !folderService) {
         QString device = port;
         if (options.simulate)
             if (const int status = startSimulator(simulator, scenario, device); status != 0)
@@ -139,7 +153,8 @@ int main(int argc, char** argv)
 
     AtChannel at;
     Form1 form(at);
-    form.setServiceUrl(options.service);
+    form.setServiceUrl(options.service.isEmpty() && folderService ? folderService->url : options.service);
+    setFolderService(folderService);
     Startup startup(form, instance, options.words);
     wireWindows(form, startup);
 

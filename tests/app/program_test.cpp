@@ -16,15 +16,18 @@ const QStringList kPrograms{"corvane", "dodova-sim", "corvane-replay", "corvane-
 
 // A program run offscreen with its own config, runtime and program folders.
 struct ProgramRun {
-    explicit ProgramRun(const QStringList& args, const QString& program = "corvane", const QString& startIn = {})
+    // `beside`: the folders of that run, as two programs of one user have them.
+    explicit ProgramRun(const QStringList& args, const QString& program = "corvane", const QString& startIn = {},
+        const ProgramRun* beside = nullptr)
     {
-        QDir().mkpath(dir.filePath("run"));
-        QFile(dir.filePath("run")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QDir folders(beside ? beside->dir.path() : dir.path());
+        QDir().mkpath(folders.filePath("run"));
+        QFile(folders.filePath("run")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* folder : {"XDG_CONFIG_HOME=config", "XDG_RUNTIME_DIR=run", "XDG_DATA_HOME=data"})
-            env.insert(QString(folder).section('=', 0, 0), dir.filePath(QString(folder).section('=', 1)));
+            env.insert(QString(folder).section('=', 0, 0), folders.filePath(QString(folder).section('=', 1)));
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("CORVANE_HOME", dir.filePath("home"));
+        env.insert("CORVANE_HOME", folders.filePath("home"));
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(startIn);
         process.start(QStringLiteral(CORVANE_BUILD_DIR "/") + program, args);
@@ -97,6 +100,30 @@ TEST(Program, SigtermEndsCleanlyWithTheFinalSaveAlsoWhileAsking)
         EXPECT_EQ(run.process.exitCode(), 0);
         EXPECT_EQ(run.setting("CommPort"), "1") << port.toStdString();
     }
+}
+
+// corvane-monitor on the adapter and on the program folder: a window of the
+// same user, started without options, is its front end instead of being
+// refused the folder. It reads the adapter through the service (the window's
+// own port is another), which leaves its trace for that and takes it again.
+TEST(Program, AWindowBesideTheServiceIsItsFrontEnd)
+{
+    SimulatorLink sim;
+    ASSERT_TRUE(sim.up());
+    ProgramRun service({"--port", sim.link()}, "corvane-monitor");
+    QByteArray serviceSaid;
+    ASSERT_TRUE(service.waitFor([&] { return QFile::exists(service.dir.filePath("run/corvane/monitor.json")); }));
+    const qsizetype before = sim.commands().size();
+    ProgramRun window({}, "corvane", {}, &service);
+    ASSERT_TRUE(window.waitFor([&] { return sim.commandsSince(before).contains("AT&ZO?"); }));
+    ASSERT_TRUE(
+        service.waitFor([&] { return (serviceSaid += service.process.readAllStandardError()).contains("on again"); }));
+    EXPECT_TRUE(serviceSaid.contains("configuring the adapter (settings-read): trace mode off")) << serviceSaid.data();
+    EXPECT_EQ(window.process.state(), QProcess::Running);
+    window.process.terminate();
+    ASSERT_TRUE(window.process.waitForFinished(10000));
+    EXPECT_EQ(window.process.exitCode(), 0) << window.process.readAllStandardError().data();
+    EXPECT_EQ(service.process.state(), QProcess::Running); // its lock and its calls untouched
 }
 
 TEST(Program, UnknownScenarioIsRefusedBeforeAnyPortIsTried)

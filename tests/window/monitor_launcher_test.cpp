@@ -18,22 +18,29 @@ TEST_F(WindowTest, OwnNumbersOfTwoCharactersAreNeededForBothPhones)
     struct Case {
         const char* own1;
         const char* own2;
-        bool service; // a running corvane-monitor (this process) holds the port
+        // A running corvane-monitor (this process): 1 holds the port, 2 the program
+        // folder, the window being its front end (the service on another port).
+        int service;
         bool opens;
     };
-    const Case cases[] = {{"1", "4712", false, false}, {"4711", "2", false, false}, {"", "", false, false},
-        {"12", "34", true, false}, {"12", "34", false, true}};
+    const Case cases[] = {{"1", "4712", 0, false}, {"4711", "2", 0, false}, {"", "", 0, false}, {"12", "34", 1, false},
+        {"12", "34", 2, false}, {"12", "34", 0, true}};
     const QString own = QStringLiteral("Please set Own Numbers for Phone 1 & Phone 2 and Transmit Settings before "
                                        "using Call Monitor");
-    const QString held = QStringLiteral("corvane-monitor (process %1) follows the calls on %2: its call list, outputs "
-                                        "and web page have them. Stop the service to follow them in this window.")
-                             .arg(QCoreApplication::applicationPid())
-                             .arg(at.portPath());
+    const auto held = [](const QString& port) {
+        return QStringLiteral("corvane-monitor (process %1) follows the calls on %2: its call list, outputs and web "
+                              "page have them. Stop the service to follow them in this window.")
+            .arg(QCoreApplication::applicationPid())
+            .arg(port);
+    };
+    const serviceaddress::Address elsewhere{
+        "http://127.0.0.1:1/", "token", "/dev/ttyUSB7", QCoreApplication::applicationPid()};
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.own1) + "/" + c.own2 + (c.service ? " service" : ""));
+        SCOPED_TRACE(std::string(c.own1) + "/" + c.own2 + " service " + std::to_string(c.service));
         messages.clear();
         QFile::remove(serviceaddress::ownFile());
-        if (c.service)
+        setFolderService(c.service == 2 ? std::optional(elsewhere) : std::nullopt);
+        if (c.service == 1)
             serviceaddress::write(serviceaddress::ownFile(),
                 {"http://127.0.0.1:1/", "token", at.portPath(), QCoreApplication::applicationPid()}, false);
         form->show();
@@ -42,7 +49,8 @@ TEST_F(WindowTest, OwnNumbersOfTwoCharactersAreNeededForBothPhones)
         Monitor_Click(*form, 0, false);
         EXPECT_EQ(callMonitorOpen(), c.opens);
         if (!c.opens) {
-            EXPECT_EQ(messages, QStringList{c.service ? held : own});
+            EXPECT_EQ(
+                messages, QStringList{c.service == 0 ? own : held(c.service == 1 ? at.portPath() : elsewhere.port)});
             EXPECT_TRUE(form->isVisible());
             continue;
         }

@@ -9,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QPointer>
+#include <utility>
 
 namespace {
 
@@ -16,6 +17,12 @@ QPointer<FormMonitor>& monitor()
 {
     static QPointer<FormMonitor> m;
     return m;
+}
+
+std::optional<serviceaddress::Address>& folderService()
+{
+    static std::optional<serviceaddress::Address> service;
+    return service;
 }
 
 Clock& applicationClock()
@@ -38,7 +45,10 @@ void Monitor_Click(Form1& form, int debugLevel, bool scanMode)
         monitor()->raise();
         return;
     }
-    if (const std::optional<serviceaddress::Address> service = serviceaddress::holding(form.at().portPath())) {
+    std::optional<serviceaddress::Address> service = folderService();
+    if (!service)
+        service = serviceaddress::holding(form.at().portPath());
+    if (service) {
         // Its trace is the adapter's only one: a second would take the line from every output.
         monitormessage::show(&form,
             QCoreApplication::translate("FormMonitor", "corvane-monitor (process %1) follows the calls on %2: its "
@@ -63,6 +73,11 @@ void Monitor_Click(Form1& form, int debugLevel, bool scanMode)
     QObject::connect(&form, &Form1::unitCostChanged, m, &FormMonitor::setUnitCost);
     monitor() = m;
     m->open();
+}
+
+void setFolderService(std::optional<serviceaddress::Address> service)
+{
+    folderService() = std::move(service);
 }
 
 bool callMonitorOpen()
