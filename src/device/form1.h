@@ -126,7 +126,8 @@ private:
     // After a request the service did not take: says why. True when the
     // command is to run again (on the port the user took, or on a new service).
     bool serviceFailed(const ServiceClient::Reply& reply);
-    bool serviceGone();
+    // `ending`: it is on its way out rather than gone already.
+    bool serviceGone(bool ending);
     void waitForEnd(const serviceaddress::Address& service);
     QString serviceProblem(const ServiceClient::Reply& reply, const QString& url) const;
     QString attachedUrl() const;

@@ -112,14 +112,14 @@ QString Form1::serviceProblem(const ServiceClient::Reply& reply, const QString& 
 bool Form1::serviceFailed(const ServiceClient::Reply& reply)
 {
     if (reply.gone())
-        return serviceGone();
+        return serviceGone(reply.error != QNetworkReply::ConnectionRefusedError);
     showStatus(serviceProblem(reply, attachedUrl()));
     return false;
 }
 
 // The service ended (or crashed): the port may be free. A new service on the
 // port takes over; else the user chooses.
-bool Form1::serviceGone()
+bool Form1::serviceGone(bool ending)
 {
     if (!service_)
         return true; // left meanwhile (while this request waited): the command runs on the port
@@ -139,13 +139,14 @@ bool Form1::serviceGone()
         return false;
     leftToken_ = was.token;
     detach();
-    waitForEnd(was);
+    if (ending) // it said so, or closed the connection: it may still hold the port for a moment
+        waitForEnd(was);
     showStatus(tr("The window uses the port %1 itself.").arg(port));
     return true;
 }
 
-// A service that said it ends holds the port until its process is gone
-// (it finishes the adapter's command, saves its list); a remote one is not waited for.
+// A service that is ending holds the port until its process is gone (it
+// finishes the adapter's command, saves its list); a remote one is not waited for.
 void Form1::waitForEnd(const serviceaddress::Address& service)
 {
     const QDeadlineTimer deadline(kServiceEndMs);
