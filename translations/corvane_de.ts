@@ -1535,6 +1535,10 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>One number a line; a * at the end ignores every number starting so (0900*). These callers ring no sound and are announced nowhere, but their calls are still logged.</source>
         <translation>Eine Rufnummer je Zeile; ein * am Ende ignoriert jede so beginnende Rufnummer (0900*). Diese Anrufer lösen keinen Ton aus und werden nirgends gemeldet, ihre Anrufe stehen aber weiter in der Anrufliste.</translation>
     </message>
+    <message>
+        <source>Line %1: &quot;%2&quot; is not a phone number. Write a number (spaces, dashes, brackets and a leading + are fine) or a prefix ending in *, or start a comment with #.</source>
+        <translation>Zeile %1: „%2“ ist keine Rufnummer. Schreiben Sie eine Rufnummer (Leerzeichen, Bindestriche, Klammern und ein führendes + sind erlaubt) oder eine Vorwahl mit * am Ende, oder beginnen Sie einen Kommentar mit #.</translation>
+    </message>
 </context>
 <context>
     <name>MissedCalls</name>

@@ -3,6 +3,7 @@
 #include "common/atomic_file.h"
 #include "common/program_folder.h"
 #include "common/user_text.h"
+#include "phonebook/number_place.h"
 
 #include <QSet>
 
@@ -19,6 +20,24 @@ QStringView entryOf(QStringView line)
     return line.trimmed();
 }
 
+// A number or prefix without its "*".
+QStringView withoutStar(QStringView entry)
+{
+    return entry.endsWith(u'*') ? entry.chopped(1) : entry;
+}
+
+// An entry's national form as the lookup reads callers' numbers, and for
+// what only the library reads ("tel:+4930123") the form of its digits; ""
+// for a text that is no phone number.
+QString formOf(QStringView entry, const NumberPlan& plan)
+{
+    QString form = numberforms::national(entry, plan);
+    if (form.isEmpty() && !entry.isEmpty())
+        if (const std::optional<QString> digits = NumberPlace(plan).digitsOf(entry))
+            form = numberforms::national(*digits, plan);
+    return form;
+}
+
 } // namespace
 
 IgnoreList::IgnoreList(QStringView text, const NumberPlan& plan) : plan_(plan)
@@ -26,9 +45,7 @@ IgnoreList::IgnoreList(QStringView text, const NumberPlan& plan) : plan_(plan)
     usertext::forEachLine(text, [this](QStringView line) {
         line = entryOf(line);
         const bool prefix = line.endsWith(u'*');
-        if (prefix)
-            line.chop(1);
-        const QString form = numberforms::national(line, plan_);
+        const QString form = formOf(withoutStar(line), plan_);
         if (!form.isEmpty())
             (prefix ? prefixes_ : exact_) << form;
         return false;
@@ -72,6 +89,20 @@ bool IgnoreList::add(const QString& path, const QString& number, const NumberPla
         text += QLatin1String("\n");
     text += number.trimmed() + u'\n';
     return writeFileAtomically(path, usertext::encode(text));
+}
+
+std::optional<IgnoreList::Refused> IgnoreList::firstRefused(QStringView text, const NumberPlan& plan)
+{
+    std::optional<Refused> refused;
+    int number = 0;
+    usertext::forEachLine(text, [&](QStringView line) {
+        ++number;
+        const QStringView entry = entryOf(line);
+        if (!entry.isEmpty() && formOf(withoutStar(entry), plan).isEmpty())
+            refused = Refused{number, entry.toString()};
+        return refused.has_value();
+    });
+    return refused;
 }
 
 QStringList IgnoreList::entries(QStringView text)

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class IgnoreList {
 public:
@@ -24,6 +25,15 @@ public:
 
     // Adds `number` to the file at `path` unless the list already matches it.
     static bool add(const QString& path, const QString& number, const NumberPlan& plan);
+
+    // The first line of `text` whose entry is no phone number ("hello",
+    // "0900 ask Anna"), which reading would leave out; nothing when every
+    // entry is read.
+    struct Refused {
+        int line = 0; // from 1
+        QString entry;
+    };
+    static std::optional<Refused> firstRefused(QStringView text, const NumberPlan& plan);
 
     // A file's entries as written ("0900*"), in its order, without comments.
     static QStringList entries(QStringView text);

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -231,12 +232,24 @@ TEST_F(SettingsWindowTest, OwnNumbersAndIgnoredCallersAreEditedInTheirDialogs)
     settings().write("MsnNumber2", "4700");
     auto w = openWindow();
     w->setAdapterMsns({"4710", "4720", "", "4740"}); // offered where nothing is set yet
+    QString refused;
     for (const char* button : {"CommandOwnNumbers", "CommandIgnored"}) {
-        QTimer::singleShot(0, [] {
+        QTimer::singleShot(0, [&refused] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-            if (auto* text = dialog->findChild<QPlainTextEdit*>("TextIgnored"))
-                text->setPlainText(text->toPlainText() + "030 1234");
+            if (auto* text = dialog->findChild<QPlainTextEdit*>("TextIgnored")) {
+                // A line that is no number is named, and the dialog stays for it to be mended.
+                text->setPlainText(text->toPlainText() + "Anna # the neighbour\n");
+                QTimer::singleShot(0, [&refused] {
+                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    ASSERT_NE(box, nullptr);
+                    refused = box->text();
+                    box->accept();
+                });
+                dialog->accept();
+                EXPECT_TRUE(dialog->isVisible());
+                text->setPlainText(text->toPlainText().replace("Anna", "030 1234"));
+            }
             for (auto [name, value] : {std::pair{"TextMsnNumber4", "4711"}, {"TextMsnName4", "Office"}})
                 if (auto* field = dialog->findChild<QLineEdit*>(name))
                     field->setText(value);
@@ -244,7 +257,8 @@ TEST_F(SettingsWindowTest, OwnNumbersAndIgnoredCallersAreEditedInTheirDialogs)
         });
         w->findChild<QPushButton*>(button)->click();
     }
-    EXPECT_EQ(readBytes(file("ignore.txt")), "0900*\n030 1234\n");
+    EXPECT_TRUE(refused.startsWith("Line 2: \"Anna\" is not a phone number.")) << refused.toStdString();
+    EXPECT_EQ(readBytes(file("ignore.txt")), "0900*\n030 1234 # the neighbour\n");
     EXPECT_EQ(settings().read("MsnNumber4") + '|' + settings().read("MsnName4"), "4711|Office");
     EXPECT_EQ(settings().read("MsnNumber1") + '|' + settings().read("MsnNumber2") + '|' + settings().read("MsnNumber3"),
         "4710|4700|");

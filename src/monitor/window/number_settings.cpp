@@ -4,6 +4,7 @@
 #include "common/settings_keys.h"
 #include "common/settings_store.h"
 #include "common/user_text.h"
+#include "phonebook/ignore_list.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 namespace {
@@ -76,7 +78,8 @@ void OwnNumbersDialog::store()
     }
 }
 
-IgnoredCallersDialog::IgnoredCallersDialog(const QString& path, QWidget* parent) : QDialog(parent), path_(path)
+IgnoredCallersDialog::IgnoredCallersDialog(const QString& path, const NumberPlan& plan, QWidget* parent)
+    : QDialog(parent), path_(path), plan_(plan)
 {
     setObjectName(QStringLiteral("IgnoredCallersDialog"));
     setWindowTitle(tr("Ignored Callers"));
@@ -95,6 +98,24 @@ IgnoredCallersDialog::IgnoredCallersDialog(const QString& path, QWidget* parent)
     for (const QKeyCombination key : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
         connect(new QShortcut(key, this), &QShortcut::activated, this, &QDialog::accept);
     resize(420, 360);
+}
+
+// A line that is no phone number would be left out when the list is read:
+// it is named, and the cursor goes to it for the user to mend.
+void IgnoredCallersDialog::accept()
+{
+    const std::optional<IgnoreList::Refused> refused = IgnoreList::firstRefused(text_->toPlainText(), plan_);
+    if (!refused)
+        return QDialog::accept();
+    QTextCursor cursor(text_->document()->findBlockByNumber(refused->line - 1));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    text_->setTextCursor(cursor);
+    text_->setFocus();
+    QMessageBox::warning(this, windowTitle(),
+        tr("Line %1: \"%2\" is not a phone number. Write a number (spaces, dashes, brackets and a leading + are "
+           "fine) or a prefix ending in *, or start a comment with #.")
+            .arg(refused->line)
+            .arg(refused->entry));
 }
 
 bool IgnoredCallersDialog::store()

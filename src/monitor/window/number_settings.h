@@ -2,6 +2,8 @@
 // The two lists of numbers in the monitor settings: names for the own numbers
 // (three MSNs each of Phone 1, Phone 2 and the DTE port, stored in the
 // settings) and the ignore list (ignore.txt in the program folder).
+#include "phonebook/phone_to_name.h"
+
 #include <QDialog>
 #include <QStringList>
 #include <array>
@@ -24,15 +26,18 @@ private:
     std::array<QLineEdit*, 9> numbers_{}, names_{};
 };
 
-// "Ignored Callers": the ignore list as text, one number or prefix a line.
-// Written when "OK" is pressed; false when the file could not be written.
+// "Ignored Callers": the ignore list as text, one number or prefix a line,
+// read with the user's number plan. "OK" refuses a line that is no phone
+// number, naming it; store() writes the file, false when it could not.
 class IgnoredCallersDialog : public QDialog {
     Q_OBJECT
 public:
-    IgnoredCallersDialog(const QString& path, QWidget* parent = nullptr);
+    IgnoredCallersDialog(const QString& path, const NumberPlan& plan = {}, QWidget* parent = nullptr);
     bool store();
+    void accept() override;
 
 private:
     QString path_;
+    NumberPlan plan_;
     QPlainTextEdit* text_ = nullptr;
 };

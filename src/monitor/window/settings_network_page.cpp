@@ -108,7 +108,7 @@ void NetworkSettingsPage::editOwnNumbers()
 
 void NetworkSettingsPage::editIgnoredCallers()
 {
-    IgnoredCallersDialog dialog(IgnoreList::defaultPath(), this);
+    IgnoredCallersDialog dialog(IgnoreList::defaultPath(), numberforms::planFrom(settings()), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!dialog.store())
