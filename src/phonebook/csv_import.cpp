@@ -66,19 +66,23 @@ QList<QStringList> records(QString text)
     return rows;
 }
 
-// Where the name and the four numbers are in a row; -1 when absent.
+// Where the name and the four numbers are in a row: each field's columns in
+// the order of their titles below; none when absent. A file may have several
+// for one field ("Mobil" and "Handy"); a row's first filled one is read.
+using FieldColumns = QList<int>;
 struct Columns {
-    int name = 0, first = -1, last = -1;
-    std::array<int, 4> numbers{1, 2, 3, 4};
+    FieldColumns name{0}, first, last;
+    std::array<FieldColumns, 4> numbers{FieldColumns{1}, FieldColumns{2}, FieldColumns{3}, FieldColumns{4}};
 };
 
-int findColumn(const QStringList& header, std::initializer_list<const char*> titles)
+FieldColumns findColumns(const QStringList& header, std::initializer_list<const char*> titles)
 {
+    FieldColumns found;
     for (const char* t : titles)
         for (int i = 0; i < header.size(); ++i)
-            if (header[i].trimmed().compare(QLatin1String(t), Qt::CaseInsensitive) == 0)
-                return i;
-    return -1;
+            if (header[i].trimmed().compare(QLatin1String(t), Qt::CaseInsensitive) == 0 && !found.contains(i))
+                found << i;
+    return found;
 }
 
 // A header line is recognised by the titles it holds; without one the
@@ -86,28 +90,38 @@ int findColumn(const QStringList& header, std::initializer_list<const char*> tit
 std::optional<Columns> headerColumns(const QStringList& header)
 {
     Columns c;
-    c.name = findColumn(header, {"Name", "Full Name", "Display Name", "FN", "Formatted Name"});
-    c.first = findColumn(header, {"First Name", "Given Name", "Vorname"});
-    c.last = findColumn(header, {"Last Name", "Family Name", "Surname", "Nachname"});
+    c.name = findColumns(header, {"Name", "Full Name", "Display Name", "FN", "Formatted Name"});
+    c.first = findColumns(header, {"First Name", "Given Name", "Vorname"});
+    c.last = findColumns(header, {"Last Name", "Family Name", "Surname", "Nachname"});
     c.numbers = {
-        findColumn(header, {"Phone 1", "Telephone 1", "Phone", "Telephone", "Telefon privat", "Home Phone",
-                               "Primary Phone", "Phone 1 - Value", "Telefon"}),
-        findColumn(header, {"Phone 2", "Telephone 2", "Business Phone", "Work Phone", "Telefon 2", "Phone 2 - Value"}),
-        findColumn(header,
+        findColumns(header, {"Phone 1", "Telephone 1", "Phone", "Telephone", "Telefon privat", "Home Phone",
+                                "Primary Phone", "Phone 1 - Value", "Telefon"}),
+        findColumns(header, {"Phone 2", "Telephone 2", "Business Phone", "Work Phone", "Telefon 2", "Phone 2 - Value"}),
+        findColumns(header,
             {"Mobile", "Mobile Phone", "Cell", "Cell Phone", "Handy", "Mobil", "Mobiltelefon", "Phone 3 - Value"}),
-        findColumn(header, {"Other", "Other Phone", "Phone 4 - Value"}),
+        findColumns(header, {"Other", "Other Phone", "Phone 4 - Value"}),
     };
-    const bool anyNumber = std::any_of(c.numbers.begin(), c.numbers.end(), [](int i) { return i >= 0; });
-    if (c.name < 0 && c.first < 0 && c.last < 0 && !anyNumber)
+    const bool anyNumber = std::any_of(
+        c.numbers.begin(), c.numbers.end(), [](const FieldColumns& f) { return !f.isEmpty(); });
+    if (c.name.isEmpty() && c.first.isEmpty() && c.last.isEmpty() && !anyNumber)
         return std::nullopt;
     return c;
 }
 
+// The field in the row's first of `columns` that holds more than blanks or "-".
+QString firstFilled(const QStringList& row, const FieldColumns& columns)
+{
+    for (const int i : columns)
+        if (const QString f = row.value(i).trimmed(); !f.isEmpty() && f != u'-')
+            return row.value(i);
+    return {};
+}
+
 QString nameOf(const QStringList& row, const Columns& c)
 {
-    QString name = row.value(c.name).trimmed();
-    if (name.isEmpty() && (c.first >= 0 || c.last >= 0))
-        name = (row.value(c.first).trimmed() + u' ' + row.value(c.last).trimmed()).trimmed();
+    QString name = firstFilled(row, c.name).trimmed();
+    if (name.isEmpty())
+        name = (firstFilled(row, c.first).trimmed() + u' ' + firstFilled(row, c.last).trimmed()).trimmed();
     return contact_fields::singleLine(name).trimmed();
 }
 
@@ -135,7 +149,7 @@ ContactImport parseCsv(const QByteArray& data)
         }
         BookEntry e{name, {}, {}, {}, {}, {}};
         for (int i = 0; i < 4; ++i) {
-            const QString raw = columns.numbers[i] >= 0 ? row.value(columns.numbers[i]) : QString();
+            const QString raw = firstFilled(row, columns.numbers[i]);
             contactField(e, i + 1) = bookNumber(raw);
             const QString written = raw.trimmed();
             result.unreadNumbers += contactField(e, i + 1) == u'-' && !written.isEmpty() && written != u'-';
