@@ -220,7 +220,12 @@ TEST_F(WindowTest, AnAnsweredCallShowsOnChannelAWithLampsDurationAndEndsInTheLis
     ASSERT_FALSE(capture.isEmpty());
     FormMonitor& m = makeMonitor();
     m.open();
-    feedCapture(m.engine(), clock, capture, 0, 20000);
+    const qint64 announced = capture.at(1).ms; // a line is decoded when the next line's "L" arrives
+    feedCapture(m.engine(), clock, capture, 0, announced);
+    const QString cid = m.findChild<QLabel*>("LabelCID")->text(); // the number, then the place marked as such
+    EXPECT_TRUE(cid.startsWith("03012345678 <span style=\"font-style:italic;") && cid.endsWith(">(Berlin)</span>"))
+        << cid.toStdString();
+    feedCapture(m.engine(), clock, capture, announced + 1, 20000);
     EXPECT_EQ(m.findChild<QLabel*>("Label1")->text(), "03012345678");
     EXPECT_EQ(m.findChild<QLabel*>("LabelMSNA")->text(), "4711");
     const QLabel* name = m.findChild<QLabel*>("Label19"); // no contact names the caller: where the number is from

@@ -68,6 +68,7 @@ struct CallState {
     QString CidCallerBusy, CidCalledBusy; // the last call announced while both channels were busy
     bool waitingOffered = false;          // that call may still be taken: it names the next call taken unrung
     QString lastCaller;                   // the last announced caller's number (LabelCID)
+    PlaceOfNumber lastCallerPlace;        // no name: where that number is from, shown with it
     QString lastCallTime;                 // when the last call was announced or rang (LabelTIM)
     QString clockText;                    // the time of day, "HH:MM:SS" (LabelNOW)
     QString lastPicture;                  // the latest caller's picture file (Image2)

@@ -137,10 +137,15 @@ QString CallTracker::showPicture(const QString& number, ChannelState* c)
     state_.lastPicture = file;
     if (c) {
         c->picture = file;
-        c->place = name.isEmpty() ? inputs_.placeOf(number).value_or(PlaceOfNumber{}) : PlaceOfNumber{};
+        c->place = placeUnlessNamed(number, name);
     }
     displayDirty_ = true;
     return name;
+}
+
+PlaceOfNumber CallTracker::placeUnlessNamed(const QString& number, const QString& name) const
+{
+    return name.isEmpty() ? inputs_.placeOf(number).value_or(PlaceOfNumber{}) : PlaceOfNumber{};
 }
 
 void CallTracker::connectionStep(IdRecord& r)

@@ -95,6 +95,8 @@ private:
     void publish(CallEvent& e);
     // The picture rule on the large picture and, given one, the channel's.
     QString showPicture(const QString& number, ChannelState* c);
+    // Where `number` is from when it has no `name`; nothing when it has one.
+    PlaceOfNumber placeUnlessNamed(const QString& number, const QString& name) const;
 
     // Caller-ID announcement.
     void callerIdStage(const ElementResults& results);

@@ -27,6 +27,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
     }
     xout(QLatin1String("CALLER ID B-CHANNEL   : "), res.channel, QLatin1String("\r\n"));
     state_.lastCaller = res.caller;
+    state_.lastCallerPlace = {};
     displayDirty_ = true;
 
     const QString timeText = regional::longTime(clock_.now().time());
@@ -38,6 +39,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
         c.ignored = ignored;
         state_.lastCallTime = timeText;
         const QString name = showPicture(c.cidCaller, nullptr);
+        state_.lastCallerPlace = placeUnlessNamed(res.caller, name);
         if (!res.caller.isEmpty())
             xout(QLatin1String("CALLER ID CALLER "), letter(ch), QLatin1String(" #    : "), res.caller,
                 QLatin1String("\r\n"));
@@ -58,6 +60,7 @@ void CallTracker::callerIdStage(const ElementResults& res)
         state_.CidCalledBusy = res.called.isEmpty() ? QStringLiteral("UNKNOWN") : res.calledNumber;
         state_.waitingOffered = true;
         const QString name = showPicture(state_.CidCallerBusy, nullptr);
+        state_.lastCallerPlace = placeUnlessNamed(res.caller, name);
         logCid(state_.CidCalledBusy, state_.CidCallerBusy, name);
         if (!ignored)
             emitEvent(CallEvent::Kind::Waiting, kNoChannel, state_.CidCalledBusy, state_.CidCallerBusy, name);

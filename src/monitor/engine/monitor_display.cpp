@@ -54,6 +54,7 @@ MonitorDisplay displayOf(const CallState& s)
     for (int i = 0; i < 2; ++i)
         d.channels[i] = channelOf(s.channels[i]);
     d.LabelCID = s.lastCaller;
+    d.cidPlace = s.lastCallerPlace;
     d.LabelTIM = s.lastCallTime;
     d.LabelNOW = s.clockText;
     d.Image2 = s.lastPicture;

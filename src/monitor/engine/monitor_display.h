@@ -30,8 +30,9 @@ struct ChannelDisplay {
 struct MonitorDisplay {
     std::array<ChannelDisplay, 2> channels; // A, B
     QString LabelCID, LabelTIM, LabelNOW;
-    QString Image2;   // the last caller's picture file; "" = no picture
-    int ImageLED = 1; // 1 grey, 2 red (a frame was just decoded)
+    PlaceOfNumber cidPlace; // shown with LabelCID, marked as a place, when no name is known for it
+    QString Image2;         // the last caller's picture file; "" = no picture
+    int ImageLED = 1;       // 1 grey, 2 red (a frame was just decoded)
 };
 
 // Each channel's record under its panel's names.

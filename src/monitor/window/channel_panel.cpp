@@ -117,6 +117,15 @@ void ChannelPanel::drawName(const ChannelDisplay& d)
     name_->setToolTip(isPlace ? tr("Where the number is from: no phone-book entry names it") : QString());
 }
 
+QString ChannelPanel::numberWithPlace(const QString& number, const PlaceOfNumber& place, const QPalette& palette)
+{
+    const QString text = PlaceText::caller(place.place, place.kind);
+    if (text.isEmpty())
+        return number;
+    return QStringLiteral("%1 <span style=\"font-style:italic; font-weight:normal; color:%3\">(%2)</span>")
+        .arg(number.toHtmlEscaped(), text.toHtmlEscaped(), palette.color(QPalette::PlaceholderText).name());
+}
+
 void ChannelPanel::drawLamps(const ChannelDisplay& d, bool blinkOn)
 {
     const int flags[3] = {d.active, d.connected, d.ringing};

@@ -25,6 +25,9 @@ public:
     void drawLamps(const ChannelDisplay& display, bool blinkOn);
     // The lamps as if they never were lit (opening the window).
     void forgetLamps() { lampLit_.fill(false); }
+    // The caller-ID line's rich text: the number, and for a caller without a
+    // name where it is from, marked as a place as in the name field.
+    static QString numberWithPlace(const QString& number, const PlaceOfNumber& place, const QPalette& palette);
 
 signals:
     void ringLampClicked(); // ends the ring sound loop of this channel

@@ -41,7 +41,7 @@ void FormMonitor::drawDisplay()
     if (!session_.connectionLost() && !unloading_ && !alertStays) {
         if (std::exchange(cidAlert_, false))
             LabelCID->setStyleSheet({});
-        LabelCID->setText(d.LabelCID);
+        LabelCID->setText(ChannelPanel::numberWithPlace(d.LabelCID, d.cidPlace, LabelCID->palette()));
     }
     LabelTIM->setText(d.LabelTIM);
     LabelNOW->setText(d.LabelNOW);

@@ -7,6 +7,7 @@
 #include "device/form1.h"
 #include "monitor/outputs/call_outputs.h"
 #include "monitor/window/call_grid.h"
+#include "monitor/window/channel_panel.h"
 #include "monitor/window/lamp_pictures.h"
 #include "monitor/window/monitor_message.h"
 #include "monitor/window/picture_label.h"
@@ -33,7 +34,8 @@ void FormMonitor::showConnectionState()
         ImageLED->showLamp(lamps::Grey);
     } else {
         LabelCID->setStyleSheet({});
-        LabelCID->setText(engine_.display().LabelCID);
+        const MonitorDisplay d = engine_.display();
+        LabelCID->setText(ChannelPanel::numberWithPlace(d.LabelCID, d.cidPlace, LabelCID->palette()));
     }
 }
 
