@@ -47,7 +47,7 @@ const channels = {
       card.dataset.phase = ch.phase;
       const field = name => document.getElementById(`chan-${ch.channel}-${name}`);
       field("phase").textContent = t(PHASE_TEXT[ch.phase] || ch.phase);
-      field("number").textContent = ch.phase === "idle" ? "" : (ch.number || (ch.phase === "ringing" ? t("Withheld number") : ""));
+      field("number").textContent = ch.phase === "idle" ? "" : (ch.numberGrouped || ch.number || (ch.phase === "ringing" ? t("Withheld number") : ""));
       field("name").textContent = ch.phase === "idle" ? "" : ch.name;
       field("place").textContent = ch.phase === "idle" ? "" : ch.place;
       field("msn").textContent = ch.msnName ? `${ch.msn} (${ch.msnName})` : (ch.msn || "-");

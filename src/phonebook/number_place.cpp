@@ -63,8 +63,13 @@ std::optional<PlaceOfNumber> NumberPlace::of(QStringView number) const
     if (util.Parse(form.toStdString(), region_.toStdString(), &parsed) != PhoneNumberUtil::NO_PARSING_ERROR)
         return std::nullopt;
     const icu::Locale locale(language_.toLatin1().constData());
-    return PlaceOfNumber{
-        QString::fromStdString(geocoder().GetDescriptionForNumber(parsed, locale)), kindOf(util.GetNumberType(parsed))};
+    std::string grouped;
+    util.Format(parsed,
+        QString::number(parsed.country_code()) == plan_.countryCode ? PhoneNumberUtil::NATIONAL
+                                                                    : PhoneNumberUtil::INTERNATIONAL,
+        &grouped);
+    return PlaceOfNumber{QString::fromStdString(geocoder().GetDescriptionForNumber(parsed, locale)),
+        kindOf(util.GetNumberType(parsed)), QString::fromStdString(grouped)};
 }
 
 std::optional<QString> NumberPlace::digitsOf(QStringView written) const

@@ -28,6 +28,9 @@ enum class NumberKind {
 struct PlaceOfNumber {
     QString place;                         // "Berlin", "Wien", "Deutschland" for a mobile; "" when unknown
     NumberKind kind = NumberKind::Unknown; // the kind of number
+    // The number grouped for reading, nationally for one of the user's country
+    // ("089 7654321"), else internationally ("+43 1 5123456"); "" when unknown.
+    QString grouped = {};
     bool operator==(const PlaceOfNumber&) const = default;
 };
 

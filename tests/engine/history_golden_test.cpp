@@ -98,7 +98,9 @@ TEST(CallHistory, FilterMissedCsvStatisticsAndNumberFormsMatchTheirGolden)
             const std::optional<PlaceOfNumber> p = inputs.placeOf(r.number);
             out += QStringLiteral("%1 %2 -> %3\n")
                        .arg(language, r.number,
-                           p ? p->place + u' ' + NumberPlace::kindName(p->kind) : QStringLiteral("(no number)"));
+                           p ? p->place + u' ' + NumberPlace::kindName(p->kind) + QStringLiteral(" [") + p->grouped
+                                   + u']'
+                             : QStringLiteral("(no number)"));
         }
         for (const char* search : {"munich", "münchen", "wien 5123456", "berlin"}) {
             QStringList found;

@@ -76,14 +76,16 @@ TEST(DesktopNotifierTexts, UnknownCallersByTheirPlacePremiumRateFlagged)
     const struct {
         const char *name, *place;
         std::optional<NumberKind> kind;
+        const char* grouped;
         const char *summary, *body;
     } cases[] = {
-        {"", "Munich", NumberKind::FixedLine, "0897654321 (Munich)", "0897654321 (Munich)\ncalls MSN 4711, channel A"},
-        {"", "Germany", NumberKind::Mobile, "0897654321 (Germany, mobile)",
+        {"", "Munich", NumberKind::FixedLine, "089 7654321", "089 7654321 (Munich)",
+            "089 7654321 (Munich)\ncalls MSN 4711, channel A"},
+        {"", "Germany", NumberKind::Mobile, "", "0897654321 (Germany, mobile)",
             "0897654321 (Germany, mobile)\ncalls MSN 4711, channel A"},
-        {"", "Germany", NumberKind::PremiumRate, "Premium-rate number 0897654321",
+        {"", "Germany", NumberKind::PremiumRate, "", "Premium-rate number 0897654321",
             "0897654321 (Germany, premium rate)\ncalls MSN 4711, channel A\nCalling it back costs extra."},
-        {"Max Keller", "", std::nullopt, "Max Keller", "0897654321\ncalls MSN 4711, channel A"},
+        {"Max Keller", "", std::nullopt, "", "Max Keller", "0897654321\ncalls MSN 4711, channel A"},
     };
     for (const auto& c : cases) {
         CallEvent call;
@@ -93,6 +95,7 @@ TEST(DesktopNotifierTexts, UnknownCallersByTheirPlacePremiumRateFlagged)
         call.name = c.name;
         call.place = c.place;
         call.numberKind = c.kind;
+        call.groupedNumber = c.grouped;
         EXPECT_EQ(DesktopNotifier::summary(call), c.summary);
         EXPECT_EQ(DesktopNotifier::body(call), c.body);
     }

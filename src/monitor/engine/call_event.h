@@ -54,6 +54,7 @@ struct CallEvent {
     QString picture = {};              // Incoming, Waiting: the caller's picture file ("noname.jpg" for none)
     QString place = {};                // no name: where the number is from ("Berlin", "Germany"); "" when unknown
     std::optional<NumberKind> numberKind = {}; // no name: the number's kind; none for a named or withheld caller
+    QString groupedNumber = {}; // no name: the number grouped for reading ("089 7654321"); "" when unknown
 
     // Ended: an incoming call nobody answered, an outgoing call never connected.
     bool missed() const { return kind == Kind::Ended && type == CallType::Ring; }

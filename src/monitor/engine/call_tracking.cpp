@@ -335,6 +335,7 @@ void CallTracker::publish(CallEvent& e)
         if (const std::optional<PlaceOfNumber> p = inputs_.placeOf(e.number)) {
             e.place = usertext::cleaned(p->place, usertext::kMaxNameLength);
             e.numberKind = p->kind;
+            e.groupedNumber = usertext::cleaned(p->grouped, usertext::kMaxNumberLength);
         }
     host_->callEvent(e);
 }

@@ -35,7 +35,9 @@ QString existingFile(const QString& name)
 
 QString callerOf(const CallEvent& e)
 {
-    return e.number.isEmpty() ? DesktopNotifier::tr("Unknown number") : e.number;
+    if (e.number.isEmpty())
+        return DesktopNotifier::tr("Unknown number");
+    return e.groupedNumber.isEmpty() ? e.number : e.groupedNumber;
 }
 
 } // namespace

@@ -68,12 +68,13 @@ QJsonObject state(const MonitorDisplay& display, const std::array<ChannelLive, 2
         const ChannelLive& l = live[size_t(i)];
         const QString name = i == 0 ? QStringLiteral("A") : QStringLiteral("B");
         const QString msn = shown(d.msn);
-        channels.append(
-            QJsonObject{{"channel", name}, {"phase", callPhaseName(l.phase)}, {"number", d.number}, {"name", d.name},
-                {"place", d.name.isEmpty() ? d.place.place : QString()}, {"msn", msn}, {"msnName", inputs.msnName(msn)},
-                {"picture", pictureUrl(d.picture, QStringLiteral("/api/v1/pictures/live/") + name)},
-                {"start", l.start.isValid() ? l.start.toString(QLatin1String(kTime)) : QString()},
-                {"duration", shown(d.duration)}, {"cost", shown(d.cost)}});
+        channels.append(QJsonObject{{"channel", name}, {"phase", callPhaseName(l.phase)}, {"number", d.number},
+            {"name", d.name}, {"place", d.name.isEmpty() ? d.place.place : QString()},
+            {"numberGrouped", d.name.isEmpty() ? d.place.grouped : QString()}, {"msn", msn},
+            {"msnName", inputs.msnName(msn)},
+            {"picture", pictureUrl(d.picture, QStringLiteral("/api/v1/pictures/live/") + name)},
+            {"start", l.start.isValid() ? l.start.toString(QLatin1String(kTime)) : QString()},
+            {"duration", shown(d.duration)}, {"cost", shown(d.cost)}});
     }
     return QJsonObject{
         {"adapter", QJsonObject{{"port", adapter.port}, {"connected", adapter.connected},
