@@ -1652,6 +1652,10 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>The name appears with the MSN in desktop notifications, NCID, hooks and JSON; the call list keeps the digits.</source>
         <translation>Der Name erscheint mit der MSN in Desktop-Benachrichtigungen, NCID, Hooks und JSON; die Anrufliste behält die Ziffern.</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not an MSN. Write its digits (spaces and dashes are fine).</source>
+        <translation>%1: „%2“ ist keine MSN. Schreiben Sie ihre Ziffern (Leerzeichen und Bindestriche sind erlaubt).</translation>
+    </message>
 </context>
 <context>
     <name>PlaceText</name>

@@ -243,21 +243,35 @@ TEST_F(SettingsWindowTest, OwnNumbersAndIgnoredCallersAreEditedInTheirDialogs)
                 QTimer::singleShot(0, [&refused] {
                     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                     ASSERT_NE(box, nullptr);
-                    refused = box->text();
+                    refused += '|' + box->text();
                     box->accept();
                 });
                 dialog->accept();
                 EXPECT_TRUE(dialog->isVisible());
                 text->setPlainText(text->toPlainText().replace("Anna", "030 1234"));
             }
-            for (auto [name, value] : {std::pair{"TextMsnNumber4", "4711"}, {"TextMsnName4", "Office"}})
+            if (auto* msn = dialog->findChild<QLineEdit*>("TextMsnNumber5")) {
+                // So is an MSN that is no number; one written with a dash is its digits.
+                msn->setText("hello");
+                QTimer::singleShot(0, [&refused] {
+                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    ASSERT_NE(box, nullptr);
+                    refused += '|' + box->text();
+                    box->accept();
+                });
+                dialog->accept();
+                EXPECT_TRUE(dialog->isVisible());
+                msn->clear();
+            }
+            for (auto [name, value] : {std::pair{"TextMsnNumber4", "47-11"}, {"TextMsnName4", "Office"}})
                 if (auto* field = dialog->findChild<QLineEdit*>(name))
                     field->setText(value);
             dialog->accept();
         });
         w->findChild<QPushButton*>(button)->click();
     }
-    EXPECT_TRUE(refused.startsWith("Line 2: \"Anna\" is not a phone number.")) << refused.toStdString();
+    EXPECT_TRUE(refused.startsWith("|Phone 2 MSN2: \"hello\" is not an MSN.")) << refused.toStdString();
+    EXPECT_TRUE(refused.contains("|Line 2: \"Anna\" is not a phone number.")) << refused.toStdString();
     EXPECT_EQ(readBytes(file("ignore.txt")), "0900*\n030 1234 # the neighbour\n");
     EXPECT_EQ(settings().read("MsnNumber4") + '|' + settings().read("MsnName4"), "4711|Office");
     EXPECT_EQ(settings().read("MsnNumber1") + '|' + settings().read("MsnNumber2") + '|' + settings().read("MsnNumber3"),

@@ -5,6 +5,7 @@
 #include "common/settings_store.h"
 #include "common/user_text.h"
 #include "phonebook/ignore_list.h"
+#include "phonebook/number_place.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QTextBlock>
 #include <QVBoxLayout>
@@ -25,6 +25,8 @@ constexpr const char* kPorts[] = {
     QT_TRANSLATE_NOOP("OwnNumbersDialog", "DTE port"),
 };
 constexpr int kSlotsPerPort = 3;
+constexpr int kMostMsnDigits = 20;    // as the adapter keeps them
+constexpr int kMostWrittenChars = 40; // with spaces and dashes
 
 QDialogButtonBox* okCancel(QDialog* dialog)
 {
@@ -49,8 +51,8 @@ OwnNumbersDialog::OwnNumbersDialog(SettingsStore& settings, const QStringList& a
         const QString stored = settings.read(key::msnNumber(i + 1));
         numbers_[size_t(i)] = new QLineEdit(stored.isEmpty() ? adapterMsns.value(i).trimmed() : stored, this);
         numbers_[size_t(i)]->setObjectName(QStringLiteral("TextMsnNumber%1").arg(i + 1));
-        numbers_[size_t(i)]->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,20}")), numbers_[size_t(i)]));
+        numbers_[size_t(i)]->setMaxLength(kMostWrittenChars);
+        captions_[size_t(i)] = caption;
         names_[size_t(i)] = new QLineEdit(settings.read(key::msnName(i + 1)), this);
         names_[size_t(i)]->setObjectName(QStringLiteral("TextMsnName%1").arg(i + 1));
         names_[size_t(i)]->setMaxLength(40);
@@ -68,6 +70,26 @@ OwnNumbersDialog::OwnNumbersDialog(SettingsStore& settings, const QStringList& a
     rows->addWidget(note);
     rows->addWidget(okCancel(this));
     connect(this, &QDialog::accepted, this, &OwnNumbersDialog::store);
+}
+
+void OwnNumbersDialog::accept()
+{
+    for (int i = 0; i < key::kMsnSlots; ++i) {
+        QLineEdit& field = *numbers_[size_t(i)];
+        const QString written = field.text().trimmed();
+        if (written.isEmpty())
+            continue;
+        const std::optional<QString> digits = NumberPlace().digitsOf(written);
+        if (!digits || digits->size() > kMostMsnDigits) {
+            field.setFocus();
+            QMessageBox::warning(this, windowTitle(),
+                tr("%1: \"%2\" is not an MSN. Write its digits (spaces and dashes are fine).")
+                    .arg(captions_[size_t(i)], written));
+            return;
+        }
+        field.setText(*digits);
+    }
+    QDialog::accept();
 }
 
 void OwnNumbersDialog::store()

@@ -20,10 +20,14 @@ class OwnNumbersDialog : public QDialog {
 public:
     explicit OwnNumbersDialog(SettingsStore& settings, const QStringList& adapterMsns = {}, QWidget* parent = nullptr);
     void store();
+    // Each MSN as written ("47 11", "471-1") becomes its digits; one that is
+    // no number is named, and the dialog stays for it to be mended.
+    void accept() override;
 
 private:
     SettingsStore& settings_;
     std::array<QLineEdit*, 9> numbers_{}, names_{};
+    std::array<QString, 9> captions_{};
 };
 
 // "Ignored Callers": the ignore list as text, one number or prefix a line,
