@@ -233,34 +233,31 @@ TEST_F(SettingsWindowTest, OwnNumbersAndIgnoredCallersAreEditedInTheirDialogs)
     auto w = openWindow();
     w->setAdapterMsns({"4710", "4720", "", "4740"}); // offered where nothing is set yet
     QString refused;
-    for (const char* button : {"CommandOwnNumbers", "CommandIgnored"}) {
+    // OK with something that is no number: the message is kept, and the dialog stays for it to be mended.
+    const auto refusedOnOk = [&refused](QDialog& dialog) {
         QTimer::singleShot(0, [&refused] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            refused += '|' + box->text();
+            box->accept();
+        });
+        dialog.accept();
+        EXPECT_TRUE(dialog.isVisible());
+    };
+    for (const char* button : {"CommandOwnNumbers", "CommandIgnored"}) {
+        QTimer::singleShot(0, [&refusedOnOk] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             if (auto* text = dialog->findChild<QPlainTextEdit*>("TextIgnored")) {
-                // A line that is no number is named, and the dialog stays for it to be mended.
+                // A line that is no number is named.
                 text->setPlainText(text->toPlainText() + "Anna # the neighbour\n");
-                QTimer::singleShot(0, [&refused] {
-                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                    ASSERT_NE(box, nullptr);
-                    refused += '|' + box->text();
-                    box->accept();
-                });
-                dialog->accept();
-                EXPECT_TRUE(dialog->isVisible());
+                refusedOnOk(*dialog);
                 text->setPlainText(text->toPlainText().replace("Anna", "030 1234"));
             }
             if (auto* msn = dialog->findChild<QLineEdit*>("TextMsnNumber5")) {
                 // So is an MSN that is no number; one written with a dash is its digits.
                 msn->setText("hello");
-                QTimer::singleShot(0, [&refused] {
-                    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                    ASSERT_NE(box, nullptr);
-                    refused += '|' + box->text();
-                    box->accept();
-                });
-                dialog->accept();
-                EXPECT_TRUE(dialog->isVisible());
+                refusedOnOk(*dialog);
                 msn->clear();
             }
             for (auto [name, value] : {std::pair{"TextMsnNumber4", "47-11"}, {"TextMsnName4", "Office"}})
