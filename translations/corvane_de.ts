@@ -652,6 +652,44 @@ Nummern, die keine Telefonnummer sind, ausgelassen: %1.</translation>
         <source>%1: &quot;%2&quot; is not a phone number. Type its digits (spaces, dashes, brackets and a leading + are fine), or leave the field empty.</source>
         <translation>%1: „%2“ ist keine Telefonnummer. Geben Sie ihre Ziffern ein (Leerzeichen, Bindestriche, Klammern und ein führendes + sind erlaubt), oder lassen Sie das Feld leer.</translation>
     </message>
+    <message>
+        <source>The phone book of corvane-monitor at %1: each change is saved there as it is made. The service names callers from an address-book folder of its own (--contacts).</source>
+        <translation>Das Telefonbuch von corvane-monitor unter %1: Jede Änderung wird dort gespeichert, sobald sie gemacht ist. Der Dienst benennt Anrufer aus einem eigenen Adressbuch-Ordner (--contacts).</translation>
+    </message>
+    <message>
+        <source>%1 - corvane-monitor at %2 does not answer</source>
+        <translation>%1 - corvane-monitor unter %2 antwortet nicht</translation>
+    </message>
+    <message>
+        <source>%1 - corvane-monitor at %2</source>
+        <translation>%1 - corvane-monitor unter %2</translation>
+    </message>
+    <message>
+        <source>corvane-monitor at %1 did not make this change: %2</source>
+        <translation>corvane-monitor unter %1 hat diese Änderung nicht vorgenommen: %2</translation>
+    </message>
+    <message>
+        <source>The phone book at %1 was changed elsewhere (on the web page or in another window) since this window read it, so this change was not made. The window reads the book again; what you typed is still in the fields.</source>
+        <translation>Das Telefonbuch unter %1 wurde anderswo geändert (auf der Webseite oder in einem anderen Fenster), seit dieses Fenster es gelesen hat; diese Änderung wurde deshalb nicht vorgenommen. Das Fenster liest das Telefonbuch neu; was Sie eingegeben haben, steht noch in den Feldern.</translation>
+    </message>
+    <message>
+        <source>corvane-monitor at %1 does not answer (%2), so this change was not made. What you typed is still in the fields: try again once the service runs.</source>
+        <translation>corvane-monitor unter %1 antwortet nicht (%2); diese Änderung wurde deshalb nicht vorgenommen. Was Sie eingegeben haben, steht noch in den Feldern: Versuchen Sie es erneut, sobald der Dienst läuft.</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+%n not taken by corvane-monitor (%1).</source>
+        <translation>
+            <numerusform>
+%n von corvane-monitor nicht angenommen (%1).</numerusform>
+            <numerusform>
+%n von corvane-monitor nicht angenommen (%1).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 holds no picture this window reads.</source>
+        <translation>%1 enthält kein Bild, das dieses Fenster lesen kann.</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>

@@ -39,12 +39,15 @@ void wireWindows(Form1& form, const Startup& startup)
     hooks.openCallMonitor = [&form, &startup] { Monitor_Click(form, startupDebugLevel(), startup.scanMode()); };
     hooks.closeCallMonitor = [] { closeCallMonitor(); };
     hooks.callMonitorOpen = [] { return callMonitorOpen(); };
-    hooks.openPhoneBook = [](QWidget* parent) {
+    hooks.openPhoneBook = [&form](QWidget* parent) {
         // Names in an open, visible call list are looked up again after a save.
-        DialogpBook book(parent, [] {
-            if (FormMonitor* monitor = currentMonitor())
-                monitor->reloadListNames();
-        });
+        DialogpBook book(
+            parent,
+            [] {
+                if (FormMonitor* monitor = currentMonitor())
+                    monitor->reloadListNames();
+            },
+            phoneBookSource(form));
         book.exec();
     };
 }

@@ -75,6 +75,8 @@ public:
     // (the service went away and the user took the port).
     void attach(const serviceaddress::Address& service);
     bool attached() const { return service_ != nullptr; }
+    // The service the window works through, if it does.
+    std::optional<serviceaddress::Address> attachedService() const;
     // --service URL: the service start-up asks, whichever port it holds.
     void setServiceUrl(const QString& url) { serviceUrl_ = url; }
     // Start-up's detection of a service: the one given, else the one holding

@@ -97,6 +97,11 @@ ServiceClient::Reply Form1::onService(
     return reply;
 }
 
+std::optional<serviceaddress::Address> Form1::attachedService() const
+{
+    return service_ ? std::optional(service_->address()) : std::nullopt;
+}
+
 QString Form1::attachedUrl() const
 {
     return service_ ? service_->address().url : QString();

@@ -30,19 +30,25 @@ ServiceClient::ServiceClient(serviceaddress::Address service) : service_(std::mo
 ServiceClient::Reply ServiceClient::request(
     const QByteArray& method, const QString& path, const QJsonObject& body, int timeoutMs)
 {
+    const QByteArray data = body.isEmpty() ? QByteArray() : QJsonDocument(body).toJson(QJsonDocument::Compact);
+    return send(method, path, data, QByteArrayLiteral("application/json"), timeoutMs);
+}
+
+ServiceClient::Reply ServiceClient::send(
+    const QByteArray& method, const QString& path, const QByteArray& data, const QByteArray& type, int timeoutMs)
+{
     QNetworkRequest r(QUrl(service_.url).resolved(QUrl(path)));
     if (!service_.token.isEmpty())
         r.setRawHeader("Authorization", "Bearer " + service_.token);
     r.setTransferTimeout(timeoutMs);
-    const QByteArray data = body.isEmpty() ? QByteArray() : QJsonDocument(body).toJson(QJsonDocument::Compact);
     if (!data.isEmpty())
-        r.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));
+        r.setHeader(QNetworkRequest::ContentTypeHeader, type);
     QNetworkReply* reply = network_.sendCustomRequest(r, method, data);
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     loop.exec();
-    Reply out{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
-        QJsonDocument::fromJson(reply->readAll()).object(), reply->error()};
+    Reply out{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), {}, reply->readAll(), reply->error()};
+    out.body = QJsonDocument::fromJson(out.data).object();
     if (out.status == 0)
         out.body = {{"message", reply->errorString()}};
     reply->deleteLater();

@@ -24,6 +24,7 @@ public:
     struct Reply {
         int status = 0; // 0: the service did not answer
         QJsonObject body;
+        QByteArray data; // the body as sent (a picture), when it is no JSON object
         QNetworkReply::NetworkError error = QNetworkReply::NoError;
         // The service is not there any more: nothing listens, it closed the connection, or it said it ends.
         bool gone() const;
@@ -36,6 +37,9 @@ public:
 
     Reply request(
         const QByteArray& method, const QString& path, const QJsonObject& body = {}, int timeoutMs = kAdapterTimeoutMs);
+    // The same with a body of `type` ("image/png"); an empty `data` sends none.
+    Reply send(const QByteArray& method, const QString& path, const QByteArray& data, const QByteArray& type,
+        int timeoutMs = kAdapterTimeoutMs);
     // GET settings: 200 and {"settings": {NAME: TEXT ...}}.
     Reply readSettings();
     // PUT settings with NAME -> TEXT: 200, the settings read back, "refused" and "warnings".

@@ -94,8 +94,9 @@ DialogpBook::Prompts DialogpBook::defaultPrompts()
     return p;
 }
 
-DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave)
-    : QDialog(parent), afterSave_(std::move(afterSave)), bookPath_(BookFile::defaultPath())
+DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave, std::unique_ptr<BookSource> source)
+    : QDialog(parent), afterSave_(std::move(afterSave)),
+      source_(source ? std::move(source) : std::make_unique<FileBook>(BookFile::defaultPath()))
 {
     setObjectName(QStringLiteral("DialogpBook"));
     setWindowTitle(tr(kTitle));
@@ -109,7 +110,10 @@ DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave)
     restoreGeometry();
     fitColumns();
     ReadTheList();
-    showFolderContacts();
+    if (source_->keepsEachChange())
+        showServiceLine();
+    else
+        showFolderContacts();
 }
 
 void DialogpBook::buildWindow()
@@ -305,6 +309,17 @@ void DialogpBook::showFolderSection(bool shown)
     setMinimumHeight(pixelsY(kMinHeightTwips + (shown ? kFolderTwips : 0)));
 }
 
+// A service follows an address-book folder of its own (its --contacts): the
+// window's folder is not offered there.
+void DialogpBook::showServiceLine()
+{
+    CommandFolder->hide();
+    LabelFolder->setText(tr("The phone book of corvane-monitor at %1: each change is saved there as it is made. "
+                            "The service names callers from an address-book folder of its own (--contacts).")
+                             .arg(source_->where()));
+    showFolderSection(false);
+}
+
 void DialogpBook::savePosition()
 {
     if (pos().x() != pixelsX(leftTwips_))
@@ -318,10 +333,15 @@ void DialogpBook::savePosition()
 
 void DialogpBook::ReadTheList()
 {
-    bool readable = true;
-    QList<BookEntry> entries = BookFile::read(bookPath_, &readable);
-    bookUnreadable_ = !readable;
-    setWindowTitle(readable ? tr(kTitle) : tr("%1 - book.txt could not be read").arg(tr(kTitle)));
+    BookSource::Outcome read = BookSource::Outcome::Done;
+    QList<BookEntry> entries = source_->read(read);
+    bookUnreadable_ = read != BookSource::Outcome::Done;
+    QString title = tr(kTitle);
+    if (source_->keepsEachChange())
+        title = read == BookSource::Outcome::Gone
+                    ? tr("%1 - corvane-monitor at %2 does not answer").arg(title, source_->where())
+                    : tr("%1 - corvane-monitor at %2").arg(title, source_->where());
+    setWindowTitle(read == BookSource::Outcome::Refused ? tr("%1 - book.txt could not be read").arg(title) : title);
     // Blank lines carry no contact; every other line is kept, however short,
     // so nothing in the file is lost by opening and closing the window.
     entries.removeIf([](const BookEntry& e) {
@@ -337,11 +357,38 @@ void DialogpBook::ReadTheList()
 
 bool DialogpBook::SaveTheList()
 {
+    if (source_->keepsEachChange())
+        return true; // each change went to the book as it was made
     if (bookUnreadable_)
         return false; // a book never read is never written over
     table_.sortForSaving();
     table_.fillEmptyPictures();
-    return BookFile::write(bookPath_, table_.entries());
+    return source_->save(table_.entries());
+}
+
+bool DialogpBook::applied(const BookSource::Change& change)
+{
+    const QString& at = source_->where();
+    switch (change.outcome) {
+    case BookSource::Outcome::Done: return true;
+    case BookSource::Outcome::Refused:
+        prompts_.inform(this, tr("corvane-monitor at %1 did not make this change: %2").arg(at, change.message));
+        return false;
+    case BookSource::Outcome::Stale:
+        prompts_.inform(this, tr("The phone book at %1 was changed elsewhere (on the web page or in another window) "
+                                 "since this window read it, so this change was not made. The window reads the book "
+                                 "again; what you typed is still in the fields.")
+                                  .arg(at));
+        ReadTheList();
+        UpdateButton->setEnabled(false);
+        return false;
+    case BookSource::Outcome::Gone: break;
+    }
+    prompts_.inform(this, tr("corvane-monitor at %1 does not answer (%2), so this change was not made. What you "
+                             "typed is still in the fields: try again once the service runs.")
+                              .arg(at, change.message));
+    setWindowTitle(tr("%1 - corvane-monitor at %2 does not answer").arg(tr(kTitle), at));
+    return false;
 }
 
 void DialogpBook::done(int result)
@@ -351,13 +398,13 @@ void DialogpBook::done(int result)
         if (!saved) {
             const QString text = tr("The phone book could not be saved to\n%1\n\nThe file as it was before "
                                     "is unchanged. Close anyway and lose the changes made in this window?")
-                                     .arg(QDir::toNativeSeparators(bookPath_));
+                                     .arg(QDir::toNativeSeparators(source_->where()));
             if (!prompts_.closeUnsaved(this, text))
                 return;
         }
         closing_ = true;
         savePosition();
-        if (saved && afterSave_)
+        if (saved && afterSave_ && !source_->keepsEachChange()) // a service names its calls itself
             afterSave_();
     }
     QDialog::done(result);

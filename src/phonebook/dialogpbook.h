@@ -3,12 +3,15 @@
 // the contacts in book.txt with fields to add and update them, a picture per
 // contact, and import from vCard and CSV files. Modal; it reads book.txt when
 // it opens and writes it back when it closes. Below, read-only, the contacts
-// of the address-book folder followed (kept in the settings).
+// of the address-book folder followed (kept in the settings). On the book of
+// a corvane-monitor elsewhere each change goes to the service as it is made.
+#include "phonebook/book_source.h"
 #include "phonebook/contact_table.h"
 
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -20,7 +23,9 @@ class DialogpBook : public QDialog {
 public:
     // afterSave runs once book.txt has been written on closing (the monitor
     // saves, empties and reloads its call list there, so names follow the book).
-    explicit DialogpBook(QWidget* parent, std::function<void()> afterSave = {});
+    // Without a `source` the window edits the program folder's book.txt.
+    explicit DialogpBook(
+        QWidget* parent, std::function<void()> afterSave = {}, std::unique_ptr<BookSource> source = {});
 
     // The questions the window asks the user; tests replace them.
     struct Prompts {
@@ -55,6 +60,8 @@ public:
     // The followed folder's contacts, read-only below the book's.
     void showFolderContacts();
     void showFolderSection(bool shown);
+    // On a service's book: the line that says so, in place of the folder's section.
+    void showServiceLine();
     void ReadTheList();
     bool SaveTheList();
 
@@ -92,11 +99,17 @@ private:
     bool readNumbers();
     void clearFields();
     bool addContact(); // false: no name, nothing added
+    // True when the change was made; else says why, and reads a book that
+    // changed meanwhile again. What was typed stays in the fields.
+    bool applied(const BookSource::Change& change);
+    // After reading again: the contact named `name` is the current row again,
+    // with the fields as they are, for another Update.
+    void findAgain(const QString& name);
 
     std::function<void()> afterSave_;
     Prompts prompts_ = defaultPrompts();
     ContactTable table_;
-    QString bookPath_;
+    std::unique_ptr<BookSource> source_;
     int sortDirection_ = 0; // 7 ascending, 8 descending: the last title click
     double leftTwips_ = 10, topTwips_ = 10, heightTwips_ = 5590;
     bool closing_ = false;

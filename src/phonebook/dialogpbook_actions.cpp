@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -31,7 +32,7 @@ void DialogpBook::showContact(int row)
     Text1->setText(e.phone2);
     Text4->setText(e.mobile);
     Text5->setText(e.other);
-    showPicture(e.picture);
+    showPicture(source_->pictureFile(e));
     UpdateButton->setEnabled(true);
 }
 
@@ -80,7 +81,10 @@ void DialogpBook::choosePicture()
     const QString path = prompts_.openPicture(this, tr(kPictureFilter));
     if (path.isEmpty())
         return; // cancelled
-    table_.setPicture(row, contact_fields::singleLine(path));
+    const BookSource::Change change = source_->setPicture(table_.entry(row), contact_fields::singleLine(path));
+    if (!applied(change))
+        return;
+    table_.setPicture(row, change.entry.picture);
     QPixmap picture;
     if (picture.load(path))
         Image2->setPixmap(picture);
@@ -105,7 +109,10 @@ void DialogpBook::deleteSelectedRows()
         return;
     std::sort(rows.begin(), rows.end(), std::greater<>());
     for (int row : rows)
-        table_.removeRows(row, 1);
+        if (applied(source_->remove(table_.entry(row))))
+            table_.removeRows(row, 1);
+        else
+            return; // the list was read again, or the rest stays
     // Nothing is left current: a second press must not take the next contact.
     MSFlexGrid1->selectionModel()->clear();
     clearFields();
@@ -181,8 +188,12 @@ bool DialogpBook::addContact()
     }
     if (!readNumbers())
         return false;
+    const BookSource::Change change = source_->add(
+        {name, Text2->text(), Text1->text(), Text4->text(), Text5->text(), {}});
+    if (!applied(change))
+        return false;
     UpdateButton->setEnabled(false);
-    table_.insertContact(0, {name, Text2->text(), Text1->text(), Text4->text(), Text5->text(), {}});
+    table_.insertContact(0, change.entry);
     clearFields();
     return true;
 }
@@ -192,9 +203,19 @@ void DialogpBook::UpdateButton_Click()
     const int row = MSFlexGrid1->currentIndex().row();
     if (!readNumbers())
         return;
-    if (row >= 0 && !MSFlexGrid1->isRowHidden(row))
-        table_.replaceContact(row, {contact_fields::singleLine(Text3->text()), Text2->text(), Text1->text(),
-                                       Text4->text(), Text5->text(), {}});
+    if (row >= 0 && !MSFlexGrid1->isRowHidden(row)) {
+        const BookEntry was = table_.entry(row);
+        const BookSource::Change change = source_->replace(
+            was, {contact_fields::singleLine(Text3->text()), Text2->text(), Text1->text(), Text4->text(), Text5->text(),
+                     {}});
+        if (!applied(change)) {
+            if (change.outcome == BookSource::Outcome::Stale)
+                findAgain(was.name);
+            return;
+        }
+        table_.replaceContact(row, change.entry);
+        table_.setPicture(row, change.entry.picture);
+    }
     clearFields();
     UpdateButton->setEnabled(false);
 }
@@ -239,20 +260,30 @@ void DialogpBook::CommandImport_Click()
         prompts_.inform(this, tr("The contacts could not be read from\n%1\n\n%2").arg(path, read.error));
         return;
     }
-    // The photos go beside the program, apart from the followed folder's, which
-    // are removed when their contact leaves the folder.
     QList<BookEntry> contacts = read.contacts;
     for (qsizetype i = 0; i < contacts.size(); ++i)
-        if (const QString saved = contact_import::savePicture(
-                ProgramFolder::filePath(QStringLiteral("imported-pictures")), read.photos.value(i));
+        if (const QString saved = contact_import::savePicture(source_->importFolder(), read.photos.value(i));
             !saved.isEmpty())
             contacts[i].picture = saved;
     int duplicates = 0;
     const QList<BookEntry> fresh = contact_import::newContactsOnly(table_.entries(), contacts, &duplicates);
-    for (qsizetype i = 0; i < fresh.size(); ++i)
-        table_.insertContact(static_cast<int>(i), fresh[i]);
+    int imported = 0, refused = 0;
+    QString why;
+    for (const BookEntry& contact : fresh) {
+        const BookSource::Change change = source_->add(contact);
+        if (change.outcome == BookSource::Outcome::Refused) {
+            ++refused;
+            why = change.message;
+            continue;
+        }
+        if (!applied(change))
+            break; // said why; the rest is not imported
+        table_.insertContact(imported++, change.entry);
+    }
     applySearch();
-    QString text = fresh.size() == 1 ? tr("1 contact imported.") : tr("%1 contacts imported.").arg(fresh.size());
+    QString text = imported == 1 ? tr("1 contact imported.") : tr("%1 contacts imported.").arg(imported);
+    if (refused > 0)
+        text += tr("\n%n not taken by corvane-monitor (%1).", nullptr, refused).arg(why);
     if (duplicates > 0)
         text += tr("\n%n already in the phone book, left out.", nullptr, duplicates);
     if (read.unusable > 0)
@@ -303,4 +334,20 @@ void DialogpBook::showFolderContacts()
     folderTable_.setEntries(std::move(c.contacts));
     folderTable_.sortByName();
     showFolderSection(!folder.isEmpty());
+}
+
+// The same contact, as the book holds it now, becomes the current row; the
+// fields keep what was typed (showing the contact would overwrite them).
+void DialogpBook::findAgain(const QString& name)
+{
+    for (int r = 0; r < table_.rowCount(); ++r)
+        if (table_.entry(r).name == name && !MSFlexGrid1->isRowHidden(r)) {
+            {
+                const QSignalBlocker quiet(MSFlexGrid1->selectionModel());
+                MSFlexGrid1->setCurrentIndex(table_.index(r, 0));
+            }
+            MSFlexGrid1->viewport()->update();
+            UpdateButton->setEnabled(true);
+            return;
+        }
 }

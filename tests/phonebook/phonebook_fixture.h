@@ -62,9 +62,9 @@ protected:
         return path(name);
     }
 
-    std::unique_ptr<DialogpBook> open(std::function<void()> afterSave = {})
+    std::unique_ptr<DialogpBook> open(std::function<void()> afterSave = {}, std::unique_ptr<BookSource> source = {})
     {
-        auto d = std::make_unique<DialogpBook>(nullptr, std::move(afterSave));
+        auto d = std::make_unique<DialogpBook>(nullptr, std::move(afterSave), std::move(source));
         d->setPrompts(prompts);
         d->show();
         return d;

@@ -12,6 +12,7 @@
 #include "monitor/window/formmonitor_settings.h"
 #include "monitor/window/history_bar.h"
 #include "monitor/window/lamp_pictures.h"
+#include "monitor/window/monitor_launcher.h"
 #include "monitor/window/picture_label.h"
 #include "monitor/window/trace_panes.h"
 #include "monitor/window/trace_window.h"
@@ -72,7 +73,8 @@ FormMonitor::FormMonitor(
         QCoreApplication::quit();
     };
     openPhoneBook = [this] {
-        DialogpBook book(this, [this] { reloadListNames(); });
+        DialogpBook book(
+            this, [this] { reloadListNames(); }, phoneBookSource(mainWindow_));
         book.exec();
         applyInputs(); // the address-book folder may have changed
     };

@@ -6,6 +6,7 @@
 #include "monitor/engine/system_clock.h"
 #include "monitor/window/formmonitor.h"
 #include "monitor/window/monitor_message.h"
+#include "phonebook/service_book.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -94,4 +95,12 @@ void closeCallMonitor()
 FormMonitor* currentMonitor()
 {
     return callMonitorOpen() ? monitor().data() : nullptr;
+}
+
+std::unique_ptr<BookSource> phoneBookSource(const Form1& form)
+{
+    const std::optional<serviceaddress::Address> service = form.attachedService();
+    if (!service || (folderService() && folderService()->token == service->token))
+        return nullptr;
+    return std::make_unique<ServiceBook>(*service);
 }

@@ -3,8 +3,10 @@
 // TimerScan, the main window's closing).
 #include "common/service_address.h"
 
+#include <memory>
 #include <optional>
 
+class BookSource;
 class Form1;
 class FormMonitor;
 
@@ -17,3 +19,9 @@ void Monitor_Click(Form1& form, int debugLevel, bool scanMode);
 bool callMonitorOpen();
 void closeCallMonitor();
 FormMonitor* currentMonitor();
+
+// The phone book the window edits: the service's, through its API, when the
+// window works through a corvane-monitor on another folder (the system
+// daemon, --service URL); else nullptr, the program folder's book.txt (which a
+// service on this folder shares).
+std::unique_ptr<BookSource> phoneBookSource(const Form1& form);
