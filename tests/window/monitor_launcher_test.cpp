@@ -3,6 +3,7 @@
 
 #include "common/service_address.h"
 #include "monitor/window/monitor_launcher.h"
+#include "phonebook/book_source.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -64,4 +65,27 @@ TEST_F(WindowTest, OwnNumbersOfTwoCharactersAreNeededForBothPhones)
         EXPECT_TRUE(form->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// The phone book the window edits: the service's only when the window works
+// through one whose program folder is not the window's (the book.txt is shared there).
+TEST_F(WindowTest, ThePhoneBookIsTheServicesOnlyThroughAServiceOnAnotherFolder)
+{
+    using Address = std::optional<serviceaddress::Address>;
+    const Address daemon = serviceaddress::Address{"http://127.0.0.1:1/", "daemon", "/dev/ttyUSB7", 1};
+    const Address own = serviceaddress::Address{"http://127.0.0.1:2/", "own", "/dev/ttyUSB7", 2};
+    const struct {
+        Address attached, folder;
+        QString book; // "" for the folder's book.txt
+    } cases[] = {{{}, {}, ""}, {{}, own, ""}, {own, own, ""}, {daemon, own, daemon->url}, {daemon, {}, daemon->url}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.book.toStdString());
+        Form1 window(at);
+        if (c.attached)
+            window.attach(*c.attached);
+        setFolderService(c.folder);
+        const std::unique_ptr<BookSource> book = phoneBookSource(window);
+        EXPECT_EQ(book ? book->where() : QString(), c.book);
+    }
+    setFolderService({});
 }
