@@ -46,7 +46,7 @@ ServiceClient::Reply ServiceClient::send(
     QNetworkReply* reply = network_.sendCustomRequest(r, method, data);
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    loop.exec();
+    loop.exec(loopFlags_);
     Reply out{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), {}, reply->readAll(), reply->error()};
     out.body = QJsonDocument::fromJson(out.data).object();
     if (out.status == 0)

@@ -7,6 +7,7 @@
 // corvane-config and the settings window ask through this one class.
 #include "common/service_address.h"
 
+#include <QEventLoop>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -34,6 +35,9 @@ public:
 
     explicit ServiceClient(serviceaddress::Address service);
     const serviceaddress::Address& address() const { return service_; }
+    // The user's clicks and keys wait until a request is answered (for short
+    // requests whose window cannot take a second one meanwhile).
+    void holdInputWhileWaiting() { loopFlags_ = QEventLoop::ExcludeUserInputEvents; }
 
     Reply request(
         const QByteArray& method, const QString& path, const QJsonObject& body = {}, int timeoutMs = kAdapterTimeoutMs);
@@ -52,6 +56,7 @@ public:
 private:
     serviceaddress::Address service_;
     QNetworkAccessManager network_;
+    QEventLoop::ProcessEventsFlags loopFlags_ = QEventLoop::AllEvents;
 };
 
 // The address of the service at `url` ("http://127.0.0.1:40123/"): its token

@@ -54,6 +54,7 @@ std::pair<QByteArray, QByteArray> pictureData(const QString& file)
 
 ServiceBook::ServiceBook(const serviceaddress::Address& service) : client_(service)
 {
+    client_.holdInputWhileWaiting(); // a second click on Add New must not add the contact twice
 }
 
 BookEntry ServiceBook::shown(const QJsonObject& o)
@@ -89,6 +90,8 @@ QList<BookEntry> ServiceBook::read(Outcome& outcome)
     const ServiceClient::Reply reply = client_.request(
         "GET", QStringLiteral("api/v1/book"), {}, ServiceClient::kStateTimeoutMs);
     outcome = answer(reply, kOk).outcome;
+    if (outcome == Outcome::Stale)
+        outcome = Outcome::Refused; // a service without the book's requests: nothing to edit there
     if (outcome != Outcome::Done)
         return {};
     keys_.clear();
