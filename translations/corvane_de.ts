@@ -1461,6 +1461,22 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>corvane-monitor (process %1) follows the calls on %2: its call list, outputs and web page have them. Stop the service to follow them in this window.</source>
         <translation>corvane-monitor (Prozess %1) verfolgt die Anrufe an %2: seine Anrufliste, seine Ausgaben und seine Webseite haben sie. Beenden Sie den Dienst, um sie in diesem Fenster zu verfolgen.</translation>
     </message>
+    <message>
+        <source>%1 could not be added to the ignore list of corvane-monitor: %2</source>
+        <translation>%1 konnte der Ignorierliste von corvane-monitor nicht hinzugefügt werden: %2</translation>
+    </message>
+    <message>
+        <source>The calls of corvane-monitor (process %1) at %2</source>
+        <translation>Die Anrufe von corvane-monitor (Prozess %1) unter %2</translation>
+    </message>
+    <message>
+        <source>The calls of corvane-monitor at %1</source>
+        <translation>Die Anrufe von corvane-monitor unter %1</translation>
+    </message>
+    <message>
+        <source>corvane-monitor gone - waiting ...</source>
+        <translation>corvane-monitor weg - warte ...</translation>
+    </message>
 </context>
 <context>
     <name>FormMonitorSettings</name>
@@ -1729,6 +1745,13 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>%1, %2</source>
         <comment>a place and the kind of number: Germany, mobile</comment>
         <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceFeed</name>
+    <message>
+        <source>corvane-monitor did not delete the calls: %1</source>
+        <translation>corvane-monitor hat die Anrufe nicht gelöscht: %1</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "device/adapter_control.h"
 #include "device/adapter_settings.h"
@@ -77,6 +78,10 @@ public:
     bool attached() const { return service_ != nullptr; }
     // The service the window works through, if it does.
     std::optional<serviceaddress::Address> attachedService() const;
+    // The service went away: a new one holding the port takes over, else the
+    // user is asked whether to use the port. True when either happened.
+    // `ending`: it is on its way out rather than gone already.
+    bool serviceGone(bool ending);
     // --service URL: the service start-up asks, whichever port it holds.
     void setServiceUrl(const QString& url) { serviceUrl_ = url; }
     // Start-up's detection of a service: the one given, else the one holding
@@ -128,8 +133,6 @@ private:
     // After a request the service did not take: says why. True when the
     // command is to run again (on the port the user took, or on a new service).
     bool serviceFailed(const ServiceClient::Reply& reply);
-    // `ending`: it is on its way out rather than gone already.
-    bool serviceGone(bool ending);
     void waitForEnd(const serviceaddress::Address& service);
     QString serviceProblem(const ServiceClient::Reply& reply, const QString& url) const;
     QString attachedUrl() const;

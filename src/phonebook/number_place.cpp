@@ -117,6 +117,14 @@ QString NumberPlace::kindName(NumberKind kind)
     return QStringLiteral("unknown");
 }
 
+NumberKind NumberPlace::kindNamed(QStringView name)
+{
+    for (const auto& k : kKinds)
+        if (name == QLatin1String(k.name))
+            return k.kind;
+    return NumberKind::Unknown;
+}
+
 QString NumberPlace::languageFor(const QString& setting, const QLocale& locale)
 {
     if (!setting.isEmpty())

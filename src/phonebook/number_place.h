@@ -53,6 +53,8 @@ public:
     // The kind as scripts read it: "fixed_line", "mobile", "toll_free",
     // "premium_rate", "shared_cost", "voip", "personal", "unknown" ...
     static QString kindName(NumberKind kind);
+    // And back; Unknown for a name that is none of them.
+    static NumberKind kindNamed(QStringView name);
     // The language places are named in: the "Language" setting when it names
     // one, else the locale's ("en" for the C locale).
     static QString languageFor(const QString& setting, const QLocale& locale = QLocale());

@@ -7,12 +7,19 @@
 #include "common/simulator_fixture.h"
 #include "device/port_link.h"
 
+#include "common/mosquitto_fixture.h"
+#include "common/service_run.h"
 #include "monitor/engine/system_clock.h"
+#include "monitor/window/monitor_launcher.h"
+#include "outputs/ncid_test_client.h"
 #include "tools/replay_run.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSerialPort>
 #include <QTest>
 
@@ -148,4 +155,97 @@ TEST_F(MonitorSimTest, ReconnectsAfterTheAdapterVanishedAndLogsEveryLaterCallAsT
     EXPECT_EQ(replayed.size(), 4) << replayed.join('\n').toStdString(); // what the adapter sent was decoded
     m.close();
     EXPECT_EQ(sim.commands().mid(0, 3), QStringList({"ATE0", "ATCD1", "ATCD9"}));
+}
+
+// corvane-monitor holds the adapter: the window beside it attaches, reads and
+// writes the settings through it, and its call monitor shows the service's
+// call without decoding; the service alone logs it, and each of its outputs
+// sees it. When the service ends, the window says so and asks about the port.
+TEST_F(MonitorSimTest, AWindowOnARunningServiceConfiguresThroughItAndShowsItsCalls)
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", runtime); });
+    QDir().mkpath(dir.filePath("run"));
+    QFile(dir.filePath("run")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", dir.filePath("run").toUtf8()); // where the service leaves its address
+    SimulatorLink sim({"--scenario", scenario("in at=0:20 from=0301234567 to=4711 ring=6s talk=2s\n")});
+    ASSERT_TRUE(sim.up());
+    const quint16 ncidPort = freePort(), callMonitorPort = freePort();
+    Broker broker;
+    const bool mqtt = Broker::installed() && broker.start();
+    QStringList args{"--ncid", QString::number(ncidPort), "--callmonitor", QString::number(callMonitorPort)};
+    if (mqtt)
+        args << "--mqtt" << broker.url();
+    ServiceRun service;
+    service.startOn(sim.link(), {}, args);
+    ASSERT_TRUE(service.said("monitoring ")) << service.log().toStdString();
+    NcidTestClient ncid(ncidPort);
+    NcidTestClient callMonitor(callMonitorPort); // reads lines too
+    std::unique_ptr<Subscriber> events = mqtt ? std::make_unique<Subscriber>(broker, QStringList{"corvane/+/event"})
+                                              : nullptr;
+
+    liveMonitor(sim.link());
+    monitor.reset(); // the window opens its monitor itself
+    QStringList asked;
+    form->ask = [&](const QString& text, const QString&, QMessageBox::StandardButtons, QMessageBox::StandardButton) {
+        asked << text;
+        return QMessageBox::No;
+    };
+    serviceaddress::Address silent;
+    QString why;
+    ASSERT_EQ(form->detectService(silent, why), Form1::ServiceFound::Attached) << why.toStdString();
+    const auto click = [&](const char* name) { form->findChild<QAbstractButton*>(QLatin1String(name))->click(); };
+    click("CommandRead");
+    auto* waiting = form->findChild<QCheckBox*>("CheckCW1");
+    const bool waitingWas = waiting->isChecked();
+    const qsizetype before = sim.commands().size();
+    waiting->click();
+    click("CommandSend");
+    const QStringList sent = sim.commandsSince(before);
+    ASSERT_GE(sent.size(), 4);
+    EXPECT_EQ(sent.first(), "ATCD8");
+    EXPECT_EQ(sent.mid(sent.size() - 3), QStringList({"ATE0", "ATCD1", "ATCD9"}));
+    EXPECT_EQ(sent.count("ATCD9"), 1); // out of trace mode once, and back
+    click("CommandRead");
+    EXPECT_NE(waiting->isChecked(), waitingWas); // the simulator keeps the change
+
+    Monitor_Click(*form, 0, false);
+    FormMonitor* m = currentMonitor();
+    ASSERT_TRUE(m && m->serviceFeed());
+    auto* number = m->findChild<QLabel*>("Label1");
+    bool shownLive = false;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            shownLive = shownLive
+                        || (number->text() == "0301234567" && m->serviceFeed()->state().display.channels[0].ringing);
+            return recordsOfType(*m, "Answer") == 1;
+        },
+        90000))
+        << service.log().toStdString();
+    EXPECT_TRUE(shownLive);
+    EXPECT_EQ(m->engine().callList().records()[0].number, "0301234567");
+    EXPECT_EQ(number->text(), "0301234567");   // the panel keeps the last call's number
+    EXPECT_EQ(m->engine().framesDecoded(), 0); // the service decodes, not the window
+    EXPECT_TRUE(ncid.waitFor("CID:")) << ncid.raw.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return callMonitor.read(), callMonitor.raw.contains(";RING;"); }, 10000))
+        << callMonitor.raw.toStdString();
+    if (mqtt) {
+        EXPECT_TRUE(events->waitFor("\"event\":\"incoming\"")) << events->lines().join('\n').toStdString();
+    }
+
+    service.stop();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !asked.isEmpty(); }, 30000));
+    EXPECT_TRUE(asked[0].contains("has gone away")) << asked[0].toStdString();
+    EXPECT_EQ(m->findChild<QLabel*>("LabelCID")->text(), "corvane-monitor gone - waiting ...");
+    EXPECT_TRUE(m->connectionLost());
+    const int shown = m->engine().callList().count(); // the caller-ID record and the call
+    m->close();
+    QFile list(service.home() + "/list.txt");
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    const QByteArray logged = list.readAll();
+    EXPECT_EQ(logged.count("\tAnswer\t"), 1); // logged once, by the service
+    EXPECT_EQ(logged.count('\n'), shown);
+    EXPECT_FALSE(QFile::exists(file("list.txt"))); // and never by the window
+    if (!mqtt)
+        GTEST_SKIP() << "mosquitto is not installed (make deps installs it): MQTT was not tried";
 }

@@ -45,6 +45,22 @@ QString callPhaseName(CallPhase phase)
     return {};
 }
 
+std::optional<CallEvent::Kind> callEventKind(QStringView name)
+{
+    for (const auto& k : kKindNames)
+        if (name == QLatin1String(k.name))
+            return k.kind;
+    return std::nullopt;
+}
+
+std::optional<CallPhase> callPhaseNamed(QStringView name)
+{
+    for (const auto& p : kPhaseNames)
+        if (name == QLatin1String(p.name))
+            return p.phase;
+    return std::nullopt;
+}
+
 QString callEventLine(const CallEvent& e)
 {
     const bool answerTold = e.kind == CallEvent::Kind::RingEnded || e.kind == CallEvent::Kind::Ended;

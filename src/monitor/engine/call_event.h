@@ -67,6 +67,9 @@ Q_DECLARE_METATYPE(CallEvent)
 QString callEventName(CallEvent::Kind kind);
 // "idle", "ringing", "dialing", "talking".
 QString callPhaseName(CallPhase phase);
+// And back: nothing for a name that is none.
+std::optional<CallEvent::Kind> callEventKind(QStringView name);
+std::optional<CallPhase> callPhaseNamed(QStringView name);
 // One tab-separated line: time, event, channel, msn, number, name, type,
 // start, answered/unanswered, duration, cost (as corvane-replay's events.txt);
 // Ended adds the seconds talked, Phase the phase.

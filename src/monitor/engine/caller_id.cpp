@@ -17,14 +17,8 @@ void CallTracker::callerIdStage(const ElementResults& res)
         return;
     // An ignored caller is logged as any other, but nothing announces it.
     const bool ignored = inputs_.ignored.matches(res.caller);
-    if (host_ && !ignored) {
-        if (inputs_.popup)
-            host_->popupRequested(view_.visible);
-        if (inputs_.callerIdSound)
-            host_->playCallerIdSound(inputs_.wavFile);
-        if (inputs_.popup || view_.normal) // a popup leaves the window in normal state
-            host_->keepOnTop(true);
-    }
+    if (host_ && !ignored)
+        announceCaller(*host_, inputs_, view_);
     xout(QLatin1String("CALLER ID B-CHANNEL   : "), res.channel, QLatin1String("\r\n"));
     state_.lastCaller = res.caller;
     state_.lastCallerPlace = {};

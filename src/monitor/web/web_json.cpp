@@ -37,6 +37,12 @@ QJsonArray numbers(const Range& values)
     return a;
 }
 
+// The kind of a number no contact names, as scripts read it; "" otherwise.
+QString placeKind(const QString& name, const PlaceOfNumber& place)
+{
+    return name.isEmpty() && !place.place.isEmpty() ? NumberPlace::kindName(place.kind) : QString();
+}
+
 } // namespace
 
 QByteArray recordKey(const CallRecord& record)
@@ -74,7 +80,9 @@ QJsonObject state(const MonitorDisplay& display, const std::array<ChannelLive, 2
             {"msnName", inputs.msnName(msn)},
             {"picture", pictureUrl(d.picture, QStringLiteral("/api/v1/pictures/live/") + name)},
             {"start", l.start.isValid() ? l.start.toString(QLatin1String(kTime)) : QString()},
-            {"duration", shown(d.duration)}, {"cost", shown(d.cost)}});
+            {"duration", shown(d.duration)}, {"cost", shown(d.cost)},
+            {"lamps", QJsonObject{{"active", d.active}, {"connected", d.connected}, {"ringing", d.ringing}}},
+            {"quiet", d.quiet}, {"placeKind", placeKind(d.name, d.place)}});
     }
     return QJsonObject{
         {"adapter", QJsonObject{{"port", adapter.port}, {"connected", adapter.connected},
@@ -82,7 +90,9 @@ QJsonObject state(const MonitorDisplay& display, const std::array<ChannelLive, 2
         {"missed", missed},
         {"channels", channels},
         {"lastCaller", QJsonObject{{"number", display.LabelCID}, {"time", display.LabelTIM},
-                           {"picture", pictureUrl(display.Image2, QStringLiteral("/api/v1/pictures/live/last"))}}},
+                           {"picture", pictureUrl(display.Image2, QStringLiteral("/api/v1/pictures/live/last"))},
+                           {"place", display.cidPlace.place}, {"placeKind", placeKind({}, display.cidPlace)},
+                           {"numberGrouped", display.cidPlace.grouped}}},
     };
 }
 

@@ -285,6 +285,10 @@ void CallGrid::deleteSelectedRows()
     if (!confirmDelete || !confirmDelete(question))
         return;
     std::sort(rows.begin(), rows.end(), std::greater<int>());
+    if (deleteRecords) {
+        deleteRecords(rows);
+        return;
+    }
     for (int row : rows)
         model_->removeRows(row, 1);
 }

@@ -43,6 +43,8 @@ public:
     int selectedCount() const;
     // The question before deleting; true for yes (tests answer it).
     std::function<bool(const QString& question)> confirmDelete;
+    // Set: the confirmed rows (newest first in the list) go there instead of out of the list.
+    std::function<void(const QList<int>& rows)> deleteRecords;
 
 signals:
     // The current record changed or a single record was clicked: show its picture.

@@ -53,7 +53,7 @@ FormMonitor::FormMonitor(
       debugLevel_(debugLevel), scanMode_(scanMode), session_(at, clock), engine_(session_.engine()),
       ringLoop_(clock,
           [this] {
-              const MonitorDisplay d = engine_.display();
+              const MonitorDisplay d = shownDisplay();
               return d.channels[0].ringsAloud() || d.channels[1].ringsAloud();
           }),
       popup_(*this, clock)
@@ -247,8 +247,13 @@ void FormMonitor::connectButtons()
     connect(Command4, &QPushButton::clicked, this, &FormMonitor::Command4_Click);
     connect(CommandPause, &QPushButton::clicked, this, &FormMonitor::CommandPause_Click);
     connect(CommandOptions, &QToolButton::clicked, this, &FormMonitor::CommandOptions_Click);
-    connect(channels_[0], &ChannelPanel::ringLampClicked, this, [this] { engine_.stopRingLoop(u'A'); });
-    connect(channels_[1], &ChannelPanel::ringLampClicked, this, [this] { engine_.stopRingLoop(u'B'); });
+    for (int i = 0; i < 2; ++i)
+        connect(channels_[size_t(i)], &ChannelPanel::ringLampClicked, this, [this, i] {
+            if (feed_)
+                silenceRing(i);
+            else
+                engine_.stopRingLoop(i == 0 ? u'A' : u'B');
+        });
 }
 
 void FormMonitor::setUnitCost(float cost)
@@ -277,12 +282,26 @@ void FormMonitor::applyInputs()
 
 void FormMonitor::applyOutputs()
 {
-    outputs_->apply(readOutputPlan(settings_, session_.portPath()));
+    OutputPlan plan = readOutputPlan(settings_, session_.portPath());
+    if (feed_) { // the service runs the servers, MQTT and programs: here only what the user sees
+        OutputPlan shown;
+        shown.desktop = plan.desktop;
+        plan = shown;
+    }
+    outputs_->apply(plan);
 }
 
 void FormMonitor::ignoreCaller(int row)
 {
     const QString number = engine_.callList().records().value(row).number;
+    if (feed_) {
+        feed_->ignore(number, [this, number](bool done, const QString& why) {
+            history_->showNote(
+                done ? tr("Calls from %1 are ignored from now on: no popup, sound or notification.").arg(number)
+                     : tr("%1 could not be added to the ignore list of corvane-monitor: %2").arg(number, why));
+        });
+        return;
+    }
     const QString path = IgnoreList::defaultPath();
     if (IgnoreList::add(path, number, engine_.inputs().numberPlan)) {
         history_->showNote(tr("Calls from %1 are ignored from now on: no popup, sound or notification.").arg(number));
@@ -363,7 +382,8 @@ void FormMonitor::open()
 void FormMonitor::prepareGrid()
 {
     FlexGrid1->applyStoredWidths();
-    session_.loadList();
+    if (!feed_)
+        session_.loadList(); // else the service's list comes when the feed attaches
     if (engine_.callList().count() > 0)
         FlexGrid1->setCurrentRecord(0); // the newest record; its picture shows
 }

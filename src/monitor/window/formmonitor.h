@@ -5,6 +5,7 @@
 // tree), plays the sounds and pops up when asked, and forwards the user's
 // commands. It never decodes and never drives the port itself.
 #include "monitor/session/monitor_session.h"
+#include "monitor/session/service_feed.h"
 #include "monitor/window/popup_on_top.h"
 #include "monitor/window/ring_loop.h"
 #include "phonebook/contact_folder.h"
@@ -49,6 +50,11 @@ public:
     PopupOnTop& popup() { return popup_; }
     RingLoop& ringLoop() { return ringLoop_; }
 
+    // Before open(): the window follows the calls of that running
+    // corvane-monitor, which holds the line, instead of monitoring itself.
+    void setService(const serviceaddress::Address& service);
+    ServiceFeed* serviceFeed() { return feed_.get(); }
+
     // The opening of "&Call monitor" after the own-number check: hides the main
     // window, loads and shows this one, prepares the grid and loads list.txt.
     void open();
@@ -69,7 +75,8 @@ public:
     // Trace mode on through the session; its failure message shown here.
     void EnableComScanMonitorCID();
     // The port failed while monitoring: the session retries in the background.
-    bool connectionLost() const { return session_.connectionLost(); }
+    // On a service: the service is out of reach or has lost the adapter.
+    bool connectionLost() const;
 
     // Button handlers, public so that tests and menus can run them.
     void Command1_Click();     // "CLEAR THE WINDOWS"
@@ -137,6 +144,14 @@ private:
     void drawLamps();
     void setUpTray();
 
+    // On a running service (formmonitor_service.cpp)
+    MonitorDisplay shownDisplay() const;
+    void connectFeed();
+    void feedCallEvent(const CallEvent& event);
+    void feedRecords();
+    void serviceLost();
+    void silenceRing(int channel);
+
     // Connection state and closing (formmonitor_trace.cpp)
     void showConnectionState();
     // list.txt could not be read or written: said in red in the caller-ID line.
@@ -188,6 +203,10 @@ private:
     bool cidAlert_ = false;         // LabelCID shows a red notice until the caller-ID text changes
     QString cidUnderAlert_;
     QSystemTrayIcon* tray_ = nullptr;
-    ContactFolder contacts_;         // the address-book folder of the settings, followed
-    CallOutputs* outputs_ = nullptr; // NCID, port 1012, MQTT, program run on calls, desktop notifications
+    ContactFolder contacts_;            // the address-book folder of the settings, followed
+    CallOutputs* outputs_ = nullptr;    // NCID, port 1012, MQTT, program run on calls, desktop notifications
+    std::unique_ptr<ServiceFeed> feed_; // set: the service monitors, this window shows it
+    // The ring lamp clicked on a service's ringing channel: its sound stops until the next call.
+    std::array<bool, 2> silenced_{};
+    bool askedAboutPort_ = false; // once per loss of the service
 };

@@ -36,9 +36,9 @@ void FormMonitor::connectSession()
 
 void FormMonitor::drawDisplay()
 {
-    const MonitorDisplay d = engine_.display();
+    const MonitorDisplay d = shownDisplay();
     const bool alertStays = cidAlert_ && d.LabelCID == cidUnderAlert_; // until the next caller
-    if (!session_.connectionLost() && !unloading_ && !alertStays) {
+    if (!connectionLost() && !unloading_ && !alertStays) {
         if (std::exchange(cidAlert_, false))
             LabelCID->setStyleSheet({});
         LabelCID->setText(ChannelPanel::numberWithPlace(d.LabelCID, d.cidPlace, LabelCID->palette()));
@@ -54,12 +54,12 @@ void FormMonitor::drawDisplay()
         else
             Image2->showFile(d.Image2); // a picture that cannot be loaded leaves the old one
     }
-    ImageLED->showLamp(session_.connectionLost() ? int(lamps::Grey) : d.ImageLED);
+    ImageLED->showLamp(connectionLost() ? int(lamps::Grey) : d.ImageLED);
 }
 
 void FormMonitor::drawLamps()
 {
-    const MonitorDisplay d = engine_.display();
+    const MonitorDisplay d = shownDisplay();
     ImageLED->showLamp(lamps::Grey);
     blinkPhase_ = !blinkPhase_;
     for (int i = 0; i < 2; ++i)

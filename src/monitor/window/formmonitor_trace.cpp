@@ -23,18 +23,25 @@ const QString kAlertStyle = QStringLiteral("color: #b00000; font-weight: normal;
 
 void FormMonitor::EnableComScanMonitorCID()
 {
-    session_.start();
+    if (feed_)
+        feed_->start();
+    else
+        session_.start();
 }
 
 void FormMonitor::showConnectionState()
 {
-    if (session_.connectionLost()) {
+    if (feed_ && !feed_->attached()) {
+        LabelCID->setText(tr("corvane-monitor gone - waiting ..."));
+        LabelCID->setStyleSheet(kAlertStyle);
+        ImageLED->showLamp(lamps::Grey);
+    } else if (connectionLost()) {
         LabelCID->setText(tr("Adapter lost - reconnecting ..."));
         LabelCID->setStyleSheet(kAlertStyle);
         ImageLED->showLamp(lamps::Grey);
     } else {
         LabelCID->setStyleSheet({});
-        const MonitorDisplay d = engine_.display();
+        const MonitorDisplay d = shownDisplay();
         LabelCID->setText(ChannelPanel::numberWithPlace(d.LabelCID, d.cidPlace, LabelCID->palette()));
     }
 }
@@ -59,7 +66,7 @@ void FormMonitor::closeWithoutAsking()
 bool FormMonitor::unsavedCallsMayGo()
 {
     CallList& list = engine_.callList();
-    if (!list.hasUnsavedChanges() || session_.saveList())
+    if (feed_ || !list.hasUnsavedChanges() || session_.saveList()) // the service's list is its own to save
         return true;
     return monitormessage::ask(this,
         tr("%1.\n\nClose the call monitor anyway and lose the calls that are not saved?").arg(list.fileProblemText()));
@@ -68,14 +75,14 @@ bool FormMonitor::unsavedCallsMayGo()
 void FormMonitor::showListProblem()
 {
     const QString problem = engine_.callList().fileProblemText();
-    if (problem.isEmpty() || session_.connectionLost() || unloading_)
+    if (problem.isEmpty() || connectionLost() || unloading_)
         return; // the grid's warning line stays until a save succeeds
     LabelCID->setStyleSheet(kAlertStyle);
     LabelCID->setText(engine_.callList().fileProblem() == CallList::FileProblem::Unreadable
                           ? tr("Call list unreadable!")
                           : tr("Calls not saved!"));
     cidAlert_ = true;
-    cidUnderAlert_ = engine_.display().LabelCID;
+    cidUnderAlert_ = shownDisplay().LabelCID;
 }
 
 void FormMonitor::Form_Unload()
@@ -86,7 +93,10 @@ void FormMonitor::Form_Unload()
     setWindowTitle(tr("Please wait ..."));
     LabelCID->setStyleSheet({});
     LabelCID->setText(tr("Please wait ..."));
-    session_.stop(isVisible());
+    if (feed_)
+        feed_->stop();
+    else
+        session_.stop(isVisible());
     outputs_->stop();
     setWindowTitle(tr("Call Monitor"));
     LabelCID->clear();
@@ -120,6 +130,8 @@ void FormMonitor::showRecordPicture(int row)
 
 void FormMonitor::reloadListNames()
 {
-    if (isVisible())
+    if (feed_)
+        feed_->fetchCalls(); // the service names its records from its book
+    else if (isVisible())
         session_.reloadList();
 }

@@ -46,10 +46,11 @@ void Monitor_Click(Form1& form, int debugLevel, bool scanMode)
         monitor()->raise();
         return;
     }
+    const std::optional<serviceaddress::Address> attached = form.attachedService();
     std::optional<serviceaddress::Address> service = folderService();
-    if (!service)
+    if (!service && !attached)
         service = serviceaddress::holding(form.at().portPath());
-    if (service) {
+    if (service && !attached) {
         // Its trace is the adapter's only one: a second would take the line from every output.
         monitormessage::show(&form,
             QCoreApplication::translate("FormMonitor", "corvane-monitor (process %1) follows the calls on %2: its "
@@ -69,6 +70,8 @@ void Monitor_Click(Form1& form, int debugLevel, bool scanMode)
     }
     auto* m = new FormMonitor(form, form.at(), applicationClock(), SettingsStore::user(), debugLevel, scanMode);
     m->setAttribute(Qt::WA_DeleteOnClose);
+    if (attached) // the service follows the calls; the window shows them
+        m->setService(*attached);
     // The price typed in the main window since start-up read the store counts.
     m->setUnitCost(form.UnitCost);
     QObject::connect(&form, &Form1::unitCostChanged, m, &FormMonitor::setUnitCost);

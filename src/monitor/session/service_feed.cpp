@@ -1,0 +1,409 @@
+#include "monitor/session/service_feed.h"
+
+#include "monitor/engine/monitor_engine.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QNetworkReply>
+#include <QUrlQuery>
+
+namespace servicefeed {
+
+namespace {
+
+constexpr char kTime[] = "yyyy-MM-dd HH:mm:ss";
+
+// The panel shows "-" where the service says "".
+QString panelText(const QJsonValue& v)
+{
+    const QString text = v.toString();
+    return text.isEmpty() ? QStringLiteral("-") : text;
+}
+
+PlaceOfNumber placeOf(const QJsonObject& o)
+{
+    return {o.value(u"place").toString(), NumberPlace::kindNamed(o.value(u"placeKind").toString()),
+        o.value(u"numberGrouped").toString()};
+}
+
+ChannelDisplay channelOf(const QJsonObject& c)
+{
+    const QJsonObject lamps = c.value(u"lamps").toObject();
+    ChannelDisplay d;
+    d.active = lamps.value(u"active").toInt();
+    d.connected = lamps.value(u"connected").toInt();
+    d.ringing = lamps.value(u"ringing").toInt();
+    d.quiet = c.value(u"quiet").toBool();
+    d.number = panelText(c.value(u"number"));
+    d.name = c.value(u"name").toString();
+    d.place = placeOf(c);
+    d.msn = panelText(c.value(u"msn"));
+    d.cost = panelText(c.value(u"cost"));
+    d.duration = panelText(c.value(u"duration"));
+    d.picture = c.value(u"picture").toString();
+    return d;
+}
+
+QString orEmpty(const QJsonValue& v)
+{
+    return v.isString() ? v.toString() : QString();
+}
+
+} // namespace
+
+QList<Message> EventStream::feed(const QByteArray& bytes)
+{
+    QList<Message> out;
+    for (const char ch : bytes) {
+        if (ch != '\n') {
+            if (ch != '\r' && !dropping_ && (line_.size() < kMaxMessage || (dropping_ = true, false)))
+                line_ += ch;
+            continue;
+        }
+        if (line_.isEmpty()) { // a blank line ends the message
+            if (!dropping_ && !message_.data.isEmpty())
+                out << message_;
+            message_ = {};
+            dropping_ = false;
+        } else if (line_.startsWith("event:")) {
+            message_.event = line_.mid(6).trimmed();
+        } else if (line_.startsWith("data:")) {
+            if (message_.data.size() + line_.size() > kMaxMessage)
+                dropping_ = true;
+            else
+                message_.data += (message_.data.isEmpty() ? QByteArray() : "\n") + line_.mid(5).trimmed();
+        }
+        line_.clear();
+    }
+    return out;
+}
+
+State stateOf(const QJsonObject& s)
+{
+    State state;
+    const QJsonArray channels = s.value(u"channels").toArray();
+    for (int i = 0; i < 2 && i < channels.size(); ++i) {
+        const QJsonObject c = channels[i].toObject();
+        state.display.channels[size_t(i)] = channelOf(c);
+        ChannelLive& live = state.live[size_t(i)];
+        live.phase = callPhaseNamed(c.value(u"phase").toString()).value_or(CallPhase::Idle);
+        live.start = QDateTime::fromString(c.value(u"start").toString(), QLatin1String(kTime));
+    }
+    const QJsonObject last = s.value(u"lastCaller").toObject();
+    state.display.LabelCID = last.value(u"number").toString();
+    state.display.LabelTIM = last.value(u"time").toString();
+    state.display.cidPlace = placeOf(last);
+    state.display.Image2 = last.value(u"picture").toString();
+    const QJsonObject adapter = s.value(u"adapter").toObject();
+    state.connected = adapter.value(u"connected").toBool(true);
+    state.busyWith = adapter.value(u"busyWith").toString();
+    state.missed = s.value(u"missed").toInt();
+    return state;
+}
+
+std::optional<CallEvent> eventOf(const QJsonObject& o)
+{
+    const std::optional<CallEvent::Kind> kind = callEventKind(o.value(u"event").toString());
+    if (!kind)
+        return std::nullopt;
+    CallEvent e;
+    e.kind = *kind;
+    e.time = QDateTime::fromString(o.value(u"time").toString(), Qt::ISODate);
+    e.start = e.time;
+    const QString channel = orEmpty(o.value(u"channel"));
+    e.channel = channel == u"A" || channel == u"B" ? channel[0] : QChar();
+    e.msn = orEmpty(o.value(u"msn"));
+    e.msnName = orEmpty(o.value(u"msn_name"));
+    e.number = orEmpty(o.value(u"number"));
+    e.name = orEmpty(o.value(u"name"));
+    e.place = orEmpty(o.value(u"place"));
+    if (const QJsonValue kindName = o.value(u"number_kind"); kindName.isString())
+        e.numberKind = NumberPlace::kindNamed(kindName.toString());
+    e.type = call_type::fromText(orEmpty(o.value(u"type")));
+    e.duration = orEmpty(o.value(u"duration"));
+    e.cost = orEmpty(o.value(u"cost"));
+    e.answered = o.value(u"answered").toBool();
+    e.seconds = o.value(u"seconds").toInt();
+    e.phase = callPhaseNamed(orEmpty(o.value(u"phase"))).value_or(CallPhase::Idle);
+    return e;
+}
+
+CallRecord recordOf(const QJsonObject& r)
+{
+    const QString number = r.value(u"number").toString();
+    return {r.value(u"msn").toString(), r.value(u"type").toString(), r.value(u"date").toString(),
+        r.value(u"time").toString(), number.isEmpty() ? QStringLiteral("-") : number, r.value(u"name").toString(),
+        r.value(u"duration").toString(), r.value(u"cost").toString()};
+}
+
+} // namespace servicefeed
+
+using namespace servicefeed;
+
+ServiceFeed::ServiceFeed(serviceaddress::Address service, QObject* parent)
+    : QObject(parent), service_(std::move(service))
+{
+    retry_.setSingleShot(true);
+    connect(&retry_, &QTimer::timeout, this, &ServiceFeed::connectStream);
+    silence_.setSingleShot(true);
+    connect(&silence_, &QTimer::timeout, this, [this] {
+        if (stream_)
+            stream_->abort(); // ends it: streamEnded() retries
+    });
+}
+
+ServiceFeed::~ServiceFeed()
+{
+    stop();
+}
+
+QNetworkRequest ServiceFeed::request(const QString& path) const
+{
+    QNetworkRequest r(QUrl(service_.url).resolved(QUrl(path)));
+    r.setRawHeader("Authorization", "Bearer " + service_.token);
+    r.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    return r;
+}
+
+void ServiceFeed::start()
+{
+    running_ = true;
+    connectStream();
+}
+
+void ServiceFeed::stop()
+{
+    running_ = false;
+    retry_.stop();
+    silence_.stop();
+    if (stream_)
+        stream_->abort();
+    for (QNetworkReply* r : std::as_const(pictureReplies_))
+        r->abort();
+}
+
+void ServiceFeed::connectStream()
+{
+    if (!running_ || stream_)
+        return;
+    QNetworkRequest r = request(QStringLiteral("/api/v1/events"));
+    r.setRawHeader("Accept", "text/event-stream");
+    parser_ = {};
+    stream_ = network_.get(r);
+    connect(stream_, &QNetworkReply::readyRead, this, &ServiceFeed::streamRead);
+    connect(stream_, &QNetworkReply::finished, this, &ServiceFeed::streamEnded);
+    silence_.start(kSilenceMs);
+}
+
+void ServiceFeed::streamRead()
+{
+    if (!stream_)
+        return;
+    silence_.start(kSilenceMs);
+    for (const Message& m : parser_.feed(stream_->readAll()))
+        handle(m);
+}
+
+void ServiceFeed::streamEnded()
+{
+    if (QNetworkReply* r = stream_.data()) {
+        stream_ = nullptr;
+        r->deleteLater();
+    }
+    silence_.stop();
+    emitEvents(false);
+    setAttached(false);
+    if (running_)
+        retry_.start(kRetryMs);
+}
+
+void ServiceFeed::setAttached(bool attached)
+{
+    if (std::exchange(attached_, attached) != attached)
+        emit attachedChanged(attached);
+}
+
+void ServiceFeed::handle(const Message& m)
+{
+    const QJsonObject data = QJsonDocument::fromJson(m.data).object();
+    if (m.event == "state") {
+        setState(data);
+        if (!attached_) { // the first state after connecting: the list may have changed meanwhile
+            setAttached(true);
+            fetchCalls();
+        }
+    } else if (m.event == "call") {
+        if (std::optional<CallEvent> e = eventOf(data); e && pending_.size() < kMostPending)
+            pending_ << *e; // the state that follows names its picture
+    } else if (m.event == "calls") {
+        fetchCalls();
+    } else if (m.event == "book") {
+        emit listsChanged();
+    }
+}
+
+void ServiceFeed::setState(const QJsonObject& s)
+{
+    state_ = stateOf(s);
+    for (const ChannelDisplay& c : state_.display.channels)
+        fetchPicture(c.picture);
+    fetchPicture(state_.display.Image2);
+    emit stateChanged();
+    emitEvents();
+}
+
+// In the order they came; a caller's announcement waits for the picture its state names.
+void ServiceFeed::emitEvents(bool waitForPictures)
+{
+    while (!pending_.isEmpty()) {
+        CallEvent& e = pending_.front();
+        if (e.kind == CallEvent::Kind::Incoming || e.kind == CallEvent::Kind::Waiting) {
+            const int ch = e.channel == u'B' ? 1 : 0;
+            const ChannelDisplay& c = state_.display.channels[size_t(ch)];
+            const QString url = e.kind == CallEvent::Kind::Incoming ? c.picture : state_.display.Image2;
+            if (waitForPictures && pictureReplies_.contains(url))
+                return;
+            e.picture = pictureFile(url);
+            if (e.kind == CallEvent::Kind::Incoming && e.name.isEmpty())
+                e.groupedNumber = c.place.grouped;
+        }
+        const CallEvent event = pending_.takeFirst();
+        emit callEvent(event);
+    }
+}
+
+MonitorDisplay ServiceFeed::display(const QDateTime& now) const
+{
+    MonitorDisplay d = state_.display;
+    for (size_t i = 0; i < d.channels.size(); ++i) {
+        ChannelDisplay& c = d.channels[i];
+        c.picture = pictureFile(c.picture);
+        if (const ChannelLive& live = state_.live[i]; live.phase != CallPhase::Idle && live.start.isValid())
+            c.duration = MonitorEngine::formatDuration(float(live.start.secsTo(now)), 0.0f);
+    }
+    d.Image2 = pictureFile(d.Image2);
+    d.ImageLED = 1;
+    return d;
+}
+
+// ---- the call list ---------------------------------------------------------
+
+void ServiceFeed::fetchCalls()
+{
+    fetchPage(0, {}, {});
+}
+
+void ServiceFeed::fetchPage(int offset, QList<CallRecord> records, QList<QByteArray> keys)
+{
+    const int fetch = offset == 0 ? ++fetching_ : fetching_;
+    QNetworkRequest r = request(QStringLiteral("/api/v1/calls?ignored=1&offset=%1&limit=%2").arg(offset).arg(kPageSize));
+    QNetworkReply* reply = network_.get(r);
+    connect(reply, &QNetworkReply::finished, this, [=, this, records = std::move(records), keys = std::move(keys)]() mutable {
+        reply->deleteLater();
+        if (fetch != fetching_)
+            return; // a newer fetch runs
+        const QJsonObject page = QJsonDocument::fromJson(reply->readAll()).object();
+        if (reply->error() != QNetworkReply::NoError || !page.contains(u"calls"))
+            return; // the list stays as it was; the next change fetches again
+        const QJsonArray calls = page.value(u"calls").toArray();
+        for (const QJsonValue& c : calls) {
+            records << recordOf(c.toObject());
+            keys << c.toObject().value(u"key").toString().toLatin1();
+        }
+        const int total = std::min(page.value(u"total").toInt(), kMostRecords);
+        if (!calls.isEmpty() && records.size() < total) {
+            fetchPage(int(records.size()), std::move(records), std::move(keys));
+            return;
+        }
+        records_ = std::move(records);
+        keys_ = std::move(keys);
+        emit recordsChanged();
+    });
+}
+
+void ServiceFeed::deleteCalls(const QList<int>& rows)
+{
+    QJsonArray keys;
+    for (int row : rows)
+        if (row >= 0 && row < keys_.size())
+            keys.append(QString::fromLatin1(keys_[row]));
+    if (keys.isEmpty())
+        return;
+    QNetworkRequest r = request(QStringLiteral("/api/v1/calls/delete"));
+    r.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    QNetworkReply* reply = network_.post(r, QJsonDocument(QJsonObject{{"keys", keys}}).toJson(QJsonDocument::Compact));
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        reply->deleteLater();
+        if (reply->error() != QNetworkReply::NoError)
+            emit problem(tr("corvane-monitor did not delete the calls: %1")
+                             .arg(QJsonDocument::fromJson(reply->readAll()).object().value(u"message").toString(
+                                 reply->errorString())));
+        fetchCalls(); // deleted or not, the list shows what the service has
+    });
+}
+
+void ServiceFeed::ignore(const QString& number, std::function<void(bool, const QString&)> replied)
+{
+    QNetworkReply* read = network_.get(request(QStringLiteral("/api/v1/ignore")));
+    connect(read, &QNetworkReply::finished, this, [this, read, number, replied] {
+        read->deleteLater();
+        const QJsonObject list = QJsonDocument::fromJson(read->readAll()).object();
+        if (read->error() != QNetworkReply::NoError || !list.contains(u"entries")) {
+            replied(false, list.value(u"message").toString(read->errorString()));
+            return;
+        }
+        QJsonArray entries = list.value(u"entries").toArray();
+        entries.append(number);
+        QNetworkRequest r = request(QStringLiteral("/api/v1/ignore"));
+        r.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+        QNetworkReply* write =
+            network_.put(r, QJsonDocument(QJsonObject{{"entries", entries}}).toJson(QJsonDocument::Compact));
+        connect(write, &QNetworkReply::finished, this, [write, replied] {
+            write->deleteLater();
+            const QString why = QJsonDocument::fromJson(write->readAll()).object().value(u"message").toString(
+                write->errorString());
+            replied(write->error() == QNetworkReply::NoError, why);
+        });
+    });
+}
+
+// ---- pictures --------------------------------------------------------------
+
+QString ServiceFeed::pictureFile(const QString& url) const
+{
+    return pictureFiles_.value(url);
+}
+
+void ServiceFeed::fetchPicture(const QString& url)
+{
+    if (url.isEmpty() || pictureFiles_.contains(url) || pictureReplies_.contains(url) || !pictures_.isValid())
+        return;
+    if (pictureFiles_.size() >= kMostPictures) { // the oldest callers' pictures are fetched again when needed
+        for (const QString& file : std::as_const(pictureFiles_))
+            QFile::remove(file);
+        pictureFiles_.clear();
+    }
+    QNetworkReply* reply = network_.get(request(url));
+    pictureReplies_.insert(url, reply);
+    connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64) {
+        if (received > kMostPicture)
+            reply->abort();
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply, url] {
+        reply->deleteLater();
+        pictureReplies_.remove(url);
+        if (reply->error() == QNetworkReply::NoError)
+            keepPicture(url, reply->readAll());
+        emit stateChanged();
+        emitEvents();
+    });
+}
+
+void ServiceFeed::keepPicture(const QString& url, const QByteArray& bytes)
+{
+    const QString file = pictures_.filePath(QStringLiteral("picture-%1").arg(++pictureCount_));
+    QFile out(file);
+    if (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size())
+        pictureFiles_.insert(url, file);
+}

@@ -1,0 +1,144 @@
+#pragma once
+// The call monitor of a front end: what a running corvane-monitor follows,
+// read from its push channel instead of the line. Its state becomes the same
+// display model the engine gives a window on the port, its call events the
+// same events, and its call list the same records; the window's deletions and
+// ignored callers go back to the service. The feed never decodes: the service
+// holds the line and is the only one that does.
+#include "common/service_address.h"
+#include "monitor/engine/call_event.h"
+#include "monitor/engine/call_list.h"
+#include "monitor/engine/monitor_display.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QJsonObject>
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <array>
+#include <optional>
+
+class QNetworkReply;
+
+namespace servicefeed {
+
+// One message of a text/event-stream, and the stream cut into them. A line
+// or a message beyond kMaxMessage is dropped whole: a peer that never ends
+// one cannot fill the memory.
+struct Message {
+    QByteArray event, data;
+};
+class EventStream {
+public:
+    static constexpr qsizetype kMaxMessage = 1 << 20;
+    QList<Message> feed(const QByteArray& bytes);
+
+private:
+    QByteArray line_;
+    Message message_;
+    bool dropping_ = false;
+};
+
+// What the state says of a channel beyond its display: its phase and when
+// its call started, so the window counts the duration on between two states.
+struct ChannelLive {
+    CallPhase phase = CallPhase::Idle;
+    QDateTime start;
+};
+struct State {
+    MonitorDisplay display;          // pictures as the service's URLs
+    std::array<ChannelLive, 2> live; // A, B
+    bool connected = true;           // the adapter, as the service has it
+    QString busyWith;                // "" while the service monitors
+    int missed = 0;
+};
+State stateOf(const QJsonObject& state);
+// A call event of the push channel; nothing for an object that is none.
+std::optional<CallEvent> eventOf(const QJsonObject& event);
+// A record of GET /api/v1/calls, its fields as list.txt keeps them.
+CallRecord recordOf(const QJsonObject& record);
+
+} // namespace servicefeed
+
+class ServiceFeed : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kRetryMs = 3000;
+    // The service pings every 20 s: three missed, it is gone.
+    static constexpr int kSilenceMs = 65000;
+    static constexpr int kPageSize = 1000;         // the most GET /api/v1/calls gives at once
+    static constexpr int kMostRecords = 200000;    // a list beyond it is shown cut
+    static constexpr qint64 kMostPicture = 2 << 20; // as the service takes them
+    static constexpr int kMostPictures = 64;        // kept in the temporary folder at once
+    static constexpr int kMostPending = 64;         // call events waiting for their state
+
+    explicit ServiceFeed(serviceaddress::Address service, QObject* parent = nullptr);
+    ~ServiceFeed() override;
+    const serviceaddress::Address& address() const { return service_; }
+
+    // Connects to the push channel and keeps connecting while the window is open.
+    void start();
+    void stop();
+    // The push channel answers and has sent its state.
+    bool attached() const { return attached_; }
+
+    // The display as the window draws it: the service's, with the pictures
+    // as files here and the durations of calls in progress counted on to `now`.
+    MonitorDisplay display(const QDateTime& now) const;
+    const servicefeed::State& state() const { return state_; }
+    // The service's call list, newest first, and each record's key there.
+    const QList<CallRecord>& records() const { return records_; }
+
+    // Read the call list again (the phone book changed: the service names afresh).
+    void fetchCalls();
+    // The records at these rows out of the service's list; it says when they are gone.
+    void deleteCalls(const QList<int>& rows);
+    // Appends the number to the service's ignore list; the reply is a note for the user.
+    void ignore(const QString& number, std::function<void(bool done, const QString& why)> replied);
+
+signals:
+    void stateChanged();
+    void callEvent(const CallEvent& event);
+    void recordsChanged();
+    // The service's phone book, ignore list or own numbers' names changed.
+    void listsChanged();
+    // The push channel was lost (the service ended or is out of reach) or is back.
+    void attachedChanged(bool attached);
+    // A request of the window did not work: the words for the user.
+    void problem(const QString& text);
+
+private:
+    QNetworkRequest request(const QString& path) const;
+    void connectStream();
+    void streamRead();
+    void streamEnded();
+    void handle(const servicefeed::Message& message);
+    void setState(const QJsonObject& state);
+    void emitEvents(bool waitForPictures = true);
+    void fetchPage(int offset, QList<CallRecord> records, QList<QByteArray> keys);
+    void fetchPicture(const QString& url);
+    void keepPicture(const QString& url, const QByteArray& bytes);
+    QString pictureFile(const QString& url) const;
+    void setAttached(bool attached);
+
+    serviceaddress::Address service_;
+    QNetworkAccessManager network_;
+    QPointer<QNetworkReply> stream_;
+    servicefeed::EventStream parser_;
+    QTimer retry_, silence_;
+    bool running_ = false;
+    bool attached_ = false;
+    servicefeed::State state_;
+    QList<CallRecord> records_;
+    QList<QByteArray> keys_; // records_'s keys at the service
+    int fetching_ = 0;       // which fetch of the list is current; older answers are dropped
+    QTemporaryDir pictures_;
+    QHash<QString, QString> pictureFiles_; // the service's URL -> the file here
+    QHash<QString, QNetworkReply*> pictureReplies_;
+    int pictureCount_ = 0;
+    QList<CallEvent> pending_;
+};
