@@ -11,6 +11,7 @@ MonitorWebHost::MonitorWebHost(
 {
     connect(&session_, &MonitorSession::connectionChanged, this, &WebHost::changed);
     connect(&session_.missedCount(), &MissedCount::changed, this, &WebHost::changed);
+    connect(&session_.engine(), &MonitorEngine::displayChanged, this, &WebHost::displayChanged);
 }
 
 MonitorDisplay MonitorWebHost::display() const

@@ -38,7 +38,7 @@ TEST(ServiceFeed, TheStateReadsBackAsTheDisplayTheServiceDrew)
 
     MonitorDisplay expected = d;
     expected.channels[1].picture = sent["channels"][1]["picture"].toString(); // a URL of the service
-    expected.channels[1].place = {};                                           // a named caller has none
+    expected.channels[1].place = {};                                          // a named caller has none
     EXPECT_TRUE(expected.channels[1].picture.startsWith(u"/api/v1/pictures/live/B?v="));
     for (size_t i = 0; i < 2; ++i) {
         const ChannelDisplay &e = expected.channels[i], &g = got.display.channels[i];
@@ -62,9 +62,9 @@ TEST(ServiceFeed, EveryCallEventReadsBackAsWritten)
     e.time = e.start = QDateTime::fromString(QStringLiteral("2026-12-10T08:15:03+01:00"), Qt::ISODate);
     e.channel = u'B', e.msn = QStringLiteral("4711"), e.msnName = QStringLiteral("Office");
     e.number = QStringLiteral("0897654321"), e.place = QStringLiteral("Munich"), e.numberKind = NumberKind::FixedLine;
-    for (const CallEvent::Kind kind : {CallEvent::Kind::Incoming, CallEvent::Kind::Waiting, CallEvent::Kind::Outgoing,
-             CallEvent::Kind::RingEnded, CallEvent::Kind::Logged, CallEvent::Kind::Connected, CallEvent::Kind::Ended,
-             CallEvent::Kind::Phase}) {
+    for (const CallEvent::Kind kind :
+        {CallEvent::Kind::Incoming, CallEvent::Kind::Waiting, CallEvent::Kind::Outgoing, CallEvent::Kind::RingEnded,
+            CallEvent::Kind::Logged, CallEvent::Kind::Connected, CallEvent::Kind::Ended, CallEvent::Kind::Phase}) {
         CallEvent sent = e;
         sent.kind = kind;
         sent.answered = kind == CallEvent::Kind::RingEnded || kind == CallEvent::Kind::Ended;
@@ -72,8 +72,8 @@ TEST(ServiceFeed, EveryCallEventReadsBackAsWritten)
         sent.phase = kind == CallEvent::Kind::Phase ? CallPhase::Dialing : CallPhase::Idle;
         if (kind == CallEvent::Kind::Logged || kind == CallEvent::Kind::Ended)
             sent.type = CallType::Ring, sent.duration = QStringLiteral("0:01:05"), sent.cost = QStringLiteral("0");
-        const std::optional<CallEvent> got =
-            servicefeed::eventOf(QJsonDocument::fromJson(JsonEventWriter::toJson(sent)).object());
+        const std::optional<CallEvent> got = servicefeed::eventOf(
+            QJsonDocument::fromJson(JsonEventWriter::toJson(sent)).object());
         ASSERT_TRUE(got) << int(kind);
         EXPECT_EQ(callEventLine(*got), callEventLine(sent));
         EXPECT_EQ(std::tie(got->msnName, got->place, got->numberKind, got->answered, got->phase),
@@ -99,8 +99,9 @@ TEST(ServiceFeed, TheStreamIsCutIntoMessagesAtAnyByteAndAnEndlessOneIsDropped)
     servicefeed::EventStream parser;
     const QByteArray endless(servicefeed::EventStream::kMaxMessage + 10, 'x');
     EXPECT_TRUE(parser.feed("event: state\ndata: " + endless + "\n\n").isEmpty());
-    EXPECT_TRUE(parser.feed("data: " + endless.left(servicefeed::EventStream::kMaxMessage - 10) + "\ndata: "
-                            + endless.left(100) + "\n\n")
+    EXPECT_TRUE(parser
+                    .feed("data: " + endless.left(servicefeed::EventStream::kMaxMessage - 10)
+                          + "\ndata: " + endless.left(100) + "\n\n")
                     .isEmpty());
     const QList<servicefeed::Message> after = parser.feed("event: calls\ndata: {}\n\n");
     ASSERT_EQ(after.size(), 1);

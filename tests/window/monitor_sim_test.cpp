@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSet>
 #include <QSerialPort>
 #include <QTest>
 
@@ -168,7 +169,7 @@ TEST_F(MonitorSimTest, AWindowOnARunningServiceConfiguresThroughItAndShowsItsCal
     QDir().mkpath(dir.filePath("run"));
     QFile(dir.filePath("run")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", dir.filePath("run").toUtf8()); // where the service leaves its address
-    SimulatorLink sim({"--scenario", scenario("in at=0:20 from=0301234567 to=4711 ring=6s talk=2s\n")});
+    SimulatorLink sim({"--scenario", scenario("in at=0:20 from=0301234567 to=4711 ring=6s talk=3s\n")});
     ASSERT_TRUE(sim.up());
     const quint16 ncidPort = freePort(), callMonitorPort = freePort();
     Broker broker;
@@ -213,16 +214,21 @@ TEST_F(MonitorSimTest, AWindowOnARunningServiceConfiguresThroughItAndShowsItsCal
     FormMonitor* m = currentMonitor();
     ASSERT_TRUE(m && m->serviceFeed());
     auto* number = m->findChild<QLabel*>("Label1");
+    auto* duration = m->findChild<QLabel*>("LabelDur1");
     bool shownLive = false;
+    QSet<QString> counted; // the durations shown while talking: the service's count, second by second
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            shownLive = shownLive
-                        || (number->text() == "0301234567" && m->serviceFeed()->state().display.channels[0].ringing);
+            const ChannelDisplay& a = m->serviceFeed()->state().display.channels[0];
+            shownLive = shownLive || (number->text() == "0301234567" && a.ringing);
+            if (a.connected && duration->text().startsWith("0:00:0") && duration->text() != "0:00:00")
+                counted << duration->text();
             return recordsOfType(*m, "Answer") == 1;
         },
         90000))
         << service.log().toStdString();
     EXPECT_TRUE(shownLive);
+    EXPECT_GE(counted.size(), 2) << QStringList(counted.values()).join(' ').toStdString();
     EXPECT_EQ(m->engine().callList().records()[0].number, "0301234567");
     EXPECT_EQ(number->text(), "0301234567");   // the panel keeps the last call's number
     EXPECT_EQ(m->engine().framesDecoded(), 0); // the service decodes, not the window

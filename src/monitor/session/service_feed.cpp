@@ -1,7 +1,5 @@
 #include "monitor/session/service_feed.h"
 
-#include "monitor/engine/monitor_engine.h"
-
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -273,15 +271,11 @@ void ServiceFeed::emitEvents(bool waitForPictures)
     }
 }
 
-MonitorDisplay ServiceFeed::display(const QDateTime& now) const
+MonitorDisplay ServiceFeed::display() const
 {
     MonitorDisplay d = state_.display;
-    for (size_t i = 0; i < d.channels.size(); ++i) {
-        ChannelDisplay& c = d.channels[i];
+    for (ChannelDisplay& c : d.channels)
         c.picture = pictureFile(c.picture);
-        if (const ChannelLive& live = state_.live[i]; live.phase != CallPhase::Idle && live.start.isValid())
-            c.duration = MonitorEngine::formatDuration(float(live.start.secsTo(now)), 0.0f);
-    }
     d.Image2 = pictureFile(d.Image2);
     d.ImageLED = 1;
     return d;
@@ -297,29 +291,31 @@ void ServiceFeed::fetchCalls()
 void ServiceFeed::fetchPage(int offset, QList<CallRecord> records, QList<QByteArray> keys)
 {
     const int fetch = offset == 0 ? ++fetching_ : fetching_;
-    QNetworkRequest r = request(QStringLiteral("/api/v1/calls?ignored=1&offset=%1&limit=%2").arg(offset).arg(kPageSize));
+    QNetworkRequest r = request(
+        QStringLiteral("/api/v1/calls?ignored=1&offset=%1&limit=%2").arg(offset).arg(kPageSize));
     QNetworkReply* reply = network_.get(r);
-    connect(reply, &QNetworkReply::finished, this, [=, this, records = std::move(records), keys = std::move(keys)]() mutable {
-        reply->deleteLater();
-        if (fetch != fetching_)
-            return; // a newer fetch runs
-        const QJsonObject page = QJsonDocument::fromJson(reply->readAll()).object();
-        if (reply->error() != QNetworkReply::NoError || !page.contains(u"calls"))
-            return; // the list stays as it was; the next change fetches again
-        const QJsonArray calls = page.value(u"calls").toArray();
-        for (const QJsonValue& c : calls) {
-            records << recordOf(c.toObject());
-            keys << c.toObject().value(u"key").toString().toLatin1();
-        }
-        const int total = std::min(page.value(u"total").toInt(), kMostRecords);
-        if (!calls.isEmpty() && records.size() < total) {
-            fetchPage(int(records.size()), std::move(records), std::move(keys));
-            return;
-        }
-        records_ = std::move(records);
-        keys_ = std::move(keys);
-        emit recordsChanged();
-    });
+    connect(reply, &QNetworkReply::finished, this,
+        [=, this, records = std::move(records), keys = std::move(keys)]() mutable {
+            reply->deleteLater();
+            if (fetch != fetching_)
+                return; // a newer fetch runs
+            const QJsonObject page = QJsonDocument::fromJson(reply->readAll()).object();
+            if (reply->error() != QNetworkReply::NoError || !page.contains(u"calls"))
+                return; // the list stays as it was; the next change fetches again
+            const QJsonArray calls = page.value(u"calls").toArray();
+            for (const QJsonValue& c : calls) {
+                records << recordOf(c.toObject());
+                keys << c.toObject().value(u"key").toString().toLatin1();
+            }
+            const int total = std::min(page.value(u"total").toInt(), kMostRecords);
+            if (!calls.isEmpty() && records.size() < total) {
+                fetchPage(int(records.size()), std::move(records), std::move(keys));
+                return;
+            }
+            records_ = std::move(records);
+            keys_ = std::move(keys);
+            emit recordsChanged();
+        });
 }
 
 void ServiceFeed::deleteCalls(const QList<int>& rows)
@@ -337,8 +333,10 @@ void ServiceFeed::deleteCalls(const QList<int>& rows)
         reply->deleteLater();
         if (reply->error() != QNetworkReply::NoError)
             emit problem(tr("corvane-monitor did not delete the calls: %1")
-                             .arg(QJsonDocument::fromJson(reply->readAll()).object().value(u"message").toString(
-                                 reply->errorString())));
+                             .arg(QJsonDocument::fromJson(reply->readAll())
+                                      .object()
+                                      .value(u"message")
+                                      .toString(reply->errorString())));
         fetchCalls(); // deleted or not, the list shows what the service has
     });
 }
@@ -357,12 +355,12 @@ void ServiceFeed::ignore(const QString& number, std::function<void(bool, const Q
         entries.append(number);
         QNetworkRequest r = request(QStringLiteral("/api/v1/ignore"));
         r.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
-        QNetworkReply* write =
-            network_.put(r, QJsonDocument(QJsonObject{{"entries", entries}}).toJson(QJsonDocument::Compact));
+        QNetworkReply* write = network_.put(
+            r, QJsonDocument(QJsonObject{{"entries", entries}}).toJson(QJsonDocument::Compact));
         connect(write, &QNetworkReply::finished, this, [write, replied] {
             write->deleteLater();
-            const QString why = QJsonDocument::fromJson(write->readAll()).object().value(u"message").toString(
-                write->errorString());
+            const QString why =
+                QJsonDocument::fromJson(write->readAll()).object().value(u"message").toString(write->errorString());
             replied(write->error() == QNetworkReply::NoError, why);
         });
     });

@@ -44,7 +44,7 @@ private:
 };
 
 // What the state says of a channel beyond its display: its phase and when
-// its call started, so the window counts the duration on between two states.
+// its call started.
 struct ChannelLive {
     CallPhase phase = CallPhase::Idle;
     QDateTime start;
@@ -70,8 +70,8 @@ public:
     static constexpr int kRetryMs = 3000;
     // The service pings every 20 s: three missed, it is gone.
     static constexpr int kSilenceMs = 65000;
-    static constexpr int kPageSize = 1000;         // the most GET /api/v1/calls gives at once
-    static constexpr int kMostRecords = 200000;    // a list beyond it is shown cut
+    static constexpr int kPageSize = 1000;          // the most GET /api/v1/calls gives at once
+    static constexpr int kMostRecords = 200000;     // a list beyond it is shown cut
     static constexpr qint64 kMostPicture = 2 << 20; // as the service takes them
     static constexpr int kMostPictures = 64;        // kept in the temporary folder at once
     static constexpr int kMostPending = 64;         // call events waiting for their state
@@ -86,9 +86,8 @@ public:
     // The push channel answers and has sent its state.
     bool attached() const { return attached_; }
 
-    // The display as the window draws it: the service's, with the pictures
-    // as files here and the durations of calls in progress counted on to `now`.
-    MonitorDisplay display(const QDateTime& now) const;
+    // The display as the window draws it: the service's, with the pictures as files here.
+    MonitorDisplay display() const;
     const servicefeed::State& state() const { return state_; }
     // The service's call list, newest first, and each record's key there.
     const QList<CallRecord>& records() const { return records_; }

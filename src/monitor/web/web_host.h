@@ -56,4 +56,6 @@ public:
 
 signals:
     void changed();
+    // The display moved (a lamp, a number, a duration): the pages follow it.
+    void displayChanged();
 };

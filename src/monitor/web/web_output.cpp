@@ -116,6 +116,7 @@ WebOutput::WebOutput(WebHost& host, QByteArray password)
     };
     connect(&server_, &HttpServer::logMessage, this, &WebOutput::logMessage);
     connect(&host_, &WebHost::changed, this, &WebOutput::sendState);
+    connect(&host_, &WebHost::displayChanged, this, &WebOutput::sendStateIfChanged);
     connect(&host_.callList(), &CallList::changed, this, [this] {
         broadcast(
             "calls", QJsonDocument(QJsonObject{{"total", host_.callList().count()}}).toJson(QJsonDocument::Compact));
@@ -173,7 +174,20 @@ void WebOutput::sendState()
         broadcast("busy",
             QJsonDocument(QJsonObject{{"busy", !busy.isEmpty()}, {"busyWith", busy}}).toJson(QJsonDocument::Compact));
     }
-    broadcast("state", QJsonDocument(state()).toJson(QJsonDocument::Compact));
+    lastState_ = state();
+    broadcast("state", QJsonDocument(lastState_).toJson(QJsonDocument::Compact));
+}
+
+// The engine redraws at each frame and each tick; a page hears of it when
+// what it shows moved (a lamp, a number, a call's duration once a second).
+void WebOutput::sendStateIfChanged()
+{
+    if (server_.streams().isEmpty())
+        return;
+    if (QJsonObject now = state(); now != lastState_) {
+        lastState_ = std::move(now);
+        broadcast("state", QJsonDocument(lastState_).toJson(QJsonDocument::Compact));
+    }
 }
 
 void WebOutput::broadcast(const char* name, const QByteArray& data)

@@ -50,6 +50,8 @@ private:
     bool gate(const HttpRequest& request);
     void openEvents(const HttpRequest& request);
     void sendState();
+    // The display changed: the state goes out when it differs from the one last sent.
+    void sendStateIfChanged();
 
     WebHost& host_;
     HttpServer server_;
@@ -57,7 +59,8 @@ private:
     std::unique_ptr<WebApi> api_;
     std::array<webjson::ChannelLive, 2> live_{};
     QTimer ping_;
-    QString busyWith_;    // as last told, for the busy event
-    QString addressFile_; // written for the front ends while serving
+    QString busyWith_;      // as last told, for the busy event
+    QJsonObject lastState_; // as last sent
+    QString addressFile_;   // written for the front ends while serving
     QByteArray token_;
 };

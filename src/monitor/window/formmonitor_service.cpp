@@ -39,9 +39,9 @@ void FormMonitor::setService(const serviceaddress::Address& service)
     feed_ = std::make_unique<ServiceFeed>(service);
     connectFeed();
     FlexGrid1->deleteRecords = [this](const QList<int>& rows) { feed_->deleteCalls(rows); };
-    const QString through = service.pid > 0
-                                ? tr("The calls of corvane-monitor (process %1) at %2").arg(service.pid).arg(service.url)
-                                : tr("The calls of corvane-monitor at %1").arg(service.url);
+    const QString through =
+        service.pid > 0 ? tr("The calls of corvane-monitor (process %1) at %2").arg(service.pid).arg(service.url)
+                        : tr("The calls of corvane-monitor at %1").arg(service.url);
     LabelCID->parentWidget()->setToolTip(through);
     history_->showNote(through);
 }
@@ -55,7 +55,7 @@ MonitorDisplay FormMonitor::shownDisplay() const
 {
     if (!feed_)
         return engine_.display();
-    MonitorDisplay d = feed_->display(clock_.now());
+    MonitorDisplay d = feed_->display();
     d.LabelNOW = engine_.display().LabelNOW; // the clock of this computer
     for (size_t i = 0; i < d.channels.size(); ++i)
         if (silenced_[i])
