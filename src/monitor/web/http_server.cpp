@@ -291,17 +291,22 @@ void HttpServer::run()
 {
     if (!daemon_ || std::exchange(running_, true))
         return;
+    runSoon_ = false;
     MHD_run(daemon_);
     running_ = false;
     scheduleRun();
 }
 
+// A connection resumed during a run (a push or an answer made by a request
+// handler) is served by the next run: the library's time-out must not put it off.
 void HttpServer::scheduleRun()
 {
     MHD_UNSIGNED_LONG_LONG ms = 0;
     if (!daemon_)
         return;
-    if (MHD_get_timeout(daemon_, &ms) == MHD_YES)
+    if (runSoon_)
+        timer_->start(0);
+    else if (MHD_get_timeout(daemon_, &ms) == MHD_YES)
         timer_->start(int(std::min<MHD_UNSIGNED_LONG_LONG>(ms, 60000)));
     else
         timer_->stop();
@@ -312,6 +317,7 @@ void HttpServer::resume(Exchange& ex)
     if (!std::exchange(ex.suspended, false))
         return;
     MHD_resume_connection(ex.connection);
+    runSoon_ = true;
     timer_->start(0);
 }
 

@@ -99,6 +99,7 @@ private:
     QByteArray certPem_, keyPem_; // the library reads them as long as it runs
     bool tls_ = false;
     bool running_ = false; // inside the library's run: never entered twice
+    bool runSoon_ = false; // a connection was resumed: the library runs again at once
     bool refusing_ = false;
     int clients_ = 0;
     quint64 nextId_ = 1;
