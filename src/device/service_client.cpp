@@ -37,16 +37,16 @@ ServiceClient::Reply ServiceClient::request(
 ServiceClient::Reply ServiceClient::send(
     const QByteArray& method, const QString& path, const QByteArray& data, const QByteArray& type, int timeoutMs)
 {
-    QNetworkRequest r(QUrl(service_.url).resolved(QUrl(path)));
-    if (!service_.token.isEmpty())
-        r.setRawHeader("Authorization", "Bearer " + service_.token);
+    QNetworkRequest r = serviceRequest(service_, path);
     r.setTransferTimeout(timeoutMs);
     if (!data.isEmpty())
         r.setHeader(QNetworkRequest::ContentTypeHeader, type);
     QNetworkReply* reply = network_.sendCustomRequest(r, method, data);
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    ++waiting_;
     loop.exec(loopFlags_);
+    --waiting_;
     Reply out{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), {}, reply->readAll(), reply->error()};
     out.body = QJsonDocument::fromJson(out.data).object();
     if (out.status == 0)
@@ -81,6 +81,15 @@ ServiceClient::Reply ServiceClient::command(Command command, int number)
 ServiceClient::Reply ServiceClient::state()
 {
     return request("GET", QStringLiteral("api/v1/state"), {}, kStateTimeoutMs);
+}
+
+QNetworkRequest serviceRequest(const serviceaddress::Address& service, const QString& path)
+{
+    QNetworkRequest r(QUrl(service.url).resolved(QUrl(path)));
+    if (!service.token.isEmpty())
+        r.setRawHeader("Authorization", "Bearer " + service.token);
+    r.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    return r;
 }
 
 serviceaddress::Address serviceAt(const QString& url)

@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QNetworkRequest>
 
 class ServiceClient {
 public:
@@ -38,6 +39,8 @@ public:
     // The user's clicks and keys wait until a request is answered (for short
     // requests whose window cannot take a second one meanwhile).
     void holdInputWhileWaiting() { loopFlags_ = QEventLoop::ExcludeUserInputEvents; }
+    // A request waits for its answer (events run meanwhile).
+    bool waiting() const { return waiting_ > 0; }
 
     Reply request(
         const QByteArray& method, const QString& path, const QJsonObject& body = {}, int timeoutMs = kAdapterTimeoutMs);
@@ -57,7 +60,11 @@ private:
     serviceaddress::Address service_;
     QNetworkAccessManager network_;
     QEventLoop::ProcessEventsFlags loopFlags_ = QEventLoop::AllEvents;
+    int waiting_ = 0;
 };
+
+// A request to the service at `path` with its token; redirects are not followed.
+QNetworkRequest serviceRequest(const serviceaddress::Address& service, const QString& path);
 
 // The address of the service at `url` ("http://127.0.0.1:40123/"): its token
 // is the URL's password, else the one in the address file naming that URL.

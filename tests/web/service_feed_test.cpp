@@ -87,8 +87,8 @@ TEST(ServiceFeed, TheStreamIsCutIntoMessagesAtAnyByteAndAnEndlessOneIsDropped)
     const QByteArray stream = "retry: 3000\n\nevent: state\r\ndata: {\"missed\":1}\r\n\r\n: ping\n\n"
                               "event: call\ndata: {\"a\":\ndata: 1}\n\n";
     for (qsizetype cut = 1; cut < stream.size(); ++cut) {
-        servicefeed::EventStream parser;
-        QList<servicefeed::Message> got = parser.feed(stream.left(cut));
+        pushchannel::EventStream parser;
+        QList<pushchannel::Message> got = parser.feed(stream.left(cut));
         got += parser.feed(stream.mid(cut));
         ASSERT_EQ(got.size(), 2) << cut;
         EXPECT_EQ(got[0].event, "state");
@@ -96,14 +96,14 @@ TEST(ServiceFeed, TheStreamIsCutIntoMessagesAtAnyByteAndAnEndlessOneIsDropped)
         EXPECT_EQ(got[1].event, "call");
         EXPECT_EQ(got[1].data, "{\"a\":\n1}");
     }
-    servicefeed::EventStream parser;
-    const QByteArray endless(servicefeed::EventStream::kMaxMessage + 10, 'x');
+    pushchannel::EventStream parser;
+    const QByteArray endless(pushchannel::EventStream::kMaxMessage + 10, 'x');
     EXPECT_TRUE(parser.feed("event: state\ndata: " + endless + "\n\n").isEmpty());
     EXPECT_TRUE(parser
-                    .feed("data: " + endless.left(servicefeed::EventStream::kMaxMessage - 10)
+                    .feed("data: " + endless.left(pushchannel::EventStream::kMaxMessage - 10)
                           + "\ndata: " + endless.left(100) + "\n\n")
                     .isEmpty());
-    const QList<servicefeed::Message> after = parser.feed("event: calls\ndata: {}\n\n");
+    const QList<pushchannel::Message> after = parser.feed("event: calls\ndata: {}\n\n");
     ASSERT_EQ(after.size(), 1);
     EXPECT_EQ(after[0].event, "calls");
 }

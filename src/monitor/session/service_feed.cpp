@@ -1,5 +1,7 @@
 #include "monitor/session/service_feed.h"
 
+#include "device/service_client.h"
+
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -49,33 +51,6 @@ QString orEmpty(const QJsonValue& v)
 }
 
 } // namespace
-
-QList<Message> EventStream::feed(const QByteArray& bytes)
-{
-    QList<Message> out;
-    for (const char ch : bytes) {
-        if (ch != '\n') {
-            if (ch != '\r' && !dropping_ && (line_.size() < kMaxMessage || (dropping_ = true, false)))
-                line_ += ch;
-            continue;
-        }
-        if (line_.isEmpty()) { // a blank line ends the message
-            if (!dropping_ && !message_.data.isEmpty())
-                out << message_;
-            message_ = {};
-            dropping_ = false;
-        } else if (line_.startsWith("event:")) {
-            message_.event = line_.mid(6).trimmed();
-        } else if (line_.startsWith("data:")) {
-            if (message_.data.size() + line_.size() > kMaxMessage)
-                dropping_ = true;
-            else
-                message_.data += (message_.data.isEmpty() ? QByteArray() : "\n") + line_.mid(5).trimmed();
-        }
-        line_.clear();
-    }
-    return out;
-}
 
 State stateOf(const QJsonObject& s)
 {
@@ -140,15 +115,10 @@ CallRecord recordOf(const QJsonObject& r)
 using namespace servicefeed;
 
 ServiceFeed::ServiceFeed(serviceaddress::Address service, QObject* parent)
-    : QObject(parent), service_(std::move(service))
+    : QObject(parent), service_(std::move(service)), channel_(service_)
 {
-    retry_.setSingleShot(true);
-    connect(&retry_, &QTimer::timeout, this, &ServiceFeed::connectStream);
-    silence_.setSingleShot(true);
-    connect(&silence_, &QTimer::timeout, this, [this] {
-        if (stream_)
-            stream_->abort(); // ends it: streamEnded() retries
-    });
+    connect(&channel_, &PushChannel::received, this, &ServiceFeed::handle);
+    connect(&channel_, &PushChannel::ended, this, &ServiceFeed::streamEnded);
 }
 
 ServiceFeed::~ServiceFeed()
@@ -158,62 +128,25 @@ ServiceFeed::~ServiceFeed()
 
 QNetworkRequest ServiceFeed::request(const QString& path) const
 {
-    QNetworkRequest r(QUrl(service_.url).resolved(QUrl(path)));
-    r.setRawHeader("Authorization", "Bearer " + service_.token);
-    r.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    return r;
+    return serviceRequest(service_, path);
 }
 
 void ServiceFeed::start()
 {
-    running_ = true;
-    connectStream();
+    channel_.start();
 }
 
 void ServiceFeed::stop()
 {
-    running_ = false;
-    retry_.stop();
-    silence_.stop();
-    if (stream_)
-        stream_->abort();
+    channel_.stop();
     for (QNetworkReply* r : std::as_const(pictureReplies_))
         r->abort();
 }
 
-void ServiceFeed::connectStream()
-{
-    if (!running_ || stream_)
-        return;
-    QNetworkRequest r = request(QStringLiteral("/api/v1/events"));
-    r.setRawHeader("Accept", "text/event-stream");
-    parser_ = {};
-    stream_ = network_.get(r);
-    connect(stream_, &QNetworkReply::readyRead, this, &ServiceFeed::streamRead);
-    connect(stream_, &QNetworkReply::finished, this, &ServiceFeed::streamEnded);
-    silence_.start(kSilenceMs);
-}
-
-void ServiceFeed::streamRead()
-{
-    if (!stream_)
-        return;
-    silence_.start(kSilenceMs);
-    for (const Message& m : parser_.feed(stream_->readAll()))
-        handle(m);
-}
-
 void ServiceFeed::streamEnded()
 {
-    if (QNetworkReply* r = stream_.data()) {
-        stream_ = nullptr;
-        r->deleteLater();
-    }
-    silence_.stop();
     emitEvents(false);
     setAttached(false);
-    if (running_)
-        retry_.start(kRetryMs);
 }
 
 void ServiceFeed::setAttached(bool attached)
@@ -222,7 +155,7 @@ void ServiceFeed::setAttached(bool attached)
         emit attachedChanged(attached);
 }
 
-void ServiceFeed::handle(const Message& m)
+void ServiceFeed::handle(const pushchannel::Message& m)
 {
     const QJsonObject data = QJsonDocument::fromJson(m.data).object();
     if (m.event == "state") {

@@ -6,6 +6,7 @@
 // ignored callers go back to the service. The feed never decodes: the service
 // holds the line and is the only one that does.
 #include "common/service_address.h"
+#include "device/push_channel.h"
 #include "monitor/engine/call_event.h"
 #include "monitor/engine/call_list.h"
 #include "monitor/engine/monitor_display.h"
@@ -25,23 +26,6 @@
 class QNetworkReply;
 
 namespace servicefeed {
-
-// One message of a text/event-stream, and the stream cut into them. A line
-// or a message beyond kMaxMessage is dropped whole: a peer that never ends
-// one cannot fill the memory.
-struct Message {
-    QByteArray event, data;
-};
-class EventStream {
-public:
-    static constexpr qsizetype kMaxMessage = 1 << 20;
-    QList<Message> feed(const QByteArray& bytes);
-
-private:
-    QByteArray line_;
-    Message message_;
-    bool dropping_ = false;
-};
 
 // What the state says of a channel beyond its display: its phase and when
 // its call started.
@@ -67,9 +51,7 @@ CallRecord recordOf(const QJsonObject& record);
 class ServiceFeed : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kRetryMs = 3000;
-    // The service pings every 20 s: three missed, it is gone.
-    static constexpr int kSilenceMs = 65000;
+    static constexpr int kRetryMs = PushChannel::kRetryMs;
     static constexpr int kPageSize = 1000;          // the most GET /api/v1/calls gives at once
     static constexpr int kMostRecords = 200000;     // a list beyond it is shown cut
     static constexpr qint64 kMostPicture = 2 << 20; // as the service takes them
@@ -112,10 +94,8 @@ signals:
 
 private:
     QNetworkRequest request(const QString& path) const;
-    void connectStream();
-    void streamRead();
     void streamEnded();
-    void handle(const servicefeed::Message& message);
+    void handle(const pushchannel::Message& message);
     void setState(const QJsonObject& state);
     void emitEvents(bool waitForPictures = true);
     void fetchPage(int offset, QList<CallRecord> records, QList<QByteArray> keys);
@@ -126,10 +106,7 @@ private:
 
     serviceaddress::Address service_;
     QNetworkAccessManager network_;
-    QPointer<QNetworkReply> stream_;
-    servicefeed::EventStream parser_;
-    QTimer retry_, silence_;
-    bool running_ = false;
+    PushChannel channel_;
     bool attached_ = false;
     servicefeed::State state_;
     QList<CallRecord> records_;
