@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 class BookSource {
 public:
@@ -44,6 +45,13 @@ public:
     virtual QString where() const = 0;
     // Where imported contacts' photos are saved before they go to the book.
     virtual QString importFolder() const = 0;
+    // Calls `changed` whenever the book may have been changed elsewhere; a
+    // book only this window changes never does.
+    virtual void follow(std::function<void()> changed) { (void)changed; }
+    // A reading or a change waits for its answer (events run meanwhile).
+    virtual bool waiting() const { return false; }
+    // An entry's picture as the list shows it.
+    virtual QString pictureText(const QString& picture) const { return picture; }
 };
 
 // book.txt: the window's list is the book, written when the window closes.

@@ -70,8 +70,10 @@ QVariant ContactTable::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && index.column() == Picture))
-        return contactField(entries_.at(index.row()), index.column());
+    if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && index.column() == Picture)) {
+        const QString& text = contactField(entries_.at(index.row()), index.column());
+        return index.column() == Picture && pictureText_ ? pictureText_(text) : text;
+    }
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignVCenter | (index.column() == Picture ? Qt::AlignRight : Qt::AlignLeft));
     return {};

@@ -28,6 +28,8 @@ public:
     // Columns Name to Other; the picture stays.
     void replaceContact(int row, const BookEntry& entry);
     void setPicture(int row, const QString& path);
+    // How the picture column shows a picture (its path, as it is, without one).
+    void setPictureText(std::function<QString(const QString&)> text) { pictureText_ = std::move(text); }
 
     // Order on opening: ascending by name, case-sensitive.
     void sortByName();
@@ -47,6 +49,7 @@ private:
     void reorder(const std::function<bool(const BookEntry&, const BookEntry&)>& less);
 
     QList<BookEntry> entries_;
+    std::function<QString(const QString&)> pictureText_;
 };
 
 // The search field's test: the name contains the text (any case) or one of the

@@ -16,8 +16,11 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShortcut>
+#include <QScopeGuard>
 #include <QTableView>
+#include <QTimer>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -63,6 +66,43 @@ QLabel* label(QWidget* parent, const QString& text, QWidget* buddy)
     return l;
 }
 
+// The question, counting itself in `asking` while it is open.
+template <typename R, typename... A>
+std::function<R(A...)> counted(std::function<R(A...)> ask, int& asking)
+{
+    if (!ask)
+        return ask;
+    return [ask = std::move(ask), &asking](A... a) -> R {
+        ++asking;
+        const auto done = qScopeGuard([&asking] { --asking; });
+        return ask(a...);
+    };
+}
+
+QString contactText(const BookEntry& e)
+{
+    return QStringList{e.name, e.phone1, e.phone2, e.mobile, e.other, e.picture}.join(u'\t');
+}
+
+bool sameNamesAndNumbers(const BookEntry& a, const BookEntry& b)
+{
+    return std::tie(a.name, a.phone1, a.phone2, a.mobile, a.other)
+           == std::tie(b.name, b.phone1, b.phone2, b.mobile, b.other);
+}
+
+// The same contacts, whatever their order.
+bool sameContacts(const QList<BookEntry>& a, const QList<BookEntry>& b)
+{
+    QStringList x, y;
+    for (const BookEntry& e : a)
+        x << contactText(e);
+    for (const BookEntry& e : b)
+        y << contactText(e);
+    x.sort();
+    y.sort();
+    return x == y;
+}
+
 } // namespace
 
 const char* const DialogpBook::kPictureFilter = QT_TRANSLATE_NOOP("DialogpBook",
@@ -99,6 +139,7 @@ DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave, std::
       source_(source ? std::move(source) : std::make_unique<FileBook>(BookFile::defaultPath()))
 {
     setObjectName(QStringLiteral("DialogpBook"));
+    setPrompts(defaultPrompts());
     setWindowTitle(tr(kTitle));
     setModal(true);
     // The monitor's 8-point face: four 11-digit numbers, a name and the
@@ -109,11 +150,25 @@ DialogpBook::DialogpBook(QWidget* parent, std::function<void()> afterSave, std::
     buildWindow();
     restoreGeometry();
     fitColumns();
+    table_.setPictureText([source = source_.get()](const QString& picture) { return source->pictureText(picture); });
     ReadTheList();
     if (source_->keepsEachChange())
         showServiceLine();
     else
         showFolderContacts();
+    follow_ = new QTimer(this);
+    follow_->setSingleShot(true);
+    connect(follow_, &QTimer::timeout, this, &DialogpBook::followBook);
+    source_->follow([this] { follow_->start(0); });
+}
+
+// A change elsewhere must not come between a question and its answer, nor
+// into a request of the window's own: each of them runs an event loop.
+void DialogpBook::setPrompts(Prompts p)
+{
+    prompts_ = {counted(std::move(p.openPicture), asking_), counted(std::move(p.openContactsFile), asking_),
+        counted(std::move(p.inform), asking_), counted(std::move(p.openFolder), asking_),
+        counted(std::move(p.closeUnsaved), asking_), counted(std::move(p.confirmDelete), asking_)};
 }
 
 void DialogpBook::buildWindow()
@@ -335,6 +390,34 @@ void DialogpBook::ReadTheList()
 {
     BookSource::Outcome read = BookSource::Outcome::Done;
     QList<BookEntry> entries = source_->read(read);
+    showBook(read, std::move(entries));
+}
+
+void DialogpBook::followBook()
+{
+    if (asking_ > 0 || source_->waiting() || closing_) {
+        follow_->start(kFollowRetryMs);
+        return;
+    }
+    BookSource::Outcome read = BookSource::Outcome::Done;
+    QList<BookEntry> entries = source_->read(read);
+    if (read != BookSource::Outcome::Done || sameContacts(entries, table_.entries()))
+        return; // the window's own change, or one it cannot read: the next change of its own says so
+    const QModelIndex current = MSFlexGrid1->currentIndex();
+    const std::optional<BookEntry> was = current.isValid() && UpdateButton->isEnabled()
+                                             ? std::optional(table_.entry(current.row()))
+                                             : std::nullopt;
+    showBook(read, std::move(entries));
+    if (was && findAgain([&was](const BookEntry& e) { return sameNamesAndNumbers(e, *was); })) {
+        showPicture(source_->pictureFile(table_.entry(MSFlexGrid1->currentIndex().row())));
+        return;
+    }
+    MSFlexGrid1->selectionModel()->clear();
+    UpdateButton->setEnabled(false);
+}
+
+void DialogpBook::showBook(BookSource::Outcome read, QList<BookEntry> entries)
+{
     bookUnreadable_ = read != BookSource::Outcome::Done;
     QString title = tr(kTitle);
     if (source_->keepsEachChange())

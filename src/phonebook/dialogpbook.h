@@ -4,7 +4,8 @@
 // contact, and import from vCard and CSV files. Modal; it reads book.txt when
 // it opens and writes it back when it closes. Below, read-only, the contacts
 // of the address-book folder followed (kept in the settings). On the book of
-// a corvane-monitor elsewhere each change goes to the service as it is made.
+// a corvane-monitor elsewhere each change goes to the service as it is made,
+// and a change made there by others shows as it comes.
 #include "phonebook/book_source.h"
 #include "phonebook/contact_table.h"
 
@@ -17,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 class DialogpBook : public QDialog {
     Q_OBJECT
@@ -43,10 +45,11 @@ public:
         std::function<bool(QWidget* parent, const QString& text)> confirmDelete;
     };
     static Prompts defaultPrompts();
-    void setPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
+    void setPrompts(Prompts prompts);
 
     static const char* const kPictureFilter;    // translated where used
     static constexpr double kWidthTwips = 8160; // the width it opens at and its least; the height is the user's
+    static constexpr int kFollowRetryMs = 200;  // a change elsewhere waits while the window asks or waits itself
 
     ContactTable& contacts() { return table_; }
 
@@ -63,6 +66,10 @@ public:
     // On a service's book: the line that says so, in place of the folder's section.
     void showServiceLine();
     void ReadTheList();
+    // The book changed elsewhere: read again, unless it holds what the list
+    // shows. What is typed in the fields stays, so does the current contact
+    // while the book has it.
+    void followBook();
     bool SaveTheList();
 
     // Closing saves first; when saving fails and the user keeps the window,
@@ -102,12 +109,16 @@ private:
     // True when the change was made; else says why, and reads a book that
     // changed meanwhile again. What was typed stays in the fields.
     bool applied(const BookSource::Change& change);
-    // After reading again: the contact named `name` is the current row again,
-    // with the fields as they are, for another Update.
-    void findAgain(const QString& name);
+    void showBook(BookSource::Outcome read, QList<BookEntry> entries);
+    // After reading again: the first shown contact that is `same` becomes the
+    // current row, with the fields as they are, for another Update; false
+    // when there is none.
+    bool findAgain(const std::function<bool(const BookEntry&)>& same);
 
     std::function<void()> afterSave_;
-    Prompts prompts_ = defaultPrompts();
+    Prompts prompts_;
+    int asking_ = 0; // a question of prompts_ is open
+    QTimer* follow_ = nullptr;
     ContactTable table_;
     std::unique_ptr<BookSource> source_;
     int sortDirection_ = 0; // 7 ascending, 8 descending: the last title click

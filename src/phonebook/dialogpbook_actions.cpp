@@ -210,7 +210,7 @@ void DialogpBook::UpdateButton_Click()
                      {}});
         if (!applied(change)) {
             if (change.outcome == BookSource::Outcome::Stale)
-                findAgain(was.name);
+                findAgain([&was](const BookEntry& e) { return e.name == was.name; });
             return;
         }
         table_.replaceContact(row, change.entry);
@@ -338,16 +338,17 @@ void DialogpBook::showFolderContacts()
 
 // The same contact, as the book holds it now, becomes the current row; the
 // fields keep what was typed (showing the contact would overwrite them).
-void DialogpBook::findAgain(const QString& name)
+bool DialogpBook::findAgain(const std::function<bool(const BookEntry&)>& same)
 {
     for (int r = 0; r < table_.rowCount(); ++r)
-        if (table_.entry(r).name == name && !MSFlexGrid1->isRowHidden(r)) {
+        if (same(table_.entry(r)) && !MSFlexGrid1->isRowHidden(r)) {
             {
                 const QSignalBlocker quiet(MSFlexGrid1->selectionModel());
                 MSFlexGrid1->setCurrentIndex(table_.index(r, 0));
             }
             MSFlexGrid1->viewport()->update();
             UpdateButton->setEnabled(true);
-            return;
+            return true;
         }
+    return false;
 }

@@ -152,3 +152,20 @@ QString ServiceBook::pictureFile(const BookEntry& entry)
     fetched_.insert(entry.picture, file);
     return file;
 }
+
+void ServiceBook::follow(std::function<void()> changed)
+{
+    channel_ = std::make_unique<PushChannel>(client_.address());
+    QObject::connect(
+        channel_.get(), &PushChannel::received, channel_.get(), [this, changed](const pushchannel::Message& m) {
+            if (std::exchange(connecting_, false) || m.event == "book")
+                changed();
+        });
+    QObject::connect(channel_.get(), &PushChannel::ended, channel_.get(), [this] { connecting_ = true; });
+    channel_->start();
+}
+
+QString ServiceBook::pictureText(const QString& picture) const
+{
+    return picture.size() < 2 ? picture : QCoreApplication::translate("DialogpBook", "(photo)");
+}

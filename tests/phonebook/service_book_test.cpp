@@ -6,6 +6,7 @@
 #include "common/service_run.h"
 #include "phonebook/service_book.h"
 
+#include <QJsonArray>
 #include <QRegularExpression>
 
 // Open, add, update, delete, a picture, a change made elsewhere meanwhile,
@@ -23,6 +24,12 @@ TEST_F(PhoneBookTest, OnAServiceElsewhereEachChangeGoesToTheServicesBook)
     std::optional<serviceaddress::Address> address;
     ASSERT_TRUE(QTest::qWaitFor([&] { return bool(address = serviceaddress::find()); }, 60000));
 
+    const auto shownPictures = [](DialogpBook& d) {
+        QStringList out;
+        for (int r = 0; r < grid(d)->model()->rowCount(); ++r)
+            out << grid(d)->model()->index(r, ContactTable::Picture).data().toString();
+        return out;
+    };
     const auto rowOf = [](DialogpBook& d, const QString& name) { return int(column(d, 0).indexOf(name)); };
     QStringList log;
     const auto note = [&](const QString& what, DialogpBook& d) {
@@ -30,7 +37,7 @@ TEST_F(PhoneBookTest, OnAServiceElsewhereEachChangeGoesToTheServicesBook)
         book.replace(service.home(), "HOME").replace(dir.path(), "HERE").replace('\t', " | ").replace("\r\n", "\n");
         book.replace(QRegularExpression("web-[0-9a-f]{16}"), "web-N");
         log << "# " + what << "title: " + d.windowTitle() << "said: " + informed.join("\n  ")
-            << "list: " + column(d, 0).join(", ")
+            << "list: " + column(d, 0).join(", ") + " (pictures: " + shownPictures(d).join(", ") + ")"
             << "fields: " + edit(d, "Text3")->text() + " " + edit(d, "Text2")->text() << "book:\n" + book.trimmed();
         informed.clear();
     };
@@ -79,6 +86,22 @@ TEST_F(PhoneBookTest, OnAServiceElsewhereEachChangeGoesToTheServicesBook)
     note("stale", *d);
     QTest::mouseClick(button(*d, "UpdateButton"), Qt::LeftButton);
     note("updated again", *d);
+
+    // Elsewhere Carl is added and Zoe deleted while Bert B is current and a change typed: the list
+    // follows, the fields and the current contact stay, and Update takes the change.
+    clickRow(*d, rowOf(*d, "Bert B"));
+    type(*d, "Bert C", "0305555");
+    ServiceClient other(*address);
+    other.request("POST", "api/v1/book", {{"name", "Carl"}, {"phone1", "0306666"}});
+    for (const QJsonValue& e : other.request("GET", "api/v1/book").body.value("entries").toArray())
+        if (e["name"] == "Zoe")
+            other.request("DELETE", "api/v1/book/" + e["key"].toString());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return column(*d, 0) == QStringList{"Bert B", "Carl"}; }, 10000));
+    log << "current: " + column(*d, 0).value(grid(*d)->currentIndex().row())
+               + ", Update enabled: " + (button(*d, "UpdateButton")->isEnabled() ? "yes" : "no");
+    note("changed elsewhere", *d);
+    QTest::mouseClick(button(*d, "UpdateButton"), Qt::LeftButton);
+    note("updated after following", *d);
 
     service.stop();
     type(*d, "Yves", "0304444");
