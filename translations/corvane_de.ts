@@ -1477,6 +1477,10 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>corvane-monitor gone - waiting ...</source>
         <translation>corvane-monitor weg - warte ...</translation>
     </message>
+    <message>
+        <source>Call Monitor - through corvane-monitor</source>
+        <translation>Anrufmonitor - über corvane-monitor</translation>
+    </message>
 </context>
 <context>
     <name>FormMonitorSettings</name>

@@ -213,6 +213,7 @@ TEST_F(MonitorSimTest, AWindowOnARunningServiceConfiguresThroughItAndShowsItsCal
     Monitor_Click(*form, 0, false);
     FormMonitor* m = currentMonitor();
     ASSERT_TRUE(m && m->serviceFeed());
+    EXPECT_EQ(m->windowTitle(), "Call Monitor - through corvane-monitor");
     auto* number = m->findChild<QLabel*>("Label1");
     auto* duration = m->findChild<QLabel*>("LabelDur1");
     bool shownLive = false;

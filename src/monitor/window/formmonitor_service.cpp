@@ -11,6 +11,7 @@
 #include "monitor/window/call_grid.h"
 #include "monitor/window/history_bar.h"
 #include "monitor/window/lamp_pictures.h"
+#include "monitor/window/missed_calls.h"
 #include "monitor/window/monitor_launcher.h"
 #include "monitor/window/picture_label.h"
 
@@ -44,6 +45,7 @@ void FormMonitor::setService(const serviceaddress::Address& service)
                         : tr("The calls of corvane-monitor at %1").arg(service.url);
     LabelCID->parentWidget()->setToolTip(through);
     history_->showNote(through);
+    history_->missed().setTitle(tr("Call Monitor - through corvane-monitor"));
 }
 
 bool FormMonitor::connectionLost() const

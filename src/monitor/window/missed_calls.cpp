@@ -15,7 +15,8 @@ QString monitorTitle()
 }
 } // namespace
 
-MissedCalls::MissedCalls(MissedCount& count, QWidget& window) : QObject(&window), count_(count), window_(window)
+MissedCalls::MissedCalls(MissedCount& count, QWidget& window)
+    : QObject(&window), count_(count), window_(window), title_(monitorTitle())
 {
     window.installEventFilter(this);
     connect(&count, &MissedCount::changed, this, &MissedCalls::show);
@@ -31,11 +32,17 @@ QString MissedCalls::titled(const QString& title, int count)
     return count > 0 ? tr("%1 (%2 missed)").arg(title).arg(count) : title;
 }
 
+void MissedCalls::setTitle(const QString& title)
+{
+    title_ = title;
+    show();
+}
+
 void MissedCalls::show()
 {
-    window_.setWindowTitle(titled(monitorTitle(), count()));
+    window_.setWindowTitle(titled(title_, count()));
     if (auto* tray = window_.findChild<QSystemTrayIcon*>())
-        tray->setToolTip(titled(monitorTitle(), count()));
+        tray->setToolTip(titled(title_, count()));
 }
 
 bool MissedCalls::eventFilter(QObject* watched, QEvent* event)

@@ -15,6 +15,8 @@ public:
     MissedCalls(MissedCount& count, QWidget& window);
 
     int count() const;
+    // The window's own title, which the count follows ("Call Monitor" until set).
+    void setTitle(const QString& title);
 
     // The title (or tool-tip) for a count.
     static QString titled(const QString& title, int count);
@@ -27,4 +29,5 @@ private:
 
     MissedCount& count_;
     QWidget& window_;
+    QString title_;
 };
