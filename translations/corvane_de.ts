@@ -1351,6 +1351,42 @@ Stattdessen den Port %2 von diesem Fenster aus benutzen?</translation>
         <source>corvane-monitor refused the request: %1</source>
         <translation>corvane-monitor hat die Anfrage abgelehnt: %1</translation>
     </message>
+    <message>
+        <source>reading the settings</source>
+        <translation>Einstellungen lesen</translation>
+    </message>
+    <message>
+        <source>writing the settings</source>
+        <translation>Einstellungen schreiben</translation>
+    </message>
+    <message>
+        <source>loading a profile</source>
+        <translation>Profil laden</translation>
+    </message>
+    <message>
+        <source>saving a profile</source>
+        <translation>Profil speichern</translation>
+    </message>
+    <message>
+        <source>loading the factory settings</source>
+        <translation>Werkseinstellungen laden</translation>
+    </message>
+    <message>
+        <source>hanging up</source>
+        <translation>Auflegen</translation>
+    </message>
+    <message>
+        <source>resetting the charge counters</source>
+        <translation>Gebührenzähler zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Waiting while corvane-monitor is %1 for another window or the web page ...</source>
+        <translation>Warten: corvane-monitor ist für ein anderes Fenster oder die Webseite beschäftigt (%1) ...</translation>
+    </message>
+    <message>
+        <source>Waiting for the call on the line to end: corvane-monitor changes the adapter only between calls (10 minutes at most) ...</source>
+        <translation>Warten, bis das Gespräch auf der Leitung endet: corvane-monitor ändert den Adapter nur zwischen Gesprächen (höchstens 10 Minuten) ...</translation>
+    </message>
 </context>
 <context>
     <name>FormLoading</name>

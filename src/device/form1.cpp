@@ -206,6 +206,7 @@ void Form1::showStatus(const QString& text)
 {
     if (ui_->status)
         ui_->status->setText(text);
+    emit statusShown(text);
 }
 
 void Form1::connectReactions()

@@ -97,6 +97,8 @@ public:
     struct Ui; // the widgets, private to Form1's source files
 
 signals:
+    // The status line says `text` now.
+    void statusShown(const QString& text);
     // "Cost per Unit" took a new price (typed, or set by start-up).
     void unitCostChanged(float cost);
 
@@ -128,8 +130,12 @@ private:
     void countersReset();
     // form1_service.cpp: the same commands through the service's API.
     void detach();
-    ServiceClient::Reply onService(
-        const QString& doing, const std::function<ServiceClient::Reply(ServiceClient&)>& request);
+    // The request says `doing` in the status line, or what it waits for
+    // meanwhile: the service runs `operation` (its name for it) between calls,
+    // one request after the other.
+    ServiceClient::Reply onService(const QString& doing, const QString& operation,
+        const std::function<ServiceClient::Reply(ServiceClient&)>& request);
+    QString waitingText(const QJsonObject& state, const QString& operation, const QString& doing) const;
     // After a request the service did not take: says why. True when the
     // command is to run again (on the port the user took, or on a new service).
     bool serviceFailed(const ServiceClient::Reply& reply);

@@ -7,14 +7,17 @@
 #include "device/form1_ui.h"
 
 #include "device/config_values.h"
+#include "device/push_channel.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QThread>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+#include <algorithm>
 
 namespace {
 
@@ -30,6 +33,31 @@ constexpr int kServiceEndPollMs = 50;
 bool adapterAnswered(const ServiceClient::Reply& reply)
 {
     return reply.status == kDone || reply.status == kRefused || reply.status == kUnavailable;
+}
+
+// What the service is busy with, by the names of its state's "busyWith".
+struct Operation {
+    const char* name;
+    const char* text;
+};
+constexpr Operation kOperations[] = {
+    {"settings-read", QT_TRANSLATE_NOOP("Form1", "reading the settings")},
+    {"settings-write", QT_TRANSLATE_NOOP("Form1", "writing the settings")},
+    {"profile-load", QT_TRANSLATE_NOOP("Form1", "loading a profile")},
+    {"profile-save", QT_TRANSLATE_NOOP("Form1", "saving a profile")},
+    {"factory", QT_TRANSLATE_NOOP("Form1", "loading the factory settings")},
+    {"hangup", QT_TRANSLATE_NOOP("Form1", "hanging up")},
+    {"counters-reset", QT_TRANSLATE_NOOP("Form1", "resetting the charge counters")},
+};
+
+bool callOnTheLine(const QJsonObject& state)
+{
+    for (const QJsonValue& channel : state.value(u"channels").toArray()) {
+        const QString phase = channel.toObject().value(u"phase").toString();
+        if (!phase.isEmpty() && phase != u"idle")
+            return true;
+    }
+    return false;
 }
 
 QStringList texts(const QJsonValue& list)
@@ -87,14 +115,41 @@ Form1::ServiceFound Form1::detectService(serviceaddress::Address& silent, QStrin
 }
 
 ServiceClient::Reply Form1::onService(
-    const QString& doing, const std::function<ServiceClient::Reply(ServiceClient&)>& request)
+    const QString& doing, const QString& operation, const std::function<ServiceClient::Reply(ServiceClient&)>& request)
 {
     const std::shared_ptr<ServiceClient> service = service_; // kept while events run
     showStatus(doing);
     paintLamp(AtChannel::kCommandColour);
+    PushChannel channel(service->address()); // its state says what the request waits for
+    connect(&channel, &PushChannel::received, this, [&](const pushchannel::Message& m) {
+        if (m.event == "state")
+            showStatus(waitingText(QJsonDocument::fromJson(m.data).object(), operation, doing));
+    });
+    channel.start();
     const ServiceClient::Reply reply = request(*service);
     paintLamp(AtChannel::kIdleColour);
     return reply;
+}
+
+// A request waits while the service configures the adapter for another front
+// end, and while a call is on the line (at most ten minutes: the trace must not
+// miss the call's end), except a hang-up, which ends the call.
+QString Form1::waitingText(const QJsonObject& state, const QString& operation, const QString& doing) const
+{
+    const QJsonObject adapter = state.value(u"adapter").toObject();
+    const QString busyWith = adapter.value(u"busyWith").toString();
+    if (adapter.value(u"busy").toBool()) {
+        if (busyWith == operation)
+            return doing;
+        const auto* const known = std::find_if(std::begin(kOperations), std::end(kOperations),
+            [&busyWith](const Operation& o) { return busyWith == QLatin1String(o.name); });
+        return tr("Waiting while corvane-monitor is %1 for another window or the web page ...")
+            .arg(known != std::end(kOperations) ? tr(known->text) : busyWith);
+    }
+    if (operation != u"hangup" && callOnTheLine(state))
+        return tr("Waiting for the call on the line to end: corvane-monitor changes the adapter only between "
+                  "calls (10 minutes at most) ...");
+    return doing;
 }
 
 std::optional<serviceaddress::Address> Form1::attachedService() const
@@ -164,8 +219,8 @@ void Form1::waitForEnd(const serviceaddress::Address& service)
 void Form1::readThroughService()
 {
     setTransferButtonsEnabled(false);
-    const ServiceClient::Reply reply = onService(
-        tr("Reading the settings through corvane-monitor"), [](ServiceClient& s) { return s.readSettings(); });
+    const ServiceClient::Reply reply = onService(tr("Reading the settings through corvane-monitor"),
+        QStringLiteral("settings-read"), [](ServiceClient& s) { return s.readSettings(); });
     if (reply.status != kOk) {
         const bool again = serviceFailed(reply);
         lastReadFailed_ = haveReading_ = true; // nothing is written over settings not known
@@ -191,7 +246,7 @@ void Form1::transmitThroughService()
     setTransferButtonsEnabled(false);
     const QJsonObject changes = configtext::changedSettings(read_, edited());
     const ServiceClient::Reply reply = onService(tr("Writing the settings through corvane-monitor"),
-        [&changes](ServiceClient& s) { return s.writeSettings(changes); });
+        QStringLiteral("settings-write"), [&changes](ServiceClient& s) { return s.writeSettings(changes); });
     setTransferButtonsEnabled(true);
     if (reply.status != kOk) {
         setSaveButtonsEnabled(false); // the window still holds edits the adapter has not got
@@ -217,7 +272,7 @@ void Form1::transmitThroughService()
 void Form1::commandThroughService(const DeviceCommand& d)
 {
     const ServiceClient::Reply reply = onService(tr("Sending %1 through corvane-monitor").arg(d.command),
-        [&d](ServiceClient& s) { return s.command(d.service, d.number); });
+        ServiceClient::operationOf(d.service), [&d](ServiceClient& s) { return s.command(d.service, d.number); });
     if (reply.gone() || !adapterAnswered(reply)) {
         if (serviceFailed(reply))
             sendDeviceCommand(d);
@@ -237,6 +292,7 @@ void Form1::commandThroughService(const DeviceCommand& d)
 void Form1::resetThroughService()
 {
     const ServiceClient::Reply reply = onService(tr("Resetting the charge counters through corvane-monitor"),
+        ServiceClient::operationOf(ServiceClient::Command::ResetCounters),
         [](ServiceClient& s) { return s.command(ServiceClient::Command::ResetCounters); });
     if (reply.gone() || !adapterAnswered(reply)) {
         if (serviceFailed(reply))

@@ -78,6 +78,18 @@ ServiceClient::Reply ServiceClient::command(Command command, int number)
     return request("POST", QStringLiteral("api/v1/counters/reset"));
 }
 
+QString ServiceClient::operationOf(Command command)
+{
+    switch (command) {
+    case Command::ProfileLoad: return QStringLiteral("profile-load");
+    case Command::ProfileSave: return QStringLiteral("profile-save");
+    case Command::Factory: return QStringLiteral("factory");
+    case Command::HangUp: return QStringLiteral("hangup");
+    case Command::ResetCounters: break;
+    }
+    return QStringLiteral("counters-reset");
+}
+
 ServiceClient::Reply ServiceClient::state()
 {
     return request("GET", QStringLiteral("api/v1/state"), {}, kStateTimeoutMs);

@@ -53,6 +53,8 @@ public:
     Reply writeSettings(const QJsonObject& changes);
     // 204 when done; `number` is the profile (1..4) or the phone (1, 2).
     Reply command(Command command, int number = 0);
+    // What the service's state says it is busy with ("busyWith") while it runs the command.
+    static QString operationOf(Command command);
     // GET state: 200 and {"adapter": {"port", "connected", ...} ...}.
     Reply state();
 

@@ -6,7 +6,10 @@
 // against a double that answers as SendAT would (data/fake_dodova.txt).
 #include <gtest/gtest.h>
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QTcpServer>
+#include <QTest>
 #include <QtWidgets>
 
 #include "common/service_address.h"
@@ -128,6 +131,18 @@ public:
             log << QStringLiteral("= ") + (found == Form1::ServiceFound::Attached ? QStringLiteral("attached") : why);
             if (auto* through = form_->findChild<QLabel*>(QStringLiteral("ServiceText")))
                 log << QStringLiteral("= ") + through->text();
+        } else if (verb == u"statuses") { // every text of the status line as it is shown, once each
+            QObject::connect(form_.get(), &Form1::statusShown, form_.get(), [this](const QString& text) {
+                if (std::exchange(status_, text) != text)
+                    log << QStringLiteral("~ ") + text;
+            });
+        } else if (verb == u"elsewhere") { // another front end's POST to the service, answered later
+            const std::optional<serviceaddress::Address> running = serviceaddress::find();
+            ASSERT_TRUE(running);
+            QNetworkRequest r(QUrl(running->url).resolved(QUrl(QStringLiteral("api/v1/") + name)));
+            r.setRawHeader("Authorization", "Bearer " + running->token);
+            network_.post(r, QByteArray());
+            QTest::qWait(500);         // sent, and queued by the service before the window asks
         } else if (verb == u"quiet") { // "on": the simulator's commands are not logged (their number varies)
             quiet_ = name == u"on";
         } else if (verb == u"device") { // another device for the port number, as the port options set it
@@ -160,6 +175,8 @@ public:
                 QThread::msleep(20);
             QThread::msleep(value.toULong());
             logCommandsFromSimulator();
+        } else if (verb == u"pause") { // NAME ms go by on the line (a simulated call rings)
+            QThread::msleep(name.toULong());
         } else if (verb == u"terminate") {
             program_->terminate();
             program_->waitForFinished(10000);
@@ -342,6 +359,8 @@ private:
     std::unique_ptr<QProcess> program_;
     std::unique_ptr<ServiceRun> service_;
     QTcpServer deaf_;
+    QNetworkAccessManager network_;
+    QString status_;
     bool quiet_ = false;
     qsizetype logged_ = 0;
 };
