@@ -1788,6 +1788,69 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
     </message>
 </context>
 <context>
+    <name>ServiceClient</name>
+    <message>
+        <source>the request was not one it understands</source>
+        <translation>die Anfrage wurde nicht verstanden</translation>
+    </message>
+    <message>
+        <source>a value is not allowed</source>
+        <translation>ein Wert ist nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>it did not accept this window&apos;s token or password</source>
+        <translation>das Token oder Passwort dieses Fensters wurde nicht angenommen</translation>
+    </message>
+    <message>
+        <source>the request came from another site</source>
+        <translation>die Anfrage kam von einer anderen Website</translation>
+    </message>
+    <message>
+        <source>it has no such entry (any more)</source>
+        <translation>diesen Eintrag gibt es dort nicht (mehr)</translation>
+    </message>
+    <message>
+        <source>this version of corvane-monitor does not offer the request</source>
+        <translation>diese Version von corvane-monitor bietet die Anfrage nicht an</translation>
+    </message>
+    <message>
+        <source>the file was changed meanwhile or cannot be read, so it is not written over</source>
+        <translation>die Datei wurde inzwischen geändert oder ist nicht lesbar, daher wird sie nicht überschrieben</translation>
+    </message>
+    <message>
+        <source>the DodOva refused the command</source>
+        <translation>der DodOva hat den Befehl abgelehnt</translation>
+    </message>
+    <message>
+        <source>it is too large for the service</source>
+        <translation>das ist zu groß für den Dienst</translation>
+    </message>
+    <message>
+        <source>the service does not take this kind of data</source>
+        <translation>der Dienst nimmt diese Art von Daten nicht an</translation>
+    </message>
+    <message>
+        <source>too many wrong passwords: it waits a while before it takes the next one</source>
+        <translation>zu viele falsche Passwörter: der Dienst wartet eine Weile, bevor er das nächste annimmt</translation>
+    </message>
+    <message>
+        <source>it could not write the file; the old one is left as it was</source>
+        <translation>die Datei konnte nicht geschrieben werden; die alte bleibt, wie sie war</translation>
+    </message>
+    <message>
+        <source>the DodOva did not answer it</source>
+        <translation>der DodOva hat dem Dienst nicht geantwortet</translation>
+    </message>
+    <message>
+        <source>too many requests wait for the adapter already: try again in a moment</source>
+        <translation>zu viele Anfragen warten schon auf den Adapter: bitte gleich noch einmal versuchen</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
+    </message>
+</context>
+<context>
     <name>ServiceFeed</name>
     <message>
         <source>corvane-monitor did not delete the calls: %1</source>

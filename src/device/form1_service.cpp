@@ -166,7 +166,7 @@ QString Form1::serviceProblem(const ServiceClient::Reply& reply, const QString& 
 {
     if (reply.status == 0)
         return tr("corvane-monitor at %1 did not answer: %2").arg(url, reply.message());
-    return tr("corvane-monitor refused the request: %1").arg(reply.message());
+    return tr("corvane-monitor refused the request: %1").arg(reply.explained());
 }
 
 bool Form1::serviceFailed(const ServiceClient::Reply& reply)

@@ -1,5 +1,6 @@
 #include "device/service_client.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QUrl>
@@ -7,6 +8,39 @@
 namespace {
 
 constexpr int kUnavailable = 503;
+
+// The API's error codes (docs/web.md, "Conventions"), each with what it means
+// for the user; `detailed` where the service's message says more.
+struct ErrorText {
+    const char* code;
+    const char* text;
+    bool detailed;
+};
+constexpr ErrorText kErrorTexts[] = {
+    {"bad-request", QT_TRANSLATE_NOOP("ServiceClient", "the request was not one it understands"), true},
+    {"bad-value", QT_TRANSLATE_NOOP("ServiceClient", "a value is not allowed"), true},
+    {"unauthorized", QT_TRANSLATE_NOOP("ServiceClient", "it did not accept this window's token or password"), false},
+    {"forbidden-origin", QT_TRANSLATE_NOOP("ServiceClient", "the request came from another site"), false},
+    {"not-found", QT_TRANSLATE_NOOP("ServiceClient", "it has no such entry (any more)"), true},
+    {"method-not-allowed",
+        QT_TRANSLATE_NOOP("ServiceClient", "this version of corvane-monitor does not offer the request"), false},
+    {"conflict",
+        QT_TRANSLATE_NOOP(
+            "ServiceClient", "the file was changed meanwhile or cannot be read, so it is not written over"),
+        true},
+    {"refused", QT_TRANSLATE_NOOP("ServiceClient", "the DodOva refused the command"), false},
+    {"too-large", QT_TRANSLATE_NOOP("ServiceClient", "it is too large for the service"), true},
+    {"unsupported-type", QT_TRANSLATE_NOOP("ServiceClient", "the service does not take this kind of data"), true},
+    {"too-many-attempts",
+        QT_TRANSLATE_NOOP("ServiceClient", "too many wrong passwords: it waits a while before it takes the next one"),
+        false},
+    {"not-saved", QT_TRANSLATE_NOOP("ServiceClient", "it could not write the file; the old one is left as it was"),
+        true},
+    {"adapter-unavailable", QT_TRANSLATE_NOOP("ServiceClient", "the DodOva did not answer it"), true},
+    {"adapter-busy",
+        QT_TRANSLATE_NOOP("ServiceClient", "too many requests wait for the adapter already: try again in a moment"),
+        false},
+};
 
 } // namespace
 
@@ -21,6 +55,24 @@ bool ServiceClient::Reply::gone() const
 QString ServiceClient::Reply::message() const
 {
     return body.value(u"message").toString();
+}
+
+QString ServiceClient::Reply::explained() const
+{
+    return serviceErrorText(body);
+}
+
+QString serviceErrorText(const QJsonObject& body)
+{
+    const QString code = body.value(u"error").toString(), message = body.value(u"message").toString();
+    for (const ErrorText& e : kErrorTexts)
+        if (code == QLatin1String(e.code)) {
+            const QString text = QCoreApplication::translate("ServiceClient", e.text);
+            return e.detailed && !message.isEmpty()
+                       ? QCoreApplication::translate("ServiceClient", "%1 - %2").arg(text, message)
+                       : text;
+        }
+    return message;
 }
 
 ServiceClient::ServiceClient(serviceaddress::Address service) : service_(std::move(service))

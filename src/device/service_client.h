@@ -32,6 +32,8 @@ public:
         bool gone() const;
         // The service's message, or the network's reason when it did not answer.
         QString message() const;
+        // The same for the user: serviceErrorText() of the body.
+        QString explained() const;
     };
 
     explicit ServiceClient(serviceaddress::Address service);
@@ -67,6 +69,13 @@ private:
 
 // A request to the service at `path` with its token; redirects are not followed.
 QNetworkRequest serviceRequest(const serviceaddress::Address& service, const QString& path);
+
+// An error the service answered ({"error": CODE, "message": "..."}) in the
+// user's language: a text for its code, followed by the service's message
+// where that gives the details (which value, which file); the message alone
+// for a code without a text here (a network error's reason, a newer service's
+// code).
+QString serviceErrorText(const QJsonObject& body);
 
 // The address of the service at `url` ("http://127.0.0.1:40123/"): its token
 // is the URL's password, else the one in the address file naming that URL.

@@ -82,7 +82,7 @@ BookSource::Change ServiceBook::answer(const ServiceClient::Reply& reply, int ex
         return {Outcome::Done, reply.body.isEmpty() ? BookEntry{} : shown(reply.body), {}};
     if (reply.status == 0 || reply.gone())
         return {Outcome::Gone, {}, reply.message()};
-    return {reply.status == kNotFound ? Outcome::Stale : Outcome::Refused, {}, reply.message()};
+    return {reply.status == kNotFound ? Outcome::Stale : Outcome::Refused, {}, reply.explained()};
 }
 
 QList<BookEntry> ServiceBook::read(Outcome& outcome)

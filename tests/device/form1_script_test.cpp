@@ -18,6 +18,7 @@
 #include "common/simulator_fixture.h"
 #include "device/charge_counters.h"
 #include "device/form1.h"
+#include "ui/language.h"
 
 namespace {
 
@@ -151,6 +152,8 @@ public:
             portOk_ = name == u"ok";
         } else if (verb == u"locale") {
             QLocale::setDefault(QLocale(name));
+        } else if (verb == u"language") { // the texts from then on: "de", or "en" as the sources have them
+            language::install(name == u"en" ? QString() : name);
         } else if (verb == u"click-during") { // the user clicks while the double answers a command
             clickDuring_ = {name, value};
         } else if (verb == u"kill-after") { // the adapter unplugged once the command is sent
@@ -384,6 +387,7 @@ TEST_P(Form1Script, LogMatchesTheExpectedFile)
                             .replace(QRegularExpression("http://127.0.0.1:\\d+/"), "URL");
     EXPECT_GOLDEN(QStringLiteral("device/data/%1.expected").arg(name), log + u'\n');
     QLocale::setDefault(QLocale::c());
+    language::install({});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -45,6 +45,13 @@ ChannelDisplay channelOf(const QJsonObject& c)
     return d;
 }
 
+// Why a request did not work, for the user: the service's error, else the network's reason.
+QString failure(QNetworkReply* reply, const QJsonObject& body)
+{
+    const QString text = serviceErrorText(body);
+    return text.isEmpty() ? reply->errorString() : text;
+}
+
 QString orEmpty(const QJsonValue& v)
 {
     return v.isString() ? v.toString() : QString();
@@ -266,10 +273,7 @@ void ServiceFeed::deleteCalls(const QList<int>& rows)
         reply->deleteLater();
         if (reply->error() != QNetworkReply::NoError)
             emit problem(tr("corvane-monitor did not delete the calls: %1")
-                             .arg(QJsonDocument::fromJson(reply->readAll())
-                                      .object()
-                                      .value(u"message")
-                                      .toString(reply->errorString())));
+                             .arg(servicefeed::failure(reply, QJsonDocument::fromJson(reply->readAll()).object())));
         fetchCalls(); // deleted or not, the list shows what the service has
     });
 }
@@ -281,7 +285,7 @@ void ServiceFeed::ignore(const QString& number, std::function<void(bool, const Q
         read->deleteLater();
         const QJsonObject list = QJsonDocument::fromJson(read->readAll()).object();
         if (read->error() != QNetworkReply::NoError || !list.contains(u"entries")) {
-            replied(false, list.value(u"message").toString(read->errorString()));
+            replied(false, servicefeed::failure(read, list));
             return;
         }
         QJsonArray entries = list.value(u"entries").toArray();
@@ -292,8 +296,7 @@ void ServiceFeed::ignore(const QString& number, std::function<void(bool, const Q
             r, QJsonDocument(QJsonObject{{"entries", entries}}).toJson(QJsonDocument::Compact));
         connect(write, &QNetworkReply::finished, this, [write, replied] {
             write->deleteLater();
-            const QString why =
-                QJsonDocument::fromJson(write->readAll()).object().value(u"message").toString(write->errorString());
+            const QString why = servicefeed::failure(write, QJsonDocument::fromJson(write->readAll()).object());
             replied(write->error() == QNetworkReply::NoError, why);
         });
     });
