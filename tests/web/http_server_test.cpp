@@ -1,6 +1,6 @@
 // The HTTP server's own bounds, which the end-to-end scripts cannot reach
-// quickly: a push-channel client that stops reading, and requests still
-// waiting for their answer when the server stops.
+// quickly: a push-channel client that stops reading, requests still waiting
+// for their answer when the server stops, and a push a request makes.
 #include "monitor/web/http_server.h"
 
 #include <QCoreApplication>
@@ -18,7 +18,11 @@ struct Served {
         server.onRequest = [this](const HttpRequest& r) {
             if (r.path == "/stream")
                 server.startStream(r.id, {200, "text/event-stream", {}, {}});
-            else
+            else if (r.path == "/change") { // as the API's changes tell the push channel
+                for (quint64 id : server.streams())
+                    server.push(id, "event: book\n\n");
+                server.respond(r.id, {204, "text/plain", {}, {}});
+            } else
                 waiting << r.id; // answered later, or never
         };
         QObject::connect(&server, &HttpServer::logMessage, [this](const QString& t) { log << t; });
@@ -71,6 +75,19 @@ TEST(HttpServer, StopAnswersWhatWaits)
     EXPECT_TRUE(a->readAll().startsWith("HTTP/1.1 503"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return b->state() == QAbstractSocket::UnconnectedState; }, 10000));
     EXPECT_EQ(s.server.clients(), 0);
+}
+
+// Pushed while the library runs a request, the event goes out with the
+// answer, not at the library's next time-out.
+TEST(HttpServer, APushMadeByARequestGoesOutAtOnce)
+{
+    Served s;
+    QByteArray streamed, answered;
+    auto stream = s.get("/stream");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (streamed += stream->readAll()).contains("event-stream"); }, 10000));
+    auto change = s.get("/change");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (answered += change->readAll()).startsWith("HTTP/1.1 204"); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (streamed += stream->readAll()).contains("event: book"); }, 5000));
 }
 
 } // namespace
