@@ -69,7 +69,7 @@ OutputPlan outputPlan(const MonitorOptions& o, const SettingsStore& store, const
 
 MonitorService::MonitorService(const MonitorOptions& options, SettingsStore& settings, QObject* parent)
     : QObject(parent), options_(options), settings_(settings), at_(settings_, clock_), session_(at_, clock_),
-      err_(&stderr_), web_(session_, settings_, contacts_), adapter_(session_, at_, web_, settings_),
+      err_(&stderr_), web_(session_, settings_, contacts_, options_.debug), adapter_(session_, at_, web_, settings_),
       outputs_({clock_, &session_.callList(), &session_.missedCount(), &stdout_, {},
           [this](const WebPlan& plan, CallOutputs& owner) { return WebOutput::start(plan, web_, owner); }})
 {
@@ -192,6 +192,8 @@ void MonitorService::connectLog()
     connect(&session_, &MonitorSession::traceModeFailed, this,
         [this] { log(QStringLiteral("the adapter did not confirm trace mode")); });
     MonitorEngine& engine = session_.engine();
+    if (options_.debug == 0)
+        return; // the trace a front end asks for is its own
     for (TracePane* pane : {&engine.Text1(), &engine.Text2(), &engine.Text3()})
         connect(pane, &TracePane::appended, this, [this](const QString& text) {
             err_ << logtext::trace(text);

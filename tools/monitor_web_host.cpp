@@ -6,8 +6,8 @@
 #include "phonebook/contact_folder.h"
 
 MonitorWebHost::MonitorWebHost(
-    MonitorSession& session, SettingsStore& settings, const ContactFolder& contacts, QObject* parent)
-    : WebHost(parent), session_(session), settings_(settings), contacts_(contacts)
+    MonitorSession& session, SettingsStore& settings, const ContactFolder& contacts, int ownTraceLevel, QObject* parent)
+    : WebHost(parent), session_(session), settings_(settings), contacts_(contacts), ownTraceLevel_(ownTraceLevel)
 {
     connect(&session_, &MonitorSession::connectionChanged, this, &WebHost::changed);
     connect(&session_.missedCount(), &MissedCount::changed, this, &WebHost::changed);
@@ -81,4 +81,25 @@ void MonitorWebHost::setBusyWith(const QString& what)
 {
     busyWith_ = what;
     emit changed();
+}
+
+std::array<TracePane*, 3> MonitorWebHost::tracePanes()
+{
+    MonitorEngine& engine = session_.engine();
+    return {&engine.Text1(), &engine.Text2(), &engine.Text3()};
+}
+
+TraceTree& MonitorWebHost::traceTree()
+{
+    return session_.engine().TreeIDs();
+}
+
+void MonitorWebHost::askTraceLevel(int level)
+{
+    session_.engine().setTraceLevel(std::max(level, ownTraceLevel_));
+}
+
+int MonitorWebHost::traceLevel() const
+{
+    return session_.engine().inputs().debugLevel;
 }

@@ -13,8 +13,9 @@ class SettingsStore;
 class MonitorWebHost : public WebHost {
     Q_OBJECT
 public:
-    MonitorWebHost(
-        MonitorSession& session, SettingsStore& settings, const ContactFolder& contacts, QObject* parent = nullptr);
+    // `ownTraceLevel`: the level the command line asks for (--debug).
+    MonitorWebHost(MonitorSession& session, SettingsStore& settings, const ContactFolder& contacts, int ownTraceLevel,
+        QObject* parent = nullptr);
 
     MonitorDisplay display() const override;
     const MonitorInputs& inputs() const override;
@@ -27,6 +28,10 @@ public:
     bool setMsnNames(const QList<QPair<QString, QString>>& names) override;
     void filesChanged() override;
     void adapter(const AdapterRequest& request, std::function<void(const AdapterReply&)> done) override;
+    std::array<TracePane*, 3> tracePanes() override;
+    TraceTree& traceTree() override;
+    void askTraceLevel(int level) override;
+    int traceLevel() const override;
 
     // The adapter's operations: set by the service, which owns the line.
     std::function<void(const AdapterRequest&, std::function<void(const AdapterReply&)>)> runOnAdapter;
@@ -37,4 +42,5 @@ private:
     SettingsStore& settings_;
     const ContactFolder& contacts_;
     QString busyWith_;
+    const int ownTraceLevel_;
 };

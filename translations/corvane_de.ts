@@ -1517,6 +1517,10 @@ Den Anrufmonitor trotzdem schließen und die nicht gespeicherten Anrufe verliere
         <source>Call Monitor - through corvane-monitor</source>
         <translation>Anrufmonitor - über corvane-monitor</translation>
     </message>
+    <message>
+        <source>The trace panes show level %1 of corvane-monitor, not %2: another front end or its own --debug asks for it.</source>
+        <translation>Die Trace-Bereiche zeigen Stufe %1 von corvane-monitor, nicht %2: ein anderes Programm an ihm oder sein eigenes --debug verlangt sie.</translation>
+    </message>
 </context>
 <context>
     <name>FormMonitorSettings</name>

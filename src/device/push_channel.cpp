@@ -71,7 +71,8 @@ void PushChannel::connectStream()
 {
     if (!running_ || stream_)
         return;
-    QNetworkRequest r = serviceRequest(service_, QStringLiteral("/api/v1/events"));
+    QNetworkRequest r = serviceRequest(
+        service_, query_.isEmpty() ? QStringLiteral("/api/v1/events") : QStringLiteral("/api/v1/events?") + query_);
     r.setRawHeader("Accept", "text/event-stream");
     parser_ = {};
     stream_ = network_.get(r);

@@ -45,6 +45,8 @@ public:
     explicit PushChannel(serviceaddress::Address service, QObject* parent = nullptr);
     ~PushChannel() override;
 
+    // What the channel asks for besides the events ("trace=5"), before start().
+    void setQuery(const QString& query) { query_ = query; }
     // Connects, and connects again after each end until stop().
     void start();
     void stop();
@@ -64,4 +66,5 @@ private:
     pushchannel::EventStream parser_;
     QTimer retry_, silence_;
     bool running_ = false;
+    QString query_;
 };

@@ -6,6 +6,7 @@
 #include "monitor/outputs/json_event_writer.h"
 #include "monitor/session/service_feed.h"
 #include "monitor/web/web_json.h"
+#include "monitor/web/web_trace.h"
 
 #include <QJsonDocument>
 
@@ -80,6 +81,32 @@ TEST(ServiceFeed, EveryCallEventReadsBackAsWritten)
             std::tie(sent.msnName, sent.place, sent.numberKind, sent.answered, sent.phase));
     }
     EXPECT_FALSE(servicefeed::eventOf(QJsonObject{{"event", "hello"}}));
+}
+
+// The identifier tree as the window redraws it; a tree beyond the bound
+// arrives as its first nodes, each with its parent before it.
+TEST(ServiceFeed, TheIdentifierTreeReadsBackAsTheServiceHasItAndABigOneCut)
+{
+    TraceTree tree;
+    tree.reset();
+    tree.add(QStringLiteral("IDs"), QStringLiteral("ID 81"), QStringLiteral("ID 81"), 2);
+    tree.expand(QStringLiteral("IDs"));
+    tree.add(QStringLiteral("ID 81"), {}, QStringLiteral("M6C_0301234567 \"\u00e4"), 3);
+    const auto texts = [](const QList<TreeNode>& nodes) {
+        QStringList out;
+        for (const TreeNode& n : nodes)
+            out << QStringLiteral("%1|%2|%3|%4|%5").arg(n.key, n.text, n.parentKey).arg(n.image).arg(n.expanded);
+        return out;
+    };
+    const auto roundTrip = [](const QList<TreeNode>& nodes) {
+        return servicefeed::treeOf(QJsonDocument::fromJson(QJsonDocument(WebTrace::treeJson(nodes)).toJson()).object());
+    };
+    EXPECT_EQ(texts(roundTrip(tree.nodes())), texts(tree.nodes()));
+    for (int i = 0; i < WebTrace::kMostTreeNodes; ++i)
+        tree.add(QStringLiteral("ID 81"), {}, QString::number(i), 3);
+    const QList<TreeNode> cut = roundTrip(tree.nodes());
+    EXPECT_EQ(texts(cut), texts(tree.nodes().first(WebTrace::kMostTreeNodes)));
+    EXPECT_TRUE(WebTrace::treeJson(tree.nodes())["cut"].toBool());
 }
 
 TEST(ServiceFeed, TheStreamIsCutIntoMessagesAtAnyByteAndAnEndlessOneIsDropped)

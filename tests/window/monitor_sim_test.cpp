@@ -17,12 +17,14 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QSet>
 #include <QSerialPort>
 #include <QTest>
+#include <QTreeWidget>
 
 namespace {
 
@@ -169,7 +171,8 @@ TEST_F(MonitorSimTest, AWindowOnARunningServiceConfiguresThroughItAndShowsItsCal
     QDir().mkpath(dir.filePath("run"));
     QFile(dir.filePath("run")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", dir.filePath("run").toUtf8()); // where the service leaves its address
-    SimulatorLink sim({"--scenario", scenario("in at=0:20 from=0301234567 to=4711 ring=6s talk=3s\n")});
+    SimulatorLink sim({"--scenario", scenario("in at=0:20 from=0301234567 to=4711 ring=6s talk=3s\n"), "--record",
+        file("sent.capture")});
     ASSERT_TRUE(sim.up());
     const quint16 ncidPort = freePort(), callMonitorPort = freePort();
     Broker broker;
@@ -210,26 +213,48 @@ TEST_F(MonitorSimTest, AWindowOnARunningServiceConfiguresThroughItAndShowsItsCal
     click("CommandRead");
     EXPECT_NE(waiting->isChecked(), waitingWas); // the simulator keeps the change
 
-    Monitor_Click(*form, 0, false);
+    Monitor_Click(*form, TraceOutput::kEverything, false); // with the trace panes
     FormMonitor* m = currentMonitor();
     ASSERT_TRUE(m && m->serviceFeed());
     EXPECT_EQ(m->windowTitle(), "Call Monitor - through corvane-monitor");
+    ServiceFeed& feed = *m->serviceFeed();
     auto* number = m->findChild<QLabel*>("Label1");
     auto* duration = m->findChild<QLabel*>("LabelDur1");
-    bool shownLive = false;
+    auto* tree = m->findChild<QTreeWidget*>("TreeIDs");
+    bool shownLive = false, terminalShown = false;
     QSet<QString> counted; // the durations shown while talking: the service's count, second by second
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            const ChannelDisplay& a = m->serviceFeed()->state().display.channels[0];
+            const ChannelDisplay& a = feed.state().display.channels[0];
             shownLive = shownLive || (number->text() == "0301234567" && a.ringing);
             if (a.connected && duration->text().startsWith("0:00:0") && duration->text() != "0:00:00")
                 counted << duration->text();
-            return recordsOfType(*m, "Answer") == 1;
+            terminalShown = terminalShown || !tree->findItems("ID 81", Qt::MatchRecursive).isEmpty();
+            return recordsOfType(*m, "Answer") == 1 && feed.tracePane(2).text().contains("MSN");
         },
         90000))
         << service.log().toStdString();
     EXPECT_TRUE(shownLive);
     EXPECT_GE(counted.size(), 2) << QStringList(counted.values()).join(' ').toStdString();
+    // The panes hold the service's trace, as the engine writes it for what the
+    // adapter sent (nothing came before the window attached).
+    ReplayOptions replay;
+    replay.capture = file("sent.capture");
+    replay.outDir = file("replay");
+    replay.debugLevel = TraceOutput::kEverything;
+    ReplaySummary summary;
+    QString error;
+    ASSERT_TRUE(Replay::run(replay, summary, error)) << error.toStdString();
+    EXPECT_EQ(feed.tracedLevel(), TraceOutput::kEverything);
+    const char* const panes[] = {"Text1", "Text2", "Text3"};
+    for (int i = 0; i < 3; ++i) {
+        const QString shown = feed.tracePane(i).text();
+        EXPECT_EQ(shown, QString::fromUtf8(readBytes(file(QString("replay/%1.txt").arg(panes[i]))))) << i;
+        EXPECT_EQ(m->findChild<QPlainTextEdit*>(panes[i])->toPlainText(), QString(shown).remove(u'\r')) << i;
+    }
+    EXPECT_TRUE(terminalShown);
+    m->Command1_Click(); // "CLEAR THE WINDOWS": the window's panes
+    EXPECT_EQ(m->findChild<QPlainTextEdit*>("Text3")->toPlainText(), "");
     EXPECT_EQ(m->engine().callList().records()[0].number, "0301234567");
     EXPECT_EQ(number->text(), "0301234567");   // the panel keeps the last call's number
     EXPECT_EQ(m->engine().framesDecoded(), 0); // the service decodes, not the window

@@ -42,6 +42,8 @@ public:
     // the phone book reach the call list too.
     void setInputs(const MonitorInputs& inputs);
     const MonitorInputs& inputs() const { return inputs_; }
+    // The trace level alone: a front end of the service asks for another.
+    void setTraceLevel(int level) { inputs_.debugLevel = trace_.level = level; }
     // The view showing the monitor, pushed whenever it changes.
     void setViewState(const ViewState& view) { view_ = view; }
     // Trace mode was just switched on: no call is waiting.

@@ -67,3 +67,11 @@ bool TraceTree::expand(const QString& key)
     }
     return true;
 }
+
+void TraceTree::replace(QList<TreeNode> nodes)
+{
+    if (nodes.size() > kMaxNodes)
+        nodes.resize(kMaxNodes);
+    nodes_ = std::move(nodes);
+    emit changed();
+}

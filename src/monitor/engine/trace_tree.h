@@ -28,6 +28,8 @@ public:
     // Removes the node and everything below it; false when there is no such key.
     bool remove(const QString& key);
     bool expand(const QString& key);
+    // The whole tree at once, as another engine's tree has it (a service's).
+    void replace(QList<TreeNode> nodes);
     bool contains(const QString& key) const;
 
 signals:

@@ -117,13 +117,27 @@ CallRecord recordOf(const QJsonObject& r)
         r.value(u"duration").toString(), r.value(u"cost").toString()};
 }
 
+QList<TreeNode> treeOf(const QJsonObject& tree)
+{
+    QList<TreeNode> nodes;
+    for (const QJsonValue& v : tree.value(u"nodes").toArray()) {
+        const QJsonObject n = v.toObject();
+        nodes << TreeNode{n.value(u"key").toString(), n.value(u"text").toString(), n.value(u"parent").toString(),
+            n.value(u"image").toInt(), n.value(u"expanded").toBool()};
+    }
+    return nodes;
+}
+
 } // namespace servicefeed
 
 using namespace servicefeed;
 
-ServiceFeed::ServiceFeed(serviceaddress::Address service, QObject* parent)
-    : QObject(parent), service_(std::move(service)), channel_(service_)
+ServiceFeed::ServiceFeed(serviceaddress::Address service, int traceLevel, QObject* parent)
+    : QObject(parent), service_(std::move(service)), channel_(service_), traceLevel_(traceLevel)
 {
+    tree_.reset();
+    if (traceLevel_ > 0)
+        channel_.setQuery(QStringLiteral("trace=%1").arg(traceLevel_));
     connect(&channel_, &PushChannel::received, this, &ServiceFeed::handle);
     connect(&channel_, &PushChannel::ended, this, &ServiceFeed::streamEnded);
 }
@@ -178,7 +192,27 @@ void ServiceFeed::handle(const pushchannel::Message& m)
         fetchCalls();
     } else if (m.event == "book") {
         emit listsChanged();
+    } else if (m.event == "trace") {
+        addTrace(data);
+    } else if (m.event == "tree" && !tracePaused_) {
+        tree_.replace(treeOf(data));
     }
+}
+
+void ServiceFeed::addTrace(const QJsonObject& trace)
+{
+    if (const int level = trace.value(u"level").toInt(); level != tracedLevel_)
+        emit tracedLevelChanged(tracedLevel_ = level);
+    if (tracePaused_)
+        return;
+    for (int i = 0; i < 3; ++i)
+        panes_[size_t(i)].append(trace.value(QStringLiteral("text%1").arg(i + 1)).toString());
+}
+
+void ServiceFeed::clearTrace()
+{
+    for (TracePane& pane : panes_)
+        pane.clear();
 }
 
 void ServiceFeed::setState(const QJsonObject& s)

@@ -10,6 +10,8 @@
 #include "monitor/engine/call_event.h"
 #include "monitor/engine/call_list.h"
 #include "monitor/engine/monitor_display.h"
+#include "monitor/engine/trace_pane.h"
+#include "monitor/engine/trace_tree.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -45,6 +47,8 @@ State stateOf(const QJsonObject& state);
 std::optional<CallEvent> eventOf(const QJsonObject& event);
 // A record of GET /api/v1/calls, its fields as list.txt keeps them.
 CallRecord recordOf(const QJsonObject& record);
+// The identifier tree of a `tree` event.
+QList<TreeNode> treeOf(const QJsonObject& tree);
 
 } // namespace servicefeed
 
@@ -58,7 +62,9 @@ public:
     static constexpr int kMostPictures = 64;        // kept in the temporary folder at once
     static constexpr int kMostPending = 64;         // call events waiting for their state
 
-    explicit ServiceFeed(serviceaddress::Address service, QObject* parent = nullptr);
+    // `traceLevel` > 0: the service traces at that level (or a higher one
+    // another front end asks for) and the feed's panes and tree follow it.
+    explicit ServiceFeed(serviceaddress::Address service, int traceLevel = 0, QObject* parent = nullptr);
     ~ServiceFeed() override;
     const serviceaddress::Address& address() const { return service_; }
 
@@ -81,6 +87,19 @@ public:
     // Appends the number to the service's ignore list; the reply is a note for the user.
     void ignore(const QString& number, std::function<void(bool done, const QString& why)> replied);
 
+    // The service's trace panes (Text1 to Text3) and identifier tree as this
+    // window shows them: from the moment it attached, the text as the
+    // service's engine wrote it.
+    TracePane& tracePane(int pane) { return panes_[size_t(pane)]; }
+    TraceTree& traceTree() { return tree_; }
+    // The level the service traces at (0 before it said).
+    int tracedLevel() const { return tracedLevel_; }
+    // "Stop Trace" and "Resume Trace" of this window: the service traces on
+    // for its other front ends; what comes meanwhile is not shown.
+    void pauseTrace(bool paused) { tracePaused_ = paused; }
+    // "CLEAR THE WINDOWS" of this window: its panes only.
+    void clearTrace();
+
 signals:
     void stateChanged();
     void callEvent(const CallEvent& event);
@@ -91,12 +110,15 @@ signals:
     void attachedChanged(bool attached);
     // A request of the window did not work: the words for the user.
     void problem(const QString& text);
+    // The service traces at another level (another front end asked for a higher one, or left).
+    void tracedLevelChanged(int level);
 
 private:
     QNetworkRequest request(const QString& path) const;
     void streamEnded();
     void handle(const pushchannel::Message& message);
     void setState(const QJsonObject& state);
+    void addTrace(const QJsonObject& trace);
     void emitEvents(bool waitForPictures = true);
     void fetchPage(int offset, QList<CallRecord> records, QList<QByteArray> keys);
     void fetchPicture(const QString& url);
@@ -117,4 +139,9 @@ private:
     QHash<QString, QNetworkReply*> pictureReplies_;
     int pictureCount_ = 0;
     QList<CallEvent> pending_;
+    const int traceLevel_;
+    int tracedLevel_ = 0;
+    bool tracePaused_ = false;
+    std::array<TracePane, 3> panes_;
+    TraceTree tree_;
 };

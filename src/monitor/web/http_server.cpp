@@ -190,6 +190,8 @@ struct HttpCallbacks {
         if (!ex)
             return;
         server->exchanges_.erase(ex->id);
+        if (ex->streaming)
+            emit server->streamEnded(ex->id);
         delete ex;
         *context = nullptr;
     }

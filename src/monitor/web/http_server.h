@@ -81,6 +81,9 @@ public:
 
 signals:
     void logMessage(const QString& text);
+    // A stream's connection was closed (by its client, a drop or stop()); said
+    // inside the library's run, so a receiver connects queued.
+    void streamEnded(quint64 id);
 
 public:
     // One request from its first header to its completion (http_server.cpp).

@@ -34,17 +34,6 @@ HttpResponse badRequest(const QString& why)
     return error(400, "bad-request", why);
 }
 
-// A query value as a number in [low, high]; `fallback` when absent; nothing when bad.
-std::optional<int> number(const HttpRequest& r, const char* name, int fallback, int low, int high)
-{
-    const QString text = r.query.value(QLatin1String(name));
-    if (text.isEmpty())
-        return fallback;
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    return ok && n >= low && n <= high ? std::optional<int>(n) : std::nullopt;
-}
-
 bool matches(const char* pattern, const QByteArray& path, QStringList& args)
 {
     const QList<QByteArray> want = QByteArray(pattern).split('/'), have = path.split('/');
@@ -209,8 +198,8 @@ QList<int> WebApi::selected(const HttpRequest& r) const
 
 WebApi::Answer WebApi::calls(const HttpRequest& r, const Args&)
 {
-    const std::optional<int> offset = number(r, "offset", 0, 0, INT_MAX);
-    const std::optional<int> limit = number(r, "limit", kPageLimit, 1, kMaxPageLimit);
+    const std::optional<int> offset = webjson::queryNumber(r, "offset", 0, 0, INT_MAX);
+    const std::optional<int> limit = webjson::queryNumber(r, "limit", kPageLimit, 1, kMaxPageLimit);
     if (!offset || !limit)
         return badRequest(QStringLiteral("offset is a number from 0, limit one from 1 to %1").arg(kMaxPageLimit));
     const QList<int> rows = selected(r);

@@ -11,10 +11,13 @@
 #include <QList>
 #include <QObject>
 #include <QPair>
+#include <array>
 #include <functional>
 
 class CallList;
 class ContactFolder;
+class TracePane;
+class TraceTree;
 
 // An operation on the adapter as the API names it ("settings-read",
 // "settings-write", "factory", "hangup", "counters-reset", "profile-load",
@@ -53,6 +56,14 @@ public:
     virtual void filesChanged() = 0;
     // Runs on the adapter when its turn comes; `done` is called once.
     virtual void adapter(const AdapterRequest& request, std::function<void(const AdapterReply&)> done) = 0;
+
+    // The engine's trace panes (Text1 to Text3) and identifier tree.
+    virtual std::array<TracePane*, 3> tracePanes() = 0;
+    virtual TraceTree& traceTree() = 0;
+    // The highest level a front end asks for (0: none); the engine traces at
+    // it or at the program's own, whichever is higher. The level in effect:
+    virtual void askTraceLevel(int level) = 0;
+    virtual int traceLevel() const = 0;
 
 signals:
     void changed();

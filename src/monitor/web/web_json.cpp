@@ -149,6 +149,16 @@ std::optional<QJsonObject> jsonBody(const HttpRequest& r)
     return doc.object();
 }
 
+std::optional<int> queryNumber(const HttpRequest& r, const char* name, int fallback, int low, int high)
+{
+    const QString text = r.query.value(QLatin1String(name));
+    if (text.isEmpty())
+        return fallback;
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    return ok && n >= low && n <= high ? std::optional<int>(n) : std::nullopt;
+}
+
 HttpResponse error(int status, const char* code, const QString& message)
 {
     return json(status, QJsonObject{{"error", QLatin1String(code)}, {"message", message}});

@@ -51,6 +51,8 @@ HttpResponse json(int status, const QJsonObject& body);
 HttpResponse noContent();
 // The request's body as a JSON object; nothing when it is none.
 std::optional<QJsonObject> jsonBody(const HttpRequest& request);
+// A query value as a number in [low, high]; `fallback` when absent; nothing when bad.
+std::optional<int> queryNumber(const HttpRequest& request, const char* name, int fallback, int low, int high);
 // {"error": code, "message": message}
 HttpResponse error(int status, const char* code, const QString& message);
 

@@ -2,6 +2,7 @@
 
 #include "common/service_address.h"
 #include "monitor/engine/call_list.h"
+#include "monitor/engine/trace_output.h"
 #include "monitor/outputs/json_event_writer.h"
 #include "monitor/outputs/tcp_listening.h"
 #include "monitor/web/web_api.h"
@@ -106,7 +107,7 @@ StartedOutput WebOutput::start(const WebPlan& plan, WebHost& host, CallOutputs& 
 }
 
 WebOutput::WebOutput(WebHost& host, QByteArray password)
-    : host_(host), auth_(std::move(password)), api_(std::make_unique<WebApi>(host, *this, auth_))
+    : host_(host), auth_(std::move(password)), api_(std::make_unique<WebApi>(host, *this, auth_)), trace_(host, server_)
 {
     server_.onRequest = [this](const HttpRequest& r) { handle(r); };
     server_.bodyLimit = [](const QByteArray& method, const QByteArray& path) -> qint64 {
@@ -261,8 +262,14 @@ void WebOutput::handle(const HttpRequest& r)
 
 void WebOutput::openEvents(const HttpRequest& r)
 {
+    const std::optional<int> traceLevel = webjson::queryNumber(r, "trace", 0, 0, TraceOutput::kEverything);
+    if (!traceLevel) {
+        server_.respond(r.id, webjson::error(400, "bad-value", QStringLiteral("trace is a level from 0 to 5")));
+        return;
+    }
     server_.startStream(r.id,
         {200, "text/event-stream; charset=utf-8", {}, {{"Cache-Control", "no-store"}, {"X-Accel-Buffering", "no"}}});
     server_.push(
         r.id, "retry: 3000\n\nevent: state\ndata: " + QJsonDocument(state()).toJson(QJsonDocument::Compact) + "\n\n");
+    trace_.open(r.id, *traceLevel);
 }

@@ -8,6 +8,7 @@
 #include "monitor/web/http_server.h"
 #include "monitor/web/web_auth.h"
 #include "monitor/web/web_json.h"
+#include "monitor/web/web_trace.h"
 
 #include <QObject>
 #include <QTimer>
@@ -57,6 +58,7 @@ private:
     HttpServer server_;
     WebAuth auth_;
     std::unique_ptr<WebApi> api_;
+    WebTrace trace_; // the engine's trace for the streams that ask for it
     std::array<webjson::ChannelLive, 2> live_{};
     QTimer ping_;
     QString busyWith_;      // as last told, for the busy event

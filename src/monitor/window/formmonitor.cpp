@@ -476,7 +476,10 @@ void FormMonitor::Form_Resize()
 
 void FormMonitor::Command1_Click()
 {
-    engine_.clearWindows();
+    if (feed_)
+        feed_->clearTrace(); // the service's trace buffer is its decode's, not this window's
+    else
+        engine_.clearWindows();
 }
 
 void FormMonitor::Command2_Click()
@@ -505,12 +508,20 @@ void FormMonitor::CommandOptions_Click()
         openSettings();
 }
 
+// On a service the adapter stays in trace mode for every other front end and
+// output: only this window's panes stop and go on.
 void FormMonitor::Command4_Click()
 {
-    session_.resumeTrace();
+    if (feed_)
+        feed_->pauseTrace(false);
+    else
+        session_.resumeTrace();
 }
 
 void FormMonitor::CommandPause_Click()
 {
-    session_.pauseTrace();
+    if (feed_)
+        feed_->pauseTrace(true);
+    else
+        session_.pauseTrace();
 }

@@ -14,6 +14,7 @@
 #include "monitor/window/missed_calls.h"
 #include "monitor/window/monitor_launcher.h"
 #include "monitor/window/picture_label.h"
+#include "monitor/window/trace_panes.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -37,8 +38,10 @@ private:
 
 void FormMonitor::setService(const serviceaddress::Address& service)
 {
-    feed_ = std::make_unique<ServiceFeed>(service);
+    feed_ = std::make_unique<ServiceFeed>(service, debugLevel_);
     connectFeed();
+    ServiceFeed& feed = *feed_;
+    tracePanes_->follow({&feed.tracePane(0), &feed.tracePane(1), &feed.tracePane(2)}, feed.traceTree());
     FlexGrid1->deleteRecords = [this](const QList<int>& rows) { feed_->deleteCalls(rows); };
     const QString through =
         service.pid > 0 ? tr("The calls of corvane-monitor (process %1) at %2").arg(service.pid).arg(service.url)
@@ -83,6 +86,13 @@ void FormMonitor::connectFeed()
             QTimer::singleShot(ServiceFeed::kRetryMs, this, &FormMonitor::serviceLost);
     });
     connect(&feed, &ServiceFeed::problem, this, [this](const QString& text) { history_->showNote(text); });
+    connect(&feed, &ServiceFeed::tracedLevelChanged, this, [this](int level) {
+        if (level != debugLevel_)
+            history_->showNote(tr("The trace panes show level %1 of corvane-monitor, not %2: another front end or "
+                                  "its own --debug asks for it.")
+                                   .arg(level)
+                                   .arg(debugLevel_));
+    });
 }
 
 void FormMonitor::feedCallEvent(const CallEvent& event)

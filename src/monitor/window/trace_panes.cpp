@@ -10,10 +10,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTreeWidget>
-#include <utility>
 
-TracePanes::TracePanes(MonitorEngine& engine, double dpi, QWidget* window)
-    : QObject(window), engine_(engine), window_(window)
+TracePanes::TracePanes(MonitorEngine& engine, double dpi, QWidget* window) : QObject(window), window_(window)
 {
     Text3 = addPane("Text3", twips::rect(8040, 75, 2955, 2655, dpi)); // 60 twips narrower than designed: clears TreeIDs
     Text1 = addPane("Text1", twips::rect(8040, 2760, 6855, 1095, dpi));
@@ -23,18 +21,32 @@ TracePanes::TracePanes(MonitorEngine& engine, double dpi, QWidget* window)
     TreeIDs->setHeaderHidden(true);
     TreeIDs->setGeometry(twips::rect(11040, 120, 3855, 2595, dpi));
     TreeIDs->hide();
+    follow({&engine.Text1(), &engine.Text2(), &engine.Text3()}, engine.TreeIDs());
+}
 
-    const std::pair<TracePane*, QPlainTextEdit*> panes[] = {
-        {&engine_.Text1(), Text1}, {&engine_.Text2(), Text2}, {&engine_.Text3(), Text3}};
-    for (const auto& [pane, view] : panes) {
-        connect(pane, &TracePane::appended, view, [view = view](const QString& t) { append(view, t); });
+void TracePanes::follow(const std::array<TracePane*, 3>& panes, TraceTree& tree)
+{
+    const std::array<QPlainTextEdit*, 3> views{Text1, Text2, Text3};
+    for (size_t i = 0; i < views.size(); ++i) {
+        QPlainTextEdit* view = views[i];
+        TracePane* pane = panes[i];
+        if (panes_[i])
+            disconnect(panes_[i], nullptr, view, nullptr);
+        connect(pane, &TracePane::appended, view, [view](const QString& t) { append(view, t); });
         connect(pane, &TracePane::cleared, view, &QPlainTextEdit::clear);
-        connect(pane, &TracePane::trimmed, view, [pane = pane, view = view] {
+        connect(pane, &TracePane::trimmed, view, [pane, view] {
             view->clear();
             append(view, pane->text());
         });
+        view->clear();
+        append(view, pane->text());
     }
-    connect(&engine_.TreeIDs(), &TraceTree::changed, this, &TracePanes::drawTree);
+    panes_ = panes;
+    if (tree_)
+        disconnect(tree_, nullptr, this, nullptr);
+    tree_ = &tree;
+    connect(tree_, &TraceTree::changed, this, &TracePanes::drawTree);
+    drawTree();
 }
 
 QPlainTextEdit* TracePanes::addPane(const char* name, QRect geometry)
@@ -90,7 +102,7 @@ void TracePanes::drawTree()
 {
     TreeIDs->clear();
     QHash<QString, QTreeWidgetItem*> byKey;
-    for (const TreeNode& node : engine_.TreeIDs().nodes()) {
+    for (const TreeNode& node : tree_->nodes()) {
         QTreeWidgetItem* parent = byKey.value(node.parentKey);
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeIDs);
         item->setText(0, node.text);
