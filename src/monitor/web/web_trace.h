@@ -21,8 +21,9 @@ class WebTrace : public QObject {
     Q_OBJECT
 public:
     static constexpr int kFlushMs = 100;
-    // Text waiting beyond this goes out at once.
-    static constexpr qsizetype kFlushAt = 64 * 1024;
+    // Text waiting beyond this goes out at once: each message stays far below
+    // what a stream may have waiting (HttpServer::kMaxStreamBacklog).
+    static constexpr qsizetype kFlushAt = 16 * 1024;
     // A larger tree is sent cut to its first nodes (a terminal that never
     // clears its calls grows it): each change sends it whole.
     static constexpr int kMostTreeNodes = 200;
