@@ -171,8 +171,10 @@ TEST_F(MonitorSimTest, AWindowOnARunningServiceConfiguresThroughItAndShowsItsCal
     QDir().mkpath(dir.filePath("run"));
     QFile(dir.filePath("run")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", dir.filePath("run").toUtf8()); // where the service leaves its address
-    SimulatorLink sim({"--scenario", scenario("in at=0:20 from=0301234567 to=4711 ring=6s talk=3s\n"), "--record",
-        file("sent.capture")});
+    SimulatorLink sim({"--scenario",
+        scenario("in at=0:20 from=0301234567 to=4711 ring=6s talk=3s\n"
+                 "in at=0:40 from=0307654321 to=4711 ring=2s answer=no\n"),
+        "--record", file("sent.capture")});
     ASSERT_TRUE(sim.up());
     const quint16 ncidPort = freePort(), callMonitorPort = freePort();
     Broker broker;
@@ -264,6 +266,13 @@ TEST_F(MonitorSimTest, AWindowOnARunningServiceConfiguresThroughItAndShowsItsCal
     if (mqtt) {
         EXPECT_TRUE(events->waitFor("\"event\":\"incoming\"")) << events->lines().join('\n').toStdString();
     }
+
+    // "Stop Trace" stops the window's panes, not the service: the next call is
+    // monitored and listed, and the panes stay as they were.
+    m->CommandPause_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m->engine().callList().records()[0].number == "0307654321"; }, 60000));
+    EXPECT_EQ(feed.tracePane(0).text() + feed.tracePane(1).text() + feed.tracePane(2).text(), "");
+    m->Command4_Click();
 
     service.stop();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !asked.isEmpty(); }, 30000));
