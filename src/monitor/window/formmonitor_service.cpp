@@ -125,8 +125,11 @@ void FormMonitor::serviceLost()
 {
     if (!feed_ || feed_->attached() || unloading_ || askedAboutPort_)
         return;
-    if (serviceaddress::running(feed_->address().pid) && serviceaddress::holding(feed_->address().port))
-        return; // a service that restarts or is out of reach for a moment: the feed goes on trying
+    if (serviceaddress::running(feed_->address().pid) && serviceaddress::holding(feed_->address().port)) {
+        // Ending, restarting or out of reach for a moment: the feed goes on trying, and so does this check.
+        QTimer::singleShot(ServiceFeed::kRetryMs, this, &FormMonitor::serviceLost);
+        return;
+    }
     askedAboutPort_ = true;
     const bool tookOver = mainWindow_.serviceGone(false);
     if (!tookOver || unloading_)
